@@ -1,0 +1,4 @@
+#include "sdk/app/IVexaCmdApplication.h"
+#include "xqcmdutil/XqCmdUtilExport.h"
+
+extern "C" XQCMDUTIL_EXPORT unsigned int qvrxGetApiVersion() { return kVexaApiVersion; }

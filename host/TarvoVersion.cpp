@@ -1,0 +1,3 @@
+#include "host/TarvoVersion.h"
+
+const char* tarvoVersion() { return TARVO_VERSION; }

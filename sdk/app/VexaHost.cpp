@@ -21,4 +21,6 @@ VexaHost::~VexaHost() {
   gCurrentHost = nullptr;
 }
 
-VexaHost* VexaHost::current() { return gCurrentHost; }
+VexaHost* VexaHost::current() {
+  return gCurrentHost;
+}

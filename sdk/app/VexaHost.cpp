@@ -21,6 +21,4 @@ VexaHost::~VexaHost() {
   gCurrentHost = nullptr;
 }
 
-VexaHost* VexaHost::current() {
-  return gCurrentHost;
-}
+VexaHost* VexaHost::current() { return gCurrentHost; }

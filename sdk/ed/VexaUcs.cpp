@@ -8,6 +8,8 @@ using Vec = VexaUcs::Vec;
 
 // Lengths below this count as zero when axes are built.
 constexpr double kAxisTolerance = 1e-10;
+// Axes this close to unit length and right angles are taken as they are.
+constexpr double kOrthonormalTolerance = 1e-14;
 
 double dot(const Vec& a, const Vec& b) {
   return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
@@ -33,6 +35,17 @@ bool finite(const Vec& a) {
 std::optional<VexaUcs> VexaUcs::fromAxes(const Vec& origin, const Vec& xDirection,
                                          const Vec& yDirection) {
   if (!finite(origin) || !finite(xDirection) || !finite(yDirection)) return std::nullopt;
+  VexaUcs ucs;
+  ucs.origin_ = origin;
+  // Axes that are already orthonormal are kept bit for bit, so a UCS read back from its
+  // variables is the one that was written.
+  if (std::abs(dot(xDirection, xDirection) - 1.0) <= kOrthonormalTolerance &&
+      std::abs(dot(yDirection, yDirection) - 1.0) <= kOrthonormalTolerance &&
+      std::abs(dot(xDirection, yDirection)) <= kOrthonormalTolerance) {
+    ucs.x_ = xDirection;
+    ucs.y_ = yDirection;
+    return ucs;
+  }
   const double xLength = length(xDirection);
   if (xLength < kAxisTolerance) return std::nullopt;
   const Vec x = scaled(xDirection, 1.0 / xLength);
@@ -40,8 +53,6 @@ std::optional<VexaUcs> VexaUcs::fromAxes(const Vec& origin, const Vec& xDirectio
   const Vec yPerp = minus(yDirection, scaled(x, dot(yDirection, x)));
   const double yPerpLength = length(yPerp);
   if (yPerpLength < kAxisTolerance || yPerpLength < kAxisTolerance * yLength) return std::nullopt;
-  VexaUcs ucs;
-  ucs.origin_ = origin;
   ucs.x_ = x;
   ucs.y_ = scaled(yPerp, 1.0 / yPerpLength);
   return ucs;

@@ -13,7 +13,8 @@ class VexaUcs {
   // The world coordinate system.
   VexaUcs() = default;
   // A system from an origin and two directions. X is made a unit vector and Y is made
-  // perpendicular to X in the plane of the two (then unit). Nothing when X has no length or Y
+  // perpendicular to X in the plane of the two (then unit); axes already orthonormal (within
+  // 1e-14) are kept as given. Nothing when X has no length or Y
   // is parallel to X.
   static std::optional<VexaUcs> fromAxes(const Vec& origin, const Vec& xDirection,
                                          const Vec& yDirection);

@@ -64,25 +64,18 @@ QvEdDrag::DragStatus QvEdDrag::drag() {
   for (;;) {
     reading_ = Reading::kNone;
     const DragStatus status = sampler();
+    if (status == kNormal) update();
     switch (reading_) {
       case Reading::kSample:
-        if (status == kNormal) update();
         if (status == kNormal || status == kNoChange) continue;
         return status;
       case Reading::kNone:
+        return status;
       case Reading::kFinal:
         break;
     }
-    if (status == kNormal) {
-      update();
-      return kNormal;
-    }
-    if (status == kNoChange) {
-      // The accepted value is the one already sampled.
-      if (reading_ == Reading::kNone || lastAcquired_ == kNormal || lastAcquired_ == kTypedValue)
-        return kNormal;
-      return lastAcquired_;
-    }
+    // The accepted value may be the one already sampled.
+    if (status == kNoChange) return lastAcquired_ == kTypedValue ? kNormal : lastAcquired_;
     return status;
   }
 }

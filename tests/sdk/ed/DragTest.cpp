@@ -212,7 +212,7 @@ class SilentJig : public QvEdDrag {
 TEST_F(DragTest, ASamplerThatReadsNoInputEndsTheDrag) {
   script(L"1,1\n");
   SilentJig jig;
-  EXPECT_EQ(jig.drag(), QvEdDrag::kNormal);
+  EXPECT_EQ(jig.drag(), QvEdDrag::kNoChange);
   EXPECT_EQ(host().service<VexaInputScript>().linesLeft(), 1);
   // Host defaults of the base class.
   EXPECT_TRUE(jig.drawnEntities().isEmpty());

@@ -135,6 +135,12 @@ TEST_F(SysVarTest, WritesAreReadBackInAnyCase) {
   point.value.point[2] = 3;
   EXPECT_EQ(qvedSetVar(L"LASTPOINT", &point), kQvNormal);
   EXPECT_EQ(vars().get(L"LASTPOINT")->pointValue(), (VexaSysVarValue::Point{1, 2, 3}));
+
+  // As the command line shows them.
+  EXPECT_EQ(vars().get(L"LASTPOINT")->toText(), L"1,2,3");
+  EXPECT_EQ(vars().get(L"SNAPANG")->toText(), L"0.25");
+  EXPECT_EQ(vars().get(L"PICKFIRST")->toText(), L"0");
+  EXPECT_EQ(vars().get(L"INSNAME")->toText(), L"DOOR");
 }
 
 TEST_F(SysVarTest, RefusedWritesChangeNothing) {

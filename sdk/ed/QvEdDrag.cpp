@@ -82,19 +82,19 @@ QvEdDrag::DragStatus QvEdDrag::drag() {
 
 QvEdDrag::DragStatus QvEdDrag::acquire(VexaAnswerKind kind, const QvGePoint3d* basePoint,
                                        VexaAnswer& answer) {
-  VexaQuestionSpec spec;
-  spec.kind = kind;
-  spec.prompt = prompt_;
-  spec.keywords = VexaKeywordList(keywords_);
-  spec.rejectZero = (controls_ & kNoZeroResponse) != 0;
-  spec.rejectNegative = (controls_ & kNoNegativeResponse) != 0;
-  spec.acceptOther = (controls_ & kAcceptOtherInput) != 0;
+  VexaQuestionSetup setup;
+  setup.kind = kind;
+  setup.prompt = prompt_;
+  setup.keywords = VexaKeywordList(keywords_);
+  setup.rejectZero = (controls_ & kNoZeroResponse) != 0;
+  setup.rejectNegative = (controls_ & kNoNegativeResponse) != 0;
+  setup.acceptOther = (controls_ & kAcceptOtherInput) != 0;
   if (basePoint) {
-    spec.basePoint = toArray(*basePoint);
+    setup.basePoint = toArray(*basePoint);
   } else if (kind == VexaAnswerKind::kDistance || kind == VexaAnswerKind::kAngle) {
-    spec.basePoint = toArray(lastPoint());
+    setup.basePoint = toArray(lastPoint());
   }
-  VexaQuestion question(spec);
+  VexaQuestion question(setup);
   answer = dragging_ ? question.read(true) : question.ask();
   reading_ = answer.outcome == VexaAnswer::Outcome::kSample ? Reading::kSample : Reading::kFinal;
   DragStatus status = kCancel;

@@ -56,7 +56,7 @@ VexaAnswer VexaQuestion::ask() {
 
 void VexaQuestion::showPrompt() const {
   VexaTranscript* transcript = VexaTranscript::current();
-  if (transcript && !spec_.prompt.isEmpty()) transcript->addPrompt(spec_.prompt);
+  if (transcript && !setup_.prompt.isEmpty()) transcript->addPrompt(setup_.prompt);
 }
 
 VexaAnswer VexaQuestion::read(bool samples) {
@@ -90,7 +90,7 @@ VexaAnswer VexaQuestion::read(bool samples) {
         continue;
       }
       case VexaScriptLine::Kind::kEmpty:
-        if (spec_.rejectEmpty) {
+        if (setup_.rejectEmpty) {
           askAgain(QvString(), kNeedAnswer);
           continue;
         }
@@ -111,28 +111,28 @@ VexaAnswer VexaQuestion::read(bool samples) {
       continue;
     }
     transcript->addAnswer(answer.outcome == VexaAnswer::Outcome::kValue &&
-                                  spec_.kind == VexaAnswerKind::kString
+                                  setup_.kind == VexaAnswerKind::kString
                               ? answer.text
                               : typed);
     if (answer.outcome != VexaAnswer::Outcome::kValue || answer.fromPoint == false ||
-        (spec_.kind != VexaAnswerKind::kDistance && spec_.kind != VexaAnswerKind::kAngle) ||
-        spec_.basePoint)
+        (setup_.kind != VexaAnswerKind::kDistance && setup_.kind != VexaAnswerKind::kAngle) ||
+        setup_.basePoint)
       return answer;
 
     // A distance or angle given by a point without a base point: the point is the base, and
     // a second point gives the value.
-    VexaQuestionSpec second;
+    VexaQuestionSetup second;
     second.kind = VexaAnswerKind::kPoint;
     second.prompt = kSecondPointPrompt;
     second.rejectEmpty = true;
     second.basePoint = answer.point;
     const VexaAnswer end = VexaQuestion(second).ask();
     if (end.outcome != VexaAnswer::Outcome::kValue) return cancelled();
-    answer.number = spec_.kind == VexaAnswerKind::kDistance
+    answer.number = setup_.kind == VexaAnswerKind::kDistance
                         ? distance(answer.point, end.point)
                         : intoTurn(angleInUcs(answer.point, end.point));
     answer.point = end.point;
-    if (spec_.kind == VexaAnswerKind::kDistance && !checkNumber(answer.number, reason)) {
+    if (setup_.kind == VexaAnswerKind::kDistance && !checkNumber(answer.number, reason)) {
       transcript->addMessage(reason);
       showPrompt();
       continue;
@@ -145,18 +145,18 @@ VexaQuestion::Reading VexaQuestion::interpret(const QvString& typed, VexaAnswer&
                                               QvString& reason) {
   if (interpretValue(typed, answer, reason)) return Reading::kDone;
   if (!reason.isEmpty()) return Reading::kAskAgain;
-  if (spec_.kind != VexaAnswerKind::kString) {
-    const int k = spec_.keywords.match(typed);
+  if (setup_.kind != VexaAnswerKind::kString) {
+    const int k = setup_.keywords.match(typed);
     if (k >= 0) {
       answer.outcome = VexaAnswer::Outcome::kKeyword;
       answer.keywordIndex = k;
-      answer.keyword = spec_.keywords.global(k);
+      answer.keyword = setup_.keywords.global(k);
       answer.text = typed;
       answer.text.trim();
       return Reading::kDone;
     }
   }
-  if (spec_.acceptOther) {
+  if (setup_.acceptOther) {
     answer.outcome = VexaAnswer::Outcome::kOther;
     answer.text = typed;
     answer.text.trim();
@@ -171,11 +171,11 @@ bool VexaQuestion::interpretValue(const QvString& typed, VexaAnswer& answer, QvS
   answer.outcome = VexaAnswer::Outcome::kValue;
   Point ucsPoint{};
   double number = 0.0;
-  switch (spec_.kind) {
+  switch (setup_.kind) {
     case VexaAnswerKind::kString: {
       QvString text = typed;
       QvString rest;
-      if (!spec_.spacesAllowed) {
+      if (!setup_.spacesAllowed) {
         text.trimLeft();
         int blank = 0;
         while (blank < text.length() && !qvIsSpace(text.getAt(blank))) ++blank;
@@ -183,9 +183,9 @@ bool VexaQuestion::interpretValue(const QvString& typed, VexaAnswer& answer, QvS
         rest.trimLeft();
         text = text.left(blank);
       }
-      if (spec_.maxLength > 0 && text.length() > spec_.maxLength) {
+      if (setup_.maxLength > 0 && text.length() > setup_.maxLength) {
         reason =
-            QvString::format(L"\nThe answer is too long: at most %d characters.", spec_.maxLength);
+            QvString::format(L"\nThe answer is too long: at most %d characters.", setup_.maxLength);
         return false;
       }
       // The rest of the line is typed ahead, as a blank ends the answer on the host.
@@ -222,7 +222,7 @@ bool VexaQuestion::interpretValue(const QvString& typed, VexaAnswer& answer, QvS
   if (!VexaAnswerText::toPoint(typed, ucsPoint)) return false;
   bool needSecondPoint = false;
   if (!fromPoint(currentUcs().toWorld(ucsPoint), answer, needSecondPoint)) return false;
-  if (spec_.kind == VexaAnswerKind::kDistance && !needSecondPoint)
+  if (setup_.kind == VexaAnswerKind::kDistance && !needSecondPoint)
     return checkNumber(answer.number, reason);
   return true;
 }
@@ -232,19 +232,19 @@ bool VexaQuestion::fromPoint(const Point& world, VexaAnswer& answer, bool& needS
   answer.point = world;
   answer.fromPoint = true;
   needSecondPoint = false;
-  switch (spec_.kind) {
+  switch (setup_.kind) {
     case VexaAnswerKind::kPoint:
     case VexaAnswerKind::kScaleFactor:
       return true;
     case VexaAnswerKind::kDistance:
     case VexaAnswerKind::kAngle:
-      if (!spec_.basePoint) {
+      if (!setup_.basePoint) {
         needSecondPoint = true;
         return true;
       }
-      answer.number = spec_.kind == VexaAnswerKind::kDistance
-                          ? distance(*spec_.basePoint, world)
-                          : intoTurn(angleInUcs(*spec_.basePoint, world));
+      answer.number = setup_.kind == VexaAnswerKind::kDistance
+                          ? distance(*setup_.basePoint, world)
+                          : intoTurn(angleInUcs(*setup_.basePoint, world));
       return true;
     default:
       return false;
@@ -252,11 +252,11 @@ bool VexaQuestion::fromPoint(const Point& world, VexaAnswer& answer, bool& needS
 }
 
 bool VexaQuestion::checkNumber(double value, QvString& reason) const {
-  if (spec_.rejectZero && value == 0.0) {
+  if (setup_.rejectZero && value == 0.0) {
     reason = kNotZero;
     return false;
   }
-  if (spec_.rejectNegative && value < 0.0) {
+  if (setup_.rejectNegative && value < 0.0) {
     reason = kNotNegative;
     return false;
   }
@@ -265,7 +265,7 @@ bool VexaQuestion::checkNumber(double value, QvString& reason) const {
 
 QvString VexaQuestion::wantedText() const {
   const wchar_t* what = L"An answer";
-  switch (spec_.kind) {
+  switch (setup_.kind) {
     case VexaAnswerKind::kPoint:
       what = L"A point";
       break;
@@ -286,11 +286,11 @@ QvString VexaQuestion::wantedText() const {
       break;
     case VexaAnswerKind::kKeyword:
       return QvString::format(L"\nOne of the options (%ls) is required.",
-                              spec_.keywords.options().c_str());
+                              setup_.keywords.options().c_str());
     case VexaAnswerKind::kString:
       break;
   }
-  if (spec_.keywords.isEmpty()) return QvString::format(L"\n%ls is required.", what);
+  if (setup_.keywords.isEmpty()) return QvString::format(L"\n%ls is required.", what);
   return QvString::format(L"\n%ls or an option (%ls) is required.", what,
-                          spec_.keywords.options().c_str());
+                          setup_.keywords.options().c_str());
 }

@@ -19,7 +19,7 @@ enum class VexaAnswerKind {
 };
 
 // A question to ask on the command line.
-struct VexaQuestionSpec {
+struct VexaQuestionSetup {
   VexaAnswerKind kind = VexaAnswerKind::kString;
   QvString prompt;
   VexaKeywordList keywords;     // not offered to string questions
@@ -59,7 +59,7 @@ struct VexaAnswer {
 // message, and the prompt is shown again. Without a running host every question is cancelled.
 class VexaQuestion {
  public:
-  explicit VexaQuestion(VexaQuestionSpec spec) : spec_(std::move(spec)) {}
+  explicit VexaQuestion(VexaQuestionSetup setup) : setup_(std::move(setup)) {}
 
   // Shows the prompt and reads until an answer; cursor lines only move the cursor.
   VexaAnswer ask();
@@ -70,7 +70,7 @@ class VexaQuestion {
   // a sample when `samples` is set.
   VexaAnswer read(bool samples);
 
-  const VexaQuestionSpec& spec() const { return spec_; }
+  const VexaQuestionSetup& setup() const { return setup_; }
 
  private:
   enum class Reading { kDone, kAskAgain };
@@ -80,5 +80,5 @@ class VexaQuestion {
   bool checkNumber(double value, QvString& reason) const;
   QvString wantedText() const;
 
-  VexaQuestionSpec spec_;
+  VexaQuestionSetup setup_;
 };

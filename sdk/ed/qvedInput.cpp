@@ -10,21 +10,21 @@ namespace {
 
 // The question of a classic call, with the controls qvedInitGet left for it (taken, so they
 // apply to this call only).
-VexaQuestionSpec takeSpec(VexaInputState& state, VexaAnswerKind kind, const wchar_t* prompt,
-                          const double* basePoint = nullptr) {
+VexaQuestionSetup takeSetup(VexaInputState& state, VexaAnswerKind kind, const wchar_t* prompt,
+                            const double* basePoint = nullptr) {
   int flags = 0;
   QvString keywords;
   state.takeNext(flags, keywords);
-  VexaQuestionSpec spec;
-  spec.kind = kind;
-  spec.prompt = prompt;
-  spec.keywords = VexaKeywordList(keywords);
-  spec.rejectEmpty = (flags & kQvInitNoNull) != 0;
-  spec.rejectZero = (flags & kQvInitNoZero) != 0;
-  spec.rejectNegative = (flags & kQvInitNoNegative) != 0;
-  spec.acceptOther = (flags & kQvInitOther) != 0;
-  if (basePoint) spec.basePoint = std::array<double, 3>{basePoint[0], basePoint[1], basePoint[2]};
-  return spec;
+  VexaQuestionSetup setup;
+  setup.kind = kind;
+  setup.prompt = prompt;
+  setup.keywords = VexaKeywordList(keywords);
+  setup.rejectEmpty = (flags & kQvInitNoNull) != 0;
+  setup.rejectZero = (flags & kQvInitNoZero) != 0;
+  setup.rejectNegative = (flags & kQvInitNoNegative) != 0;
+  setup.acceptOther = (flags & kQvInitOther) != 0;
+  if (basePoint) setup.basePoint = std::array<double, 3>{basePoint[0], basePoint[1], basePoint[2]};
+  return setup;
 }
 
 VexaInputState* inputState() {
@@ -33,8 +33,8 @@ VexaInputState* inputState() {
 }
 
 // Asks the question; answers the result code, keeping keyword and other text for qvedGetInput.
-int ask(VexaInputState& state, const VexaQuestionSpec& spec, VexaAnswer& answer) {
-  answer = VexaQuestion(spec).ask();
+int ask(VexaInputState& state, const VexaQuestionSetup& setup, VexaAnswer& answer) {
+  answer = VexaQuestion(setup).ask();
   state.setLastInput(QvString());
   switch (answer.outcome) {
     case VexaAnswer::Outcome::kValue:
@@ -72,7 +72,7 @@ int askPoint(VexaAnswerKind kind, const double* basePoint, const wchar_t* prompt
   VexaInputState* state = inputState();
   if (!state || !result) return kQvError;
   VexaAnswer answer;
-  const int rc = ask(*state, takeSpec(*state, kind, prompt, basePoint), answer);
+  const int rc = ask(*state, takeSetup(*state, kind, prompt, basePoint), answer);
   if (rc == kQvNormal) {
     for (int i = 0; i < 3; ++i) result[i] = answer.point[i];
     rememberLastPoint(answer.point);
@@ -84,7 +84,7 @@ int askNumber(VexaAnswerKind kind, const double* basePoint, const wchar_t* promp
   VexaInputState* state = inputState();
   if (!state || !result) return kQvError;
   VexaAnswer answer;
-  const int rc = ask(*state, takeSpec(*state, kind, prompt, basePoint), answer);
+  const int rc = ask(*state, takeSetup(*state, kind, prompt, basePoint), answer);
   if (rc == kQvNormal) *result = answer.number;
   return rc;
 }
@@ -93,12 +93,12 @@ int askText(VexaAnswerKind kind, int spacesAllowed, const wchar_t* prompt, QvStr
             int maxLength) {
   VexaInputState* state = inputState();
   if (!state) return kQvError;
-  VexaQuestionSpec spec = takeSpec(*state, kind, prompt);
-  spec.spacesAllowed = spacesAllowed != 0;
-  spec.maxLength = maxLength;
-  if (kind == VexaAnswerKind::kString) spec.rejectEmpty = false;
+  VexaQuestionSetup setup = takeSetup(*state, kind, prompt);
+  setup.spacesAllowed = spacesAllowed != 0;
+  setup.maxLength = maxLength;
+  if (kind == VexaAnswerKind::kString) setup.rejectEmpty = false;
   VexaAnswer answer;
-  int rc = ask(*state, spec, answer);
+  int rc = ask(*state, setup, answer);
   if (kind == VexaAnswerKind::kString) {
     if (rc == kQvNone) {
       result.empty();
@@ -149,7 +149,7 @@ int qvedGetInt(const wchar_t* prompt, int* result) {
   VexaInputState* state = inputState();
   if (!state || !result) return kQvError;
   VexaAnswer answer;
-  const int rc = ask(*state, takeSpec(*state, VexaAnswerKind::kInteger, prompt), answer);
+  const int rc = ask(*state, takeSetup(*state, VexaAnswerKind::kInteger, prompt), answer);
   if (rc == kQvNormal) *result = answer.integer;
   return rc;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cwchar>
 #include <cwctype>
+#include <ostream>
 #include <type_traits>
 #include <variant>
 #include <vector>
@@ -326,4 +327,8 @@ bool CString::LoadString(UINT id) {
   if (!VexaResourceService::loadChainString(id, text)) return false;
   text_ = text.wstr();
   return true;
+}
+
+std::ostream& operator<<(std::ostream& os, const CString& s) {
+  return os << QvString(s.wstr());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdarg>
+#include <iosfwd>
 #include <string>
 
 #include "sdk/base/QvString.h"
@@ -102,3 +103,6 @@ class CString {
  private:
   std::wstring text_;
 };
+
+// Writes the text as UTF-8 (for messages and test output).
+std::ostream& operator<<(std::ostream& os, const CString& s);

@@ -27,7 +27,10 @@ class XqVector {
   // How many vectors share this one's buffer (0 while it has none).
   long useCount() const { return items_.use_count(); }
 
-  const T& at(int index) const { return (*items_)[checked(index)]; }
+  const T& at(int index) const {
+    const size_t i = checked(index);
+    return (*items_)[i];
+  }
   T& at(int index) {
     const size_t i = checked(index);
     return own()[i];

@@ -9,6 +9,10 @@ XqCmdUtilApp theApp;
 
 }  // namespace
 
-unsigned int qvrxGetApiVersion() { return kVexaApiVersion; }
+unsigned int qvrxGetApiVersion() {
+  return kVexaApiVersion;
+}
 
-IVexaCmdApplication* GetVexaCmdApplication() { return &theApp; }
+IVexaCmdApplication* GetVexaCmdApplication() {
+  return &theApp;
+}

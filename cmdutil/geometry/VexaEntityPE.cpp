@@ -11,3 +11,16 @@ VexaEntityPE::VexaEntityPE(const VexaEntityPE& other) = default;
 VexaEntityPE& VexaEntityPE::operator=(const VexaEntityPE& other) = default;
 
 VexaEntityPE::~VexaEntityPE() = default;
+
+void VexaEntityPE::getEcs(const QvDbEntity*, QvGeMatrix3d& ecs) const {
+  ecs.setToIdentity();
+}
+
+Vexa::ErrorStatus VexaEntityPE::getAlignedUCS(QvDbEntity*, const QvGePoint3d*, QvGsView*,
+                                              QvGeMatrix3d&) {
+  return Vexa::eNotImplemented;
+}
+
+Vexa::ErrorStatus VexaEntityPE::getBasePoint(QvDbEntity*, QvGePoint3d&) {
+  return Vexa::eNotImplemented;
+}

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "sdk/base/VexaErrorStatus.h"
+#include "sdk/ge/QvGePoint3d.h"
 #include "xqcmdutil/XqCmdUtilExport.h"
 #include "xqcmdutil/XqRxMembers.h"
 
 class QvDbEntity;
-class QvGePoint3d;
 
 // The internal protocol extension: area, length and included angle of an entity, and changes
 // of its length or angle at the end nearer a picked point. The module attaches one object of

@@ -93,6 +93,18 @@ TEST_F(XqCmdUtilApp, RegistersTheClassesAndAttachesBothFamilies) {
     VexaEntityPE* pe = VexaEntityPE::cast(extension);
     ASSERT_NE(pe, nullptr) << QvString(host);
     EXPECT_EQ(std::wstring(pe->isA()->name()), L"VexaEntity_Extension");
+    // Until the per-type behaviour exists: the identity, and "not implemented" with the
+    // results left alone.
+    QvGeMatrix3d matrix = QvGeMatrix3d::translation(QvGeVector3d(1, 2, 3));
+    pe->getEcs(nullptr, matrix);
+    EXPECT_TRUE(matrix.isEqualTo(QvGeMatrix3d::kIdentity));
+    const QvGeMatrix3d shifted = QvGeMatrix3d::translation(QvGeVector3d(1, 2, 3));
+    QvGeMatrix3d ucs = shifted;
+    EXPECT_EQ(pe->getAlignedUCS(nullptr, nullptr, nullptr, ucs), Vexa::eNotImplemented);
+    EXPECT_TRUE(ucs.isEqualTo(shifted));
+    QvGePoint3d base(4, 5, 6);
+    EXPECT_EQ(pe->getBasePoint(nullptr, base), Vexa::eNotImplemented);
+    EXPECT_EQ(base, QvGePoint3d(4, 5, 6));
   }
   const QvRxClass* basePE = QvDbEntityInternalBasePE::desc();
   ASSERT_NE(basePE, nullptr);
@@ -108,6 +120,8 @@ TEST_F(XqCmdUtilApp, RegistersTheClassesAndAttachesBothFamilies) {
     EXPECT_EQ(pe->entityLength(nullptr, value), Vexa::eNotImplemented);
     EXPECT_EQ(pe->entityAngle(nullptr, value), Vexa::eNotImplemented);
     EXPECT_EQ(value, 7.5);
+    EXPECT_EQ(pe->setEntityLength(nullptr, 2.0, QvGePoint3d::kOrigin), Vexa::eNotImplemented);
+    EXPECT_EQ(pe->setEntityAngle(nullptr, 1.0, QvGePoint3d::kOrigin), Vexa::eNotImplemented);
   }
 }
 

@@ -1,5 +1,9 @@
 #include "tests/support/HostFixture.h"
 
-void HostFixture::SetUp() { host_ = std::make_unique<VexaHost>(); }
+void HostFixture::SetUp() {
+  host_ = std::make_unique<VexaHost>();
+}
 
-void HostFixture::TearDown() { host_.reset(); }
+void HostFixture::TearDown() {
+  host_.reset();
+}

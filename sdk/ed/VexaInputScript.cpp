@@ -1,0 +1,128 @@
+#include "sdk/ed/VexaInputScript.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "sdk/ed/VexaAnswerText.h"
+
+namespace {
+
+// The line without trailing blanks and carriage return.
+QvString withoutTrailingBlanks(const QvString& line) {
+  QvString t = line;
+  t.trimRight();
+  return t;
+}
+
+QvString withoutLeadingBlanks(const QvString& line) {
+  QvString t = line;
+  t.trimLeft();
+  return t;
+}
+
+// A backslash before one of the characters that start a line of another kind.
+bool isEscape(const QvString& trimmed) {
+  if (trimmed.length() < 2 || trimmed.getAt(0) != L'\\') return false;
+  const wchar_t c = trimmed.getAt(1);
+  return c == L'#' || c == L'~' || c == L'^';
+}
+
+}  // namespace
+
+Vexa::ErrorStatus VexaInputScript::loadFile(const std::string& path) {
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) return Vexa::eFileNotFound;
+  if (!std::filesystem::is_regular_file(path, ec)) return Vexa::eFileAccessError;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return Vexa::eFileAccessError;
+  std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return Vexa::eFileAccessError;
+  if (data.rfind("\xEF\xBB\xBF", 0) == 0) data.erase(0, 3);
+  lines_.clear();
+  addLines(QvString(data.c_str()), true);
+  return Vexa::eOk;
+}
+
+void VexaInputScript::loadString(const QvString& text) {
+  lines_.clear();
+  addLines(text, true);
+}
+
+void VexaInputScript::appendLine(const QvString& line) {
+  // One line: any line break in it is taken as a blank.
+  QvString text = line;
+  text.replace(L'\n', L' ');
+  text.replace(L'\r', L' ');
+  lines_.push_back({text, 0});
+}
+
+void VexaInputScript::appendLines(const QvString& text) {
+  addLines(text, false);
+}
+
+void VexaInputScript::pushFront(const QvString& line) {
+  lines_.push_front({line, 0});
+}
+
+void VexaInputScript::addLines(const QvString& text, bool numbered) {
+  if (text.isEmpty()) return;
+  int number = 0;
+  int start = 0;
+  const int n = text.length();
+  while (start <= n) {
+    int end = text.find(L'\n', start);
+    const bool last = end == QvString::kNotFound;
+    if (last) end = n;
+    QvString line = text.mid(start, end - start);
+    ++number;
+    // A final line break does not open another (empty) line.
+    if (!(last && start == n)) lines_.push_back({line, numbered ? number : 0});
+    if (last) break;
+    start = end + 1;
+  }
+}
+
+bool VexaInputScript::isComment(const QvString& text) {
+  return withoutLeadingBlanks(text).startsWith(L"#");
+}
+
+VexaScriptLine VexaInputScript::next() {
+  while (!lines_.empty() && isComment(lines_.front().text)) lines_.pop_front();
+  VexaScriptLine out;
+  if (lines_.empty()) {
+    ++readsPastEnd_;
+    return out;
+  }
+  const Line line = lines_.front();
+  lines_.pop_front();
+  out.lineNumber = line.number;
+  out.text = withoutTrailingBlanks(line.text);
+  const QvString trimmed = withoutLeadingBlanks(out.text);
+  if (trimmed.isEmpty()) {
+    out.kind = VexaScriptLine::Kind::kEmpty;
+    out.text.empty();
+  } else if (trimmed.isEqualNoCase(L"^C")) {
+    out.kind = VexaScriptLine::Kind::kCancel;
+  } else if (trimmed.startsWith(L"~")) {
+    out.text = trimmed;
+    out.kind = VexaAnswerText::toPoint(trimmed.mid(1), out.cursor)
+                   ? VexaScriptLine::Kind::kCursor
+                   : VexaScriptLine::Kind::kBadCursor;
+  } else {
+    out.kind = VexaScriptLine::Kind::kAnswer;
+    if (isEscape(trimmed)) out.text = trimmed.mid(1);
+  }
+  return out;
+}
+
+bool VexaInputScript::atEnd() const {
+  for (const Line& line : lines_)
+    if (!isComment(line.text)) return false;
+  return true;
+}
+
+VexaInputScript* VexaInputScript::current() {
+  VexaHost* host = VexaHost::current();
+  return host ? &host->service<VexaInputScript>() : nullptr;
+}

@@ -1,0 +1,121 @@
+#include "sdk/ed/VexaSysvarData.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <cwchar>
+
+#include "sdk/base/QvClassicCodes.h"
+#include "sdk/base/QvString.h"
+
+namespace {
+
+constexpr VexaSysvarData shortVar(const wchar_t* name, int value, const char* range,
+                                  uint32_t flags = 0) {
+  return {name, kRbShort, flags, range, static_cast<double>(value), {0, 0, 0}, nullptr};
+}
+constexpr VexaSysvarData switchVar(const wchar_t* name, int value, uint32_t flags = 0,
+                                   const char* range = "0_1") {
+  return shortVar(name, value, range, flags | kSysVarSwitch);
+}
+constexpr VexaSysvarData realVar(const wchar_t* name, double value, uint32_t flags = 0) {
+  return {name, kRbReal, flags, "", value, {0, 0, 0}, nullptr};
+}
+constexpr VexaSysvarData pointVar(const wchar_t* name, double x, double y, double z,
+                                  uint32_t flags = 0) {
+  return {name, kRbPoint3d, flags, "", 0.0, {x, y, z}, nullptr};
+}
+constexpr VexaSysvarData textVar(const wchar_t* name, const wchar_t* value, uint32_t flags = 0) {
+  return {name, kRbString, flags, "", 0.0, {0, 0, 0}, value};
+}
+
+constexpr uint32_t kDrawing = kSysVarPerDrawing;
+constexpr uint32_t kReadOnly = kSysVarReadOnly;
+constexpr uint32_t kUcs = kSysVarPerDrawing | kSysVarReadOnly | kSysVarUcsAxis;
+
+// Alphabetical by name. The host's own additions (LASTPOINTINIT, LISPCOMMANDHASMORE,
+// MIRRORDRAW) are two-state values that carry only the switch flag, no range text.
+constexpr VexaSysvarData kTable[] = {
+    switchVar(L"ATTDIA", 0),
+    switchVar(L"ATTREQ", 1),
+    realVar(L"CANNOSCALEVALUE", 1.0, kDrawing | kReadOnly),
+    switchVar(L"CMDECHO", 1),
+    shortVar(L"CVPORT", 2, "1_32767", kDrawing),
+    shortVar(L"EXPERT", 0, "0_5"),
+    switchVar(L"EXPLMODE", 1),
+    switchVar(L"EXTNAMES", 1, kDrawing),
+    switchVar(L"FILEDIA", 1),
+    textVar(L"INSNAME", L""),
+    shortVar(L"INSUNITS", 4, "0_24", kDrawing),
+    shortVar(L"INSUNITSDEFSOURCE", 0, "0_24"),
+    shortVar(L"INSUNITSDEFTARGET", 0, "0_24"),
+    pointVar(L"LASTPOINT", 0, 0, 0, kDrawing),
+    switchVar(L"LASTPOINTINIT", 0, 0, ""),
+    switchVar(L"LISPCOMMANDHASMORE", 0, kReadOnly, ""),
+    switchVar(L"MIRRORDRAW", 0, 0, ""),
+    switchVar(L"ORTHOMODE", 0, kDrawing),
+    switchVar(L"PICKFIRST", 1),
+    realVar(L"SNAPANG", 0.0, kDrawing),
+    switchVar(L"TILEMODE", 1, kDrawing),
+    shortVar(L"UCSICON", 3, "0_3", kDrawing),
+    pointVar(L"UCSORG", 0, 0, 0, kUcs),
+    pointVar(L"UCSXDIR", 1, 0, 0, kUcs),
+    pointVar(L"UCSYDIR", 0, 1, 0, kUcs),
+    pointVar(L"VIEWDIR", 0, 0, 1, kDrawing | kReadOnly),
+    textVar(L"XREFSAVEPATH", L""),
+};
+
+// Reads an optionally signed decimal integer at *p, moving p past it.
+bool readInt(const char*& p, int& value) {
+  char* end = nullptr;
+  const long v = std::strtol(p, &end, 10);
+  if (end == p || v < -32768 || v > 32767) return false;
+  value = static_cast<int>(v);
+  p = end;
+  return true;
+}
+
+}  // namespace
+
+bool VexaSysvarData::isReadOnly() const {
+  return (flags & kSysVarReadOnly) != 0;
+}
+
+bool VexaSysvarData::isPerDrawing() const {
+  return (flags & kSysVarPerDrawing) != 0;
+}
+
+bool VexaSysvarData::shortRange(int& min, int& max) const {
+  if (type != kRbShort) return false;
+  const char* p = range ? range : "";
+  while (std::isspace(static_cast<unsigned char>(*p))) ++p;
+  int lo = 0;
+  int hi = 0;
+  if (readInt(p, lo) && *p == '_') {
+    ++p;
+    while (std::isspace(static_cast<unsigned char>(*p))) ++p;
+    if (readInt(p, hi) && lo <= hi) {
+      min = lo;
+      max = hi;
+      return true;
+    }
+  }
+  if (flags & kSysVarTwoStateMask) {
+    min = 0;
+    max = 1;
+    return true;
+  }
+  return false;
+}
+
+const VexaSysvarData* vexaFindSysvarData(const wchar_t* name) {
+  if (!name) return nullptr;
+  const QvString key(name);
+  const auto* it = std::find_if(std::begin(kTable), std::end(kTable),
+                                [&](const VexaSysvarData& v) { return key.isEqualNoCase(v.name); });
+  return it == std::end(kTable) ? nullptr : it;
+}
+
+std::span<const VexaSysvarData> vexaSysvarTable() {
+  return kTable;
+}

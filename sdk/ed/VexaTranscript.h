@@ -1,0 +1,51 @@
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "sdk/app/VexaHost.h"
+#include "sdk/base/QvString.h"
+
+// One thing that happened on the command line.
+struct VexaTranscriptEntry {
+  enum class Kind {
+    kPrompt,   // the prompt of a question
+    kMessage,  // text printed by qvutPrintf or qvedPrompt, or by the host (a re-ask reason)
+    kAnswer,   // what answered a question: the text used, "" for Enter, "*Cancel*" for a cancel
+  };
+  Kind kind;
+  QvString text;
+};
+
+// The command-line transcript: every prompt, message and answer in the order it happened.
+// Tests read the entries; the program echoes them live through a sink.
+class VexaTranscript : public VexaHostService {
+ public:
+  using Sink = std::function<void(const VexaTranscriptEntry&)>;
+
+  // The answer text recorded for a cancel.
+  static constexpr const wchar_t* kCancelText = L"*Cancel*";
+
+  void addPrompt(const QvString& text) { add({VexaTranscriptEntry::Kind::kPrompt, text}); }
+  void addMessage(const QvString& text) { add({VexaTranscriptEntry::Kind::kMessage, text}); }
+  void addAnswer(const QvString& text) { add({VexaTranscriptEntry::Kind::kAnswer, text}); }
+  void add(const VexaTranscriptEntry& entry);
+
+  const std::vector<VexaTranscriptEntry>& entries() const { return entries_; }
+  void clear() { entries_.clear(); }
+
+  // The texts of the entries of one kind, in order.
+  std::vector<QvString> texts(VexaTranscriptEntry::Kind kind) const;
+  // The whole transcript as the command line shows it (see VexaCommandLineText).
+  QvString text() const;
+
+  // Called with every entry as it is added; an empty function removes the sink.
+  void setSink(Sink sink) { sink_ = std::move(sink); }
+
+  // The transcript of the running host, or null when no host runs.
+  static VexaTranscript* current();
+
+ private:
+  std::vector<VexaTranscriptEntry> entries_;
+  Sink sink_;
+};

@@ -1,0 +1,194 @@
+#include "sdk/ed/qvedInput.h"
+
+#include <cwchar>
+
+#include "sdk/ed/VexaInputState.h"
+#include "sdk/ed/VexaQuestion.h"
+#include "sdk/ed/VexaSysVarService.h"
+
+namespace {
+
+// The question of a classic call, with the controls qvedInitGet left for it (taken, so they
+// apply to this call only).
+VexaQuestionSetup takeSetup(VexaInputState& state, VexaAnswerKind kind, const wchar_t* prompt,
+                            const double* basePoint = nullptr) {
+  int flags = 0;
+  QvString keywords;
+  state.takeNext(flags, keywords);
+  VexaQuestionSetup setup;
+  setup.kind = kind;
+  setup.prompt = prompt;
+  setup.keywords = VexaKeywordList(keywords);
+  setup.rejectEmpty = (flags & kQvInitNoNull) != 0;
+  setup.rejectZero = (flags & kQvInitNoZero) != 0;
+  setup.rejectNegative = (flags & kQvInitNoNegative) != 0;
+  setup.acceptOther = (flags & kQvInitOther) != 0;
+  if (basePoint) setup.basePoint = std::array<double, 3>{basePoint[0], basePoint[1], basePoint[2]};
+  return setup;
+}
+
+VexaInputState* inputState() {
+  VexaHost* host = VexaHost::current();
+  return host ? &host->service<VexaInputState>() : nullptr;
+}
+
+// Asks the question; answers the result code, keeping keyword and other text for qvedGetInput.
+int ask(VexaInputState& state, const VexaQuestionSetup& setup, VexaAnswer& answer) {
+  answer = VexaQuestion(setup).ask();
+  state.setLastInput(QvString());
+  switch (answer.outcome) {
+    case VexaAnswer::Outcome::kValue:
+    case VexaAnswer::Outcome::kSample:
+      return kQvNormal;
+    case VexaAnswer::Outcome::kKeyword:
+      state.setLastInput(answer.keyword);
+      return kQvKeyword;
+    case VexaAnswer::Outcome::kOther:
+      state.setLastInput(answer.text);
+      return kQvKeyword;
+    case VexaAnswer::Outcome::kEmpty:
+      return kQvNone;
+    case VexaAnswer::Outcome::kCancel:
+      break;
+  }
+  return kQvCancel;
+}
+
+// Copies text into a caller's buffer; false when it does not fit.
+bool copyOut(const QvString& text, wchar_t* result, size_t size) {
+  if (!result || size == 0 || static_cast<size_t>(text.length()) >= size) return false;
+  std::wmemcpy(result, text.c_str(), static_cast<size_t>(text.length()) + 1);
+  return true;
+}
+
+// An accepted point becomes the last point (in UCS coordinates).
+void rememberLastPoint(const std::array<double, 3>& world) {
+  VexaSysVarService* vars = VexaSysVarService::current();
+  if (vars)
+    vars->setByHost(L"LASTPOINT", VexaSysVarValue::ofPoint(vars->currentUcs().toUcs(world)));
+}
+
+int askPoint(VexaAnswerKind kind, const double* basePoint, const wchar_t* prompt, double* result) {
+  VexaInputState* state = inputState();
+  if (!state || !result) return kQvError;
+  VexaAnswer answer;
+  const int rc = ask(*state, takeSetup(*state, kind, prompt, basePoint), answer);
+  if (rc == kQvNormal) {
+    for (int i = 0; i < 3; ++i) result[i] = answer.point[i];
+    rememberLastPoint(answer.point);
+  }
+  return rc;
+}
+
+int askNumber(VexaAnswerKind kind, const double* basePoint, const wchar_t* prompt, double* result) {
+  VexaInputState* state = inputState();
+  if (!state || !result) return kQvError;
+  VexaAnswer answer;
+  const int rc = ask(*state, takeSetup(*state, kind, prompt, basePoint), answer);
+  if (rc == kQvNormal) *result = answer.number;
+  return rc;
+}
+
+int askText(VexaAnswerKind kind, int spacesAllowed, const wchar_t* prompt, QvString& result,
+            int maxLength) {
+  VexaInputState* state = inputState();
+  if (!state) return kQvError;
+  VexaQuestionSetup setup = takeSetup(*state, kind, prompt);
+  setup.spacesAllowed = spacesAllowed != 0;
+  setup.maxLength = maxLength;
+  if (kind == VexaAnswerKind::kString) setup.rejectEmpty = false;
+  VexaAnswer answer;
+  int rc = ask(*state, setup, answer);
+  if (kind == VexaAnswerKind::kString) {
+    if (rc == kQvNone) {
+      result.empty();
+      return kQvNormal;
+    }
+    if (rc == kQvNormal) result = answer.text;
+    return rc;
+  }
+  // Keyword questions answer the keyword itself.
+  if (rc == kQvKeyword) {
+    result = state->lastInput();
+    rc = kQvNormal;
+  }
+  return rc;
+}
+
+}  // namespace
+
+int qvedInitGet(int flags, const wchar_t* keywords) {
+  VexaInputState* state = inputState();
+  if (!state) return kQvError;
+  state->setNext(flags, keywords ? keywords : L"");
+  return kQvNormal;
+}
+
+int qvedGetPoint(const double* basePoint, const wchar_t* prompt, double* result) {
+  return askPoint(VexaAnswerKind::kPoint, basePoint, prompt, result);
+}
+
+int qvedGetCorner(const double* basePoint, const wchar_t* prompt, double* result) {
+  if (!basePoint) return kQvError;
+  return askPoint(VexaAnswerKind::kPoint, basePoint, prompt, result);
+}
+
+int qvedGetDist(const double* basePoint, const wchar_t* prompt, double* result) {
+  return askNumber(VexaAnswerKind::kDistance, basePoint, prompt, result);
+}
+
+int qvedGetAngle(const double* basePoint, const wchar_t* prompt, double* result) {
+  return askNumber(VexaAnswerKind::kAngle, basePoint, prompt, result);
+}
+
+int qvedGetReal(const wchar_t* prompt, double* result) {
+  return askNumber(VexaAnswerKind::kReal, nullptr, prompt, result);
+}
+
+int qvedGetInt(const wchar_t* prompt, int* result) {
+  VexaInputState* state = inputState();
+  if (!state || !result) return kQvError;
+  VexaAnswer answer;
+  const int rc = ask(*state, takeSetup(*state, VexaAnswerKind::kInteger, prompt), answer);
+  if (rc == kQvNormal) *result = answer.integer;
+  return rc;
+}
+
+int qvedGetString(int spacesAllowed, const wchar_t* prompt, QvString& result) {
+  return askText(VexaAnswerKind::kString, spacesAllowed, prompt, result, 0);
+}
+
+int qvedGetString(int spacesAllowed, const wchar_t* prompt, wchar_t* result, size_t size) {
+  if (!result || size == 0) return kQvError;
+  QvString text;
+  const int maxLength = size - 1 > 0x7fffffff ? 0x7fffffff : static_cast<int>(size - 1);
+  const int rc = askText(VexaAnswerKind::kString, spacesAllowed, prompt, text, maxLength);
+  if (rc == kQvNormal && !copyOut(text, result, size)) return kQvError;
+  return rc;
+}
+
+int qvedGetKword(const wchar_t* prompt, QvString& result) {
+  return askText(VexaAnswerKind::kKeyword, 1, prompt, result, 0);
+}
+
+int qvedGetKword(const wchar_t* prompt, wchar_t* result, size_t size) {
+  if (!result || size == 0) return kQvError;
+  QvString text;
+  const int rc = qvedGetKword(prompt, text);
+  if (rc == kQvNormal && !copyOut(text, result, size)) return kQvError;
+  return rc;
+}
+
+int qvedGetInput(QvString& result) {
+  VexaInputState* state = inputState();
+  if (!state || state->lastInput().isEmpty()) return kQvError;
+  result = state->lastInput();
+  return kQvNormal;
+}
+
+int qvedGetInput(wchar_t* result, size_t size) {
+  QvString text;
+  const int rc = qvedGetInput(text);
+  if (rc == kQvNormal && !copyOut(text, result, size)) return kQvError;
+  return rc;
+}

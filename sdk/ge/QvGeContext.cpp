@@ -1,0 +1,3 @@
+#include "sdk/ge/QvGeContext.h"
+
+QvGeTol QvGeContext::gTol{QvGeTol::kDefaultEqualPoint, QvGeTol::kDefaultEqualVector};

@@ -1,0 +1,145 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "sdk/ed/VexaInputScript.h"
+#include "sdk/ed/VexaKeywordList.h"
+#include "tests/support/HostFixture.h"
+
+namespace {
+
+using Kind = VexaScriptLine::Kind;
+
+class InputScriptTest : public HostFixture {
+ protected:
+  VexaInputScript& script() { return host().service<VexaInputScript>(); }
+};
+
+TEST_F(InputScriptTest, EachLineFormHasItsKind) {
+  script().loadString(
+      L"DOOR\n"
+      L"\n"
+      L"   \t\n"
+      L"# a comment\n"
+      L"   # an indented comment\n"
+      L"^C\n"
+      L"~1.5,-2\n"
+      L"~ 1 , 2 , 3 \n"
+      L"~oops\n"
+      L"\\#7\n"
+      L"\\\\server\\share\n"
+      L"  two words  \r\n"
+      L"last");
+  VexaScriptLine l = script().next();
+  EXPECT_EQ(l.kind, Kind::kAnswer);
+  EXPECT_EQ(l.text, L"DOOR");
+  EXPECT_EQ(l.lineNumber, 1);
+  EXPECT_EQ(script().next().kind, Kind::kEmpty);
+  EXPECT_EQ(script().next().kind, Kind::kEmpty);  // blanks only: Enter
+  l = script().next();                            // both comments skipped
+  EXPECT_EQ(l.kind, Kind::kCancel);
+  EXPECT_EQ(l.lineNumber, 6);
+  l = script().next();
+  ASSERT_EQ(l.kind, Kind::kCursor);
+  EXPECT_EQ(l.cursor, (std::array<double, 3>{1.5, -2, 0}));
+  l = script().next();
+  ASSERT_EQ(l.kind, Kind::kCursor);
+  EXPECT_EQ(l.cursor, (std::array<double, 3>{1, 2, 3}));
+  EXPECT_EQ(script().next().kind, Kind::kBadCursor);
+  l = script().next();
+  EXPECT_EQ(l.kind, Kind::kAnswer);
+  EXPECT_EQ(l.text, L"#7");                               // escaped, not a comment
+  EXPECT_EQ(script().next().text, L"\\\\server\\share");  // other backslashes stay
+  l = script().next();
+  EXPECT_EQ(l.text, L"  two words");  // leading blanks kept, trailing ones and CR dropped
+  EXPECT_EQ(script().next().text, L"last");
+  EXPECT_TRUE(script().atEnd());
+  EXPECT_EQ(script().readsPastEnd(), 0);
+  EXPECT_EQ(script().next().kind, Kind::kEnd);
+  EXPECT_EQ(script().next().kind, Kind::kEnd);
+  EXPECT_EQ(script().readsPastEnd(), 2);
+}
+
+TEST_F(InputScriptTest, LoadingReplacesAndAppendingExtends) {
+  script().loadString(L"a\nb\n");
+  EXPECT_EQ(script().linesLeft(), 2);  // a final line break opens no empty line
+  script().loadString(L"c");
+  script().appendLine(L"d");
+  script().appendLine(L"");  // an appended empty line is an Enter
+  script().appendLines(L"e\n# note\nf\n");
+  script().pushFront(L"z");
+  std::vector<QvString> seen;
+  for (VexaScriptLine l = script().next(); l.kind != Kind::kEnd; l = script().next())
+    seen.push_back(l.kind == Kind::kEmpty ? QvString(L"<enter>") : l.text);
+  EXPECT_THAT(seen, testing::ElementsAre(L"z", L"c", L"d", L"<enter>", L"e", L"f"));
+  script().loadString(L"");
+  EXPECT_EQ(script().linesLeft(), 0);
+  // A script holding only comments has no answer left.
+  script().loadString(L"# only\n#comments");
+  EXPECT_TRUE(script().atEnd());
+}
+
+TEST_F(InputScriptTest, FilesLoadAsUtf8AndMissingOnesAreRefused) {
+  const auto dir = std::filesystem::temp_directory_path() / "tarvo_ed_script_test";
+  std::filesystem::create_directories(dir);
+  const auto path = dir / "script.txt";
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << "\xEF\xBB\xBF"
+        << "Gr\xC3\xB6\xC3\x9F"
+           "e\r\n^C\r\n";
+  }
+  script().loadString(L"kept");
+  EXPECT_EQ(script().loadFile((dir / "missing.txt").string()), Vexa::eFileNotFound);
+  EXPECT_EQ(script().loadFile(dir.string()), Vexa::eFileAccessError);
+  EXPECT_EQ(script().linesLeft(), 1);  // a refused load keeps the script
+  ASSERT_EQ(script().loadFile(path.string()), Vexa::eOk);
+  EXPECT_EQ(script().next().text, L"Gr\u00f6\u00dfe");
+  EXPECT_EQ(script().next().kind, Kind::kCancel);
+  EXPECT_TRUE(script().atEnd());
+  std::filesystem::remove_all(dir);
+}
+
+TEST(KeywordListTest, LocalAndGlobalKeywordsPairByPosition) {
+  const VexaKeywordList list(L"Ja Nein Abbruch _Yes No");
+  ASSERT_EQ(list.count(), 3);
+  EXPECT_EQ(list.global(0), L"Yes");
+  EXPECT_EQ(list.global(1), L"No");
+  EXPECT_EQ(list.global(2), L"Abbruch");  // no global partner: keeps itself
+  EXPECT_EQ(list.match(L"j"), 0);
+  EXPECT_EQ(list.match(L"_yes"), 0);
+  EXPECT_EQ(list.match(L"_N"), 1);
+  EXPECT_EQ(list.match(L"yes"), -1);  // global words need the underscore
+  EXPECT_EQ(list.options(), L"Ja/Nein/Abbruch");
+
+  const VexaKeywordList same(L"Yes No");
+  EXPECT_EQ(same.global(1), L"No");
+  EXPECT_TRUE(VexaKeywordList(L" ").isEmpty());
+  EXPECT_TRUE(VexaKeywordList(L"").isEmpty());
+}
+
+TEST(KeywordListTest, AnswersMatchByCapitalLetters) {
+  const VexaKeywordList list(L"Basepoint Scale Xscale Rotate PScale PXscale PRotate eXit none");
+  EXPECT_EQ(list.match(L"b"), 0);
+  EXPECT_EQ(list.match(L"BASE"), 0);
+  EXPECT_EQ(list.match(L"s"), 1);
+  EXPECT_EQ(list.match(L"x"), 2);  // Xscale comes before eXit
+  EXPECT_EQ(list.match(L"ps"), 4);
+  EXPECT_EQ(list.match(L"psc"), 4);
+  EXPECT_EQ(list.match(L"p"), -1);  // not all of PScale's capitals
+  EXPECT_EQ(list.match(L"px"), 5);
+  EXPECT_EQ(list.match(L"pr"), 6);
+  EXPECT_EQ(list.match(L"ex"), 7);  // a beginning that reaches the capital
+  EXPECT_EQ(list.match(L"e"), -1);
+  EXPECT_EQ(list.match(L"exits"), -1);  // longer than the keyword
+  EXPECT_EQ(list.match(L"non"), -1);    // no capitals: the whole word only
+  EXPECT_EQ(list.match(L"NONE"), 8);
+  EXPECT_EQ(list.match(L""), -1);
+  // A whole keyword wins over an earlier abbreviation.
+  const VexaKeywordList tricky(L"Save S");
+  EXPECT_EQ(tricky.match(L"s"), 1);
+}
+
+}  // namespace

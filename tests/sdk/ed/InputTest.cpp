@@ -1,0 +1,254 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "sdk/ed/VexaInputScript.h"
+#include "sdk/ed/VexaSysVarService.h"
+#include "sdk/ed/VexaTranscript.h"
+#include "sdk/ed/qvedInput.h"
+#include "tests/support/HostFixture.h"
+
+namespace {
+
+using Kind = VexaTranscriptEntry::Kind;
+using testing::ElementsAre;
+using testing::Pair;
+constexpr double kPi = std::numbers::pi;
+
+class InputTest : public HostFixture {
+ protected:
+  void script(const wchar_t* text) { host().service<VexaInputScript>().loadString(text); }
+  VexaTranscript& transcript() { return host().service<VexaTranscript>(); }
+  VexaSysVarService& vars() { return host().service<VexaSysVarService>(); }
+  // The transcript as (kind, text) pairs.
+  std::vector<std::pair<Kind, std::wstring>> entries() {
+    std::vector<std::pair<Kind, std::wstring>> out;
+    for (const auto& e : transcript().entries()) out.emplace_back(e.kind, e.text.wstr());
+    return out;
+  }
+};
+
+TEST_F(InputTest, PointsAreTypedInTheUcsAndAnsweredInWorld) {
+  // UCS at (10, 20, 5), X along world Y, Y along world -X.
+  ASSERT_EQ(vars().setCurrentUcs(*VexaUcs::fromAxes({10, 20, 5}, {0, 1, 0}, {-1, 0, 0})),
+            Vexa::eOk);
+  script(L"1,2\n3,4,6\n");
+  double p[3] = {};
+  ASSERT_EQ(qvedGetPoint(nullptr, L"\nPoint: ", p), kQvNormal);
+  // origin + 1 * X + 2 * Y = (10 - 2, 20 + 1, 5)
+  EXPECT_DOUBLE_EQ(p[0], 8.0);
+  EXPECT_DOUBLE_EQ(p[1], 21.0);
+  EXPECT_DOUBLE_EQ(p[2], 5.0);
+  // The last point is kept in UCS coordinates.
+  EXPECT_EQ(vars().get(L"LASTPOINT")->pointValue(), (VexaSysVarValue::Point{1, 2, 0}));
+  ASSERT_EQ(qvedGetCorner(p, L"\nCorner: ", p), kQvNormal);
+  EXPECT_DOUBLE_EQ(p[0], 6.0);
+  EXPECT_DOUBLE_EQ(p[1], 23.0);
+  EXPECT_DOUBLE_EQ(p[2], 11.0);
+  EXPECT_EQ(qvedGetCorner(nullptr, L"\nCorner: ", p), kQvError);
+  EXPECT_EQ(qvedGetPoint(nullptr, L"x", nullptr), kQvError);
+}
+
+TEST_F(InputTest, DistancesComeTypedOrFromPoints) {
+  const double base[3] = {1, 1, 0};
+  script(
+      L"2.5\n"
+      L"4,5\n"             // from the base: a 3-4-5 triangle
+      L"0,0\n3,4\n"        // no base: a first point, then a second
+      L"1,1,1\n1,1,1\n");  // no base, zero distance under kQvInitNoZero: asked again
+  double d = 0;
+  ASSERT_EQ(qvedGetDist(base, L"\nDistance: ", &d), kQvNormal);
+  EXPECT_DOUBLE_EQ(d, 2.5);
+  ASSERT_EQ(qvedGetDist(base, L"\nDistance: ", &d), kQvNormal);
+  EXPECT_DOUBLE_EQ(d, 5.0);
+  transcript().clear();
+  ASSERT_EQ(qvedGetDist(nullptr, L"\nDistance: ", &d), kQvNormal);
+  EXPECT_DOUBLE_EQ(d, 5.0);
+  EXPECT_THAT(
+      entries(),
+      ElementsAre(Pair(Kind::kPrompt, L"\nDistance: "), Pair(Kind::kAnswer, L"0,0"),
+                  Pair(Kind::kPrompt, L"\nSpecify second point: "), Pair(Kind::kAnswer, L"3,4")));
+  qvedInitGet(kQvInitNoZero, nullptr);
+  EXPECT_EQ(qvedGetDist(nullptr, L"\nDistance: ", &d), kQvCancel);  // ran out after the re-ask
+  EXPECT_THAT(transcript().texts(Kind::kMessage), ElementsAre(L"\nThe value must not be zero."));
+}
+
+TEST_F(InputTest, AnglesAreDegreesRadiansOrDirectionsInTheUcs) {
+  script(L"90\n-90\n0.5r\n1,1\n-1,0\n0,0\n0,-2\n");
+  double a = 0;
+  ASSERT_EQ(qvedGetAngle(nullptr, L"", &a), kQvNormal);
+  EXPECT_DOUBLE_EQ(a, kPi / 2);
+  ASSERT_EQ(qvedGetAngle(nullptr, L"", &a), kQvNormal);
+  EXPECT_DOUBLE_EQ(a, 1.5 * kPi);  // brought into one turn
+  ASSERT_EQ(qvedGetAngle(nullptr, L"", &a), kQvNormal);
+  EXPECT_DOUBLE_EQ(a, 0.5);
+  const double origin[3] = {0, 0, 0};
+  ASSERT_EQ(qvedGetAngle(origin, L"", &a), kQvNormal);
+  EXPECT_DOUBLE_EQ(a, kPi / 4);
+  ASSERT_EQ(qvedGetAngle(origin, L"", &a), kQvNormal);
+  EXPECT_DOUBLE_EQ(a, kPi);
+  // A rotated UCS: directions are measured from its X axis, whatever the world says.
+  ASSERT_EQ(vars().setCurrentUcs(*VexaUcs::fromAxes({0, 0, 0}, {0, 1, 0}, {-1, 0, 0})), Vexa::eOk);
+  ASSERT_EQ(qvedGetAngle(nullptr, L"", &a), kQvNormal);  // (0,0) to (0,-2) in the UCS
+  EXPECT_DOUBLE_EQ(a, 1.5 * kPi);
+}
+
+TEST_F(InputTest, NumbersAreCheckedAndBadLinesAskAgain) {
+  script(L"0\n-3\nabc\n2.5\n40000\n4\n0\n");
+  int n = 0;
+  qvedInitGet(kQvInitNoZero | kQvInitNoNegative, nullptr);
+  ASSERT_EQ(qvedGetInt(L"\nRows: ", &n), kQvNormal);
+  EXPECT_EQ(n, 4);
+  const std::wstring wantInt = L"\nA whole number from -32768 to 32767 is required.";
+  EXPECT_THAT(entries(),
+              ElementsAre(Pair(Kind::kPrompt, L"\nRows: "), Pair(Kind::kAnswer, L"0"),
+                          Pair(Kind::kMessage, L"\nThe value must not be zero."),
+                          Pair(Kind::kPrompt, L"\nRows: "), Pair(Kind::kAnswer, L"-3"),
+                          Pair(Kind::kMessage, L"\nThe value must not be negative."),
+                          Pair(Kind::kPrompt, L"\nRows: "), Pair(Kind::kAnswer, L"abc"),
+                          Pair(Kind::kMessage, wantInt), Pair(Kind::kPrompt, L"\nRows: "),
+                          Pair(Kind::kAnswer, L"2.5"), Pair(Kind::kMessage, wantInt),
+                          Pair(Kind::kPrompt, L"\nRows: "), Pair(Kind::kAnswer, L"40000"),
+                          Pair(Kind::kMessage, wantInt), Pair(Kind::kPrompt, L"\nRows: "),
+                          Pair(Kind::kAnswer, L"4")));
+  // The controls applied to that question only.
+  ASSERT_EQ(qvedGetInt(L"\nColumns: ", &n), kQvNormal);
+  EXPECT_EQ(n, 0);
+
+  script(L"1e-3\n\n");
+  double r = 0;
+  ASSERT_EQ(qvedGetReal(L"", &r), kQvNormal);
+  EXPECT_DOUBLE_EQ(r, 0.001);
+  EXPECT_EQ(qvedGetReal(L"", &r), kQvNone);
+  EXPECT_DOUBLE_EQ(r, 0.001);  // unchanged by an empty answer
+}
+
+TEST_F(InputTest, EmptyCancelAndExhaustion) {
+  script(L"\n^C\n\n7\n");
+  int n = 5;
+  EXPECT_EQ(qvedGetInt(L"", &n), kQvNone);
+  EXPECT_EQ(qvedGetInt(L"", &n), kQvCancel);
+  qvedInitGet(kQvInitNoNull, nullptr);
+  EXPECT_EQ(qvedGetInt(L"", &n), kQvNormal);  // the empty line asked again
+  EXPECT_EQ(n, 7);
+  double p[3];
+  QvString s;
+  EXPECT_EQ(qvedGetPoint(nullptr, L"", p), kQvCancel);
+  EXPECT_EQ(qvedGetString(1, L"", s), kQvCancel);
+  EXPECT_EQ(qvedGetKword(L"", s), kQvCancel);
+  EXPECT_EQ(host().service<VexaInputScript>().readsPastEnd(), 3);
+  EXPECT_THAT(transcript().texts(Kind::kAnswer),
+              ElementsAre(L"", L"*Cancel*", L"", L"7", L"*Cancel*", L"*Cancel*", L"*Cancel*"));
+  EXPECT_THAT(transcript().texts(Kind::kMessage), ElementsAre(L"\nAn answer is required."));
+}
+
+TEST_F(InputTest, CursorLinesDoNotAnswerPlainQuestions) {
+  script(L"~5,5\n~bad\n2,3\n");
+  double p[3];
+  ASSERT_EQ(qvedGetPoint(nullptr, L"\nP: ", p), kQvNormal);
+  EXPECT_DOUBLE_EQ(p[0], 2.0);
+  EXPECT_THAT(transcript().texts(Kind::kMessage),
+              ElementsAre(L"\nThe cursor line holds no point."));
+}
+
+TEST_F(InputTest, KeywordsAnswerAnyQuestionWithTheirGlobalForm) {
+  const wchar_t* list =
+      L"Basepoint Scale Rotate PScale PRotate _Basepoint Scale Rotate PScale PRotate";
+  script(L"ps\nr\n_pscale\nxyz\n2,2\n");
+  double p[3];
+  QvString input;
+  qvedInitGet(0, list);
+  ASSERT_EQ(qvedGetPoint(nullptr, L"", p), kQvKeyword);
+  ASSERT_EQ(qvedGetInput(input), kQvNormal);
+  EXPECT_EQ(input, L"PScale");
+  qvedInitGet(0, list);
+  ASSERT_EQ(qvedGetPoint(nullptr, L"", p), kQvKeyword);
+  qvedGetInput(input);
+  EXPECT_EQ(input, L"Rotate");
+  qvedInitGet(0, list);
+  ASSERT_EQ(qvedGetPoint(nullptr, L"", p), kQvKeyword);
+  qvedGetInput(input);
+  EXPECT_EQ(input, L"PScale");
+  qvedInitGet(0, list);
+  ASSERT_EQ(qvedGetPoint(nullptr, L"", p), kQvNormal);  // "xyz" asked again
+  EXPECT_THAT(transcript().texts(Kind::kMessage),
+              ElementsAre(L"\nA point or an option (Basepoint/Scale/Rotate/PScale/PRotate) is "
+                          L"required."));
+  // A value answer leaves nothing for qvedGetInput.
+  EXPECT_EQ(qvedGetInput(input), kQvError);
+}
+
+TEST_F(InputTest, KeywordQuestionsAnswerTheGlobalKeyword) {
+  script(L"j\n_no\nyes\nn\n\nwhatever\n");
+  QvString kw;
+  qvedInitGet(0, L"Ja Nein _Yes No");
+  ASSERT_EQ(qvedGetKword(L"\nRedefine? ", kw), kQvNormal);
+  EXPECT_EQ(kw, L"Yes");
+  qvedInitGet(0, L"Ja Nein _Yes No");
+  ASSERT_EQ(qvedGetKword(L"\nRedefine? ", kw), kQvNormal);
+  EXPECT_EQ(kw, L"No");
+  qvedInitGet(0, L"Ja Nein _Yes No");
+  ASSERT_EQ(qvedGetKword(L"\nRedefine? ", kw), kQvNormal);  // "yes" is asked again
+  EXPECT_EQ(kw, L"No");
+  EXPECT_THAT(transcript().texts(Kind::kMessage),
+              ElementsAre(L"\nOne of the options (Ja/Nein) is required."));
+  qvedInitGet(0, L"Ja Nein _Yes No");
+  EXPECT_EQ(qvedGetKword(L"", kw), kQvNone);
+  // Other input accepted: the text as typed.
+  qvedInitGet(kQvInitOther, L"Ja Nein _Yes No");
+  wchar_t buf[4];
+  EXPECT_EQ(qvedGetKword(L"", buf, 4), kQvError);  // "whatever" does not fit
+  qvedInitGet(0, L"Ja Nein _Yes No");
+  script(L"ja\n");
+  ASSERT_EQ(qvedGetKword(L"", buf, 4), kQvNormal);
+  EXPECT_EQ(QvString(buf), L"Yes");
+}
+
+TEST_F(InputTest, ArbitraryInputComesBackAsText) {
+  script(L"10\n");
+  double p[3];
+  qvedInitGet(kQvInitOther | kQvInit3d, nullptr);
+  ASSERT_EQ(qvedGetPoint(nullptr, L"\nRow distance or unit cell: ", p), kQvKeyword);
+  wchar_t text[8];
+  ASSERT_EQ(qvedGetInput(text, 8), kQvNormal);
+  EXPECT_EQ(QvString(text), L"10");
+  EXPECT_EQ(qvedGetInput(text, 2), kQvError);  // too small for "10"
+}
+
+TEST_F(InputTest, StringsWithAndWithoutSpaces) {
+  script(L"  two words  \nab cd\n\n123456\n1234\n");
+  QvString s;
+  ASSERT_EQ(qvedGetString(1, L"", s), kQvNormal);
+  EXPECT_EQ(s, L"  two words");
+  ASSERT_EQ(qvedGetString(0, L"", s), kQvNormal);
+  EXPECT_EQ(s, L"ab");
+  // The rest of the line is typed ahead for the next question.
+  ASSERT_EQ(qvedGetString(0, L"", s), kQvNormal);
+  EXPECT_EQ(s, L"cd");
+  // An empty answer is a normal answer with an empty text.
+  s = L"old";
+  ASSERT_EQ(qvedGetString(1, L"", s), kQvNormal);
+  EXPECT_TRUE(s.isEmpty());
+  // The buffer form refuses what does not fit and asks again.
+  wchar_t buf[5];
+  ASSERT_EQ(qvedGetString(1, L"\nName: ", buf, 5), kQvNormal);
+  EXPECT_EQ(QvString(buf), L"1234");
+  EXPECT_THAT(transcript().texts(Kind::kMessage),
+              ElementsAre(L"\nThe answer is too long: at most 4 characters."));
+  EXPECT_EQ(qvedGetString(1, L"", nullptr, 5), kQvError);
+  // String questions ignore keywords.
+  script(L"Yes\n");
+  qvedInitGet(0, L"Yes No");
+  ASSERT_EQ(qvedGetString(1, L"", s), kQvNormal);
+  EXPECT_EQ(s, L"Yes");
+}
+
+TEST(InputNoHostTest, QuestionsFailWithoutAHost) {
+  int n = 0;
+  EXPECT_EQ(qvedGetInt(L"", &n), kQvError);
+  EXPECT_EQ(qvedInitGet(0, nullptr), kQvError);
+}
+
+}  // namespace

@@ -1,0 +1,317 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "sdk/base/resbuf.h"
+#include "sdk/ed/VexaSysVarService.h"
+#include "sdk/ed/VexaSysvarData.h"
+#include "sdk/ed/qvedSysVar.h"
+#include "tests/support/HostFixture.h"
+
+namespace {
+
+class SysVarTest : public HostFixture {
+ protected:
+  VexaSysVarService& vars() { return host().service<VexaSysVarService>(); }
+
+  // The 16-bit value of a variable read through the classic interface.
+  int16_t readShort(const wchar_t* name) {
+    resbuf rb{};
+    EXPECT_EQ(qvedGetVar(name, &rb), kQvNormal) << QvString(name);
+    EXPECT_EQ(rb.type, kRbShort);
+    return rb.value.int16;
+  }
+  int writeShort(const wchar_t* name, int value) {
+    resbuf rb{};
+    rb.type = kRbShort;
+    rb.value.int16 = static_cast<int16_t>(value);
+    return qvedSetVar(name, &rb);
+  }
+};
+
+double norm(const VexaUcs::Vec& v) {
+  return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+}
+double dot(const VexaUcs::Vec& a, const VexaUcs::Vec& b) {
+  return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
+
+TEST_F(SysVarTest, TableHoldsEveryVariableTheModuleReadsWithItsType) {
+  struct Expect {
+    const wchar_t* name;
+    int16_t type;
+  };
+  const Expect expected[] = {
+      {L"PICKFIRST", kRbShort},
+      {L"CMDECHO", kRbShort},
+      {L"ATTREQ", kRbShort},
+      {L"ATTDIA", kRbShort},
+      {L"EXPLMODE", kRbShort},
+      {L"INSUNITS", kRbShort},
+      {L"INSUNITSDEFSOURCE", kRbShort},
+      {L"INSUNITSDEFTARGET", kRbShort},
+      {L"INSNAME", kRbString},
+      {L"FILEDIA", kRbShort},
+      {L"EXPERT", kRbShort},
+      {L"EXTNAMES", kRbShort},
+      {L"TILEMODE", kRbShort},
+      {L"CVPORT", kRbShort},
+      {L"UCSORG", kRbPoint3d},
+      {L"CANNOSCALEVALUE", kRbReal},
+      {L"XREFSAVEPATH", kRbString},
+      {L"UCSXDIR", kRbPoint3d},
+      {L"UCSYDIR", kRbPoint3d},
+      {L"ORTHOMODE", kRbShort},
+      {L"LASTPOINT", kRbPoint3d},
+      {L"LASTPOINTINIT", kRbShort},
+      {L"LISPCOMMANDHASMORE", kRbShort},
+      {L"SNAPANG", kRbReal},
+      {L"VIEWDIR", kRbPoint3d},
+      {L"MIRRORDRAW", kRbShort},
+      {L"ucsicon", kRbShort},
+  };
+  for (const auto& e : expected) {
+    const VexaSysvarData* var = vexaFindSysvarData(e.name);
+    ASSERT_NE(var, nullptr) << QvString(e.name);
+    EXPECT_EQ(var->type, e.type) << QvString(e.name);
+    // Every variable reads through the classic interface with its own type.
+    resbuf rb{};
+    ASSERT_EQ(qvedGetVar(e.name, &rb), kQvNormal) << QvString(e.name);
+    EXPECT_EQ(rb.type, e.type) << QvString(e.name);
+    if (rb.type == kRbString) std::free(rb.value.string);
+  }
+  EXPECT_EQ(vexaSysvarTable().size(), std::size(expected));
+  // Names are found in any case, and unknown ones are not.
+  EXPECT_EQ(vexaFindSysvarData(L"PickFirst"), vexaFindSysvarData(L"PICKFIRST"));
+  EXPECT_EQ(vexaFindSysvarData(L"NOSUCHVAR"), nullptr);
+  EXPECT_EQ(vexaFindSysvarData(nullptr), nullptr);
+}
+
+TEST_F(SysVarTest, RangesComeFromTheRangeTextOrTheTwoStateFlag) {
+  int min = -1;
+  int max = -1;
+  ASSERT_TRUE(vexaFindSysvarData(L"INSUNITS")->shortRange(min, max));
+  EXPECT_EQ(min, 0);
+  EXPECT_EQ(max, 24);
+  EXPECT_STREQ(vexaFindSysvarData(L"PICKFIRST")->range, "0_1");
+  // The host's own switches have no range text; the flag gives 0..1.
+  const VexaSysvarData* mirror = vexaFindSysvarData(L"MIRRORDRAW");
+  EXPECT_STREQ(mirror->range, "");
+  EXPECT_NE(mirror->flags & kSysVarTwoStateMask, 0u);
+  ASSERT_TRUE(mirror->shortRange(min, max));
+  EXPECT_EQ(min, 0);
+  EXPECT_EQ(max, 1);
+  // Reals, points and strings have no short range.
+  EXPECT_FALSE(vexaFindSysvarData(L"SNAPANG")->shortRange(min, max));
+  EXPECT_FALSE(vexaFindSysvarData(L"INSNAME")->shortRange(min, max));
+}
+
+TEST_F(SysVarTest, WritesAreReadBackInAnyCase) {
+  EXPECT_EQ(readShort(L"PICKFIRST"), 1);
+  EXPECT_EQ(writeShort(L"pickfirst", 0), kQvNormal);
+  EXPECT_EQ(readShort(L"PickFirst"), 0);
+
+  QvRbListPtr name(qvutBuildList(kRbString, L"DOOR", 0));
+  EXPECT_EQ(qvedSetVar(L"insname", name.get()), kQvNormal);
+  resbuf rb{};
+  ASSERT_EQ(qvedGetVar(L"INSNAME", &rb), kQvNormal);
+  ASSERT_EQ(rb.type, kRbString);
+  EXPECT_EQ(QvString(rb.value.string), L"DOOR");
+  std::free(rb.value.string);
+
+  resbuf real{};
+  real.type = kRbReal;
+  real.value.real = 0.25;
+  EXPECT_EQ(qvedSetVar(L"SNAPANG", &real), kQvNormal);
+  EXPECT_DOUBLE_EQ(vars().get(L"SNAPANG")->realValue(), 0.25);
+
+  resbuf point{};
+  point.type = kRbPoint3d;
+  point.value.point[0] = 1;
+  point.value.point[1] = 2;
+  point.value.point[2] = 3;
+  EXPECT_EQ(qvedSetVar(L"LASTPOINT", &point), kQvNormal);
+  EXPECT_EQ(vars().get(L"LASTPOINT")->pointValue(), (VexaSysVarValue::Point{1, 2, 3}));
+
+  // As the command line shows them.
+  EXPECT_EQ(vars().get(L"LASTPOINT")->toText(), L"1,2,3");
+  EXPECT_EQ(vars().get(L"SNAPANG")->toText(), L"0.25");
+  EXPECT_EQ(vars().get(L"PICKFIRST")->toText(), L"0");
+  EXPECT_EQ(vars().get(L"INSNAME")->toText(), L"DOOR");
+}
+
+TEST_F(SysVarTest, RefusedWritesChangeNothing) {
+  ASSERT_EQ(writeShort(L"CMDECHO", 0), kQvNormal);
+
+  // Unknown name.
+  EXPECT_EQ(writeShort(L"NOSUCHVAR", 1), kQvError);
+  resbuf rb{};
+  rb.type = kRbShort;
+  rb.value.int16 = 77;
+  EXPECT_EQ(qvedGetVar(L"NOSUCHVAR", &rb), kQvError);
+  EXPECT_EQ(rb.value.int16, 77);  // untouched
+
+  // Wrong types: a real, a long and a string for a short variable.
+  resbuf real{};
+  real.type = kRbReal;
+  real.value.real = 1.0;
+  EXPECT_EQ(qvedSetVar(L"CMDECHO", &real), kQvError);
+  resbuf longValue{};
+  longValue.type = kRbLong;
+  longValue.value.int32 = 1;
+  EXPECT_EQ(qvedSetVar(L"CMDECHO", &longValue), kQvError);
+  QvRbListPtr text(qvutBuildList(kRbString, L"1", 0));
+  EXPECT_EQ(qvedSetVar(L"CMDECHO", text.get()), kQvError);
+  // A string buffer without text, and null arguments.
+  resbuf noText{};
+  noText.type = kRbString;
+  EXPECT_EQ(qvedSetVar(L"INSNAME", &noText), kQvError);
+  EXPECT_EQ(qvedSetVar(L"CMDECHO", nullptr), kQvError);
+  EXPECT_EQ(qvedSetVar(nullptr, &real), kQvError);
+  EXPECT_EQ(qvedGetVar(L"CMDECHO", nullptr), kQvError);
+
+  // Out of range: switches and bounded shorts.
+  EXPECT_EQ(writeShort(L"CMDECHO", 2), kQvRejected);
+  EXPECT_EQ(writeShort(L"CMDECHO", -1), kQvRejected);
+  EXPECT_EQ(writeShort(L"MIRRORDRAW", 2), kQvRejected);
+  EXPECT_EQ(writeShort(L"INSUNITS", 25), kQvRejected);
+  EXPECT_EQ(writeShort(L"INSUNITS", 24), kQvNormal);
+  EXPECT_EQ(writeShort(L"CVPORT", 0), kQvRejected);
+
+  // A real that is not finite.
+  real.value.real = std::nan("");
+  EXPECT_EQ(qvedSetVar(L"SNAPANG", &real), kQvRejected);
+
+  EXPECT_EQ(readShort(L"CMDECHO"), 0);
+  EXPECT_EQ(readShort(L"MIRRORDRAW"), 0);
+  EXPECT_EQ(readShort(L"INSUNITS"), 24);
+  EXPECT_EQ(readShort(L"CVPORT"), 2);
+  EXPECT_DOUBLE_EQ(vars().get(L"SNAPANG")->realValue(), 0.0);
+}
+
+TEST_F(SysVarTest, ReadOnlyVariablesRefuseProgramsButNotTheHost) {
+  resbuf real{};
+  real.type = kRbReal;
+  real.value.real = 0.5;
+  EXPECT_EQ(qvedSetVar(L"CANNOSCALEVALUE", &real), kQvError);
+  EXPECT_DOUBLE_EQ(vars().get(L"CANNOSCALEVALUE")->realValue(), 1.0);
+  EXPECT_EQ(writeShort(L"LISPCOMMANDHASMORE", 1), kQvError);
+
+  EXPECT_EQ(vars().setByHost(L"CANNOSCALEVALUE", VexaSysVarValue::ofReal(0.5)),
+            VexaSysVarResult::kOk);
+  EXPECT_DOUBLE_EQ(vars().get(L"CANNOSCALEVALUE")->realValue(), 0.5);
+  // The host's own writes are still checked for type and range.
+  EXPECT_EQ(vars().setByHost(L"LISPCOMMANDHASMORE", VexaSysVarValue::ofShort(3)),
+            VexaSysVarResult::kOutOfRange);
+  EXPECT_EQ(vars().setByHost(L"CANNOSCALEVALUE", VexaSysVarValue::ofShort(1)),
+            VexaSysVarResult::kWrongType);
+}
+
+TEST_F(SysVarTest, UcsAxesChangeOnlyTogetherAndStayOrthonormal) {
+  resbuf axis{};
+  axis.type = kRbPoint3d;
+  axis.value.point[0] = 0;
+  axis.value.point[1] = 1;
+  axis.value.point[2] = 0;
+  EXPECT_EQ(qvedSetVar(L"UCSXDIR", &axis), kQvError);
+  EXPECT_EQ(vars().setByHost(L"UCSXDIR", VexaSysVarValue::ofPoint({0, 1, 0})),
+            VexaSysVarResult::kReadOnly);
+
+  // A skewed, unscaled Y is made perpendicular to X in their plane.
+  auto ucs = VexaUcs::fromAxes({5, 6, 7}, {2, 0, 0}, {3, 4, 0});
+  ASSERT_TRUE(ucs.has_value());
+  ASSERT_EQ(vars().setCurrentUcs(*ucs), Vexa::eOk);
+  const auto x = vars().get(L"UCSXDIR")->pointValue();
+  const auto y = vars().get(L"UCSYDIR")->pointValue();
+  EXPECT_NEAR(norm(x), 1.0, 1e-15);
+  EXPECT_NEAR(norm(y), 1.0, 1e-15);
+  EXPECT_NEAR(dot(x, y), 0.0, 1e-15);
+  EXPECT_NEAR(y[1], 1.0, 1e-15);
+  EXPECT_EQ(vars().get(L"UCSORG")->pointValue(), (VexaSysVarValue::Point{5, 6, 7}));
+
+  // Degenerate axes make no system.
+  EXPECT_FALSE(VexaUcs::fromAxes({0, 0, 0}, {0, 0, 0}, {0, 1, 0}).has_value());
+  EXPECT_FALSE(VexaUcs::fromAxes({0, 0, 0}, {1, 1, 0}, {-2, -2, 0}).has_value());
+  EXPECT_FALSE(VexaUcs::fromAxes({0, 0, 0}, {1, 0, 0}, {0, NAN, 0}).has_value());
+}
+
+TEST_F(SysVarTest, UcsMapsPointsBothWaysAndKeepsRightHandedAxes) {
+  // X along world Y, Y along world -X: Z stays world Z.
+  const auto ucs = *VexaUcs::fromAxes({10, 0, 0}, {0, 1, 0}, {-1, 0, 0});
+  const auto z = ucs.zAxis();
+  EXPECT_NEAR(z[2], 1.0, 1e-15);
+  const auto w = ucs.toWorld({1, 2, 3});
+  EXPECT_NEAR(w[0], 8.0, 1e-12);
+  EXPECT_NEAR(w[1], 1.0, 1e-12);
+  EXPECT_NEAR(w[2], 3.0, 1e-12);
+  const auto back = ucs.toUcs(w);
+  EXPECT_NEAR(back[0], 1.0, 1e-12);
+  EXPECT_NEAR(back[1], 2.0, 1e-12);
+  EXPECT_NEAR(back[2], 3.0, 1e-12);
+  // A displacement ignores the origin.
+  const auto d = ucs.toWorld({1, 0, 0}, true);
+  EXPECT_NEAR(d[0], 0.0, 1e-15);
+  EXPECT_NEAR(d[1], 1.0, 1e-15);
+}
+
+// A store standing for a drawing's header.
+class RecordingStore : public VexaSysVarStore {
+ public:
+  std::optional<VexaSysVarValue> read(const VexaSysvarData& var) const override {
+    reads.push_back(var.name);
+    const auto it = values.find(var.name);
+    if (it == values.end()) return std::nullopt;
+    return it->second;
+  }
+  Vexa::ErrorStatus write(const VexaSysvarData& var, const VexaSysVarValue& value) override {
+    if (refuse) return Vexa::eNotApplicable;
+    values[var.name] = value;
+    return Vexa::eOk;
+  }
+  mutable std::vector<std::wstring> reads;
+  std::map<std::wstring, VexaSysVarValue> values;
+  bool refuse = false;
+};
+
+TEST_F(SysVarTest, PerDrawingVariablesLiveInTheDrawingStore) {
+  RecordingStore drawing;
+  drawing.values[L"INSUNITS"] = VexaSysVarValue::ofShort(6);
+  vars().setDrawingStore(&drawing);
+
+  EXPECT_EQ(readShort(L"INSUNITS"), 6);
+  EXPECT_EQ(writeShort(L"ORTHOMODE", 1), kQvNormal);
+  EXPECT_EQ(drawing.values.at(L"ORTHOMODE").shortValue(), 1);
+  // Session variables stay with the service.
+  EXPECT_EQ(writeShort(L"CMDECHO", 0), kQvNormal);
+  EXPECT_EQ(drawing.values.count(L"CMDECHO"), 0u);
+  // A store that refuses leaves the value alone.
+  drawing.refuse = true;
+  EXPECT_EQ(writeShort(L"ORTHOMODE", 0), kQvError);
+  EXPECT_EQ(readShort(L"ORTHOMODE"), 1);
+  // The UCS is written to the drawing too, all or nothing.
+  EXPECT_EQ(vars().setCurrentUcs(*VexaUcs::fromAxes({1, 1, 1}, {1, 0, 0}, {0, 1, 0})),
+            Vexa::eNotApplicable);
+  EXPECT_TRUE(vars().currentUcs().isWorld());
+  drawing.refuse = false;
+  // A store holding a value of another type is ignored in favour of the default.
+  drawing.values[L"TILEMODE"] = VexaSysVarValue::ofText(L"1");
+  EXPECT_EQ(readShort(L"TILEMODE"), 1);
+
+  // Back on the service's own store, the drawing's values are gone.
+  vars().setDrawingStore(nullptr);
+  EXPECT_EQ(readShort(L"INSUNITS"), 4);
+  EXPECT_EQ(readShort(L"ORTHOMODE"), 0);
+  EXPECT_EQ(readShort(L"CMDECHO"), 0);
+}
+
+TEST(SysVarNoHostTest, ClassicCallsFailWithoutAHost) {
+  resbuf rb{};
+  EXPECT_EQ(qvedGetVar(L"PICKFIRST", &rb), kQvError);
+  rb.type = kRbShort;
+  EXPECT_EQ(qvedSetVar(L"PICKFIRST", &rb), kQvError);
+}
+
+}  // namespace

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "sdk/ed/VexaSysVarService.h"
+#include "sdk/ed/qvedUcs.h"
+#include "sdk/ge/QvGeMatrix3d.h"
+#include "sdk/ge/QvGePoint3d.h"
+#include "tests/support/HostFixture.h"
+
+namespace {
+
+class UcsTest : public HostFixture {
+ protected:
+  VexaSysVarService& vars() { return host().service<VexaSysVarService>(); }
+
+  // A UCS turned about a slanted axis and moved away from the origin.
+  void useSlantedUcs() {
+    const QvGeMatrix3d m = QvGeMatrix3d::translation(QvGeVector3d(10, -5, 2)) *
+                           QvGeMatrix3d::rotation(0.7, QvGeVector3d(1, 2, 3).normal());
+    ASSERT_EQ(qvedSetCurrentUCS(m), Vexa::eOk);
+  }
+  static resbuf system(int16_t code) {
+    resbuf rb{};
+    rb.type = kRbShort;
+    rb.value.int16 = code;
+    return rb;
+  }
+};
+
+TEST_F(UcsTest, TransAgreesExactlyWithTheUcsMatrixAndItsVariables) {
+  useSlantedUcs();
+  QvGeMatrix3d m;
+  ASSERT_EQ(qvedGetCurrentUCS(m), Vexa::eOk);
+  // The matrix is made of the three variables.
+  const auto org = vars().get(L"UCSORG")->pointValue();
+  const auto xdir = vars().get(L"UCSXDIR")->pointValue();
+  const auto ydir = vars().get(L"UCSYDIR")->pointValue();
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(m.entry[i][3], org[i]);
+    EXPECT_EQ(m.entry[i][0], xdir[i]);
+    EXPECT_EQ(m.entry[i][1], ydir[i]);
+  }
+  const QvGePoint3d p(1.5, -2.25, 4);
+  QvGePoint3d w;
+  ASSERT_EQ(qvedTrans(p, kQvTransUcs, kQvTransWorld, false, w), kQvNormal);
+  const QvGePoint3d expected = QvGePoint3d(p).transformBy(m);
+  EXPECT_EQ(w.x, expected.x);
+  EXPECT_EQ(w.y, expected.y);
+  EXPECT_EQ(w.z, expected.z);
+  // Back again, and the same through the classic form with result in place.
+  double q[3] = {w.x, w.y, w.z};
+  const resbuf world = system(kQvTransWorld);
+  const resbuf ucs = system(kQvTransUcs);
+  ASSERT_EQ(qvedTrans(q, &world, &ucs, 0, q), kQvNormal);
+  EXPECT_NEAR(q[0], p.x, 1e-12);
+  EXPECT_NEAR(q[1], p.y, 1e-12);
+  EXPECT_NEAR(q[2], p.z, 1e-12);
+  // A displacement is turned, not moved: its length is kept.
+  QvGePoint3d v;
+  ASSERT_EQ(qvedTrans(QvGePoint3d(3, 4, 0), kQvTransUcs, kQvTransWorld, true, v), kQvNormal);
+  EXPECT_NEAR(v.asVector().length(), 5.0, 1e-12);
+  const QvGeVector3d turned = QvGeVector3d(3, 4, 0).transformBy(m);
+  EXPECT_NEAR(v.x, turned.x, 1e-12);
+  EXPECT_NEAR(v.y, turned.y, 1e-12);
+  EXPECT_NEAR(v.z, turned.z, 1e-12);
+}
+
+TEST_F(UcsTest, ExtrusionDirectionsGiveTheArbitraryAxisFrame) {
+  // Normal along world X: the frame's X axis is Z x N = world Y, its Y axis N x Ax = world Z.
+  resbuf ocs{};
+  ocs.type = kRbPoint3d;
+  ocs.value.point[0] = 2;  // not a unit vector
+  const resbuf world = system(kQvTransWorld);
+  const double p[3] = {1, 2, 3};
+  double w[3];
+  ASSERT_EQ(qvedTrans(p, &ocs, &world, 0, w), kQvNormal);
+  EXPECT_NEAR(w[0], 3.0, 1e-15);
+  EXPECT_NEAR(w[1], 1.0, 1e-15);
+  EXPECT_NEAR(w[2], 2.0, 1e-15);
+  // Near world Z (within 1/64), Ax = Wy x N: for N = Z that is world X, so the frame is world.
+  ocs.value.point[0] = 0;
+  ocs.value.point[2] = 1;
+  ASSERT_EQ(qvedTrans(p, &world, &ocs, 0, w), kQvNormal);
+  EXPECT_NEAR(w[0], 1.0, 1e-15);
+  EXPECT_NEAR(w[1], 2.0, 1e-15);
+  EXPECT_NEAR(w[2], 3.0, 1e-15);
+}
+
+TEST_F(UcsTest, BadSystemsAndMatricesAreRefused) {
+  const double p[3] = {1, 2, 3};
+  double out[3] = {7, 7, 7};
+  const resbuf world = system(kQvTransWorld);
+  const resbuf display = system(2);
+  resbuf zero{};
+  zero.type = kRbPoint3d;
+  resbuf text{};
+  text.type = kRbString;
+  EXPECT_EQ(qvedTrans(p, &display, &world, 0, out), kQvError);
+  EXPECT_EQ(qvedTrans(p, &world, &zero, 0, out), kQvError);
+  EXPECT_EQ(qvedTrans(p, &text, &world, 0, out), kQvError);
+  EXPECT_EQ(qvedTrans(nullptr, &world, &world, 0, out), kQvError);
+  EXPECT_EQ(qvedTrans(p, &world, &world, 0, nullptr), kQvError);
+  EXPECT_EQ(out[0], 7.0);
+
+  useSlantedUcs();
+  QvGeMatrix3d before;
+  qvedGetCurrentUCS(before);
+  // Scaled, mirrored (left-handed) and skewed matrices make no UCS.
+  EXPECT_EQ(qvedSetCurrentUCS(QvGeMatrix3d::scaling(2.0)), Vexa::eInvalidInput);
+  QvGeMatrix3d mirrored;
+  mirrored.setCoordSystem(QvGePoint3d(0, 0, 0), QvGeVector3d(1, 0, 0), QvGeVector3d(0, 1, 0),
+                          QvGeVector3d(0, 0, -1));
+  EXPECT_EQ(qvedSetCurrentUCS(mirrored), Vexa::eInvalidInput);
+  QvGeMatrix3d skewed;
+  skewed.setCoordSystem(QvGePoint3d(0, 0, 0), QvGeVector3d(1, 0, 0),
+                        QvGeVector3d(0.1, 1, 0).normal(), QvGeVector3d(0, 0, 1));
+  EXPECT_EQ(qvedSetCurrentUCS(skewed), Vexa::eInvalidInput);
+  QvGeMatrix3d after;
+  qvedGetCurrentUCS(after);
+  EXPECT_TRUE(after.isEqualTo(before));
+}
+
+TEST(UcsNoHostTest, NothingWithoutAHost) {
+  QvGeMatrix3d m;
+  EXPECT_EQ(qvedGetCurrentUCS(m), Vexa::eNotApplicable);
+  QvGePoint3d r;
+  EXPECT_EQ(qvedTrans(QvGePoint3d(), kQvTransWorld, kQvTransUcs, false, r), kQvError);
+}
+
+}  // namespace

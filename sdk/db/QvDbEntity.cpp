@@ -49,6 +49,61 @@ Vexa::ErrorStatus QvDbEntity::setDatabaseDefaults(QvDbDatabase* db) {
   return setLayer(db->clayer());
 }
 
+Vexa::ErrorStatus QvDbEntity::transformBy(const QvGeMatrix3d& xform) {
+  if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
+  return subTransformBy(xform);
+}
+
+Vexa::ErrorStatus QvDbEntity::getTransformedCopy(const QvGeMatrix3d& xform,
+                                                 QvDbEntity*& copy) const {
+  copy = nullptr;
+  if (const Vexa::ErrorStatus es = assertReadEnabled(); es != Vexa::eOk) return es;
+  return subGetTransformedCopy(xform, copy);
+}
+
+Vexa::ErrorStatus QvDbEntity::explode(QvArray<QvDbEntity*>& pieces) const {
+  if (const Vexa::ErrorStatus es = assertReadEnabled(); es != Vexa::eOk) return es;
+  const int before = pieces.length();
+  const Vexa::ErrorStatus es = subExplode(pieces);
+  if (es != Vexa::eOk) {
+    // Nothing of a failed explode is handed out.
+    while (pieces.length() > before) {
+      delete pieces.last();
+      pieces.removeLast();
+    }
+  }
+  return es;
+}
+
+Vexa::ErrorStatus QvDbEntity::getGeomExtents(QvDbExtents& extents) const {
+  if (const Vexa::ErrorStatus es = assertReadEnabled(); es != Vexa::eOk) return es;
+  return subGetGeomExtents(extents);
+}
+
+Vexa::ErrorStatus QvDbEntity::subTransformBy(const QvGeMatrix3d&) {
+  return Vexa::eNotApplicable;
+}
+
+Vexa::ErrorStatus QvDbEntity::subGetTransformedCopy(const QvGeMatrix3d& xform,
+                                                    QvDbEntity*& copy) const {
+  auto* made = static_cast<QvDbEntity*>(clone());
+  if (!made) return Vexa::eNotApplicable;
+  if (const Vexa::ErrorStatus es = made->subTransformBy(xform); es != Vexa::eOk) {
+    delete made;
+    return es;
+  }
+  copy = made;
+  return Vexa::eOk;
+}
+
+Vexa::ErrorStatus QvDbEntity::subExplode(QvArray<QvDbEntity*>&) const {
+  return Vexa::eNotApplicable;
+}
+
+Vexa::ErrorStatus QvDbEntity::subGetGeomExtents(QvDbExtents&) const {
+  return Vexa::eInvalidExtents;
+}
+
 void QvDbEntity::visitIds(QvDbIdVisitor& visitor) {
   QvDbObject::visitIds(visitor);
   if (!layerId_.isNull()) visitor.visit(layerId_, QvDbIdVisitor::kHardPointer);

@@ -177,6 +177,7 @@ class QvDbObject : public QvGiDrawable {
   friend class QvDbObjectCloner;
   friend class QvDbSymbolTable;
   friend class QvDbDictionary;
+  friend class QvDbSmartBlock;
 
   void notifyModified();
   void notifyErased(bool erasing);

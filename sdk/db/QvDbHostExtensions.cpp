@@ -29,6 +29,10 @@ void attach(QvRxClass* protocol) {
   }
 }
 
+// The host's extensions are there from the moment the SDK is loaded, as the host's own
+// classes are.
+const bool gAttachedAtLoad = (qvdbAttachHostExtensions(), true);
+
 }  // namespace
 
 void qvdbAttachHostExtensions() {

@@ -227,3 +227,24 @@ TEST_F(QvDbTransactionTest, CopyFromAndCloneKeepIdentityApart) {
 }
 
 }  // namespace
+
+namespace {
+
+class QvDbCloneOwnedTest : public HostFixture {};
+
+TEST_F(QvDbCloneOwnedTest, ACopyNeverSharesWhatTheOriginalOwns) {
+  const QvDbObjectId a = addTestEntity(db()->modelSpaceId(), 1);
+  const QvDbObjectId b = addTestEntity(db()->modelSpaceId(), 2);
+  QvDbObjectPointer<TestEntity> entity(a, QvDb::kForWrite);
+  ASSERT_EQ(entity->setChild(b), eOk);
+  ASSERT_EQ(entity->setReference(b), eOk);
+  QvDbObjectPointer<TestEntity> copy(static_cast<TestEntity*>(entity->clone()));
+  EXPECT_TRUE(copy->child().isNull());
+  EXPECT_EQ(copy->reference(), b);  // what it only points to is kept
+  QvDbObjectPointer<QvDbBlockTableRecord> space(db()->modelSpaceId(), QvDb::kForRead);
+  QvDbObjectPointer<QvDbBlockTableRecord> block(static_cast<QvDbBlockTableRecord*>(space->clone()));
+  EXPECT_TRUE(block->entityIds().isEmpty());
+  EXPECT_FALSE(block->isLayout());
+}
+
+}  // namespace

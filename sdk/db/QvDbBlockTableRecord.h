@@ -73,6 +73,7 @@ class QvDbBlockTableRecord : public QvDbSymbolTableRecord {
   friend class QvDbSortentsTable;
   friend class QvDbDatabase;
   friend class QvDbLayoutManager;
+  friend class QvDbObjectCloner;
 
   std::vector<QvDbObjectId> entities_;
   QvString comments_;

@@ -226,6 +226,10 @@ class QvDbDatabase : public QvRxObject {
   // Objects a drawing cannot do without: its tables and root dictionary, layer "0", the
   // spaces, the standard linetypes, "ACAD", the current records.
   bool isIndispensable(QvDbObjectId id) const;
+  // The live entities of a block table record, read without opening.
+  QvDbObjectIdArray entitiesOf(QvDbObjectId blockId) const;
+  // Whether a block holds, at any depth, a reference to itself.
+  bool blockNestsItself(QvDbObjectId blockId) const;
   Vexa::ErrorStatus setCurrentRecord(QvDbObjectId& slot, QvDbObjectId id, int kind);
 
   uint32_t serial_;

@@ -59,6 +59,7 @@ class QvDbDictionary : public QvDbObject {
  private:
   friend class QvDbDatabase;
   friend class QvDbLayoutManager;
+  friend class QvDbObjectCloner;
 
   struct Entry {
     QvString key;

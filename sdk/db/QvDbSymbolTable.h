@@ -53,6 +53,7 @@ class QvDbSymbolTable : public QvDbObject {
   friend class QvDbSymbolTableIterator;
   friend class QvDbSymbolTableRecord;
   friend class QvDbDatabase;
+  friend class QvDbObjectCloner;
 
   static QvString keyOf(const QvString& name);
   // Without the read assertion, for the database's own lookups.

@@ -46,6 +46,7 @@ class QvDbSymbolTableRecord : public QvDbObject {
  private:
   friend class QvDbSymbolTable;
   friend class QvDbLayoutManager;
+  friend class QvDbObjectCloner;
 
   // setName without the renamable check (the layout manager swaps the paper spaces' names).
   Vexa::ErrorStatus rename(const QvString& name, bool checkRenamable);

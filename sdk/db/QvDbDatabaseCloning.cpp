@@ -1,0 +1,124 @@
+// Deep cloning within a drawing and inserting one drawing into another as a block.
+#include <unordered_set>
+#include <vector>
+
+#include "sdk/db/QvDbBlockTable.h"
+#include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbIdMappingIter.h"
+#include "sdk/db/QvDbObjectCloner.h"
+#include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbSymbolUtilities.h"
+#include "sdk/db/QvDbTransactionScope.h"
+
+Vexa::ErrorStatus QvDbDatabase::deepCloneObjects(
+    const QvDbObjectIdArray& ids, QvDbObjectId ownerId, QvDbIdMapping& idMap,
+    bool /*deferXlation: translation is never deferred*/) {
+  if (ownerId.isNull()) return Vexa::eNullObjectId;
+  if (ownerId.database() != this) return Vexa::eWrongDatabase;
+  for (const QvDbObjectId& id : ids) {
+    if (id.isNull()) return Vexa::eNullObjectId;
+    if (id.database() != this) return Vexa::eWrongDatabase;
+  }
+  QvDbTransactionScope scope(this);
+  QvDbIdMapping made;
+  made.setDeepCloneContext(QvDb::kDcCopy);
+  {
+    QvDbObjectCloner cloner(this, this, QvDbObjectCloner::Mode::kSameDatabase, made);
+    if (const Vexa::ErrorStatus es = cloner.clonePrimaries(ids, ownerId); es != Vexa::eOk)
+      return es;
+    if (const Vexa::ErrorStatus es = cloner.translate(); es != Vexa::eOk) return es;
+  }
+  QvDbIdMappingIter it(made);
+  for (QvDbIdPair pair; it.getMap(pair); it.next()) idMap.assign(pair);
+  idMap.setOrigDb(this);
+  idMap.setDestDb(this);
+  return scope.commit();
+}
+
+Vexa::ErrorStatus QvDbDatabase::insert(QvDbObjectId& blockId, const wchar_t* blockName,
+                                       QvDbDatabase* source, bool /*preserveSourceDatabase*/) {
+  blockId.setNull();
+  if (!source) return Vexa::eNullPtr;
+  if (source == this) return Vexa::eInvalidInput;
+  const QvString name(blockName);
+  if (qvdbGetSymbolSvc()->validateSymbolName(name, true, extnames()) != Vexa::eOk)
+    return Vexa::eInvalidSymbolName;
+  const QvDbObjectId sourceSpace = source->modelSpaceId();
+  if (sourceSpace.isNull()) return Vexa::eKeyNotFound;
+  QvDbObjectIdArray entities;
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> space(sourceSpace, QvDb::kForRead);
+    if (space.openStatus() != Vexa::eOk) return space.openStatus();
+    entities = space->entityIds();
+  }
+
+  QvDbTransactionScope scope(this);
+  QvDbObjectId targetId = findSymbolRecord(kBlockTable, name);
+  if (targetId.isNull()) {
+    QvDbObjectPointer<QvDbBlockTable> table(tables_[kBlockTable], QvDb::kForWrite);
+    if (table.openStatus() != Vexa::eOk) return table.openStatus();
+    QvDbObjectPointer<QvDbBlockTableRecord> record(new QvDbBlockTableRecord());
+    if (const Vexa::ErrorStatus es = record->setName(name.c_str()); es != Vexa::eOk) return es;
+    if (const Vexa::ErrorStatus es = table->add(targetId, record.object()); es != Vexa::eOk)
+      return es;
+  } else {
+    // A redefinition: the old contents go.
+    for (const QvDbObjectId& old : entitiesOf(targetId)) {
+      QvDbObjectPointer<QvDbObject> entity(old, QvDb::kForWrite);
+      if (entity.openStatus() != Vexa::eOk) return entity.openStatus();
+      if (const Vexa::ErrorStatus es = entity->erase(); es != Vexa::eOk) return es;
+    }
+  }
+  QvDbIdMapping map;
+  map.setDeepCloneContext(QvDb::kDcInsert);
+  {
+    QvDbObjectCloner cloner(source, this, QvDbObjectCloner::Mode::kAcrossDatabases, map);
+    cloner.mapTo(sourceSpace, targetId);
+    if (const Vexa::ErrorStatus es = cloner.clonePrimaries(entities, targetId); es != Vexa::eOk)
+      return es;
+    if (const Vexa::ErrorStatus es = cloner.translate(); es != Vexa::eOk) return es;
+  }
+  if (blockNestsItself(targetId)) return Vexa::eInvalidInput;  // the block would contain itself
+  blockId = targetId;
+  return scope.commit();
+}
+
+namespace {
+
+// The block table records an entity uses (a reference's block, ...).
+class UsedBlocks : public QvDbIdVisitor {
+ public:
+  void visit(QvDbObjectId& id, Kind kind) override {
+    if (kind == kHardPointer && id.objectClass() == QvDbBlockTableRecord::desc()) ids.push_back(id);
+  }
+  std::vector<QvDbObjectId> ids;
+};
+
+}  // namespace
+
+bool QvDbDatabase::blockNestsItself(QvDbObjectId blockId) const {
+  std::unordered_set<QvDbObjectId> seen;
+  std::vector<QvDbObjectId> pending{blockId};
+  while (!pending.empty()) {
+    const QvDbObjectId block = pending.back();
+    pending.pop_back();
+    for (const QvDbObjectId& entityId : entitiesOf(block)) {
+      UsedBlocks used;
+      if (QvDbObject* entity = peek(entityId)) entity->visitIds(used);
+      for (const QvDbObjectId& nested : used.ids) {
+        if (nested == blockId) return true;
+        if (seen.insert(nested).second) pending.push_back(nested);
+      }
+    }
+  }
+  return false;
+}
+
+QvDbObjectIdArray QvDbDatabase::entitiesOf(QvDbObjectId blockId) const {
+  const auto* block = QvDbBlockTableRecord::cast(peek(blockId));
+  QvDbObjectIdArray ids;
+  if (!block) return ids;
+  for (const QvDbObjectId& id : block->entities_)
+    if (!id.isErased()) ids.append(id);
+  return ids;
+}

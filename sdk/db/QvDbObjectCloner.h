@@ -1,0 +1,66 @@
+#pragma once
+
+#include <vector>
+
+#include "sdk/base/VexaErrorStatus.h"
+#include "sdk/db/QvDbIdMapping.h"
+#include "sdk/db/QvDbObjectId.h"
+
+class QvDbDatabase;
+class QvDbObject;
+
+// The work of a deep clone and of inserting one drawing into another. Each source object is
+// copied whole (QvDbObject::copyState) and added to the destination; the objects it owns
+// follow it; then every id held by a copy is translated through the mapping. Within one
+// database, ids of objects not cloned stay as they are. Across databases, a hard pointer to a
+// symbol-table record is matched by name in the destination or brings the record along
+// (anonymous blocks under a new anonymous name); other references that cannot cross are
+// cleared. Internal to the database, which runs it inside a transaction so that a failure
+// takes everything back.
+class QvDbObjectCloner {
+ public:
+  enum class Mode { kSameDatabase, kAcrossDatabases };
+
+  QvDbObjectCloner(QvDbDatabase* source, QvDbDatabase* dest, Mode mode, QvDbIdMapping& map);
+  QvDbObjectCloner(const QvDbObjectCloner&) = delete;
+  QvDbObjectCloner& operator=(const QvDbObjectCloner&) = delete;
+  ~QvDbObjectCloner();
+
+  // Makes `destId` stand for `sourceId` without cloning it.
+  void mapTo(QvDbObjectId sourceId, QvDbObjectId destId);
+  // Clones `ids` (live objects of the source), in order, into `ownerId`: a block table
+  // record (entities), a dictionary (under the source's key) or a symbol table (records).
+  Vexa::ErrorStatus clonePrimaries(const QvDbObjectIdArray& ids, QvDbObjectId ownerId);
+  // Translates the ids of every clone, bringing records along across databases, and
+  // registers in the destination the applications whose extended data came along.
+  Vexa::ErrorStatus translate();
+  // Closes every clone.
+  void closeAll();
+
+ private:
+  struct Pending {
+    QvDbObjectId source;
+    QvDbObjectId ownerClone;
+  };
+  class Translator;
+
+  // Copies one object into the destination (not into any container); answers the clone, open
+  // for write. Objects it owns are queued.
+  Vexa::ErrorStatus cloneObject(QvDbObjectId sourceId, bool primary, QvDbObject*& clone);
+  Vexa::ErrorStatus cloneQueuedOwned();
+  Vexa::ErrorStatus placeInOwner(QvDbObject* owner, QvDbObject* clone, QvDbObjectId sourceId);
+  // The destination's object for a source object referred to by a hard pointer across
+  // databases: a record of the same name, or a clone of the record; null when it cannot be.
+  QvDbObjectId resolveAcross(QvDbObjectId sourceId);
+  Vexa::ErrorStatus cloneRecordAcross(QvDbObjectId sourceId, int tableKind, QvDbObjectId& cloneId);
+  Vexa::ErrorStatus registerApplications();
+  QvDbObject* cloneOf(QvDbObjectId cloneId) const;
+
+  QvDbDatabase* source_;
+  QvDbDatabase* dest_;
+  Mode mode_;
+  QvDbIdMapping& map_;
+  std::vector<QvDbObject*> openClones_;
+  std::vector<Pending> pending_;
+  Vexa::ErrorStatus failure_ = Vexa::eOk;  // the first failure met while translating
+};

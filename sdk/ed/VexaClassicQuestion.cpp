@@ -29,7 +29,7 @@ int VexaClassicQuestion::ask() {
   switch (answer_.outcome) {
     case VexaAnswer::Outcome::kValue:
     case VexaAnswer::Outcome::kSample:
-      if (setup_.kind == VexaAnswerKind::kPoint) {
+      if (setup_.kind == VexaAnswerKind::kPoint && !keepLastPoint_) {
         VexaSysVarService* vars = VexaSysVarService::current();
         if (vars) vars->setByHost(L"LASTPOINT", VexaSysVarValue::ofPoint(ucsPoint()));
       }

@@ -17,6 +17,8 @@ class VexaClassicQuestion {
   // Distances and angles given by a point are measured from `ucsPoint` (three doubles, current
   // UCS); null for none.
   void setBasePoint(const double* ucsPoint);
+  // An accepted point does not become "LASTPOINT".
+  void setKeepLastPoint(bool keep) { keepLastPoint_ = keep; }
 
   // Asks the question. Results:
   //   kQvNormal   a value
@@ -33,4 +35,5 @@ class VexaClassicQuestion {
  private:
   VexaQuestionSetup setup_;
   VexaAnswer answer_;
+  bool keepLastPoint_ = false;
 };

@@ -1,13 +1,10 @@
-#include <cstdio>
-#include <cstring>
+#include <iostream>
+#include <string>
+#include <vector>
 
-#include "host/TarvoVersion.h"
+#include "host/TarvoProgram.h"
 
 int main(int argc, char** argv) {
-  if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
-    std::printf("tarvo %s\n", tarvoVersion());
-    return 0;
-  }
-  std::fprintf(stderr, "usage: tarvo --version\n");
-  return 2;
+  TarvoProgram program(std::cout, std::cerr);
+  return program.run(std::vector<std::string>(argv + 1, argv + argc));
 }

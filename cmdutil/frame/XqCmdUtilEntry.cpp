@@ -1,4 +1,18 @@
-#include "sdk/app/IVexaCmdApplication.h"
-#include "xqcmdutil/XqCmdUtilExport.h"
+#include "xqcmdutil/XqCmdUtilEntry.h"
 
-extern "C" XQCMDUTIL_EXPORT unsigned int qvrxGetApiVersion() { return kVexaApiVersion; }
+#include "cmdutil/frame/XqCmdUtilApp.h"
+
+namespace {
+
+// Made at module start-up and destroyed at module exit; it registers nothing by itself.
+XqCmdUtilApp theApp;
+
+}  // namespace
+
+unsigned int qvrxGetApiVersion() {
+  return kVexaApiVersion;
+}
+
+IVexaCmdApplication* GetVexaCmdApplication() {
+  return &theApp;
+}

@@ -1,6 +1,7 @@
 #include "sdk/app/VexaHost.h"
 
 #include "sdk/rx/QvRxDictionary.h"
+#include "sdk/rx/QvRxDynamicLinker.h"
 
 namespace {
 VexaHost* gCurrentHost = nullptr;
@@ -12,6 +13,8 @@ VexaHost::VexaHost() {
 }
 
 VexaHost::~VexaHost() {
+  // Modules exit while the host's services still exist.
+  if (QvRxDynamicLinker* linker = qvrxDynamicLinker()) linker->unloadAllModules();
   // A service's destructor may still reach other services, so each leaves the list first.
   while (!services_.empty()) {
     std::unique_ptr<VexaHostService> last = std::move(services_.back().second);
@@ -21,4 +24,6 @@ VexaHost::~VexaHost() {
   gCurrentHost = nullptr;
 }
 
-VexaHost* VexaHost::current() { return gCurrentHost; }
+VexaHost* VexaHost::current() {
+  return gCurrentHost;
+}

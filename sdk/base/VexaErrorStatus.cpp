@@ -42,6 +42,8 @@ const char* errorStatusName(ErrorStatus es) {
     TARVO_STATUS_NAME(eFileNotFound)
     TARVO_STATUS_NAME(eWasOpenForWrite)
     TARVO_STATUS_NAME(eNoDatabase)
+    TARVO_STATUS_NAME(eRegAppNotFound)
+    TARVO_STATUS_NAME(eCannotBeErased)
     TARVO_STATUS_NAME(eRemoteFetched)
     TARVO_STATUS_NAME(eRemoteInCache)
     TARVO_STATUS_NAME(eRemoteUnchanged)

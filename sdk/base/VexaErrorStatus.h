@@ -38,6 +38,8 @@ enum ErrorStatus : int {
   eFileNotFound = 76,
   eWasOpenForWrite = 87,   // an open refused because the object is open for write
   eNoDatabase = 124,
+  eRegAppNotFound = 150,   // extended data of an application the drawing has not registered
+  eCannotBeErased = 151,   // an object the drawing cannot do without (layer "0", a space, ...)
   eRemoteFetched = 20000,   // a remote file was fetched
   eRemoteInCache = 20001,   // a remote file is at hand in the cache
   eRemoteUnchanged = 20012, // a remote file is cached and still current

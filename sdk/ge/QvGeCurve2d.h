@@ -9,6 +9,7 @@
 // the two share their algorithms.
 class QvGeCurve2d : public QvGeEntity2d {
  public:
+  static constexpr int kDim = 2;
   static constexpr int kMaxDerivatives = 3;
   static constexpr double kDefaultLengthTol = 1e-10;
 
@@ -20,6 +21,10 @@ class QvGeCurve2d : public QvGeEntity2d {
   bool hasEndPoint(QvGePoint2d& p) const;
   virtual bool isClosed(const QvGeTol& tol = QvGeContext::gTol) const;
   virtual bool isPeriodic(double& period) const;
+  // Parameters inside the interval where the curve's smoothness may break (NURBS knots,
+  // polyline vertices, the joints of a composite), ascending. Sampling and quadrature work
+  // piece by piece between them. None by default.
+  virtual void getBreakParams(QvGeDoubleArray& params) const;
 
   virtual QvGePoint2d evalPoint(double param) const = 0;
   virtual void evalDerivatives(double param, int numDeriv, QvGePoint2d& point,
@@ -38,8 +43,8 @@ class QvGeCurve2d : public QvGeEntity2d {
 
   virtual double length(double fromParam, double toParam, double tol = kDefaultLengthTol) const;
   double length() const;
-  virtual bool paramAtLength(double datumParam, double length, bool posParamDir, double& param,
-                             double tol = kDefaultLengthTol) const;
+  virtual bool getParamAtLength(double datumParam, double length, bool posParamDir, double& param,
+                                double tol = kDefaultLengthTol) const;
   double paramAtLength(double datumParam, double length, bool posParamDir = true,
                        double tol = kDefaultLengthTol) const;
 

@@ -20,6 +20,7 @@ class QvGePlane;
 class QvGeCurve3d : public QvGeEntity3d {
  public:
   // Derivatives available from evalPoint / evaluate.
+  static constexpr int kDim = 3;
   static constexpr int kMaxDerivatives = 3;
   // Length tolerance used when none is given (relative to the length measured).
   static constexpr double kDefaultLengthTol = 1e-10;
@@ -37,6 +38,10 @@ class QvGeCurve3d : public QvGeEntity3d {
   virtual bool isClosed(const QvGeTol& tol = QvGeContext::gTol) const;
   // True with the period for curves whose carrier repeats (circles, ellipses, periodic NURBS).
   virtual bool isPeriodic(double& period) const;
+  // Parameters inside the interval where the curve's smoothness may break (NURBS knots,
+  // polyline vertices, the joints of a composite), ascending. Sampling and quadrature work
+  // piece by piece between them. None by default.
+  virtual void getBreakParams(QvGeDoubleArray& params) const;
 
   // --- Evaluation ---
   virtual QvGePoint3d evalPoint(double param) const = 0;
@@ -76,8 +81,8 @@ class QvGeCurve3d : public QvGeEntity3d {
   double length() const;  // over the whole (bounded) interval
   // The parameter at arc length `length` from datumParam, forwards or backwards. False (param
   // untouched) when the length is negative or runs past the end of the interval.
-  virtual bool paramAtLength(double datumParam, double length, bool posParamDir, double& param,
-                             double tol = kDefaultLengthTol) const;
+  virtual bool getParamAtLength(double datumParam, double length, bool posParamDir, double& param,
+                                double tol = kDefaultLengthTol) const;
   // Unchecked form: lengths past the end give the end's parameter.
   double paramAtLength(double datumParam, double length, bool posParamDir = true,
                        double tol = kDefaultLengthTol) const;

@@ -159,6 +159,25 @@ bool QvGeMatrix3d::setToWorldToPlane(const QvGePlane& plane) {
   return true;
 }
 
+bool QvGeMatrix3d::setToProjection(const QvGePlane& plane, const QvGeVector3d& direction) {
+  if (!plane.isValid()) return false;
+  QvGe::ErrorCondition flag;
+  const QvGeVector3d d = QvGeVector3d(direction).normalize(QvGeContext::gTol, flag);
+  if (flag != QvGe::kOk) return false;
+  const QvGeVector3d n = plane.normal();
+  const double dn = d.dotProduct(n);
+  if (std::fabs(dn) <= QvGeContext::gTol.equalVector()) return false;
+  // p -> p - d ((p - o) . n) / (d . n)
+  const double on = plane.pointOnPlane().asVector().dotProduct(n);
+  QvGeMatrix3d r;
+  for (int i = 0; i < 3; ++i) {
+    for (int j = 0; j < 3; ++j) r.entry[i][j] = (i == j ? 1.0 : 0.0) - d[i] * n[j] / dn;
+    r.entry[i][3] = d[i] * on / dn;
+  }
+  *this = r;
+  return true;
+}
+
 QvGeMatrix3d QvGeMatrix3d::translation(const QvGeVector3d& v) {
   return QvGeMatrix3d().setToTranslation(v);
 }

@@ -57,6 +57,10 @@ class QvGeMatrix3d {
   bool setToPlaneToWorld(const QvGePlane& plane);
   bool setToWorldToPlane(const QvGePlane& plane);
 
+  // The parallel projection onto the plane along direction (a singular matrix); false when the
+  // plane is invalid or the direction is zero or lies in the plane.
+  bool setToProjection(const QvGePlane& plane, const QvGeVector3d& direction);
+
   static QvGeMatrix3d translation(const QvGeVector3d& v);
   static QvGeMatrix3d scaling(double factor, const QvGePoint3d& center = QvGePoint3d::kOrigin);
   // Identity for a zero axis (check with setToRotation when that can happen).

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "sdk/rx/QvRxDynamicLinkerImp.h"
+
 QvRxClassRegistry& QvRxClassRegistry::instance() {
   static QvRxClassRegistry registry;
   return registry;
@@ -10,12 +12,17 @@ QvRxClassRegistry& QvRxClassRegistry::instance() {
 QvRxClassRegistry::QvRxClassRegistry() : sysRegistry_(std::make_unique<QvRxDictionary>(true)) {
   classDictionary_ = new QvRxDictionary(false);
   sysRegistry_->atPut(kQvRxClassDictionary, classDictionary_);
+  sysRegistry_->atPut(kQvRxDynamicLinker, new QvRxDynamicLinkerImp);
   registerHostClassTree();
   buildHierarchy();
   sealHostClasses();
 }
 
 QvRxClassRegistry::~QvRxClassRegistry() {
+  // Modules still loaded go first: their exit removes what they registered, and their code
+  // must stay mapped while their objects are deleted.
+  if (auto* linker = dynamic_cast<QvRxDynamicLinker*>(sysRegistry_->at(kQvRxDynamicLinker)))
+    linker->unloadAllModules();
   // Extensions first: their classes may be deleted before the objects they are attached to.
   for (auto& [name, cls] : classes_) {
     std::vector<const QvRxClass*> protocols;

@@ -18,13 +18,15 @@ constexpr HostClassRow kHostClasses[] = {
     {L"QvRxDynamicLinkerImp", L"QvRxDynamicLinker"},
     {L"QvGiDrawable", L"QvRxObject"},
 
-    // Database objects.
+    // The database and its objects.
+    {L"QvDbDatabase", L"QvRxObject"},
     {L"QvDbObject", L"QvGiDrawable"},
     {L"QvDbDictionary", L"QvDbObject"},
     {L"QvDbXrecord", L"QvDbObject"},
     {L"QvDbLayout", L"QvDbObject"},
     {L"QvDbSortentsTable", L"QvDbObject"},
     {L"QvDbField", L"QvDbObject"},
+    {L"QvDbScale", L"QvDbObject"},
     {L"QvDbEvalGraph", L"QvDbObject"},
     {L"QvDbTagEvalGraph", L"QvDbObject"},
     {L"QvDbProxyObject", L"QvDbObject"},
@@ -125,6 +127,10 @@ constexpr HostClassRow kHostClasses[] = {
     {L"QvDbAnnotativeObjectPE", L"QvRxObject"},
     {L"QvDbPaperOrientationPE", L"QvRxObject"},
     {L"QvDbObjectContextInterface", L"QvRxObject"},
+
+    // Contexts of annotative objects.
+    {L"QvDbObjectContext", L"QvRxObject"},
+    {L"QvDbAnnotationScale", L"QvDbObjectContext"},
 };
 
 // Second names of two classes, under which registrations may name them as parents.

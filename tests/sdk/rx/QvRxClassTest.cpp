@@ -68,7 +68,11 @@ TEST(QvRxClass, ParentsResolveLateAndRegistrationValuesAreKept) {
 
   static int made = 0;
   QvRxClass* full = newQvRxClass(
-      L"TestFull", L"AcDbEntity", 33, 55, 0, []() -> QvRxObject* { ++made; return nullptr; },
+      L"TestFull", L"AcDbEntity", 33, 55, 0,
+      []() -> QvRxObject* {
+        ++made;
+        return nullptr;
+      },
       L"TESTDXF", L"App|Description");
   ASSERT_NE(full, nullptr);
   EXPECT_EQ(full->dwgVersion(), 33);
@@ -105,9 +109,8 @@ TEST(QvRxClass, ExtensionsAreFoundThroughTheParents) {
 }
 
 TEST(QvRxClass, AbortGoesToTheInstalledHandler) {
-  const QvRxAbortHandler previous = qvrxSetAbortHandler([](const wchar_t* message) {
-    throw std::runtime_error(QvString(message).utf8());
-  });
+  const QvRxAbortHandler previous = qvrxSetAbortHandler(
+      [](const wchar_t* message) { throw std::runtime_error(QvString(message).utf8()); });
   try {
     qvrx_abort(L"Class %ls", L"mismatch");
   } catch (const std::runtime_error& e) {

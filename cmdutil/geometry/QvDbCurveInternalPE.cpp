@@ -1,0 +1,5 @@
+#include "cmdutil/geometry/QvDbCurveInternalPE.h"
+
+#include "cmdutil/frame/XqRxRegistration.h"
+
+XQRX_DEFINE_MEMBERS(QvDbCurveInternalPE, L"QvDbEntityInternalPE")

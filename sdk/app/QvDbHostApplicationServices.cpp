@@ -1,0 +1,6 @@
+#include "sdk/app/QvDbHostApplicationServices.h"
+
+QvDbHostApplicationServices* qvdbHostApplicationServices() {
+  VexaHost* host = VexaHost::current();
+  return host ? &host->service<QvDbHostApplicationServices>() : nullptr;
+}

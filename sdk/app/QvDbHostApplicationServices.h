@@ -1,0 +1,24 @@
+#pragma once
+
+#include "sdk/app/VexaHost.h"
+#include "sdk/db/QvDbLayoutManager.h"
+
+class QvDbDatabase;
+
+// The host's application services for the drawing database: the working database (the one
+// the host's functions act on when given none) and the layout manager.
+class QvDbHostApplicationServices : public VexaHostService {
+ public:
+  QvDbDatabase* workingDatabase() const { return working_; }
+  // The document manager sets the current document's database; a database being destroyed
+  // withdraws itself.
+  void setWorkingDatabase(QvDbDatabase* db) { working_ = db; }
+  QvDbLayoutManager* layoutManager() { return &layoutManager_; }
+
+ private:
+  QvDbDatabase* working_ = nullptr;
+  QvDbLayoutManager layoutManager_;
+};
+
+// The application services of the running host; null when no host runs.
+QvDbHostApplicationServices* qvdbHostApplicationServices();

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <memory>
+
+#include "sdk/base/QvString.h"
+
+class QvDbDatabase;
+
+// An open drawing of the host: it owns its database.
+class VexaDocument {
+ public:
+  VexaDocument(std::unique_ptr<QvDbDatabase> db, const QvString& fileName);
+  VexaDocument(const VexaDocument&) = delete;
+  VexaDocument& operator=(const VexaDocument&) = delete;
+  ~VexaDocument();
+
+  QvDbDatabase* database() const { return db_.get(); }
+  // The drawing's file (for a new drawing, its name: "Drawing1.dwg").
+  const QvString& fileName() const { return fileName_; }
+  void setFileName(const QvString& fileName) { fileName_ = fileName; }
+  // The file name without its folder.
+  QvString docTitle() const;
+
+ private:
+  std::unique_ptr<QvDbDatabase> db_;
+  QvString fileName_;
+};

@@ -1,0 +1,594 @@
+#include "sdk/db/QvDbDatabase.h"
+
+#include <unordered_map>
+
+#include "sdk/app/QvDbHostApplicationServices.h"
+#include "sdk/db/QvDbBlockTable.h"
+#include "sdk/db/QvDbDictionary.h"
+#include "sdk/db/QvDbDimStyleTable.h"
+#include "sdk/db/QvDbLayerTable.h"
+#include "sdk/db/QvDbLayout.h"
+#include "sdk/db/QvDbLayoutManager.h"
+#include "sdk/db/QvDbLinetypeTable.h"
+#include "sdk/db/QvDbObject.h"
+#include "sdk/db/QvDbOpenRules.h"
+#include "sdk/db/QvDbRegAppTable.h"
+#include "sdk/db/QvDbScale.h"
+#include "sdk/db/QvDbSymbolUtilities.h"
+#include "sdk/db/QvDbTextStyleTable.h"
+#include "sdk/db/QvDbTransactionManager.h"
+#include "sdk/db/QvDbUCSTable.h"
+#include "sdk/db/QvDbViewTable.h"
+#include "sdk/db/QvDbViewportTable.h"
+#include "sdk/rx/QvRxClass.h"
+
+QVRX_DEFINE_HOST_MEMBERS(QvDbDatabase)
+
+namespace {
+
+// Live databases by serial number, so that a 64-bit id value can be checked before use.
+std::unordered_map<uint32_t, QvDbDatabase*>& liveDatabases() {
+  static std::unordered_map<uint32_t, QvDbDatabase*> databases;
+  return databases;
+}
+
+uint32_t nextSerial() {
+  static uint32_t serial = 0;
+  return ++serial;
+}
+
+// An id's 64-bit value: the database's serial above the stub's position.
+constexpr int kIndexBits = 40;
+constexpr int64_t kIndexMask = (int64_t{1} << kIndexBits) - 1;
+
+constexpr int kMaxViolationLog = 20;
+
+}  // namespace
+
+QvDbDatabase::QvDbDatabase(bool buildDefaultDrawing)
+    : serial_(nextSerial()), transactionManager_(std::make_unique<QvDbTransactionManager>(this)) {
+  liveDatabases()[serial_] = this;
+  if (buildDefaultDrawing) completeDefaultContents();
+}
+
+QvDbDatabase::~QvDbDatabase() {
+  // Without making the service: the host may be shutting down.
+  if (VexaHost* host = VexaHost::current()) {
+    auto* services = host->findService<QvDbHostApplicationServices>();
+    if (services && services->workingDatabase() == this) services->setWorkingDatabase(nullptr);
+  }
+  transactionManager_.reset();
+  for (auto it = stubs_.rbegin(); it != stubs_.rend(); ++it) {
+    if (QvDbObject* object = it->object) {
+      object->stub_ = nullptr;
+      it->object = nullptr;
+      delete object;
+    }
+  }
+  liveDatabases().erase(serial_);
+}
+
+QvDbObjectStub* QvDbDatabase::stubFromOldId(int64_t oldId) {
+  if (oldId <= 0) return nullptr;
+  const auto serial = static_cast<uint32_t>(oldId >> kIndexBits);
+  const int64_t index = (oldId & kIndexMask) - 1;
+  const auto it = liveDatabases().find(serial);
+  if (it == liveDatabases().end() || index < 0) return nullptr;
+  QvDbDatabase* db = it->second;
+  if (index >= static_cast<int64_t>(db->stubs_.size())) return nullptr;
+  return &db->stubs_[static_cast<size_t>(index)];
+}
+
+// Root objects.
+
+const QvRxClass* QvDbDatabase::tableClass(int kind) {
+  switch (kind) {
+    case kBlockTable:
+      return QvDbBlockTable::desc();
+    case kLayerTable:
+      return QvDbLayerTable::desc();
+    case kTextStyleTable:
+      return QvDbTextStyleTable::desc();
+    case kDimStyleTable:
+      return QvDbDimStyleTable::desc();
+    case kLinetypeTable:
+      return QvDbLinetypeTable::desc();
+    case kRegAppTable:
+      return QvDbRegAppTable::desc();
+    case kUcsTable:
+      return QvDbUCSTable::desc();
+    case kViewportTable:
+      return QvDbViewportTable::desc();
+    case kViewTable:
+      return QvDbViewTable::desc();
+    default:
+      return nullptr;
+  }
+}
+
+QvDbObjectId QvDbDatabase::blockTableId() const {
+  return tables_[kBlockTable];
+}
+QvDbObjectId QvDbDatabase::layerTableId() const {
+  return tables_[kLayerTable];
+}
+QvDbObjectId QvDbDatabase::textStyleTableId() const {
+  return tables_[kTextStyleTable];
+}
+QvDbObjectId QvDbDatabase::dimStyleTableId() const {
+  return tables_[kDimStyleTable];
+}
+QvDbObjectId QvDbDatabase::linetypeTableId() const {
+  return tables_[kLinetypeTable];
+}
+QvDbObjectId QvDbDatabase::regAppTableId() const {
+  return tables_[kRegAppTable];
+}
+QvDbObjectId QvDbDatabase::UCSTableId() const {
+  return tables_[kUcsTable];
+}
+QvDbObjectId QvDbDatabase::viewportTableId() const {
+  return tables_[kViewportTable];
+}
+QvDbObjectId QvDbDatabase::viewTableId() const {
+  return tables_[kViewTable];
+}
+
+namespace {
+
+QvDbObjectId namedEntry(const QvDbDatabase* db, const wchar_t* key) {
+  const QvDbObjectStub* stub = db->namedObjectsDictionaryId().stub();
+  const auto* nod = stub ? QvDbDictionary::cast(stub->object) : nullptr;
+  return nod ? nod->peekAt(key) : QvDbObjectId();
+}
+
+}  // namespace
+
+QvDbObjectId QvDbDatabase::layoutDictionaryId() const {
+  return namedEntry(this, L"ACAD_LAYOUT");
+}
+
+QvDbObjectId QvDbDatabase::scaleListDictionaryId() const {
+  return namedEntry(this, L"ACAD_SCALELIST");
+}
+
+QvDbObjectId QvDbDatabase::groupDictionaryId() const {
+  return namedEntry(this, L"ACAD_GROUP");
+}
+
+Vexa::ErrorStatus QvDbDatabase::openTable(QvDbSymbolTable*& table, int kind,
+                                          QvDb::OpenMode mode) const {
+  table = nullptr;
+  QvDbObject* object = nullptr;
+  const Vexa::ErrorStatus es = qvdbOpenObject(object, tables_[kind], mode, false, tableClass(kind));
+  table = static_cast<QvDbSymbolTable*>(object);
+  return es;
+}
+
+#define TARVO_GET_SYMBOL_TABLE(TYPE, KIND)                                                  \
+  Vexa::ErrorStatus QvDbDatabase::getSymbolTable(TYPE*& table, QvDb::OpenMode mode) const { \
+    QvDbSymbolTable* base = nullptr;                                                        \
+    const Vexa::ErrorStatus es = openTable(base, KIND, mode);                               \
+    table = static_cast<TYPE*>(base);                                                       \
+    return es;                                                                              \
+  }
+TARVO_GET_SYMBOL_TABLE(QvDbBlockTable, kBlockTable)
+TARVO_GET_SYMBOL_TABLE(QvDbLayerTable, kLayerTable)
+TARVO_GET_SYMBOL_TABLE(QvDbTextStyleTable, kTextStyleTable)
+TARVO_GET_SYMBOL_TABLE(QvDbDimStyleTable, kDimStyleTable)
+TARVO_GET_SYMBOL_TABLE(QvDbLinetypeTable, kLinetypeTable)
+TARVO_GET_SYMBOL_TABLE(QvDbRegAppTable, kRegAppTable)
+TARVO_GET_SYMBOL_TABLE(QvDbUCSTable, kUcsTable)
+TARVO_GET_SYMBOL_TABLE(QvDbViewportTable, kViewportTable)
+TARVO_GET_SYMBOL_TABLE(QvDbViewTable, kViewTable)
+#undef TARVO_GET_SYMBOL_TABLE
+
+Vexa::ErrorStatus QvDbDatabase::getNamedObjectsDictionary(QvDbDictionary*& dict,
+                                                          QvDb::OpenMode mode) const {
+  return qvdbOpenObject(dict, namedObjectsDictionaryId_, mode);
+}
+
+QvDbObjectId QvDbDatabase::findSymbolRecord(int kind, const QvString& name) const {
+  const QvDbObjectStub* stub = tables_[kind].stub();
+  const auto* table = stub ? QvDbSymbolTable::cast(stub->object) : nullptr;
+  return table ? table->findLive(name) : QvDbObjectId();
+}
+
+QvDbObjectId QvDbDatabase::modelSpaceId() const {
+  return findSymbolRecord(kBlockTable, kQvDbModelSpace);
+}
+
+QvDbObjectId QvDbDatabase::paperSpaceId() const {
+  return findSymbolRecord(kBlockTable, kQvDbPaperSpace);
+}
+
+QvDbObjectId QvDbDatabase::currentSpaceId() const {
+  if (tilemode() || cvport() != 1) return modelSpaceId();
+  return paperSpaceId();
+}
+
+// Objects.
+
+QvDbObjectStub* QvDbDatabase::newStub(QvDbHandle handle) {
+  QvDbObjectStub& stub = stubs_.emplace_back();
+  stub.database = this;
+  stub.handle = handle;
+  stub.oldId = (static_cast<int64_t>(serial_) << kIndexBits) | static_cast<int64_t>(stubs_.size());
+  byHandle_[handle.value()] = &stub;
+  if (!(handle < handseed_)) handseed_ = QvDbHandle(handle.value() + 1);
+  return &stub;
+}
+
+Vexa::ErrorStatus QvDbDatabase::addQvDbObject(QvDbObjectId& id, QvDbObject* object,
+                                              QvDbHandle handle) {
+  id.setNull();
+  if (!object) return Vexa::eNullPtr;
+  if (object->isResident()) return Vexa::eAlreadyInDb;
+  QvDbObjectStub* stub = nullptr;
+  if (!handle.isNull()) {
+    if (const auto it = byHandle_.find(handle.value()); it != byHandle_.end()) {
+      if (it->second->object || it->second->removed) return Vexa::eDuplicateKey;
+      stub = it->second;  // a forward reference made by getQvDbObjectId
+    } else {
+      stub = newStub(handle);
+    }
+  } else {
+    while (byHandle_.count(handseed_.value())) ++handseed_;
+    stub = newStub(handseed_);
+  }
+  stub->object = object;
+  object->stub_ = stub;
+  QvDbOpenRules::open(stub, QvDb::kForWrite);
+  transactionManager_->recordAddition(stub);
+  id = QvDbObjectId(stub);
+  return Vexa::eOk;
+}
+
+Vexa::ErrorStatus QvDbDatabase::getQvDbObjectId(QvDbObjectId& id, bool createIfNotFound,
+                                                QvDbHandle handle) {
+  id.setNull();
+  if (handle.isNull()) return Vexa::eInvalidInput;
+  if (const auto it = byHandle_.find(handle.value()); it != byHandle_.end()) {
+    id = QvDbObjectId(it->second);
+    return Vexa::eOk;
+  }
+  if (!createIfNotFound) return Vexa::eKeyNotFound;
+  id = QvDbObjectId(newStub(handle));
+  return Vexa::eOk;
+}
+
+QvDbObjectIdArray QvDbDatabase::objectIds(bool includeErased) const {
+  QvDbObjectIdArray ids(static_cast<int>(stubs_.size()));
+  for (const QvDbObjectStub& stub : stubs_) {
+    if (!stub.object || stub.removed) continue;
+    if (stub.erased && !includeErased) continue;
+    ids.append(QvDbObjectId(const_cast<QvDbObjectStub*>(&stub)));
+  }
+  return ids;
+}
+
+int QvDbDatabase::numObjects() const {
+  int count = 0;
+  for (const QvDbObjectStub& stub : stubs_)
+    if (stub.object && !stub.removed && !stub.erased) ++count;
+  return count;
+}
+
+QvDbObject* QvDbDatabase::peek(QvDbObjectId id) const {
+  const QvDbObjectStub* stub = id.stub();
+  if (!stub || stub->database != this || stub->removed) return nullptr;
+  return stub->object;
+}
+
+void QvDbDatabase::removeAddedObject(QvDbObjectStub* stub) {
+  stub->removed = true;
+  stub->erased = true;
+  byHandle_.erase(stub->handle.value());
+  if (!stub->object || stub->isOpen()) return;  // deleted at its last close
+  QvDbObject* object = stub->object;
+  stub->object = nullptr;
+  object->stub_ = nullptr;
+  delete object;
+}
+
+Vexa::ErrorStatus QvDbDatabase::addSymbolTable(QvDbObjectId& id, QvDbSymbolTable* table,
+                                               QvDbHandle handle) {
+  id.setNull();
+  if (!table) return Vexa::eNullPtr;
+  for (int kind = 0; kind < kTableCount; ++kind) {
+    if (table->isA() != tableClass(kind)) continue;
+    if (!tables_[kind].isNull()) return Vexa::eDuplicateKey;
+    if (const Vexa::ErrorStatus es = addQvDbObject(id, table, handle); es != Vexa::eOk) return es;
+    tables_[kind] = id;
+    return Vexa::eOk;
+  }
+  return Vexa::eWrongObjectType;
+}
+
+Vexa::ErrorStatus QvDbDatabase::addNamedObjectsDictionary(QvDbObjectId& id, QvDbDictionary* dict,
+                                                          QvDbHandle handle) {
+  id.setNull();
+  if (!dict) return Vexa::eNullPtr;
+  if (!namedObjectsDictionaryId_.isNull()) return Vexa::eDuplicateKey;
+  if (const Vexa::ErrorStatus es = addQvDbObject(id, dict, handle); es != Vexa::eOk) return es;
+  namedObjectsDictionaryId_ = id;
+  return Vexa::eOk;
+}
+
+// Open accounting.
+
+QvDbObjectIdArray QvDbDatabase::openObjectIds() const {
+  QvDbObjectIdArray ids;
+  for (const QvDbObjectStub& stub : stubs_)
+    if (stub.isOpen()) ids.append(QvDbObjectId(const_cast<QvDbObjectStub*>(&stub)));
+  return ids;
+}
+
+void QvDbDatabase::recordViolation(const QvDbObjectStub* stub, const char* what) const {
+  ++accessViolations_;
+  if (violationLog_.length() >= kMaxViolationLog) return;
+  const QvRxClass* cls = stub && stub->object ? stub->object->isA() : nullptr;
+  violationLog_.append(QvString::format(L"%hs: %ls, handle %ls", what,
+                                        cls ? cls->name() : L"(no object)",
+                                        stub ? stub->handle.ascii().c_str() : L"-"));
+}
+
+void QvDbDatabase::clearAccessViolations() {
+  accessViolations_ = 0;
+  violationLog_.removeAll();
+}
+
+bool QvDbDatabase::isIndispensable(QvDbObjectId id) const {
+  if (id.isNull()) return false;
+  if (id == namedObjectsDictionaryId_ || id == layoutDictionaryId()) return true;
+  for (const QvDbObjectId& table : tables_)
+    if (id == table) return true;
+  if (id == state_.clayer || id == state_.textstyle || id == state_.dimstyle ||
+      id == state_.celtype)
+    return true;
+  const QvDbObject* object = peek(id);
+  if (!object) return false;
+  const QvString name = QvDbSymbolTableRecord::nameOf(id);
+  const QvRxClass* cls = object->isA();
+  if (cls == QvDbLayerTableRecord::desc()) return name == L"0";
+  if (cls == QvDbLinetypeTableRecord::desc())
+    return name.compareNoCase(L"ByBlock") == 0 || name.compareNoCase(L"ByLayer") == 0 ||
+           name.compareNoCase(L"Continuous") == 0;
+  if (cls == QvDbRegAppTableRecord::desc()) return name.compareNoCase(L"ACAD") == 0;
+  if (cls == QvDbViewportTableRecord::desc()) return name.compareNoCase(L"*Active") == 0;
+  if (cls == QvDbBlockTableRecord::desc()) {
+    if (name.compareNoCase(kQvDbModelSpace) == 0 || name.compareNoCase(kQvDbPaperSpace) == 0)
+      return true;
+    // The record of a live layout goes only with its layout.
+    const QvDbObjectId layout = static_cast<const QvDbBlockTableRecord*>(object)->layoutId_;
+    return !layout.isNull() && !layout.isErased();
+  }
+  if (cls == QvDbLayout::desc())
+    return static_cast<const QvDbLayout*>(object)->name_ == QvDbLayoutManager::kModelLayoutName;
+  return false;
+}
+
+// Header and drawing variables.
+
+Vexa::ErrorStatus QvDbDatabase::setHeaderValue(const QvString& name, const QvDbHeaderValue& value) {
+  QvString key = name;
+  key.makeUpper();
+  if (key == L"TILEMODE" || key == L"$TILEMODE") {
+    if (value.kind() != QvDbHeaderValue::kShort && value.kind() != QvDbHeaderValue::kLong)
+      return Vexa::eInvalidInput;
+    if (value.asLong() != 0 && value.asLong() != 1) return Vexa::eOutOfRange;
+    return setTilemode(value.asLong() != 0);
+  }
+  return state_.header.set(name, value);
+}
+
+namespace {
+
+// The drawing variables that are not header variables of their own.
+enum class Special {
+  kNone,
+  kClayer,
+  kTextstyle,
+  kDimstyle,
+  kCeltype,
+  kCvport,
+  kCannoscaleValue,
+  kHandseed
+};
+
+Special specialOf(const QvString& upper) {
+  if (upper == L"CLAYER") return Special::kClayer;
+  if (upper == L"TEXTSTYLE") return Special::kTextstyle;
+  if (upper == L"DIMSTYLE") return Special::kDimstyle;
+  if (upper == L"CELTYPE") return Special::kCeltype;
+  if (upper == L"CVPORT") return Special::kCvport;
+  if (upper == L"CANNOSCALEVALUE") return Special::kCannoscaleValue;
+  if (upper == L"HANDSEED") return Special::kHandseed;
+  return Special::kNone;
+}
+
+}  // namespace
+
+bool QvDbDatabase::isDrawingVariable(const QvString& name) {
+  QvString upper = name;
+  upper.makeUpper();
+  return specialOf(upper) != Special::kNone || QvDbHeader::isKnown(upper);
+}
+
+Vexa::ErrorStatus QvDbDatabase::getSystemVariable(const QvString& name,
+                                                  QvDbHeaderValue& value) const {
+  QvString upper = name;
+  upper.makeUpper();
+  switch (specialOf(upper)) {
+    case Special::kClayer:
+      value = QvDbHeaderValue::ofString(QvDbSymbolTableRecord::nameOf(state_.clayer));
+      return Vexa::eOk;
+    case Special::kTextstyle:
+      value = QvDbHeaderValue::ofString(QvDbSymbolTableRecord::nameOf(state_.textstyle));
+      return Vexa::eOk;
+    case Special::kDimstyle:
+      value = QvDbHeaderValue::ofString(QvDbSymbolTableRecord::nameOf(state_.dimstyle));
+      return Vexa::eOk;
+    case Special::kCeltype:
+      value = QvDbHeaderValue::ofString(state_.celtype.isNull()
+                                            ? QvString(L"ByLayer")
+                                            : QvDbSymbolTableRecord::nameOf(state_.celtype));
+      return Vexa::eOk;
+    case Special::kCvport:
+      value = QvDbHeaderValue::ofShort(state_.cvport);
+      return Vexa::eOk;
+    case Special::kCannoscaleValue:
+      value = QvDbHeaderValue::ofReal(cannoscaleValue());
+      return Vexa::eOk;
+    case Special::kHandseed:
+      value = QvDbHeaderValue::ofString(handseed_.ascii());
+      return Vexa::eOk;
+    case Special::kNone:
+      break;
+  }
+  value = state_.header.get(upper);
+  return value.isNone() ? Vexa::eUnknownSystemVariable : Vexa::eOk;
+}
+
+Vexa::ErrorStatus QvDbDatabase::setSystemVariable(const QvString& name,
+                                                  const QvDbHeaderValue& value) {
+  QvString upper = name;
+  upper.makeUpper();
+  const Special special = specialOf(upper);
+  auto setByName = [&](int kind, Vexa::ErrorStatus (QvDbDatabase::*setter)(QvDbObjectId)) {
+    if (value.kind() != QvDbHeaderValue::kString) return Vexa::eInvalidInput;
+    const QvDbObjectId id = findSymbolRecord(kind, value.asString());
+    if (id.isNull()) return Vexa::eKeyNotFound;
+    return (this->*setter)(id);
+  };
+  switch (special) {
+    case Special::kClayer:
+      return setByName(kLayerTable, &QvDbDatabase::setClayer);
+    case Special::kTextstyle:
+      return setByName(kTextStyleTable, &QvDbDatabase::setTextstyle);
+    case Special::kDimstyle:
+      return setByName(kDimStyleTable, &QvDbDatabase::setDimstyle);
+    case Special::kCeltype:
+      return setByName(kLinetypeTable, &QvDbDatabase::setCeltype);
+    case Special::kCvport:
+      if (value.kind() != QvDbHeaderValue::kShort && value.kind() != QvDbHeaderValue::kLong)
+        return Vexa::eInvalidInput;
+      if (value.asLong() < 1 || value.asLong() > INT16_MAX) return Vexa::eOutOfRange;
+      return setCvport(value.asShort());
+    case Special::kCannoscaleValue:
+    case Special::kHandseed:
+      return Vexa::eNotApplicable;  // read only
+    case Special::kNone:
+      break;
+  }
+  if (!state_.header.has(upper)) return Vexa::eUnknownSystemVariable;
+  return setHeaderValue(upper, value);
+}
+
+QvDb::UnitsValue QvDbDatabase::insunits() const {
+  return static_cast<QvDb::UnitsValue>(state_.header.get(L"INSUNITS").asShort());
+}
+
+Vexa::ErrorStatus QvDbDatabase::setInsunits(QvDb::UnitsValue units) {
+  return state_.header.set(L"INSUNITS", QvDbHeaderValue::ofShort(static_cast<int16_t>(units)));
+}
+
+bool QvDbDatabase::tilemode() const {
+  return state_.header.get(L"TILEMODE").asShort() != 0;
+}
+
+Vexa::ErrorStatus QvDbDatabase::setTilemode(bool on) {
+  if (on == tilemode()) return Vexa::eOk;
+  QvDbLayoutManager manager;
+  const QvDbObjectId layout =
+      on ? manager.findLayoutNamed(QvDbLayoutManager::kModelLayoutName, this)
+         : manager.getActiveLayoutId(false, this);
+  if (layout.isNull()) {
+    // A database without layouts: only the setting changes.
+    setTilemodeValue(on);
+    return Vexa::eOk;
+  }
+  return manager.setCurrentLayoutId(layout);
+}
+
+void QvDbDatabase::setTilemodeValue(bool on) {
+  state_.header.set(L"TILEMODE", QvDbHeaderValue::ofShort(on ? 1 : 0));
+  state_.cvport = on ? 2 : 1;
+}
+
+Vexa::ErrorStatus QvDbDatabase::setCvport(int16_t viewport) {
+  if (viewport < 1) return Vexa::eOutOfRange;
+  if (viewport == 1 && tilemode()) return Vexa::eInvalidInput;  // model has no paper viewport
+  state_.cvport = viewport;
+  return Vexa::eOk;
+}
+
+bool QvDbDatabase::annotativeDwg() const {
+  return state_.header.get(L"ANNOTATIVEDWG").asShort() != 0;
+}
+
+Vexa::ErrorStatus QvDbDatabase::setAnnotativeDwg(bool on) {
+  return state_.header.set(L"ANNOTATIVEDWG", QvDbHeaderValue::ofShort(on ? 1 : 0));
+}
+
+bool QvDbDatabase::extnames() const {
+  return state_.header.get(L"EXTNAMES").asShort() != 0;
+}
+
+QvString QvDbDatabase::cannoscaleName() const {
+  return state_.header.get(L"CANNOSCALE").asString();
+}
+
+double QvDbDatabase::cannoscaleValue() const {
+  const QvString name = cannoscaleName();
+  const auto* scales = QvDbDictionary::cast(peek(scaleListDictionaryId()));
+  if (!scales) return 1.0;
+  for (const auto& [key, entry] : scales->entries_) {
+    const auto* scale = QvDbScale::cast(peek(entry.id));
+    if (scale && !entry.id.isErased() && scale->name_ == name)
+      return scale->paperUnits_ / scale->drawingUnits_;
+  }
+  return 1.0;
+}
+
+Vexa::ErrorStatus QvDbDatabase::setCurrentRecord(QvDbObjectId& slot, QvDbObjectId id, int kind) {
+  if (id.isNull()) return Vexa::eNullObjectId;
+  if (id.database() != this) return Vexa::eWrongDatabase;
+  if (id.isErased()) return Vexa::eWasErased;
+  const QvRxClass* tableCls = tableClass(kind);
+  const QvDbObject* object = peek(id);
+  if (!object || !tableCls) return Vexa::eWrongObjectType;
+  const QvDbObject* owner = peek(object->ownerId());
+  if (!owner || owner->isA() != tableCls) return Vexa::eWrongObjectType;
+  slot = id;
+  return Vexa::eOk;
+}
+
+Vexa::ErrorStatus QvDbDatabase::setClayer(QvDbObjectId layerId) {
+  return setCurrentRecord(state_.clayer, layerId, kLayerTable);
+}
+
+Vexa::ErrorStatus QvDbDatabase::setTextstyle(QvDbObjectId styleId) {
+  return setCurrentRecord(state_.textstyle, styleId, kTextStyleTable);
+}
+
+Vexa::ErrorStatus QvDbDatabase::setDimstyle(QvDbObjectId styleId) {
+  return setCurrentRecord(state_.dimstyle, styleId, kDimStyleTable);
+}
+
+Vexa::ErrorStatus QvDbDatabase::setCeltype(QvDbObjectId linetypeId) {
+  return setCurrentRecord(state_.celtype, linetypeId, kLinetypeTable);
+}
+
+// Anonymous names.
+
+QvString QvDbDatabase::newAnonymousName(const QvString& prefix,
+                                        const QvDbSymbolTable* table) const {
+  QvString upper = prefix;
+  upper.makeUpper();
+  int& counter = anonymousCounters_[upper];
+  for (;;) {
+    const QvString name = QvString::format(L"%ls%d", upper.c_str(), ++counter);
+    if (!table || table->findAny(name).isNull()) return name;
+  }
+}

@@ -1,0 +1,247 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <unordered_map>
+
+#include "sdk/base/QvArray.h"
+#include "sdk/base/QvString.h"
+#include "sdk/base/VexaErrorStatus.h"
+#include "sdk/db/QvDb.h"
+#include "sdk/db/QvDbDrawingState.h"
+#include "sdk/db/QvDbHeader.h"
+#include "sdk/db/QvDbObjectId.h"
+#include "sdk/db/QvDbObjectStub.h"
+#include "sdk/rx/QvRxObject.h"
+
+class QvDbObject;
+class QvDbSymbolTable;
+class QvDbBlockTable;
+class QvDbLayerTable;
+class QvDbTextStyleTable;
+class QvDbDimStyleTable;
+class QvDbLinetypeTable;
+class QvDbRegAppTable;
+class QvDbUCSTable;
+class QvDbViewportTable;
+class QvDbViewTable;
+class QvDbDictionary;
+class QvDbIdMapping;
+class QvDbTransactionManager;
+
+// One drawing. It owns its symbol tables, its named-objects dictionary and every object added
+// to it, hands out handles, counts the objects open in it and keeps the header variables.
+//
+// A new database has the contents of a new drawing: layer "0", text style and dimension style
+// "Standard", linetypes "ByBlock", "ByLayer" and "Continuous", registered application "ACAD",
+// the viewport "*Active", the block table with "*Model_Space" and "*Paper_Space", the layouts
+// "Model" and "Layout1", and the named-objects dictionary with its standard entries. An empty
+// database has nothing at all; a drawing-file reader fills it and then calls
+// completeDefaultContents for whatever the file lacked.
+class QvDbDatabase : public QvRxObject {
+ public:
+  QVRX_DECLARE_MEMBERS(QvDbDatabase);
+
+  explicit QvDbDatabase(bool buildDefaultDrawing = true);
+  QvDbDatabase(const QvDbDatabase&) = delete;
+  QvDbDatabase& operator=(const QvDbDatabase&) = delete;
+  ~QvDbDatabase() override;
+
+  // Symbol tables and the named-objects dictionary.
+  QvDbObjectId blockTableId() const;
+  QvDbObjectId layerTableId() const;
+  QvDbObjectId textStyleTableId() const;
+  QvDbObjectId dimStyleTableId() const;
+  QvDbObjectId linetypeTableId() const;
+  QvDbObjectId regAppTableId() const;
+  QvDbObjectId UCSTableId() const;
+  QvDbObjectId viewportTableId() const;
+  QvDbObjectId viewTableId() const;
+  QvDbObjectId namedObjectsDictionaryId() const { return namedObjectsDictionaryId_; }
+  // Entries of the named-objects dictionary (null when absent).
+  QvDbObjectId layoutDictionaryId() const;
+  QvDbObjectId scaleListDictionaryId() const;
+  QvDbObjectId groupDictionaryId() const;
+
+  Vexa::ErrorStatus getSymbolTable(QvDbBlockTable*& table, QvDb::OpenMode mode) const;
+  Vexa::ErrorStatus getSymbolTable(QvDbLayerTable*& table, QvDb::OpenMode mode) const;
+  Vexa::ErrorStatus getSymbolTable(QvDbTextStyleTable*& table, QvDb::OpenMode mode) const;
+  Vexa::ErrorStatus getSymbolTable(QvDbDimStyleTable*& table, QvDb::OpenMode mode) const;
+  Vexa::ErrorStatus getSymbolTable(QvDbLinetypeTable*& table, QvDb::OpenMode mode) const;
+  Vexa::ErrorStatus getSymbolTable(QvDbRegAppTable*& table, QvDb::OpenMode mode) const;
+  Vexa::ErrorStatus getSymbolTable(QvDbUCSTable*& table, QvDb::OpenMode mode) const;
+  Vexa::ErrorStatus getSymbolTable(QvDbViewportTable*& table, QvDb::OpenMode mode) const;
+  Vexa::ErrorStatus getSymbolTable(QvDbViewTable*& table, QvDb::OpenMode mode) const;
+  Vexa::ErrorStatus getBlockTable(QvDbBlockTable*& table, QvDb::OpenMode mode) const {
+    return getSymbolTable(table, mode);
+  }
+  Vexa::ErrorStatus getLayerTable(QvDbLayerTable*& table, QvDb::OpenMode mode) const {
+    return getSymbolTable(table, mode);
+  }
+  Vexa::ErrorStatus getNamedObjectsDictionary(QvDbDictionary*& dict, QvDb::OpenMode mode) const;
+
+  // The block table records of model space and of the active paper space (by name).
+  QvDbObjectId modelSpaceId() const;
+  QvDbObjectId paperSpaceId() const;
+  // The space new entities go to: model space when tile mode is on or "CVPORT" is not 1
+  // (a viewport into model space), else the active layout's paper space.
+  QvDbObjectId currentSpaceId() const;
+
+  // Objects. addQvDbObject makes `object` (in no database) resident, with the given handle
+  // when it is not null and free (eDuplicateKey when taken), and leaves it open for write; the
+  // caller sets its owner and closes it. getQvDbObjectId finds the id of a handle; with
+  // createIfNotFound it makes an id without object that a later addQvDbObject with that
+  // handle fills (a reader's forward reference).
+  Vexa::ErrorStatus addQvDbObject(QvDbObjectId& id, QvDbObject* object,
+                                  QvDbHandle handle = QvDbHandle());
+  Vexa::ErrorStatus getQvDbObjectId(QvDbObjectId& id, bool createIfNotFound, QvDbHandle handle);
+  // The next handle to be given out.
+  QvDbHandle handseed() const { return handseed_; }
+  // The ids of every object of the database, in the order they were added.
+  QvDbObjectIdArray objectIds(bool includeErased = false) const;
+  int numObjects() const;
+
+  // Readers: root objects read from a file. addSymbolTable takes one of the nine tables,
+  // recognised by its class (eDuplicateKey when the database has one already);
+  // addNamedObjectsDictionary the root dictionary. completeDefaultContents adds every table,
+  // dictionary and standard record that is missing.
+  Vexa::ErrorStatus addSymbolTable(QvDbObjectId& id, QvDbSymbolTable* table,
+                                   QvDbHandle handle = QvDbHandle());
+  Vexa::ErrorStatus addNamedObjectsDictionary(QvDbObjectId& id, QvDbDictionary* dict,
+                                              QvDbHandle handle = QvDbHandle());
+  Vexa::ErrorStatus completeDefaultContents();
+
+  // Open accounting. Tests assert that a call left nothing open and read nothing unopened.
+  int numOpenObjects() const { return openObjects_; }
+  QvDbObjectIdArray openObjectIds() const;
+  // Reads of objects not open, changes without a write open, closes of objects not open.
+  int accessViolations() const { return accessViolations_; }
+  // The first few violations, described.
+  const QvArray<QvString>& accessViolationLog() const { return violationLog_; }
+  void clearAccessViolations();
+
+  // Header variables, by name (case-insensitive, with or without "$").
+  const QvDbHeader& header() const { return state_.header; }
+  QvDbHeaderValue headerValue(const QvString& name) const { return state_.header.get(name); }
+  // Sets a header variable; "TILEMODE" switches between the model and the paper layout.
+  Vexa::ErrorStatus setHeaderValue(const QvString& name, const QvDbHeaderValue& value);
+
+  // The per-drawing system variables kept in the drawing, as the editor reads and writes them:
+  // every header variable, and "CLAYER", "TEXTSTYLE", "DIMSTYLE", "CELTYPE" (names of the
+  // current records), "CVPORT", "CANNOSCALEVALUE" (read only) and "HANDSEED" (read only).
+  // eUnknownSystemVariable for a name the drawing does not keep.
+  Vexa::ErrorStatus getSystemVariable(const QvString& name, QvDbHeaderValue& value) const;
+  Vexa::ErrorStatus setSystemVariable(const QvString& name, const QvDbHeaderValue& value);
+  static bool isDrawingVariable(const QvString& name);
+
+  QvDb::UnitsValue insunits() const;
+  Vexa::ErrorStatus setInsunits(QvDb::UnitsValue units);
+  bool tilemode() const;
+  Vexa::ErrorStatus setTilemode(bool on);
+  // The current viewport: 1 is paper space, 2 and above a viewport into model space.
+  int16_t cvport() const { return state_.cvport; }
+  Vexa::ErrorStatus setCvport(int16_t viewport);
+  bool annotativeDwg() const;
+  Vexa::ErrorStatus setAnnotativeDwg(bool on);
+  bool extnames() const;
+  // The current annotation scale: its name ("CANNOSCALE") and its value (paper units over
+  // drawing units of that scale in the scale list; 1 when the list lacks it).
+  QvString cannoscaleName() const;
+  double cannoscaleValue() const;
+
+  // Current records.
+  QvDbObjectId clayer() const { return state_.clayer; }
+  Vexa::ErrorStatus setClayer(QvDbObjectId layerId);
+  QvDbObjectId textstyle() const { return state_.textstyle; }
+  Vexa::ErrorStatus setTextstyle(QvDbObjectId styleId);
+  QvDbObjectId dimstyle() const { return state_.dimstyle; }
+  Vexa::ErrorStatus setDimstyle(QvDbObjectId styleId);
+  QvDbObjectId celtype() const { return state_.celtype; }
+  Vexa::ErrorStatus setCeltype(QvDbObjectId linetypeId);
+
+  // Transactions on this database.
+  QvDbTransactionManager* transactionManager() const { return transactionManager_.get(); }
+
+  // Clones `ids` (objects of this database) into `ownerId` (a block table record, a
+  // dictionary or a symbol table of this database), in order; objects they own follow, and
+  // ids among the clones are translated. `idMap` receives a pair per object (the owner's
+  // pair uncloned). A failure leaves the database as it was.
+  Vexa::ErrorStatus deepCloneObjects(const QvDbObjectIdArray& ids, QvDbObjectId ownerId,
+                                     QvDbIdMapping& idMap, bool deferXlation = false);
+  // Copies the model space of `source` into this database as the block `blockName`: a new
+  // block table record, or the live one of that name, whose entities are then replaced. The
+  // records the copied objects use (layers, linetypes, styles, nested blocks, registered
+  // applications) come along under their names unless this database has them; anonymous
+  // blocks get new anonymous names. The source is never changed. A failure leaves this
+  // database as it was.
+  Vexa::ErrorStatus insert(QvDbObjectId& blockId, const wchar_t* blockName, QvDbDatabase* source,
+                           bool preserveSourceDatabase = true);
+  // Removes from `ids` every object that cannot be purged: one that a live object uses (a
+  // hard pointer), and the records a drawing cannot do without. What stays may be erased.
+  Vexa::ErrorStatus purge(QvDbObjectIdArray& ids) const;
+
+  // A new anonymous name from its prefix ("*U" gives "*U1", "*U2", ...), unused in the table.
+  QvString newAnonymousName(const QvString& prefix, const QvDbSymbolTable* table) const;
+
+  // The database of an id's 64-bit value (see QvDbObjectId::asOldId), or null.
+  static QvDbObjectStub* stubFromOldId(int64_t oldId);
+
+ private:
+  friend class QvDbObject;
+  friend class QvDbOpenRules;
+  friend class QvDbTransaction;
+  friend class QvDbTransactionManager;
+  friend class QvDbObjectCloner;
+  friend class QvDbDefaultContents;
+  friend class QvDbLayoutManager;
+
+  enum TableKind {
+    kBlockTable,
+    kLayerTable,
+    kTextStyleTable,
+    kDimStyleTable,
+    kLinetypeTable,
+    kRegAppTable,
+    kUcsTable,
+    kViewportTable,
+    kViewTable,
+    kTableCount
+  };
+  static const QvRxClass* tableClass(int kind);
+  Vexa::ErrorStatus openTable(QvDbSymbolTable*& table, int kind, QvDb::OpenMode mode) const;
+
+  QvDbObjectStub* newStub(QvDbHandle handle);
+  void noteOpenChange(bool nowOpen) { openObjects_ += nowOpen ? 1 : -1; }
+  void recordViolation(const QvDbObjectStub* stub, const char* what) const;
+  // Tile mode and the viewport that goes with it, without switching layouts.
+  void setTilemodeValue(bool on);
+  // Takes an object back out of the database (an addition undone): it leaves its owner's
+  // contents to whoever restores them, its id reads as erased, and it is deleted now or, when
+  // open, at its last close.
+  void removeAddedObject(QvDbObjectStub* stub);
+  // Read access without opening, for the database's own bookkeeping.
+  QvDbObject* peek(QvDbObjectId id) const;
+  QvDbObjectId findSymbolRecord(int kind, const QvString& name) const;
+  // Objects a drawing cannot do without: its tables and root dictionary, layer "0", the
+  // spaces, the standard linetypes, "ACAD", the current records.
+  bool isIndispensable(QvDbObjectId id) const;
+  Vexa::ErrorStatus setCurrentRecord(QvDbObjectId& slot, QvDbObjectId id, int kind);
+
+  uint32_t serial_;
+  std::deque<QvDbObjectStub> stubs_;
+  std::unordered_map<uint64_t, QvDbObjectStub*> byHandle_;
+  QvDbHandle handseed_{1};
+
+  int openObjects_ = 0;
+  mutable int accessViolations_ = 0;
+  mutable QvArray<QvString> violationLog_;
+
+  QvDbObjectId tables_[kTableCount];
+  QvDbObjectId namedObjectsDictionaryId_;
+
+  QvDbDrawingState state_;
+
+  mutable std::unordered_map<QvString, int> anonymousCounters_;  // prefix -> last number
+  std::unique_ptr<QvDbTransactionManager> transactionManager_;
+};

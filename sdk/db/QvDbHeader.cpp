@@ -1,0 +1,159 @@
+#include "sdk/db/QvDbHeader.h"
+
+#include <cmath>
+
+namespace {
+
+struct KnownVariable {
+  const wchar_t* name;
+  QvDbHeaderValue::Kind kind;
+  double defaultValue;  // numbers; the default of texts and triples is given below
+  double minValue;
+  double maxValue;
+};
+
+// The header variables of a new drawing that the stand-in checks. Texts and triples take
+// their defaults from defaultOf().
+constexpr KnownVariable kKnownVariables[] = {
+    {L"ANNOTATIVEDWG", QvDbHeaderValue::kShort, 0, 0, 1},
+    {L"ATTMODE", QvDbHeaderValue::kShort, 1, 0, 2},
+    {L"AUNITS", QvDbHeaderValue::kShort, 0, 0, 4},
+    {L"AUPREC", QvDbHeaderValue::kShort, 0, 0, 8},
+    {L"CANNOSCALE", QvDbHeaderValue::kString, 0, 0, 0},
+    {L"CECOLOR", QvDbHeaderValue::kShort, 256, 0, 257},
+    {L"CELTSCALE", QvDbHeaderValue::kReal, 1, 1e-100, 1e100},
+    {L"DIMSCALE", QvDbHeaderValue::kReal, 1, 0, 1e100},
+    {L"EXTMAX", QvDbHeaderValue::kTriple, 0, 0, 0},
+    {L"EXTMIN", QvDbHeaderValue::kTriple, 0, 0, 0},
+    {L"EXTNAMES", QvDbHeaderValue::kShort, 1, 0, 1},
+    {L"INSBASE", QvDbHeaderValue::kTriple, 0, 0, 0},
+    {L"INSUNITS", QvDbHeaderValue::kShort, 1, 0, 24},
+    {L"LTSCALE", QvDbHeaderValue::kReal, 1, 1e-100, 1e100},
+    {L"LUNITS", QvDbHeaderValue::kShort, 2, 1, 5},
+    {L"LUPREC", QvDbHeaderValue::kShort, 4, 0, 8},
+    {L"MEASUREMENT", QvDbHeaderValue::kShort, 0, 0, 1},
+    {L"MSLTSCALE", QvDbHeaderValue::kShort, 1, 0, 1},
+    {L"ORTHOMODE", QvDbHeaderValue::kShort, 0, 0, 1},
+    {L"PDMODE", QvDbHeaderValue::kShort, 0, -32768, 32767},
+    {L"PDSIZE", QvDbHeaderValue::kReal, 0, -1e100, 1e100},
+    {L"PSLTSCALE", QvDbHeaderValue::kShort, 1, 0, 1},
+    {L"TEXTSIZE", QvDbHeaderValue::kReal, 0.2, 1e-100, 1e100},
+    {L"TILEMODE", QvDbHeaderValue::kShort, 1, 0, 1},
+    {L"UCSORG", QvDbHeaderValue::kTriple, 0, 0, 0},
+    {L"UCSXDIR", QvDbHeaderValue::kTriple, 0, 0, 0},
+    {L"UCSYDIR", QvDbHeaderValue::kTriple, 0, 0, 0},
+};
+
+const KnownVariable* findKnown(const QvString& name) {
+  for (const KnownVariable& v : kKnownVariables)
+    if (name == v.name) return &v;
+  return nullptr;
+}
+
+QvDbHeaderValue defaultOf(const KnownVariable& v) {
+  const QvString name(v.name);
+  switch (v.kind) {
+    case QvDbHeaderValue::kShort:
+      return QvDbHeaderValue::ofShort(static_cast<int16_t>(v.defaultValue));
+    case QvDbHeaderValue::kLong:
+      return QvDbHeaderValue::ofLong(static_cast<int32_t>(v.defaultValue));
+    case QvDbHeaderValue::kReal:
+      return QvDbHeaderValue::ofReal(v.defaultValue);
+    case QvDbHeaderValue::kString:
+      return QvDbHeaderValue::ofString(name == L"CANNOSCALE" ? L"1:1" : L"");
+    case QvDbHeaderValue::kTriple:
+      if (name == L"UCSXDIR") return QvDbHeaderValue::ofTriple(1, 0, 0);
+      if (name == L"UCSYDIR") return QvDbHeaderValue::ofTriple(0, 1, 0);
+      return QvDbHeaderValue::ofTriple(0, 0, 0);
+    case QvDbHeaderValue::kNone:
+      break;
+  }
+  return QvDbHeaderValue();
+}
+
+// The value converted to the variable's kind, or none when it cannot be.
+QvDbHeaderValue checked(const KnownVariable& v, const QvDbHeaderValue& value,
+                        Vexa::ErrorStatus& es) {
+  es = Vexa::eOk;
+  const QvDbHeaderValue::Kind given = value.kind();
+  const bool givenInteger = given == QvDbHeaderValue::kShort || given == QvDbHeaderValue::kLong;
+  switch (v.kind) {
+    case QvDbHeaderValue::kShort:
+    case QvDbHeaderValue::kLong: {
+      if (!givenInteger) break;
+      const double n = value.asLong();
+      if (n < v.minValue || n > v.maxValue) {
+        es = Vexa::eOutOfRange;
+        return QvDbHeaderValue();
+      }
+      return v.kind == QvDbHeaderValue::kShort
+                 ? QvDbHeaderValue::ofShort(static_cast<int16_t>(value.asLong()))
+                 : QvDbHeaderValue::ofLong(value.asLong());
+    }
+    case QvDbHeaderValue::kReal: {
+      if (given != QvDbHeaderValue::kReal && !givenInteger) break;
+      const double r = value.asReal();
+      if (!std::isfinite(r) || r < v.minValue || r > v.maxValue) {
+        es = Vexa::eOutOfRange;
+        return QvDbHeaderValue();
+      }
+      return QvDbHeaderValue::ofReal(r);
+    }
+    case QvDbHeaderValue::kString:
+      if (given == QvDbHeaderValue::kString) return value;
+      break;
+    case QvDbHeaderValue::kTriple:
+      if (given != QvDbHeaderValue::kTriple) break;
+      for (double c : value.asTriple()) {
+        if (!std::isfinite(c)) {
+          es = Vexa::eOutOfRange;
+          return QvDbHeaderValue();
+        }
+      }
+      return value;
+    case QvDbHeaderValue::kNone:
+      break;
+  }
+  es = Vexa::eInvalidInput;
+  return QvDbHeaderValue();
+}
+
+QvString normalName(const QvString& name) {
+  QvString upper = name;
+  upper.makeUpper();
+  if (upper.startsWith(L"$")) upper = upper.mid(1);
+  return upper;
+}
+
+}  // namespace
+
+QvDbHeader::QvDbHeader() {
+  for (const KnownVariable& v : kKnownVariables) values_[v.name] = defaultOf(v);
+}
+
+QvDbHeaderValue QvDbHeader::get(const QvString& name) const {
+  const auto it = values_.find(normalName(name));
+  return it == values_.end() ? QvDbHeaderValue() : it->second;
+}
+
+Vexa::ErrorStatus QvDbHeader::set(const QvString& name, const QvDbHeaderValue& value) {
+  const QvString key = normalName(name);
+  if (key.isEmpty() || value.isNone()) return Vexa::eInvalidInput;
+  if (const KnownVariable* known = findKnown(key)) {
+    Vexa::ErrorStatus es;
+    QvDbHeaderValue accepted = checked(*known, value, es);
+    if (es != Vexa::eOk) return es;
+    values_[key] = std::move(accepted);
+    return Vexa::eOk;
+  }
+  values_[key] = value;
+  return Vexa::eOk;
+}
+
+bool QvDbHeader::has(const QvString& name) const {
+  return values_.count(normalName(name)) != 0;
+}
+
+bool QvDbHeader::isKnown(const QvString& name) {
+  return findKnown(normalName(name)) != nullptr;
+}

@@ -1,0 +1,110 @@
+#include "sdk/db/QvDbTransaction.h"
+
+#include <algorithm>
+#include <typeinfo>
+
+#include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbObject.h"
+#include "sdk/db/QvDbObjectStub.h"
+#include "sdk/db/QvDbOpenRules.h"
+
+QvDbTransaction::QvDbTransaction(QvDbDatabase* db) : db_(db), drawingState_(db->state_) {}
+
+QvDbTransaction::~QvDbTransaction() = default;
+
+Vexa::ErrorStatus QvDbTransaction::getObject(QvDbObject*& object, QvDbObjectId id,
+                                             QvDb::OpenMode mode, bool openErased) {
+  object = nullptr;
+  QvDbObjectStub* stub = id.stub();
+  if (stub && stub->database != db_) return Vexa::eWrongDatabase;
+  const auto held = std::find_if(opened_.begin(), opened_.end(),
+                                 [&](const HeldObject& h) { return h.stub == stub; });
+  if (stub && held != opened_.end() && stub->object) {
+    if (stub->erased && !openErased) return Vexa::eWasErased;
+    if (mode == QvDb::kForWrite && held->mode == QvDb::kForRead) {
+      if (const Vexa::ErrorStatus es = stub->object->upgradeOpen(); es != Vexa::eOk) return es;
+      held->mode = QvDb::kForWrite;
+    }
+    object = stub->object;
+    return Vexa::eOk;
+  }
+  const Vexa::ErrorStatus es = qvdbOpenObject(object, id, mode, openErased);
+  if (es == Vexa::eOk) opened_.push_back({stub, mode});
+  return es;
+}
+
+void QvDbTransaction::save(QvDbObjectStub* stub) {
+  if (!stub->object || addedSet_.count(stub) || saved_.count(stub)) return;
+  QvDbObject* object = stub->object;
+  SavedState& saved = saved_[stub];
+  saved.object = object;
+  saved.state.reset(object->copyState());
+  saved.ownerId = object->ownerId_;
+  saved.extDictId = object->extDictId_;
+  for (const QvDbReactorEntry& entry : object->reactors_)
+    if (entry.isPersistent()) saved.persistentReactors.push_back(entry.persistentId);
+  saved.erased = stub->erased;
+  saved.erasedWithOwner = stub->erasedWithOwner;
+}
+
+void QvDbTransaction::noteAdded(QvDbObjectStub* stub) {
+  if (addedSet_.insert(stub).second) added_.push_back(stub);
+}
+
+void QvDbTransaction::restore(QvDbObjectStub* stub, SavedState& saved) {
+  QvDbObject* current = stub->object;
+  if (!current || stub->removed) return;
+  if (current != saved.object || typeid(*current) != typeid(*saved.state)) {
+    // The object was replaced (handOverTo): the saved copy goes back in its place and the
+    // replacement leaves the database.
+    QvDbObject* original = saved.state.release();
+    original->stub_ = stub;
+    stub->object = original;
+    current->stub_ = nullptr;
+    current->ownerId_ = QvDbObjectId();
+    current->extDictId_ = QvDbObjectId();
+    if (!stub->isOpen()) delete current;
+    current = original;
+  } else {
+    current->takeState(*saved.state);
+  }
+  current->ownerId_ = saved.ownerId;
+  current->extDictId_ = saved.extDictId;
+  std::vector<QvDbReactorEntry> reactors;
+  for (const QvDbObjectId& id : saved.persistentReactors) reactors.push_back({nullptr, id});
+  for (const QvDbReactorEntry& entry : current->reactors_)
+    if (!entry.isPersistent()) reactors.push_back(entry);
+  current->reactors_ = std::move(reactors);
+  stub->erased = saved.erased;
+  stub->erasedWithOwner = saved.erasedWithOwner;
+}
+
+void QvDbTransaction::closeHeldObjects() {
+  // Last opened first: an object opened twice by the transaction closes twice.
+  for (auto it = opened_.rbegin(); it != opened_.rend(); ++it)
+    if (it->stub->isOpen()) QvDbOpenRules::close(it->stub);
+  opened_.clear();
+}
+
+void QvDbTransaction::mergeInto(QvDbTransaction& parent) {
+  for (auto& [stub, saved] : saved_) {
+    if (parent.addedSet_.count(stub) || parent.saved_.count(stub)) continue;
+    parent.saved_.emplace(stub, std::move(saved));
+  }
+  saved_.clear();
+  for (QvDbObjectStub* stub : added_) parent.noteAdded(stub);
+  added_.clear();
+  addedSet_.clear();
+  for (const HeldObject& held : opened_) parent.opened_.push_back(held);
+  opened_.clear();
+}
+
+void QvDbTransaction::rollBack() {
+  closeHeldObjects();
+  for (auto& [stub, saved] : saved_) restore(stub, saved);
+  saved_.clear();
+  for (auto it = added_.rbegin(); it != added_.rend(); ++it) db_->removeAddedObject(*it);
+  added_.clear();
+  addedSet_.clear();
+  db_->state_ = drawingState_;
+}

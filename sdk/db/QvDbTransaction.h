@@ -1,0 +1,66 @@
+#pragma once
+
+#include <memory>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "sdk/base/VexaErrorStatus.h"
+#include "sdk/db/QvDb.h"
+#include "sdk/db/QvDbDrawingState.h"
+#include "sdk/db/QvDbObjectId.h"
+#include "sdk/db/QvDbObjectReactor.h"
+
+class QvDbObject;
+class QvDbDatabase;
+struct QvDbObjectStub;
+
+// One level of a database's transactions. It saves the state of every object before its first
+// change (QvDbObject::assertWriteEnabled), notes every object added, and holds the objects it
+// opened with getObject until it ends. Made and ended by QvDbTransactionManager.
+class QvDbTransaction {
+ public:
+  QvDbTransaction(const QvDbTransaction&) = delete;
+  QvDbTransaction& operator=(const QvDbTransaction&) = delete;
+  ~QvDbTransaction();
+
+  // Opens an object for the transaction: it stays open until the transaction ends (or its
+  // parent does, for a nested one). Asking again for an object the transaction holds answers
+  // the same object; asking for write what it holds for read upgrades the open.
+  Vexa::ErrorStatus getObject(QvDbObject*& object, QvDbObjectId id, QvDb::OpenMode mode,
+                              bool openErased = false);
+  int numOpenedObjects() const { return static_cast<int>(opened_.size()); }
+
+ private:
+  friend class QvDbTransactionManager;
+  explicit QvDbTransaction(QvDbDatabase* db);
+
+  struct SavedState {
+    QvDbObject* object = nullptr;       // the object in place when the state was saved
+    std::unique_ptr<QvDbObject> state;  // its data (copyState)
+    QvDbObjectId ownerId;
+    QvDbObjectId extDictId;
+    std::vector<QvDbObjectId> persistentReactors;
+    bool erased = false;
+    bool erasedWithOwner = false;
+  };
+  struct HeldObject {
+    QvDbObjectStub* stub;
+    QvDb::OpenMode mode;
+  };
+
+  void save(QvDbObjectStub* stub);
+  void noteAdded(QvDbObjectStub* stub);
+  void restore(QvDbObjectStub* stub, SavedState& saved);
+  void closeHeldObjects();
+  // Hands what this level recorded to its parent, which now answers for it.
+  void mergeInto(QvDbTransaction& parent);
+  void rollBack();
+
+  QvDbDatabase* db_;
+  std::unordered_map<QvDbObjectStub*, SavedState> saved_;
+  std::vector<QvDbObjectStub*> added_;
+  std::unordered_set<QvDbObjectStub*> addedSet_;
+  std::vector<HeldObject> opened_;
+  QvDbDrawingState drawingState_;  // as it was when the transaction started
+};

@@ -1,0 +1,11 @@
+#include "sdk/gi/QvGiDrawable.h"
+
+#include "sdk/rx/QvRxClass.h"
+
+QVRX_DEFINE_HOST_MEMBERS(QvGiDrawable)
+
+bool QvGiDrawable::subWorldDraw(QvGiWorldDraw*) {
+  return true;
+}
+
+void QvGiDrawable::subViewportDraw(QvGiViewportDraw*) {}

@@ -1,0 +1,334 @@
+#include "sdk/win/CString.h"
+
+#include <algorithm>
+#include <cwchar>
+#include <cwctype>
+#include <ostream>
+#include <type_traits>
+#include <variant>
+#include <vector>
+
+#include "sdk/app/VexaResourceService.h"
+
+CString::CString(const wchar_t* text, int count) {
+  if (text && count > 0) text_.assign(text, static_cast<size_t>(count));
+}
+
+CString::CString(wchar_t ch, int count) {
+  if (count > 0) text_.assign(static_cast<size_t>(count), ch);
+}
+
+wchar_t CString::GetAt(int index) const {
+  return index >= 0 && index < GetLength() ? text_[static_cast<size_t>(index)] : L'\0';
+}
+
+void CString::SetAt(int index, wchar_t ch) {
+  if (index >= 0 && index < GetLength()) text_[static_cast<size_t>(index)] = ch;
+}
+
+int CString::Compare(const wchar_t* other) const {
+  return QvString(text_).compare(QvString(other));
+}
+
+int CString::CompareNoCase(const wchar_t* other) const {
+  return QvString(text_).compareNoCase(QvString(other));
+}
+
+int CString::Find(wchar_t ch, int start) const {
+  return QvString(text_).find(ch, start);
+}
+
+int CString::Find(const wchar_t* sub, int start) const {
+  return QvString(text_).find(QvString(sub), start);
+}
+
+int CString::ReverseFind(wchar_t ch) const {
+  return QvString(text_).findRev(ch);
+}
+
+int CString::FindOneOf(const wchar_t* chars) const {
+  return QvString(text_).findOneOf(QvString(chars));
+}
+
+CString CString::Left(int count) const {
+  return QvString(text_).left(count);
+}
+
+CString CString::Mid(int start) const {
+  return QvString(text_).mid(start);
+}
+
+CString CString::Mid(int start, int count) const {
+  return QvString(text_).mid(start, count);
+}
+
+CString CString::Right(int count) const {
+  return QvString(text_).right(count);
+}
+
+CString& CString::MakeUpper() {
+  for (wchar_t& c : text_) c = qvToUpper(c);
+  return *this;
+}
+
+CString& CString::MakeLower() {
+  for (wchar_t& c : text_) c = qvToLower(c);
+  return *this;
+}
+
+CString& CString::Trim() {
+  return TrimRight().TrimLeft();
+}
+
+CString& CString::TrimLeft() {
+  text_ = QvString(text_).trimLeft().wstr();
+  return *this;
+}
+
+CString& CString::TrimRight() {
+  text_ = QvString(text_).trimRight().wstr();
+  return *this;
+}
+
+CString& CString::TrimLeft(wchar_t ch) {
+  const size_t first = text_.find_first_not_of(ch);
+  text_.erase(0, first == std::wstring::npos ? text_.size() : first);
+  return *this;
+}
+
+CString& CString::TrimRight(wchar_t ch) {
+  const size_t last = text_.find_last_not_of(ch);
+  text_.erase(last == std::wstring::npos ? 0 : last + 1);
+  return *this;
+}
+
+int CString::Replace(const wchar_t* from, const wchar_t* to) {
+  QvString text(text_);
+  const int count = text.replace(QvString(from), QvString(to));
+  text_ = text.wstr();
+  return count;
+}
+
+int CString::Replace(wchar_t from, wchar_t to) {
+  int count = 0;
+  for (wchar_t& c : text_) {
+    if (c == from) {
+      c = to;
+      ++count;
+    }
+  }
+  return count;
+}
+
+int CString::Remove(wchar_t ch) {
+  const size_t before = text_.size();
+  text_.erase(std::remove(text_.begin(), text_.end(), ch), text_.end());
+  return static_cast<int>(before - text_.size());
+}
+
+int CString::Insert(int index, const wchar_t* text) {
+  const int at = std::clamp(index, 0, GetLength());
+  if (text) text_.insert(static_cast<size_t>(at), text);
+  return GetLength();
+}
+
+int CString::Delete(int index, int count) {
+  if (index >= 0 && index < GetLength() && count > 0)
+    text_.erase(static_cast<size_t>(index), static_cast<size_t>(count));
+  return GetLength();
+}
+
+void CString::Format(const wchar_t* format, ...) {
+  va_list args;
+  va_start(args, format);
+  FormatV(format, args);
+  va_end(args);
+}
+
+void CString::FormatV(const wchar_t* format, va_list args) {
+  QvString out;
+  vexaFormatVS(out, format, args);
+  text_ = out.wstr();
+}
+
+void CString::AppendFormat(const wchar_t* format, ...) {
+  QvString out;
+  va_list args;
+  va_start(args, format);
+  vexaFormatVS(out, format, args);
+  va_end(args);
+  text_ += out.wstr();
+}
+
+namespace {
+
+// One numbered insert of a message format: its printf conversion and the argument it takes.
+struct MessageInsert {
+  std::wstring spec = L"s";
+  std::variant<std::monostate, long long, unsigned long long, double, const wchar_t*, const char*,
+               void*>
+      value;
+};
+
+enum class ArgKind { kSigned, kUnsigned, kDouble, kWide, kNarrow, kPointer };
+
+ArgKind kindOf(const std::wstring& spec) {
+  const wchar_t conv = spec.empty() ? L's' : spec.back();
+  switch (conv) {
+    case L'd':
+    case L'i':
+    case L'c':
+    case L'C':
+      return ArgKind::kSigned;
+    case L'u':
+    case L'x':
+    case L'X':
+    case L'o':
+      return ArgKind::kUnsigned;
+    case L'e':
+    case L'E':
+    case L'f':
+    case L'F':
+    case L'g':
+    case L'G':
+    case L'a':
+    case L'A':
+      return ArgKind::kDouble;
+    case L'p':
+      return ArgKind::kPointer;
+    default:
+      return spec.find(L'h') != std::wstring::npos ? ArgKind::kNarrow : ArgKind::kWide;
+  }
+}
+
+bool isLong(const std::wstring& spec) {
+  return spec.find(L'l') != std::wstring::npos;
+}
+bool isLongLong(const std::wstring& spec) {
+  return spec.find(L"ll") != std::wstring::npos;
+}
+
+// Reads each insert's argument, in insert-number order, with the type its conversion names.
+void readArguments(std::vector<MessageInsert>& inserts, va_list args) {
+  for (size_t i = 1; i < inserts.size(); ++i) {
+    MessageInsert& insert = inserts[i];
+    switch (kindOf(insert.spec)) {
+      case ArgKind::kSigned:
+        insert.value = isLongLong(insert.spec) ? va_arg(args, long long)
+                       : isLong(insert.spec)   ? va_arg(args, long)
+                                               : va_arg(args, int);
+        break;
+      case ArgKind::kUnsigned:
+        insert.value = isLongLong(insert.spec) ? va_arg(args, unsigned long long)
+                       : isLong(insert.spec)   ? va_arg(args, unsigned long)
+                                               : va_arg(args, unsigned int);
+        break;
+      case ArgKind::kDouble:
+        insert.value = va_arg(args, double);
+        break;
+      case ArgKind::kWide:
+        insert.value = va_arg(args, const wchar_t*);
+        break;
+      case ArgKind::kNarrow:
+        insert.value = va_arg(args, const char*);
+        break;
+      case ArgKind::kPointer:
+        insert.value = va_arg(args, void*);
+        break;
+    }
+  }
+}
+
+QvString formatInsert(const MessageInsert& insert) {
+  const ArgKind kind = kindOf(insert.spec);
+  const wchar_t conv = insert.spec.back();
+  if (kind == ArgKind::kSigned && (conv == L'c' || conv == L'C'))
+    return QvString(static_cast<wchar_t>(std::get<long long>(insert.value)), 1);
+  std::wstring spec = L"%" + insert.spec;
+  if (kind == ArgKind::kSigned || kind == ArgKind::kUnsigned || kind == ArgKind::kDouble) {
+    // The value was read at full width: replace the length modifiers to match.
+    spec.pop_back();
+    while (spec.size() > 1 && std::wcschr(L"hljztL", spec.back())) spec.pop_back();
+    if (kind != ArgKind::kDouble) spec += L"ll";
+    spec += conv;
+  }
+  return std::visit(
+      [&spec](auto value) -> QvString {
+        if constexpr (std::is_same_v<decltype(value), std::monostate>) {
+          return QvString();
+        } else {
+          return QvString::format(spec.c_str(), value);
+        }
+      },
+      insert.value);
+}
+
+}  // namespace
+
+void CString::FormatMessage(const wchar_t* format, ...) {
+  va_list args;
+  va_start(args, format);
+  FormatMessageV(format, args);
+  va_end(args);
+}
+
+void CString::FormatMessageV(const wchar_t* format, va_list args) {
+  const std::wstring fmt = format ? format : L"";
+  // First pass: the inserts and their conversions.
+  std::vector<MessageInsert> inserts(1);
+  struct Piece {
+    std::wstring literal;
+    int insert = 0;
+  };
+  std::vector<Piece> pieces;
+  std::wstring literal;
+  for (size_t i = 0; i < fmt.size(); ++i) {
+    if (fmt[i] != L'%' || i + 1 >= fmt.size()) {
+      literal += fmt[i];
+      continue;
+    }
+    const wchar_t next = fmt[++i];
+    if (next >= L'1' && next <= L'9') {
+      int number = next - L'0';
+      if (i + 1 < fmt.size() && std::iswdigit(fmt[i + 1])) number = number * 10 + (fmt[++i] - L'0');
+      std::wstring spec;
+      if (i + 1 < fmt.size() && fmt[i + 1] == L'!') {
+        const size_t close = fmt.find(L'!', i + 2);
+        if (close != std::wstring::npos && close > i + 2) {
+          spec = fmt.substr(i + 2, close - i - 2);
+          i = close;
+        }
+      }
+      if (static_cast<size_t>(number) >= inserts.size()) inserts.resize(number + 1);
+      if (!spec.empty()) inserts[number].spec = spec;
+      pieces.push_back({literal, number});
+      literal.clear();
+    } else if (next == L'n') {
+      literal += L'\n';
+    } else if (next == L't') {
+      literal += L'\t';
+    } else {
+      literal += next;  // %% % . ! and anything else: the character itself
+    }
+  }
+  readArguments(inserts, args);
+  // Second pass: the text.
+  std::wstring out;
+  for (const Piece& piece : pieces) {
+    out += piece.literal;
+    out += formatInsert(inserts[piece.insert]).wstr();
+  }
+  out += literal;
+  text_ = std::move(out);
+}
+
+bool CString::LoadString(UINT id) {
+  QvString text;
+  if (!VexaResourceService::loadChainString(id, text)) return false;
+  text_ = text.wstr();
+  return true;
+}
+
+std::ostream& operator<<(std::ostream& os, const CString& s) {
+  return os << QvString(s.wstr());
+}

@@ -1,0 +1,135 @@
+// The guards that the host's command modules make around a command.
+#include <gtest/gtest.h>
+
+#include <cstddef>
+
+#include "sdk/base/QvClassicCodes.h"
+#include "sdk/base/QvString.h"
+#include "sdk/ed/VexaUserInteractionService.h"
+#include "sdk/ed/qvedSysVar.h"
+#include "tests/support/HostFixture.h"
+#include "xqcmdutil/AutoSysVar_PICKFIRST.h"
+#include "xqcmdutil/PrepareCmdEcho.h"
+#include "xqcmdutil/VexaConsoalCtrlTypeAutoHandle.h"
+
+namespace {
+
+// The exported layouts: the read buffer and the saved short; the saved value; the type.
+static_assert(sizeof(AutoSysVar_PICKFIRST) == sizeof(resbuf) + alignof(resbuf));
+static_assert(sizeof(PrepareCmdEcho) == sizeof(int32_t));
+static_assert(sizeof(VexaConsoalCtrlTypeAutoHandle) == sizeof(VexaConsoleOutputController::eType));
+
+using Type = VexaConsoleOutputController::eType;
+
+class CommandGuards : public HostFixture {
+ protected:
+  static int16_t get(const wchar_t* name) {
+    resbuf value{nullptr, 0, {}};
+    EXPECT_EQ(qvedGetVar(name, &value), kQvNormal) << QvString(name);
+    EXPECT_EQ(value.type, kRbShort);
+    return value.value.int16;
+  }
+  static void set(const wchar_t* name, int16_t v) {
+    resbuf value{nullptr, kRbShort, {}};
+    value.value.int16 = v;
+    ASSERT_EQ(qvedSetVar(name, &value), kQvNormal) << QvString(name);
+  }
+  VexaUserInteractionService& interactions() {
+    return host().service<VexaUserInteractionService>();
+  }
+};
+
+TEST_F(CommandGuards, PickFirstIsOffWhileTheGuardLives) {
+  set(L"PICKFIRST", 1);
+  {
+    AutoSysVar_PICKFIRST guard;
+    EXPECT_EQ(get(L"PICKFIRST"), 0);
+    {
+      AutoSysVar_PICKFIRST nested;  // saves the 0 of the outer guard
+      EXPECT_EQ(get(L"PICKFIRST"), 0);
+    }
+    EXPECT_EQ(get(L"PICKFIRST"), 0);
+  }
+  EXPECT_EQ(get(L"PICKFIRST"), 1);
+
+  // A value of 0 stays 0.
+  set(L"PICKFIRST", 0);
+  { AutoSysVar_PICKFIRST guard; }
+  EXPECT_EQ(get(L"PICKFIRST"), 0);
+}
+
+TEST_F(CommandGuards, ACopiedPickFirstGuardRestoresTheSameValue) {
+  set(L"PICKFIRST", 1);
+  {
+    AutoSysVar_PICKFIRST first;
+    AutoSysVar_PICKFIRST second;  // saved 0
+    second = first;               // now holds the 1 that first saved
+  }
+  EXPECT_EQ(get(L"PICKFIRST"), 1);
+}
+
+TEST_F(CommandGuards, CommandEchoIsOffWhileTheGuardLives) {
+  set(L"CMDECHO", 1);
+  {
+    PrepareCmdEcho guard;
+    EXPECT_EQ(get(L"CMDECHO"), 0);
+    PrepareCmdEcho copy(guard);
+    copy = guard;
+  }
+  EXPECT_EQ(get(L"CMDECHO"), 1);
+  set(L"CMDECHO", 0);
+  { PrepareCmdEcho guard; }
+  EXPECT_EQ(get(L"CMDECHO"), 0);
+}
+
+TEST(CommandGuardsWithoutHost, GuardsChangeNothingAndDoNotFail) {
+  ASSERT_EQ(VexaHost::current(), nullptr);
+  AutoSysVar_PICKFIRST pickFirst;
+  PrepareCmdEcho cmdEcho;
+  VexaConsoalCtrlTypeAutoHandle console;
+  SUCCEED();
+}
+
+TEST_F(CommandGuards, TheConsoleTypeIsTwoWhileTheGuardLivesAndThenRestored) {
+  VexaUserInteraction& interaction = interactions().begin(Type::eDefault);
+  {
+    VexaConsoalCtrlTypeAutoHandle guard;
+    EXPECT_EQ(interaction.consoleOutputControllerType(), 2);
+  }
+  EXPECT_EQ(interaction.consoleOutputControllerType(), 1);
+  ASSERT_EQ(interaction.controllerCalls().size(), 2u);
+  const auto& on = interaction.controllerCalls()[0];
+  EXPECT_EQ(on.type, 2);
+  EXPECT_FALSE(on.option);
+  EXPECT_EQ(on.first, nullptr);
+  EXPECT_EQ(on.second, nullptr);
+  const auto& off = interaction.controllerCalls()[1];
+  EXPECT_EQ(off.type, 1);
+  EXPECT_FALSE(off.option);
+
+  // The type the interaction had is the one restored.
+  VexaUserInteraction& quiet = interactions().begin(Type::eQuiet);
+  { VexaConsoalCtrlTypeAutoHandle guard; }
+  EXPECT_EQ(quiet.consoleOutputControllerType(), 2);
+  EXPECT_EQ(quiet.controllerCalls().back().type, 2);
+}
+
+TEST_F(CommandGuards, WithoutAnActiveInteractionTheConsoleGuardDoesNothing) {
+  { VexaConsoalCtrlTypeAutoHandle guard; }  // none at either end
+  {
+    VexaConsoalCtrlTypeAutoHandle guard;
+    // An interaction that begins while the guard lives gets the default type 1 at its end.
+    interactions().begin(Type::eQuiet);
+  }
+  ASSERT_NE(interactions().active(), nullptr);
+  EXPECT_EQ(interactions().active()->consoleOutputControllerType(), 1);
+  ASSERT_EQ(interactions().active()->controllerCalls().size(), 1u);
+
+  {
+    VexaConsoalCtrlTypeAutoHandle guard;
+    interactions().end();  // gone when the guard ends: nothing to restore
+  }
+  EXPECT_EQ(interactions().active(), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,216 @@
+// The module's application object driven directly (the module is linked into this test), as
+// the host's dynamic linker drives it.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "sdk/rx/QvRxClass.h"
+#include "sdk/rx/QvRxDictionary.h"
+#include "tests/support/HostFixture.h"
+#include "tests/support/XqCmdUtilClassTable.h"
+#include "xqcmdutil/QvDbEntityInternalBasePE.h"
+#include "xqcmdutil/VexaEntityPE.h"
+#include "xqcmdutil/XqCmdUtilEntry.h"
+
+using namespace XqCmdUtilClassTable;
+
+namespace {
+
+struct AbortCalled : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+void throwingAbort(const wchar_t* message) {
+  throw AbortCalled(QvString(message).utf8());
+}
+
+// Installs the throwing abort handler for a scope.
+struct ThrowingAbort {
+  ThrowingAbort() : previous(qvrxSetAbortHandler(throwingAbort)) {}
+  ~ThrowingAbort() { qvrxSetAbortHandler(previous); }
+  QvRxAbortHandler previous;
+};
+
+// The abort message of `call`, or "(no abort)".
+template <typename Call>
+std::string abortMessage(Call&& call) {
+  ThrowingAbort handler;
+  try {
+    call();
+  } catch (const AbortCalled& abort) {
+    return abort.what();
+  }
+  return "(no abort)";
+}
+
+int registeredClassCount() {
+  return QvRxDictionary::cast(qvrxSysRegistry()->at(kQvRxClassDictionary))->numEntries();
+}
+
+// A runtime object that answers no class.
+class Classless : public QvRxObject {
+ public:
+  QvRxClass* isA() const override { return nullptr; }
+};
+
+class XqCmdUtilApp : public HostFixture {
+ protected:
+  void SetUp() override {
+    HostFixture::SetUp();
+    classesBefore_ = registeredClassCount();
+    extensionsBefore_ = attachedExtensionCount();
+    ASSERT_TRUE(app()->initApplication());
+  }
+  void TearDown() override {
+    app()->exitApplication();
+    EXPECT_EQ(registeredClassCount(), classesBefore_);
+    EXPECT_EQ(attachedExtensionCount(), extensionsBefore_);
+    HostFixture::TearDown();
+  }
+  static IVexaCmdApplication* app() { return GetVexaCmdApplication(); }
+
+  int classesBefore_ = 0;
+  int extensionsBefore_ = 0;
+};
+
+TEST(XqCmdUtilEntry, AnswersTheInterfaceVersionAndOneApplicationObject) {
+  EXPECT_EQ(qvrxGetApiVersion(), 132448306u);
+  EXPECT_EQ(qvrxGetApiVersion(), 0x07E50032u);
+  ASSERT_NE(GetVexaCmdApplication(), nullptr);
+  EXPECT_EQ(GetVexaCmdApplication(), GetVexaCmdApplication());
+}
+
+TEST_F(XqCmdUtilApp, RegistersTheClassesAndAttachesBothFamilies) {
+  EXPECT_EQ(registeredClassCount(), classesBefore_ + 21);
+  EXPECT_EQ(attachedExtensionCount(), extensionsBefore_ + 21 + 18);
+  ASSERT_NE(VexaEntityPE::desc(), nullptr);
+  EXPECT_EQ(VexaEntityPE::desc(), qvrxFindQvRxClass(L"VexaEntityPE"));
+  EXPECT_EQ(VexaEntityPE::gpDesc, VexaEntityPE::desc());
+
+  for (const wchar_t* host : kEntityExtensionHosts) {
+    QvRxObject* extension = qvrxFindQvRxClass(host)->queryX(VexaEntityPE::desc());
+    VexaEntityPE* pe = VexaEntityPE::cast(extension);
+    ASSERT_NE(pe, nullptr) << QvString(host);
+    EXPECT_EQ(std::wstring(pe->isA()->name()), L"VexaEntity_Extension");
+    // Until the per-type behaviour exists: the identity, and "not implemented" with the
+    // results left alone.
+    QvGeMatrix3d matrix = QvGeMatrix3d::translation(QvGeVector3d(1, 2, 3));
+    pe->getEcs(nullptr, matrix);
+    EXPECT_TRUE(matrix.isEqualTo(QvGeMatrix3d::kIdentity));
+    const QvGeMatrix3d shifted = QvGeMatrix3d::translation(QvGeVector3d(1, 2, 3));
+    QvGeMatrix3d ucs = shifted;
+    EXPECT_EQ(pe->getAlignedUCS(nullptr, nullptr, nullptr, ucs), Vexa::eNotImplemented);
+    EXPECT_TRUE(ucs.isEqualTo(shifted));
+    QvGePoint3d base(4, 5, 6);
+    EXPECT_EQ(pe->getBasePoint(nullptr, base), Vexa::eNotImplemented);
+    EXPECT_EQ(base, QvGePoint3d(4, 5, 6));
+  }
+  const QvRxClass* basePE = QvDbEntityInternalBasePE::desc();
+  ASSERT_NE(basePE, nullptr);
+  for (const ClassRow& row : kInternalExtensionHosts) {
+    QvDbEntityInternalBasePE* pe =
+        QvDbEntityInternalBasePE::cast(qvrxFindQvRxClass(row.name)->queryX(basePE));
+    ASSERT_NE(pe, nullptr) << QvString(row.name);
+    EXPECT_EQ(std::wstring(pe->isA()->name()), row.parent);
+    // Until the per-type behaviour exists every query answers "not implemented" and leaves
+    // its result alone.
+    double value = 7.5;
+    EXPECT_EQ(pe->entityArea(nullptr, value), Vexa::eNotImplemented);
+    EXPECT_EQ(pe->entityLength(nullptr, value), Vexa::eNotImplemented);
+    EXPECT_EQ(pe->entityAngle(nullptr, value), Vexa::eNotImplemented);
+    EXPECT_EQ(value, 7.5);
+    EXPECT_EQ(pe->setEntityLength(nullptr, 2.0, QvGePoint3d::kOrigin), Vexa::eNotImplemented);
+    EXPECT_EQ(pe->setEntityAngle(nullptr, 1.0, QvGePoint3d::kOrigin), Vexa::eNotImplemented);
+  }
+}
+
+TEST_F(XqCmdUtilApp, TheReservedOperationsDoNothing) {
+  app()->reservedHook1();
+  app()->reservedHook2();
+  EXPECT_EQ(app()->reservedQuery(), 0);
+  EXPECT_EQ(registeredClassCount(), classesBefore_ + 21);
+  EXPECT_EQ(attachedExtensionCount(), extensionsBefore_ + 39);
+}
+
+TEST_F(XqCmdUtilApp, TheEntityFamilyComesAndGoesWithItsOwnOperations) {
+  app()->unregisterExtensions();
+  EXPECT_EQ(qvrxFindQvRxClass(L"VexaEntityPE"), nullptr);
+  EXPECT_EQ(qvrxFindQvRxClass(L"VexaEntity_Extension"), nullptr);
+  EXPECT_EQ(attachedExtensionCount(), extensionsBefore_ + 18);
+  app()->registerExtensions();
+  EXPECT_EQ(attachedExtensionCount(), extensionsBefore_ + 39);
+  EXPECT_NE(qvrxFindQvRxClass(L"QvDbLine")->getX(VexaEntityPE::desc()), nullptr);
+}
+
+TEST_F(XqCmdUtilApp, ASecondRegistrationFindsTheClassAndStops) {
+  const QvRxClass* entityPE = VexaEntityPE::desc();
+  const QvRxClass* basePE = QvDbEntityInternalBasePE::desc();
+  const int classes = registeredClassCount();
+  VexaEntityPE::rxInit();
+  QvDbEntityInternalBasePE::rxInit();
+  EXPECT_EQ(VexaEntityPE::desc(), entityPE);
+  EXPECT_EQ(QvDbEntityInternalBasePE::desc(), basePE);
+  EXPECT_EQ(registeredClassCount(), classes);
+}
+
+TEST_F(XqCmdUtilApp, AClassOfTheSameNameThatIsNotTheStoredOneIsFatal) {
+  // Another module's class under the name: the stored descriptor differs from the registry's.
+  QvRxClass* const stored = VexaEntityPE::gpDesc;
+  VexaEntityPE::gpDesc = qvrxFindQvRxClass(L"QvDbLine");
+  EXPECT_EQ(abortMessage([] { VexaEntityPE::rxInit(); }), "Class mismatch");
+  VexaEntityPE::gpDesc = stored;
+  EXPECT_EQ(abortMessage([] { VexaEntityPE::rxInit(); }), "(no abort)");
+
+  // The internal family's base is looked up in the class dictionary and aborts silently.
+  auto* dictionary = QvRxDictionary::cast(qvrxSysRegistry()->at(kQvRxClassDictionary));
+  QvRxObject* const registered = dictionary->at(L"QvDbEntityInternalBasePE");
+  dictionary->atPut(L"QvDbEntityInternalBasePE", qvrxFindQvRxClass(L"QvDbArc"));
+  EXPECT_EQ(abortMessage([] { QvDbEntityInternalBasePE::rxInit(); }), "");
+  dictionary->atPut(L"QvDbEntityInternalBasePE", registered);
+  EXPECT_EQ(abortMessage([] { QvDbEntityInternalBasePE::rxInit(); }), "(no abort)");
+}
+
+TEST_F(XqCmdUtilApp, DescLooksTheClassUpWhenNoneIsStored) {
+  QvRxClass* const stored = VexaEntityPE::gpDesc;
+  VexaEntityPE::gpDesc = nullptr;
+  EXPECT_EQ(VexaEntityPE::desc(), stored);
+  EXPECT_EQ(VexaEntityPE::gpDesc, stored);
+  QvDbEntityInternalBasePE::gpDesc = nullptr;
+  EXPECT_EQ(QvDbEntityInternalBasePE::desc(), qvrxFindQvRxClass(L"QvDbEntityInternalBasePE"));
+}
+
+TEST_F(XqCmdUtilApp, CastAcceptsOnlyObjectsOfTheClassOrBelow) {
+  EXPECT_EQ(VexaEntityPE::cast(nullptr), nullptr);
+  const Classless classless;
+  EXPECT_EQ(VexaEntityPE::cast(&classless), nullptr);
+  const QvRxDictionary unrelated;
+  EXPECT_EQ(VexaEntityPE::cast(&unrelated), nullptr);
+  EXPECT_EQ(QvDbEntityInternalBasePE::cast(&unrelated), nullptr);
+  QvRxObject* arcPE = qvrxFindQvRxClass(L"QvDbArc")->getX(QvDbEntityInternalBasePE::desc());
+  EXPECT_EQ(QvDbEntityInternalBasePE::cast(arcPE), arcPE);
+  EXPECT_EQ(VexaEntityPE::cast(arcPE), nullptr) << "the other family";
+  // The pseudo-constructor of the internal family's base.
+  QvRxObject* made = QvDbEntityInternalBasePE::desc()->create();
+  ASSERT_NE(QvDbEntityInternalBasePE::cast(made), nullptr);
+  EXPECT_EQ(made->isA(), QvDbEntityInternalBasePE::desc());
+  delete made;
+}
+
+TEST(XqCmdUtilAppUnload, ForgetsItsDescriptorsAndLoadsAgain) {
+  VexaHost host;
+  IVexaCmdApplication* app = GetVexaCmdApplication();
+  for (int round = 0; round < 2; ++round) {
+    ASSERT_TRUE(app->initApplication());
+    ASSERT_NE(VexaEntityPE::gpDesc, nullptr);
+    app->exitApplication();
+    // The module stays mapped (it is linked here): no descriptor may point at a deleted class.
+    EXPECT_EQ(VexaEntityPE::gpDesc, nullptr);
+    EXPECT_EQ(QvDbEntityInternalBasePE::gpDesc, nullptr);
+    EXPECT_EQ(VexaEntityPE::desc(), nullptr);
+    for (const ClassRow& row : kModuleClasses)
+      EXPECT_EQ(qvrxFindQvRxClass(row.name), nullptr) << QvString(row.name);
+  }
+}
+
+}  // namespace

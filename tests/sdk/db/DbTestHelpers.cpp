@@ -1,0 +1,63 @@
+#include "tests/sdk/db/DbTestHelpers.h"
+
+#include <memory>
+
+#include "sdk/db/QvDbBlockTable.h"
+#include "sdk/db/QvDbBlockTableRecordIterator.h"
+#include "sdk/db/QvDbLayerTable.h"
+#include "sdk/db/QvDbRegAppTable.h"
+
+QvDbObjectId addTestEntity(QvDbObjectId ownerId, int value) {
+  QvDbObjectPointer<QvDbBlockTableRecord> owner(ownerId, QvDb::kForWrite);
+  if (!owner) return QvDbObjectId();
+  QvDbObjectPointer<TestEntity> entity(new TestEntity(value));
+  QvDbObjectId id;
+  owner->appendQvDbEntity(id, entity.object());
+  return id;
+}
+
+int valueOf(QvDbObjectId id) {
+  QvDbObjectPointer<TestEntity> entity(id, QvDb::kForRead, true);
+  return entity ? entity->value() : -1;
+}
+
+QvDbObjectId addBlock(QvDbDatabase* db, const wchar_t* name) {
+  QvDbObjectPointer<QvDbBlockTable> table(db->blockTableId(), QvDb::kForWrite);
+  if (!table) return QvDbObjectId();
+  QvDbObjectPointer<QvDbBlockTableRecord> record(new QvDbBlockTableRecord());
+  record->setName(name);
+  QvDbObjectId id;
+  table->add(id, record.object());
+  return id;
+}
+
+QvDbObjectId addLayer(QvDbDatabase* db, const wchar_t* name) {
+  QvDbObjectPointer<QvDbLayerTable> table(db->layerTableId(), QvDb::kForWrite);
+  if (!table) return QvDbObjectId();
+  QvDbObjectPointer<QvDbLayerTableRecord> record(new QvDbLayerTableRecord());
+  record->setName(name);
+  QvDbObjectId id;
+  table->add(id, record.object());
+  return id;
+}
+
+QvDbObjectId addRegApp(QvDbDatabase* db, const wchar_t* name) {
+  QvDbObjectPointer<QvDbRegAppTable> table(db->regAppTableId(), QvDb::kForWrite);
+  if (!table) return QvDbObjectId();
+  QvDbObjectPointer<QvDbRegAppTableRecord> record(new QvDbRegAppTableRecord());
+  record->setName(name);
+  QvDbObjectId id;
+  table->add(id, record.object());
+  return id;
+}
+
+QvDbObjectIdArray entitiesOf(QvDbObjectId blockId) {
+  QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForRead, true);
+  return block ? block->entityIds() : QvDbObjectIdArray();
+}
+
+std::vector<int> valuesIn(QvDbObjectId blockId) {
+  std::vector<int> values;
+  for (const QvDbObjectId& id : entitiesOf(blockId)) values.push_back(valueOf(id));
+  return values;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "sdk/db/QvDbBlockTableRecord.h"
+#include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbObjectPointer.h"
+#include "tests/sdk/db/TestEntity.h"
+
+// Small steps the database tests share: each opens and closes what it touches.
+
+// Appends a test entity with `value` to the block `ownerId`; its id, or null.
+QvDbObjectId addTestEntity(QvDbObjectId ownerId, int value);
+// The value of a test entity (-1 when it does not open).
+int valueOf(QvDbObjectId id);
+// A new block definition named `name` in `db`; its id, or null.
+QvDbObjectId addBlock(QvDbDatabase* db, const wchar_t* name);
+// A new layer; its id, or null.
+QvDbObjectId addLayer(QvDbDatabase* db, const wchar_t* name);
+// Registers an application name.
+QvDbObjectId addRegApp(QvDbDatabase* db, const wchar_t* name);
+// The live entities of a block, in order.
+QvDbObjectIdArray entitiesOf(QvDbObjectId blockId);
+// The values of the live test entities of a block, in order.
+std::vector<int> valuesIn(QvDbObjectId blockId);

@@ -35,15 +35,12 @@ constexpr uint32_t kUcs = kSysVarPerDrawing | kSysVarReadOnly | kSysVarUcsAxis;
 
 // Alphabetical by name. The host's own additions (LASTPOINTINIT, LISPCOMMANDHASMORE,
 // MIRRORDRAW) are two-state values that carry only the switch flag, no range text.
-// DWGPREFIX, the folder of the current drawing ("" for a drawing never saved), is written by
-// the host (setByHost) whenever the current document or its file changes.
 constexpr VexaSysvarData kTable[] = {
     switchVar(L"ATTDIA", 0),
     switchVar(L"ATTREQ", 1),
     realVar(L"CANNOSCALEVALUE", 1.0, kDrawing | kReadOnly),
     switchVar(L"CMDECHO", 1),
     shortVar(L"CVPORT", 2, "1_32767", kDrawing),
-    textVar(L"DWGPREFIX", L"", kReadOnly),
     shortVar(L"EXPERT", 0, "0_5"),
     switchVar(L"EXPLMODE", 1),
     switchVar(L"EXTNAMES", 1, kDrawing),

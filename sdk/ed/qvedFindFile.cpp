@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "sdk/app/VexaConfigDataManager.h"
-#include "sdk/ed/VexaSysVarService.h"
+#include "sdk/app/VexaDocumentManager.h"
 
 namespace {
 
@@ -30,9 +30,12 @@ std::optional<fs::path> regularFile(const fs::path& candidate) {
 // The folders a bare name is looked for in, in order.
 std::vector<fs::path> searchFolders() {
   std::vector<fs::path> folders;
-  if (VexaSysVarService* vars = VexaSysVarService::current()) {
-    const QvString drawingFolder = vars->get(L"DWGPREFIX")->textValue();
-    if (!drawingFolder.isEmpty()) folders.push_back(toPath(drawingFolder));
+  if (VexaHost* host = VexaHost::current()) {
+    const VexaDocument* doc = host->service<VexaDocumentManager>().curDocument();
+    if (doc) {
+      const fs::path drawingFolder = toPath(doc->fileName()).parent_path();
+      if (!drawingFolder.empty()) folders.push_back(drawingFolder);
+    }
   }
   std::error_code ec;
   const fs::path current = fs::current_path(ec);

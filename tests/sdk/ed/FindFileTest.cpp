@@ -7,7 +7,7 @@
 #include <string>
 
 #include "sdk/app/VexaConfigDataManager.h"
-#include "sdk/ed/VexaSysVarService.h"
+#include "sdk/app/VexaDocumentManager.h"
 #include "sdk/ed/qvedFindFile.h"
 #include "tests/support/HostFixture.h"
 
@@ -41,9 +41,9 @@ class FindFileTest : public HostFixture {
     return p;
   }
   QvString wide(const fs::path& p) { return QvString(p.string().c_str()); }
+  // The current document's drawing becomes a file of `folder`.
   void setDrawingFolder(const fs::path& folder) {
-    host().service<VexaSysVarService>().setByHost(L"DWGPREFIX",
-                                                  VexaSysVarValue::ofText(wide(folder)));
+    host().service<VexaDocumentManager>().curDocument()->setFileName(wide(folder / "plan.dwg"));
   }
   void setSupportPath(const QvString& path) { getConfigDataManager()->setSupportPath(path); }
   QvString find(const wchar_t* name) {
@@ -67,7 +67,7 @@ TEST_F(FindFileTest, BareNamesSearchDrawingFolderCurrentFolderThenSupportPathInO
   const fs::path inDrawing = touch("drawing/door.dwg");
   EXPECT_EQ(find(L"door.dwg"), wide(inDrawing));
   // A drawing never saved has no folder: the current folder comes first.
-  setDrawingFolder("");
+  host().service<VexaDocumentManager>().curDocument()->setFileName(L"Drawing1.dwg");
   EXPECT_EQ(find(L"door.dwg"), wide(inCurrent));
   EXPECT_EQ(find(L"window.dwg"), L"<none>");
   // Names are exact: the file system's case counts.

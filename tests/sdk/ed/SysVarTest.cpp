@@ -72,7 +72,6 @@ TEST_F(SysVarTest, TableHoldsEveryVariableTheModuleReadsWithItsType) {
       {L"VIEWDIR", kRbPoint3d},
       {L"MIRRORDRAW", kRbShort},
       {L"ucsicon", kRbShort},
-      {L"DWGPREFIX", kRbString},
   };
   for (const auto& e : expected) {
     const VexaSysvarData* var = vexaFindSysvarData(e.name);

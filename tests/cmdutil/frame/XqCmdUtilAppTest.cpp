@@ -82,7 +82,7 @@ TEST(XqCmdUtilEntry, AnswersTheInterfaceVersionAndOneApplicationObject) {
 }
 
 TEST_F(XqCmdUtilApp, RegistersTheClassesAndAttachesBothFamilies) {
-  EXPECT_EQ(registeredClassCount(), classesBefore_ + 21);
+  EXPECT_EQ(registeredClassCount(), classesBefore_ + 22);
   EXPECT_EQ(attachedExtensionCount(), extensionsBefore_ + 21 + 18);
   ASSERT_NE(VexaEntityPE::desc(), nullptr);
   EXPECT_EQ(VexaEntityPE::desc(), qvrxFindQvRxClass(L"VexaEntityPE"));
@@ -129,7 +129,7 @@ TEST_F(XqCmdUtilApp, TheReservedOperationsDoNothing) {
   app()->reservedHook1();
   app()->reservedHook2();
   EXPECT_EQ(app()->reservedQuery(), 0);
-  EXPECT_EQ(registeredClassCount(), classesBefore_ + 21);
+  EXPECT_EQ(registeredClassCount(), classesBefore_ + 22);
   EXPECT_EQ(attachedExtensionCount(), extensionsBefore_ + 39);
 }
 

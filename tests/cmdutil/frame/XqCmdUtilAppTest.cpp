@@ -105,6 +105,11 @@ TEST_F(XqCmdUtilApp, RegistersTheClassesAndAttachesBothFamilies) {
     QvGePoint3d base(4, 5, 6);
     EXPECT_EQ(pe->getBasePoint(nullptr, base), Vexa::eNotImplemented);
     EXPECT_EQ(base, QvGePoint3d(4, 5, 6));
+    QvGePoint3dArray points{QvGePoint3d(1, 1, 1)};
+    EXPECT_EQ(pe->extendedBoundingBoxIntersectWith(nullptr, nullptr, QvDb::kOnBothOperands, points,
+                                                   QvGePlane::kXYPlane, false),
+              Vexa::eNotImplemented);
+    EXPECT_EQ(points.length(), 1);
   }
   const QvRxClass* basePE = QvDbEntityInternalBasePE::desc();
   ASSERT_NE(basePE, nullptr);

@@ -44,6 +44,7 @@
 #include "cmdutil/geometry/VexaTrace_Extension.h"
 #include "xqcmdutil/QvDbEntityInternalBasePE.h"
 #include "xqcmdutil/VexaEntityPE.h"
+#include "xqcmdutil/XqDbSubEntContainer.h"
 
 namespace {
 
@@ -153,6 +154,7 @@ bool XqCmdUtilApp::initApplication() {
   for (const InternalExtensionRow& row : kInternalExtensions)
     qvrxHostClass(row.hostClass)->addX(QvDbEntityInternalBasePE::desc(), row.make());
 
+  XqDbSubEntContainer::rxInit();
   qvrxBuildClassHierarchy();
   return true;
 }
@@ -169,6 +171,7 @@ void XqCmdUtilApp::exitApplication() {
   for (auto row = std::rbegin(kInternalExtensions); row != std::rend(kInternalExtensions); ++row)
     row->remove();
   XqRxRegistration::remove<QvDbEntityInternalBasePE>();
+  XqRxRegistration::remove<XqDbSubEntContainer>();
 }
 
 int XqCmdUtilApp::reservedQuery() {

@@ -24,3 +24,9 @@ Vexa::ErrorStatus VexaEntityPE::getAlignedUCS(QvDbEntity*, const QvGePoint3d*, Q
 Vexa::ErrorStatus VexaEntityPE::getBasePoint(QvDbEntity*, QvGePoint3d&) {
   return Vexa::eNotImplemented;
 }
+
+Vexa::ErrorStatus VexaEntityPE::extendedBoundingBoxIntersectWith(QvDbEntity*, QvDbEntity*,
+                                                                 QvDb::Intersect, QvGePoint3dArray&,
+                                                                 const QvGePlane&, bool) {
+  return Vexa::eNotImplemented;
+}

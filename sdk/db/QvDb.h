@@ -46,6 +46,10 @@ enum DuplicateRecordCloning {
   kDrcMangleName = 5,  // clone under a new name
 };
 
+// How an intersection treats the two entities: both as bounded, or one or both extended
+// beyond their ends.
+enum Intersect { kOnBothOperands = 0, kExtendThis = 1, kExtendArg = 2, kExtendBoth = 3 };
+
 // The operation a deep clone belongs to.
 enum DeepCloneType { kDcCopy = 0, kDcInsert = 7, kDcObjects = 9 };
 

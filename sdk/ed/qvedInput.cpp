@@ -2,16 +2,20 @@
 
 #include <cwchar>
 
+#include "sdk/ed/VexaClassicQuestion.h"
 #include "sdk/ed/VexaInputState.h"
-#include "sdk/ed/VexaQuestion.h"
-#include "sdk/ed/VexaSysVarService.h"
 
 namespace {
 
+VexaInputState* inputState() {
+  VexaHost* host = VexaHost::current();
+  return host ? &host->service<VexaInputState>() : nullptr;
+}
+
 // The question of a classic call, with the controls qvedInitGet left for it (taken, so they
-// apply to this call only).
-VexaQuestionSetup takeSetup(VexaInputState& state, VexaAnswerKind kind, const wchar_t* prompt,
-                            const double* basePoint = nullptr) {
+// apply to this call only). `basePoint` is in the current UCS.
+VexaClassicQuestion takeQuestion(VexaInputState& state, VexaAnswerKind kind, const wchar_t* prompt,
+                                 const double* basePoint = nullptr) {
   int flags = 0;
   QvString keywords;
   state.takeNext(flags, keywords);
@@ -23,35 +27,9 @@ VexaQuestionSetup takeSetup(VexaInputState& state, VexaAnswerKind kind, const wc
   setup.rejectZero = (flags & kQvInitNoZero) != 0;
   setup.rejectNegative = (flags & kQvInitNoNegative) != 0;
   setup.acceptOther = (flags & kQvInitOther) != 0;
-  if (basePoint) setup.basePoint = std::array<double, 3>{basePoint[0], basePoint[1], basePoint[2]};
-  return setup;
-}
-
-VexaInputState* inputState() {
-  VexaHost* host = VexaHost::current();
-  return host ? &host->service<VexaInputState>() : nullptr;
-}
-
-// Asks the question; answers the result code, keeping keyword and other text for qvedGetInput.
-int ask(VexaInputState& state, const VexaQuestionSetup& setup, VexaAnswer& answer) {
-  answer = VexaQuestion(setup).ask();
-  state.setLastInput(QvString());
-  switch (answer.outcome) {
-    case VexaAnswer::Outcome::kValue:
-    case VexaAnswer::Outcome::kSample:
-      return kQvNormal;
-    case VexaAnswer::Outcome::kKeyword:
-      state.setLastInput(answer.keyword);
-      return kQvKeyword;
-    case VexaAnswer::Outcome::kOther:
-      state.setLastInput(answer.text);
-      return kQvKeyword;
-    case VexaAnswer::Outcome::kEmpty:
-      return kQvNone;
-    case VexaAnswer::Outcome::kCancel:
-      break;
-  }
-  return kQvCancel;
+  VexaClassicQuestion question(std::move(setup));
+  question.setBasePoint(basePoint);
+  return question;
 }
 
 // Copies text into a caller's buffer; false when it does not fit.
@@ -61,21 +39,14 @@ bool copyOut(const QvString& text, wchar_t* result, size_t size) {
   return true;
 }
 
-// An accepted point becomes the last point (in UCS coordinates).
-void rememberLastPoint(const std::array<double, 3>& world) {
-  VexaSysVarService* vars = VexaSysVarService::current();
-  if (vars)
-    vars->setByHost(L"LASTPOINT", VexaSysVarValue::ofPoint(vars->currentUcs().toUcs(world)));
-}
-
-int askPoint(VexaAnswerKind kind, const double* basePoint, const wchar_t* prompt, double* result) {
+int askPoint(const double* basePoint, const wchar_t* prompt, double* result) {
   VexaInputState* state = inputState();
   if (!state || !result) return kQvError;
-  VexaAnswer answer;
-  const int rc = ask(*state, takeSetup(*state, kind, prompt, basePoint), answer);
+  VexaClassicQuestion question = takeQuestion(*state, VexaAnswerKind::kPoint, prompt, basePoint);
+  const int rc = question.ask();
   if (rc == kQvNormal) {
-    for (int i = 0; i < 3; ++i) result[i] = answer.point[i];
-    rememberLastPoint(answer.point);
+    const auto p = question.ucsPoint();
+    for (int i = 0; i < 3; ++i) result[i] = p[static_cast<size_t>(i)];
   }
   return rc;
 }
@@ -83,9 +54,9 @@ int askPoint(VexaAnswerKind kind, const double* basePoint, const wchar_t* prompt
 int askNumber(VexaAnswerKind kind, const double* basePoint, const wchar_t* prompt, double* result) {
   VexaInputState* state = inputState();
   if (!state || !result) return kQvError;
-  VexaAnswer answer;
-  const int rc = ask(*state, takeSetup(*state, kind, prompt, basePoint), answer);
-  if (rc == kQvNormal) *result = answer.number;
+  VexaClassicQuestion question = takeQuestion(*state, kind, prompt, basePoint);
+  const int rc = question.ask();
+  if (rc == kQvNormal) *result = question.answer().number;
   return rc;
 }
 
@@ -93,18 +64,17 @@ int askText(VexaAnswerKind kind, int spacesAllowed, const wchar_t* prompt, QvStr
             int maxLength) {
   VexaInputState* state = inputState();
   if (!state) return kQvError;
-  VexaQuestionSetup setup = takeSetup(*state, kind, prompt);
-  setup.spacesAllowed = spacesAllowed != 0;
-  setup.maxLength = maxLength;
-  if (kind == VexaAnswerKind::kString) setup.rejectEmpty = false;
-  VexaAnswer answer;
-  int rc = ask(*state, setup, answer);
+  VexaClassicQuestion question = takeQuestion(*state, kind, prompt);
+  question.setup().spacesAllowed = spacesAllowed != 0;
+  question.setup().maxLength = maxLength;
+  if (kind == VexaAnswerKind::kString) question.setup().rejectEmpty = false;
+  int rc = question.ask();
   if (kind == VexaAnswerKind::kString) {
     if (rc == kQvNone) {
       result.empty();
       return kQvNormal;
     }
-    if (rc == kQvNormal) result = answer.text;
+    if (rc == kQvNormal) result = question.answer().text;
     return rc;
   }
   // Keyword questions answer the keyword itself.
@@ -125,12 +95,12 @@ int qvedInitGet(int flags, const wchar_t* keywords) {
 }
 
 int qvedGetPoint(const double* basePoint, const wchar_t* prompt, double* result) {
-  return askPoint(VexaAnswerKind::kPoint, basePoint, prompt, result);
+  return askPoint(basePoint, prompt, result);
 }
 
 int qvedGetCorner(const double* basePoint, const wchar_t* prompt, double* result) {
   if (!basePoint) return kQvError;
-  return askPoint(VexaAnswerKind::kPoint, basePoint, prompt, result);
+  return askPoint(basePoint, prompt, result);
 }
 
 int qvedGetDist(const double* basePoint, const wchar_t* prompt, double* result) {
@@ -148,9 +118,9 @@ int qvedGetReal(const wchar_t* prompt, double* result) {
 int qvedGetInt(const wchar_t* prompt, int* result) {
   VexaInputState* state = inputState();
   if (!state || !result) return kQvError;
-  VexaAnswer answer;
-  const int rc = ask(*state, takeSetup(*state, VexaAnswerKind::kInteger, prompt), answer);
-  if (rc == kQvNormal) *result = answer.integer;
+  VexaClassicQuestion question = takeQuestion(*state, VexaAnswerKind::kInteger, prompt);
+  const int rc = question.ask();
+  if (rc == kQvNormal) *result = question.answer().integer;
   return rc;
 }
 

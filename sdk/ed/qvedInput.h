@@ -6,9 +6,9 @@
 #include "sdk/base/QvString.h"
 
 // Questions on the command line through the classic interface, answered from the input script
-// (VexaInputScript). Points passed in and out are world coordinates, three doubles; a point
-// typed in the script is in the current UCS. Prompts, answers and the reasons for asking again
-// go to the transcript. Results:
+// (VexaInputScript). Points passed in and out are in the current UCS, three doubles, as the
+// script's typed points are: a typed point comes back unchanged (qvedTrans gives world points).
+// Prompts, answers and the reasons for asking again go to the transcript. Results:
 //   kQvNormal   a value (or, for qvedGetKword, a keyword)
 //   kQvNone     an empty answer (Enter), unless kQvInitNoNull
 //   kQvCancel   a cancel, or the script has run out
@@ -29,16 +29,17 @@ inline constexpr int kQvInitOther = 128;     // other text is answered: kQvKeywo
 // Returns kQvNormal.
 int qvedInitGet(int flags, const wchar_t* keywords);
 
-// A point. With a base point the prompt is measured from it (rubber band).
+// A point (current UCS). With a base point (current UCS) the prompt is measured from it
+// (rubber band).
 int qvedGetPoint(const double* basePoint, const wchar_t* prompt, double* result);
-// The other corner of a rectangle from `basePoint` (which is required).
+// The other corner (current UCS) of a rectangle from `basePoint` (current UCS, required).
 int qvedGetCorner(const double* basePoint, const wchar_t* prompt, double* result);
-// A distance: typed, or from the base point to a point answer; without a base point a point
-// answer asks for a second point.
+// A distance: typed, or from the base point (current UCS) to a point answer; without a base
+// point a point answer asks for a second point.
 int qvedGetDist(const double* basePoint, const wchar_t* prompt, double* result);
 // An angle in radians in [0, 2 pi) measured in the UCS XY plane from its X axis: typed in
-// degrees (an "r" suffix for radians), or the direction from the base point to a point answer
-// (without a base point, from a first point to a second).
+// degrees (an "r" suffix for radians), or the direction from the base point (current UCS) to a
+// point answer (without a base point, from a first point to a second).
 int qvedGetAngle(const double* basePoint, const wchar_t* prompt, double* result);
 // A whole number from -32768 to 32767.
 int qvedGetInt(const wchar_t* prompt, int* result);

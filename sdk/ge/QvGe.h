@@ -56,6 +56,13 @@ enum ErrorCondition {
   kOutOfRange,
 };
 
+// How two curves meet at an intersection point.
+enum IntConfig {
+  kIntCrossing,    // the curves cross (or meet at an end) at an angle
+  kIntTangent,     // the curves touch with the same tangent direction and part again
+  kIntOverlapEnd,  // an end of a piece the two curves have in common
+};
+
 // Which end of a curve an operation works at.
 enum CurveEnd { kStart = 1, kEnd = 2 };
 

@@ -12,6 +12,8 @@ class QvGeLinearEnt3d : public QvGeCurve3d {
   bool isValid() const override { return valid_; }
 
   const QvGePoint3d& pointOnLine() const { return base_; }
+  // The change of point per unit of parameter (end - start for a segment).
+  const QvGeVector3d& paramVector() const { return paramVector_; }
   // The unit direction in which the parameter grows; zero for a degenerate entity.
   QvGeVector3d direction() const;
   // The unbounded line carrying this entity.
@@ -52,7 +54,6 @@ class QvGeLinearEnt3d : public QvGeCurve3d {
   // parameter vector at unit length.
   QvGeLinearEnt3d(const QvGePoint3d& base, const QvGeVector3d& paramVector, bool unitParam);
   void setLinear(const QvGePoint3d& base, const QvGeVector3d& paramVector, bool valid);
-  const QvGeVector3d& paramVector() const { return paramVector_; }
   void negateParamVector() { paramVector_ = -paramVector_; }
 
  private:

@@ -78,6 +78,21 @@ TEST_F(DynamicLinker, LoadingXqCmdUtilRegistersItsClassesAndUnloadingLeavesNothi
   EXPECT_EQ(made->isA(), basePE);
   delete made;
   EXPECT_EQ(qvrxFindQvRxClass(L"VexaEntityPE")->create(), nullptr);
+  // The offset preview entity, with its full set of registration values.
+  const QvRxClass* container = qvrxFindQvRxClass(L"XqDbSubEntContainer");
+  EXPECT_EQ(container->myParent(), qvrxFindQvRxClass(L"QvDbEntity"));
+  EXPECT_EQ(container->dwgVersion(), 33);
+  EXPECT_EQ(container->maintenanceVersion(), 55);
+  EXPECT_EQ(container->proxyFlags(), 0);
+  EXPECT_EQ(std::wstring(container->dxfName()), L"QVDBOFFSETPREVIEWENTITY");
+  EXPECT_EQ(std::wstring(container->appName()),
+            L"XqDbSubEntContainer|Description: TARVO Offset Entity");
+  EXPECT_EQ(container->appNameCallbackPtr(), nullptr);
+  QvRxObject* preview = container->create();
+  ASSERT_NE(preview, nullptr);
+  EXPECT_EQ(preview->isA(), container);
+  EXPECT_TRUE(preview->isKindOf(qvrxFindQvRxClass(L"QvDbEntity")));
+  delete preview;
   EXPECT_EQ(qvrxFindQvRxClass(L"QvDbArcInternalPE")->create(), nullptr);
 
   // Every entity class of the first family answers with a VexaEntity_Extension object.
@@ -123,7 +138,7 @@ TEST_F(DynamicLinker, LoadingXqCmdUtilRegistersItsClassesAndUnloadingLeavesNothi
 TEST_F(DynamicLinker, ReloadingRegistersAFreshSetOfClasses) {
   for (int round = 0; round < 3; ++round) {
     ASSERT_TRUE(linker().loadModule(L"XqCmdUtil", false)) << linker().lastError();
-    EXPECT_EQ(moduleClassesRegistered(), 21) << round;
+    EXPECT_EQ(moduleClassesRegistered(), 22) << round;
     EXPECT_EQ(
         name(qvrxFindQvRxClass(L"QvDbLine")->queryX(qvrxFindQvRxClass(L"VexaEntityPE"))->isA()),
         L"VexaEntity_Extension");

@@ -32,6 +32,7 @@ inline constexpr ClassRow kModuleClasses[] = {
     {L"QvDbCircleInternalPE", L"QvDbCurveInternalPE"},
     {L"QvDbSectionInternalPE", L"QvDbEntityInternalPE"},
     {L"QvDbEllipseInternalPE", L"QvDbCurveInternalPE"},
+    {L"XqDbSubEntContainer", L"AcDbEntity"},
 };
 
 // The host entity classes that answer VexaEntityPE with a VexaEntity_Extension object.

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "sdk/base/VexaErrorStatus.h"
+#include "sdk/db/QvDb.h"
+#include "sdk/ge/QvGeArrays.h"
 #include "sdk/ge/QvGeMatrix3d.h"
+#include "sdk/ge/QvGePlane.h"
 #include "sdk/ge/QvGePoint3d.h"
 #include "xqcmdutil/XqCmdUtilExport.h"
 #include "xqcmdutil/XqRxMembers.h"
@@ -31,4 +34,11 @@ class XQCMDUTIL_EXPORT VexaEntityPE : public QvRxObject {
                                           QvGsView* view, QvGeMatrix3d& ucs);
   // The entity's base point.
   virtual Vexa::ErrorStatus getBasePoint(QvDbEntity* entity, QvGePoint3d& point);
+  // Intersections of the entity's box, grown by a margin, with another entity; the points are
+  // appended to `points`.
+  virtual Vexa::ErrorStatus extendedBoundingBoxIntersectWith(QvDbEntity* entity,
+                                                             QvDbEntity* otherEntity,
+                                                             QvDb::Intersect intersectMode,
+                                                             QvGePoint3dArray& points,
+                                                             const QvGePlane& plane, bool usePlane);
 };

@@ -37,6 +37,8 @@ class ConicCurve : public Base {
   using Conic = ConicArc<kDim>;
 
   bool isValid() const override { return valid_; }
+  // The conic's data, for the library's own algorithms.
+  const Conic& conicData() const { return conic_; }
   void getInterval(QvGeInterval& interval) const override {
     interval.set(conic_.start, conic_.end);
   }

@@ -335,6 +335,22 @@ class NurbsCore {
     for (const HPoint& h : ctrl) box.addPoint(euclid(h));
   }
 
+  // The Bezier pieces of [a, b]: parameter ranges and homogeneous control points (degree + 1
+  // each), by trimming and raising every inner knot to multiplicity degree.
+  void bezierPieces(double a, double b, std::vector<std::pair<double, double>>& ranges,
+                    std::vector<std::vector<HPoint>>& pieces) const {
+    NurbsCore c;
+    if (!trimmed(a, b, c)) return;
+    for (double k : c.innerKnots()) c.insertKnot(k, std::max(0, c.degree - c.multiplicity(k)));
+    const int p = c.degree;
+    for (int first = 0; first + p < c.numCtrl(); first += p) {
+      const double t0 = c.knots[static_cast<size_t>(first + p)];
+      const double t1 = c.knots[static_cast<size_t>(first + p + 1)];
+      ranges.emplace_back(t0, t1);
+      pieces.emplace_back(c.ctrl.begin() + first, c.ctrl.begin() + first + p + 1);
+    }
+  }
+
   // Distinct knots strictly inside the domain.
   std::vector<double> innerKnots() const {
     std::vector<double> out;

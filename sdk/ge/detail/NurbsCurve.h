@@ -141,6 +141,9 @@ class NurbsCurve : public Base {
     return Vexa::eOk;
   }
 
+  // The NURBS data, for the library's own algorithms.
+  const Core& nurbsData() const { return core_; }
+
   // --- Curve queries ---
   bool isValid() const override { return valid_; }
   void getInterval(QvGeInterval& interval) const override { interval.set(core_.lo(), core_.hi()); }

@@ -82,7 +82,7 @@ TEST(XqCmdUtilEntry, AnswersTheInterfaceVersionAndOneApplicationObject) {
 }
 
 TEST_F(XqCmdUtilApp, RegistersTheClassesAndAttachesBothFamilies) {
-  EXPECT_EQ(registeredClassCount(), classesBefore_ + 21);
+  EXPECT_EQ(registeredClassCount(), classesBefore_ + 22);
   EXPECT_EQ(attachedExtensionCount(), extensionsBefore_ + 21 + 18);
   ASSERT_NE(VexaEntityPE::desc(), nullptr);
   EXPECT_EQ(VexaEntityPE::desc(), qvrxFindQvRxClass(L"VexaEntityPE"));
@@ -105,6 +105,11 @@ TEST_F(XqCmdUtilApp, RegistersTheClassesAndAttachesBothFamilies) {
     QvGePoint3d base(4, 5, 6);
     EXPECT_EQ(pe->getBasePoint(nullptr, base), Vexa::eNotImplemented);
     EXPECT_EQ(base, QvGePoint3d(4, 5, 6));
+    QvGePoint3dArray points{QvGePoint3d(1, 1, 1)};
+    EXPECT_EQ(pe->extendedBoundingBoxIntersectWith(nullptr, nullptr, QvDb::kOnBothOperands, points,
+                                                   QvGePlane::kXYPlane, false),
+              Vexa::eNotImplemented);
+    EXPECT_EQ(points.length(), 1);
   }
   const QvRxClass* basePE = QvDbEntityInternalBasePE::desc();
   ASSERT_NE(basePE, nullptr);
@@ -129,7 +134,7 @@ TEST_F(XqCmdUtilApp, TheReservedOperationsDoNothing) {
   app()->reservedHook1();
   app()->reservedHook2();
   EXPECT_EQ(app()->reservedQuery(), 0);
-  EXPECT_EQ(registeredClassCount(), classesBefore_ + 21);
+  EXPECT_EQ(registeredClassCount(), classesBefore_ + 22);
   EXPECT_EQ(attachedExtensionCount(), extensionsBefore_ + 39);
 }
 

@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -8,6 +9,8 @@
 #include "sdk/ed/VexaSysVarService.h"
 #include "sdk/ed/VexaTranscript.h"
 #include "sdk/ed/qvedInput.h"
+#include "sdk/ed/qvedUcs.h"
+#include "sdk/ge/QvGePoint3d.h"
 #include "tests/support/HostFixture.h"
 
 namespace {
@@ -30,25 +33,46 @@ class InputTest : public HostFixture {
   }
 };
 
-TEST_F(InputTest, PointsAreTypedInTheUcsAndAnsweredInWorld) {
+TEST_F(InputTest, PointsComeAndGoInTheUcs) {
   // UCS at (10, 20, 5), X along world Y, Y along world -X.
   ASSERT_EQ(vars().setCurrentUcs(*VexaUcs::fromAxes({10, 20, 5}, {0, 1, 0}, {-1, 0, 0})),
             Vexa::eOk);
   script(L"1,2\n3,4,6\n");
   double p[3] = {};
   ASSERT_EQ(qvedGetPoint(nullptr, L"\nPoint: ", p), kQvNormal);
-  // origin + 1 * X + 2 * Y = (10 - 2, 20 + 1, 5)
-  EXPECT_DOUBLE_EQ(p[0], 8.0);
-  EXPECT_DOUBLE_EQ(p[1], 21.0);
-  EXPECT_DOUBLE_EQ(p[2], 5.0);
-  // The last point is kept in UCS coordinates.
+  // A typed point comes back as typed; qvedTrans carries it to the world:
+  // origin + 1 * X + 2 * Y = (10 - 2, 20 + 1, 5).
+  EXPECT_EQ((std::array{p[0], p[1], p[2]}), (std::array{1.0, 2.0, 0.0}));
+  QvGePoint3d world;
+  ASSERT_EQ(qvedTrans(QvGePoint3d(p[0], p[1], p[2]), kQvTransUcs, kQvTransWorld, false, world),
+            kQvNormal);
+  EXPECT_DOUBLE_EQ(world.x, 8.0);
+  EXPECT_DOUBLE_EQ(world.y, 21.0);
+  EXPECT_DOUBLE_EQ(world.z, 5.0);
   EXPECT_EQ(vars().get(L"LASTPOINT")->pointValue(), (VexaSysVarValue::Point{1, 2, 0}));
   ASSERT_EQ(qvedGetCorner(p, L"\nCorner: ", p), kQvNormal);
-  EXPECT_DOUBLE_EQ(p[0], 6.0);
-  EXPECT_DOUBLE_EQ(p[1], 23.0);
-  EXPECT_DOUBLE_EQ(p[2], 11.0);
+  EXPECT_EQ((std::array{p[0], p[1], p[2]}), (std::array{3.0, 4.0, 6.0}));
   EXPECT_EQ(qvedGetCorner(nullptr, L"\nCorner: ", p), kQvError);
   EXPECT_EQ(qvedGetPoint(nullptr, L"x", nullptr), kQvError);
+}
+
+TEST_F(InputTest, BasePointsAreUcsPoints) {
+  // Away from the world origin and turned: a base point read as a world point would give
+  // other distances and angles.
+  ASSERT_EQ(vars().setCurrentUcs(*VexaUcs::fromAxes({10, 20, 5}, {0, 1, 0}, {-1, 0, 0})),
+            Vexa::eOk);
+  script(L"4,5\n1,-1\n2,2\n");
+  const double base[3] = {1, 1, 0};
+  double d = 0;
+  ASSERT_EQ(qvedGetDist(base, L"", &d), kQvNormal);
+  EXPECT_DOUBLE_EQ(d, 5.0);
+  double a = 0;
+  ASSERT_EQ(qvedGetAngle(base, L"", &a), kQvNormal);
+  EXPECT_DOUBLE_EQ(a, 1.5 * kPi);
+  // The corner of a base point does not move it.
+  double c[3];
+  ASSERT_EQ(qvedGetCorner(base, L"", c), kQvNormal);
+  EXPECT_EQ((std::array{c[0], c[1], c[2]}), (std::array{2.0, 2.0, 0.0}));
 }
 
 TEST_F(InputTest, DistancesComeTypedOrFromPoints) {

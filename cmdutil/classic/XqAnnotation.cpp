@@ -1,0 +1,68 @@
+#include "xqcmdutil/XqAnnotation.h"
+
+#include "sdk/base/QvClassicCodes.h"
+#include "sdk/base/resbuf.h"
+#include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbDimStyleTableRecord.h"
+#include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbRegAppTable.h"
+#include "sdk/db/QvDbTextStyleTable.h"
+
+namespace {
+
+constexpr const wchar_t* kAnnotativeApp = L"AcadAnnotative";
+constexpr const wchar_t* kAnnotativeData = L"AnnotativeData";
+
+// Registers an application in a database unless it is there.
+Vexa::ErrorStatus registerApplication(QvDbDatabase* db, const wchar_t* name) {
+  QvDbRegAppTable* raw = nullptr;
+  Vexa::ErrorStatus es = db->getSymbolTable(raw, QvDb::kForRead);
+  if (es != Vexa::eOk) return es;
+  QvDbObjectPointer<QvDbRegAppTable> table(raw);
+  if (table->has(name)) return Vexa::eOk;
+  if ((es = table->upgradeOpen()) != Vexa::eOk) return es;
+  QvDbObjectPointer<QvDbRegAppTableRecord> record;
+  record.create();
+  if ((es = record->setName(name)) != Vexa::eOk) return es;
+  return table->add(record.object());
+}
+
+}  // namespace
+
+bool IsDimStyleAnnotative(const QvDbDimStyleTableRecord* record) {
+  if (!record) return false;
+  const QvRbListPtr data(record->xData(kAnnotativeApp));
+  // The name record, "AnnotativeData", "{", 1: the fifth record is the flag.
+  const resbuf* rb = data.get();
+  for (int i = 0; i < 4 && rb; ++i) rb = rb->next;
+  return rb && rb->type == kGcXDataShort && rb->value.int16 == 1;
+}
+
+bool IsDimStyleAnnotative(QvDbObjectId dimStyleId) {
+  QvDbObjectPointer<QvDbDimStyleTableRecord> record(dimStyleId, QvDb::kForRead);
+  return record.openStatus() == Vexa::eOk && IsDimStyleAnnotative(record.object());
+}
+
+Vexa::ErrorStatus SetDimStyleAnnotative(QvDbDimStyleTableRecord* record, bool on) {
+  if (!record) return Vexa::eNullPtr;
+  if (!record->isWriteEnabled()) return Vexa::eNotOpenForWrite;
+  if (QvDbDatabase* db = record->database()) {
+    const Vexa::ErrorStatus es = registerApplication(db, kAnnotativeApp);
+    if (es != Vexa::eOk) return es;
+  }
+  const QvRbListPtr data(qvutBuildList(kGcXDataAppName, kAnnotativeApp, kGcXDataString,
+                                       kAnnotativeData, kGcXDataControl, L"{", kGcXDataShort, 1,
+                                       kGcXDataShort, on ? 1 : 0, kGcXDataControl, L"}", 0));
+  if (!data) return Vexa::eOutOfMemory;
+  return record->setXData(data.get());
+}
+
+QvDbObjectId getTextStyleAnnotativeId(QvDbDatabase* db) {
+  if (!db) return QvDbObjectId();
+  QvDbTextStyleTable* raw = nullptr;
+  if (db->getSymbolTable(raw, QvDb::kForRead) != Vexa::eOk) return QvDbObjectId();
+  QvDbObjectPointer<QvDbTextStyleTable> table(raw);
+  QvDbObjectId id;
+  if (table->getAt(L"Annotative", id) != Vexa::eOk) return QvDbObjectId();
+  return id;
+}

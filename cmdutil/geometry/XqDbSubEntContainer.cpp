@@ -1,0 +1,81 @@
+#include "xqcmdutil/XqDbSubEntContainer.h"
+
+#include "cmdutil/frame/XqRxRegistration.h"
+
+namespace {
+
+constexpr const wchar_t* kName = L"XqDbSubEntContainer";
+constexpr auto kLookup = XqRxRegistration::Lookup::kClassRegistry;
+
+QvRxObject* makeContainer() {
+  return new XqDbSubEntContainer;
+}
+
+void registerClass(QvRxClass*& descriptor, QvRxAppNameChangeFunc appNameChange) {
+  XqRxRegistration::rxInit(descriptor, kName, kLookup, XqRxRegistration::kClassMismatch, [&] {
+    return newQvRxClass(kName, L"AcDbEntity", 33, 55, 0, &makeContainer, L"QVDBOFFSETPREVIEWENTITY",
+                        L"XqDbSubEntContainer|Description: TARVO Offset Entity", appNameChange);
+  });
+}
+
+}  // namespace
+
+QvRxClass* XqDbSubEntContainer::gpDesc = nullptr;
+
+QvRxClass* XqDbSubEntContainer::desc() {
+  return XqRxRegistration::desc(gpDesc, kName, kLookup);
+}
+
+QvRxClass* XqDbSubEntContainer::isA() const {
+  return desc();
+}
+
+void XqDbSubEntContainer::rxInit() {
+  registerClass(gpDesc, nullptr);
+}
+
+void XqDbSubEntContainer::rxInit(QvRxAppNameChangeFunc appNameChange) {
+  registerClass(gpDesc, appNameChange);
+}
+
+XqDbSubEntContainer::XqDbSubEntContainer() : XqDbSubEntContainer(false) {}
+
+XqDbSubEntContainer::XqDbSubEntContainer(bool ownsSubEntities)
+    : m_ownsSubEntities(ownsSubEntities) {}
+
+XqDbSubEntContainer::XqDbSubEntContainer(const XqDbSubEntContainer& other)
+    : QvDbEntity(other),
+      m_subEntities(other.m_subEntities),
+      m_drawList(other.m_drawList),
+      m_ownsSubEntities(false) {}
+
+XqDbSubEntContainer& XqDbSubEntContainer::operator=(const XqDbSubEntContainer& other) {
+  if (this != &other) {
+    QvDbEntity::operator=(other);
+    m_subEntities = other.m_subEntities;
+    m_drawList = other.m_drawList;
+  }
+  return *this;
+}
+
+XqDbSubEntContainer::~XqDbSubEntContainer() {
+  if (m_ownsSubEntities) clearSubEntity();
+}
+
+bool XqDbSubEntContainer::addSubEntity(QvDbEntity* entity) {
+  if (!entity) return false;
+  if (m_subEntities.insert(entity).second) m_drawList.push_back(entity);
+  return true;
+}
+
+bool XqDbSubEntContainer::deleteSubEntity(QvDbEntity* entity) {
+  if (!entity || m_subEntities.erase(entity) == 0) return false;
+  m_drawList.remove(entity);
+  return true;
+}
+
+void XqDbSubEntContainer::clearSubEntity() {
+  for (QvDbEntity* entity : m_subEntities) delete entity;
+  m_subEntities.clear();
+  m_drawList.clear();
+}

@@ -1,0 +1,76 @@
+#include "sdk/ed/qvedFindFile.h"
+
+#include <cwchar>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+#include <vector>
+
+#include "sdk/app/VexaConfigDataManager.h"
+#include "sdk/app/VexaDocumentManager.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path toPath(QvString text) {
+  text.replace(L'\\', L'/');
+  return fs::path(text.utf8());
+}
+
+// The full path of `candidate` when it names a regular file.
+std::optional<fs::path> regularFile(const fs::path& candidate) {
+  std::error_code ec;
+  if (!fs::is_regular_file(candidate, ec)) return std::nullopt;
+  fs::path full = fs::absolute(candidate, ec);
+  if (ec) return std::nullopt;
+  return full.lexically_normal();
+}
+
+// The folders a bare name is looked for in, in order.
+std::vector<fs::path> searchFolders() {
+  std::vector<fs::path> folders;
+  if (VexaHost* host = VexaHost::current()) {
+    const VexaDocument* doc = host->service<VexaDocumentManager>().curDocument();
+    if (doc) {
+      const fs::path drawingFolder = toPath(doc->fileName()).parent_path();
+      if (!drawingFolder.empty()) folders.push_back(drawingFolder);
+    }
+  }
+  std::error_code ec;
+  const fs::path current = fs::current_path(ec);
+  if (!ec) folders.push_back(current);
+  if (VexaConfigDataManager* config = getConfigDataManager())
+    for (const QvString& folder : config->supportFolders()) folders.push_back(toPath(folder));
+  return folders;
+}
+
+}  // namespace
+
+int qvedFindFile(const wchar_t* name, QvString& result) {
+  if (!name || !*name || !VexaHost::current()) return kQvError;
+  const fs::path wanted = toPath(name);
+  std::optional<fs::path> found;
+  if (wanted.has_parent_path()) {
+    found = regularFile(wanted);
+  } else {
+    for (const fs::path& folder : searchFolders())
+      if ((found = regularFile(folder / wanted))) break;
+  }
+  if (!found) return kQvError;
+  result = QvString(found->string().c_str());
+  return kQvNormal;
+}
+
+int qvedFindFile(const wchar_t* name, wchar_t* result, size_t size) {
+  if (!result || size == 0) return kQvError;
+  QvString path;
+  const int rc = qvedFindFile(name, path);
+  if (rc != kQvNormal) return rc;
+  if (static_cast<size_t>(path.length()) >= size) {
+    result[0] = L'\0';
+    return kQvError;
+  }
+  std::wmemcpy(result, path.c_str(), static_cast<size_t>(path.length()) + 1);
+  return kQvNormal;
+}

@@ -1,0 +1,138 @@
+// The annotative dimension styles and text style of the classic helper library.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "sdk/base/resbuf.h"
+#include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbDimStyleTable.h"
+#include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbRegAppTable.h"
+#include "sdk/db/QvDbTextStyleTable.h"
+#include "tests/support/DbChecks.h"
+#include "tests/support/HostFixture.h"
+#include "xqcmdutil/XqAnnotation.h"
+
+namespace {
+
+// A list as "code:value" texts, for comparison.
+std::vector<std::string> describe(const resbuf* list) {
+  std::vector<std::string> out;
+  for (; list; list = list->next) {
+    std::string value;
+    if (qvRbValueKind(list->type) == QvRbKind::kString)
+      value = QvString(list->value.string).utf8();
+    else if (qvRbValueKind(list->type) == QvRbKind::kShort)
+      value = std::to_string(list->value.int16);
+    out.push_back(std::to_string(list->type) + ":" + value);
+  }
+  return out;
+}
+
+std::vector<std::string> annotativeData(int flag) {
+  return {"1001:AcadAnnotative",
+          "1000:AnnotativeData",
+          "1002:{",
+          "1070:1",
+          "1070:" + std::to_string(flag),
+          "1002:}"};
+}
+
+class AnnotationTest : public HostFixture {
+ protected:
+  QvDbObjectId standardDimStyle() {
+    QvDbObjectPointer<QvDbDimStyleTable> table(db()->dimStyleTableId(), QvDb::kForRead);
+    QvDbObjectId id;
+    EXPECT_EQ(table->getAt(L"Standard", id), Vexa::eOk);
+    return id;
+  }
+  bool registered(const wchar_t* app) {
+    QvDbObjectPointer<QvDbRegAppTable> table(db()->regAppTableId(), QvDb::kForRead);
+    return table->has(app);
+  }
+  std::vector<std::string> xdataOf(QvDbObjectId id, const wchar_t* app) {
+    QvDbObjectPointer<QvDbObject> object(id, QvDb::kForRead);
+    return describe(QvRbListPtr(object->xData(app)).get());
+  }
+};
+
+TEST_F(AnnotationTest, SettingAndReadingTheAnnotativeFlag) {
+  const QvDbObjectId style = standardDimStyle();
+  EXPECT_FALSE(IsDimStyleAnnotative(style));
+  ASSERT_FALSE(registered(L"AcadAnnotative"));
+  {
+    QvDbObjectPointer<QvDbDimStyleTableRecord> record(style, QvDb::kForWrite);
+    ASSERT_EQ(SetDimStyleAnnotative(record.object(), true), Vexa::eOk);
+    EXPECT_TRUE(IsDimStyleAnnotative(record.object()));
+  }
+  EXPECT_TRUE(registered(L"AcadAnnotative"));
+  EXPECT_EQ(xdataOf(style, L"AcadAnnotative"), annotativeData(1));
+  EXPECT_TRUE(IsDimStyleAnnotative(style));
+  {
+    QvDbObjectPointer<QvDbDimStyleTableRecord> record(style, QvDb::kForWrite);
+    ASSERT_EQ(SetDimStyleAnnotative(record.object(), false), Vexa::eOk);
+  }
+  EXPECT_EQ(xdataOf(style, L"AcadAnnotative"), annotativeData(0));
+  EXPECT_FALSE(IsDimStyleAnnotative(style));
+  EXPECT_TRUE(nothingLeftOpen(db()));
+}
+
+TEST_F(AnnotationTest, OtherDataStaysAndBadDataIsReplaced) {
+  const QvDbObjectId style = standardDimStyle();
+  {
+    // "ACAD" is registered in every drawing; a cut-short annotative section besides it.
+    QvDbObjectPointer<QvDbDimStyleTableRecord> record(style, QvDb::kForWrite);
+    ASSERT_EQ(SetDimStyleAnnotative(record.object(), false), Vexa::eOk);  // registers the name
+    QvRbListPtr data(qvutBuildList(kGcXDataAppName, L"ACAD", kGcXDataString, L"keep me",
+                                   kGcXDataAppName, L"AcadAnnotative", kGcXDataString,
+                                   L"AnnotativeData", kGcXDataControl, L"{", kGcXDataShort, 1,
+                                   kGcXDataControl, L"}", 0));
+    ASSERT_EQ(record->setXData(data.get()), Vexa::eOk);
+    EXPECT_FALSE(IsDimStyleAnnotative(record.object()));  // no flag record: false, no crash
+    ASSERT_EQ(SetDimStyleAnnotative(record.object(), true), Vexa::eOk);
+  }
+  EXPECT_EQ(xdataOf(style, L"AcadAnnotative"), annotativeData(1));
+  EXPECT_EQ(xdataOf(style, L"ACAD"), (std::vector<std::string>{"1001:ACAD", "1000:keep me"}));
+}
+
+TEST_F(AnnotationTest, RefusalsLeaveTheStyleAlone) {
+  const QvDbObjectId style = standardDimStyle();
+  {
+    QvDbObjectPointer<QvDbDimStyleTableRecord> record(style, QvDb::kForRead);
+    EXPECT_EQ(SetDimStyleAnnotative(record.object(), true), Vexa::eNotOpenForWrite);
+  }
+  EXPECT_TRUE(xdataOf(style, L"AcadAnnotative").empty());
+  EXPECT_FALSE(registered(L"AcadAnnotative"));
+  EXPECT_EQ(SetDimStyleAnnotative(nullptr, true), Vexa::eNullPtr);
+  EXPECT_FALSE(IsDimStyleAnnotative(static_cast<const QvDbDimStyleTableRecord*>(nullptr)));
+  EXPECT_FALSE(IsDimStyleAnnotative(QvDbObjectId()));
+  EXPECT_FALSE(IsDimStyleAnnotative(db()->layerTableId()));  // not a dimension style
+  // A style in no database needs no registration.
+  QvDbDimStyleTableRecord loose;
+  EXPECT_EQ(SetDimStyleAnnotative(&loose, true), Vexa::eOk);
+  EXPECT_TRUE(IsDimStyleAnnotative(&loose));
+  EXPECT_TRUE(nothingLeftOpen(db()));
+}
+
+TEST_F(AnnotationTest, TheAnnotativeTextStyle) {
+  EXPECT_TRUE(getTextStyleAnnotativeId(nullptr).isNull());
+  EXPECT_TRUE(getTextStyleAnnotativeId(db()).isNull());
+  QvDbObjectId added;
+  {
+    QvDbObjectPointer<QvDbTextStyleTable> table(db()->textStyleTableId(), QvDb::kForWrite);
+    QvDbObjectPointer<QvDbTextStyleTableRecord> record;
+    record.create();
+    ASSERT_EQ(record->setName(L"Annotative"), Vexa::eOk);
+    ASSERT_EQ(table->add(added, record.object()), Vexa::eOk);
+  }
+  EXPECT_EQ(getTextStyleAnnotativeId(db()), added);
+  {
+    QvDbObjectPointer<QvDbTextStyleTableRecord> record(added, QvDb::kForWrite);
+    ASSERT_EQ(record->erase(), Vexa::eOk);
+  }
+  EXPECT_TRUE(getTextStyleAnnotativeId(db()).isNull());
+  EXPECT_TRUE(nothingLeftOpen(db()));
+}
+
+}  // namespace

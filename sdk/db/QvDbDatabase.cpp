@@ -49,7 +49,7 @@ constexpr int kMaxViolationLog = 20;
 
 }  // namespace
 
-QvDbDatabase::QvDbDatabase(bool buildDefaultDrawing)
+QvDbDatabase::QvDbDatabase(bool buildDefaultDrawing, bool /*noDocument*/)
     : serial_(nextSerial()), transactionManager_(std::make_unique<QvDbTransactionManager>(this)) {
   liveDatabases()[serial_] = this;
   qvdbAttachHostExtensions();

@@ -45,7 +45,9 @@ class QvDbDatabase : public QvRxObject {
  public:
   QVRX_DECLARE_MEMBERS(QvDbDatabase);
 
-  explicit QvDbDatabase(bool buildDefaultDrawing = true);
+  // `noDocument` is accepted for the host's signature: a database belongs to a document only
+  // when the document manager was given it.
+  explicit QvDbDatabase(bool buildDefaultDrawing = true, bool noDocument = false);
   QvDbDatabase(const QvDbDatabase&) = delete;
   QvDbDatabase& operator=(const QvDbDatabase&) = delete;
   ~QvDbDatabase() override;

@@ -37,6 +37,35 @@ double distanceToChord(const QvGePoint3d& p, const QvGePoint3d& a, const QvGePoi
   return p.distanceTo(a + chord * u);
 }
 
+// Least distance between the segments p0-p1 and q0-q1 (clamped closest points).
+double segmentDistance(const QvGePoint3d& p0, const QvGePoint3d& p1, const QvGePoint3d& q0,
+                       const QvGePoint3d& q1) {
+  const QvGeVector3d d1 = p1 - p0, d2 = q1 - q0, r = p0 - q0;
+  const double a = d1.lengthSqrd(), e = d2.lengthSqrd(), f = d2.dotProduct(r);
+  double s = 0.0, t = 0.0;
+  if (a <= 0.0 && e <= 0.0) return p0.distanceTo(q0);
+  if (a <= 0.0) {
+    t = std::clamp(f / e, 0.0, 1.0);
+  } else {
+    const double c = d1.dotProduct(r);
+    if (e <= 0.0) {
+      s = std::clamp(-c / a, 0.0, 1.0);
+    } else {
+      const double b = d1.dotProduct(d2), denom = a * e - b * b;
+      s = denom > 0.0 ? std::clamp((b * f - c * e) / denom, 0.0, 1.0) : 0.0;
+      t = (b * s + f) / e;
+      if (t < 0.0) {
+        t = 0.0;
+        s = std::clamp(-c / a, 0.0, 1.0);
+      } else if (t > 1.0) {
+        t = 1.0;
+        s = std::clamp((b - c) / a, 0.0, 1.0);
+      }
+    }
+  }
+  return (p0 + d1 * s).distanceTo(q0 + d2 * t);
+}
+
 struct Piece {
   double t0 = 0.0, t1 = 0.0;
   QvGeExtents3d box;
@@ -300,13 +329,15 @@ class Intersector {
         coincidences_.push_back({a.t0, a.t1, std::min(b.t0, b.t1), std::max(b.t0, b.t1)});
         continue;
       }
+      // Flat pieces lie within their deviation of their chords: chords further apart than
+      // that cannot meet.
+      if (flatA && flatB && segmentDistance(a.p0, a.p1, b.p0, b.p1) > devA + devB + eps_) continue;
       if ((flatA && flatB && !parallel) || small || deep) {
         leaf(a, b);
         continue;
       }
-      // Halve the piece that is not flat, or else the larger one.
-      const bool splitA = !flatA && (flatB || a.box.diagonal() >= b.box.diagonal());
-      const bool splitFirst = splitA || (flatA && flatB && a.box.diagonal() >= b.box.diagonal());
+      // Halve the larger piece: boxes shrink fastest, also around a long straight piece.
+      const bool splitFirst = a.box.diagonal() >= b.box.diagonal();
       Piece left, right;
       if (splitFirst) {
         a_.split(a, left, right);

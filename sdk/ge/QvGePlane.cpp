@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "sdk/ge/QvGeLinearEnt3d.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 
 const QvGePlane QvGePlane::kXYPlane{};
@@ -123,6 +124,24 @@ bool QvGePlane::intersectWith(const QvGePoint3d& linePoint, const QvGeVector3d& 
   const double denom = u.dotProduct(normal_);
   if (std::fabs(denom) <= tol.equalVector()) return false;
   result = linePoint + u * (-signedDistanceTo(linePoint) / denom);
+  return true;
+}
+
+bool QvGePlane::intersectWith(const QvGeLinearEnt3d& line, QvGePoint3d& result,
+                              const QvGeTol& tol) const {
+  if (!valid_ || !line.isValid()) return false;
+  const QvGeVector3d d = line.paramVector();
+  const double denom = d.dotProduct(normal_);
+  if (std::fabs(denom) <= tol.equalVector() * d.length()) return false;
+  const double t = -signedDistanceTo(line.pointOnLine()) / denom;
+  QvGeInterval interval;
+  line.getInterval(interval);
+  // The interval's slack in parameter units: the point tolerance along the line.
+  const double slack = tol.equalPoint() / d.length();
+  if ((interval.isBoundedBelow() && t < interval.lowerBound() - slack) ||
+      (interval.isBoundedAbove() && t > interval.upperBound() + slack))
+    return false;
+  result = line.evalPoint(interval.clamp(t));
   return true;
 }
 

@@ -15,6 +15,10 @@ class QvGePlane;
 // Queries that measure along the curve (length, paramAtLength) clamp their parameters to the
 // interval; an unbounded side counts as +-1e10 there.
 //
+// Tolerance. isOn compares the computed closest point no finer than 64 units in the last place
+// of the point's largest coordinate (at 1e6, about 1.4e-8), where round-off alone exceeds a
+// fine absolute tolerance.
+//
 // Ownership. Every operation that makes curves (copy, getTrimmedCurve, getSplitCurves,
 // project) returns new objects that the caller deletes.
 class QvGeCurve3d : public QvGeEntity3d {

@@ -13,6 +13,7 @@
 #include "sdk/ge/QvGePolyline3d.h"
 #include "sdk/ge/detail/ClosedFormIntersect.h"
 #include "sdk/ge/detail/GeneralIntersector.h"
+#include "sdk/ge/detail/Resolution.h"
 
 namespace gd = qvge_detail;
 
@@ -222,6 +223,18 @@ void intersectLeafSets(const std::vector<Leaf>& first, const std::vector<Leaf>& 
   }
 }
 
+// The largest coordinate a curve reaches (for straight curves, of their defining points: an
+// unbounded line reaches every size).
+double coordinateScale(const QvGeCurve3d& c) {
+  if (c.isKindOf(QvGe::kLinearEnt3d)) {
+    const auto& line = static_cast<const QvGeLinearEnt3d&>(c);
+    return std::max(gd::largestCoordinate(line.pointOnLine()),
+                    gd::largestCoordinate(line.pointOnLine() + line.paramVector()));
+  }
+  const QvGeExtents3d box = c.orthoBoundBlock().extents();
+  return std::max(gd::largestCoordinate(box.minPoint()), gd::largestCoordinate(box.maxPoint()));
+}
+
 bool isSimple(const QvGeCurve3d& c) {
   return c.type() != QvGe::kCompositeCrv3d && c.type() != QvGe::kPolyline3d;
 }
@@ -264,10 +277,13 @@ void QvGeCurveCurveInt3d::compute(const QvGeCurve3d& curve1, const QvGeCurve3d& 
     return;
   }
   status_ = Vexa::eOk;
+  // Computed points are compared no finer than the coordinates' resolution.
+  const QvGeTol work =
+      gd::atResolution(tol, std::max(coordinateScale(curve1), coordinateScale(curve2)));
 
   gd::IntSink sink;
   if (!plane && isSimple(curve1) && isSimple(curve2)) {
-    intersectLeaves({&curve1, 0.0, false}, {&curve2, 0.0, false}, tol, sink);
+    intersectLeaves({&curve1, 0.0, false}, {&curve2, 0.0, false}, work, sink);
   } else {
     LeafSet first, second;
     first.add(curve1, 0.0);
@@ -276,7 +292,7 @@ void QvGeCurveCurveInt3d::compute(const QvGeCurve3d& curve1, const QvGeCurve3d& 
       first.project(*plane);
       second.project(*plane);
     }
-    intersectLeafSets(first.leaves, second.leaves, tol, sink);
+    intersectLeafSets(first.leaves, second.leaves, work, sink);
   }
 
   QvGeInterval range1, range2;

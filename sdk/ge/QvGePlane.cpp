@@ -40,7 +40,7 @@ Vexa::ErrorStatus QvGePlane::set(const QvGePoint3d& origin, const QvGeVector3d& 
   QvGe::ErrorCondition flag;
   const QvGeVector3d n = QvGeVector3d(normal).normalize(QvGeContext::gTol, flag);
   if (flag != QvGe::kOk) return Vexa::eInvalidInput;
-  const QvGeVector3d u = n.perpVector().normal();
+  const QvGeVector3d u = n.perpVector();
   origin_ = origin;
   normal_ = n;
   uAxis_ = u;

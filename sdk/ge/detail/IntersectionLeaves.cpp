@@ -211,6 +211,10 @@ double coordinateScale(const QvGeCurve3d& c) {
     return std::max(largestCoordinate(line.pointOnLine()),
                     largestCoordinate(line.pointOnLine() + line.paramVector()));
   }
+  if (isConic(c)) {
+    const ConicArc<3>& conic = conicOf(c);
+    return largestCoordinate(conic.center) + std::max(conic.a, conic.b);
+  }
   const QvGeExtents3d box = c.orthoBoundBlock().extents();
   return std::max(largestCoordinate(box.minPoint()), largestCoordinate(box.maxPoint()));
 }

@@ -320,8 +320,8 @@ TEST(QvGeNurbCurve3d, PeriodicCurvesWrapAndSplitAcrossTheSeam) {
   curvecheck::splitCoversCurve(c, QvGeDoubleArray{4.0, 8.5}, 2);
   curvecheck::paramRoundTrip(c);
   // A line through the middle meets it twice, once on each side.
-  const QvGeCurveCurveInt3d ints(c,
-                                 QvGeLineSeg3d(QvGePoint3d(-2, -0.6, 0), QvGePoint3d(2, 0.6, 0)));
+  const QvGeLineSeg3d across(QvGePoint3d(-2, -0.6, 0), QvGePoint3d(2, 0.6, 0));
+  const QvGeCurveCurveInt3d ints(c, across);
   EXPECT_EQ(ints.numIntPoints(), 2);
   intcheck::expectConsistent(ints, 1e-12);
 }

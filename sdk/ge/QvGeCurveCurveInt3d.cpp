@@ -87,8 +87,9 @@ void QvGeCurveCurveInt3d::compute(const QvGeCurve3d& curve1, const QvGeCurve3d& 
 
   // Points: inside an overlap they are dropped; the seam of a closed curve is one parameter;
   // equal points with equal parameters are one.
-  const bool closed1 = range1.isBounded() && curve1.isClosed(tol);
-  const bool closed2 = range2.isBounded() && curve2.isClosed(tol);
+  const bool any = sink.records.size() > 0;
+  const bool closed1 = any && range1.isBounded() && curve1.isClosed(tol);
+  const bool closed2 = any && range2.isBounded() && curve2.isClosed(tol);
   for (int i = 0; i < sink.records.size(); ++i) {
     gd::IntRecord r = sink.records[i];
     if (closed1 && std::fabs(r.param1 - range1.upperBound()) <= near1)

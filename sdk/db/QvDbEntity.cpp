@@ -46,10 +46,12 @@ Vexa::ErrorStatus QvDbEntity::setDatabaseDefaults(QvDbDatabase* db) {
     db = services ? services->workingDatabase() : nullptr;
   }
   if (!db) return Vexa::eNoDatabase;
-  return setLayer(db->clayer());
+  if (const Vexa::ErrorStatus es = setLayer(db->clayer()); es != Vexa::eOk) return es;
+  return setPropertyDefaults(db);
 }
 
 void QvDbEntity::visitIds(QvDbIdVisitor& visitor) {
   QvDbObject::visitIds(visitor);
   if (!layerId_.isNull()) visitor.visit(layerId_, QvDbIdVisitor::kHardPointer);
+  if (!linetypeId_.isNull()) visitor.visit(linetypeId_, QvDbIdVisitor::kHardPointer);
 }

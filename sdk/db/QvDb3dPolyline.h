@@ -54,6 +54,8 @@ class QvDb3dPolyline : public QvDbSegmentedCurve {
   int64_t segmentMarker(int segment) const override;
   Vexa::ErrorStatus subTransformBy(const QvGeMatrix3d& xform) override;
   Vexa::ErrorStatus subGetPlane(QvGePlane& plane, QvDb::Planarity& planarity) const override;
+  // A polyline through the kept vertices (closed: the first again at the end).
+  QvGeCurve3d* newGeCurve(bool unbounded) const override;
   Vexa::ErrorStatus subErase(bool erasing) override;
   QvDbOwnedEntities* ownedEntities() override { return &vertices_; }
   Vexa::ErrorStatus subAppendedToDatabase() override;

@@ -4,6 +4,7 @@
 #include "sdk/ge/QvGeArrays.h"
 
 class QvGeCurve3d;
+class QvGeInterval;
 class QvGePlane;
 namespace qvdb_detail {
 class GeCurveBuffer;
@@ -124,6 +125,10 @@ class QvDbCurve : public QvDbEntity {
   Vexa::ErrorStatus subGetOutlineCurves(bool extended,
                                         QvArray<QvGeCurve3d*>& curves) const override;
 
+  // The geometry curve of a one-piece kind with its interval, after the read check
+  // (eInvalidInput when the data make no curve).
+  Vexa::ErrorStatus geometry(qvdb_detail::GeCurveBuffer& buffer, const QvGeCurve3d*& curve,
+                             QvGeInterval& interval) const;
   // Appends the new curves, each with this curve's properties; false (nothing appended, all
   // deleted) when one is null.
   bool adoptPieces(QvArray<QvDbCurve*>& pieces, QvDbVoidPtrArray& out) const;

@@ -75,6 +75,14 @@ void QvDbOwnedEntities::removeAt(int i) {
   items_.erase(items_.begin() + i);
 }
 
+void QvDbOwnedEntities::reorder(const std::vector<int>& order) {
+  if (order.size() != items_.size()) return;
+  std::vector<Item> items(items_.size());
+  for (size_t k = 0; k < order.size(); ++k)
+    items[k] = std::move(items_[static_cast<size_t>(order[k])]);
+  items_ = std::move(items);
+}
+
 Vexa::ErrorStatus QvDbOwnedEntities::joinDatabase(QvDbEntity& owner) {
   QvDbDatabase* db = owner.database();
   if (!db) return Vexa::eNotInDatabase;

@@ -42,6 +42,9 @@ class QvDbOwnedEntities {
   // there (the caller erases it).
   void removeAt(int i);
 
+  // Puts the items in a new order: item k becomes the old item order[k] (a permutation).
+  void reorder(const std::vector<int>& order);
+
   // The owner has just joined its database: the entities in memory are added to it, owned by
   // the owner, and closed.
   Vexa::ErrorStatus joinDatabase(QvDbEntity& owner);

@@ -81,3 +81,12 @@ class QvDbSegmentedCurve : public QvDbCurve {
   template <class Query>
   Vexa::ErrorStatus withChain(Query query) const;
 };
+
+template <class Query>
+Vexa::ErrorStatus QvDbSegmentedCurve::withChain(Query query) const {
+  if (const Vexa::ErrorStatus es = assertReadEnabled(); es != Vexa::eOk) return es;
+  std::vector<qvdb_detail::ChainVertex> scratch;
+  const qvdb_detail::SegmentChain chain(chainVertices(scratch), isClosed(), chainToWorld(),
+                                        chainNormal());
+  return query(chain);
+}

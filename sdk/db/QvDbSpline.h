@@ -64,6 +64,8 @@ class QvDbSpline : public QvDbCurve {
   const QvGeCurve3d* geCurve(qvdb_detail::GeCurveBuffer& buffer,
                              bool unbounded = false) const override;
   Vexa::ErrorStatus subTransformBy(const QvGeMatrix3d& xform) override;
+  // The plane of the control points (kNonPlanar when they are not in one).
+  Vexa::ErrorStatus subGetPlane(QvGePlane& plane, QvDb::Planarity& planarity) const override;
   // The fit points when it has them, else the control points.
   Vexa::ErrorStatus subGetGripPoints(QvGePoint3dArray& gripPoints, QvDbIntArray& osnapModes,
                                      QvDbIntArray& geomIds) const override;

@@ -89,6 +89,8 @@ class QvDbText : public QvDbEntity {
 
   // What a subclass draws (an attribute definition its tag).
   virtual QvString displayString() const;
+  // Takes the text data of another text (placement, string, style, shape), nothing else.
+  void takeTextData(const QvDbText& other);
 
  private:
   // Width of the text along its baseline, with the present data.

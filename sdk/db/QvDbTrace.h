@@ -1,37 +1,14 @@
 #pragma once
 
-#include "sdk/db/QvDbEntity.h"
-#include "sdk/db/detail/Quadrilateral.h"
+#include "sdk/db/QvDbCornerEntity.h"
 
-// A wide line segment drawn as a filled area of four corners, kept in the order given:
-// corners 1, 2, 3, 4 where 1-2-4-3 goes round the area (1 and 2 at one end, 3 and 4 at the
-// other).
-class QvDbTrace : public QvDbEntity {
+// A wide line segment drawn as a filled area of four corners, 1 and 2 at one end, 3 and 4 at
+// the other (see QvDbCornerEntity).
+class QvDbTrace : public QvDbCornerEntity {
   QVDB_DECLARE_MEMBERS(QvDbTrace);
 
   QvDbTrace() = default;
   QvDbTrace(const QvGePoint3d& p0, const QvGePoint3d& p1, const QvGePoint3d& p2,
-            const QvGePoint3d& p3);
-
-  // Corner index 0 to 3 (eInvalidIndex otherwise).
-  Vexa::ErrorStatus getPointAt(int index, QvGePoint3d& point) const;
-  Vexa::ErrorStatus setPointAt(int index, const QvGePoint3d& point);
-  QvGeVector3d normal() const;
-  Vexa::ErrorStatus setNormal(const QvGeVector3d& normal);  // eInvalidInput for zero
-  double thickness() const;
-  Vexa::ErrorStatus setThickness(double thickness);
-
- protected:
-  Vexa::ErrorStatus subTransformBy(const QvGeMatrix3d& xform) override;
-  Vexa::ErrorStatus subGetGeomExtents(QvDbExtents& extents) const override;
-  // The four corners in stored order.
-  Vexa::ErrorStatus subGetGripPoints(QvGePoint3dArray& gripPoints, QvDbIntArray& osnapModes,
-                                     QvDbIntArray& geomIds) const override;
-  Vexa::ErrorStatus subGetPlane(QvGePlane& plane, QvDb::Planarity& planarity) const override;
-  Vexa::ErrorStatus subGetOutlineCurves(bool extended,
-                                        QvArray<QvGeCurve3d*>& curves) const override;
-  bool subWorldDraw(QvGiWorldDraw* wd) override;
-
- private:
-  qvdb_detail::Quadrilateral quad_;
+            const QvGePoint3d& p3)
+      : QvDbCornerEntity(p0, p1, p2, p3) {}
 };

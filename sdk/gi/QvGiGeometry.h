@@ -27,6 +27,10 @@ class QvGiGeometry {
   virtual void circularArc(const QvGePoint3d& center, double radius, const QvGeVector3d& normal,
                            const QvGeVector3d& startVector, double sweepAngle) = 0;
   virtual void ellipticArc(const QvGeEllipArc3d& arc) = 0;
+  // Unbounded lines: a ray from its base point along a direction, and a line through a point
+  // both ways.
+  virtual void ray(const QvGePoint3d& basePoint, const QvGeVector3d& direction) = 0;
+  virtual void xline(const QvGePoint3d& point, const QvGeVector3d& direction) = 0;
   // A NURBS curve. The base draws it as the polyline of its sample points (the geometry
   // library's density); a renderer with curves of its own overrides it.
   virtual void nurbs(const QvGeNurbCurve3d& curve);

@@ -114,6 +114,20 @@ void QvGiWorldDrawRecorder::ellipticArc(const QvGeEllipArc3d& arc) {
   primitives_.push_back(std::move(p));
 }
 
+void QvGiWorldDrawRecorder::ray(const QvGePoint3d& basePoint, const QvGeVector3d& direction) {
+  Primitive p = start(kRay);
+  p.points.append(mapped(current(), basePoint));
+  p.direction = linear(current(), direction);
+  primitives_.push_back(std::move(p));
+}
+
+void QvGiWorldDrawRecorder::xline(const QvGePoint3d& point, const QvGeVector3d& direction) {
+  Primitive p = start(kXline);
+  p.points.append(mapped(current(), point));
+  p.direction = linear(current(), direction);
+  primitives_.push_back(std::move(p));
+}
+
 void QvGiWorldDrawRecorder::text(const QvGePoint3d& position, const QvGeVector3d& normal,
                                  const QvGeVector3d& direction, double height, double widthFactor,
                                  double oblique, const QvString& text) {

@@ -18,7 +18,7 @@
 // simple writers.
 class QvGiWorldDrawRecorder : public QvGiWorldDraw, private QvGiGeometry {
  public:
-  enum Kind { kPolyline, kCircle, kCircularArc, kEllipticArc, kText, kPolygon };
+  enum Kind { kPolyline, kCircle, kCircularArc, kEllipticArc, kText, kPolygon, kRay, kXline };
 
   struct Primitive {
     Kind kind = kPolyline;
@@ -34,7 +34,8 @@ class QvGiWorldDrawRecorder : public QvGiWorldDraw, private QvGiGeometry {
     QvGeVector3d minorAxis;
     double startParam = 0.0;
     double endParam = 0.0;
-    // Texts: the direction (unit) and up vector (its length the height), and the string.
+    // Rays and xlines: the direction (with points[0] the base point). Texts: the direction
+    // (unit) and up vector (its length the height), and the string.
     QvGeVector3d direction;
     QvGeVector3d up;
     double widthFactor = 1.0;
@@ -65,6 +66,8 @@ class QvGiWorldDrawRecorder : public QvGiWorldDraw, private QvGiGeometry {
   void circularArc(const QvGePoint3d& center, double radius, const QvGeVector3d& normal,
                    const QvGeVector3d& startVector, double sweepAngle) override;
   void ellipticArc(const QvGeEllipArc3d& arc) override;
+  void ray(const QvGePoint3d& basePoint, const QvGeVector3d& direction) override;
+  void xline(const QvGePoint3d& point, const QvGeVector3d& direction) override;
   void text(const QvGePoint3d& position, const QvGeVector3d& normal, const QvGeVector3d& direction,
             double height, double widthFactor, double oblique, const QvString& text) override;
   void polygon(int numVertices, const QvGePoint3d* vertices) override;

@@ -45,6 +45,12 @@ bool isUniformInPlane(const QvGeMatrix3d& xform, const QvGeVector3d& normal, dou
   return true;
 }
 
+double areaScaleInPlane(const QvGeMatrix3d& xform, const QvGeVector3d& normal) {
+  const QvGeVector3d u = normal.perpVector().normal();
+  const QvGeVector3d v = normal.normal().crossProduct(u);
+  return std::sqrt(linear(xform, u).crossProduct(linear(xform, v)).length());
+}
+
 double normalizeAngle(double angle) {
   double a = std::fmod(angle, QvGe::k2Pi);
   if (a < 0.0) a += QvGe::k2Pi;

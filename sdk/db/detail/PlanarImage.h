@@ -15,6 +15,8 @@ bool imageNormal(const QvGeMatrix3d& xform, const QvGeVector3d& normal, QvGeVect
 // The matrix's linear part scales every direction of the plane with normal `normal` by one
 // factor (returned), possibly with a mirror; false otherwise.
 bool isUniformInPlane(const QvGeMatrix3d& xform, const QvGeVector3d& normal, double& factor);
+// The square root of the factor by which the matrix scales areas of that plane.
+double areaScaleInPlane(const QvGeMatrix3d& xform, const QvGeVector3d& normal);
 // The angle of a direction in the arbitrary-axis frame of a normal, in [0, 2 pi).
 double angleInFrame(const QvGeVector3d& direction, const QvGeVector3d& normal);
 // The unit direction at an angle in that frame.

@@ -106,6 +106,11 @@ class SegmentChain {
   Vexa::ErrorStatus extensionToPoint(bool atStart, const QvGePoint3d& point, double tol,
                                      EndChange& change) const;
 
+  // The vertices of the same chain run backwards: the order reversed (a closed chain keeps its
+  // first vertex first), bulges negated and widths exchanged so that every segment keeps its
+  // shape. `order` (when given) receives the old index of each new vertex.
+  static std::vector<ChainVertex> reversed(const std::vector<ChainVertex>& vertices, bool closed,
+                                           std::vector<int>* order = nullptr);
   // The bulge of the part of a segment with bulge `bulge` between two fractions.
   static double partialBulge(double bulge, double fromFraction, double toFraction);
 

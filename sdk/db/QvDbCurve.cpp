@@ -235,6 +235,15 @@ Vexa::ErrorStatus QvDbCurve::getClosestPointTo(const QvGePoint3d& givenPoint,
   GeCurveBuffer buffer;
   const QvGeCurve3d* curve = geCurve(buffer, extend);
   if (!curve) return Vexa::eInvalidInput;
+  // Seen along the normal of a flat curve: the nearest point to the point's foot on its plane
+  // (closed form for conics); along another direction, the geometry library's search.
+  QvGePlane plane;
+  QvDb::Planarity planarity = QvDb::kNonPlanar;
+  if (subGetPlane(plane, planarity) == Vexa::eOk && planarity == QvDb::kPlanar &&
+      direction.isParallelTo(plane.normal())) {
+    pointOnCurve = curve->closestPointTo(plane.closestPointTo(givenPoint));
+    return Vexa::eOk;
+  }
   double param = 0.0;
   QvGePoint3d result;
   if (!curve->projClosestPointTo(givenPoint, direction, result, param)) return Vexa::eInvalidInput;

@@ -59,7 +59,8 @@ class QvDbCurve : public QvDbEntity {
   // The point of the curve nearest givenPoint; with extend, of its carrier (see
   // QvDb::Intersect). The projected form takes the point nearest the line through givenPoint
   // along direction (the nearest as seen along the direction); eInvalidInput for a zero
-  // direction.
+  // direction. Seen along the normal of a flat curve the answer is in closed form; along any
+  // other direction the geometry library searches (and allocates) for arcs and conics.
   virtual Vexa::ErrorStatus getClosestPointTo(const QvGePoint3d& givenPoint,
                                               QvGePoint3d& pointOnCurve, bool extend = false) const;
   virtual Vexa::ErrorStatus getClosestPointTo(const QvGePoint3d& givenPoint,

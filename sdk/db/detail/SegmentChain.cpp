@@ -5,6 +5,7 @@
 
 #include "sdk/db/detail/Tolerance.h"
 #include "sdk/ge/QvGeLine3d.h"
+#include "sdk/ge/QvGePlane.h"
 #include "sdk/ge/QvGeRay3d.h"
 
 namespace qvdb_detail {
@@ -229,16 +230,16 @@ QvGePoint3d SegmentChain::closestPointTo(const QvGePoint3d& point, bool extend,
     }
   }
   if (extend && !closed_) {
-    QvArray<QvGeCurve3d*> carriers;
-    outlineCurves(true, carriers);
-    for (int i = 0; i < carriers.length(); ++i) {
-      const QvGePoint3d p = carriers[i]->closestPointTo(point);
+    for (bool atStart : {true, false}) {
+      GeCurveBuffer buffer;
+      const QvGeCurve3d* carrier = endCarrier(atStart, buffer);
+      if (!carrier) continue;
+      const QvGePoint3d p = carrier->closestPointTo(point);
       if (p.distanceTo(point) < bestDist) {
         bestDist = p.distanceTo(point);
         best = p;
-        param = i == 0 ? 0.0 : endParam();
+        param = atStart ? 0.0 : endParam();
       }
-      delete carriers[i];
     }
   }
   return best;
@@ -248,6 +249,18 @@ bool SegmentChain::projClosestPointTo(const QvGePoint3d& point, const QvGeVector
                                       bool extend, QvGePoint3d& result) const {
   if (direction.isZeroLength() || numVertices() == 0) return false;
   const QvGeVector3d unit = direction.normal();
+  // Seen along the normal of a flat chain: the nearest point to the point's foot.
+  if (unit.isParallelTo(normal_)) {
+    const QvGePlane plane(vertexAt(0), normal_);
+    bool flat = true;
+    for (int i = 1; i < numVertices() && flat; ++i)
+      flat = std::fabs(plane.signedDistanceTo(vertexAt(i))) <= pointTolerance(vertexAt(i));
+    if (flat) {
+      double param = 0.0;
+      result = closestPointTo(plane.closestPointTo(point), extend, param);
+      return true;
+    }
+  }
   QvGePoint3d best = vertexAt(0);
   double bestDist = distanceToSightLine(best, point, unit);
   auto consider = [&](const QvGeCurve3d& curve) {
@@ -264,11 +277,9 @@ bool SegmentChain::projClosestPointTo(const QvGePoint3d& point, const QvGeVector
   for (int i = 0; i < numSegments(); ++i)
     if (segmentAt(i, seg)) consider(seg.curve());
   if (extend && !closed_) {
-    QvArray<QvGeCurve3d*> carriers;
-    outlineCurves(true, carriers);
-    for (int i = 0; i < carriers.length(); ++i) {
-      consider(*carriers[i]);
-      delete carriers[i];
+    for (bool atStart : {true, false}) {
+      GeCurveBuffer buffer;
+      if (const QvGeCurve3d* carrier = endCarrier(atStart, buffer)) consider(*carrier);
     }
   }
   result = best;
@@ -279,24 +290,35 @@ void SegmentChain::outlineCurves(bool extend, QvArray<QvGeCurve3d*>& curves) con
   const int n = numSegments();
   ChainSegment seg;
   for (int i = 0; i < n; ++i) {
-    if (!segmentAt(i, seg)) continue;
+    if (!segmentAt(i, seg) || (!seg.isArc && seg.line.length() == 0.0)) continue;
     const bool first = i == 0, last = i == n - 1;
     if (!extend || closed_ || (!first && !last)) {
-      if (seg.isArc || seg.line.length() > 0.0) curves.append(seg.curve().copy());
-      continue;
-    }
-    if (seg.isArc) {
-      curves.append(new QvGeCircArc3d(seg.arc.center(), seg.arc.normal(), seg.arc.radius()));
-    } else if (seg.line.length() == 0.0) {
-      continue;
-    } else if (first && last) {
+      curves.append(seg.curve().copy());
+    } else if (!seg.isArc && first && last) {
       curves.append(new QvGeLine3d(seg.line.startPoint(), seg.line.endPoint()));
-    } else if (first) {
-      curves.append(new QvGeRay3d(seg.line.endPoint(), seg.line.startPoint()));
     } else {
-      curves.append(new QvGeRay3d(seg.line.startPoint(), seg.line.endPoint()));
+      GeCurveBuffer buffer;
+      curves.append(endCarrier(first, buffer)->copy());
     }
   }
+}
+
+const QvGeCurve3d* SegmentChain::endCarrier(bool atStart, GeCurveBuffer& buffer) const {
+  const int n = numSegments();
+  ChainSegment seg;
+  if (n == 0 || !segmentAt(atStart ? 0 : n - 1, seg)) return nullptr;
+  if (seg.isArc)
+    return &buffer.emplace<QvGeCircArc3d>(seg.arc.center(), seg.arc.normal(), seg.arc.radius());
+  if (seg.line.length() == 0.0) return nullptr;
+  if (atStart) return &buffer.emplace<QvGeRay3d>(seg.line.endPoint(), seg.line.startPoint());
+  return &buffer.emplace<QvGeRay3d>(seg.line.startPoint(), seg.line.endPoint());
+}
+
+bool SegmentChain::isArcAt(int segment) const {
+  const int n = numVertices();
+  const ChainVertex& va = vertices_[static_cast<size_t>(segment)];
+  const ChainVertex& vb = vertices_[static_cast<size_t>((segment + 1) % n)];
+  return isArcSegment(va.point, vb.point, va.bulge);
 }
 
 QvGePoint3d SegmentChain::chainPointAt(int segment, double fraction) const {

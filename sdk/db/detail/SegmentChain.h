@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "sdk/base/VexaErrorStatus.h"
+#include "sdk/db/detail/GeCurveBuffer.h"
 #include "sdk/ge/QvGeCircArc3d.h"
 #include "sdk/ge/QvGeExtents3d.h"
 #include "sdk/ge/QvGeLineSeg3d.h"
@@ -77,11 +78,16 @@ class SegmentChain {
   // The nearest point of the chain (with extend: of an open chain continued along its end
   // segments' carriers), and its parameter (for the continued parts, the nearest end's).
   QvGePoint3d closestPointTo(const QvGePoint3d& point, bool extend, double& param) const;
+  // Seen along the chain's normal, the nearest point to the point's foot on the chain's plane
+  // (no allocation); along another direction the nearest seen that way, segment by segment.
   bool projClosestPointTo(const QvGePoint3d& point, const QvGeVector3d& direction, bool extend,
                           QvGePoint3d& result) const;
   // The curves of the segments (with extend, the end segments of an open chain continued:
   // straight ones as rays beyond their ends, arcs as their circles), as new curves.
   void outlineCurves(bool extend, QvArray<QvGeCurve3d*>& curves) const;
+  // The carrier an end segment of an open chain continues on (see outlineCurves), built in
+  // `buffer`; null without segments or for an end segment of no length.
+  const QvGeCurve3d* endCarrier(bool atStart, GeCurveBuffer& buffer) const;
 
   // The vertices of the part from one parameter to a later one, in chain coordinates, with
   // the arcs' bulges and the widths cut to size. On a closed chain `to` may pass the end
@@ -115,6 +121,7 @@ class SegmentChain {
   static double partialBulge(double bulge, double fromFraction, double toFraction);
 
  private:
+  bool isArcAt(int segment) const;
   QvGePoint3d chainPointAt(int segment, double fraction) const;
   ChainVertex cutVertex(int segment, double fraction) const;
 

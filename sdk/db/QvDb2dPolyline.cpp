@@ -363,7 +363,7 @@ Vexa::ErrorStatus QvDb2dPolyline::reverseCurve() {
 
 QvDbObject* QvDb2dPolyline::clone() const {
   auto* copy = static_cast<QvDb2dPolyline*>(QvDbCurve::clone());
-  if (copy) copy->vertices_.makeLocalCopies();
+  if (copy) copy->vertices_ = vertices_.localCopies();
   return copy;
 }
 

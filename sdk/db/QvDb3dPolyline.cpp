@@ -206,7 +206,7 @@ Vexa::ErrorStatus QvDb3dPolyline::reverseCurve() {
 
 QvDbObject* QvDb3dPolyline::clone() const {
   auto* copy = static_cast<QvDb3dPolyline*>(QvDbCurve::clone());
-  if (copy) copy->vertices_.makeLocalCopies();
+  if (copy) copy->vertices_ = vertices_.localCopies();
   return copy;
 }
 

@@ -8,6 +8,7 @@
 #include "sdk/db/QvDbExtents.h"
 #include "sdk/db/QvDbObjectIterator.h"
 #include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbObjectStub.h"
 #include "sdk/db/detail/Grips.h"
 #include "sdk/db/detail/PlanarImage.h"
 #include "sdk/ge/QvGeCurve3d.h"
@@ -35,14 +36,14 @@ struct NestingGuard {
 // `entity` carried by `xform` as new entities: its transformed copy, or, when no entity of
 // its kind can hold the image, the images of its exploded parts.
 Vexa::ErrorStatus appendTransformed(const QvDbEntity& entity, const QvGeMatrix3d& xform,
-                                    QvDbVoidPtrArray& out) {
+                                    QvArray<QvDbEntity*>& out) {
   QvDbEntity* copy = nullptr;
   const Vexa::ErrorStatus es = entity.getTransformedCopy(xform, copy);
   if (es == Vexa::eOk) {
     out.append(copy);
     return Vexa::eOk;
   }
-  QvDbVoidPtrArray parts;
+  QvArray<QvDbEntity*> parts;
   if (entity.explode(parts) != Vexa::eOk) return es;
   Vexa::ErrorStatus result = Vexa::eOk;
   for (int i = 0; i < parts.length(); ++i) {
@@ -136,7 +137,13 @@ Vexa::ErrorStatus QvDbBlockReference::setNormal(const QvGeVector3d& normal) {
 }
 
 QvGePoint3d QvDbBlockReference::blockOrigin() const {
-  // Block definitions keep no base point of their own yet: their origin is the world's.
+  assertReadEnabled();
+  QvDbObjectPointer<QvDbBlockTableRecord> record(block_, QvDb::kForRead);
+  if (record) return record->origin();
+  // A definition open for write elsewhere (being redefined) is readable as it stands.
+  const QvDbObjectStub* stub = block_.stub();
+  if (stub && stub->object && stub->isOpen())
+    if (const auto* open = QvDbBlockTableRecord::cast(stub->object)) return open->origin();
   return QvGePoint3d::kOrigin;
 }
 
@@ -228,7 +235,7 @@ int QvDbBlockReference::numAttributes() const {
 
 QvDbObject* QvDbBlockReference::clone() const {
   auto* copy = static_cast<QvDbBlockReference*>(QvDbEntity::clone());
-  if (copy) copy->attributes_.makeLocalCopies();
+  if (copy) copy->attributes_ = attributes_.localCopies();
   return copy;
 }
 
@@ -259,7 +266,7 @@ void QvDbBlockReference::instanceTransforms(QvArray<QvGeMatrix3d>& transforms) c
   transforms.append(blockTransform());
 }
 
-Vexa::ErrorStatus QvDbBlockReference::subExplode(QvDbVoidPtrArray& entitySet) const {
+Vexa::ErrorStatus QvDbBlockReference::subExplode(QvArray<QvDbEntity*>& entitySet) const {
   if (nesting >= kMaxNesting) return Vexa::eNotApplicable;
   const NestingGuard guard;
   QvArray<QvGeMatrix3d> transforms;
@@ -274,7 +281,7 @@ Vexa::ErrorStatus QvDbBlockReference::subExplode(QvDbVoidPtrArray& entitySet) co
 }
 
 Vexa::ErrorStatus QvDbBlockReference::subGetGeomExtents(QvDbExtents& extents) const {
-  QvDbVoidPtrArray pieces;
+  QvArray<QvDbEntity*> pieces;
   const Vexa::ErrorStatus es = subExplode(pieces);
   for (int i = 0; i < pieces.length(); ++i) {
     std::unique_ptr<QvDbEntity> piece(static_cast<QvDbEntity*>(pieces[i]));
@@ -300,7 +307,7 @@ Vexa::ErrorStatus QvDbBlockReference::subGetGripPoints(QvGePoint3dArray& gripPoi
 
 Vexa::ErrorStatus QvDbBlockReference::subGetOutlineCurves(bool,
                                                           QvArray<QvGeCurve3d*>& curves) const {
-  QvDbVoidPtrArray pieces;
+  QvArray<QvDbEntity*> pieces;
   const Vexa::ErrorStatus es = subExplode(pieces);
   for (int i = 0; i < pieces.length(); ++i) {
     std::unique_ptr<QvDbEntity> piece(static_cast<QvDbEntity*>(pieces[i]));

@@ -68,7 +68,7 @@ class QvDbBlockReference : public QvDbEntity {
   // the transform cannot carry as it is (an arc, a nested reference under non-uniform scaling) is
   // exploded in turn and its pieces carried; eNotApplicable when even that fails. The reference's
   // attributes are not part of the result.
-  Vexa::ErrorStatus subExplode(QvDbVoidPtrArray& entitySet) const override;
+  Vexa::ErrorStatus subExplode(QvArray<QvDbEntity*>& entitySet) const override;
   Vexa::ErrorStatus subGetGeomExtents(QvDbExtents& extents) const override;
   // The position.
   Vexa::ErrorStatus subGetGripPoints(QvGePoint3dArray& gripPoints, QvDbIntArray& osnapModes,

@@ -1,5 +1,6 @@
 #include "sdk/db/QvDbBlockTableRecord.h"
 
+#include <cmath>
 #include <unordered_set>
 
 #include "sdk/db/QvDbBlockReference.h"
@@ -92,6 +93,19 @@ QvDbObjectIdArray QvDbBlockTableRecord::entityIds() const {
 }
 
 // Settings.
+
+QvGePoint3d QvDbBlockTableRecord::origin() const {
+  assertReadEnabled();
+  return origin_;
+}
+
+Vexa::ErrorStatus QvDbBlockTableRecord::setOrigin(const QvGePoint3d& origin) {
+  if (!std::isfinite(origin.x) || !std::isfinite(origin.y) || !std::isfinite(origin.z))
+    return Vexa::eInvalidInput;
+  if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
+  origin_ = origin;
+  return Vexa::eOk;
+}
 
 QvString QvDbBlockTableRecord::comments() const {
   assertReadEnabled();

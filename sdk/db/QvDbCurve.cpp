@@ -275,7 +275,7 @@ Vexa::ErrorStatus QvDbCurve::getProjectedCurve(const QvGePlane& plane, const QvG
   return Vexa::eOk;
 }
 
-bool QvDbCurve::adoptPieces(QvArray<QvDbCurve*>& pieces, QvDbVoidPtrArray& out) const {
+bool QvDbCurve::adoptPieces(QvArray<QvDbCurve*>& pieces, QvArray<QvDbEntity*>& out) const {
   bool complete = true;
   for (int i = 0; i < pieces.length(); ++i) complete = complete && pieces[i] != nullptr;
   if (!complete) {
@@ -292,7 +292,7 @@ bool QvDbCurve::adoptPieces(QvArray<QvDbCurve*>& pieces, QvDbVoidPtrArray& out) 
 }
 
 Vexa::ErrorStatus QvDbCurve::getSplitCurves(const QvGeDoubleArray& params,
-                                            QvDbVoidPtrArray& curveSegments) const {
+                                            QvArray<QvDbEntity*>& curveSegments) const {
   GeCurveBuffer buffer;
   const QvGeCurve3d* curve = nullptr;
   QvGeInterval interval;
@@ -322,7 +322,7 @@ Vexa::ErrorStatus QvDbCurve::getSplitCurves(const QvGeDoubleArray& params,
 }
 
 Vexa::ErrorStatus QvDbCurve::getSplitCurves(const QvGePoint3dArray& points,
-                                            QvDbVoidPtrArray& curveSegments) const {
+                                            QvArray<QvDbEntity*>& curveSegments) const {
   if (points.isEmpty()) return Vexa::eInvalidInput;
   QvGeDoubleArray params;
   for (int i = 0; i < points.length(); ++i) {

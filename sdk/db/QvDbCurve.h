@@ -83,10 +83,10 @@ class QvDbCurve : public QvDbEntity {
   // parameters, each starting at one (a single parameter opens it there). eInvalidInput for no
   // parameter or one outside the curve; nothing is appended on failure.
   virtual Vexa::ErrorStatus getSplitCurves(const QvGeDoubleArray& params,
-                                           QvDbVoidPtrArray& curveSegments) const;
+                                           QvArray<QvDbEntity*>& curveSegments) const;
   // The same at the parameters of points on the curve.
   virtual Vexa::ErrorStatus getSplitCurves(const QvGePoint3dArray& points,
-                                           QvDbVoidPtrArray& curveSegments) const;
+                                           QvArray<QvDbEntity*>& curveSegments) const;
 
   // Lengthens the curve to a parameter beyond its start or its end (the curve's parameters
   // are then those of its new shape). eInvalidInput for a parameter inside the curve,
@@ -132,5 +132,5 @@ class QvDbCurve : public QvDbEntity {
                              QvGeInterval& interval) const;
   // Appends the new curves, each with this curve's properties; false (nothing appended, all
   // deleted) when one is null.
-  bool adoptPieces(QvArray<QvDbCurve*>& pieces, QvDbVoidPtrArray& out) const;
+  bool adoptPieces(QvArray<QvDbCurve*>& pieces, QvArray<QvDbEntity*>& out) const;
 };

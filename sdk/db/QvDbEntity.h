@@ -1,17 +1,26 @@
 #pragma once
 
+#include "sdk/base/QvArray.h"
 #include "sdk/db/QvDbEntityTypes.h"
+#include "sdk/db/QvDbExtents.h"
 #include "sdk/db/QvDbImpObject.h"
 #include "sdk/db/QvDbObject.h"
 #include "sdk/ge/QvGeArrays.h"
 
-class QvDbExtents;
 class QvGeCurve3d;
 class QvGeMatrix3d;
 class QvGePlane;
 
 // An object with a graphical representation, owned by a block table record (its block). The
-// base keeps the layer; the entity classes add their geometry and override the hooks below.
+// base keeps the layer; the entity classes add their geometry and override the protected
+// sub* hooks, which the public operations call after checking the open state:
+//   subTransformBy         transformBy (open for write)
+//   subGetTransformedCopy  getTransformedCopy (default: clone, then subTransformBy)
+//   subExplode             explode
+//   subGetGeomExtents      getGeomExtents
+//   subWorldDraw, subViewportDraw (QvGiDrawable) drawing
+// The defaults answer eNotApplicable (eInvalidExtents for extents): an entity class without
+// geometry has nothing to transform, explode or measure.
 class QvDbEntity : public QvDbObject {
   QVDB_DECLARE_ABSTRACT_MEMBERS(QvDbEntity);
 
@@ -29,6 +38,19 @@ class QvDbEntity : public QvDbObject {
   // it has none): the current layer, colour ("CECOLOR"), linetype and linetype scale
   // ("CELTSCALE"), and what the class adds (the current text style for texts).
   Vexa::ErrorStatus setDatabaseDefaults(QvDbDatabase* db = nullptr);
+
+  // Transforms the entity in place; on failure it is unchanged. A matrix the entity cannot
+  // follow (an arc under non-uniform scaling) answers eNotApplicable, a singular one
+  // eDegenerateGeometry.
+  Vexa::ErrorStatus transformBy(const QvGeMatrix3d& xform);
+  // A new entity (in no database, owned by the caller) equal to this one transformed; works
+  // also for transformations the entity cannot take in place (non-uniform scaling).
+  Vexa::ErrorStatus getTransformedCopy(const QvGeMatrix3d& xform, QvDbEntity*& copy) const;
+  // Appends to `pieces` new entities (in no database, owned by the caller) that together
+  // replace this one; the entity itself is unchanged. On failure nothing is appended.
+  Vexa::ErrorStatus explode(QvArray<QvDbEntity*>& pieces) const;
+  // The entity's box in world coordinates.
+  Vexa::ErrorStatus getGeomExtents(QvDbExtents& extents) const;
 
   void visitIds(QvDbIdVisitor& visitor) override;
 
@@ -59,20 +81,6 @@ class QvDbEntity : public QvDbObject {
   // the same database, or any entity when this one is in no database).
   Vexa::ErrorStatus setPropertiesFrom(const QvDbEntity* from, bool doSubents = true);
 
-  // Moves, turns, scales or mirrors the entity. A matrix the entity cannot follow (an arc
-  // under non-uniform scaling) answers eNotApplicable, a singular one eDegenerateGeometry;
-  // the entity is then unchanged.
-  Vexa::ErrorStatus transformBy(const QvGeMatrix3d& xform);
-  // A new entity (in no database, owned by the caller) that is this one transformed: also for
-  // matrices transformBy refuses, when another kind can hold the image (an arc or circle under
-  // non-uniform scaling becomes an ellipse).
-  Vexa::ErrorStatus getTransformedCopy(const QvGeMatrix3d& xform, QvDbEntity*& entity) const;
-  // The simpler entities this one is made of, appended to entitySet as new entities in no
-  // database (QvDbEntity* in void*, owned by the caller). eNotApplicable for kinds that do
-  // not explode; nothing is appended on failure.
-  Vexa::ErrorStatus explode(QvDbVoidPtrArray& entitySet) const;
-  // The box of the entity's geometry; eInvalidExtents when it has none (unbounded, empty).
-  Vexa::ErrorStatus getGeomExtents(QvDbExtents& extents) const;
   // The grip points in the entity's own order, with the object snap each answers to and its
   // index among the grips (both arrays get one element per point). Appended.
   Vexa::ErrorStatus getGripPoints(QvGePoint3dArray& gripPoints, QvDbIntArray& osnapModes,
@@ -102,16 +110,15 @@ class QvDbEntity : public QvDbObject {
   QvDbEntity(const QvDbEntity&) = default;
   QvDbEntity& operator=(const QvDbEntity&) = default;
 
-  // Hooks of the operations above. The open state is checked before they are called:
-  // subTransformBy runs with the entity open for write, the others with it readable. The
-  // bases: no transform (eNotApplicable), a transformed copy made by clone and transformBy,
-  // no explode (eNotApplicable), no extents (eInvalidExtents), no grips, no plane
-  // (eNotApplicable), no outline curves.
   virtual Vexa::ErrorStatus subTransformBy(const QvGeMatrix3d& xform);
   virtual Vexa::ErrorStatus subGetTransformedCopy(const QvGeMatrix3d& xform,
-                                                  QvDbEntity*& entity) const;
-  virtual Vexa::ErrorStatus subExplode(QvDbVoidPtrArray& entitySet) const;
+                                                  QvDbEntity*& copy) const;
+  virtual Vexa::ErrorStatus subExplode(QvArray<QvDbEntity*>& pieces) const;
   virtual Vexa::ErrorStatus subGetGeomExtents(QvDbExtents& extents) const;
+
+  // ---------------------------------------------------------------------------------------
+  // Hooks of the entity classes' operations above (run with the entity readable): no grips,
+  // no plane (eNotApplicable), no outline curves.
   virtual Vexa::ErrorStatus subGetGripPoints(QvGePoint3dArray& gripPoints, QvDbIntArray& osnapModes,
                                              QvDbIntArray& geomIds) const;
   virtual Vexa::ErrorStatus subGetPlane(QvGePlane& plane, QvDb::Planarity& planarity) const;

@@ -15,12 +15,6 @@
 
 namespace {
 
-// Deletes new entities of a failed operation.
-void deleteEntities(QvDbVoidPtrArray& entities) {
-  for (int i = 0; i < entities.length(); ++i) delete static_cast<QvDbEntity*>(entities[i]);
-  entities.removeAll();
-}
-
 // Owns the curves of an outline.
 struct CurveList {
   QvArray<QvGeCurve3d*> curves;
@@ -29,48 +23,7 @@ struct CurveList {
   }
 };
 
-bool isSingular(const QvGeMatrix3d& xform) {
-  return xform.isSingular(1e-14) ||
-         !std::isfinite(xform.entry[0][0] + xform.entry[1][1] + xform.entry[2][2] +
-                        xform.entry[0][3] + xform.entry[1][3] + xform.entry[2][3]);
-}
-
 }  // namespace
-
-Vexa::ErrorStatus QvDbEntity::transformBy(const QvGeMatrix3d& xform) {
-  if (!isWriteEnabled()) return assertWriteEnabled();
-  if (isSingular(xform)) return Vexa::eDegenerateGeometry;
-  if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
-  return subTransformBy(xform);
-}
-
-Vexa::ErrorStatus QvDbEntity::getTransformedCopy(const QvGeMatrix3d& xform,
-                                                 QvDbEntity*& entity) const {
-  entity = nullptr;
-  if (const Vexa::ErrorStatus es = assertReadEnabled(); es != Vexa::eOk) return es;
-  if (isSingular(xform)) return Vexa::eDegenerateGeometry;
-  return subGetTransformedCopy(xform, entity);
-}
-
-Vexa::ErrorStatus QvDbEntity::explode(QvDbVoidPtrArray& entitySet) const {
-  if (const Vexa::ErrorStatus es = assertReadEnabled(); es != Vexa::eOk) return es;
-  QvDbVoidPtrArray pieces;
-  if (const Vexa::ErrorStatus es = subExplode(pieces); es != Vexa::eOk) {
-    deleteEntities(pieces);
-    return es;
-  }
-  for (int i = 0; i < pieces.length(); ++i) entitySet.append(pieces[i]);
-  return Vexa::eOk;
-}
-
-Vexa::ErrorStatus QvDbEntity::getGeomExtents(QvDbExtents& extents) const {
-  if (const Vexa::ErrorStatus es = assertReadEnabled(); es != Vexa::eOk) return es;
-  QvDbExtents box;
-  if (const Vexa::ErrorStatus es = subGetGeomExtents(box); es != Vexa::eOk) return es;
-  if (!box.isValidExtents()) return Vexa::eInvalidExtents;
-  extents = box;
-  return Vexa::eOk;
-}
 
 Vexa::ErrorStatus QvDbEntity::getGripPoints(QvGePoint3dArray& gripPoints, QvDbIntArray& osnapModes,
                                             QvDbIntArray& geomIds) const {
@@ -166,27 +119,6 @@ Vexa::ErrorStatus QvDbEntity::unhighlight(int64_t marker) const {
 }
 
 // Hooks.
-
-Vexa::ErrorStatus QvDbEntity::subTransformBy(const QvGeMatrix3d&) {
-  return Vexa::eNotApplicable;
-}
-
-Vexa::ErrorStatus QvDbEntity::subGetTransformedCopy(const QvGeMatrix3d& xform,
-                                                    QvDbEntity*& entity) const {
-  std::unique_ptr<QvDbEntity> copy(static_cast<QvDbEntity*>(clone()));
-  if (!copy) return Vexa::eNotApplicable;
-  if (const Vexa::ErrorStatus es = copy->transformBy(xform); es != Vexa::eOk) return es;
-  entity = copy.release();
-  return Vexa::eOk;
-}
-
-Vexa::ErrorStatus QvDbEntity::subExplode(QvDbVoidPtrArray&) const {
-  return Vexa::eNotApplicable;
-}
-
-Vexa::ErrorStatus QvDbEntity::subGetGeomExtents(QvDbExtents&) const {
-  return Vexa::eInvalidExtents;
-}
 
 Vexa::ErrorStatus QvDbEntity::subGetGripPoints(QvGePoint3dArray&, QvDbIntArray&,
                                                QvDbIntArray&) const {

@@ -22,7 +22,10 @@ Vexa::ErrorStatus QvDbEntity::changeProperty(bool doSubents, Change change) {
   if (subs.status() != Vexa::eOk) return subs.status();
   if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
   if (const Vexa::ErrorStatus es = change(*this); es != Vexa::eOk) return es;
-  for (int i = 0; i < subs.length(); ++i) change(*subs.at(i));
+  for (int i = 0; i < subs.length(); ++i) {
+    subs.at(i)->assertWriteEnabled();  // an active transaction keeps the old state
+    change(*subs.at(i));
+  }
   return Vexa::eOk;
 }
 

@@ -27,7 +27,4 @@ enum OsnapMode {
 
 }  // namespace QvDb
 
-// Entities made by explode and getSplitCurves come back as new objects (QvDbEntity* in void*)
-// that the caller owns.
-using QvDbVoidPtrArray = QvArray<void*>;
 using QvDbIntArray = QvArray<int>;

@@ -97,7 +97,7 @@ Vexa::ErrorStatus QvDbMInsertBlock::subTransformBy(const QvGeMatrix3d& xform) {
   return Vexa::eOk;
 }
 
-Vexa::ErrorStatus QvDbMInsertBlock::subExplode(QvDbVoidPtrArray& entitySet) const {
+Vexa::ErrorStatus QvDbMInsertBlock::subExplode(QvArray<QvDbEntity*>& entitySet) const {
   for (int r = 0; r < rows_; ++r) {
     for (int c = 0; c < columns_; ++c) {
       auto cell =

@@ -26,7 +26,7 @@ class QvDbMInsertBlock : public QvDbBlockReference {
   // Spacings scale with the matrix along the array's axes.
   Vexa::ErrorStatus subTransformBy(const QvGeMatrix3d& xform) override;
   // One block reference per cell (block, scale, rotation, normal, properties), in row order.
-  Vexa::ErrorStatus subExplode(QvDbVoidPtrArray& entitySet) const override;
+  Vexa::ErrorStatus subExplode(QvArray<QvDbEntity*>& entitySet) const override;
   void instanceTransforms(QvArray<QvGeMatrix3d>& transforms) const override;
 
  private:

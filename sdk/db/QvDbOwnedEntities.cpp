@@ -100,21 +100,21 @@ Vexa::ErrorStatus QvDbOwnedEntities::joinDatabase(QvDbEntity& owner) {
   return Vexa::eOk;
 }
 
-void QvDbOwnedEntities::makeLocalCopies() {
-  std::vector<Item> items;
-  for (Item& item : items_) {
-    if (item.local) {
-      items.push_back(std::move(item));
-      continue;
-    }
-    QvDbObject* object = nullptr;
-    if (qvdbOpenObject(object, item.id, QvDb::kForRead) != Vexa::eOk) continue;
+QvDbOwnedEntities QvDbOwnedEntities::localCopies() const {
+  QvDbOwnedEntities copies;
+  for (const Item& item : items_) {
     Item copy;
-    copy.local.reset(static_cast<QvDbEntity*>(object->clone()));
-    object->close();
-    items.push_back(std::move(copy));
+    if (item.local) {
+      copy.local.reset(static_cast<QvDbEntity*>(item.local->clone()));
+    } else {
+      QvDbObject* object = nullptr;
+      if (qvdbOpenObject(object, item.id, QvDb::kForRead) != Vexa::eOk) continue;
+      copy.local.reset(static_cast<QvDbEntity*>(object->clone()));
+      object->close();
+    }
+    copies.items_.push_back(std::move(copy));
   }
-  items_ = std::move(items);
+  return copies;
 }
 
 void QvDbOwnedEntities::visitIds(QvDbIdVisitor& visitor) {

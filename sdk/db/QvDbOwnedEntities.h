@@ -15,12 +15,14 @@ class QvDbIdVisitor;
 // it; once it is in a database they are objects of that database whose owner is the entity,
 // and the list keeps their ids. Copying the list copies the entities held in memory and the
 // ids as they are (the state copy of transactions and deep cloning, which then translates
-// the owned ids); makeLocalCopies turns the ids of a copy into copies in memory (clone).
+// the owned ids); localCopies makes a list of copies in memory (for clone).
 class QvDbOwnedEntities {
  public:
   QvDbOwnedEntities() = default;
   QvDbOwnedEntities(const QvDbOwnedEntities& other);
   QvDbOwnedEntities& operator=(const QvDbOwnedEntities& other);
+  QvDbOwnedEntities(QvDbOwnedEntities&&) noexcept = default;
+  QvDbOwnedEntities& operator=(QvDbOwnedEntities&&) noexcept = default;
   ~QvDbOwnedEntities();
 
   int length() const { return static_cast<int>(items_.size()); }
@@ -48,9 +50,9 @@ class QvDbOwnedEntities {
   // The owner has just joined its database: the entities in memory are added to it, owned by
   // the owner, and closed.
   Vexa::ErrorStatus joinDatabase(QvDbEntity& owner);
-  // Replaces every id by a copy in memory of the entity it names (read while open for read;
-  // an entity that cannot be opened is left out).
-  void makeLocalCopies();
+  // A list of copies in memory of these entities (those of a database read while open for
+  // read; one that cannot be opened is left out).
+  QvDbOwnedEntities localCopies() const;
   // Shows each id as owned (hard owner).
   void visitIds(QvDbIdVisitor& visitor);
 

@@ -148,7 +148,7 @@ Vexa::ErrorStatus QvDbSegmentedCurve::getProjectedCurve(const QvGePlane& plane,
 }
 
 Vexa::ErrorStatus QvDbSegmentedCurve::getSplitCurves(const QvGeDoubleArray& params,
-                                                     QvDbVoidPtrArray& curveSegments) const {
+                                                     QvArray<QvDbEntity*>& curveSegments) const {
   return withChain([&](const SegmentChain& chain) {
     if (params.isEmpty() || chain.numSegments() == 0) return Vexa::eInvalidInput;
     const double end = chain.endParam();
@@ -277,7 +277,7 @@ Vexa::ErrorStatus QvDbSegmentedCurve::subGetOutlineCurves(bool extended,
   return Vexa::eOk;
 }
 
-Vexa::ErrorStatus QvDbSegmentedCurve::subExplode(QvDbVoidPtrArray& entitySet) const {
+Vexa::ErrorStatus QvDbSegmentedCurve::subExplode(QvArray<QvDbEntity*>& entitySet) const {
   std::vector<ChainVertex> scratch;
   const SegmentChain chain(chainVertices(scratch), isClosed(), chainToWorld(), chainNormal());
   const QvGeVector3d normal = chain.normal();

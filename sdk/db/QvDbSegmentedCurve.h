@@ -34,7 +34,7 @@ class QvDbSegmentedCurve : public QvDbCurve {
   Vexa::ErrorStatus getProjectedCurve(const QvGePlane& plane, const QvGeVector3d& projDir,
                                       QvDbCurve*& projCurve) const override;
   Vexa::ErrorStatus getSplitCurves(const QvGeDoubleArray& params,
-                                   QvDbVoidPtrArray& curveSegments) const override;
+                                   QvArray<QvDbEntity*>& curveSegments) const override;
   using QvDbCurve::getSplitCurves;
   // Moves the first or last vertex along the end segment's carrier (the end arc grows).
   Vexa::ErrorStatus extend(double newParam) override;
@@ -70,7 +70,7 @@ class QvDbSegmentedCurve : public QvDbCurve {
   Vexa::ErrorStatus subGetOutlineCurves(bool extended,
                                         QvArray<QvGeCurve3d*>& curves) const override;
   // Lines and arcs, one per segment of non-zero length, with the polyline's properties.
-  Vexa::ErrorStatus subExplode(QvDbVoidPtrArray& entitySet) const override;
+  Vexa::ErrorStatus subExplode(QvArray<QvDbEntity*>& entitySet) const override;
   // The vertices, in order.
   Vexa::ErrorStatus subGetGripPoints(QvGePoint3dArray& gripPoints, QvDbIntArray& osnapModes,
                                      QvDbIntArray& geomIds) const override;

@@ -11,7 +11,8 @@
 // other, NURBS curves) goes through subdivision of both curves with bounding boxes and Newton
 // refinement on the true curves. Polylines and composites are intersected piece by piece.
 //
-// Results. A point counts when the two curves come within tol.equalPoint of each other; its
+// Results. A point counts when the two curves come within tol.equalPoint of each other (or
+// within 64 units in the last place of the largest coordinate, when that is more); its
 // parameters are those of the two curves there (pointOnCurve1/2), and intPoint is the middle
 // of the two points. Points are ordered by the first curve's parameter; points equal within
 // the tolerance (joints of composites) are reported once. Each point says how the curves meet:

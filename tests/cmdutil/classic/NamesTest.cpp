@@ -16,11 +16,11 @@ namespace {
 
 class NamesTest : public HostFixture {
  protected:
-  // "EXTNAMES" as the editor and the drawing's header see it.
+  // "EXTNAMES" of the drawing, through the editor.
   void extNames(int16_t value) {
     ASSERT_EQ(host().service<VexaSysVarService>().set(L"EXTNAMES", VexaSysVarValue::ofShort(value)),
               VexaSysVarResult::kOk);
-    ASSERT_EQ(db()->setHeaderValue(L"EXTNAMES", QvDbHeaderValue::ofShort(value)), Vexa::eOk);
+    ASSERT_EQ(db()->extnames(), value != 0);
   }
   static bool symbol(const std::wstring& name, int allowBar = 0) {
     return isValidSymbolName(name.c_str(), allowBar) != 0;

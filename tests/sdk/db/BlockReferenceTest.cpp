@@ -68,6 +68,24 @@ TEST_F(BlockReferenceTest, BlockTransformPlacesScalesTurnsAndLifts) {
   EXPECT_EQ(ref.setNormal(QvGeVector3d()), Vexa::eInvalidInput);
 }
 
+TEST_F(BlockReferenceTest, BlockOriginGoesToThePosition) {
+  const QvDbObjectId block = innerBlock();
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> record(block, QvDb::kForWrite);
+    ASSERT_EQ(record->setOrigin(QvGePoint3d(1, 0, 0)), eOk);
+  }
+  QvDbBlockReference ref(QvGePoint3d(10, 5, 0), block);
+  ref.setScaleFactors(QvGeScale3d(2.0));
+  EXPECT_POINT_NEAR(mapped(ref.blockTransform(), QvGePoint3d(1, 0, 0)), QvGePoint3d(10, 5, 0), 0);
+  QvArray<QvDbEntity*> out;
+  ASSERT_EQ(ref.explode(out), eOk);
+  EntityList pieces(out);
+  EXPECT_POINT_NEAR(pieces.as<QvDbLine>(0)->startPoint(), QvGePoint3d(8, 5, 0), 1e-12);
+  // While the definition is open for write (being redefined) its origin still counts.
+  QvDbObjectPointer<QvDbBlockTableRecord> record(block, QvDb::kForWrite);
+  EXPECT_POINT_NEAR(ref.blockOrigin(), QvGePoint3d(1, 0, 0), 0);
+}
+
 TEST_F(BlockReferenceTest, PlacementFromAMatrixRoundTripsAndRefusesShear) {
   QvDbBlockReference ref(QvGePoint3d(1, 2, 3), QvDbObjectId());
   ref.setScaleFactors(QvGeScale3d(-2, 0.5, 3));  // mirrored in x
@@ -118,7 +136,7 @@ TEST_F(BlockReferenceTest, ExplodeOfAReferenceNestedTwoDeep) {
 
   // The nested reference cannot be carried as a reference (the turn inside a non-uniform
   // scale shears it), so it comes out exploded: a line and an ellipse.
-  QvDbVoidPtrArray out;
+  QvArray<QvDbEntity*> out;
   ASSERT_EQ(top.explode(out), eOk);
   EntityList pieces(out);
   ASSERT_EQ(pieces.size(), 2);
@@ -170,7 +188,7 @@ TEST_F(BlockReferenceTest, MirroredReferenceExplodesIntoMirroredEntities) {
   const QvDbObjectId inner = innerBlock();
   QvDbBlockReference ref(QvGePoint3d(0, 0, 0), inner);
   ref.setScaleFactors(QvGeScale3d(-1, 1, 1));
-  QvDbVoidPtrArray out;
+  QvArray<QvDbEntity*> out;
   ASSERT_EQ(ref.explode(out), eOk);
   EntityList pieces(out);
   ASSERT_EQ(pieces.size(), 2);
@@ -190,7 +208,7 @@ TEST_F(BlockReferenceTest, ArrayExplodesIntoItsCells) {
   QvDbMInsertBlock array(QvGePoint3d(1, 1, 0), inner, 3, 2, 10.0, 5.0);
   array.setRotation(kHalfPi);
   EXPECT_EQ(array.setColumns(0), Vexa::eInvalidInput);
-  QvDbVoidPtrArray out;
+  QvArray<QvDbEntity*> out;
   ASSERT_EQ(array.explode(out), eOk);
   EntityList cells(out);
   ASSERT_EQ(cells.count<QvDbBlockReference>(), 6);

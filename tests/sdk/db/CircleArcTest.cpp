@@ -112,7 +112,7 @@ TEST(CircleArcTest, CircleIsClosedAndPeriodic) {
 
 TEST(CircleArcTest, SplitsKeepEndsAndLength) {
   const QvDbCircle circle(QvGePoint3d(), QvGeVector3d::kZAxis, 1.0);
-  QvDbVoidPtrArray out;
+  QvArray<QvDbEntity*> out;
   ASSERT_EQ(circle.getSplitCurves(QvGeDoubleArray{kHalfPi, kPi}, out), eOk);
   EntityList pieces(out);
   ASSERT_EQ(pieces.count<QvDbArc>(), 2);

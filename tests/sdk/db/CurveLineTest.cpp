@@ -80,7 +80,7 @@ TEST(CurveLineTest, BadInputIsRefusedAndLeavesOutputsAlone) {
   const QvDbLine dot(QvGePoint3d(3, 3, 3), QvGePoint3d(3, 3, 3));
   EXPECT_EQ(dot.getEndParam(value), eInvalidInput);
   EXPECT_EQ(dot.getPointAtParam(0, p), eInvalidInput);
-  QvDbVoidPtrArray pieces;
+  QvArray<QvDbEntity*> pieces;
   EXPECT_EQ(dot.getSplitCurves(QvGeDoubleArray{0.0}, pieces), eInvalidInput);
   EXPECT_TRUE(pieces.isEmpty());
   EXPECT_EQ(line.extend(5.0), eInvalidInput);  // inside
@@ -91,7 +91,7 @@ TEST(CurveLineTest, BadInputIsRefusedAndLeavesOutputsAlone) {
 TEST(CurveLineTest, SplitPiecesMeetAndAddUpToTheWhole) {
   QvDbLine line(QvGePoint3d(0, 0, 0), QvGePoint3d(0, 12, 5));  // length 13
   line.setColorIndex(3);
-  QvDbVoidPtrArray out;
+  QvArray<QvDbEntity*> out;
   ASSERT_EQ(line.getSplitCurves(QvGeDoubleArray{9.1, 2.6, 9.1, 0.0, 13.0}, out), eOk);
   EntityList pieces(out);
   ASSERT_EQ(pieces.size(), 3);  // repeats and the ends do not cut

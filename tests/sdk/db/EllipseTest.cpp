@@ -78,7 +78,7 @@ TEST(EllipseTest, ParametersAnglesLengthAndArea) {
 
 TEST(EllipseTest, SplitsAndExtension) {
   const QvDbEllipse ellipse(QvGePoint3d(), QvGeVector3d::kZAxis, QvGeVector3d(4, 0, 0), 0.5);
-  QvDbVoidPtrArray out;
+  QvArray<QvDbEntity*> out;
   ASSERT_EQ(ellipse.getSplitCurves(QvGeDoubleArray{1.0, 4.0}, out), eOk);
   EntityList pieces(out);
   ASSERT_EQ(pieces.count<QvDbEllipse>(), 2);

@@ -15,9 +15,8 @@ QvDbObjectId appendToModelSpace(QvDbDatabase* db, QvDbEntity* entity) {
   return id;
 }
 
-void EntityList::take(QvDbVoidPtrArray& entities) {
-  for (int i = 0; i < entities.length(); ++i)
-    items_.emplace_back(static_cast<QvDbEntity*>(entities[i]));
+void EntityList::take(QvArray<QvDbEntity*>& entities) {
+  for (int i = 0; i < entities.length(); ++i) items_.emplace_back(entities[i]);
   entities.removeAll();
 }
 

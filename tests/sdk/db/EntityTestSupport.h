@@ -20,8 +20,8 @@ QvDbObjectId appendToModelSpace(QvDbDatabase* db, QvDbEntity* entity);
 class EntityList {
  public:
   EntityList() = default;
-  explicit EntityList(QvDbVoidPtrArray& entities) { take(entities); }
-  void take(QvDbVoidPtrArray& entities);
+  explicit EntityList(QvArray<QvDbEntity*>& entities) { take(entities); }
+  void take(QvArray<QvDbEntity*>& entities);
   int size() const { return static_cast<int>(items_.size()); }
   QvDbEntity* operator[](int i) const { return items_[static_cast<size_t>(i)].get(); }
   // The entity at i as T (null when it is not one).

@@ -76,7 +76,7 @@ TEST_F(Polyline2dTest, WalkSkipsSplineControlVertices) {
   EXPECT_POINT_NEAR(kept[1], QvGePoint3d(10, 0, 1), 0);
   EXPECT_POINT_NEAR(at(*pline, 1.5), QvGePoint3d(15, 5, 1), 1e-12);
 
-  QvDbVoidPtrArray out;
+  QvArray<QvDbEntity*> out;
   ASSERT_EQ(pline->explode(out), eOk);
   EntityList pieces(out);
   ASSERT_EQ(pieces.size(), 2);

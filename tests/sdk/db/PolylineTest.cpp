@@ -117,7 +117,7 @@ TEST(PolylineTest, ExplodesIntoTheRightLinesAndArcs) {
   auto ring = hook(true);
   ring->setColorIndex(5);
   ring->addVertexAt(4, QvGePoint2d(0, 10));  // a repeated vertex gives no segment
-  QvDbVoidPtrArray out;
+  QvArray<QvDbEntity*> out;
   ASSERT_EQ(ring->explode(out), eOk);
   EntityList pieces(out);
   ASSERT_EQ(pieces.size(), 4);
@@ -151,7 +151,7 @@ TEST(PolylineTest, ExplodesIntoTheRightLinesAndArcs) {
 TEST(PolylineTest, SplitPiecesKeepPointsBulgesAndLength) {
   const auto pline = hook();
   pline->setWidthsAt(0, 0.0, 2.0);
-  QvDbVoidPtrArray out;
+  QvArray<QvDbEntity*> out;
   ASSERT_EQ(pline->getSplitCurves(QvGeDoubleArray{1.5, 0.5}, out), eOk);
   EntityList pieces(out);
   ASSERT_EQ(pieces.count<QvDbPolyline>(), 3);

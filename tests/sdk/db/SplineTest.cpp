@@ -97,7 +97,7 @@ TEST(SplineTest, SplitPiecesMeetAndKeepTheLength) {
   spline.getEndParam(end);
   spline.getDistAtParam(end, whole);
   const double cut = start + 0.37 * (end - start);
-  QvDbVoidPtrArray out;
+  QvArray<QvDbEntity*> out;
   ASSERT_EQ(spline.getSplitCurves(QvGeDoubleArray{cut}, out), eOk);
   EntityList pieces(out);
   ASSERT_EQ(pieces.count<QvDbSpline>(), 2);

@@ -1,9 +1,10 @@
 // Curve queries on lines, arcs and circles (and on lightweight polylines) allocate nothing:
 // the geometry lives on the stack. Counted with a replaced global allocator that counts only
-// while a counter is installed.
+// while a counter is installed; the replacement is why this test has an executable of its own.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
 #include <new>
 
@@ -17,20 +18,48 @@ namespace {
 
 thread_local int* allocationCounter = nullptr;
 
-void* allocate(std::size_t size) {
+void* allocate(std::size_t size, std::size_t alignment = 0) noexcept {
   if (allocationCounter) ++*allocationCounter;
-  if (void* p = std::malloc(size ? size : 1)) return p;
+  if (size == 0) size = 1;
+  if (alignment <= alignof(std::max_align_t)) return std::malloc(size);
+  return std::aligned_alloc(alignment, (size + alignment - 1) / alignment * alignment);
+}
+
+void* allocateOrThrow(std::size_t size, std::size_t alignment = 0) {
+  if (void* p = allocate(size, alignment)) return p;
   throw std::bad_alloc();
 }
 
 }  // namespace
 
+// Every form of the global allocator, so that all of them meet the same free.
 void* operator new(std::size_t size) {
-  return allocate(size);
+  return allocateOrThrow(size);
 }
 void* operator new[](std::size_t size) {
+  return allocateOrThrow(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
   return allocate(size);
 }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+  return allocate(size);
+}
+void* operator new(std::size_t size, std::align_val_t alignment) {
+  return allocateOrThrow(size, static_cast<std::size_t>(alignment));
+}
+void* operator new[](std::size_t size, std::align_val_t alignment) {
+  return allocateOrThrow(size, static_cast<std::size_t>(alignment));
+}
+void* operator new(std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
+  return allocate(size, static_cast<std::size_t>(alignment));
+}
+void* operator new[](std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
+  return allocate(size, static_cast<std::size_t>(alignment));
+}
+// Every form above takes its memory from malloc, so free is the matching release.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void operator delete(void* p) noexcept {
   std::free(p);
 }
@@ -43,6 +72,31 @@ void operator delete(void* p, std::size_t) noexcept {
 void operator delete[](void* p, std::size_t) noexcept {
   std::free(p);
 }
+void operator delete(void* p, const std::nothrow_t&) noexcept {
+  std::free(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept {
+  std::free(p);
+}
+void operator delete(void* p, std::align_val_t) noexcept {
+  std::free(p);
+}
+void operator delete[](void* p, std::align_val_t) noexcept {
+  std::free(p);
+}
+void operator delete(void* p, std::size_t, std::align_val_t) noexcept {
+  std::free(p);
+}
+void operator delete[](void* p, std::size_t, std::align_val_t) noexcept {
+  std::free(p);
+}
+void operator delete(void* p, std::align_val_t, const std::nothrow_t&) noexcept {
+  std::free(p);
+}
+void operator delete[](void* p, std::align_val_t, const std::nothrow_t&) noexcept {
+  std::free(p);
+}
+#pragma GCC diagnostic pop
 
 namespace {
 

@@ -227,9 +227,8 @@ QvDbObjectIterator* QvDbBlockReference::attributeIterator() const {
 
 int QvDbBlockReference::numAttributes() const {
   assertReadEnabled();
-  const QvDbObjectIterator it(attributes_);
   int n = 0;
-  for (QvDbObjectIterator walk = it; !walk.done(); walk.step()) ++n;
+  for (QvDbObjectIterator it(attributes_); !it.done(); it.step()) ++n;
   return n;
 }
 

@@ -227,9 +227,8 @@ QvDbObjectIterator* QvDbBlockReference::attributeIterator() const {
 
 int QvDbBlockReference::numAttributes() const {
   assertReadEnabled();
-  const QvDbObjectIterator it(attributes_);
   int n = 0;
-  for (QvDbObjectIterator walk = it; !walk.done(); walk.step()) ++n;
+  for (QvDbObjectIterator it(attributes_); !it.done(); it.step()) ++n;
   return n;
 }
 
@@ -237,6 +236,18 @@ QvDbObject* QvDbBlockReference::clone() const {
   auto* copy = static_cast<QvDbBlockReference*>(QvDbEntity::clone());
   if (copy) copy->attributes_ = attributes_.localCopies();
   return copy;
+}
+
+bool QvDbBlockReference::copyFrom(const QvRxObject* other) {
+  const auto* source = QvDbBlockReference::cast(other);
+  if (!source || source == this || source->isA() != isA()) return false;
+  QvDbOwnedEntities incoming = source->attributes_.localCopies();
+  const QvDbOwnedEntities previous = attributes_;
+  if (!QvDbEntity::copyFrom(other)) return false;
+  for (int i = 0; i < previous.length(); ++i) eraseOwned(previous.idAt(i), true);
+  attributes_ = std::move(incoming);
+  if (isResident()) attributes_.joinDatabase(*this);
+  return true;
 }
 
 void QvDbBlockReference::visitIds(QvDbIdVisitor& visitor) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #include "sdk/db/QvDbExtents.h"
 #include "sdk/db/detail/CurveFromGe.h"
@@ -291,6 +292,38 @@ bool QvDbCurve::adoptPieces(QvArray<QvDbCurve*>& pieces, QvArray<QvDbEntity*>& o
   return true;
 }
 
+namespace {
+
+// A closed curve cut at parameters (its start counts as a cut at the seam): one piece from
+// each cut to the next, the last running through the seam; one cut gives the whole turn
+// from there.
+Vexa::ErrorStatus splitClosed(const QvGeCurve3d& curve, const QvGeInterval& interval,
+                              const QvGeDoubleArray& params, QvArray<QvGeCurve3d*>& pieces) {
+  const double lo = interval.lowerBound(), period = interval.length();
+  const double tol = qvdb_detail::paramTolerance(lo, interval.upperBound());
+  std::vector<double> cuts;
+  for (int i = 0; i < params.length(); ++i)
+    cuts.push_back(params[i] >= interval.upperBound() - tol ? lo : params[i]);
+  std::sort(cuts.begin(), cuts.end());
+  cuts.erase(
+      std::unique(cuts.begin(), cuts.end(), [tol](double a, double b) { return b - a <= tol; }),
+      cuts.end());
+  QvArray<QvGeCurve3d*> made;
+  for (size_t i = 0; i < cuts.size(); ++i) {
+    const double to = i + 1 < cuts.size() ? cuts[i + 1] : cuts[0] + period;
+    QvGeCurve3d* piece = curve.getTrimmedCurve(cuts[i], to);
+    if (!piece) {
+      for (int k = 0; k < made.length(); ++k) delete made[k];
+      return Vexa::eInvalidInput;
+    }
+    made.append(piece);
+  }
+  for (int k = 0; k < made.length(); ++k) pieces.append(made[k]);
+  return Vexa::eOk;
+}
+
+}  // namespace
+
 Vexa::ErrorStatus QvDbCurve::getSplitCurves(const QvGeDoubleArray& params,
                                             QvArray<QvDbEntity*>& curveSegments) const {
   GeCurveBuffer buffer;
@@ -306,8 +339,14 @@ Vexa::ErrorStatus QvDbCurve::getSplitCurves(const QvGeDoubleArray& params,
     geParams.append(t);
   }
   QvArray<QvGeCurve3d*> pieces;
-  if (const Vexa::ErrorStatus es = curve->getSplitCurves(geParams, pieces); es != Vexa::eOk)
+  if (interval.isBounded() && curve->isClosed()) {
+    if (const Vexa::ErrorStatus es = splitClosed(*curve, interval, geParams, pieces);
+        es != Vexa::eOk)
+      return es;
+  } else if (const Vexa::ErrorStatus es = curve->getSplitCurves(geParams, pieces);
+             es != Vexa::eOk) {
     return es;
+  }
   QvGeVector3d sense;
   QvGePlane plane;
   QvDb::Planarity planarity = QvDb::kNonPlanar;

@@ -79,9 +79,11 @@ class QvDbCurve : public QvDbEntity {
 
   // The pieces between the given parameters (any order; repeats and the curve's own ends are
   // ignored), appended as new curves with this curve's properties. An open curve gives one
-  // piece more than there are parameters inside it; a closed curve gives as many pieces as
-  // parameters, each starting at one (a single parameter opens it there). eInvalidInput for no
-  // parameter or one outside the curve; nothing is appended on failure.
+  // piece more than there are parameters inside it; a closed curve (its start a parameter
+  // like any other) gives as many pieces as parameters, each starting at one and the last
+  // running through the seam. A single parameter opens a closed polyline or spline there; a
+  // circle or whole ellipse comes back whole. eInvalidInput for no parameter or one outside
+  // the curve; nothing is appended on failure.
   virtual Vexa::ErrorStatus getSplitCurves(const QvGeDoubleArray& params,
                                            QvArray<QvDbEntity*>& curveSegments) const;
   // The same at the parameters of points on the curve.

@@ -7,6 +7,7 @@
 #include "sdk/db/QvDbObject.h"
 #include "sdk/ge/QvGeArrays.h"
 
+class QvDbOwnedEntities;
 class QvGeCurve3d;
 class QvGeMatrix3d;
 class QvGePlane;
@@ -131,7 +132,7 @@ class QvDbEntity : public QvDbObject {
 
   // Sub-entities (vertices, attributes) that property changes pass on to, when the class has
   // them.
-  virtual class QvDbOwnedEntities* ownedEntities() { return nullptr; }
+  virtual QvDbOwnedEntities* ownedEntities() { return nullptr; }
   const QvDbOwnedEntities* ownedEntities() const {
     return const_cast<QvDbEntity*>(this)->ownedEntities();
   }

@@ -128,6 +128,13 @@ TEST(CircleArcTest, SplitsKeepEndsAndLength) {
   quarter->getStartPoint(b);
   EXPECT_POINT_NEAR(a, b, 1e-12);  // the pieces close the circle again
 
+  // The start is a cut like any other: two halves.
+  ASSERT_EQ(circle.getSplitCurves(QvGeDoubleArray{0.0, kPi}, out), eOk);
+  EntityList halves(out);
+  ASSERT_EQ(halves.count<QvDbArc>(), 2);
+  EXPECT_NEAR(halves.as<QvDbArc>(0)->endAngle(), kPi, 1e-12);
+  EXPECT_NEAR(halves.as<QvDbArc>(1)->length(), kPi, 1e-12);
+
   const QvDbArc arc(QvGePoint3d(), 1.0, 0.0, kPi);
   ASSERT_EQ(arc.getSplitCurves(QvGeDoubleArray{2.0, 1.0}, out), eOk);
   EntityList thirds(out);

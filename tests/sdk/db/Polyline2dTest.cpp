@@ -212,6 +212,36 @@ TEST_F(Polyline2dTest, CloneCopiesVerticesAndDeepCloneClonesThem) {
   EXPECT_POINT_NEAR(at(*clone, 1.5), QvGePoint3d(15, 5, 1), 1e-12);
 }
 
+TEST_F(Polyline2dTest, TakingOverASplitPieceReplacesTheVertices) {
+  const QvDbObjectId plineId = appendToModelSpace(db(), splinedPolyline());
+  QvDbObjectPointer<QvDb2dPolyline> pline(plineId, QvDb::kForWrite);
+  QvDbObjectIdArray before;
+  {
+    std::unique_ptr<QvDbObjectIterator> it(pline->vertexIterator());
+    for (; !it->done(); it->step()) before.append(it->objectId());
+  }
+  // Shortened to its first half: split at the middle, the first piece taken over.
+  QvArray<QvDbEntity*> out;
+  ASSERT_EQ(pline->getSplitCurves(QvGeDoubleArray{1.5}, out), eOk);
+  EntityList pieces(out);
+  ASSERT_EQ(pieces.size(), 2);
+  ASSERT_TRUE(pline->copyFrom(pieces[0]));
+  double end = 0;
+  EXPECT_EQ(pline->getEndParam(end), eOk);
+  EXPECT_EQ(end, 2.0);
+  EXPECT_POINT_NEAR(at(*pline, 2.0), QvGePoint3d(15, 5, 1), 1e-12);
+  for (int i = 0; i < before.length(); ++i) EXPECT_TRUE(before[i].isErased());
+  std::unique_ptr<QvDbObjectIterator> it(pline->vertexIterator());
+  int n = 0;
+  for (; !it->done(); it->step(), ++n) {
+    EXPECT_FALSE(it->objectId().isNull());  // the new vertices joined the drawing
+    QvDbObjectPointer<QvDb2dVertex> vertex(it->objectId(), QvDb::kForRead);
+    EXPECT_EQ(vertex->ownerId(), plineId);
+  }
+  EXPECT_EQ(n, 3);
+  EXPECT_FALSE(pline->copyFrom(nullptr));
+}
+
 TEST_F(Polyline2dTest, SegmentsAreMarkedByTheirFirstVertex) {
   const QvDbObjectId plineId = appendToModelSpace(db(), splinedPolyline());
   QvDbObjectPointer<QvDb2dPolyline> pline(plineId, QvDb::kForRead);

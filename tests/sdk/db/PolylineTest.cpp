@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "sdk/db/QvDbArc.h"
+#include "sdk/db/QvDbCurveArea.h"
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbPolyline.h"
 #include "sdk/db/QvDbPolylineImp.h"
@@ -108,9 +109,11 @@ TEST(PolylineTest, AreaCountsTheArcsBulges) {
   ring->setBulgeAt(1, -1.0);
   EXPECT_EQ(ring->getArea(area), eOk);
   EXPECT_NEAR(area, 100 - 12.5 * kPi, 1e-12);
-  // An open polyline closes with its chord.
-  EXPECT_EQ(hook()->getArea(area), eOk);
+  // An open polyline closes with its chord; the area object answers the same.
+  const auto open = hook();
+  EXPECT_EQ(QvDbCurveArea(open.get()).getArea(area), eOk);
   EXPECT_NEAR(area, 100 + 12.5 * kPi, 1e-12);
+  EXPECT_EQ(QvDbCurveArea(nullptr).getArea(area), Vexa::eNullPtr);
 }
 
 TEST(PolylineTest, ExplodesIntoTheRightLinesAndArcs) {

@@ -105,15 +105,13 @@ Vexa::ErrorStatus QvDbDatabase::swapContents(QvDbDatabase& other) {
   std::swap(fileExtras_, other.fileExtras_);
   std::swap(fileName_, other.fileName_);
   std::swap(fileMessage_, other.fileMessage_);
-  // The stubs stay where they are; they learn their new database and id values.
-  auto rehome = [](QvDbDatabase& db) {
-    for (QvDbObjectStub& stub : db.stubs_) {
-      stub.database = &db;
-      stub.oldId = (static_cast<int64_t>(db.serial_) << kIndexBits) | (stub.oldId & kIndexMask);
-    }
-  };
-  rehome(*this);
-  rehome(other);
+  // The serial numbers go with the contents, so that the 64-bit values of ids (entity names
+  // kept in data) keep naming the same objects.
+  std::swap(serial_, other.serial_);
+  liveDatabases()[serial_] = this;
+  liveDatabases()[other.serial_] = &other;
+  for (QvDbObjectStub& stub : stubs_) stub.database = this;
+  for (QvDbObjectStub& stub : other.stubs_) stub.database = &other;
   return Vexa::eOk;
 }
 

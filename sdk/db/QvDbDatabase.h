@@ -150,7 +150,7 @@ class QvDbDatabase : public QvRxObject {
   void setFileExtras(std::unique_ptr<QvDbFileExtras> extras);
   // Exchanges the contents (objects, tables, header, file extras) of this database and
   // `other`: a reader reads into a new database and hands the drawing over when it is complete.
-  // Ids keep naming the same objects, now in the other database. Both must have no open
+  // Ids and their 64-bit values keep naming the same objects, now in the other database. Both must have no open
   // object and no active transaction (eInvalidInput).
   Vexa::ErrorStatus swapContents(QvDbDatabase& other);
 

@@ -250,7 +250,7 @@ void QvDxfFileReader::readTable(size_t begin, size_t end) {
     }
   }
   QvDbSymbolTable* table = kind->make();
-  session_.addTable(table, in.handle(), in.line());
+  session_.addTable(table, in.handle(), in.handle() ? in.handleLine() : in.line());
   applyCommon(in, *table);
 
   const QvDxfClassFiler* filer = nullptr;
@@ -290,7 +290,8 @@ void QvDxfFileReader::readTable(size_t begin, size_t end) {
     }
     QvDxfObjectReader rec(session_, k, next, filer->subclassMarkers());
     auto* record = static_cast<QvDbSymbolTableRecord*>(filer->create(rec));
-    const QvDbObjectId id = session_.add(record, rec.handle(), rec.line());
+    const QvDbObjectId id =
+        session_.add(record, rec.handle(), rec.handle() ? rec.handleLine() : rec.line());
     if (rec.hasOwner()) session_.reference(rec.ownerHandle(), rec.ownerLine());
     filer->read(rec, *record);
     applyCommon(rec, *record);
@@ -504,7 +505,7 @@ size_t QvDxfFileReader::readEntity(size_t begin, size_t end, QvDbObjectId block)
     }
   }
   QvDbObject* object = filer->create(in);
-  session_.add(object, in.handle(), in.line());
+  session_.add(object, in.handle(), in.handle() ? in.handleLine() : in.line());
   filer->read(in, *object);
   applyCommon(in, *object);
   auto* entity = QvDbEntity::cast(object);
@@ -533,10 +534,10 @@ void QvDxfFileReader::readObjects(size_t begin, size_t end) {
         delete object;
         in.failObject("the OBJECTS section must start with the root dictionary");
       }
-      id = session_.addRootDictionary(root, in.handle(), in.line());
+      id = session_.addRootDictionary(root, in.handle(), in.handle() ? in.handleLine() : in.line());
       sawObjects_ = true;
     } else {
-      id = session_.add(object, in.handle(), in.line());
+      id = session_.add(object, in.handle(), in.handle() ? in.handleLine() : in.line());
       if (in.hasOwner() && in.ownerHandle() != 0)
         owners_.push_back({id, session_.reference(in.ownerHandle(), in.ownerLine())});
     }

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+class QvDbDatabase;
+
+// What a drawing holds, as JSON in the form tests/data/dxf/ezdxf_probe.py describes a DXF
+// file: layers (colour, off, frozen, locked, linetype), linetype and application names, and
+// for every block record the entities in order (type, handle, layer, extended data, and for
+// block references their block and attributes).
+std::string describeAsJson(QvDbDatabase& db);

@@ -89,8 +89,8 @@ void QvDbDatabase::setFileExtras(std::unique_ptr<QvDbFileExtras> extras) {
   fileExtras_ = std::move(extras);
 }
 
-Vexa::ErrorStatus QvDbDatabase::swapContents(QvDbDatabase& other) {
-  if (&other == this) return Vexa::eOk;
+Vexa::ErrorStatus QvDbDatabase::replaceContents(QvDbDatabase& other) {
+  if (&other == this) return Vexa::eInvalidInput;
   if (openObjects_ != 0 || other.openObjects_ != 0) return Vexa::eInvalidInput;
   if (transactionManager_->numActiveTransactions() != 0 ||
       other.transactionManager_->numActiveTransactions() != 0)
@@ -111,7 +111,26 @@ Vexa::ErrorStatus QvDbDatabase::swapContents(QvDbDatabase& other) {
   liveDatabases()[serial_] = this;
   liveDatabases()[other.serial_] = &other;
   for (QvDbObjectStub& stub : stubs_) stub.database = this;
-  for (QvDbObjectStub& stub : other.stubs_) stub.database = &other;
+  // The former contents: objects deleted, records kept here as taken-back additions.
+  for (auto it = other.stubs_.rbegin(); it != other.stubs_.rend(); ++it) {
+    if (QvDbObject* object = it->object) {
+      object->stub_ = nullptr;
+      it->object = nullptr;
+      delete object;
+    }
+    it->database = this;
+    it->removed = true;
+    it->erased = true;
+  }
+  other.byHandle_.clear();
+  other.handseed_ = QvDbHandle(1);
+  for (QvDbObjectId& table : other.tables_) table.setNull();
+  other.namedObjectsDictionaryId_.setNull();
+  other.state_ = QvDbDrawingState();
+  other.anonymousCounters_.clear();
+  other.fileExtras_.reset();
+  retiredStubs_.push_back(std::move(other.stubs_));
+  other.stubs_.clear();
   return Vexa::eOk;
 }
 

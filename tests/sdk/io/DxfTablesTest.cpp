@@ -51,6 +51,14 @@ QvDbObjectPointer<Record> openRecord(QvDbDatabase* db, const wchar_t* name) {
 
 class DxfTablesTest : public HostFixture {};
 
+TEST_F(DxfTablesTest, ANewDrawingReadBackWritesTheSameText) {
+  const std::string text = dxfText(*db());
+  auto read = readDxf(text);
+  ASSERT_TRUE(read);
+  EXPECT_TRUE(text == dxfText(*read));
+  EXPECT_TRUE(nothingLeftOpen(read.get()));
+}
+
 TEST_F(DxfTablesTest, RecordsComeBackWithTheirSettingsAndHandles) {
   const QvDbObjectId dashed =
       addRecord<QvDbLinetypeTable, QvDbLinetypeTableRecord>(db(), L"Dashed", [](auto& r) {

@@ -101,7 +101,7 @@ Vexa::ErrorStatus QvDxfFile::readFile(const QvString& path, QvDbDatabase& db, Qv
     return errno == ENOENT || name.empty() ? Vexa::eFileNotFound : Vexa::eFileAccessError;
   }
   if (!S_ISREG(info.st_mode)) {
-    message = QvString(("\"" + name + "\" is not a file").c_str());
+    message = QvString((qvDxfQuoted(name) + " is not a file").c_str());
     return Vexa::eFileAccessError;
   }
   FileCloser file(std::fopen(name.c_str(), "rb"));

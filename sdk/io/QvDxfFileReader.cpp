@@ -231,7 +231,7 @@ void QvDxfFileReader::readTable(size_t begin, size_t end) {
   if (!kind)
     qvDxfFail(tokens_[begin].line,
               name.empty() ? std::string("the table has no name (2)")
-                           : "\"" + excerpt(name) + "\" is not a table of drawing files");
+                           : qvDxfQuoted(excerpt(name)) + " is not a table of drawing files");
 
   const bool dimstyles = kind->table == QvDxfReadSession::kDimStyle;
   QvDxfObjectReader in(session_, begin, headEnd,
@@ -300,7 +300,7 @@ void QvDxfFileReader::readTable(size_t begin, size_t end) {
       qvDxfFail(rec.line(), "the name \"" + record->name().utf8() + "\" is used twice in the " +
                                 std::string(kind->name) + " table");
     if (es != Vexa::eOk)
-      qvDxfFail(rec.line(), "\"" + record->name().utf8() + "\" is not a valid name in the " +
+      qvDxfFail(rec.line(), qvDxfQuoted(record->name().utf8()) + " is not a valid name in the " +
                                 std::string(kind->name) + " table");
     session_.noteRecord(kind->table, record->name(), id);
     record->close();
@@ -366,7 +366,7 @@ QvDbObjectId QvDxfFileReader::ensureBlock(const QvString& name, uint32_t line) {
   table->close();
   if (es != Vexa::eOk) {
     delete record;
-    qvDxfFail(line, "\"" + name.utf8() + "\" is not a valid block name");
+    qvDxfFail(line, qvDxfQuoted(name.utf8()) + " is not a valid block name");
   }
   record->close();
   session_.noteRecord(QvDxfReadSession::kBlock, name, id);
@@ -664,7 +664,7 @@ void QvDxfFileReader::linkXData() {
         if (record->setName(app.c_str()) != Vexa::eOk || table->add(id, record) != Vexa::eOk) {
           delete record;
           table->close();
-          qvDxfFail(p.line, "\"" + app.utf8() + "\" is not a valid application name");
+          qvDxfFail(p.line, qvDxfQuoted(app.utf8()) + " is not a valid application name");
         }
         record->close();
         session_.repair(p.line, "the application \"" + app.utf8() +

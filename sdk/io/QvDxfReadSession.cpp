@@ -40,7 +40,7 @@ void QvDxfReadSession::setVersion(std::string_view acadver, uint32_t line) {
   int64_t number = 0;
   if (acadver.size() < 3 || acadver.substr(0, 2) != "AC" ||
       !QvDxfNumber::parseInteger(acadver.substr(2), number) || number < 1000 || number > 9999)
-    qvDxfFail(line, "\"" + std::string(acadver.substr(0, 16)) + "\" is not a drawing version");
+    qvDxfFail(line, qvDxfQuoted(std::string(acadver.substr(0, 16))) + " is not a drawing version");
   if (number > 1032)
     qvDxfFail(line, "the drawing version " + std::string(acadver) +
                         " is newer than the newest this reader knows (AC1032, R2018)");
@@ -51,7 +51,7 @@ void QvDxfReadSession::setVersion(std::string_view acadver, uint32_t line) {
 uint64_t QvDxfReadSession::parseHandle(std::string_view text, uint32_t line, bool allowNull) const {
   uint64_t handle = 0;
   if (!QvDxfNumber::parseHandle(text, handle))
-    qvDxfFail(line, "\"" + std::string(text.substr(0, 24)) + "\" is not a handle");
+    qvDxfFail(line, qvDxfQuoted(std::string(text.substr(0, 24))) + " is not a handle");
   if (handle == 0 && !allowNull) qvDxfFail(line, "an object cannot have the handle 0");
   if (handle > kMaxHandle) qvDxfFail(line, "the handle " + hex(handle) + " is out of range");
   return handle;
@@ -152,7 +152,7 @@ QvDbObjectId QvDxfReadSession::layer(std::string_view rawName, uint32_t line) {
     table->close();
     if (es != Vexa::eOk) {
       delete record;
-      qvDxfFail(line, "\"" + name.utf8() + "\" is not a valid layer name");
+      qvDxfFail(line, qvDxfQuoted(name.utf8()) + " is not a valid layer name");
     }
     record->close();
     noteRecord(kLayer, name, id);

@@ -3,7 +3,7 @@
 #include "sdk/rx/QvRxDynamicLinker.h"
 
 std::vector<std::wstring> TarvoModuleSession::defaultModules() {
-  return {L"XqCmdUtil"};
+  return {L"XqCmdUtil", L"TarvoCommands"};
 }
 
 TarvoModuleSession::~TarvoModuleSession() {

@@ -9,7 +9,8 @@
 // session's lifetime and unloaded, the last first, when it ends.
 class TarvoModuleSession {
  public:
-  // The modules every run of the program loads.
+  // The modules every run of the program loads: the module, then the command module that
+  // calls it.
   static std::vector<std::wstring> defaultModules();
 
   TarvoModuleSession() = default;

@@ -5,27 +5,12 @@
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbDimStyleTableRecord.h"
 #include "sdk/db/QvDbObjectPointer.h"
-#include "sdk/db/QvDbRegAppTable.h"
 #include "sdk/db/QvDbTextStyleTable.h"
 
 namespace {
 
 constexpr const wchar_t* kAnnotativeApp = L"AcadAnnotative";
 constexpr const wchar_t* kAnnotativeData = L"AnnotativeData";
-
-// Registers an application in a database unless it is there.
-Vexa::ErrorStatus registerApplication(QvDbDatabase* db, const wchar_t* name) {
-  QvDbRegAppTable* raw = nullptr;
-  Vexa::ErrorStatus es = db->getSymbolTable(raw, QvDb::kForRead);
-  if (es != Vexa::eOk) return es;
-  QvDbObjectPointer<QvDbRegAppTable> table(raw);
-  if (table->has(name)) return Vexa::eOk;
-  if ((es = table->upgradeOpen()) != Vexa::eOk) return es;
-  QvDbObjectPointer<QvDbRegAppTableRecord> record;
-  record.create();
-  if ((es = record->setName(name)) != Vexa::eOk) return es;
-  return table->add(record.object());
-}
 
 }  // namespace
 
@@ -47,7 +32,7 @@ Vexa::ErrorStatus SetDimStyleAnnotative(QvDbDimStyleTableRecord* record, bool on
   if (!record) return Vexa::eNullPtr;
   if (!record->isWriteEnabled()) return Vexa::eNotOpenForWrite;
   if (QvDbDatabase* db = record->database()) {
-    const Vexa::ErrorStatus es = registerApplication(db, kAnnotativeApp);
+    const Vexa::ErrorStatus es = db->registerApplication(kAnnotativeApp);
     if (es != Vexa::eOk) return es;
   }
   const QvRbListPtr data(qvutBuildList(kGcXDataAppName, kAnnotativeApp, kGcXDataString,

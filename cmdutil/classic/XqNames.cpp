@@ -24,7 +24,7 @@ constexpr const wchar_t* kNotInNames = L"\"*,/:;<=>?\\`|";
 
 }  // namespace
 
-int16_t isValidSymbolName(const wchar_t* name, int allowVerticalBar) {
+int16_t isValidSymbolName(const wchar_t* name, int flag) {
   if (!name) return 0;
   int extNames = 0;
   if (!xqGetShortVar(L"EXTNAMES", extNames)) extNames = 0;
@@ -45,7 +45,8 @@ int16_t isValidSymbolName(const wchar_t* name, int allowVerticalBar) {
       continue;
     }
     if (c == L'|') {
-      if (!allowVerticalBar) return 0;
+      const bool barAllowed = extNames == 0 ? flag == 0 : flag != 0;
+      if (!barAllowed) return 0;
     } else if (extNames == 0) {
       if (!(type & (kCharAlpha | kCharDigit)) && !isOneOf(c, L"$-_")) return 0;
     } else {

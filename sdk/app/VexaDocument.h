@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "sdk/app/VexaUndoController.h"
 #include "sdk/base/QvString.h"
 
 class QvDbDatabase;
@@ -20,8 +21,11 @@ class VexaDocument {
   void setFileName(const QvString& fileName) { fileName_ = fileName; }
   // The file name without its folder.
   QvString docTitle() const;
+  // The document's undo controller.
+  VexaUndoController* undoController() { return &undoController_; }
 
  private:
   std::unique_ptr<QvDbDatabase> db_;
   QvString fileName_;
+  VexaUndoController undoController_;
 };

@@ -2,13 +2,19 @@
 
 #include "sdk/app/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbDatabase.h"
+#include "sdk/ed/VexaSysVarService.h"
 
 VexaDocumentManager::VexaDocumentManager() {
-  // Made first, so that the application services outlive the documents' databases.
+  // Made first, so that these services outlive the documents' databases.
   qvdbHostApplicationServices();
+  if (VexaSysVarService* vars = VexaSysVarService::current()) vars->setDrawingStore(&drawingVars_);
 }
 
 VexaDocumentManager::~VexaDocumentManager() {
+  if (VexaHost* host = VexaHost::current()) {
+    auto* vars = host->findService<VexaSysVarService>();
+    if (vars && &vars->drawingStore() == &drawingVars_) vars->setDrawingStore(nullptr);
+  }
   current_ = nullptr;
   while (!documents_.empty()) documents_.pop_back();
 }

@@ -4,12 +4,14 @@
 #include <vector>
 
 #include "sdk/app/VexaDocument.h"
+#include "sdk/app/VexaDrawingVarStore.h"
 #include "sdk/app/VexaHost.h"
 #include "sdk/base/VexaErrorStatus.h"
 
 class QvDbDatabase;
 
-// The host's open documents and the current one, whose database is the working database.
+// The host's open documents and the current one, whose database is the working database. While
+// the manager lives, the per-drawing system variables are those of the working database.
 class VexaDocumentManager : public VexaHostService {
  public:
   VexaDocumentManager();
@@ -35,4 +37,5 @@ class VexaDocumentManager : public VexaHostService {
   std::vector<std::unique_ptr<VexaDocument>> documents_;
   VexaDocument* current_ = nullptr;
   int newDrawings_ = 0;
+  VexaDrawingVarStore drawingVars_;
 };

@@ -1,5 +1,6 @@
 #include "sdk/db/QvDbBlockTableRecord.h"
 
+#include <cmath>
 #include <unordered_set>
 
 #include "sdk/db/QvDbBlockReference.h"
@@ -59,7 +60,8 @@ Vexa::ErrorStatus QvDbBlockTableRecord::appendQvDbEntity(QvDbObjectId& id, QvDbE
   if (layer.isNull() && !db->clayer().isNull()) entity->setLayer(db->clayer());
   entity->setOwnerId(objectId());
   entities_.push_back(id);
-  return Vexa::eOk;
+  // Sub-entities the entity held in memory (vertices, attributes) join with it.
+  return entity->subAppendedToDatabase();
 }
 
 Vexa::ErrorStatus QvDbBlockTableRecord::newIterator(QvDbBlockTableRecordIterator*& iterator,
@@ -91,6 +93,19 @@ QvDbObjectIdArray QvDbBlockTableRecord::entityIds() const {
 }
 
 // Settings.
+
+QvGePoint3d QvDbBlockTableRecord::origin() const {
+  assertReadEnabled();
+  return origin_;
+}
+
+Vexa::ErrorStatus QvDbBlockTableRecord::setOrigin(const QvGePoint3d& origin) {
+  if (!std::isfinite(origin.x) || !std::isfinite(origin.y) || !std::isfinite(origin.z))
+    return Vexa::eInvalidInput;
+  if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
+  origin_ = origin;
+  return Vexa::eOk;
+}
 
 QvString QvDbBlockTableRecord::comments() const {
   assertReadEnabled();

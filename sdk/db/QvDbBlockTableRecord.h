@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "sdk/db/QvDbSymbolTableRecord.h"
+#include "sdk/ge/QvGePoint3d.h"
 
 class QvDbBlockTableRecordIterator;
 class QvDbEntity;
@@ -30,7 +31,10 @@ class QvDbBlockTableRecord : public QvDbSymbolTableRecord {
   // The live entities' ids, in order.
   QvDbObjectIdArray entityIds() const;
 
-  // Definition settings.
+  // Definition settings. The origin is the point of the definition that a reference places at
+  // its position.
+  QvGePoint3d origin() const;
+  Vexa::ErrorStatus setOrigin(const QvGePoint3d& origin);  // finite coordinates
   QvString comments() const;
   Vexa::ErrorStatus setComments(const wchar_t* text);
   QvString pathName() const;  // the file of an external reference
@@ -74,8 +78,10 @@ class QvDbBlockTableRecord : public QvDbSymbolTableRecord {
   friend class QvDbDatabase;
   friend class QvDbLayoutManager;
   friend class QvDbObjectCloner;
+  friend class QvDbSmartBlock;
 
   std::vector<QvDbObjectId> entities_;
+  QvGePoint3d origin_;
   QvString comments_;
   QvString pathName_;
   bool explodable_ = true;

@@ -1,16 +1,19 @@
 #include "sdk/db/QvDbDatabase.h"
 
+#include <cmath>
 #include <unordered_map>
 
 #include "sdk/app/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbDictionary.h"
 #include "sdk/db/QvDbDimStyleTable.h"
+#include "sdk/db/QvDbHostExtensions.h"
 #include "sdk/db/QvDbLayerTable.h"
 #include "sdk/db/QvDbLayout.h"
 #include "sdk/db/QvDbLayoutManager.h"
 #include "sdk/db/QvDbLinetypeTable.h"
 #include "sdk/db/QvDbObject.h"
+#include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbOpenRules.h"
 #include "sdk/db/QvDbRegAppTable.h"
 #include "sdk/db/QvDbScale.h"
@@ -18,6 +21,7 @@
 #include "sdk/db/QvDbTextStyleTable.h"
 #include "sdk/db/QvDbTransactionManager.h"
 #include "sdk/db/QvDbUCSTable.h"
+#include "sdk/db/QvDbUCSTableRecord.h"
 #include "sdk/db/QvDbViewTable.h"
 #include "sdk/db/QvDbViewportTable.h"
 #include "sdk/rx/QvRxClass.h"
@@ -45,9 +49,10 @@ constexpr int kMaxViolationLog = 20;
 
 }  // namespace
 
-QvDbDatabase::QvDbDatabase(bool buildDefaultDrawing)
+QvDbDatabase::QvDbDatabase(bool buildDefaultDrawing, bool /*noDocument*/)
     : serial_(nextSerial()), transactionManager_(std::make_unique<QvDbTransactionManager>(this)) {
   liveDatabases()[serial_] = this;
+  qvdbAttachHostExtensions();
   if (buildDefaultDrawing) completeDefaultContents();
 }
 
@@ -370,6 +375,16 @@ Vexa::ErrorStatus QvDbDatabase::addNamedObjectsDictionary(QvDbObjectId& id, QvDb
   return Vexa::eOk;
 }
 
+Vexa::ErrorStatus QvDbDatabase::registerApplication(const wchar_t* name) {
+  if (!name || !*name) return Vexa::eInvalidInput;
+  if (!findSymbolRecord(kRegAppTable, name).isNull()) return Vexa::eOk;
+  QvDbObjectPointer<QvDbRegAppTable> table(tables_[kRegAppTable], QvDb::kForWrite);
+  if (table.openStatus() != Vexa::eOk) return table.openStatus();
+  QvDbObjectPointer<QvDbRegAppTableRecord> record(new QvDbRegAppTableRecord());
+  if (const Vexa::ErrorStatus es = record->setName(name); es != Vexa::eOk) return es;
+  return table->add(record.object());
+}
+
 // Open accounting.
 
 QvDbObjectIdArray QvDbDatabase::openObjectIds() const {
@@ -531,12 +546,16 @@ Vexa::ErrorStatus QvDbDatabase::setSystemVariable(const QvString& name,
       if (value.asLong() < 1 || value.asLong() > INT16_MAX) return Vexa::eOutOfRange;
       return setCvport(value.asShort());
     case Special::kCannoscaleValue:
+      if (value.kind() == QvDbHeaderValue::kString || value.kind() == QvDbHeaderValue::kTriple)
+        return Vexa::eInvalidInput;
+      return setCannoscaleValue(value.asReal());
     case Special::kHandseed:
       return Vexa::eNotApplicable;  // read only
     case Special::kNone:
       break;
   }
   if (!state_.header.has(upper)) return Vexa::eUnknownSystemVariable;
+  if (upper == L"CANNOSCALE" && findScale(value.asString()).isNull()) return Vexa::eKeyNotFound;
   return setHeaderValue(upper, value);
 }
 
@@ -578,6 +597,51 @@ Vexa::ErrorStatus QvDbDatabase::setCvport(int16_t viewport) {
   return Vexa::eOk;
 }
 
+namespace {
+
+QvGePoint3d pointOf(const QvDbHeaderValue& value) {
+  const QvDbHeaderValue::Triple t = value.asTriple();
+  return QvGePoint3d(t[0], t[1], t[2]);
+}
+
+QvDbHeaderValue tripleOf(double x, double y, double z) {
+  return QvDbHeaderValue::ofTriple(x, y, z);
+}
+
+}  // namespace
+
+QvGePoint3d QvDbDatabase::ucsorg() const {
+  return pointOf(state_.header.get(L"UCSORG"));
+}
+
+QvGeVector3d QvDbDatabase::ucsxdir() const {
+  return pointOf(state_.header.get(L"UCSXDIR")).asVector();
+}
+
+QvGeVector3d QvDbDatabase::ucsydir() const {
+  return pointOf(state_.header.get(L"UCSYDIR")).asVector();
+}
+
+Vexa::ErrorStatus QvDbDatabase::setUcs(const QvGePoint3d& origin, const QvGeVector3d& xAxis,
+                                       const QvGeVector3d& yAxis) {
+  QvGeVector3d x, y;
+  if (!QvDbUCSTableRecord::normalizedAxes(xAxis, yAxis, x, y)) return Vexa::eInvalidInput;
+  QvDbHeader header = state_.header;
+  Vexa::ErrorStatus es = header.set(L"UCSORG", tripleOf(origin.x, origin.y, origin.z));
+  if (es == Vexa::eOk) es = header.set(L"UCSXDIR", tripleOf(x.x, x.y, x.z));
+  if (es == Vexa::eOk) es = header.set(L"UCSYDIR", tripleOf(y.x, y.y, y.z));
+  if (es == Vexa::eOk) state_.header = std::move(header);
+  return es;
+}
+
+QvGePoint3d QvDbDatabase::insbase() const {
+  return pointOf(state_.header.get(L"INSBASE"));
+}
+
+Vexa::ErrorStatus QvDbDatabase::setInsbase(const QvGePoint3d& base) {
+  return state_.header.set(L"INSBASE", tripleOf(base.x, base.y, base.z));
+}
+
 bool QvDbDatabase::annotativeDwg() const {
   return state_.header.get(L"ANNOTATIVEDWG").asShort() != 0;
 }
@@ -594,16 +658,49 @@ QvString QvDbDatabase::cannoscaleName() const {
   return state_.header.get(L"CANNOSCALE").asString();
 }
 
-double QvDbDatabase::cannoscaleValue() const {
-  const QvString name = cannoscaleName();
+QvDbObjectId QvDbDatabase::findScale(const QvString& name) const {
   const auto* scales = QvDbDictionary::cast(peek(scaleListDictionaryId()));
-  if (!scales) return 1.0;
+  if (!scales) return QvDbObjectId();
   for (const auto& [key, entry] : scales->entries_) {
     const auto* scale = QvDbScale::cast(peek(entry.id));
-    if (scale && !entry.id.isErased() && scale->name_ == name)
-      return scale->paperUnits_ / scale->drawingUnits_;
+    if (scale && !entry.id.isErased() && scale->name_.compareNoCase(name) == 0) return entry.id;
   }
-  return 1.0;
+  return QvDbObjectId();
+}
+
+double QvDbDatabase::cannoscaleValue() const {
+  const auto* scale = QvDbScale::cast(peek(findScale(cannoscaleName())));
+  return scale ? scale->paperUnits_ / scale->drawingUnits_ : 1.0;
+}
+
+Vexa::ErrorStatus QvDbDatabase::setCannoscaleValue(double value) {
+  if (!std::isfinite(value) || value <= 0.0) return Vexa::eOutOfRange;
+  const auto* scales = QvDbDictionary::cast(peek(scaleListDictionaryId()));
+  if (!scales) return Vexa::eKeyNotFound;
+  for (const auto& [key, entry] : scales->entries_) {
+    const auto* scale = QvDbScale::cast(peek(entry.id));
+    if (!scale || entry.id.isErased()) continue;
+    if (std::fabs(scale->paperUnits_ / scale->drawingUnits_ - value) <= 1e-10 * value)
+      return setHeaderValue(L"CANNOSCALE", QvDbHeaderValue::ofString(scale->name_));
+  }
+  // No scale of that value yet: the list gets one.
+  QvDbObjectPointer<QvDbDictionary> list(scaleListDictionaryId(), QvDb::kForWrite);
+  if (list.openStatus() != Vexa::eOk) return list.openStatus();
+  QvDbObjectPointer<QvDbScale> scale(new QvDbScale());
+  const double paper = value >= 1.0 ? value : 1.0;
+  const double drawing = value >= 1.0 ? 1.0 : 1.0 / value;
+  const QvString name = QvString::format(L"%.10g:%.10g", paper, drawing);
+  scale->setScaleName(name.c_str());
+  scale->setUnits(paper, drawing);
+  QvString key;
+  for (int n = list->numEntries();; ++n) {
+    key = QvString::format(L"A%d", n);
+    if (!list->has(key.c_str())) break;
+  }
+  QvDbObjectId id;
+  if (const Vexa::ErrorStatus es = list->setAt(key.c_str(), scale.object(), id); es != Vexa::eOk)
+    return es;
+  return setHeaderValue(L"CANNOSCALE", QvDbHeaderValue::ofString(name));
 }
 
 Vexa::ErrorStatus QvDbDatabase::setCurrentRecord(QvDbObjectId& slot, QvDbObjectId id, int kind) {

@@ -19,6 +19,8 @@
 
 class QvDbObject;
 class QvDbSymbolTable;
+class QvGePoint3d;
+class QvGeVector3d;
 class QvDbBlockTable;
 class QvDbLayerTable;
 class QvDbTextStyleTable;
@@ -45,7 +47,9 @@ class QvDbDatabase : public QvRxObject {
  public:
   QVRX_DECLARE_MEMBERS(QvDbDatabase);
 
-  explicit QvDbDatabase(bool buildDefaultDrawing = true);
+  // `noDocument` is accepted for the host's signature: a database belongs to a document only
+  // when the document manager was given it.
+  explicit QvDbDatabase(bool buildDefaultDrawing = true, bool noDocument = false);
   QvDbDatabase(const QvDbDatabase&) = delete;
   QvDbDatabase& operator=(const QvDbDatabase&) = delete;
   ~QvDbDatabase() override;
@@ -114,6 +118,10 @@ class QvDbDatabase : public QvRxObject {
                                               QvDbHandle handle = QvDbHandle());
   Vexa::ErrorStatus completeDefaultContents();
 
+  // Registers an application name for extended data unless the drawing has it; the
+  // registered-application table must be free to open for write when it is added.
+  Vexa::ErrorStatus registerApplication(const wchar_t* name);
+
   // Drawing files (sdk/io): the stand-in's drawing format is DXF text, whatever the file's
   // extension. A read replaces the whole contents of the database, and only when the file was
   // read completely; otherwise the database is as it was, the status says why (eFileNotFound,
@@ -173,7 +181,8 @@ class QvDbDatabase : public QvRxObject {
 
   // The per-drawing system variables kept in the drawing, as the editor reads and writes them:
   // every header variable, and "CLAYER", "TEXTSTYLE", "DIMSTYLE", "CELTYPE" (names of the
-  // current records), "CVPORT", "CANNOSCALEVALUE" (read only) and "HANDSEED" (read only).
+  // current records), "CVPORT", "CANNOSCALEVALUE" (written, it makes the scale of that value
+  // current) and "HANDSEED" (read only). "CANNOSCALE" must name a scale of the list.
   // eUnknownSystemVariable for a name the drawing does not keep.
   Vexa::ErrorStatus getSystemVariable(const QvString& name, QvDbHeaderValue& value) const;
   Vexa::ErrorStatus setSystemVariable(const QvString& name, const QvDbHeaderValue& value);
@@ -186,6 +195,17 @@ class QvDbDatabase : public QvRxObject {
   // The current viewport: 1 is paper space, 2 and above a viewport into model space.
   int16_t cvport() const { return state_.cvport; }
   Vexa::ErrorStatus setCvport(int16_t viewport);
+  // The drawing's current UCS ("UCSORG", "UCSXDIR", "UCSYDIR"). setUcs takes two axes that
+  // are not zero and at right angles (within the global tolerance) and stores them as unit
+  // vectors; eInvalidInput otherwise.
+  QvGePoint3d ucsorg() const;
+  QvGeVector3d ucsxdir() const;
+  QvGeVector3d ucsydir() const;
+  Vexa::ErrorStatus setUcs(const QvGePoint3d& origin, const QvGeVector3d& xAxis,
+                           const QvGeVector3d& yAxis);
+  // The base point of the drawing when it is inserted as a block ("INSBASE").
+  QvGePoint3d insbase() const;
+  Vexa::ErrorStatus setInsbase(const QvGePoint3d& base);
   bool annotativeDwg() const;
   Vexa::ErrorStatus setAnnotativeDwg(bool on);
   bool extnames() const;
@@ -193,6 +213,11 @@ class QvDbDatabase : public QvRxObject {
   // drawing units of that scale in the scale list; 1 when the list lacks it).
   QvString cannoscaleName() const;
   double cannoscaleValue() const;
+  // Makes current the scale of the list with that value, adding one ("1:4", "2:1") when the
+  // list has none. eOutOfRange for a value that is not positive and finite.
+  Vexa::ErrorStatus setCannoscaleValue(double value);
+  // The live scale of the list with that name (case-insensitive), or null.
+  QvDbObjectId findScale(const QvString& name) const;
 
   // Current records.
   QvDbObjectId clayer() const { return state_.clayer; }

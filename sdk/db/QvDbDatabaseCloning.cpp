@@ -79,6 +79,12 @@ Vexa::ErrorStatus QvDbDatabase::insert(QvDbObjectId& blockId, const wchar_t* blo
     if (const Vexa::ErrorStatus es = cloner.translate(); es != Vexa::eOk) return es;
   }
   if (blockNestsItself(targetId)) return Vexa::eInvalidInput;  // the block would contain itself
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> target(targetId, QvDb::kForWrite);
+    if (target.openStatus() != Vexa::eOk) return target.openStatus();
+    if (const Vexa::ErrorStatus es = target->setOrigin(source->insbase()); es != Vexa::eOk)
+      return es;
+  }
   blockId = targetId;
   return scope.commit();
 }

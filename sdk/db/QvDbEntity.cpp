@@ -1,11 +1,26 @@
 #include "sdk/db/QvDbEntity.h"
 
+#include <cmath>
+
 #include "sdk/app/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbLayerTable.h"
+#include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/rx/QvRxClass.h"
 
 QVRX_DEFINE_HOST_MEMBERS(QvDbEntity)
+
+namespace {
+
+// A matrix that flattens space (or holds no numbers) carries no entity.
+bool isSingularTransform(const QvGeMatrix3d& xform) {
+  double sum = 0.0;
+  for (const auto& row : xform.entry)
+    for (double v : row) sum += v;
+  return !std::isfinite(sum) || xform.isSingular(1e-14);
+}
+
+}  // namespace
 
 QvDbObjectId QvDbEntity::layerId() const {
   assertReadEnabled();
@@ -46,10 +61,70 @@ Vexa::ErrorStatus QvDbEntity::setDatabaseDefaults(QvDbDatabase* db) {
     db = services ? services->workingDatabase() : nullptr;
   }
   if (!db) return Vexa::eNoDatabase;
-  return setLayer(db->clayer());
+  if (const Vexa::ErrorStatus es = setLayer(db->clayer()); es != Vexa::eOk) return es;
+  return setPropertyDefaults(db);
+}
+
+Vexa::ErrorStatus QvDbEntity::transformBy(const QvGeMatrix3d& xform) {
+  if (!isWriteEnabled()) return assertWriteEnabled();
+  if (isSingularTransform(xform)) return Vexa::eDegenerateGeometry;
+  if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
+  return subTransformBy(xform);
+}
+
+Vexa::ErrorStatus QvDbEntity::getTransformedCopy(const QvGeMatrix3d& xform,
+                                                 QvDbEntity*& copy) const {
+  copy = nullptr;
+  if (const Vexa::ErrorStatus es = assertReadEnabled(); es != Vexa::eOk) return es;
+  if (isSingularTransform(xform)) return Vexa::eDegenerateGeometry;
+  return subGetTransformedCopy(xform, copy);
+}
+
+Vexa::ErrorStatus QvDbEntity::explode(QvArray<QvDbEntity*>& pieces) const {
+  if (const Vexa::ErrorStatus es = assertReadEnabled(); es != Vexa::eOk) return es;
+  const int before = pieces.length();
+  const Vexa::ErrorStatus es = subExplode(pieces);
+  if (es != Vexa::eOk) {
+    // Nothing of a failed explode is handed out.
+    while (pieces.length() > before) {
+      delete pieces.last();
+      pieces.removeLast();
+    }
+  }
+  return es;
+}
+
+Vexa::ErrorStatus QvDbEntity::getGeomExtents(QvDbExtents& extents) const {
+  if (const Vexa::ErrorStatus es = assertReadEnabled(); es != Vexa::eOk) return es;
+  return subGetGeomExtents(extents);
+}
+
+Vexa::ErrorStatus QvDbEntity::subTransformBy(const QvGeMatrix3d&) {
+  return Vexa::eNotApplicable;
+}
+
+Vexa::ErrorStatus QvDbEntity::subGetTransformedCopy(const QvGeMatrix3d& xform,
+                                                    QvDbEntity*& copy) const {
+  auto* made = static_cast<QvDbEntity*>(clone());
+  if (!made) return Vexa::eNotApplicable;
+  if (const Vexa::ErrorStatus es = made->subTransformBy(xform); es != Vexa::eOk) {
+    delete made;
+    return es;
+  }
+  copy = made;
+  return Vexa::eOk;
+}
+
+Vexa::ErrorStatus QvDbEntity::subExplode(QvArray<QvDbEntity*>&) const {
+  return Vexa::eNotApplicable;
+}
+
+Vexa::ErrorStatus QvDbEntity::subGetGeomExtents(QvDbExtents&) const {
+  return Vexa::eInvalidExtents;
 }
 
 void QvDbEntity::visitIds(QvDbIdVisitor& visitor) {
   QvDbObject::visitIds(visitor);
   if (!layerId_.isNull()) visitor.visit(layerId_, QvDbIdVisitor::kHardPointer);
+  if (!linetypeId_.isNull()) visitor.visit(linetypeId_, QvDbIdVisitor::kHardPointer);
 }

@@ -27,7 +27,8 @@ constexpr KnownVariable kKnownVariables[] = {
     {L"EXTMIN", QvDbHeaderValue::kTriple, 0, 0, 0},
     {L"EXTNAMES", QvDbHeaderValue::kShort, 1, 0, 1},
     {L"INSBASE", QvDbHeaderValue::kTriple, 0, 0, 0},
-    {L"INSUNITS", QvDbHeaderValue::kShort, 1, 0, 24},
+    {L"INSUNITS", QvDbHeaderValue::kShort, 4, 0, 24},
+    {L"LASTPOINT", QvDbHeaderValue::kTriple, 0, 0, 0},
     {L"LTSCALE", QvDbHeaderValue::kReal, 1, 1e-100, 1e100},
     {L"LUNITS", QvDbHeaderValue::kShort, 2, 1, 5},
     {L"LUPREC", QvDbHeaderValue::kShort, 4, 0, 8},
@@ -37,11 +38,14 @@ constexpr KnownVariable kKnownVariables[] = {
     {L"PDMODE", QvDbHeaderValue::kShort, 0, -32768, 32767},
     {L"PDSIZE", QvDbHeaderValue::kReal, 0, -1e100, 1e100},
     {L"PSLTSCALE", QvDbHeaderValue::kShort, 1, 0, 1},
+    {L"SNAPANG", QvDbHeaderValue::kReal, 0, -1e100, 1e100},
     {L"TEXTSIZE", QvDbHeaderValue::kReal, 0.2, 1e-100, 1e100},
     {L"TILEMODE", QvDbHeaderValue::kShort, 1, 0, 1},
     {L"UCSORG", QvDbHeaderValue::kTriple, 0, 0, 0},
     {L"UCSXDIR", QvDbHeaderValue::kTriple, 0, 0, 0},
+    {L"UCSICON", QvDbHeaderValue::kShort, 3, 0, 3},
     {L"UCSYDIR", QvDbHeaderValue::kTriple, 0, 0, 0},
+    {L"VIEWDIR", QvDbHeaderValue::kTriple, 0, 0, 0},
 };
 
 const KnownVariable* findKnown(const QvString& name) {
@@ -64,6 +68,7 @@ QvDbHeaderValue defaultOf(const KnownVariable& v) {
     case QvDbHeaderValue::kTriple:
       if (name == L"UCSXDIR") return QvDbHeaderValue::ofTriple(1, 0, 0);
       if (name == L"UCSYDIR") return QvDbHeaderValue::ofTriple(0, 1, 0);
+      if (name == L"VIEWDIR") return QvDbHeaderValue::ofTriple(0, 0, 1);
       return QvDbHeaderValue::ofTriple(0, 0, 0);
     case QvDbHeaderValue::kNone:
       break;

@@ -395,7 +395,15 @@ void QvDbObject::notifyErased(bool erasing) {
 
 QvDbObject* QvDbObject::clone() const {
   assertReadEnabled();
-  return copyState();
+  QvDbObject* copy = copyState();
+  // A copy never shares what this object owns.
+  struct DropOwned : QvDbIdVisitor {
+    void visit(QvDbObjectId& id, Kind kind) override {
+      if (kind == kHardOwner || kind == kSoftOwner) id.setNull();
+    }
+  } dropOwned;
+  copy->visitIds(dropOwned);
+  return copy;
 }
 
 bool QvDbObject::copyFrom(const QvRxObject* other) {

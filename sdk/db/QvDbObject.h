@@ -141,8 +141,9 @@ class QvDbObject : public QvGiDrawable {
   virtual void erased(const QvDbObject* dbObj, bool erasing);
 
   // A copy of the object's data and extended data, in no database and owned by the caller;
-  // without id, owner, extension dictionary or reactors. Container classes leave out what they
-  // own.
+  // without id, owner, extension dictionary or reactors. Ids of objects this one owns are
+  // cleared in the copy (containers drop them); a class that should copy what it owns (a block
+  // reference's attributes) overrides clone.
   QvDbObject* clone() const override;
   // Takes the data and extended data of `other`, which must be of the same class; this object
   // keeps its identity. False when the classes differ or this object may not be changed.
@@ -188,6 +189,7 @@ class QvDbObject : public QvGiDrawable {
   friend class QvDbObjectCloner;
   friend class QvDbSymbolTable;
   friend class QvDbDictionary;
+  friend class QvDbSmartBlock;
 
   void notifyModified();
   void notifyErased(bool erasing);

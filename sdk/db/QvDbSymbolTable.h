@@ -54,6 +54,7 @@ class QvDbSymbolTable : public QvDbObject {
   friend class QvDbSymbolTableRecord;
   friend class QvDbDatabase;
   friend class QvDbObjectCloner;
+  friend class QvDbSmartBlock;
 
   static QvString keyOf(const QvString& name);
   // Without the read assertion, for the database's own lookups.

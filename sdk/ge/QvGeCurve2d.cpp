@@ -18,6 +18,12 @@ bool QvGeCurve2d::hasEndPoint(QvGePoint2d& p) const {
   return gd::hasBoundPoint(*this, false, p);
 }
 
+bool QvGeCurve2d::isBounded() const {
+  QvGeInterval interval;
+  getInterval(interval);
+  return interval.isBounded();
+}
+
 bool QvGeCurve2d::isClosed(const QvGeTol& tol) const {
   QvGePoint2d start, end;
   return hasStartPoint(start) && hasEndPoint(end) && start.isEqualTo(end, tol);

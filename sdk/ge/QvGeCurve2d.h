@@ -19,6 +19,8 @@ class QvGeCurve2d : public QvGeEntity2d {
   void getInterval(QvGeInterval& interval, QvGePoint2d& start, QvGePoint2d& end) const;
   bool hasStartPoint(QvGePoint2d& p) const;
   bool hasEndPoint(QvGePoint2d& p) const;
+  // Bounded at both ends.
+  bool isBounded() const;
   virtual bool isClosed(const QvGeTol& tol = QvGeContext::gTol) const;
   virtual bool isPeriodic(double& period) const;
   // Parameters inside the interval where the curve's smoothness may break (NURBS knots,

@@ -19,6 +19,12 @@ bool QvGeCurve3d::hasEndPoint(QvGePoint3d& p) const {
   return gd::hasBoundPoint(*this, false, p);
 }
 
+bool QvGeCurve3d::isBounded() const {
+  QvGeInterval interval;
+  getInterval(interval);
+  return interval.isBounded();
+}
+
 bool QvGeCurve3d::isClosed(const QvGeTol& tol) const {
   QvGePoint3d start, end;
   return hasStartPoint(start) && hasEndPoint(end) && start.isEqualTo(end, tol);

@@ -15,6 +15,10 @@ class QvGePlane;
 // Queries that measure along the curve (length, paramAtLength) clamp their parameters to the
 // interval; an unbounded side counts as +-1e10 there.
 //
+// Tolerance. isOn compares the computed closest point no finer than 64 units in the last place
+// of the point's largest coordinate (at 1e6, about 1.4e-8), where round-off alone exceeds a
+// fine absolute tolerance.
+//
 // Ownership. Every operation that makes curves (copy, getTrimmedCurve, getSplitCurves,
 // project) returns new objects that the caller deletes.
 class QvGeCurve3d : public QvGeEntity3d {
@@ -34,6 +38,8 @@ class QvGeCurve3d : public QvGeEntity3d {
   // False, with p untouched, when the curve is unbounded at that end.
   bool hasStartPoint(QvGePoint3d& p) const;
   bool hasEndPoint(QvGePoint3d& p) const;
+  // Bounded at both ends (lines and rays are not).
+  bool isBounded() const;
   // Bounded at both ends, with start and end points equal within tol.
   virtual bool isClosed(const QvGeTol& tol = QvGeContext::gTol) const;
   // True with the period for curves whose carrier repeats (circles, ellipses, periodic NURBS).
@@ -109,8 +115,9 @@ class QvGeCurve3d : public QvGeEntity3d {
   // Reverses the direction; the interval becomes [-upper, -lower] unless the kind documents
   // otherwise.
   virtual void reverseParam() = 0;
-  // A new curve of the same kind over [fromParam, toParam] (a sub-range of the interval, or of
-  // a periodic curve's carrier); null when the range is empty, outside, or the curve invalid.
+  // A new curve of the same kind (a segment for lines and rays) over [fromParam, toParam]: a
+  // sub-range of the interval, or for a closed curve a range across its seam of at most one
+  // interval length. Null when the range is empty, outside, or the curve invalid.
   virtual QvGeCurve3d* getTrimmedCurve(double fromParam, double toParam) const = 0;
   // Splits at the given parameters (any order; those outside the open interval or equal
   // within the interval's tolerance are ignored). An open curve gives n + 1 pieces for n

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "sdk/ge/QvGeLinearEnt3d.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 
 const QvGePlane QvGePlane::kXYPlane{};
@@ -39,7 +40,7 @@ Vexa::ErrorStatus QvGePlane::set(const QvGePoint3d& origin, const QvGeVector3d& 
   QvGe::ErrorCondition flag;
   const QvGeVector3d n = QvGeVector3d(normal).normalize(QvGeContext::gTol, flag);
   if (flag != QvGe::kOk) return Vexa::eInvalidInput;
-  const QvGeVector3d u = n.perpVector().normal();
+  const QvGeVector3d u = n.perpVector();
   origin_ = origin;
   normal_ = n;
   uAxis_ = u;
@@ -123,6 +124,24 @@ bool QvGePlane::intersectWith(const QvGePoint3d& linePoint, const QvGeVector3d& 
   const double denom = u.dotProduct(normal_);
   if (std::fabs(denom) <= tol.equalVector()) return false;
   result = linePoint + u * (-signedDistanceTo(linePoint) / denom);
+  return true;
+}
+
+bool QvGePlane::intersectWith(const QvGeLinearEnt3d& line, QvGePoint3d& result,
+                              const QvGeTol& tol) const {
+  if (!valid_ || !line.isValid()) return false;
+  const QvGeVector3d d = line.paramVector();
+  const double denom = d.dotProduct(normal_);
+  if (std::fabs(denom) <= tol.equalVector() * d.length()) return false;
+  const double t = -signedDistanceTo(line.pointOnLine()) / denom;
+  QvGeInterval interval;
+  line.getInterval(interval);
+  // The interval's slack in parameter units: the point tolerance along the line.
+  const double slack = tol.equalPoint() / d.length();
+  if ((interval.isBoundedBelow() && t < interval.lowerBound() - slack) ||
+      (interval.isBoundedAbove() && t > interval.upperBound() + slack))
+    return false;
+  result = line.evalPoint(interval.clamp(t));
   return true;
 }
 

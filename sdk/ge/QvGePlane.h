@@ -4,6 +4,7 @@
 #include "sdk/ge/QvGePoint3d.h"
 #include "sdk/ge/QvGeVector3d.h"
 
+class QvGeLinearEnt3d;
 class QvGeMatrix3d;
 
 // An unbounded plane: a point on it, its unit normal and two unit in-plane axes with
@@ -56,6 +57,10 @@ class QvGePlane {
   // The point where the line through linePoint along lineDir meets the plane; false when the
   // direction is zero, parallel to the plane or the plane is invalid.
   bool intersectWith(const QvGePoint3d& linePoint, const QvGeVector3d& lineDir, QvGePoint3d& result,
+                     const QvGeTol& tol = QvGeContext::gTol) const;
+  // The point where a line, ray or segment meets the plane (within its interval); false when
+  // it is parallel to the plane, misses it, or either is invalid.
+  bool intersectWith(const QvGeLinearEnt3d& line, QvGePoint3d& result,
                      const QvGeTol& tol = QvGeContext::gTol) const;
   // The line common to two planes; false when they are parallel or either is invalid.
   bool intersectWith(const QvGePlane& other, QvGePoint3d& linePoint, QvGeVector3d& lineDir,

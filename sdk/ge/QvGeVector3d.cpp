@@ -46,9 +46,11 @@ QvGeVector3d QvGeVector3d::perpVector() const {
   const double len = length();
   if (len == 0.0) return kIdentity;
   constexpr double kArbitraryAxisLimit = 1.0 / 64.0;
-  if (std::fabs(x) < kArbitraryAxisLimit * len && std::fabs(y) < kArbitraryAxisLimit * len)
-    return kYAxis.crossProduct(*this);
-  return kZAxis.crossProduct(*this);
+  const QvGeVector3d perp =
+      std::fabs(x) < kArbitraryAxisLimit * len && std::fabs(y) < kArbitraryAxisLimit * len
+          ? kYAxis.crossProduct(*this)
+          : kZAxis.crossProduct(*this);
+  return perp / perp.length();
 }
 
 double QvGeVector3d::angleTo(const QvGeVector3d& v) const {
@@ -56,10 +58,11 @@ double QvGeVector3d::angleTo(const QvGeVector3d& v) const {
 }
 
 double QvGeVector3d::angleTo(const QvGeVector3d& v, const QvGeVector3d& reference) const {
+  // Without a reference direction there is no sense of rotation: the plain angle.
+  if (reference.isZeroLength()) return angleTo(v);
   const QvGeVector3d n = reference.normal();
   const QvGeVector3d a = orthoProject(n), b = v.orthoProject(n);
   double angle = std::atan2(a.crossProduct(b).dotProduct(n), a.dotProduct(b));
-  if (n.isZeroLength()) angle = std::atan2(a.crossProduct(b).length(), a.dotProduct(b));
   if (angle < 0.0) angle += QvGe::k2Pi;
   return angle >= QvGe::k2Pi ? 0.0 : angle;
 }

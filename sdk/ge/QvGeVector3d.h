@@ -58,9 +58,9 @@ class QvGeVector3d {
   QvGeVector3d& normalize(const QvGeTol& tol = QvGeContext::gTol);
   QvGeVector3d& normalize(const QvGeTol& tol, QvGe::ErrorCondition& flag);
 
-  // A vector perpendicular to this one, by the arbitrary-axis rule: when both x and y are
-  // below 1/64 of the length, kYAxis x this, else kZAxis x this. Not normalised; zero for the
-  // zero vector. The x axis of QvGeMatrix3d::planeToWorld(this) has this direction.
+  // The unit vector perpendicular to this one by the arbitrary-axis rule: when both x and y are
+  // below 1/64 of the length, kYAxis x this, else kZAxis x this, normalised. Zero for the zero
+  // vector. It is the x axis of QvGeMatrix3d::planeToWorld(this).
   QvGeVector3d perpVector() const;
 
   // Angle between the two directions, in [0, pi]; 0 when either is zero.

@@ -55,7 +55,11 @@ TEST(TarvoProgram, ClassesListsTheExtensionsAttachedAfterTheModuleLoaded) {
                          "    + VexaEntityPE: VexaEntity_Extension\n"),
             std::string::npos)
       << run.out;
+  // The host's own extensions, attached when the SDK is loaded, are listed too.
   EXPECT_NE(run.out.find("\nQvDbBlockReference : QvDbEntity\n"
+                         "    + QvDbAnnotativeObjectPE: QvDbAnnotativeObjectPE\n"
+                         "    + QvDbObjectContextInterface: QvDbObjectContextInterface\n"
+                         "    + QvDbPaperOrientationPE: QvDbPaperOrientationPE\n"
                          "    + VexaEntityPE: VexaEntity_Extension\n"
                          "QvDbBlockTable"),
             std::string::npos);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "sdk/ge/detail/CurveAlgorithms.h"
+#include "sdk/ge/detail/Resolution.h"
 
 // The default behaviour of QvGeCurve2d and QvGeCurve3d, written once for both.
 namespace qvge_detail {
@@ -56,7 +57,8 @@ template <class Curve>
 bool isPointOn(const Curve& c, const typename GeSpace<Curve::kDim>::Point& p, double& param,
                const QvGeTol& tol) {
   double t;
-  if (!c.isValid() || !c.closestPointTo(p, t, tol).isEqualTo(p, tol)) return false;
+  const QvGeTol fine = atResolution(tol, largestCoordinate(p));
+  if (!c.isValid() || !c.closestPointTo(p, t, fine).isEqualTo(p, fine)) return false;
   param = t;
   return true;
 }

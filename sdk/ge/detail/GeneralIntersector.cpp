@@ -4,14 +4,11 @@
 #include <cmath>
 #include <vector>
 
-#include "sdk/ge/QvGeNurbCurve3d.h"
-#include "sdk/ge/detail/CurveAlgorithms.h"
+#include "sdk/ge/detail/IntersectionPieces.h"
 
 namespace qvge_detail {
 
 namespace {
-
-using HPoint = NurbsCore<3>::HPoint;
 
 constexpr double kFlatness = 1e-4;       // chord deviation, relative to the chord
 constexpr double kParallelSine = 1e-3;   // chords closer in direction than this are parallel
@@ -20,135 +17,6 @@ constexpr double kRoughParallelSine = 2e-2;
 constexpr double kShortOverlap = 1e-4;  // shorter common stretches (relative to size) touch
 constexpr double kTangentSine = 1e-4;   // tangents closer than this make a tangent point
 constexpr int kMaxDepth = 120;          // halvings of a pair, both pieces together
-constexpr int kMaxPairs = 400000;       // work limit of one call
-
-QvGePoint3d mapPoint(const QvGePoint3d& p, bool dropZ) {
-  return dropZ ? QvGePoint3d(p.x, p.y, 0.0) : p;
-}
-QvGeVector3d mapVector(const QvGeVector3d& v, bool dropZ) {
-  return dropZ ? QvGeVector3d(v.x, v.y, 0.0) : v;
-}
-
-double distanceToChord(const QvGePoint3d& p, const QvGePoint3d& a, const QvGePoint3d& b) {
-  const QvGeVector3d chord = b - a;
-  const double len2 = chord.lengthSqrd();
-  if (!(len2 > 0.0)) return p.distanceTo(a);
-  const double u = std::clamp((p - a).dotProduct(chord) / len2, 0.0, 1.0);
-  return p.distanceTo(a + chord * u);
-}
-
-struct Piece {
-  double t0 = 0.0, t1 = 0.0;
-  QvGeExtents3d box;
-  QvGePoint3d p0, p1;       // mapped end points
-  std::vector<HPoint> bez;  // control points of a Bezier piece; empty for other curves
-  int depth = 0;
-};
-
-// Pieces of one curve: Bezier pieces of a NURBS curve, parameter ranges of any other.
-class PieceSource {
- public:
-  PieceSource(const QvGeCurve3d& c, bool dropZ) : c_(c), dropZ_(dropZ) {
-    if (c.type() == QvGe::kNurbCurve3d)
-      nurbs_ = &static_cast<const QvGeNurbCurve3d&>(c).nurbsData();
-  }
-
-  QvGePoint3d point(double t) const { return mapPoint(c_.evalPoint(t), dropZ_); }
-  void derivs(double t, QvGePoint3d& p, QvGeVector3d& d1, QvGeVector3d& d2) const {
-    QvGeVector3d d[2];
-    c_.evalDerivatives(t, 2, p, d);
-    p = mapPoint(p, dropZ_);
-    d1 = mapVector(d[0], dropZ_);
-    d2 = mapVector(d[1], dropZ_);
-  }
-
-  void initial(double lo, double hi, std::vector<Piece>& out) const {
-    if (nurbs_) {
-      std::vector<std::pair<double, double>> ranges;
-      std::vector<std::vector<HPoint>> ctrl;
-      nurbs_->bezierPieces(lo, hi, ranges, ctrl);
-      for (size_t i = 0; i < ranges.size(); ++i)
-        out.push_back(makeBezier(ranges[i].first, ranges[i].second, std::move(ctrl[i])));
-      if (!ranges.empty()) return;
-    }
-    // Smooth pieces, each in parts of at most a quarter turn for periodic carriers.
-    const std::vector<double> cuts = smoothPieces(c_, lo, hi);
-    double period = 0.0;
-    const bool periodic = c_.isPeriodic(period) && !nurbs_;
-    for (size_t i = 0; i + 1 < cuts.size(); ++i) {
-      const double a = cuts[i], b = cuts[i + 1];
-      const int parts = periodic ? std::max(1, static_cast<int>(std::ceil((b - a) / QvGe::kHalfPi)))
-                                 : (c_.isKindOf(QvGe::kLinearEnt3d) ? 1 : 4);
-      for (int k = 0; k < parts; ++k)
-        out.push_back(makeGeneric(a + (b - a) * k / parts,
-                                  k + 1 == parts ? b : a + (b - a) * (k + 1) / parts));
-    }
-  }
-
-  void split(const Piece& p, Piece& left, Piece& right) const {
-    const double m = 0.5 * (p.t0 + p.t1);
-    if (p.bez.empty()) {
-      left = makeGeneric(p.t0, m);
-      right = makeGeneric(m, p.t1);
-    } else {
-      // de Casteljau at the middle, in homogeneous coordinates.
-      const size_t n = p.bez.size();
-      std::vector<HPoint> work = p.bez, l(n), r(n);
-      for (size_t level = 0; level < n; ++level) {
-        l[level] = work[0];
-        r[n - 1 - level] = work[n - 1 - level];
-        for (size_t i = 0; i + 1 + level < n; ++i)
-          for (int c = 0; c < 4; ++c) work[i][c] = 0.5 * (work[i][c] + work[i + 1][c]);
-      }
-      left = makeBezier(p.t0, m, std::move(l));
-      right = makeBezier(m, p.t1, std::move(r));
-    }
-    left.depth = right.depth = p.depth + 1;
-  }
-
-  // Largest distance of the piece from its chord (control points for Bezier pieces).
-  double deviation(const Piece& p) const {
-    double dev = 0.0;
-    if (!p.bez.empty()) {
-      for (size_t i = 1; i + 1 < p.bez.size(); ++i)
-        dev = std::max(dev, distanceToChord(euclid(p.bez[i]), p.p0, p.p1));
-      return dev;
-    }
-    if (c_.isKindOf(QvGe::kLinearEnt3d)) return 0.0;
-    for (double f : {0.25, 0.5, 0.75})
-      dev = std::max(dev, distanceToChord(point(p.t0 + f * (p.t1 - p.t0)), p.p0, p.p1));
-    return dev;
-  }
-
- private:
-  QvGePoint3d euclid(const HPoint& h) const {
-    return mapPoint(QvGePoint3d(h[0] / h[3], h[1] / h[3], h[2] / h[3]), dropZ_);
-  }
-  Piece makeGeneric(double t0, double t1) const {
-    Piece p;
-    p.t0 = t0;
-    p.t1 = t1;
-    const QvGeExtents3d box = c_.orthoBoundBlock(QvGeInterval(t0, t1)).extents();
-    p.box.addPoint(mapPoint(box.minPoint(), dropZ_)).addPoint(mapPoint(box.maxPoint(), dropZ_));
-    p.p0 = point(t0);
-    p.p1 = point(t1);
-    return p;
-  }
-  Piece makeBezier(double t0, double t1, std::vector<HPoint> ctrl) const {
-    Piece p;
-    p.t0 = t0;
-    p.t1 = t1;
-    for (const HPoint& h : ctrl) p.box.addPoint(euclid(h));
-    p.p0 = euclid(ctrl.front());
-    p.p1 = euclid(ctrl.back());
-    p.bez = std::move(ctrl);
-    return p;
-  }
-
-  const QvGeCurve3d& c_;
-  bool dropZ_;
-  const NurbsCore<3>* nurbs_ = nullptr;
-};
 
 struct Solution {
   double s, t, dist;
@@ -161,8 +29,15 @@ struct Coincidence {
 class Intersector {
  public:
   Intersector(const QvGeCurve3d& a, double a0, double a1, const QvGeCurve3d& b, double b0,
-              double b1, const QvGeTol& tol, bool dropZ)
-      : a_(a, dropZ), b_(b, dropZ), a0_(a0), a1_(a1), b0_(b0), b1_(b1), eps_(tol.equalPoint()) {}
+              double b1, const QvGeTol& tol, bool dropZ, int workLimit)
+      : a_(a, dropZ),
+        b_(b, dropZ),
+        a0_(a0),
+        a1_(a1),
+        b0_(b0),
+        b1_(b1),
+        eps_(tol.equalPoint()),
+        workLimit_(workLimit) {}
 
   void run(IntSink& out) {
     std::vector<Piece> pa, pb;
@@ -172,7 +47,7 @@ class Intersector {
     for (const Piece& p : pa) all.addExt(p.box);
     for (const Piece& p : pb) all.addExt(p.box);
     size_ = std::max(all.diagonal(), eps_);
-    subdivide(pa, pb);
+    if (!subdivide(pa, pb)) out.complete = false;
     tryEnds();
     emit(out);
   }
@@ -270,14 +145,15 @@ class Intersector {
     return true;
   }
 
-  void subdivide(std::vector<Piece>& pa, std::vector<Piece>& pb) {
+  // False when the work limit left pairs unexamined.
+  bool subdivide(std::vector<Piece>& pa, std::vector<Piece>& pb) {
     std::vector<std::pair<int, int>> stack;
     for (int i = 0; i < static_cast<int>(pa.size()); ++i)
       for (int j = 0; j < static_cast<int>(pb.size()); ++j) stack.emplace_back(i, j);
     const QvGeTol boxTol(eps_, 0.0);
     const double tiny = std::max(16.0 * eps_, 1e-13 * size_);
-    int work = 0;
-    while (!stack.empty() && ++work < kMaxPairs) {
+    for (int work = 0; !stack.empty(); ++work) {
+      if (work == workLimit_) return false;
       const auto [i, j] = stack.back();
       stack.pop_back();
       if (pa[static_cast<size_t>(i)].box.isDisjoint(pb[static_cast<size_t>(j)].box, boxTol))
@@ -300,13 +176,15 @@ class Intersector {
         coincidences_.push_back({a.t0, a.t1, std::min(b.t0, b.t1), std::max(b.t0, b.t1)});
         continue;
       }
+      // Flat pieces lie within their deviation of their chords: chords further apart than
+      // that cannot meet.
+      if (flatA && flatB && segmentDistance(a.p0, a.p1, b.p0, b.p1) > devA + devB + eps_) continue;
       if ((flatA && flatB && !parallel) || small || deep) {
         leaf(a, b);
         continue;
       }
-      // Halve the piece that is not flat, or else the larger one.
-      const bool splitA = !flatA && (flatB || a.box.diagonal() >= b.box.diagonal());
-      const bool splitFirst = splitA || (flatA && flatB && a.box.diagonal() >= b.box.diagonal());
+      // Halve the larger piece: boxes shrink fastest, also around a long straight piece.
+      const bool splitFirst = a.box.diagonal() >= b.box.diagonal();
       Piece left, right;
       if (splitFirst) {
         a_.split(a, left, right);
@@ -324,6 +202,7 @@ class Intersector {
         stack.emplace_back(i, n - 1);
       }
     }
+    return true;
   }
 
   // The ends of each curve against the other: curves that meet at an end point are common in
@@ -492,6 +371,7 @@ class Intersector {
   PieceSource a_, b_;
   double a0_, a1_, b0_, b1_;
   double eps_;
+  int workLimit_;
   double size_ = 1.0;
   std::vector<Solution> solutions_;
   std::vector<Coincidence> coincidences_;
@@ -501,9 +381,9 @@ class Intersector {
 }  // namespace
 
 void intersectGeneral(const QvGeCurve3d& a, double a0, double a1, const QvGeCurve3d& b, double b0,
-                      double b1, const QvGeTol& tol, bool dropZ, IntSink& out) {
+                      double b1, const QvGeTol& tol, bool dropZ, int workLimit, IntSink& out) {
   if (!(a1 >= a0) || !(b1 >= b0)) return;
-  Intersector(a, a0, a1, b, b0, b1, tol, dropZ).run(out);
+  Intersector(a, a0, a1, b, b0, b1, tol, dropZ, workLimit).run(out);
 }
 
 }  // namespace qvge_detail

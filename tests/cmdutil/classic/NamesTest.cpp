@@ -16,14 +16,14 @@ namespace {
 
 class NamesTest : public HostFixture {
  protected:
-  // "EXTNAMES" as the editor and the drawing's header see it.
+  // "EXTNAMES" of the drawing, through the editor.
   void extNames(int16_t value) {
     ASSERT_EQ(host().service<VexaSysVarService>().set(L"EXTNAMES", VexaSysVarValue::ofShort(value)),
               VexaSysVarResult::kOk);
-    ASSERT_EQ(db()->setHeaderValue(L"EXTNAMES", QvDbHeaderValue::ofShort(value)), Vexa::eOk);
+    ASSERT_EQ(db()->extnames(), value != 0);
   }
-  static bool symbol(const std::wstring& name, int allowBar = 0) {
-    return isValidSymbolName(name.c_str(), allowBar) != 0;
+  static bool symbol(const std::wstring& name, int flag = 0) {
+    return isValidSymbolName(name.c_str(), flag) != 0;
   }
   static bool plain(const std::wstring& name) { return IsValidName(name.c_str()) != 0; }
 };
@@ -50,9 +50,9 @@ TEST_F(NamesTest, OldSymbolNames) {
   EXPECT_FALSE(symbol(L"front door"));
   EXPECT_FALSE(symbol(L"door.2"));
   EXPECT_FALSE(symbol(L"a\u0378b"));
-  // The same meaning of the vertical-bar flag as with extended names.
-  EXPECT_FALSE(symbol(L"xref|Layer", 0));
-  EXPECT_TRUE(symbol(L"xref|Layer", 1));
+  // The vertical-bar flag reads the other way round for old names.
+  EXPECT_TRUE(symbol(L"xref|Layer", 0));
+  EXPECT_FALSE(symbol(L"xref|Layer", 1));
   // Old names are at most 31 characters long.
   EXPECT_TRUE(symbol(std::wstring(31, L'A')));
   EXPECT_FALSE(symbol(std::wstring(32, L'A')));

@@ -61,3 +61,18 @@ std::vector<int> valuesIn(QvDbObjectId blockId) {
   for (const QvDbObjectId& id : entitiesOf(blockId)) values.push_back(valueOf(id));
   return values;
 }
+
+QvDbObjectId addReference(QvDbObjectId ownerId, QvDbObjectId blockId) {
+  QvDbObjectPointer<QvDbBlockTableRecord> owner(ownerId, QvDb::kForWrite);
+  if (!owner) return QvDbObjectId();
+  QvDbObjectPointer<QvDbBlockReference> reference(new QvDbBlockReference());
+  if (reference->setBlockTableRecord(blockId) != Vexa::eOk) return QvDbObjectId();
+  QvDbObjectId id;
+  owner->appendQvDbEntity(id, reference.object());
+  return id;
+}
+
+QvDbObjectId blockOfReference(QvDbObjectId referenceId) {
+  QvDbObjectPointer<QvDbBlockReference> reference(referenceId, QvDb::kForRead, true);
+  return reference ? reference->blockTableRecord() : QvDbObjectId();
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbObjectPointer.h"
@@ -17,6 +18,10 @@ QvDbObjectId addBlock(QvDbDatabase* db, const wchar_t* name);
 QvDbObjectId addLayer(QvDbDatabase* db, const wchar_t* name);
 // Registers an application name.
 QvDbObjectId addRegApp(QvDbDatabase* db, const wchar_t* name);
+// Appends a reference of the block `blockId` to the block `ownerId`; its id, or null.
+QvDbObjectId addReference(QvDbObjectId ownerId, QvDbObjectId blockId);
+// The block a reference uses (null when it does not open).
+QvDbObjectId blockOfReference(QvDbObjectId referenceId);
 // The live entities of a block, in order.
 QvDbObjectIdArray entitiesOf(QvDbObjectId blockId);
 // The values of the live test entities of a block, in order.

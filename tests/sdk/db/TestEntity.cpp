@@ -1,5 +1,6 @@
 #include "tests/sdk/db/TestEntity.h"
 
+#include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/rx/QvRxClass.h"
 
 QvRxClass* TestEntity::desc() {
@@ -51,6 +52,29 @@ QvDbObjectId TestEntity::child() const {
 Vexa::ErrorStatus TestEntity::setChild(QvDbObjectId id) {
   if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
   child_ = id;
+  return Vexa::eOk;
+}
+
+QvGePoint3d TestEntity::position() const {
+  assertReadEnabled();
+  return position_;
+}
+
+Vexa::ErrorStatus TestEntity::subTransformBy(const QvGeMatrix3d& xform) {
+  position_.transformBy(xform);
+  return Vexa::eOk;
+}
+
+Vexa::ErrorStatus TestEntity::subExplode(QvArray<QvDbEntity*>& pieces) const {
+  pieces.append(new TestEntity(value_ / 2));
+  if (value_ % 2 != 0) return Vexa::eNotApplicable;
+  pieces.append(new TestEntity(value_ / 2));
+  return Vexa::eOk;
+}
+
+Vexa::ErrorStatus TestEntity::subGetGeomExtents(QvDbExtents& extents) const {
+  extents.addPoint(position_);
+  extents.addPoint(position_ + QvGeVector3d(1, 1, 0));
   return Vexa::eOk;
 }
 

@@ -113,6 +113,37 @@ TEST(QvGeCircArc3d, QueriesOnAnInclinedArc) {
   curvecheck::splitCoversCurve(circle, QvGeDoubleArray{1.0}, 1);
 }
 
+TEST(QvGeCircArc3d, SampleDensityAndProjectedClosestPoints) {
+  const QvGeCircArc3d circle(QvGePoint3d(1, 1, 1), QvGeVector3d(0, 0, 1), 10.0);
+  // The library's density: chords turning at most 5 degrees and within 1/2000 of the size.
+  QvGePoint3dArray pts;
+  QvGeDoubleArray ts;
+  circle.getSamplePoints(0.0, 2 * kPi, 0.0, pts, ts);
+  ASSERT_GE(pts.length(), 73);
+  for (int i = 1; i < ts.length(); ++i) {
+    EXPECT_LE(ts[i] - ts[i - 1], 5.0 * kPi / 180.0 + 1e-12);
+    const double mid = 0.5 * (ts[i] + ts[i - 1]);
+    const QvGePoint3d chordMid = pts[i - 1] + (pts[i] - pts[i - 1]) * 0.5;
+    EXPECT_LE(circle.evalPoint(mid).distanceTo(chordMid), 20.0 * std::sqrt(2.0) / 2000.0);
+  }
+  // A coarse value gives fewer points, within it.
+  QvGePoint3dArray coarse;
+  circle.getSamplePoints(0.0, 2 * kPi, 0.5, coarse);
+  EXPECT_LT(coarse.length(), pts.length());
+  EXPECT_TRUE(coarse.first().isEqualTo(coarse.last()));
+  // Seen along Z, a point high above the rim is on the circle.
+  QvGePoint3d seen;
+  double t;
+  ASSERT_TRUE(circle.projClosestPointTo(QvGePoint3d(1, 11, 50), QvGeVector3d(0, 0, 1), seen, t));
+  EXPECT_TRUE(seen.isEqualTo(QvGePoint3d(1, 11, 1), QvGeTol(1e-9, 1e-12)));
+  // Seen obliquely along (1, 0, -1) from (0, 1, 10): the line of sight meets the plane z = 1
+  // at (9, 1, 1), inside the circle; in that view the nearest rim point is (11, 1, 1) (the
+  // squared view distance of the rim point at angle a is 132 - 80 cos a - 50 cos^2 a).
+  ASSERT_TRUE(circle.projClosestPointTo(QvGePoint3d(0, 1, 10), QvGeVector3d(1, 0, -1), seen, t));
+  EXPECT_TRUE(seen.isEqualTo(QvGePoint3d(11, 1, 1), QvGeTol(1e-9, 1e-12)));
+  EXPECT_FALSE(circle.projClosestPointTo(QvGePoint3d(), QvGeVector3d(), seen, t));
+}
+
 TEST(QvGeCircArc3d, TransformsKeepItCircularOrRefuse) {
   QvGeCircArc3d arc(QvGePoint3d(1, 0, 0), QvGeVector3d::kZAxis, QvGeVector3d::kXAxis, 1.0, 0.0,
                     kPi / 2);

@@ -203,6 +203,38 @@ TEST(QvGeCurveCurveInt3d, ProjectedIntersections) {
   for (int i = 0; i < 2; ++i) EXPECT_NEAR(seen.pointOnCurve1(i).y, 1.0, 1e-9);
 }
 
+TEST(QvGeCurveCurveInt3d, ResultsDoNotDependOnWhereTheDrawingLies) {
+  // The same scene moved far from the origin, where one unit in the last place of a coordinate
+  // reaches 1e-9: every pair meets as often as at home.
+  for (double offset : {1e6, 1e7}) {
+    SCOPED_TRACE(offset);
+    const QvGeMatrix3d far = QvGeMatrix3d::translation({offset, -offset, offset * 0.1});
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<double> u(-3.0, 3.0);
+    for (int k = 0; k < 20; ++k) {
+      QvGePoint3dArray pa, pb;
+      for (int i = 0; i < 8; ++i) {
+        pa.append(QvGePoint3d(i, u(rng), 0));
+        pb.append(QvGePoint3d(u(rng) + 3, i, 0));
+      }
+      QvGeNurbCurve3d a(pa), b(pb);
+      const QvGeCircArc3d c(QvGePoint3d(u(rng), u(rng), 0), QvGeVector3d::kZAxis, 2.5);
+      const QvGeCircArc3d d(QvGePoint3d(u(rng), u(rng), 0), QvGeVector3d::kZAxis, 2.0);
+      const int homeNurbs = QvGeCurveCurveInt3d(a, b).numIntPoints();
+      const int homeArcs = QvGeCurveCurveInt3d(c, d).numIntPoints();
+      QvGeCircArc3d farC = c, farD = d;
+      a.transformBy(far);
+      b.transformBy(far);
+      farC.transformBy(far);
+      farD.transformBy(far);
+      EXPECT_EQ(QvGeCurveCurveInt3d(a, b).numIntPoints(), homeNurbs);
+      EXPECT_EQ(QvGeCurveCurveInt3d(farC, farD).numIntPoints(), homeArcs);
+      // Points of the curve are on it.
+      EXPECT_TRUE(a.isOn(a.evalPoint(0.345)));
+    }
+  }
+}
+
 TEST(QvGeCurveCurveInt2d, PlaneCurvesUseTheSameMethods) {
   const QvGeCircArc2d arc(QvGePoint2d(1, 0), QvGePoint2d(0, 1), QvGePoint2d(-1, 0));
   const QvGeLineSeg2d seg(QvGePoint2d(0, -2), QvGePoint2d(0, 2));

@@ -141,6 +141,25 @@ TEST(QvGeLinearEnt3d, ProjectionAlongADirection) {
   EXPECT_EQ(seg.project(QvGePlane::kXYPlane, QvGeVector3d(), raw), Vexa::eInvalidInput);
 }
 
+TEST(QvGePlane, MeetsLinesRaysAndSegmentsWithinTheirIntervals) {
+  const QvGePlane plane(QvGePoint3d(0, 0, 2), QvGeVector3d(0, 0, 1));
+  const QvGeLine3d line(QvGePoint3d(1, 1, 0), QvGeVector3d(1, 0, 1));
+  QvGePoint3d hit;
+  ASSERT_TRUE(plane.intersectWith(line, hit));
+  EXPECT_TRUE(hit.isEqualTo(QvGePoint3d(3, 1, 2)));
+  EXPECT_FALSE(line.isBounded());
+  const QvGeRay3d away(QvGePoint3d(1, 1, 0), QvGeVector3d(0, 0, -1));
+  EXPECT_FALSE(plane.intersectWith(away, hit));
+  const QvGeLineSeg3d shortSeg(QvGePoint3d(0, 0, 0), QvGePoint3d(0, 0, 1.5));
+  EXPECT_TRUE(shortSeg.isBounded());
+  EXPECT_FALSE(plane.intersectWith(shortSeg, hit));
+  const QvGeLineSeg3d touching(QvGePoint3d(0, 0, 0), QvGePoint3d(0, 0, 2 - 1e-11));
+  ASSERT_TRUE(plane.intersectWith(touching, hit));  // within the point tolerance of its end
+  EXPECT_TRUE(hit.isEqualTo(QvGePoint3d(0, 0, 2)));
+  EXPECT_FALSE(plane.intersectWith(QvGeLine3d(QvGePoint3d(), QvGeVector3d::kXAxis), hit));
+  EXPECT_FALSE(plane.intersectWith(QvGeLine3d(QvGePoint3d(), QvGeVector3d()), hit));
+}
+
 TEST(QvGeCurve3d, CheckedEvaluationReportsBadParameters) {
   const QvGeLineSeg3d seg(QvGePoint3d(0, 0, 0), QvGePoint3d(2, 0, 0));
   QvGePoint3d p(7, 7, 7);

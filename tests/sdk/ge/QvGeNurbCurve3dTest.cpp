@@ -5,6 +5,7 @@
 #include <random>
 
 #include "CurveChecks.h"
+#include "IntersectionChecks.h"
 #include "sdk/ge/QvGeCircArc3d.h"
 #include "sdk/ge/QvGeEllipArc3d.h"
 #include "sdk/ge/QvGeLineSeg3d.h"
@@ -290,6 +291,39 @@ TEST(QvGeNurbCurve3d, ClosedCurvesSplitAcrossTheSeam) {
   const QvGeNurbCurve3d open = randomCurve(2, 6, false);
   EXPECT_EQ(open.getTrimmedCurve(1.0, 3.5), nullptr);
   EXPECT_EQ(open.getTrimmedCurve(2.0, 1.0), nullptr);
+}
+
+TEST(QvGeNurbCurve3d, PeriodicCurvesWrapAndSplitAcrossTheSeam) {
+  // A periodic cubic over a hexagon: nine control points, the first three repeated at the end,
+  // uniform knots.
+  QvGePoint3dArray pts;
+  for (int i = 0; i < 9; ++i) {
+    const double a = (i % 6) * kPi / 3;
+    pts.append(QvGePoint3d(std::cos(a), std::sin(a), 0));
+  }
+  QvGeDoubleArray knots;
+  for (int i = 0; i < 13; ++i) knots.append(i);
+  const QvGeNurbCurve3d c(3, knots, pts, QvGeDoubleArray(), true);
+  ASSERT_TRUE(c.isValid());
+  EXPECT_TRUE(c.isClosed());
+  double period = 0.0;
+  ASSERT_TRUE(c.isPeriodic(period));
+  EXPECT_EQ(period, 6.0);
+  EXPECT_TRUE(c.evalPoint(3.5).isEqualTo(c.evalPoint(9.5)));
+  EXPECT_TRUE(c.evalPoint(3.5).isEqualTo(c.evalPoint(-2.5)));
+  // Smooth at the seam: derivatives from both sides agree.
+  QvGePoint3d p;
+  QvGeVector3d atStart[2], atEnd[2];
+  c.evalDerivatives(3.0, 2, p, atStart);
+  c.evalDerivatives(9.0 - 1e-12, 2, p, atEnd);
+  EXPECT_LE((atStart[0] - atEnd[0]).length(), 1e-9);
+  curvecheck::splitCoversCurve(c, QvGeDoubleArray{4.0, 8.5}, 2);
+  curvecheck::paramRoundTrip(c);
+  // A line through the middle meets it twice, once on each side.
+  const QvGeLineSeg3d across(QvGePoint3d(-2, -0.6, 0), QvGePoint3d(2, 0.6, 0));
+  const QvGeCurveCurveInt3d ints(c, across);
+  EXPECT_EQ(ints.numIntPoints(), 2);
+  intcheck::expectConsistent(ints, 1e-12);
 }
 
 TEST(QvGeNurbCurve3d, ProjectionIsExact) {

@@ -1,0 +1,86 @@
+#include "sdk/ed/VexaCommandRunner.h"
+
+#include <exception>
+
+#include "sdk/app/VexaBuildInCommandContext.h"
+#include "sdk/base/QvClassicCodes.h"
+#include "sdk/ed/VexaCommandStack.h"
+#include "sdk/ed/VexaInputScript.h"
+#include "sdk/ed/VexaTranscript.h"
+
+namespace {
+
+constexpr const wchar_t* kCommandPrompt = L"\nCommand: ";
+
+void say(const QvString& text) {
+  if (VexaTranscript* transcript = VexaTranscript::current()) transcript->addMessage(text);
+}
+
+}  // namespace
+
+VexaCommandEnd VexaCommandRunner::runCommand(const QvString& text) {
+  QvString name = text;
+  name.trim();
+  name.trimLeft(L"_.");
+  VexaCommandStack* stack = VexaCommandStack::current();
+  const VexaCommandStack::Command* command = stack ? stack->lookup(name) : nullptr;
+  if (!command) {
+    say(QvString::format(L"\nUnknown command \"%s\".", text.c_str()));
+    return VexaCommandEnd::kUnknown;
+  }
+  // The command may add or remove commands while it runs: hold on to its own copy.
+  const VexaCommandStack::Function function = command->function;
+  const QvString commandName = command->name;
+
+  VexaInputScript* script = VexaInputScript::current();
+  const int cancelsBefore = script ? script->readsPastEnd() : 0;
+  int rc = kQvError;
+  try {
+    VexaBuildInCommandContext context;
+    rc = function(context);
+  } catch (const std::exception& error) {
+    say(QvString::format(L"\nThe command %s stopped: %hs", commandName.c_str(), error.what()));
+    return VexaCommandEnd::kFailed;
+  }
+  if (rc == kQvCancel || (script && script->readsPastEnd() > cancelsBefore))
+    return VexaCommandEnd::kCancelled;
+  return rc < 0 ? VexaCommandEnd::kFailed : VexaCommandEnd::kDone;
+}
+
+VexaCommandRunner::Summary VexaCommandRunner::runScript() {
+  Summary summary;
+  VexaInputScript* script = VexaInputScript::current();
+  VexaTranscript* transcript = VexaTranscript::current();
+  if (!script || !transcript) return summary;
+  for (;;) {
+    const VexaScriptLine line = script->next();
+    if (line.kind == VexaScriptLine::Kind::kEnd) break;
+    if (line.kind != VexaScriptLine::Kind::kAnswer) continue;
+    QvString name = line.text;
+    name.trim();
+    if (name.isEmpty()) continue;
+    int blank = 0;
+    while (blank < name.length() && !qvIsSpace(name.getAt(blank))) ++blank;
+    QvString rest = name.mid(blank);
+    rest.trimLeft();
+    name = name.left(blank);
+    if (!rest.isEmpty()) script->pushFront(rest);
+
+    transcript->addPrompt(kCommandPrompt);
+    transcript->addAnswer(name);
+    ++summary.commands;
+    switch (runCommand(name)) {
+      case VexaCommandEnd::kDone:
+        ++summary.done;
+        break;
+      case VexaCommandEnd::kCancelled:
+        ++summary.cancelled;
+        break;
+      case VexaCommandEnd::kFailed:
+      case VexaCommandEnd::kUnknown:
+        ++summary.failed;
+        break;
+    }
+  }
+  return summary;
+}

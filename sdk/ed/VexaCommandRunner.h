@@ -1,0 +1,34 @@
+#pragma once
+
+#include "sdk/base/QvString.h"
+
+// How a command ended.
+enum class VexaCommandEnd {
+  kDone,       // it did its work (kQvNormal or kQvNone)
+  kCancelled,  // it answered kQvCancel, or the script ran out while it asked
+  kFailed,     // it answered another negative code, or stopped with an exception
+  kUnknown,    // no command has that name
+};
+
+// Runs the commands of VexaCommandStack. The command line shows "Command: " with the name
+// typed; a command's questions are answered from the input script that follows.
+class VexaCommandRunner {
+ public:
+  // What a script of commands did.
+  struct Summary {
+    int commands = 0;  // command lines read
+    int done = 0;
+    int cancelled = 0;
+    int failed = 0;  // failed or unknown
+  };
+
+  // Runs the command `text` names: in any case, with any leading "_" and "." dropped (the
+  // host's forms for the global name and the built-in command). An unknown name is reported
+  // on the command line.
+  static VexaCommandEnd runCommand(const QvString& text);
+
+  // Reads the input script to its end. A line read while no command runs names a command;
+  // text after a blank is typed ahead for its first question, as a blank ends an answer on the
+  // host. Empty, cancel and cursor lines between commands are skipped.
+  static Summary runScript();
+};

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <array>
+#include <unordered_map>
+#include <vector>
+
+#include "sdk/db/QvDbExtents.h"
+#include "sdk/db/QvDbLayerStates.h"
+#include "sdk/db/QvDbObjectId.h"
+#include "sdk/ed/VexaSelectSet.h"
+
+class QvDbDatabase;
+
+// What a selection chooses from: the live entities of the current space of a drawing (model
+// space, or the active layout's paper space), in drawing order, each with the state of its
+// layer and its extents, read once when the object is made.
+//
+// Entities on frozen layers are never chosen by ALL, Last or a window; those on layers that are
+// off are chosen by ALL only. Windows are rectangles of the plan view: they compare the world X
+// and Y of the entities' extents, whatever the current UCS.
+class VexaSelectableEntities {
+ public:
+  struct Entry {
+    QvDbObjectId id;
+    QvDbLayerStates::State layer;
+    bool hasExtents = false;
+    QvDbExtents extents;
+  };
+
+  explicit VexaSelectableEntities(QvDbDatabase* db);
+
+  QvDbObjectId spaceId() const { return spaceId_; }
+  const std::vector<Entry>& entries() const { return entries_; }
+  // The entry of an entity of the space, or null.
+  const Entry* find(QvDbObjectId id) const;
+
+  // Every entity not on a frozen layer.
+  VexaSelectSet all() const;
+  // The last entity shown (on a layer neither off nor frozen); null when there is none.
+  QvDbObjectId last() const;
+  // The entities of `set` that are (still) entities of this space, in the set's order.
+  VexaSelectSet within(const VexaSelectSet& set) const;
+  // The shown entities whose extents lie wholly inside the rectangle of two corners (world
+  // coordinates), or, with `crossing`, inside it or across its edges.
+  VexaSelectSet inWindow(const std::array<double, 3>& corner1, const std::array<double, 3>& corner2,
+                         bool crossing) const;
+
+ private:
+  QvDbObjectId spaceId_;
+  std::vector<Entry> entries_;
+  std::unordered_map<QvDbObjectId, size_t> index_;
+};

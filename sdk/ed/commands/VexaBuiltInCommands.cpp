@@ -1,0 +1,12 @@
+#include "sdk/ed/commands/VexaBuiltInCommands.h"
+
+#include "sdk/ed/VexaCommandStack.h"
+#include "sdk/ed/commands/VexaLayoutCommand.h"
+#include "sdk/ed/commands/VexaSetVarCommand.h"
+#include "sdk/ed/commands/VexaUcsCommand.h"
+
+void addVexaBuiltInCommands(VexaCommandStack& stack) {
+  stack.addCommand(VexaCommandStack::kBuiltInGroup, L"UCS", &VexaUcsCommand::run);
+  stack.addCommand(VexaCommandStack::kBuiltInGroup, L"SETVAR", &VexaSetVarCommand::run);
+  stack.addCommand(VexaCommandStack::kBuiltInGroup, L"LAYOUT", &VexaLayoutCommand::run);
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+class VexaCommandStack;
+
+// Adds the host's own commands (UCS, SETVAR, LAYOUT) to a command stack, in the group
+// VexaCommandStack::kBuiltInGroup.
+void addVexaBuiltInCommands(VexaCommandStack& stack);

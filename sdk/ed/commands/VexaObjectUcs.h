@@ -1,0 +1,19 @@
+#pragma once
+
+#include <optional>
+
+#include "sdk/db/QvDbObjectId.h"
+#include "sdk/ed/VexaUcs.h"
+
+// The UCS of an object, for the OBject option of the UCS command: the plane the object lies in,
+// with its origin and X axis at a point and direction that belong to it.
+class VexaObjectUcs {
+ public:
+  // Asks "Select object to align UCS: " (one answer of the selection question) and works out
+  // the UCS of the first entity selected. kQvNormal with `ucs`; kQvCancel; kQvError when
+  // nothing was selected or the entity defines no UCS (with a message).
+  static int ask(std::optional<VexaUcs>& ucs);
+
+  // The UCS of an entity; nothing for one that defines none.
+  static std::optional<VexaUcs> of(QvDbObjectId entityId);
+};

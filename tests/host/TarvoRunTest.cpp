@@ -1,0 +1,205 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "host/TarvoOptions.h"
+#include "host/TarvoProgram.h"
+#include "sdk/app/VexaHost.h"
+#include "sdk/base/QvClassicCodes.h"
+#include "sdk/ed/VexaCommandStack.h"
+#include "sdk/ed/qvedOutput.h"
+#include "sdk/rx/QvRxDynamicLinker.h"
+
+namespace {
+
+struct TarvoRun {
+  int code;
+  std::string out;
+  std::string err;
+};
+
+TarvoRun runTarvo(const std::vector<std::string>& args, const std::string& input = "") {
+  std::ostringstream out, err;
+  std::istringstream in(input);
+  TarvoProgram program(out, err);
+  program.setInput(in);
+  const int code = program.run(args);
+  return {code, out.str(), err.str()};
+}
+
+// A file in a folder of the test's own, removed with it.
+class TempFolder {
+ public:
+  TempFolder()
+      : path_(std::filesystem::temp_directory_path() /
+              ("tarvo-run-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+    std::filesystem::create_directories(path_);
+  }
+  ~TempFolder() { std::filesystem::remove_all(path_); }
+  std::string file(const std::string& name, const std::string& text) const {
+    std::ofstream(path_ / name) << text;
+    return (path_ / name).string();
+  }
+  std::string path(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+bool contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+TEST(TarvoRun, ScriptsFromStandardInputAndFilesChangeTheDrawing) {
+  const std::string script =
+      "SETVAR\nINSUNITS\n6\n"
+      "setvar INSUNITS\n\n"
+      "UCS\nO\n1,2\n"
+      "_.LAYOUT\nLayout1\n"
+      "LAYOUT ?\n";
+  const TarvoRun piped = runTarvo({"run", "-"}, script);
+  ASSERT_EQ(piped.code, TarvoProgram::kSuccess) << piped.err;
+  EXPECT_EQ(piped.err, "");
+  EXPECT_EQ(piped.out,
+            "Command: SETVAR\n"
+            "Enter variable name or [?]: INSUNITS\n"
+            "Enter new value for INSUNITS <4>: 6\n"
+            "Command: setvar\n"
+            "Enter variable name or [?]: INSUNITS\n"
+            "Enter new value for INSUNITS <6>: \n"
+            "Command: UCS\n"
+            "Specify origin of UCS or [World/Origin/X/Y/Z/ZAxis/OBject/Previous] <World>: O\n"
+            "Specify new origin point <0,0,0>: 1,2\n"
+            "Command: _.LAYOUT\n"
+            "Enter layout option [New/Delete/Rename/Set/?] <Set>: Layout1\n"
+            "Command: LAYOUT\n"
+            "Enter layout option [New/Delete/Rename/Set/?] <Set>: ?\n"
+            "  Model\n"
+            "* Layout1\n");
+
+  TempFolder folder;
+  const TarvoRun fromFile = runTarvo({"run", folder.file("s.script", script)});
+  EXPECT_EQ(fromFile.code, TarvoProgram::kSuccess);
+  EXPECT_EQ(fromFile.out, piped.out);
+
+  // Each run starts from a new drawing: nothing carries over.
+  const TarvoRun fresh = runTarvo({"run", "-"}, "SETVAR\nINSUNITS\n\n");
+  EXPECT_TRUE(contains(fresh.out, "<4>")) << fresh.out;
+}
+
+TEST(TarvoRun, StrictMakesFailedAndCancelledCommandsExitThree) {
+  // A read-only variable, an unknown command, and a script that runs out while a command asks.
+  for (const std::string script : {"SETVAR\nUCSORG\n", "FROBNICATE\n", "UCS\nO\n"}) {
+    const TarvoRun lenient = runTarvo({"run", "-"}, script);
+    EXPECT_EQ(lenient.code, TarvoProgram::kSuccess) << script;
+    const TarvoRun strict = runTarvo({"run", "--strict", "-"}, script);
+    EXPECT_EQ(strict.code, TarvoProgram::kCommandFailed) << script;
+    EXPECT_EQ(strict.out, lenient.out);
+    EXPECT_TRUE(contains(strict.err, "--strict")) << strict.err;
+  }
+  // The script running out cancels the question that was waiting.
+  const TarvoRun ranOut = runTarvo({"run", "-", "--strict"}, "UCS\nO\n");
+  EXPECT_TRUE(contains(ranOut.out, "Specify new origin point <0,0,0>: *Cancel*\n")) << ranOut.out;
+  EXPECT_EQ(runTarvo({"run", "--strict", "-"}, "UCS\nW\n").code, TarvoProgram::kSuccess);
+  EXPECT_EQ(runTarvo({"run", "--strict"}).code, TarvoProgram::kSuccess);  // no script at all
+}
+
+TEST(TarvoRun, FilesThatCannotBeUsedExitOne) {
+  TempFolder folder;
+  const TarvoRun noScript = runTarvo({"run", folder.path("missing.script")});
+  EXPECT_EQ(noScript.code, TarvoProgram::kFileError);
+  EXPECT_TRUE(contains(noScript.err, "cannot read the script")) << noScript.err;
+  EXPECT_EQ(noScript.out, "");
+
+  const TarvoRun noDrawing = runTarvo({"run", folder.path("missing.dxf"), "-"}, "UCS\nW\n");
+  EXPECT_EQ(noDrawing.code, TarvoProgram::kFileError);
+  EXPECT_TRUE(contains(noDrawing.err, "cannot read the drawing")) << noDrawing.err;
+  EXPECT_EQ(noDrawing.out, "");  // nothing ran
+
+  const TarvoRun noFolder =
+      runTarvo({"run", "-", "-o", folder.path("no/such/folder/out.dxf")}, "UCS\nW\n");
+  EXPECT_EQ(noFolder.code, TarvoProgram::kFileError);
+  EXPECT_TRUE(contains(noFolder.err, "cannot save the drawing")) << noFolder.err;
+  EXPECT_TRUE(contains(noFolder.out, "Command: UCS"));  // the script ran first
+
+  EXPECT_EQ(runTarvo({"info", folder.path("missing.dxf")}).code, TarvoProgram::kFileError);
+  EXPECT_EQ(runTarvo({"render", folder.path("missing.dxf"), "-o", folder.path("x.svg")}).code,
+            TarvoProgram::kFileError);
+}
+
+TEST(TarvoRun, UsageErrorsExitTwo) {
+  for (const std::vector<std::string>& bad : {
+           std::vector<std::string>{"run", "a.dxf", "b.script", "c"},
+           {"run", "-o"},
+           {"run", "--bogus"},
+           {"run", "-o", "a.dxf", "-o", "b.dxf"},
+           {"run", "-", "--svg"},
+           {"render", "a.dxf"},
+           {"render", "-o", "a.svg"},
+           {"info"},
+           {"info", "a.dxf", "b.dxf"},
+           {"info", "--strict", "a.dxf"},
+       }) {
+    const TarvoRun run = runTarvo(bad);
+    EXPECT_EQ(run.code, TarvoProgram::kUsageError) << bad[1];
+    EXPECT_TRUE(contains(run.err, "usage: tarvo")) << run.err;
+    EXPECT_EQ(run.out, "");
+  }
+  const TarvoRun help = runTarvo({"--help"});
+  for (const char* word : {"run [DRAWING] [SCRIPT]", "render DRAWING", "info DRAWING", "--strict",
+                           "TARVO_MODULE_PATH"})
+    EXPECT_TRUE(contains(help.out, word)) << word;
+}
+
+TEST(TarvoRun, OptionsTellTheDrawingFromTheScript) {
+  TarvoOptions options;
+  std::string error;
+  ASSERT_TRUE(TarvoOptions::parseRun({"plan.DXF"}, options, error));
+  EXPECT_EQ(options.drawing, "plan.DXF");
+  EXPECT_EQ(options.script, "");
+  ASSERT_TRUE(TarvoOptions::parseRun({"--strict", "steps.txt", "--svg", "p.svg"}, options, error));
+  EXPECT_EQ(options.drawing, "");
+  EXPECT_EQ(options.script, "steps.txt");
+  EXPECT_EQ(options.svg, "p.svg");
+  EXPECT_TRUE(options.strict);
+  ASSERT_TRUE(
+      TarvoOptions::parseRun({"a.dwg", "-", "-o", "b.dxf", "--layout", "Sheet 1"}, options, error));
+  EXPECT_EQ(options.drawing, "a.dwg");
+  EXPECT_EQ(options.script, "-");
+  EXPECT_EQ(options.output, "b.dxf");
+  EXPECT_EQ(options.layout, "Sheet 1");
+  EXPECT_FALSE(TarvoOptions::parseRun({"-", "-"}, options, error));  // a drawing from stdin
+  EXPECT_FALSE(TarvoOptions::parseInfo({"-o", "x", "a.dxf"}, options, error));
+  EXPECT_EQ(error, "unknown option '-o'");
+}
+
+TEST(TarvoRun, TheCommandLineIsPrintedAsItHappens) {
+  // With a host of the test's own, the program runs in it and a command of the test can look
+  // at the output while it runs.
+  VexaHost host;
+  std::ostringstream out, err;
+  std::istringstream in("PEEK\nUCS\nW\n");
+  std::string seenWhileRunning;
+  host.service<VexaCommandStack>().addCommand(L"TEST", L"PEEK", [&](IVexaBuildInCommandContext&) {
+    seenWhileRunning = out.str();
+    qvutPrintf(L"\nPeeked.");
+    return kQvNormal;
+  });
+  TarvoProgram program(out, err);
+  program.setInput(in);
+  ASSERT_EQ(program.run({"run", "-", "--strict"}), TarvoProgram::kSuccess) << err.str();
+  EXPECT_EQ(seenWhileRunning, "Command: PEEK\n");
+  EXPECT_EQ(out.str(),
+            "Command: PEEK\n"
+            "Peeked.\n"
+            "Command: UCS\n"
+            "Specify origin of UCS or [World/Origin/X/Y/Z/ZAxis/OBject/Previous] <World>: W\n");
+  // The modules were loaded for the run and are gone again.
+  EXPECT_FALSE(qvrxDynamicLinker()->isModuleLoaded(L"TarvoCommands"));
+  EXPECT_FALSE(qvrxDynamicLinker()->isModuleLoaded(L"XqCmdUtil"));
+}
+
+}  // namespace

@@ -1,0 +1,250 @@
+// Transactions: ending keeps, aborting puts everything back; objects held by a transaction.
+#include <gtest/gtest.h>
+
+#include "sdk/db/QvDbLayerTable.h"
+#include "sdk/db/QvDbTransactionManager.h"
+#include "sdk/db/QvDbTransactionScope.h"
+#include "tests/sdk/db/DbTestHelpers.h"
+#include "tests/support/DbChecks.h"
+#include "tests/support/HostFixture.h"
+
+namespace {
+
+using Vexa::eOk;
+
+class QvDbTransactionTest : public HostFixture {
+ protected:
+  void SetUp() override {
+    HostFixture::SetUp();
+    a = addTestEntity(db()->modelSpaceId(), 1);
+    c = addTestEntity(db()->modelSpaceId(), 3);
+  }
+  QvDbTransactionManager* tm() { return db()->transactionManager(); }
+  void setValue(QvDbObjectId id, int value) {
+    QvDbObjectPointer<TestEntity> entity(id, QvDb::kForWrite);
+    ASSERT_EQ(entity.openStatus(), eOk);
+    ASSERT_EQ(entity->setValue(value), eOk);
+  }
+  bool hasLayer(const wchar_t* name) {
+    QvDbObjectPointer<QvDbLayerTable> layers(db()->layerTableId(), QvDb::kForRead);
+    return layers->has(name);
+  }
+
+  QvDbObjectId a, c;
+};
+
+TEST_F(QvDbTransactionTest, AbortPutsBackChangesAndTakesOutAdditions) {
+  const int objectsBefore = db()->numObjects();
+  ASSERT_NE(tm()->startTransaction(), nullptr);
+  setValue(a, 5);
+  const QvDbObjectId b = addTestEntity(db()->modelSpaceId(), 2);
+  const QvDbObjectId layer = addLayer(db(), L"New");
+  {
+    QvDbObjectPointer<TestEntity> entity(c, QvDb::kForWrite);
+    ASSERT_EQ(entity->erase(), eOk);
+    QvDbObjectPointer<TestEntity> added(b, QvDb::kForWrite);
+    ASSERT_EQ(added->createExtensionDictionary(), eOk);  // owned by an added object
+  }
+  ASSERT_EQ(db()->setInsunits(QvDb::kUnitsMeters), eOk);
+  ASSERT_EQ(db()->setClayer(layer), eOk);
+  EXPECT_EQ(valuesIn(db()->modelSpaceId()), (std::vector<int>{5, 2}));
+
+  ASSERT_EQ(tm()->abortTransaction(), eOk);
+  EXPECT_EQ(tm()->numActiveTransactions(), 0);
+  EXPECT_EQ(valueOf(a), 1);
+  EXPECT_FALSE(c.isErased());
+  EXPECT_TRUE(b.isErased());
+  EXPECT_FALSE(b.isValid());
+  EXPECT_TRUE(layer.isErased());
+  EXPECT_EQ(valuesIn(db()->modelSpaceId()), (std::vector<int>{1, 3}));
+  EXPECT_FALSE(hasLayer(L"New"));
+  EXPECT_EQ(db()->insunits(), QvDb::kUnitsMillimeters);
+  EXPECT_EQ(QvDbSymbolTableRecord::nameOf(db()->clayer()), L"0");
+  EXPECT_EQ(db()->numObjects(), objectsBefore);
+  // The name is free again, and the handle of a taken-back object names nothing.
+  EXPECT_FALSE(addLayer(db(), L"New").isNull());
+  QvDbObjectId byHandle;
+  EXPECT_EQ(db()->getQvDbObjectId(byHandle, false, b.handle()), Vexa::eKeyNotFound);
+  EXPECT_EQ(tm()->abortTransaction(), Vexa::eNoActiveTransaction);
+  EXPECT_EQ(tm()->endTransaction(), Vexa::eNoActiveTransaction);
+}
+
+TEST_F(QvDbTransactionTest, EndKeepsAndNestedLevelsAnswerToTheirParents) {
+  // Inner abort: only the inner changes go.
+  tm()->startTransaction();
+  setValue(a, 2);
+  tm()->startTransaction();
+  setValue(a, 3);
+  const QvDbObjectId d = addTestEntity(db()->modelSpaceId(), 4);
+  EXPECT_EQ(tm()->numActiveTransactions(), 2);
+  ASSERT_EQ(tm()->abortTransaction(), eOk);
+  EXPECT_EQ(valueOf(a), 2);
+  EXPECT_TRUE(d.isErased());
+  ASSERT_EQ(tm()->endTransaction(), eOk);
+  EXPECT_EQ(valueOf(a), 2);
+
+  // Inner end, outer abort: the outer abort undoes what the inner level kept.
+  tm()->startTransaction();
+  setValue(a, 6);
+  tm()->startTransaction();
+  setValue(a, 7);
+  setValue(c, 8);
+  const QvDbObjectId e = addTestEntity(db()->modelSpaceId(), 9);
+  ASSERT_EQ(tm()->endTransaction(), eOk);
+  EXPECT_EQ(valueOf(a), 7);
+  ASSERT_EQ(tm()->abortTransaction(), eOk);
+  EXPECT_EQ(valueOf(a), 2);
+  EXPECT_EQ(valueOf(c), 3);
+  EXPECT_TRUE(e.isErased());
+  EXPECT_EQ(valuesIn(db()->modelSpaceId()), (std::vector<int>{2, 3}));
+}
+
+TEST_F(QvDbTransactionTest, ObjectsGotByATransactionStayOpenUntilItEnds) {
+  QvDbTransaction* transaction = tm()->startTransaction();
+  QvDbObject* first = nullptr;
+  QvDbObject* again = nullptr;
+  ASSERT_EQ(transaction->getObject(first, a, QvDb::kForRead), eOk);
+  ASSERT_EQ(tm()->getObject(again, a, QvDb::kForWrite), eOk);  // upgraded
+  EXPECT_EQ(first, again);
+  EXPECT_TRUE(first->isWriteEnabled());
+  EXPECT_EQ(static_cast<TestEntity*>(first)->setValue(11), eOk);
+  EXPECT_EQ(transaction->numOpenedObjects(), 1);
+  EXPECT_EQ(db()->numOpenObjects(), 1);
+  // A nested level hands what it holds to its parent.
+  tm()->startTransaction();
+  QvDbObject* other = nullptr;
+  ASSERT_EQ(tm()->getObject(other, c, QvDb::kForRead), eOk);
+  ASSERT_EQ(tm()->endTransaction(), eOk);
+  EXPECT_EQ(db()->numOpenObjects(), 2);
+  ASSERT_EQ(tm()->endTransaction(), eOk);
+  EXPECT_TRUE(nothingLeftOpen(db()));
+  EXPECT_EQ(valueOf(a), 11);
+  QvDbObject* none = nullptr;
+  EXPECT_EQ(tm()->getObject(none, a, QvDb::kForRead), Vexa::eNoActiveTransaction);
+}
+
+TEST_F(QvDbTransactionTest, AbortClosesHeldObjectsAndDeletesAdditionsAtTheirLastClose) {
+  tm()->startTransaction();
+  QvDbObject* held = nullptr;
+  ASSERT_EQ(tm()->getObject(held, a, QvDb::kForWrite), eOk);
+  static_cast<TestEntity*>(held)->setValue(12);
+  // An addition still open when the transaction is aborted.
+  QvDbObjectPointer<QvDbBlockTableRecord> space(db()->modelSpaceId(), QvDb::kForWrite);
+  auto* added = new TestEntity(13);
+  QvDbObjectId addedId;
+  ASSERT_EQ(space->appendQvDbEntity(addedId, added), eOk);
+  space.close();
+  ASSERT_EQ(tm()->abortTransaction(), eOk);
+  EXPECT_EQ(db()->numOpenObjects(), 1);  // the addition, until its maker closes it
+  EXPECT_TRUE(added->isErased());
+  EXPECT_EQ(added->close(), eOk);  // deleted now
+  EXPECT_TRUE(nothingLeftOpen(db()));
+  EXPECT_EQ(valueOf(a), 1);
+  EXPECT_EQ(valuesIn(db()->modelSpaceId()), (std::vector<int>{1, 3}));
+}
+
+TEST_F(QvDbTransactionTest, ScopesEndOrAbortAtTheirEnd) {
+  {
+    QvDbTransactionScope scope(db());
+    setValue(a, 20);
+  }  // aborted
+  EXPECT_EQ(valueOf(a), 1);
+  {
+    QvDbTransactionScope scope(db(), QvDbTransactionScope::OnExit::kEnd);
+    setValue(a, 21);
+  }  // ended
+  EXPECT_EQ(valueOf(a), 21);
+  {
+    QvDbTransactionScope scope(db());
+    setValue(a, 22);
+    EXPECT_EQ(scope.commit(), eOk);
+    EXPECT_EQ(scope.commit(), Vexa::eNoActiveTransaction);
+  }
+  EXPECT_EQ(valueOf(a), 22);
+  EXPECT_EQ(tm()->numActiveTransactions(), 0);
+}
+
+TEST_F(QvDbTransactionTest, HandOverKeepsTheIdAndAbortBringsTheOriginalBack) {
+  auto* replacement = new TestEntity(40);
+  {
+    QvDbObjectPointer<TestEntity> original(a, QvDb::kForWrite);
+    ASSERT_EQ(original->createExtensionDictionary(), eOk);
+    const QvDbObjectId extDict = original->extensionDictionary();
+    EXPECT_EQ(original->handOverTo(replacement), eOk);
+    EXPECT_FALSE(original->isResident());  // back with the caller
+    EXPECT_EQ(replacement->objectId(), a);
+    EXPECT_EQ(replacement->ownerId(), db()->modelSpaceId());
+    EXPECT_EQ(replacement->extensionDictionary(), extDict);
+    EXPECT_TRUE(replacement->isWriteEnabled());
+    EXPECT_EQ(replacement->close(), eOk);
+    // The guard deletes the original, which is no longer in the database.
+  }
+  EXPECT_EQ(valueOf(a), 40);
+  EXPECT_EQ(valuesIn(db()->modelSpaceId()), (std::vector<int>{40, 3}));
+
+  // Inside a transaction the handover is taken back with the rest.
+  tm()->startTransaction();
+  {
+    QvDbObjectPointer<TestEntity> current(a, QvDb::kForWrite);
+    auto* other = new TestEntity(41);
+    ASSERT_EQ(current->handOverTo(other), eOk);
+    other->close();
+    current.close();  // deletes the object handed back
+  }
+  EXPECT_EQ(valueOf(a), 41);
+  ASSERT_EQ(tm()->abortTransaction(), eOk);
+  EXPECT_EQ(valueOf(a), 40);
+  QvDbObjectPointer<TestEntity> entity(a, QvDb::kForRead);
+  EXPECT_EQ(entity->objectId(), a);
+  EXPECT_EQ(entity->ownerId(), db()->modelSpaceId());
+}
+
+TEST_F(QvDbTransactionTest, CopyFromAndCloneKeepIdentityApart) {
+  addRegApp(db(), L"APP");
+  QvDbObjectPointer<TestEntity> source(a, QvDb::kForWrite);
+  QvRbListPtr xdata(qvutBuildList(kGcXDataAppName, L"APP", kGcXDataShort, 7, 0));
+  ASSERT_EQ(source->setXData(xdata.get()), eOk);
+  ASSERT_EQ(source->createExtensionDictionary(), eOk);
+  QvDbObjectPointer<TestEntity> copy(static_cast<TestEntity*>(source->clone()));
+  EXPECT_FALSE(copy->isResident());
+  EXPECT_TRUE(copy->ownerId().isNull());
+  EXPECT_TRUE(copy->extensionDictionary().isNull());
+  EXPECT_EQ(copy->value(), 1);
+  EXPECT_TRUE(QvRbListPtr(copy->xData(L"APP")));
+  source.close();
+
+  QvDbObjectPointer<TestEntity> target(c, QvDb::kForRead);
+  EXPECT_FALSE(target->copyFrom(copy.object()));  // not open for write
+  db()->clearAccessViolations();
+  target.close();
+  target.open(c, QvDb::kForWrite);
+  EXPECT_TRUE(target->copyFrom(copy.object()));
+  EXPECT_EQ(target->value(), 1);
+  EXPECT_EQ(target->objectId(), c);
+  EXPECT_TRUE(QvRbListPtr(target->xData(L"APP")));
+  QvDbLayerTableRecord layer;
+  EXPECT_FALSE(target->copyFrom(&layer));  // another class
+}
+
+}  // namespace
+
+namespace {
+
+class QvDbCloneOwnedTest : public HostFixture {};
+
+TEST_F(QvDbCloneOwnedTest, ACopyNeverSharesWhatTheOriginalOwns) {
+  const QvDbObjectId a = addTestEntity(db()->modelSpaceId(), 1);
+  const QvDbObjectId b = addTestEntity(db()->modelSpaceId(), 2);
+  QvDbObjectPointer<TestEntity> entity(a, QvDb::kForWrite);
+  ASSERT_EQ(entity->setChild(b), eOk);
+  ASSERT_EQ(entity->setReference(b), eOk);
+  QvDbObjectPointer<TestEntity> copy(static_cast<TestEntity*>(entity->clone()));
+  EXPECT_TRUE(copy->child().isNull());
+  EXPECT_EQ(copy->reference(), b);  // what it only points to is kept
+  QvDbObjectPointer<QvDbBlockTableRecord> space(db()->modelSpaceId(), QvDb::kForRead);
+  QvDbObjectPointer<QvDbBlockTableRecord> block(static_cast<QvDbBlockTableRecord*>(space->clone()));
+  EXPECT_TRUE(block->entityIds().isEmpty());
+  EXPECT_FALSE(block->isLayout());
+}
+
+}  // namespace

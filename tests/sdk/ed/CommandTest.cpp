@@ -1,0 +1,239 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <stdexcept>
+
+#include "sdk/app/QvDbHostApplicationServices.h"
+#include "sdk/app/VexaDocumentManager.h"
+#include "sdk/base/QvClassicCodes.h"
+#include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbLayoutManager.h"
+#include "sdk/ed/VexaCommandRunner.h"
+#include "sdk/ed/VexaCommandStack.h"
+#include "sdk/ed/VexaInputScript.h"
+#include "sdk/ed/VexaQuestion.h"
+#include "sdk/ed/VexaSysVarService.h"
+#include "sdk/ed/VexaTranscript.h"
+#include "sdk/ed/qvedUcs.h"
+#include "sdk/ge/QvGePoint3d.h"
+#include "tests/support/HostFixture.h"
+
+namespace {
+
+using testing::ElementsAre;
+using testing::HasSubstr;
+using Kind = VexaTranscriptEntry::Kind;
+using Vec = VexaUcs::Vec;
+
+class CommandTest : public HostFixture {
+ protected:
+  VexaCommandRunner::Summary run(const QvString& script) {
+    host().service<VexaTranscript>().clear();
+    host().service<VexaInputScript>().loadString(script);
+    return VexaCommandRunner::runScript();
+  }
+  VexaSysVarService& vars() { return host().service<VexaSysVarService>(); }
+  QvDbLayoutManager& layouts() { return *qvdbHostApplicationServices()->layoutManager(); }
+  std::vector<std::wstring> layoutNames() {
+    std::vector<std::wstring> out;
+    for (const QvString& name : layouts().layoutNames()) out.push_back(name.wstr());
+    return out;
+  }
+  std::vector<std::wstring> messages() {
+    std::vector<std::wstring> out;
+    for (const QvString& text : host().service<VexaTranscript>().texts(Kind::kMessage))
+      out.push_back(text.wstr());
+    return out;
+  }
+  // A UCS point in world coordinates.
+  static Vec world(double x, double y, double z) {
+    QvGePoint3d w;
+    EXPECT_EQ(qvedTrans(QvGePoint3d(x, y, z), kQvTransUcs, kQvTransWorld, false, w), kQvNormal);
+    return {w.x, w.y, w.z};
+  }
+  static void expectNear(const Vec& a, const Vec& b) {
+    for (int i = 0; i < 3; ++i) EXPECT_NEAR(a[i], b[i], 1e-12) << "coordinate " << i;
+  }
+};
+
+TEST_F(CommandTest, ScriptLinesNameCommandsAndAnswerTheirQuestions) {
+  // Any case, leading "_" and "." dropped, a blank types the rest ahead; empty, cancel and
+  // cursor lines between commands are skipped.
+  const auto summary = run(L"_.setvar INSUNITS\n6\n\n^C\n~1,1\n._SetVar\ninsunits\n\nnosuch\n");
+  EXPECT_EQ(summary.commands, 3);
+  EXPECT_EQ(summary.done, 2);
+  EXPECT_EQ(summary.failed, 1);
+  EXPECT_EQ(vars().get(L"INSUNITS")->shortValue(), 6);
+  const VexaTranscript& transcript = host().service<VexaTranscript>();
+  EXPECT_EQ(transcript.text(),
+            L"Command: _.setvar\n"
+            L"Enter variable name or [?]: INSUNITS\n"
+            L"Enter new value for INSUNITS <4>: 6\n"
+            L"Command: ._SetVar\n"
+            L"Enter variable name or [?]: insunits\n"
+            L"Enter new value for INSUNITS <6>: \n"
+            L"Command: nosuch\n"
+            L"Unknown command \"nosuch\".");
+}
+
+TEST_F(CommandTest, CommandsEndDoneCancelledOrFailed) {
+  VexaCommandStack& stack = host().service<VexaCommandStack>();
+  int calls = 0;
+  ASSERT_TRUE(stack.addCommand(L"TEST", L"ASKTWICE", [&](IVexaBuildInCommandContext&) {
+    ++calls;
+    VexaQuestionSetup setup;
+    setup.prompt = L"\nFirst: ";
+    if (VexaQuestion(setup).ask().outcome == VexaAnswer::Outcome::kCancel) return kQvCancel;
+    setup.prompt = L"\nSecond: ";
+    VexaQuestion(setup).ask();
+    return kQvNormal;  // even when the second was cancelled
+  }));
+  ASSERT_TRUE(stack.addCommand(L"TEST", L"THROWS", [](IVexaBuildInCommandContext&) -> int {
+    throw std::runtime_error("boom");
+  }));
+  ASSERT_TRUE(stack.addCommand(L"TEST", L"REFUSES",
+                               [](IVexaBuildInCommandContext&) { return kQvRejected; }));
+  // Names are taken once, in any case and group; blanks and empty names are refused.
+  EXPECT_FALSE(stack.addCommand(L"OTHER", L"asktwice",
+                                [](IVexaBuildInCommandContext&) { return kQvNormal; }));
+  EXPECT_FALSE(stack.addCommand(L"OTHER", L"TWO WORDS",
+                                [](IVexaBuildInCommandContext&) { return kQvNormal; }));
+  EXPECT_FALSE(stack.addCommand(L"OTHER", L"", [](IVexaBuildInCommandContext&) { return 0; }));
+  EXPECT_FALSE(stack.addCommand(L"OTHER", L"EMPTY", {}));
+
+  auto summary = run(L"asktwice\n^C\nthrows\nrefuses\nasktwice\na\n");
+  EXPECT_EQ(summary.commands, 4);
+  EXPECT_EQ(summary.done, 0);
+  EXPECT_EQ(summary.cancelled, 2);  // by a cancel line, and by the script running out
+  EXPECT_EQ(summary.failed, 2);
+  EXPECT_EQ(calls, 2);
+  EXPECT_THAT(messages(), ElementsAre(L"\nThe command THROWS stopped: boom"));
+
+  EXPECT_EQ(stack.removeGroup(L"TEST"), 3);
+  EXPECT_EQ(stack.lookup(L"ASKTWICE"), nullptr);
+  EXPECT_NE(stack.lookup(L"ucs"), nullptr);  // the host's own stay
+  EXPECT_FALSE(stack.removeCommand(L"TEST", L"THROWS"));
+  EXPECT_THAT(stack.commandNames(), ElementsAre(L"LAYOUT", L"SETVAR", L"UCS"));
+}
+
+TEST_F(CommandTest, SetVarReadsTheValueAsTheVariablesType) {
+  auto summary =
+      run(L"SETVAR\nINSUNITS\n25\nten\n24\n"  // out of range, then not a number
+          L"SETVAR\nSNAPANG\n0.5\n"           // a real
+          L"SETVAR\nLASTPOINT\n1,2\n"         // a point, z 0
+          L"SETVAR\nINSNAME\nmy block\n"      // a text with a blank
+          L"SETVAR\nVIEWDIR\n"                // read only
+          L"SETVAR\nUCSORG\n"                 // changed by the UCS command only
+          L"SETVAR\nNOSUCH\n"                 // unknown
+          L"SETVAR\nINSNAME\n.\n");           // "." empties a text
+  EXPECT_EQ(summary.done, 5);
+  EXPECT_EQ(summary.failed, 3);
+  EXPECT_EQ(vars().get(L"INSUNITS")->shortValue(), 24);
+  EXPECT_EQ(vars().get(L"SNAPANG")->realValue(), 0.5);
+  EXPECT_EQ(vars().get(L"LASTPOINT")->pointValue(), (Vec{1, 2, 0}));
+  EXPECT_EQ(vars().get(L"INSNAME")->textValue(), L"");
+  EXPECT_THAT(
+      messages(),
+      ElementsAre(L"\nRequires an integer between 0 and 24.",
+                  L"\nRequires an integer between 0 and 24.", L"\nVIEWDIR = 0,0,1 (read only)",
+                  L"\nUCSORG = 0,0,0 (read only)", L"\nUnknown variable name \"NOSUCH\"."));
+
+  // A per-drawing variable lives in the drawing: TILEMODE 0 goes to the paper layout.
+  run(L"SETVAR\nTILEMODE\n0\n");
+  EXPECT_FALSE(db()->tilemode());
+  EXPECT_EQ(layouts().findActiveLayout(true), L"Layout1");
+  run(L"SETVAR\n?\n");
+  EXPECT_THAT(messages(), testing::Contains(L"\nTILEMODE = 0"));
+}
+
+TEST_F(CommandTest, UcsOptionsTurnAndMoveTheCurrentUcs) {
+  // Origin: moved, axes kept. Points are typed in the current UCS.
+  run(L"UCS\nO\n10,20,0\nucs\no\n1,1\n");
+  expectNear(world(0, 0, 0), {11, 21, 0});
+
+  // Z 90: X goes where Y was. X 90 next: the UCS Y axis stands up along world Z.
+  run(L"UCS\nZ\n90\n");
+  expectNear(world(1, 0, 0), {11, 22, 0});
+  run(L"UCS\nX\n\n");  // Enter: 90 degrees
+  expectNear(world(0, 1, 0), {11, 21, 1});
+  expectNear(world(0, 0, 1), {12, 21, 0});
+  // Y -90 (as 270): X turns about the upright Y axis onto world X.
+  run(L"UCS\nY\n-90\n");
+  expectNear(world(1, 0, 0), {12, 21, 0});
+  expectNear(world(0, 1, 0), {11, 21, 1});
+
+  // Previous, step by step, back to the start; then there is none.
+  run(L"UCS\nP\n");
+  expectNear(world(1, 0, 0), {11, 22, 0});
+  run(L"UCS\nP\nUCS\nP\n");
+  expectNear(world(1, 0, 0), {12, 21, 0});
+  run(L"UCS\nP\nUCS\nP\n");
+  EXPECT_TRUE(vars().currentUcs().isWorld());
+  const auto summary = run(L"UCS\nP\n");
+  EXPECT_EQ(summary.failed, 1);
+  EXPECT_THAT(messages(), ElementsAre(L"\nNo previous UCS."));
+
+  // ZAxis: the new Z points at the second point; Enter at the first prompt means World.
+  run(L"UCS\nZA\n5,0,0\n5,0,-3\n");
+  expectNear(world(0, 0, 1), {5, 0, -1});
+  expectNear(world(0, 0, 0), {5, 0, 0});
+  run(L"UCS\n\n");
+  EXPECT_TRUE(vars().currentUcs().isWorld());
+
+  // Three points: origin, X axis, a point of the XY plane.
+  run(L"UCS\n1,1,1\n1,3,1\n0,1,1\n");
+  expectNear(world(2, 0, 0), {1, 3, 1});
+  expectNear(world(0, 1, 0), {0, 1, 1});
+  expectNear(world(0, 0, 1), {1, 1, 2});
+  // Points that define no system change nothing.
+  const auto degenerate = run(L"UCS\n0,0\n0,0\n");
+  EXPECT_EQ(degenerate.failed, 1);
+  expectNear(world(2, 0, 0), {1, 3, 1});
+  run(L"UCS\nW\n");
+  EXPECT_TRUE(vars().currentUcs().isWorld());
+}
+
+TEST_F(CommandTest, UcsPreviousIsKeptPerDocument) {
+  run(L"UCS\nO\n3,0\n");
+  VexaDocumentManager& documents = host().service<VexaDocumentManager>();
+  VexaDocument* first = documents.curDocument();
+  documents.newDocument();
+  EXPECT_TRUE(vars().currentUcs().isWorld());  // the UCS is the drawing's
+  EXPECT_EQ(run(L"UCS\nP\n").failed, 1);
+  ASSERT_EQ(documents.setCurDocument(first), Vexa::eOk);
+  expectNear(world(0, 0, 0), {3, 0, 0});
+  EXPECT_EQ(run(L"UCS\nP\n").done, 1);
+  EXPECT_TRUE(vars().currentUcs().isWorld());
+}
+
+TEST_F(CommandTest, LayoutSwitchesCreatesRenamesAndDeletes) {
+  run(L"LAYOUT\nlayout1\n");  // a name at the first prompt
+  EXPECT_EQ(layouts().findActiveLayout(true), L"Layout1");
+  EXPECT_EQ(db()->currentSpaceId(), db()->paperSpaceId());
+  run(L"LAYOUT\n\nModel\n");
+  EXPECT_EQ(layouts().findActiveLayout(true), L"Model");
+  EXPECT_EQ(db()->currentSpaceId(), db()->modelSpaceId());
+
+  auto summary = run(L"LAYOUT\nN\n\nLAYOUT\nnew\nSite plan\nLAYOUT\nR\nLayout2\nSheet A\n");
+  EXPECT_EQ(summary.done, 3);
+  EXPECT_THAT(layoutNames(), ElementsAre(L"Model", L"Layout1", L"Sheet A", L"Site plan"));
+  run(L"LAYOUT\nS\nsite plan\nLAYOUT\n?\n");
+  EXPECT_THAT(messages(),
+              ElementsAre(L"\n  Model", L"\n  Layout1", L"\n  Sheet A", L"\n* Site plan"));
+
+  // Refusals: unknown names, a taken name, model space and the last layouts.
+  summary =
+      run(L"LAYOUT\nS\nnowhere\nLAYOUT\nN\nLayout1\nLAYOUT\nD\nModel\nLAYOUT\nR\nnowhere\nX\n");
+  EXPECT_EQ(summary.failed, 4);
+  EXPECT_THAT(messages(), ElementsAre(L"\nNo layout is named \"nowhere\".",
+                                      L"\nA layout named \"Layout1\" exists already.",
+                                      L"\nThe layout \"Model\" cannot be deleted.",
+                                      L"\nNo layout is named \"nowhere\"."));
+  summary = run(L"LAYOUT\nD\n\nLAYOUT\nD\nLayout1\nLAYOUT\nD\nSheet A\n");
+  EXPECT_EQ(summary.done, 2);
+  EXPECT_EQ(summary.failed, 1);  // the last paper layout stays
+  EXPECT_THAT(layoutNames(), ElementsAre(L"Model", L"Sheet A"));
+}
+
+}  // namespace

@@ -1,0 +1,412 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "sdk/app/QvDbHostApplicationServices.h"
+#include "sdk/app/VexaDocumentManager.h"
+#include "sdk/db/QvDbAdsName.h"
+#include "sdk/db/QvDbBlockTable.h"
+#include "sdk/db/QvDbBlockTableRecord.h"
+#include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbLayerTable.h"
+#include "sdk/db/QvDbLayerTableRecord.h"
+#include "sdk/db/QvDbLayoutManager.h"
+#include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/ed/VexaInputScript.h"
+#include "sdk/ed/VexaSelectionQuestion.h"
+#include "sdk/ed/VexaSelectionSets.h"
+#include "sdk/ed/VexaSysVarService.h"
+#include "sdk/ed/VexaTranscript.h"
+#include "sdk/ed/qvdbEntNext.h"
+#include "sdk/ed/qvedSelection.h"
+#include "tests/sdk/ed/BoxEntity.h"
+#include "tests/support/HostFixture.h"
+
+namespace {
+
+using testing::ElementsAre;
+using testing::HasSubstr;
+using Kind = VexaTranscriptEntry::Kind;
+
+struct Name {
+  int64_t w[2] = {0, 0};
+};
+
+class SelectionTest : public HostFixture {
+ protected:
+  void SetUp() override {
+    HostFixture::SetUp();
+    frozen_ = addLayer(L"Frozen", [](QvDbLayerTableRecord& l) { l.setIsFrozen(true); });
+    off_ = addLayer(L"Off", [](QvDbLayerTableRecord& l) { l.setIsOff(true); });
+    locked_ = addLayer(L"Locked", [](QvDbLayerTableRecord& l) { l.setIsLocked(true); });
+  }
+
+  template <class Setting>
+  QvDbObjectId addLayer(const wchar_t* name, Setting setting) {
+    QvDbObjectPointer<QvDbLayerTable> table(db()->layerTableId(), QvDb::kForWrite);
+    QvDbObjectPointer<QvDbLayerTableRecord> record(new QvDbLayerTableRecord());
+    record->setName(name);
+    setting(*record);
+    QvDbObjectId id;
+    EXPECT_EQ(table->add(id, record.object()), Vexa::eOk);
+    return id;
+  }
+
+  // A box from (x0, y0) to (x1, y1) in `space` (model space by default) on `layer`.
+  QvDbObjectId box(double x0, double y0, double x1, double y1, QvDbObjectId layer = {},
+                   QvDbObjectId space = {}) {
+    return append(new BoxEntity(QvGePoint3d(x0, y0, 0), QvGePoint3d(x1, y1, 0)), layer, space);
+  }
+  QvDbObjectId append(BoxEntity* made, QvDbObjectId layer = {}, QvDbObjectId space = {}) {
+    QvDbObjectPointer<BoxEntity> entity(made);
+    if (!layer.isNull()) entity->setLayer(layer);
+    QvDbObjectPointer<QvDbBlockTableRecord> owner(space.isNull() ? db()->modelSpaceId() : space,
+                                                  QvDb::kForWrite);
+    QvDbObjectId id;
+    EXPECT_EQ(owner->appendQvDbEntity(id, entity.object()), Vexa::eOk);
+    return id;
+  }
+  void erase(QvDbObjectId id) {
+    QvDbObjectPointer<QvDbEntity> entity(id, QvDb::kForWrite);
+    ASSERT_EQ(entity->erase(), Vexa::eOk);
+  }
+
+  void script(const QvString& text) { host().service<VexaInputScript>().loadString(text); }
+  int select(VexaSelectSet& set, VexaSelectionQuestion::Setup setup = {}) {
+    host().service<VexaTranscript>().clear();
+    return VexaSelectionQuestion(setup).ask(set);
+  }
+  std::vector<std::wstring> messages() const {
+    std::vector<std::wstring> out;
+    for (const QvString& text : VexaTranscript::current()->texts(Kind::kMessage))
+      out.push_back(text.wstr());
+    return out;
+  }
+  static std::vector<QvDbObjectId> idsOf(const VexaSelectSet& set) {
+    return std::vector<QvDbObjectId>(set.begin(), set.end());
+  }
+  static QvString handleOf(QvDbObjectId id) { return id.handle().ascii(); }
+  static Name nameOf(QvDbObjectId id) {
+    Name name;
+    qvdbGetAdsName(name.w, id);
+    return name;
+  }
+
+  QvDbObjectId frozen_, off_, locked_;
+};
+
+TEST_F(SelectionTest, ClassicSetsAddNameCountAndFree) {
+  const QvDbObjectId a = box(0, 0, 1, 1), b = box(2, 2, 3, 3);
+  VexaSelectionSets& sets = host().service<VexaSelectionSets>();
+
+  Name empty, one, same;
+  ASSERT_EQ(qvedSSAdd(nullptr, nullptr, empty.w), kQvNormal);
+  ASSERT_EQ(qvedSSAdd(nameOf(a).w, nullptr, one.w), kQvNormal);
+  EXPECT_NE(empty.w[0], one.w[0]);
+  EXPECT_EQ(sets.count(), 2);
+  int32_t length = -1;
+  ASSERT_EQ(qvedSSLength(empty.w, &length), kQvNormal);
+  EXPECT_EQ(length, 0);
+
+  // Adding to a set answers its own name; an entity already there is not added twice.
+  ASSERT_EQ(qvedSSAdd(nameOf(b).w, one.w, same.w), kQvNormal);
+  EXPECT_EQ(same.w[0], one.w[0]);
+  EXPECT_EQ(same.w[1], one.w[1]);
+  ASSERT_EQ(qvedSSAdd(nameOf(a).w, one.w, one.w), kQvNormal);
+  ASSERT_EQ(qvedSSLength(one.w, &length), kQvNormal);
+  EXPECT_EQ(length, 2);
+  Name at;
+  ASSERT_EQ(qvedSSName(one.w, 1, at.w), kQvNormal);
+  EXPECT_EQ(at.w[0], nameOf(b).w[0]);
+  EXPECT_EQ(qvedSSName(one.w, 2, at.w), kQvError);
+  EXPECT_EQ(qvedSSName(one.w, -1, at.w), kQvError);
+  EXPECT_EQ(qvedSSMemb(nameOf(b).w, one.w), kQvNormal);
+  EXPECT_EQ(qvedSSMemb(nameOf(b).w, empty.w), kQvError);
+
+  // Names that name no live entity change nothing: a layer, an erased entity, garbage. An entity
+  // name is no set name.
+  const Name layer = nameOf(db()->clayer());
+  const QvDbObjectId gone = box(5, 5, 6, 6);
+  erase(gone);
+  const Name garbage{{0x7fff'ffff'ffff, 0}};
+  for (const Name& bad : {layer, nameOf(gone), garbage}) {
+    Name made{{-1, -1}};
+    EXPECT_EQ(qvedSSAdd(bad.w, nullptr, made.w), kQvError);
+    EXPECT_EQ(made.w[0], -1);
+    EXPECT_EQ(qvedSSAdd(bad.w, one.w, made.w), kQvError);
+  }
+  EXPECT_EQ(sets.count(), 2);
+  EXPECT_EQ(qvedSSLength(nameOf(a).w, &length), kQvError);
+  EXPECT_EQ(qvedSSAdd(nameOf(a).w, nameOf(a).w, at.w), kQvError);
+
+  // Taking out, then freeing: a freed name is dead for good, and freeing it again fails.
+  EXPECT_EQ(qvedSSDel(nameOf(a).w, one.w), kQvNormal);
+  EXPECT_EQ(qvedSSDel(nameOf(a).w, one.w), kQvError);
+  ASSERT_EQ(qvedSSName(one.w, 0, at.w), kQvNormal);
+  EXPECT_EQ(at.w[0], nameOf(b).w[0]);
+  EXPECT_EQ(qvedSSFree(one.w), kQvNormal);
+  EXPECT_EQ(qvedSSFree(one.w), kQvError);
+  EXPECT_EQ(qvedSSLength(one.w, &length), kQvError);
+  EXPECT_EQ(qvedSSAdd(nameOf(a).w, one.w, at.w), kQvError);
+  EXPECT_EQ(qvedSSFree(empty.w), kQvNormal);
+  EXPECT_EQ(sets.count(), 0);
+
+  // An entity erased after it was added stays named in the set.
+  Name held;
+  ASSERT_EQ(qvedSSAdd(nameOf(b).w, nullptr, held.w), kQvNormal);
+  erase(b);
+  ASSERT_EQ(qvedSSName(held.w, 0, at.w), kQvNormal);
+  QvDbObjectId back;
+  ASSERT_EQ(qvdbGetObjectId(back, at.w), Vexa::eOk);
+  EXPECT_EQ(back, b);
+  EXPECT_TRUE(back.isErased());
+  EXPECT_EQ(qvedSSFree(held.w), kQvNormal);
+}
+
+TEST_F(SelectionTest, AllLastAndEnd) {
+  const QvDbObjectId plain = box(0, 0, 1, 1);
+  const QvDbObjectId onOff = box(2, 0, 3, 1, off_);
+  box(4, 0, 5, 1, frozen_);
+  const QvDbObjectId onLocked = box(6, 0, 7, 1, locked_);
+  box(0, 5, 1, 6, {}, db()->paperSpaceId());
+
+  // ALL takes what is not frozen, off layers included; the paper space stays out.
+  script(L"ALL\n\n");
+  VexaSelectSet set;
+  ASSERT_EQ(select(set), kQvNormal);
+  EXPECT_THAT(idsOf(set), ElementsAre(plain, onOff, onLocked));
+  EXPECT_THAT(messages(), ElementsAre(L"\n3 found"));
+  EXPECT_THAT(VexaTranscript::current()->texts(Kind::kPrompt),
+              ElementsAre(L"\nSelect objects: ", L"\nSelect objects: "));
+
+  // Last is the last entity shown: the frozen and off ones after it do not count.
+  const QvDbObjectId late = box(8, 0, 9, 1, off_);
+  script(L"l\n_L\n\n");
+  ASSERT_EQ(select(set), kQvNormal);
+  EXPECT_THAT(idsOf(set), ElementsAre(onLocked));
+  EXPECT_THAT(messages(), ElementsAre(L"\n1 found", L"\n1 found (1 duplicate), 1 total"));
+
+  // Ending at once selects nothing.
+  script(L"\n");
+  EXPECT_EQ(select(set), kQvNone);
+  EXPECT_TRUE(set.isEmpty());
+
+  // Locked layers are left out when the question asks it.
+  script(L"all\n\n");
+  VexaSelectionQuestion::Setup editing;
+  editing.rejectLocked = true;
+  ASSERT_EQ(select(set, editing), kQvNormal);
+  EXPECT_THAT(idsOf(set), ElementsAre(plain, onOff, late));
+  EXPECT_THAT(messages(), ElementsAre(L"\n1 was on a locked layer.", L"\n3 found"));
+}
+
+TEST_F(SelectionTest, WindowsAndCrossings) {
+  const QvDbObjectId inside = box(1, 1, 2, 2);
+  const QvDbObjectId across = box(3, 3, 6, 4);  // crosses the right edge x = 5
+  const QvDbObjectId outside = box(7, 7, 8, 8);
+  box(1, 3, 2, 4, off_);                      // inside, but not shown
+  append(BoxEntity::unbounded());             // no extents: never in a window
+  const QvDbObjectId edge = box(0, 0, 5, 1);  // touching the window's edges counts as inside
+
+  VexaSelectSet set;
+  script(L"W\n0,0\n5,5\n\n");
+  ASSERT_EQ(select(set), kQvNormal);
+  EXPECT_THAT(idsOf(set), ElementsAre(inside, edge));
+
+  script(L"c\n5,5\n0,0\n\n");
+  ASSERT_EQ(select(set), kQvNormal);
+  EXPECT_THAT(idsOf(set), ElementsAre(inside, across, edge));
+
+  // A point starts a window: to the right a window, to the left a crossing.
+  script(L"0,0\n5,5\n\n");
+  ASSERT_EQ(select(set), kQvNormal);
+  EXPECT_THAT(idsOf(set), ElementsAre(inside, edge));
+  script(L"5,5\n0,0\n\n");
+  ASSERT_EQ(select(set), kQvNormal);
+  EXPECT_THAT(idsOf(set), ElementsAre(inside, across, edge));
+
+  // Corners are typed in the current UCS: with the origin at (6, 6) the window (0,0)-(3,3)
+  // covers the world box (6,6)-(9,9).
+  ASSERT_EQ(VexaSysVarService::current()->setCurrentUcs(
+                *VexaUcs::fromAxes({6, 6, 0}, {1, 0, 0}, {0, 1, 0})),
+            Vexa::eOk);
+  script(L"W\n0,0\n3,3\n\n");
+  ASSERT_EQ(select(set), kQvNormal);
+  EXPECT_THAT(idsOf(set), ElementsAre(outside));
+
+  // A corner that is not a point is asked again; Enter at a corner is refused too.
+  script(L"W\nnowhere\n\n-6,-6\n-1,-1\n\n");
+  ASSERT_EQ(select(set), kQvNormal);
+  EXPECT_THAT(idsOf(set), ElementsAre(inside, edge));
+  const std::vector<std::wstring> said = messages();
+  ASSERT_EQ(said.size(), 3u);  // two reasons to ask again, then the count
+  EXPECT_EQ(said.back(), L"\n2 found");
+}
+
+TEST_F(SelectionTest, HandlesOnTheLineOrTheNext) {
+  const QvDbObjectId a = box(0, 0, 1, 1), b = box(2, 2, 3, 3);
+  const QvDbObjectId onFrozen = box(4, 4, 5, 5, frozen_);
+  const QvDbObjectId paper = box(0, 0, 1, 1, {}, db()->paperSpaceId());
+  const QvDbObjectId gone = box(6, 6, 7, 7);
+  erase(gone);
+
+  VexaSelectSet set;
+  script(QvString::format(L"H %s,%s\nh\n%s zz!  FFFFFF %s %s %s\n\n", handleOf(b).c_str(),
+                          handleOf(a).c_str(), handleOf(onFrozen).c_str(),
+                          handleOf(db()->clayer()).c_str(), handleOf(paper).c_str(),
+                          handleOf(gone).c_str()));
+  ASSERT_EQ(select(set), kQvNormal);
+  // Named entities are taken in the order given, even on a frozen layer.
+  EXPECT_THAT(idsOf(set), ElementsAre(b, a, onFrozen));
+  EXPECT_THAT(
+      messages(),
+      ElementsAre(
+          L"\n2 found", L"\n'zz!' is not a handle.", L"\nNo object has the handle FFFFFF.",
+          QvString::format(L"\nThe object %s is not an entity.", handleOf(db()->clayer()).c_str())
+              .wstr(),
+          QvString::format(L"\nThe entity %s is not in the current space.", handleOf(paper).c_str())
+              .wstr(),
+          QvString::format(L"\nNo object has the handle %s.", handleOf(gone).c_str()).wstr(),
+          L"\n1 found, 3 total"));
+  // The handles were asked for when they did not follow on the line.
+  EXPECT_THAT(VexaTranscript::current()->texts(Kind::kPrompt),
+              ElementsAre(L"\nSelect objects: ", L"\nEnter handles: ", L"\nSelect objects: ",
+                          L"\nEnter handles: ", L"\nSelect objects: "));
+}
+
+TEST_F(SelectionTest, PreviousRemoveAddAndRefusals) {
+  const QvDbObjectId a = box(0, 0, 1, 1), b = box(2, 2, 3, 3), c = box(4, 4, 5, 5);
+  VexaSelectSet set;
+  script(L"P\n\n");
+  EXPECT_EQ(select(set), kQvNone);
+  EXPECT_THAT(messages(), ElementsAre(L"\nNo previous selection set.", L"\n0 found"));
+
+  // An answer of another form is refused and the prompt comes again.
+  script(L"everything\nALL\nR\nH " + handleOf(b) + L"\nA\nL\n\n");
+  ASSERT_EQ(select(set), kQvNormal);
+  EXPECT_THAT(idsOf(set), ElementsAre(a, c));
+  EXPECT_THAT(messages(),
+              ElementsAre(HasSubstr(L"*Invalid selection*"), L"\n3 found",
+                          L"\n1 found, 1 removed, 2 total", L"\n1 found (1 duplicate), 2 total"));
+  EXPECT_THAT(VexaTranscript::current()->texts(Kind::kPrompt),
+              testing::Contains(L"\nRemove objects: "));
+
+  // The previous selection leaves out what was erased since.
+  erase(a);
+  script(L"P\n\n");
+  ASSERT_EQ(select(set), kQvNormal);
+  EXPECT_THAT(idsOf(set), ElementsAre(c));
+
+  // A cancel, or the script running out, cancels all and keeps the previous selection.
+  script(L"ALL\nW\n0,0\n^C\n");
+  EXPECT_EQ(select(set), kQvCancel);
+  EXPECT_TRUE(set.isEmpty());
+  script(L"ALL\n");
+  EXPECT_EQ(select(set), kQvCancel);
+  EXPECT_THAT(idsOf(host().service<VexaSelectionSets>().previous()), ElementsAre(c));
+
+  // Each document remembers its own.
+  VexaDocumentManager& documents = host().service<VexaDocumentManager>();
+  VexaDocument* first = documents.curDocument();
+  documents.newDocument();
+  EXPECT_TRUE(host().service<VexaSelectionSets>().previous().isEmpty());
+  script(L"P\n\n");
+  EXPECT_EQ(select(set), kQvNone);
+  ASSERT_EQ(documents.setCurDocument(first), Vexa::eOk);
+  EXPECT_THAT(idsOf(host().service<VexaSelectionSets>().previous()), ElementsAre(c));
+}
+
+TEST_F(SelectionTest, SingleSelectionEndsAtTheFirstFind) {
+  box(0, 0, 1, 1);
+  const QvDbObjectId b = box(2, 2, 3, 3);
+  script(L"W\n10,10\n20,20\nL\nALL\n");
+  VexaSelectionQuestion::Setup single;
+  single.single = true;
+  VexaSelectSet set;
+  ASSERT_EQ(select(set, single), kQvNormal);
+  EXPECT_THAT(idsOf(set), ElementsAre(b));
+  EXPECT_TRUE(host().service<VexaInputScript>().linesLeft() == 1);
+}
+
+TEST_F(SelectionTest, EntitiesInDrawingOrder) {
+  Name first, next;
+  EXPECT_EQ(qvdbEntNext(nullptr, first.w), kQvError);  // an empty drawing
+  EXPECT_EQ(qvdbEntLast(first.w), kQvError);
+
+  const QvDbObjectId a = box(0, 0, 1, 1);
+  // Entities of a block definition are not in the drawing's order.
+  QvDbObjectId blockId;
+  {
+    QvDbObjectPointer<QvDbBlockTable> table(db()->blockTableId(), QvDb::kForWrite);
+    QvDbObjectPointer<QvDbBlockTableRecord> record(new QvDbBlockTableRecord());
+    record->setName(L"B");
+    ASSERT_EQ(table->add(blockId, record.object()), Vexa::eOk);
+  }
+  box(0, 0, 1, 1, {}, blockId);
+  const QvDbObjectId p = box(0, 0, 1, 1, {}, db()->paperSpaceId());
+  const QvDbObjectId gone = box(0, 0, 1, 1);
+  const QvDbObjectId b = box(0, 0, 1, 1, frozen_);
+  erase(gone);
+
+  std::vector<QvDbObjectId> walked;
+  for (int rc = qvdbEntNext(nullptr, next.w); rc == kQvNormal; rc = qvdbEntNext(next.w, next.w)) {
+    QvDbObjectId id;
+    ASSERT_EQ(qvdbGetObjectId(id, next.w), Vexa::eOk);
+    walked.push_back(id);
+  }
+  EXPECT_THAT(walked, ElementsAre(a, p, b));
+  const Name zero;
+  ASSERT_EQ(qvdbEntNext(zero.w, first.w), kQvNormal);
+  EXPECT_EQ(first.w[0], nameOf(a).w[0]);
+  ASSERT_EQ(qvdbEntLast(first.w), kQvNormal);
+  EXPECT_EQ(first.w[0], nameOf(b).w[0]);
+  // From an erased entity the walk goes on; a name of no object stops it.
+  ASSERT_EQ(qvdbEntNext(nameOf(gone).w, next.w), kQvNormal);
+  EXPECT_EQ(next.w[0], nameOf(b).w[0]);
+  const Name garbage{{12345, 0}};
+  EXPECT_EQ(qvdbEntNext(garbage.w, next.w), kQvError);
+  EXPECT_EQ(qvdbEntNext(nameOf(a).w, nullptr), kQvError);
+}
+
+TEST_F(SelectionTest, SelectionsWithoutAQuestion) {
+  const QvDbObjectId a = box(0, 0, 1, 1), b = box(2, 2, 3, 3, frozen_);
+  const QvDbObjectId p = box(0, 0, 1, 1, {}, db()->paperSpaceId());
+  VexaSelectionSets& sets = host().service<VexaSelectionSets>();
+  Name set;
+  auto contents = [&](const Name& name) {
+    VexaSelectSet selection;
+    EXPECT_EQ(qvedSSToSelectSet(name.w, selection), kQvNormal);
+    EXPECT_EQ(qvedSSFree(name.w), kQvNormal);
+    return idsOf(selection);
+  };
+
+  ASSERT_EQ(qvedSSGet(L"X", nullptr, nullptr, set.w), kQvNormal);
+  EXPECT_THAT(contents(set), ElementsAre(a, b, p));
+  ASSERT_EQ(qvedSSGet(L"A", nullptr, nullptr, set.w), kQvNormal);
+  EXPECT_THAT(contents(set), ElementsAre(a));
+  const double lo[3] = {-1, -1, 0}, hi[3] = {1.5, 1.5, 0};
+  ASSERT_EQ(qvedSSGet(L"C", lo, hi, set.w), kQvNormal);
+  EXPECT_THAT(contents(set), ElementsAre(a));
+  EXPECT_EQ(qvedSSGet(L"W", lo, nullptr, set.w), kQvError);
+  EXPECT_EQ(qvedSSGet(L"Q", nullptr, nullptr, set.w), kQvError);
+  EXPECT_EQ(qvedSSGet(L"P", nullptr, nullptr, set.w), kQvNone);  // no previous selection
+
+  // The question, through the classic call; it becomes the previous selection.
+  script(L"L\n\n");
+  ASSERT_EQ(qvedSSGet(nullptr, nullptr, nullptr, set.w), kQvNormal);
+  EXPECT_THAT(contents(set), ElementsAre(a));
+  ASSERT_EQ(qvedSSGet(L"P", nullptr, nullptr, set.w), kQvNormal);
+  EXPECT_THAT(contents(set), ElementsAre(a));
+  script(L"^C\n");
+  EXPECT_EQ(qvedSSGet(nullptr, nullptr, nullptr, set.w), kQvCancel);
+  EXPECT_EQ(sets.count(), 0);
+
+  // In a paper layout the current space is its paper space.
+  ASSERT_EQ(qvdbHostApplicationServices()->layoutManager()->setCurrentLayout(L"Layout1"),
+            Vexa::eOk);
+  ASSERT_EQ(qvedSSGet(L"A", nullptr, nullptr, set.w), kQvNormal);
+  EXPECT_THAT(contents(set), ElementsAre(p));
+}
+
+}  // namespace

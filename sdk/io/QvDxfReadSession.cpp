@@ -7,7 +7,9 @@
 #include "sdk/db/QvDbDictionary.h"
 #include "sdk/db/QvDbLayerTable.h"
 #include "sdk/db/QvDbLayerTableRecord.h"
+#include "sdk/db/QvDbLinetypeTable.h"
 #include "sdk/db/QvDbSymbolTable.h"
+#include "sdk/db/QvDbTextStyleTable.h"
 #include "sdk/io/QvDxfError.h"
 #include "sdk/io/QvDxfNumber.h"
 
@@ -161,6 +163,41 @@ QvDbObjectId QvDxfReadSession::layer(std::string_view rawName, uint32_t line) {
   lastLayerName_.assign(rawName);
   lastLayer_ = id;
   return id;
+}
+
+template <class Table, class Record>
+QvDbObjectId QvDxfReadSession::recordOrNew(QvDxfReadSession::Table kind, std::string_view rawName,
+                                           uint32_t line, const char* what) {
+  const QvString name = decode(rawName);
+  QvDbObjectId id = findRecord(kind, name);
+  if (!id.isNull()) return id;
+  Table* table = nullptr;
+  if (db_.getSymbolTable(table, QvDb::kForWrite) != Vexa::eOk)
+    qvDxfFail(line, std::string("the drawing has no table for the ") + what + " " +
+                        qvDxfQuoted(name.utf8()));
+  auto* record = new Record();
+  Vexa::ErrorStatus es = record->setName(name.c_str());
+  if (es == Vexa::eOk) es = table->add(id, record);
+  table->close();
+  if (es != Vexa::eOk) {
+    delete record;
+    qvDxfFail(line, qvDxfQuoted(name.utf8()) + " is not a valid " + what + " name");
+  }
+  record->close();
+  noteRecord(kind, name, id);
+  repair(line, std::string("the ") + what + " " + qvDxfQuoted(name.utf8()) +
+                   " was not defined and has been added with standard settings");
+  return id;
+}
+
+QvDbObjectId QvDxfReadSession::linetype(std::string_view rawName, uint32_t line) {
+  return recordOrNew<QvDbLinetypeTable, QvDbLinetypeTableRecord>(kLinetype, rawName, line,
+                                                                 "linetype");
+}
+
+QvDbObjectId QvDxfReadSession::textStyle(std::string_view rawName, uint32_t line) {
+  return recordOrNew<QvDbTextStyleTable, QvDbTextStyleTableRecord>(kTextStyle, rawName, line,
+                                                                   "text style");
 }
 
 void QvDxfReadSession::repair(uint32_t line, const std::string& what) {

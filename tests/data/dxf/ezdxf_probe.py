@@ -31,8 +31,66 @@ def value_of(v):
     return v
 
 
+def wcs(e, point):
+    """A point of an entity given in its OCS, in world coordinates (ezdxf's own conversion)."""
+    return [float(c) for c in e.ocs().to_wcs(Vec3(point))]
+
+
+def angle(degrees):
+    """An angle in degrees, in [0, 360)."""
+    a = math.fmod(degrees, 360.0)
+    return a + 360.0 if a < 0 else a
+
+
+def pts(points):
+    return [[float(c) for c in Vec3(p)] for p in points]
+
+
+def geometry_of(e):
+    """What defines an entity, in world coordinates where the entity has a world position."""
+    t = e.dxftype()
+    x = e.dxf
+    if t == "LINE":
+        return pts([x.start, x.end])
+    if t == "POINT":
+        return pts([x.location])
+    if t == "CIRCLE":
+        return [wcs(e, x.center), x.radius]
+    if t == "ARC":
+        return [wcs(e, x.center), x.radius, angle(x.start_angle), angle(x.end_angle)]
+    if t == "ELLIPSE":
+        return pts([x.center, x.major_axis]) + [x.ratio, x.start_param, x.end_param]
+    if t in ("TEXT", "ATTRIB", "ATTDEF"):
+        # Left and baseline aligned text stands at its insertion point, any other at its
+        # alignment point (the insertion point then follows from the font).
+        aligned = x.get("halign", 0) != 0 or x.get("valign", 0) != 0
+        point = x.align_point if aligned and x.hasattr("align_point") else x.insert
+        return [x.text, wcs(e, point), x.height, angle(x.get("rotation", 0.0))]
+    if t == "MTEXT":
+        return [e.text, pts([x.insert])[0], x.char_height]
+    if t == "INSERT":
+        return [wcs(e, x.insert), x.get("xscale", 1.0), x.get("yscale", 1.0),
+                x.get("zscale", 1.0), angle(x.get("rotation", 0.0))]
+    if t == "LWPOLYLINE":
+        return [[float(v) for v in p] for p in e.get_points("xyseb")] + [e.closed]
+    if t == "POLYLINE":
+        return pts([v.dxf.location for v in e.vertices]) + [e.is_closed]
+    if t in ("SOLID", "TRACE"):
+        return [wcs(e, x.get(f"vtx{i}", x.vtx2)) for i in range(4)]
+    if t == "3DFACE":
+        return pts([x.vtx0, x.vtx1, x.vtx2, x.get("vtx3", x.vtx2)])
+    if t in ("RAY", "XLINE"):
+        return pts([x.start, x.unit_vector])
+    if t == "SPLINE":
+        return [x.degree, pts(e.control_points)]
+    return None
+
+
 def entity_of(e):
     d = {"type": e.dxftype(), "handle": e.dxf.handle.upper(), "layer": e.dxf.get("layer", "0")}
+    geometry = geometry_of(e)
+    if geometry is not None:
+        d["geometry"] = geometry
     if e.xdata:
         d["xdata"] = {
             app: [[code, value_of(value)] for code, value in tags if code != 1001]
@@ -102,6 +160,16 @@ def make(version, path):
     ref.add_attrib("NUMBER", "D-101", (2.1, 0.1))
     ref.add_attrib("FIRE", "EI30", (2.1, 0.4))
     msp.add_blockref("Door", (4, 0), dxfattribs={"rotation": 90})
+    # Entities in tilted and turned-over planes (their points are in the plane's OCS).
+    tilted = (0.3, -0.5, 0.8)
+    msp.add_circle((1.25, -2.5, 0.75), 1.5, dxfattribs={"extrusion": tilted})
+    msp.add_arc((2, 3, -1), 2, 200, 340, dxfattribs={"extrusion": (0, 0, -1)})
+    msp.add_text("Right", dxfattribs={"extrusion": tilted, "height": 0.25, "rotation": 33.3,
+                                      "halign": 2, "align_point": (4, 5, 0.5),
+                                      "insert": (4, 5, 0.5)})
+    msp.add_blockref("Door", (7, 8, 0.5), dxfattribs={"extrusion": tilted, "xscale": -1.0,
+                                                      "yscale": 2.5, "rotation": -45.0})
+    msp.add_solid([(0, 0), (2, 0), (0, 2)], dxfattribs={"extrusion": (0, 0, -1)})
     if version != "R12":
         msp.add_lwpolyline([(0, 0, 0, 0, 0.5), (2, 0), (2, 2)], dxfattribs={"closed": True})
         msp.add_mtext("Two\\Plines", dxfattribs={"char_height": 0.3})
@@ -133,7 +201,7 @@ def check(path, expected_path):
 
 
 def close(a, b):
-    return math.isclose(a, b, rel_tol=1e-12, abs_tol=1e-12)
+    return math.isclose(a, b, rel_tol=1e-9, abs_tol=1e-9)
 
 
 def compare(expected, got, where, problems):
@@ -154,7 +222,10 @@ def compare(expected, got, where, problems):
             return
         for i, (e, g) in enumerate(zip(expected, got)):
             compare(e, g, f"{where}[{i}]", problems)
-    elif isinstance(expected, float) or isinstance(got, float):
+    elif isinstance(expected, bool) or isinstance(got, bool):
+        if bool(expected) != bool(got):
+            problems.append(f"{where}: expected {expected!r}, got {got!r}")
+    elif isinstance(expected, (int, float)) and isinstance(got, (int, float)):
         if not isinstance(got, (int, float)) or not close(float(expected), float(got)):
             problems.append(f"{where}: expected {expected!r}, got {got!r}")
     elif expected != got:

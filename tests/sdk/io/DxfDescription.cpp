@@ -1,19 +1,41 @@
 #include "tests/sdk/io/DxfDescription.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "sdk/base/resbuf.h"
+#include "sdk/db/QvDb2dPolyline.h"
+#include "sdk/db/QvDb2dVertex.h"
+#include "sdk/db/QvDb3dPolyline.h"
+#include "sdk/db/QvDb3dPolylineVertex.h"
+#include "sdk/db/QvDbArc.h"
+#include "sdk/db/QvDbAttribute.h"
+#include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
+#include "sdk/db/QvDbCircle.h"
 #include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbEllipse.h"
 #include "sdk/db/QvDbEntity.h"
+#include "sdk/db/QvDbFace.h"
 #include "sdk/db/QvDbLayerTable.h"
+#include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbLinetypeTable.h"
+#include "sdk/db/QvDbMText.h"
+#include "sdk/db/QvDbObjectIterator.h"
 #include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbPoint.h"
+#include "sdk/db/QvDbPolyline.h"
 #include "sdk/db/QvDbProxyEntity.h"
+#include "sdk/db/QvDbRay.h"
 #include "sdk/db/QvDbRegAppTable.h"
+#include "sdk/db/QvDbSolid.h"
+#include "sdk/db/QvDbSpline.h"
+#include "sdk/db/QvDbText.h"
+#include "sdk/db/QvDbTrace.h"
+#include "sdk/db/QvDbXline.h"
 #include "sdk/io/QvDxfFilerRegistry.h"
 #include "sdk/io/QvDxfNumber.h"
 
@@ -115,11 +137,119 @@ std::string xdataOf(const QvDbObject& object) {
   return out + "]}";
 }
 
-// The text of the first kept group of a code (the file's view of a proxy).
-std::string keptText(const QvDbObject& object, int code) {
-  const QvDbFileGroups& groups = object.fileGroups();
-  for (int i = 0; i < groups.length(); ++i)
-    if (groups.at(i).code == code) return groups.at(i).text;
+std::string point(const QvGePoint3d& p) {
+  return "[" + real(p.x) + "," + real(p.y) + "," + real(p.z) + "]";
+}
+
+std::string vector(const QvGeVector3d& v) {
+  return point(QvGePoint3d(v.x, v.y, v.z));
+}
+
+// An angle in degrees, in [0, 360).
+std::string degrees(double radians) {
+  double a = std::fmod(QvDxfNumber::radiansToDegrees(radians), 360.0);
+  if (a < 0) a += 360.0;
+  return real(a);
+}
+
+std::string join(const std::vector<std::string>& items) {
+  std::string out = "[";
+  for (size_t i = 0; i < items.size(); ++i) out += (i ? "," : "") + items[i];
+  return out + "]";
+}
+
+// Left and baseline aligned text stands at its position, any other at its alignment point.
+std::string textGeometry(const QvDbText& text) {
+  return join({quoted(text.textString()),
+               point(text.isDefaultAlignment() ? text.position() : text.alignmentPoint()),
+               real(text.height()), degrees(text.rotation())});
+}
+
+// What defines an entity, in the form ezdxf_probe.py's geometry_of gives; empty for classes it
+// does not describe.
+std::string geometryOf(const QvDbEntity& entity) {
+  if (const auto* line = QvDbLine::cast(&entity))
+    return join({point(line->startPoint()), point(line->endPoint())});
+  if (const auto* p = QvDbPoint::cast(&entity)) return join({point(p->position())});
+  if (const auto* circle = QvDbCircle::cast(&entity))
+    return join({point(circle->center()), real(circle->radius())});
+  if (const auto* arc = QvDbArc::cast(&entity))
+    return join({point(arc->center()), real(arc->radius()), degrees(arc->startAngle()),
+                 degrees(arc->endAngle())});
+  if (const auto* ellipse = QvDbEllipse::cast(&entity))
+    return join({point(ellipse->center()), vector(ellipse->majorAxis()),
+                 real(ellipse->radiusRatio()), real(ellipse->startParam()),
+                 real(ellipse->endParam())});
+  if (const auto* text = QvDbText::cast(&entity)) return textGeometry(*text);
+  if (const auto* mtext = QvDbMText::cast(&entity))
+    return join({quoted(mtext->contents()), point(mtext->location()), real(mtext->textHeight())});
+  if (const auto* reference = QvDbBlockReference::cast(&entity)) {
+    const QvGeScale3d scale = reference->scaleFactors();
+    return join({point(reference->position()), real(scale.sx), real(scale.sy), real(scale.sz),
+                 degrees(reference->rotation())});
+  }
+  if (const auto* polyline = QvDbPolyline::cast(&entity)) {
+    std::vector<std::string> items;
+    for (unsigned int i = 0; i < polyline->numVerts(); ++i) {
+      QvGePoint2d p;
+      double start = 0, end = 0, bulge = 0;
+      polyline->getPointAt(i, p);
+      polyline->getWidthsAt(i, start, end);
+      polyline->getBulgeAt(i, bulge);
+      items.push_back(join({real(p.x), real(p.y), real(start), real(end), real(bulge)}));
+    }
+    items.push_back(polyline->isClosed() ? "true" : "false");
+    return join(items);
+  }
+  if (QvDb2dPolyline::cast(&entity) || QvDb3dPolyline::cast(&entity)) {
+    std::unique_ptr<QvDbObjectIterator> it(QvDb2dPolyline::cast(&entity)
+                                               ? QvDb2dPolyline::cast(&entity)->vertexIterator()
+                                               : QvDb3dPolyline::cast(&entity)->vertexIterator());
+    std::vector<std::string> items;
+    for (it->start(); !it->done(); it->step()) {
+      QvDbObjectPointer<QvDbEntity> vertex(it->objectId(), QvDb::kForRead);
+      if (const auto* v2 = QvDb2dVertex::cast(vertex.object()))
+        items.push_back(point(v2->position()));
+      if (const auto* v3 = QvDb3dPolylineVertex::cast(vertex.object()))
+        items.push_back(point(v3->position()));
+    }
+    const auto* curve = QvDbCurve::cast(&entity);
+    items.push_back(curve && curve->isClosed() ? "true" : "false");
+    return join(items);
+  }
+  if (const auto* corners = QvDbSolid::cast(&entity)
+                                ? static_cast<const QvDbCornerEntity*>(QvDbSolid::cast(&entity))
+                                : static_cast<const QvDbCornerEntity*>(QvDbTrace::cast(&entity))) {
+    std::vector<std::string> items;
+    for (int i = 0; i < 4; ++i) {
+      QvGePoint3d p;
+      corners->getPointAt(i, p);
+      items.push_back(point(p));
+    }
+    return join(items);
+  }
+  if (const auto* face = QvDbFace::cast(&entity)) {
+    std::vector<std::string> items;
+    for (int i = 0; i < 4; ++i) {
+      QvGePoint3d p;
+      face->getVertexAt(i, p);
+      items.push_back(point(p));
+    }
+    return join(items);
+  }
+  if (const auto* ray = QvDbRay::cast(&entity))
+    return join({point(ray->basePoint()), vector(ray->unitDir())});
+  if (const auto* xline = QvDbXline::cast(&entity))
+    return join({point(xline->basePoint()), vector(xline->unitDir())});
+  if (const auto* spline = QvDbSpline::cast(&entity)) {
+    std::vector<std::string> items;
+    for (int i = 0; i < spline->numControlPoints(); ++i) {
+      QvGePoint3d p;
+      spline->getControlPointAt(i, p);
+      items.push_back(point(p));
+    }
+    return join({std::to_string(spline->degree()), join(items)});
+  }
   return "";
 }
 
@@ -141,22 +271,25 @@ std::string entitiesOf(const QvDbBlockTableRecord& block) {
     QvDbObjectPointer<QvDbEntity> entity(id, QvDb::kForRead);
     if (!entity) continue;
     const std::string type = typeOf(*entity);
-    // Until block references and polylines are modelled, their attributes, vertices and
-    // sequence ends stand as entities of their own: they go with the entity before them.
-    if (type == "ATTRIB" && !entities.empty() && entities.back().type == "INSERT") {
-      entities.back().attribs.push_back("{\"tag\":" + quoted(keptText(*entity, 2)) +
-                                        ",\"text\":" + quoted(keptText(*entity, 1)) +
-                                        ",\"handle\":" + quoted(entity->handle().ascii()) + "}");
-      continue;
-    }
-    if (type == "VERTEX" || type == "SEQEND") continue;
     EntityJson e;
     e.type = type;
     e.head = "\"type\":" + quoted(type) + ",\"handle\":" + quoted(entity->handle().ascii()) +
              ",\"layer\":" + quoted(entity->layer().isEmpty() ? QvString(L"0") : entity->layer());
+    const std::string geometry = geometryOf(*entity);
+    if (!geometry.empty()) e.head += ",\"geometry\":" + geometry;
     const std::string xdata = xdataOf(*entity);
     if (!xdata.empty()) e.head += ",\"xdata\":" + xdata;
-    if (type == "INSERT") e.block = keptText(*entity, 2);
+    if (const auto* reference = QvDbBlockReference::cast(entity.object())) {
+      e.block = QvDbSymbolTableRecord::nameOf(reference->blockTableRecord()).utf8();
+      std::unique_ptr<QvDbObjectIterator> it(reference->attributeIterator());
+      for (it->start(); !it->done(); it->step()) {
+        QvDbObjectPointer<QvDbAttribute> attribute(it->objectId(), QvDb::kForRead);
+        if (!attribute) continue;
+        e.attribs.push_back("{\"tag\":" + quoted(attribute->tag()) +
+                            ",\"text\":" + quoted(attribute->textString()) +
+                            ",\"handle\":" + quoted(attribute->handle().ascii()) + "}");
+      }
+    }
     entities.push_back(std::move(e));
   }
   std::string out = "[";

@@ -102,14 +102,13 @@ class PolylineFiler : public QvDxfEntityFilerOf<QvDbPolyline> {
       out.real(10, point.x);
       out.real(20, point.y);
       if (const int id = polyline.vertexIdentifierAt(i); id != 0) out.integer(91, id);
-      if (!constant) {
-        double start = 0.0;
-        double end = 0.0;
-        polyline.getWidthsAt(i, start, end);
-        if (start != 0.0 || end != 0.0) {
-          out.real(40, start);
-          out.real(41, end);
-        }
+      // Widths also under a constant width, for readers that take them from the vertices.
+      double start = 0.0;
+      double end = 0.0;
+      polyline.getWidthsAt(i, start, end);
+      if (start != 0.0 || end != 0.0) {
+        out.real(40, start);
+        out.real(41, end);
       }
       double bulge = 0.0;
       polyline.getBulgeAt(i, bulge);

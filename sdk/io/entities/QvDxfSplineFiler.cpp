@@ -2,11 +2,17 @@
 #include "sdk/io/QvDxfFilers.h"
 #include "sdk/io/QvDxfObjectReader.h"
 #include "sdk/io/QvDxfObjectWriter.h"
+#include "sdk/io/QvDxfSlot.h"
 #include "sdk/io/entities/QvDxfEntityFiler.h"
 
 namespace {
 
 constexpr std::string_view kMarkers[] = {"AcDbEntity", "AcDbSpline"};
+
+// A spline read with both control and fit points keeps its fit data in these places, to be
+// written where fit data stand.
+constexpr uint16_t kFitHeaderSlot = QvDxfSlot::kFirstCustom;
+constexpr uint16_t kFitPointsSlot = QvDxfSlot::kFirstCustom + 1;
 
 constexpr int64_t kClosed = 1;
 constexpr int64_t kPeriodic = 2;
@@ -49,6 +55,15 @@ class SplineFiler : public QvDxfEntityFilerOf<QvDbSpline> {
     }
     if (controlPoints.length() > 0) {
       for (const int code : {72, 73}) in.integer(code, 0, 0, INT32_MAX);  // counts
+      for (size_t i = in.next(in.bodyBegin()); i != QvDxfObjectReader::npos; i = in.next(i + 1)) {
+        const int code = in.code(i);
+        if (code == 11 || code == 21 || code == 31) {
+          in.setSlot(i, kFitPointsSlot);
+        } else if (code == 74 || code == 44 || code == 12 || code == 22 || code == 32 ||
+                   code == 13 || code == 23 || code == 33) {
+          in.setSlot(i, kFitHeaderSlot);
+        }
+      }
       const bool rational = (flags & kRational) != 0;
       if (!rational) weights.removeAll();
       check(in,
@@ -83,11 +98,12 @@ class SplineFiler : public QvDxfEntityFilerOf<QvDbSpline> {
     QvGeDoubleArray weights;
     spline.getNurbsData(degree, rational, closed, periodic, controlPoints, knots, weights);
     // Fit data of a spline read with control points is kept as read (with its own counts).
-    const bool writeFit = spline.hasFitData() && !out.hasKept(2, 11);
+    const bool writeFit = spline.hasFitData() && !out.hasKept(kFitPointsSlot);
     out.flags(70, (closed ? kClosed : 0) | (periodic ? kPeriodic : 0) | (rational ? kRational : 0));
     out.integer(71, degree);
     out.integer(72, knots.length());
     out.integer(73, controlPoints.length());
+    out.keptGroups(kFitHeaderSlot);
     if (writeFit) {
       out.integer(74, spline.numFitPoints());
       out.real(44, spline.fitTolerance());
@@ -101,6 +117,7 @@ class SplineFiler : public QvDxfEntityFilerOf<QvDbSpline> {
     if (rational)
       for (const double weight : weights) out.real(41, weight);
     for (const QvGePoint3d& point : controlPoints) out.point(10, point);
+    out.keptGroups(kFitPointsSlot);
     if (writeFit) {
       for (int i = 0; i < spline.numFitPoints(); ++i) {
         QvGePoint3d point;

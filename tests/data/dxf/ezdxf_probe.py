@@ -87,7 +87,8 @@ def geometry_of(e):
 
 
 def entity_of(e):
-    d = {"type": e.dxftype(), "handle": e.dxf.handle.upper(), "layer": e.dxf.get("layer", "0")}
+    d = {"type": e.dxftype(), "handle": e.dxf.handle.upper(), "layer": e.dxf.get("layer", "0"),
+         "color": e.dxf.get("color", 256), "linetype": e.dxf.get("linetype", "BYLAYER").upper()}
     geometry = geometry_of(e)
     if geometry is not None:
         d["geometry"] = geometry

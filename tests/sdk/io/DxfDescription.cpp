@@ -41,7 +41,7 @@
 
 namespace {
 
-std::string quoted(const std::string& text) {
+std::string jsonString(const std::string& text) {
   std::string out = "\"";
   for (const char c : text) {
     switch (c) {
@@ -64,8 +64,8 @@ std::string quoted(const std::string& text) {
   return out + "\"";
 }
 
-std::string quoted(const QvString& text) {
-  return quoted(text.utf8());
+std::string jsonString(const QvString& text) {
+  return jsonString(text.utf8());
 }
 
 std::string real(double value) {
@@ -96,7 +96,7 @@ std::string xdataOf(const QvDbObject& object) {
   for (const resbuf* rb = list.get(); rb; rb = rb->next) {
     if (rb->type == 1001) {
       out += std::string(firstApp ? "" : "]") + (firstApp ? "" : ",") +
-             quoted(QvString(rb->value.string)) + ":[";
+             jsonString(QvString(rb->value.string)) + ":[";
       firstApp = false;
       continue;
     }
@@ -104,7 +104,7 @@ std::string xdataOf(const QvDbObject& object) {
     out += "[" + std::to_string(rb->type) + ",";
     switch (qvRbValueKind(rb->type)) {
       case QvRbKind::kString:
-        out += quoted(QvString(rb->value.string));
+        out += jsonString(QvString(rb->value.string));
         break;
       case QvRbKind::kReal:
         out += real(rb->value.real);
@@ -126,7 +126,7 @@ std::string xdataOf(const QvDbObject& object) {
           hex += kHex[b >> 4];
           hex += kHex[b & 0xF];
         }
-        out += quoted(hex);
+        out += jsonString(hex);
         break;
       }
       default:
@@ -160,7 +160,7 @@ std::string join(const std::vector<std::string>& items) {
 
 // Left and baseline aligned text stands at its position, any other at its alignment point.
 std::string textGeometry(const QvDbText& text) {
-  return join({quoted(text.textString()),
+  return join({jsonString(text.textString()),
                point(text.isDefaultAlignment() ? text.position() : text.alignmentPoint()),
                real(text.height()), degrees(text.rotation())});
 }
@@ -182,7 +182,8 @@ std::string geometryOf(const QvDbEntity& entity) {
                  real(ellipse->endParam())});
   if (const auto* text = QvDbText::cast(&entity)) return textGeometry(*text);
   if (const auto* mtext = QvDbMText::cast(&entity))
-    return join({quoted(mtext->contents()), point(mtext->location()), real(mtext->textHeight())});
+    return join(
+        {jsonString(mtext->contents()), point(mtext->location()), real(mtext->textHeight())});
   if (const auto* reference = QvDbBlockReference::cast(&entity)) {
     const QvGeScale3d scale = reference->scaleFactors();
     return join({point(reference->position()), real(scale.sx), real(scale.sy), real(scale.sz),
@@ -273,8 +274,13 @@ std::string entitiesOf(const QvDbBlockTableRecord& block) {
     const std::string type = typeOf(*entity);
     EntityJson e;
     e.type = type;
-    e.head = "\"type\":" + quoted(type) + ",\"handle\":" + quoted(entity->handle().ascii()) +
-             ",\"layer\":" + quoted(entity->layer().isEmpty() ? QvString(L"0") : entity->layer());
+    e.head =
+        "\"type\":" + jsonString(type) + ",\"handle\":" + jsonString(entity->handle().ascii()) +
+        ",\"layer\":" + jsonString(entity->layer().isEmpty() ? QvString(L"0") : entity->layer()) +
+        ",\"color\":" + std::to_string(entity->colorIndex()) + ",\"linetype\":" +
+        jsonString(entity->linetypeId().isNull()
+                       ? QvString(L"BYLAYER")
+                       : QvDbSymbolTableRecord::nameOf(entity->linetypeId()).makeUpper());
     const std::string geometry = geometryOf(*entity);
     if (!geometry.empty()) e.head += ",\"geometry\":" + geometry;
     const std::string xdata = xdataOf(*entity);
@@ -285,9 +291,9 @@ std::string entitiesOf(const QvDbBlockTableRecord& block) {
       for (it->start(); !it->done(); it->step()) {
         QvDbObjectPointer<QvDbAttribute> attribute(it->objectId(), QvDb::kForRead);
         if (!attribute) continue;
-        e.attribs.push_back("{\"tag\":" + quoted(attribute->tag()) +
-                            ",\"text\":" + quoted(attribute->textString()) +
-                            ",\"handle\":" + quoted(attribute->handle().ascii()) + "}");
+        e.attribs.push_back("{\"tag\":" + jsonString(attribute->tag()) +
+                            ",\"text\":" + jsonString(attribute->textString()) +
+                            ",\"handle\":" + jsonString(attribute->handle().ascii()) + "}");
       }
     }
     entities.push_back(std::move(e));
@@ -297,7 +303,7 @@ std::string entitiesOf(const QvDbBlockTableRecord& block) {
     if (out.size() > 1) out += ",";
     out += "{" + e.head;
     if (e.type == "INSERT") {
-      out += ",\"block\":" + quoted(e.block) + ",\"attribs\":[";
+      out += ",\"block\":" + jsonString(e.block) + ",\"attribs\":[";
       for (size_t i = 0; i < e.attribs.size(); ++i) out += (i ? "," : "") + e.attribs[i];
       out += "]";
     }
@@ -312,13 +318,13 @@ std::string describeAsJson(QvDbDatabase& db) {
   std::string layers;
   forEachRecord<QvDbLayerTableRecord>(db.layerTableId(), [&](const QvDbLayerTableRecord& layer) {
     const QvDbObjectId linetype = layer.linetypeObjectId();
-    layers += std::string(layers.empty() ? "" : ",") + quoted(layer.name()) +
+    layers += std::string(layers.empty() ? "" : ",") + jsonString(layer.name()) +
               ":{\"color\":" + std::to_string(layer.colorIndex()) +
               ",\"off\":" + (layer.isOff() ? "true" : "false") +
               ",\"frozen\":" + (layer.isFrozen() ? "true" : "false") +
               ",\"locked\":" + (layer.isLocked() ? "true" : "false") + ",\"linetype\":" +
-              quoted(linetype.isNull() ? QvString(L"Continuous")
-                                       : QvDbSymbolTableRecord::nameOf(linetype)) +
+              jsonString(linetype.isNull() ? QvString(L"Continuous")
+                                           : QvDbSymbolTableRecord::nameOf(linetype)) +
               "}";
   });
   std::vector<std::string> linetypes;
@@ -333,14 +339,52 @@ std::string describeAsJson(QvDbDatabase& db) {
   std::sort(appids.begin(), appids.end());
   auto list = [](const std::vector<std::string>& names) {
     std::string out = "[";
-    for (size_t i = 0; i < names.size(); ++i) out += (i ? "," : "") + quoted(names[i]);
+    for (size_t i = 0; i < names.size(); ++i) out += (i ? "," : "") + jsonString(names[i]);
     return out + "]";
   };
   std::string blocks;
   forEachRecord<QvDbBlockTableRecord>(db.blockTableId(), [&](const QvDbBlockTableRecord& block) {
     blocks +=
-        std::string(blocks.empty() ? "" : ",") + quoted(block.name()) + ":" + entitiesOf(block);
+        std::string(blocks.empty() ? "" : ",") + jsonString(block.name()) + ":" + entitiesOf(block);
   });
   return "{\"layers\":{" + layers + "},\"linetypes\":" + list(linetypes) +
          ",\"appids\":" + list(appids) + ",\"blocks\":{" + blocks + "}}\n";
+}
+
+namespace {
+
+bool isNumberStart(char c) {
+  return (c >= '0' && c <= '9') || c == '-';
+}
+
+}  // namespace
+
+::testing::AssertionResult sameDescription(const std::string& a, const std::string& b) {
+  size_t i = 0;
+  size_t j = 0;
+  bool inString = false;
+  while (i < a.size() && j < b.size()) {
+    if (!inString && isNumberStart(a[i]) && isNumberStart(b[j])) {
+      size_t endA = 0;
+      size_t endB = 0;
+      const double x = std::stod(a.substr(i, 40), &endA);
+      const double y = std::stod(b.substr(j, 40), &endB);
+      if (std::fabs(x - y) > 1e-9 * std::max(1.0, std::max(std::fabs(x), std::fabs(y))))
+        return ::testing::AssertionFailure()
+               << "numbers differ at " << i << ": " << x << " vs " << y << " in ..."
+               << a.substr(i > 80 ? i - 80 : 0, 120);
+      i += endA;
+      j += endB;
+      continue;
+    }
+    if (a[i] != b[j])
+      return ::testing::AssertionFailure()
+             << "texts differ at " << i << ": ..." << a.substr(i > 80 ? i - 80 : 0, 120)
+             << " vs ..." << b.substr(j > 80 ? j - 80 : 0, 120);
+    if (a[i] == '"' && (i == 0 || a[i - 1] != '\\')) inString = !inString;
+    ++i;
+    ++j;
+  }
+  if (i != a.size() || j != b.size()) return ::testing::AssertionFailure() << "lengths differ";
+  return ::testing::AssertionSuccess();
 }

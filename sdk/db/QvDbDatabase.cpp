@@ -94,8 +94,8 @@ void QvDbDatabase::setFileExtras(std::unique_ptr<QvDbFileExtras> extras) {
   fileExtras_ = std::move(extras);
 }
 
-Vexa::ErrorStatus QvDbDatabase::swapContents(QvDbDatabase& other) {
-  if (&other == this) return Vexa::eOk;
+Vexa::ErrorStatus QvDbDatabase::replaceContents(QvDbDatabase& other) {
+  if (&other == this) return Vexa::eInvalidInput;
   if (openObjects_ != 0 || other.openObjects_ != 0) return Vexa::eInvalidInput;
   if (transactionManager_->numActiveTransactions() != 0 ||
       other.transactionManager_->numActiveTransactions() != 0)
@@ -110,15 +110,32 @@ Vexa::ErrorStatus QvDbDatabase::swapContents(QvDbDatabase& other) {
   std::swap(fileExtras_, other.fileExtras_);
   std::swap(fileName_, other.fileName_);
   std::swap(fileMessage_, other.fileMessage_);
-  // The stubs stay where they are; they learn their new database and id values.
-  auto rehome = [](QvDbDatabase& db) {
-    for (QvDbObjectStub& stub : db.stubs_) {
-      stub.database = &db;
-      stub.oldId = (static_cast<int64_t>(db.serial_) << kIndexBits) | (stub.oldId & kIndexMask);
+  // The serial numbers go with the contents, so that the 64-bit values of ids (entity names
+  // kept in data) keep naming the same objects.
+  std::swap(serial_, other.serial_);
+  liveDatabases()[serial_] = this;
+  liveDatabases()[other.serial_] = &other;
+  for (QvDbObjectStub& stub : stubs_) stub.database = this;
+  // The former contents: objects deleted, records kept here as taken-back additions.
+  for (auto it = other.stubs_.rbegin(); it != other.stubs_.rend(); ++it) {
+    if (QvDbObject* object = it->object) {
+      object->stub_ = nullptr;
+      it->object = nullptr;
+      delete object;
     }
-  };
-  rehome(*this);
-  rehome(other);
+    it->database = this;
+    it->removed = true;
+    it->erased = true;
+  }
+  other.byHandle_.clear();
+  other.handseed_ = QvDbHandle(1);
+  for (QvDbObjectId& table : other.tables_) table.setNull();
+  other.namedObjectsDictionaryId_.setNull();
+  other.state_ = QvDbDrawingState();
+  other.anonymousCounters_.clear();
+  other.fileExtras_.reset();
+  retiredStubs_.push_back(std::move(other.stubs_));
+  other.stubs_.clear();
   return Vexa::eOk;
 }
 

@@ -4,6 +4,7 @@
 #include <deque>
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 #include "sdk/base/QvArray.h"
 #include "sdk/base/QvString.h"
@@ -156,11 +157,12 @@ class QvDbDatabase : public QvRxObject {
   void setHandseed(QvDbHandle seed);
   QvDbFileExtras* fileExtras() const { return fileExtras_.get(); }
   void setFileExtras(std::unique_ptr<QvDbFileExtras> extras);
-  // Exchanges the contents (objects, tables, header, file extras) of this database and
-  // `other`: a reader reads into a new database and hands the drawing over when it is complete.
-  // Ids keep naming the same objects, now in the other database. Both must have no open
-  // object and no active transaction (eInvalidInput).
-  Vexa::ErrorStatus swapContents(QvDbDatabase& other);
+  // Takes the contents (objects, tables, header, file extras) of `source`, which is left
+  // empty: a reader reads into a new database and hands the drawing over when it is complete.
+  // Ids and their 64-bit values keep naming the objects taken, now in this database. The former
+  // contents are deleted; their ids stay safe to ask and read as erased. Both databases must
+  // have no open object and no active transaction (eInvalidInput).
+  Vexa::ErrorStatus replaceContents(QvDbDatabase& source);
 
   // Open accounting. Tests assert that a call left nothing open and read nothing unopened.
   int numOpenObjects() const { return openObjects_; }
@@ -317,6 +319,8 @@ class QvDbDatabase : public QvRxObject {
   std::unique_ptr<QvDbTransactionManager> transactionManager_;
 
   std::unique_ptr<QvDbFileExtras> fileExtras_;
+  // The records of contents replaced by replaceContents, kept so that their ids stay safe.
+  std::vector<std::deque<QvDbObjectStub>> retiredStubs_;
   QvString fileName_;
   QvString fileMessage_;
 };

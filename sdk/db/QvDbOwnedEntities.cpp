@@ -55,9 +55,22 @@ Vexa::ErrorStatus QvDbOwnedEntities::insertAt(int index, QvDbEntity& owner, QvDb
                                               QvDbObjectId& id) {
   id.setNull();
   if (!entity) return Vexa::eNullPtr;
-  if (entity->isResident() || indexOf(entity) >= 0) return Vexa::eAlreadyInDb;
+  if (indexOf(entity) >= 0) return Vexa::eAlreadyInDb;
   if (index < 0 || index > length()) return Vexa::eInvalidIndex;
   Item item;
+  if (entity->isResident()) {
+    // An entity already in the owner's database without owner (a drawing-file reader gives it
+    // the handle of its file) joins the list as it is.
+    if (entity->database() != owner.database()) return Vexa::eWrongDatabase;
+    if (!entity->ownerId().isNull()) return Vexa::eAlreadyInDb;
+    if (!entity->isWriteEnabled()) return Vexa::eNotOpenForWrite;
+    id = entity->objectId();
+    entity->setOwnerId(owner.objectId());
+    takeOwnersLayer(owner, *entity);
+    item.id = id;
+    items_.insert(items_.begin() + index, std::move(item));
+    return Vexa::eOk;
+  }
   if (QvDbDatabase* db = owner.database()) {
     if (const Vexa::ErrorStatus es = db->addQvDbObject(id, entity); es != Vexa::eOk) return es;
     entity->setOwnerId(owner.objectId());

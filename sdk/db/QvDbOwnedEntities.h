@@ -38,7 +38,9 @@ class QvDbOwnedEntities {
   // Adds `entity` (new, in no database) at `index` (length() to append) for `owner`. An owner
   // in a database adds the entity to it, owned by the owner and open for write (the caller
   // closes it), and sets `id`; an owner in no database keeps it in memory (id null). The
-  // caller must not delete the entity afterwards. eInvalidIndex, eAlreadyInDb, eNullPtr.
+  // caller must not delete the entity afterwards. An entity already in the owner's database,
+  // without owner and open for write, joins as it is (a file reader keeps its handle).
+  // eInvalidIndex, eAlreadyInDb, eWrongDatabase, eNotOpenForWrite, eNullPtr.
   Vexa::ErrorStatus insertAt(int index, QvDbEntity& owner, QvDbEntity* entity, QvDbObjectId& id);
   // Removes item i from the list: an entity in memory is deleted; one in a database stays
   // there (the caller erases it).

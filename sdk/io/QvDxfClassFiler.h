@@ -3,6 +3,10 @@
 #include <span>
 #include <string_view>
 
+#include "sdk/base/VexaErrorStatus.h"
+#include "sdk/db/QvDbObjectId.h"
+
+class QvDbEntity;
 class QvDbObject;
 class QvRxClass;
 class QvDxfObjectReader;
@@ -39,4 +43,16 @@ class QvDxfClassFiler {
   virtual void write(QvDxfObjectWriter& out, const QvDbObject& object) const = 0;
   // Counts the object's class for the CLASSES section when files list it.
   virtual void noteClass(QvDxfWriteSession& session, const QvDbObject& object) const;
+
+  // Entities that own the records following them up to a sequence end (SEQEND): polylines
+  // their vertices, block references their attributes. Reading: whether the record read is
+  // followed so (asked before read), a new entity for a following record (null when such a
+  // record does not belong there) and its adoption by the owner, which is in the database and
+  // open for write, as the follower is. Writing: the entities written after the record, and
+  // whether a sequence end closes them.
+  virtual bool hasFollowers(QvDxfObjectReader& in) const;
+  virtual QvDbEntity* createFollower(const QvDbObject& owner, std::string_view recordName) const;
+  virtual Vexa::ErrorStatus adoptFollower(QvDbObject& owner, QvDbEntity& follower) const;
+  virtual QvDbObjectIdArray followers(const QvDbObject& object) const;
+  virtual bool endsWithSequence(const QvDbObject& object) const;
 };

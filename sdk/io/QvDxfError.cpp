@@ -8,3 +8,12 @@ QvDxfError::QvDxfError(Vexa::ErrorStatus status, uint32_t line, std::string mess
 void qvDxfFail(uint32_t line, std::string message) {
   throw QvDxfError(Vexa::eBadDxfFile, line, std::move(message));
 }
+
+std::string qvDxfQuoted(std::string_view text) {
+  std::string quoted;
+  quoted.reserve(text.size() + 2);
+  quoted += '"';
+  quoted += text;
+  quoted += '"';
+  return quoted;
+}

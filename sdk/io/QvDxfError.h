@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <string_view>
 
 #include "sdk/base/VexaErrorStatus.h"
 
@@ -25,6 +26,9 @@ class QvDxfError : public std::exception {
   std::string message_;
   std::string text_;
 };
+
+// A text in double quotes, for messages.
+std::string qvDxfQuoted(std::string_view text);
 
 // Raises a bad-file error at a line.
 [[noreturn]] void qvDxfFail(uint32_t line, std::string message);

@@ -77,7 +77,7 @@ Vexa::ErrorStatus QvDxfFile::readText(std::string text, QvDbDatabase& db, QvStri
     }
     if (fresh.numOpenObjects() != 0)
       throw QvDxfError(Vexa::eInvalidInput, 0, "the reader left objects open");
-    const Vexa::ErrorStatus es = db.swapContents(fresh);
+    const Vexa::ErrorStatus es = db.replaceContents(fresh);
     if (es != Vexa::eOk) throw QvDxfError(es, 0, "the drawing read cannot be handed over");
     std::string mended;
     for (const std::string& r : repairs) mended += (mended.empty() ? "" : "\n") + r;
@@ -101,7 +101,7 @@ Vexa::ErrorStatus QvDxfFile::readFile(const QvString& path, QvDbDatabase& db, Qv
     return errno == ENOENT || name.empty() ? Vexa::eFileNotFound : Vexa::eFileAccessError;
   }
   if (!S_ISREG(info.st_mode)) {
-    message = QvString(("\"" + name + "\" is not a file").c_str());
+    message = QvString((qvDxfQuoted(name) + " is not a file").c_str());
     return Vexa::eFileAccessError;
   }
   FileCloser file(std::fopen(name.c_str(), "rb"));

@@ -231,7 +231,7 @@ void QvDxfFileReader::readTable(size_t begin, size_t end) {
   if (!kind)
     qvDxfFail(tokens_[begin].line,
               name.empty() ? std::string("the table has no name (2)")
-                           : "\"" + excerpt(name) + "\" is not a table of drawing files");
+                           : qvDxfQuoted(excerpt(name)) + " is not a table of drawing files");
 
   const bool dimstyles = kind->table == QvDxfReadSession::kDimStyle;
   QvDxfObjectReader in(session_, begin, headEnd,
@@ -250,7 +250,7 @@ void QvDxfFileReader::readTable(size_t begin, size_t end) {
     }
   }
   QvDbSymbolTable* table = kind->make();
-  session_.addTable(table, in.handle(), in.line());
+  session_.addTable(table, in.handle(), in.handle() ? in.handleLine() : in.line());
   applyCommon(in, *table);
 
   const QvDxfClassFiler* filer = nullptr;
@@ -290,7 +290,8 @@ void QvDxfFileReader::readTable(size_t begin, size_t end) {
     }
     QvDxfObjectReader rec(session_, k, next, filer->subclassMarkers());
     auto* record = static_cast<QvDbSymbolTableRecord*>(filer->create(rec));
-    const QvDbObjectId id = session_.add(record, rec.handle(), rec.line());
+    const QvDbObjectId id =
+        session_.add(record, rec.handle(), rec.handle() ? rec.handleLine() : rec.line());
     if (rec.hasOwner()) session_.reference(rec.ownerHandle(), rec.ownerLine());
     filer->read(rec, *record);
     applyCommon(rec, *record);
@@ -299,7 +300,7 @@ void QvDxfFileReader::readTable(size_t begin, size_t end) {
       qvDxfFail(rec.line(), "the name \"" + record->name().utf8() + "\" is used twice in the " +
                                 std::string(kind->name) + " table");
     if (es != Vexa::eOk)
-      qvDxfFail(rec.line(), "\"" + record->name().utf8() + "\" is not a valid name in the " +
+      qvDxfFail(rec.line(), qvDxfQuoted(record->name().utf8()) + " is not a valid name in the " +
                                 std::string(kind->name) + " table");
     session_.noteRecord(kind->table, record->name(), id);
     record->close();
@@ -365,7 +366,7 @@ QvDbObjectId QvDxfFileReader::ensureBlock(const QvString& name, uint32_t line) {
   table->close();
   if (es != Vexa::eOk) {
     delete record;
-    qvDxfFail(line, "\"" + name.utf8() + "\" is not a valid block name");
+    qvDxfFail(line, qvDxfQuoted(name.utf8()) + " is not a valid block name");
   }
   record->close();
   session_.noteRecord(QvDxfReadSession::kBlock, name, id);
@@ -409,13 +410,7 @@ size_t QvDxfFileReader::readBlock(size_t begin, size_t end) {
   if (name.compareNoCase(L"$MODEL_SPACE") == 0) name = kQvDbModelSpace;
   if (name.compareNoCase(L"$PAPER_SPACE") == 0) name = kQvDbPaperSpace;
   in.find(3);
-  const size_t baseAt = in.find(10);
-  if (baseAt != QvDxfObjectReader::npos) {
-    in.release(baseAt);
-    for (size_t k = baseAt; k < baseAt + 3 && k < headEnd; ++k)
-      if (in.code(k) == 10 + static_cast<int>(k - baseAt) * 10)
-        in.setSlot(k, QvDxfSlot::kBlockBegin + QvDxfSlot::kBasePoint);
-  }
+  const QvGePoint3d origin = in.point(10, QvGePoint3d::kOrigin);
   const int64_t flags = in.flags(70, 0, kBlockModelledFlags);
   const QvString path = in.text(1);
   const QvString description = in.text(4);
@@ -444,6 +439,7 @@ size_t QvDxfFileReader::readBlock(size_t begin, size_t end) {
   block->setComments(description.c_str());
   block->setExternalReference((flags & kBlockXref) != 0, (flags & kBlockOverlay) != 0);
   block->setDependencyFlags((flags & kBlockDependent) != 0, (flags & kBlockResolved) != 0);
+  block->setOrigin(origin);
   QvDbFileGroups groups = block->fileGroups();
   QvDbFileGroups kept = in.takeKeptGroups();
   for (int k = 0; k < kept.length(); ++k) groups.append(kept.at(k));
@@ -479,9 +475,28 @@ void QvDxfFileReader::readEntities(size_t begin, size_t end, QvDbObjectId block)
   closeBlock();
 }
 
+namespace {
+
+bool isSequenceRecord(std::string_view name) {
+  return name == "VERTEX" || name == "ATTRIB" || name == "SEQEND";
+}
+
+// Appends kept groups to an entity's own (the entity open for write).
+void appendKept(QvDbObject& object, const QvDbFileGroups& more) {
+  if (more.isEmpty()) return;
+  QvDbFileGroups groups = object.fileGroups();
+  for (int i = 0; i < more.length(); ++i) groups.append(more.at(i));
+  object.setFileGroups(std::move(groups));
+}
+
+}  // namespace
+
 size_t QvDxfFileReader::readEntity(size_t begin, size_t end, QvDbObjectId block) {
-  const size_t next = recordEnd(begin, end);
+  size_t next = recordEnd(begin, end);
   const std::string_view name = tokens_.value(begin);
+  if (isSequenceRecord(name))
+    qvDxfFail(tokens_[begin].line,
+              "a " + std::string(name) + " record follows no polyline or block reference");
   const QvDxfFilerRegistry& registry = QvDxfFilerRegistry::instance();
   const QvDxfClassFiler* filer = registry.forRecord(QvDxfClassFiler::kEntity, name);
   if (!filer) filer = &registry.proxyEntities();
@@ -503,16 +518,100 @@ size_t QvDxfFileReader::readEntity(size_t begin, size_t end, QvDbObjectId block)
       blockId = modelSpace_;
     }
   }
+  const bool followed = filer->hasFollowers(in);
   QvDbObject* object = filer->create(in);
-  session_.add(object, in.handle(), in.line());
+  session_.add(object, in.handle(), in.handle() ? in.handleLine() : in.line());
   filer->read(in, *object);
   applyCommon(in, *object);
   auto* entity = QvDbEntity::cast(object);
   QvDbBlockTableRecord* owner = openBlock(blockId, in.line());
   if (!entity || owner->appendQvDbEntity(entity) != Vexa::eOk)
     in.failObject("the entity cannot be added to its block");
+  if (followed) {
+    next = readFollowers(next, end, *filer, *entity);
+  } else if (next < end && isSequenceRecord(tokens_.value(next))) {
+    next = keepFollowers(next, end, *entity);
+  }
   object->close();
   return next;
+}
+
+size_t QvDxfFileReader::readFollowers(size_t begin, size_t end, const QvDxfClassFiler& filer,
+                                      QvDbEntity& owner) {
+  const QvDxfFilerRegistry& registry = QvDxfFilerRegistry::instance();
+  for (size_t k = begin; k < end;) {
+    const size_t next = recordEnd(k, end);
+    const std::string_view name = tokens_.value(k);
+    if (name == "SEQEND") {
+      readSequenceEnd(k, next, owner);
+      return next;
+    }
+    QvDbEntity* follower = filer.createFollower(owner, name);
+    if (!follower)
+      qvDxfFail(tokens_[k].line, "a " + excerpt(name) + " record cannot follow a " +
+                                     std::string(filer.recordName()) + " record");
+    const QvDxfClassFiler& followerFiler = registry.forObject(follower->isA());
+    QvDxfObjectReader in(session_, k, next, followerFiler.subclassMarkers());
+    in.select(1);
+    in.find(67);
+    in.find(410);
+    if (in.hasOwner()) session_.reference(in.ownerHandle(), in.ownerLine());
+    session_.add(follower, in.handle(), in.handle() ? in.handleLine() : in.line());
+    followerFiler.read(in, *follower);
+    applyCommon(in, *follower);
+    if (filer.adoptFollower(owner, *follower) != Vexa::eOk)
+      in.failObject("the record cannot be added to the " + std::string(filer.recordName()) +
+                    " before it");
+    follower->close();
+    k = next;
+  }
+  qvDxfFail(tokens_[begin > 0 ? begin - 1 : 0].line,
+            "the records after the " + std::string(filer.recordName()) +
+                " are not closed by a sequence end (SEQEND)");
+}
+
+void QvDxfFileReader::readSequenceEnd(size_t begin, size_t end, QvDbEntity& owner) {
+  constexpr std::string_view kMarkers[] = {"AcDbEntity"};
+  QvDxfObjectReader in(session_, begin, end, kMarkers, {QvDxfSlot::kSequenceEnd, true});
+  in.select(1);
+  in.find(67);
+  in.find(410);
+  if (in.handle() != 0) {
+    session_.reservePhantom(in.handle(), in.handleLine());
+    in.keep(5, QvDxfSlot::kSequenceEnd + QvDxfSlot::kMarkerHandle, hex(in.handle()));
+  }
+  if (in.hasOwner()) session_.reference(in.ownerHandle(), in.ownerLine());
+  appendKept(owner, in.takeKeptGroups());
+}
+
+size_t QvDxfFileReader::keepFollowers(size_t begin, size_t end, QvDbEntity& owner) {
+  QvDbFileGroups kept;
+  for (size_t k = begin; k < end;) {
+    const size_t next = recordEnd(k, end);
+    const bool last = tokens_.value(k) == "SEQEND";
+    if (!isSequenceRecord(tokens_.value(k))) break;
+    for (size_t m = k; m < next; ++m) {
+      QvDbFileGroup group;
+      group.code = static_cast<int16_t>(tokens_.code(m));
+      group.slot = QvDxfSlot::kFollowers;
+      group.text = session_.toUtf8(tokens_.value(m));
+      const uint32_t line = tokens_[m].line + 1;
+      if (group.code == 5 && tokens_.code(m - 1) == 0) {
+        session_.reservePhantom(session_.parseHandle(group.text, line, false), line);
+      } else if (QvDbFileGroup::isPointerCode(group.code)) {
+        group.id = session_.reference(session_.parseHandle(group.text, line, true), line);
+      }
+      kept.append(std::move(group));
+    }
+    k = next;
+    if (last) {
+      appendKept(owner, kept);
+      return next;
+    }
+  }
+  qvDxfFail(tokens_[begin].line,
+            "the records after an entity are not closed by a sequence end "
+            "(SEQEND)");
 }
 
 // Objects.
@@ -533,10 +632,10 @@ void QvDxfFileReader::readObjects(size_t begin, size_t end) {
         delete object;
         in.failObject("the OBJECTS section must start with the root dictionary");
       }
-      id = session_.addRootDictionary(root, in.handle(), in.line());
+      id = session_.addRootDictionary(root, in.handle(), in.handle() ? in.handleLine() : in.line());
       sawObjects_ = true;
     } else {
-      id = session_.add(object, in.handle(), in.line());
+      id = session_.add(object, in.handle(), in.handle() ? in.handleLine() : in.line());
       if (in.hasOwner() && in.ownerHandle() != 0)
         owners_.push_back({id, session_.reference(in.ownerHandle(), in.ownerLine())});
     }
@@ -663,7 +762,7 @@ void QvDxfFileReader::linkXData() {
         if (record->setName(app.c_str()) != Vexa::eOk || table->add(id, record) != Vexa::eOk) {
           delete record;
           table->close();
-          qvDxfFail(p.line, "\"" + app.utf8() + "\" is not a valid application name");
+          qvDxfFail(p.line, qvDxfQuoted(app.utf8()) + " is not a valid application name");
         }
         record->close();
         session_.repair(p.line, "the application \"" + app.utf8() +

@@ -12,6 +12,7 @@
 #include "sdk/io/QvDxfTokens.h"
 
 class QvDbBlockTableRecord;
+class QvDbEntity;
 class QvDbDatabase;
 class QvDbObject;
 class QvDxfClassFiler;
@@ -47,6 +48,11 @@ class QvDxfFileReader {
   size_t readBlock(size_t begin, size_t end);
   void readEntities(size_t begin, size_t end, QvDbObjectId block);
   size_t readEntity(size_t begin, size_t end, QvDbObjectId block);
+  // The records after an entity up to its sequence end: taken by the entity's filer, or kept
+  // whole with the entity when its filer takes none. Answer where reading goes on.
+  size_t readFollowers(size_t begin, size_t end, const QvDxfClassFiler& filer, QvDbEntity& owner);
+  size_t keepFollowers(size_t begin, size_t end, QvDbEntity& owner);
+  void readSequenceEnd(size_t begin, size_t end, QvDbEntity& owner);
   void readObjects(size_t begin, size_t end);
   void keepSection(const std::string& name, size_t begin, size_t end);
 

@@ -236,11 +236,7 @@ void QvDxfFileWriter::writeBlockMarker(const QvDbBlockTableRecord& block, bool b
     if (block.isDependent()) flags |= 16;
     if (block.isResolved()) flags |= 32;
     w.flags(70, flags);
-    if (w.hasKept(base + QvDxfSlot::kBasePoint)) {
-      w.keptGroups(base + QvDxfSlot::kBasePoint);
-    } else {
-      w.point(10, QvGePoint3d(0, 0, 0));
-    }
+    w.point(10, block.origin());
     w.text(3, name);
     w.text(1, block.pathName());
     if (!block.comments().isEmpty()) w.text(4, block.comments());
@@ -259,9 +255,62 @@ void QvDxfFileWriter::writeEntitiesOf(QvDbObjectId blockId) {
     if (!block) return;
     entities = block->entityIds();
   }
-  for (const QvDbObjectId& id : entities) {
-    ReadOpen entity(id);
-    if (entity.get()) writeWith(session_, *entity.get());
+  for (const QvDbObjectId& id : entities) writeEntity(id);
+}
+
+void QvDxfFileWriter::writeEntity(QvDbObjectId id) {
+  ReadOpen open(id);
+  const auto* entity = QvDbEntity::cast(open.get());
+  if (!entity) return;
+  const QvDxfClassFiler& filer = QvDxfFilerRegistry::instance().forObject(entity->isA());
+  writeWith(session_, *entity);
+  for (const QvDbObjectId& followerId : filer.followers(*entity)) {
+    ReadOpen follower(followerId);
+    if (follower.get()) writeWith(session_, *follower.get());
+  }
+  if (filer.endsWithSequence(*entity)) writeSequenceEnd(*entity);
+  writeKeptFollowers(*entity);
+}
+
+void QvDxfFileWriter::writeSequenceEnd(const QvDbEntity& owner) {
+  constexpr uint16_t base = QvDxfSlot::kSequenceEnd;
+  QvDxfObjectWriter w(session_, owner, {});
+  const QvDbHandle handle = session_.markerHandle(w.keptText(base + QvDxfSlot::kMarkerHandle, 5));
+  w.beginMarker("SEQEND", handle, owner.handle(), base + QvDxfSlot::kHead);
+  w.raw(100, "AcDbEntity");
+  if (session_.isPaperSpaceBlock(owner.ownerId())) w.integer(67, 1);
+  if (!w.hasKept(base + 1, 8)) {
+    const QvString layer = owner.layer();
+    w.text(8, layer.isEmpty() ? QvString(L"0") : layer);
+  }
+  w.keptGroups(base + 1);
+  w.keptGroups(base + QvDxfSlot::kXData);
+}
+
+void QvDxfFileWriter::writeKeptFollowers(const QvDbEntity& owner) {
+  const QvDbFileGroups& kept = owner.fileGroups();
+  if (!kept.hasSlot(QvDxfSlot::kFollowers)) return;
+  QvDxfOutput& out = session_.out();
+  int previous = -1;
+  bool ownerToCome = false;  // the first 330 of a record's head, outside its 102 groups
+  bool inGroup = false;
+  for (int i = 0; i < kept.length(); ++i) {
+    const QvDbFileGroup& g = kept.at(i);
+    if (g.slot != QvDxfSlot::kFollowers) continue;
+    if (g.code == 0) ownerToCome = true;
+    if (g.code == 100) ownerToCome = false;
+    if (g.code == 102) inGroup = !g.text.empty() && g.text.front() == '{';
+    if (g.code == 5 && previous == 0) {
+      out.handle(5, session_.markerHandle(g.text));
+    } else if (g.code == 330 && ownerToCome && !inGroup) {
+      out.handle(330, owner.handle());
+      ownerToCome = false;
+    } else if (QvDbFileGroup::isPointerCode(g.code)) {
+      out.handle(g.code, session_.isWritten(g.id) ? g.id.handle() : QvDbHandle());
+    } else {
+      out.raw(g.code, g.text);
+    }
+    previous = g.code;
   }
 }
 

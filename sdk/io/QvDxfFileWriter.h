@@ -7,6 +7,7 @@
 
 class QvDbDatabase;
 class QvDbBlockTableRecord;
+class QvDbEntity;
 
 // Writes a database as the text of a DXF file of version R2018 (AC1032, UTF-8): header,
 // classes, the nine tables, the blocks with their BLOCK and ENDBLK markers, the entities of
@@ -25,6 +26,10 @@ class QvDxfFileWriter {
   void writeBlocks();
   void writeBlockMarker(const QvDbBlockTableRecord& block, bool begin);
   void writeEntitiesOf(QvDbObjectId blockId);
+  // An entity with what follows it: its followers and sequence end, or the records kept with it.
+  void writeEntity(QvDbObjectId id);
+  void writeSequenceEnd(const QvDbEntity& owner);
+  void writeKeptFollowers(const QvDbEntity& owner);
   void writeObjects();
   void writeObject(QvDbObjectId id);
   void writeKeptSections();

@@ -1,6 +1,8 @@
 #include "sdk/io/QvDxfFilerRegistry.h"
 
+#include "sdk/db/QvDb3dPolyline.h"
 #include "sdk/db/QvDbEntity.h"
+#include "sdk/db/QvDbMInsertBlock.h"
 #include "sdk/io/QvDxfFilers.h"
 #include "sdk/rx/QvRxClass.h"
 
@@ -27,6 +29,27 @@ QvDxfFilerRegistry::QvDxfFilerRegistry() {
   add(qvDxfSortentsTableFiler());
   add(qvDxfScaleFiler());
   // Entities.
+  add(qvDxfLineFiler());
+  add(qvDxfPointFiler());
+  add(qvDxfCircleFiler());
+  add(qvDxfArcFiler());
+  add(qvDxfEllipseFiler());
+  add(qvDxfSplineFiler());
+  add(qvDxfRayFiler());
+  add(qvDxfXlineFiler());
+  add(qvDxfSolidFiler());
+  add(qvDxfTraceFiler());
+  add(qvDxfFaceFiler());
+  add(qvDxfTextFiler());
+  add(qvDxfMTextFiler());
+  add(qvDxfAttributeDefinitionFiler());
+  add(qvDxfAttributeFiler());
+  add(qvDxfBlockReferenceFiler(), {QvDbMInsertBlock::desc()});
+  add(qvDxfPolylineFiler());
+  add(qvDxfPolyline2d3dFiler(), {QvDb3dPolyline::desc()});
+  // Vertices are read as followers of their polyline, by class.
+  add(qvDxfVertex2dFiler());
+  add(qvDxfVertex3dFiler());
 
   // Proxies: by class only, for what no other filer reads.
   filers_.push_back(qvDxfProxyEntityFiler());
@@ -37,9 +60,11 @@ QvDxfFilerRegistry::QvDxfFilerRegistry() {
   byClass_[proxyObjects_->objectClass()] = proxyObjects_;
 }
 
-void QvDxfFilerRegistry::add(std::unique_ptr<QvDxfClassFiler> filer) {
+void QvDxfFilerRegistry::add(std::unique_ptr<QvDxfClassFiler> filer,
+                             std::initializer_list<const QvRxClass*> alsoFor) {
   byName_[filer->placement()][filer->recordName()] = filer.get();
   byClass_[filer->objectClass()] = filer.get();
+  for (const QvRxClass* cls : alsoFor) byClass_[cls] = filer.get();
   filers_.push_back(std::move(filer));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 #include <string_view>
 #include <unordered_map>
@@ -26,7 +27,10 @@ class QvDxfFilerRegistry {
 
  private:
   QvDxfFilerRegistry();
-  void add(std::unique_ptr<QvDxfClassFiler> filer);
+  // Adds a filer found by its record name and class, and by the further classes given (one
+  // record type for several classes: INSERT for block and array references).
+  void add(std::unique_ptr<QvDxfClassFiler> filer,
+           std::initializer_list<const QvRxClass*> alsoFor = {});
 
   std::vector<std::unique_ptr<QvDxfClassFiler>> filers_;
   std::unordered_map<std::string_view, const QvDxfClassFiler*> byName_[3];

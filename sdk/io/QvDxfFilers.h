@@ -28,4 +28,24 @@ QvDxfFilerPtr qvDxfScaleFiler();
 QvDxfFilerPtr qvDxfProxyObjectFiler();
 
 // Entities.
+QvDxfFilerPtr qvDxfLineFiler();
+QvDxfFilerPtr qvDxfPointFiler();
+QvDxfFilerPtr qvDxfCircleFiler();
+QvDxfFilerPtr qvDxfArcFiler();
+QvDxfFilerPtr qvDxfEllipseFiler();
+QvDxfFilerPtr qvDxfSplineFiler();
+QvDxfFilerPtr qvDxfRayFiler();
+QvDxfFilerPtr qvDxfXlineFiler();
+QvDxfFilerPtr qvDxfSolidFiler();
+QvDxfFilerPtr qvDxfTraceFiler();
+QvDxfFilerPtr qvDxfFaceFiler();
+QvDxfFilerPtr qvDxfTextFiler();
+QvDxfFilerPtr qvDxfMTextFiler();
+QvDxfFilerPtr qvDxfAttributeDefinitionFiler();
+QvDxfFilerPtr qvDxfAttributeFiler();
+QvDxfFilerPtr qvDxfBlockReferenceFiler();
+QvDxfFilerPtr qvDxfPolylineFiler();
+QvDxfFilerPtr qvDxfPolyline2d3dFiler();
+QvDxfFilerPtr qvDxfVertex2dFiler();
+QvDxfFilerPtr qvDxfVertex3dFiler();
 QvDxfFilerPtr qvDxfProxyEntityFiler();

@@ -64,13 +64,13 @@ void QvDxfObjectReader::readHead(size_t& i, std::span<const std::string_view> ma
     const size_t at = i - begin_;
     if ((code == 5 || code == 105) && handleLine_ == 0) {
       handle_ = session_.parseHandle(tokens_.value(i), tokens_[i].line + 1, false);
-      handleLine_ = tokens_[i].line;
+      handleLine_ = tokens_[i].line + 1;
       used_[at] = 1;
       continue;
     }
     if (code == 330 && ownerLine_ == 0) {
       ownerHandle_ = session_.parseHandle(tokens_.value(i), tokens_[i].line + 1, true);
-      ownerLine_ = tokens_[i].line;
+      ownerLine_ = tokens_[i].line + 1;
       used_[at] = 1;
       continue;
     }
@@ -92,11 +92,11 @@ void QvDxfObjectReader::readHead(size_t& i, std::span<const std::string_view> ma
         const int inner = tokens_.code(k);
         if (reactors && inner == 330) {
           const uint64_t h = session_.parseHandle(tokens_.value(k), tokens_[k].line + 1, true);
-          if (h != 0) reactors_.push_back(session_.reference(h, tokens_[k].line));
+          if (h != 0) reactors_.push_back(session_.reference(h, tokens_[k].line + 1));
         } else if (xdict && inner == 360 && extensionDictionaryLine_ == 0) {
           const uint64_t h = session_.parseHandle(tokens_.value(k), tokens_[k].line + 1, true);
-          extensionDictionary_ = session_.reference(h, tokens_[k].line);
-          extensionDictionaryLine_ = tokens_[k].line;
+          extensionDictionary_ = session_.reference(h, tokens_[k].line + 1);
+          extensionDictionaryLine_ = tokens_[k].line + 1;
         } else {
           fail(k, "group " + std::to_string(inner) + " does not belong in \"" + std::string(name) +
                       "\"");
@@ -208,7 +208,7 @@ QvString QvDxfObjectReader::textAt(size_t i) {
 QvDbObjectId QvDxfObjectReader::pointerAt(size_t i) {
   const uint64_t h = session_.parseHandle(tokens_.value(i), tokens_[i].line + 1, true);
   use(i);
-  return session_.reference(h, tokens_[i].line);
+  return session_.reference(h, tokens_[i].line + 1);
 }
 
 double QvDxfObjectReader::real(int code, double def) {
@@ -335,7 +335,7 @@ QvDbFileGroups QvDxfObjectReader::takeKeptGroups() {
     group.text = session_.toUtf8(tokens_.value(i));
     if (QvDbFileGroup::isPointerCode(group.code)) {
       const uint64_t h = session_.parseHandle(group.text, tokens_[i].line + 1, true);
-      group.id = session_.reference(h, tokens_[i].line);
+      group.id = session_.reference(h, tokens_[i].line + 1);
     }
     kept.append(std::move(group));
   }

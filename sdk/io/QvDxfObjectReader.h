@@ -52,7 +52,7 @@ class QvDxfObjectReader {
   size_t beginIndex() const { return begin_; }
   size_t endIndex() const { return end_; }
 
-  // The head.
+  // The head; lines are those of the values.
   uint64_t handle() const { return handle_; }
   uint32_t handleLine() const { return handleLine_; }
   bool hasOwner() const { return ownerLine_ != 0; }

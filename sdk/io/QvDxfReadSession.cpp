@@ -7,7 +7,9 @@
 #include "sdk/db/QvDbDictionary.h"
 #include "sdk/db/QvDbLayerTable.h"
 #include "sdk/db/QvDbLayerTableRecord.h"
+#include "sdk/db/QvDbLinetypeTable.h"
 #include "sdk/db/QvDbSymbolTable.h"
+#include "sdk/db/QvDbTextStyleTable.h"
 #include "sdk/io/QvDxfError.h"
 #include "sdk/io/QvDxfNumber.h"
 
@@ -40,7 +42,7 @@ void QvDxfReadSession::setVersion(std::string_view acadver, uint32_t line) {
   int64_t number = 0;
   if (acadver.size() < 3 || acadver.substr(0, 2) != "AC" ||
       !QvDxfNumber::parseInteger(acadver.substr(2), number) || number < 1000 || number > 9999)
-    qvDxfFail(line, "\"" + std::string(acadver.substr(0, 16)) + "\" is not a drawing version");
+    qvDxfFail(line, qvDxfQuoted(std::string(acadver.substr(0, 16))) + " is not a drawing version");
   if (number > 1032)
     qvDxfFail(line, "the drawing version " + std::string(acadver) +
                         " is newer than the newest this reader knows (AC1032, R2018)");
@@ -51,7 +53,7 @@ void QvDxfReadSession::setVersion(std::string_view acadver, uint32_t line) {
 uint64_t QvDxfReadSession::parseHandle(std::string_view text, uint32_t line, bool allowNull) const {
   uint64_t handle = 0;
   if (!QvDxfNumber::parseHandle(text, handle))
-    qvDxfFail(line, "\"" + std::string(text.substr(0, 24)) + "\" is not a handle");
+    qvDxfFail(line, qvDxfQuoted(std::string(text.substr(0, 24))) + " is not a handle");
   if (handle == 0 && !allowNull) qvDxfFail(line, "an object cannot have the handle 0");
   if (handle > kMaxHandle) qvDxfFail(line, "the handle " + hex(handle) + " is out of range");
   return handle;
@@ -152,7 +154,7 @@ QvDbObjectId QvDxfReadSession::layer(std::string_view rawName, uint32_t line) {
     table->close();
     if (es != Vexa::eOk) {
       delete record;
-      qvDxfFail(line, "\"" + name.utf8() + "\" is not a valid layer name");
+      qvDxfFail(line, qvDxfQuoted(name.utf8()) + " is not a valid layer name");
     }
     record->close();
     noteRecord(kLayer, name, id);
@@ -161,6 +163,41 @@ QvDbObjectId QvDxfReadSession::layer(std::string_view rawName, uint32_t line) {
   lastLayerName_.assign(rawName);
   lastLayer_ = id;
   return id;
+}
+
+template <class Table, class Record>
+QvDbObjectId QvDxfReadSession::recordOrNew(QvDxfReadSession::Table kind, std::string_view rawName,
+                                           uint32_t line, const char* what) {
+  const QvString name = decode(rawName);
+  QvDbObjectId id = findRecord(kind, name);
+  if (!id.isNull()) return id;
+  Table* table = nullptr;
+  if (db_.getSymbolTable(table, QvDb::kForWrite) != Vexa::eOk)
+    qvDxfFail(line, std::string("the drawing has no table for the ") + what + " " +
+                        qvDxfQuoted(name.utf8()));
+  auto* record = new Record();
+  Vexa::ErrorStatus es = record->setName(name.c_str());
+  if (es == Vexa::eOk) es = table->add(id, record);
+  table->close();
+  if (es != Vexa::eOk) {
+    delete record;
+    qvDxfFail(line, qvDxfQuoted(name.utf8()) + " is not a valid " + what + " name");
+  }
+  record->close();
+  noteRecord(kind, name, id);
+  repair(line, std::string("the ") + what + " " + qvDxfQuoted(name.utf8()) +
+                   " was not defined and has been added with standard settings");
+  return id;
+}
+
+QvDbObjectId QvDxfReadSession::linetype(std::string_view rawName, uint32_t line) {
+  return recordOrNew<QvDbLinetypeTable, QvDbLinetypeTableRecord>(kLinetype, rawName, line,
+                                                                 "linetype");
+}
+
+QvDbObjectId QvDxfReadSession::textStyle(std::string_view rawName, uint32_t line) {
+  return recordOrNew<QvDbTextStyleTable, QvDbTextStyleTableRecord>(kTextStyle, rawName, line,
+                                                                   "text style");
 }
 
 void QvDxfReadSession::repair(uint32_t line, const std::string& what) {

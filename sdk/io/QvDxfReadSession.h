@@ -93,6 +93,10 @@ class QvDxfReadSession {
   // The layer of that name; a layer the file names but does not define is made (as DXF
   // readers do) and the repair noted.
   QvDbObjectId layer(std::string_view rawName, uint32_t line);
+  // The linetype and the text style of that name, made the same way when the file does not
+  // define them.
+  QvDbObjectId linetype(std::string_view rawName, uint32_t line);
+  QvDbObjectId textStyle(std::string_view rawName, uint32_t line);
 
   // Links made when everything is read.
   struct PendingXData {
@@ -152,6 +156,11 @@ class QvDxfReadSession {
   std::unordered_map<QvString, QvDbObjectId> records_[kTableCount];  // upper-case name -> id
   std::string lastLayerName_;
   QvDbObjectId lastLayer_;
+
+  // The record of that name in the table, made with standard settings when there is none.
+  template <class Table, class Record>
+  QvDbObjectId recordOrNew(QvDxfReadSession::Table kind, std::string_view rawName, uint32_t line,
+                           const char* what);
 
   std::vector<PendingXData> pendingXData_;
   std::vector<PendingEntry> dictionaryEntries_;

@@ -74,7 +74,7 @@ QvDxfTokens QvDxfTokenizer::tokenize(std::string text) {
         throw QvDxfError(Vexa::eBadDxfFile, codeLine,
                          "binary data where a group code should be: the file is not DXF text");
       throw QvDxfError(Vexa::eBadDxfFile, codeLine,
-                       "\"" + excerpt(p, codeEnd) + "\" is not a group code");
+                       qvDxfQuoted(excerpt(p, codeEnd)) + " is not a group code");
     }
     if (negative) code = -code;
     if (!QvDxfGroupCode::isValid(code))

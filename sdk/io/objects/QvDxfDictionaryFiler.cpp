@@ -47,7 +47,8 @@ class DictionaryFiler : public QvDxfClassFiler {
       if (at >= in.endIndex() || (in.code(at) != 350 && in.code(at) != 360))
         in.fail(i, "the dictionary key \"" + key.utf8() + "\" is not followed by its object");
       if (key.isEmpty()) in.fail(i, "a dictionary key is empty");
-      in.session().deferEntry(object.objectId(), std::move(key), in.pointerAt(at), in.lineAt(at));
+      in.session().deferEntry(object.objectId(), std::move(key), in.pointerAt(at),
+                              in.lineAt(at) + 1);
       i = at;
     }
   }

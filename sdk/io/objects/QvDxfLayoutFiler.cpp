@@ -1,6 +1,7 @@
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbLayout.h"
 #include "sdk/io/QvDxfClassRecord.h"
+#include "sdk/io/QvDxfError.h"
 #include "sdk/io/QvDxfFilers.h"
 #include "sdk/io/QvDxfObjectReader.h"
 #include "sdk/io/QvDxfObjectWriter.h"
@@ -66,7 +67,7 @@ class LayoutFiler : public QvDxfClassFiler {
     if (nameAt == QvDxfObjectReader::npos) in.failObject("the layout has no name (1)");
     const QvString name = in.textAt(nameAt);
     if (layout.setLayoutName(name.c_str()) != Vexa::eOk)
-      in.fail(nameAt, "\"" + name.utf8() + "\" is not a valid layout name");
+      in.fail(nameAt, qvDxfQuoted(name.utf8()) + " is not a valid layout name");
     layout.setTabOrder(static_cast<int>(in.integer(71, 0, 0, INT16_MAX)));
     const size_t blockAt = in.find(330);
     if (blockAt == QvDxfObjectReader::npos) in.failObject("the layout has no block record (330)");

@@ -1,6 +1,7 @@
 #include "sdk/io/records/QvDxfRecordFiler.h"
 
 #include "sdk/db/QvDbSymbolTableRecord.h"
+#include "sdk/io/QvDxfError.h"
 #include "sdk/io/QvDxfObjectReader.h"
 #include "sdk/io/QvDxfObjectWriter.h"
 
@@ -10,7 +11,7 @@ void QvDxfRecordFiler::readName(QvDxfObjectReader& in, QvDbSymbolTableRecord& re
   if (at == QvDxfObjectReader::npos) in.failObject("the record has no name (group 2)");
   const QvString name = in.textAt(at);
   if (record.setName(name.c_str()) != Vexa::eOk)
-    in.fail(at, "\"" + name.utf8() + "\" is not a valid name for a " +
+    in.fail(at, qvDxfQuoted(name.utf8()) + " is not a valid name for a " +
                     std::string(in.recordName()) + " record");
 }
 

@@ -1,0 +1,390 @@
+#include "tests/sdk/io/DxfDescription.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "sdk/base/resbuf.h"
+#include "sdk/db/QvDb2dPolyline.h"
+#include "sdk/db/QvDb2dVertex.h"
+#include "sdk/db/QvDb3dPolyline.h"
+#include "sdk/db/QvDb3dPolylineVertex.h"
+#include "sdk/db/QvDbArc.h"
+#include "sdk/db/QvDbAttribute.h"
+#include "sdk/db/QvDbBlockReference.h"
+#include "sdk/db/QvDbBlockTable.h"
+#include "sdk/db/QvDbBlockTableRecord.h"
+#include "sdk/db/QvDbCircle.h"
+#include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbEllipse.h"
+#include "sdk/db/QvDbEntity.h"
+#include "sdk/db/QvDbFace.h"
+#include "sdk/db/QvDbLayerTable.h"
+#include "sdk/db/QvDbLine.h"
+#include "sdk/db/QvDbLinetypeTable.h"
+#include "sdk/db/QvDbMText.h"
+#include "sdk/db/QvDbObjectIterator.h"
+#include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbPoint.h"
+#include "sdk/db/QvDbPolyline.h"
+#include "sdk/db/QvDbProxyEntity.h"
+#include "sdk/db/QvDbRay.h"
+#include "sdk/db/QvDbRegAppTable.h"
+#include "sdk/db/QvDbSolid.h"
+#include "sdk/db/QvDbSpline.h"
+#include "sdk/db/QvDbText.h"
+#include "sdk/db/QvDbTrace.h"
+#include "sdk/db/QvDbXline.h"
+#include "sdk/io/QvDxfFilerRegistry.h"
+#include "sdk/io/QvDxfNumber.h"
+
+namespace {
+
+std::string jsonString(const std::string& text) {
+  std::string out = "\"";
+  for (const char c : text) {
+    switch (c) {
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          char buf[8];
+          std::snprintf(buf, sizeof(buf), "\\u%04x", c);
+          out += buf;
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out + "\"";
+}
+
+std::string jsonString(const QvString& text) {
+  return jsonString(text.utf8());
+}
+
+std::string real(double value) {
+  return QvDxfNumber::realText(value);
+}
+
+template <class Table, class Visit>
+void forEachRecord(QvDbObjectId tableId, Visit visit) {
+  QvDbObjectPointer<QvDbSymbolTable> table(tableId, QvDb::kForRead);
+  if (!table) return;
+  QvDbSymbolTableIterator* raw = nullptr;
+  table->newIterator(raw);
+  std::unique_ptr<QvDbSymbolTableIterator> it(raw);
+  for (; !it->done(); it->step()) {
+    QvDbObjectId id;
+    it->getRecordId(id);
+    QvDbObjectPointer<Table> record(id, QvDb::kForRead);
+    if (record) visit(*record);
+  }
+}
+
+std::string xdataOf(const QvDbObject& object) {
+  QvRbListPtr list(object.xData());
+  if (!list) return "";
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out = "{";
+  bool firstApp = true;
+  for (const resbuf* rb = list.get(); rb; rb = rb->next) {
+    if (rb->type == 1001) {
+      out += std::string(firstApp ? "" : "]") + (firstApp ? "" : ",") +
+             jsonString(QvString(rb->value.string)) + ":[";
+      firstApp = false;
+      continue;
+    }
+    if (out.back() != '[') out += ",";
+    out += "[" + std::to_string(rb->type) + ",";
+    switch (qvRbValueKind(rb->type)) {
+      case QvRbKind::kString:
+        out += jsonString(QvString(rb->value.string));
+        break;
+      case QvRbKind::kReal:
+        out += real(rb->value.real);
+        break;
+      case QvRbKind::kPoint:
+        out += "[" + real(rb->value.point[0]) + "," + real(rb->value.point[1]) + "," +
+               real(rb->value.point[2]) + "]";
+        break;
+      case QvRbKind::kShort:
+        out += std::to_string(rb->value.int16);
+        break;
+      case QvRbKind::kLong:
+        out += std::to_string(rb->value.int32);
+        break;
+      case QvRbKind::kBinary: {
+        std::string hex;
+        for (int16_t i = 0; i < rb->value.binary.length; ++i) {
+          const auto b = static_cast<unsigned char>(rb->value.binary.data[i]);
+          hex += kHex[b >> 4];
+          hex += kHex[b & 0xF];
+        }
+        out += jsonString(hex);
+        break;
+      }
+      default:
+        out += "null";
+    }
+    out += "]";
+  }
+  return out + "]}";
+}
+
+std::string point(const QvGePoint3d& p) {
+  return "[" + real(p.x) + "," + real(p.y) + "," + real(p.z) + "]";
+}
+
+std::string vector(const QvGeVector3d& v) {
+  return point(QvGePoint3d(v.x, v.y, v.z));
+}
+
+// An angle in degrees, in [0, 360).
+std::string degrees(double radians) {
+  double a = std::fmod(QvDxfNumber::radiansToDegrees(radians), 360.0);
+  if (a < 0) a += 360.0;
+  return real(a);
+}
+
+std::string join(const std::vector<std::string>& items) {
+  std::string out = "[";
+  for (size_t i = 0; i < items.size(); ++i) out += (i ? "," : "") + items[i];
+  return out + "]";
+}
+
+// Left and baseline aligned text stands at its position, any other at its alignment point.
+std::string textGeometry(const QvDbText& text) {
+  return join({jsonString(text.textString()),
+               point(text.isDefaultAlignment() ? text.position() : text.alignmentPoint()),
+               real(text.height()), degrees(text.rotation())});
+}
+
+// What defines an entity, in the form ezdxf_probe.py's geometry_of gives; empty for classes it
+// does not describe.
+std::string geometryOf(const QvDbEntity& entity) {
+  if (const auto* line = QvDbLine::cast(&entity))
+    return join({point(line->startPoint()), point(line->endPoint())});
+  if (const auto* p = QvDbPoint::cast(&entity)) return join({point(p->position())});
+  if (const auto* circle = QvDbCircle::cast(&entity))
+    return join({point(circle->center()), real(circle->radius())});
+  if (const auto* arc = QvDbArc::cast(&entity))
+    return join({point(arc->center()), real(arc->radius()), degrees(arc->startAngle()),
+                 degrees(arc->endAngle())});
+  if (const auto* ellipse = QvDbEllipse::cast(&entity))
+    return join({point(ellipse->center()), vector(ellipse->majorAxis()),
+                 real(ellipse->radiusRatio()), real(ellipse->startParam()),
+                 real(ellipse->endParam())});
+  if (const auto* text = QvDbText::cast(&entity)) return textGeometry(*text);
+  if (const auto* mtext = QvDbMText::cast(&entity))
+    return join(
+        {jsonString(mtext->contents()), point(mtext->location()), real(mtext->textHeight())});
+  if (const auto* reference = QvDbBlockReference::cast(&entity)) {
+    const QvGeScale3d scale = reference->scaleFactors();
+    return join({point(reference->position()), real(scale.sx), real(scale.sy), real(scale.sz),
+                 degrees(reference->rotation())});
+  }
+  if (const auto* polyline = QvDbPolyline::cast(&entity)) {
+    std::vector<std::string> items;
+    for (unsigned int i = 0; i < polyline->numVerts(); ++i) {
+      QvGePoint2d p;
+      double start = 0, end = 0, bulge = 0;
+      polyline->getPointAt(i, p);
+      polyline->getWidthsAt(i, start, end);
+      polyline->getBulgeAt(i, bulge);
+      items.push_back(join({real(p.x), real(p.y), real(start), real(end), real(bulge)}));
+    }
+    items.push_back(polyline->isClosed() ? "true" : "false");
+    return join(items);
+  }
+  if (QvDb2dPolyline::cast(&entity) || QvDb3dPolyline::cast(&entity)) {
+    std::unique_ptr<QvDbObjectIterator> it(QvDb2dPolyline::cast(&entity)
+                                               ? QvDb2dPolyline::cast(&entity)->vertexIterator()
+                                               : QvDb3dPolyline::cast(&entity)->vertexIterator());
+    std::vector<std::string> items;
+    for (it->start(); !it->done(); it->step()) {
+      QvDbObjectPointer<QvDbEntity> vertex(it->objectId(), QvDb::kForRead);
+      if (const auto* v2 = QvDb2dVertex::cast(vertex.object()))
+        items.push_back(point(v2->position()));
+      if (const auto* v3 = QvDb3dPolylineVertex::cast(vertex.object()))
+        items.push_back(point(v3->position()));
+    }
+    const auto* curve = QvDbCurve::cast(&entity);
+    items.push_back(curve && curve->isClosed() ? "true" : "false");
+    return join(items);
+  }
+  if (const auto* corners = QvDbSolid::cast(&entity)
+                                ? static_cast<const QvDbCornerEntity*>(QvDbSolid::cast(&entity))
+                                : static_cast<const QvDbCornerEntity*>(QvDbTrace::cast(&entity))) {
+    std::vector<std::string> items;
+    for (int i = 0; i < 4; ++i) {
+      QvGePoint3d p;
+      corners->getPointAt(i, p);
+      items.push_back(point(p));
+    }
+    return join(items);
+  }
+  if (const auto* face = QvDbFace::cast(&entity)) {
+    std::vector<std::string> items;
+    for (int i = 0; i < 4; ++i) {
+      QvGePoint3d p;
+      face->getVertexAt(i, p);
+      items.push_back(point(p));
+    }
+    return join(items);
+  }
+  if (const auto* ray = QvDbRay::cast(&entity))
+    return join({point(ray->basePoint()), vector(ray->unitDir())});
+  if (const auto* xline = QvDbXline::cast(&entity))
+    return join({point(xline->basePoint()), vector(xline->unitDir())});
+  if (const auto* spline = QvDbSpline::cast(&entity)) {
+    std::vector<std::string> items;
+    for (int i = 0; i < spline->numControlPoints(); ++i) {
+      QvGePoint3d p;
+      spline->getControlPointAt(i, p);
+      items.push_back(point(p));
+    }
+    return join({std::to_string(spline->degree()), join(items)});
+  }
+  return "";
+}
+
+std::string typeOf(const QvDbObject& object) {
+  if (const auto* proxy = QvDbProxyEntity::cast(&object)) return proxy->originalDxfName().utf8();
+  return std::string(QvDxfFilerRegistry::instance().forObject(object.isA()).recordName());
+}
+
+struct EntityJson {
+  std::string type;
+  std::string head;  // type, handle, layer, xdata
+  std::vector<std::string> attribs;
+  std::string block;
+};
+
+std::string entitiesOf(const QvDbBlockTableRecord& block) {
+  std::vector<EntityJson> entities;
+  for (const QvDbObjectId& id : block.entityIds()) {
+    QvDbObjectPointer<QvDbEntity> entity(id, QvDb::kForRead);
+    if (!entity) continue;
+    const std::string type = typeOf(*entity);
+    EntityJson e;
+    e.type = type;
+    e.head =
+        "\"type\":" + jsonString(type) + ",\"handle\":" + jsonString(entity->handle().ascii()) +
+        ",\"layer\":" + jsonString(entity->layer().isEmpty() ? QvString(L"0") : entity->layer()) +
+        ",\"color\":" + std::to_string(entity->colorIndex()) + ",\"linetype\":" +
+        jsonString(entity->linetypeId().isNull()
+                       ? QvString(L"BYLAYER")
+                       : QvDbSymbolTableRecord::nameOf(entity->linetypeId()).makeUpper());
+    const std::string geometry = geometryOf(*entity);
+    if (!geometry.empty()) e.head += ",\"geometry\":" + geometry;
+    const std::string xdata = xdataOf(*entity);
+    if (!xdata.empty()) e.head += ",\"xdata\":" + xdata;
+    if (const auto* reference = QvDbBlockReference::cast(entity.object())) {
+      e.block = QvDbSymbolTableRecord::nameOf(reference->blockTableRecord()).utf8();
+      std::unique_ptr<QvDbObjectIterator> it(reference->attributeIterator());
+      for (it->start(); !it->done(); it->step()) {
+        QvDbObjectPointer<QvDbAttribute> attribute(it->objectId(), QvDb::kForRead);
+        if (!attribute) continue;
+        e.attribs.push_back("{\"tag\":" + jsonString(attribute->tag()) +
+                            ",\"text\":" + jsonString(attribute->textString()) +
+                            ",\"handle\":" + jsonString(attribute->handle().ascii()) + "}");
+      }
+    }
+    entities.push_back(std::move(e));
+  }
+  std::string out = "[";
+  for (const EntityJson& e : entities) {
+    if (out.size() > 1) out += ",";
+    out += "{" + e.head;
+    if (e.type == "INSERT") {
+      out += ",\"block\":" + jsonString(e.block) + ",\"attribs\":[";
+      for (size_t i = 0; i < e.attribs.size(); ++i) out += (i ? "," : "") + e.attribs[i];
+      out += "]";
+    }
+    out += "}";
+  }
+  return out + "]";
+}
+
+}  // namespace
+
+std::string describeAsJson(QvDbDatabase& db) {
+  std::string layers;
+  forEachRecord<QvDbLayerTableRecord>(db.layerTableId(), [&](const QvDbLayerTableRecord& layer) {
+    const QvDbObjectId linetype = layer.linetypeObjectId();
+    layers += std::string(layers.empty() ? "" : ",") + jsonString(layer.name()) +
+              ":{\"color\":" + std::to_string(layer.colorIndex()) +
+              ",\"off\":" + (layer.isOff() ? "true" : "false") +
+              ",\"frozen\":" + (layer.isFrozen() ? "true" : "false") +
+              ",\"locked\":" + (layer.isLocked() ? "true" : "false") + ",\"linetype\":" +
+              jsonString(linetype.isNull() ? QvString(L"Continuous")
+                                           : QvDbSymbolTableRecord::nameOf(linetype)) +
+              "}";
+  });
+  std::vector<std::string> linetypes;
+  forEachRecord<QvDbLinetypeTableRecord>(
+      db.linetypeTableId(),
+      [&](const QvDbLinetypeTableRecord& r) { linetypes.push_back(r.name().utf8()); });
+  std::vector<std::string> appids;
+  forEachRecord<QvDbRegAppTableRecord>(db.regAppTableId(), [&](const QvDbRegAppTableRecord& r) {
+    appids.push_back(r.name().utf8());
+  });
+  std::sort(linetypes.begin(), linetypes.end());
+  std::sort(appids.begin(), appids.end());
+  auto list = [](const std::vector<std::string>& names) {
+    std::string out = "[";
+    for (size_t i = 0; i < names.size(); ++i) out += (i ? "," : "") + jsonString(names[i]);
+    return out + "]";
+  };
+  std::string blocks;
+  forEachRecord<QvDbBlockTableRecord>(db.blockTableId(), [&](const QvDbBlockTableRecord& block) {
+    blocks +=
+        std::string(blocks.empty() ? "" : ",") + jsonString(block.name()) + ":" + entitiesOf(block);
+  });
+  return "{\"layers\":{" + layers + "},\"linetypes\":" + list(linetypes) +
+         ",\"appids\":" + list(appids) + ",\"blocks\":{" + blocks + "}}\n";
+}
+
+namespace {
+
+bool isNumberStart(char c) {
+  return (c >= '0' && c <= '9') || c == '-';
+}
+
+}  // namespace
+
+::testing::AssertionResult sameDescription(const std::string& a, const std::string& b) {
+  size_t i = 0;
+  size_t j = 0;
+  bool inString = false;
+  while (i < a.size() && j < b.size()) {
+    if (!inString && isNumberStart(a[i]) && isNumberStart(b[j])) {
+      size_t endA = 0;
+      size_t endB = 0;
+      const double x = std::stod(a.substr(i, 40), &endA);
+      const double y = std::stod(b.substr(j, 40), &endB);
+      if (std::fabs(x - y) > 1e-9 * std::max(1.0, std::max(std::fabs(x), std::fabs(y))))
+        return ::testing::AssertionFailure()
+               << "numbers differ at " << i << ": " << x << " vs " << y << " in ..."
+               << a.substr(i > 80 ? i - 80 : 0, 120);
+      i += endA;
+      j += endB;
+      continue;
+    }
+    if (a[i] != b[j])
+      return ::testing::AssertionFailure()
+             << "texts differ at " << i << ": ..." << a.substr(i > 80 ? i - 80 : 0, 120)
+             << " vs ..." << b.substr(j > 80 ? j - 80 : 0, 120);
+    if (a[i] == '"' && (i == 0 || a[i - 1] != '\\')) inString = !inString;
+    ++i;
+    ++j;
+  }
+  if (i != a.size() || j != b.size()) return ::testing::AssertionFailure() << "lengths differ";
+  return ::testing::AssertionSuccess();
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+class QvDbDatabase;
+
+// What a drawing holds, as JSON in the form tests/data/dxf/ezdxf_probe.py describes a DXF
+// file: layers (colour, off, frozen, locked, linetype), linetype and application names, and
+// for every block record the entities in order (type, handle, layer, extended data, and for
+// block references their block and attributes).
+std::string describeAsJson(QvDbDatabase& db);
+
+// Two descriptions alike: the same text but for numbers, which may differ by 1e-9 relatively
+// (points given in an object coordinate system come back within a few units of the last place).
+::testing::AssertionResult sameDescription(const std::string& a, const std::string& b);

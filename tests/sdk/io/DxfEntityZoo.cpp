@@ -1,0 +1,206 @@
+#include "tests/sdk/io/DxfEntityZoo.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "sdk/base/resbuf.h"
+#include "sdk/db/QvDb2dPolyline.h"
+#include "sdk/db/QvDb3dPolyline.h"
+#include "sdk/db/QvDbArc.h"
+#include "sdk/db/QvDbAttribute.h"
+#include "sdk/db/QvDbAttributeDefinition.h"
+#include "sdk/db/QvDbBlockReference.h"
+#include "sdk/db/QvDbBlockTable.h"
+#include "sdk/db/QvDbBlockTableRecord.h"
+#include "sdk/db/QvDbCircle.h"
+#include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbEllipse.h"
+#include "sdk/db/QvDbFace.h"
+#include "sdk/db/QvDbLayerTable.h"
+#include "sdk/db/QvDbLine.h"
+#include "sdk/db/QvDbLinetypeTable.h"
+#include "sdk/db/QvDbMInsertBlock.h"
+#include "sdk/db/QvDbMText.h"
+#include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbPoint.h"
+#include "sdk/db/QvDbPolyline.h"
+#include "sdk/db/QvDbRay.h"
+#include "sdk/db/QvDbRegAppTable.h"
+#include "sdk/db/QvDbSolid.h"
+#include "sdk/db/QvDbSpline.h"
+#include "sdk/db/QvDbText.h"
+#include "sdk/db/QvDbTextStyleTable.h"
+#include "sdk/db/QvDbTrace.h"
+#include "sdk/db/QvDbXline.h"
+#include "sdk/ge/QvGePoint2d.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+const QvGeVector3d kTilted = QvGeVector3d(0.3, -0.5, 0.8).normal();
+
+template <class Table, class Record>
+QvDbObjectId addRecord(QvDbDatabase* db, const wchar_t* name) {
+  Table* raw = nullptr;
+  EXPECT_EQ(Vexa::eOk, db->getSymbolTable(raw, QvDb::kForWrite));
+  auto* record = new Record();
+  record->setName(name);
+  QvDbObjectId id;
+  EXPECT_EQ(Vexa::eOk, raw->add(id, record));
+  record->close();
+  raw->close();
+  return id;
+}
+
+QvDbObjectId append(QvDbObjectId blockId, QvDbEntity* entity) {
+  QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForWrite);
+  QvDbObjectId id;
+  EXPECT_EQ(Vexa::eOk, block->appendQvDbEntity(id, entity));
+  entity->close();
+  return id;
+}
+
+}  // namespace
+
+void addEntityZoo(QvDbDatabase* db) {
+  const QvDbObjectId layer = addRecord<QvDbLayerTable, QvDbLayerTableRecord>(db, L"Zoo");
+  const QvDbObjectId dashed = addRecord<QvDbLinetypeTable, QvDbLinetypeTableRecord>(db, L"DASHED");
+  {
+    QvDbObjectPointer<QvDbLinetypeTableRecord> linetype(dashed, QvDb::kForWrite);
+    linetype->setDashes({0.5, -0.25});
+  }
+  const QvDbObjectId style = addRecord<QvDbTextStyleTable, QvDbTextStyleTableRecord>(db, L"Narrow");
+  addRecord<QvDbRegAppTable, QvDbRegAppTableRecord>(db, L"TARVO_ZOO");
+  const QvDbObjectId space = db->modelSpaceId();
+
+  auto* line = new QvDbLine(QvGePoint3d(0, 0, 0), QvGePoint3d(10.5, -3.25, 1));
+  line->setLayer(layer);
+  line->setColorIndex(1);
+  line->setLinetype(dashed);
+  line->setLinetypeScale(0.5);
+  line->setThickness(2.0);
+  const QvDbObjectId lineId = append(space, line);
+  {
+    const double at[3] = {1, 2, 3};
+    QvRbListPtr xdata(qvutBuildList(1001, L"TARVO_ZOO", 1000, L"the line", 1010, at, 1070, 5, 0));
+    QvDbObjectPointer<QvDbLine> open(lineId, QvDb::kForWrite);
+    open->setXData(xdata.get());
+  }
+  auto* invisible = new QvDbPoint(QvGePoint3d(3, 4, 5));
+  invisible->setVisibility(QvDb::kInvisible);
+  invisible->setEcsRotation(0.25);
+  append(space, invisible);
+
+  append(space, new QvDbCircle(QvGePoint3d(1.25, -2.5, 0.75), kTilted, 1.5));
+  append(space, new QvDbArc(QvGePoint3d(2, 3, -1), QvGeVector3d(0, 0, -1), 2.0, 200 * kPi / 180,
+                            340 * kPi / 180));
+  append(space, new QvDbArc(QvGePoint3d(-4, 1, 0), kTilted, 0.75, 0.1, 5.9));
+  append(space, new QvDbEllipse(QvGePoint3d(5, 5, 0), QvGeVector3d::kZAxis, QvGeVector3d(3, 1, 0),
+                                0.4, 0.5, 4.0));
+
+  QvGePoint3dArray fit;
+  fit.append(QvGePoint3d(0, 0, 0));
+  fit.append(QvGePoint3d(1, 2, 0));
+  fit.append(QvGePoint3d(3, 1, 0));
+  fit.append(QvGePoint3d(4, 4, 1));
+  append(space, new QvDbSpline(fit, 3, 0.001, QvGeVector3d(1, 0, 0), QvGeVector3d(0, 1, 0)));
+  QvGePoint3dArray control;
+  control.append(QvGePoint3d(0, 0, 0));
+  control.append(QvGePoint3d(1, 1, 0));
+  control.append(QvGePoint3d(2, -1, 0));
+  control.append(QvGePoint3d(3, 0, 0));
+  QvGeDoubleArray knots;
+  for (const double k : {0.0, 0.0, 0.0, 0.0, 1.0, 1.0, 1.0, 1.0}) knots.append(k);
+  QvGeDoubleArray weights;
+  for (const double w : {1.0, 0.5, 2.0, 1.0}) weights.append(w);
+  append(space, new QvDbSpline(3, true, false, false, control, knots, weights));
+
+  append(space, new QvDbRay(QvGePoint3d(1, 1, 1), QvGeVector3d(1, 2, 2)));
+  append(space, new QvDbXline(QvGePoint3d(-1, 0, 0), QvGeVector3d(0, 1, 0)));
+  auto* solid = new QvDbSolid(QvGePoint3d(0, 0, 0), QvGePoint3d(2, 0, 0), QvGePoint3d(0, 2, 0));
+  solid->setThickness(0.5);
+  append(space, solid);
+  append(space, new QvDbTrace(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 0, 0), QvGePoint3d(0, 0.25, 0),
+                              QvGePoint3d(1, 0.25, 0)));
+  append(space, new QvDbFace(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 0, 0), QvGePoint3d(1, 1, 1),
+                             QvGePoint3d(0, 1, 1), true, false, true, false));
+
+  auto* text = new QvDbText(QvGePoint3d(4, 5, 0.5), L"Right aligned", style, 0.25, 0.6);
+  text->setNormal(kTilted);
+  text->setHorizontalMode(kTextRight);
+  text->setVerticalMode(kTextTop);
+  text->setAlignmentPoint(QvGePoint3d(4, 5, 0.5));
+  text->setOblique(10 * kPi / 180);
+  text->setWidthFactor(0.8);
+  text->mirrorInX(true);
+  append(space, text);
+  append(space, new QvDbText(QvGePoint3d(-2, -2, 0), L"Plain \u00E4\u00F6\u00FC, ^ and \\P"));
+  auto* mtext = new QvDbMText();
+  mtext->setLocation(QvGePoint3d(0, 20, 0));
+  mtext->setTextHeight(0.35);
+  mtext->setWidth(12);
+  mtext->setAttachment(QvDbMText::kMiddleCenter);
+  mtext->setTextStyle(style);
+  std::wstring longText;
+  for (int i = 0; i < 40; ++i) longText += L"Line " + std::to_wstring(i) + L" of the notes.\\P";
+  mtext->setContents(longText.c_str());
+  mtext->setRotation(0.5);
+  append(space, mtext);
+
+  // A block with attribute definitions, a reference with attributes and an array reference.
+  const QvDbObjectId door = addRecord<QvDbBlockTable, QvDbBlockTableRecord>(db, L"Door");
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> block(door, QvDb::kForWrite);
+    block->setOrigin(QvGePoint3d(0.5, 0, 0));
+  }
+  append(door, new QvDbLine(QvGePoint3d(0, 0, 0), QvGePoint3d(0.9, 0, 0)));
+  auto* number =
+      new QvDbAttributeDefinition(QvGePoint3d(0.1, 0.1, 0), L"D-000", L"NUMBER", L"Door number");
+  number->setVerifiable(true);
+  number->setFieldLength(8);
+  append(door, number);
+  auto* hidden = new QvDbAttributeDefinition(QvGePoint3d(0.1, 0.4, 0), L"", L"FIRE", L"Rating");
+  hidden->setInvisible(true);
+  hidden->setLockPositionInBlock(true);
+  append(door, hidden);
+  auto* reference = new QvDbBlockReference(QvGePoint3d(7, 8, 0.5), door);
+  reference->setNormal(kTilted);
+  reference->setScaleFactors(QvGeScale3d(-1.0, 2.5, 1.0));
+  reference->setRotation(-0.75);
+  const QvDbObjectId referenceId = append(space, reference);
+  {
+    QvDbObjectPointer<QvDbBlockReference> open(referenceId, QvDb::kForWrite);
+    for (const auto& [tag, value] : {std::pair{L"NUMBER", L"D-101"}, std::pair{L"FIRE", L"EI30"}}) {
+      auto* attribute = new QvDbAttribute(QvGePoint3d(7.1, 8.1, 0.5), value, tag);
+      QvDbObjectId id;
+      EXPECT_EQ(Vexa::eOk, open->appendAttribute(id, attribute));
+      attribute->close();
+    }
+  }
+  append(space, new QvDbMInsertBlock(QvGePoint3d(20, 0, 0), door, 3, 2, 1.5, 2.5));
+
+  auto* polyline = new QvDbPolyline();
+  polyline->addVertexAt(0, QvGePoint2d(0, 0), 0.5, 0.1, 0.2, 7);
+  polyline->addVertexAt(1, QvGePoint2d(2, 0), 0.0, 0.2, 0.2);
+  polyline->addVertexAt(2, QvGePoint2d(2, 2), -1.0, 0.0, 0.0);
+  polyline->setClosed(true);
+  polyline->setElevation(1.5);
+  polyline->setNormal(kTilted);
+  polyline->setPlinegen(true);
+  append(space, polyline);
+  auto* constant = new QvDbPolyline();
+  for (unsigned int i = 0; i < 4; ++i)
+    constant->addVertexAt(i, QvGePoint2d(i, i % 2), 0.0, 0.05, 0.05);
+  append(space, constant);
+  QvGePoint3dArray vertices;
+  vertices.append(QvGePoint3d(0, 0, 0));
+  vertices.append(QvGePoint3d(3, 0, 0));
+  vertices.append(QvGePoint3d(3, 3, 0));
+  QvGeDoubleArray bulges;
+  for (const double b : {0.0, 0.25, 0.0}) bulges.append(b);
+  append(space, new QvDb2dPolyline(k2dSimplePoly, vertices, 2.0, true, 0.1, 0.3, &bulges));
+  vertices.append(QvGePoint3d(0, 3, 4));
+  append(space, new QvDb3dPolyline(k3dSimplePoly, vertices, false));
+}

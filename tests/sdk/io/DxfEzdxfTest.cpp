@@ -1,0 +1,120 @@
+// Interoperability with ezdxf, an independent DXF library: drawings written here open in ezdxf
+// without audit errors and hold what the database held; drawings written by ezdxf, of every
+// version from R12 to R2018, open here with the same content and are written back alike.
+#include <gtest/gtest.h>
+
+#include "sdk/base/resbuf.h"
+#include "sdk/db/QvDbBlockTable.h"
+#include "sdk/db/QvDbBlockTableRecord.h"
+#include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbLayerTable.h"
+#include "sdk/db/QvDbLinetypeTable.h"
+#include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbProxyEntity.h"
+#include "sdk/db/QvDbRegAppTable.h"
+#include "tests/sdk/io/DxfDescription.h"
+#include "tests/sdk/io/DxfTestSupport.h"
+#include "tests/support/DbChecks.h"
+#include "tests/support/HostFixture.h"
+
+namespace {
+
+const std::string kProbe = dxfDataPath("ezdxf_probe.py");
+
+// ezdxf's verdict on a file against the database's own description.
+::testing::AssertionResult ezdxfAgrees(QvDbDatabase& db, const std::string& file,
+                                       const TempFolder& folder) {
+  const std::string expected = folder.path("expected.json");
+  writeFile(expected, describeAsJson(db));
+  const PythonRun run = runPython({kProbe, "check", file, expected});
+  if (run.status == 0) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "ezdxf on " << file << " (exit " << run.status << "):\n"
+                                       << run.output;
+}
+
+template <class Table, class Record, class Fill>
+QvDbObjectId addRecord(QvDbDatabase* db, const wchar_t* name, Fill fill) {
+  Table* table = nullptr;
+  EXPECT_EQ(Vexa::eOk, db->getSymbolTable(table, QvDb::kForWrite));
+  auto* record = new Record();
+  record->setName(name);
+  fill(*record);
+  QvDbObjectId id;
+  EXPECT_EQ(Vexa::eOk, table->add(id, record));
+  record->close();
+  table->close();
+  return id;
+}
+
+}  // namespace
+
+class DxfEzdxfTest : public HostFixture {
+ protected:
+  void SetUp() override {
+    HostFixture::SetUp();
+    if (!hasEzdxf()) GTEST_SKIP() << "/usr/bin/python3 with ezdxf is not installed";
+  }
+  TempFolder folder_;
+};
+
+TEST_F(DxfEzdxfTest, ADrawingWrittenHereOpensInEzdxfWithTheSameContent) {
+  const QvDbObjectId dashed =
+      addRecord<QvDbLinetypeTable, QvDbLinetypeTableRecord>(db(), L"Dashed", [](auto& r) {
+        r.setComments(L"__ __");
+        r.setDashes({1.0, -0.5});
+      });
+  const QvDbObjectId walls =
+      addRecord<QvDbLayerTable, QvDbLayerTableRecord>(db(), L"Walls", [&](auto& r) {
+        r.setColorIndex(3);
+        r.setLinetypeObjectId(dashed);
+      });
+  addRecord<QvDbLayerTable, QvDbLayerTableRecord>(db(), L"Off and locked", [](auto& r) {
+    r.setColorIndex(200);
+    r.setIsOff(true);
+    r.setIsLocked(true);
+  });
+  addRecord<QvDbLayerTable, QvDbLayerTableRecord>(db(), L"Gefroren äöü",
+                                                  [](auto& r) { r.setIsFrozen(true); });
+  addRecord<QvDbRegAppTable, QvDbRegAppTableRecord>(db(), L"TARVO_TEST", [](auto&) {});
+  const QvDbObjectId block =
+      addRecord<QvDbBlockTable, QvDbBlockTableRecord>(db(), L"Empty block", [](auto&) {});
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> record(block, QvDb::kForWrite);
+    record->setComments(L"nothing inside");
+  }
+  // Extended data on a layer and on the block record.
+  const double at[3] = {1, 2, 3};
+  QvRbListPtr xdata(qvutBuildList(1001, L"TARVO_TEST", 1000, L"walls \"outer\"", 1002, L"{", 1010,
+                                  at, 1040, 0.1, 1070, -3, 1071, 99999, 1002, L"}", 0));
+  for (const QvDbObjectId& id : {walls, block}) {
+    QvDbObjectPointer<QvDbObject> object(id, QvDb::kForWrite);
+    ASSERT_EQ(Vexa::eOk, object->setXData(xdata.get()));
+  }
+  const std::string file = folder_.path("written here.dxf");
+  ASSERT_EQ(Vexa::eOk, db()->saveAs(QvString(file.c_str()))) << db()->fileMessage();
+  EXPECT_TRUE(ezdxfAgrees(*db(), file, folder_));
+}
+
+class DxfEzdxfVersionTest : public DxfEzdxfTest,
+                            public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(DxfEzdxfVersionTest, ADrawingWrittenByEzdxfOpensHereAndIsWrittenBackAlike) {
+  const std::string version = GetParam();
+  const std::string made = folder_.path("ezdxf " + version + ".dxf");
+  const PythonRun run = runPython({kProbe, "make", version, made});
+  ASSERT_EQ(0, run.status) << run.output;
+
+  QvDbDatabase read(false);
+  ASSERT_EQ(Vexa::eOk, read.readDwgFile(QvString(made.c_str()))) << read.fileMessage();
+  EXPECT_TRUE(nothingLeftOpen(&read));
+  // ezdxf's own view of its file is what was read here.
+  EXPECT_TRUE(ezdxfAgrees(read, made, folder_));
+
+  const std::string written = folder_.path("written back " + version + ".dxf");
+  ASSERT_EQ(Vexa::eOk, read.saveAs(QvString(written.c_str()))) << read.fileMessage();
+  EXPECT_TRUE(ezdxfAgrees(read, written, folder_));
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, DxfEzdxfVersionTest,
+                         ::testing::Values("R12", "R2000", "R2004", "R2007", "R2010", "R2013",
+                                           "R2018"));

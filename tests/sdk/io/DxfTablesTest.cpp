@@ -1,0 +1,217 @@
+// Symbol tables, blocks and header variables through a DXF file: what the database models
+// comes back equal, with the same handles.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "sdk/db/QvDbBlockTable.h"
+#include "sdk/db/QvDbBlockTableRecord.h"
+#include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbDimStyleTable.h"
+#include "sdk/db/QvDbLayerTable.h"
+#include "sdk/db/QvDbLinetypeTable.h"
+#include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbRegAppTable.h"
+#include "sdk/db/QvDbTextStyleTable.h"
+#include "sdk/db/QvDbViewTable.h"
+#include "tests/sdk/io/DxfTestSupport.h"
+#include "tests/support/DbChecks.h"
+#include "tests/support/HostFixture.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+template <class Table, class Record>
+QvDbObjectId addRecord(QvDbDatabase* db, const wchar_t* name, void (*fill)(Record&)) {
+  Table* table = nullptr;
+  EXPECT_EQ(Vexa::eOk, db->getSymbolTable(table, QvDb::kForWrite));
+  auto* record = new Record();
+  record->setName(name);
+  fill(*record);
+  QvDbObjectId id;
+  EXPECT_EQ(Vexa::eOk, table->add(id, record));
+  record->close();
+  table->close();
+  return id;
+}
+
+template <class Table, class Record>
+QvDbObjectPointer<Record> openRecord(QvDbDatabase* db, const wchar_t* name) {
+  Table* table = nullptr;
+  QvDbObjectId id;
+  if (db->getSymbolTable(table, QvDb::kForRead) == Vexa::eOk) {
+    table->getAt(name, id);
+    table->close();
+  }
+  return QvDbObjectPointer<Record>(id, QvDb::kForRead);
+}
+
+}  // namespace
+
+class DxfTablesTest : public HostFixture {};
+
+TEST_F(DxfTablesTest, ANewDrawingReadBackWritesTheSameText) {
+  const std::string text = dxfText(*db());
+  auto read = readDxf(text);
+  ASSERT_TRUE(read);
+  EXPECT_TRUE(text == dxfText(*read));
+  EXPECT_TRUE(nothingLeftOpen(read.get()));
+}
+
+TEST_F(DxfTablesTest, RecordsComeBackWithTheirSettingsAndHandles) {
+  const QvDbObjectId dashed =
+      addRecord<QvDbLinetypeTable, QvDbLinetypeTableRecord>(db(), L"Dashed", [](auto& r) {
+        r.setComments(L"__ __ __");
+        r.setDashes({0.5, -0.25, 0.0, -0.25});
+      });
+  const QvDbObjectId walls =
+      addRecord<QvDbLayerTable, QvDbLayerTableRecord>(db(), L"Walls", [](auto& r) {
+        r.setColorIndex(3);
+        r.setIsOff(true);
+        r.setIsLocked(true);
+        r.setIsPlottable(false);
+      });
+  {
+    QvDbObjectPointer<QvDbLayerTableRecord> layer(walls, QvDb::kForWrite);
+    layer->setLinetypeObjectId(dashed);
+  }
+  const QvDbObjectId frozen = addRecord<QvDbLayerTable, QvDbLayerTableRecord>(
+      db(), L"Frozen layer é", [](auto& r) { r.setIsFrozen(true); });
+  const QvDbObjectId slanted =
+      addRecord<QvDbTextStyleTable, QvDbTextStyleTableRecord>(db(), L"Slanted", [](auto& r) {
+        r.setXScale(0.8);
+        r.setObliquingAngle(15.0 * kPi / 180.0);
+        r.setTextSize(2.5);
+        r.setFileName(L"arial.ttf");
+        r.setBigFontFileName(L"bigfont.shx");
+      });
+  const QvDbObjectId dims =
+      addRecord<QvDbDimStyleTable, QvDbDimStyleTableRecord>(db(), L"Plans", [](auto& r) {
+        r.setDimscale(50.0);
+        r.setDimtxt(2.5);
+      });
+  {
+    QvDbObjectPointer<QvDbDimStyleTableRecord> style(dims, QvDb::kForWrite);
+    style->setDimtxsty(slanted);
+  }
+  addRecord<QvDbRegAppTable, QvDbRegAppTableRecord>(db(), L"TARVO_APP", [](auto&) {});
+  addRecord<QvDbViewTable, QvDbViewTableRecord>(db(), L"Front", [](auto&) {});
+  const QvDbObjectId door =
+      addRecord<QvDbBlockTable, QvDbBlockTableRecord>(db(), L"Door", [](auto& r) {
+        r.setComments(L"A door, 90 cm");
+        r.setBlockInsertUnits(QvDb::kUnitsCentimeters);
+        r.setExplodable(false);
+        r.setBlockScaling(QvDb::kUniform);
+      });
+
+  const std::string text = dxfText(*db());
+  auto read = readDxf(text);
+  ASSERT_TRUE(read);
+
+  auto layer = openRecord<QvDbLayerTable, QvDbLayerTableRecord>(read.get(), L"Walls");
+  ASSERT_TRUE(layer);
+  EXPECT_EQ(walls.handle(), layer->handle());
+  EXPECT_EQ(3, layer->colorIndex());
+  EXPECT_TRUE(layer->isOff());
+  EXPECT_TRUE(layer->isLocked());
+  EXPECT_FALSE(layer->isFrozen());
+  EXPECT_FALSE(layer->isPlottable());
+  EXPECT_EQ(dashed.handle(), layer->linetypeObjectId().handle());
+  layer.close();
+  auto frozenLayer =
+      openRecord<QvDbLayerTable, QvDbLayerTableRecord>(read.get(), L"Frozen layer é");
+  ASSERT_TRUE(frozenLayer);
+  EXPECT_EQ(frozen.handle(), frozenLayer->handle());
+  EXPECT_TRUE(frozenLayer->isFrozen());
+  EXPECT_FALSE(frozenLayer->isOff());
+  frozenLayer.close();
+
+  auto linetype = openRecord<QvDbLinetypeTable, QvDbLinetypeTableRecord>(read.get(), L"Dashed");
+  ASSERT_TRUE(linetype);
+  EXPECT_EQ(QvString(L"__ __ __"), linetype->comments());
+  ASSERT_EQ(4, linetype->numDashes());
+  EXPECT_EQ(0.5, linetype->dashLengthAt(0));
+  EXPECT_EQ(-0.25, linetype->dashLengthAt(3));
+  EXPECT_DOUBLE_EQ(1.0, linetype->patternLength());
+  linetype.close();
+
+  auto style = openRecord<QvDbTextStyleTable, QvDbTextStyleTableRecord>(read.get(), L"Slanted");
+  ASSERT_TRUE(style);
+  EXPECT_EQ(0.8, style->xScale());
+  EXPECT_EQ(15.0 * kPi / 180.0, style->obliquingAngle());  // exactly, through degrees
+  EXPECT_EQ(2.5, style->textSize());
+  EXPECT_EQ(QvString(L"arial.ttf"), style->fileName());
+  EXPECT_EQ(QvString(L"bigfont.shx"), style->bigFontFileName());
+  style.close();
+
+  auto dimstyle = openRecord<QvDbDimStyleTable, QvDbDimStyleTableRecord>(read.get(), L"Plans");
+  ASSERT_TRUE(dimstyle);
+  EXPECT_EQ(50.0, dimstyle->dimscale());
+  EXPECT_EQ(2.5, dimstyle->dimtxt());
+  EXPECT_EQ(slanted.handle(), dimstyle->dimtxsty().handle());
+  dimstyle.close();
+
+  auto block = openRecord<QvDbBlockTable, QvDbBlockTableRecord>(read.get(), L"Door");
+  ASSERT_TRUE(block);
+  EXPECT_EQ(door.handle(), block->handle());
+  EXPECT_EQ(QvString(L"A door, 90 cm"), block->comments());
+  EXPECT_EQ(QvDb::kUnitsCentimeters, block->blockInsertUnits());
+  EXPECT_FALSE(block->explodable());
+  EXPECT_EQ(QvDb::kUniform, block->blockScaling());
+  block.close();
+
+  EXPECT_TRUE((openRecord<QvDbRegAppTable, QvDbRegAppTableRecord>(read.get(), L"TARVO_APP")));
+  EXPECT_TRUE((openRecord<QvDbViewTable, QvDbViewTableRecord>(read.get(), L"Front")));
+  EXPECT_TRUE(nothingLeftOpen(read.get()));
+  EXPECT_TRUE(noAccessViolations(read.get()));
+  // What was read writes the same text again.
+  EXPECT_TRUE(text == dxfText(*read));
+}
+
+TEST_F(DxfTablesTest, HeaderVariablesAndCurrentRecordsComeBack) {
+  const QvDbObjectId layer =
+      addRecord<QvDbLayerTable, QvDbLayerTableRecord>(db(), L"Notes", [](auto&) {});
+  ASSERT_EQ(Vexa::eOk, db()->setClayer(layer));
+  ASSERT_EQ(Vexa::eOk, db()->setInsunits(QvDb::kUnitsMillimeters));
+  ASSERT_EQ(Vexa::eOk, db()->setHeaderValue(L"LTSCALE", QvDbHeaderValue::ofReal(0.1)));
+  ASSERT_EQ(Vexa::eOk, db()->setHeaderValue(L"INSBASE", QvDbHeaderValue::ofTriple(1, -2, 3.5)));
+  ASSERT_EQ(Vexa::eOk, db()->setHeaderValue(L"PDMODE", QvDbHeaderValue::ofShort(34)));
+
+  auto read = readDxf(dxfText(*db()));
+  ASSERT_TRUE(read);
+  EXPECT_EQ(layer.handle(), read->clayer().handle());
+  EXPECT_EQ(QvDb::kUnitsMillimeters, read->insunits());
+  EXPECT_EQ(0.1, read->headerValue(L"LTSCALE").asReal());
+  EXPECT_EQ((QvDbHeaderValue::Triple{1, -2, 3.5}), read->headerValue(L"INSBASE").asTriple());
+  EXPECT_EQ(34, read->headerValue(L"PDMODE").asShort());
+}
+
+TEST_F(DxfTablesTest, UnknownHeaderVariablesAreKeptAsRead) {
+  std::string text = dxfText(*db());
+  const std::string marker = "  9\n$ACADVER\n  1\nAC1032\n";
+  const size_t at = text.find(marker);
+  ASSERT_NE(std::string::npos, at);
+  // A 2D point, a flag and a handle, which the database does not know.
+  const std::string unknown =
+      "  9\n$LIMMAX\n 10\n420.00\n 20\n297\n  9\n$SPLFRAME\n 70\n     0\n  "
+      "9\n$CMATERIAL\n347\nAB\n";
+  text.insert(at + marker.size(), unknown);
+  auto read = readDxf(text);
+  ASSERT_TRUE(read);
+  const std::string again = dxfText(*read);
+  EXPECT_NE(std::string::npos, again.find(unknown)) << again.substr(0, 600);
+}
+
+TEST_F(DxfTablesTest, HeaderValuesOutOfRangeAreRefused) {
+  std::string text = dxfText(*db());
+  const size_t at = text.find("$INSUNITS\n 70\n");
+  ASSERT_NE(std::string::npos, at);
+  text.replace(at, std::string("$INSUNITS\n 70\n1").size(), "$INSUNITS\n 70\n99");
+  Vexa::ErrorStatus status;
+  QvString message;
+  EXPECT_FALSE(readDxf(text, &status, &message));
+  EXPECT_EQ(Vexa::eBadDxfFile, status);
+  EXPECT_NE(-1, message.find(L"$INSUNITS")) << message;
+  EXPECT_NE(-1, message.find(L"line ")) << message;
+}

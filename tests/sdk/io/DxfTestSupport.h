@@ -1,0 +1,60 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "sdk/base/QvString.h"
+#include "sdk/base/VexaErrorStatus.h"
+#include "sdk/db/QvDbObjectId.h"
+
+class QvDbDatabase;
+
+// Steps the DXF tests share.
+
+// The database as DXF text (the test fails when writing fails).
+std::string dxfText(QvDbDatabase& db);
+// DXF text read into a new database; null when refused, with the status and message.
+std::unique_ptr<QvDbDatabase> readDxf(const std::string& text, Vexa::ErrorStatus* status = nullptr,
+                                      QvString* message = nullptr);
+
+// The groups of DXF text, in order, as (code, value); the value without its line end.
+using DxfGroups = std::vector<std::pair<int, std::string>>;
+DxfGroups groupsOf(const std::string& text);
+// The groups of the record (from its "0 NAME" to the next group 0) whose handle (5 or 105) is
+// `handle`; empty when there is none.
+DxfGroups recordOf(const DxfGroups& groups, const std::string& handle);
+// Every value of a code, in order.
+std::vector<std::string> valuesOf(const DxfGroups& groups, int code);
+
+// The DXF test data folder (tests/data/dxf) and a path in it.
+std::string dxfDataPath(const std::string& name);
+
+// A folder of its own for a test, removed with its files at the end.
+class TempFolder {
+ public:
+  TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  ~TempFolder();
+  std::string path(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+// Runs /usr/bin/python3 with arguments; the exit status and what it wrote.
+struct PythonRun {
+  int status = -1;
+  std::string output;  // standard output and error together
+};
+PythonRun runPython(const std::vector<std::string>& args);
+bool hasEzdxf();
+
+// Writes text to a file and reads a file whole.
+void writeFile(const std::string& path, const std::string& text);
+std::string readFile(const std::string& path);
+
+// The id of the object of a handle ("1F") in a database, or null.
+QvDbObjectId idOfHandle(QvDbDatabase& db, const std::string& handle);

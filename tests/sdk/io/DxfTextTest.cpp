@@ -1,0 +1,180 @@
+// The text of DXF files: line ends, marks and comments, code pages of old files, control
+// characters, the numbers written, files of entities alone and files without handles.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <random>
+#include <set>
+
+#include "sdk/db/QvDbBlockTableRecord.h"
+#include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbLayerTable.h"
+#include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbProxyEntity.h"
+#include "sdk/io/QvDxfNumber.h"
+#include "tests/sdk/io/DxfTestSupport.h"
+#include "tests/support/DbChecks.h"
+#include "tests/support/HostFixture.h"
+
+namespace {
+
+QvDbObjectId layerNamed(QvDbDatabase* db, const wchar_t* name) {
+  QvDbLayerTable* table = nullptr;
+  QvDbObjectId id;
+  if (db->getLayerTable(table, QvDb::kForRead) == Vexa::eOk) {
+    table->getAt(name, id);
+    table->close();
+  }
+  return id;
+}
+
+std::string crlf(const std::string& text) {
+  std::string out;
+  for (const char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+// An R12 file of two layers (one named in the file's code page, one with a character escape)
+// and entities without handles.
+const char* const kR12 =
+    "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1009\n  9\n$DWGCODEPAGE\n  3\nANSI_1252\n"
+    "  9\n$HANDLING\n 70\n     0\n  0\nENDSEC\n"
+    "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n 70\n     2\n"
+    "  0\nLAYER\n  2\nCaf\xE9\n 70\n     0\n 62\n     1\n  6\nCONTINUOUS\n"
+    "  0\nLAYER\n  2\nStra\\U+00DFe\n 70\n     4\n 62\n    -2\n  6\nCONTINUOUS\n"
+    "  0\nENDTAB\n  0\nENDSEC\n"
+    "  0\nSECTION\n  2\nENTITIES\n"
+    "  0\nLINE\n  8\nCaf\xE9\n 10\n0.0\n 20\n0.0\n 30\n0.0\n 11\n1.0\n 21\n1.0\n 31\n0.0\n"
+    "  0\nLINE\n  8\nUNDEFINED\n 10\n0.0\n 20\n0.0\n 30\n0.0\n 11\n1.0\n 21\n1.0\n 31\n0.0\n"
+    "  0\nENDSEC\n  0\nEOF\n";
+
+}  // namespace
+
+class DxfTextTest : public HostFixture {};
+
+TEST_F(DxfTextTest, LineEndsMarksCommentsAndPaddedCodesReadAlike) {
+  const std::string text = dxfText(*db());
+  std::string varied = "\xEF\xBB\xBF" + crlf(text);
+  // A comment and padded codes.
+  varied.insert(3, "999\r\nwritten by a test\r\n");
+  const size_t tables = varied.find("  2\r\nTABLES");
+  varied.replace(tables, 3, "2  ");
+  auto read = readDxf(varied);
+  ASSERT_TRUE(read);
+  EXPECT_TRUE(text == dxfText(*read));
+}
+
+TEST_F(DxfTextTest, OldFilesAreReadInTheirCodePageAndWrittenAsUtf8) {
+  Vexa::ErrorStatus status;
+  QvString message;
+  auto read = readDxf(kR12, &status, &message);
+  ASSERT_TRUE(read) << message;
+  const QvDbObjectId cafe = layerNamed(read.get(), L"Caf\u00E9");
+  const QvDbObjectId strasse = layerNamed(read.get(), L"Stra\u00DFe");
+  ASSERT_FALSE(cafe.isNull());
+  ASSERT_FALSE(strasse.isNull());
+  {
+    QvDbObjectPointer<QvDbLayerTableRecord> layer(strasse, QvDb::kForRead);
+    EXPECT_TRUE(layer->isOff());
+    EXPECT_TRUE(layer->isLocked());
+    EXPECT_EQ(2, layer->colorIndex());
+  }
+  // The layer the file names without defining it was made, and the message says so.
+  EXPECT_FALSE(layerNamed(read.get(), L"UNDEFINED").isNull());
+  EXPECT_NE(-1, message.find(L"\"UNDEFINED\" was not defined")) << message;
+  // Entities without handles got handles of their own, none used twice.
+  QvDbObjectIdArray entities;
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> space(read->modelSpaceId(), QvDb::kForRead);
+    entities = space->entityIds();
+  }
+  ASSERT_EQ(2, entities.length());
+  EXPECT_NE(entities[0].handle(), entities[1].handle());
+  {
+    QvDbObjectPointer<QvDbEntity> line(entities[0], QvDb::kForRead);
+    EXPECT_EQ(cafe, line->layerId());
+  }
+  const std::string written = dxfText(*read);
+  EXPECT_NE(std::string::npos, written.find("Caf\xC3\xA9\n"));
+  EXPECT_NE(std::string::npos, written.find("Stra\xC3\x9F"
+                                            "e\n"));
+  EXPECT_NE(std::string::npos, written.find("$ACADVER\n  1\nAC1032\n"));
+  auto again = readDxf(written);
+  ASSERT_TRUE(again);
+  EXPECT_FALSE(layerNamed(again.get(), L"Caf\u00E9").isNull());
+}
+
+TEST_F(DxfTextTest, AFileOfEntitiesAloneGetsADrawingsTables) {
+  const std::string text =
+      "  0\nSECTION\n  2\nENTITIES\n  0\nCIRCLE\n  8\n0\n 10\n1.0\n 20\n2.0\n 30\n0.0\n 40\n3.0\n"
+      "  0\nENDSEC\n  0\nEOF\n";
+  auto read = readDxf(text);
+  ASSERT_TRUE(read);
+  EXPECT_FALSE(read->modelSpaceId().isNull());
+  EXPECT_FALSE(read->paperSpaceId().isNull());
+  EXPECT_FALSE(read->layoutDictionaryId().isNull());
+  QvDbObjectPointer<QvDbBlockTableRecord> space(read->modelSpaceId(), QvDb::kForRead);
+  EXPECT_EQ(1, space->entityIds().length());
+}
+
+TEST_F(DxfTextTest, ControlCharactersAreWrittenInCaretNotation) {
+  // A block description with a line break and a tab.
+  QvDbObjectPointer<QvDbBlockTableRecord> space(db()->modelSpaceId(), QvDb::kForWrite);
+  ASSERT_EQ(Vexa::eOk, space->setComments(L"two\nlines\tand a tab"));
+  space.close();
+  const std::string text = dxfText(*db());
+  EXPECT_NE(std::string::npos, text.find("two^Jlines^Iand a tab\n"));
+  EXPECT_TRUE(readDxf(text));
+}
+
+// Reals are written in their shortest exact form, as Python's repr writes them: the text
+// reads back as the same double, and Python agrees on every character.
+TEST_F(DxfTextTest, RealsAreWrittenShortestAndExact) {
+  std::mt19937_64 random(7);
+  std::vector<double> values = {0.0,
+                                -0.0,
+                                1.0,
+                                0.1,
+                                1e16,
+                                1e-5,
+                                1e-4,
+                                123456.0,
+                                1234567890123456.0,
+                                12345678901234567.0,
+                                2.5e-12,
+                                1e300,
+                                -7.25,
+                                5e-324,
+                                1.7976931348623157e308};
+  for (int i = 0; i < 2000; ++i) {
+    double v;
+    const uint64_t bits = random();
+    std::memcpy(&v, &bits, sizeof(v));
+    if (std::isfinite(v)) values.push_back(v);
+    values.push_back(
+        std::ldexp(static_cast<double>(random() % 100000), static_cast<int>(random() % 40) - 20));
+  }
+  std::string lines;
+  for (const double v : values) {
+    const std::string text = QvDxfNumber::realText(v);
+    double back = 0;
+    ASSERT_TRUE(QvDxfNumber::parseReal(text, back)) << text;
+    ASSERT_EQ(0, std::memcmp(&v, &back, sizeof(v))) << text;
+    char hex[64];
+    std::snprintf(hex, sizeof(hex), "%a", v);
+    lines += std::string(hex) + " " + text + "\n";
+  }
+  if (!hasEzdxf()) GTEST_SKIP() << "no /usr/bin/python3";
+  TempFolder folder;
+  writeFile(folder.path("reals.txt"), lines);
+  const PythonRun run = runPython(
+      {"-c",
+       "import sys\nbad=[l for l in open(sys.argv[1]) if repr(float.fromhex(l.split()[0])) != "
+       "l.split()[1]]\nprint(''.join(bad[:10]))\nsys.exit(1 if bad else 0)",
+       folder.path("reals.txt")});
+  EXPECT_EQ(0, run.status) << run.output;
+}

@@ -1,5 +1,6 @@
 #include "sdk/db/QvDbRasterImage.h"
 
+#include "sdk/db/QvDbExtents.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/rx/QvRxClass.h"
 

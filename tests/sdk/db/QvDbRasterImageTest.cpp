@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "sdk/db/QvDbExtents.h"
 #include "sdk/db/QvDbWipeout.h"
 #include "sdk/db/qvdbCalDynamicTol.h"
 #include "sdk/ge/QvGeMatrix3d.h"

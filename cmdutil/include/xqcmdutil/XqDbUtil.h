@@ -16,7 +16,7 @@ class XQCMDUTIL_EXPORT XqDbUtil {
  public:
   XqDbUtil() = delete;
 
-  // ---- Conversion between entities and geometry curves (XqDbUtilConversion.cpp) ----
+  // ---- Conversion between entities and geometry curves ----
 
   // The geometry of an entity as a new curve that the caller deletes; null for a null entity,
   // a class outside the list below or geometry that makes no curve. The entity must be
@@ -55,9 +55,11 @@ class XQCMDUTIL_EXPORT XqDbUtil {
 
   // Appends to `params` (without repeats) the parameters of `curve` at `point`: for a
   // lightweight polyline, of every segment the point lies on, the vertex index plus the
-  // fraction of the segment (a point on the vertex between two straight segments gives one
-  // parameter); for a 3D polyline the curve's own parameter. eInvalidInput when the point is
-  // on none, for a polyline without segments and for other classes (matched exactly).
+  // fraction of the segment (of its length, or of its angle for an arc; a point at a vertex
+  // gives one parameter for the two segments that meet there); for a 3D polyline the curve's
+  // own parameter. Points within the curve's dynamic tolerance (qvdbCalDynamicTol) count as on
+  // it. eInvalidInput when the point is on none, for a polyline without segments and for other
+  // classes (matched exactly).
   static Vexa::ErrorStatus getParamsAtPoint(const QvDbCurve* curve, const QvGePoint3d& point,
                                             QvArray<double>& params);
 

@@ -76,7 +76,10 @@ QvDbCurve* fromNurbCurve(const QvGeNurbCurve3d& curve) {
 }  // namespace
 
 QvDbCurve* XqDbUtil::asDbCurve(const QvGeCurve3d* curve) {
-  if (!curve || !curve->isValid()) return nullptr;
+  if (!curve) return nullptr;
+  // Entities cannot be made from invalid geometry; a polyline of fewer than two points still
+  // gives its (empty or one-vertex) polyline.
+  if (!curve->isValid() && curve->type() != QvGe::kPolyline3d) return nullptr;
   switch (curve->type()) {
     case QvGe::kCircArc3d:
       return fromCircArc(static_cast<const QvGeCircArc3d&>(*curve));

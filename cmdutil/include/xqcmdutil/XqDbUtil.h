@@ -40,8 +40,10 @@ class XQCMDUTIL_EXPORT XqDbUtil {
 
   // A new database curve (in no database, owned by the caller) for a geometry curve: a closed
   // circular arc gives a circle, an open one an arc; an elliptical arc an ellipse; an
-  // unbounded line an xline, a segment a line, a ray a ray; a polyline a 3D polyline (never
-  // closed); a NURBS curve a spline. Null for a null curve and any other kind (composites).
+  // unbounded line an xline, a segment a line, a ray a ray; a polyline a 3D polyline (one
+  // vertex per fit point, never closed); a NURBS curve a spline. An elliptical arc whose minor
+  // radius is the larger gives the ellipse with the axes exchanged. Null for a null curve,
+  // invalid geometry and any other kind (composites).
   static QvDbCurve* asDbCurve(const QvGeCurve3d* curve);
 
   // Makes `target`, a lightweight polyline, the copy of `source`, a 2D polyline: its vertices

@@ -151,6 +151,10 @@ TEST_F(AsDbCurveTest, LinearKindsPolylinesAndSplines) {
   EXPECT_EQ(static_cast<const QvDb3dPolyline&>(*polyline).numVertices(), 4);
   EXPECT_POINTS_NEAR(fitPointsOf(CurvePtr(XqDbUtil::asQvGeCurve(polyline.get())).get()), points);
 
+  const DbCurvePtr empty = convert(QvGePolyline3d());
+  ASSERT_TRUE(empty);
+  EXPECT_EQ(static_cast<const QvDb3dPolyline&>(*empty).numVertices(), 0);
+
   const QvDbSpline model({{0, 0, 0}, {1, 2, 0}, {3, 1, 1}, {5, 4, 0}});
   const DbCurvePtr spline = convert(model.nurbCurve());
   ASSERT_EQ(spline->isA(), QvDbSpline::desc());

@@ -104,6 +104,8 @@ Vexa::ErrorStatus XqDbUtil::lwPlineFrom2DPline(QvDbCurve* target, const QvDbCurv
     return Vexa::eInvalidInput;
   const auto& polyline2d = static_cast<const QvDb2dPolyline&>(*source);
   auto& polyline = static_cast<QvDbPolyline&>(*target);
+  // A target that may not be changed would take none of the changes below.
+  if (!polyline.isWriteEnabled()) return Vexa::eNotOpenForWrite;
 
   std::vector<VertexRecord> vertices;
   VertexSummary summary;

@@ -51,7 +51,7 @@ class XQCMDUTIL_EXPORT XqDbUtil {
   // state, linetype generation, elevation, thickness, normal and extended data. Both must be of
   // exactly those classes (eInvalidInput, nothing touched). A vertex carrying extended data,
   // which the copy would lose, is refused with eNotApplicable unless ignoreVertexXData; the
-  // target is then unchanged.
+  // target is then unchanged, as it is when it may not be changed (eNotOpenForWrite).
   static Vexa::ErrorStatus lwPlineFrom2DPline(QvDbCurve* target, const QvDbCurve* source,
                                               bool ignoreVertexXData);
 

@@ -164,6 +164,17 @@ TEST_F(PolylineConversionTest, OnlyExactClassesAreTaken) {
   EXPECT_EQ(XqDbUtil::lwPlineFrom2DPline(&line, source.get(), true), Vexa::eInvalidInput);
   EXPECT_EQ(target.numVerts(), 0u);
   EXPECT_EQ(line.endPoint(), QvGePoint3d(1, 0, 0));
+
+  // A target in the drawing must be open for write: refused, not reported as done.
+  const QvDbObjectId id = appendToModelSpace(db(), new QvDbPolyline());
+  QvDbObjectPointer<QvDbPolyline> readOnly(id, QvDb::kForRead);
+  EXPECT_EQ(XqDbUtil::lwPlineFrom2DPline(readOnly.object(), source.get(), true),
+            Vexa::eNotOpenForWrite);
+  EXPECT_EQ(readOnly->numVerts(), 0u);
+  readOnly.close();
+  QvDbObjectPointer<QvDbPolyline> writable(id, QvDb::kForWrite);
+  EXPECT_EQ(XqDbUtil::lwPlineFrom2DPline(writable.object(), source.get(), true), eOk);
+  EXPECT_EQ(writable->numVerts(), 2u);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/ge/QvGePlane.h"
 #include "sdk/ge/QvGeScale3d.h"
+#include "sdk/gi/QvGiWorldDrawRecorder.h"
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/support/HostFixture.h"
 
@@ -52,6 +53,12 @@ TEST(QvDbLeaderTest, CurveThroughTheVertices) {
   ASSERT_EQ(leader->getGripPoints(grips, modes, ids), eOk);
   ASSERT_EQ(grips.length(), 3);
   expectPointNear(grips[1], QvGePoint3d(3, 4, 0));
+
+  // Drawn as the line through its vertices.
+  QvGiWorldDrawRecorder recorder;
+  ASSERT_TRUE(recorder.drawTopLevel(leader.get()));
+  ASSERT_EQ(recorder.count(QvGiWorldDrawRecorder::kPolyline), 1);
+  EXPECT_EQ(recorder.primitives()[0].points.length(), 3);
 
   // Vertices can be moved and removed; one vertex is no curve but still has a box.
   ASSERT_EQ(leader->setVertexAt(2, QvGePoint3d(3, 10, 0)), eOk);
@@ -110,6 +117,13 @@ TEST(QvDbFcfTest, FrameFromTheText) {
   expectPointNear(corners[1], QvGePoint3d(5.4, 2, 0));
   expectPointNear(corners[2], QvGePoint3d(1, -2, 0));
   expectPointNear(corners[3], QvGePoint3d(5.4, -2, 0));
+
+  QvGiWorldDrawRecorder recorder;
+  ASSERT_TRUE(recorder.drawTopLevel(&frame));
+  ASSERT_EQ(recorder.count(QvGiWorldDrawRecorder::kPolyline), 1);
+  const QvGePoint3dArray& outline = recorder.primitives()[0].points;
+  ASSERT_EQ(outline.length(), 5);
+  expectPointNear(outline[2], corners[3]);  // round the frame: 0, 1, 3, 2, 0
 
   EXPECT_EQ(frame.setTextHeight(0.0), Vexa::eInvalidInput);
   EXPECT_EQ(frame.setOrientation(QvGeVector3d::kZAxis, QvGeVector3d(0, 0, 3)), Vexa::eInvalidInput);

@@ -87,7 +87,8 @@ class QvDbEntity : public QvDbObject {
                                   QvDbIntArray& geomIds) const;
   // The points where this entity meets `other` (appended, without repeats). With a plane,
   // both are seen projected onto it along its normal, and the points returned are those of
-  // this entity over the crossings. The markers are accepted and not used.
+  // this entity over the crossings. The markers are accepted and not used. eIncompleteResult,
+  // with nothing appended, when the geometry library's work limit cut a search short.
   Vexa::ErrorStatus intersectWith(const QvDbEntity* other, QvDb::Intersect intType,
                                   QvGePoint3dArray& points, int64_t thisGsMarker = 0,
                                   int64_t otherGsMarker = 0) const;

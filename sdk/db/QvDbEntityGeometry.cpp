@@ -76,6 +76,8 @@ Vexa::ErrorStatus intersect(const QvDbEntity& self, const QvDbEntity* other,
         crossing.set(*mine.curves[i], *theirs.curves[j], *plane);
       else
         crossing.set(*mine.curves[i], *theirs.curves[j]);
+      // Points may be missing: a partial answer is not passed off as the whole one.
+      if (crossing.status() == Vexa::eIncompleteResult) return Vexa::eIncompleteResult;
       for (int k = 0; k < crossing.numIntPoints(); ++k) {
         const QvGePoint3d p = plane ? crossing.pointOnCurve1(k) : crossing.intPoint(k);
         const QvGeTol tol(qvdb_detail::pointTolerance(p), QvGeContext::gTol.equalVector());

@@ -47,7 +47,7 @@ class QvGeCurveCurveInt2d {
 
   CurveCopy curve1_;
   CurveCopy curve2_;
-  int workLimit_ = QvGeCurveCurveInt3d::kDefaultWorkLimit;
+  int workLimit_ = qvge_detail::initialWorkLimit();
   Vexa::ErrorStatus status_ = Vexa::eInvalidInput;
   QvGeCurveCurveInt3d result_;
 };

@@ -36,7 +36,8 @@
 // Work limit. The general method examines at most workLimit() pairs of curve pieces for each
 // pair of simple curves (pieces of polylines and composites count separately). A pair that
 // needs more, which only contrived curves do, stops there: status() is eIncompleteResult, and
-// the points and overlaps found so far are kept, but others may be missing.
+// the points and overlaps found so far are kept, but others may be missing. The limit starts
+// as QvGeContext::gIntersectionWorkLimit (kDefaultWorkLimit unless changed).
 //
 // status() is eOk; eInvalidInput for an invalid curve or plane (no points then);
 // eIncompleteResult when the work limit was reached.
@@ -47,7 +48,7 @@
 // their intersections allocate nothing.
 class QvGeCurveCurveInt3d {
  public:
-  static constexpr int kDefaultWorkLimit = 400000;
+  static constexpr int kDefaultWorkLimit = QvGeContext::kDefaultIntersectionWorkLimit;
 
   QvGeCurveCurveInt3d() = default;
   QvGeCurveCurveInt3d(const QvGeCurve3d& curve1, const QvGeCurve3d& curve2,
@@ -98,7 +99,7 @@ class QvGeCurveCurveInt3d {
 
   CurveCopy curve1_;
   CurveCopy curve2_;
-  int workLimit_ = kDefaultWorkLimit;
+  int workLimit_ = qvge_detail::initialWorkLimit();
   QvGeTol tol_;
   bool projected_ = false;
   QvGePlane plane_;

@@ -5,9 +5,15 @@
 #include <vector>
 
 #include "sdk/ge/QvGe.h"
+#include "sdk/ge/QvGeContext.h"
 #include "sdk/ge/QvGePoint3d.h"
 
 namespace qvge_detail {
+
+// The work limit of a new intersection object: the context's, at least 1.
+inline int initialWorkLimit() {
+  return std::max(1, QvGeContext::gIntersectionWorkLimit);
+}
 
 // A list that keeps its first N elements inside itself, so that the usual few intersections of
 // lines and arcs need no allocation.

@@ -19,6 +19,7 @@
 #include "sdk/ge/QvGeNurbCurve3d.h"
 #include "sdk/ge/QvGePolyline3d.h"
 #include "sdk/ge/QvGeRay3d.h"
+#include "sdk/ge/QvGeScopedWorkLimit.h"
 
 // Counting replacements of the global allocation functions (they pair malloc with free, which
 // the compiler cannot see through).
@@ -133,6 +134,21 @@ TEST(QvGeCurveCurveInt3d, TheWorkLimitIsAReportedFailure) {
   EXPECT_EQ(limited.numIntPoints(), 2);
 
   EXPECT_STREQ(Vexa::errorStatusName(Vexa::eIncompleteResult), "eIncompleteResult");
+}
+
+TEST(QvGeCurveCurveInt3d, NewObjectsStartWithTheContextsLimit) {
+  const QvGeNurbCurve3d sine = sineCurve(), cosine = cosineCurve();
+  {
+    const QvGeScopedWorkLimit tight(5);
+    const QvGeCurveCurveInt3d ints(sine, cosine);
+    EXPECT_EQ(ints.workLimit(), 5);
+    EXPECT_EQ(ints.status(), Vexa::eIncompleteResult);
+    EXPECT_EQ(QvGeCurveCurveInt2d().workLimit(), 5);
+    const QvGeScopedWorkLimit none(0);
+    EXPECT_EQ(QvGeCurveCurveInt3d().workLimit(), 1);
+  }
+  EXPECT_EQ(QvGeContext::gIntersectionWorkLimit, QvGeContext::kDefaultIntersectionWorkLimit);
+  EXPECT_EQ(QvGeCurveCurveInt3d(sine, cosine).status(), Vexa::eOk);
 }
 
 TEST(QvGeCurveCurveInt2d, TheWorkLimitIsAReportedFailure) {

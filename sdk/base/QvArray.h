@@ -21,8 +21,7 @@ class QvArray {
   }
   QvArray(std::initializer_list<T> values) : items_(values) {}
   QvArray(const QvArray& other) : items_(other.items_), grow_(other.grow_) {}
-  QvArray(QvArray&& other) noexcept
-      : items_(std::move(other.items_)), grow_(other.grow_) {
+  QvArray(QvArray&& other) noexcept : items_(std::move(other.items_)), grow_(other.grow_) {
     other.items_ = std::vector<T>();
     other.grow_ = kDefaultGrowLength;
   }
@@ -93,9 +92,10 @@ class QvArray {
   T* asArrayPtr() { return items_.data(); }
   const T* asArrayPtr() const { return items_.data(); }
 
-  // Changes. append answers the index of the new element.
+  // Changes. append answers the index of the new element. The value may be an element of
+  // this array (a.append(a.first())): it is copied before the storage moves.
   int append(const T& value) {
-    reserveFor(length() + 1);
+    if (length() + 1 > physicalLength()) return append(T(value));
     items_.push_back(value);
     return length() - 1;
   }
@@ -114,8 +114,9 @@ class QvArray {
   // Inserts before index i; i may equal length().
   QvArray& insertAt(int i, const T& value) {
     assert(i >= 0 && i <= length());
+    T copy(value);  // may be an element of this array
     reserveFor(length() + 1);
-    items_.insert(items_.begin() + i, value);
+    items_.insert(items_.begin() + i, std::move(copy));
     return *this;
   }
   QvArray& removeAt(int i) {

@@ -1,6 +1,7 @@
 #include "sdk/db/QvDbDimension.h"
 
 #include "sdk/db/QvDbBlockTableRecord.h"
+#include "sdk/db/QvDbExtents.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/ge/QvGePlane.h"
 #include "sdk/rx/QvRxClass.h"

@@ -1,6 +1,9 @@
 #include "sdk/db/QvDbRasterImage.h"
 
+#include "sdk/db/QvDbExtents.h"
 #include "sdk/ge/QvGeMatrix3d.h"
+#include "sdk/gi/QvGiGeometry.h"
+#include "sdk/gi/QvGiWorldDraw.h"
 #include "sdk/rx/QvRxClass.h"
 
 QVRX_DEFINE_HOST_MEMBERS(QvDbRasterImage)
@@ -121,4 +124,12 @@ Vexa::ErrorStatus QvDbRasterImage::subGetGeomExtents(QvDbExtents& extents) const
   if (const Vexa::ErrorStatus es = getVertices(vertices); es != Vexa::eOk) return es;
   for (const QvGePoint3d& vertex : vertices) extents.addPoint(vertex);
   return Vexa::eOk;
+}
+
+bool QvDbRasterImage::subWorldDraw(QvGiWorldDraw* wd) {
+  QvGePoint3dArray outline;
+  getVertices(outline);
+  outline.append(outline.first());
+  wd->geometry().polyline(outline.length(), outline.asArrayPtr());
+  return true;
 }

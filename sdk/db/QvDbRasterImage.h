@@ -52,6 +52,8 @@ class QvDbRasterImage : public QvDbEntity {
   Vexa::ErrorStatus subTransformBy(const QvGeMatrix3d& xform) override;
   // The boundary vertices.
   Vexa::ErrorStatus subGetGeomExtents(QvDbExtents& extents) const override;
+  // The boundary, closed (the picture itself is not drawn).
+  bool subWorldDraw(QvGiWorldDraw* wd) override;
 
  private:
   QvGePoint3d origin_;

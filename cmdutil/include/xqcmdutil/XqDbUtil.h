@@ -16,7 +16,7 @@ class XQCMDUTIL_EXPORT XqDbUtil {
  public:
   XqDbUtil() = delete;
 
-  // ---- Conversion between entities and geometry curves (XqDbUtilConversion.cpp) ----
+  // ---- Conversion between entities and geometry curves ----
 
   // The geometry of an entity as a new curve that the caller deletes; null for a null entity,
   // a class outside the list below or geometry that makes no curve. The entity must be
@@ -40,8 +40,10 @@ class XQCMDUTIL_EXPORT XqDbUtil {
 
   // A new database curve (in no database, owned by the caller) for a geometry curve: a closed
   // circular arc gives a circle, an open one an arc; an elliptical arc an ellipse; an
-  // unbounded line an xline, a segment a line, a ray a ray; a polyline a 3D polyline (never
-  // closed); a NURBS curve a spline. Null for a null curve and any other kind (composites).
+  // unbounded line an xline, a segment a line, a ray a ray; a polyline a 3D polyline (one
+  // vertex per fit point, never closed); a NURBS curve a spline. An elliptical arc whose minor
+  // radius is the larger gives the ellipse with the axes exchanged. Null for a null curve,
+  // invalid geometry and any other kind (composites).
   static QvDbCurve* asDbCurve(const QvGeCurve3d* curve);
 
   // Makes `target`, a lightweight polyline, the copy of `source`, a 2D polyline: its vertices
@@ -49,15 +51,17 @@ class XQCMDUTIL_EXPORT XqDbUtil {
   // state, linetype generation, elevation, thickness, normal and extended data. Both must be of
   // exactly those classes (eInvalidInput, nothing touched). A vertex carrying extended data,
   // which the copy would lose, is refused with eNotApplicable unless ignoreVertexXData; the
-  // target is then unchanged.
+  // target is then unchanged, as it is when it may not be changed (eNotOpenForWrite).
   static Vexa::ErrorStatus lwPlineFrom2DPline(QvDbCurve* target, const QvDbCurve* source,
                                               bool ignoreVertexXData);
 
   // Appends to `params` (without repeats) the parameters of `curve` at `point`: for a
   // lightweight polyline, of every segment the point lies on, the vertex index plus the
-  // fraction of the segment (a point on the vertex between two straight segments gives one
-  // parameter); for a 3D polyline the curve's own parameter. eInvalidInput when the point is
-  // on none, for a polyline without segments and for other classes (matched exactly).
+  // fraction of the segment (of its length, or of its angle for an arc; a point at a vertex
+  // gives one parameter for the two segments that meet there); for a 3D polyline the curve's
+  // own parameter. Points within the curve's dynamic tolerance (qvdbCalDynamicTol) count as on
+  // it. eInvalidInput when the point is on none, for a polyline without segments and for other
+  // classes (matched exactly).
   static Vexa::ErrorStatus getParamsAtPoint(const QvDbCurve* curve, const QvGePoint3d& point,
                                             QvArray<double>& params);
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 TEST(QvArray, LengthsAndGrowLength) {
@@ -62,6 +64,19 @@ TEST(QvArray, InsertRemoveFindContains) {
   a.reverse();
   EXPECT_EQ(a.first(), 5);
   EXPECT_EQ(a.last(), 3);
+}
+
+// An element of the array itself may be appended or inserted, also when the storage must move
+// to make room (the sanitizer build stops at a read of the old storage).
+TEST(QvArray, AppendAndInsertOwnElements) {
+  QvArray<std::string> a(1, 1);
+  a.append("first element, longer than any short-string buffer");
+  ASSERT_EQ(a.physicalLength(), 1);
+  a.append(a.first());
+  a.insertAt(0, a.last());
+  a.insertAt(1, a[2]);
+  EXPECT_EQ(a.length(), 4);
+  for (const std::string& s : a) EXPECT_EQ(s, a.first());
 }
 
 }  // namespace

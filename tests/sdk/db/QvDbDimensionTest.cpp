@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "sdk/db/QvDbAlignedDimension.h"
+#include "sdk/db/QvDbExtents.h"
 #include "sdk/db/QvDbRotatedDimension.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/ge/QvGePlane.h"

@@ -3,9 +3,11 @@
 
 #include <memory>
 
+#include "sdk/db/QvDbExtents.h"
 #include "sdk/db/QvDbWipeout.h"
 #include "sdk/db/qvdbCalDynamicTol.h"
 #include "sdk/ge/QvGeMatrix3d.h"
+#include "sdk/gi/QvGiWorldDrawRecorder.h"
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/support/HostFixture.h"
 
@@ -72,6 +74,14 @@ TEST(QvDbRasterImageTest, FrameAndClipBoundaries) {
 
   ASSERT_EQ(image.resetClipBoundary(), eOk);
   EXPECT_EQ(verticesOf(image).length(), 4);
+
+  // Drawn as its boundary, closed.
+  QvGiWorldDrawRecorder recorder;
+  ASSERT_TRUE(recorder.drawTopLevel(&image));
+  ASSERT_EQ(recorder.primitives().size(), 1u);
+  QvGePoint3dArray outline = verticesOf(image);
+  outline.append(outline.first());
+  expectPointsNear(recorder.primitives()[0].points, outline);
 }
 
 // The vertices move as the points they are, under any matrix that keeps a frame.

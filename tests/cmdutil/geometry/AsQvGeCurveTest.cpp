@@ -1,0 +1,328 @@
+// Entities as geometry curves: the geometry of every kind of the list, both flags, the class
+// matching and entities read from the drawing.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "sdk/db/QvDb2dPolyline.h"
+#include "sdk/db/QvDb3dPolyline.h"
+#include "sdk/db/QvDbAlignedDimension.h"
+#include "sdk/db/QvDbArc.h"
+#include "sdk/db/QvDbAttributeDefinition.h"
+#include "sdk/db/QvDbCircle.h"
+#include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbEllipse.h"
+#include "sdk/db/QvDbFace.h"
+#include "sdk/db/QvDbFcf.h"
+#include "sdk/db/QvDbLeader.h"
+#include "sdk/db/QvDbLine.h"
+#include "sdk/db/QvDbMText.h"
+#include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbPoint.h"
+#include "sdk/db/QvDbPolyline.h"
+#include "sdk/db/QvDbRay.h"
+#include "sdk/db/QvDbRotatedDimension.h"
+#include "sdk/db/QvDbSolid.h"
+#include "sdk/db/QvDbSpline.h"
+#include "sdk/db/QvDbText.h"
+#include "sdk/db/QvDbTrace.h"
+#include "sdk/db/QvDbWipeout.h"
+#include "sdk/db/QvDbXline.h"
+#include "sdk/ge/QvGeCircArc3d.h"
+#include "sdk/ge/QvGeCompositeCurve3d.h"
+#include "sdk/ge/QvGeEllipArc3d.h"
+#include "sdk/ge/QvGeLine3d.h"
+#include "sdk/ge/QvGeLineSeg3d.h"
+#include "sdk/ge/QvGeNurbCurve3d.h"
+#include "sdk/ge/QvGeRay3d.h"
+#include "sdk/rx/QvRxClass.h"
+#include "tests/cmdutil/geometry/GeometryTestSupport.h"
+#include "tests/support/HostFixture.h"
+#include "xqcmdutil/XqDbUtil.h"
+
+namespace {
+
+using Vexa::eOk;
+constexpr double kPi = std::numbers::pi;
+
+// A line of a class of its own, registered under the line.
+class DerivedLine : public QvDbLine {
+  QVDB_DECLARE_MEMBERS(DerivedLine);
+
+  DerivedLine(const QvGePoint3d& start, const QvGePoint3d& end) : QvDbLine(start, end) {}
+};
+
+QvRxClass* DerivedLine::desc() {
+  static QvRxClass* const cls = newQvRxClass(L"XqTestDerivedLine", L"QvDbLine");
+  return cls;
+}
+
+QvRxClass* DerivedLine::isA() const {
+  return desc();
+}
+
+CurvePtr convert(const QvDbEntity& entity, bool unbounded = false, bool exactClass = false) {
+  return CurvePtr(XqDbUtil::asQvGeCurve(&entity, unbounded, exactClass));
+}
+
+class AsQvGeCurveTest : public HostFixture {};
+
+TEST_F(AsQvGeCurveTest, LinesRaysAndXlines) {
+  const QvGePoint3d a(1, 2, 3), b(4, 6, 3);
+  const QvDbLine line(a, b);
+  const CurvePtr segment = convert(line);
+  ASSERT_TRUE(segment);
+  ASSERT_EQ(segment->type(), QvGe::kLineSeg3d);
+  EXPECT_POINT_NEAR(static_cast<QvGeLineSeg3d&>(*segment).startPoint(), a);
+  EXPECT_POINT_NEAR(static_cast<QvGeLineSeg3d&>(*segment).endPoint(), b);
+  const CurvePtr carrier = convert(line, true);
+  ASSERT_TRUE(carrier);
+  ASSERT_EQ(carrier->type(), QvGe::kLine3d);
+  EXPECT_TRUE(carrier->isOn(a) && carrier->isOn(b));
+  EXPECT_TRUE(carrier->isOn(a + (b - a) * 7.0));  // far beyond the end
+
+  // A line of no length has no carrier.
+  EXPECT_FALSE(convert(QvDbLine(a, a), true));
+
+  const QvDbRay ray(a, QvGeVector3d(0, 0, 2));
+  const CurvePtr rayCurve = convert(ray);
+  ASSERT_TRUE(rayCurve);
+  ASSERT_EQ(rayCurve->type(), QvGe::kRay3d);
+  EXPECT_TRUE(rayCurve->isOn(a + QvGeVector3d(0, 0, 100)));
+  EXPECT_FALSE(rayCurve->isOn(a - QvGeVector3d(0, 0, 1)));
+  const CurvePtr rayCarrier = convert(ray, true);
+  ASSERT_EQ(rayCarrier->type(), QvGe::kLine3d);
+  EXPECT_TRUE(rayCarrier->isOn(a - QvGeVector3d(0, 0, 1)));
+
+  const QvDbXline xline(a, QvGeVector3d(1, 1, 0));
+  for (bool unbounded : {false, true}) {
+    const CurvePtr curve = convert(xline, unbounded);
+    ASSERT_EQ(curve->type(), QvGe::kLine3d);
+    EXPECT_TRUE(curve->isOn(a + QvGeVector3d(-50, -50, 0)));
+  }
+}
+
+TEST_F(AsQvGeCurveTest, CirclesArcsAndEllipses) {
+  const QvDbCircle circle(QvGePoint3d(1, 1, 0), QvGeVector3d::kZAxis, 2.0);
+  for (bool unbounded : {false, true}) {
+    const CurvePtr curve = convert(circle, unbounded);
+    ASSERT_EQ(curve->type(), QvGe::kCircArc3d);
+    const auto& arc = static_cast<const QvGeCircArc3d&>(*curve);
+    EXPECT_TRUE(arc.isClosed());
+    EXPECT_DOUBLE_EQ(arc.radius(), 2.0);
+    EXPECT_POINT_NEAR(arc.center(), QvGePoint3d(1, 1, 0));
+  }
+
+  // Arcs in a tilted plane and upside down: the geometry runs between the same end points,
+  // its angles are the arc's parameters.
+  const QvGeVector3d normals[] = {QvGeVector3d::kZAxis, -QvGeVector3d::kZAxis,
+                                  QvGeVector3d(1, 1, 1).normal()};
+  for (const QvGeVector3d& normal : normals) {
+    const QvDbArc arc(QvGePoint3d(2, -1, 4), normal, 3.0, kPi / 6, kPi);
+    const CurvePtr curve = convert(arc);
+    ASSERT_EQ(curve->type(), QvGe::kCircArc3d);
+    const auto& geArc = static_cast<const QvGeCircArc3d&>(*curve);
+    QvGePoint3d start, end;
+    double startParam = 0, endParam = 0;
+    ASSERT_EQ(arc.getStartPoint(start), eOk);
+    ASSERT_EQ(arc.getEndPoint(end), eOk);
+    ASSERT_EQ(arc.getStartParam(startParam), eOk);
+    ASSERT_EQ(arc.getEndParam(endParam), eOk);
+    EXPECT_POINT_NEAR(geArc.startPoint(), start);
+    EXPECT_POINT_NEAR(geArc.endPoint(), end);
+    EXPECT_NEAR(geArc.startAng(), startParam, 1e-12);
+    EXPECT_NEAR(geArc.endAng(), endParam, 1e-12);
+    QvGePoint3d middle;
+    ASSERT_EQ(arc.getPointAtParam((startParam + endParam) / 2, middle), eOk);
+    EXPECT_POINT_NEAR(geArc.evalPoint((geArc.startAng() + geArc.endAng()) / 2), middle);
+
+    const CurvePtr full = convert(arc, true);
+    ASSERT_EQ(full->type(), QvGe::kCircArc3d);
+    EXPECT_TRUE(full->isClosed());
+    EXPECT_TRUE(full->isOn(arc.center() - (middle - arc.center())));  // the missing side
+  }
+
+  // A quarter of an ellipse 3 by 1.5, from the major axis to the minor one.
+  const QvDbEllipse ellipse(QvGePoint3d(0, 0, 1), QvGeVector3d::kZAxis, QvGeVector3d(3, 0, 0), 0.5,
+                            0.0, kPi / 2);
+  const CurvePtr quarter = convert(ellipse);
+  ASSERT_EQ(quarter->type(), QvGe::kEllipArc3d);
+  const auto& geEllipse = static_cast<const QvGeEllipArc3d&>(*quarter);
+  EXPECT_DOUBLE_EQ(geEllipse.majorRadius(), 3.0);
+  EXPECT_DOUBLE_EQ(geEllipse.minorRadius(), 1.5);
+  EXPECT_POINT_NEAR(geEllipse.startPoint(), QvGePoint3d(3, 0, 1));
+  EXPECT_POINT_NEAR(geEllipse.endPoint(), QvGePoint3d(0, 1.5, 1));
+  EXPECT_FALSE(geEllipse.isOn(QvGePoint3d(-3, 0, 1)));
+  const CurvePtr whole = convert(ellipse, true);
+  EXPECT_TRUE(whole->isClosed());
+  EXPECT_TRUE(whole->isOn(QvGePoint3d(-3, 0, 1)));
+  const QvDbEllipse closedEllipse(QvGePoint3d(), QvGeVector3d::kZAxis, QvGeVector3d(0, 2, 0), 0.25);
+  EXPECT_TRUE(convert(closedEllipse)->isClosed());
+}
+
+TEST_F(AsQvGeCurveTest, SplinesFollowTheirNurbsCurve) {
+  const QvDbSpline spline({{0, 0, 0}, {1, 2, 0}, {3, 1, 1}, {5, 4, 0}});
+  const CurvePtr curve = convert(spline);
+  ASSERT_EQ(curve->type(), QvGe::kNurbCurve3d);
+  double start = 0, end = 0;
+  ASSERT_EQ(spline.getStartParam(start), eOk);
+  ASSERT_EQ(spline.getEndParam(end), eOk);
+  for (int i = 0; i <= 8; ++i) {
+    const double t = start + (end - start) * i / 8;
+    QvGePoint3d expected;
+    ASSERT_EQ(spline.getPointAtParam(t, expected), eOk);
+    EXPECT_POINT_NEAR(curve->evalPoint(t), expected);
+  }
+}
+
+TEST_F(AsQvGeCurveTest, PolylinesOfEveryKind) {
+  // 3D: control vertices are skipped; a closed one ends at its first point again, once.
+  QvDb3dPolyline open3d(k3dSimplePoly, {{0, 0, 0}, {1, 0, 1}, {1, 1, 2}});
+  EXPECT_POINTS_NEAR(fitPointsOf(convert(open3d).get()),
+                     QvGePoint3dArray({{0, 0, 0}, {1, 0, 1}, {1, 1, 2}}));
+  QvDb3dPolyline closed3d(k3dSimplePoly, {{0, 0, 0}, {1, 0, 1}, {1, 1, 2}}, true);
+  EXPECT_POINTS_NEAR(fitPointsOf(convert(closed3d).get()),
+                     QvGePoint3dArray({{0, 0, 0}, {1, 0, 1}, {1, 1, 2}, {0, 0, 0}}));
+  QvDb3dPolyline alreadyClosed(k3dSimplePoly, {{0, 0, 0}, {1, 0, 1}, {1, 1, 2}, {0, 0, 0}}, true);
+  EXPECT_EQ(fitPointsOf(convert(alreadyClosed).get()).length(), 4);
+  auto* control = new QvDb3dPolylineVertex(QvGePoint3d(9, 9, 9));
+  ASSERT_EQ(control->setVertexType(k3dControlVertex), eOk);
+  ASSERT_EQ(open3d.appendVertex(control), eOk);
+  EXPECT_EQ(fitPointsOf(convert(open3d).get()).length(), 3);
+
+  // 2D and lightweight: a straight segment and a half circle (bulge 1) of radius 2.
+  const QvGeDoubleArray bulges = {0.0, 1.0, 0.0};
+  QvDb2dPolyline polyline2d(k2dSimplePoly, {{0, 0, 0}, {4, 0, 0}, {4, 4, 0}}, 0.0, false, 0.0, 0.0,
+                            &bulges);
+  QvDbPolyline lightweight;
+  lightweight.addVertexAt(0, QvGePoint2d(0, 0));
+  lightweight.addVertexAt(1, QvGePoint2d(4, 0), 1.0);
+  lightweight.addVertexAt(2, QvGePoint2d(4, 4));
+  for (const QvDbEntity* entity : {static_cast<const QvDbEntity*>(&polyline2d),
+                                   static_cast<const QvDbEntity*>(&lightweight)}) {
+    const CurvePtr curve = convert(*entity);
+    ASSERT_TRUE(curve);
+    ASSERT_EQ(curve->type(), QvGe::kCompositeCrv3d);
+    const auto& composite = static_cast<const QvGeCompositeCurve3d&>(*curve);
+    EXPECT_EQ(composite.numCurves(), 2);
+    EXPECT_NEAR(composite.length(), 4.0 + 2.0 * kPi, 1e-9);
+    EXPECT_TRUE(composite.isOn(QvGePoint3d(6, 2, 0)));  // the far side of the half circle
+  }
+}
+
+TEST_F(AsQvGeCurveTest, OutlinesOfAreasAndTexts) {
+  // Corners stored 1, 2, 3, 4 go round as 1, 2, 4, 3.
+  const QvGePoint3d c1(0, 0, 0), c2(4, 0, 0), c3(0, 3, 0), c4(4, 3, 0);
+  const QvGePoint3dArray round = {c1, c2, c4, c3, c1};
+  EXPECT_POINTS_NEAR(fitPointsOf(convert(QvDbSolid(c1, c2, c3, c4)).get()), round);
+  EXPECT_POINTS_NEAR(fitPointsOf(convert(QvDbTrace(c1, c2, c3, c4)).get()), round);
+  EXPECT_NEAR(convert(QvDbSolid(c1, c2, c3, c4))->length(), 14.0, 1e-12);  // no bow tie
+
+  // A face goes round in its own order.
+  EXPECT_POINTS_NEAR(fitPointsOf(convert(QvDbFace(c1, c2, c4, c3)).get()), round);
+
+  // Texts: the box from the baseline to the height, 0.6 x height per character.
+  const QvDbText text(QvGePoint3d(1, 2, 0), L"AB", QvDbObjectId(), 2.0);
+  EXPECT_POINTS_NEAR(fitPointsOf(convert(text).get()),
+                     QvGePoint3dArray({{1, 4, 0}, {3.4, 4, 0}, {3.4, 2, 0}, {1, 2, 0}, {1, 4, 0}}));
+  QvDbMText mtext;
+  ASSERT_EQ(mtext.setContents(L"ABCD"), eOk);
+  ASSERT_EQ(mtext.setTextHeight(1.0), eOk);
+  EXPECT_POINTS_NEAR(
+      fitPointsOf(convert(mtext).get()),
+      QvGePoint3dArray({{0, 0, 0}, {2.4, 0, 0}, {2.4, -1, 0}, {0, -1, 0}, {0, 0, 0}}));
+
+  // A frame of two rows: "AB | CD" (2 x (1.2 + 1) wide) and "E"; each row 2 high.
+  QvDbFcf frame(L"AB%%vCD\nE", QvGePoint3d(0, 0, 0), QvGeVector3d::kZAxis, QvGeVector3d::kXAxis);
+  ASSERT_EQ(frame.setTextHeight(1.0), eOk);
+  EXPECT_POINTS_NEAR(
+      fitPointsOf(convert(frame).get()),
+      QvGePoint3dArray({{0, 1, 0}, {4.4, 1, 0}, {4.4, -3, 0}, {0, -3, 0}, {0, 1, 0}}));
+}
+
+TEST_F(AsQvGeCurveTest, LeadersDimensionsAndImages) {
+  QvDbLeader leader;
+  for (const QvGePoint3d& p : {QvGePoint3d(0, 0, 0), QvGePoint3d(2, 2, 0), QvGePoint3d(5, 2, 0)})
+    ASSERT_EQ(leader.appendVertex(p), eOk);
+  EXPECT_POINTS_NEAR(fitPointsOf(convert(leader).get()),
+                     QvGePoint3dArray({{0, 0, 0}, {2, 2, 0}, {5, 2, 0}}));
+
+  const QvGePoint3d x1(1, 1, 0), x2(5, 4, 0);
+  const QvDbAlignedDimension aligned(x1, x2, QvGePoint3d(0, 6, 0));
+  const QvDbRotatedDimension rotated(0.0, x1, x2, QvGePoint3d(0, 6, 0));
+  for (const QvDbEntity* dimension :
+       {static_cast<const QvDbEntity*>(&aligned), static_cast<const QvDbEntity*>(&rotated)}) {
+    const CurvePtr segment = convert(*dimension);
+    ASSERT_EQ(segment->type(), QvGe::kLineSeg3d);
+    EXPECT_POINT_NEAR(static_cast<QvGeLineSeg3d&>(*segment).startPoint(), x1);
+    EXPECT_POINT_NEAR(static_cast<QvGeLineSeg3d&>(*segment).endPoint(), x2);
+    const CurvePtr line = convert(*dimension, true);
+    ASSERT_EQ(line->type(), QvGe::kLine3d);
+    EXPECT_TRUE(line->isOn(x1 + (x2 - x1) * 3.0));
+  }
+
+  // An image clipped to a rectangle, and a wipeout: their boundaries, closed.
+  QvDbRasterImage image;
+  ASSERT_EQ(
+      image.setOrientation(QvGePoint3d(1, 1, 0), QvGeVector3d(10, 0, 0), QvGeVector3d(0, 5, 0)),
+      eOk);
+  ASSERT_EQ(image.setImageSize(100, 50), eOk);
+  ASSERT_EQ(image.setClipBoundary(QvDbRasterImage::kRect, {{20, 10}, {60, 40}}), eOk);
+  EXPECT_POINTS_NEAR(fitPointsOf(convert(image).get()),
+                     QvGePoint3dArray({{3, 2, 0}, {7, 2, 0}, {7, 5, 0}, {3, 5, 0}, {3, 2, 0}}));
+  QvDbWipeout wipeout;
+  ASSERT_EQ(wipeout.setFrom({{0, 0}, {4, 0}, {2, 3}}, QvGeVector3d::kZAxis), eOk);
+  for (bool exact : {false, true})
+    EXPECT_POINTS_NEAR(fitPointsOf(convert(wipeout, false, exact).get()),
+                       QvGePoint3dArray({{0, 0, 0}, {4, 0, 0}, {2, 3, 0}, {0, 0, 0}}));
+}
+
+// A derived class converts as its listed base unless the class must match exactly.
+TEST_F(AsQvGeCurveTest, ExactClassRefusesDerivedClasses) {
+  const DerivedLine derived(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 1, 0));
+  ASSERT_TRUE(derived.isA()->isDerivedFrom(QvDbLine::desc()));
+  const CurvePtr asLine = convert(derived);
+  ASSERT_TRUE(asLine);
+  EXPECT_EQ(asLine->type(), QvGe::kLineSeg3d);
+  EXPECT_FALSE(convert(derived, false, true));
+  EXPECT_FALSE(convert(derived, true, true));
+  EXPECT_TRUE(convert(QvDbLine(QvGePoint3d(), QvGePoint3d(1, 0, 0)), false, true));
+
+  // An attribute definition is a text, but not exactly.
+  const QvDbAttributeDefinition definition(QvGePoint3d(), L"value", L"TAG", L"Prompt");
+  EXPECT_EQ(fitPointsOf(convert(definition).get()).length(), 5);
+  EXPECT_FALSE(convert(definition, false, true));
+
+  // Outside the list, and nothing at all.
+  EXPECT_FALSE(convert(QvDbPoint()));
+  EXPECT_EQ(XqDbUtil::asQvGeCurve(nullptr, false, false), nullptr);
+}
+
+// Entities of the drawing, read through an open; their vertices are opened and closed again.
+TEST_F(AsQvGeCurveTest, ResidentEntitiesLeaveNothingOpen) {
+  const QvDbObjectId polylineId = appendToModelSpace(
+      db(), new QvDb3dPolyline(k3dSimplePoly, {{0, 0, 0}, {3, 0, 0}, {3, 4, 0}}, true));
+  const QvDbObjectId textId =
+      appendToModelSpace(db(), new QvDbText(QvGePoint3d(), L"X", QvDbObjectId(), 1.0));
+  const QvGeDoubleArray bulges = {0.5, 0.0};
+  const QvDbObjectId polyline2dId = appendToModelSpace(
+      db(),
+      new QvDb2dPolyline(k2dSimplePoly, {{0, 0, 0}, {4, 0, 0}}, 0.0, false, 0.0, 0.0, &bulges));
+  ASSERT_FALSE(polylineId.isNull() || textId.isNull() || polyline2dId.isNull());
+  {
+    QvDbObjectPointer<QvDb3dPolyline> polyline(polylineId, QvDb::kForRead);
+    EXPECT_POINTS_NEAR(fitPointsOf(convert(*polyline).get()),
+                       QvGePoint3dArray({{0, 0, 0}, {3, 0, 0}, {3, 4, 0}, {0, 0, 0}}));
+    QvDbObjectPointer<QvDbText> text(textId, QvDb::kForRead);
+    EXPECT_EQ(fitPointsOf(convert(*text).get()).length(), 5);
+    QvDbObjectPointer<QvDb2dPolyline> polyline2d(polyline2dId, QvDb::kForRead);
+    const CurvePtr arc = convert(*polyline2d);
+    ASSERT_TRUE(arc);
+    EXPECT_POINT_NEAR(arc->evalPoint(0.0), QvGePoint3d(0, 0, 0));
+    EXPECT_EQ(db()->numOpenObjects(), 3);  // only the three opened here
+  }
+  EXPECT_EQ(db()->numOpenObjects(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,116 @@
+// Parameters of polylines at points: straight and arc segments, joints, closing segments,
+// large coordinates, and the classes that have none.
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+
+#include "sdk/db/QvDb2dPolyline.h"
+#include "sdk/db/QvDb3dPolyline.h"
+#include "sdk/db/QvDbLine.h"
+#include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbPolyline.h"
+#include "tests/cmdutil/geometry/GeometryTestSupport.h"
+#include "tests/support/HostFixture.h"
+#include "xqcmdutil/XqDbUtil.h"
+
+namespace {
+
+using Vexa::eOk;
+
+struct Vertex {
+  double x;
+  double y;
+  double bulge = 0.0;
+};
+
+QvDbPolyline lightweight(std::initializer_list<Vertex> vertices, bool closed = false) {
+  QvDbPolyline polyline;
+  unsigned int i = 0;
+  for (const Vertex& v : vertices) polyline.addVertexAt(i++, QvGePoint2d(v.x, v.y), v.bulge);
+  polyline.setClosed(closed);
+  return polyline;
+}
+
+QvArray<double> paramsAt(const QvDbCurve& curve, const QvGePoint3d& point,
+                         Vexa::ErrorStatus expected = eOk) {
+  QvArray<double> params;
+  EXPECT_EQ(XqDbUtil::getParamsAtPoint(&curve, point, params), expected);
+  return params;
+}
+
+class ParamsAtPointTest : public HostFixture {};
+
+TEST_F(ParamsAtPointTest, StraightSegmentsAndTheirJoints) {
+  const QvDbPolyline square = lightweight({{0, 0}, {10, 0}, {10, 10}, {0, 10}});
+  EXPECT_EQ(paramsAt(square, QvGePoint3d(10, 5, 0)), QvArray<double>({1.5}));
+  EXPECT_EQ(paramsAt(square, QvGePoint3d(2.5, 0, 0)), QvArray<double>({0.25}));
+  // A vertex between two segments: one parameter, exactly the vertex's.
+  EXPECT_EQ(paramsAt(square, QvGePoint3d(10, 0, 0)), QvArray<double>({1.0}));
+  EXPECT_EQ(paramsAt(square, QvGePoint3d(10, 10, 0)), QvArray<double>({2.0}));
+  // A hair from the vertex still snaps to it.
+  EXPECT_EQ(paramsAt(square, QvGePoint3d(10, 1e-7, 0)), QvArray<double>({1.0}));
+
+  // Off the polyline: status 3 and nothing appended to what was there.
+  QvArray<double> params = {7.0};
+  EXPECT_EQ(XqDbUtil::getParamsAtPoint(&square, QvGePoint3d(5, 5, 0), params), Vexa::eInvalidInput);
+  EXPECT_EQ(params, QvArray<double>({7.0}));
+  // On it: appended after them.
+  EXPECT_EQ(XqDbUtil::getParamsAtPoint(&square, QvGePoint3d(0, 10, 0), params), eOk);
+  EXPECT_EQ(params, QvArray<double>({7.0, 3.0}));
+
+  // Closed: the closing segment runs back to the first vertex, which both ends share.
+  const QvDbPolyline closed = lightweight({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true);
+  EXPECT_EQ(paramsAt(closed, QvGePoint3d(0, 5, 0)), QvArray<double>({3.5}));
+  EXPECT_EQ(paramsAt(closed, QvGePoint3d(0, 0, 0)), QvArray<double>({0.0, 4.0}));
+}
+
+TEST_F(ParamsAtPointTest, ArcSegments) {
+  // A half circle from (0, 0) to (10, 0) below the x axis (bulge 1), then a line up.
+  const QvDbPolyline polyline = lightweight({{0, 0, 1.0}, {10, 0}, {10, 10}});
+  const QvArray<double> bottom = paramsAt(polyline, QvGePoint3d(5, -5, 0));
+  ASSERT_EQ(bottom.length(), 1);
+  EXPECT_NEAR(bottom[0], 0.5, 1e-12);
+  const double s = std::sqrt(0.5) * 5.0;  // 45 degrees after the start
+  const QvArray<double> quarter = paramsAt(polyline, QvGePoint3d(5 - s, -s, 0));
+  ASSERT_EQ(quarter.length(), 1);
+  EXPECT_NEAR(quarter[0], 0.25, 1e-12);
+  // The joint of the arc and the line, also a hair inside the arc's end: one parameter.
+  EXPECT_EQ(paramsAt(polyline, QvGePoint3d(10, 0, 0)), QvArray<double>({1.0}));
+  EXPECT_EQ(paramsAt(polyline, QvGePoint3d(10, -1e-8, 0)), QvArray<double>({1.0}));
+  // The chord is not on it.
+  paramsAt(polyline, QvGePoint3d(5, 0, 0), Vexa::eInvalidInput);
+}
+
+// The tolerance grows with the coordinates: a point 1e-4 off a polyline ten million units
+// away counts as on it; 0.1 off does not.
+TEST_F(ParamsAtPointTest, LargeCoordinates) {
+  const QvDbPolyline far = lightweight({{1e7, 0}, {1e7 + 10, 0}});
+  const QvArray<double> near = paramsAt(far, QvGePoint3d(1e7 + 5, 1e-4, 0));
+  ASSERT_EQ(near.length(), 1);
+  EXPECT_NEAR(near[0], 0.5, 1e-9);
+  paramsAt(far, QvGePoint3d(1e7 + 5, 0.1, 0), Vexa::eInvalidInput);
+}
+
+TEST_F(ParamsAtPointTest, ThreeDimensionalPolylinesAndOtherClasses) {
+  const QvDbObjectId id = appendToModelSpace(
+      db(), new QvDb3dPolyline(k3dSimplePoly, {{0, 0, 0}, {4, 0, 0}, {4, 0, 4}}));
+  {
+    QvDbObjectPointer<QvDb3dPolyline> polyline(id, QvDb::kForRead);
+    const QvArray<double> params = paramsAt(*polyline, QvGePoint3d(4, 0, 1));
+    ASSERT_EQ(params.length(), 1);
+    EXPECT_NEAR(params[0], 1.25, 1e-12);
+    paramsAt(*polyline, QvGePoint3d(1, 1, 1), Vexa::eInvalidInput);
+  }
+
+  // Polylines without segments, and classes other than the two polylines.
+  paramsAt(lightweight({}), QvGePoint3d(), Vexa::eInvalidInput);
+  paramsAt(lightweight({{1, 1}}), QvGePoint3d(1, 1, 0), Vexa::eInvalidInput);
+  const QvDbLine line(QvGePoint3d(0, 0, 0), QvGePoint3d(10, 0, 0));
+  paramsAt(line, QvGePoint3d(5, 0, 0), Vexa::eInvalidInput);
+  const QvDb2dPolyline polyline2d(k2dSimplePoly, {{0, 0, 0}, {10, 0, 0}});
+  paramsAt(polyline2d, QvGePoint3d(5, 0, 0), Vexa::eInvalidInput);
+  QvArray<double> params;
+  EXPECT_EQ(XqDbUtil::getParamsAtPoint(nullptr, QvGePoint3d(), params), Vexa::eInvalidInput);
+}
+
+}  // namespace

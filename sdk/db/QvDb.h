@@ -50,6 +50,18 @@ enum DuplicateRecordCloning {
 // beyond their ends.
 enum Intersect { kOnBothOperands = 0, kExtendThis = 1, kExtendArg = 2, kExtendBoth = 3 };
 
+// How a drawing file is shared while it is read (the C runtime's share flags). The stand-in
+// reads a file at once and keeps nothing open, so every mode reads alike.
+enum ShareMode {
+  kShareDenyReadWrite = 0x10,
+  kShareDenyWrite = 0x20,
+  kShareDenyRead = 0x30,
+  kShareDenyNo = 0x40,
+};
+
+// Versions of drawing files. Drawing files are written as R2018.
+enum DrawingVersion { kDrawingVersionR2018 = 33, kDrawingVersionCurrent = kDrawingVersionR2018 };
+
 // The operation a deep clone belongs to.
 enum DeepCloneType { kDcCopy = 0, kDcInsert = 7, kDcObjects = 9 };
 

@@ -84,6 +84,44 @@ QvDbObjectStub* QvDbDatabase::stubFromOldId(int64_t oldId) {
   return &db->stubs_[static_cast<size_t>(index)];
 }
 
+// Drawing-file support.
+
+void QvDbDatabase::setHandseed(QvDbHandle seed) {
+  if (handseed_ < seed) handseed_ = seed;
+}
+
+void QvDbDatabase::setFileExtras(std::unique_ptr<QvDbFileExtras> extras) {
+  fileExtras_ = std::move(extras);
+}
+
+Vexa::ErrorStatus QvDbDatabase::swapContents(QvDbDatabase& other) {
+  if (&other == this) return Vexa::eOk;
+  if (openObjects_ != 0 || other.openObjects_ != 0) return Vexa::eInvalidInput;
+  if (transactionManager_->numActiveTransactions() != 0 ||
+      other.transactionManager_->numActiveTransactions() != 0)
+    return Vexa::eInvalidInput;
+  std::swap(stubs_, other.stubs_);
+  std::swap(byHandle_, other.byHandle_);
+  std::swap(handseed_, other.handseed_);
+  for (int kind = 0; kind < kTableCount; ++kind) std::swap(tables_[kind], other.tables_[kind]);
+  std::swap(namedObjectsDictionaryId_, other.namedObjectsDictionaryId_);
+  std::swap(state_, other.state_);
+  std::swap(anonymousCounters_, other.anonymousCounters_);
+  std::swap(fileExtras_, other.fileExtras_);
+  std::swap(fileName_, other.fileName_);
+  std::swap(fileMessage_, other.fileMessage_);
+  // The stubs stay where they are; they learn their new database and id values.
+  auto rehome = [](QvDbDatabase& db) {
+    for (QvDbObjectStub& stub : db.stubs_) {
+      stub.database = &db;
+      stub.oldId = (static_cast<int64_t>(db.serial_) << kIndexBits) | (stub.oldId & kIndexMask);
+    }
+  };
+  rehome(*this);
+  rehome(other);
+  return Vexa::eOk;
+}
+
 // Root objects.
 
 const QvRxClass* QvDbDatabase::tableClass(int kind) {

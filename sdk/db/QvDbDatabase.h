@@ -10,6 +10,7 @@
 #include "sdk/base/VexaErrorStatus.h"
 #include "sdk/db/QvDb.h"
 #include "sdk/db/QvDbDrawingState.h"
+#include "sdk/db/QvDbFileExtras.h"
 #include "sdk/db/QvDbHeader.h"
 #include "sdk/db/QvDbObjectId.h"
 #include "sdk/db/QvDbObjectStub.h"
@@ -119,6 +120,47 @@ class QvDbDatabase : public QvRxObject {
   // Registers an application name for extended data unless the drawing has it; the
   // registered-application table must be free to open for write when it is added.
   Vexa::ErrorStatus registerApplication(const wchar_t* name);
+
+  // Drawing files (sdk/io): the stand-in's drawing format is DXF text, whatever the file's
+  // extension. A read replaces the whole contents of the database, and only when the file was
+  // read completely; otherwise the database is as it was, the status says why (eFileNotFound,
+  // eFileAccessError, eBadDxfFile) and fileMessage() what was wrong and where. Reading and
+  // saving need a database without open objects or an active transaction (eInvalidInput).
+  // The share mode is one of QvDb::ShareMode; no password is needed.
+  Vexa::ErrorStatus readDwgFile(const wchar_t* fileName, int shareMode = QvDb::kShareDenyWrite,
+                                bool allowCPConversion = false, const wchar_t* password = nullptr);
+  // Reads a DXF file as readDwgFile does; with a log file name, the outcome is written there.
+  Vexa::ErrorStatus dxfIn(const wchar_t* fileName, const wchar_t* logFilename = nullptr);
+  // Ends the reading of the file: the stand-in reads files at once, so there is nothing left
+  // to load and no file held open.
+  Vexa::ErrorStatus closeInput(bool closeFile = true);
+  // Writes the drawing as a DXF file of the given version (only QvDb::kDrawingVersionR2018;
+  // eNotImplemented otherwise). The file is written beside its place and moved there when
+  // complete, so a failed save leaves an existing file unchanged; with bakAndRename an
+  // existing file is kept as ".bak". No security parameters are supported (eNotImplemented).
+  Vexa::ErrorStatus saveAs(const wchar_t* fileName, bool bakAndRename = true,
+                           int version = QvDb::kDrawingVersionCurrent,
+                           const void* securityParams = nullptr);
+  Vexa::ErrorStatus dxfOut(const wchar_t* fileName, int version = QvDb::kDrawingVersionCurrent);
+  // The file the drawing was last read from or saved to; empty for a new drawing.
+  const QvString& fileName() const { return fileName_; }
+  // What the last read or save found wrong (with the line of the file), or empty.
+  const QvString& fileMessage() const { return fileMessage_; }
+  void setFileState(const QvString& fileName, const QvString& message) {
+    if (!fileName.isEmpty()) fileName_ = fileName;
+    fileMessage_ = message;
+  }
+
+  // For drawing-file readers and writers. Handles below the seed are never given out (a seed
+  // below the present one is ignored). The file extras are owned by the database.
+  void setHandseed(QvDbHandle seed);
+  QvDbFileExtras* fileExtras() const { return fileExtras_.get(); }
+  void setFileExtras(std::unique_ptr<QvDbFileExtras> extras);
+  // Exchanges the contents (objects, tables, header, file extras) of this database and
+  // `other`: a reader reads into a new database and hands the drawing over when it is complete.
+  // Ids keep naming the same objects, now in the other database. Both must have no open
+  // object and no active transaction (eInvalidInput).
+  Vexa::ErrorStatus swapContents(QvDbDatabase& other);
 
   // Open accounting. Tests assert that a call left nothing open and read nothing unopened.
   int numOpenObjects() const { return openObjects_; }
@@ -273,4 +315,14 @@ class QvDbDatabase : public QvRxObject {
 
   mutable std::unordered_map<QvString, int> anonymousCounters_;  // prefix -> last number
   std::unique_ptr<QvDbTransactionManager> transactionManager_;
+
+  std::unique_ptr<QvDbFileExtras> fileExtras_;
+  QvString fileName_;
+  QvString fileMessage_;
 };
+
+// Reads a drawing file into `database` (QvDbDatabase::readDwgFile); eNullPtr without one.
+Vexa::ErrorStatus qvdbReadDwgFile(QvDbDatabase* database, const wchar_t* fileName,
+                                  int shareMode = QvDb::kShareDenyWrite,
+                                  bool allowCPConversion = false,
+                                  const wchar_t* password = nullptr);

@@ -7,6 +7,7 @@
 #include "sdk/db/QvDbLayout.h"
 #include "sdk/db/QvDbLinetypeTable.h"
 #include "sdk/db/QvDbObjectStub.h"
+#include "sdk/db/QvDbProxyObject.h"
 #include "sdk/db/QvDbRegAppTable.h"
 #include "sdk/db/QvDbScale.h"
 #include "sdk/db/QvDbSymbolUtilities.h"
@@ -96,6 +97,29 @@ QvDbObjectId ensureLayout(QvDbObjectId layoutsId, const wchar_t* name, QvDbObjec
     block->close();
   }
   return layoutId;
+}
+
+// The plot style "Normal" that every drawing names: a placeholder object (a class the stand-in
+// keeps as a proxy), so that other readers find it.
+void ensureNormalPlotStyle(QvDbObjectId rootId) {
+  QvDbDictionary* root = nullptr;
+  if (qvdbOpenObject(root, rootId, QvDb::kForRead) != Vexa::eOk) return;
+  QvDbObjectId stylesId;
+  root->getAt(L"ACAD_PLOTSTYLENAME", stylesId);
+  root->close();
+  QvDbDictionary* styles = nullptr;
+  if (qvdbOpenObject(styles, stylesId, QvDb::kForWrite) != Vexa::eOk) return;
+  if (styles->numEntries() == 0) {
+    auto* normal = new QvDbProxyObject(
+        QvDbProxyClass{L"ACDBPLACEHOLDER", L"AcDbPlaceHolder", L"ObjectDBX Classes", 0});
+    QvDbObjectId id;
+    if (styles->setAt(L"Normal", normal, id) == Vexa::eOk) {
+      normal->close();
+    } else {
+      delete normal;
+    }
+  }
+  styles->close();
 }
 
 bool layoutNameFree(QvDbObjectId layoutsId, const QvString& name) {
@@ -221,6 +245,7 @@ Vexa::ErrorStatus QvDbDefaultContents::complete(QvDbDatabase* db) {
     ensureLayout(layouts, name.c_str(), paperSpace, 1);
   }
   ensureScales(db->scaleListDictionaryId());
+  ensureNormalPlotStyle(db->namedObjectsDictionaryId_);
 
   if (db->state_.clayer.isNull()) db->state_.clayer = layer0;
   if (db->state_.textstyle.isNull()) db->state_.textstyle = standardText;

@@ -15,10 +15,14 @@ QVRX_DEFINE_HOST_MEMBERS(QvDbObject)
 
 QvDbObject::QvDbObject() = default;
 
-QvDbObject::QvDbObject(const QvDbObject& other) : QvGiDrawable(other), xdata_(other.xdata_) {}
+QvDbObject::QvDbObject(const QvDbObject& other)
+    : QvGiDrawable(other), xdata_(other.xdata_), fileGroups_(other.fileGroups_) {}
 
 QvDbObject& QvDbObject::operator=(const QvDbObject& other) {
-  if (this != &other) xdata_ = other.xdata_;
+  if (this != &other) {
+    xdata_ = other.xdata_;
+    fileGroups_ = other.fileGroups_;
+  }
   return *this;
 }
 
@@ -263,6 +267,44 @@ Vexa::ErrorStatus QvDbObject::releaseExtensionDictionary() {
   return Vexa::eOk;
 }
 
+Vexa::ErrorStatus QvDbObject::setExtensionDictionary(QvDbObjectId dictId) {
+  if (!stub_) return Vexa::eNotInDatabase;
+  if (!stub_->writer) return assertWriteEnabled();
+  QvDbObjectStub* dictStub = dictId.stub();
+  if (!dictStub || !dictStub->object || dictStub->removed) return Vexa::eNullObjectId;
+  if (dictStub->database != stub_->database) return Vexa::eWrongDatabase;
+  if (!QvDbDictionary::cast(dictStub->object)) return Vexa::eWrongObjectType;
+  if (dictId == objectId()) return Vexa::eInvalidInput;
+  if (!extDictId_.isNull() && !extDictId_.isErased() && extDictId_ != dictId)
+    return Vexa::eAlreadyInDb;
+  const QvDbObjectId dictOwner = dictStub->object->ownerId_;
+  if (!dictOwner.isNull() && dictOwner != objectId()) return Vexa::eAlreadyInDb;
+  if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
+  stub_->database->transactionManager()->recordChange(dictStub);
+  dictStub->object->ownerId_ = objectId();
+  extDictId_ = dictId;
+  return Vexa::eOk;
+}
+
+// File groups.
+
+const QvDbFileGroups& QvDbObject::fileGroups() const {
+  assertReadEnabled();
+  return fileGroups_;
+}
+
+Vexa::ErrorStatus QvDbObject::setFileGroups(QvDbFileGroups groups) {
+  if (stub_) {
+    for (int i = 0; i < groups.length(); ++i) {
+      const QvDbObjectId id = groups.at(i).id;
+      if (!id.isNull() && id.database() != stub_->database) return Vexa::eWrongDatabase;
+    }
+  }
+  if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
+  fileGroups_ = std::move(groups);
+  return Vexa::eOk;
+}
+
 // Reactors.
 
 Vexa::ErrorStatus QvDbObject::addPersistentReactor(QvDbObjectId reactorId) {
@@ -402,4 +444,5 @@ void QvDbObject::visitIds(QvDbIdVisitor& visitor) {
   if (!extDictId_.isNull()) visitor.visit(extDictId_, QvDbIdVisitor::kHardOwner);
   for (QvDbReactorEntry& entry : reactors_)
     if (entry.isPersistent()) visitor.visit(entry.persistentId, QvDbIdVisitor::kSoftPointer);
+  fileGroups_.visitIds(visitor);
 }

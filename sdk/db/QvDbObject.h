@@ -6,6 +6,7 @@
 #include "sdk/base/VexaErrorStatus.h"
 #include "sdk/base/resbuf.h"
 #include "sdk/db/QvDb.h"
+#include "sdk/db/QvDbFileGroups.h"
 #include "sdk/db/QvDbIdVisitor.h"
 #include "sdk/db/QvDbObjectId.h"
 #include "sdk/db/QvDbObjectReactor.h"
@@ -113,6 +114,16 @@ class QvDbObject : public QvGiDrawable {
   Vexa::ErrorStatus createExtensionDictionary();
   // Erases an empty extension dictionary and forgets it (eNotApplicable when not empty).
   Vexa::ErrorStatus releaseExtensionDictionary();
+  // Takes `dictId`, a dictionary of this database that no other object owns, as the extension
+  // dictionary (a drawing-file reader's link); the object must be open for write and have no
+  // live extension dictionary (eAlreadyInDb).
+  Vexa::ErrorStatus setExtensionDictionary(QvDbObjectId dictId);
+
+  // Groups of a drawing file that the object's class does not model (unknown groups of a known
+  // class, every group of a proxy), kept so that writing the drawing gives them back. They are
+  // copied with the object's data, and visitIds shows the objects they name.
+  const QvDbFileGroups& fileGroups() const;
+  Vexa::ErrorStatus setFileGroups(QvDbFileGroups groups);
 
   // Reactors. Persistent reactors are database objects told through the notification members
   // below; they travel with the drawing. Transient ones live only in memory.
@@ -188,6 +199,7 @@ class QvDbObject : public QvGiDrawable {
   QvDbObjectId extDictId_;
   std::vector<QvDbReactorEntry> reactors_;
   QvDbXDataList xdata_;
+  QvDbFileGroups fileGroups_;
 };
 
 // Opens the object `id` in `mode` and hands it back in `object`. Refusals, in this order:

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "sdk/base/QvArray.h"
+#include "sdk/base/VexaErrorStatus.h"
+#include "sdk/db/QvDbObjectId.h"
+#include "sdk/ge/QvGePoint3d.h"
+#include "xqcmdutil/XqCmdUtilExport.h"
+
+class QvDbCurve;
+class QvDbDatabase;
+class QvDbEntity;
+class QvGeCurve3d;
+
+// Geometry and database utilities shared by the module's subsystems: static functions only.
+class XQCMDUTIL_EXPORT XqDbUtil {
+ public:
+  XqDbUtil() = delete;
+
+  // ---- Conversion between entities and geometry curves (XqDbUtilConversion.cpp) ----
+
+  // The geometry of an entity as a new curve that the caller deletes; null for a null entity,
+  // a class outside the list below or geometry that makes no curve. The entity must be
+  // readable. Matched in this order, first match wins: line, circle, arc, ellipse, spline, 3D
+  // polyline, 2D polyline, lightweight polyline, ray, xline, leader, aligned and rotated
+  // dimension, raster image, solid, trace, face, wipeout, multiline text, text, feature control
+  // frame. With exactClass only an entity of exactly that class matches, otherwise also one
+  // derived from it. With unbounded, bounded curves give their carrier: a line its unbounded
+  // line, an arc its circle, an ellipse its full ellipse, a ray its line, a dimension the line
+  // through its extension-line origins.
+  //   line: segment; circle, arc: circular arc; ellipse: elliptical arc; spline: NURBS curve;
+  //   3D polyline: polyline through its vertices (closed ones end at the first again);
+  //   2D and lightweight polyline: composite of lines and arcs; ray: ray; xline: line;
+  //   leader: polyline through its grip points; aligned and rotated dimension: segment from
+  //   xLine1Point to xLine2Point; raster image and wipeout: closed polyline through the
+  //   boundary vertices; solid and trace: closed outline of corners 1, 2, 4, 3, 1; face:
+  //   closed polyline through its grip points; text, multiline text, feature control frame:
+  //   closed outline of the bounding points p0, p1, p3, p2, p0.
+  static QvGeCurve3d* asQvGeCurve(const QvDbEntity* entity, bool unbounded = false,
+                                  bool exactClass = false);
+
+  // A new database curve (in no database, owned by the caller) for a geometry curve: a closed
+  // circular arc gives a circle, an open one an arc; an elliptical arc an ellipse; an
+  // unbounded line an xline, a segment a line, a ray a ray; a polyline a 3D polyline (never
+  // closed); a NURBS curve a spline. Null for a null curve and any other kind (composites).
+  static QvDbCurve* asDbCurve(const QvGeCurve3d* curve);
+
+  // Makes `target`, a lightweight polyline, the copy of `source`, a 2D polyline: its vertices
+  // (curve-fit vertices skipped) with bulges, widths and identifiers, its properties, closed
+  // state, linetype generation, elevation, thickness, normal and extended data. Both must be of
+  // exactly those classes (eInvalidInput, nothing touched). A vertex carrying extended data,
+  // which the copy would lose, is refused with eNotApplicable unless ignoreVertexXData; the
+  // target is then unchanged.
+  static Vexa::ErrorStatus lwPlineFrom2DPline(QvDbCurve* target, const QvDbCurve* source,
+                                              bool ignoreVertexXData);
+
+  // Appends to `params` (without repeats) the parameters of `curve` at `point`: for a
+  // lightweight polyline, of every segment the point lies on, the vertex index plus the
+  // fraction of the segment (a point on the vertex between two straight segments gives one
+  // parameter); for a 3D polyline the curve's own parameter. eInvalidInput when the point is
+  // on none, for a polyline without segments and for other classes (matched exactly).
+  static Vexa::ErrorStatus getParamsAtPoint(const QvDbCurve* curve, const QvGePoint3d& point,
+                                            QvArray<double>& params);
+
+  // Appends a new entity to `owner`, or, with a null owner, to the model space of `database`
+  // (the working database when null) when tile mode is on or "CVPORT" is not 1, else to its
+  // paper space. Answers the entity's id, which it keeps open for write for the caller to
+  // close; an entity already in a database answers its own id and is not touched. The null
+  // id for a null entity, no database, or an owner that does not open for write as a block
+  // table record (the entity then stays with the caller).
+  static QvDbObjectId CommitToDB(QvDbEntity*& entity, QvDbDatabase* database = nullptr,
+                                 QvDbObjectId owner = QvDbObjectId::kNull);
+};

@@ -1,0 +1,17 @@
+#include "sdk/db/QvDbProxyEntity.h"
+
+#include "sdk/rx/QvRxClass.h"
+
+QVRX_DEFINE_HOST_MEMBERS(QvDbProxyEntity)
+
+const QvDbProxyClass& QvDbProxyEntity::originalClass() const {
+  assertReadEnabled();
+  return original_;
+}
+
+Vexa::ErrorStatus QvDbProxyEntity::setOriginalClass(const QvDbProxyClass& original) {
+  if (original.dxfName.isEmpty()) return Vexa::eInvalidInput;
+  if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
+  original_ = original;
+  return Vexa::eOk;
+}

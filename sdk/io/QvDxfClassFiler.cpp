@@ -1,0 +1,3 @@
+#include "sdk/io/QvDxfClassFiler.h"
+
+void QvDxfClassFiler::noteClass(QvDxfWriteSession&, const QvDbObject&) const {}

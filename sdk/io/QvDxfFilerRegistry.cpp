@@ -1,0 +1,56 @@
+#include "sdk/io/QvDxfFilerRegistry.h"
+
+#include "sdk/db/QvDbEntity.h"
+#include "sdk/io/QvDxfFilers.h"
+#include "sdk/rx/QvRxClass.h"
+
+const QvDxfFilerRegistry& QvDxfFilerRegistry::instance() {
+  static const QvDxfFilerRegistry registry;
+  return registry;
+}
+
+QvDxfFilerRegistry::QvDxfFilerRegistry() {
+  // Symbol-table records.
+  add(qvDxfViewportFiler());
+  add(qvDxfLinetypeFiler());
+  add(qvDxfLayerFiler());
+  add(qvDxfTextStyleFiler());
+  add(qvDxfViewFiler());
+  add(qvDxfUcsFiler());
+  add(qvDxfRegAppFiler());
+  add(qvDxfDimStyleFiler());
+  add(qvDxfBlockRecordFiler());
+  // Objects.
+  add(qvDxfDictionaryFiler());
+  add(qvDxfXrecordFiler());
+  add(qvDxfLayoutFiler());
+  add(qvDxfSortentsTableFiler());
+  add(qvDxfScaleFiler());
+  // Entities.
+
+  // Proxies: by class only, for what no other filer reads.
+  filers_.push_back(qvDxfProxyEntityFiler());
+  proxyEntities_ = filers_.back().get();
+  byClass_[proxyEntities_->objectClass()] = proxyEntities_;
+  filers_.push_back(qvDxfProxyObjectFiler());
+  proxyObjects_ = filers_.back().get();
+  byClass_[proxyObjects_->objectClass()] = proxyObjects_;
+}
+
+void QvDxfFilerRegistry::add(std::unique_ptr<QvDxfClassFiler> filer) {
+  byName_[filer->placement()][filer->recordName()] = filer.get();
+  byClass_[filer->objectClass()] = filer.get();
+  filers_.push_back(std::move(filer));
+}
+
+const QvDxfClassFiler* QvDxfFilerRegistry::forRecord(QvDxfClassFiler::Placement placement,
+                                                     std::string_view recordName) const {
+  const auto& map = byName_[placement];
+  const auto it = map.find(recordName);
+  return it == map.end() ? nullptr : it->second;
+}
+
+const QvDxfClassFiler& QvDxfFilerRegistry::forObject(const QvRxClass* cls) const {
+  if (const auto it = byClass_.find(cls); it != byClass_.end()) return *it->second;
+  return cls && cls->isDerivedFrom(QvDbEntity::desc()) ? *proxyEntities_ : *proxyObjects_;
+}

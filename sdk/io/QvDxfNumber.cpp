@@ -1,0 +1,149 @@
+#include "sdk/io/QvDxfNumber.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+  size_t b = 0;
+  size_t e = text.size();
+  while (b < e && (text[b] == ' ' || text[b] == '\t')) ++b;
+  while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t' || text[e - 1] == '\r')) --e;
+  return text.substr(b, e - b);
+}
+
+}  // namespace
+
+namespace QvDxfNumber {
+
+bool parseReal(std::string_view text, double& value) {
+  text = trimmed(text);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (text.empty()) return false;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  return ec == std::errc() && ptr == end && std::isfinite(value);
+}
+
+bool parseInteger(std::string_view text, int64_t& value) {
+  text = trimmed(text);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (text.empty()) return false;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  return ec == std::errc() && ptr == end;
+}
+
+bool parseHandle(std::string_view text, uint64_t& value) {
+  text = trimmed(text);
+  if (text.empty() || text.size() > 16) return false;
+  uint64_t v = 0;
+  for (const char c : text) {
+    int digit;
+    if (c >= '0' && c <= '9') {
+      digit = c - '0';
+    } else if (c >= 'A' && c <= 'F') {
+      digit = c - 'A' + 10;
+    } else if (c >= 'a' && c <= 'f') {
+      digit = c - 'a' + 10;
+    } else {
+      return false;
+    }
+    v = (v << 4) | static_cast<uint64_t>(digit);
+  }
+  value = v;
+  return true;
+}
+
+int formatReal(double value, char* out) {
+  char* p = out;
+  if (!std::isfinite(value)) {  // never read from a file; written so that readers refuse it
+    std::memcpy(out, "nan", 3);
+    return 3;
+  }
+  if (std::signbit(value)) {
+    *p++ = '-';
+    value = -value;
+  }
+  if (value == 0.0) {
+    std::memcpy(p, "0.0", 3);
+    return static_cast<int>(p - out) + 3;
+  }
+  // Shortest digits, as d.ddde[+-]xx.
+  char sci[32];
+  const auto res = std::to_chars(sci, sci + sizeof(sci), value, std::chars_format::scientific);
+  const char* sciEnd = res.ptr;
+  const char* ePos = static_cast<const char*>(std::memchr(sci, 'e', sciEnd - sci));
+  char digits[24];
+  int nDigits = 0;
+  for (const char* q = sci; q < ePos; ++q)
+    if (*q != '.') digits[nDigits++] = *q;
+  int exponent = 0;
+  std::from_chars(ePos[1] == '+' ? ePos + 2 : ePos + 1, sciEnd, exponent);
+  const int decpt = exponent + 1;  // digits before the decimal point
+  if (decpt > 16 || decpt < -3) {
+    *p++ = digits[0];
+    if (nDigits > 1) {
+      *p++ = '.';
+      std::memcpy(p, digits + 1, static_cast<size_t>(nDigits - 1));
+      p += nDigits - 1;
+    }
+    *p++ = 'e';
+    *p++ = exponent < 0 ? '-' : '+';
+    const int mag = exponent < 0 ? -exponent : exponent;
+    if (mag < 10) *p++ = '0';
+    p = std::to_chars(p, p + 4, mag).ptr;
+    return static_cast<int>(p - out);
+  }
+  if (decpt <= 0) {
+    *p++ = '0';
+    *p++ = '.';
+    for (int i = 0; i < -decpt; ++i) *p++ = '0';
+    std::memcpy(p, digits, static_cast<size_t>(nDigits));
+    p += nDigits;
+    return static_cast<int>(p - out);
+  }
+  for (int i = 0; i < decpt; ++i) *p++ = i < nDigits ? digits[i] : '0';
+  *p++ = '.';
+  if (nDigits > decpt) {
+    std::memcpy(p, digits + decpt, static_cast<size_t>(nDigits - decpt));
+    p += nDigits - decpt;
+  } else {
+    *p++ = '0';
+  }
+  return static_cast<int>(p - out);
+}
+
+int formatInteger(int64_t value, char* out) {
+  return static_cast<int>(std::to_chars(out, out + 24, value).ptr - out);
+}
+
+int formatHandle(uint64_t value, char* out) {
+  static const char kHex[] = "0123456789ABCDEF";
+  char tmp[16];
+  int n = 0;
+  do {
+    tmp[n++] = kHex[value & 0xF];
+    value >>= 4;
+  } while (value != 0);
+  for (int i = 0; i < n; ++i) out[i] = tmp[n - 1 - i];
+  return n;
+}
+
+double degreesToRadians(double degrees) {
+  return degrees * (3.14159265358979323846 / 180.0);
+}
+
+double radiansToDegrees(double radians) {
+  // Dividing by the same factor brings most angles read in degrees back exactly.
+  return radians / (3.14159265358979323846 / 180.0);
+}
+
+std::string realText(double value) {
+  char buf[32];
+  return std::string(buf, static_cast<size_t>(formatReal(value, buf)));
+}
+
+}  // namespace QvDxfNumber

@@ -1,0 +1,409 @@
+#include "sdk/io/QvDxfObjectReader.h"
+
+#include "sdk/io/QvDxfError.h"
+#include "sdk/io/QvDxfGroupCode.h"
+#include "sdk/io/QvDxfNumber.h"
+#include "sdk/io/QvDxfSlot.h"
+
+namespace {
+
+constexpr std::string_view kReactorsGroup = "{ACAD_REACTORS";
+constexpr std::string_view kXDictionaryGroup = "{ACAD_XDICTIONARY";
+
+bool isHex(std::string_view text) {
+  for (const char c : text)
+    if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'))) return false;
+  return true;
+}
+
+QvDxfReadSession::Scratch& acquire(QvDxfReadSession& session, size_t count) {
+  QvDxfReadSession::Scratch& scratch = session.acquireScratch();
+  scratch.slots.assign(count, 0);
+  scratch.used.assign(count, 0);
+  return scratch;
+}
+
+}  // namespace
+
+QvDxfObjectReader::QvDxfObjectReader(QvDxfReadSession& session, size_t begin, size_t end,
+                                     std::span<const std::string_view> markers, Options options)
+    : session_(session),
+      tokens_(session.tokens()),
+      begin_(begin),
+      end_(end),
+      options_(options),
+      scratch_(acquire(session, end - begin)),
+      slots_(scratch_.slots),
+      used_(scratch_.used) {
+  used_[0] = 1;  // the record name
+  xdataBegin_ = end_;
+  for (size_t i = begin_ + 1; i < end_; ++i) {
+    const int code = tokens_.code(i);
+    if (code == 1001) {
+      xdataBegin_ = i;
+      break;
+    }
+    if (code == 100) hasMarkers_ = true;
+  }
+  size_t i = begin_ + 1;
+  readHead(i, markers);
+  bodyBegin_ = i;
+  cursor_ = i;
+  assignSubclasses(i, markers);
+}
+
+QvDxfObjectReader::~QvDxfObjectReader() {
+  session_.releaseScratch();
+}
+
+void QvDxfObjectReader::readHead(size_t& i, std::span<const std::string_view> markers) {
+  const uint16_t otherSlot = hasMarkers_ ? QvDxfSlot::kHead : kUnmarked;
+  (void)markers;
+  for (; i < xdataBegin_ && tokens_.code(i) != 100; ++i) {
+    const int code = tokens_.code(i);
+    const size_t at = i - begin_;
+    if ((code == 5 || code == 105) && handleLine_ == 0) {
+      handle_ = session_.parseHandle(tokens_.value(i), tokens_[i].line + 1, false);
+      handleLine_ = tokens_[i].line;
+      used_[at] = 1;
+      continue;
+    }
+    if (code == 330 && ownerLine_ == 0) {
+      ownerHandle_ = session_.parseHandle(tokens_.value(i), tokens_[i].line + 1, true);
+      ownerLine_ = tokens_[i].line;
+      used_[at] = 1;
+      continue;
+    }
+    if (code == 102 && !tokens_.value(i).empty() && tokens_.value(i).front() == '{') {
+      const std::string_view name = tokens_.value(i);
+      size_t close = i + 1;
+      while (close < xdataBegin_ && tokens_.code(close) != 102) ++close;
+      if (close >= xdataBegin_ || tokens_.value(close) != "}")
+        fail(i, "the group \"" + std::string(name) + "\" is not closed by \"}\"");
+      const bool reactors = name == kReactorsGroup;
+      const bool xdict = name == kXDictionaryGroup;
+      for (size_t k = i; k <= close; ++k) {
+        if (!reactors && !xdict) {
+          slots_[k - begin_] = QvDxfSlot::kHead;  // an application's group, kept as it is
+          continue;
+        }
+        used_[k - begin_] = 1;
+        if (k == i || k == close) continue;
+        const int inner = tokens_.code(k);
+        if (reactors && inner == 330) {
+          const uint64_t h = session_.parseHandle(tokens_.value(k), tokens_[k].line + 1, true);
+          if (h != 0) reactors_.push_back(session_.reference(h, tokens_[k].line));
+        } else if (xdict && inner == 360 && extensionDictionaryLine_ == 0) {
+          const uint64_t h = session_.parseHandle(tokens_.value(k), tokens_[k].line + 1, true);
+          extensionDictionary_ = session_.reference(h, tokens_[k].line);
+          extensionDictionaryLine_ = tokens_[k].line;
+        } else {
+          fail(k, "group " + std::to_string(inner) + " does not belong in \"" + std::string(name) +
+                      "\"");
+        }
+      }
+      i = close;
+      continue;
+    }
+    slots_[at] = otherSlot;
+  }
+}
+
+void QvDxfObjectReader::assignSubclasses(size_t from, std::span<const std::string_view> markers) {
+  uint16_t current = hasMarkers_ ? 1 : kUnmarked;
+  size_t nextMarker = 0;  // markers before this index have been met
+  for (size_t i = from; i < xdataBegin_; ++i) {
+    const int code = tokens_.code(i);
+    if (code == 100) {
+      const std::string_view name = tokens_.value(i);
+      size_t found = markers.size();
+      for (size_t m = nextMarker; m < markers.size(); ++m) {
+        if (markers[m] == name) {
+          found = m;
+          break;
+        }
+      }
+      if (found < markers.size()) {
+        current = static_cast<uint16_t>(found + 1);
+        nextMarker = found + 1;
+        used_[i - begin_] = 1;
+        continue;
+      }
+    } else if (code == 101) {
+      current = QvDxfSlot::kEmbedded;
+    }
+    slots_[i - begin_] = current;
+  }
+  lastSubclass_ = static_cast<uint16_t>(markers.empty() ? 1 : markers.size());
+}
+
+// Access.
+
+size_t QvDxfObjectReader::next(size_t from) const {
+  for (size_t i = std::max(from, begin_ + 1); i < xdataBegin_; ++i)
+    if (inSelection(i)) return i;
+  return npos;
+}
+
+size_t QvDxfObjectReader::find(int code) {
+  for (size_t i = cursor_; i < xdataBegin_; ++i) {
+    if (tokens_.code(i) == code && inSelection(i)) {
+      used_[i - begin_] = 1;
+      cursor_ = i + 1;
+      return i;
+    }
+  }
+  for (size_t i = begin_ + 1; i < cursor_ && i < xdataBegin_; ++i) {
+    if (tokens_.code(i) == code && inSelection(i)) {
+      used_[i - begin_] = 1;
+      cursor_ = i + 1;
+      return i;
+    }
+  }
+  return npos;
+}
+
+bool QvDxfObjectReader::has(int code) const {
+  for (size_t i = begin_ + 1; i < xdataBegin_; ++i)
+    if (tokens_.code(i) == code && inSelection(i)) return true;
+  return false;
+}
+
+void QvDxfObjectReader::failKind(size_t i, const char* kind) const {
+  std::string shown(tokens_.value(i).substr(0, 24));
+  fail(i,
+       "group " + std::to_string(tokens_.code(i)) + " must be " + kind + ", not \"" + shown + "\"");
+}
+
+void QvDxfObjectReader::fail(size_t i, const std::string& message) const {
+  qvDxfFail(tokens_[i].line + 1, message);
+}
+
+void QvDxfObjectReader::failObject(const std::string& message) const {
+  qvDxfFail(line(), std::string(recordName()) + ": " + message);
+}
+
+double QvDxfObjectReader::realAt(size_t i) {
+  double value = 0.0;
+  if (!QvDxfNumber::parseReal(tokens_.value(i), value)) failKind(i, "a finite real number");
+  use(i);
+  return value;
+}
+
+int64_t QvDxfObjectReader::integerAt(size_t i, int64_t min, int64_t max) {
+  int64_t value = 0;
+  if (!QvDxfNumber::parseInteger(tokens_.value(i), value)) failKind(i, "an integer");
+  if (value < min || value > max)
+    fail(i, "the value " + std::to_string(value) + " of group " + std::to_string(tokens_.code(i)) +
+                " is out of range (" + std::to_string(min) + " to " + std::to_string(max) + ")");
+  use(i);
+  return value;
+}
+
+QvString QvDxfObjectReader::textAt(size_t i) {
+  use(i);
+  return session_.decode(tokens_.value(i));
+}
+
+QvDbObjectId QvDxfObjectReader::pointerAt(size_t i) {
+  const uint64_t h = session_.parseHandle(tokens_.value(i), tokens_[i].line + 1, true);
+  use(i);
+  return session_.reference(h, tokens_[i].line);
+}
+
+double QvDxfObjectReader::real(int code, double def) {
+  const size_t i = find(code);
+  return i == npos ? def : realAt(i);
+}
+
+int64_t QvDxfObjectReader::integer(int code, int64_t def, int64_t min, int64_t max) {
+  const size_t i = find(code);
+  return i == npos ? def : integerAt(i, min, max);
+}
+
+QvString QvDxfObjectReader::text(int code, const QvString& def) {
+  const size_t i = find(code);
+  return i == npos ? def : textAt(i);
+}
+
+std::string_view QvDxfObjectReader::raw(int code) {
+  const size_t i = find(code);
+  return i == npos ? std::string_view() : tokens_.value(i);
+}
+
+QvGePoint3d QvDxfObjectReader::point(int code, const QvGePoint3d& def) {
+  const size_t i = find(code);
+  if (i == npos) return def;
+  const double x = realAt(i);
+  const size_t j = i + 1;
+  if (j >= xdataBegin_ || tokens_.code(j) != code + 10 || isUsed(j))
+    fail(i, "group " + std::to_string(code) + " is not followed by its group " +
+                std::to_string(code + 10));
+  const double y = realAt(j);
+  double z = 0.0;
+  if (j + 1 < xdataBegin_ && tokens_.code(j + 1) == code + 20 && !isUsed(j + 1)) z = realAt(j + 1);
+  return QvGePoint3d(x, y, z);
+}
+
+QvGeVector3d QvDxfObjectReader::vector(int code, const QvGeVector3d& def) {
+  const QvGePoint3d p = point(code, QvGePoint3d(def.x, def.y, def.z));
+  return QvGeVector3d(p.x, p.y, p.z);
+}
+
+QvDbObjectId QvDxfObjectReader::pointer(int code) {
+  const size_t i = find(code);
+  return i == npos ? QvDbObjectId() : pointerAt(i);
+}
+
+int64_t QvDxfObjectReader::flags(int code, int64_t def, int64_t modelledMask) {
+  const size_t i = find(code);
+  if (i == npos) return def;
+  const int64_t value = integerAt(i, INT32_MIN, INT32_MAX);
+  if ((value & ~modelledMask) != 0)
+    keep(code, QvDxfSlot::kMerged, std::to_string(value & ~modelledMask));
+  return value;
+}
+
+double QvDxfObjectReader::angle(int code, double defRadians) {
+  const size_t i = find(code);
+  if (i == npos) return defRadians;
+  const double degrees = realAt(i);
+  const double radians = QvDxfNumber::degreesToRadians(degrees);
+  const std::string back = QvDxfNumber::realText(QvDxfNumber::radiansToDegrees(radians));
+  if (back != tokens_.value(i)) keep(code, QvDxfSlot::kHint, std::string(tokens_.value(i)));
+  return radians;
+}
+
+void QvDxfObjectReader::keep(int code, uint16_t slot, std::string text) {
+  QvDbFileGroup group;
+  group.code = static_cast<int16_t>(code);
+  group.slot = slot;
+  group.text = std::move(text);
+  extraKept_.push_back(std::move(group));
+}
+
+// What is left.
+
+void QvDxfObjectReader::checkValue(size_t i) const {
+  const std::string_view v = tokens_.value(i);
+  switch (QvDxfGroupCode::kind(tokens_.code(i))) {
+    case QvDxfGroupCode::kReal: {
+      double d;
+      if (!QvDxfNumber::parseReal(v, d)) failKind(i, "a finite real number");
+      break;
+    }
+    case QvDxfGroupCode::kInt16:
+    case QvDxfGroupCode::kInt32:
+    case QvDxfGroupCode::kInt64:
+    case QvDxfGroupCode::kBool: {
+      int64_t n;
+      if (!QvDxfNumber::parseInteger(v, n)) failKind(i, "an integer");
+      const QvDxfGroupCode::Kind kind = QvDxfGroupCode::kind(tokens_.code(i));
+      const bool fits = kind == QvDxfGroupCode::kInt64 ||
+                        (kind == QvDxfGroupCode::kInt32 ? (n >= INT32_MIN && n <= INT32_MAX)
+                                                        : (n >= INT16_MIN && n <= INT16_MAX));
+      if (!fits)
+        fail(i, "the value " + std::to_string(n) + " is too large for group " +
+                    std::to_string(tokens_.code(i)));
+      break;
+    }
+    case QvDxfGroupCode::kPointer:
+      session_.parseHandle(v, tokens_[i].line + 1, true);
+      break;
+    case QvDxfGroupCode::kHandle:  // kept as text: R12 dimension styles hold block names in 5
+    case QvDxfGroupCode::kBinary:
+      if (!isHex(v)) failKind(i, "hexadecimal bytes");
+      break;
+    case QvDxfGroupCode::kString:
+    case QvDxfGroupCode::kInvalid:
+      break;
+  }
+}
+
+QvDbFileGroups QvDxfObjectReader::takeKeptGroups() {
+  QvDbFileGroups kept;
+  const size_t keptEnd = options_.keepXDataRaw ? end_ : xdataBegin_;
+  for (size_t i = begin_ + 1; i < keptEnd; ++i) {
+    if (used_[i - begin_]) continue;
+    checkValue(i);
+    QvDbFileGroup group;
+    group.code = static_cast<int16_t>(tokens_.code(i));
+    uint16_t slot = i >= xdataBegin_ ? QvDxfSlot::kXData : slots_[i - begin_];
+    if (slot == kUnmarked) slot = lastSubclass_;
+    group.slot =
+        slot < QvDxfSlot::kFirstCustom ? static_cast<uint16_t>(slot + options_.slotBase) : slot;
+    group.text = session_.toUtf8(tokens_.value(i));
+    if (QvDbFileGroup::isPointerCode(group.code)) {
+      const uint64_t h = session_.parseHandle(group.text, tokens_[i].line + 1, true);
+      group.id = session_.reference(h, tokens_[i].line);
+    }
+    kept.append(std::move(group));
+  }
+  for (QvDbFileGroup& g : extraKept_) kept.append(std::move(g));
+  extraKept_.clear();
+  return kept;
+}
+
+resbuf* QvDxfObjectReader::takeXData() {
+  if (options_.keepXDataRaw || xdataBegin_ >= end_) return nullptr;
+  QvRbListPtr list;
+  resbuf* tail = nullptr;
+  auto append = [&](resbuf* rb) {
+    if (!list) {
+      list.reset(rb);
+    } else {
+      tail->next = rb;
+    }
+    tail = rb;
+  };
+  for (size_t i = xdataBegin_; i < end_; ++i) {
+    const int code = tokens_.code(i);
+    const std::string_view v = tokens_.value(i);
+    if (code < 1000) fail(i, "group " + std::to_string(code) + " stands among the extended data");
+    resbuf* rb = qvutNewRb(code);
+    append(rb);
+    if (code >= 1010 && code <= 1019) {
+      rb->value.point[0] = realAt(i);
+      if (i + 1 >= end_ || tokens_.code(i + 1) != code + 10)
+        fail(i, "group " + std::to_string(code) + " is not followed by its group " +
+                    std::to_string(code + 10));
+      rb->value.point[1] = realAt(++i);
+      if (i + 1 < end_ && tokens_.code(i + 1) == code + 20) rb->value.point[2] = realAt(++i);
+      continue;
+    }
+    switch (qvRbValueKind(code)) {
+      case QvRbKind::kString:
+        if (code == 1005) session_.parseHandle(v, tokens_[i].line + 1, true);
+        rb->value.string = qvutDupString(session_.decode(v).c_str());
+        break;
+      case QvRbKind::kReal:
+        rb->value.real = realAt(i);
+        break;
+      case QvRbKind::kShort:
+        rb->value.int16 = static_cast<int16_t>(integerAt(i, INT16_MIN, INT16_MAX));
+        break;
+      case QvRbKind::kLong:
+        rb->value.int32 = static_cast<int32_t>(integerAt(i, INT32_MIN, INT32_MAX));
+        break;
+      case QvRbKind::kBinary: {
+        if (!isHex(v) || v.size() % 2 != 0) failKind(i, "hexadecimal bytes");
+        if (v.size() / 2 > 127) fail(i, "a binary chunk of extended data holds at most 127 bytes");
+        const auto n = static_cast<int16_t>(v.size() / 2);
+        rb->value.binary.length = n;
+        rb->value.binary.data = static_cast<char*>(std::malloc(static_cast<size_t>(n) + 1));
+        for (int16_t k = 0; k < n; ++k) {
+          unsigned value = 0;
+          for (int d = 0; d < 2; ++d) {
+            const char c = v[static_cast<size_t>(2 * k + d)];
+            value = value * 16 + static_cast<unsigned>(c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
+          }
+          rb->value.binary.data[k] = static_cast<char>(value);
+        }
+        break;
+      }
+      default:
+        fail(i, "group " + std::to_string(code) + " is not a group of extended data");
+    }
+  }
+  return list.release();
+}

@@ -1,0 +1,174 @@
+#include "sdk/io/QvDxfObjectWriter.h"
+
+#include "sdk/db/QvDbObject.h"
+#include "sdk/io/QvDxfNumber.h"
+#include "sdk/io/QvDxfSlot.h"
+
+namespace {
+
+void writeXData(QvDxfOutput& out, const resbuf* list) {
+  static const char kHex[] = "0123456789ABCDEF";
+  for (const resbuf* rb = list; rb; rb = rb->next) {
+    const int code = rb->type;
+    switch (qvRbValueKind(code)) {
+      case QvRbKind::kString:
+        out.text(code, QvString(rb->value.string));
+        break;
+      case QvRbKind::kPoint:
+        out.point(code, rb->value.point[0], rb->value.point[1], rb->value.point[2]);
+        break;
+      case QvRbKind::kReal:
+        out.real(code, rb->value.real);
+        break;
+      case QvRbKind::kShort:
+        out.integer(code, rb->value.int16);
+        break;
+      case QvRbKind::kLong:
+        out.integer(code, rb->value.int32);
+        break;
+      case QvRbKind::kBinary: {
+        std::string hex;
+        for (int16_t i = 0; i < rb->value.binary.length; ++i) {
+          const auto byte = static_cast<unsigned char>(rb->value.binary.data[i]);
+          hex += kHex[byte >> 4];
+          hex += kHex[byte & 0xF];
+        }
+        out.raw(code, hex);
+        break;
+      }
+      default:
+        break;
+    }
+  }
+}
+
+}  // namespace
+
+QvDxfObjectWriter::QvDxfObjectWriter(QvDxfWriteSession& session, const QvDbObject& object,
+                                     std::span<const std::string_view> markers)
+    : session_(session),
+      out_(session.out()),
+      object_(object),
+      kept_(object.fileGroups()),
+      markers_(markers) {}
+
+void QvDxfObjectWriter::begin(std::string_view recordName, int handleCode,
+                              std::string_view tableName) {
+  out_.raw(0, recordName);
+  if (!tableName.empty()) out_.raw(2, tableName);
+  out_.handle(handleCode, object_.handle());
+  const QvArray<QvDbReactorEntry> reactors = object_.reactors();
+  bool opened = false;
+  for (const QvDbReactorEntry& entry : reactors) {
+    if (!entry.isPersistent() || !session_.isWritten(entry.persistentId)) continue;
+    if (!opened) out_.raw(102, "{ACAD_REACTORS");
+    opened = true;
+    out_.handle(330, entry.persistentId.handle());
+  }
+  if (opened) out_.raw(102, "}");
+  const QvDbObjectId xdict = object_.extensionDictionary();
+  if (session_.isWritten(xdict)) {
+    out_.raw(102, "{ACAD_XDICTIONARY");
+    out_.handle(360, xdict.handle());
+    out_.raw(102, "}");
+  }
+  writeKept(QvDxfSlot::kHead);
+  const QvDbObjectId owner = object_.ownerId();
+  out_.handle(330, session_.isWritten(owner) ? owner.handle() : QvDbHandle());
+}
+
+void QvDxfObjectWriter::beginMarker(std::string_view recordName, QvDbHandle handle,
+                                    QvDbHandle owner, uint16_t headSlot) {
+  out_.raw(0, recordName);
+  out_.handle(5, handle);
+  writeKept(headSlot);
+  out_.handle(330, owner);
+}
+
+void QvDxfObjectWriter::flushUpTo(int slot) {
+  for (int s = flushed_ + 1; s <= slot; ++s) writeKept(static_cast<uint16_t>(s));
+  if (slot > flushed_) flushed_ = slot;
+}
+
+void QvDxfObjectWriter::subclass(int k) {
+  flushUpTo(k - 1);
+  out_.raw(100, markers_[static_cast<size_t>(k - 1)]);
+}
+
+void QvDxfObjectWriter::subclassKeptNow(int k, int replacedCode, std::string_view replacement) {
+  writeKept(static_cast<uint16_t>(k), replacedCode, replacement);
+  flushed_ = k;
+}
+
+bool QvDxfObjectWriter::hasKept(uint16_t slot) const {
+  return kept_.hasSlot(slot);
+}
+
+bool QvDxfObjectWriter::hasKept(uint16_t slot, int code) const {
+  for (int i = 0; i < kept_.length(); ++i)
+    if (kept_.at(i).slot == slot && kept_.at(i).code == code) return true;
+  return false;
+}
+
+std::string_view QvDxfObjectWriter::keptText(uint16_t slot, int code) const {
+  for (int i = 0; i < kept_.length(); ++i)
+    if (kept_.at(i).slot == slot && kept_.at(i).code == code) return kept_.at(i).text;
+  return {};
+}
+
+void QvDxfObjectWriter::keptGroups(uint16_t slot) {
+  writeKept(slot);
+}
+
+void QvDxfObjectWriter::writeKept(uint16_t slot, int replacedCode, std::string_view replacement) {
+  for (int i = 0; i < kept_.length(); ++i) {
+    const QvDbFileGroup& g = kept_.at(i);
+    if (g.slot != slot) continue;
+    if (g.code == replacedCode) {
+      out_.raw(g.code, replacement);
+    } else if (QvDbFileGroup::isPointerCode(g.code)) {
+      pointer(g.code, g.id);
+    } else {
+      out_.raw(g.code, g.text);
+    }
+  }
+}
+
+void QvDxfObjectWriter::end() {
+  if (!kept_.isEmpty()) {
+    flushUpTo(QvDxfSlot::kMaxSubclass);
+    writeKept(QvDxfSlot::kEmbedded);
+  }
+  QvRbListPtr xdata(object_.xData());
+  writeXData(out_, xdata.get());
+  if (!kept_.isEmpty()) writeKept(QvDxfSlot::kXData);
+}
+
+void QvDxfObjectWriter::pointer(int code, QvDbObjectId id) {
+  out_.handle(code, session_.isWritten(id) ? id.handle() : QvDbHandle());
+}
+
+void QvDxfObjectWriter::flags(int code, int64_t modelledBits) {
+  for (int i = 0; i < kept_.length(); ++i) {
+    const QvDbFileGroup& g = kept_.at(i);
+    int64_t bits = 0;
+    if (g.slot == QvDxfSlot::kMerged && g.code == code && QvDxfNumber::parseInteger(g.text, bits)) {
+      modelledBits |= bits;
+      break;
+    }
+  }
+  out_.integer(code, modelledBits);
+}
+
+void QvDxfObjectWriter::angle(int code, double radians) {
+  for (int i = 0; i < kept_.length(); ++i) {
+    const QvDbFileGroup& g = kept_.at(i);
+    double degrees = 0.0;
+    if (g.slot == QvDxfSlot::kHint && g.code == code && QvDxfNumber::parseReal(g.text, degrees) &&
+        QvDxfNumber::degreesToRadians(degrees) == radians) {
+      out_.raw(code, g.text);
+      return;
+    }
+  }
+  out_.real(code, QvDxfNumber::radiansToDegrees(radians));
+}

@@ -1,0 +1,119 @@
+#include "sdk/io/QvDxfTokenizer.h"
+
+#include <cstring>
+#include <limits>
+
+#include "sdk/io/QvDxfError.h"
+#include "sdk/io/QvDxfGroupCode.h"
+
+namespace {
+
+constexpr std::string_view kBinaryDxfSentinel = "AutoCAD Binary DXF";
+
+// A short printable excerpt of a line for messages.
+std::string excerpt(const char* begin, const char* end) {
+  std::string text;
+  for (const char* p = begin; p < end && text.size() < 24; ++p) {
+    const auto c = static_cast<unsigned char>(*p);
+    text += (c >= 0x20 && c < 0x7F) ? static_cast<char>(c) : '?';
+  }
+  if (end - begin > 24) text += "...";
+  return text;
+}
+
+bool looksLikeDwg(const std::string& text) {
+  if (text.size() < 6 || text.compare(0, 4, "AC10") != 0) return false;
+  const size_t probe = std::min<size_t>(text.size(), 128);
+  return std::memchr(text.data(), '\0', probe) != nullptr;
+}
+
+}  // namespace
+
+QvDxfTokens QvDxfTokenizer::tokenize(std::string text) {
+  if (text.size() >= std::numeric_limits<uint32_t>::max())
+    throw QvDxfError(Vexa::eBadDxfFile, 0, "the file is too large for a drawing (4 GB or more)");
+  if (text.compare(0, kBinaryDxfSentinel.size(), kBinaryDxfSentinel) == 0)
+    throw QvDxfError(Vexa::eBadDxfFile, 1,
+                     "this is a binary DXF file; only DXF text files can be read");
+  if (looksLikeDwg(text))
+    throw QvDxfError(Vexa::eBadDxfFile, 1,
+                     "this is a binary DWG drawing (version " + text.substr(0, 6) +
+                         "), not DXF text; save it as DXF to open it here");
+  if (text.empty()) throw QvDxfError(Vexa::eBadDxfFile, 0, "the file is empty");
+
+  std::vector<QvDxfToken> tokens;
+  tokens.reserve(text.size() / 12);
+  const char* const base = text.data();
+  const char* p = base;
+  const char* const end = base + text.size();
+  if (text.size() >= 3 && std::memcmp(p, "\xEF\xBB\xBF", 3) == 0) p += 3;  // UTF-8 mark
+  uint32_t line = 1;
+  bool sawEnd = false;
+
+  while (p < end) {
+    // The code line.
+    const uint32_t codeLine = line;
+    const char* lineEnd =
+        static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+    const char* codeEnd = lineEnd ? lineEnd : end;
+    const char* q = p;
+    while (q < codeEnd && (*q == ' ' || *q == '\t')) ++q;
+    bool negative = false;
+    if (q < codeEnd && *q == '-') {
+      negative = true;
+      ++q;
+    }
+    int code = 0;
+    const char* digits = q;
+    while (q < codeEnd && *q >= '0' && *q <= '9' && q - digits < 6) code = code * 10 + (*q++ - '0');
+    const bool hasDigits = q > digits;
+    while (q < codeEnd && (*q == ' ' || *q == '\t' || *q == '\r')) ++q;
+    if (!hasDigits || q != codeEnd) {
+      if (p == codeEnd && !lineEnd) break;  // a last empty line
+      if (std::memchr(p, '\0', static_cast<size_t>(codeEnd - p)))
+        throw QvDxfError(Vexa::eBadDxfFile, codeLine,
+                         "binary data where a group code should be: the file is not DXF text");
+      throw QvDxfError(Vexa::eBadDxfFile, codeLine,
+                       "\"" + excerpt(p, codeEnd) + "\" is not a group code");
+    }
+    if (negative) code = -code;
+    if (!QvDxfGroupCode::isValid(code))
+      throw QvDxfError(Vexa::eBadDxfFile, codeLine,
+                       "group code " + std::to_string(code) + " does not exist in DXF files");
+    if (!lineEnd)
+      throw QvDxfError(Vexa::eBadDxfFile, codeLine,
+                       "the file ends after group code " + std::to_string(code) +
+                           " without its value: it is cut short");
+    p = lineEnd + 1;
+    ++line;
+
+    // The value line.
+    const char* valueEnd =
+        static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+    const char* next = valueEnd ? valueEnd + 1 : end;
+    if (!valueEnd) valueEnd = end;
+    const char* trimmedEnd = valueEnd;
+    if (trimmedEnd > p && trimmedEnd[-1] == '\r') --trimmedEnd;
+    if (std::memchr(p, '\0', static_cast<size_t>(trimmedEnd - p)))
+      throw QvDxfError(Vexa::eBadDxfFile, line,
+                       "binary data in a value: the file is not DXF text or is damaged");
+    const auto length = static_cast<uint32_t>(trimmedEnd - p);
+    if (code == 0 && length >= 3 && std::string_view(p, 3) == "EOF" &&
+        std::string_view(p, length).find_first_not_of(" \t", 3) == std::string_view::npos) {
+      sawEnd = true;
+      ++line;
+      break;
+    }
+    if (code != 999)
+      tokens.push_back(QvDxfToken{static_cast<uint32_t>(p - base), length, codeLine,
+                                  static_cast<int16_t>(code)});
+    p = next;
+    ++line;
+  }
+  if (!sawEnd)
+    throw QvDxfError(Vexa::eBadDxfFile, line,
+                     "the file ends without its end marker (0 EOF): it is cut short");
+  QvDxfTokens result(std::move(text), std::move(tokens));
+  result.setEndLine(line);
+  return result;
+}

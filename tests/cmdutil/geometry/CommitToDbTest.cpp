@@ -1,0 +1,111 @@
+// Committing new entities: the owner chosen, what stays open, and refusals that lose nothing.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "sdk/base/resbuf.h"
+#include "sdk/db/QvDbAlignedDimension.h"
+#include "sdk/db/QvDbBlockTable.h"
+#include "sdk/db/QvDbBlockTableRecord.h"
+#include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/ed/qvedSysVar.h"
+#include "tests/support/DbChecks.h"
+#include "tests/support/HostFixture.h"
+#include "xqcmdutil/XqDbUtil.h"
+
+namespace {
+
+class CommitToDbTest : public HostFixture {
+ protected:
+  static QvDbEntity* newEntity() {
+    return new QvDbAlignedDimension(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 0, 0),
+                                    QvGePoint3d(0, 1, 0));
+  }
+  // Commits, checks the entity is left open for write and closes it.
+  QvDbObjectId commit(QvDbEntity* entity, QvDbDatabase* database, QvDbObjectId owner) {
+    const QvDbObjectId id = XqDbUtil::CommitToDB(entity, database, owner);
+    if (!id.isNull()) {
+      EXPECT_TRUE(entity->isWriteEnabled());
+      EXPECT_EQ(entity->objectId(), id);
+      entity->close();
+    }
+    return id;
+  }
+  static QvDbObjectId ownerOf(QvDbObjectId id) {
+    QvDbObjectPointer<QvDbEntity> entity(id, QvDb::kForRead);
+    return entity ? entity->ownerId() : QvDbObjectId();
+  }
+  static void setShort(const wchar_t* name, int value) {
+    resbuf rb{};
+    rb.type = kRbShort;
+    rb.value.int16 = static_cast<int16_t>(value);
+    ASSERT_EQ(qvedSetVar(name, &rb), kQvNormal) << QvString(name);
+  }
+  QvDbObjectId addBlock(const wchar_t* name) {
+    QvDbObjectPointer<QvDbBlockTable> table(db()->blockTableId(), QvDb::kForWrite);
+    QvDbObjectPointer<QvDbBlockTableRecord> record(new QvDbBlockTableRecord());
+    record->setName(name);
+    QvDbObjectId id;
+    EXPECT_EQ(table->add(id, record.object()), Vexa::eOk);
+    return id;
+  }
+};
+
+TEST_F(CommitToDbTest, ChoosesTheSpaceByTileModeAndViewport) {
+  // Tile mode on: model space.
+  EXPECT_EQ(ownerOf(commit(newEntity(), nullptr, QvDbObjectId())), db()->modelSpaceId());
+
+  // Tile mode off: paper space in the paper viewport (1), model space in any other.
+  setShort(L"TILEMODE", 0);
+  setShort(L"CVPORT", 1);
+  EXPECT_EQ(ownerOf(commit(newEntity(), nullptr, QvDbObjectId())), db()->paperSpaceId());
+  setShort(L"CVPORT", 2);
+  EXPECT_EQ(ownerOf(commit(newEntity(), db(), QvDbObjectId())), db()->modelSpaceId());
+
+  // A given owner wins.
+  const QvDbObjectId block = addBlock(L"PARTS");
+  EXPECT_EQ(ownerOf(commit(newEntity(), nullptr, block)), block);
+  EXPECT_TRUE(nothingLeftOpen(db()));
+}
+
+TEST_F(CommitToDbTest, ResidentEntitiesAndRefusals) {
+  QvDbEntity* none = nullptr;
+  EXPECT_TRUE(XqDbUtil::CommitToDB(none, db(), QvDbObjectId()).isNull());
+
+  // Already in a database: its own id, nothing appended.
+  const QvDbObjectId id = commit(newEntity(), nullptr, QvDbObjectId());
+  ASSERT_FALSE(id.isNull());
+  {
+    QvDbObjectPointer<QvDbEntity> entity(id, QvDb::kForRead);
+    QvDbEntity* resident = entity.object();
+    EXPECT_EQ(XqDbUtil::CommitToDB(resident, nullptr, QvDbObjectId()), id);
+  }
+  QvDbObjectPointer<QvDbBlockTableRecord> modelSpace(db()->modelSpaceId(), QvDb::kForRead);
+  EXPECT_EQ(modelSpace->entityIds().length(), 1);
+  modelSpace.close();
+
+  // An owner that is not a block table record, or is busy: null, and the entity stays the
+  // caller's.
+  QvDbEntity* entity = newEntity();
+  QvDbObjectPointer<QvDbEntity> keep(entity);
+  EXPECT_TRUE(XqDbUtil::CommitToDB(entity, nullptr, db()->layerTableId()).isNull());
+  EXPECT_FALSE(entity->isResident());
+  QvDbObjectPointer<QvDbBlockTableRecord> busy(db()->modelSpaceId(), QvDb::kForRead);
+  EXPECT_TRUE(XqDbUtil::CommitToDB(entity, nullptr, db()->modelSpaceId()).isNull());
+  EXPECT_FALSE(entity->isResident());
+  busy.close();
+  EXPECT_TRUE(nothingLeftOpen(db()));
+}
+
+// Another database than the working one.
+TEST_F(CommitToDbTest, IntoAGivenDatabase) {
+  auto side = std::make_unique<QvDbDatabase>(true, true);
+  const QvDbObjectId id = commit(newEntity(), side.get(), QvDbObjectId());
+  ASSERT_FALSE(id.isNull());
+  EXPECT_EQ(id.database(), side.get());
+  EXPECT_EQ(ownerOf(id), side->modelSpaceId());
+  EXPECT_TRUE(nothingLeftOpen(side.get()));
+}
+
+}  // namespace

@@ -39,6 +39,7 @@ const char* errorStatusName(ErrorStatus es) {
     TARVO_STATUS_NAME(eInvalidOpenMode)
     TARVO_STATUS_NAME(eUnknownSystemVariable)
     TARVO_STATUS_NAME(eInvalidExtents)
+    TARVO_STATUS_NAME(eIncompleteResult)
     TARVO_STATUS_NAME(eFileNotFound)
     TARVO_STATUS_NAME(eWasOpenForWrite)
     TARVO_STATUS_NAME(eNoDatabase)

@@ -35,6 +35,7 @@ enum ErrorStatus : int {
   eInvalidOpenMode = 27,
   eUnknownSystemVariable = 28,
   eInvalidExtents = 30,
+  eIncompleteResult = 31,  // a computation stopped at its work limit: its results are partial
   eFileNotFound = 76,
   eWasOpenForWrite = 87,   // an open refused because the object is open for write
   eNoDatabase = 124,

@@ -60,7 +60,8 @@ Vexa::ErrorStatus QvDbBlockTableRecord::appendQvDbEntity(QvDbObjectId& id, QvDbE
   if (layer.isNull() && !db->clayer().isNull()) entity->setLayer(db->clayer());
   entity->setOwnerId(objectId());
   entities_.push_back(id);
-  return Vexa::eOk;
+  // Sub-entities the entity held in memory (vertices, attributes) join with it.
+  return entity->subAppendedToDatabase();
 }
 
 Vexa::ErrorStatus QvDbBlockTableRecord::newIterator(QvDbBlockTableRecordIterator*& iterator,

@@ -1,11 +1,26 @@
 #include "sdk/db/QvDbEntity.h"
 
+#include <cmath>
+
 #include "sdk/app/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbLayerTable.h"
+#include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/rx/QvRxClass.h"
 
 QVRX_DEFINE_HOST_MEMBERS(QvDbEntity)
+
+namespace {
+
+// A matrix that flattens space (or holds no numbers) carries no entity.
+bool isSingularTransform(const QvGeMatrix3d& xform) {
+  double sum = 0.0;
+  for (const auto& row : xform.entry)
+    for (double v : row) sum += v;
+  return !std::isfinite(sum) || xform.isSingular(1e-14);
+}
+
+}  // namespace
 
 QvDbObjectId QvDbEntity::layerId() const {
   assertReadEnabled();
@@ -46,10 +61,13 @@ Vexa::ErrorStatus QvDbEntity::setDatabaseDefaults(QvDbDatabase* db) {
     db = services ? services->workingDatabase() : nullptr;
   }
   if (!db) return Vexa::eNoDatabase;
-  return setLayer(db->clayer());
+  if (const Vexa::ErrorStatus es = setLayer(db->clayer()); es != Vexa::eOk) return es;
+  return setPropertyDefaults(db);
 }
 
 Vexa::ErrorStatus QvDbEntity::transformBy(const QvGeMatrix3d& xform) {
+  if (!isWriteEnabled()) return assertWriteEnabled();
+  if (isSingularTransform(xform)) return Vexa::eDegenerateGeometry;
   if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
   return subTransformBy(xform);
 }
@@ -58,6 +76,7 @@ Vexa::ErrorStatus QvDbEntity::getTransformedCopy(const QvGeMatrix3d& xform,
                                                  QvDbEntity*& copy) const {
   copy = nullptr;
   if (const Vexa::ErrorStatus es = assertReadEnabled(); es != Vexa::eOk) return es;
+  if (isSingularTransform(xform)) return Vexa::eDegenerateGeometry;
   return subGetTransformedCopy(xform, copy);
 }
 
@@ -107,4 +126,5 @@ Vexa::ErrorStatus QvDbEntity::subGetGeomExtents(QvDbExtents&) const {
 void QvDbEntity::visitIds(QvDbIdVisitor& visitor) {
   QvDbObject::visitIds(visitor);
   if (!layerId_.isNull()) visitor.visit(layerId_, QvDbIdVisitor::kHardPointer);
+  if (!linetypeId_.isNull()) visitor.visit(linetypeId_, QvDbIdVisitor::kHardPointer);
 }

@@ -1,6 +1,7 @@
 #include "sdk/ge/QvGeCurveCurveInt2d.h"
 
 #include <memory>
+#include <utility>
 
 #include "sdk/ge/QvGeCircArc2d.h"
 #include "sdk/ge/QvGeCircArc3d.h"
@@ -81,11 +82,22 @@ QvGeCurveCurveInt2d::QvGeCurveCurveInt2d(const QvGeCurve2d& curve1, const QvGeCu
   set(curve1, curve2, tol);
 }
 
-Vexa::ErrorStatus QvGeCurveCurveInt2d::set(const QvGeCurve2d& curve1, const QvGeCurve2d& curve2,
+bool QvGeCurveCurveInt2d::setWorkLimit(int piecePairs) {
+  if (piecePairs <= 0) return false;
+  workLimit_ = piecePairs;
+  return true;
+}
+
+Vexa::ErrorStatus QvGeCurveCurveInt2d::set(const QvGeCurve2d& given1, const QvGeCurve2d& given2,
                                            const QvGeTol& tol) {
-  curve1_ = &curve1;
-  curve2_ = &curve2;
+  // Both copies are made before either is replaced: the curves given may be this object's own.
+  CurveCopy copy1(given1), copy2(given2);
+  curve1_ = std::move(copy1);
+  curve2_ = std::move(copy2);
+  const QvGeCurve2d& curve1 = *curve1_.get();
+  const QvGeCurve2d& curve2 = *curve2_.get();
   result_ = QvGeCurveCurveInt3d();
+  result_.setWorkLimit(workLimit_);
   status_ = Vexa::eInvalidInput;
   if (!curve1.isValid() || !curve2.isValid()) return status_;
   const Lifted a(curve1), b(curve2);

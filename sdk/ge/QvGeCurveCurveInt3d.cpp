@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "sdk/ge/detail/IntersectionLeaves.h"
 #include "sdk/ge/detail/Resolution.h"
@@ -30,10 +31,20 @@ Vexa::ErrorStatus QvGeCurveCurveInt3d::set(const QvGeCurve3d& curve1, const QvGe
   return status_;
 }
 
-void QvGeCurveCurveInt3d::compute(const QvGeCurve3d& curve1, const QvGeCurve3d& curve2,
+bool QvGeCurveCurveInt3d::setWorkLimit(int piecePairs) {
+  if (piecePairs <= 0) return false;
+  workLimit_ = piecePairs;
+  return true;
+}
+
+void QvGeCurveCurveInt3d::compute(const QvGeCurve3d& given1, const QvGeCurve3d& given2,
                                   const QvGePlane* plane, const QvGeTol& tol) {
-  curve1_ = &curve1;
-  curve2_ = &curve2;
+  // Both copies are made before either is replaced: the curves given may be this object's own.
+  CurveCopy copy1(given1), copy2(given2);
+  curve1_ = std::move(copy1);
+  curve2_ = std::move(copy2);
+  const QvGeCurve3d& curve1 = *curve1_.get();
+  const QvGeCurve3d& curve2 = *curve2_.get();
   tol_ = tol;
   projected_ = plane != nullptr;
   plane_ = plane ? *plane : QvGePlane();
@@ -50,7 +61,7 @@ void QvGeCurveCurveInt3d::compute(const QvGeCurve3d& curve1, const QvGeCurve3d& 
 
   gd::IntSink sink;
   if (!plane && gd::isSimpleCurve(curve1) && gd::isSimpleCurve(curve2)) {
-    gd::intersectLeaves({&curve1, 0.0, false}, {&curve2, 0.0, false}, work, sink);
+    gd::intersectLeaves({&curve1, 0.0, false}, {&curve2, 0.0, false}, work, workLimit_, sink);
   } else {
     gd::LeafSet first, second;
     first.add(curve1, 0.0);
@@ -59,8 +70,9 @@ void QvGeCurveCurveInt3d::compute(const QvGeCurve3d& curve1, const QvGeCurve3d& 
       first.project(*plane);
       second.project(*plane);
     }
-    gd::intersectLeafSets(first.leaves, second.leaves, work, sink);
+    gd::intersectLeafSets(first.leaves, second.leaves, work, workLimit_, sink);
   }
+  if (!sink.complete) status_ = Vexa::eIncompleteResult;
 
   QvGeInterval range1, range2;
   curve1.getInterval(range1);

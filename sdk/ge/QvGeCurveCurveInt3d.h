@@ -1,7 +1,13 @@
 #pragma once
 
+#include "sdk/ge/QvGeCircArc3d.h"
 #include "sdk/ge/QvGeCurve3d.h"
+#include "sdk/ge/QvGeEllipArc3d.h"
+#include "sdk/ge/QvGeLine3d.h"
+#include "sdk/ge/QvGeLineSeg3d.h"
 #include "sdk/ge/QvGePlane.h"
+#include "sdk/ge/QvGeRay3d.h"
+#include "sdk/ge/detail/CurveCopy.h"
 #include "sdk/ge/detail/IntersectionRecords.h"
 
 // The intersections of two curves within their intervals.
@@ -27,10 +33,22 @@
 // normal: intPoint then lies on the plane, and the parameters and pointOnCurve1/2 are those of
 // the original curves.
 //
-// status() is eOk, or eInvalidInput for an invalid curve or plane (no points then). The curves
-// must outlive the object only for curve1() and curve2().
+// Work limit. The general method examines at most workLimit() pairs of curve pieces for each
+// pair of simple curves (pieces of polylines and composites count separately). A pair that
+// needs more, which only contrived curves do, stops there: status() is eIncompleteResult, and
+// the points and overlaps found so far are kept, but others may be missing.
+//
+// status() is eOk; eInvalidInput for an invalid curve or plane (no points then);
+// eIncompleteResult when the work limit was reached.
+//
+// The object keeps its own copies of the two curves: curve1() and curve2() stay valid for as
+// long as the object (until the next set()), also when the curves given were temporaries.
+// Segments, lines, rays and circular and elliptical arcs are held inside the object, so that
+// their intersections allocate nothing.
 class QvGeCurveCurveInt3d {
  public:
+  static constexpr int kDefaultWorkLimit = 400000;
+
   QvGeCurveCurveInt3d() = default;
   QvGeCurveCurveInt3d(const QvGeCurve3d& curve1, const QvGeCurve3d& curve2,
                       const QvGeTol& tol = QvGeContext::gTol);
@@ -42,9 +60,15 @@ class QvGeCurveCurveInt3d {
   Vexa::ErrorStatus set(const QvGeCurve3d& curve1, const QvGeCurve3d& curve2,
                         const QvGePlane& projectionPlane, const QvGeTol& tol = QvGeContext::gTol);
 
+  // The piece pairs allowed from the next set() on (construct empty, set the limit, then
+  // call set()); false, with the limit unchanged, unless positive.
+  bool setWorkLimit(int piecePairs);
+  int workLimit() const { return workLimit_; }
+
   Vexa::ErrorStatus status() const { return status_; }
-  const QvGeCurve3d* curve1() const { return curve1_; }
-  const QvGeCurve3d* curve2() const { return curve2_; }
+  // This object's copies of the curves of the last set() (null before the first).
+  const QvGeCurve3d* curve1() const { return curve1_.get(); }
+  const QvGeCurve3d* curve2() const { return curve2_.get(); }
   const QvGeTol& tolerance() const { return tol_; }
   bool isProjected() const { return projected_; }
 
@@ -69,8 +93,12 @@ class QvGeCurveCurveInt3d {
                const QvGeTol& tol);
   bool valid(int i) const { return i >= 0 && i < records_.size(); }
 
-  const QvGeCurve3d* curve1_ = nullptr;
-  const QvGeCurve3d* curve2_ = nullptr;
+  using CurveCopy = qvge_detail::CurveCopy<QvGeCurve3d, QvGeLineSeg3d, QvGeLine3d, QvGeRay3d,
+                                           QvGeCircArc3d, QvGeEllipArc3d>;
+
+  CurveCopy curve1_;
+  CurveCopy curve2_;
+  int workLimit_ = kDefaultWorkLimit;
   QvGeTol tol_;
   bool projected_ = false;
   QvGePlane plane_;

@@ -4,6 +4,8 @@
 
 QVRX_DEFINE_HOST_MEMBERS(QvGiDrawable)
 
+void QvGiDrawable::subSetAttributes(QvGiDrawableTraits*) {}
+
 bool QvGiDrawable::subWorldDraw(QvGiWorldDraw*) {
   return true;
 }

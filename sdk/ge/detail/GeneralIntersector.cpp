@@ -17,7 +17,6 @@ constexpr double kRoughParallelSine = 2e-2;
 constexpr double kShortOverlap = 1e-4;  // shorter common stretches (relative to size) touch
 constexpr double kTangentSine = 1e-4;   // tangents closer than this make a tangent point
 constexpr int kMaxDepth = 120;          // halvings of a pair, both pieces together
-constexpr int kMaxPairs = 400000;       // work limit of one call
 
 struct Solution {
   double s, t, dist;
@@ -30,8 +29,15 @@ struct Coincidence {
 class Intersector {
  public:
   Intersector(const QvGeCurve3d& a, double a0, double a1, const QvGeCurve3d& b, double b0,
-              double b1, const QvGeTol& tol, bool dropZ)
-      : a_(a, dropZ), b_(b, dropZ), a0_(a0), a1_(a1), b0_(b0), b1_(b1), eps_(tol.equalPoint()) {}
+              double b1, const QvGeTol& tol, bool dropZ, int workLimit)
+      : a_(a, dropZ),
+        b_(b, dropZ),
+        a0_(a0),
+        a1_(a1),
+        b0_(b0),
+        b1_(b1),
+        eps_(tol.equalPoint()),
+        workLimit_(workLimit) {}
 
   void run(IntSink& out) {
     std::vector<Piece> pa, pb;
@@ -41,7 +47,7 @@ class Intersector {
     for (const Piece& p : pa) all.addExt(p.box);
     for (const Piece& p : pb) all.addExt(p.box);
     size_ = std::max(all.diagonal(), eps_);
-    subdivide(pa, pb);
+    if (!subdivide(pa, pb)) out.complete = false;
     tryEnds();
     emit(out);
   }
@@ -139,14 +145,15 @@ class Intersector {
     return true;
   }
 
-  void subdivide(std::vector<Piece>& pa, std::vector<Piece>& pb) {
+  // False when the work limit left pairs unexamined.
+  bool subdivide(std::vector<Piece>& pa, std::vector<Piece>& pb) {
     std::vector<std::pair<int, int>> stack;
     for (int i = 0; i < static_cast<int>(pa.size()); ++i)
       for (int j = 0; j < static_cast<int>(pb.size()); ++j) stack.emplace_back(i, j);
     const QvGeTol boxTol(eps_, 0.0);
     const double tiny = std::max(16.0 * eps_, 1e-13 * size_);
-    int work = 0;
-    while (!stack.empty() && ++work < kMaxPairs) {
+    for (int work = 0; !stack.empty(); ++work) {
+      if (work == workLimit_) return false;
       const auto [i, j] = stack.back();
       stack.pop_back();
       if (pa[static_cast<size_t>(i)].box.isDisjoint(pb[static_cast<size_t>(j)].box, boxTol))
@@ -195,6 +202,7 @@ class Intersector {
         stack.emplace_back(i, n - 1);
       }
     }
+    return true;
   }
 
   // The ends of each curve against the other: curves that meet at an end point are common in
@@ -363,6 +371,7 @@ class Intersector {
   PieceSource a_, b_;
   double a0_, a1_, b0_, b1_;
   double eps_;
+  int workLimit_;
   double size_ = 1.0;
   std::vector<Solution> solutions_;
   std::vector<Coincidence> coincidences_;
@@ -372,9 +381,9 @@ class Intersector {
 }  // namespace
 
 void intersectGeneral(const QvGeCurve3d& a, double a0, double a1, const QvGeCurve3d& b, double b0,
-                      double b1, const QvGeTol& tol, bool dropZ, IntSink& out) {
+                      double b1, const QvGeTol& tol, bool dropZ, int workLimit, IntSink& out) {
   if (!(a1 >= a0) || !(b1 >= b0)) return;
-  Intersector(a, a0, a1, b, b0, b1, tol, dropZ).run(out);
+  Intersector(a, a0, a1, b, b0, b1, tol, dropZ, workLimit).run(out);
 }
 
 }  // namespace qvge_detail

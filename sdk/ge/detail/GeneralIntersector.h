@@ -17,10 +17,11 @@
 //  5. flat, nearly parallel pairs lying on each other's curve are not halved further but
 //     gathered into overlaps, whose ends are found by bisection.
 // With dropZ the curves are compared by their x and y only (the caller has put them in the
-// coordinates of a projection plane).
+// coordinates of a projection plane). At most workLimit pairs of pieces are examined; when
+// pairs are left over, out.complete turns false (what was found is still written).
 namespace qvge_detail {
 
 void intersectGeneral(const QvGeCurve3d& a, double a0, double a1, const QvGeCurve3d& b, double b0,
-                      double b1, const QvGeTol& tol, bool dropZ, IntSink& out);
+                      double b1, const QvGeTol& tol, bool dropZ, int workLimit, IntSink& out);
 
 }  // namespace qvge_detail

@@ -140,7 +140,8 @@ const QvGeCurve3d* LeafSet::keepOwned(QvGeCurve3d* c) {
 }
 
 // One pair of leaves, by closed form where there is one.
-void intersectLeaves(const Leaf& a, const Leaf& b, const QvGeTol& tol, IntSink& out) {
+void intersectLeaves(const Leaf& a, const Leaf& b, const QvGeTol& tol, int workLimit,
+                     IntSink& out) {
   IntSink local;
   const QvGeCurve3d& ca = *a.curve;
   const QvGeCurve3d& cb = *b.curve;
@@ -162,8 +163,9 @@ void intersectLeaves(const Leaf& a, const Leaf& b, const QvGeTol& tol, IntSink& 
     double a0, a1, b0, b1;
     rangeFor(ca, cb, dropZ, a0, a1);
     rangeFor(cb, ca, dropZ, b0, b1);
-    intersectGeneral(ca, a0, a1, cb, b0, b1, tol, dropZ, local);
+    intersectGeneral(ca, a0, a1, cb, b0, b1, tol, dropZ, workLimit, local);
   }
+  if (!local.complete) out.complete = false;
   for (int i = 0; i < local.records.size(); ++i) {
     IntRecord r = local.records[i];
     r.param1 += a.shift;
@@ -182,7 +184,7 @@ void intersectLeaves(const Leaf& a, const Leaf& b, const QvGeTol& tol, IntSink& 
 
 // Every pair of leaves whose boxes meet (within the tolerance).
 void intersectLeafSets(const std::vector<Leaf>& first, const std::vector<Leaf>& second,
-                       const QvGeTol& tol, IntSink& sink) {
+                       const QvGeTol& tol, int workLimit, IntSink& sink) {
   const LeafTree ta(first), tb(second);
   std::vector<std::pair<int, int>> stack{{1, 1}};
   while (!stack.empty()) {
@@ -192,7 +194,7 @@ void intersectLeafSets(const std::vector<Leaf>& first, const std::vector<Leaf>& 
     const bool leafA = ta.isLeaf(na), leafB = tb.isLeaf(nb);
     if (leafA && leafB) {
       intersectLeaves(first[static_cast<size_t>(ta.leafIndex(na))],
-                      second[static_cast<size_t>(tb.leafIndex(nb))], tol, sink);
+                      second[static_cast<size_t>(tb.leafIndex(nb))], tol, workLimit, sink);
     } else if (!leafA && (leafB || ta.box(na).diagonal() >= tb.box(nb).diagonal())) {
       stack.emplace_back(2 * na + 1, nb);
       stack.emplace_back(2 * na, nb);

@@ -38,10 +38,11 @@ class LeafSet {
 };
 
 // One pair of leaves, by closed form where there is one; records in the callers' parameters.
-void intersectLeaves(const Leaf& a, const Leaf& b, const QvGeTol& tol, IntSink& out);
+// workLimit bounds the general method (see intersectGeneral).
+void intersectLeaves(const Leaf& a, const Leaf& b, const QvGeTol& tol, int workLimit, IntSink& out);
 // Every pair of leaves whose boxes meet (through a tree of boxes over each list).
 void intersectLeafSets(const std::vector<Leaf>& first, const std::vector<Leaf>& second,
-                       const QvGeTol& tol, IntSink& sink);
+                       const QvGeTol& tol, int workLimit, IntSink& sink);
 // The largest coordinate a curve reaches (of the defining points for straight curves).
 double coordinateScale(const QvGeCurve3d& c);
 // True for curves that need no taking apart.

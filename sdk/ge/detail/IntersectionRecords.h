@@ -69,10 +69,12 @@ struct IntOverlap {
 };
 
 // What the intersection algorithms write to: records and overlaps in the parameters of the
-// curves they were given (the first and second as the caller ordered them).
+// curves they were given (the first and second as the caller ordered them). complete turns
+// false when a method stopped at its work limit, so that some meetings may be missing.
 struct IntSink {
   InlineList<IntRecord, 4> records;
   InlineList<IntOverlap, 2> overlaps;
+  bool complete = true;
 
   void add(double p1, double p2, const QvGePoint3d& pt1, const QvGePoint3d& pt2,
            QvGe::IntConfig config) {

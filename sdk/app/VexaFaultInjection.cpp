@@ -1,0 +1,36 @@
+#include "sdk/app/VexaFaultInjection.h"
+
+#include "sdk/base/VexaHostError.h"
+
+void VexaFaultInjection::arm(const std::string& point, int times, Vexa::ErrorStatus status) {
+  Arming& arming = points_[point];
+  arming.remaining = times > 0 ? times : 0;
+  arming.status = status;
+}
+
+void VexaFaultInjection::disarm(const std::string& point) {
+  const auto it = points_.find(point);
+  if (it != points_.end()) it->second.remaining = 0;
+}
+
+bool VexaFaultInjection::trip(const std::string& point, Vexa::ErrorStatus& status) {
+  const auto it = points_.find(point);
+  if (it == points_.end() || it->second.remaining <= 0) return false;
+  --it->second.remaining;
+  ++it->second.tripped;
+  status = it->second.status;
+  return true;
+}
+
+int VexaFaultInjection::tripped(const std::string& point) const {
+  const auto it = points_.find(point);
+  return it == points_.end() ? 0 : it->second.tripped;
+}
+
+void vexaFaultPoint(const char* point) {
+  VexaHost* host = VexaHost::current();
+  if (!host) return;
+  auto* faults = host->findService<VexaFaultInjection>();
+  Vexa::ErrorStatus status = Vexa::eOk;
+  if (faults && faults->trip(point, status)) throw Vexa::HostError(status);
+}

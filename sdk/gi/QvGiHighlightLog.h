@@ -1,0 +1,35 @@
+#pragma once
+
+#include <vector>
+
+#include "sdk/app/VexaHost.h"
+#include "sdk/db/QvDbObjectId.h"
+
+class QvGiDrawable;
+
+// The host's record of what is shown highlighted: entities (by id, or by address for an
+// entity in no database) and the sub-entity markers highlighted on them. Highlighting is a
+// display state, not data: it is not copied, saved or undone. Reached through
+// VexaHost::current()->service<QvGiHighlightLog>().
+class QvGiHighlightLog : public VexaHostService {
+ public:
+  struct Entry {
+    QvDbObjectId id;
+    const QvGiDrawable* drawable = nullptr;  // only for drawables in no database
+    int64_t marker = 0;                      // 0: the whole entity
+  };
+
+  void highlight(QvDbObjectId id, const QvGiDrawable* drawable, int64_t marker);
+  void unhighlight(QvDbObjectId id, const QvGiDrawable* drawable, int64_t marker);
+  bool isHighlighted(QvDbObjectId id, int64_t marker = 0) const;
+  bool isHighlighted(const QvGiDrawable* drawable, int64_t marker = 0) const;
+  // Every highlight and unhighlight call so far (highlights counted separately).
+  int highlightCalls() const { return highlightCalls_; }
+  int unhighlightCalls() const { return unhighlightCalls_; }
+  const std::vector<Entry>& entries() const { return entries_; }
+
+ private:
+  std::vector<Entry> entries_;
+  int highlightCalls_ = 0;
+  int unhighlightCalls_ = 0;
+};

@@ -1,0 +1,168 @@
+#include "sdk/gi/QvGiWorldDrawRecorder.h"
+
+#include <cmath>
+
+#include "sdk/ge/QvGeEllipArc3d.h"
+#include "sdk/gi/QvGiDrawable.h"
+
+namespace {
+
+QvGeVector3d linear(const QvGeMatrix3d& m, const QvGeVector3d& v) {
+  QvGeVector3d r = v;
+  return r.transformBy(m);
+}
+
+QvGePoint3d mapped(const QvGeMatrix3d& m, const QvGePoint3d& p) {
+  QvGePoint3d r = p;
+  return r.transformBy(m);
+}
+
+// The image of a circular arc: a circular arc when the map keeps it round, else an ellipse.
+bool keepsRound(const QvGeMatrix3d& m, const QvGeVector3d& u, const QvGeVector3d& v,
+                double& factor) {
+  const QvGeVector3d mu = linear(m, u), mv = linear(m, v);
+  const double lu = mu.length(), lv = mv.length();
+  factor = lu;
+  const double tol = 1e-9 * std::fmax(lu, lv);
+  return std::fabs(lu - lv) <= tol && std::fabs(mu.dotProduct(mv)) <= tol * std::fmax(lu, lv);
+}
+
+}  // namespace
+
+QvGiWorldDrawRecorder::QvGiWorldDrawRecorder() {
+  transforms_.push_back(QvGeMatrix3d::kIdentity);
+}
+
+bool QvGiWorldDrawRecorder::drawTopLevel(QvGiDrawable* drawable) {
+  if (!drawable) return false;
+  draw(drawable);
+  return true;
+}
+
+int QvGiWorldDrawRecorder::count(Kind kind) const {
+  int n = 0;
+  for (const Primitive& p : primitives_) n += p.kind == kind ? 1 : 0;
+  return n;
+}
+
+QvGiGeometry& QvGiWorldDrawRecorder::geometry() const {
+  return const_cast<QvGiWorldDrawRecorder&>(*this);
+}
+
+QvGiSubEntityTraits& QvGiWorldDrawRecorder::subEntityTraits() const {
+  return traits_;
+}
+
+QvGiWorldDrawRecorder::Primitive QvGiWorldDrawRecorder::start(Kind kind) const {
+  Primitive p;
+  p.kind = kind;
+  p.color = traits_.color();
+  p.layerId = traits_.layerId();
+  p.marker = traits_.selectionMarker();
+  p.depth = depth_;
+  return p;
+}
+
+void QvGiWorldDrawRecorder::polyline(int numVertices, const QvGePoint3d* vertices,
+                                     const QvGeVector3d* normal) {
+  Primitive p = start(kPolyline);
+  for (int i = 0; i < numVertices; ++i) p.points.append(mapped(current(), vertices[i]));
+  if (normal) p.normal = linear(current(), *normal);
+  primitives_.push_back(std::move(p));
+}
+
+void QvGiWorldDrawRecorder::circle(const QvGePoint3d& center, double radius,
+                                   const QvGeVector3d& normal) {
+  const QvGeVector3d n = normal.normal();
+  circularArc(center, radius, n, n.perpVector().normal(), QvGe::k2Pi);
+  if (!primitives_.empty() && primitives_.back().kind == kCircularArc)
+    primitives_.back().kind = kCircle;
+}
+
+void QvGiWorldDrawRecorder::circularArc(const QvGePoint3d& center, double radius,
+                                        const QvGeVector3d& normal, const QvGeVector3d& startVector,
+                                        double sweepAngle) {
+  const QvGeVector3d n = normal.normal();
+  const QvGeVector3d u = startVector.normal();
+  const QvGeVector3d v = n.crossProduct(u);
+  double factor = 1.0;
+  if (!keepsRound(current(), u, v, factor)) {
+    const QvGeEllipArc3d arc(center, u, v, radius, radius, 0.0, sweepAngle);
+    ellipticArc(arc);
+    return;
+  }
+  Primitive p = start(kCircularArc);
+  p.points.append(mapped(current(), center));
+  const QvGeVector3d mu = linear(current(), u), mv = linear(current(), v);
+  p.normal = mu.crossProduct(mv).normal();
+  p.radius = radius * factor;
+  p.startVector = mu.normal();
+  p.sweep = sweepAngle;
+  primitives_.push_back(std::move(p));
+}
+
+void QvGiWorldDrawRecorder::ellipticArc(const QvGeEllipArc3d& arc) {
+  QvGeEllipArc3d image(arc);
+  if (image.transformBy(current()) != Vexa::eOk) return;
+  Primitive p = start(kEllipticArc);
+  p.points.append(image.center());
+  p.normal = image.normal();
+  p.majorAxis = image.majorAxis() * image.majorRadius();
+  p.minorAxis = image.minorAxis() * image.minorRadius();
+  p.startParam = image.startAng();
+  p.endParam = image.endAng();
+  primitives_.push_back(std::move(p));
+}
+
+void QvGiWorldDrawRecorder::ray(const QvGePoint3d& basePoint, const QvGeVector3d& direction) {
+  Primitive p = start(kRay);
+  p.points.append(mapped(current(), basePoint));
+  p.direction = linear(current(), direction);
+  primitives_.push_back(std::move(p));
+}
+
+void QvGiWorldDrawRecorder::xline(const QvGePoint3d& point, const QvGeVector3d& direction) {
+  Primitive p = start(kXline);
+  p.points.append(mapped(current(), point));
+  p.direction = linear(current(), direction);
+  primitives_.push_back(std::move(p));
+}
+
+void QvGiWorldDrawRecorder::text(const QvGePoint3d& position, const QvGeVector3d& normal,
+                                 const QvGeVector3d& direction, double height, double widthFactor,
+                                 double oblique, const QvString& text) {
+  Primitive p = start(kText);
+  p.points.append(mapped(current(), position));
+  p.normal = linear(current(), normal);
+  const QvGeVector3d up = normal.normal().crossProduct(direction.normal());
+  p.direction = linear(current(), direction.normal());
+  p.up = linear(current(), (up + direction.normal() * std::tan(oblique)) * height);
+  p.widthFactor = widthFactor;
+  p.text = text;
+  primitives_.push_back(std::move(p));
+}
+
+void QvGiWorldDrawRecorder::polygon(int numVertices, const QvGePoint3d* vertices) {
+  Primitive p = start(kPolygon);
+  for (int i = 0; i < numVertices; ++i) p.points.append(mapped(current(), vertices[i]));
+  primitives_.push_back(std::move(p));
+}
+
+void QvGiWorldDrawRecorder::draw(QvGiDrawable* drawable) {
+  if (!drawable) return;
+  const QvGiDrawableTraits saved = traits_;
+  traits_.setSelectionMarker(0);
+  ++depth_;
+  drawable->setAttributes(&traits_);
+  drawable->worldDraw(this);
+  --depth_;
+  traits_ = saved;
+}
+
+void QvGiWorldDrawRecorder::pushModelTransform(const QvGeMatrix3d& matrix) {
+  transforms_.push_back(current() * matrix);
+}
+
+void QvGiWorldDrawRecorder::popModelTransform() {
+  if (transforms_.size() > 1) transforms_.pop_back();
+}

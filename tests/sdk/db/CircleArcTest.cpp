@@ -1,0 +1,247 @@
+// Circles and arcs: angles in the arbitrary-axis frame of the normal, closed-form lengths and
+// areas, splits, extension, and transforms (mirrors keep the normal's sense; non-uniform
+// scaling makes ellipses).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+#include "sdk/db/QvDbArc.h"
+#include "sdk/db/QvDbCircle.h"
+#include "sdk/db/QvDbEllipse.h"
+#include "sdk/ge/QvGeMatrix3d.h"
+#include "sdk/ge/QvGePlane.h"
+#include "tests/sdk/db/EntityTestSupport.h"
+
+namespace {
+
+using QvGe::k2Pi;
+using QvGe::kHalfPi;
+using QvGe::kPi;
+using Vexa::eInvalidInput;
+using Vexa::eOk;
+
+constexpr double kTol = 1e-12;
+
+QvGePoint3d mapped(const QvGeMatrix3d& m, QvGePoint3d p) {
+  return p.transformBy(m);
+}
+
+// A point at a parameter (the curve's own answer).
+QvGePoint3d at(const QvDbCurve& curve, double param) {
+  QvGePoint3d p;
+  EXPECT_EQ(curve.getPointAtParam(param, p), eOk);
+  return p;
+}
+
+TEST(CircleArcTest, AnglesRunFromTheArbitraryAxisOfTheNormal) {
+  // The x axis of the frame: Wz x N, unless N is within 1/64 of the world z axis (then Wy x N).
+  struct Case {
+    QvGeVector3d normal;
+    QvGeVector3d xAxis;
+  };
+  const Case cases[] = {
+      {{0, 0, 1}, {1, 0, 0}},
+      {{0, 0, -1}, {-1, 0, 0}},
+      {{1, 0, 0}, {0, 1, 0}},
+      {{0, 1, 0}, {-1, 0, 0}},
+      {{0.01, 0, 1}, QvGeVector3d(0, 1, 0).crossProduct(QvGeVector3d(0.01, 0, 1)).normal()},
+  };
+  for (const Case& c : cases) {
+    const QvGeVector3d n = c.normal.normal();
+    const QvGeVector3d y = n.crossProduct(c.xAxis);
+    const QvDbArc arc(QvGePoint3d(1, 2, 3), n, 2.0, 0.0, kHalfPi);
+    QvGePoint3d start, end;
+    EXPECT_EQ(arc.getStartPoint(start), eOk);
+    EXPECT_EQ(arc.getEndPoint(end), eOk);
+    EXPECT_POINT_NEAR(start, QvGePoint3d(1, 2, 3) + c.xAxis * 2.0, 1e-12);
+    EXPECT_POINT_NEAR(end, QvGePoint3d(1, 2, 3) + y * 2.0, 1e-12);
+    const QvDbCircle circle(QvGePoint3d(), n, 1.0);
+    EXPECT_POINT_NEAR(at(circle, 0.0), QvGePoint3d() + c.xAxis, 1e-12);
+  }
+}
+
+TEST(CircleArcTest, ArcParametersLengthAndArea) {
+  // From 300 to 60 degrees: the end parameter passes 2 pi.
+  const QvDbArc arc(QvGePoint3d(0, 0, 0), 3.0, 5 * kPi / 3, kPi / 3);
+  double start = 0, end = 0;
+  EXPECT_EQ(arc.getStartParam(start), eOk);
+  EXPECT_EQ(arc.getEndParam(end), eOk);
+  EXPECT_NEAR(start, 5 * kPi / 3, kTol);
+  EXPECT_NEAR(end, kPi / 3 + k2Pi, kTol);
+  EXPECT_NEAR(arc.totalAngle(), 2 * kPi / 3, kTol);
+  EXPECT_POINT_NEAR(at(arc, k2Pi), QvGePoint3d(3, 0, 0), kTol);
+
+  double dist = 0, param = 0, area = 0;
+  EXPECT_EQ(arc.getDistAtParam(end, dist), eOk);
+  EXPECT_NEAR(dist, 2 * kPi, 1e-12);  // r * sweep
+  EXPECT_EQ(arc.getParamAtDist(kPi, param), eOk);
+  EXPECT_NEAR(param, k2Pi, 1e-12);
+  EXPECT_EQ(arc.getParamAtPoint(QvGePoint3d(1.5, 1.5 * std::sqrt(3.0), 0), param), eOk);
+  EXPECT_NEAR(param, kPi / 3 + k2Pi, 1e-12);
+  EXPECT_EQ(arc.getParamAtPoint(QvGePoint3d(-3, 0, 0), param), eInvalidInput);  // on the circle
+  // The circular segment under the chord.
+  EXPECT_EQ(arc.getArea(area), eOk);
+  const double sweep = 2 * kPi / 3;
+  EXPECT_NEAR(area, 0.5 * 9 * (sweep - std::sin(sweep)), 1e-12);
+
+  QvGeVector3d d1, d2;
+  EXPECT_EQ(arc.getFirstDeriv(k2Pi, d1), eOk);
+  EXPECT_VECTOR_NEAR(d1, QvGeVector3d(0, 3, 0), 1e-12);  // r times the tangent
+  EXPECT_EQ(arc.getSecondDeriv(k2Pi, d2), eOk);
+  EXPECT_VECTOR_NEAR(d2, QvGeVector3d(-3, 0, 0), 1e-12);  // towards the center
+}
+
+TEST(CircleArcTest, CircleIsClosedAndPeriodic) {
+  QvDbCircle circle(QvGePoint3d(1, 1, 0), QvGeVector3d::kZAxis, 2.0);
+  EXPECT_TRUE(circle.isClosed());
+  EXPECT_TRUE(circle.isPeriodic());
+  double end = 0, dist = 0, area = 0, param = 0;
+  EXPECT_EQ(circle.getEndParam(end), eOk);
+  EXPECT_NEAR(end, k2Pi, kTol);
+  EXPECT_EQ(circle.getDistAtParam(end, dist), eOk);
+  EXPECT_NEAR(dist, circle.circumference(), 1e-12);
+  EXPECT_NEAR(dist, 4 * kPi, 1e-12);
+  EXPECT_EQ(circle.getArea(area), eOk);
+  EXPECT_NEAR(area, 4 * kPi, 1e-12);
+  EXPECT_EQ(circle.getParamAtPoint(QvGePoint3d(1, -1, 0), param), eOk);
+  EXPECT_NEAR(param, 3 * kHalfPi, 1e-12);
+  EXPECT_EQ(circle.setRadius(0.0), eInvalidInput);
+  EXPECT_EQ(circle.radius(), 2.0);
+}
+
+TEST(CircleArcTest, SplitsKeepEndsAndLength) {
+  const QvDbCircle circle(QvGePoint3d(), QvGeVector3d::kZAxis, 1.0);
+  QvArray<QvDbEntity*> out;
+  ASSERT_EQ(circle.getSplitCurves(QvGeDoubleArray{kHalfPi, kPi}, out), eOk);
+  EntityList pieces(out);
+  ASSERT_EQ(pieces.count<QvDbArc>(), 2);
+  const QvDbArc* quarter = pieces.as<QvDbArc>(0);
+  const QvDbArc* rest = pieces.as<QvDbArc>(1);
+  EXPECT_NEAR(quarter->length() + rest->length(), k2Pi, 1e-12);
+  EXPECT_NEAR(quarter->length(), kHalfPi, 1e-12);
+  QvGePoint3d a, b;
+  quarter->getEndPoint(a);
+  rest->getStartPoint(b);
+  EXPECT_POINT_NEAR(a, b, 1e-12);
+  rest->getEndPoint(a);
+  quarter->getStartPoint(b);
+  EXPECT_POINT_NEAR(a, b, 1e-12);  // the pieces close the circle again
+
+  const QvDbArc arc(QvGePoint3d(), 1.0, 0.0, kPi);
+  ASSERT_EQ(arc.getSplitCurves(QvGeDoubleArray{2.0, 1.0}, out), eOk);
+  EntityList thirds(out);
+  ASSERT_EQ(thirds.size(), 3);
+  double total = 0;
+  for (int i = 0; i < 3; ++i) total += thirds.as<QvDbArc>(i)->length();
+  EXPECT_NEAR(total, kPi, 1e-12);
+  EXPECT_NEAR(thirds.as<QvDbArc>(1)->startAngle(), 1.0, 1e-12);
+  EXPECT_NEAR(thirds.as<QvDbArc>(1)->endAngle(), 2.0, 1e-12);
+  EXPECT_EQ(arc.getSplitCurves(QvGeDoubleArray{4.0}, out), eInvalidInput);
+}
+
+TEST(CircleArcTest, ArcsExtendRoundTheirCircleAndNoFurther) {
+  QvDbArc arc(QvGePoint3d(), 2.0, 0.0, kHalfPi);
+  EXPECT_EQ(arc.extend(-kHalfPi), eOk);
+  EXPECT_NEAR(arc.startAngle(), 3 * kHalfPi, kTol);
+  EXPECT_EQ(arc.extend(false, QvGePoint3d(-2, 0, 0)), eOk);
+  EXPECT_NEAR(arc.endAngle(), kPi, 1e-12);
+  EXPECT_NEAR(arc.totalAngle(), 3 * kHalfPi, 1e-12);
+  // A whole turn, a point off the circle or inside the arc: refused, unchanged.
+  EXPECT_EQ(arc.extend(5 * kHalfPi), eInvalidInput);
+  EXPECT_EQ(arc.extend(false, QvGePoint3d(-2, 0.5, 0)), eInvalidInput);
+  EXPECT_EQ(arc.extend(true, QvGePoint3d(2, 0, 0)), eInvalidInput);
+  EXPECT_NEAR(arc.totalAngle(), 3 * kHalfPi, 1e-12);
+  QvDbCircle circle;
+  EXPECT_EQ(circle.extend(1.0), Vexa::eNotApplicable);
+}
+
+TEST(CircleArcTest, UniformMapsMoveEveryPointToItsImage) {
+  const QvDbArc original(QvGePoint3d(1, 2, 0), QvGeVector3d(0, 1, 1), 2.0, 0.3, 2.2);
+  const QvGeMatrix3d maps[] = {
+      QvGeMatrix3d::translation(QvGeVector3d(5, -1, 2)) *
+          QvGeMatrix3d::rotation(0.7, QvGeVector3d(1, 2, 3)) * QvGeMatrix3d::scaling(1.5),
+      QvGeMatrix3d::mirroring(QvGePlane(QvGePoint3d(0, 0, 0), QvGeVector3d(1, 0, 0))),
+      QvGeMatrix3d::mirroring(QvGePlane(QvGePoint3d(3, 1, 0), QvGeVector3d(1, 1, 1))),
+  };
+  for (const QvGeMatrix3d& m : maps) {
+    QvDbArc arc = QvDbArc(original);
+    ASSERT_EQ(arc.transformBy(m), eOk);
+    QvGePoint3d s0, e0, s1, e1;
+    original.getStartPoint(s0);
+    original.getEndPoint(e0);
+    arc.getStartPoint(s1);
+    arc.getEndPoint(e1);
+    // A mirror runs the arc the other way round: its ends change places.
+    const bool mirror = m.det() < 0;
+    EXPECT_POINT_NEAR(mirror ? e1 : s1, mapped(m, s0), 1e-9);
+    EXPECT_POINT_NEAR(mirror ? s1 : e1, mapped(m, e0), 1e-9);
+    double param = 0;
+    EXPECT_EQ(arc.getParamAtPoint(mapped(m, at(original, 1.0)), param), eOk);
+    EXPECT_NEAR(arc.length(), original.length() * std::cbrt(std::fabs(m.det())), 1e-9);
+  }
+  // A mirror in a line of the plane keeps the normal.
+  QvDbArc flat(QvGePoint3d(), 1.0, 0.0, kHalfPi);
+  ASSERT_EQ(
+      flat.transformBy(QvGeMatrix3d::mirroring(QvGePlane(QvGePoint3d(), QvGeVector3d(1, 0, 0)))),
+      eOk);
+  EXPECT_VECTOR_NEAR(flat.normal(), QvGeVector3d::kZAxis, 0);
+  EXPECT_NEAR(flat.startAngle(), kHalfPi, 1e-12);
+  EXPECT_NEAR(flat.endAngle(), kPi, 1e-12);
+}
+
+TEST(CircleArcTest, NonUniformScalingMakesEllipses) {
+  QvGeMatrix3d stretch;
+  stretch.entry[0][0] = 3.0;  // x by 3, y by 2
+  stretch.entry[1][1] = 2.0;
+  QvDbArc arc(QvGePoint3d(1, 0, 0), 1.0, 0.0, kPi);
+  EXPECT_EQ(arc.transformBy(stretch), Vexa::eNotApplicable);
+  EXPECT_POINT_NEAR(arc.center(), QvGePoint3d(1, 0, 0), 0);  // unchanged
+
+  QvDbEntity* copy = nullptr;
+  ASSERT_EQ(arc.getTransformedCopy(stretch, copy), eOk);
+  std::unique_ptr<QvDbEntity> owned(copy);
+  const QvDbEllipse* ellipse = QvDbEllipse::cast(copy);
+  ASSERT_NE(ellipse, nullptr);
+  EXPECT_POINT_NEAR(ellipse->center(), QvGePoint3d(3, 0, 0), 1e-12);
+  EXPECT_NEAR(ellipse->majorRadius(), 3.0, 1e-12);
+  EXPECT_NEAR(ellipse->radiusRatio(), 2.0 / 3.0, 1e-12);
+  QvGePoint3d start, end;
+  ellipse->getStartPoint(start);
+  ellipse->getEndPoint(end);
+  EXPECT_POINT_NEAR(start, QvGePoint3d(6, 0, 0), 1e-12);
+  EXPECT_POINT_NEAR(end, QvGePoint3d(0, 0, 0), 1e-12);
+  double param = 0, area = 0;
+  EXPECT_EQ(ellipse->getParamAtPoint(mapped(stretch, at(arc, 1.0)), param), eOk);
+  // Areas scale by the determinant: half the unit disc becomes 3 * pi.
+  EXPECT_EQ(ellipse->getArea(area), eOk);
+  EXPECT_NEAR(area, 6.0 * kPi / 2, 1e-12);
+
+  const QvDbCircle circle(QvGePoint3d(), QvGeVector3d::kZAxis, 1.0);
+  ASSERT_EQ(circle.getTransformedCopy(stretch, copy), eOk);
+  owned.reset(copy);
+  ASSERT_NE(QvDbEllipse::cast(copy), nullptr);
+  EXPECT_TRUE(QvDbEllipse::cast(copy)->isClosed());
+  EXPECT_EQ(QvDbEllipse::cast(copy)->getArea(area), eOk);
+  EXPECT_NEAR(area, 6 * kPi, 1e-12);
+}
+
+TEST(CircleArcTest, ReversedArcRunsBackOverTheSamePoints) {
+  QvDbArc arc(QvGePoint3d(0, 0, 1), 2.0, 0.5, 2.0);
+  const QvDbArc original(arc);
+  ASSERT_EQ(arc.reverseCurve(), eOk);
+  EXPECT_VECTOR_NEAR(arc.normal(), QvGeVector3d(0, 0, -1), 0);
+  double end = 0;
+  arc.getEndParam(end);
+  double start = 0;
+  arc.getStartParam(start);
+  for (double f : {0.0, 0.25, 0.5, 1.0}) {
+    double originalEnd = 0, originalStart = 0;
+    original.getStartParam(originalStart);
+    original.getEndParam(originalEnd);
+    EXPECT_POINT_NEAR(at(arc, start + f * (end - start)),
+                      at(original, originalEnd - f * (originalEnd - originalStart)), 1e-12);
+  }
+}
+
+}  // namespace

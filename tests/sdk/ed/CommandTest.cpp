@@ -104,6 +104,8 @@ TEST_F(CommandTest, CommandsEndDoneCancelledOrFailed) {
   ASSERT_TRUE(stack.addCommand(L"TEST", L"THROWS", [](IVexaBuildInCommandContext&) -> int {
     throw std::runtime_error("boom");
   }));
+  ASSERT_TRUE(stack.addCommand(L"TEST", L"THROWSANY",
+                               [](IVexaBuildInCommandContext&) -> int { throw 42; }));
   ASSERT_TRUE(stack.addCommand(L"TEST", L"REFUSES",
                                [](IVexaBuildInCommandContext&) { return kQvRejected; }));
   // Names are taken once, in any case and group; blanks and empty names are refused.
@@ -114,15 +116,16 @@ TEST_F(CommandTest, CommandsEndDoneCancelledOrFailed) {
   EXPECT_FALSE(stack.addCommand(L"OTHER", L"", [](IVexaBuildInCommandContext&) { return 0; }));
   EXPECT_FALSE(stack.addCommand(L"OTHER", L"EMPTY", {}));
 
-  auto summary = run(L"asktwice\n^C\nthrows\nrefuses\nasktwice\na\n");
-  EXPECT_EQ(summary.commands, 4);
+  auto summary = run(L"asktwice\n^C\nthrows\nthrowsany\nrefuses\nasktwice\na\n");
+  EXPECT_EQ(summary.commands, 5);
   EXPECT_EQ(summary.done, 0);
   EXPECT_EQ(summary.cancelled, 2);  // by a cancel line, and by the script running out
-  EXPECT_EQ(summary.failed, 2);
+  EXPECT_EQ(summary.failed, 3);
   EXPECT_EQ(calls, 2);
-  EXPECT_THAT(messages(), ElementsAre(L"\nThe command THROWS stopped: boom"));
+  EXPECT_THAT(messages(), ElementsAre(L"\nThe command THROWS stopped: boom",
+                                      L"\nThe command THROWSANY stopped."));
 
-  EXPECT_EQ(stack.removeGroup(L"TEST"), 3);
+  EXPECT_EQ(stack.removeGroup(L"TEST"), 4);
   EXPECT_EQ(stack.lookup(L"ASKTWICE"), nullptr);
   EXPECT_NE(stack.lookup(L"ucs"), nullptr);  // the host's own stay
   EXPECT_FALSE(stack.removeCommand(L"TEST", L"THROWS"));

@@ -75,9 +75,10 @@ def main() -> None:
     ]
     msp.add_lwpolyline(turned, close=True, dxfattribs={"layer": "BUILDINGS"})
 
-    # Driveway with a rounded corner (bulge), and the road edge.
+    # Driveway turning left onto the road with a rounded corner (a quarter circle: bulge
+    # tan(90deg / 4), counterclockwise), and the road edge.
     msp.add_lwpolyline(
-        [(17, 8, 0, 0, 0), (17, 2, 0, 0, -0.41421356), (21, -2, 0, 0, 0), (70, -2)],
+        [(17, 8, 0, 0, 0), (17, 2, 0, 0, 0.41421356), (21, -2, 0, 0, 0), (70, -2)],
         format="xyseb",
         dxfattribs={"layer": "ROADS"},
     )

@@ -16,6 +16,8 @@
 #include "host/TarvoVersion.h"
 #include "sdk/app/VexaDocument.h"
 #include "sdk/app/VexaHost.h"
+#include "sdk/app/VexaProgressMeter.h"
+#include "sdk/app/VexaTerminalProgressBar.h"
 #include "sdk/ed/VexaCommandRunner.h"
 #include "sdk/ed/VexaInputScript.h"
 
@@ -80,6 +82,7 @@ int TarvoProgram::fileError(const std::string& what, const std::string& path,
 int TarvoProgram::run(const std::vector<std::string>& args) {
   if (VexaHost::current()) return runWithHost(args);
   VexaHost host;
+  VexaTerminalProgressBar::installOnStandardError(host.service<VexaProgressMeter>());
   return runWithHost(args);
 }
 

@@ -41,6 +41,9 @@ VexaCommandEnd VexaCommandRunner::runCommand(const QvString& text) {
   } catch (const std::exception& error) {
     say(QvString::format(L"\nThe command %s stopped: %hs", commandName.c_str(), error.what()));
     return VexaCommandEnd::kFailed;
+  } catch (...) {
+    say(QvString::format(L"\nThe command %s stopped.", commandName.c_str()));
+    return VexaCommandEnd::kFailed;
   }
   if (rc == kQvCancel || (script && script->readsPastEnd() > cancelsBefore))
     return VexaCommandEnd::kCancelled;

@@ -6,7 +6,7 @@
 enum class VexaCommandEnd {
   kDone,       // it did its work (kQvNormal or kQvNone)
   kCancelled,  // it answered kQvCancel, or the script ran out while it asked
-  kFailed,     // it answered another negative code, or stopped with an exception
+  kFailed,     // it answered another negative code, or stopped with an exception (reported)
   kUnknown,    // no command has that name
 };
 

@@ -24,6 +24,7 @@ VexaSelectableEntities::VexaSelectableEntities(QvDbDatabase* db) {
     Entry entry;
     entry.id = id;
     entry.layer = layers.of(entity->layerId());
+    entry.visible = entity->visibility() == QvDb::kVisible;
     entry.hasExtents =
         entity->getGeomExtents(entry.extents) == Vexa::eOk && entry.extents.isValidExtents();
     index_.emplace(id, entries_.size());
@@ -39,13 +40,13 @@ const VexaSelectableEntities::Entry* VexaSelectableEntities::find(QvDbObjectId i
 VexaSelectSet VexaSelectableEntities::all() const {
   VexaSelectSet set;
   for (const Entry& entry : entries_)
-    if (!entry.layer.frozen) set.append(entry.id);
+    if (entry.visible && !entry.layer.frozen) set.append(entry.id);
   return set;
 }
 
 QvDbObjectId VexaSelectableEntities::last() const {
   for (auto it = entries_.rbegin(); it != entries_.rend(); ++it)
-    if (it->layer.isShown()) return it->id;
+    if (it->visible && it->layer.isShown()) return it->id;
   return QvDbObjectId();
 }
 
@@ -64,7 +65,7 @@ VexaSelectSet VexaSelectableEntities::inWindow(const std::array<double, 3>& corn
   const double top = std::max(corner1[1], corner2[1]);
   VexaSelectSet set;
   for (const Entry& entry : entries_) {
-    if (!entry.layer.isShown() || !entry.hasExtents) continue;
+    if (!entry.visible || !entry.layer.isShown() || !entry.hasExtents) continue;
     const QvGePoint3d& lo = entry.extents.minPoint();
     const QvGePoint3d& hi = entry.extents.maxPoint();
     const bool chosen = crossing ? lo.x <= right && hi.x >= left && lo.y <= top && hi.y >= bottom

@@ -15,14 +15,16 @@ class QvDbDatabase;
 // space, or the active layout's paper space), in drawing order, each with the state of its
 // layer and its extents, read once when the object is made.
 //
-// Entities on frozen layers are never chosen by ALL, Last or a window; those on layers that are
-// off are chosen by ALL only. Windows are rectangles of the plan view: they compare the world X
-// and Y of the entities' extents, whatever the current UCS.
+// Entities on frozen layers and invisible entities are never chosen by ALL, Last or a window;
+// those on layers that are off are chosen by ALL only. Handles reach them all. Windows are
+// rectangles of the plan view: they compare the world X and Y of the entities' extents, whatever
+// the current UCS.
 class VexaSelectableEntities {
  public:
   struct Entry {
     QvDbObjectId id;
     QvDbLayerStates::State layer;
+    bool visible = true;  // not made invisible
     bool hasExtents = false;
     QvDbExtents extents;
   };
@@ -34,9 +36,9 @@ class VexaSelectableEntities {
   // The entry of an entity of the space, or null.
   const Entry* find(QvDbObjectId id) const;
 
-  // Every entity not on a frozen layer.
+  // Every visible entity not on a frozen layer.
   VexaSelectSet all() const;
-  // The last entity shown (on a layer neither off nor frozen); null when there is none.
+  // The last entity shown (visible, on a layer neither off nor frozen); null when there is none.
   QvDbObjectId last() const;
   // The entities of `set` that are (still) entities of this space, in the set's order.
   VexaSelectSet within(const VexaSelectSet& set) const;

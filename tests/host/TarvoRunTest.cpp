@@ -107,6 +107,37 @@ TEST(TarvoRun, StrictMakesFailedAndCancelledCommandsExitThree) {
   EXPECT_EQ(runTarvo({"run", "--strict"}).code, TarvoProgram::kSuccess);  // no script at all
 }
 
+TEST(TarvoRun, DrawingsAreReadAndSaved) {
+  TempFolder folder;
+  const std::string first = folder.path("first.dxf");
+  const TarvoRun made = runTarvo({"run", "-", "-o", first, "--strict"},
+                                 "SETVAR\nINSUNITS\n6\nLAYOUT\nNew\nSheet A\nLAYOUT\nSheet A\n");
+  ASSERT_EQ(made.code, TarvoProgram::kSuccess) << made.err;
+  ASSERT_TRUE(std::filesystem::exists(first));
+
+  // The saved drawing keeps what the script did: its units, the new layout, the current one.
+  const TarvoRun again = runTarvo({"run", first, "-", "--strict", "-o", folder.path("second.dxf")},
+                                  "SETVAR\nINSUNITS\n\nLAYOUT\n?\n");
+  ASSERT_EQ(again.code, TarvoProgram::kSuccess) << again.err;
+  EXPECT_TRUE(contains(again.out, "Enter new value for INSUNITS <6>: \n")) << again.out;
+  EXPECT_TRUE(contains(again.out, "  Model\n  Layout1\n* Sheet A\n")) << again.out;
+
+  const TarvoRun info = runTarvo({"info", folder.path("second.dxf")});
+  ASSERT_EQ(info.code, TarvoProgram::kSuccess) << info.err;
+  EXPECT_TRUE(contains(info.out, "Layers: 1\n  0  colour 7\n")) << info.out;
+  EXPECT_TRUE(contains(info.out, "Model space: 0 entities\n")) << info.out;
+  EXPECT_TRUE(contains(info.out, "Layout \"Sheet A\": 0 entities\n")) << info.out;
+
+  // A file that is not a drawing is refused with what is wrong and where.
+  const std::string garbage =
+      folder.file("garbage.dxf", "  0\nSECTION\n  2\nENTITIES\nnot a code\n");
+  const TarvoRun refused = runTarvo({"info", garbage});
+  EXPECT_EQ(refused.code, TarvoProgram::kFileError);
+  EXPECT_TRUE(contains(refused.err, "cannot read the drawing '" + garbage + "': ")) << refused.err;
+  EXPECT_TRUE(contains(refused.err, "line")) << refused.err;
+  EXPECT_EQ(refused.out, "");
+}
+
 TEST(TarvoRun, FilesThatCannotBeUsedExitOne) {
   TempFolder folder;
   const TarvoRun noScript = runTarvo({"run", folder.path("missing.script")});

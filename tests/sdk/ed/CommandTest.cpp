@@ -7,8 +7,17 @@
 #include "sdk/app/QvDbHostApplicationServices.h"
 #include "sdk/app/VexaDocumentManager.h"
 #include "sdk/base/QvClassicCodes.h"
+#include "sdk/db/QvDbArc.h"
+#include "sdk/db/QvDbBlockReference.h"
+#include "sdk/db/QvDbBlockTable.h"
+#include "sdk/db/QvDbBlockTableRecord.h"
+#include "sdk/db/QvDbCircle.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbLayoutManager.h"
+#include "sdk/db/QvDbLine.h"
+#include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbPolyline.h"
+#include "sdk/db/QvDbText.h"
 #include "sdk/ed/VexaCommandRunner.h"
 #include "sdk/ed/VexaCommandStack.h"
 #include "sdk/ed/VexaInputScript.h"
@@ -16,7 +25,9 @@
 #include "sdk/ed/VexaSysVarService.h"
 #include "sdk/ed/VexaTranscript.h"
 #include "sdk/ed/qvedUcs.h"
+#include "sdk/ge/QvGePoint2d.h"
 #include "sdk/ge/QvGePoint3d.h"
+#include "tests/sdk/ed/BoxEntity.h"
 #include "tests/support/HostFixture.h"
 
 namespace {
@@ -25,6 +36,7 @@ using testing::ElementsAre;
 using testing::HasSubstr;
 using Kind = VexaTranscriptEntry::Kind;
 using Vec = VexaUcs::Vec;
+constexpr double kPi = 3.14159265358979323846;
 
 class CommandTest : public HostFixture {
  protected:
@@ -92,6 +104,8 @@ TEST_F(CommandTest, CommandsEndDoneCancelledOrFailed) {
   ASSERT_TRUE(stack.addCommand(L"TEST", L"THROWS", [](IVexaBuildInCommandContext&) -> int {
     throw std::runtime_error("boom");
   }));
+  ASSERT_TRUE(stack.addCommand(L"TEST", L"THROWSANY",
+                               [](IVexaBuildInCommandContext&) -> int { throw 42; }));
   ASSERT_TRUE(stack.addCommand(L"TEST", L"REFUSES",
                                [](IVexaBuildInCommandContext&) { return kQvRejected; }));
   // Names are taken once, in any case and group; blanks and empty names are refused.
@@ -102,15 +116,16 @@ TEST_F(CommandTest, CommandsEndDoneCancelledOrFailed) {
   EXPECT_FALSE(stack.addCommand(L"OTHER", L"", [](IVexaBuildInCommandContext&) { return 0; }));
   EXPECT_FALSE(stack.addCommand(L"OTHER", L"EMPTY", {}));
 
-  auto summary = run(L"asktwice\n^C\nthrows\nrefuses\nasktwice\na\n");
-  EXPECT_EQ(summary.commands, 4);
+  auto summary = run(L"asktwice\n^C\nthrows\nthrowsany\nrefuses\nasktwice\na\n");
+  EXPECT_EQ(summary.commands, 5);
   EXPECT_EQ(summary.done, 0);
   EXPECT_EQ(summary.cancelled, 2);  // by a cancel line, and by the script running out
-  EXPECT_EQ(summary.failed, 2);
+  EXPECT_EQ(summary.failed, 3);
   EXPECT_EQ(calls, 2);
-  EXPECT_THAT(messages(), ElementsAre(L"\nThe command THROWS stopped: boom"));
+  EXPECT_THAT(messages(), ElementsAre(L"\nThe command THROWS stopped: boom",
+                                      L"\nThe command THROWSANY stopped."));
 
-  EXPECT_EQ(stack.removeGroup(L"TEST"), 3);
+  EXPECT_EQ(stack.removeGroup(L"TEST"), 4);
   EXPECT_EQ(stack.lookup(L"ASKTWICE"), nullptr);
   EXPECT_NE(stack.lookup(L"ucs"), nullptr);  // the host's own stay
   EXPECT_FALSE(stack.removeCommand(L"TEST", L"THROWS"));
@@ -192,6 +207,68 @@ TEST_F(CommandTest, UcsOptionsTurnAndMoveTheCurrentUcs) {
   expectNear(world(2, 0, 0), {1, 3, 1});
   run(L"UCS\nW\n");
   EXPECT_TRUE(vars().currentUcs().isWorld());
+}
+
+TEST_F(CommandTest, UcsObjectFollowsTheObject) {
+  auto add = [&](QvDbEntity* made) {
+    QvDbObjectPointer<QvDbEntity> entity(made);
+    entity->setDatabaseDefaults(db());
+    QvDbObjectPointer<QvDbBlockTableRecord> space(db()->modelSpaceId(), QvDb::kForWrite);
+    QvDbObjectId id;
+    EXPECT_EQ(space->appendQvDbEntity(id, entity.object()), Vexa::eOk);
+    return id.handle().ascii();
+  };
+  auto alignTo = [&](const QvString& handle) {
+    return run(L"UCS\nW\nUCS\nOB\nH " + handle + L"\n");
+  };
+  const double c30 = std::cos(kPi / 6), s30 = std::sin(kPi / 6);
+
+  // A block reference: its insertion point and its rotation.
+  const QvDbObjectId blockId = [&] {
+    QvDbObjectPointer<QvDbBlockTable> table(db()->blockTableId(), QvDb::kForWrite);
+    QvDbObjectPointer<QvDbBlockTableRecord> record(new QvDbBlockTableRecord());
+    record->setName(L"B");
+    QvDbObjectId id;
+    EXPECT_EQ(table->add(id, record.object()), Vexa::eOk);
+    return id;
+  }();
+  auto* reference = new QvDbBlockReference({10, 5, 0}, blockId);
+  reference->setRotation(kPi / 6);
+  EXPECT_EQ(alignTo(add(reference)).done, 2);
+  expectNear(world(0, 0, 0), {10, 5, 0});
+  expectNear(world(1, 0, 0), {10 + c30, 5 + s30, 0});
+  expectNear(world(0, 0, 1), {10, 5, 1});
+
+  // A line: from its start along it.
+  alignTo(add(new QvDbLine({1, 1, 0}, {1, 4, 0})));
+  expectNear(world(2, 0, 0), {1, 3, 0});
+  expectNear(world(0, 1, 0), {0, 1, 0});
+  // An arc: at its center, X towards its start.
+  alignTo(add(new QvDbArc({3, 3, 0}, 2, kPi / 2, kPi)));
+  expectNear(world(1, 0, 0), {3, 4, 0});
+  // A circle seen from below: Z down, X the arbitrary axis of -Z, (-1, 0, 0).
+  alignTo(add(new QvDbCircle({0, 0, 7}, {0, 0, -1}, 1)));
+  expectNear(world(0, 0, 1), {0, 0, 6});
+  expectNear(world(1, 0, 0), {-1, 0, 7});
+  // A text: along its baseline.
+  alignTo(add(new QvDbText({4, 0, 0}, L"T", QvDbObjectId(), 1.0, kPi / 6)));
+  expectNear(world(1, 0, 0), {4 + c30, s30, 0});
+  // A polyline: from its first vertex towards the second, whatever the bulge.
+  auto* polyline = new QvDbPolyline();
+  polyline->addVertexAt(0, QvGePoint2d(2, 2), 1.0);
+  polyline->addVertexAt(1, QvGePoint2d(2, 5));
+  alignTo(add(polyline));
+  expectNear(world(0, 0, 0), {2, 2, 0});
+  expectNear(world(3, 0, 0), {2, 5, 0});
+
+  // An entity without a plane defines no UCS; nothing selected neither. The UCS stays.
+  const auto summary = alignTo(add(new BoxEntity({0, 0, 0}, {1, 1, 1})));
+  EXPECT_EQ(summary.failed, 1);
+  EXPECT_TRUE(vars().currentUcs().isWorld());
+  EXPECT_THAT(messages(), testing::Contains(L"\nThe object does not define a coordinate system."));
+  EXPECT_EQ(run(L"UCS\nOB\n\n").failed, 1);
+  EXPECT_THAT(messages(), testing::Contains(L"\nNo object selected."));
+  EXPECT_EQ(run(L"UCS\nOB\n^C\n").cancelled, 1);
 }
 
 TEST_F(CommandTest, UcsPreviousIsKeptPerDocument) {

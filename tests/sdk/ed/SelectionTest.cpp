@@ -170,8 +170,14 @@ TEST_F(SelectionTest, AllLastAndEnd) {
   box(4, 0, 5, 1, frozen_);
   const QvDbObjectId onLocked = box(6, 0, 7, 1, locked_);
   box(0, 5, 1, 6, {}, db()->paperSpaceId());
+  const QvDbObjectId invisible = box(0, 8, 1, 9);
+  {
+    QvDbObjectPointer<QvDbEntity> entity(invisible, QvDb::kForWrite);
+    ASSERT_EQ(entity->setVisibility(QvDb::kInvisible), Vexa::eOk);
+  }
 
-  // ALL takes what is not frozen, off layers included; the paper space stays out.
+  // ALL takes what is not frozen, off layers included; the paper space and the invisible entity
+  // stay out.
   script(L"ALL\n\n");
   VexaSelectSet set;
   ASSERT_EQ(select(set), kQvNormal);
@@ -180,7 +186,8 @@ TEST_F(SelectionTest, AllLastAndEnd) {
   EXPECT_THAT(VexaTranscript::current()->texts(Kind::kPrompt),
               ElementsAre(L"\nSelect objects: ", L"\nSelect objects: "));
 
-  // Last is the last entity shown: the frozen and off ones after it do not count.
+  // Last is the last entity shown: the invisible one and the one on a layer that is off after it
+  // do not count.
   const QvDbObjectId late = box(8, 0, 9, 1, off_);
   script(L"l\n_L\n\n");
   ASSERT_EQ(select(set), kQvNormal);

@@ -66,7 +66,10 @@ std::string escaped(const QvString& text) {
 
 std::string pointList(const std::vector<Point>& points) {
   std::string list;
-  for (size_t i = 0; i < points.size(); ++i) list += (i ? " " : "") + pagePoint(points[i]);
+  for (size_t i = 0; i < points.size(); ++i) {
+    if (i) list += ' ';
+    list += pagePoint(points[i]);
+  }
   return list;
 }
 

@@ -361,24 +361,6 @@ Vexa::ErrorStatus QvDb2dPolyline::reverseCurve() {
   return Vexa::eOk;
 }
 
-QvDbObject* QvDb2dPolyline::clone() const {
-  auto* copy = static_cast<QvDb2dPolyline*>(QvDbCurve::clone());
-  if (copy) copy->vertices_ = vertices_.localCopies();
-  return copy;
-}
-
-bool QvDb2dPolyline::copyFrom(const QvRxObject* other) {
-  const auto* source = QvDb2dPolyline::cast(other);
-  if (!source || source == this || source->isA() != isA()) return false;
-  QvDbOwnedEntities incoming = source->vertices_.localCopies();
-  const QvDbOwnedEntities previous = vertices_;
-  if (!QvDbCurve::copyFrom(other)) return false;
-  for (int i = 0; i < previous.length(); ++i) eraseOwned(previous.idAt(i), true);
-  vertices_ = std::move(incoming);
-  if (isResident()) vertices_.joinDatabase(*this);
-  return true;
-}
-
 void QvDb2dPolyline::visitIds(QvDbIdVisitor& visitor) {
   QvDbCurve::visitIds(visitor);
   vertices_.visitIds(visitor);

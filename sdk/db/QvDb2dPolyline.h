@@ -65,10 +65,6 @@ class QvDb2dPolyline : public QvDbSegmentedCurve {
   QvGePoint3d vertexPosition(const QvDb2dVertex& vertex) const;
 
   Vexa::ErrorStatus reverseCurve() override;
-  QvDbObject* clone() const override;
-  // Takes the data of another QvDb2dPolyline and copies of its vertices; the ones it had are
-  // erased (in a database the copies join it).
-  bool copyFrom(const QvRxObject* other) override;
   void visitIds(QvDbIdVisitor& visitor) override;
 
  protected:

@@ -204,24 +204,6 @@ Vexa::ErrorStatus QvDb3dPolyline::reverseCurve() {
   return Vexa::eOk;
 }
 
-QvDbObject* QvDb3dPolyline::clone() const {
-  auto* copy = static_cast<QvDb3dPolyline*>(QvDbCurve::clone());
-  if (copy) copy->vertices_ = vertices_.localCopies();
-  return copy;
-}
-
-bool QvDb3dPolyline::copyFrom(const QvRxObject* other) {
-  const auto* source = QvDb3dPolyline::cast(other);
-  if (!source || source == this || source->isA() != isA()) return false;
-  QvDbOwnedEntities incoming = source->vertices_.localCopies();
-  const QvDbOwnedEntities previous = vertices_;
-  if (!QvDbCurve::copyFrom(other)) return false;
-  for (int i = 0; i < previous.length(); ++i) eraseOwned(previous.idAt(i), true);
-  vertices_ = std::move(incoming);
-  if (isResident()) vertices_.joinDatabase(*this);
-  return true;
-}
-
 void QvDb3dPolyline::visitIds(QvDbIdVisitor& visitor) {
   QvDbCurve::visitIds(visitor);
   vertices_.visitIds(visitor);

@@ -40,10 +40,6 @@ class QvDb3dPolyline : public QvDbSegmentedCurve {
   int numVertices() const;
 
   Vexa::ErrorStatus reverseCurve() override;
-  QvDbObject* clone() const override;
-  // Takes the data of another QvDb3dPolyline and copies of its vertices; the ones it had are
-  // erased (in a database the copies join it).
-  bool copyFrom(const QvRxObject* other) override;
   void visitIds(QvDbIdVisitor& visitor) override;
 
  protected:

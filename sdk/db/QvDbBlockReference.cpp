@@ -232,24 +232,6 @@ int QvDbBlockReference::numAttributes() const {
   return n;
 }
 
-QvDbObject* QvDbBlockReference::clone() const {
-  auto* copy = static_cast<QvDbBlockReference*>(QvDbEntity::clone());
-  if (copy) copy->attributes_ = attributes_.localCopies();
-  return copy;
-}
-
-bool QvDbBlockReference::copyFrom(const QvRxObject* other) {
-  const auto* source = QvDbBlockReference::cast(other);
-  if (!source || source == this || source->isA() != isA()) return false;
-  QvDbOwnedEntities incoming = source->attributes_.localCopies();
-  const QvDbOwnedEntities previous = attributes_;
-  if (!QvDbEntity::copyFrom(other)) return false;
-  for (int i = 0; i < previous.length(); ++i) eraseOwned(previous.idAt(i), true);
-  attributes_ = std::move(incoming);
-  if (isResident()) attributes_.joinDatabase(*this);
-  return true;
-}
-
 void QvDbBlockReference::visitIds(QvDbIdVisitor& visitor) {
   QvDbEntity::visitIds(visitor);
   if (!block_.isNull()) visitor.visit(block_, QvDbIdVisitor::kHardPointer);

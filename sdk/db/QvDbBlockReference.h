@@ -56,10 +56,6 @@ class QvDbBlockReference : public QvDbEntity {
   QvDbObjectIterator* attributeIterator() const;
   int numAttributes() const;
 
-  QvDbObject* clone() const override;
-  // Takes the data of another QvDbBlockReference and copies of its attributes; the ones it had are
-  // erased (in a database the copies join it).
-  bool copyFrom(const QvRxObject* other) override;
   void visitIds(QvDbIdVisitor& visitor) override;
 
  protected:

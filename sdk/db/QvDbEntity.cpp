@@ -5,6 +5,7 @@
 #include "sdk/app/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbLayerTable.h"
+#include "sdk/db/QvDbOwnedEntities.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/rx/QvRxClass.h"
 
@@ -70,6 +71,28 @@ Vexa::ErrorStatus QvDbEntity::transformBy(const QvGeMatrix3d& xform) {
   if (isSingularTransform(xform)) return Vexa::eDegenerateGeometry;
   if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
   return subTransformBy(xform);
+}
+
+QvDbObject* QvDbEntity::clone() const {
+  auto* copy = static_cast<QvDbEntity*>(QvDbObject::clone());
+  if (const QvDbOwnedEntities* mine = ownedEntities(); copy && mine) {
+    *copy->ownedEntities() = mine->localCopies();
+  }
+  return copy;
+}
+
+bool QvDbEntity::copyFrom(const QvRxObject* other) {
+  const auto* source = QvDbEntity::cast(other);
+  QvDbOwnedEntities* mine = ownedEntities();
+  const QvDbOwnedEntities* theirs = source ? source->ownedEntities() : nullptr;
+  if (!mine || !theirs || source == this) return QvDbObject::copyFrom(other);
+  QvDbOwnedEntities incoming = theirs->localCopies();
+  const QvDbOwnedEntities previous = *mine;  // the state copy below overwrites the list
+  if (!QvDbObject::copyFrom(other)) return false;
+  for (int i = 0; i < previous.length(); ++i) eraseOwned(previous.idAt(i), true);
+  *mine = std::move(incoming);
+  if (isResident()) mine->joinDatabase(*this);
+  return true;
 }
 
 Vexa::ErrorStatus QvDbEntity::getTransformedCopy(const QvGeMatrix3d& xform,

@@ -107,6 +107,12 @@ class QvDbEntity : public QvDbObject {
   // (see QvDb::Intersect). Intersections work on these.
   Vexa::ErrorStatus getOutlineCurves(bool extended, QvArray<QvGeCurve3d*>& curves) const;
 
+  // A class with sub-entities clones them too (copies in memory, owned by the copy).
+  QvDbObject* clone() const override;
+  // A class with sub-entities takes copies of the other's; the ones it had are erased (in a
+  // database the copies join it).
+  bool copyFrom(const QvRxObject* other) override;
+
  protected:
   QvDbEntity() = default;
   QvDbEntity(const QvDbEntity&) = default;
@@ -130,8 +136,8 @@ class QvDbEntity : public QvDbObject {
   // The colour, layer and linetype the drawing starts with.
   void subSetAttributes(QvGiDrawableTraits* traits) override;
 
-  // Sub-entities (vertices, attributes) that property changes pass on to, when the class has
-  // them.
+  // Sub-entities (vertices, attributes) that property changes, clone and copyFrom pass on to,
+  // when the class has them.
   virtual QvDbOwnedEntities* ownedEntities() { return nullptr; }
   const QvDbOwnedEntities* ownedEntities() const {
     return const_cast<QvDbEntity*>(this)->ownedEntities();

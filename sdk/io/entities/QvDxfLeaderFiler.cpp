@@ -27,8 +27,8 @@ int annotationType(QvDbObjectId annotation) {
 
 // A leader (LEADER): its vertices (76 and 10 for each, world), the annotation (340) and the
 // normal (210). The style (3), arrowhead, path and hook line settings, the text size and the
-// offsets are kept as read; the annotation type (73) is written from the annotation for a
-// leader that was not read with one.
+// offsets are kept as read and written before the vertices; the annotation type (73) is
+// written from the annotation for a leader that was not read with one.
 class LeaderFiler : public QvDxfEntityFilerOf<QvDbLeader> {
  public:
   std::string_view recordName() const override { return "LEADER"; }
@@ -38,11 +38,10 @@ class LeaderFiler : public QvDxfEntityFilerOf<QvDbLeader> {
     auto& leader = static_cast<QvDbLeader&>(object);
     readCommon(in, leader);
     in.select(2);
+    // The vertices first: the reader takes the groups of a code from where it last took one,
+    // here the start of the subclass, so they come in the order of the file.
+    while (in.has(10)) leader.appendVertex(in.point(10, QvGePoint3d::kOrigin));
     const size_t countAt = in.find(76);
-    for (size_t at = in.find(10); at != QvDxfObjectReader::npos; at = in.find(10)) {
-      in.release(at);
-      leader.appendVertex(in.point(10, QvGePoint3d::kOrigin));
-    }
     if (countAt != QvDxfObjectReader::npos) {
       const int64_t count = in.integerAt(countAt, 0, INT32_MAX);
       if (count != leader.numVertices())
@@ -58,9 +57,12 @@ class LeaderFiler : public QvDxfEntityFilerOf<QvDbLeader> {
     const auto& leader = static_cast<const QvDbLeader&>(object);
     beginEntity(out, leader);
     out.subclass(2);
+    // The settings kept come before the vertices, as in the files of other writers.
+    const bool hasType = out.hasKept(2, 73);
+    out.subclassKeptNow(2);
     const QvDbObjectId annotation = leader.annotationObjId();
     const bool annotated = out.session().isWritten(annotation);
-    if (annotated && !out.hasKept(2, 73)) out.integer(73, annotationType(annotation));
+    if (annotated && !hasType) out.integer(73, annotationType(annotation));
     out.integer(76, leader.numVertices());
     for (int i = 0; i < leader.numVertices(); ++i) {
       QvGePoint3d vertex;

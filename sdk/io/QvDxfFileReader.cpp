@@ -392,6 +392,19 @@ void QvDxfFileReader::closeBlock() {
 
 void QvDxfFileReader::readBlocks(size_t begin, size_t end) {
   ensureTables();
+  // Files without block records (R12) name their blocks only here, and a block may refer to one
+  // defined after it (a dimension's block to its arrowheads): every block is made first.
+  for (size_t i = begin; i < end; ++i) {
+    if (!tokens_.is(i, 0, "BLOCK")) continue;
+    for (size_t k = i + 1; k < end && tokens_.code(k) != 0; ++k) {
+      if (tokens_.code(k) != 2) continue;
+      QvString name = session_.decode(tokens_.value(k));
+      if (name.compareNoCase(L"$MODEL_SPACE") == 0) name = kQvDbModelSpace;
+      if (name.compareNoCase(L"$PAPER_SPACE") == 0) name = kQvDbPaperSpace;
+      if (!name.isEmpty()) ensureBlock(name, tokens_[k].line + 1);
+      break;
+    }
+  }
   for (size_t i = begin; i < end;) i = readBlock(i, end);
   closeBlock();
 }

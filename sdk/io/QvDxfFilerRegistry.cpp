@@ -3,6 +3,7 @@
 #include "sdk/db/QvDb3dPolyline.h"
 #include "sdk/db/QvDbEntity.h"
 #include "sdk/db/QvDbMInsertBlock.h"
+#include "sdk/db/QvDbRotatedDimension.h"
 #include "sdk/io/QvDxfFilers.h"
 #include "sdk/rx/QvRxClass.h"
 
@@ -50,6 +51,10 @@ QvDxfFilerRegistry::QvDxfFilerRegistry() {
   // Vertices are read as followers of their polyline, by class.
   add(qvDxfVertex2dFiler());
   add(qvDxfVertex3dFiler());
+  // Annotations: DIMENSION for both kinds of length dimension.
+  add(qvDxfDimensionFiler(), {QvDbRotatedDimension::desc()});
+  add(qvDxfLeaderFiler());
+  add(qvDxfToleranceFiler());
 
   // Proxies: by class only, for what no other filer reads.
   filers_.push_back(qvDxfProxyEntityFiler());

@@ -48,4 +48,7 @@ QvDxfFilerPtr qvDxfPolylineFiler();
 QvDxfFilerPtr qvDxfPolyline2d3dFiler();
 QvDxfFilerPtr qvDxfVertex2dFiler();
 QvDxfFilerPtr qvDxfVertex3dFiler();
+QvDxfFilerPtr qvDxfDimensionFiler();
+QvDxfFilerPtr qvDxfLeaderFiler();
+QvDxfFilerPtr qvDxfToleranceFiler();
 QvDxfFilerPtr qvDxfProxyEntityFiler();

@@ -10,6 +10,7 @@
 #include "sdk/db/QvDb2dVertex.h"
 #include "sdk/db/QvDb3dPolyline.h"
 #include "sdk/db/QvDb3dPolylineVertex.h"
+#include "sdk/db/QvDbAlignedDimension.h"
 #include "sdk/db/QvDbArc.h"
 #include "sdk/db/QvDbAttribute.h"
 #include "sdk/db/QvDbBlockReference.h"
@@ -20,7 +21,9 @@
 #include "sdk/db/QvDbEllipse.h"
 #include "sdk/db/QvDbEntity.h"
 #include "sdk/db/QvDbFace.h"
+#include "sdk/db/QvDbFcf.h"
 #include "sdk/db/QvDbLayerTable.h"
+#include "sdk/db/QvDbLeader.h"
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbLinetypeTable.h"
 #include "sdk/db/QvDbMText.h"
@@ -31,6 +34,7 @@
 #include "sdk/db/QvDbProxyEntity.h"
 #include "sdk/db/QvDbRay.h"
 #include "sdk/db/QvDbRegAppTable.h"
+#include "sdk/db/QvDbRotatedDimension.h"
 #include "sdk/db/QvDbSolid.h"
 #include "sdk/db/QvDbSpline.h"
 #include "sdk/db/QvDbText.h"
@@ -165,6 +169,41 @@ std::string textGeometry(const QvDbText& text) {
                real(text.height()), degrees(text.rotation())});
 }
 
+// What defines a dimension, leader or feature control frame, in the form ezdxf_probe.py's
+// annotation_geometry gives; empty for other classes.
+std::string annotationGeometry(const QvDbEntity& entity) {
+  const auto* rotated = QvDbRotatedDimension::cast(&entity);
+  const auto* aligned = QvDbAlignedDimension::cast(&entity);
+  const QvDbLengthDimension* dimension = rotated ? static_cast<const QvDbLengthDimension*>(rotated)
+                                                 : static_cast<const QvDbLengthDimension*>(aligned);
+  if (dimension) {
+    const QvDbObjectId block = dimension->dimBlockId();
+    return join({rotated ? "0" : "1",
+                 jsonString(block.isNull() ? QvString() : QvDbSymbolTableRecord::nameOf(block)),
+                 point(dimension->dimLinePoint()), point(dimension->textPosition()),
+                 point(dimension->xLine1Point()), point(dimension->xLine2Point()),
+                 rotated ? degrees(rotated->rotation()) : "0", real(dimension->measurement())});
+  }
+  if (const auto* leader = QvDbLeader::cast(&entity)) {
+    std::vector<std::string> vertices;
+    for (int i = 0; i < leader->numVertices(); ++i) {
+      QvGePoint3d p;
+      leader->getVertexAt(i, p);
+      vertices.push_back(point(p));
+    }
+    const QvDbObjectId annotation = leader->annotationObjId();
+    return join(
+        {join(vertices), jsonString(annotation.handle().ascii()), vector(leader->normal())});
+  }
+  if (const auto* frame = QvDbFcf::cast(&entity)) {
+    QvString text = frame->text();
+    text.replace(L"\n", L"^J");
+    return join({jsonString(text), point(frame->location()), vector(frame->direction()),
+                 vector(frame->normal())});
+  }
+  return "";
+}
+
 // What defines an entity, in the form ezdxf_probe.py's geometry_of gives; empty for classes it
 // does not describe.
 std::string geometryOf(const QvDbEntity& entity) {
@@ -242,6 +281,8 @@ std::string geometryOf(const QvDbEntity& entity) {
     return join({point(ray->basePoint()), vector(ray->unitDir())});
   if (const auto* xline = QvDbXline::cast(&entity))
     return join({point(xline->basePoint()), vector(xline->unitDir())});
+  if (const std::string annotation = annotationGeometry(entity); !annotation.empty())
+    return annotation;
   if (const auto* spline = QvDbSpline::cast(&entity)) {
     std::vector<std::string> items;
     for (int i = 0; i < spline->numControlPoints(); ++i) {

@@ -35,6 +35,7 @@
 #include "sdk/db/QvDbTrace.h"
 #include "sdk/db/QvDbXline.h"
 #include "sdk/ge/QvGePoint2d.h"
+#include "tests/sdk/io/DxfAnnotationZoo.h"
 
 namespace {
 
@@ -203,4 +204,6 @@ void addEntityZoo(QvDbDatabase* db) {
   append(space, new QvDb2dPolyline(k2dSimplePoly, vertices, 2.0, true, 0.1, 0.3, &bulges));
   vertices.append(QvGePoint3d(0, 3, 4));
   append(space, new QvDb3dPolyline(k3dSimplePoly, vertices, false));
+
+  addAnnotationZoo(db);
 }

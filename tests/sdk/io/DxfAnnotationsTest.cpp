@@ -1,0 +1,256 @@
+// Dimensions, leaders and feature control frames through DXF files: the values ezdxf wrote are
+// the values read here, what the classes do not model is written back as read, the measurement
+// written follows the geometry, and faulty records are mended or refused with their line.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <string>
+
+#include "sdk/db/QvDbAlignedDimension.h"
+#include "sdk/db/QvDbBlockTableRecord.h"
+#include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbFcf.h"
+#include "sdk/db/QvDbLeader.h"
+#include "sdk/db/QvDbMText.h"
+#include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbProxyEntity.h"
+#include "sdk/db/QvDbRotatedDimension.h"
+#include "sdk/io/QvDxfNumber.h"
+#include "tests/sdk/io/DxfTestSupport.h"
+#include "tests/support/DbChecks.h"
+#include "tests/support/HostFixture.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// The model-space annotations and paragraph texts of a database by record type, in order
+// ("DIMENSION" for proxies of dimensions too).
+std::multimap<std::string, QvDbObjectId> entitiesByType(QvDbDatabase& db) {
+  std::multimap<std::string, QvDbObjectId> out;
+  QvDbObjectPointer<QvDbBlockTableRecord> space(db.modelSpaceId(), QvDb::kForRead);
+  for (const QvDbObjectId& id : space->entityIds()) {
+    QvDbObjectPointer<QvDbEntity> entity(id, QvDb::kForRead);
+    std::string type;
+    if (const auto* proxy = QvDbProxyEntity::cast(entity.object()))
+      type = proxy->originalDxfName().utf8();
+    if (QvDbRotatedDimension::cast(entity.object()) || QvDbAlignedDimension::cast(entity.object()))
+      type = "DIMENSION";
+    if (QvDbLeader::cast(entity.object())) type = "LEADER";
+    if (QvDbFcf::cast(entity.object())) type = "TOLERANCE";
+    if (QvDbMText::cast(entity.object())) type = "MTEXT";
+    out.emplace(type, id);
+  }
+  return out;
+}
+
+void expectNear(const QvGePoint3d& expected, const QvGePoint3d& got) {
+  EXPECT_NEAR(expected.x, got.x, 1e-12);
+  EXPECT_NEAR(expected.y, got.y, 1e-12);
+  EXPECT_NEAR(expected.z, got.z, 1e-12);
+}
+
+// The DXF text of a drawing with one entity in model space, made by `make`.
+template <class Make>
+std::string drawingWith(QvDbDatabase* db, Make make) {
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> space(db->modelSpaceId(), QvDb::kForWrite);
+    QvDbEntity* entity = make(db);
+    QvDbObjectId id;
+    EXPECT_EQ(Vexa::eOk, space->appendQvDbEntity(id, entity));
+    entity->close();
+  }
+  return dxfText(*db);
+}
+
+// Replaces the first `from` after the first `after` in `text`.
+void replaceAfter(std::string& text, const std::string& after, const std::string& from,
+                  const std::string& to) {
+  const size_t anchor = text.find(after);
+  ASSERT_NE(std::string::npos, anchor) << after;
+  const size_t at = text.find(from, anchor);
+  ASSERT_NE(std::string::npos, at) << from;
+  text.replace(at, from.size(), to);
+}
+
+}  // namespace
+
+class DxfAnnotationsTest : public HostFixture {};
+
+TEST_F(DxfAnnotationsTest, EzdxfsAnnotationsAreReadWithTheirValuesAndUnknownKindsKeptAsRead) {
+  if (!hasEzdxf()) GTEST_SKIP() << "/usr/bin/python3 with ezdxf is not installed";
+  TempFolder folder;
+  const std::string made = folder.path("made.dxf");
+  const PythonRun run = runPython({dxfDataPath("ezdxf_probe.py"), "make", "R2018", made});
+  ASSERT_EQ(0, run.status) << run.output;
+  QvDbDatabase read(false);
+  ASSERT_EQ(Vexa::eOk, read.readDwgFile(QvString(made.c_str()))) << read.fileMessage();
+  const auto entities = entitiesByType(read);
+  ASSERT_EQ(3u, entities.count("DIMENSION"));
+  auto dimension = entities.find("DIMENSION");
+
+  {  // add_linear_dim(p1=(0, 0), p2=(4, 3), angle=30): measured along 30 degrees.
+    QvDbObjectPointer<QvDbRotatedDimension> rotated(dimension->second, QvDb::kForRead);
+    ASSERT_TRUE(rotated);
+    expectNear(QvGePoint3d(0, 0, 0), rotated->xLine1Point());
+    expectNear(QvGePoint3d(4, 3, 0), rotated->xLine2Point());
+    EXPECT_NEAR(30 * kPi / 180, rotated->rotation(), 1e-12);
+    EXPECT_NEAR(4 * std::cos(kPi / 6) + 3 * std::sin(kPi / 6), rotated->measurement(), 1e-12);
+    // The dimension line runs through the base point along 30 degrees.
+    const QvGeVector3d offset = rotated->dimLinePoint() - QvGePoint3d(3, 2, 0);
+    EXPECT_NEAR(0.0, offset.x * std::sin(kPi / 6) - offset.y * std::cos(kPi / 6), 1e-9);
+    ASSERT_FALSE(rotated->dimBlockId().isNull());
+    EXPECT_EQ(L'*', QvDbSymbolTableRecord::nameOf(rotated->dimBlockId()).getAt(0));
+    EXPECT_STREQ(L"Walls", rotated->layer().c_str());
+  }
+  {  // add_aligned_dim(p1=(1, 5), p2=(4, 9), distance=1.5): ezdxf writes a rotated dimension
+     // along the measured line, 1.5 off it.
+    QvDbObjectPointer<QvDbRotatedDimension> along((++dimension)->second, QvDb::kForRead);
+    ASSERT_TRUE(along);
+    expectNear(QvGePoint3d(1, 5, 0), along->xLine1Point());
+    expectNear(QvGePoint3d(4, 9, 0), along->xLine2Point());
+    EXPECT_NEAR(std::atan2(4.0, 3.0), along->rotation(), 1e-12);
+    EXPECT_NEAR(5.0, along->measurement(), 1e-12);
+    const QvGeVector3d off = along->dimLinePoint() - QvGePoint3d(1, 5, 0);
+    EXPECT_NEAR(1.5, std::fabs(off.x * 4 - off.y * 3) / 5, 1e-9);
+  }
+  const QvDbObjectId radiusId = (++dimension)->second;
+  EXPECT_TRUE(
+      QvDbProxyEntity::cast(QvDbObjectPointer<QvDbEntity>(radiusId, QvDb::kForRead).object()));
+  {
+    QvDbObjectPointer<QvDbLeader> leader(entities.find("LEADER")->second, QvDb::kForRead);
+    ASSERT_TRUE(leader);
+    ASSERT_EQ(3, leader->numVertices());
+    const QvGePoint3d expected[] = {{8, 2, 0}, {10, 5.5, 0}, {11.75, 5.875, 0}};
+    for (int i = 0; i < 3; ++i) {
+      QvGePoint3d vertex;
+      ASSERT_EQ(Vexa::eOk, leader->getVertexAt(i, vertex));
+      expectNear(expected[i], vertex);
+    }
+    // The annotation is the paragraph text "See detail A".
+    bool found = false;
+    for (auto [it, last] = entities.equal_range("MTEXT"); it != last; ++it)
+      found = found || it->second == leader->annotationObjId();
+    EXPECT_TRUE(found);
+  }
+  {
+    QvDbObjectPointer<QvDbFcf> frame(entities.find("TOLERANCE")->second, QvDb::kForRead);
+    ASSERT_TRUE(frame);
+    EXPECT_STREQ(L"{\\Fgdt;j}%%v0.1%%vA\n{\\Fgdt;u}%%v0.05", frame->text().c_str());
+    expectNear(QvGePoint3d(3, -4, 0), frame->location());
+    expectNear(QvGePoint3d(0, 1, 0), QvGePoint3d::kOrigin + frame->direction());
+  }
+
+  // Written back: the radius dimension group for group, the others with what they keep.
+  const std::string written = folder.path("written.dxf");
+  ASSERT_EQ(Vexa::eOk, read.saveAs(QvString(written.c_str()))) << read.fileMessage();
+  const DxfGroups before = groupsOf(readFile(made));
+  const DxfGroups after = groupsOf(readFile(written));
+  const std::string radiusHandle = radiusId.handle().ascii().utf8();
+  EXPECT_FALSE(recordOf(before, radiusHandle).empty());
+  EXPECT_EQ(recordOf(before, radiusHandle), recordOf(after, radiusHandle));
+  const std::string rotatedHandle = entities.find("DIMENSION")->second.handle().ascii().utf8();
+  const DxfGroups rotatedBefore = recordOf(before, rotatedHandle);
+  const DxfGroups rotatedAfter = recordOf(after, rotatedHandle);
+  for (const int code : {1, 2, 3, 10, 11, 13, 14, 50, 70, 71})
+    EXPECT_EQ(valuesOf(rotatedBefore, code), valuesOf(rotatedAfter, code)) << "group " << code;
+  EXPECT_EQ(std::vector<std::string>(
+                {"AcDbEntity", "AcDbDimension", "AcDbAlignedDimension", "AcDbRotatedDimension"}),
+            valuesOf(rotatedAfter, 100));
+}
+
+TEST_F(DxfAnnotationsTest, KeptGroupsStayAndTheMeasurementFollowsTheGeometry) {
+  std::string text = drawingWith(db(), [](QvDbDatabase*) {
+    return new QvDbRotatedDimension(0.0, QvGePoint3d(0, 0, 0), QvGePoint3d(3, 4, 0),
+                                    QvGePoint3d(0, 6, 0));
+  });
+  const std::string handle =
+      entitiesByType(*db()).find("DIMENSION")->second.handle().ascii().utf8();
+  EXPECT_EQ(std::vector<std::string>({"3.0"}), valuesOf(recordOf(groupsOf(text), handle), 42));
+  // A style, a text of the user's, a user-placed text (bit 128) added by another writer.
+  replaceAfter(text, "AcDbDimension\n", " 10\n", "  3\nNarrow\n  1\n<> mm\n 10\n");
+  replaceAfter(text, "AcDbDimension\n", " 70\n0\n", " 70\n128\n");
+  Vexa::ErrorStatus status;
+  QvString message;
+  auto read = readDxf(text, &status, &message);
+  ASSERT_TRUE(read) << message;
+  // The kept groups follow those the class models; written so, the text comes back alike.
+  const std::string once = dxfText(*read);
+  auto again = readDxf(once);
+  ASSERT_TRUE(again);
+  EXPECT_EQ(once, dxfText(*again));
+
+  const QvDbObjectId id = entitiesByType(*read).find("DIMENSION")->second;
+  {
+    QvDbObjectPointer<QvDbRotatedDimension> dimension(id, QvDb::kForWrite);
+    ASSERT_TRUE(dimension);
+    EXPECT_EQ(Vexa::eOk, dimension->setRotation(kPi / 2));
+    EXPECT_EQ(Vexa::eOk, dimension->setXLine2Point(QvGePoint3d(3, 4.5, 0)));
+  }
+  const DxfGroups groups = recordOf(groupsOf(dxfText(*read)), id.handle().ascii().utf8());
+  ASSERT_EQ(1u, valuesOf(groups, 42).size());
+  EXPECT_NEAR(4.5, std::stod(valuesOf(groups, 42)[0]), 1e-12);
+  ASSERT_EQ(1u, valuesOf(groups, 50).size());
+  EXPECT_NEAR(90.0, std::stod(valuesOf(groups, 50)[0]), 1e-12);
+  EXPECT_EQ(std::vector<std::string>({"Narrow"}), valuesOf(groups, 3));
+  EXPECT_EQ(std::vector<std::string>({"<> mm"}), valuesOf(groups, 1));
+  EXPECT_EQ(std::vector<std::string>({"128"}), valuesOf(groups, 70));
+  EXPECT_TRUE(nothingLeftOpen(read.get()));
+}
+
+TEST_F(DxfAnnotationsTest, FaultyAnnotationsAreMendedOrRefusedWithTheirLine) {
+  const std::string aligned = drawingWith(db(), [](QvDbDatabase* db) {
+    auto* dimension =
+        new QvDbAlignedDimension(QvGePoint3d(0, 0, 0), QvGePoint3d(2, 0, 0), QvGePoint3d(0, 1, 0));
+    dimension->setDimBlockId(db->modelSpaceId());  // any block will do for the name
+    return dimension;
+  });
+  {  // A dimension naming a block the file lacks: read without it, the line told.
+    std::string text = aligned;
+    replaceAfter(text, "AcDbDimension\n", "  2\n*Model_Space\n", "  2\n*D404\n");
+    Vexa::ErrorStatus status;
+    QvString message;
+    auto read = readDxf(text, &status, &message);
+    ASSERT_TRUE(read) << message;
+    EXPECT_NE(-1, message.find(L"*D404")) << message;
+    EXPECT_NE(-1, message.find(L"line ")) << message;
+    QvDbObjectPointer<QvDbAlignedDimension> dimension(
+        entitiesByType(*read).find("DIMENSION")->second, QvDb::kForRead);
+    ASSERT_TRUE(dimension);
+    EXPECT_TRUE(dimension->dimBlockId().isNull());
+    expectNear(QvGePoint3d(2, 0, 0), dimension->xLine2Point());
+  }
+  const std::string leader = drawingWith(db(), [](QvDbDatabase*) {
+    auto* leader = new QvDbLeader();
+    leader->appendVertex(QvGePoint3d(0, 0, 0));
+    leader->appendVertex(QvGePoint3d(1, 1, 0));
+    return leader;
+  });
+  {  // A vertex count that is not the count of vertices: the vertices are read, the line told.
+    std::string text = leader;
+    replaceAfter(text, "AcDbLeader\n", " 76\n2\n", " 76\n5\n");
+    Vexa::ErrorStatus status;
+    QvString message;
+    auto read = readDxf(text, &status, &message);
+    ASSERT_TRUE(read) << message;
+    EXPECT_NE(-1, message.find(L"5 vertices")) << message;
+    QvDbObjectPointer<QvDbLeader> read1(entitiesByType(*read).find("LEADER")->second,
+                                        QvDb::kForRead);
+    EXPECT_EQ(2, read1->numVertices());
+  }
+  const std::string frame = drawingWith(db(), [](QvDbDatabase*) {
+    return new QvDbFcf(L"A", QvGePoint3d(1, 2, 0), QvGeVector3d::kZAxis, QvGeVector3d::kYAxis);
+  });
+  {  // A direction along the normal gives no frame: refused, nothing half read.
+    std::string text = frame;
+    replaceAfter(text, "AcDbFcf\n", " 11\n0.0\n 21\n1.0\n 31\n0.0\n",
+                 " 11\n0.0\n 21\n0.0\n 31\n2.0\n");
+    Vexa::ErrorStatus status = Vexa::eOk;
+    QvString message;
+    EXPECT_FALSE(readDxf(text, &status, &message));
+    EXPECT_NE(Vexa::eOk, status);
+    EXPECT_NE(-1, message.find(L"direction (11)")) << message;
+    EXPECT_NE(-1, message.find(L"line ")) << message;
+  }
+}

@@ -28,6 +28,10 @@ QvDxfFilerRegistry::QvDxfFilerRegistry() {
   add(qvDxfLayoutFiler());
   add(qvDxfSortentsTableFiler());
   add(qvDxfScaleFiler());
+  add(qvDxfRasterImageDefFiler());
+  add(qvDxfFieldFiler());
+  add(qvDxfEvalGraphFiler());
+  add(qvDxfTagEvalGraphFiler());
   // Entities.
   add(qvDxfLineFiler());
   add(qvDxfPointFiler());
@@ -50,6 +54,8 @@ QvDxfFilerRegistry::QvDxfFilerRegistry() {
   // Vertices are read as followers of their polyline, by class.
   add(qvDxfVertex2dFiler());
   add(qvDxfVertex3dFiler());
+  add(qvDxfRasterImageFiler());
+  add(qvDxfWipeoutFiler());
 
   // Proxies: by class only, for what no other filer reads.
   filers_.push_back(qvDxfProxyEntityFiler());

@@ -26,6 +26,10 @@ QvDxfFilerPtr qvDxfLayoutFiler();
 QvDxfFilerPtr qvDxfSortentsTableFiler();
 QvDxfFilerPtr qvDxfScaleFiler();
 QvDxfFilerPtr qvDxfProxyObjectFiler();
+QvDxfFilerPtr qvDxfRasterImageDefFiler();
+QvDxfFilerPtr qvDxfFieldFiler();
+QvDxfFilerPtr qvDxfEvalGraphFiler();
+QvDxfFilerPtr qvDxfTagEvalGraphFiler();
 
 // Entities.
 QvDxfFilerPtr qvDxfLineFiler();
@@ -49,3 +53,5 @@ QvDxfFilerPtr qvDxfPolyline2d3dFiler();
 QvDxfFilerPtr qvDxfVertex2dFiler();
 QvDxfFilerPtr qvDxfVertex3dFiler();
 QvDxfFilerPtr qvDxfProxyEntityFiler();
+QvDxfFilerPtr qvDxfRasterImageFiler();
+QvDxfFilerPtr qvDxfWipeoutFiler();

@@ -1,3 +1,4 @@
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -39,8 +40,27 @@ QvGePoint2d fileToPixel(double x, double y, double height) {
   return QvGePoint2d(x + 0.5, height - y - 0.5);
 }
 
+// A value to write that `readBack` turns into `target` exactly, found among the neighbours of
+// `guess` (the arithmetic of a conversion and of its inverse may round apart); else the guess.
+template <class ReadBack>
+double invertExactly(double guess, double target, ReadBack readBack) {
+  if (readBack(guess) == target) return guess;
+  double up = guess;
+  double down = guess;
+  for (int step = 0; step < 8; ++step) {
+    up = std::nextafter(up, HUGE_VAL);
+    if (readBack(up) == target) return up;
+    down = std::nextafter(down, -HUGE_VAL);
+    if (readBack(down) == target) return down;
+  }
+  return guess;
+}
+
 QvGePoint2d pixelToFile(const QvGePoint2d& p, double height) {
-  return QvGePoint2d(p.x - 0.5, height - p.y - 0.5);
+  const double x = invertExactly(p.x - 0.5, p.x, [](double f) { return f + 0.5; });
+  const double y =
+      invertExactly(height - p.y - 0.5, p.y, [height](double f) { return height - f - 0.5; });
+  return QvGePoint2d(x, y);
 }
 
 bool sameExactly(const QvGePoint2d& a, const QvGePoint2d& b) {
@@ -78,9 +98,13 @@ BoundaryRead readBoundary(QvDxfObjectReader& in) {
   return b;
 }
 
-// The vector of one pixel from the vector of the whole image, as written.
+// The vector of one pixel from the vector of the whole image, as written: read back (times the
+// pixels) it gives the whole vector again.
 QvGeVector3d perPixel(const QvGeVector3d& whole, double pixels) {
-  return QvGeVector3d(whole.x / pixels, whole.y / pixels, whole.z / pixels);
+  auto one = [pixels](double w) {
+    return invertExactly(w / pixels, w, [pixels](double f) { return f * pixels; });
+  };
+  return QvGeVector3d(one(whole.x), one(whole.y), one(whole.z));
 }
 
 // A raster image (IMAGE) or a wipeout (WIPEOUT), which files alike: insertion point (10), the

@@ -137,7 +137,7 @@ class FieldFiler : public QvDxfClassFiler {
     writeValue(out, field);
     if (out.hasKept(kFormatSlot)) {
       out.keptGroups(kFormatSlot);
-    } else {
+    } else if (!out.hasKept(kStateSlot, 301)) {  // a field never evaluated has it there
       out.text(301, QvString());
       out.integer(98, 0);
     }

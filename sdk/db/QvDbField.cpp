@@ -28,6 +28,11 @@ Vexa::ErrorStatus QvDbField::setValue(const wchar_t* text) {
   return Vexa::eOk;
 }
 
+bool QvDbField::isEvaluated() const {
+  assertReadEnabled();
+  return evaluated_;
+}
+
 QvDbObjectIdArray QvDbField::objectIds() const {
   assertReadEnabled();
   return objects_;

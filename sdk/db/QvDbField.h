@@ -18,6 +18,8 @@ class QvDbField : public QvDbObject {
   // The text last evaluated; the code itself while it was never evaluated.
   QvString getValue() const;
   Vexa::ErrorStatus setValue(const wchar_t* text);
+  // Whether a value was set since the code last changed.
+  bool isEvaluated() const;
 
   // The objects the code names, in order.
   QvDbObjectIdArray objectIds() const;

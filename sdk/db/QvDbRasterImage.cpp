@@ -91,6 +91,24 @@ QvGePoint3d QvDbRasterImage::pixelToWorld(const QvGePoint2d& pixel) const {
   return origin_ + u_ * (pixel.x / imageSize_.x) + v_ * (pixel.y / imageSize_.y);
 }
 
+QvDbObjectId QvDbRasterImage::imageDefId() const {
+  assertReadEnabled();
+  return imageDefId_;
+}
+
+Vexa::ErrorStatus QvDbRasterImage::setImageDefId(QvDbObjectId imageDefId) {
+  if (isResident() && !imageDefId.isNull() && imageDefId.database() != database())
+    return Vexa::eWrongDatabase;
+  if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
+  imageDefId_ = imageDefId;
+  return Vexa::eOk;
+}
+
+void QvDbRasterImage::visitIds(QvDbIdVisitor& visitor) {
+  QvDbEntity::visitIds(visitor);
+  if (!imageDefId_.isNull()) visitor.visit(imageDefId_, QvDbIdVisitor::kHardPointer);
+}
+
 Vexa::ErrorStatus QvDbRasterImage::getVertices(QvGePoint3dArray& vertices) const {
   if (const Vexa::ErrorStatus es = assertReadEnabled(); es != Vexa::eOk) return es;
   if (clipType_ == kRect) {

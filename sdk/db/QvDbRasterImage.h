@@ -45,6 +45,13 @@ class QvDbRasterImage : public QvDbEntity {
   // A point in pixels, in the world.
   QvGePoint3d pixelToWorld(const QvGePoint2d& pixel) const;
 
+  // The definition of the picture shown (QvDbRasterImageDef), null for none; a definition must
+  // be of the image's database (eWrongDatabase).
+  QvDbObjectId imageDefId() const;
+  Vexa::ErrorStatus setImageDefId(QvDbObjectId imageDefId);
+
+  void visitIds(QvDbIdVisitor& visitor) override;
+
  protected:
   QvDbRasterImage(const QvDbRasterImage&) = default;
   QvDbRasterImage& operator=(const QvDbRasterImage&) = default;
@@ -62,4 +69,5 @@ class QvDbRasterImage : public QvDbEntity {
   QvGeVector2d imageSize_{1.0, 1.0};
   ClipBoundaryType clipType_ = kInvalid;
   QvGePoint2dArray clipBoundary_;
+  QvDbObjectId imageDefId_;
 };

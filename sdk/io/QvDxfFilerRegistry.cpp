@@ -29,6 +29,10 @@ QvDxfFilerRegistry::QvDxfFilerRegistry() {
   add(qvDxfLayoutFiler());
   add(qvDxfSortentsTableFiler());
   add(qvDxfScaleFiler());
+  add(qvDxfRasterImageDefFiler());
+  add(qvDxfFieldFiler());
+  add(qvDxfEvalGraphFiler());
+  add(qvDxfTagEvalGraphFiler());
   // Entities.
   add(qvDxfLineFiler());
   add(qvDxfPointFiler());
@@ -55,6 +59,8 @@ QvDxfFilerRegistry::QvDxfFilerRegistry() {
   add(qvDxfDimensionFiler(), {QvDbRotatedDimension::desc()});
   add(qvDxfLeaderFiler());
   add(qvDxfToleranceFiler());
+  add(qvDxfRasterImageFiler());
+  add(qvDxfWipeoutFiler());
 
   // Proxies: by class only, for what no other filer reads.
   filers_.push_back(qvDxfProxyEntityFiler());

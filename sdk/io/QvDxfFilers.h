@@ -26,6 +26,10 @@ QvDxfFilerPtr qvDxfLayoutFiler();
 QvDxfFilerPtr qvDxfSortentsTableFiler();
 QvDxfFilerPtr qvDxfScaleFiler();
 QvDxfFilerPtr qvDxfProxyObjectFiler();
+QvDxfFilerPtr qvDxfRasterImageDefFiler();
+QvDxfFilerPtr qvDxfFieldFiler();
+QvDxfFilerPtr qvDxfEvalGraphFiler();
+QvDxfFilerPtr qvDxfTagEvalGraphFiler();
 
 // Entities.
 QvDxfFilerPtr qvDxfLineFiler();
@@ -52,3 +56,5 @@ QvDxfFilerPtr qvDxfDimensionFiler();
 QvDxfFilerPtr qvDxfLeaderFiler();
 QvDxfFilerPtr qvDxfToleranceFiler();
 QvDxfFilerPtr qvDxfProxyEntityFiler();
+QvDxfFilerPtr qvDxfRasterImageFiler();
+QvDxfFilerPtr qvDxfWipeoutFiler();

@@ -30,6 +30,7 @@ constexpr HostClassRow kHostClasses[] = {
     {L"QvDbEvalGraph", L"QvDbObject"},
     {L"QvDbTagEvalGraph", L"QvDbObject"},
     {L"QvDbProxyObject", L"QvDbObject"},
+    {L"QvDbRasterImageDef", L"QvDbObject"},
     {L"QvDbUnderlayDefinition", L"QvDbObject"},
     {L"QvDbDwfDefinition", L"QvDbUnderlayDefinition"},
     {L"QvDbPdfDefinition", L"QvDbUnderlayDefinition"},

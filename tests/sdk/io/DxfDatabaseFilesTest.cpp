@@ -8,31 +8,12 @@
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbLayerTable.h"
 #include "sdk/db/QvDbObjectPointer.h"
+#include "tests/sdk/io/DxfTestRecords.h"
 #include "tests/sdk/io/DxfTestSupport.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/HostFixture.h"
 
 namespace {
-
-QvDbObjectId layerNamed(QvDbDatabase* db, const wchar_t* name) {
-  QvDbLayerTable* table = nullptr;
-  QvDbObjectId id;
-  if (db->getLayerTable(table, QvDb::kForRead) == Vexa::eOk) {
-    table->getAt(name, id);
-    table->close();
-  }
-  return id;
-}
-
-QvDbObjectId addLayer(QvDbDatabase* db, const wchar_t* name) {
-  QvDbObjectPointer<QvDbLayerTable> table(db->layerTableId(), QvDb::kForWrite);
-  auto* layer = new QvDbLayerTableRecord();
-  layer->setName(name);
-  QvDbObjectId id;
-  EXPECT_EQ(Vexa::eOk, table->add(id, layer));
-  layer->close();
-  return id;
-}
 
 std::vector<std::string> filesIn(const std::string& folder) {
   std::vector<std::string> names;

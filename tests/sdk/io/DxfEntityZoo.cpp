@@ -36,24 +36,12 @@
 #include "sdk/db/QvDbXline.h"
 #include "sdk/ge/QvGePoint2d.h"
 #include "tests/sdk/io/DxfAnnotationZoo.h"
+#include "tests/sdk/io/DxfTestRecords.h"
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 const QvGeVector3d kTilted = QvGeVector3d(0.3, -0.5, 0.8).normal();
-
-template <class Table, class Record>
-QvDbObjectId addRecord(QvDbDatabase* db, const wchar_t* name) {
-  Table* raw = nullptr;
-  EXPECT_EQ(Vexa::eOk, db->getSymbolTable(raw, QvDb::kForWrite));
-  auto* record = new Record();
-  record->setName(name);
-  QvDbObjectId id;
-  EXPECT_EQ(Vexa::eOk, raw->add(id, record));
-  record->close();
-  raw->close();
-  return id;
-}
 
 QvDbObjectId append(QvDbObjectId blockId, QvDbEntity* entity) {
   QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForWrite);

@@ -13,6 +13,7 @@
 #include "sdk/db/QvDbProxyEntity.h"
 #include "sdk/db/QvDbRegAppTable.h"
 #include "tests/sdk/io/DxfDescription.h"
+#include "tests/sdk/io/DxfTestRecords.h"
 #include "tests/sdk/io/DxfTestSupport.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/HostFixture.h"
@@ -30,20 +31,6 @@ const std::string kProbe = dxfDataPath("ezdxf_probe.py");
   if (run.status == 0) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "ezdxf on " << file << " (exit " << run.status << "):\n"
                                        << run.output;
-}
-
-template <class Table, class Record, class Fill>
-QvDbObjectId addRecord(QvDbDatabase* db, const wchar_t* name, Fill fill) {
-  Table* table = nullptr;
-  EXPECT_EQ(Vexa::eOk, db->getSymbolTable(table, QvDb::kForWrite));
-  auto* record = new Record();
-  record->setName(name);
-  fill(*record);
-  QvDbObjectId id;
-  EXPECT_EQ(Vexa::eOk, table->add(id, record));
-  record->close();
-  table->close();
-  return id;
 }
 
 }  // namespace

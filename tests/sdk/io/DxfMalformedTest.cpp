@@ -9,6 +9,7 @@
 
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbLayerTable.h"
+#include "tests/sdk/io/DxfTestRecords.h"
 #include "tests/sdk/io/DxfTestSupport.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/HostFixture.h"
@@ -56,16 +57,6 @@ const std::map<std::string, Expectation>& expectations() {
        {Vexa::eBadDxfFile, "\"Walls\" is used twice in the LAYER table"}},
   };
   return table;
-}
-
-QvDbObjectId layerNamed(QvDbDatabase* db, const wchar_t* name) {
-  QvDbLayerTable* table = nullptr;
-  QvDbObjectId id;
-  if (db->getLayerTable(table, QvDb::kForRead) == Vexa::eOk) {
-    table->getAt(name, id);
-    table->close();
-  }
-  return id;
 }
 
 }  // namespace

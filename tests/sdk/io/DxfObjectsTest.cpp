@@ -18,33 +18,12 @@
 #include "sdk/db/QvDbRegAppTable.h"
 #include "sdk/db/QvDbSortentsTable.h"
 #include "sdk/db/QvDbXrecord.h"
+#include "tests/sdk/io/DxfTestRecords.h"
 #include "tests/sdk/io/DxfTestSupport.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/HostFixture.h"
 
 namespace {
-
-QvDbObjectId layerNamed(QvDbDatabase* db, const wchar_t* name) {
-  QvDbLayerTable* table = nullptr;
-  QvDbObjectId id;
-  if (db->getLayerTable(table, QvDb::kForRead) == Vexa::eOk) {
-    table->getAt(name, id);
-    table->close();
-  }
-  return id;
-}
-
-QvDbObjectId addLayer(QvDbDatabase* db, const wchar_t* name) {
-  QvDbLayerTable* table = nullptr;
-  EXPECT_EQ(Vexa::eOk, db->getLayerTable(table, QvDb::kForWrite));
-  auto* layer = new QvDbLayerTableRecord();
-  layer->setName(name);
-  QvDbObjectId id;
-  EXPECT_EQ(Vexa::eOk, table->add(id, layer));
-  layer->close();
-  table->close();
-  return id;
-}
 
 void registerApp(QvDbDatabase* db, const wchar_t* name) {
   QvDbRegAppTable* table = nullptr;

@@ -14,6 +14,7 @@
 #include "sdk/db/QvDbRegAppTable.h"
 #include "sdk/db/QvDbTextStyleTable.h"
 #include "sdk/db/QvDbViewTable.h"
+#include "tests/sdk/io/DxfTestRecords.h"
 #include "tests/sdk/io/DxfTestSupport.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/HostFixture.h"
@@ -21,20 +22,6 @@
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-
-template <class Table, class Record>
-QvDbObjectId addRecord(QvDbDatabase* db, const wchar_t* name, void (*fill)(Record&)) {
-  Table* table = nullptr;
-  EXPECT_EQ(Vexa::eOk, db->getSymbolTable(table, QvDb::kForWrite));
-  auto* record = new Record();
-  record->setName(name);
-  fill(*record);
-  QvDbObjectId id;
-  EXPECT_EQ(Vexa::eOk, table->add(id, record));
-  record->close();
-  table->close();
-  return id;
-}
 
 template <class Table, class Record>
 QvDbObjectPointer<Record> openRecord(QvDbDatabase* db, const wchar_t* name) {

@@ -13,21 +13,12 @@
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbProxyEntity.h"
 #include "sdk/io/QvDxfNumber.h"
+#include "tests/sdk/io/DxfTestRecords.h"
 #include "tests/sdk/io/DxfTestSupport.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/HostFixture.h"
 
 namespace {
-
-QvDbObjectId layerNamed(QvDbDatabase* db, const wchar_t* name) {
-  QvDbLayerTable* table = nullptr;
-  QvDbObjectId id;
-  if (db->getLayerTable(table, QvDb::kForRead) == Vexa::eOk) {
-    table->getAt(name, id);
-    table->close();
-  }
-  return id;
-}
 
 std::string crlf(const std::string& text) {
   std::string out;

@@ -10,20 +10,13 @@
 #include "sdk/db/QvDbLayerTable.h"
 #include "sdk/db/QvDbLayerTableRecord.h"
 #include "sdk/db/QvDbObjectPointer.h"
+#include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 
 namespace {
 
 class TarvoDrawingInfoTest : public HostFixture {
  protected:
-  QvDbObjectId addBlock(const wchar_t* name) {
-    QvDbObjectPointer<QvDbBlockTable> table(db()->blockTableId(), QvDb::kForWrite);
-    QvDbObjectPointer<QvDbBlockTableRecord> record(new QvDbBlockTableRecord());
-    record->setName(name);
-    QvDbObjectId id;
-    EXPECT_EQ(table->add(id, record.object()), Vexa::eOk);
-    return id;
-  }
   QvDbObjectId reference(QvDbObjectId ownerId, QvDbObjectId blockId) {
     QvDbObjectPointer<QvDbBlockTableRecord> owner(ownerId, QvDb::kForWrite);
     QvDbObjectPointer<QvDbBlockReference> ref(new QvDbBlockReference(blockId));
@@ -43,8 +36,8 @@ TEST_F(TarvoDrawingInfoTest, CountsEntitiesByClassPerSpaceAndBlock) {
     layer->setIsLocked(true);
     ASSERT_EQ(table->add(layer.object()), Vexa::eOk);
   }
-  const QvDbObjectId leaf = addBlock(L"Leaf");
-  const QvDbObjectId tree = addBlock(L"Tree");
+  const QvDbObjectId leaf = addBlock(db(), L"Leaf");
+  const QvDbObjectId tree = addBlock(db(), L"Tree");
   reference(tree, leaf);
   reference(tree, leaf);
   reference(db()->modelSpaceId(), tree);

@@ -11,6 +11,7 @@
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/ed/qvedSysVar.h"
 #include "tests/support/DbChecks.h"
+#include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 #include "xqcmdutil/XqDbUtil.h"
 
@@ -42,14 +43,6 @@ class CommitToDbTest : public HostFixture {
     rb.value.int16 = static_cast<int16_t>(value);
     ASSERT_EQ(qvedSetVar(name, &rb), kQvNormal) << QvString(name);
   }
-  QvDbObjectId addBlock(const wchar_t* name) {
-    QvDbObjectPointer<QvDbBlockTable> table(db()->blockTableId(), QvDb::kForWrite);
-    QvDbObjectPointer<QvDbBlockTableRecord> record(new QvDbBlockTableRecord());
-    record->setName(name);
-    QvDbObjectId id;
-    EXPECT_EQ(table->add(id, record.object()), Vexa::eOk);
-    return id;
-  }
 };
 
 TEST_F(CommitToDbTest, ChoosesTheSpaceByTileModeAndViewport) {
@@ -64,7 +57,7 @@ TEST_F(CommitToDbTest, ChoosesTheSpaceByTileModeAndViewport) {
   EXPECT_EQ(ownerOf(commit(newEntity(), db(), QvDbObjectId())), db()->modelSpaceId());
 
   // A given owner wins.
-  const QvDbObjectId block = addBlock(L"PARTS");
+  const QvDbObjectId block = addBlock(db(), L"PARTS");
   EXPECT_EQ(ownerOf(commit(newEntity(), nullptr, block)), block);
   EXPECT_TRUE(nothingLeftOpen(db()));
 }

@@ -25,6 +25,7 @@
 #include "sdk/db/QvDbText.h"
 #include "sdk/ge/QvGeScale3d.h"
 #include "sdk/gi/QvGiSvgWriter.h"
+#include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 
 namespace {
@@ -49,14 +50,6 @@ class SvgWriterTest : public HostFixture {
   }
   QvDbObjectId layer(const wchar_t* name, int16_t color) {
     return layer(name, color, [](QvDbLayerTableRecord&) {});
-  }
-  QvDbObjectId block(const wchar_t* name) {
-    QvDbObjectPointer<QvDbBlockTable> table(db()->blockTableId(), QvDb::kForWrite);
-    QvDbObjectPointer<QvDbBlockTableRecord> record(new QvDbBlockTableRecord());
-    record->setName(name);
-    QvDbObjectId id;
-    EXPECT_EQ(table->add(id, record.object()), Vexa::eOk);
-    return id;
   }
   // Appends an entity to a block (model space by default) on a layer (the current one when
   // null) with a colour index (by layer unless given); its id.
@@ -136,11 +129,11 @@ TEST_F(SvgWriterTest, AKnownDrawingGivesItsElements) {
 TEST_F(SvgWriterTest, ARotatedNestedBlockIsDrawnInItsPlace) {
   const QvDbObjectId red = layer(L"Red", 1);
   // INNER: a circle of colour "by block" at (1, 0) and a line on layer "0" by layer.
-  const QvDbObjectId inner = block(L"INNER");
+  const QvDbObjectId inner = addBlock(db(), L"INNER");
   add(new QvDbCircle({1, 0, 0}, {0, 0, 1}, 0.5), inner, {}, 0);
   add(new QvDbLine({0, 0, 0}, {0, 1, 0}), inner);
   // OUTER: INNER at (10, 0) turned 90 degrees, itself "by block" on layer "0".
-  const QvDbObjectId outer = block(L"OUTER");
+  const QvDbObjectId outer = addBlock(db(), L"OUTER");
   auto* innerRef = new QvDbBlockReference({10, 0, 0}, inner);
   innerRef->setRotation(kPi / 2);
   add(innerRef, outer, {}, 0);
@@ -164,7 +157,7 @@ TEST_F(SvgWriterTest, ARotatedNestedBlockIsDrawnInItsPlace) {
 TEST_F(SvgWriterTest, AttributesArraysAndHiddenLayersInBlocks) {
   const QvDbObjectId frozen =
       layer(L"Frozen", 2, [](QvDbLayerTableRecord& l) { l.setIsFrozen(true); });
-  const QvDbObjectId tree = block(L"TREE");
+  const QvDbObjectId tree = addBlock(db(), L"TREE");
   add(new QvDbCircle({0, 0, 0}, {0, 0, 1}, 1), tree);
   add(new QvDbLine({0, 0, 0}, {1, 1, 0}), tree, frozen);
   add(new QvDbAttributeDefinition({0, -2, 0}, L"?", L"SPECIES", L"Species"), tree);

@@ -12,18 +12,11 @@
 #include "sdk/db/QvDbMText.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbRotatedDimension.h"
+#include "tests/support/DbSetup.h"
 
 namespace {
 
 const QvGeVector3d kTilted = QvGeVector3d(0.3, -0.5, 0.8).normal();
-
-QvDbObjectId append(QvDbObjectId blockId, QvDbEntity* entity) {
-  QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForWrite);
-  QvDbObjectId id;
-  EXPECT_EQ(Vexa::eOk, block->appendQvDbEntity(id, entity));
-  entity->close();
-  return id;
-}
 
 // An anonymous dimension block ("*D" numbered by the table) drawing the dimension line.
 QvDbObjectId dimensionBlock(QvDbDatabase* db, const QvGePoint3d& from, const QvGePoint3d& to) {
@@ -35,7 +28,7 @@ QvDbObjectId dimensionBlock(QvDbDatabase* db, const QvGePoint3d& from, const QvG
   EXPECT_EQ(Vexa::eOk, table->add(id, record));
   record->close();
   table->close();
-  append(id, new QvDbLine(from, to));
+  appendEntity(id, new QvDbLine(from, to));
   return id;
 }
 
@@ -49,7 +42,7 @@ void addAnnotationZoo(QvDbDatabase* db) {
   rotated->setTextPosition(QvGePoint3d(4, 7, 0));
   rotated->setDimBlockId(dimensionBlock(db, QvGePoint3d(0, 6, 0), QvGePoint3d(6, 8.5, 0)));
   rotated->setColorIndex(5);
-  append(space, rotated);
+  appendEntity(space, rotated);
 
   auto* aligned = new QvDbAlignedDimension(QvGePoint3d(-3, 2, 1), QvGePoint3d(2, -1, 0.5),
                                            QvGePoint3d(-2, 4, 1.25));
@@ -57,22 +50,22 @@ void addAnnotationZoo(QvDbDatabase* db) {
   aligned->setTextPosition(QvGePoint3d(0.25, 3.5, 1.5));
   aligned->setHorizontalRotation(0.3);
   aligned->setDimBlockId(dimensionBlock(db, QvGePoint3d(-2, 4, 1.25), QvGePoint3d(3, 1, 0.75)));
-  append(space, aligned);
+  appendEntity(space, aligned);
 
   auto* note = new QvDbMText();
   note->setLocation(QvGePoint3d(12, 6, 0));
   note->setTextHeight(0.25);
   note->setContents(L"See detail A");
-  const QvDbObjectId noteId = append(space, note);
+  const QvDbObjectId noteId = appendEntity(space, note);
   auto* leader = new QvDbLeader();
   for (const QvGePoint3d& p :
        {QvGePoint3d(8, 2, 0), QvGePoint3d(10, 5.5, 0), QvGePoint3d(11.75, 5.875, 0.125)})
     leader->appendVertex(p);
   leader->attachAnnotation(noteId);
-  append(space, leader);
+  appendEntity(space, leader);
 
   const QvGeVector3d across = kTilted.perpVector();
   auto* frame = new QvDbFcf(L"{\\Fgdt;j}%%v0.1%%vA\n{\\Fgdt;u}%%v0.05", QvGePoint3d(3, -4, 2),
                             kTilted, across);
-  append(space, frame);
+  appendEntity(space, frame);
 }

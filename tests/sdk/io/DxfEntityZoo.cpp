@@ -37,19 +37,12 @@
 #include "sdk/ge/QvGePoint2d.h"
 #include "tests/sdk/io/DxfAnnotationZoo.h"
 #include "tests/sdk/io/DxfTestRecords.h"
+#include "tests/support/DbSetup.h"
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 const QvGeVector3d kTilted = QvGeVector3d(0.3, -0.5, 0.8).normal();
-
-QvDbObjectId append(QvDbObjectId blockId, QvDbEntity* entity) {
-  QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForWrite);
-  QvDbObjectId id;
-  EXPECT_EQ(Vexa::eOk, block->appendQvDbEntity(id, entity));
-  entity->close();
-  return id;
-}
 
 }  // namespace
 
@@ -70,7 +63,7 @@ void addEntityZoo(QvDbDatabase* db) {
   line->setLinetype(dashed);
   line->setLinetypeScale(0.5);
   line->setThickness(2.0);
-  const QvDbObjectId lineId = append(space, line);
+  const QvDbObjectId lineId = appendEntity(space, line);
   {
     const double at[3] = {1, 2, 3};
     QvRbListPtr xdata(qvutBuildList(1001, L"TARVO_ZOO", 1000, L"the line", 1010, at, 1070, 5, 0));
@@ -80,21 +73,21 @@ void addEntityZoo(QvDbDatabase* db) {
   auto* invisible = new QvDbPoint(QvGePoint3d(3, 4, 5));
   invisible->setVisibility(QvDb::kInvisible);
   invisible->setEcsRotation(0.25);
-  append(space, invisible);
+  appendEntity(space, invisible);
 
-  append(space, new QvDbCircle(QvGePoint3d(1.25, -2.5, 0.75), kTilted, 1.5));
-  append(space, new QvDbArc(QvGePoint3d(2, 3, -1), QvGeVector3d(0, 0, -1), 2.0, 200 * kPi / 180,
-                            340 * kPi / 180));
-  append(space, new QvDbArc(QvGePoint3d(-4, 1, 0), kTilted, 0.75, 0.1, 5.9));
-  append(space, new QvDbEllipse(QvGePoint3d(5, 5, 0), QvGeVector3d::kZAxis, QvGeVector3d(3, 1, 0),
-                                0.4, 0.5, 4.0));
+  appendEntity(space, new QvDbCircle(QvGePoint3d(1.25, -2.5, 0.75), kTilted, 1.5));
+  appendEntity(space, new QvDbArc(QvGePoint3d(2, 3, -1), QvGeVector3d(0, 0, -1), 2.0,
+                                  200 * kPi / 180, 340 * kPi / 180));
+  appendEntity(space, new QvDbArc(QvGePoint3d(-4, 1, 0), kTilted, 0.75, 0.1, 5.9));
+  appendEntity(space, new QvDbEllipse(QvGePoint3d(5, 5, 0), QvGeVector3d::kZAxis,
+                                      QvGeVector3d(3, 1, 0), 0.4, 0.5, 4.0));
 
   QvGePoint3dArray fit;
   fit.append(QvGePoint3d(0, 0, 0));
   fit.append(QvGePoint3d(1, 2, 0));
   fit.append(QvGePoint3d(3, 1, 0));
   fit.append(QvGePoint3d(4, 4, 1));
-  append(space, new QvDbSpline(fit, 3, 0.001, QvGeVector3d(1, 0, 0), QvGeVector3d(0, 1, 0)));
+  appendEntity(space, new QvDbSpline(fit, 3, 0.001, QvGeVector3d(1, 0, 0), QvGeVector3d(0, 1, 0)));
   QvGePoint3dArray control;
   control.append(QvGePoint3d(0, 0, 0));
   control.append(QvGePoint3d(1, 1, 0));
@@ -104,17 +97,17 @@ void addEntityZoo(QvDbDatabase* db) {
   for (const double k : {0.0, 0.0, 0.0, 0.0, 1.0, 1.0, 1.0, 1.0}) knots.append(k);
   QvGeDoubleArray weights;
   for (const double w : {1.0, 0.5, 2.0, 1.0}) weights.append(w);
-  append(space, new QvDbSpline(3, true, false, false, control, knots, weights));
+  appendEntity(space, new QvDbSpline(3, true, false, false, control, knots, weights));
 
-  append(space, new QvDbRay(QvGePoint3d(1, 1, 1), QvGeVector3d(1, 2, 2)));
-  append(space, new QvDbXline(QvGePoint3d(-1, 0, 0), QvGeVector3d(0, 1, 0)));
+  appendEntity(space, new QvDbRay(QvGePoint3d(1, 1, 1), QvGeVector3d(1, 2, 2)));
+  appendEntity(space, new QvDbXline(QvGePoint3d(-1, 0, 0), QvGeVector3d(0, 1, 0)));
   auto* solid = new QvDbSolid(QvGePoint3d(0, 0, 0), QvGePoint3d(2, 0, 0), QvGePoint3d(0, 2, 0));
   solid->setThickness(0.5);
-  append(space, solid);
-  append(space, new QvDbTrace(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 0, 0), QvGePoint3d(0, 0.25, 0),
-                              QvGePoint3d(1, 0.25, 0)));
-  append(space, new QvDbFace(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 0, 0), QvGePoint3d(1, 1, 1),
-                             QvGePoint3d(0, 1, 1), true, false, true, false));
+  appendEntity(space, solid);
+  appendEntity(space, new QvDbTrace(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 0, 0),
+                                    QvGePoint3d(0, 0.25, 0), QvGePoint3d(1, 0.25, 0)));
+  appendEntity(space, new QvDbFace(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 0, 0), QvGePoint3d(1, 1, 1),
+                                   QvGePoint3d(0, 1, 1), true, false, true, false));
 
   auto* text = new QvDbText(QvGePoint3d(4, 5, 0.5), L"Right aligned", style, 0.25, 0.6);
   text->setNormal(kTilted);
@@ -124,8 +117,8 @@ void addEntityZoo(QvDbDatabase* db) {
   text->setOblique(10 * kPi / 180);
   text->setWidthFactor(0.8);
   text->mirrorInX(true);
-  append(space, text);
-  append(space, new QvDbText(QvGePoint3d(-2, -2, 0), L"Plain \u00E4\u00F6\u00FC, ^ and \\P"));
+  appendEntity(space, text);
+  appendEntity(space, new QvDbText(QvGePoint3d(-2, -2, 0), L"Plain \u00E4\u00F6\u00FC, ^ and \\P"));
   auto* mtext = new QvDbMText();
   mtext->setLocation(QvGePoint3d(0, 20, 0));
   mtext->setTextHeight(0.35);
@@ -136,7 +129,7 @@ void addEntityZoo(QvDbDatabase* db) {
   for (int i = 0; i < 40; ++i) longText += L"Line " + std::to_wstring(i) + L" of the notes.\\P";
   mtext->setContents(longText.c_str());
   mtext->setRotation(0.5);
-  append(space, mtext);
+  appendEntity(space, mtext);
 
   // A block with attribute definitions, a reference with attributes and an array reference.
   const QvDbObjectId door = addRecord<QvDbBlockTable, QvDbBlockTableRecord>(db, L"Door");
@@ -144,21 +137,21 @@ void addEntityZoo(QvDbDatabase* db) {
     QvDbObjectPointer<QvDbBlockTableRecord> block(door, QvDb::kForWrite);
     block->setOrigin(QvGePoint3d(0.5, 0, 0));
   }
-  append(door, new QvDbLine(QvGePoint3d(0, 0, 0), QvGePoint3d(0.9, 0, 0)));
+  appendEntity(door, new QvDbLine(QvGePoint3d(0, 0, 0), QvGePoint3d(0.9, 0, 0)));
   auto* number =
       new QvDbAttributeDefinition(QvGePoint3d(0.1, 0.1, 0), L"D-000", L"NUMBER", L"Door number");
   number->setVerifiable(true);
   number->setFieldLength(8);
-  append(door, number);
+  appendEntity(door, number);
   auto* hidden = new QvDbAttributeDefinition(QvGePoint3d(0.1, 0.4, 0), L"", L"FIRE", L"Rating");
   hidden->setInvisible(true);
   hidden->setLockPositionInBlock(true);
-  append(door, hidden);
+  appendEntity(door, hidden);
   auto* reference = new QvDbBlockReference(QvGePoint3d(7, 8, 0.5), door);
   reference->setNormal(kTilted);
   reference->setScaleFactors(QvGeScale3d(-1.0, 2.5, 1.0));
   reference->setRotation(-0.75);
-  const QvDbObjectId referenceId = append(space, reference);
+  const QvDbObjectId referenceId = appendEntity(space, reference);
   {
     QvDbObjectPointer<QvDbBlockReference> open(referenceId, QvDb::kForWrite);
     for (const auto& [tag, value] : {std::pair{L"NUMBER", L"D-101"}, std::pair{L"FIRE", L"EI30"}}) {
@@ -168,7 +161,7 @@ void addEntityZoo(QvDbDatabase* db) {
       attribute->close();
     }
   }
-  append(space, new QvDbMInsertBlock(QvGePoint3d(20, 0, 0), door, 3, 2, 1.5, 2.5));
+  appendEntity(space, new QvDbMInsertBlock(QvGePoint3d(20, 0, 0), door, 3, 2, 1.5, 2.5));
 
   auto* polyline = new QvDbPolyline();
   polyline->addVertexAt(0, QvGePoint2d(0, 0), 0.5, 0.1, 0.2, 7);
@@ -178,20 +171,20 @@ void addEntityZoo(QvDbDatabase* db) {
   polyline->setElevation(1.5);
   polyline->setNormal(kTilted);
   polyline->setPlinegen(true);
-  append(space, polyline);
+  appendEntity(space, polyline);
   auto* constant = new QvDbPolyline();
   for (unsigned int i = 0; i < 4; ++i)
     constant->addVertexAt(i, QvGePoint2d(i, i % 2), 0.0, 0.05, 0.05);
-  append(space, constant);
+  appendEntity(space, constant);
   QvGePoint3dArray vertices;
   vertices.append(QvGePoint3d(0, 0, 0));
   vertices.append(QvGePoint3d(3, 0, 0));
   vertices.append(QvGePoint3d(3, 3, 0));
   QvGeDoubleArray bulges;
   for (const double b : {0.0, 0.25, 0.0}) bulges.append(b);
-  append(space, new QvDb2dPolyline(k2dSimplePoly, vertices, 2.0, true, 0.1, 0.3, &bulges));
+  appendEntity(space, new QvDb2dPolyline(k2dSimplePoly, vertices, 2.0, true, 0.1, 0.3, &bulges));
   vertices.append(QvGePoint3d(0, 3, 4));
-  append(space, new QvDb3dPolyline(k3dSimplePoly, vertices, false));
+  appendEntity(space, new QvDb3dPolyline(k3dSimplePoly, vertices, false));
 
   addAnnotationZoo(db);
 }

@@ -22,6 +22,7 @@
 #include "sdk/io/QvDxfNumber.h"
 #include "tests/sdk/io/DxfTestSupport.h"
 #include "tests/support/DbChecks.h"
+#include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 
 namespace {
@@ -32,14 +33,6 @@ QvGePoint2dArray points2d(std::initializer_list<QvGePoint2d> points) {
   QvGePoint2dArray out;
   for (const QvGePoint2d& p : points) out.append(p);
   return out;
-}
-
-QvDbObjectId append(QvDbObjectId blockId, QvDbEntity* entity) {
-  QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForWrite);
-  QvDbObjectId id;
-  EXPECT_EQ(Vexa::eOk, block->appendQvDbEntity(id, entity));
-  entity->close();
-  return id;
 }
 
 QvDbObjectIdArray entitiesOf(QvDbObjectId blockId) {
@@ -164,7 +157,7 @@ class DxfImageTest : public HostFixture {
     plain->setImageDefId(defId_);
     plain->setImageSize(640, 480);
     plain->setOrientation(QvGePoint3d(10, 20, 0), QvGeVector3d(64, 0, 0), QvGeVector3d(0, 48, 0));
-    images_.append(append(space, plain));
+    images_.append(appendEntity(space, plain));
 
     auto* rect = new QvDbRasterImage();
     rect->setImageDefId(defId_);
@@ -174,7 +167,7 @@ class DxfImageTest : public HostFixture {
     ASSERT_EQ(Vexa::eOk,
               rect->setClipBoundary(QvDbRasterImage::kRect,
                                     points2d({QvGePoint2d(10.1, 20.3), QvGePoint2d(500.7, 400)})));
-    images_.append(append(space, rect));
+    images_.append(appendEntity(space, rect));
 
     auto* polygon = new QvDbRasterImage();
     polygon->setImageDefId(defId_);
@@ -184,13 +177,13 @@ class DxfImageTest : public HostFixture {
               polygon->setClipBoundary(QvDbRasterImage::kPoly,
                                        points2d({QvGePoint2d(0.1, 0.2), QvGePoint2d(600, 33.3),
                                                  QvGePoint2d(320.5, 470), QvGePoint2d(0.1, 0.2)})));
-    images_.append(append(space, polygon));
+    images_.append(appendEntity(space, polygon));
 
     auto* wipeout = new QvDbWipeout();
     ASSERT_EQ(Vexa::eOk, wipeout->setFrom(points2d({QvGePoint2d(0, 0), QvGePoint2d(4, 0.3),
                                                     QvGePoint2d(5, 3), QvGePoint2d(1, 2)}),
                                           QvGeVector3d(0.3, -0.5, 0.8).normal()));
-    images_.append(append(space, wipeout));
+    images_.append(appendEntity(space, wipeout));
   }
 
   QvDbObjectId defId_;
@@ -202,7 +195,7 @@ TEST_F(DxfImageTest, ImagesWipeoutsAndDefinitionsComeBackAndAreWrittenAgainAlike
   addImages();
   auto* orphan = new QvDbRasterImage();  // no definition: kept so, read back without one
   orphan->setOrientation(QvGePoint3d(0, 0, 0), QvGeVector3d(2, 0, 0), QvGeVector3d(0, 1, 0));
-  images_.append(append(db()->modelSpaceId(), orphan));
+  images_.append(appendEntity(db()->modelSpaceId(), orphan));
 
   const std::string text = dxfText(*db());
   QvString message;
@@ -293,8 +286,10 @@ TEST_F(DxfImageTest, ImagesAndWipeoutsWrittenByEzdxfAreReadWithTheirValuesAndKep
 
 TEST_F(DxfImageTest, FieldsAndEvaluationGraphsKeepWhatTheyHold) {
   const QvDbObjectId space = db()->modelSpaceId();
-  const QvDbObjectId a = append(space, new QvDbLine(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 0, 0)));
-  const QvDbObjectId b = append(space, new QvDbLine(QvGePoint3d(0, 1, 0), QvGePoint3d(1, 1, 0)));
+  const QvDbObjectId a =
+      appendEntity(space, new QvDbLine(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 0, 0)));
+  const QvDbObjectId b =
+      appendEntity(space, new QvDbLine(QvGePoint3d(0, 1, 0), QvGePoint3d(1, 1, 0)));
   // A code longer than one group, a value with a character outside ASCII.
   std::wstring code = L"%<\\AcObjProp Object(%<\\_ObjId 1>%).Length \\f \"%lu2\">%";
   while (code.size() < 600) code += L" and %<\\AcVar Date>%";

@@ -21,6 +21,7 @@
 #include "tests/sdk/io/DxfTestRecords.h"
 #include "tests/sdk/io/DxfTestSupport.h"
 #include "tests/support/DbChecks.h"
+#include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 
 namespace {
@@ -37,13 +38,9 @@ void registerApp(QvDbDatabase* db, const wchar_t* name) {
 
 // A stand-in entity: a proxy of a made-up type on a layer, in a block.
 QvDbObjectId addProxyEntity(QvDbObjectId blockId, QvDbObjectId layerId) {
-  QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForWrite);
   auto* entity = new QvDbProxyEntity(QvDbProxyClass{L"TESTSHAPE", L"", L"", 0});
   entity->setLayer(layerId);
-  QvDbObjectId id;
-  EXPECT_EQ(Vexa::eOk, block->appendQvDbEntity(id, entity));
-  entity->close();
-  return id;
+  return appendEntity(blockId, entity);
 }
 
 // The values of two result-buffer lists, record by record.

@@ -115,19 +115,19 @@ namespace {
 
 // Formats one conversion with the C library into `out`; `*` width and precision come first.
 template <typename Value>
-void appendOne(std::wstring& out, const std::wstring& spec, int width, int precision,
+void appendOne(std::wstring& out, const std::wstring& directive, int width, int precision,
                bool hasWidthArg, bool hasPrecisionArg, Value value) {
   std::vector<wchar_t> buffer(64);
   for (;;) {
     int n;
     if (hasWidthArg && hasPrecisionArg)
-      n = std::swprintf(buffer.data(), buffer.size(), spec.c_str(), width, precision, value);
+      n = std::swprintf(buffer.data(), buffer.size(), directive.c_str(), width, precision, value);
     else if (hasWidthArg)
-      n = std::swprintf(buffer.data(), buffer.size(), spec.c_str(), width, value);
+      n = std::swprintf(buffer.data(), buffer.size(), directive.c_str(), width, value);
     else if (hasPrecisionArg)
-      n = std::swprintf(buffer.data(), buffer.size(), spec.c_str(), precision, value);
+      n = std::swprintf(buffer.data(), buffer.size(), directive.c_str(), precision, value);
     else
-      n = std::swprintf(buffer.data(), buffer.size(), spec.c_str(), value);
+      n = std::swprintf(buffer.data(), buffer.size(), directive.c_str(), value);
     if (n >= 0 && static_cast<size_t>(n) < buffer.size()) {
       out.append(buffer.data(), static_cast<size_t>(n));
       return;
@@ -195,11 +195,11 @@ int vexaFormatVS(QvString& out, const wchar_t* fmt, va_list args) {
       break;
     }
     ++p;
-    std::wstring spec = L"%" + flags + (widthArg ? L"*" : widthText);
-    if (hasPrecision) spec += L"." + (precisionArg ? std::wstring(L"*") : precisionText);
+    std::wstring directive = L"%" + flags + (widthArg ? L"*" : widthText);
+    if (hasPrecision) directive += L"." + (precisionArg ? std::wstring(L"*") : precisionText);
     // Formats the value with the C library's spelling of the conversion.
     auto emitAs = [&](const std::wstring& cSpec, auto value) {
-      appendOne(result, spec + cSpec, width, precision, widthArg, precisionArg, value);
+      appendOne(result, directive + cSpec, width, precision, widthArg, precisionArg, value);
     };
     auto emit = [&](const std::wstring& lengthMod, auto value) {
       emitAs(lengthMod + conv, value);

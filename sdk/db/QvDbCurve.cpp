@@ -7,6 +7,7 @@
 
 #include "sdk/db/QvDbExtents.h"
 #include "sdk/db/detail/CurveFromGe.h"
+#include "sdk/db/detail/CurveGeometry.h"
 #include "sdk/db/detail/GeCurveBuffer.h"
 #include "sdk/db/detail/PlanarArea.h"
 #include "sdk/db/detail/Tolerance.h"
@@ -16,18 +17,19 @@
 
 QVRX_DEFINE_HOST_MEMBERS(QvDbCurve)
 
+using qvdb_detail::CurveGeometry;
 using qvdb_detail::GeCurveBuffer;
 
 double QvDbCurve::pointTolerance(const QvGePoint3d& point) {
   return qvdb_detail::pointTolerance(point);
 }
 
-Vexa::ErrorStatus QvDbCurve::geometry(GeCurveBuffer& buffer, const QvGeCurve3d*& curve,
-                                      QvGeInterval& interval) const {
+Vexa::ErrorStatus QvDbCurve::geometry(CurveGeometry& geo) const {
   if (const Vexa::ErrorStatus es = assertReadEnabled(); es != Vexa::eOk) return es;
-  curve = geCurve(buffer);
-  if (!curve) return Vexa::eInvalidInput;
-  curve->getInterval(interval);
+  geo.curve = geCurve(geo.buffer);
+  if (!geo.curve) return Vexa::eInvalidInput;
+  geo.curve->getInterval(geo.interval);
+  geo.scale = paramScale();
   return Vexa::eOk;
 }
 
@@ -43,122 +45,98 @@ bool QvDbCurve::isPeriodic() const {
 }
 
 Vexa::ErrorStatus QvDbCurve::getStartParam(double& param) const {
-  GeCurveBuffer buffer;
-  const QvGeCurve3d* curve = nullptr;
-  QvGeInterval interval;
-  if (const Vexa::ErrorStatus es = geometry(buffer, curve, interval); es != Vexa::eOk) return es;
-  const double scale = paramScale();
-  if (!interval.isBoundedBelow()) return Vexa::eNotApplicable;
-  param = interval.lowerBound() * scale;
+  CurveGeometry geo;
+  if (const Vexa::ErrorStatus es = geometry(geo); es != Vexa::eOk) return es;
+  if (!geo.interval.isBoundedBelow()) return Vexa::eNotApplicable;
+  param = geo.interval.lowerBound() * geo.scale;
   return Vexa::eOk;
 }
 
 Vexa::ErrorStatus QvDbCurve::getEndParam(double& param) const {
-  GeCurveBuffer buffer;
-  const QvGeCurve3d* curve = nullptr;
-  QvGeInterval interval;
-  if (const Vexa::ErrorStatus es = geometry(buffer, curve, interval); es != Vexa::eOk) return es;
-  const double scale = paramScale();
-  if (!interval.isBoundedAbove()) return Vexa::eNotApplicable;
-  param = interval.upperBound() * scale;
+  CurveGeometry geo;
+  if (const Vexa::ErrorStatus es = geometry(geo); es != Vexa::eOk) return es;
+  if (!geo.interval.isBoundedAbove()) return Vexa::eNotApplicable;
+  param = geo.interval.upperBound() * geo.scale;
   return Vexa::eOk;
 }
 
 Vexa::ErrorStatus QvDbCurve::getStartPoint(QvGePoint3d& point) const {
-  GeCurveBuffer buffer;
-  const QvGeCurve3d* curve = nullptr;
-  QvGeInterval interval;
-  if (const Vexa::ErrorStatus es = geometry(buffer, curve, interval); es != Vexa::eOk) return es;
-  if (!interval.isBoundedBelow()) return Vexa::eNotApplicable;
-  point = curve->evalPoint(interval.lowerBound());
+  CurveGeometry geo;
+  if (const Vexa::ErrorStatus es = geometry(geo); es != Vexa::eOk) return es;
+  if (!geo.interval.isBoundedBelow()) return Vexa::eNotApplicable;
+  point = geo.curve->evalPoint(geo.interval.lowerBound());
   return Vexa::eOk;
 }
 
 Vexa::ErrorStatus QvDbCurve::getEndPoint(QvGePoint3d& point) const {
-  GeCurveBuffer buffer;
-  const QvGeCurve3d* curve = nullptr;
-  QvGeInterval interval;
-  if (const Vexa::ErrorStatus es = geometry(buffer, curve, interval); es != Vexa::eOk) return es;
-  if (!interval.isBoundedAbove()) return Vexa::eNotApplicable;
-  point = curve->evalPoint(interval.upperBound());
+  CurveGeometry geo;
+  if (const Vexa::ErrorStatus es = geometry(geo); es != Vexa::eOk) return es;
+  if (!geo.interval.isBoundedAbove()) return Vexa::eNotApplicable;
+  point = geo.curve->evalPoint(geo.interval.upperBound());
   return Vexa::eOk;
 }
 
-namespace {
+namespace qvdb_detail {
 
-// The geometry parameter of a curve parameter, when it lies in the interval.
-bool toGeParam(const QvGeInterval& interval, double scale, double param, double& geParam) {
+bool CurveGeometry::toGeParam(double param, double& geParam) const {
   if (!std::isfinite(param)) return false;
   geParam = param / scale;
-  const double tol =
-      qvdb_detail::paramTolerance(interval.isBoundedBelow() ? interval.lowerBound() : 0.0,
-                                  interval.isBoundedAbove() ? interval.upperBound() : 0.0);
+  const double tol = paramTolerance(interval.isBoundedBelow() ? interval.lowerBound() : 0.0,
+                                    interval.isBoundedAbove() ? interval.upperBound() : 0.0);
   if (interval.isBoundedBelow() && geParam < interval.lowerBound() - tol) return false;
   if (interval.isBoundedAbove() && geParam > interval.upperBound() + tol) return false;
   geParam = interval.clamp(geParam);
   return true;
 }
 
-}  // namespace
+}  // namespace qvdb_detail
 
 Vexa::ErrorStatus QvDbCurve::getPointAtParam(double param, QvGePoint3d& point) const {
-  GeCurveBuffer buffer;
-  const QvGeCurve3d* curve = nullptr;
-  QvGeInterval interval;
-  if (const Vexa::ErrorStatus es = geometry(buffer, curve, interval); es != Vexa::eOk) return es;
-  const double scale = paramScale();
+  CurveGeometry geo;
+  if (const Vexa::ErrorStatus es = geometry(geo); es != Vexa::eOk) return es;
   double t = 0.0;
-  if (!toGeParam(interval, scale, param, t)) return Vexa::eInvalidInput;
-  point = curve->evalPoint(t);
+  if (!geo.toGeParam(param, t)) return Vexa::eInvalidInput;
+  point = geo.curve->evalPoint(t);
   return Vexa::eOk;
 }
 
 Vexa::ErrorStatus QvDbCurve::getParamAtPoint(const QvGePoint3d& point, double& param) const {
-  GeCurveBuffer buffer;
-  const QvGeCurve3d* curve = nullptr;
-  QvGeInterval interval;
-  if (const Vexa::ErrorStatus es = geometry(buffer, curve, interval); es != Vexa::eOk) return es;
-  const double scale = paramScale();
+  CurveGeometry geo;
+  if (const Vexa::ErrorStatus es = geometry(geo); es != Vexa::eOk) return es;
   double t = 0.0;
-  const QvGePoint3d closest = curve->closestPointTo(point, t);
+  const QvGePoint3d closest = geo.curve->closestPointTo(point, t);
   if (closest.distanceTo(point) > pointTolerance(point)) return Vexa::eInvalidInput;
-  param = t * scale;
+  param = t * geo.scale;
   return Vexa::eOk;
 }
 
 Vexa::ErrorStatus QvDbCurve::getDistAtParam(double param, double& dist) const {
-  GeCurveBuffer buffer;
-  const QvGeCurve3d* curve = nullptr;
-  QvGeInterval interval;
-  if (const Vexa::ErrorStatus es = geometry(buffer, curve, interval); es != Vexa::eOk) return es;
-  const double scale = paramScale();
+  CurveGeometry geo;
+  if (const Vexa::ErrorStatus es = geometry(geo); es != Vexa::eOk) return es;
   double t = 0.0;
-  if (!toGeParam(interval, scale, param, t)) return Vexa::eInvalidInput;
+  if (!geo.toGeParam(param, t)) return Vexa::eInvalidInput;
   // Unbounded below (an xline): the parameter is the signed distance itself.
-  dist = interval.isBoundedBelow() ? curve->length(interval.lowerBound(), t) : t;
+  dist = geo.interval.isBoundedBelow() ? geo.curve->length(geo.interval.lowerBound(), t) : t;
   return Vexa::eOk;
 }
 
 Vexa::ErrorStatus QvDbCurve::getParamAtDist(double dist, double& param) const {
-  GeCurveBuffer buffer;
-  const QvGeCurve3d* curve = nullptr;
-  QvGeInterval interval;
-  if (const Vexa::ErrorStatus es = geometry(buffer, curve, interval); es != Vexa::eOk) return es;
-  const double scale = paramScale();
+  CurveGeometry geo;
+  if (const Vexa::ErrorStatus es = geometry(geo); es != Vexa::eOk) return es;
   if (!std::isfinite(dist)) return Vexa::eInvalidInput;
-  if (!interval.isBoundedBelow()) {
-    param = dist * scale;
+  if (!geo.interval.isBoundedBelow()) {
+    param = dist * geo.scale;
     return Vexa::eOk;
   }
   double t = 0.0;
   if (dist < 0.0) return Vexa::eInvalidInput;
-  if (!curve->getParamAtLength(interval.lowerBound(), dist, true, t)) {
+  if (!geo.curve->getParamAtLength(geo.interval.lowerBound(), dist, true, t)) {
     // A distance a rounding beyond the end is the end.
-    const double total = interval.isBoundedAbove() ? curve->length() : -1.0;
+    const double total = geo.interval.isBoundedAbove() ? geo.curve->length() : -1.0;
     if (total < 0.0 || dist > total * (1.0 + 1e-12) + 1e-12) return Vexa::eInvalidInput;
-    t = interval.upperBound();
+    t = geo.interval.upperBound();
   }
-  param = t * scale;
+  param = t * geo.scale;
   return Vexa::eOk;
 }
 
@@ -175,17 +153,14 @@ Vexa::ErrorStatus QvDbCurve::getPointAtDist(double dist, QvGePoint3d& point) con
 }
 
 Vexa::ErrorStatus QvDbCurve::getFirstDeriv(double param, QvGeVector3d& firstDeriv) const {
-  GeCurveBuffer buffer;
-  const QvGeCurve3d* curve = nullptr;
-  QvGeInterval interval;
-  if (const Vexa::ErrorStatus es = geometry(buffer, curve, interval); es != Vexa::eOk) return es;
-  const double scale = paramScale();
+  CurveGeometry geo;
+  if (const Vexa::ErrorStatus es = geometry(geo); es != Vexa::eOk) return es;
   double t = 0.0;
-  if (!toGeParam(interval, scale, param, t)) return Vexa::eInvalidInput;
+  if (!geo.toGeParam(param, t)) return Vexa::eInvalidInput;
   QvGePoint3d p;
   QvGeVector3d d;
-  curve->evalDerivatives(t, 1, p, &d);
-  firstDeriv = d / scale;
+  geo.curve->evalDerivatives(t, 1, p, &d);
+  firstDeriv = d / geo.scale;
   return Vexa::eOk;
 }
 
@@ -197,17 +172,14 @@ Vexa::ErrorStatus QvDbCurve::getFirstDeriv(const QvGePoint3d& point,
 }
 
 Vexa::ErrorStatus QvDbCurve::getSecondDeriv(double param, QvGeVector3d& secondDeriv) const {
-  GeCurveBuffer buffer;
-  const QvGeCurve3d* curve = nullptr;
-  QvGeInterval interval;
-  if (const Vexa::ErrorStatus es = geometry(buffer, curve, interval); es != Vexa::eOk) return es;
-  const double scale = paramScale();
+  CurveGeometry geo;
+  if (const Vexa::ErrorStatus es = geometry(geo); es != Vexa::eOk) return es;
   double t = 0.0;
-  if (!toGeParam(interval, scale, param, t)) return Vexa::eInvalidInput;
+  if (!geo.toGeParam(param, t)) return Vexa::eInvalidInput;
   QvGePoint3d p;
   QvGeVector3d d[2];
-  curve->evalDerivatives(t, 2, p, d);
-  secondDeriv = d[1] / (scale * scale);
+  geo.curve->evalDerivatives(t, 2, p, d);
+  secondDeriv = d[1] / (geo.scale * geo.scale);
   return Vexa::eOk;
 }
 
@@ -326,24 +298,21 @@ Vexa::ErrorStatus splitClosed(const QvGeCurve3d& curve, const QvGeInterval& inte
 
 Vexa::ErrorStatus QvDbCurve::getSplitCurves(const QvGeDoubleArray& params,
                                             QvArray<QvDbEntity*>& curveSegments) const {
-  GeCurveBuffer buffer;
-  const QvGeCurve3d* curve = nullptr;
-  QvGeInterval interval;
-  if (const Vexa::ErrorStatus es = geometry(buffer, curve, interval); es != Vexa::eOk) return es;
-  const double scale = paramScale();
+  CurveGeometry geo;
+  if (const Vexa::ErrorStatus es = geometry(geo); es != Vexa::eOk) return es;
   if (params.isEmpty()) return Vexa::eInvalidInput;
   QvGeDoubleArray geParams;
   for (int i = 0; i < params.length(); ++i) {
     double t = 0.0;
-    if (!toGeParam(interval, scale, params[i], t)) return Vexa::eInvalidInput;
+    if (!geo.toGeParam(params[i], t)) return Vexa::eInvalidInput;
     geParams.append(t);
   }
   QvArray<QvGeCurve3d*> pieces;
-  if (interval.isBounded() && curve->isClosed()) {
-    if (const Vexa::ErrorStatus es = splitClosed(*curve, interval, geParams, pieces);
+  if (geo.interval.isBounded() && geo.curve->isClosed()) {
+    if (const Vexa::ErrorStatus es = splitClosed(*geo.curve, geo.interval, geParams, pieces);
         es != Vexa::eOk)
       return es;
-  } else if (const Vexa::ErrorStatus es = curve->getSplitCurves(geParams, pieces);
+  } else if (const Vexa::ErrorStatus es = geo.curve->getSplitCurves(geParams, pieces);
              es != Vexa::eOk) {
     return es;
   }
@@ -381,16 +350,14 @@ Vexa::ErrorStatus QvDbCurve::extend(bool, const QvGePoint3d&) {
 }
 
 Vexa::ErrorStatus QvDbCurve::getArea(double& area) const {
-  GeCurveBuffer buffer;
-  const QvGeCurve3d* curve = nullptr;
-  QvGeInterval interval;
-  if (const Vexa::ErrorStatus es = geometry(buffer, curve, interval); es != Vexa::eOk) return es;
-  if (!interval.isBounded()) return Vexa::eNotApplicable;
+  CurveGeometry geo;
+  if (const Vexa::ErrorStatus es = geometry(geo); es != Vexa::eOk) return es;
+  if (!geo.interval.isBounded()) return Vexa::eNotApplicable;
   QvGePlane plane;
   QvDb::Planarity planarity = QvDb::kNonPlanar;
   if (subGetPlane(plane, planarity) != Vexa::eOk || planarity == QvDb::kNonPlanar)
     return Vexa::eNotApplicable;
-  area = planarity == QvDb::kLinear ? 0.0 : std::fabs(qvdb_detail::planarArea(*curve, plane));
+  area = planarity == QvDb::kLinear ? 0.0 : std::fabs(qvdb_detail::planarArea(*geo.curve, plane));
   return Vexa::eOk;
 }
 

@@ -7,8 +7,9 @@ class QvGeCurve3d;
 class QvGeInterval;
 class QvGePlane;
 namespace qvdb_detail {
+struct CurveGeometry;
 class GeCurveBuffer;
-}
+}  // namespace qvdb_detail
 
 // A curve entity: a point function of one parameter, answered in the host's conventions.
 //
@@ -128,10 +129,9 @@ class QvDbCurve : public QvDbEntity {
   Vexa::ErrorStatus subGetOutlineCurves(bool extended,
                                         QvArray<QvGeCurve3d*>& curves) const override;
 
-  // The geometry curve of a one-piece kind with its interval, after the read check
-  // (eInvalidInput when the data make no curve).
-  Vexa::ErrorStatus geometry(qvdb_detail::GeCurveBuffer& buffer, const QvGeCurve3d*& curve,
-                             QvGeInterval& interval) const;
+  // The geometry curve of a one-piece kind with its interval and parameter scale, after the
+  // read check (eInvalidInput when the data make no curve).
+  Vexa::ErrorStatus geometry(qvdb_detail::CurveGeometry& geo) const;
   // Appends the new curves, each with this curve's properties; false (nothing appended, all
   // deleted) when one is null.
   bool adoptPieces(QvArray<QvDbCurve*>& pieces, QvArray<QvDbEntity*>& out) const;

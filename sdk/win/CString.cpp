@@ -164,7 +164,7 @@ namespace {
 
 // One numbered insert of a message format: its printf conversion and the argument it takes.
 struct MessageInsert {
-  std::wstring spec = L"s";
+  std::wstring directive = L"s";
   std::variant<std::monostate, long long, unsigned long long, double, const wchar_t*, const char*,
                void*>
       value;
@@ -172,8 +172,8 @@ struct MessageInsert {
 
 enum class ArgKind { kSigned, kUnsigned, kDouble, kWide, kNarrow, kPointer };
 
-ArgKind kindOf(const std::wstring& spec) {
-  const wchar_t conv = spec.empty() ? L's' : spec.back();
+ArgKind kindOf(const std::wstring& directive) {
+  const wchar_t conv = directive.empty() ? L's' : directive.back();
   switch (conv) {
     case L'd':
     case L'i':
@@ -197,30 +197,30 @@ ArgKind kindOf(const std::wstring& spec) {
     case L'p':
       return ArgKind::kPointer;
     default:
-      return spec.find(L'h') != std::wstring::npos ? ArgKind::kNarrow : ArgKind::kWide;
+      return directive.find(L'h') != std::wstring::npos ? ArgKind::kNarrow : ArgKind::kWide;
   }
 }
 
-bool isLong(const std::wstring& spec) {
-  return spec.find(L'l') != std::wstring::npos;
+bool isLong(const std::wstring& directive) {
+  return directive.find(L'l') != std::wstring::npos;
 }
-bool isLongLong(const std::wstring& spec) {
-  return spec.find(L"ll") != std::wstring::npos;
+bool isLongLong(const std::wstring& directive) {
+  return directive.find(L"ll") != std::wstring::npos;
 }
 
 // Reads each insert's argument, in insert-number order, with the type its conversion names.
 void readArguments(std::vector<MessageInsert>& inserts, va_list args) {
   for (size_t i = 1; i < inserts.size(); ++i) {
     MessageInsert& insert = inserts[i];
-    switch (kindOf(insert.spec)) {
+    switch (kindOf(insert.directive)) {
       case ArgKind::kSigned:
-        insert.value = isLongLong(insert.spec) ? va_arg(args, long long)
-                       : isLong(insert.spec)   ? va_arg(args, long)
+        insert.value = isLongLong(insert.directive) ? va_arg(args, long long)
+                       : isLong(insert.directive)   ? va_arg(args, long)
                                                : va_arg(args, int);
         break;
       case ArgKind::kUnsigned:
-        insert.value = isLongLong(insert.spec) ? va_arg(args, unsigned long long)
-                       : isLong(insert.spec)   ? va_arg(args, unsigned long)
+        insert.value = isLongLong(insert.directive) ? va_arg(args, unsigned long long)
+                       : isLong(insert.directive)   ? va_arg(args, unsigned long)
                                                : va_arg(args, unsigned int);
         break;
       case ArgKind::kDouble:
@@ -240,24 +240,24 @@ void readArguments(std::vector<MessageInsert>& inserts, va_list args) {
 }
 
 QvString formatInsert(const MessageInsert& insert) {
-  const ArgKind kind = kindOf(insert.spec);
-  const wchar_t conv = insert.spec.back();
+  const ArgKind kind = kindOf(insert.directive);
+  const wchar_t conv = insert.directive.back();
   if (kind == ArgKind::kSigned && (conv == L'c' || conv == L'C'))
     return QvString(static_cast<wchar_t>(std::get<long long>(insert.value)), 1);
-  std::wstring spec = L"%" + insert.spec;
+  std::wstring directive = L"%" + insert.directive;
   if (kind == ArgKind::kSigned || kind == ArgKind::kUnsigned || kind == ArgKind::kDouble) {
     // The value was read at full width: replace the length modifiers to match.
-    spec.pop_back();
-    while (spec.size() > 1 && std::wcschr(L"hljztL", spec.back())) spec.pop_back();
-    if (kind != ArgKind::kDouble) spec += L"ll";
-    spec += conv;
+    directive.pop_back();
+    while (directive.size() > 1 && std::wcschr(L"hljztL", directive.back())) directive.pop_back();
+    if (kind != ArgKind::kDouble) directive += L"ll";
+    directive += conv;
   }
   return std::visit(
-      [&spec](auto value) -> QvString {
+      [&directive](auto value) -> QvString {
         if constexpr (std::is_same_v<decltype(value), std::monostate>) {
           return QvString();
         } else {
-          return QvString::format(spec.c_str(), value);
+          return QvString::format(directive.c_str(), value);
         }
       },
       insert.value);
@@ -291,16 +291,16 @@ void CString::FormatMessageV(const wchar_t* format, va_list args) {
     if (next >= L'1' && next <= L'9') {
       int number = next - L'0';
       if (i + 1 < fmt.size() && std::iswdigit(fmt[i + 1])) number = number * 10 + (fmt[++i] - L'0');
-      std::wstring spec;
+      std::wstring directive;
       if (i + 1 < fmt.size() && fmt[i + 1] == L'!') {
         const size_t close = fmt.find(L'!', i + 2);
         if (close != std::wstring::npos && close > i + 2) {
-          spec = fmt.substr(i + 2, close - i - 2);
+          directive = fmt.substr(i + 2, close - i - 2);
           i = close;
         }
       }
       if (static_cast<size_t>(number) >= inserts.size()) inserts.resize(number + 1);
-      if (!spec.empty()) inserts[number].spec = spec;
+      if (!directive.empty()) inserts[number].directive = directive;
       pieces.push_back({literal, number});
       literal.clear();
     } else if (next == L'n') {

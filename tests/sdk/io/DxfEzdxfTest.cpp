@@ -139,6 +139,32 @@ TEST_F(DxfEzdxfTest, DimensionsMadeInCodeAreWrittenWithTheirBlocks) {
     QvDbObjectPointer<QvDbBlockTableRecord> record(block, QvDb::kForRead);
     EXPECT_EQ(6, record->entityIds().length());
   }
+  // The file's block counts as current: a change of colour keeps it, a moved point refills it.
+  const QvDbObjectId readAligned = idOfHandle(read, dimensions[1].handle().ascii().utf8());
+  QvDbObjectIdArray fromFile;
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> record(blocks[1], QvDb::kForRead);
+    fromFile = record->entityIds();
+  }
+  {
+    QvDbObjectPointer<QvDbAlignedDimension> aligned(readAligned, QvDb::kForWrite);
+    ASSERT_EQ(Vexa::eOk, aligned->setColorIndex(5));
+  }
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> record(blocks[1], QvDb::kForRead);
+    EXPECT_EQ(fromFile, record->entityIds());
+  }
+  {
+    QvDbObjectPointer<QvDbAlignedDimension> aligned(readAligned, QvDb::kForWrite);
+    ASSERT_EQ(Vexa::eOk, aligned->setXLine1Point(QvGePoint3d(0, 0, 1)));
+  }
+  {
+    QvDbObjectPointer<QvDbAlignedDimension> aligned(readAligned, QvDb::kForRead);
+    EXPECT_EQ(blocks[1], aligned->dimBlockId());
+    QvDbObjectPointer<QvDbBlockTableRecord> record(blocks[1], QvDb::kForRead);
+    EXPECT_NE(fromFile, record->entityIds());
+    EXPECT_EQ(6, record->entityIds().length());
+  }
   EXPECT_TRUE(nothingLeftOpen(&read));
 }
 

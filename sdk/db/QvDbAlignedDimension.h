@@ -15,4 +15,7 @@ class QvDbAlignedDimension : public QvDbLengthDimension {
  protected:
   double subMeasurement(const QvGePoint3d& xLine1Point,
                         const QvGePoint3d& xLine2Point) const override;
+  // Along the line through the two points; the plane's x axis when they coincide.
+  QvGeVector3d subDimLineDirection(const QvGePoint3d& xLine1Point,
+                                   const QvGePoint3d& xLine2Point) const override;
 };

@@ -9,6 +9,7 @@
 #include "sdk/db/QvDbObjectIterator.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbObjectStub.h"
+#include "sdk/db/detail/BlockEntities.h"
 #include "sdk/db/detail/Grips.h"
 #include "sdk/db/detail/PlanarImage.h"
 #include "sdk/ge/QvGeCurve3d.h"
@@ -53,20 +54,7 @@ Vexa::ErrorStatus appendTransformed(const QvDbEntity& entity, const QvGeMatrix3d
   return result;
 }
 
-// Calls `use` with each live entity of a block, open for read.
-template <class Use>
-Vexa::ErrorStatus forEachBlockEntity(QvDbObjectId blockId, Use use) {
-  QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForRead);
-  if (block.openStatus() != Vexa::eOk) return block.openStatus();
-  const QvDbObjectIdArray ids = block->entityIds();
-  block.close();
-  for (int i = 0; i < ids.length(); ++i) {
-    QvDbObjectPointer<QvDbEntity> entity(ids[i], QvDb::kForRead);
-    if (entity.openStatus() != Vexa::eOk) continue;
-    if (const Vexa::ErrorStatus es = use(*entity); es != Vexa::eOk) return es;
-  }
-  return Vexa::eOk;
-}
+using qvdb_detail::forEachBlockEntity;
 
 }  // namespace
 

@@ -29,8 +29,17 @@ class QvDbLengthDimension : public QvDbDimension {
   virtual double subMeasurement(const QvGePoint3d& xLine1Point,
                                 const QvGePoint3d& xLine2Point) const = 0;
 
+  // The unit direction of the dimension line, in the dimension's plane.
+  virtual QvGeVector3d subDimLineDirection(const QvGePoint3d& xLine1Point,
+                                           const QvGePoint3d& xLine2Point) const = 0;
+
   void getDefinitionPoints(QvGePoint3dArray& points) const override;
   void setDefinitionPoints(const QvGePoint3dArray& points) override;
+  // Extension lines from the measured points to just past the dimension line, the dimension
+  // line between them with an arrowhead at each end pointing outwards, and the measurement.
+  Vexa::ErrorStatus subMakeBlockEntities(const BlockSizes& sizes, bool placeText,
+                                         QvGePoint3d& textPosition,
+                                         QvArray<QvDbEntity*>& entities) const override;
 
  private:
   QvGePoint3d xLine1Point_;

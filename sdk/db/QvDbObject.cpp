@@ -96,8 +96,11 @@ bool QvDbObject::isModified() const {
 
 Vexa::ErrorStatus QvDbObject::close() {
   if (!stub_) return Vexa::eNotInDatabase;
+  if (stub_->notifiers == 0 && stub_->writer && stub_->modified && !stub_->removed) subClose();
   return QvDbOpenRules::close(stub_);
 }
+
+void QvDbObject::subClose() {}
 
 Vexa::ErrorStatus QvDbObject::upgradeOpen() {
   if (!stub_) return Vexa::eOk;

@@ -181,6 +181,10 @@ class QvDbObject : public QvGiDrawable {
   virtual Vexa::ErrorStatus subErase(bool erasing);
   // Erases or unerases an object this one owns, as part of this object's erase.
   Vexa::ErrorStatus eraseOwned(QvDbObjectId ownedId, bool erasing);
+  // Called by close() when it ends a write open during which the object, resident, was
+  // modified; the object is still open for write. Derived data (a dimension's block) is
+  // brought up to date here. The base does nothing.
+  virtual void subClose();
 
  private:
   friend class QvDbDatabase;

@@ -15,6 +15,7 @@ double QvDbRotatedDimension::rotation() const {
 Vexa::ErrorStatus QvDbRotatedDimension::setRotation(double rotation) {
   if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
   rotation_ = rotation;
+  noteGeometryChanged();
   return Vexa::eOk;
 }
 
@@ -37,4 +38,9 @@ Vexa::ErrorStatus QvDbRotatedDimension::subTransformBy(const QvGeMatrix3d& xform
   movedDirection.transformBy(QvGeMatrix3d::worldToPlane(normal()));
   rotation_ = std::atan2(movedDirection.y, movedDirection.x);
   return Vexa::eOk;
+}
+
+QvGeVector3d QvDbRotatedDimension::subDimLineDirection(const QvGePoint3d&,
+                                                       const QvGePoint3d&) const {
+  return direction(normal()).normal();
 }

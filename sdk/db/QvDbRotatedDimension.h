@@ -20,6 +20,8 @@ class QvDbRotatedDimension : public QvDbLengthDimension {
   // The distance projected on the dimension line's direction.
   double subMeasurement(const QvGePoint3d& xLine1Point,
                         const QvGePoint3d& xLine2Point) const override;
+  QvGeVector3d subDimLineDirection(const QvGePoint3d& xLine1Point,
+                                   const QvGePoint3d& xLine2Point) const override;
   Vexa::ErrorStatus subTransformBy(const QvGeMatrix3d& xform) override;
 
  private:

@@ -8,6 +8,7 @@
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbDictionary.h"
 #include "sdk/db/QvDbDimStyleTable.h"
+#include "sdk/db/QvDbDimension.h"
 #include "sdk/db/QvDbEntity.h"
 #include "sdk/db/QvDbLayerTable.h"
 #include "sdk/db/QvDbLayout.h"
@@ -95,6 +96,8 @@ size_t QvDxfFileReader::recordEnd(size_t i, size_t end) const {
 }
 
 void QvDxfFileReader::read() {
+  // Dimensions take the blocks the file gives them.
+  const QvDbDimension::AutomaticUpdateSuspension fileBlocks;
   const size_t n = tokens_.size();
   // Objects without a handle get new ones above every handle the file gives.
   uint64_t maxHandle = 0;

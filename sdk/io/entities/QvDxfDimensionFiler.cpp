@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "sdk/db/QvDbAlignedDimension.h"
+#include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbProxyEntity.h"
 #include "sdk/db/QvDbRotatedDimension.h"
 #include "sdk/db/QvDbSymbolTableRecord.h"
@@ -82,7 +83,7 @@ class DimensionFiler : public QvDxfEntityFilerOf<QvDbAlignedDimension> {
     auto& dimension = static_cast<QvDbLengthDimension&>(object);
     readCommon(in, dimension);
     in.select(2);
-    readBlock(in, dimension);
+    const QvDbObjectId block = readBlock(in);
     const QvGeVector3d normal = readNormal(in);
     dimension.setNormal(normal);
     dimension.setDimLinePoint(in.point(10, QvGePoint3d::kOrigin));
@@ -95,6 +96,8 @@ class DimensionFiler : public QvDxfEntityFilerOf<QvDbAlignedDimension> {
     dimension.setXLine2Point(in.point(14, QvGePoint3d::kOrigin));
     if (auto* rotated = QvDbRotatedDimension::cast(&object))
       rotated->setRotation(in.angle(50, 0.0));
+    // Last, so that the block counts as drawing the dimension as read.
+    if (!block.isNull()) dimension.setDimBlockId(block);
     const double measurement = dimension.measurement();
     keepDerived(in, measurementAt, 1, &measurement);
   }
@@ -128,15 +131,18 @@ class DimensionFiler : public QvDxfEntityFilerOf<QvDbAlignedDimension> {
 
   // The block that draws the dimension (2). A name no block of the file has is noted and
   // left: the dimension draws itself again.
-  static void readBlock(QvDxfObjectReader& in, QvDbDimension& dimension) {
+  static QvDbObjectId readBlock(QvDxfObjectReader& in) {
     const size_t at = in.find(2);
-    if (at == QvDxfObjectReader::npos) return;
+    if (at == QvDxfObjectReader::npos) return QvDbObjectId();
     const QvString name = in.textAt(at);
     const QvDbObjectId block = in.session().findRecord(QvDxfReadSession::kBlock, name);
-    if (block.isNull() || dimension.setDimBlockId(block) != Vexa::eOk)
+    if (block.isNull() || block.objectClass() != QvDbBlockTableRecord::desc()) {
       in.session().repair(in.lineAt(at) + 1, "the dimension block " + qvDxfQuoted(name.utf8()) +
                                                  " is not defined; the dimension is read "
                                                  "without it");
+      return QvDbObjectId();
+    }
+    return block;
   }
 };
 

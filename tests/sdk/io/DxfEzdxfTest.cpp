@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "sdk/base/resbuf.h"
+#include "sdk/db/QvDbAlignedDimension.h"
 #include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbDatabase.h"
@@ -12,6 +13,7 @@
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbProxyEntity.h"
 #include "sdk/db/QvDbRegAppTable.h"
+#include "sdk/db/QvDbRotatedDimension.h"
 #include "tests/sdk/io/DxfDescription.h"
 #include "tests/sdk/io/DxfTestRecords.h"
 #include "tests/sdk/io/DxfTestSupport.h"
@@ -80,6 +82,77 @@ TEST_F(DxfEzdxfTest, ADrawingWrittenHereOpensInEzdxfWithTheSameContent) {
   const std::string file = folder_.path("written here.dxf");
   ASSERT_EQ(Vexa::eOk, db()->saveAs(QvString(file.c_str()))) << db()->fileMessage();
   EXPECT_TRUE(ezdxfAgrees(*db(), file, folder_));
+}
+
+// Dimensions made in code make their blocks themselves: ezdxf's audit, which drops a dimension
+// without its block, finds nothing to mend, and the blocks hold what the database holds.
+TEST_F(DxfEzdxfTest, DimensionsMadeInCodeAreWrittenWithTheirBlocks) {
+  QvDbObjectIdArray dimensions;
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> space(db()->modelSpaceId(), QvDb::kForWrite);
+    auto* rotated = new QvDbRotatedDimension(0.5, QvGePoint3d(1, 1, 0), QvGePoint3d(6, 3, 0),
+                                             QvGePoint3d(0, 6, 0));
+    auto* aligned = new QvDbAlignedDimension(QvGePoint3d(-2, 4, 1), QvGePoint3d(3, 1, 1),
+                                             QvGePoint3d(-4, 0, 1));
+    for (QvDbEntity* dimension :
+         {static_cast<QvDbEntity*>(rotated), static_cast<QvDbEntity*>(aligned)}) {
+      QvDbObjectId id;
+      ASSERT_EQ(Vexa::eOk, space->appendQvDbEntity(id, dimension));
+      dimension->close();
+      dimensions.append(id);
+    }
+  }
+  {  // Moved after it was made: its block follows.
+    QvDbObjectPointer<QvDbAlignedDimension> aligned(dimensions[1], QvDb::kForWrite);
+    ASSERT_EQ(Vexa::eOk, aligned->setXLine2Point(QvGePoint3d(8, -3, 1)));
+  }
+  const std::string file = folder_.path("dimensions.dxf");
+  ASSERT_EQ(Vexa::eOk, db()->saveAs(QvString(file.c_str()))) << db()->fileMessage();
+  EXPECT_TRUE(ezdxfAgrees(*db(), file, folder_));
+
+  // Read here again: each dimension names its own block of six entities.
+  QvDbDatabase read(false);
+  ASSERT_EQ(Vexa::eOk, read.readDwgFile(QvString(file.c_str()))) << read.fileMessage();
+  QvDbObjectIdArray blocks;
+  for (const QvDbObjectId& original : dimensions) {
+    const QvDbObjectId id = idOfHandle(read, original.handle().ascii().utf8());
+    QvDbObjectPointer<QvDbDimension> dimension(id, QvDb::kForRead);
+    ASSERT_TRUE(dimension);
+    const QvDbObjectId block = dimension->dimBlockId();
+    ASSERT_FALSE(block.isNull());
+    EXPECT_EQ(L"*D", QvDbSymbolTableRecord::nameOf(block).left(2));
+    EXPECT_FALSE(blocks.contains(block));
+    blocks.append(block);
+    QvDbObjectPointer<QvDbBlockTableRecord> record(block, QvDb::kForRead);
+    EXPECT_EQ(6, record->entityIds().length());
+  }
+  // The file's block counts as current: a change of colour keeps it, a moved point refills it.
+  const QvDbObjectId readAligned = idOfHandle(read, dimensions[1].handle().ascii().utf8());
+  QvDbObjectIdArray fromFile;
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> record(blocks[1], QvDb::kForRead);
+    fromFile = record->entityIds();
+  }
+  {
+    QvDbObjectPointer<QvDbAlignedDimension> aligned(readAligned, QvDb::kForWrite);
+    ASSERT_EQ(Vexa::eOk, aligned->setColorIndex(5));
+  }
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> record(blocks[1], QvDb::kForRead);
+    EXPECT_EQ(fromFile, record->entityIds());
+  }
+  {
+    QvDbObjectPointer<QvDbAlignedDimension> aligned(readAligned, QvDb::kForWrite);
+    ASSERT_EQ(Vexa::eOk, aligned->setXLine1Point(QvGePoint3d(0, 0, 1)));
+  }
+  {
+    QvDbObjectPointer<QvDbAlignedDimension> aligned(readAligned, QvDb::kForRead);
+    EXPECT_EQ(blocks[1], aligned->dimBlockId());
+    QvDbObjectPointer<QvDbBlockTableRecord> record(blocks[1], QvDb::kForRead);
+    EXPECT_NE(fromFile, record->entityIds());
+    EXPECT_EQ(6, record->entityIds().length());
+  }
+  EXPECT_TRUE(nothingLeftOpen(&read));
 }
 
 class DxfEzdxfVersionTest : public DxfEzdxfTest,

@@ -79,10 +79,16 @@ void QvDbTransaction::restore(QvDbObjectStub* stub, SavedState& saved) {
   stub->erasedWithOwner = saved.erasedWithOwner;
 }
 
-void QvDbTransaction::closeHeldObjects() {
+void QvDbTransaction::closeHeldObjects(bool committed) {
   // Last opened first: an object opened twice by the transaction closes twice.
-  for (auto it = opened_.rbegin(); it != opened_.rend(); ++it)
-    if (it->stub->isOpen()) QvDbOpenRules::close(it->stub);
+  for (auto it = opened_.rbegin(); it != opened_.rend(); ++it) {
+    if (!it->stub->isOpen()) continue;
+    if (committed && it->stub->object) {
+      it->stub->object->close();
+    } else {
+      QvDbOpenRules::close(it->stub);
+    }
+  }
   opened_.clear();
 }
 
@@ -100,7 +106,7 @@ void QvDbTransaction::mergeInto(QvDbTransaction& parent) {
 }
 
 void QvDbTransaction::rollBack() {
-  closeHeldObjects();
+  closeHeldObjects(false);
   for (auto& [stub, saved] : saved_) restore(stub, saved);
   saved_.clear();
   for (auto it = added_.rbegin(); it != added_.rend(); ++it) db_->removeAddedObject(*it);

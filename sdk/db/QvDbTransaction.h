@@ -52,7 +52,9 @@ class QvDbTransaction {
   void save(QvDbObjectStub* stub);
   void noteAdded(QvDbObjectStub* stub);
   void restore(QvDbObjectStub* stub, SavedState& saved);
-  void closeHeldObjects();
+  // Closes what the transaction opened; a committed close lets each object finish its change
+  // (QvDbObject::close), a rolled-back one only ends the opens.
+  void closeHeldObjects(bool committed);
   // Hands what this level recorded to its parent, which now answers for it.
   void mergeInto(QvDbTransaction& parent);
   void rollBack();

@@ -14,7 +14,7 @@ Vexa::ErrorStatus QvDbTransactionManager::endTransaction() {
   std::unique_ptr<QvDbTransaction> top = std::move(stack_.back());
   stack_.pop_back();
   if (stack_.empty()) {
-    top->closeHeldObjects();
+    top->closeHeldObjects(true);
   } else {
     top->mergeInto(*stack_.back());
   }

@@ -16,6 +16,8 @@
 #include "sdk/db/QvDbRotatedDimension.h"
 #include "sdk/db/QvDbSolid.h"
 #include "sdk/db/QvDbSymbolUtilities.h"
+#include "sdk/db/QvDbTransaction.h"
+#include "sdk/db/QvDbTransactionScope.h"
 #include "sdk/ge/QvGeLineSeg3d.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/gi/QvGiWorldDrawRecorder.h"
@@ -220,6 +222,35 @@ TEST_F(QvDbDimensionBlockTest, ChangingTheGeometryRefillsTheSameBlock) {
   ASSERT_EQ(eOk, dimension->recomputeDimBlock(true));
   EXPECT_EQ(blockId, dimension->dimBlockId());
   EXPECT_NE(turned.ids, entitiesOf(blockId));
+  EXPECT_EQ(1, anonymousDimensionBlocks(db()));
+}
+
+// A change made through a transaction shows in the block when the transaction ends; an aborted
+// one leaves the block as it was.
+TEST_F(QvDbDimensionBlockTest, TransactionsRefillTheBlockWhenTheyEnd) {
+  const QvDbObjectId id = append(new QvDbRotatedDimension(
+      0.0, QvGePoint3d(1, 1, 0), QvGePoint3d(4, 5, 0), QvGePoint3d(0, 7, 0)));
+  const QvDbObjectId blockId = dimBlockOf(id);
+  const QvDbObjectIdArray before = contentsOf(blockId).ids;
+
+  {
+    QvDbTransactionScope scope(db(), QvDbTransactionScope::OnExit::kAbort);
+    QvDbObject* object = nullptr;
+    ASSERT_EQ(eOk, scope.transaction()->getObject(object, id, QvDb::kForWrite));
+    ASSERT_EQ(eOk, QvDbRotatedDimension::cast(object)->setXLine2Point(QvGePoint3d(9, 5, 0)));
+  }
+  EXPECT_EQ(before, contentsOf(blockId).ids);
+
+  {
+    QvDbTransactionScope scope(db(), QvDbTransactionScope::OnExit::kEnd);
+    QvDbObject* object = nullptr;
+    ASSERT_EQ(eOk, scope.transaction()->getObject(object, id, QvDb::kForWrite));
+    ASSERT_EQ(eOk, QvDbRotatedDimension::cast(object)->setXLine2Point(QvGePoint3d(9, 5, 0)));
+  }
+  ASSERT_EQ(blockId, dimBlockOf(id));
+  const BlockContents after = contentsOf(blockId);
+  ASSERT_EQ(1u, after.texts.size());
+  EXPECT_EQ(L"8", after.texts[0]);
   EXPECT_EQ(1, anonymousDimensionBlocks(db()));
 }
 

@@ -2,7 +2,6 @@
 
 #include "sdk/app/VexaFaultInjection.h"
 #include "sdk/db/QvDbAttributeDefinition.h"
-#include "sdk/db/QvDbTextMetrics.h"
 #include "sdk/gi/QvGiWorldDraw.h"
 #include "sdk/rx/QvRxClass.h"
 
@@ -105,26 +104,18 @@ bool QvDbAttribute::isMTextAttribute() const {
 
 QvDbMText* QvDbAttribute::getMTextAttribute() const {
   assertReadEnabled();
-  return data_.mtext ? static_cast<QvDbMText*>(data_.mtext->clone()) : nullptr;
+  return data_.copyOfMText();
 }
 
 Vexa::ErrorStatus QvDbAttribute::setMTextAttribute(QvDbMText* mtext) {
   if (!mtext) return Vexa::eNullPtr;
   if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
-  if (const Vexa::ErrorStatus es = data_.setMText(mtext); es != Vexa::eOk) return es;
-  return QvDbText::setTextString(data_.mtext->contents().c_str());
+  return data_.takeMText(*this, mtext);
 }
 
 Vexa::ErrorStatus QvDbAttribute::convertIntoMTextAttribute(bool toMText) {
   if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
-  if (toMText == static_cast<bool>(data_.mtext)) return Vexa::eOk;
-  if (toMText) {
-    data_.mtext.reset(AttributeData::mtextFrom(*this));
-    return Vexa::eOk;
-  }
-  const QvArray<QvString> lines = QvDbTextMetrics::lines(data_.mtext->contents(), 1.0, 0.0);
-  data_.mtext.reset();
-  return QvDbText::setTextString(lines.isEmpty() ? L"" : lines[0].c_str());
+  return data_.convertMText(*this, toMText);
 }
 
 Vexa::ErrorStatus QvDbAttribute::updateMTextAttribute() {
@@ -134,10 +125,7 @@ Vexa::ErrorStatus QvDbAttribute::updateMTextAttribute() {
 }
 
 Vexa::ErrorStatus QvDbAttribute::setTextString(const wchar_t* text) {
-  if (!text) return Vexa::eNullPtr;
-  if (const Vexa::ErrorStatus es = QvDbText::setTextString(text); es != Vexa::eOk) return es;
-  if (data_.mtext) data_.mtext->setContents(text);
-  return Vexa::eOk;
+  return data_.setText(*this, text);
 }
 
 Vexa::ErrorStatus QvDbAttribute::subTransformBy(const QvGeMatrix3d& xform) {

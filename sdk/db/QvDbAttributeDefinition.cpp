@@ -1,6 +1,5 @@
 #include "sdk/db/QvDbAttributeDefinition.h"
 
-#include "sdk/db/QvDbTextMetrics.h"
 #include "sdk/rx/QvRxClass.h"
 
 QVRX_DEFINE_HOST_MEMBERS(QvDbAttributeDefinition)
@@ -97,26 +96,18 @@ bool QvDbAttributeDefinition::isMTextAttributeDefinition() const {
 
 QvDbMText* QvDbAttributeDefinition::getMTextAttributeDefinition() const {
   assertReadEnabled();
-  return data_.mtext ? static_cast<QvDbMText*>(data_.mtext->clone()) : nullptr;
+  return data_.copyOfMText();
 }
 
 Vexa::ErrorStatus QvDbAttributeDefinition::setMTextAttributeDefinition(QvDbMText* mtext) {
   if (!mtext) return Vexa::eNullPtr;
   if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
-  if (const Vexa::ErrorStatus es = data_.setMText(mtext); es != Vexa::eOk) return es;
-  return QvDbText::setTextString(data_.mtext->contents().c_str());
+  return data_.takeMText(*this, mtext);
 }
 
 Vexa::ErrorStatus QvDbAttributeDefinition::convertIntoMTextAttributeDefinition(bool toMText) {
   if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
-  if (toMText == static_cast<bool>(data_.mtext)) return Vexa::eOk;
-  if (toMText) {
-    data_.mtext.reset(AttributeData::mtextFrom(*this));
-    return Vexa::eOk;
-  }
-  const QvArray<QvString> lines = QvDbTextMetrics::lines(data_.mtext->contents(), 1.0, 0.0);
-  data_.mtext.reset();
-  return QvDbText::setTextString(lines.isEmpty() ? L"" : lines[0].c_str());
+  return data_.convertMText(*this, toMText);
 }
 
 Vexa::ErrorStatus QvDbAttributeDefinition::updateMTextAttributeDefinition() {
@@ -126,10 +117,7 @@ Vexa::ErrorStatus QvDbAttributeDefinition::updateMTextAttributeDefinition() {
 }
 
 Vexa::ErrorStatus QvDbAttributeDefinition::setTextString(const wchar_t* text) {
-  if (!text) return Vexa::eNullPtr;
-  if (const Vexa::ErrorStatus es = QvDbText::setTextString(text); es != Vexa::eOk) return es;
-  if (data_.mtext) data_.mtext->setContents(text);
-  return Vexa::eOk;
+  return data_.setText(*this, text);
 }
 
 Vexa::ErrorStatus QvDbAttributeDefinition::subTransformBy(const QvGeMatrix3d& xform) {

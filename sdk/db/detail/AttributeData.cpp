@@ -1,6 +1,7 @@
 #include "sdk/db/detail/AttributeData.h"
 
 #include "sdk/db/QvDbText.h"
+#include "sdk/db/QvDbTextMetrics.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 
 namespace qvdb_detail {
@@ -25,6 +26,34 @@ void AttributeData::placeMText(const QvDbText& text) {
   m->setTextHeight(text.height());
   m->setAttachment(QvDbMText::kBottomLeft);
   m->setLocation(text.position());
+}
+
+QvDbMText* AttributeData::copyOfMText() const {
+  return mtext ? static_cast<QvDbMText*>(mtext->clone()) : nullptr;
+}
+
+Vexa::ErrorStatus AttributeData::takeMText(QvDbText& owner, const QvDbMText* source) {
+  if (!source) return Vexa::eNullPtr;
+  if (const Vexa::ErrorStatus es = setMText(source); es != Vexa::eOk) return es;
+  return owner.QvDbText::setTextString(mtext->contents().c_str());
+}
+
+Vexa::ErrorStatus AttributeData::convertMText(QvDbText& owner, bool toMText) {
+  if (toMText == static_cast<bool>(mtext)) return Vexa::eOk;
+  if (toMText) {
+    mtext.reset(mtextFrom(owner));
+    return Vexa::eOk;
+  }
+  const QvArray<QvString> lines = QvDbTextMetrics::lines(mtext->contents(), 1.0, 0.0);
+  mtext.reset();
+  return owner.QvDbText::setTextString(lines.isEmpty() ? L"" : lines[0].c_str());
+}
+
+Vexa::ErrorStatus AttributeData::setText(QvDbText& owner, const wchar_t* text) {
+  if (!text) return Vexa::eNullPtr;
+  if (const Vexa::ErrorStatus es = owner.QvDbText::setTextString(text); es != Vexa::eOk) return es;
+  if (mtext) mtext->setContents(text);
+  return Vexa::eOk;
 }
 
 Vexa::ErrorStatus AttributeData::setMText(const QvDbMText* source) {

@@ -32,6 +32,16 @@ struct AttributeData {
   // Takes a copy of `mtext` (null: the attribute becomes single-line).
   Vexa::ErrorStatus setMText(const QvDbMText* source);
   Vexa::ErrorStatus transformMText(const QvGeMatrix3d& xform);
+
+  // The multi-line operations of the text `owner` that holds this data, after its write check;
+  // the owner's single-line string follows the multi-line contents.
+  QvDbMText* copyOfMText() const;  // null for a single-line attribute
+  // Takes a copy of `source` and shows its contents.
+  Vexa::ErrorStatus takeMText(QvDbText& owner, const QvDbMText* source);
+  // To multi-line text from the single line, or back to the first line of the contents.
+  Vexa::ErrorStatus convertMText(QvDbText& owner, bool toMText);
+  // The owner's string, and the multi-line contents when there are.
+  Vexa::ErrorStatus setText(QvDbText& owner, const wchar_t* text);
 };
 
 }  // namespace qvdb_detail

@@ -67,10 +67,9 @@ QvDbObjectId QvDbBlockReference::blockTableRecord() const {
 }
 
 Vexa::ErrorStatus QvDbBlockReference::setBlockTableRecord(QvDbObjectId blockId) {
-  if (!blockId.isNull()) {
-    if (blockId.objectClass() != QvDbBlockTableRecord::desc()) return Vexa::eWrongObjectType;
-    if (isResident() && blockId.database() != database()) return Vexa::eWrongDatabase;
-  }
+  if (const Vexa::ErrorStatus es = checkReference(blockId, QvDbBlockTableRecord::desc());
+      es != Vexa::eOk)
+    return es;
   if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
   block_ = blockId;
   return Vexa::eOk;

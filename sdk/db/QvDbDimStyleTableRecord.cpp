@@ -37,11 +37,9 @@ QvDbObjectId QvDbDimStyleTableRecord::dimtxsty() const {
 }
 
 Vexa::ErrorStatus QvDbDimStyleTableRecord::setDimtxsty(QvDbObjectId textStyleId) {
-  if (!textStyleId.isNull()) {
-    if (textStyleId.objectClass() != QvDbTextStyleTableRecord::desc())
-      return Vexa::eWrongObjectType;
-    if (isResident() && textStyleId.database() != database()) return Vexa::eWrongDatabase;
-  }
+  if (const Vexa::ErrorStatus es = checkReference(textStyleId, QvDbTextStyleTableRecord::desc());
+      es != Vexa::eOk)
+    return es;
   if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
   dimtxsty_ = textStyleId;
   return Vexa::eOk;

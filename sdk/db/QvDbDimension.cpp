@@ -96,10 +96,9 @@ QvDbObjectId QvDbDimension::dimBlockId() const {
 }
 
 Vexa::ErrorStatus QvDbDimension::setDimBlockId(QvDbObjectId blockId) {
-  if (!blockId.isNull()) {
-    if (blockId.objectClass() != QvDbBlockTableRecord::desc()) return Vexa::eWrongObjectType;
-    if (isResident() && blockId.database() != database()) return Vexa::eWrongDatabase;
-  }
+  if (const Vexa::ErrorStatus es = checkReference(blockId, QvDbBlockTableRecord::desc());
+      es != Vexa::eOk)
+    return es;
   if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
   dimBlockId_ = blockId;
   blockMadeFor_ = objectId();

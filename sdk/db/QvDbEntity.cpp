@@ -35,8 +35,9 @@ QvString QvDbEntity::layer() const {
 
 Vexa::ErrorStatus QvDbEntity::setLayer(QvDbObjectId layerId) {
   if (layerId.isNull()) return Vexa::eNullObjectId;
-  if (layerId.objectClass() != QvDbLayerTableRecord::desc()) return Vexa::eWrongObjectType;
-  if (isResident() && layerId.database() != database()) return Vexa::eWrongDatabase;
+  if (const Vexa::ErrorStatus es = checkReference(layerId, QvDbLayerTableRecord::desc());
+      es != Vexa::eOk)
+    return es;
   if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
   layerId_ = layerId;
   return Vexa::eOk;

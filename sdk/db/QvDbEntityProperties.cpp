@@ -53,10 +53,9 @@ QvString QvDbEntity::linetype() const {
 }
 
 Vexa::ErrorStatus QvDbEntity::setLinetype(QvDbObjectId linetypeId, bool doSubents) {
-  if (!linetypeId.isNull()) {
-    if (linetypeId.objectClass() != QvDbLinetypeTableRecord::desc()) return Vexa::eWrongObjectType;
-    if (isResident() && linetypeId.database() != database()) return Vexa::eWrongDatabase;
-  }
+  if (const Vexa::ErrorStatus es = checkReference(linetypeId, QvDbLinetypeTableRecord::desc());
+      es != Vexa::eOk)
+    return es;
   return changeProperty(doSubents, [linetypeId](QvDbEntity& e) {
     e.linetypeId_ = linetypeId;
     return Vexa::eOk;

@@ -67,10 +67,9 @@ QvDbObjectId QvDbLayerTableRecord::linetypeObjectId() const {
 }
 
 Vexa::ErrorStatus QvDbLayerTableRecord::setLinetypeObjectId(QvDbObjectId linetypeId) {
-  if (!linetypeId.isNull()) {
-    if (linetypeId.objectClass() != QvDbLinetypeTableRecord::desc()) return Vexa::eWrongObjectType;
-    if (isResident() && linetypeId.database() != database()) return Vexa::eWrongDatabase;
-  }
+  if (const Vexa::ErrorStatus es = checkReference(linetypeId, QvDbLinetypeTableRecord::desc());
+      es != Vexa::eOk)
+    return es;
   if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
   linetypeId_ = linetypeId;
   return Vexa::eOk;

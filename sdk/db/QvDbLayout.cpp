@@ -47,10 +47,9 @@ QvDbObjectId QvDbLayout::getBlockTableRecordId() const {
 }
 
 Vexa::ErrorStatus QvDbLayout::setBlockTableRecordId(QvDbObjectId blockId) {
-  if (!blockId.isNull() && blockId.objectClass() != QvDbBlockTableRecord::desc())
-    return Vexa::eWrongObjectType;
-  if (!blockId.isNull() && isResident() && blockId.database() != database())
-    return Vexa::eWrongDatabase;
+  if (const Vexa::ErrorStatus es = checkReference(blockId, QvDbBlockTableRecord::desc());
+      es != Vexa::eOk)
+    return es;
   if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
   block_ = blockId;
   return Vexa::eOk;

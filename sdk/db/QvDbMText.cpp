@@ -141,10 +141,9 @@ QvDbObjectId QvDbMText::textStyle() const {
 }
 
 Vexa::ErrorStatus QvDbMText::setTextStyle(QvDbObjectId styleId) {
-  if (!styleId.isNull()) {
-    if (styleId.objectClass() != QvDbTextStyleTableRecord::desc()) return Vexa::eWrongObjectType;
-    if (isResident() && styleId.database() != database()) return Vexa::eWrongDatabase;
-  }
+  if (const Vexa::ErrorStatus es = checkReference(styleId, QvDbTextStyleTableRecord::desc());
+      es != Vexa::eOk)
+    return es;
   if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
   style_ = styleId;
   return Vexa::eOk;

@@ -178,6 +178,13 @@ Vexa::ErrorStatus QvDbObject::subErase(bool erasing) {
   return Vexa::eOk;
 }
 
+Vexa::ErrorStatus QvDbObject::checkReference(QvDbObjectId id, const QvRxClass* cls) const {
+  if (id.isNull()) return Vexa::eOk;
+  if (id.objectClass() != cls) return Vexa::eWrongObjectType;
+  if (isResident() && id.database() != database()) return Vexa::eWrongDatabase;
+  return Vexa::eOk;
+}
+
 Vexa::ErrorStatus QvDbObject::eraseOwned(QvDbObjectId ownedId, bool erasing) {
   QvDbObjectStub* owned = ownedId.stub();
   if (!owned || !owned->object || owned->removed || !stub_) return Vexa::eOk;

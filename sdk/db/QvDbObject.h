@@ -181,6 +181,9 @@ class QvDbObject : public QvGiDrawable {
   virtual Vexa::ErrorStatus subErase(bool erasing);
   // Erases or unerases an object this one owns, as part of this object's erase.
   Vexa::ErrorStatus eraseOwned(QvDbObjectId ownedId, bool erasing);
+  // Whether this object may refer to `id`: null, or an object of exactly the class `cls` in
+  // this object's database (eWrongObjectType, eWrongDatabase).
+  Vexa::ErrorStatus checkReference(QvDbObjectId id, const QvRxClass* cls) const;
   // Called by close() when it ends a write open during which the object, resident, was
   // modified; the object is still open for write. Derived data (a dimension's block) is
   // brought up to date here. The base does nothing.

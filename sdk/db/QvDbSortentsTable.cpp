@@ -16,8 +16,9 @@ QvDbObjectId QvDbSortentsTable::blockId() const {
 }
 
 Vexa::ErrorStatus QvDbSortentsTable::setBlockId(QvDbObjectId blockId) {
-  if (!blockId.isNull() && blockId.objectClass() != QvDbBlockTableRecord::desc())
-    return Vexa::eWrongObjectType;
+  if (const Vexa::ErrorStatus es = checkReference(blockId, QvDbBlockTableRecord::desc());
+      es != Vexa::eOk)
+    return es;
   if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
   block_ = blockId;
   order_.clear();

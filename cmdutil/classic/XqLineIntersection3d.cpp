@@ -14,6 +14,11 @@ bool isZero(double v) {
   return std::fabs(v) <= kTol;
 }
 
+// Two values are the same when their difference is zero in the sense of isZero.
+bool same(double a, double b) {
+  return isZero(a - b);
+}
+
 struct Segment {
   const double* p1;
   const double* p2;
@@ -40,8 +45,7 @@ struct Segment {
   }
   // Whether the plan point lies on this segment's plan line.
   bool planLineHolds(double x, double y) const {
-    const bool atEnd = (IMvexaRealEqual(x, p1[0], kTol) && IMvexaRealEqual(y, p1[1], kTol)) ||
-                       (IMvexaRealEqual(x, p2[0], kTol) && IMvexaRealEqual(y, p2[1], kTol));
+    const bool atEnd = (same(x, p1[0]) && same(y, p1[1])) || (same(x, p2[0]) && same(y, p2[1]));
     return atEnd || IMvexaRealEqual((x - p1[0]) * d[1], (y - p1[1]) * d[0], kTol);
   }
 };
@@ -60,8 +64,8 @@ int bothVertical(const Segment& a, const Segment& b, double* out) {
   const double bLo = std::min(b.p1[2], b.p2[2]), bHi = std::max(b.p1[2], b.p2[2]);
   const double sum = (aHi - aLo) + (bHi - bLo);
   const double span = std::max(aHi, bHi) - std::min(aLo, bLo);
-  if (IMvexaRealEqual(span, sum, kTol)) {
-    write(out, a.p1[0], a.p1[1], IMvexaRealEqual(aHi, bLo, kTol) ? aHi : bHi);
+  if (same(span, sum)) {
+    write(out, a.p1[0], a.p1[1], same(aHi, bLo) ? aHi : bHi);
     return 3;
   }
   if (sum > span) {
@@ -151,7 +155,7 @@ int general(const Segment& a, const Segment& b, double* out) {
     y = b.p1[1] + (x - b.p1[0]) * b.d[1] / b.d[0];
   }
   const double z = a.zAt(x, y);
-  const bool skipZCheck = isZero(b.d[2]) && IMvexaRealEqual(z, b.p1[2], kTol);
+  const bool skipZCheck = isZero(b.d[2]) && same(z, b.p1[2]);
   if (!skipZCheck) {
     const int c = b.dominantYFirst();
     const double xy[2] = {x, y};

@@ -128,6 +128,13 @@ TEST_F(AnnotationTest, TheAnnotativeTextStyle) {
   }
   EXPECT_EQ(getTextStyleAnnotativeId(db()), added);
   {
+    // A table held open for write elsewhere cannot be read: no id, and nothing else changes.
+    QvDbObjectPointer<QvDbTextStyleTable> busy(db()->textStyleTableId(), QvDb::kForWrite);
+    ASSERT_EQ(busy.openStatus(), Vexa::eOk);
+    EXPECT_TRUE(getTextStyleAnnotativeId(db()).isNull());
+  }
+  EXPECT_EQ(getTextStyleAnnotativeId(db()), added);
+  {
     QvDbObjectPointer<QvDbTextStyleTableRecord> record(added, QvDb::kForWrite);
     ASSERT_EQ(record->erase(), Vexa::eOk);
   }

@@ -85,6 +85,13 @@ TEST_F(BlockLookupTest, NullAndEmptyArguments) {
   EXPECT_TRUE(find(L"").isNull());
   EXPECT_TRUE(find(nullptr).isNull());
   EXPECT_TRUE(getBlockIdByName(db()->layerTableId(), L"Door").isNull());  // not a block table
+  {
+    // A block table held open for write elsewhere cannot be read.
+    QvDbObjectPointer<QvDbBlockTable> busy(db()->blockTableId(), QvDb::kForWrite);
+    ASSERT_EQ(busy.openStatus(), Vexa::eOk);
+    EXPECT_TRUE(find(L"Door").isNull());
+  }
+  EXPECT_FALSE(find(L"Door").isNull());
   EXPECT_TRUE(nothingLeftOpen(db()));
 }
 

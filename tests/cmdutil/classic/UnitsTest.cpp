@@ -73,6 +73,14 @@ TEST_F(InsUnitsTest, InchFactorOfTheDrawingUnits) {
   EXPECT_EQ(inchFactorFor(24), 1.0);
 }
 
+TEST(InsUnitsNoHostTest, UnreadableVariablesGiveOneOnlyWhereNeeded) {
+  // No host: no system variables. Codes given outright still convert.
+  EXPECT_EQ(getScaleFactor(4, 1), 25.4);
+  EXPECT_EQ(getScaleFactor(4, 0), 1.0);
+  EXPECT_EQ(getScaleFactor(0, 1), 1.0);
+  EXPECT_EQ(inchToUnitFactor(), 1.0);
+}
+
 TEST(MatchLineWidthTest, WidthsAtAndAroundEveryStandardWeight) {
   const int weights[] = {0,  5,  9,  13, 15, 18,  20,  25,  30,  35,  40,  50,
                          53, 60, 70, 80, 90, 100, 106, 120, 140, 158, 200, 211};

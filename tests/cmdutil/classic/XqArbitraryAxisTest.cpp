@@ -44,6 +44,38 @@ TEST(XqArbitraryAxis, WorldAxesAndTheNearZBranch) {
   EXPECT_EQ(reports.value(), 1);
 }
 
+TEST(XqArbitraryAxis, ShortcutAndBranchBoundaries) {
+  double x[3], y[3], z[3];
+  // Within 1e-7 of +Z the world axes come back exactly.
+  const double almostUp[3] = {5e-8, 0, 1};
+  ASSERT_EQ(qv_arbaxis(almostUp, x, y, z), 0);
+  EXPECT_EQ(x[0], 1.0);
+  EXPECT_EQ(x[2], 0.0);
+  EXPECT_EQ(z[0], 0.0);
+  EXPECT_EQ(z[2], 1.0);
+  const double tiltedUp[3] = {2e-7, 0, 1};
+  ASSERT_EQ(qv_arbaxis(tiltedUp, x, y, z), 0);
+  EXPECT_NEAR(x[2], -2e-7, 1e-15);
+  EXPECT_NEAR(z[0], 2e-7, 1e-15);
+  // Either side of 1/64 for the unit normal's plan component: world Y x z, then world Z x z.
+  const double below[3] = {0.0156, 0, 1};
+  ASSERT_EQ(qv_arbaxis(below, x, y, z), 0);
+  EXPECT_GT(x[0], 0.999);
+  EXPECT_LT(x[2], 0.0);
+  EXPECT_NEAR(y[1], 1.0, 1e-15);
+  const double above[3] = {0.0157, 0, 1};
+  ASSERT_EQ(qv_arbaxis(above, x, y, z), 0);
+  EXPECT_EQ(x[0], 0.0);
+  EXPECT_DOUBLE_EQ(x[1], 1.0);
+  EXPECT_EQ(x[2], 0.0);
+  // The same for the host-vector form.
+  QvGeVector3d gx, gy, gz;
+  ASSERT_TRUE(vexaGetArbitraryAxis(vec(below), gx, gy, gz));
+  EXPECT_GT(gx.x, 0.999);
+  ASSERT_TRUE(vexaGetArbitraryAxis(vec(above), gx, gy, gz));
+  EXPECT_TRUE(gx.isEqualTo(QvGeVector3d::kYAxis));
+}
+
 TEST(XqArbitraryAxis, AgreesWithTheGeometryLibraryFrame) {
   std::mt19937 rng(2);
   std::uniform_real_distribution<double> u(-1.0, 1.0);

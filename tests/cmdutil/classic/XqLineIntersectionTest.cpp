@@ -41,6 +41,33 @@ TEST(XqLineIntersection, LineXlineInPlan) {
   EXPECT_EQ(reports.value(), 2);
 }
 
+TEST(XqLineIntersection, LineXlineToleranceAndHeightBoundaries) {
+  double out[3];
+  const double a1[3] = {0, 0, 0}, a2[3] = {2, 0, 0};
+  // The on-segment test bounds the product (c - a1)(c - a2) by 1e-7, not the distance.
+  const double in1[3] = {2 + 1e-8, -1, 0}, in2[3] = {2 + 1e-8, 1, 0};
+  EXPECT_EQ(LineXline(a1, a2, in1, in2, out), 3);
+  const double past1[3] = {2 + 1e-6, -1, 0}, past2[3] = {2 + 1e-6, 1, 0};
+  EXPECT_EQ(LineXline(a1, a2, past1, past2, out), 2);
+  // Far from the origin an end point within 1e-11 relative counts as on the segment even when
+  // the product is large.
+  const double l1[3] = {0, 0, 0}, l2[3] = {1e6, 0, 0};
+  const double e1[3] = {1e6 + 1e-6, -1, 0}, e2[3] = {1e6 + 1e-6, 1, 0};
+  EXPECT_EQ(LineXline(l1, l2, e1, e2, out), 3);
+  const double f1[3] = {1e6 + 1e-4, -1, 0}, f2[3] = {1e6 + 1e-4, 1, 0};
+  EXPECT_EQ(LineXline(l1, l2, f1, f2, out), 2);
+  // Outside both segments the height comes from b, extended.
+  const double b1[3] = {5, 1, 10}, b2[3] = {5, 2, 30};
+  EXPECT_EQ(LineXline(a1, a2, b1, b2, out), 0);
+  EXPECT_DOUBLE_EQ(out[0], 5.0);
+  EXPECT_DOUBLE_EQ(out[1], 0.0);
+  EXPECT_DOUBLE_EQ(out[2], -10.0);
+  // Long, nearly parallel segments: the determinant is large, the slopes differ by 1e-11.
+  const double n1[3] = {0, 0, 0}, n2[3] = {1e6, 1e6, 0};
+  const double m1[3] = {0, 1, 0}, m2[3] = {1e6 + 1e-5, 1e6 + 1, 0};
+  EXPECT_EQ(LineXline(n1, n2, m1, m2, out), -1);
+}
+
 TEST(XqLineIntersection, LineXlineAgreesWithTheGeometryLibrary) {
   // Random segments: code 3 exactly when the segments cross (away from near-misses), at the
   // same point.
@@ -137,6 +164,53 @@ TEST(XqLineIntersection, LineXline3dGeneralCases) {
   EXPECT_EQ(reports.value(), 1);
 }
 
+TEST(XqLineIntersection, LineXline3dBoundaries) {
+  double out[3] = {0, 0, 0};
+  // Vertical, b below a (either direction): they touch at b's upper end.
+  const double a1[3] = {1, 1, 2}, a2[3] = {1, 1, 1}, b1[3] = {1, 1, 0}, b2[3] = {1, 1, 1};
+  EXPECT_EQ(LineXline3d(a1, a2, b1, b2, out), 3);
+  EXPECT_EQ(out[2], 1.0);
+  // Touching means within 1e-7, also far from the origin.
+  const double h1[3] = {1, 1, 0}, h2[3] = {1, 1, 1000};
+  const double t1[3] = {1, 1, 1000 + 5e-8}, t2[3] = {1, 1, 2000};
+  EXPECT_EQ(LineXline3d(h1, h2, t1, t2, out), 3);
+  EXPECT_EQ(out[2], 1000.0);
+  const double g1[3] = {1, 1, 1000 + 5e-5}, g2[3] = {1, 1, 2000};
+  EXPECT_EQ(LineXline3d(h1, h2, g1, g2, out), -3);
+
+  // Collinear: touching at a's start, and only b's second end inside a.
+  const double c1[3] = {0, 0, 0}, c2[3] = {4, 4, 4};
+  const double before1[3] = {-3, -3, -3}, before2[3] = {0, 0, 0};
+  EXPECT_EQ(LineXline3d(c1, c2, before1, before2, out), 3);
+  EXPECT_EQ(out[0], 0.0);
+  const double r1[3] = {6, 6, 6}, r2[3] = {2, 2, 2};
+  EXPECT_EQ(LineXline3d(c1, c2, r1, r2, out), -2);
+  EXPECT_EQ(out[0], 2.0);
+
+  // a runs along y only: x is a's, y from b.
+  const double y1[3] = {2, -2, 0}, y2[3] = {2, 2, 4};
+  const double x1[3] = {0, 0, 2}, x2[3] = {4, 0, 2};
+  EXPECT_EQ(LineXline3d(y1, y2, x1, x2, out), 3);
+  EXPECT_DOUBLE_EQ(out[0], 2.0);
+  EXPECT_DOUBLE_EQ(out[1], 0.0);
+  EXPECT_DOUBLE_EQ(out[2], 2.0);
+  const double above1[3] = {0, 0, 3}, above2[3] = {4, 0, 3};
+  EXPECT_EQ(LineXline3d(y1, y2, above1, above2, out), -4);
+  // A miss of 5e-5 in height is a miss, also a thousand units up.
+  const double u1[3] = {2, -2, 1000}, u2[3] = {2, 2, 1004};
+  const double w1[3] = {0, 0, 1002 + 5e-5}, w2[3] = {4, 0, 1002 + 5e-5};
+  EXPECT_EQ(LineXline3d(u1, u2, w1, w2, out), -4);
+  const double v1[3] = {0, 0, 1002 + 5e-8}, v2[3] = {4, 0, 1002 + 5e-8};
+  EXPECT_EQ(LineXline3d(u1, u2, v1, v2, out), 3);
+
+  // A vertical b beyond a's end, on a's line: the height along a, extended.
+  const double s1[3] = {0, 0, 0}, s2[3] = {4, 0, 4};
+  const double p1[3] = {6, 0, 0}, p2[3] = {6, 0, 10};
+  EXPECT_EQ(LineXline3d(s1, s2, p1, p2, out), 2);
+  EXPECT_DOUBLE_EQ(out[0], 6.0);
+  EXPECT_DOUBLE_EQ(out[2], 6.0);
+}
+
 TEST(XqLineIntersection, PointToLineDistances) {
   const double a[3] = {0, 0, 0}, b[3] = {10, 0, 0};
   const double p[3] = {3, 4, 0};
@@ -160,6 +234,12 @@ TEST(XqLineIntersection, PointToLineDistances) {
   EXPECT_EQ(PtLnDist(nullptr, a, b, &dist, foot), -2);
   EXPECT_EQ(dist, 0.0);
   EXPECT_EQ(reports.value(), 1);
+
+  // Along z the z coordinate decides whether the foot lies on the segment.
+  const double za[3] = {0, 0, 0}, zb[3] = {0, 0, 10}, zp[3] = {1, 0, 12};
+  EXPECT_EQ(PtLnDist(zp, za, zb, &dist, foot), 0);
+  EXPECT_DOUBLE_EQ(foot[2], 12.0);
+  EXPECT_DOUBLE_EQ(dist, 1.0);
 
   EXPECT_TRUE(isPtOnLine(p, p, b));
   // The detour through p is what counts: 1e-6 aside of the middle adds only 2e-13, 1e-5 aside

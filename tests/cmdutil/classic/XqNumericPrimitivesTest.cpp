@@ -112,6 +112,53 @@ TEST(XqNumericPrimitives, NormalisedAngles) {
   EXPECT_EQ(reports.value(), 1);
 }
 
+TEST(XqNumericPrimitives, NormalisedAngleBoundaries) {
+  // A full circle keeps its end a turn after the start: the end may reach 2pi, the start not.
+  double start = 0.0, end = kTwoPi;
+  qv_normang(&start, &end);
+  EXPECT_EQ(start, 0.0);
+  EXPECT_EQ(end, kTwoPi);
+  start = kTwoPi, end = kTwoPi;
+  qv_normang(&start, &end);
+  EXPECT_NEAR(start, 0.0, 1e-15);
+  EXPECT_EQ(end, kTwoPi);
+  // Within eps below zero nothing is added; further below a turn is.
+  start = -5e-11;
+  qv_normang(&start, nullptr);
+  EXPECT_EQ(start, -5e-11);
+  start = -2e-10;
+  qv_normang(&start, nullptr);
+  EXPECT_NEAR(start, kTwoPi - 2e-10, 1e-15);
+  // Within eps above a turn the end stays; the start comes round.
+  start = 1.0, end = kTwoPi + 5e-11;
+  qv_normang(&start, &end);
+  EXPECT_EQ(end, kTwoPi + 5e-11);
+  start = kTwoPi + 5e-11;
+  qv_normang(&start, nullptr);
+  EXPECT_NEAR(start, 5e-11, 1e-15);
+  // 1e6 in size is still reduced; beyond it the angle becomes 0.
+  start = 1e6, end = -1e6;
+  qv_normang(&start, &end);
+  EXPECT_NEAR(std::remainder(start - 1e6, kTwoPi), 0.0, 1e-8);
+  EXPECT_GE(start, 0.0);
+  EXPECT_LT(start, kTwoPi);
+  EXPECT_NEAR(std::remainder(end + 1e6, kTwoPi), 0.0, 1e-8);
+  EXPECT_GE(end, start);
+  start = 1.0, end = -1e6 - 1.0;
+  qv_normang(&start, &end);
+  EXPECT_EQ(start, 1.0);
+  EXPECT_EQ(end, 0.0);  // zeroed, not brought after the start
+  start = -1e6 - 1.0, end = 2.0;
+  qv_normang(&start, &end);
+  EXPECT_EQ(start, 0.0);
+  EXPECT_EQ(end, 2.0);
+  // A subnormal start is no valid real.
+  start = std::numeric_limits<double>::denorm_min(), end = 3.0;
+  qv_normang(&start, &end);
+  EXPECT_EQ(start, 0.0);
+  EXPECT_EQ(end, 3.0);
+}
+
 TEST(XqNumericPrimitives, CastsDistancesCrossProductsAndCopies) {
   EXPECT_EQ(IMshortCast(70000), 4464);
   EXPECT_EQ(IMshortCast(32768), -32768);

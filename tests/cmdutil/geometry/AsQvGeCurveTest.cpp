@@ -161,6 +161,46 @@ TEST_F(AsQvGeCurveTest, CirclesArcsAndEllipses) {
   EXPECT_TRUE(convert(closedEllipse)->isClosed());
 }
 
+// Elliptical arcs whose angles are not their parameters (start and end away from the axes),
+// one running through angle 0, in planes of every side: the geometry starts and ends where
+// the ellipse does and covers the same part of it.
+TEST_F(AsQvGeCurveTest, EllipticalArcsStartAndEndWhereTheEllipseDoes) {
+  struct Plane {
+    QvGeVector3d normal;
+    QvGeVector3d majorAxis;
+  };
+  const Plane planes[] = {{QvGeVector3d::kZAxis, QvGeVector3d(3, 0, 0)},
+                          {-QvGeVector3d::kZAxis, QvGeVector3d(0, 3, 0)},
+                          {QvGeVector3d(1, 1, 1).normal(), QvGeVector3d(3, -3, 0)}};
+  const double angles[][2] = {{kPi / 5, 2.0}, {5 * kPi / 3, kPi / 4}};
+  for (const Plane& plane : planes) {
+    for (const auto& [startAngle, endAngle] : angles) {
+      const QvDbEllipse ellipse(QvGePoint3d(1, 2, -1), plane.normal, plane.majorAxis, 0.4,
+                                startAngle, endAngle);
+      const CurvePtr curve = convert(ellipse);
+      ASSERT_TRUE(curve);
+      ASSERT_EQ(curve->type(), QvGe::kEllipArc3d);
+      QvGePoint3d start, end, middle, opposite;
+      double startParam = 0, endParam = 0;
+      ASSERT_EQ(ellipse.getStartPoint(start), eOk);
+      ASSERT_EQ(ellipse.getEndPoint(end), eOk);
+      ASSERT_EQ(ellipse.getStartParam(startParam), eOk);
+      ASSERT_EQ(ellipse.getEndParam(endParam), eOk);
+      ASSERT_EQ(ellipse.getPointAtParam((startParam + endParam) / 2, middle), eOk);
+      // The middle of the part left out, from the ellipse's own axes.
+      const double outside = (startParam + endParam) / 2 + kPi;
+      opposite = ellipse.center() + ellipse.majorAxis() * std::cos(outside) +
+                 ellipse.minorAxis() * std::sin(outside);
+      const auto& arc = static_cast<const QvGeEllipArc3d&>(*curve);
+      EXPECT_POINT_NEAR(arc.startPoint(), start);
+      EXPECT_POINT_NEAR(arc.endPoint(), end);
+      EXPECT_TRUE(arc.isOn(middle));
+      EXPECT_FALSE(arc.isOn(opposite));
+      EXPECT_NEAR(arc.endAng() - arc.startAng(), endParam - startParam, 1e-12);
+    }
+  }
+}
+
 TEST_F(AsQvGeCurveTest, SplinesFollowTheirNurbsCurve) {
   const QvDbSpline spline({{0, 0, 0}, {1, 2, 0}, {3, 1, 1}, {5, 4, 0}});
   const CurvePtr curve = convert(spline);

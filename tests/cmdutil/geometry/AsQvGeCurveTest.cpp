@@ -159,6 +159,17 @@ TEST_F(AsQvGeCurveTest, CirclesArcsAndEllipses) {
   EXPECT_TRUE(whole->isOn(QvGePoint3d(-3, 0, 1)));
   const QvDbEllipse closedEllipse(QvGePoint3d(), QvGeVector3d::kZAxis, QvGeVector3d(0, 2, 0), 0.25);
   EXPECT_TRUE(convert(closedEllipse)->isClosed());
+  // A whole ellipse that starts away from its major axis: the full turn, from its start.
+  const QvDbEllipse turned(QvGePoint3d(1, 0, 0), QvGeVector3d::kZAxis, QvGeVector3d(2, 0, 0), 0.5,
+                           1.0, 1.0 + 2 * kPi);
+  ASSERT_TRUE(turned.isClosed());
+  const CurvePtr turnedCurve = convert(turned);
+  ASSERT_TRUE(turnedCurve);
+  EXPECT_TRUE(turnedCurve->isClosed());
+  QvGePoint3d turnedStart;
+  ASSERT_EQ(turned.getStartPoint(turnedStart), eOk);
+  EXPECT_POINT_NEAR(static_cast<const QvGeEllipArc3d&>(*turnedCurve).startPoint(), turnedStart);
+  EXPECT_NEAR(turnedCurve->length(), CurvePtr(convert(turned, true))->length(), 1e-9);
 }
 
 // Elliptical arcs whose angles are not their parameters (start and end away from the axes),

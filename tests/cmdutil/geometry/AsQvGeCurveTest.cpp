@@ -262,6 +262,32 @@ TEST_F(AsQvGeCurveTest, PolylinesOfEveryKind) {
   }
 }
 
+// A closed 2D polyline in a tilted plane, raised and with a bulge on its closing segment: the
+// curve goes through the polyline's own points, in its own direction, and closes.
+TEST_F(AsQvGeCurveTest, TiltedClosed2dPolylines) {
+  const QvGeDoubleArray bulges = {0.0, 0.0, 0.5};
+  QvDb2dPolyline polyline(k2dSimplePoly, {{0, 0, 0}, {4, 0, 0}, {4, 3, 0}}, 1.5, true, 0.0, 0.0,
+                          &bulges);
+  ASSERT_EQ(polyline.setNormal(QvGeVector3d(0, -1, 1).normal()), eOk);
+  const CurvePtr curve = convert(polyline);
+  ASSERT_TRUE(curve);
+  ASSERT_EQ(curve->type(), QvGe::kCompositeCrv3d);
+  EXPECT_EQ(static_cast<const QvGeCompositeCurve3d&>(*curve).numCurves(), 3);
+  EXPECT_TRUE(curve->isClosed());
+  QvGePoint3d start;
+  ASSERT_EQ(polyline.getStartPoint(start), eOk);
+  EXPECT_POINT_NEAR(curve->evalPoint(curve->paramOf(start)), start);
+  double previous = -1.0;
+  for (double param : {0.0, 0.5, 1.25, 2.5, 2.9}) {
+    QvGePoint3d point;
+    ASSERT_EQ(polyline.getPointAtParam(param, point), eOk);
+    EXPECT_TRUE(curve->isOn(point)) << param;
+    const double along = curve->paramOf(point);
+    EXPECT_GT(along, previous) << param;  // the same direction
+    previous = along;
+  }
+}
+
 TEST_F(AsQvGeCurveTest, OutlinesOfAreasAndTexts) {
   // Corners stored 1, 2, 3, 4 go round as 1, 2, 4, 3.
   const QvGePoint3d c1(0, 0, 0), c2(4, 0, 0), c3(0, 3, 0), c4(4, 3, 0);

@@ -349,4 +349,11 @@ TEST_F(RequestRecordsTest, ExtrusionFollowsTheCurrentUcs) {
   EXPECT_EQ(rotation, std::numbers::pi);
 }
 
+// With no host to read the UCS from, the extrusion is the world Z axis.
+TEST(CreateInsertDataWithoutHost, ExtrusionIsTheWorldZAxis) {
+  ASSERT_EQ(VexaHost::current(), nullptr);
+  const CreateInsertData data;
+  expectVectorNear(data.getExtrusionDir(), QvGeVector3d::kZAxis);
+}
+
 }  // namespace

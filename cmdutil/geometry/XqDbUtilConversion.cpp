@@ -97,13 +97,15 @@ QvGeCurve3d* ellipseCurve(const QvDbEntity& entity, bool unbounded) {
   const auto& ellipse = static_cast<const QvDbEllipse&>(entity);
   const QvGeVector3d majorAxis = ellipse.majorAxis();
   const QvGeVector3d minorAxis = ellipse.minorAxis();
-  // A whole ellipse is the full curve, whatever its two angles say.
-  if (unbounded || ellipse.isClosed())
+  if (unbounded)
     return new QvGeEllipArc3d(ellipse.center(), majorAxis, minorAxis, majorAxis.length(),
                               minorAxis.length());
+  const double start = ellipse.paramAtAngle(ellipse.startAngle());
+  // The two angles of a whole ellipse are one: it makes the full turn from its start.
+  const double end =
+      ellipse.isClosed() ? start + QvGe::k2Pi : ellipse.paramAtAngle(ellipse.endAngle());
   return new QvGeEllipArc3d(ellipse.center(), majorAxis, minorAxis, majorAxis.length(),
-                            minorAxis.length(), ellipse.paramAtAngle(ellipse.startAngle()),
-                            ellipse.paramAtAngle(ellipse.endAngle()));
+                            minorAxis.length(), start, end);
 }
 
 QvGeCurve3d* splineCurve(const QvDbEntity& entity, bool) {

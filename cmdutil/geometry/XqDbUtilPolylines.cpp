@@ -1,4 +1,5 @@
 // XqDbUtil: lightweight polylines from 2D polylines, and parameters at a point of a polyline.
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -56,6 +57,16 @@ double snappedFraction(double t) {
   return t;
 }
 
+// How far along a straight segment a point on it lies: its distance from the start over the
+// segment's length. A point that counts as on a segment shorter than the tolerance may lie
+// beyond either end; it is taken as at that end, never past it.
+double fractionAlong(const QvGeLineSeg3d& segment, const QvGePoint3d& point) {
+  const QvGePoint3d start = segment.startPoint();
+  const QvGeVector3d along = segment.endPoint() - start;
+  if ((point - start).dotProduct(along) <= 0.0) return 0.0;
+  return std::min(point.distanceTo(start) / along.length(), 1.0);
+}
+
 // Appends `param` unless the very value is there already.
 void appendOnce(QvArray<double>& params, double param) {
   if (!params.contains(param)) params.append(param);
@@ -78,9 +89,7 @@ Vexa::ErrorStatus lwPolylineParams(const QvDbPolyline& polyline, const QvGePoint
     if (polyline.segType(index) == QvDbPolyline::kLine) {
       QvGeLineSeg3d segment;
       if (polyline.getLineSegAt(index, segment) != Vexa::eOk || !segment.isOn(point, tol)) continue;
-      const QvGePoint3d start = segment.startPoint();
-      const double t = point.distanceTo(start) / segment.endPoint().distanceTo(start);
-      appendOnce(params, i + snappedFraction(t));
+      appendOnce(params, i + snappedFraction(fractionAlong(segment, point)));
       found = true;
     } else if (polyline.segType(index) == QvDbPolyline::kArc) {
       QvGeCircArc3d arc;

@@ -27,7 +27,8 @@ class XQCMDUTIL_EXPORT XqDbUtil {
   // derived from it. With unbounded, bounded curves give their carrier: a line its unbounded
   // line, an arc its circle, an ellipse its full ellipse, a ray its line, a dimension the line
   // through its extension-line origins.
-  //   line: segment; circle, arc: circular arc; ellipse: elliptical arc; spline: NURBS curve;
+  //   line: segment; circle, arc: circular arc; ellipse: elliptical arc from its start point
+  //   (a whole ellipse makes the full turn from there); spline: NURBS curve;
   //   3D polyline: polyline through its vertices (closed ones end at the first again);
   //   2D and lightweight polyline: composite of lines and arcs; ray: ray; xline: line;
   //   leader: polyline through its grip points; aligned and rotated dimension: segment from
@@ -60,8 +61,8 @@ class XQCMDUTIL_EXPORT XqDbUtil {
   // fraction of the segment (of its length, or of its angle for an arc; a point at a vertex
   // gives one parameter for the two segments that meet there); for a 3D polyline the curve's
   // own parameter. Points within the curve's dynamic tolerance (qvdbCalDynamicTol) count as on
-  // it. eInvalidInput when the point is on none, for a polyline without segments and for other
-  // classes (matched exactly).
+  // it; one that lies just beyond a segment's end counts as at that end. eInvalidInput when the
+  // point is on none, for a polyline without segments and for other classes (matched exactly).
   static Vexa::ErrorStatus getParamsAtPoint(const QvDbCurve* curve, const QvGePoint3d& point,
                                             QvArray<double>& params);
 

@@ -247,6 +247,78 @@ TEST_F(RequestRecordsTest, InsertDataCopiesAreDeepAndMovesTakeTheAttributeMap) {
   EXPECT_EQ(*assigned.getAttributeIdNameMapAdress(), taken);
 }
 
+// Every field of an insert request, none at its default.
+void fillInsertData(CreateInsertData& data, const QvArray<QvDbObjectId>& ids) {
+  data.setInsertName(L"gate");
+  data.setFilePathToBlock(L"/parts/gate.dxf");
+  data.setInsertPoint(QvGePoint3d(4, 5, 6));
+  data.setScale3d(QvGeScale3d(2, -3, 0.5));
+  data.setRotationAngle(1.25);
+  data.setSpaceID(ids[1]);
+  data.setCollumnNumber(4);
+  data.setRowNumber(3);
+  data.setCollumnDistance(7.5);
+  data.setRowDistance(-2.0);
+  data.setExplodeFlag(true);
+  (*data.getAttributeIdNameMapAdress())[ids[0]] = L"A";
+}
+
+void expectFilledInsertData(const CreateInsertData& data, const QvArray<QvDbObjectId>& ids) {
+  QvString name, path;
+  data.getInsertName(name);
+  data.getFilePathToBlock(path);
+  EXPECT_EQ(name, QvString(L"gate"));
+  EXPECT_EQ(path, QvString(L"/parts/gate.dxf"));
+  EXPECT_EQ(data.getInsertPoint(), QvGePoint3d(4, 5, 6));
+  QvGeScale3d scale;
+  data.getScale3d(scale);
+  EXPECT_EQ(scale.sx, 2.0);
+  EXPECT_EQ(scale.sy, -3.0);
+  EXPECT_EQ(scale.sz, 0.5);
+  EXPECT_EQ(data.getRotationAngle(), 1.25);
+  EXPECT_EQ(data.getSpaceID(), ids[1]);
+  int columns = 0, rows = 0;
+  double columnDistance = 0, rowDistance = 0;
+  data.getMInsertData(columns, rows, columnDistance, rowDistance);
+  EXPECT_EQ(columns, 4);
+  EXPECT_EQ(rows, 3);
+  EXPECT_EQ(columnDistance, 7.5);
+  EXPECT_EQ(rowDistance, -2.0);
+  EXPECT_TRUE(data.getMInsertFlag());
+  EXPECT_TRUE(data.getExplodeFlag());
+  ASSERT_EQ(data.getAttributeIdNameMapAdress()->size(), 1u);
+  EXPECT_EQ(data.getAttributeIdNameMapAdress()->at(ids[0]), QvString(L"A"));
+}
+
+// Copies and moves, built and assigned, carry every field (the array layout and the scale
+// included) onto a record that had other values.
+TEST_F(RequestRecordsTest, InsertDataCopiesAndMovesCarryEveryField) {
+  const QvArray<QvDbObjectId> ids = someIds(db(), 3);
+  CreateInsertData source;
+  fillInsertData(source, ids);
+
+  const CreateInsertData copied(source);
+  expectFilledInsertData(copied, ids);
+  CreateInsertData copyAssigned;
+  copyAssigned.setCollumnNumber(9);
+  copyAssigned = source;
+  expectFilledInsertData(copyAssigned, ids);
+
+  CreateInsertData moved(std::move(copyAssigned));
+  expectFilledInsertData(moved, ids);
+  CreateInsertData moveAssigned;
+  moveAssigned.setScale3d(QvGeScale3d(9, 9, 9));
+  moveAssigned.setRowNumber(7);
+  moveAssigned.setRowDistance(9.0);
+  moveAssigned = std::move(moved);
+  expectFilledInsertData(moveAssigned, ids);
+
+  // A record moved onto itself keeps what it had.
+  CreateInsertData& self = moveAssigned;
+  moveAssigned = std::move(self);
+  expectFilledInsertData(moveAssigned, ids);
+}
+
 TEST_F(RequestRecordsTest, ExtrusionFollowsTheCurrentUcs) {
   CreateInsertData data;
   expectVectorNear(data.getExtrusionDir(), QvGeVector3d::kZAxis);
@@ -275,6 +347,13 @@ TEST_F(RequestRecordsTest, ExtrusionFollowsTheCurrentUcs) {
   expectVectorNear(data.getExtrusionDir(), z);
   EXPECT_NEAR(extrusion.length(), 1.0, 1e-15);
   EXPECT_EQ(rotation, std::numbers::pi);
+}
+
+// With no host to read the UCS from, the extrusion is the world Z axis.
+TEST(CreateInsertDataWithoutHost, ExtrusionIsTheWorldZAxis) {
+  ASSERT_EQ(VexaHost::current(), nullptr);
+  const CreateInsertData data;
+  expectVectorNear(data.getExtrusionDir(), QvGeVector3d::kZAxis);
 }
 
 }  // namespace

@@ -104,15 +104,24 @@ TEST_F(AsDbCurveTest, EllipticalArcs) {
   EXPECT_NEAR(ellipse.radiusRatio(), 0.25, 1e-12);
   EXPECT_POINT_NEAR(ellipse.center(), center);
 
-  const QvGeEllipArc3d part(center, QvGeVector3d::kXAxis, QvGeVector3d::kYAxis, 3.0, 2.0, 0.3, 4.0);
-  const DbCurvePtr dbPart = convert(part);
-  ASSERT_TRUE(dbPart);
+  // Open arcs, also through parameter 0 (2 pi) and from a negative start.
   QvGePoint3d start, end;
-  ASSERT_EQ(dbPart->getStartPoint(start), eOk);
-  ASSERT_EQ(dbPart->getEndPoint(end), eOk);
-  EXPECT_POINT_NEAR(start, part.startPoint());
-  EXPECT_POINT_NEAR(end, part.endPoint());
-  for (const QvGePoint3d& p : samples(*dbPart)) EXPECT_TRUE(part.isOn(p));
+  const double ranges[][2] = {{0.3, 4.0}, {5.0, 7.0}, {-1.0, 1.0}};
+  for (const auto& [from, to] : ranges) {
+    const QvGeEllipArc3d part(center, QvGeVector3d::kXAxis, QvGeVector3d::kYAxis, 3.0, 2.0, from,
+                              to);
+    const DbCurvePtr dbPart = convert(part);
+    ASSERT_TRUE(dbPart);
+    ASSERT_EQ(dbPart->getStartPoint(start), eOk);
+    ASSERT_EQ(dbPart->getEndPoint(end), eOk);
+    EXPECT_POINT_NEAR(start, part.startPoint());
+    EXPECT_POINT_NEAR(end, part.endPoint());
+    for (const QvGePoint3d& p : samples(*dbPart)) EXPECT_TRUE(part.isOn(p)) << from;
+    double endParam = 0, length = 0;
+    ASSERT_EQ(dbPart->getEndParam(endParam), eOk);
+    ASSERT_EQ(dbPart->getDistAtParam(endParam, length), eOk);
+    EXPECT_NEAR(length, part.length(), 1e-9) << from;
+  }
 
   // A minor radius larger than the major one: the ellipse takes the axes the other way round
   // and keeps the points.

@@ -159,6 +159,57 @@ TEST_F(AsQvGeCurveTest, CirclesArcsAndEllipses) {
   EXPECT_TRUE(whole->isOn(QvGePoint3d(-3, 0, 1)));
   const QvDbEllipse closedEllipse(QvGePoint3d(), QvGeVector3d::kZAxis, QvGeVector3d(0, 2, 0), 0.25);
   EXPECT_TRUE(convert(closedEllipse)->isClosed());
+  // A whole ellipse that starts away from its major axis: the full turn, from its start.
+  const QvDbEllipse turned(QvGePoint3d(1, 0, 0), QvGeVector3d::kZAxis, QvGeVector3d(2, 0, 0), 0.5,
+                           1.0, 1.0 + 2 * kPi);
+  ASSERT_TRUE(turned.isClosed());
+  const CurvePtr turnedCurve = convert(turned);
+  ASSERT_TRUE(turnedCurve);
+  EXPECT_TRUE(turnedCurve->isClosed());
+  QvGePoint3d turnedStart;
+  ASSERT_EQ(turned.getStartPoint(turnedStart), eOk);
+  EXPECT_POINT_NEAR(static_cast<const QvGeEllipArc3d&>(*turnedCurve).startPoint(), turnedStart);
+  EXPECT_NEAR(turnedCurve->length(), CurvePtr(convert(turned, true))->length(), 1e-9);
+}
+
+// Elliptical arcs whose angles are not their parameters (start and end away from the axes),
+// one running through angle 0, in planes of every side: the geometry starts and ends where
+// the ellipse does and covers the same part of it.
+TEST_F(AsQvGeCurveTest, EllipticalArcsStartAndEndWhereTheEllipseDoes) {
+  struct Plane {
+    QvGeVector3d normal;
+    QvGeVector3d majorAxis;
+  };
+  const Plane planes[] = {{QvGeVector3d::kZAxis, QvGeVector3d(3, 0, 0)},
+                          {-QvGeVector3d::kZAxis, QvGeVector3d(0, 3, 0)},
+                          {QvGeVector3d(1, 1, 1).normal(), QvGeVector3d(3, -3, 0)}};
+  const double angles[][2] = {{kPi / 5, 2.0}, {5 * kPi / 3, kPi / 4}};
+  for (const Plane& plane : planes) {
+    for (const auto& [startAngle, endAngle] : angles) {
+      const QvDbEllipse ellipse(QvGePoint3d(1, 2, -1), plane.normal, plane.majorAxis, 0.4,
+                                startAngle, endAngle);
+      const CurvePtr curve = convert(ellipse);
+      ASSERT_TRUE(curve);
+      ASSERT_EQ(curve->type(), QvGe::kEllipArc3d);
+      QvGePoint3d start, end, middle, opposite;
+      double startParam = 0, endParam = 0;
+      ASSERT_EQ(ellipse.getStartPoint(start), eOk);
+      ASSERT_EQ(ellipse.getEndPoint(end), eOk);
+      ASSERT_EQ(ellipse.getStartParam(startParam), eOk);
+      ASSERT_EQ(ellipse.getEndParam(endParam), eOk);
+      ASSERT_EQ(ellipse.getPointAtParam((startParam + endParam) / 2, middle), eOk);
+      // The middle of the part left out, from the ellipse's own axes.
+      const double outside = (startParam + endParam) / 2 + kPi;
+      opposite = ellipse.center() + ellipse.majorAxis() * std::cos(outside) +
+                 ellipse.minorAxis() * std::sin(outside);
+      const auto& arc = static_cast<const QvGeEllipArc3d&>(*curve);
+      EXPECT_POINT_NEAR(arc.startPoint(), start);
+      EXPECT_POINT_NEAR(arc.endPoint(), end);
+      EXPECT_TRUE(arc.isOn(middle));
+      EXPECT_FALSE(arc.isOn(opposite));
+      EXPECT_NEAR(arc.endAng() - arc.startAng(), endParam - startParam, 1e-12);
+    }
+  }
 }
 
 TEST_F(AsQvGeCurveTest, SplinesFollowTheirNurbsCurve) {
@@ -208,6 +259,32 @@ TEST_F(AsQvGeCurveTest, PolylinesOfEveryKind) {
     EXPECT_EQ(composite.numCurves(), 2);
     EXPECT_NEAR(composite.length(), 4.0 + 2.0 * kPi, 1e-9);
     EXPECT_TRUE(composite.isOn(QvGePoint3d(6, 2, 0)));  // the far side of the half circle
+  }
+}
+
+// A closed 2D polyline in a tilted plane, raised and with a bulge on its closing segment: the
+// curve goes through the polyline's own points, in its own direction, and closes.
+TEST_F(AsQvGeCurveTest, TiltedClosed2dPolylines) {
+  const QvGeDoubleArray bulges = {0.0, 0.0, 0.5};
+  QvDb2dPolyline polyline(k2dSimplePoly, {{0, 0, 0}, {4, 0, 0}, {4, 3, 0}}, 1.5, true, 0.0, 0.0,
+                          &bulges);
+  ASSERT_EQ(polyline.setNormal(QvGeVector3d(0, -1, 1).normal()), eOk);
+  const CurvePtr curve = convert(polyline);
+  ASSERT_TRUE(curve);
+  ASSERT_EQ(curve->type(), QvGe::kCompositeCrv3d);
+  EXPECT_EQ(static_cast<const QvGeCompositeCurve3d&>(*curve).numCurves(), 3);
+  EXPECT_TRUE(curve->isClosed());
+  QvGePoint3d start;
+  ASSERT_EQ(polyline.getStartPoint(start), eOk);
+  EXPECT_POINT_NEAR(curve->evalPoint(curve->paramOf(start)), start);
+  double previous = -1.0;
+  for (double param : {0.0, 0.5, 1.25, 2.5, 2.9}) {
+    QvGePoint3d point;
+    ASSERT_EQ(polyline.getPointAtParam(param, point), eOk);
+    EXPECT_TRUE(curve->isOn(point)) << param;
+    const double along = curve->paramOf(point);
+    EXPECT_GT(along, previous) << param;  // the same direction
+    previous = along;
   }
 }
 

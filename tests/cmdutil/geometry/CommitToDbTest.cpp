@@ -101,4 +101,25 @@ TEST_F(CommitToDbTest, IntoAGivenDatabase) {
   EXPECT_TRUE(nothingLeftOpen(side.get()));
 }
 
+// Without a host there is no working database and no "CVPORT" to read: a given database
+// still takes the entity, into model space even with tile mode off (the viewport counts as a
+// model-space one).
+TEST(CommitToDbWithoutHost, NeedsADatabaseAndTakesTheModelSpace) {
+  ASSERT_EQ(VexaHost::current(), nullptr);
+  QvDbEntity* entity =
+      new QvDbAlignedDimension(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 0, 0), QvGePoint3d(0, 1, 0));
+  QvDbObjectPointer<QvDbEntity> keep(entity);
+  EXPECT_TRUE(XqDbUtil::CommitToDB(entity, nullptr, QvDbObjectId()).isNull());
+  EXPECT_FALSE(entity->isResident());
+
+  auto side = std::make_unique<QvDbDatabase>(true, true);
+  ASSERT_EQ(side->setTilemode(false), Vexa::eOk);
+  const QvDbObjectId id = XqDbUtil::CommitToDB(entity, side.get(), QvDbObjectId());
+  ASSERT_FALSE(id.isNull());
+  keep.release();  // the database's now, open for write
+  EXPECT_EQ(entity->ownerId(), side->modelSpaceId());
+  entity->close();
+  EXPECT_TRUE(nothingLeftOpen(side.get()));
+}
+
 }  // namespace

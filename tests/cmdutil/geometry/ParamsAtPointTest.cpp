@@ -81,6 +81,16 @@ TEST_F(ParamsAtPointTest, ArcSegments) {
   paramsAt(polyline, QvGePoint3d(5, 0, 0), Vexa::eInvalidInput);
 }
 
+// A segment shorter than the tolerance: a point within the tolerance of it, but beyond one of
+// its ends, gets the parameter of that end, never one outside the segment.
+TEST_F(ParamsAtPointTest, SegmentsShorterThanTheTolerance) {
+  const QvDbPolyline polyline = lightweight({{0, 0}, {1e-8, 0}, {10, 0}});
+  // Past its end: the next vertex, which the following segment gives as well.
+  EXPECT_EQ(paramsAt(polyline, QvGePoint3d(5e-7, 0, 0)), QvArray<double>({1.0}));
+  // Before its start: its start; the following segment starts within the tolerance too.
+  EXPECT_EQ(paramsAt(polyline, QvGePoint3d(-5e-7, 0, 0)), QvArray<double>({0.0, 1.0}));
+}
+
 // The tolerance grows with the coordinates: a point 1e-4 off a polyline ten million units
 // away counts as on it; 0.1 off does not.
 TEST_F(ParamsAtPointTest, LargeCoordinates) {

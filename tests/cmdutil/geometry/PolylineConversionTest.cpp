@@ -152,6 +152,26 @@ TEST_F(PolylineConversionTest, ExtendedDataOnAVertex) {
   EXPECT_EQ(db()->numOpenObjects(), 1);  // the source alone
 }
 
+// A spline control vertex is left out before its extended data is looked at: it does not stop
+// the copy. The same data on a kept vertex does.
+TEST_F(PolylineConversionTest, ExtendedDataOnASkippedVertexStopsNothing) {
+  const QvRbListPtr xdata(qvutBuildList(1001, L"ACME", 1070, 5, 0));
+  auto source = polylineOf({{0, 0, 0, 0, 0}, {3, 0, 0, 0, 0}});
+  auto* control = new QvDb2dVertex(QvGePoint3d(9, 9, 0));
+  ASSERT_EQ(control->setVertexType(k2dSplineCtlVertex), eOk);
+  ASSERT_EQ(control->setXData(xdata.get()), eOk);
+  ASSERT_EQ(source->appendVertex(control), eOk);
+  QvDbPolyline target;
+  ASSERT_EQ(XqDbUtil::lwPlineFrom2DPline(&target, source.get(), false), eOk);
+  EXPECT_EQ(target.numVerts(), 2u);
+
+  auto* kept = new QvDb2dVertex(QvGePoint3d(3, 3, 0));
+  ASSERT_EQ(kept->setXData(xdata.get()), eOk);
+  ASSERT_EQ(source->appendVertex(kept), eOk);
+  EXPECT_EQ(XqDbUtil::lwPlineFrom2DPline(&target, source.get(), false), Vexa::eNotApplicable);
+  EXPECT_EQ(target.numVerts(), 2u);  // the earlier copy, untouched
+}
+
 TEST_F(PolylineConversionTest, OnlyExactClassesAreTaken) {
   auto source = polylineOf({{0, 0, 0, 0, 0}, {1, 0, 0, 0, 0}});
   QvDbPolyline target;

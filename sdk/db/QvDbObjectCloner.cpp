@@ -202,8 +202,25 @@ Vexa::ErrorStatus QvDbObjectCloner::translate() {
     if (failure_ != Vexa::eOk) return failure_;
     if (const Vexa::ErrorStatus es = cloneQueuedOwned(); es != Vexa::eOk) return es;
   }
+  // Once every object is cloned: a handle may name an object cloned after the one holding it.
+  for (const QvDbIdPair& pair : map_.pairs_) {
+    if (QvDbObject* clone = pair.isCloned() ? cloneOf(pair.value()) : nullptr)
+      translateXDataHandles(*clone);
+  }
   if (mode_ == Mode::kAcrossDatabases) return registerApplications();
   return Vexa::eOk;
+}
+
+void QvDbObjectCloner::translateXDataHandles(QvDbObject& clone) {
+  clone.xdata_.forEachRecord([this](resbuf& rb) {
+    QvDbHandle handle;
+    if (rb.type != kGcXDataHandle || !QvDbHandle::fromAscii(rb.value.string, handle)) return;
+    QvDbObjectId sourceId;
+    if (source_->getQvDbObjectId(sourceId, false, handle) != Vexa::eOk) return;
+    QvDbIdPair pair(sourceId, QvDbObjectId(), false);
+    if (!map_.compute(pair) || !pair.isCloned() || pair.value().isNull()) return;
+    qvutSetRbString(&rb, pair.value().handle().ascii().c_str());
+  });
 }
 
 QvDbObjectId QvDbObjectCloner::resolveAcross(QvDbObjectId sourceId) {

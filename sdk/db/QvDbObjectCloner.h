@@ -54,6 +54,9 @@ class QvDbObjectCloner {
   QvDbObjectId resolveAcross(QvDbObjectId sourceId);
   Vexa::ErrorStatus cloneRecordAcross(QvDbObjectId sourceId, int tableKind, QvDbObjectId& cloneId);
   Vexa::ErrorStatus registerApplications();
+  // Database handles (1005) in a clone's extended data that name a cloned object name its
+  // clone; others are kept.
+  void translateXDataHandles(QvDbObject& clone);
   QvDbObject* cloneOf(QvDbObjectId cloneId) const;
 
   QvDbDatabase* source_;

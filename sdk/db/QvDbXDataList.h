@@ -38,6 +38,14 @@ class QvDbXDataList {
   // applications and removes those whose section is the name record alone.
   void merge(const QvDbXDataList& changes);
 
+  // Calls `visit(resbuf&)` on every record of every section, for changes in place that keep
+  // the records' kinds.
+  template <class Visit>
+  void forEachRecord(Visit visit) {
+    for (resbuf* section : sections_)
+      for (resbuf* rb = section; rb; rb = rb->next) visit(*rb);
+  }
+
  private:
   void clear();
   std::vector<resbuf*> sections_;  // each an owned list; `next` of its last record is null

@@ -147,6 +147,41 @@ TEST_F(QvDbCloneTest, DeepCloneTakesOwnedObjectsAlongAndTranslatesReferences) {
   EXPECT_EQ(valuesIn(space), (std::vector<int>{1, 2, 4, 5}));
 }
 
+// Handles in extended data are references too: those naming a cloned object name its clone.
+TEST_F(QvDbCloneTest, HandlesInExtendedDataFollowTheClones) {
+  const QvDbObjectId space = db()->modelSpaceId();
+  const QvDbObjectId a = addTestEntity(space, 1);
+  const QvDbObjectId b = addTestEntity(space, 2);
+  const QvDbObjectId e = addTestEntity(space, 5);  // not cloned
+  addRegApp(db(), L"LINKS");
+  const auto setLinks = [](QvDbObjectId id, QvDbObjectId first, QvDbObjectId second) {
+    QvRbListPtr data(qvutBuildList(1001, L"LINKS", 1005, first.handle().ascii().c_str(), 1000,
+                                   L"kept", 1005, second.handle().ascii().c_str(), 0));
+    QvDbObjectPointer<TestEntity> entity(id, QvDb::kForWrite);
+    ASSERT_EQ(entity->setXData(data.get()), eOk);
+  };
+  const auto linksOf = [](QvDbObjectId id) {
+    QvDbObjectPointer<TestEntity> entity(id, QvDb::kForRead);
+    QvRbListPtr data(entity->xData(L"LINKS"));
+    std::vector<QvString> values;
+    for (const resbuf* rb = data.get() ? data.get()->next : nullptr; rb; rb = rb->next)
+      values.push_back(rb->value.string);
+    return values;
+  };
+  setLinks(a, b, e);
+  setLinks(b, a, b);
+
+  QvDbIdMapping map;
+  ASSERT_EQ(db()->deepCloneObjects(QvDbObjectIdArray{a, b}, space, map), eOk);
+  const QvDbObjectId a2 = pairOf(map, a).value();
+  const QvDbObjectId b2 = pairOf(map, b).value();
+  EXPECT_EQ(linksOf(a2), (std::vector<QvString>{b2.handle().ascii(), L"kept", e.handle().ascii()}));
+  EXPECT_EQ(linksOf(b2),
+            (std::vector<QvString>{a2.handle().ascii(), L"kept", b2.handle().ascii()}));
+  // The sources keep theirs.
+  EXPECT_EQ(linksOf(a), (std::vector<QvString>{b.handle().ascii(), L"kept", e.handle().ascii()}));
+}
+
 TEST_F(QvDbCloneTest, AFailedCloneLeavesTheDrawingAsItWas) {
   const QvDbObjectId a = addTestEntity(db()->modelSpaceId(), 1);
   const QvDbObjectId b = addTestEntity(db()->modelSpaceId(), 2);

@@ -24,6 +24,8 @@ QvDbObjectId appendEntity(QvDbObjectId blockId, QvDbEntity* entity) {
 
 QvDbObjectId addBlock(QvDbDatabase* db, const wchar_t* name) {
   QvDbObjectPointer<QvDbBlockTable> table(db->blockTableId(), QvDb::kForWrite);
+  EXPECT_EQ(Vexa::eOk, table.openStatus());
+  if (!table) return QvDbObjectId();
   QvDbObjectPointer<QvDbBlockTableRecord> record(new QvDbBlockTableRecord());
   record->setName(name);
   QvDbObjectId id;

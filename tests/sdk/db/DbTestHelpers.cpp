@@ -21,16 +21,6 @@ int valueOf(QvDbObjectId id) {
   return entity ? entity->value() : -1;
 }
 
-QvDbObjectId addBlock(QvDbDatabase* db, const wchar_t* name) {
-  QvDbObjectPointer<QvDbBlockTable> table(db->blockTableId(), QvDb::kForWrite);
-  if (!table) return QvDbObjectId();
-  QvDbObjectPointer<QvDbBlockTableRecord> record(new QvDbBlockTableRecord());
-  record->setName(name);
-  QvDbObjectId id;
-  table->add(id, record.object());
-  return id;
-}
-
 QvDbObjectId addLayer(QvDbDatabase* db, const wchar_t* name) {
   QvDbObjectPointer<QvDbLayerTable> table(db->layerTableId(), QvDb::kForWrite);
   if (!table) return QvDbObjectId();

@@ -5,6 +5,7 @@
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "tests/sdk/db/TestEntity.h"
+#include "tests/support/DbSetup.h"  // addBlock, appendEntity
 
 // Small steps the database tests share: each opens and closes what it touches.
 
@@ -12,8 +13,6 @@
 QvDbObjectId addTestEntity(QvDbObjectId ownerId, int value);
 // The value of a test entity (-1 when it does not open).
 int valueOf(QvDbObjectId id);
-// A new block definition named `name` in `db`; its id, or null.
-QvDbObjectId addBlock(QvDbDatabase* db, const wchar_t* name);
 // A new layer; its id, or null.
 QvDbObjectId addLayer(QvDbDatabase* db, const wchar_t* name);
 // Registers an application name.

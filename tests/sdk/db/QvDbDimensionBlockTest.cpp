@@ -22,6 +22,7 @@
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/gi/QvGiWorldDrawRecorder.h"
 #include "tests/sdk/db/DbTestHelpers.h"
+#include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 
 namespace {
@@ -117,13 +118,7 @@ QvDbObjectId blockNamed(QvDbDatabase* db, const QvString& name) {
 
 class QvDbDimensionBlockTest : public HostFixture {
  protected:
-  QvDbObjectId append(QvDbEntity* entity) {
-    QvDbObjectPointer<QvDbBlockTableRecord> space(db()->modelSpaceId(), QvDb::kForWrite);
-    QvDbObjectPointer<QvDbEntity> owned(entity);
-    QvDbObjectId id;
-    EXPECT_EQ(space->appendQvDbEntity(id, entity), eOk);
-    return id;
-  }
+  QvDbObjectId append(QvDbEntity* entity) { return appendEntity(db()->modelSpaceId(), entity); }
 };
 
 // The 3-4-5 triangle: the points (0,0) and (3,4) measured along their own line, the dimension

@@ -12,6 +12,7 @@
 #include "sdk/ge/QvGePlane.h"
 #include "sdk/ge/QvGeScale3d.h"
 #include "tests/sdk/db/DbTestHelpers.h"
+#include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 
 namespace {
@@ -26,13 +27,7 @@ void expectPointNear(const QvGePoint3d& actual, const QvGePoint3d& expected) {
 
 class QvDbDimensionTest : public HostFixture {
  protected:
-  QvDbObjectId append(QvDbEntity* entity) {
-    QvDbObjectPointer<QvDbBlockTableRecord> space(db()->modelSpaceId(), QvDb::kForWrite);
-    QvDbObjectPointer<QvDbEntity> owned(entity);
-    QvDbObjectId id;
-    EXPECT_EQ(space->appendQvDbEntity(id, entity), eOk);
-    return id;
-  }
+  QvDbObjectId append(QvDbEntity* entity) { return appendEntity(db()->modelSpaceId(), entity); }
 };
 
 // Collects the ids an object reports.

@@ -54,7 +54,7 @@ void VexaInputScript::appendLine(const QvString& line) {
   QvString text = line;
   text.replace(L'\n', L' ');
   text.replace(L'\r', L' ');
-  lines_.push_back({text, 0});
+  lines_.push_back({text, 0, false});
 }
 
 void VexaInputScript::appendLines(const QvString& text) {
@@ -62,7 +62,7 @@ void VexaInputScript::appendLines(const QvString& text) {
 }
 
 void VexaInputScript::pushFront(const QvString& line) {
-  lines_.push_front({line, 0});
+  lines_.push_front({line, 0, true});
 }
 
 void VexaInputScript::addLines(const QvString& text, bool numbered) {
@@ -77,18 +77,18 @@ void VexaInputScript::addLines(const QvString& text, bool numbered) {
     QvString line = text.mid(start, end - start);
     ++number;
     // A final line break does not open another (empty) line.
-    if (!(last && start == n)) lines_.push_back({line, numbered ? number : 0});
+    if (!(last && start == n)) lines_.push_back({line, numbered ? number : 0, false});
     if (last) break;
     start = end + 1;
   }
 }
 
-bool VexaInputScript::isComment(const QvString& text) {
-  return withoutLeadingBlanks(text).startsWith(L"#");
+bool VexaInputScript::isComment(const Line& line) {
+  return !line.typedAhead && withoutLeadingBlanks(line.text).startsWith(L"#");
 }
 
 VexaScriptLine VexaInputScript::next() {
-  while (!lines_.empty() && isComment(lines_.front().text)) lines_.pop_front();
+  while (!lines_.empty() && isComment(lines_.front())) lines_.pop_front();
   VexaScriptLine out;
   if (lines_.empty()) {
     ++readsPastEnd_;
@@ -102,6 +102,8 @@ VexaScriptLine VexaInputScript::next() {
   if (trimmed.isEmpty()) {
     out.kind = VexaScriptLine::Kind::kEmpty;
     out.text.empty();
+  } else if (line.typedAhead) {
+    out.kind = VexaScriptLine::Kind::kAnswer;
   } else if (trimmed.isEqualNoCase(L"^C")) {
     out.kind = VexaScriptLine::Kind::kCancel;
   } else if (trimmed.startsWith(L"~")) {
@@ -118,7 +120,7 @@ VexaScriptLine VexaInputScript::next() {
 
 bool VexaInputScript::atEnd() const {
   for (const Line& line : lines_)
-    if (!isComment(line.text)) return false;
+    if (!isComment(line)) return false;
   return true;
 }
 

@@ -45,6 +45,8 @@ class VexaInputScript : public VexaHostService {
   void appendLine(const QvString& line);
   void appendLines(const QvString& text);
   // Puts a line before what is left: the rest of a typed line that a question did not use.
+  // It is typed text, read as an answer (or Enter when blank) whatever it starts with: a "#",
+  // "~" or "^C" in it is not a comment, cursor or cancel.
   void pushFront(const QvString& line);
   void clear() { lines_.clear(); }
 
@@ -64,9 +66,10 @@ class VexaInputScript : public VexaHostService {
   struct Line {
     QvString text;
     int number;
+    bool typedAhead;  // pushed back by a question: taken as typed
   };
   void addLines(const QvString& text, bool numbered);
-  static bool isComment(const QvString& text);
+  static bool isComment(const Line& line);
 
   std::deque<Line> lines_;
   int readsPastEnd_ = 0;

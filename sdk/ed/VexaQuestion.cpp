@@ -204,9 +204,9 @@ bool VexaQuestion::interpretValue(const QvString& typed, VexaAnswer& answer, QvS
       return checkNumber(answer.number, reason);
     case VexaAnswerKind::kAngle:
       if (VexaAnswerText::toAngle(typed, number)) {
-        if (!checkNumber(number, reason)) return false;
         answer.number = intoTurn(number);
-        return true;
+        // Zero is judged within the turn: "360" is a zero angle.
+        return checkNumber(number, reason) && checkNumber(answer.number, reason);
       }
       break;
     case VexaAnswerKind::kDistance:

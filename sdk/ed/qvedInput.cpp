@@ -32,6 +32,17 @@ VexaClassicQuestion takeQuestion(VexaInputState& state, VexaAnswerKind kind, con
   return question;
 }
 
+// Refuses a call with bad arguments. The controls qvedInitGet left were meant for this call,
+// so they are dropped rather than passed on to the next question.
+int refuse(VexaInputState* state) {
+  if (state) {
+    int flags = 0;
+    QvString keywords;
+    state->takeNext(flags, keywords);
+  }
+  return kQvError;
+}
+
 // Copies text into a caller's buffer; false when it does not fit.
 bool copyOut(const QvString& text, wchar_t* result, size_t size) {
   if (!result || size == 0 || static_cast<size_t>(text.length()) >= size) return false;
@@ -41,7 +52,7 @@ bool copyOut(const QvString& text, wchar_t* result, size_t size) {
 
 int askPoint(const double* basePoint, const wchar_t* prompt, double* result) {
   VexaInputState* state = inputState();
-  if (!state || !result) return kQvError;
+  if (!state || !result) return refuse(state);
   VexaClassicQuestion question = takeQuestion(*state, VexaAnswerKind::kPoint, prompt, basePoint);
   const int rc = question.ask();
   if (rc == kQvNormal) {
@@ -53,7 +64,7 @@ int askPoint(const double* basePoint, const wchar_t* prompt, double* result) {
 
 int askNumber(VexaAnswerKind kind, const double* basePoint, const wchar_t* prompt, double* result) {
   VexaInputState* state = inputState();
-  if (!state || !result) return kQvError;
+  if (!state || !result) return refuse(state);
   VexaClassicQuestion question = takeQuestion(*state, kind, prompt, basePoint);
   const int rc = question.ask();
   if (rc == kQvNormal) *result = question.answer().number;
@@ -77,10 +88,12 @@ int askText(VexaAnswerKind kind, int spacesAllowed, const wchar_t* prompt, QvStr
     if (rc == kQvNormal) result = question.answer().text;
     return rc;
   }
-  // Keyword questions answer the keyword itself.
+  // Keyword questions answer the keyword itself; an empty answer leaves an empty text.
   if (rc == kQvKeyword) {
     result = state->lastInput();
     rc = kQvNormal;
+  } else if (rc == kQvNone) {
+    result.empty();
   }
   return rc;
 }
@@ -99,7 +112,7 @@ int qvedGetPoint(const double* basePoint, const wchar_t* prompt, double* result)
 }
 
 int qvedGetCorner(const double* basePoint, const wchar_t* prompt, double* result) {
-  if (!basePoint) return kQvError;
+  if (!basePoint) return refuse(inputState());
   return askPoint(basePoint, prompt, result);
 }
 
@@ -117,7 +130,7 @@ int qvedGetReal(const wchar_t* prompt, double* result) {
 
 int qvedGetInt(const wchar_t* prompt, int* result) {
   VexaInputState* state = inputState();
-  if (!state || !result) return kQvError;
+  if (!state || !result) return refuse(state);
   VexaClassicQuestion question = takeQuestion(*state, VexaAnswerKind::kInteger, prompt);
   const int rc = question.ask();
   if (rc == kQvNormal) *result = question.answer().integer;
@@ -129,7 +142,7 @@ int qvedGetString(int spacesAllowed, const wchar_t* prompt, QvString& result) {
 }
 
 int qvedGetString(int spacesAllowed, const wchar_t* prompt, wchar_t* result, size_t size) {
-  if (!result || size == 0) return kQvError;
+  if (!result || size == 0) return refuse(inputState());
   QvString text;
   const int maxLength = size - 1 > 0x7fffffff ? 0x7fffffff : static_cast<int>(size - 1);
   const int rc = askText(VexaAnswerKind::kString, spacesAllowed, prompt, text, maxLength);
@@ -142,10 +155,11 @@ int qvedGetKword(const wchar_t* prompt, QvString& result) {
 }
 
 int qvedGetKword(const wchar_t* prompt, wchar_t* result, size_t size) {
-  if (!result || size == 0) return kQvError;
+  if (!result || size == 0) return refuse(inputState());
   QvString text;
   const int rc = qvedGetKword(prompt, text);
   if (rc == kQvNormal && !copyOut(text, result, size)) return kQvError;
+  if (rc == kQvNone) result[0] = L'\0';
   return rc;
 }
 

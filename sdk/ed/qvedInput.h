@@ -25,8 +25,8 @@ inline constexpr int kQvInitNoNegative = 4;  // a negative typed number asks aga
 inline constexpr int kQvInit3d = 16;         // points and distances keep Z (always so here)
 inline constexpr int kQvInitOther = 128;     // other text is answered: kQvKeyword
 
-// Sets the control flags and keyword list (see VexaKeywordList) of the next question only.
-// Returns kQvNormal.
+// Sets the control flags and keyword list (see VexaKeywordList) of the next question only:
+// that question takes them even when it is refused for a bad argument. Returns kQvNormal.
 int qvedInitGet(int flags, const wchar_t* keywords);
 
 // A point (current UCS). With a base point (current UCS) the prompt is measured from it
@@ -51,7 +51,8 @@ int qvedGetReal(const wchar_t* prompt, double* result);
 int qvedGetString(int spacesAllowed, const wchar_t* prompt, wchar_t* result, size_t size);
 int qvedGetString(int spacesAllowed, const wchar_t* prompt, QvString& result);
 // One of the keywords of qvedInitGet: kQvNormal with its global form. Under kQvInitOther
-// other text is kQvNormal with the text as typed.
+// other text is kQvNormal with the text as typed. An empty answer is kQvNone with an empty
+// text.
 int qvedGetKword(const wchar_t* prompt, wchar_t* result, size_t size);
 int qvedGetKword(const wchar_t* prompt, QvString& result);
 // The text of the last keyword (global form) or other input: kQvNormal; kQvError when the last

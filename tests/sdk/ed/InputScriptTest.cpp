@@ -81,6 +81,23 @@ TEST_F(InputScriptTest, LoadingReplacesAndAppendingExtends) {
   EXPECT_TRUE(script().atEnd());
 }
 
+TEST_F(InputScriptTest, PushedTextIsATypedAnswer) {
+  // Only a comment is left: the script has run out until text is pushed back.
+  script().loadString(L"# note\n");
+  ASSERT_TRUE(script().atEnd());
+  script().pushFront(L"^C");
+  script().pushFront(L"~1,2");
+  script().pushFront(L"\\#3");
+  script().pushFront(L"#2");
+  EXPECT_FALSE(script().atEnd());
+  std::vector<QvString> seen;
+  for (VexaScriptLine l = script().next(); l.kind != Kind::kEnd; l = script().next()) {
+    EXPECT_EQ(l.kind, Kind::kAnswer);
+    seen.push_back(l.text);
+  }
+  EXPECT_THAT(seen, testing::ElementsAre(L"#2", L"\\#3", L"~1,2", L"^C"));
+}
+
 TEST_F(InputScriptTest, FilesLoadAsUtf8AndMissingOnesAreRefused) {
   const auto dir = std::filesystem::temp_directory_path() / "tarvo_ed_script_test";
   std::filesystem::create_directories(dir);

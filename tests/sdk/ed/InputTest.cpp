@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cmath>
+#include <functional>
 #include <numbers>
 
 #include "sdk/ed/VexaInputScript.h"
@@ -267,6 +268,103 @@ TEST_F(InputTest, StringsWithAndWithoutSpaces) {
   qvedInitGet(0, L"Yes No");
   ASSERT_EQ(qvedGetString(1, L"", s), kQvNormal);
   EXPECT_EQ(s, L"Yes");
+}
+
+TEST_F(InputTest, ARefusedCallStillTakesTheControlsMeantForIt) {
+  // Each call is refused for a bad argument; the no-null control set for it must not reach the
+  // next question (which would then ask the empty line again and run out: a cancel).
+  double p[3];
+  int n = 0;
+  const std::vector<std::function<int()>> refused = {
+      [&] { return qvedGetCorner(nullptr, L"", p); },
+      [&] { return qvedGetPoint(nullptr, L"", nullptr); },
+      [&] { return qvedGetDist(nullptr, L"", nullptr); },
+      [&] { return qvedGetInt(L"", nullptr); },
+      [&] { return qvedGetString(1, L"", nullptr, 8); },
+      [&] { return qvedGetKword(L"", nullptr, 8); },
+  };
+  for (size_t i = 0; i < refused.size(); ++i) {
+    SCOPED_TRACE(i);
+    ASSERT_EQ(qvedInitGet(kQvInitNoNull, L"Yes No"), kQvNormal);
+    EXPECT_EQ(refused[i](), kQvError);
+    script(L"\n");
+    EXPECT_EQ(qvedGetInt(L"", &n), kQvNone);
+  }
+  EXPECT_TRUE(transcript().texts(Kind::kMessage).empty());
+}
+
+TEST_F(InputTest, ArbitraryInputWithZ) {
+  // The array spacing question: a point, other text for a typed distance, or Enter.
+  const int controls = kQvInitOther | kQvInit3d;
+  ASSERT_EQ(controls, 144);
+  script(L"3,4,5\n 12'6  \n\nn\nnix\n");
+  double p[3] = {-1, -1, -1};
+  QvString input;
+  qvedInitGet(controls, nullptr);
+  ASSERT_EQ(qvedGetPoint(nullptr, L"\nSpacing: ", p), kQvNormal);
+  EXPECT_EQ((std::array{p[0], p[1], p[2]}), (std::array{3.0, 4.0, 5.0}));
+  EXPECT_EQ(qvedGetInput(input), kQvError);  // a point is no text
+  qvedInitGet(controls, nullptr);
+  ASSERT_EQ(qvedGetPoint(nullptr, L"\nSpacing: ", p), kQvKeyword);
+  ASSERT_EQ(qvedGetInput(input), kQvNormal);
+  EXPECT_EQ(input, L"12'6");
+  qvedInitGet(controls, nullptr);
+  EXPECT_EQ(qvedGetPoint(nullptr, L"\nSpacing: ", p), kQvNone);
+  EXPECT_EQ((std::array{p[0], p[1], p[2]}), (std::array{3.0, 4.0, 5.0}));  // left as it was
+  EXPECT_EQ(qvedGetInput(input), kQvError);
+  // Keywords still win over other text, and give their global form.
+  qvedInitGet(kQvInitOther, L"Ja Nein _Yes No");
+  ASSERT_EQ(qvedGetPoint(nullptr, L"", p), kQvKeyword);
+  qvedGetInput(input);
+  EXPECT_EQ(input, L"No");
+  qvedInitGet(kQvInitOther, L"Ja Nein _Yes No");
+  ASSERT_EQ(qvedGetPoint(nullptr, L"", p), kQvKeyword);
+  qvedGetInput(input);
+  EXPECT_EQ(input, L"nix");
+  EXPECT_TRUE(transcript().texts(Kind::kMessage).empty());
+}
+
+TEST_F(InputTest, EmptyKeywordAnswersLeaveAnEmptyText) {
+  script(L"\n\n");
+  QvString kw = L"old";
+  qvedInitGet(0, L"Yes No");
+  ASSERT_EQ(qvedGetKword(L"", kw), kQvNone);
+  EXPECT_TRUE(kw.isEmpty());
+  wchar_t buf[8] = L"old";
+  qvedInitGet(0, L"Yes No");
+  ASSERT_EQ(qvedGetKword(L"", buf, 8), kQvNone);
+  EXPECT_EQ(buf[0], L'\0');
+}
+
+TEST_F(InputTest, ZeroAnglesAreJudgedWithinTheTurn) {
+  script(L"360\n-720\n6.283185307179586r\n45\n");
+  double a = -1;
+  qvedInitGet(kQvInitNoZero, nullptr);
+  ASSERT_EQ(qvedGetAngle(nullptr, L"\nAngle: ", &a), kQvNormal);
+  EXPECT_DOUBLE_EQ(a, kPi / 4);
+  const std::wstring zero = L"\nThe value must not be zero.";
+  EXPECT_THAT(transcript().texts(Kind::kMessage), ElementsAre(zero, zero, zero));
+  EXPECT_THAT(transcript().texts(Kind::kAnswer),
+              ElementsAre(L"360", L"-720", L"6.283185307179586r", L"45"));
+}
+
+TEST_F(InputTest, TypedAheadTextIsAnsweredAsTyped) {
+  // Without spaces a blank ends the answer; what follows answers the next questions as typed,
+  // even where a script line of that form would be a comment, a cursor move or a cancel.
+  script(L"Room #1 ~2,3 ^C\nlast\n");
+  QvString s;
+  std::vector<std::wstring> got;
+  for (int i = 0; i < 5; ++i) {
+    ASSERT_EQ(qvedGetString(0, L"\nName: ", s), kQvNormal);
+    got.push_back(s.wstr());
+  }
+  EXPECT_THAT(got, ElementsAre(L"Room", L"#1", L"~2,3", L"^C", L"last"));
+  // Each prompt is followed by the answer it got.
+  ASSERT_EQ(entries().size(), 10u);
+  for (size_t i = 0; i < 5; ++i) {
+    EXPECT_THAT(entries()[2 * i], Pair(Kind::kPrompt, L"\nName: "));
+    EXPECT_THAT(entries()[2 * i + 1], Pair(Kind::kAnswer, got[i]));
+  }
 }
 
 TEST(InputNoHostTest, QuestionsFailWithoutAHost) {

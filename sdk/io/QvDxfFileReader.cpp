@@ -562,16 +562,18 @@ size_t QvDxfFileReader::readFollowers(size_t begin, size_t end, const QvDxfClass
       readSequenceEnd(k, next, owner);
       return next;
     }
-    QvDbEntity* follower = filer.createFollower(owner, name);
-    if (!follower)
+    // Owned here until the drawing takes it: the record's groups may be refused before that.
+    std::unique_ptr<QvDbEntity> created(filer.createFollower(owner, name));
+    if (!created)
       qvDxfFail(tokens_[k].line, "a " + excerpt(name) + " record cannot follow a " +
                                      std::string(filer.recordName()) + " record");
-    const QvDxfClassFiler& followerFiler = registry.forObject(follower->isA());
+    const QvDxfClassFiler& followerFiler = registry.forObject(created->isA());
     QvDxfObjectReader in(session_, k, next, followerFiler.subclassMarkers());
     in.select(1);
     in.find(67);
     in.find(410);
     if (in.hasOwner()) session_.reference(in.ownerHandle(), in.ownerLine());
+    QvDbEntity* follower = created.release();
     session_.add(follower, in.handle(), in.handle() ? in.handleLine() : in.line());
     followerFiler.read(in, *follower);
     applyCommon(in, *follower);

@@ -48,7 +48,6 @@ QvDxfObjectReader::QvDxfObjectReader(QvDxfReadSession& session, size_t begin, si
   size_t i = begin_ + 1;
   readHead(i, markers);
   bodyBegin_ = i;
-  cursor_ = i;
   assignSubclasses(i, markers);
 }
 
@@ -146,17 +145,11 @@ size_t QvDxfObjectReader::next(size_t from) const {
 }
 
 size_t QvDxfObjectReader::find(int code) {
-  for (size_t i = cursor_; i < xdataBegin_; ++i) {
+  // In file order, so that of two groups of one code the first is always the one taken: a
+  // record that repeats a group reads the same however its groups are written back.
+  for (size_t i = begin_ + 1; i < xdataBegin_; ++i) {
     if (tokens_.code(i) == code && inSelection(i)) {
       used_[i - begin_] = 1;
-      cursor_ = i + 1;
-      return i;
-    }
-  }
-  for (size_t i = begin_ + 1; i < cursor_ && i < xdataBegin_; ++i) {
-    if (tokens_.code(i) == code && inSelection(i)) {
-      used_[i - begin_] = 1;
-      cursor_ = i + 1;
       return i;
     }
   }

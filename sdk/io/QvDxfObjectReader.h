@@ -137,7 +137,6 @@ class QvDxfObjectReader {
   size_t end_;
   size_t bodyBegin_ = 0;
   size_t xdataBegin_ = 0;
-  size_t cursor_ = 0;
   Options options_;
   uint16_t lastSubclass_ = 1;
   uint16_t selected_ = 1;

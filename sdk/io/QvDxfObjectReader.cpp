@@ -1,5 +1,7 @@
 #include "sdk/io/QvDxfObjectReader.h"
 
+#include <algorithm>
+
 #include "sdk/io/QvDxfError.h"
 #include "sdk/io/QvDxfGroupCode.h"
 #include "sdk/io/QvDxfNumber.h"
@@ -46,8 +48,10 @@ QvDxfObjectReader::QvDxfObjectReader(QvDxfReadSession& session, size_t begin, si
     if (code == 100) hasMarkers_ = true;
   }
   size_t i = begin_ + 1;
-  readHead(i, markers);
-  bodyBegin_ = i;
+  const size_t firstOther = readHead(i, markers);
+  // A record without subclass markers has no end of its head: its body starts with the first
+  // group that is not the head's, so that the filer walks every group it may model.
+  bodyBegin_ = hasMarkers_ ? i : std::min(i, firstOther);
   assignSubclasses(i, markers);
 }
 
@@ -55,9 +59,10 @@ QvDxfObjectReader::~QvDxfObjectReader() {
   session_.releaseScratch();
 }
 
-void QvDxfObjectReader::readHead(size_t& i, std::span<const std::string_view> markers) {
+size_t QvDxfObjectReader::readHead(size_t& i, std::span<const std::string_view> markers) {
   const uint16_t otherSlot = hasMarkers_ ? QvDxfSlot::kHead : kUnmarked;
   (void)markers;
+  size_t firstOther = npos;
   for (; i < xdataBegin_ && tokens_.code(i) != 100; ++i) {
     const int code = tokens_.code(i);
     const size_t at = i - begin_;
@@ -105,7 +110,9 @@ void QvDxfObjectReader::readHead(size_t& i, std::span<const std::string_view> ma
       continue;
     }
     slots_[at] = otherSlot;
+    firstOther = std::min(firstOther, i);
   }
+  return firstOther;
 }
 
 void QvDxfObjectReader::assignSubclasses(size_t from, std::span<const std::string_view> markers) {

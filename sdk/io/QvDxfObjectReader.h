@@ -122,7 +122,9 @@ class QvDxfObjectReader {
  private:
   static constexpr uint16_t kUnmarked = 0xFFFE;
 
-  void readHead(size_t& i, std::span<const std::string_view> markers);
+  // Takes the head apart, from i up to the first subclass marker; answers the first group
+  // that is not the head's (npos when there is none).
+  size_t readHead(size_t& i, std::span<const std::string_view> markers);
   void assignSubclasses(size_t from, std::span<const std::string_view> markers);
   bool inSelection(size_t i) const {
     const uint16_t s = slots_[i - begin_];

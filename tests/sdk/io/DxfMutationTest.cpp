@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbDictionary.h"
 #include "sdk/io/QvDxfFile.h"
 #include "tests/sdk/io/DxfEntityZoo.h"
 #include "tests/sdk/io/DxfTestSupport.h"
@@ -361,5 +362,34 @@ TEST_F(DxfMutationTest, ARepeatedGroupIsReadAsTheFirstOfItsCode) {
   EXPECT_EQ(Vexa::eBadDxfFile, status);
   EXPECT_TRUE(message.utf8().find("line 30: group 13 is not followed by its group 23") !=
               std::string::npos)
+      << message.utf8();
+}
+
+// A dictionary without its subclass marker had its entries left unread: they were kept as
+// plain groups and written again after the entries the drawing holds, so the entry came out
+// twice, or a key without its object came out where the next read refused it.
+TEST_F(DxfMutationTest, ADictionaryWithoutItsMarkerHasItsEntriesRead) {
+  const std::string head =
+      "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1032\n0\nENDSEC\n0\nSECTION\n2\nOBJECTS\n"
+      "0\nDICTIONARY\n5\nC\n330\n0\n2\nAcDbDictionary\n";
+  const std::string tail = "0\nDICTIONARY\n5\nD\n330\nC\n100\nAcDbDictionary\n0\nENDSEC\n0\nEOF\n";
+  Vexa::ErrorStatus status = Vexa::eOk;
+  QvString message;
+  std::unique_ptr<QvDbDatabase> read = readDxf(head + "3\nMY_ENTRIES\n350\nD\n" + tail);
+  ASSERT_TRUE(read);
+  QvDbDictionary* root = nullptr;
+  ASSERT_EQ(Vexa::eOk, read->getNamedObjectsDictionary(root, QvDb::kForRead));
+  QvDbObjectId entry;
+  EXPECT_EQ(Vexa::eOk, root->getAt(L"MY_ENTRIES", entry));
+  root->close();
+  EXPECT_EQ(idOfHandle(*read, "D"), entry);
+  const std::string written = dxfText(*read);
+  EXPECT_EQ(1u, valuesOf(groupsOf(written), 3).size() -
+                    valuesOf(groupsOf(dxfText(*readDxf(head + tail))), 3).size());
+  EXPECT_TRUE(readDxf(written, &status, &message)) << message;
+
+  EXPECT_FALSE(readDxf(head + "3\nMY_ENTRIES\n281\n1\n" + tail, &status, &message));
+  EXPECT_EQ(QvString(L"line 24: the dictionary key \"MY_ENTRIES\" is not followed by its object"),
+            message)
       << message.utf8();
 }

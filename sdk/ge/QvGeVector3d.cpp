@@ -1,6 +1,7 @@
 #include "sdk/ge/QvGeVector3d.h"
 
 #include <cmath>
+#include <limits>
 
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/ge/QvGePlane.h"
@@ -39,6 +40,9 @@ QvGeVector3d& QvGeVector3d::normalize(const QvGeTol& tol, QvGe::ErrorCondition& 
     return *this;
   }
   flag = QvGe::kOk;
+  // A vector of unit length within rounding stays as it is: dividing it by its length again
+  // would move its last bits, so that a normal would change each time it is set.
+  if (std::fabs(len - 1.0) <= 4.0 * std::numeric_limits<double>::epsilon()) return *this;
   return set(x / len, y / len, z / len);
 }
 

@@ -393,3 +393,18 @@ TEST_F(DxfMutationTest, ADictionaryWithoutItsMarkerHasItsEntriesRead) {
             message)
       << message.utf8();
 }
+
+// A normal that is not of unit length was made unit on reading, and then again on each later
+// reading, moving its last digits and the points given in its plane every time it was saved.
+TEST_F(DxfMutationTest, ANormalNotOfUnitLengthSettlesAfterOneSave) {
+  const std::string text =
+      "0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n8\n0\n10\n10.118416523408023\n20\n2.9277514736528767\n"
+      "30\n-1.5152288168283157\n40\n2.5\n210\n0.3030457633656632\n220\n-1\n"
+      "230\n0.8081220356417687\n0\nENDSEC\n0\nEOF\n";
+  std::unique_ptr<QvDbDatabase> read = readDxf(text);
+  ASSERT_TRUE(read);
+  const std::string once = dxfText(*read);
+  std::unique_ptr<QvDbDatabase> again = readDxf(once);
+  ASSERT_TRUE(again);
+  EXPECT_TRUE(once == dxfText(*again));
+}

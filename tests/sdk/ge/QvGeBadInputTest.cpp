@@ -696,6 +696,31 @@ TEST(QvGeBadInput, RandomNurbsDataNeverGivesNaN) {
   }
 }
 
+// The smallest inputs that once crashed or passed NaN on under a success.
+TEST(QvGeBadInput, MinimalRegressions) {
+  const QvGeNurbCurve3d nurbs;  // degree 1 from the origin to (1, 0, 0)
+  (void)nurbs.evalPoint(kNaN);  // recursed without end
+  QvGePoint3d p;
+  QvGeVector3dArray d;
+  EXPECT_EQ(nurbs.evaluate(kNaN, 0, p, d), Vexa::eOutOfRange);
+  EXPECT_TRUE(finite(QvGePolyline3d(square()).evalPoint(1e12)));  // int overflow
+  QvGeMatrix3d withNaN, inv;
+  withNaN(0, 1) = kNaN;
+  EXPECT_FALSE(withNaN.inverse(inv));
+  EXPECT_EQ(QvGeLine3d(O, X).evaluate(kInf, 0, p, d), Vexa::eOutOfRange);
+  EXPECT_FALSE(QvGeLineSeg3d(O, O).isOn(NaNPt));
+  EXPECT_FALSE(QvGeLineSeg3d(NaNPt, O).isValid());
+  EXPECT_FALSE(QvGeCircArc3d(NaNPt, Z, 1.0).isValid());
+  double param = 1.0;
+  EXPECT_FALSE(QvGeCircArc3d(O, Z, 1.0).getParamAtLength(kNaN, 0.5, true, param));
+  EXPECT_EQ(param, 1.0);
+  QvGeLineSeg3d seg(O, QvGePoint3d(1, 0, 0));
+  EXPECT_EQ(seg.transformBy(withNaN), Vexa::eInvalidInput);
+  EXPECT_TRUE(seg.evalPoint(1.0).isEqualTo(QvGePoint3d(1, 0, 0)));
+  QvGePlane plane;
+  EXPECT_EQ(plane.set(NaNPt, Z), Vexa::eInvalidInput);
+}
+
 // --- Value types ---
 
 TEST(QvGeBadInput, ZeroAndNonFiniteVectors) {

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "sdk/ge/detail/Finite.h"
+
 namespace {
 
 using Conic = qvge_detail::ConicArc<2>;
@@ -10,7 +12,9 @@ bool circleConic(const QvGePoint2d& center, double radius, double startAng, doub
                  const QvGeVector2d& refVec, bool isClockWise, Conic& out) {
   QvGe::ErrorCondition flag;
   const QvGeVector2d r = QvGeVector2d(refVec).normalize(QvGeContext::gTol, flag);
-  if (flag != QvGe::kOk || !(radius > 0.0) || !std::isfinite(radius)) return false;
+  if (flag != QvGe::kOk || !(radius > 0.0) || !std::isfinite(radius) ||
+      !qvge_detail::isFinite(center))
+    return false;
   double end = endAng;
   if (!qvge_detail::normalizeSweep(startAng, end)) return false;
   out.center = center;

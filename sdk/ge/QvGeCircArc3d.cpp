@@ -4,6 +4,7 @@
 
 #include "sdk/ge/QvGeEllipArc3d.h"
 #include "sdk/ge/QvGePlane.h"
+#include "sdk/ge/detail/Finite.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ bool circleConic(const QvGePoint3d& center, const QvGeVector3d& normal, const Qv
   const QvGeVector3d n = QvGeVector3d(normal).normalize(QvGeContext::gTol, flagN);
   const QvGeVector3d r = refVec.orthoProject(n).normalize(QvGeContext::gTol, flagR);
   if (flagN != QvGe::kOk || flagR != QvGe::kOk) return false;
-  if (!(radius > 0.0) || !std::isfinite(radius)) return false;
+  if (!(radius > 0.0) || !std::isfinite(radius) || !qvge_detail::isFinite(center)) return false;
   double end = endAng;
   if (!qvge_detail::normalizeSweep(startAng, end)) return false;
   out.center = center;

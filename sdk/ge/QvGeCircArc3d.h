@@ -10,9 +10,10 @@
 //
 // Angles are kept as given, with the end moved by whole turns into (start, start + 2pi]; end
 // angles that differ from the start by a whole number of turns make a full circle, equal
-// angles are refused. A zero normal, a reference vector along the normal or a radius that is
-// not positive are refused by the setters with eInvalidInput; the constructors make an invalid
-// arc (a point at the center) from such data.
+// angles are refused. A zero normal, a reference vector along the normal, a radius that is
+// not positive or non-finite data are refused by the setters with eInvalidInput; the
+// constructors make an invalid arc (a point at the center, or at the origin when the center
+// is not finite) from such data.
 class QvGeCircArc3d : public qvge_detail::ConicCurve<QvGeCurve3d> {
  public:
   QvGeCircArc3d();  // the unit circle in the XY plane

@@ -172,7 +172,8 @@ double QvGeCompositeCurve3d::length(double fromParam, double toParam, double tol
 
 bool QvGeCompositeCurve3d::getParamAtLength(double datumParam, double length, bool posParamDir,
                                             double& param, double tol) const {
-  if (!isValid() || !(length >= 0.0) || !std::isfinite(length)) return false;
+  if (!isValid() || !(length >= 0.0) || !std::isfinite(length) || std::isnan(datumParam))
+    return false;
   double local;
   int i = pieceOf(std::clamp(datumParam, 0.0, total()), local);
   // A datum on a joint walking backwards starts in the earlier piece.
@@ -211,7 +212,7 @@ bool QvGeCompositeCurve3d::getParamAtLength(double datumParam, double length, bo
 void QvGeCompositeCurve3d::getSamplePoints(double fromParam, double toParam, double approxEps,
                                            QvGePoint3dArray& points,
                                            QvGeDoubleArray& params) const {
-  if (!isValid()) return;
+  if (!isValid() || std::isnan(fromParam) || std::isnan(toParam)) return;
   double a = std::clamp(fromParam, 0.0, total()), b = std::clamp(toParam, 0.0, total());
   const bool reversed = a > b;
   if (reversed) std::swap(a, b);

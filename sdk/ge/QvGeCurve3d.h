@@ -58,8 +58,8 @@ class QvGeCurve3d : public QvGeEntity3d {
   // The same into an array (set to numDeriv elements).
   QvGePoint3d evalPoint(double param, int numDeriv, QvGeVector3dArray& derivs) const;
   // Checked evaluation: eInvalidInput for numDeriv outside [0, kMaxDerivatives], eOutOfRange
-  // for a parameter outside the interval (beyond its tolerance), eDegenerateGeometry for an
-  // invalid curve. Outputs are written on success only.
+  // for a parameter outside the interval (beyond its tolerance) or not finite, eDegenerateGeometry
+  // for an invalid curve. Outputs are written on success only.
   Vexa::ErrorStatus evaluate(double param, int numDeriv, QvGePoint3d& point,
                              QvGeVector3dArray& derivs) const;
 
@@ -86,7 +86,8 @@ class QvGeCurve3d : public QvGeEntity3d {
   virtual double length(double fromParam, double toParam, double tol = kDefaultLengthTol) const;
   double length() const;  // over the whole (bounded) interval
   // The parameter at arc length `length` from datumParam, forwards or backwards. False (param
-  // untouched) when the length is negative or runs past the end of the interval.
+  // untouched) when the length is negative, not finite, or runs past the end of the interval,
+  // or the datum is NaN.
   virtual bool getParamAtLength(double datumParam, double length, bool posParamDir, double& param,
                                 double tol = kDefaultLengthTol) const;
   // Unchecked form: lengths past the end give the end's parameter.
@@ -97,7 +98,7 @@ class QvGeCurve3d : public QvGeEntity3d {
   // Points along [fromParam, toParam] (clamped to the interval) such that the chords stay
   // within approxEps of the curve, with their parameters; both ends are included. approxEps
   // 0.0 asks for the library's density: chords within 1/2000 of the curve's size and turning
-  // at most 5 degrees each.
+  // at most 5 degrees each. A NaN bound appends nothing.
   virtual void getSamplePoints(double fromParam, double toParam, double approxEps,
                                QvGePoint3dArray& points, QvGeDoubleArray& params) const;
   void getSamplePoints(double fromParam, double toParam, double approxEps,

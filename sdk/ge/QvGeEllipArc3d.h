@@ -9,8 +9,9 @@
 // normal is majorAxis x minorAxis.
 //
 // The axes must be perpendicular (their unit vectors' dot product within 1e-9; the minor axis
-// is then made exactly perpendicular) and the radii positive; the setters refuse other data
-// with eInvalidInput and the constructors make an invalid arc (a point at the center).
+// is then made exactly perpendicular), the radii positive and all data finite; the setters
+// refuse other data with eInvalidInput and the constructors make an invalid arc (a point at
+// the center, or at the origin when the center is not finite).
 class QvGeEllipArc3d : public qvge_detail::ConicCurve<QvGeCurve3d> {
  public:
   QvGeEllipArc3d();  // the unit circle in the XY plane, as an ellipse

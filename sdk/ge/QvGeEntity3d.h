@@ -24,7 +24,7 @@ class QvGeEntity3d {
   // A new entity of the same kind; the caller deletes it.
   virtual QvGeEntity3d* copy() const = 0;
   // eOk, or eNotApplicable when this kind cannot take the matrix (for example a circular arc
-  // under non-uniform scaling) or eDegenerateGeometry when the matrix collapses it; the entity
-  // is then unchanged.
+  // under non-uniform scaling) or eDegenerateGeometry when the matrix collapses it, or
+  // eInvalidInput for a matrix with a NaN or infinite entry; the entity is then unchanged.
   virtual Vexa::ErrorStatus transformBy(const QvGeMatrix3d& m) = 0;
 };

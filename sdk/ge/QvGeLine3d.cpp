@@ -1,5 +1,7 @@
 #include "sdk/ge/QvGeLine3d.h"
 
+#include "sdk/ge/detail/Finite.h"
+
 const QvGeLine3d QvGeLine3d::kXAxis{QvGePoint3d::kOrigin, QvGeVector3d::kXAxis};
 const QvGeLine3d QvGeLine3d::kYAxis{QvGePoint3d::kOrigin, QvGeVector3d::kYAxis};
 const QvGeLine3d QvGeLine3d::kZAxis{QvGePoint3d::kOrigin, QvGeVector3d::kZAxis};
@@ -16,7 +18,7 @@ QvGeLine3d::QvGeLine3d(const QvGePoint3d& p1, const QvGePoint3d& p2) : QvGeLine3
 Vexa::ErrorStatus QvGeLine3d::set(const QvGePoint3d& point, const QvGeVector3d& direction) {
   QvGe::ErrorCondition flag;
   const QvGeVector3d unit = QvGeVector3d(direction).normalize(QvGeContext::gTol, flag);
-  if (flag != QvGe::kOk) return Vexa::eInvalidInput;
+  if (flag != QvGe::kOk || !qvge_detail::isFinite(point)) return Vexa::eInvalidInput;
   setLinear(point, unit, true);
   return Vexa::eOk;
 }

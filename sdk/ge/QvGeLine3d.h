@@ -16,7 +16,7 @@ class QvGeLine3d : public QvGeLinearEnt3d {
   // Through two points; equal points make an invalid line.
   QvGeLine3d(const QvGePoint3d& p1, const QvGePoint3d& p2);
 
-  // eInvalidInput (line unchanged) for a zero direction or equal points.
+  // eInvalidInput (line unchanged) for a zero direction, equal points or non-finite data.
   Vexa::ErrorStatus set(const QvGePoint3d& point, const QvGeVector3d& direction);
   Vexa::ErrorStatus set(const QvGePoint3d& p1, const QvGePoint3d& p2);
 

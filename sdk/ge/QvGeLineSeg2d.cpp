@@ -1,8 +1,10 @@
 #include "sdk/ge/QvGeLineSeg2d.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "sdk/ge/QvGeMatrix2d.h"
+#include "sdk/ge/detail/Finite.h"
 #include "sdk/ge/detail/LinearMath.h"
 
 namespace {
@@ -13,12 +15,14 @@ qvge_detail::LinearSpan<2> spanOf(const QvGePoint2d& start, const QvGeVector2d& 
 
 QvGeLineSeg2d::QvGeLineSeg2d() : vector_(1.0, 0.0) {}
 
-QvGeLineSeg2d::QvGeLineSeg2d(const QvGePoint2d& start, const QvGePoint2d& end)
-    : start_(start), vector_(end - start) {}
+QvGeLineSeg2d::QvGeLineSeg2d(const QvGePoint2d& start, const QvGePoint2d& end) {
+  set(start, end);
+}
 
 QvGeLineSeg2d& QvGeLineSeg2d::set(const QvGePoint2d& start, const QvGePoint2d& end) {
-  start_ = start;
-  vector_ = end - start;
+  valid_ = qvge_detail::isFinite(start) && qvge_detail::isFinite(end - start);
+  start_ = valid_ ? start : QvGePoint2d::kOrigin;
+  vector_ = valid_ ? end - start : QvGeVector2d::kIdentity;
   return *this;
 }
 
@@ -55,6 +59,7 @@ bool QvGeLineSeg2d::getParamAtLength(double datumParam, double length, bool posP
 
 void QvGeLineSeg2d::getSamplePoints(double fromParam, double toParam, double /*approxEps*/,
                                     QvGePoint2dArray& points, QvGeDoubleArray& params) const {
+  if (std::isnan(fromParam) || std::isnan(toParam)) return;
   const double a = std::clamp(fromParam, 0.0, 1.0), b = std::clamp(toParam, 0.0, 1.0);
   points.append(evalPoint(a));
   params.append(a);
@@ -73,6 +78,7 @@ QvGeExtents2d QvGeLineSeg2d::boundBlock(const QvGeInterval& range) const {
 }
 
 Vexa::ErrorStatus QvGeLineSeg2d::transformBy(const QvGeMatrix2d& m) {
+  if (!qvge_detail::isFinite(m)) return Vexa::eInvalidInput;
   QvGePoint2d s = start_, e = endPoint();
   set(s.transformBy(m), e.transformBy(m));
   return Vexa::eOk;
@@ -80,7 +86,8 @@ Vexa::ErrorStatus QvGeLineSeg2d::transformBy(const QvGeMatrix2d& m) {
 
 QvGeCurve2d* QvGeLineSeg2d::getTrimmedCurve(double fromParam, double toParam) const {
   const QvGeInterval interval(0.0, 1.0);
-  if (!(fromParam < toParam) || !interval.contains(fromParam) || !interval.contains(toParam))
+  if (!valid_ || !(fromParam < toParam) || !interval.contains(fromParam) ||
+      !interval.contains(toParam))
     return nullptr;
   return new QvGeLineSeg2d(evalPoint(interval.clamp(fromParam)),
                            evalPoint(interval.clamp(toParam)));

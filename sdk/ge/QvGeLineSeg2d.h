@@ -3,6 +3,7 @@
 #include "sdk/ge/QvGeCurve2d.h"
 
 // A straight segment in the plane, parameter [0, 1] from start to end (as QvGeLineSeg3d).
+// Non-finite coordinates make an invalid segment, a point at the origin.
 class QvGeLineSeg2d : public QvGeCurve2d {
  public:
   QvGeLineSeg2d();  // from the origin to (1, 0)
@@ -12,6 +13,7 @@ class QvGeLineSeg2d : public QvGeCurve2d {
 
   QvGe::EntityId type() const override { return QvGe::kLineSeg2d; }
   QvGeLineSeg2d* copy() const override { return new QvGeLineSeg2d(*this); }
+  bool isValid() const override { return valid_; }
   const QvGePoint2d& startPoint() const { return start_; }
   QvGePoint2d endPoint() const { return start_ + vector_; }
   QvGePoint2d midPoint() const { return start_ + vector_ * 0.5; }
@@ -42,4 +44,5 @@ class QvGeLineSeg2d : public QvGeCurve2d {
  private:
   QvGePoint2d start_;
   QvGeVector2d vector_;
+  bool valid_ = true;
 };

@@ -6,6 +6,7 @@
 #include "sdk/ge/QvGeLineSeg3d.h"
 #include "sdk/ge/QvGePlane.h"
 #include "sdk/ge/detail/CurveAlgorithms.h"
+#include "sdk/ge/detail/Finite.h"
 #include "sdk/ge/detail/LinearMath.h"
 
 namespace {
@@ -22,13 +23,16 @@ qvge_detail::LinearSpan<3> spanOf(const QvGeLinearEnt3d& line, const QvGePoint3d
 
 QvGeLinearEnt3d::QvGeLinearEnt3d(const QvGePoint3d& base, const QvGeVector3d& paramVector,
                                  bool unitParam)
-    : base_(base), paramVector_(paramVector), unitParam_(unitParam) {}
+    : unitParam_(unitParam) {
+  setLinear(base, paramVector, true);
+}
 
 void QvGeLinearEnt3d::setLinear(const QvGePoint3d& base, const QvGeVector3d& paramVector,
                                 bool valid) {
-  base_ = base;
-  paramVector_ = paramVector;
-  valid_ = valid;
+  const bool finite = qvge_detail::isFinite(base) && qvge_detail::isFinite(paramVector);
+  base_ = finite ? base : QvGePoint3d::kOrigin;
+  paramVector_ = finite ? paramVector : QvGeVector3d::kIdentity;
+  valid_ = valid && finite;
 }
 
 QvGeVector3d QvGeLinearEnt3d::direction() const {
@@ -101,6 +105,7 @@ bool QvGeLinearEnt3d::getParamAtLength(double datumParam, double length, bool po
 
 void QvGeLinearEnt3d::getSamplePoints(double fromParam, double toParam, double /*approxEps*/,
                                       QvGePoint3dArray& points, QvGeDoubleArray& params) const {
+  if (std::isnan(fromParam) || std::isnan(toParam)) return;
   double lo, hi;
   qvge_detail::boundedRange(*this, lo, hi);
   const double a = std::clamp(fromParam, lo, hi), b = std::clamp(toParam, lo, hi);
@@ -121,6 +126,7 @@ QvGeBoundBlock3d QvGeLinearEnt3d::orthoBoundBlock(const QvGeInterval& range) con
 }
 
 Vexa::ErrorStatus QvGeLinearEnt3d::transformBy(const QvGeMatrix3d& m) {
+  if (!qvge_detail::isFinite(m)) return Vexa::eInvalidInput;
   QvGePoint3d base = base_;
   QvGeVector3d dir = paramVector_;
   base.transformBy(m);
@@ -155,8 +161,8 @@ Vexa::ErrorStatus QvGeLinearEnt3d::project(const QvGePlane& plane, const QvGeVec
 QvGeCurve3d* QvGeLinearEnt3d::getTrimmedCurve(double fromParam, double toParam) const {
   QvGeInterval interval;
   getInterval(interval);
-  if (!valid_ || !(fromParam < toParam) || !interval.contains(fromParam) ||
-      !interval.contains(toParam))
+  if (!valid_ || !(fromParam < toParam) || !std::isfinite(fromParam) || !std::isfinite(toParam) ||
+      !interval.contains(fromParam) || !interval.contains(toParam))
     return nullptr;
   return new QvGeLineSeg3d(evalPoint(interval.clamp(fromParam)),
                            evalPoint(interval.clamp(toParam)));

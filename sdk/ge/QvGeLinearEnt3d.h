@@ -7,6 +7,7 @@ class QvGeLine3d;
 // Base of the straight curves: the points base + t * paramVector over an interval that each
 // kind fixes (QvGeLine3d, QvGeRay3d, QvGeLineSeg3d). A zero parameter vector makes an
 // unbounded line or ray invalid; a segment of zero length stays valid (it is a point).
+// Non-finite coordinates make any of them invalid, a point at the origin.
 class QvGeLinearEnt3d : public QvGeCurve3d {
  public:
   bool isValid() const override { return valid_; }

@@ -258,10 +258,11 @@ bool QvGeMatrix3d::inverse(QvGeMatrix3d& result, double tol) const {
     for (int j = 0; j < 4; ++j) {
       a[i][j] = entry[i][j];
       a[i][j + 4] = (i == j) ? 1.0 : 0.0;
+      if (!std::isfinite(entry[i][j])) return false;
       size = std::fmax(size, std::fabs(entry[i][j]));
     }
   }
-  if (!(size > 0.0) || !std::isfinite(size)) return false;
+  if (!(size > 0.0)) return false;
   for (int col = 0; col < 4; ++col) {
     int pivot = col;
     for (int r = col + 1; r < 4; ++r)

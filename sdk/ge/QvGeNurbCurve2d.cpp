@@ -1,6 +1,7 @@
 #include "sdk/ge/QvGeNurbCurve2d.h"
 
 #include "sdk/ge/detail/ConicCurve.h"
+#include "sdk/ge/detail/Finite.h"
 
 QvGeNurbCurve2d::QvGeNurbCurve2d() = default;
 
@@ -16,6 +17,7 @@ QvGeNurbCurve2d::QvGeNurbCurve2d(const QvGePoint2dArray& fitPoints, int degree,
 }
 
 Vexa::ErrorStatus QvGeNurbCurve2d::transformBy(const QvGeMatrix2d& m) {
+  if (!qvge_detail::isFinite(m)) return Vexa::eInvalidInput;
   if (m.entry[2][0] != 0.0 || m.entry[2][1] != 0.0 || m.entry[2][2] != 1.0)
     return Vexa::eNotApplicable;
   mapAll(qvge_detail::PointMap<QvGeMatrix2d>{m}, qvge_detail::VectorMap<QvGeMatrix2d>{m});

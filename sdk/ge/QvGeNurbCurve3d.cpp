@@ -6,6 +6,7 @@
 #include "sdk/ge/QvGePlane.h"
 #include "sdk/ge/detail/ConicCurve.h"
 #include "sdk/ge/detail/ConicToNurbs.h"
+#include "sdk/ge/detail/Finite.h"
 
 namespace {
 
@@ -73,6 +74,7 @@ QvGeBoundBlock3d QvGeNurbCurve3d::orthoBoundBlock(const QvGeInterval& range) con
 }
 
 Vexa::ErrorStatus QvGeNurbCurve3d::transformBy(const QvGeMatrix3d& m) {
+  if (!qvge_detail::isFinite(m)) return Vexa::eInvalidInput;
   if (!isAffine(m)) return Vexa::eNotApplicable;
   mapAll(qvge_detail::PointMap<QvGeMatrix3d>{m}, qvge_detail::VectorMap<QvGeMatrix3d>{m});
   return Vexa::eOk;

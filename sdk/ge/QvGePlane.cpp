@@ -4,6 +4,7 @@
 
 #include "sdk/ge/QvGeLinearEnt3d.h"
 #include "sdk/ge/QvGeMatrix3d.h"
+#include "sdk/ge/detail/Finite.h"
 
 const QvGePlane QvGePlane::kXYPlane{};
 const QvGePlane QvGePlane::kYZPlane{QvGePoint3d::kOrigin, QvGeVector3d::kYAxis,
@@ -31,7 +32,7 @@ QvGePlane::QvGePlane(double a, double b, double c, double d) {
 }
 
 void QvGePlane::makeInvalid(const QvGePoint3d& origin) {
-  origin_ = origin;
+  origin_ = qvge_detail::isFinite(origin) ? origin : QvGePoint3d::kOrigin;
   normal_ = uAxis_ = vAxis_ = QvGeVector3d::kIdentity;
   valid_ = false;
 }
@@ -39,7 +40,7 @@ void QvGePlane::makeInvalid(const QvGePoint3d& origin) {
 Vexa::ErrorStatus QvGePlane::set(const QvGePoint3d& origin, const QvGeVector3d& normal) {
   QvGe::ErrorCondition flag;
   const QvGeVector3d n = QvGeVector3d(normal).normalize(QvGeContext::gTol, flag);
-  if (flag != QvGe::kOk) return Vexa::eInvalidInput;
+  if (flag != QvGe::kOk || !qvge_detail::isFinite(origin)) return Vexa::eInvalidInput;
   const QvGeVector3d u = n.perpVector();
   origin_ = origin;
   normal_ = n;
@@ -54,7 +55,8 @@ Vexa::ErrorStatus QvGePlane::set(const QvGePoint3d& origin, const QvGeVector3d& 
   QvGe::ErrorCondition flagU, flagN;
   const QvGeVector3d u = QvGeVector3d(uAxis).normalize(QvGeContext::gTol, flagU);
   const QvGeVector3d n = u.crossProduct(vAxis.normal()).normalize(QvGeContext::gTol, flagN);
-  if (flagU != QvGe::kOk || flagN != QvGe::kOk) return Vexa::eInvalidInput;
+  if (flagU != QvGe::kOk || flagN != QvGe::kOk || !qvge_detail::isFinite(origin))
+    return Vexa::eInvalidInput;
   origin_ = origin;
   normal_ = n;
   uAxis_ = u;
@@ -117,7 +119,7 @@ bool QvGePlane::isCoplanarTo(const QvGePlane& other, const QvGeTol& tol) const {
 
 bool QvGePlane::intersectWith(const QvGePoint3d& linePoint, const QvGeVector3d& lineDir,
                               QvGePoint3d& result, const QvGeTol& tol) const {
-  if (!valid_) return false;
+  if (!valid_ || !qvge_detail::isFinite(linePoint)) return false;
   QvGe::ErrorCondition flag;
   const QvGeVector3d u = QvGeVector3d(lineDir).normalize(tol, flag);
   if (flag != QvGe::kOk) return false;

@@ -14,7 +14,8 @@ class QvGeMatrix3d;
 //
 // A plane given a zero normal (or parallel axes) is invalid: it keeps a zero normal and zero
 // axes, answers false from isValid, isOn and intersectWith, and projects every point onto its
-// own point. The set operations refuse such data with a status and leave the plane unchanged.
+// own point. The set operations refuse such data, and non-finite points, with a status and
+// leave the plane unchanged.
 class QvGePlane {
  public:
   static const QvGePlane kXYPlane;
@@ -55,7 +56,7 @@ class QvGePlane {
   bool isCoplanarTo(const QvGePlane& other, const QvGeTol& tol = QvGeContext::gTol) const;
 
   // The point where the line through linePoint along lineDir meets the plane; false when the
-  // direction is zero, parallel to the plane or the plane is invalid.
+  // direction is zero, parallel to the plane, the point is not finite or the plane is invalid.
   bool intersectWith(const QvGePoint3d& linePoint, const QvGeVector3d& lineDir, QvGePoint3d& result,
                      const QvGeTol& tol = QvGeContext::gTol) const;
   // The point where a line, ray or segment meets the plane (within its interval); false when

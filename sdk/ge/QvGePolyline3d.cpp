@@ -5,6 +5,7 @@
 
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/ge/QvGePlane.h"
+#include "sdk/ge/detail/Finite.h"
 #include "sdk/ge/detail/LinearMath.h"
 
 QvGePolyline3d::QvGePolyline3d() = default;
@@ -44,7 +45,8 @@ void QvGePolyline3d::getBreakParams(QvGeDoubleArray& params) const {
 int QvGePolyline3d::segmentOf(double t) const {
   const int last = points_.length() - 2;
   if (last < 0 || !(t > 0.0)) return 0;
-  return std::min(static_cast<int>(std::floor(t)), last);
+  if (!(t < last)) return last;  // before the cast: far parameters overflow an int
+  return static_cast<int>(std::floor(t));
 }
 
 QvGePoint3d QvGePolyline3d::evalPoint(double param) const {
@@ -95,7 +97,8 @@ double QvGePolyline3d::length(double fromParam, double toParam, double /*tol*/) 
 
 bool QvGePolyline3d::getParamAtLength(double datumParam, double length, bool posParamDir,
                                       double& param, double /*tol*/) const {
-  if (points_.length() < 2 || !(length >= 0.0) || !std::isfinite(length)) return false;
+  if (points_.length() < 2 || !(length >= 0.0) || !std::isfinite(length) || std::isnan(datumParam))
+    return false;
   double t = std::clamp(datumParam, 0.0, lastParam());
   double remaining = length;
   const double slack = 1e-12 * std::max(1.0, length);
@@ -127,7 +130,7 @@ void QvGePolyline3d::appendRange(double a, double b, QvGePoint3dArray& out) cons
 
 void QvGePolyline3d::getSamplePoints(double fromParam, double toParam, double /*approxEps*/,
                                      QvGePoint3dArray& points, QvGeDoubleArray& params) const {
-  if (points_.length() < 2) return;
+  if (points_.length() < 2 || std::isnan(fromParam) || std::isnan(toParam)) return;
   double a = std::clamp(fromParam, 0.0, lastParam()), b = std::clamp(toParam, 0.0, lastParam());
   const bool reversed = a > b;
   if (reversed) std::swap(a, b);
@@ -164,6 +167,7 @@ QvGeBoundBlock3d QvGePolyline3d::orthoBoundBlock(const QvGeInterval& range) cons
 }
 
 Vexa::ErrorStatus QvGePolyline3d::transformBy(const QvGeMatrix3d& m) {
+  if (!qvge_detail::isFinite(m)) return Vexa::eInvalidInput;
   for (QvGePoint3d& p : points_) p.transformBy(m);
   return Vexa::eOk;
 }

@@ -1,5 +1,7 @@
 #include "sdk/ge/QvGeRay3d.h"
 
+#include "sdk/ge/detail/Finite.h"
+
 QvGeRay3d::QvGeRay3d() : QvGeLinearEnt3d(QvGePoint3d::kOrigin, QvGeVector3d::kXAxis, true) {}
 
 QvGeRay3d::QvGeRay3d(const QvGePoint3d& base, const QvGeVector3d& direction)
@@ -13,7 +15,7 @@ QvGeRay3d::QvGeRay3d(const QvGePoint3d& base, const QvGePoint3d& throughPoint)
 Vexa::ErrorStatus QvGeRay3d::set(const QvGePoint3d& base, const QvGeVector3d& direction) {
   QvGe::ErrorCondition flag;
   const QvGeVector3d unit = QvGeVector3d(direction).normalize(QvGeContext::gTol, flag);
-  if (flag != QvGe::kOk) return Vexa::eInvalidInput;
+  if (flag != QvGe::kOk || !qvge_detail::isFinite(base)) return Vexa::eInvalidInput;
   setLinear(base, unit, true);
   reversed_ = false;
   return Vexa::eOk;

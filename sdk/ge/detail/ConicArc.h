@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "sdk/ge/detail/Finite.h"
 #include "sdk/ge/detail/GeSpace.h"
 
 // The point function center + a cos t major + b sin t minor of circular and elliptical arcs,
@@ -229,7 +230,7 @@ bool ellipseConic(const Point& center, const Vector& majorAxis, const Vector& mi
                   double majorRadius, double minorRadius, double startAng, double endAng,
                   Conic& out) {
   if (!(majorRadius > 0.0) || !(minorRadius > 0.0) || !std::isfinite(majorRadius) ||
-      !std::isfinite(minorRadius))
+      !std::isfinite(minorRadius) || !isFinite(center))
     return false;
   const double lu = majorAxis.length(), lv = minorAxis.length();
   if (!(lu > 1e-300) || !(lv > 1e-300) || !std::isfinite(lu) || !std::isfinite(lv)) return false;

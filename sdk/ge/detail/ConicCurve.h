@@ -80,7 +80,8 @@ class ConicCurve : public Base {
                         double tol = Base::kDefaultLengthTol) const override {
     if (!conic_.isCircle())
       return Base::getParamAtLength(datumParam, length, posParamDir, param, tol);
-    if (!valid_ || !(length >= 0.0) || !std::isfinite(length)) return false;
+    if (!valid_ || !(length >= 0.0) || !std::isfinite(length) || std::isnan(datumParam))
+      return false;
     const double datum = std::clamp(datumParam, conic_.start, conic_.end);
     const double t = datum + (posParamDir ? 1.0 : -1.0) * length / conic_.a;
     const double slack = 1e-12 * std::fmax(1.0, std::fabs(t));
@@ -122,6 +123,7 @@ class ConicCurve : public Base {
   // ellipse. The curve is unchanged on failure.
   template <class Matrix>
   Vexa::ErrorStatus transformConic(const Matrix& m, bool mustStayRound) {
+    if (!isFinite(m)) return Vexa::eInvalidInput;
     Conic image;
     if (!conic_.mapped(PointMap<Matrix>{m}, VectorMap<Matrix>{m}, image))
       return Vexa::eDegenerateGeometry;
@@ -142,7 +144,7 @@ class ConicCurve : public Base {
       return;
     }
     conic_ = Conic();
-    conic_.center = center;
+    if (isFinite(center)) conic_.center = center;
     conic_.a = conic_.b = 0.0;
     valid_ = false;
   }

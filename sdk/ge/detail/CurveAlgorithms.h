@@ -67,7 +67,7 @@ double arcLength(const Curve& c, double from, double to, double relTol) {
 template <class Curve>
 bool paramAtArcLength(const Curve& c, double datum, double length, bool forward, double& param,
                       double relTol) {
-  if (!(length >= 0.0) || !std::isfinite(length)) return false;
+  if (!(length >= 0.0) || !std::isfinite(length) || std::isnan(datum)) return false;
   double lo, hi;
   boundedRange(c, lo, hi);
   datum = std::clamp(datum, lo, hi);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "sdk/ge/detail/CurveAlgorithms.h"
+#include "sdk/ge/detail/Finite.h"
 #include "sdk/ge/detail/Resolution.h"
 
 // The default behaviour of QvGeCurve2d and QvGeCurve3d, written once for both.
@@ -41,7 +42,7 @@ Vexa::ErrorStatus checkedEvaluate(const Curve& c, double param, int numDeriv,
   if (!c.isValid()) return Vexa::eDegenerateGeometry;
   QvGeInterval interval;
   c.getInterval(interval);
-  if (!interval.contains(param)) return Vexa::eOutOfRange;
+  if (!std::isfinite(param) || !interval.contains(param)) return Vexa::eOutOfRange;
   point = evalIntoArray(c, param, numDeriv, derivs);
   return Vexa::eOk;
 }
@@ -57,6 +58,7 @@ template <class Curve>
 bool isPointOn(const Curve& c, const typename GeSpace<Curve::kDim>::Point& p, double& param,
                const QvGeTol& tol) {
   double t;
+  if (!isFinite(p)) return false;
   const QvGeTol fine = atResolution(tol, largestCoordinate(p));
   if (!c.isValid() || !c.closestPointTo(p, t, fine).isEqualTo(p, fine)) return false;
   param = t;
@@ -78,6 +80,7 @@ double uncheckedParamAtLength(const Curve& c, double datum, double length, bool 
 template <class Curve>
 void samplePoints(const Curve& c, double from, double to, double approxEps,
                   typename GeSpace<Curve::kDim>::PointArray& points, QvGeDoubleArray& params) {
+  if (std::isnan(from) || std::isnan(to)) return;
   double lo, hi;
   boundedRange(c, lo, hi);
   double a = std::clamp(from, lo, hi), b = std::clamp(to, lo, hi);

@@ -42,11 +42,12 @@ struct LinearSpan {
   // direction is zero.
   bool getParamAtLength(double datum, double length, bool forward, double& param) const {
     const double speed = dir.length();
-    if (!(length >= 0.0) || !std::isfinite(length) || !(speed > 0.0)) return false;
+    if (!(length >= 0.0) || !std::isfinite(length) || !(speed > 0.0) || std::isnan(datum))
+      return false;
     datum = clampParam(datum);
     const double t = datum + (forward ? 1.0 : -1.0) * length / speed;
     const double slack = 1e-12 * std::fmax(1.0, std::fabs(t));
-    if (t < lo - slack || t > hi + slack) return false;
+    if (!std::isfinite(t) || t < lo - slack || t > hi + slack) return false;
     param = clampParam(t);
     return true;
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "sdk/base/VexaErrorStatus.h"
@@ -175,8 +176,16 @@ class NurbsCore {
       }
     const double w0 = aw[0][Dim];
     if (!(std::fabs(w0) > 1e-300) || !std::isfinite(w0)) {
-      // Only possible where a rational curve is continued beyond its domain.
-      evaluate(std::clamp(t, lo(), hi()), nd, point, d);
+      // Where a rational curve is continued beyond its domain, the end of the domain stands
+      // in; a NaN parameter (inside no range) has no point.
+      if (t < lo() || t > hi()) {
+        evaluate(std::clamp(t, lo(), hi()), nd, point, d);
+        return;
+      }
+      const double nan = std::numeric_limits<double>::quiet_NaN();
+      const double none[3] = {nan, nan, nan};
+      point = pointFrom<Point>(none);
+      for (int k = 1; k <= nd; ++k) d[k - 1] = vectorFrom<Vector>(none);
       return;
     }
     // Rational derivatives: C(k) = (A(k) - sum_{i=1..k} binom(k,i) w(i) C(k-i)) / w.

@@ -1,10 +1,10 @@
 #include "sdk/base/QvString.h"
 
+#include <locale.h>
 #include <algorithm>
 #include <clocale>
 #include <cwchar>
 #include <cwctype>
-#include <locale.h>
 #include <ostream>
 #include <vector>
 
@@ -37,9 +37,13 @@ wchar_t qvToLower(wchar_t c) {
 wchar_t qvToUpper(wchar_t c) {
   return static_cast<wchar_t>(towupper_l(static_cast<wint_t>(c), unicodeLocale()));
 }
-bool qvIsSpace(wchar_t c) { return iswspace_l(static_cast<wint_t>(c), unicodeLocale()) != 0; }
+bool qvIsSpace(wchar_t c) {
+  return iswspace_l(static_cast<wint_t>(c), unicodeLocale()) != 0;
+}
 
-std::ostream& operator<<(std::ostream& os, const QvString& s) { return os << s.utf8(); }
+std::ostream& operator<<(std::ostream& os, const QvString& s) {
+  return os << s.utf8();
+}
 
 // ---- UTF-8 ------------------------------------------------------------------------------
 
@@ -84,28 +88,29 @@ std::wstring qvWidenUtf8(std::string_view utf8) {
   return out;
 }
 
+void qvAppendUtf8(std::string& out, char32_t cp) {
+  if (cp > 0x10FFFF) cp = 0xFFFD;
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
 std::string qvNarrowUtf8(std::wstring_view wide) {
   std::string out;
   out.reserve(wide.size());
-  for (wchar_t wc : wide) {
-    auto cp = static_cast<char32_t>(wc);
-    if (cp > 0x10FFFF) cp = 0xFFFD;
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      out += static_cast<char>(0xC0 | (cp >> 6));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      out += static_cast<char>(0xE0 | (cp >> 12));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (cp >> 18));
-      out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-  }
+  for (wchar_t wc : wide) qvAppendUtf8(out, static_cast<char32_t>(wc));
   return out;
 }
 
@@ -201,9 +206,7 @@ int vexaFormatVS(QvString& out, const wchar_t* fmt, va_list args) {
     auto emitAs = [&](const std::wstring& cSpec, auto value) {
       appendOne(result, directive + cSpec, width, precision, widthArg, precisionArg, value);
     };
-    auto emit = [&](const std::wstring& lengthMod, auto value) {
-      emitAs(lengthMod + conv, value);
-    };
+    auto emit = [&](const std::wstring& lengthMod, auto value) { emitAs(lengthMod + conv, value); };
     switch (conv) {
       case L'd':
       case L'i':
@@ -310,7 +313,9 @@ QvString& QvString::formatV(const wchar_t* fmt, va_list args) {
   return *this;
 }
 
-std::string QvString::utf8() const { return qvNarrowUtf8(text_); }
+std::string QvString::utf8() const {
+  return qvNarrowUtf8(text_);
+}
 
 wchar_t QvString::getAt(int i) const {
   return i >= 0 && i < length() ? text_[static_cast<size_t>(i)] : L'\0';
@@ -321,9 +326,13 @@ QvString& QvString::setAt(int i, wchar_t ch) {
   return *this;
 }
 
-static int sign(int v) { return (v > 0) - (v < 0); }
+static int sign(int v) {
+  return (v > 0) - (v < 0);
+}
 
-int QvString::compare(const QvString& other) const { return sign(text_.compare(other.text_)); }
+int QvString::compare(const QvString& other) const {
+  return sign(text_.compare(other.text_));
+}
 
 static std::wstring folded(const std::wstring& s) {
   std::wstring out(s);
@@ -353,7 +362,9 @@ int QvString::find(const QvString& sub, int start) const {
   return position(text_.find(sub.text_, static_cast<size_t>(start)));
 }
 
-int QvString::findRev(wchar_t ch) const { return position(text_.rfind(ch)); }
+int QvString::findRev(wchar_t ch) const {
+  return position(text_.rfind(ch));
+}
 
 int QvString::findOneOf(const QvString& chars, int start) const {
   if (start < 0 || start > length()) return kNotFound;
@@ -366,8 +377,7 @@ bool QvString::startsWith(const QvString& prefix) const {
 
 bool QvString::endsWith(const QvString& suffix) const {
   return text_.size() >= suffix.text_.size() &&
-         text_.compare(text_.size() - suffix.text_.size(), suffix.text_.size(), suffix.text_) ==
-             0;
+         text_.compare(text_.size() - suffix.text_.size(), suffix.text_.size(), suffix.text_) == 0;
 }
 
 QvString QvString::mid(int start, int count) const {
@@ -377,7 +387,9 @@ QvString QvString::mid(int start, int count) const {
   return QvString(text_.substr(static_cast<size_t>(start), n));
 }
 
-QvString QvString::left(int count) const { return count <= 0 ? QvString() : mid(0, count); }
+QvString QvString::left(int count) const {
+  return count <= 0 ? QvString() : mid(0, count);
+}
 
 QvString QvString::right(int count) const {
   if (count <= 0) return QvString();
@@ -450,6 +462,7 @@ QvString& QvString::insert(int pos, const QvString& text) {
 }
 
 QvString& QvString::deleteAt(int pos, int count) {
-  if (pos >= 0 && pos < length() && count > 0) text_.erase(static_cast<size_t>(pos), static_cast<size_t>(count));
+  if (pos >= 0 && pos < length() && count > 0)
+    text_.erase(static_cast<size_t>(pos), static_cast<size_t>(count));
   return *this;
 }

@@ -93,9 +93,7 @@ class QvString {
   friend QvString operator+(QvString a, const wchar_t* b) { return a += b; }
   friend QvString operator+(const wchar_t* a, const QvString& b) { return QvString(a) += b; }
   friend bool operator==(const QvString& a, const QvString& b) { return a.text_ == b.text_; }
-  friend bool operator==(const QvString& a, const wchar_t* b) {
-    return a.text_ == (b ? b : L"");
-  }
+  friend bool operator==(const QvString& a, const wchar_t* b) { return a.text_ == (b ? b : L""); }
   friend bool operator<(const QvString& a, const QvString& b) { return a.text_ < b.text_; }
   friend bool operator>(const QvString& a, const QvString& b) { return b < a; }
 
@@ -114,6 +112,8 @@ int vexaFormatS(QvString& out, const wchar_t* fmt, ...);
 // UTF-8 <-> wide conversion; invalid UTF-8 bytes become U+FFFD.
 std::wstring qvWidenUtf8(std::string_view utf8);
 std::string qvNarrowUtf8(std::wstring_view wide);
+// Appends the UTF-8 bytes of one code point (beyond U+10FFFF: U+FFFD).
+void qvAppendUtf8(std::string& out, char32_t cp);
 
 // Unicode case mapping and white space, independent of the process locale.
 wchar_t qvToLower(wchar_t c);
@@ -125,5 +125,7 @@ std::ostream& operator<<(std::ostream& os, const QvString& s);
 
 template <>
 struct std::hash<QvString> {
-  size_t operator()(const QvString& s) const noexcept { return std::hash<std::wstring>()(s.wstr()); }
+  size_t operator()(const QvString& s) const noexcept {
+    return std::hash<std::wstring>()(s.wstr());
+  }
 };

@@ -132,6 +132,18 @@ int formatHandle(uint64_t value, char* out) {
   return n;
 }
 
+std::string hexText(const char* data, int length) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string hex;
+  hex.reserve(2 * static_cast<size_t>(length > 0 ? length : 0));
+  for (int i = 0; i < length; ++i) {
+    const auto byte = static_cast<unsigned char>(data[i]);
+    hex += kHex[byte >> 4];
+    hex += kHex[byte & 0xF];
+  }
+  return hex;
+}
+
 double degreesToRadians(double degrees) {
   return degrees * (3.14159265358979323846 / 180.0);
 }

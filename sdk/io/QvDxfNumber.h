@@ -23,6 +23,8 @@ int formatInteger(int64_t value, char* out);
 int formatHandle(uint64_t value, char* out);
 
 std::string realText(double value);
+// Binary data as files write it: two upper-case hexadecimal digits per byte.
+std::string hexText(const char* data, int length);
 
 // Angles: files write degrees, the database holds radians.
 double degreesToRadians(double degrees);

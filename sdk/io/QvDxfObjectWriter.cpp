@@ -7,7 +7,6 @@
 namespace {
 
 void writeXData(QvDxfOutput& out, const resbuf* list) {
-  static const char kHex[] = "0123456789ABCDEF";
   for (const resbuf* rb = list; rb; rb = rb->next) {
     const int code = rb->type;
     switch (qvRbValueKind(code)) {
@@ -26,16 +25,9 @@ void writeXData(QvDxfOutput& out, const resbuf* list) {
       case QvRbKind::kLong:
         out.integer(code, rb->value.int32);
         break;
-      case QvRbKind::kBinary: {
-        std::string hex;
-        for (int16_t i = 0; i < rb->value.binary.length; ++i) {
-          const auto byte = static_cast<unsigned char>(rb->value.binary.data[i]);
-          hex += kHex[byte >> 4];
-          hex += kHex[byte & 0xF];
-        }
-        out.raw(code, hex);
+      case QvRbKind::kBinary:
+        out.raw(code, QvDxfNumber::hexText(rb->value.binary.data, rb->value.binary.length));
         break;
-      }
       default:
         break;
     }

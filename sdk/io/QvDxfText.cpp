@@ -35,24 +35,6 @@ long unicodeEscape(std::string_view raw, size_t pos) {
   return value;
 }
 
-void appendUtf8(std::string& out, unsigned long cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 bool isAscii(std::string_view text) {
   for (const char c : text)
     if (static_cast<unsigned char>(c) >= 0x80) return false;
@@ -160,7 +142,7 @@ void appendEncoded(std::string& out, const QvString& text) {
       out += '^';
       out += static_cast<char>(c + 64);
     } else {
-      appendUtf8(out, static_cast<unsigned long>(c));
+      qvAppendUtf8(out, static_cast<char32_t>(c));
     }
   }
 }

@@ -4,6 +4,7 @@
 #include "sdk/db/QvDbXrecord.h"
 #include "sdk/io/QvDxfFilers.h"
 #include "sdk/io/QvDxfGroupCode.h"
+#include "sdk/io/QvDxfNumber.h"
 #include "sdk/io/QvDxfObjectReader.h"
 #include "sdk/io/QvDxfObjectWriter.h"
 #include "sdk/rx/QvRxClass.h"
@@ -79,7 +80,6 @@ resbuf* readData(QvDxfObjectReader& in, size_t from) {
 }
 
 void writeData(QvDxfObjectWriter& out, const resbuf* data) {
-  static const char kHex[] = "0123456789ABCDEF";
   for (const resbuf* rb = data; rb; rb = rb->next) {
     const int code = rb->type;
     switch (qvRbValueKind(code)) {
@@ -108,16 +108,9 @@ void writeData(QvDxfObjectWriter& out, const resbuf* data) {
         out.pointer(code, id);
         break;
       }
-      case QvRbKind::kBinary: {
-        std::string hex;
-        for (int16_t i = 0; i < rb->value.binary.length; ++i) {
-          const auto byte = static_cast<unsigned char>(rb->value.binary.data[i]);
-          hex += kHex[byte >> 4];
-          hex += kHex[byte & 0xF];
-        }
-        out.raw(code, hex);
+      case QvRbKind::kBinary:
+        out.raw(code, QvDxfNumber::hexText(rb->value.binary.data, rb->value.binary.length));
         break;
-      }
       case QvRbKind::kString:
         out.text(code, QvString(rb->value.string));
         break;

@@ -2,6 +2,8 @@
 JOBS ?= 2
 BUILD ?= build
 CMAKE ?= cmake
+# A compiler cache, when the machine has one, makes rebuilds of other checkouts cheap.
+LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache,)
 
 .PHONY: all setup demo test bench release asan clean format
 
@@ -11,11 +13,11 @@ setup:
 	@bash scripts/setup
 
 release: setup
-	$(CMAKE) -S . -B $(BUILD)/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVO_TESTS=OFF -DTARVO_BENCH=ON
+	$(CMAKE) -S . -B $(BUILD)/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVO_TESTS=OFF -DTARVO_BENCH=ON $(LAUNCHER)
 	$(CMAKE) --build $(BUILD)/release -j $(JOBS)
 
 asan: setup
-	$(CMAKE) -S . -B $(BUILD)/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DTARVO_SANITIZE=ON
+	$(CMAKE) -S . -B $(BUILD)/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DTARVO_SANITIZE=ON $(LAUNCHER)
 	$(CMAKE) --build $(BUILD)/asan -j $(JOBS)
 
 test: asan

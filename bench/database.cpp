@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "sdk/app/VexaDocumentManager.h"
-#include "sdk/app/VexaHost.h"
+#include "sdk/base/VexaHost.h"
 #include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbBlockTableRecordIterator.h"

@@ -18,7 +18,7 @@
 #include <sstream>
 #include <string>
 
-#include "sdk/app/VexaHost.h"
+#include "sdk/base/VexaHost.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbObjectPointer.h"

@@ -1,6 +1,6 @@
 #include "host/TarvoPicture.h"
 
-#include "sdk/gi/QvGiSvgWriter.h"
+#include "sdk/render/QvGiSvgWriter.h"
 
 bool TarvoPicture::write(QvDbDatabase& db, const std::string& layout, const std::string& path,
                          QvString& error) {

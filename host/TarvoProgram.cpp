@@ -15,9 +15,9 @@
 #include "host/TarvoTranscriptEcho.h"
 #include "host/TarvoVersion.h"
 #include "sdk/app/VexaDocument.h"
-#include "sdk/app/VexaHost.h"
 #include "sdk/app/VexaProgressMeter.h"
 #include "sdk/app/VexaTerminalProgressBar.h"
+#include "sdk/base/VexaHost.h"
 #include "sdk/ed/VexaCommandRunner.h"
 #include "sdk/ed/VexaInputScript.h"
 

@@ -1,6 +1,6 @@
 #include "xqcmdutil/XqNamePrompt.h"
 
-#include "sdk/app/IVexaBuildInCommandContext.h"
+#include "sdk/ed/IVexaBuildInCommandContext.h"
 #include "sdk/ed/qvedInput.h"
 
 int qvedGetStringForName(const IVexaBuildInCommandContext* context, const wchar_t* prompt,

@@ -2,7 +2,6 @@
 
 #include <iterator>
 
-#include "cmdutil/frame/XqRxRegistration.h"
 #include "cmdutil/geometry/QvDb2dPolylineInternalPE.h"
 #include "cmdutil/geometry/QvDb3dPolylineInternalPE.h"
 #include "cmdutil/geometry/QvDb3dSolidInternalPE.h"
@@ -45,6 +44,7 @@
 #include "xqcmdutil/QvDbEntityInternalBasePE.h"
 #include "xqcmdutil/VexaEntityPE.h"
 #include "xqcmdutil/XqDbSubEntContainer.h"
+#include "xqcmdutil/XqRxRegistration.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sdk/app/IVexaCmdApplication.h"
+#include "sdk/rx/IVexaCmdApplication.h"
 
 // The module's application object, driven by the host through IVexaCmdApplication. Loading
 // registers the module's runtime classes and attaches its protocol extensions to the host's

@@ -1,4 +1,4 @@
-#include "cmdutil/frame/XqRxRegistration.h"
+#include "xqcmdutil/XqRxRegistration.h"
 
 #include "sdk/rx/QvRxDictionary.h"
 

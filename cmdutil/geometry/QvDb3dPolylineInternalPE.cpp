@@ -1,5 +1,5 @@
 #include "cmdutil/geometry/QvDb3dPolylineInternalPE.h"
 
-#include "cmdutil/frame/XqRxRegistration.h"
+#include "xqcmdutil/XqRxRegistration.h"
 
 XQRX_DEFINE_MEMBERS(QvDb3dPolylineInternalPE, L"QvDbCurveInternalPE")

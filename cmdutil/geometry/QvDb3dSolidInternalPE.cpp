@@ -1,5 +1,5 @@
 #include "cmdutil/geometry/QvDb3dSolidInternalPE.h"
 
-#include "cmdutil/frame/XqRxRegistration.h"
+#include "xqcmdutil/XqRxRegistration.h"
 
 XQRX_DEFINE_MEMBERS(QvDb3dSolidInternalPE, L"QvDbEntityInternalPE")

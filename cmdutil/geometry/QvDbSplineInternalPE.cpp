@@ -1,5 +1,5 @@
 #include "cmdutil/geometry/QvDbSplineInternalPE.h"
 
-#include "cmdutil/frame/XqRxRegistration.h"
+#include "xqcmdutil/XqRxRegistration.h"
 
 XQRX_DEFINE_MEMBERS(QvDbSplineInternalPE, L"QvDbCurveInternalPE")

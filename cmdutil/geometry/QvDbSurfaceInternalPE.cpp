@@ -1,5 +1,5 @@
 #include "cmdutil/geometry/QvDbSurfaceInternalPE.h"
 
-#include "cmdutil/frame/XqRxRegistration.h"
+#include "xqcmdutil/XqRxRegistration.h"
 
 XQRX_DEFINE_MEMBERS(QvDbSurfaceInternalPE, L"QvDbEntityInternalPE")

@@ -1,5 +1,5 @@
 #include "cmdutil/geometry/QvDbSweptSurfaceInternalPE.h"
 
-#include "cmdutil/frame/XqRxRegistration.h"
+#include "xqcmdutil/XqRxRegistration.h"
 
 XQRX_DEFINE_MEMBERS(QvDbSweptSurfaceInternalPE, L"QvDbEntityInternalPE")

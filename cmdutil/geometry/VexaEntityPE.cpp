@@ -1,6 +1,6 @@
 #include "xqcmdutil/VexaEntityPE.h"
 
-#include "cmdutil/frame/XqRxRegistration.h"
+#include "xqcmdutil/XqRxRegistration.h"
 
 XQRX_DEFINE_MEMBERS(VexaEntityPE, L"QvRxObject")
 

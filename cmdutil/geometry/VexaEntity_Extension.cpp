@@ -1,5 +1,5 @@
 #include "cmdutil/geometry/VexaEntity_Extension.h"
 
-#include "cmdutil/frame/XqRxRegistration.h"
+#include "xqcmdutil/XqRxRegistration.h"
 
 XQRX_DEFINE_MEMBERS(VexaEntity_Extension, L"VexaEntityPE")

@@ -1,6 +1,6 @@
 #include "xqcmdutil/XqDbSubEntContainer.h"
 
-#include "cmdutil/frame/XqRxRegistration.h"
+#include "xqcmdutil/XqRxRegistration.h"
 
 namespace {
 

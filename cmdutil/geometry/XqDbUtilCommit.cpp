@@ -1,10 +1,10 @@
 // XqDbUtil: committing new entities to a database.
-#include "sdk/app/QvDbHostApplicationServices.h"
 #include "sdk/base/QvClassicCodes.h"
 #include "sdk/base/resbuf.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbEntity.h"
+#include "sdk/db/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/ed/qvedSysVar.h"
 #include "xqcmdutil/XqDbUtil.h"

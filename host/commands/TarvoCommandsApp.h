@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sdk/app/IVexaCmdApplication.h"
+#include "sdk/rx/IVexaCmdApplication.h"
 
 // The application object of the command module TarvoCommands: loading adds the module's
 // commands (TarvoCommandTable) to the host's command stack under the group kGroup; unloading

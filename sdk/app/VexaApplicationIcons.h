@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "sdk/app/VexaHost.h"
+#include "sdk/base/VexaHost.h"
 #include "sdk/win/VexaIcon.h"
 
 // The application's icons: a large one (32 pixels) for task switching and a small one (16

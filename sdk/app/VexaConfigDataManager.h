@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "sdk/app/VexaHost.h"
 #include "sdk/base/QvString.h"
+#include "sdk/base/VexaHost.h"
 
 // The host's configuration: the settings a user keeps from one session to the next. The
 // stand-in keeps them in memory for the life of the host; the program fills them at start-up.

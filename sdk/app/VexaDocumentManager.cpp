@@ -1,7 +1,7 @@
 #include "sdk/app/VexaDocumentManager.h"
 
-#include "sdk/app/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbHostApplicationServices.h"
 #include "sdk/ed/VexaSysVarService.h"
 
 VexaDocumentManager::VexaDocumentManager() {

@@ -5,8 +5,8 @@
 
 #include "sdk/app/VexaDocument.h"
 #include "sdk/app/VexaDrawingVarStore.h"
-#include "sdk/app/VexaHost.h"
 #include "sdk/base/VexaErrorStatus.h"
+#include "sdk/base/VexaHost.h"
 
 class QvDbDatabase;
 

@@ -1,8 +1,8 @@
 #include "sdk/app/VexaDrawingVarStore.h"
 
-#include "sdk/app/QvDbHostApplicationServices.h"
 #include "sdk/base/QvClassicCodes.h"
 #include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbHostApplicationServices.h"
 #include "sdk/ed/VexaSysvarData.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "sdk/app/VexaHost.h"
 #include "sdk/base/QvString.h"
+#include "sdk/base/VexaHost.h"
 
 // What a program asks of the host's file dialog.
 struct VexaFileDialogRequest {

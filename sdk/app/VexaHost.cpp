@@ -1,4 +1,4 @@
-#include "sdk/app/VexaHost.h"
+#include "sdk/base/VexaHost.h"
 
 #include "sdk/rx/QvRxDictionary.h"
 #include "sdk/rx/QvRxDynamicLinker.h"

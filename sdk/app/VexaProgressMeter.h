@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "sdk/app/VexaHost.h"
 #include "sdk/app/VexaProgressSink.h"
 #include "sdk/base/QvString.h"
+#include "sdk/base/VexaHost.h"
 
 // The host's status-bar progress meter: a label and a position in a range, one meter at a
 // time. It shows itself through its sink, when one is installed.

@@ -4,9 +4,9 @@
 #include <memory>
 #include <vector>
 
-#include "sdk/app/VexaHost.h"
 #include "sdk/app/VexaResourceModule.h"
 #include "sdk/base/QvString.h"
+#include "sdk/base/VexaHost.h"
 
 // The host's resource modules: those opened so far (in opening order), and the current one,
 // from which QvString::loadString reads. A command switches to its own module and restores

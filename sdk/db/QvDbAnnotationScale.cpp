@@ -1,7 +1,7 @@
 #include "sdk/db/QvDbAnnotationScale.h"
 
-#include "sdk/app/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbScale.h"
 #include "sdk/rx/QvRxClass.h"

@@ -1,6 +1,6 @@
 #include "sdk/db/QvDbAttribute.h"
 
-#include "sdk/app/VexaFaultInjection.h"
+#include "sdk/base/VexaFaultInjection.h"
 #include "sdk/db/QvDbAttributeDefinition.h"
 #include "sdk/gi/QvGiWorldDraw.h"
 #include "sdk/rx/QvRxClass.h"

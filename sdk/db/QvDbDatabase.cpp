@@ -3,10 +3,10 @@
 #include <cmath>
 #include <unordered_map>
 
-#include "sdk/app/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbDictionary.h"
 #include "sdk/db/QvDbDimStyleTable.h"
+#include "sdk/db/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbHostExtensions.h"
 #include "sdk/db/QvDbLayerTable.h"
 #include "sdk/db/QvDbLayout.h"

@@ -122,8 +122,9 @@ class QvDbDatabase : public QvRxObject {
   // registered-application table must be free to open for write when it is added.
   Vexa::ErrorStatus registerApplication(const wchar_t* name);
 
-  // Drawing files (sdk/io): the stand-in's drawing format is DXF text, whatever the file's
-  // extension. A read replaces the whole contents of the database, and only when the file was
+  // Drawing files. These members are defined in sdk/io (QvDbDatabaseFiles.cpp), the area
+  // above the database that reads and writes files. The stand-in's drawing format is DXF text,
+  // whatever the file's extension. A read replaces the whole contents of the database, and only when the file was
   // read completely; otherwise the database is as it was, the status says why (eFileNotFound,
   // eFileAccessError, eBadDxfFile) and fileMessage() what was wrong and where. Reading and
   // saving need a database without open objects or an active transaction (eInvalidInput).

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "sdk/app/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbLayerTable.h"
 #include "sdk/db/QvDbOwnedEntities.h"
 #include "sdk/ge/QvGeMatrix3d.h"

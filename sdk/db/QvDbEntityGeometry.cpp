@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "sdk/app/VexaHost.h"
+#include "sdk/base/VexaHost.h"
 #include "sdk/db/QvDbEntity.h"
 #include "sdk/db/QvDbExtents.h"
 #include "sdk/db/detail/Tolerance.h"

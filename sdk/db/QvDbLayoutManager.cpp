@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "sdk/app/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbDictionary.h"
+#include "sdk/db/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbLayout.h"
 #include "sdk/db/QvDbObjectStub.h"
 #include "sdk/db/QvDbSymbolUtilities.h"

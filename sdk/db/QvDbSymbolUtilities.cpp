@@ -2,8 +2,8 @@
 
 #include <cwctype>
 
-#include "sdk/app/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbHostApplicationServices.h"
 
 namespace {
 

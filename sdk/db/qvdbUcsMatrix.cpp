@@ -1,7 +1,7 @@
 #include "sdk/db/qvdbUcsMatrix.h"
 
-#include "sdk/app/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbUCSTableRecord.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 

@@ -2,8 +2,8 @@
 
 #include <exception>
 
-#include "sdk/app/VexaBuildInCommandContext.h"
 #include "sdk/base/QvClassicCodes.h"
+#include "sdk/ed/VexaBuildInCommandContext.h"
 #include "sdk/ed/VexaCommandStack.h"
 #include "sdk/ed/VexaInputScript.h"
 #include "sdk/ed/VexaTranscript.h"

@@ -4,9 +4,9 @@
 #include <deque>
 #include <string>
 
-#include "sdk/app/VexaHost.h"
 #include "sdk/base/QvString.h"
 #include "sdk/base/VexaErrorStatus.h"
+#include "sdk/base/VexaHost.h"
 
 // One line of the input script as a question sees it.
 struct VexaScriptLine {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "sdk/app/VexaHost.h"
 #include "sdk/base/QvString.h"
+#include "sdk/base/VexaHost.h"
 
 // What the classic input functions keep between calls: the controls that qvedInitGet set for
 // the next question, and the text of the last keyword or other input for qvedGetInput.

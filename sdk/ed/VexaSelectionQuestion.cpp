@@ -1,9 +1,9 @@
 #include "sdk/ed/VexaSelectionQuestion.h"
 
-#include "sdk/app/QvDbHostApplicationServices.h"
 #include "sdk/base/QvClassicCodes.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbEntity.h"
+#include "sdk/db/QvDbHostApplicationServices.h"
 #include "sdk/ed/VexaAnswerText.h"
 #include "sdk/ed/VexaKeywordList.h"
 #include "sdk/ed/VexaQuestion.h"

@@ -4,7 +4,7 @@
 #include <map>
 #include <unordered_map>
 
-#include "sdk/app/VexaHost.h"
+#include "sdk/base/VexaHost.h"
 #include "sdk/ed/VexaSelectSet.h"
 
 class VexaDocument;

@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "sdk/app/VexaHost.h"
 #include "sdk/base/VexaErrorStatus.h"
+#include "sdk/base/VexaHost.h"
 #include "sdk/ed/VexaSysVarMemoryStore.h"
 #include "sdk/ed/VexaSysVarValue.h"
 #include "sdk/ed/VexaUcs.h"

@@ -3,8 +3,8 @@
 #include <functional>
 #include <vector>
 
-#include "sdk/app/VexaHost.h"
 #include "sdk/base/QvString.h"
+#include "sdk/base/VexaHost.h"
 
 // One thing that happened on the command line.
 struct VexaTranscriptEntry {

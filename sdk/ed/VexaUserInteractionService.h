@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "sdk/app/VexaHost.h"
+#include "sdk/base/VexaHost.h"
 #include "sdk/ed/VexaUserInteraction.h"
 
 // Whether the host runs a user interaction, and which. None runs until one is begun: the

@@ -1,10 +1,10 @@
 #include "sdk/ed/qvdbEntNext.h"
 
-#include "sdk/app/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbAdsName.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbEntity.h"
+#include "sdk/db/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/rx/QvRxClass.h"
 

@@ -2,9 +2,9 @@
 
 #include <cwchar>
 
-#include "sdk/app/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbAdsName.h"
 #include "sdk/db/QvDbEntity.h"
+#include "sdk/db/QvDbHostApplicationServices.h"
 #include "sdk/ed/VexaSelectableEntities.h"
 #include "sdk/ed/VexaSelectionQuestion.h"
 #include "sdk/ed/VexaSelectionSets.h"

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "sdk/app/VexaHost.h"
+#include "sdk/base/VexaHost.h"
 #include "sdk/db/QvDbObjectId.h"
 
 class QvGiDrawable;

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "sdk/app/IVexaCmdApplication.h"
+#include "sdk/rx/IVexaCmdApplication.h"
 #include "sdk/rx/QvRxClass.h"
 #include "sdk/rx/QvRxModuleLocator.h"
 

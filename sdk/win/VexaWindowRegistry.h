@@ -4,8 +4,8 @@
 #include <map>
 #include <vector>
 
-#include "sdk/app/VexaHost.h"
 #include "sdk/base/QvString.h"
+#include "sdk/base/VexaHost.h"
 #include "sdk/win/VexaWindowTypes.h"
 
 // A message a window received.

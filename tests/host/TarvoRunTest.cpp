@@ -6,8 +6,8 @@
 
 #include "host/TarvoOptions.h"
 #include "host/TarvoProgram.h"
-#include "sdk/app/VexaHost.h"
 #include "sdk/base/QvClassicCodes.h"
+#include "sdk/base/VexaHost.h"
 #include "sdk/ed/VexaCommandStack.h"
 #include "sdk/ed/qvedOutput.h"
 #include "sdk/rx/QvRxDynamicLinker.h"

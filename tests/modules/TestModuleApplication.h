@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sdk/app/IVexaCmdApplication.h"
+#include "sdk/rx/IVexaCmdApplication.h"
 #include "sdk/rx/QvRxClass.h"
 
 #define TEST_MODULE_EXPORT extern "C" __attribute__((visibility("default")))

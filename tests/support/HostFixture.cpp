@@ -1,7 +1,7 @@
 #include "tests/support/HostFixture.h"
 
-#include "sdk/app/QvDbHostApplicationServices.h"
 #include "sdk/app/VexaDocumentManager.h"
+#include "sdk/db/QvDbHostApplicationServices.h"
 #include "tests/support/DbChecks.h"
 
 void HostFixture::SetUp() {

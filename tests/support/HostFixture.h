@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "sdk/app/VexaHost.h"
+#include "sdk/base/VexaHost.h"
 
 class QvDbDatabase;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sdk/app/IVexaCmdApplication.h"
+#include "sdk/rx/IVexaCmdApplication.h"
 #include "xqcmdutil/XqCmdUtilExport.h"
 
 // The module's two plain entry points, which the host's dynamic linker looks up by name.

@@ -1,7 +1,7 @@
 #include "sdk/ed/commands/VexaLayoutCommand.h"
 
-#include "sdk/app/QvDbHostApplicationServices.h"
 #include "sdk/base/QvClassicCodes.h"
+#include "sdk/db/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbLayoutManager.h"
 #include "sdk/ed/VexaKeywordList.h"
 #include "sdk/ed/VexaQuestion.h"

@@ -4,7 +4,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "sdk/app/VexaHost.h"
+#include "sdk/base/VexaHost.h"
 #include "sdk/ed/VexaUcs.h"
 
 class IVexaBuildInCommandContext;

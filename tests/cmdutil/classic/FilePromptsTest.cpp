@@ -8,10 +8,10 @@
 #include <fstream>
 #include <string>
 
-#include "sdk/app/IVexaBuildInCommandContext.h"
 #include "sdk/app/VexaConfigDataManager.h"
 #include "sdk/app/VexaFileDialog.h"
 #include "sdk/base/resbuf.h"
+#include "sdk/ed/IVexaBuildInCommandContext.h"
 #include "sdk/ed/VexaInputScript.h"
 #include "sdk/ed/VexaTranscript.h"
 #include "tests/support/HostFixture.h"

@@ -4,7 +4,7 @@
 #include <random>
 
 #include "InvalidParameterCounter.h"
-#include "sdk/app/QvDbHostApplicationServices.h"
+#include "sdk/db/QvDbHostApplicationServices.h"
 #include "sdk/ed/qvedUcs.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "tests/support/HostFixture.h"

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "sdk/app/VexaFaultInjection.h"
+#include "sdk/base/VexaFaultInjection.h"
 #include "sdk/base/VexaHostError.h"
 #include "sdk/db/QvDbAttribute.h"
 #include "sdk/db/QvDbAttributeDefinition.h"

@@ -16,7 +16,7 @@
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/ge/QvGePlane.h"
-#include "sdk/gi/QvGiWorldDrawRecorder.h"
+#include "sdk/render/QvGiWorldDrawRecorder.h"
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/sdk/db/EntityTestSupport.h"
 #include "tests/support/HostFixture.h"

@@ -13,7 +13,7 @@
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/gi/QvGiHighlightLog.h"
-#include "sdk/gi/QvGiWorldDrawRecorder.h"
+#include "sdk/render/QvGiWorldDrawRecorder.h"
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/sdk/db/EntityTestSupport.h"
 #include "tests/support/HostFixture.h"

@@ -18,7 +18,7 @@
 #include "sdk/db/QvDbVertexPolylineImp.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/ge/QvGePolyline3d.h"
-#include "sdk/gi/QvGiWorldDrawRecorder.h"
+#include "sdk/render/QvGiWorldDrawRecorder.h"
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/sdk/db/EntityTestSupport.h"
 #include "tests/support/HostFixture.h"

@@ -20,7 +20,7 @@
 #include "sdk/db/QvDbTransactionScope.h"
 #include "sdk/ge/QvGeLineSeg3d.h"
 #include "sdk/ge/QvGeMatrix3d.h"
-#include "sdk/gi/QvGiWorldDrawRecorder.h"
+#include "sdk/render/QvGiWorldDrawRecorder.h"
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"

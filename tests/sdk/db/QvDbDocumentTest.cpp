@@ -1,9 +1,9 @@
 // Documents, the working database, ids across databases, and the drawing's variables.
 #include <gtest/gtest.h>
 
-#include "sdk/app/QvDbHostApplicationServices.h"
 #include "sdk/app/VexaDocumentManager.h"
 #include "sdk/db/QvDbAdsName.h"
+#include "sdk/db/QvDbHostApplicationServices.h"
 #include "sdk/db/qvdbUcsMatrix.h"
 #include "sdk/ed/VexaSysVarService.h"
 #include "sdk/ed/qvedSysVar.h"

@@ -1,7 +1,7 @@
 // Layouts, the current space and the draw order.
 #include <gtest/gtest.h>
 
-#include "sdk/app/QvDbHostApplicationServices.h"
+#include "sdk/db/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbLayout.h"
 #include "sdk/db/QvDbSortentsTable.h"
 #include "sdk/db/QvDbTransactionManager.h"

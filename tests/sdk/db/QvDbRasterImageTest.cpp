@@ -7,7 +7,7 @@
 #include "sdk/db/QvDbWipeout.h"
 #include "sdk/db/qvdbCalDynamicTol.h"
 #include "sdk/ge/QvGeMatrix3d.h"
-#include "sdk/gi/QvGiWorldDrawRecorder.h"
+#include "sdk/render/QvGiWorldDrawRecorder.h"
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/support/HostFixture.h"
 

@@ -11,7 +11,7 @@
 #include "sdk/ge/QvGeLineSeg3d.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/ge/QvGePlane.h"
-#include "sdk/gi/QvGiWorldDrawRecorder.h"
+#include "sdk/render/QvGiWorldDrawRecorder.h"
 #include "tests/sdk/db/EntityTestSupport.h"
 
 namespace {

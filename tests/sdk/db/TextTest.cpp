@@ -9,7 +9,7 @@
 #include "sdk/db/QvDbTextImp.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/ge/QvGePlane.h"
-#include "sdk/gi/QvGiWorldDrawRecorder.h"
+#include "sdk/render/QvGiWorldDrawRecorder.h"
 #include "tests/sdk/db/EntityTestSupport.h"
 
 namespace {

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "sdk/app/QvDbHostApplicationServices.h"
 #include "sdk/app/VexaDocumentManager.h"
 #include "sdk/base/QvClassicCodes.h"
 #include "sdk/db/QvDbArc.h"
@@ -13,6 +12,7 @@
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbCircle.h"
 #include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbLayoutManager.h"
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbObjectPointer.h"

@@ -3,12 +3,12 @@
 
 #include <algorithm>
 
-#include "sdk/app/QvDbHostApplicationServices.h"
 #include "sdk/app/VexaDocumentManager.h"
 #include "sdk/db/QvDbAdsName.h"
 #include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbLayerTable.h"
 #include "sdk/db/QvDbLayerTableRecord.h"
 #include "sdk/db/QvDbLayoutManager.h"

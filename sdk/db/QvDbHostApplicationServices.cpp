@@ -1,4 +1,4 @@
-#include "sdk/app/QvDbHostApplicationServices.h"
+#include "sdk/db/QvDbHostApplicationServices.h"
 
 QvDbHostApplicationServices* qvdbHostApplicationServices() {
   VexaHost* host = VexaHost::current();

@@ -1,4 +1,4 @@
-#include "sdk/app/VexaBuildInCommandContext.h"
+#include "sdk/ed/VexaBuildInCommandContext.h"
 
 #include "sdk/base/QvClassicCodes.h"
 #include "sdk/ed/VexaSysVarService.h"

@@ -1,4 +1,4 @@
-#include "sdk/app/VexaFaultInjection.h"
+#include "sdk/base/VexaFaultInjection.h"
 
 #include "sdk/base/VexaHostError.h"
 

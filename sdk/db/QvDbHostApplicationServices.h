@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sdk/app/VexaHost.h"
+#include "sdk/base/VexaHost.h"
 #include "sdk/db/QvDbLayoutManager.h"
 
 class QvDbDatabase;

@@ -1,4 +1,4 @@
-#include "sdk/gi/QvGiSvgCanvas.h"
+#include "sdk/render/QvGiSvgCanvas.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "sdk/gi/QvGiWorldDrawRecorder.h"
+#include "sdk/render/QvGiWorldDrawRecorder.h"
 
 #include <cmath>
 

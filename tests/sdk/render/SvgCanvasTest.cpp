@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "sdk/gi/QvGiAciColors.h"
-#include "sdk/gi/QvGiSvgCanvas.h"
+#include "sdk/render/QvGiSvgCanvas.h"
 
 namespace {
 

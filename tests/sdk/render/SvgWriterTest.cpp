@@ -6,7 +6,6 @@
 #include <numbers>
 #include <sstream>
 
-#include "sdk/app/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbArc.h"
 #include "sdk/db/QvDbAttribute.h"
 #include "sdk/db/QvDbAttributeDefinition.h"
@@ -15,6 +14,7 @@
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbCircle.h"
 #include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbLayerTable.h"
 #include "sdk/db/QvDbLayerTableRecord.h"
 #include "sdk/db/QvDbLine.h"
@@ -24,7 +24,7 @@
 #include "sdk/db/QvDbSolid.h"
 #include "sdk/db/QvDbText.h"
 #include "sdk/ge/QvGeScale3d.h"
-#include "sdk/gi/QvGiSvgWriter.h"
+#include "sdk/render/QvGiSvgWriter.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 

@@ -1,4 +1,4 @@
-#include "sdk/gi/QvGiSvgWorldDraw.h"
+#include "sdk/render/QvGiSvgWorldDraw.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,7 +9,7 @@
 #include "sdk/ge/QvGeEllipArc3d.h"
 #include "sdk/gi/QvGiAciColors.h"
 #include "sdk/gi/QvGiDrawable.h"
-#include "sdk/gi/QvGiSvgCanvas.h"
+#include "sdk/render/QvGiSvgCanvas.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "sdk/app/VexaBuildInCommandContext.h"
+#include "sdk/ed/VexaBuildInCommandContext.h"
 #include "sdk/ed/VexaSysVarService.h"
 #include "tests/support/HostFixture.h"
 

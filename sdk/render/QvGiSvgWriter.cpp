@@ -1,19 +1,19 @@
-#include "sdk/gi/QvGiSvgWriter.h"
+#include "sdk/render/QvGiSvgWriter.h"
 
 #include <fstream>
 #include <sstream>
 
-#include "sdk/app/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbEntity.h"
+#include "sdk/db/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbLayerTable.h"
 #include "sdk/db/QvDbLayout.h"
 #include "sdk/db/QvDbLayoutManager.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbSortentsTable.h"
-#include "sdk/gi/QvGiSvgCanvas.h"
-#include "sdk/gi/QvGiSvgWorldDraw.h"
+#include "sdk/render/QvGiSvgCanvas.h"
+#include "sdk/render/QvGiSvgWorldDraw.h"
 
 namespace {
 

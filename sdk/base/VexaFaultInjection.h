@@ -3,8 +3,8 @@
 #include <map>
 #include <string>
 
-#include "sdk/app/VexaHost.h"
 #include "sdk/base/VexaErrorStatus.h"
+#include "sdk/base/VexaHost.h"
 
 // Failures of the host made on purpose, so that tests can see how callers survive them. A host
 // operation that may fail by exception names a fault point; while the point is armed, the

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sdk/app/IVexaBuildInCommandContext.h"
+#include "sdk/ed/IVexaBuildInCommandContext.h"
 
 // The context of a command the host runs from its command line.
 class VexaBuildInCommandContext : public IVexaBuildInCommandContext {

@@ -15,7 +15,8 @@ class VexaHostService {
 
 // The running host: the one application object of the stand-in. The program makes one for its
 // run and every test makes a fresh one, so no state leaks from one to the next. At most one
-// exists at a time.
+// exists at a time. The host's lifecycle (construction, and the destruction that unloads the
+// modules before the services end) is defined in sdk/app (VexaHost.cpp).
 class VexaHost {
  public:
   VexaHost();

@@ -12,7 +12,9 @@ Contents (drawing units: metres):
   - the block TREE (a canopy circle, a trunk circle, and the attributes SPECIES and HEIGHT)
     inserted four times, at different scales and rotations, one with its own colour;
   - a north arrow block nested in a PLAN_MARKER block, inserted rotated;
-  - texts: the title, the street name along the road, and a rotated label.
+  - texts: the title, the street name along the road, and a rotated label;
+  - a garden fence on layer FENCE drawn as loose pieces, in no order and some the other way
+    round: four lines and a quarter arc that `JOIN` (examples/join.script) makes one polyline.
 """
 
 import math
@@ -37,6 +39,7 @@ def main() -> None:
         "TREES": 62,
         "TEXT": 7,
         "CONSTRUCTION": 30,
+        "FENCE": 34,
     }
     for name, color in layers.items():
         doc.layers.add(name, color=color)
@@ -119,6 +122,14 @@ def main() -> None:
     # Guide lines on the frozen layer.
     msp.add_line((0, 20), (60, 20), dxfattribs={"layer": "CONSTRUCTION"})
     msp.add_line((30, 0), (30, 40), dxfattribs={"layer": "CONSTRUCTION"})
+
+    # The garden fence, as it arrives from another program: loose pieces, scattered.
+    fence = {"layer": "FENCE"}
+    msp.add_line((38, 36), (30, 36), dxfattribs=fence)
+    msp.add_line((50, 26), (50, 32), dxfattribs=fence)
+    msp.add_arc((46, 32), radius=4, start_angle=0, end_angle=90, dxfattribs=fence)
+    msp.add_line((50, 26), (50, 20), dxfattribs=fence)
+    msp.add_line((38, 36), (46, 36), dxfattribs=fence)
 
     # Texts.
     msp.add_text("SITE PLAN 1:200", dxfattribs={"layer": "TEXT", "height": 2.0}).set_placement(

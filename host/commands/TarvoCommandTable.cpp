@@ -2,10 +2,22 @@
 
 #include <array>
 
+#include "host/commands/TarvoArcCommand.h"
+#include "host/commands/TarvoCircleCommand.h"
+#include "host/commands/TarvoJoinCommand.h"
+#include "host/commands/TarvoLineCommand.h"
+#include "host/commands/TarvoPlineCommand.h"
+
 namespace {
 
-// The module's commands arrive with the parts of XqCmdUtil they call.
-constexpr std::array<TarvoCommandEntry, 0> kCommands{};
+// One line per command, each command in a file of its own.
+constexpr std::array kCommands{
+    TarvoCommandEntry{L"LINE", &TarvoLineCommand::run},
+    TarvoCommandEntry{L"ARC", &TarvoArcCommand::run},
+    TarvoCommandEntry{L"CIRCLE", &TarvoCircleCommand::run},
+    TarvoCommandEntry{L"PLINE", &TarvoPlineCommand::run},
+    TarvoCommandEntry{L"JOIN", &TarvoJoinCommand::run},
+};
 
 }  // namespace
 

@@ -1,0 +1,37 @@
+#include "tests/host/CommandModuleFixture.h"
+
+#include "sdk/db/QvDbBlockTableRecord.h"
+#include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/ed/VexaInputScript.h"
+#include "sdk/ed/VexaTranscript.h"
+
+void CommandModuleFixture::SetUp() {
+  HostFixture::SetUp();
+  modules_.emplace();
+  ASSERT_TRUE(modules_->load(TarvoModuleSession::defaultModules())) << modules_->error().utf8();
+}
+
+void CommandModuleFixture::TearDown() {
+  modules_.reset();
+  HostFixture::TearDown();
+}
+
+VexaCommandRunner::Summary CommandModuleFixture::run(const QvString& script) {
+  host().service<VexaTranscript>().clear();
+  host().service<VexaInputScript>().loadString(script);
+  return VexaCommandRunner::runScript();
+}
+
+std::string CommandModuleFixture::transcript() const {
+  return const_cast<CommandModuleFixture*>(this)->host().service<VexaTranscript>().text().utf8();
+}
+
+std::vector<QvDbObjectId> CommandModuleFixture::modelSpace() const {
+  QvDbObjectPointer<QvDbBlockTableRecord> space(db()->modelSpaceId(), QvDb::kForRead);
+  std::vector<QvDbObjectId> ids;
+  if (space.openStatus() != Vexa::eOk) return ids;
+  const QvDbObjectIdArray entities = space->entityIds();
+  for (int i = 0; i < entities.length(); ++i) ids.push_back(entities[i]);
+  return ids;
+}

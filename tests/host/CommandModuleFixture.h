@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/TarvoModuleSession.h"
+#include "sdk/base/QvString.h"
+#include "sdk/db/QvDbObjectId.h"
+#include "sdk/ed/VexaCommandRunner.h"
+#include "tests/support/HostFixture.h"
+
+// A fresh host with the module and the command module loaded, as `tarvo` loads them, for
+// tests that run the module's commands from a script and look at the drawing they leave.
+class CommandModuleFixture : public HostFixture {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Runs a script of commands from the start of a new transcript.
+  VexaCommandRunner::Summary run(const QvString& script);
+  // The command line so far, as it shows it.
+  std::string transcript() const;
+  // The live entities of model space, in order.
+  std::vector<QvDbObjectId> modelSpace() const;
+
+ private:
+  std::optional<TarvoModuleSession> modules_;
+};

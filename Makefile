@@ -5,12 +5,15 @@ CMAKE ?= cmake
 # A compiler cache, when the machine has one, makes rebuilds of other checkouts cheap.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache,)
 
-.PHONY: all setup demo test bench release asan clean format
+.PHONY: all setup setup-bench demo test bench release asan clean format
 
 all: release
 
 setup:
 	@bash scripts/setup
+
+setup-bench:
+	@bash scripts/setup bench
 
 release: setup
 	$(CMAKE) -S . -B $(BUILD)/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVO_TESTS=OFF -DTARVO_BENCH=ON $(LAUNCHER)
@@ -26,7 +29,7 @@ test: asan
 demo: release
 	@bash examples/run-demo $(BUILD)/release $(BUILD)/demo
 
-bench: release
+bench: setup-bench release
 	@bash bench/run $(BUILD)/release
 
 format:

@@ -80,8 +80,9 @@ QvDbPolyline* CombineHelper::approximateByPolyline(const QvDbCurve* curve) {
     const QvGePoint3d inPlane = plane.toPlane(point);
     // A point off the plane (a straight curve that climbs) has no place in the polyline.
     if (std::fabs(inPlane.z - elevation) > QvDbCurve::pointTolerance(point)) return nullptr;
-    if (polyline->addVertexAt(polyline->numVerts(), QvGePoint2d(inPlane.x, inPlane.y), 0.0, -1.0,
-                              -1.0) != Vexa::eOk)
+    // Width 0, the default of a new polyline, given outright (see CombineHelper.cpp).
+    if (polyline->addVertexAt(polyline->numVerts(), QvGePoint2d(inPlane.x, inPlane.y), 0.0, 0.0,
+                              0.0) != Vexa::eOk)
       return nullptr;
   }
   return polyline.release();

@@ -36,7 +36,9 @@ QvDbPolyline* polylineOf(const std::vector<JoinChainVertex>& chain, const JoinPo
   polyline->setElevation(elevation);
   for (const JoinChainVertex& vertex : chain) {
     const QvGePoint3d p = plane.toPlane(points.point(vertex.num));
-    polyline->addVertexAt(polyline->numVerts(), QvGePoint2d(p.x, p.y), vertex.bulge, -1.0, -1.0);
+    // Width 0 is what -1 (the polyline's default) gives a new polyline; said outright, the
+    // polyline need not look for its constant width at every vertex.
+    polyline->addVertexAt(polyline->numVerts(), QvGePoint2d(p.x, p.y), vertex.bulge, 0.0, 0.0);
   }
   if (polyline->numVerts() == 0) return nullptr;
   return polyline.release();

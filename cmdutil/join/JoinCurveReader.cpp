@@ -82,6 +82,12 @@ JoinCurveUse fromPolyline(const QvDbPolyline& polyline, JoinCurveSegments& out) 
 
 JoinCurveUse read(const QvDbCurve* curve, JoinCurveSegments& out) {
   if (!curve) return JoinCurveUse::kIgnored;
+  // The classes themselves first: none of them derives from one that comes before it.
+  const QvRxClass* kind = curve->isA();
+  if (kind == QvDbLine::desc()) return fromLine(*static_cast<const QvDbLine*>(curve), out);
+  if (kind == QvDbArc::desc()) return fromArc(*static_cast<const QvDbArc*>(curve), out);
+  if (kind == QvDbPolyline::desc())
+    return fromPolyline(*static_cast<const QvDbPolyline*>(curve), out);
   if (curve->isKindOf(QvDbSpline::desc()) || curve->isKindOf(QvDbEllipse::desc())) {
     const std::unique_ptr<QvDbPolyline> approximation(CombineHelper::approximateByPolyline(curve));
     return approximation ? fromPolyline(*approximation, out) : JoinCurveUse::kIgnored;

@@ -20,6 +20,12 @@ bool onKeptSide(const QvGeVector3d& n) {
 }  // namespace
 
 JoinPlane::JoinPlane(const QvGeVector3d& normal, bool& flipped) {
+  if (normal.x == 0.0 && normal.y == 0.0 && normal.z != 0.0) {  // the usual case, at once
+    flipped = normal.z < 0.0;
+    normal_ = QvGeVector3d::kZAxis;
+    worldXY_ = true;
+    return;
+  }
   const QvGeVector3d unit = normal.normal();
   flipped = !onKeptSide(unit);
   normal_ = flipped ? -unit : unit;

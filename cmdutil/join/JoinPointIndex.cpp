@@ -8,7 +8,7 @@ namespace {
 
 // Cells are this many times the tolerance wide: wide enough that most points lie within the
 // tolerance of one cell only, narrow enough that a cell holds few distinct points.
-constexpr double kCellsPerTolerance = 8.0;
+constexpr double kCellsPerTolerance = 16.0;
 // Beyond this, doubles are whole numbers and the next cell is the next double.
 constexpr double kExactIntegers = 9007199254740992.0;  // 2^53
 
@@ -16,21 +16,6 @@ uint64_t bitsOf(double value) {
   uint64_t bits = 0;
   std::memcpy(&bits, &value, sizeof bits);
   return bits;
-}
-
-uint64_t hashOf(const double key[3]) {
-  uint64_t h = 0x9e3779b97f4a7c15ull;
-  for (int i = 0; i < 3; ++i) {
-    h ^= bitsOf(key[i]) + 0x9e3779b97f4a7c15ull + (h << 6) + (h >> 2);
-    h *= 0xff51afd7ed558ccdull;
-    h ^= h >> 33;
-  }
-  return h;
-}
-
-bool sameKey(const double a[3], const double b[3]) {
-  return bitsOf(a[0]) == bitsOf(b[0]) && bitsOf(a[1]) == bitsOf(b[1]) &&
-         bitsOf(a[2]) == bitsOf(b[2]);
 }
 
 // The cell coordinate after `cell`.
@@ -44,6 +29,12 @@ bool isFinite(const QvGePoint3d& p) {
   return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
 }
 
+// Equality within the tolerance, with identical values (the common case) decided at once.
+template <typename T>
+bool sameOrEqual(const T& a, const T& b, const QvGeTol& tol) {
+  return (a.x == b.x && a.y == b.y && a.z == b.z) || a.isEqualTo(b, tol);
+}
+
 }  // namespace
 
 JoinPointIndex::JoinPointIndex(const QvGeTol& tol)
@@ -51,48 +42,24 @@ JoinPointIndex::JoinPointIndex(const QvGeTol& tol)
       // The computed distance of two equal points may exceed a coordinate difference by a few
       // roundings; the margin covers them.
       margin_(tol.equalPoint() * (1.0 + 1e-9)),
-      cellSize_(tol.equalPoint() * kCellsPerTolerance) {
-  cells_.assign(1024, Cell{{0.0, 0.0, 0.0}, -1});
-}
+      cellSize_(tol.equalPoint() * kCellsPerTolerance),
+      buckets_(1024, -1) {}
 
 double JoinPointIndex::cellOf(double value) const {
-  const double cell = cellSize_ > 0.0 ? std::floor(value / cellSize_) : value;
+  // Whole numbers, 0 above all, lie in the middle of their cells: a flat drawing's z and the
+  // grid points of many drawings then touch one cell only.
+  const double cell = cellSize_ > 0.0 ? std::floor(value / cellSize_ + 0.5) : value;
   return cell + 0.0;
 }
 
-const JoinPointIndex::Cell* JoinPointIndex::findCell(const double key[3]) const {
-  const size_t mask = cells_.size() - 1;
-  for (size_t i = hashOf(key) & mask;; i = (i + 1) & mask) {
-    const Cell& cell = cells_[i];
-    if (cell.head < 0) return nullptr;
-    if (sameKey(cell.key, key)) return &cell;
+size_t JoinPointIndex::bucketOf(const double cell[3]) const {
+  uint64_t h = 0x9e3779b97f4a7c15ull;
+  for (int i = 0; i < 3; ++i) {
+    h ^= bitsOf(cell[i]) + 0x9e3779b97f4a7c15ull + (h << 6) + (h >> 2);
+    h *= 0xff51afd7ed558ccdull;
+    h ^= h >> 33;
   }
-}
-
-int* JoinPointIndex::headOf(const double key[3]) {
-  if (2 * (usedCells_ + 1) > cells_.size()) grow();
-  const size_t mask = cells_.size() - 1;
-  for (size_t i = hashOf(key) & mask;; i = (i + 1) & mask) {
-    Cell& cell = cells_[i];
-    if (cell.head < 0) {
-      std::memcpy(cell.key, key, sizeof cell.key);
-      ++usedCells_;
-      return &cell.head;
-    }
-    if (sameKey(cell.key, key)) return &cell.head;
-  }
-}
-
-void JoinPointIndex::grow() {
-  std::vector<Cell> old(cells_.size() * 2, Cell{{0.0, 0.0, 0.0}, -1});
-  old.swap(cells_);
-  const size_t mask = cells_.size() - 1;
-  for (const Cell& cell : old) {
-    if (cell.head < 0) continue;
-    size_t i = hashOf(cell.key) & mask;
-    while (cells_[i].head >= 0) i = (i + 1) & mask;
-    cells_[i] = cell;
-  }
+  return static_cast<size_t>(h) & (buckets_.size() - 1);
 }
 
 int JoinPointIndex::firstEqual(const QvGePoint3d& point, const QvGeVector3d& planeNormal) const {
@@ -114,19 +81,34 @@ int JoinPointIndex::firstEqual(const QvGePoint3d& point, const QvGeVector3d& pla
   for (int a = 0; a < counts[0]; ++a) {
     for (int b = 0; b < counts[1]; ++b) {
       for (int c = 0; c < counts[2]; ++c) {
-        const double key[3] = {cells[0][a], cells[1][b], cells[2][c]};
-        const Cell* cell = findCell(key);
-        if (!cell) continue;
-        for (int num = cell->head; num >= 0; num = nextInCell_[static_cast<size_t>(num)]) {
+        const double cell[3] = {cells[0][a], cells[1][b], cells[2][c]};
+        for (int num = buckets_[bucketOf(cell)]; num >= 0;
+             num = nextInBucket_[static_cast<size_t>(num)]) {
           if (found >= 0 && num > found) continue;
           const size_t at = static_cast<size_t>(num);
-          if (points_[at].isEqualTo(point, tol_) && normals_[at].isEqualTo(planeNormal, tol_))
+          if (sameOrEqual(points_[at], point, tol_) &&
+              sameOrEqual(normals_[at], planeNormal, tol_))
             found = num;
         }
       }
     }
   }
   return found;
+}
+
+void JoinPointIndex::file(int num) {
+  const QvGePoint3d& p = points_[static_cast<size_t>(num)];
+  const double cell[3] = {cellOf(p.x), cellOf(p.y), cellOf(p.z)};
+  int& head = buckets_[bucketOf(cell)];
+  nextInBucket_[static_cast<size_t>(num)] = head;
+  head = num;
+}
+
+void JoinPointIndex::grow() {
+  buckets_.assign(buckets_.size() * 2, -1);
+  for (int num = 0; num < size(); ++num) {
+    if (isFinite(points_[static_cast<size_t>(num)])) file(num);
+  }
 }
 
 int JoinPointIndex::numberOf(const QvGePoint3d& point, const QvGeVector3d& planeNormal) {
@@ -137,12 +119,13 @@ int JoinPointIndex::numberOf(const QvGePoint3d& point, const QvGeVector3d& plane
   const int added = size();
   points_.push_back(point);
   normals_.push_back(planeNormal);
-  nextInCell_.push_back(-1);
+  nextInBucket_.push_back(-1);
   if (finite) {
-    const double own[3] = {cellOf(point.x), cellOf(point.y), cellOf(point.z)};
-    int* head = headOf(own);
-    nextInCell_.back() = *head;
-    *head = added;
+    if (points_.size() > buckets_.size() / 2) {
+      grow();  // files the new point too
+    } else {
+      file(added);
+    }
   }
   return added;
 }

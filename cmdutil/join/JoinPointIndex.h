@@ -10,10 +10,11 @@
 
 // Numbers the end points of joined segments: the first point met (in numbering order) that
 // equals a new point within the tolerance and lies in the same plane gives its number; a point
-// equal to none gets the next number. The points are kept in a hash of cubic cells at least
-// twice the tolerance wide, so that a lookup compares only the points of the few cells within
-// the tolerance of the new one; the comparison itself is the exact one (distance within the
-// tolerance, equal plane normals).
+// equal to none gets the next number. Points are filed by cubic cells sixteen times the
+// tolerance wide, hashed into buckets, so that a lookup compares only the points of the few
+// cells within the tolerance of the new one; the comparison itself is the exact one (distance
+// within the tolerance, equal plane normals), so cells that share a bucket cost a comparison
+// and nothing else.
 class JoinPointIndex {
  public:
   explicit JoinPointIndex(const QvGeTol& tol);
@@ -27,18 +28,13 @@ class JoinPointIndex {
   const QvGeVector3d& planeNormal(int num) const { return normals_[static_cast<size_t>(num)]; }
 
  private:
-  struct Cell {
-    double key[3];
-    int head;  // the last point added to the cell; -1 for an empty slot
-  };
-
-  // The cell coordinate of a value (floor(value / cell size), or the value itself when the
-  // tolerance is 0), with -0 made +0.
+  // The cell coordinate of a value (floor(value / cell size + 1/2), or the value itself when
+  // the tolerance is 0), with -0 made +0.
   double cellOf(double value) const;
+  size_t bucketOf(const double cell[3]) const;
   // The first point equal to `point` in that plane, or -1.
   int firstEqual(const QvGePoint3d& point, const QvGeVector3d& planeNormal) const;
-  int* headOf(const double key[3]);
-  const Cell* findCell(const double key[3]) const;
+  void file(int num);
   void grow();
 
   QvGeTol tol_;
@@ -46,7 +42,6 @@ class JoinPointIndex {
   double cellSize_;  // 0 when points are equal only when identical
   std::vector<QvGePoint3d> points_;
   std::vector<QvGeVector3d> normals_;
-  std::vector<int> nextInCell_;  // per point: the point added before it to its cell, or -1
-  std::vector<Cell> cells_;      // open addressing, a power of two long
-  size_t usedCells_ = 0;
+  std::vector<int> nextInBucket_;  // per point: the point filed before it in its bucket, or -1
+  std::vector<int> buckets_;       // the last point filed in each bucket, or -1; 2^k long
 };

@@ -37,6 +37,17 @@ TarvoAnswer answerOf(int code) {
   return answer;
 }
 
+// The X and Z axes of the current UCS (unchanged when no host runs).
+void ucsAxes(QvGeVector3d& xAxis, QvGeVector3d& zAxis) {
+  QvGeMatrix3d ucs;
+  if (qvedGetCurrentUCS(ucs) != Vexa::eOk) return;
+  QvGePoint3d origin;
+  QvGeVector3d y;
+  ucs.getCoordSystem(origin, xAxis, y, zAxis);
+  xAxis.normalize();
+  zAxis.normalize();
+}
+
 }  // namespace
 
 TarvoAnswer TarvoCommandInput::point(const wchar_t* prompt, const QvGePoint3d* from,
@@ -79,12 +90,15 @@ std::optional<bool> TarvoCommandInput::yesNo(const wchar_t* prompt, bool byDefau
 }
 
 QvGeVector3d TarvoCommandInput::ucsNormal() {
-  QvGeMatrix3d ucs;
-  if (qvedGetCurrentUCS(ucs) != Vexa::eOk) return QvGeVector3d::kZAxis;
-  QvGePoint3d origin;
-  QvGeVector3d x, y, z;
-  ucs.getCoordSystem(origin, x, y, z);
-  return z.normal();
+  QvGeVector3d x = QvGeVector3d::kXAxis, z = QvGeVector3d::kZAxis;
+  ucsAxes(x, z);
+  return z;
+}
+
+QvGeVector3d TarvoCommandInput::ucsXAxis() {
+  QvGeVector3d x = QvGeVector3d::kXAxis, z = QvGeVector3d::kZAxis;
+  ucsAxes(x, z);
+  return x;
 }
 
 void TarvoCommandInput::say(const QvString& text) {

@@ -32,8 +32,9 @@ TarvoAnswer distance(const wchar_t* prompt, const QvGePoint3d& from, double& val
 // Yes or No with a default; nothing when cancelled.
 std::optional<bool> yesNo(const wchar_t* prompt, bool byDefault);
 
-// The normal of the current UCS's XY plane (world).
+// The normal of the current UCS's XY plane, and its X axis (world, unit).
 QvGeVector3d ucsNormal();
+QvGeVector3d ucsXAxis();
 
 // A message on the command line.
 void say(const QvString& text);

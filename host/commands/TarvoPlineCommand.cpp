@@ -7,7 +7,6 @@
 #include "host/commands/TarvoDrawing.h"
 #include "sdk/base/QvClassicCodes.h"
 #include "sdk/db/QvDbPolyline.h"
-#include "sdk/ed/qvedUcs.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 
 namespace {
@@ -66,15 +65,6 @@ class PolylineDraft {
   bool closed_ = false;
 };
 
-QvGeVector3d ucsXAxis() {
-  QvGeMatrix3d ucs;
-  if (qvedGetCurrentUCS(ucs) != Vexa::eOk) return QvGeVector3d::kXAxis;
-  QvGePoint3d origin;
-  QvGeVector3d x, y, z;
-  ucs.getCoordSystem(origin, x, y, z);
-  return x;
-}
-
 int addPolyline(const PolylineDraft& draft, const QvGeVector3d& normal) {
   if (draft.vertexCount() < 2) return kQvNone;
   if (TarvoDrawing::addToCurrentSpace(draft.make(normal)).isNull()) {
@@ -91,7 +81,7 @@ int TarvoPlineCommand::run(IVexaBuildInCommandContext& /*context*/) {
       TarvoCommandInput::point(L"\nSpecify start point: ", nullptr, nullptr, true);
   if (start.kind != TarvoAnswer::Kind::kValue) return kQvCancel;
   const QvGeVector3d normal = TarvoCommandInput::ucsNormal();
-  const QvGeVector3d startDirection = ucsXAxis();
+  const QvGeVector3d startDirection = TarvoCommandInput::ucsXAxis();
   PolylineDraft draft(start.point);
   bool arcMode = false;
   for (;;) {

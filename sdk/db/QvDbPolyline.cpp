@@ -34,7 +34,9 @@ Vexa::ErrorStatus QvDbPolyline::addVertexAt(unsigned int index, const QvGePoint2
     return Vexa::eInvalidInput;
   if ((startWidth < 0.0 && startWidth != -1.0) || (endWidth < 0.0 && endWidth != -1.0))
     return Vexa::eInvalidInput;
-  const double byDefault = defaultWidth();
+  // Only a default width looks at the other vertices: adding n vertices with widths given
+  // stays linear.
+  const double byDefault = startWidth < 0.0 || endWidth < 0.0 ? defaultWidth() : 0.0;
   if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
   ChainVertex v;
   v.point.set(point.x, point.y, 0.0);

@@ -1,67 +1,61 @@
 #include "cmdutil/join/JoinChainWalker.h"
 
-#include <algorithm>
-
-namespace {
-
-// The segments of each point by one end, in segment order (a counting sort): `begin` gets
-// pointCount + 1 offsets into `list`.
-template <typename EndOf>
-void groupByPoint(const std::vector<CombineHelper::NumMap>& segments, int pointCount, EndOf endOf,
-                  std::vector<int>& begin, std::vector<int>& list) {
-  begin.assign(static_cast<size_t>(pointCount) + 1, 0);
-  for (const CombineHelper::NumMap& s : segments) ++begin[static_cast<size_t>(endOf(s)) + 1];
-  for (size_t p = 1; p < begin.size(); ++p) begin[p] += begin[p - 1];
-  list.resize(segments.size());
-  std::vector<int> fill(begin.begin(), begin.end() - 1);
-  for (size_t i = 0; i < segments.size(); ++i)
-    list[static_cast<size_t>(fill[static_cast<size_t>(endOf(segments[i]))]++)] =
-        static_cast<int>(i);
-}
-
-}  // namespace
-
 JoinChainWalker::JoinChainWalker(const std::vector<CombineHelper::NumMap>& segments, int pointCount)
-    : segments_(segments), taken_(segments.size(), 0) {
-  groupByPoint(
-      segments, pointCount, [](const CombineHelper::NumMap& s) { return s.startNum; }, startBegin_,
-      startList_);
-  groupByPoint(
-      segments, pointCount, [](const CombineHelper::NumMap& s) { return s.endNum; }, endBegin_,
-      endList_);
-  startCursor_.assign(startBegin_.begin(), startBegin_.end() - 1);
-  endCursor_.assign(endBegin_.begin(), endBegin_.end() - 1);
+    : segments_(segments),
+      points_(static_cast<size_t>(pointCount), PointSegments{0, 0, 0, 0}),
+      startList_(segments.size()),
+      endList_(segments.size()),
+      taken_((segments.size() + 63) / 64, 0) {
+  // A counting sort of the legs by point, each point's in segment order.
+  for (const CombineHelper::NumMap& s : segments) {
+    ++points_[static_cast<size_t>(s.startNum)].startEnd;
+    ++points_[static_cast<size_t>(s.endNum)].endEnd;
+  }
+  int startAt = 0, endAt = 0;
+  for (PointSegments& p : points_) {
+    p.startCursor = startAt;
+    startAt += p.startEnd;
+    p.startEnd = p.startCursor;  // the fill position until the lists are full
+    p.endCursor = endAt;
+    endAt += p.endEnd;
+    p.endEnd = p.endCursor;
+  }
+  for (size_t i = 0; i < segments.size(); ++i) {
+    const CombineHelper::NumMap& s = segments[i];
+    const int segment = static_cast<int>(i);
+    startList_[static_cast<size_t>(points_[static_cast<size_t>(s.startNum)].startEnd++)] = {
+        segment, s.endNum, s.bulge};
+    endList_[static_cast<size_t>(points_[static_cast<size_t>(s.endNum)].endEnd++)] = {
+        segment, s.startNum, -s.bulge};
+  }
 }
 
-int JoinChainWalker::takeFirstFree(const std::vector<int>& list, int& cursor, int end) {
+const JoinChainWalker::Leg* JoinChainWalker::takeFirstFree(const std::vector<Leg>& list,
+                                                           int& cursor, int end) {
   while (cursor < end) {
-    const int segment = list[static_cast<size_t>(cursor++)];
-    if (!taken_[static_cast<size_t>(segment)]) {
-      taken_[static_cast<size_t>(segment)] = 1;
-      return segment;
+    const Leg& leg = list[static_cast<size_t>(cursor++)];
+    const size_t segment = static_cast<size_t>(leg.segment);
+    if (!isTaken(segment)) {
+      setTaken(segment);
+      return &leg;
     }
   }
-  return -1;
+  return nullptr;
 }
 
 bool JoinChainWalker::takeNext(int num, double& bulge, int& next) {
-  const size_t p = static_cast<size_t>(num);
-  if (const int s = takeFirstFree(startList_, startCursor_[p], startBegin_[p + 1]); s >= 0) {
-    next = segments_[static_cast<size_t>(s)].endNum;
-    bulge = segments_[static_cast<size_t>(s)].bulge;
-    return true;
-  }
-  if (const int s = takeFirstFree(endList_, endCursor_[p], endBegin_[p + 1]); s >= 0) {
-    next = segments_[static_cast<size_t>(s)].startNum;
-    bulge = -segments_[static_cast<size_t>(s)].bulge;
-    return true;
-  }
-  return false;
+  PointSegments& at = points_[static_cast<size_t>(num)];
+  const Leg* leg = takeFirstFree(startList_, at.startCursor, at.startEnd);
+  if (!leg) leg = takeFirstFree(endList_, at.endCursor, at.endEnd);
+  if (!leg) return false;
+  next = leg->other;
+  bulge = leg->bulge;
+  return true;
 }
 
 bool JoinChainWalker::nextChain(std::vector<JoinChainVertex>& chain) {
-  while (firstFree_ < taken_.size() && taken_[firstFree_]) ++firstFree_;
-  if (firstFree_ == taken_.size()) return false;
+  while (firstFree_ < segments_.size() && isTaken(firstFree_)) ++firstFree_;
+  if (firstFree_ == segments_.size()) return false;
   const int start = segments_[firstFree_].startNum;
 
   double bulge = 0.0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "xqcmdutil/CombineHelper.h"
@@ -26,16 +27,29 @@ class JoinChainWalker {
   bool nextChain(std::vector<JoinChainVertex>& chain);
 
  private:
+  // Where a point's segments are: startList_[startCursor .. startEnd) start there,
+  // endList_[endCursor .. endEnd) end there; the cursors pass the segments taken.
+  struct PointSegments {
+    int startCursor, startEnd, endCursor, endEnd;
+  };
+  // A segment as seen from one of its ends: the other end, and the bulge going there.
+  struct Leg {
+    int segment;
+    int other;
+    double bulge;
+  };
+
   // Takes the first free segment starting at `num`, else the first free one ending there.
   bool takeNext(int num, double& bulge, int& next);
-  // The first free segment in `list` from `cursor` on (advancing the cursor), or -1.
-  int takeFirstFree(const std::vector<int>& list, int& cursor, int end);
+  // The first free segment in `list` from `cursor` on (advancing the cursor), or null.
+  const Leg* takeFirstFree(const std::vector<Leg>& list, int& cursor, int end);
+  bool isTaken(size_t segment) const { return (taken_[segment >> 6] >> (segment & 63)) & 1u; }
+  void setTaken(size_t segment) { taken_[segment >> 6] |= uint64_t{1} << (segment & 63); }
 
   const std::vector<CombineHelper::NumMap>& segments_;
-  // Segments by start point: those of point p are startList_[startBegin_[p] .. [p + 1]).
-  std::vector<int> startBegin_, startList_, startCursor_;
-  std::vector<int> endBegin_, endList_, endCursor_;
-  std::vector<char> taken_;
+  std::vector<PointSegments> points_;
+  std::vector<Leg> startList_, endList_;
+  std::vector<uint64_t> taken_;  // a bit per segment: small enough to stay in the cache
   size_t firstFree_ = 0;
   std::vector<JoinChainVertex> forward_, backward_;
 };

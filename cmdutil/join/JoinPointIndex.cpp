@@ -18,6 +18,17 @@ uint64_t bitsOf(double value) {
   return bits;
 }
 
+// A hash of three 64-bit words.
+uint64_t mix(const uint64_t words[3]) {
+  uint64_t h = 0x9e3779b97f4a7c15ull;
+  for (int i = 0; i < 3; ++i) {
+    h ^= words[i] + 0x9e3779b97f4a7c15ull + (h << 6) + (h >> 2);
+    h *= 0xff51afd7ed558ccdull;
+    h ^= h >> 33;
+  }
+  return h;
+}
+
 // The cell coordinate after `cell`.
 double nextCell(double cell) {
   return std::fabs(cell) < kExactIntegers
@@ -53,16 +64,24 @@ double JoinPointIndex::cellOf(double value) const {
 }
 
 size_t JoinPointIndex::bucketOf(const double cell[3]) const {
-  uint64_t h = 0x9e3779b97f4a7c15ull;
-  for (int i = 0; i < 3; ++i) {
-    h ^= bitsOf(cell[i]) + 0x9e3779b97f4a7c15ull + (h << 6) + (h >> 2);
-    h *= 0xff51afd7ed558ccdull;
-    h ^= h >> 33;
-  }
-  return static_cast<size_t>(h) & (buckets_.size() - 1);
+  const uint64_t bits[3] = {bitsOf(cell[0]), bitsOf(cell[1]), bitsOf(cell[2])};
+  return static_cast<size_t>(mix(bits)) & (buckets_.size() - 1);
 }
 
-int JoinPointIndex::firstEqual(const QvGePoint3d& point, const QvGeVector3d& planeNormal) const {
+size_t JoinPointIndex::NormalBitsHash::operator()(const NormalBits& bits) const {
+  return static_cast<size_t>(mix(bits.data()));
+}
+
+int JoinPointIndex::planeOf(const QvGeVector3d& planeNormal) {
+  const NormalBits bits{bitsOf(planeNormal.x), bitsOf(planeNormal.y), bitsOf(planeNormal.z)};
+  if (lastPlane_ >= 0 && bits == lastBits_) return lastPlane_;
+  const auto [it, added] = planeNumbers_.emplace(bits, static_cast<int>(planes_.size()));
+  if (added) planes_.push_back(planeNormal);
+  lastBits_ = bits;
+  return lastPlane_ = it->second;
+}
+
+int JoinPointIndex::firstEqual(const QvGePoint3d& point, int plane) const {
   // Every cell that a point within the margin can lie in, coordinate by coordinate. Rounding
   // is monotonic, so the cells of the rounded bounds enclose those of every such point; at
   // most three per coordinate (one where the cells overflow to infinity).
@@ -82,13 +101,13 @@ int JoinPointIndex::firstEqual(const QvGePoint3d& point, const QvGeVector3d& pla
     for (int b = 0; b < counts[1]; ++b) {
       for (int c = 0; c < counts[2]; ++c) {
         const double cell[3] = {cells[0][a], cells[1][b], cells[2][c]};
-        for (int num = buckets_[bucketOf(cell)]; num >= 0;
-             num = nextInBucket_[static_cast<size_t>(num)]) {
-          if (found >= 0 && num > found) continue;
-          const size_t at = static_cast<size_t>(num);
-          if (sameOrEqual(points_[at], point, tol_) &&
-              sameOrEqual(normals_[at], planeNormal, tol_))
+        for (int num = buckets_[bucketOf(cell)]; num >= 0;) {
+          const Filed& candidate = filed_[static_cast<size_t>(num)];
+          if ((found < 0 || num < found) && sameOrEqual(candidate.point, point, tol_) &&
+              (candidate.plane == plane || planes_[static_cast<size_t>(candidate.plane)].isEqualTo(
+                                               planes_[static_cast<size_t>(plane)], tol_)))
             found = num;
+          num = candidate.next;
         }
       }
     }
@@ -97,31 +116,30 @@ int JoinPointIndex::firstEqual(const QvGePoint3d& point, const QvGeVector3d& pla
 }
 
 void JoinPointIndex::file(int num) {
-  const QvGePoint3d& p = points_[static_cast<size_t>(num)];
-  const double cell[3] = {cellOf(p.x), cellOf(p.y), cellOf(p.z)};
+  Filed& filed = filed_[static_cast<size_t>(num)];
+  const double cell[3] = {cellOf(filed.point.x), cellOf(filed.point.y), cellOf(filed.point.z)};
   int& head = buckets_[bucketOf(cell)];
-  nextInBucket_[static_cast<size_t>(num)] = head;
+  filed.next = head;
   head = num;
 }
 
 void JoinPointIndex::grow() {
   buckets_.assign(buckets_.size() * 2, -1);
   for (int num = 0; num < size(); ++num) {
-    if (isFinite(points_[static_cast<size_t>(num)])) file(num);
+    if (isFinite(filed_[static_cast<size_t>(num)].point)) file(num);
   }
 }
 
 int JoinPointIndex::numberOf(const QvGePoint3d& point, const QvGeVector3d& planeNormal) {
+  const int plane = planeOf(planeNormal);
   const bool finite = isFinite(point);
   if (finite) {
-    if (const int found = firstEqual(point, planeNormal); found >= 0) return found;
+    if (const int found = firstEqual(point, plane); found >= 0) return found;
   }
   const int added = size();
-  points_.push_back(point);
-  normals_.push_back(planeNormal);
-  nextInBucket_.push_back(-1);
+  filed_.push_back({point, -1, plane});
   if (finite) {
-    if (points_.size() > buckets_.size() / 2) {
+    if (filed_.size() > buckets_.size() / 2) {
       grow();  // files the new point too
     } else {
       file(added);

@@ -75,8 +75,9 @@ int main(int argc, char** argv) {
     auto db = std::make_unique<QvDbDatabase>(false);
     QvString message;
     auto start = std::chrono::steady_clock::now();
-    if (QvDxfFile::readFile(QvString(drawing.c_str()), *db, message) != Vexa::eOk) {
-      std::fprintf(stderr, "reading failed: %s\n", message.utf8().c_str());
+    if (const QvDxfReadResult read = QvDxfFile::readFile(QvString(drawing.c_str()), *db);
+        !read.ok()) {
+      std::fprintf(stderr, "reading failed: %s\n", read.message().utf8().c_str());
       return 2;
     }
     readBest = std::min(readBest, seconds(start));
@@ -92,11 +93,11 @@ int main(int argc, char** argv) {
   // What was written reads back whole.
   {
     QvDbDatabase check(false);
-    QvString message;
-    if (QvDxfFile::readFile(QvString((folder + "/written.dxf").c_str()), check, message) !=
-            Vexa::eOk ||
-        modelSpaceCount(check) != readCount) {
-      std::fprintf(stderr, "the drawing written does not read back: %s\n", message.utf8().c_str());
+    const QvDxfReadResult read =
+        QvDxfFile::readFile(QvString((folder + "/written.dxf").c_str()), check);
+    if (!read.ok() || modelSpaceCount(check) != readCount) {
+      std::fprintf(stderr, "the drawing written does not read back: %s\n",
+                   read.message().utf8().c_str());
       return 2;
     }
   }

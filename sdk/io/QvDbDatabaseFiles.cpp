@@ -19,10 +19,9 @@ Vexa::ErrorStatus QvDbDatabase::readDwgFile(const wchar_t* fileName, int shareMo
     setFileState(QvString(), L"no file name, or an unknown share mode");
     return Vexa::eInvalidInput;
   }
-  QvString message;
-  const Vexa::ErrorStatus es = QvDxfFile::readFile(QvString(fileName), *this, message);
-  setFileState(es == Vexa::eOk ? QvString(fileName) : QvString(), message);
-  return es;
+  const QvDxfReadResult result = QvDxfFile::readFile(QvString(fileName), *this);
+  setFileState(result.ok() ? QvString(fileName) : QvString(), result.message());
+  return result.status;
 }
 
 Vexa::ErrorStatus QvDbDatabase::dxfIn(const wchar_t* fileName, const wchar_t* logFilename) {

@@ -18,20 +18,20 @@
 
 namespace {
 
-bool isBusy(const QvDbDatabase& db, QvString& message) {
+bool isBusy(const QvDbDatabase& db, std::string& message) {
   if (db.numOpenObjects() != 0) {
-    message = L"the drawing has open objects";
+    message = "the drawing has open objects";
     return true;
   }
   if (db.transactionManager()->numActiveTransactions() != 0) {
-    message = L"a transaction is active on the drawing";
+    message = "a transaction is active on the drawing";
     return true;
   }
   return false;
 }
 
-QvString systemError(const char* what, const std::string& path) {
-  return QvString((std::string(what) + " \"" + path + "\": " + std::strerror(errno)).c_str());
+std::string systemError(const char* what, const std::string& path) {
+  return std::string(what) + " \"" + path + "\": " + std::strerror(errno);
 }
 
 // Closes a C file on every path.
@@ -63,73 +63,98 @@ std::string backupPathOf(const std::string& path) {
 
 }  // namespace
 
-Vexa::ErrorStatus QvDxfFile::readText(std::string text, QvDbDatabase& db, QvString& message) {
-  message.empty();
-  if (isBusy(db, message)) return Vexa::eInvalidInput;
+QvDxfReadResult QvDxfFile::readText(std::string text, QvDbDatabase& db) {
+  QvDxfReadResult result;
+  std::string busy;
+  if (isBusy(db, busy)) {
+    result.status = Vexa::eInvalidInput;
+    result.diagnostics.push_back({QvDxfDiagnostic::kDrawingBusy, 0, busy});
+    return result;
+  }
+  QvDbDatabase fresh(false);
   try {
     const QvDxfTokens tokens = QvDxfTokenizer::tokenize(std::move(text));
-    QvDbDatabase fresh(false);
-    std::vector<std::string> repairs;
     {
       QvDxfFileReader reader(tokens, fresh);
-      reader.read();
-      repairs = reader.repairs();
+      try {
+        reader.read();
+      } catch (const QvDxfError&) {
+        result.diagnostics = reader.repairs();
+        throw;
+      }
+      result.diagnostics = reader.repairs();
     }
     if (fresh.numOpenObjects() != 0)
-      throw QvDxfError(Vexa::eInvalidInput, 0, "the reader left objects open");
+      throw QvDxfError(Vexa::eInvalidInput, QvDxfDiagnostic::kDrawingRefused, 0,
+                       "the reader left objects open");
     const Vexa::ErrorStatus es = db.replaceContents(fresh);
-    if (es != Vexa::eOk) throw QvDxfError(es, 0, "the drawing read cannot be handed over");
-    std::string mended;
-    for (const std::string& r : repairs) mended += (mended.empty() ? "" : "\n") + r;
-    message = QvString(mended.c_str());
-    return Vexa::eOk;
+    if (es != Vexa::eOk)
+      throw QvDxfError(es, QvDxfDiagnostic::kDrawingRefused, 0,
+                       "the drawing read cannot be handed over");
   } catch (const QvDxfError& e) {
-    message = QvString(e.what());
-    return e.status();
+    result.status = e.status();
+    result.diagnostics.push_back(e.diagnostic());
   } catch (const std::bad_alloc&) {
-    message = L"not enough memory to read the drawing";
-    return Vexa::eOutOfMemory;
+    result.status = Vexa::eOutOfMemory;
+    result.diagnostics.push_back(
+        {QvDxfDiagnostic::kOutOfMemory, 0, "not enough memory to read the drawing"});
   }
+  return result;
 }
 
-Vexa::ErrorStatus QvDxfFile::readFile(const QvString& path, QvDbDatabase& db, QvString& message) {
-  message.empty();
+QvDxfReadResult QvDxfFile::readFile(const QvString& path, QvDbDatabase& db) {
   const std::string name = path.utf8();
+  auto cannotRead = [](Vexa::ErrorStatus status, std::string message) {
+    QvDxfReadResult result;
+    result.status = status;
+    result.diagnostics.push_back({QvDxfDiagnostic::kCannotReadFile, 0, std::move(message)});
+    return result;
+  };
   struct stat info {};
-  if (name.empty() || ::stat(name.c_str(), &info) != 0) {
-    message = QvString(("the file \"" + name + "\" does not exist").c_str());
-    return errno == ENOENT || name.empty() ? Vexa::eFileNotFound : Vexa::eFileAccessError;
-  }
-  if (!S_ISREG(info.st_mode)) {
-    message = QvString((qvDxfQuoted(name) + " is not a file").c_str());
-    return Vexa::eFileAccessError;
-  }
+  if (name.empty() || ::stat(name.c_str(), &info) != 0)
+    return cannotRead(
+        errno == ENOENT || name.empty() ? Vexa::eFileNotFound : Vexa::eFileAccessError,
+        "the file \"" + name + "\" does not exist");
+  if (!S_ISREG(info.st_mode))
+    return cannotRead(Vexa::eFileAccessError, qvDxfQuoted(name) + " is not a file");
   FileCloser file(std::fopen(name.c_str(), "rb"));
-  if (!file.get()) {
-    message = systemError("cannot open", name);
-    return Vexa::eFileAccessError;
-  }
+  if (!file.get()) return cannotRead(Vexa::eFileAccessError, systemError("cannot open", name));
   std::string text;
   try {
     text.resize(static_cast<size_t>(info.st_size));
   } catch (const std::exception&) {
-    message = L"not enough memory to read the drawing";
-    return Vexa::eOutOfMemory;
+    QvDxfReadResult result;
+    result.status = Vexa::eOutOfMemory;
+    result.diagnostics.push_back(
+        {QvDxfDiagnostic::kOutOfMemory, 0, "not enough memory to read the drawing"});
+    return result;
   }
   const size_t got = std::fread(text.data(), 1, text.size(), file.get());
-  if (got != text.size() || std::ferror(file.get())) {
-    message = systemError("cannot read", name);
-    return Vexa::eFileAccessError;
-  }
+  if (got != text.size() || std::ferror(file.get()))
+    return cannotRead(Vexa::eFileAccessError, systemError("cannot read", name));
   file.close();
-  const Vexa::ErrorStatus es = readText(std::move(text), db, message);
-  if (es != Vexa::eOk) message = QvString((name + ", ").c_str()) + message;
-  return es;
+  QvDxfReadResult result = readText(std::move(text), db);
+  if (!result.ok()) result.file = name;
+  return result;
+}
+
+QvString QvDxfReadResult::message() const {
+  std::string text;
+  if (const QvDxfDiagnostic* refused = refusal()) {
+    text = (file.empty() ? "" : file + ", ") + refused->text();
+  } else {
+    for (const QvDxfDiagnostic& d : diagnostics) text += (text.empty() ? "" : "\n") + d.text();
+  }
+  return QvString(text.c_str());
 }
 
 Vexa::ErrorStatus QvDxfFile::writeText(QvDbDatabase& db, std::string& text, QvString& message) {
   message.empty();
-  if (isBusy(db, message)) return Vexa::eInvalidInput;
+  std::string busy;
+  if (isBusy(db, busy)) {
+    message = QvString(busy.c_str());
+    return Vexa::eInvalidInput;
+  }
   try {
     text = QvDxfFileWriter(db).write();
     return Vexa::eOk;
@@ -154,14 +179,14 @@ Vexa::ErrorStatus QvDxfFile::writeFile(QvDbDatabase& db, const QvString& path, b
   std::string temp = name + ".XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) {
-    message = systemError("cannot write beside", name);
+    message = QvString(systemError("cannot write beside", name).c_str());
     return Vexa::eFileAccessError;
   }
   FileCloser file(::fdopen(fd, "wb"));
   if (!file.get()) {
     ::close(fd);
     ::unlink(temp.c_str());
-    message = systemError("cannot write", temp);
+    message = QvString(systemError("cannot write", temp).c_str());
     return Vexa::eFileAccessError;
   }
   const bool written = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size() &&
@@ -169,7 +194,7 @@ Vexa::ErrorStatus QvDxfFile::writeFile(QvDbDatabase& db, const QvString& path, b
   const int savedErrno = errno;
   if (file.close() != 0 || !written) {
     errno = savedErrno;
-    message = systemError("cannot write", name);
+    message = QvString(systemError("cannot write", name).c_str());
     ::unlink(temp.c_str());
     return Vexa::eFileAccessError;
   }
@@ -178,12 +203,12 @@ Vexa::ErrorStatus QvDxfFile::writeFile(QvDbDatabase& db, const QvString& path, b
   const bool exists = ::stat(name.c_str(), &info) == 0;
   const std::string backup = backupPathOf(name);
   if (exists && keepBackup && ::rename(name.c_str(), backup.c_str()) != 0) {
-    message = systemError("cannot keep the old drawing as", backup);
+    message = QvString(systemError("cannot keep the old drawing as", backup).c_str());
     ::unlink(temp.c_str());
     return Vexa::eFileAccessError;
   }
   if (::rename(temp.c_str(), name.c_str()) != 0) {
-    message = systemError("cannot write", name);
+    message = QvString(systemError("cannot write", name).c_str());
     ::unlink(temp.c_str());
     if (exists && keepBackup) ::rename(backup.c_str(), name.c_str());
     return Vexa::eFileAccessError;

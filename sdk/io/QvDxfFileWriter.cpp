@@ -129,7 +129,8 @@ void QvDxfFileWriter::writeTable(QvDbObjectId tableId, std::string_view name) {
   ReadOpen open(tableId);
   const auto* table = QvDbSymbolTable::cast(open.get());
   if (!table)
-    throw QvDxfError(Vexa::eInvalidInput, 0, "the drawing has no " + std::string(name) + " table");
+    throw QvDxfError(Vexa::eInvalidInput, QvDxfDiagnostic::kDrawingRefused, 0,
+                     "the drawing has no " + std::string(name) + " table");
   QvDbSymbolTableIterator* iterator = nullptr;
   table->newIterator(iterator);
   std::unique_ptr<QvDbSymbolTableIterator> it(iterator);

@@ -71,22 +71,26 @@ QvDbHeaderValue valueOf(QvDxfReadSession& session, QvDbHeaderValue::Kind kind, s
   const QvDxfTokens& tokens = session.tokens();
   const uint32_t line = tokens[first].line + 1;
   const std::string_view v = tokens.value(first);
-  const std::string what = "the value \"" + std::string(v.substr(0, 24)) + "\" of $" + name;
+  const std::string what = "the value \"" + qvDxfExcerpt(v) + "\" of $" + name;
   switch (kind) {
     case QvDbHeaderValue::kShort:
     case QvDbHeaderValue::kLong: {
       int64_t n = 0;
-      if (!QvDxfNumber::parseInteger(v, n)) qvDxfFail(line, what + " is not an integer");
-      if (n < INT32_MIN || n > INT32_MAX) qvDxfFail(line, what + " is out of range");
+      if (!QvDxfNumber::parseInteger(v, n))
+        qvDxfFail(line, QvDxfDiagnostic::kBadValue, what + " is not an integer");
+      if (n < INT32_MIN || n > INT32_MAX)
+        qvDxfFail(line, QvDxfDiagnostic::kOutOfRange, what + " is out of range");
       if (kind == QvDbHeaderValue::kShort) {
-        if (n < INT16_MIN || n > INT16_MAX) qvDxfFail(line, what + " is out of range");
+        if (n < INT16_MIN || n > INT16_MAX)
+          qvDxfFail(line, QvDxfDiagnostic::kOutOfRange, what + " is out of range");
         return QvDbHeaderValue::ofShort(static_cast<int16_t>(n));
       }
       return QvDbHeaderValue::ofLong(static_cast<int32_t>(n));
     }
     case QvDbHeaderValue::kReal: {
       double d = 0;
-      if (!QvDxfNumber::parseReal(v, d)) qvDxfFail(line, what + " is not a finite real number");
+      if (!QvDxfNumber::parseReal(v, d))
+        qvDxfFail(line, QvDxfDiagnostic::kBadValue, what + " is not a finite real number");
       return QvDbHeaderValue::ofReal(d);
     }
     case QvDbHeaderValue::kTriple: {
@@ -95,7 +99,7 @@ QvDbHeaderValue valueOf(QvDxfReadSession& session, QvDbHeaderValue::Kind kind, s
       for (size_t i = first; i < end && i < first + 3; ++i) {
         if (tokens.code(i) != code + static_cast<int>(i - first) * 10) break;
         if (!QvDxfNumber::parseReal(tokens.value(i), c[i - first]))
-          qvDxfFail(tokens[i].line + 1,
+          qvDxfFail(tokens[i].line + 1, QvDxfDiagnostic::kBadValue,
                     "a coordinate of $" + name + " is not a finite real number");
       }
       return QvDbHeaderValue::ofTriple(c[0], c[1], c[2]);
@@ -148,7 +152,7 @@ void QvDxfHeaderSection::read(QvDxfReadSession& session, size_t begin, size_t en
   const QvDxfTokens& tokens = session.tokens();
   QvDbDatabase& db = session.db();
   if (begin < end && tokens.code(begin) != 9)
-    qvDxfFail(tokens[begin].line,
+    qvDxfFail(tokens[begin].line, QvDxfDiagnostic::kMisplaced,
               "group " + std::to_string(tokens.code(begin)) + " stands before the first variable");
   size_t next = begin;
   for (size_t i = begin; i < end; i = next) {
@@ -199,9 +203,11 @@ void QvDxfHeaderSection::read(QvDxfReadSession& session, size_t begin, size_t en
       const QvDbHeaderValue value = valueOf(session, db.headerValue(key).kind(), first, next, name);
       const Vexa::ErrorStatus es = db.setHeaderValue(key, value);
       if (es == Vexa::eOutOfRange)
-        qvDxfFail(tokens[first].line + 1, "the value of $" + name + " is out of range");
+        qvDxfFail(tokens[first].line + 1, QvDxfDiagnostic::kOutOfRange,
+                  "the value of $" + name + " is out of range");
       if (es != Vexa::eOk)
-        qvDxfFail(tokens[first].line + 1, "the value of $" + name + " is not of its kind");
+        qvDxfFail(tokens[first].line + 1, QvDxfDiagnostic::kBadValue,
+                  "the value of $" + name + " is not of its kind");
       extras.header.push_back({name, true, {}});
       continue;
     }

@@ -36,24 +36,41 @@ bool parseInteger(std::string_view text, int64_t& value) {
   return ec == std::errc() && ptr == end;
 }
 
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+bool isHexDigits(std::string_view text) {
+  for (const char c : text)
+    if (hexDigit(c) < 0) return false;
+  return true;
+}
+
 bool parseHandle(std::string_view text, uint64_t& value) {
   text = trimmed(text);
   if (text.empty() || text.size() > 16) return false;
   uint64_t v = 0;
   for (const char c : text) {
-    int digit;
-    if (c >= '0' && c <= '9') {
-      digit = c - '0';
-    } else if (c >= 'A' && c <= 'F') {
-      digit = c - 'A' + 10;
-    } else if (c >= 'a' && c <= 'f') {
-      digit = c - 'a' + 10;
-    } else {
-      return false;
-    }
+    const int digit = hexDigit(c);
+    if (digit < 0) return false;
     v = (v << 4) | static_cast<uint64_t>(digit);
   }
   value = v;
+  return true;
+}
+
+bool parseHexBytes(std::string_view text, std::string& bytes) {
+  if (text.size() % 2 != 0) return false;
+  bytes.resize(text.size() / 2);
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const int high = hexDigit(text[2 * i]);
+    const int low = hexDigit(text[2 * i + 1]);
+    if (high < 0 || low < 0) return false;
+    bytes[i] = static_cast<char>(high * 16 + low);
+  }
   return true;
 }
 
@@ -130,6 +147,11 @@ int formatHandle(uint64_t value, char* out) {
   } while (value != 0);
   for (int i = 0; i < n; ++i) out[i] = tmp[n - 1 - i];
   return n;
+}
+
+std::string handleText(uint64_t value) {
+  char buf[16];
+  return std::string(buf, static_cast<size_t>(formatHandle(value, buf)));
 }
 
 std::string hexText(const char* data, int length) {

@@ -14,6 +14,12 @@ bool parseReal(std::string_view text, double& value);
 bool parseInteger(std::string_view text, int64_t& value);
 // 1 to 16 hexadecimal digits.
 bool parseHandle(std::string_view text, uint64_t& value);
+// A hexadecimal digit's value (either case), or -1.
+int hexDigit(char c);
+// Binary data as files write it, two hexadecimal digits a byte (either case); false for text
+// that is not so, `bytes` then unspecified.
+bool parseHexBytes(std::string_view text, std::string& bytes);
+bool isHexDigits(std::string_view text);
 
 // Shortest round-trip form, laid out as Python's repr does ("0.0", "1.5", "1e-05", "1e+20"), so
 // that values read from files written that way are written back alike. `out` needs 32 chars.
@@ -21,6 +27,7 @@ int formatReal(double value, char* out);
 int formatInteger(int64_t value, char* out);
 // Upper-case hexadecimal without leading zeros ("0" for 0).
 int formatHandle(uint64_t value, char* out);
+std::string handleText(uint64_t value);
 
 std::string realText(double value);
 // Binary data as files write it: two upper-case hexadecimal digits per byte.

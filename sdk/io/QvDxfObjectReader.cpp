@@ -2,21 +2,18 @@
 
 #include <algorithm>
 
+#include "sdk/db/QvDbObject.h"
+
 #include "sdk/io/QvDxfError.h"
 #include "sdk/io/QvDxfGroupCode.h"
 #include "sdk/io/QvDxfNumber.h"
+#include "sdk/io/QvDxfResbufs.h"
 #include "sdk/io/QvDxfSlot.h"
 
 namespace {
 
 constexpr std::string_view kReactorsGroup = "{ACAD_REACTORS";
 constexpr std::string_view kXDictionaryGroup = "{ACAD_XDICTIONARY";
-
-bool isHex(std::string_view text) {
-  for (const char c : text)
-    if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'))) return false;
-  return true;
-}
 
 QvDxfReadSession::Scratch& acquire(QvDxfReadSession& session, size_t count) {
   QvDxfReadSession::Scratch& scratch = session.acquireScratch();
@@ -83,7 +80,8 @@ size_t QvDxfObjectReader::readHead(size_t& i, std::span<const std::string_view> 
       size_t close = i + 1;
       while (close < xdataBegin_ && tokens_.code(close) != 102) ++close;
       if (close >= xdataBegin_ || tokens_.value(close) != "}")
-        fail(i, "the group \"" + std::string(name) + "\" is not closed by \"}\"");
+        fail(i, QvDxfDiagnostic::kNotClosed,
+             "the group \"" + std::string(name) + "\" is not closed by \"}\"");
       const bool reactors = name == kReactorsGroup;
       const bool xdict = name == kXDictionaryGroup;
       for (size_t k = i; k <= close; ++k) {
@@ -102,8 +100,9 @@ size_t QvDxfObjectReader::readHead(size_t& i, std::span<const std::string_view> 
           extensionDictionary_ = session_.reference(h, tokens_[k].line + 1);
           extensionDictionaryLine_ = tokens_[k].line + 1;
         } else {
-          fail(k, "group " + std::to_string(inner) + " does not belong in \"" + std::string(name) +
-                      "\"");
+          fail(k, QvDxfDiagnostic::kMisplaced,
+               "group " + std::to_string(inner) + " does not belong in \"" + std::string(name) +
+                   "\"");
         }
       }
       i = close;
@@ -170,17 +169,18 @@ bool QvDxfObjectReader::has(int code) const {
 }
 
 void QvDxfObjectReader::failKind(size_t i, const char* kind) const {
-  std::string shown(tokens_.value(i).substr(0, 24));
-  fail(i,
-       "group " + std::to_string(tokens_.code(i)) + " must be " + kind + ", not \"" + shown + "\"");
+  fail(i, QvDxfDiagnostic::kBadValue,
+       "group " + std::to_string(tokens_.code(i)) + " must be " + kind + ", not " +
+           qvDxfQuoted(qvDxfExcerpt(tokens_.value(i))));
 }
 
-void QvDxfObjectReader::fail(size_t i, const std::string& message) const {
-  qvDxfFail(tokens_[i].line + 1, message);
+void QvDxfObjectReader::fail(size_t i, QvDxfDiagnostic::Code code,
+                             const std::string& message) const {
+  qvDxfFail(tokens_[i].line + 1, code, message);
 }
 
-void QvDxfObjectReader::failObject(const std::string& message) const {
-  qvDxfFail(line(), std::string(recordName()) + ": " + message);
+void QvDxfObjectReader::failObject(QvDxfDiagnostic::Code code, const std::string& message) const {
+  qvDxfFail(line(), code, std::string(recordName()) + ": " + message);
 }
 
 double QvDxfObjectReader::realAt(size_t i) {
@@ -194,8 +194,9 @@ int64_t QvDxfObjectReader::integerAt(size_t i, int64_t min, int64_t max) {
   int64_t value = 0;
   if (!QvDxfNumber::parseInteger(tokens_.value(i), value)) failKind(i, "an integer");
   if (value < min || value > max)
-    fail(i, "the value " + std::to_string(value) + " of group " + std::to_string(tokens_.code(i)) +
-                " is out of range (" + std::to_string(min) + " to " + std::to_string(max) + ")");
+    fail(i, QvDxfDiagnostic::kOutOfRange,
+         "the value " + std::to_string(value) + " of group " + std::to_string(tokens_.code(i)) +
+             " is out of range (" + std::to_string(min) + " to " + std::to_string(max) + ")");
   use(i);
   return value;
 }
@@ -237,8 +238,9 @@ QvGePoint3d QvDxfObjectReader::point(int code, const QvGePoint3d& def) {
   const double x = realAt(i);
   const size_t j = i + 1;
   if (j >= xdataBegin_ || tokens_.code(j) != code + 10 || isUsed(j))
-    fail(i, "group " + std::to_string(code) + " is not followed by its group " +
-                std::to_string(code + 10));
+    fail(i, QvDxfDiagnostic::kMissingGroup,
+         "group " + std::to_string(code) + " is not followed by its group " +
+             std::to_string(code + 10));
   const double y = realAt(j);
   double z = 0.0;
   if (j + 1 < xdataBegin_ && tokens_.code(j + 1) == code + 20 && !isUsed(j + 1)) z = realAt(j + 1);
@@ -303,8 +305,9 @@ void QvDxfObjectReader::checkValue(size_t i) const {
                         (kind == QvDxfGroupCode::kInt32 ? (n >= INT32_MIN && n <= INT32_MAX)
                                                         : (n >= INT16_MIN && n <= INT16_MAX));
       if (!fits)
-        fail(i, "the value " + std::to_string(n) + " is too large for group " +
-                    std::to_string(tokens_.code(i)));
+        fail(i, QvDxfDiagnostic::kOutOfRange,
+             "the value " + std::to_string(n) + " is too large for group " +
+                 std::to_string(tokens_.code(i)));
       break;
     }
     case QvDxfGroupCode::kPointer:
@@ -312,7 +315,7 @@ void QvDxfObjectReader::checkValue(size_t i) const {
       break;
     case QvDxfGroupCode::kHandle:  // kept as text: R12 dimension styles hold block names in 5
     case QvDxfGroupCode::kBinary:
-      if (!isHex(v)) failKind(i, "hexadecimal bytes");
+      if (!QvDxfNumber::isHexDigits(v)) failKind(i, "hexadecimal bytes");
       break;
     case QvDxfGroupCode::kString:
     case QvDxfGroupCode::kInvalid:
@@ -346,64 +349,26 @@ QvDbFileGroups QvDxfObjectReader::takeKeptGroups() {
 
 resbuf* QvDxfObjectReader::takeXData() {
   if (options_.keepXDataRaw || xdataBegin_ >= end_) return nullptr;
-  QvRbListPtr list;
-  resbuf* tail = nullptr;
-  auto append = [&](resbuf* rb) {
-    if (!list) {
-      list.reset(rb);
-    } else {
-      tail->next = rb;
-    }
-    tail = rb;
-  };
-  for (size_t i = xdataBegin_; i < end_; ++i) {
-    const int code = tokens_.code(i);
-    const std::string_view v = tokens_.value(i);
-    if (code < 1000) fail(i, "group " + std::to_string(code) + " stands among the extended data");
-    resbuf* rb = qvutNewRb(code);
-    append(rb);
-    if (code >= 1010 && code <= 1019) {
-      rb->value.point[0] = realAt(i);
-      if (i + 1 >= end_ || tokens_.code(i + 1) != code + 10)
-        fail(i, "group " + std::to_string(code) + " is not followed by its group " +
-                    std::to_string(code + 10));
-      rb->value.point[1] = realAt(++i);
-      if (i + 1 < end_ && tokens_.code(i + 1) == code + 20) rb->value.point[2] = realAt(++i);
-      continue;
-    }
-    switch (qvRbValueKind(code)) {
-      case QvRbKind::kString:
-        if (code == 1005) session_.parseHandle(v, tokens_[i].line + 1, true);
-        rb->value.string = qvutDupString(session_.decode(v).c_str());
-        break;
-      case QvRbKind::kReal:
-        rb->value.real = realAt(i);
-        break;
-      case QvRbKind::kShort:
-        rb->value.int16 = static_cast<int16_t>(integerAt(i, INT16_MIN, INT16_MAX));
-        break;
-      case QvRbKind::kLong:
-        rb->value.int32 = static_cast<int32_t>(integerAt(i, INT32_MIN, INT32_MAX));
-        break;
-      case QvRbKind::kBinary: {
-        if (!isHex(v) || v.size() % 2 != 0) failKind(i, "hexadecimal bytes");
-        if (v.size() / 2 > 127) fail(i, "a binary chunk of extended data holds at most 127 bytes");
-        const auto n = static_cast<int16_t>(v.size() / 2);
-        rb->value.binary.length = n;
-        rb->value.binary.data = static_cast<char*>(std::malloc(static_cast<size_t>(n) + 1));
-        for (int16_t k = 0; k < n; ++k) {
-          unsigned value = 0;
-          for (int d = 0; d < 2; ++d) {
-            const char c = v[static_cast<size_t>(2 * k + d)];
-            value = value * 16 + static_cast<unsigned>(c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
-          }
-          rb->value.binary.data[k] = static_cast<char>(value);
-        }
-        break;
-      }
-      default:
-        fail(i, "group " + std::to_string(code) + " is not a group of extended data");
-    }
+  return QvDxfResbufs::readExtendedData(*this, xdataBegin_);
+}
+
+void QvDxfObjectReader::applyCommon(QvDbObject& object) {
+  QvDbFileGroups kept = takeKeptGroups();
+  if (!kept.isEmpty()) object.setFileGroups(std::move(kept));
+  for (const QvDbObjectId& reactor : reactors_) object.addPersistentReactor(reactor);
+  if (!extensionDictionary_.isNull())
+    session_.deferExtensionDictionary(object.objectId(), extensionDictionary_,
+                                      extensionDictionaryLine_);
+  resbuf* xdata = takeXData();
+  if (!xdata) return;
+  const Vexa::ErrorStatus es = object.setXData(xdata);
+  if (es == Vexa::eRegAppNotFound) {
+    session_.deferXData(object.objectId(), xdata, line());
+    return;
   }
-  return list.release();
+  qvutRelRb(xdata);
+  if (es != Vexa::eOk)
+    failObject(QvDxfDiagnostic::kRefusedValue,
+               "the extended data is not valid (a text longer than 255 characters, or "
+               "unbalanced braces)");
 }

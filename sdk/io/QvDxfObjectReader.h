@@ -13,6 +13,7 @@
 #include "sdk/db/QvDbObjectId.h"
 #include "sdk/ge/QvGePoint3d.h"
 #include "sdk/ge/QvGeVector3d.h"
+#include "sdk/io/QvDxfDiagnostic.h"
 #include "sdk/io/QvDxfReadSession.h"
 
 class QvDbObject;
@@ -111,13 +112,20 @@ class QvDxfObjectReader {
   // Keeps a value of the filer's own (in a slot not written as a group).
   void keep(int code, uint16_t slot, std::string text);
 
-  [[noreturn]] void fail(size_t i, const std::string& message) const;
-  [[noreturn]] void failObject(const std::string& message) const;
+  // Refusals, at the line of group i or of the record (QvDxfDiagnostic says the codes).
+  [[noreturn]] void fail(size_t i, QvDxfDiagnostic::Code code, const std::string& message) const;
+  [[noreturn]] void failObject(QvDxfDiagnostic::Code code, const std::string& message) const;
+  // Refuses the value of group i, which is not `kind` ("a finite real number").
+  [[noreturn]] void failKind(size_t i, const char* kind) const;
 
   // What the filer left: the groups kept, the extended data (a list for setXData, or null;
-  // the caller releases it).
+  // the caller releases it; QvDxfResbufs reads it).
   QvDbFileGroups takeKeptGroups();
   resbuf* takeXData();
+  // Gives the object what every object has besides its class's groups: the kept groups, the
+  // persistent reactors, the extended data (set now, or once the applications are registered)
+  // and the extension dictionary (linked at the end).
+  void applyCommon(QvDbObject& object);
 
  private:
   static constexpr uint16_t kUnmarked = 0xFFFE;
@@ -131,7 +139,6 @@ class QvDxfObjectReader {
     return used_[i - begin_] == 0 && (s == selected_ || s == kUnmarked);
   }
   void checkValue(size_t i) const;
-  [[noreturn]] void failKind(size_t i, const char* kind) const;
 
   QvDxfReadSession& session_;
   const QvDxfTokens& tokens_;

@@ -2,39 +2,8 @@
 
 #include "sdk/db/QvDbObject.h"
 #include "sdk/io/QvDxfNumber.h"
+#include "sdk/io/QvDxfResbufs.h"
 #include "sdk/io/QvDxfSlot.h"
-
-namespace {
-
-void writeXData(QvDxfOutput& out, const resbuf* list) {
-  for (const resbuf* rb = list; rb; rb = rb->next) {
-    const int code = rb->type;
-    switch (qvRbValueKind(code)) {
-      case QvRbKind::kString:
-        out.text(code, QvString(rb->value.string));
-        break;
-      case QvRbKind::kPoint:
-        out.point(code, rb->value.point[0], rb->value.point[1], rb->value.point[2]);
-        break;
-      case QvRbKind::kReal:
-        out.real(code, rb->value.real);
-        break;
-      case QvRbKind::kShort:
-        out.integer(code, rb->value.int16);
-        break;
-      case QvRbKind::kLong:
-        out.integer(code, rb->value.int32);
-        break;
-      case QvRbKind::kBinary:
-        out.raw(code, QvDxfNumber::hexText(rb->value.binary.data, rb->value.binary.length));
-        break;
-      default:
-        break;
-    }
-  }
-}
-
-}  // namespace
 
 QvDxfObjectWriter::QvDxfObjectWriter(QvDxfWriteSession& session, const QvDbObject& object,
                                      std::span<const std::string_view> markers)
@@ -132,7 +101,7 @@ void QvDxfObjectWriter::end() {
     writeKept(QvDxfSlot::kEmbedded);
   }
   QvRbListPtr xdata(object_.xData());
-  writeXData(out_, xdata.get());
+  QvDxfResbufs::write(*this, xdata.get());
   if (!kept_.isEmpty()) writeKept(QvDxfSlot::kXData);
 }
 

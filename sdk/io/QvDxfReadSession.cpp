@@ -18,11 +18,6 @@ namespace {
 // Handles beyond this would leave the database no room to give out new ones.
 constexpr uint64_t kMaxHandle = (uint64_t{1} << 60) - 1;
 
-std::string hex(uint64_t handle) {
-  char buf[16];
-  return std::string(buf, static_cast<size_t>(QvDxfNumber::formatHandle(handle, buf)));
-}
-
 QvString upper(const QvString& name) {
   QvString key = name;
   key.makeUpper();
@@ -42,10 +37,12 @@ void QvDxfReadSession::setVersion(std::string_view acadver, uint32_t line) {
   int64_t number = 0;
   if (acadver.size() < 3 || acadver.substr(0, 2) != "AC" ||
       !QvDxfNumber::parseInteger(acadver.substr(2), number) || number < 1000 || number > 9999)
-    qvDxfFail(line, qvDxfQuoted(std::string(acadver.substr(0, 16))) + " is not a drawing version");
+    qvDxfFail(line, QvDxfDiagnostic::kBadVersion,
+              qvDxfQuoted(qvDxfExcerpt(acadver)) + " is not a drawing version");
   if (number > 1032)
-    qvDxfFail(line, "the drawing version " + std::string(acadver) +
-                        " is newer than the newest this reader knows (AC1032, R2018)");
+    qvDxfFail(line, QvDxfDiagnostic::kBadVersion,
+              "the drawing version " + std::string(acadver) +
+                  " is newer than the newest this reader knows (AC1032, R2018)");
   version_ = static_cast<int>(number);
   if (version_ >= 1021) encoding_ = QvDxfText::kUtf8;
 }
@@ -53,15 +50,20 @@ void QvDxfReadSession::setVersion(std::string_view acadver, uint32_t line) {
 uint64_t QvDxfReadSession::parseHandle(std::string_view text, uint32_t line, bool allowNull) const {
   uint64_t handle = 0;
   if (!QvDxfNumber::parseHandle(text, handle))
-    qvDxfFail(line, qvDxfQuoted(std::string(text.substr(0, 24))) + " is not a handle");
-  if (handle == 0 && !allowNull) qvDxfFail(line, "an object cannot have the handle 0");
-  if (handle > kMaxHandle) qvDxfFail(line, "the handle " + hex(handle) + " is out of range");
+    qvDxfFail(line, QvDxfDiagnostic::kBadHandle,
+              qvDxfQuoted(qvDxfExcerpt(text)) + " is not a handle");
+  if (handle == 0 && !allowNull)
+    qvDxfFail(line, QvDxfDiagnostic::kBadHandle, "an object cannot have the handle 0");
+  if (handle > kMaxHandle)
+    qvDxfFail(line, QvDxfDiagnostic::kBadHandle,
+              "the handle " + QvDxfNumber::handleText(handle) + " is out of range");
   return handle;
 }
 
 void QvDxfReadSession::checkNotPhantom(uint64_t handle, uint32_t line) const {
   if (handle != 0 && phantoms_.count(handle) != 0)
-    qvDxfFail(line, "the handle " + hex(handle) + " is used twice");
+    qvDxfFail(line, QvDxfDiagnostic::kHandleUsedTwice,
+              "the handle " + QvDxfNumber::handleText(handle) + " is used twice");
 }
 
 QvDbObjectId QvDxfReadSession::noteAdded(QvDbObjectId id) {
@@ -74,8 +76,12 @@ QvDbObjectId QvDxfReadSession::add(QvDbObject* object, uint64_t handle, uint32_t
   checkNotPhantom(handle, line);
   QvDbObjectId id;
   const Vexa::ErrorStatus es = db_.addQvDbObject(id, object, QvDbHandle(handle));
-  if (es == Vexa::eDuplicateKey) qvDxfFail(line, "the handle " + hex(handle) + " is used twice");
-  if (es != Vexa::eOk) throw QvDxfError(es, line, "the object cannot be added to the drawing");
+  if (es == Vexa::eDuplicateKey)
+    qvDxfFail(line, QvDxfDiagnostic::kHandleUsedTwice,
+              "the handle " + QvDxfNumber::handleText(handle) + " is used twice");
+  if (es != Vexa::eOk)
+    throw QvDxfError(es, QvDxfDiagnostic::kDrawingRefused, line,
+                     "the object cannot be added to the drawing");
   owned.release();
   return noteAdded(id);
 }
@@ -86,7 +92,8 @@ QvDbObjectId QvDxfReadSession::addTable(QvDbSymbolTable* table, uint64_t handle,
   QvDbObjectId id;
   const Vexa::ErrorStatus es = db_.addSymbolTable(id, table, QvDbHandle(handle));
   if (es != Vexa::eOk)
-    qvDxfFail(line, "the table appears twice in the file, or its handle is used twice");
+    qvDxfFail(line, QvDxfDiagnostic::kHandleUsedTwice,
+              "the table appears twice in the file, or its handle is used twice");
   owned.release();
   return noteAdded(id);
 }
@@ -98,7 +105,8 @@ QvDbObjectId QvDxfReadSession::addRootDictionary(QvDbDictionary* dict, uint64_t 
   QvDbObjectId id;
   const Vexa::ErrorStatus es = db_.addNamedObjectsDictionary(id, dict, QvDbHandle(handle));
   if (es != Vexa::eOk)
-    qvDxfFail(line, "the root dictionary appears twice in the file, or its handle is used twice");
+    qvDxfFail(line, QvDxfDiagnostic::kHandleUsedTwice,
+              "the root dictionary appears twice in the file, or its handle is used twice");
   owned.release();
   return noteAdded(id);
 }
@@ -116,14 +124,17 @@ void QvDxfReadSession::reservePhantom(uint64_t handle, uint32_t line) {
   QvDbObjectId existing;
   if (db_.getQvDbObjectId(existing, false, QvDbHandle(handle)) == Vexa::eOk ||
       !phantoms_.insert(handle).second)
-    qvDxfFail(line, "the handle " + hex(handle) + " is used twice");
+    qvDxfFail(line, QvDxfDiagnostic::kHandleUsedTwice,
+              "the handle " + QvDxfNumber::handleText(handle) + " is used twice");
   handseed_ = std::max(handseed_, handle + 1);
 }
 
 void QvDxfReadSession::checkReferences() const {
   for (const auto& [id, line] : forwardReferences_) {
     if (id.objectClass()) continue;
-    qvDxfFail(line, "the handle " + hex(id.handle().value()) + " refers to no object of the file");
+    qvDxfFail(line, QvDxfDiagnostic::kUnresolvedHandle,
+              "the handle " + QvDxfNumber::handleText(id.handle().value()) +
+                  " refers to no object of the file");
   }
 }
 
@@ -140,25 +151,29 @@ QvDbObjectId QvDxfReadSession::layer(std::string_view rawName, uint32_t line) {
   if (!lastLayer_.isNull() && rawName == lastLayerName_) return lastLayer_;
   QvString name = decode(rawName);
   if (name.isEmpty()) {
-    repair(line, "an entity without a layer name is put on layer \"0\"");
+    repair(line, QvDxfDiagnostic::kEntityLayerMissing,
+           "an entity without a layer name is put on layer \"0\"");
     name = L"0";
   }
   QvDbObjectId id = findRecord(kLayer, name);
   if (id.isNull()) {
     QvDbLayerTable* table = nullptr;
     if (db_.getLayerTable(table, QvDb::kForWrite) != Vexa::eOk)
-      qvDxfFail(line, "the drawing has no layer table for the layer \"" + name.utf8() + "\"");
+      qvDxfFail(line, QvDxfDiagnostic::kDrawingRefused,
+                "the drawing has no layer table for the layer \"" + name.utf8() + "\"");
     auto* record = new QvDbLayerTableRecord();
     Vexa::ErrorStatus es = record->setName(name.c_str());
     if (es == Vexa::eOk) es = table->add(id, record);
     table->close();
     if (es != Vexa::eOk) {
       delete record;
-      qvDxfFail(line, qvDxfQuoted(name.utf8()) + " is not a valid layer name");
+      qvDxfFail(line, QvDxfDiagnostic::kRefusedValue,
+                qvDxfQuoted(name.utf8()) + " is not a valid layer name");
     }
     record->close();
     noteRecord(kLayer, name, id);
-    repair(line, "the layer \"" + name.utf8() + "\" was not defined and has been added");
+    repair(line, QvDxfDiagnostic::kLayerAdded,
+           "the layer \"" + name.utf8() + "\" was not defined and has been added");
   }
   lastLayerName_.assign(rawName);
   lastLayer_ = id;
@@ -167,41 +182,45 @@ QvDbObjectId QvDxfReadSession::layer(std::string_view rawName, uint32_t line) {
 
 template <class Table, class Record>
 QvDbObjectId QvDxfReadSession::recordOrNew(QvDxfReadSession::Table kind, std::string_view rawName,
-                                           uint32_t line, const char* what) {
+                                           uint32_t line, const char* what,
+                                           QvDxfDiagnostic::Code added) {
   const QvString name = decode(rawName);
   QvDbObjectId id = findRecord(kind, name);
   if (!id.isNull()) return id;
   Table* table = nullptr;
   if (db_.getSymbolTable(table, QvDb::kForWrite) != Vexa::eOk)
-    qvDxfFail(line, std::string("the drawing has no table for the ") + what + " " +
-                        qvDxfQuoted(name.utf8()));
+    qvDxfFail(
+        line, QvDxfDiagnostic::kDrawingRefused,
+        std::string("the drawing has no table for the ") + what + " " + qvDxfQuoted(name.utf8()));
   auto* record = new Record();
   Vexa::ErrorStatus es = record->setName(name.c_str());
   if (es == Vexa::eOk) es = table->add(id, record);
   table->close();
   if (es != Vexa::eOk) {
     delete record;
-    qvDxfFail(line, qvDxfQuoted(name.utf8()) + " is not a valid " + what + " name");
+    qvDxfFail(line, QvDxfDiagnostic::kRefusedValue,
+              qvDxfQuoted(name.utf8()) + " is not a valid " + what + " name");
   }
   record->close();
   noteRecord(kind, name, id);
-  repair(line, std::string("the ") + what + " " + qvDxfQuoted(name.utf8()) +
-                   " was not defined and has been added with standard settings");
+  repair(line, added,
+         std::string("the ") + what + " " + qvDxfQuoted(name.utf8()) +
+             " was not defined and has been added with standard settings");
   return id;
 }
 
 QvDbObjectId QvDxfReadSession::linetype(std::string_view rawName, uint32_t line) {
-  return recordOrNew<QvDbLinetypeTable, QvDbLinetypeTableRecord>(kLinetype, rawName, line,
-                                                                 "linetype");
+  return recordOrNew<QvDbLinetypeTable, QvDbLinetypeTableRecord>(
+      kLinetype, rawName, line, "linetype", QvDxfDiagnostic::kLinetypeAdded);
 }
 
 QvDbObjectId QvDxfReadSession::textStyle(std::string_view rawName, uint32_t line) {
-  return recordOrNew<QvDbTextStyleTable, QvDbTextStyleTableRecord>(kTextStyle, rawName, line,
-                                                                   "text style");
+  return recordOrNew<QvDbTextStyleTable, QvDbTextStyleTableRecord>(
+      kTextStyle, rawName, line, "text style", QvDxfDiagnostic::kTextStyleAdded);
 }
 
-void QvDxfReadSession::repair(uint32_t line, const std::string& what) {
-  if (repairs_.size() < 100) repairs_.push_back("line " + std::to_string(line) + ": " + what);
+void QvDxfReadSession::repair(uint32_t line, QvDxfDiagnostic::Code code, std::string what) {
+  if (repairs_.size() < 100) repairs_.push_back({code, line, std::move(what)});
 }
 
 QvDxfReadSession::Scratch& QvDxfReadSession::acquireScratch() {

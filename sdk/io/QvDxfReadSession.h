@@ -11,6 +11,7 @@
 #include "sdk/base/QvString.h"
 #include "sdk/base/resbuf.h"
 #include "sdk/db/QvDbObjectId.h"
+#include "sdk/io/QvDxfDiagnostic.h"
 #include "sdk/io/QvDxfText.h"
 #include "sdk/io/QvDxfTokens.h"
 
@@ -127,10 +128,18 @@ class QvDxfReadSession {
     extensionDictionaries_.push_back({object, dict, line});
   }
   const std::vector<PendingLink>& extensionDictionaries() const { return extensionDictionaries_; }
+  // An object of the OBJECTS section and the owner it names, set unless it has one by then.
+  void deferOwner(QvDbObjectId object, QvDbObjectId owner) {
+    owners_.push_back({object, owner, 0});
+  }
+  const std::vector<PendingLink>& owners() const { return owners_; }
+  // A layout, to be made its block's layout unless the block has one.
+  void noteLayout(QvDbObjectId layout) { layouts_.push_back(layout); }
+  const std::vector<QvDbObjectId>& layouts() const { return layouts_; }
 
-  // What was mended while reading (a layer made, ...), each with its line.
-  void repair(uint32_t line, const std::string& what);
-  const std::vector<std::string>& repairs() const { return repairs_; }
+  // What was mended while reading (a layer made, ...), each with its line (the first hundred).
+  void repair(uint32_t line, QvDxfDiagnostic::Code code, std::string what);
+  const std::vector<QvDxfDiagnostic>& repairs() const { return repairs_; }
 
   // Working memory of the object readers, kept between objects; readers nest (a block's
   // reader stays while its entities are read), each takes the next buffer and gives it back.
@@ -160,12 +169,14 @@ class QvDxfReadSession {
   // The record of that name in the table, made with standard settings when there is none.
   template <class Table, class Record>
   QvDbObjectId recordOrNew(QvDxfReadSession::Table kind, std::string_view rawName, uint32_t line,
-                           const char* what);
+                           const char* what, QvDxfDiagnostic::Code added);
 
   std::vector<PendingXData> pendingXData_;
   std::vector<PendingEntry> dictionaryEntries_;
   std::vector<PendingLink> extensionDictionaries_;
-  std::vector<std::string> repairs_;
+  std::vector<PendingLink> owners_;
+  std::vector<QvDbObjectId> layouts_;
+  std::vector<QvDxfDiagnostic> repairs_;
   std::vector<std::unique_ptr<Scratch>> scratch_;
   size_t scratchDepth_ = 0;
 };

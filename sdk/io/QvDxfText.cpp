@@ -1,5 +1,7 @@
 #include "sdk/io/QvDxfText.h"
 
+#include "sdk/io/QvDxfNumber.h"
+
 namespace {
 
 // Windows code page 1252 in 0x80-0x9F; the rest of the page is Latin-1.
@@ -14,13 +16,6 @@ wchar_t fromCodePage(unsigned char c) {
   return static_cast<wchar_t>(c);
 }
 
-int hexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 // "\U+XXXX" at `pos`: the character, or -1.
 long unicodeEscape(std::string_view raw, size_t pos) {
   if (pos + 7 > raw.size() || raw[pos] != '\\' || (raw[pos + 1] != 'U' && raw[pos + 1] != 'u') ||
@@ -28,7 +23,7 @@ long unicodeEscape(std::string_view raw, size_t pos) {
     return -1;
   long value = 0;
   for (size_t i = pos + 3; i < pos + 7; ++i) {
-    const int d = hexValue(raw[i]);
+    const int d = QvDxfNumber::hexDigit(raw[i]);
     if (d < 0) return -1;
     value = value * 16 + d;
   }

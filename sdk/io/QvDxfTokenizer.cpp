@@ -10,17 +10,6 @@ namespace {
 
 constexpr std::string_view kBinaryDxfSentinel = "AutoCAD Binary DXF";
 
-// A short printable excerpt of a line for messages.
-std::string excerpt(const char* begin, const char* end) {
-  std::string text;
-  for (const char* p = begin; p < end && text.size() < 24; ++p) {
-    const auto c = static_cast<unsigned char>(*p);
-    text += (c >= 0x20 && c < 0x7F) ? static_cast<char>(c) : '?';
-  }
-  if (end - begin > 24) text += "...";
-  return text;
-}
-
 bool looksLikeDwg(const std::string& text) {
   if (text.size() < 6 || text.compare(0, 4, "AC10") != 0) return false;
   const size_t probe = std::min<size_t>(text.size(), 128);
@@ -31,15 +20,17 @@ bool looksLikeDwg(const std::string& text) {
 
 QvDxfTokens QvDxfTokenizer::tokenize(std::string text) {
   if (text.size() >= std::numeric_limits<uint32_t>::max())
-    throw QvDxfError(Vexa::eBadDxfFile, 0, "the file is too large for a drawing (4 GB or more)");
+    throw QvDxfError(Vexa::eBadDxfFile, QvDxfDiagnostic::kFileTooLarge, 0,
+                     "the file is too large for a drawing (4 GB or more)");
   if (text.compare(0, kBinaryDxfSentinel.size(), kBinaryDxfSentinel) == 0)
-    throw QvDxfError(Vexa::eBadDxfFile, 1,
+    throw QvDxfError(Vexa::eBadDxfFile, QvDxfDiagnostic::kNotDxfText, 1,
                      "this is a binary DXF file; only DXF text files can be read");
   if (looksLikeDwg(text))
-    throw QvDxfError(Vexa::eBadDxfFile, 1,
+    throw QvDxfError(Vexa::eBadDxfFile, QvDxfDiagnostic::kNotDxfText, 1,
                      "this is a binary DWG drawing (version " + text.substr(0, 6) +
                          "), not DXF text; save it as DXF to open it here");
-  if (text.empty()) throw QvDxfError(Vexa::eBadDxfFile, 0, "the file is empty");
+  if (text.empty())
+    throw QvDxfError(Vexa::eBadDxfFile, QvDxfDiagnostic::kEmptyFile, 0, "the file is empty");
 
   std::vector<QvDxfToken> tokens;
   tokens.reserve(text.size() / 12);
@@ -71,17 +62,19 @@ QvDxfTokens QvDxfTokenizer::tokenize(std::string text) {
     if (!hasDigits || q != codeEnd) {
       if (p == codeEnd && !lineEnd) break;  // a last empty line
       if (std::memchr(p, '\0', static_cast<size_t>(codeEnd - p)))
-        throw QvDxfError(Vexa::eBadDxfFile, codeLine,
+        throw QvDxfError(Vexa::eBadDxfFile, QvDxfDiagnostic::kNotDxfText, codeLine,
                          "binary data where a group code should be: the file is not DXF text");
-      throw QvDxfError(Vexa::eBadDxfFile, codeLine,
-                       qvDxfQuoted(excerpt(p, codeEnd)) + " is not a group code");
+      throw QvDxfError(
+          Vexa::eBadDxfFile, QvDxfDiagnostic::kNotAGroupCode, codeLine,
+          qvDxfQuoted(qvDxfExcerpt(std::string_view(p, static_cast<size_t>(codeEnd - p)))) +
+              " is not a group code");
     }
     if (negative) code = -code;
     if (!QvDxfGroupCode::isValid(code))
-      throw QvDxfError(Vexa::eBadDxfFile, codeLine,
+      throw QvDxfError(Vexa::eBadDxfFile, QvDxfDiagnostic::kUnknownGroupCode, codeLine,
                        "group code " + std::to_string(code) + " does not exist in DXF files");
     if (!lineEnd)
-      throw QvDxfError(Vexa::eBadDxfFile, codeLine,
+      throw QvDxfError(Vexa::eBadDxfFile, QvDxfDiagnostic::kCutShort, codeLine,
                        "the file ends after group code " + std::to_string(code) +
                            " without its value: it is cut short");
     p = lineEnd + 1;
@@ -95,7 +88,7 @@ QvDxfTokens QvDxfTokenizer::tokenize(std::string text) {
     const char* trimmedEnd = valueEnd;
     if (trimmedEnd > p && trimmedEnd[-1] == '\r') --trimmedEnd;
     if (std::memchr(p, '\0', static_cast<size_t>(trimmedEnd - p)))
-      throw QvDxfError(Vexa::eBadDxfFile, line,
+      throw QvDxfError(Vexa::eBadDxfFile, QvDxfDiagnostic::kNotDxfText, line,
                        "binary data in a value: the file is not DXF text or is damaged");
     const auto length = static_cast<uint32_t>(trimmedEnd - p);
     if (code == 0 && length >= 3 && std::string_view(p, 3) == "EOF" &&
@@ -111,7 +104,7 @@ QvDxfTokens QvDxfTokenizer::tokenize(std::string text) {
     ++line;
   }
   if (!sawEnd)
-    throw QvDxfError(Vexa::eBadDxfFile, line,
+    throw QvDxfError(Vexa::eBadDxfFile, QvDxfDiagnostic::kCutShort, line,
                      "the file ends without its end marker (0 EOF): it is cut short");
   QvDxfTokens result(std::move(text), std::move(tokens));
   result.setEndLine(line);

@@ -29,6 +29,12 @@ class QvDxfTokens {
   std::string_view value(const QvDxfToken& t) const {
     return std::string_view(text_.data() + t.offset, t.length);
   }
+  // The first group 0 after i (a record's end), or `end`.
+  size_t recordEnd(size_t i, size_t end) const {
+    size_t j = i + 1;
+    while (j < end && tokens_[j].code != 0) ++j;
+    return j;
+  }
   // Whether group i is (code, value).
   bool is(size_t i, int code, std::string_view value) const {
     return i < tokens_.size() && tokens_[i].code == code && this->value(i) == value;

@@ -27,7 +27,8 @@ template <class Attribute>
 size_t readTag(QvDxfObjectReader& in, Attribute& attribute) {
   in.select(3);
   const size_t at = in.find(2);
-  if (at == QvDxfObjectReader::npos) in.failObject("the attribute has no tag (2)");
+  if (at == QvDxfObjectReader::npos)
+    in.failObject(QvDxfDiagnostic::kMissingGroup, "the attribute has no tag (2)");
   for (size_t i = in.next(in.bodyBegin()); i != QvDxfObjectReader::npos && i < at;
        i = in.next(i + 1)) {
     if (in.code(i) != 280) continue;
@@ -36,7 +37,8 @@ size_t readTag(QvDxfObjectReader& in, Attribute& attribute) {
   }
   const QvString tag = in.textAt(at);
   if (attribute.setTag(tag.c_str()) != Vexa::eOk)
-    in.fail(at, "the attribute tag " + qvDxfQuoted(tag.utf8()) + " is empty or holds spaces");
+    in.fail(at, QvDxfDiagnostic::kRefusedValue,
+            "the attribute tag " + qvDxfQuoted(tag.utf8()) + " is empty or holds spaces");
   return at;
 }
 

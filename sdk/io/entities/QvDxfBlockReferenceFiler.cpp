@@ -49,11 +49,13 @@ class BlockReferenceFiler : public QvDxfEntityFilerOf<QvDbBlockReference> {
     readCommon(in, reference);
     in.select(2);
     const size_t nameAt = in.find(2);
-    if (nameAt == QvDxfObjectReader::npos) in.failObject("the block reference names no block (2)");
+    if (nameAt == QvDxfObjectReader::npos)
+      in.failObject(QvDxfDiagnostic::kMissingGroup, "the block reference names no block (2)");
     const QvString name = in.textAt(nameAt);
     const QvDbObjectId block = in.session().findRecord(QvDxfReadSession::kBlock, name);
     if (block.isNull() || reference.setBlockTableRecord(block) != Vexa::eOk)
-      in.fail(nameAt, "the block " + qvDxfQuoted(name.utf8()) + " is not defined in the file");
+      in.fail(nameAt, QvDxfDiagnostic::kWrongReference,
+              "the block " + qvDxfQuoted(name.utf8()) + " is not defined in the file");
     const QvGeVector3d normal = readNormal(in);
     reference.setNormal(normal);
     reference.setPosition(ocsPoint(in, 10, normal));

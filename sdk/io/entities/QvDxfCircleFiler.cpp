@@ -20,7 +20,7 @@ void readCircle(QvDxfObjectReader& in, Curve& curve) {
   curve.setThickness(in.real(39, 0.0));
   curve.setCenter(QvDxfEntityFiler::ocsPoint(in, 10, normal));
   if (curve.setRadius(in.real(40, 1.0)) != Vexa::eOk)
-    in.failObject("the radius (40) is not positive");
+    in.failObject(QvDxfDiagnostic::kRefusedValue, "the radius (40) is not positive");
 }
 
 template <class Curve>

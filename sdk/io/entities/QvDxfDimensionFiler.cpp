@@ -137,9 +137,10 @@ class DimensionFiler : public QvDxfEntityFilerOf<QvDbAlignedDimension> {
     const QvString name = in.textAt(at);
     const QvDbObjectId block = in.session().findRecord(QvDxfReadSession::kBlock, name);
     if (block.isNull() || block.objectClass() != QvDbBlockTableRecord::desc()) {
-      in.session().repair(in.lineAt(at) + 1, "the dimension block " + qvDxfQuoted(name.utf8()) +
-                                                 " is not defined; the dimension is read "
-                                                 "without it");
+      in.session().repair(in.lineAt(at) + 1, QvDxfDiagnostic::kDimensionBlockDropped,
+                          "the dimension block " + qvDxfQuoted(name.utf8()) +
+                              " is not defined; the dimension is read "
+                              "without it");
       return QvDbObjectId();
     }
     return block;

@@ -39,16 +39,17 @@ void QvDxfEntityFiler::readCommon(QvDxfObjectReader& in, QvDbEntity& entity) con
     const int64_t color = in.integerAt(colorAt, INT16_MIN, INT16_MAX);
     if (color < QvDbEntity::kColorByBlock || color > QvDbEntity::kColorByLayer ||
         entity.setColorIndex(static_cast<uint16_t>(color), false) != Vexa::eOk)
-      in.session().repair(in.lineAt(colorAt) + 1, "the colour " + std::to_string(color) +
-                                                      " is no colour index; the entity takes "
-                                                      "its layer's colour");
+      in.session().repair(in.lineAt(colorAt) + 1, QvDxfDiagnostic::kColourReplaced,
+                          "the colour " + std::to_string(color) +
+                              " is no colour index; the entity takes "
+                              "its layer's colour");
   }
   const size_t scaleAt = in.find(48);
   if (scaleAt != QvDxfObjectReader::npos) {
     const double scale = in.realAt(scaleAt);
     if (entity.setLinetypeScale(scale, false) != Vexa::eOk)
       in.session().repair(
-          in.lineAt(scaleAt) + 1,
+          in.lineAt(scaleAt) + 1, QvDxfDiagnostic::kLinetypeScaleReplaced,
           "the linetype scale " + QvDxfNumber::realText(scale) + " is not positive; 1 is taken");
   }
   if (in.integer(60, 0, 0, 1) == 1) entity.setVisibility(QvDb::kInvisible, false);
@@ -77,7 +78,8 @@ void QvDxfEntityFiler::beginEntity(QvDxfObjectWriter& out, const QvDbEntity& ent
 
 QvGeVector3d QvDxfEntityFiler::readNormal(QvDxfObjectReader& in) {
   const QvGeVector3d normal = in.vector(210, QvGeVector3d::kZAxis);
-  if (normal.length() == 0.0) in.failObject("the extrusion direction (210) is zero");
+  if (normal.length() == 0.0)
+    in.failObject(QvDxfDiagnostic::kRefusedValue, "the extrusion direction (210) is zero");
   return normal;
 }
 
@@ -174,5 +176,5 @@ void QvDxfEntityFiler::writeDerived(QvDxfObjectWriter& out, int code, int count,
 }
 
 void QvDxfEntityFiler::check(QvDxfObjectReader& in, Vexa::ErrorStatus es, const char* what) {
-  if (es != Vexa::eOk) in.failObject(what);
+  if (es != Vexa::eOk) in.failObject(QvDxfDiagnostic::kRefusedValue, what);
 }

@@ -45,7 +45,7 @@ class LeaderFiler : public QvDxfEntityFilerOf<QvDbLeader> {
     if (countAt != QvDxfObjectReader::npos) {
       const int64_t count = in.integerAt(countAt, 0, INT32_MAX);
       if (count != leader.numVertices())
-        in.session().repair(in.lineAt(countAt) + 1,
+        in.session().repair(in.lineAt(countAt) + 1, QvDxfDiagnostic::kVertexCountCorrected,
                             "the leader counts " + std::to_string(count) + " vertices (76) but " +
                                 std::to_string(leader.numVertices()) + " follow; they are read");
     }

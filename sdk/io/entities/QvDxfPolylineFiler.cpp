@@ -47,7 +47,7 @@ class PolylineFiler : public QvDxfEntityFilerOf<QvDbPolyline> {
         Vertex v;
         v.x = in.realAt(i);
         if (i + 1 >= in.endIndex() || in.code(i + 1) != 20)
-          in.fail(i, "the vertex is not followed by its y (20)");
+          in.fail(i, QvDxfDiagnostic::kMissingGroup, "the vertex is not followed by its y (20)");
         v.y = in.realAt(++i);
         v.startWidth = v.endWidth = constantWidth;
         vertices.push_back(v);
@@ -74,7 +74,8 @@ class PolylineFiler : public QvDxfEntityFilerOf<QvDbPolyline> {
     }
     polyline.reset(false, static_cast<unsigned int>(vertices.size()));
     for (const Vertex& v : vertices) {
-      if (v.startWidth < 0.0 || v.endWidth < 0.0) in.failObject("a vertex width is negative");
+      if (v.startWidth < 0.0 || v.endWidth < 0.0)
+        in.failObject(QvDxfDiagnostic::kRefusedValue, "a vertex width is negative");
       check(in,
             polyline.addVertexAt(polyline.numVerts(), QvGePoint2d(v.x, v.y), v.bulge, v.startWidth,
                                  v.endWidth, v.identifier),

@@ -87,7 +87,8 @@ BoundaryRead readBoundary(QvDxfObjectReader& in) {
     } else if (code == 14) {
       const double x = in.realAt(i);
       if (i + 1 >= in.endIndex() || in.code(i + 1) != 24)
-        in.fail(i, "the clip boundary vertex is not followed by its y (24)");
+        in.fail(i, QvDxfDiagnostic::kMissingGroup,
+                "the clip boundary vertex is not followed by its y (24)");
       b.points.emplace_back(x, in.realAt(i + 1));
       b.vertexAt.push_back(i);
       b.indices.push_back(i);
@@ -186,7 +187,7 @@ class RasterImageFiler : public QvDxfEntityFilerOf<Image> {
       return;
     }
     if (boundary.type != 1 && boundary.type != 2)
-      in.failObject("the clip boundary type (71) must be 1 or 2");
+      in.failObject(QvDxfDiagnostic::kRefusedValue, "the clip boundary type (71) must be 1 or 2");
     QvGePoint2dArray pixels;
     for (const QvGePoint2d& p : boundary.points) pixels.append(fileToPixel(p.x, p.y, size.y));
     QvDxfEntityFiler::check(

@@ -40,13 +40,15 @@ class DictionaryFiler : public QvDxfClassFiler {
     in.select(1);
     for (size_t i = in.next(in.bodyBegin()); i != QvDxfObjectReader::npos; i = in.next(i + 1)) {
       const int code = in.code(i);
-      if (code == 350 || code == 360) in.fail(i, "a dictionary entry without its key (3)");
+      if (code == 350 || code == 360)
+        in.fail(i, QvDxfDiagnostic::kMissingGroup, "a dictionary entry without its key (3)");
       if (code != 3) continue;
       QvString key = in.textAt(i);
       const size_t at = i + 1;
       if (at >= in.endIndex() || (in.code(at) != 350 && in.code(at) != 360))
-        in.fail(i, "the dictionary key \"" + key.utf8() + "\" is not followed by its object");
-      if (key.isEmpty()) in.fail(i, "a dictionary key is empty");
+        in.fail(i, QvDxfDiagnostic::kMissingGroup,
+                "the dictionary key \"" + key.utf8() + "\" is not followed by its object");
+      if (key.isEmpty()) in.fail(i, QvDxfDiagnostic::kRefusedValue, "a dictionary key is empty");
       in.session().deferEntry(object.objectId(), std::move(key), in.pointerAt(at),
                               in.lineAt(at) + 1);
       i = at;

@@ -44,7 +44,8 @@ class EvalGraphFiler : public QvDxfClassFiler {
       if (in.code(groups[k]) != 360) continue;
       const size_t i = groups[k];
       if (graph.addNode(in.pointerAt(i)) != Vexa::eOk)
-        in.fail(i, "the node (360) names no object of this drawing");
+        in.fail(i, QvDxfDiagnostic::kWrongReference,
+                "the node (360) names no object of this drawing");
       in.release(i);
       nodesEnd = k + 1;
       for (int links = 0;
@@ -109,7 +110,8 @@ class TagEvalGraphFiler : public QvDxfClassFiler {
     in.integer(90, 0, 0, INT32_MAX);  // the count, taken from the tags
     for (size_t i = in.next(in.bodyBegin()); i != QvDxfObjectReader::npos; i = in.next(i + 1)) {
       if (in.code(i) != 1) continue;
-      if (graph.addTag(in.textAt(i).c_str()) != Vexa::eOk) in.fail(i, "the tag (1) is empty");
+      if (graph.addTag(in.textAt(i).c_str()) != Vexa::eOk)
+        in.fail(i, QvDxfDiagnostic::kRefusedValue, "the tag (1) is empty");
     }
   }
 

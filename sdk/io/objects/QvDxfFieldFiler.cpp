@@ -98,11 +98,14 @@ class FieldFiler : public QvDxfClassFiler {
           break;
       }
     }
-    if (field.setFieldCode(code.c_str()) != Vexa::eOk) in.failObject("the field code is refused");
-    if (field.setObjectIds(ids) != Vexa::eOk) in.failObject("the objects (331) are refused");
+    if (field.setFieldCode(code.c_str()) != Vexa::eOk)
+      in.failObject(QvDxfDiagnostic::kRefusedValue, "the field code is refused");
+    if (field.setObjectIds(ids) != Vexa::eOk)
+      in.failObject(QvDxfDiagnostic::kRefusedValue, "the objects (331) are refused");
     if (evaluated) {
       const QvString& text = formatted.isEmpty() ? plain : formatted;
-      if (field.setValue(text.c_str()) != Vexa::eOk) in.failObject("the cached value is refused");
+      if (field.setValue(text.c_str()) != Vexa::eOk)
+        in.failObject(QvDxfDiagnostic::kRefusedValue, "the cached value is refused");
       in.keep(302, kValueBasisSlot, text.utf8());
     }
   }

@@ -64,15 +64,19 @@ class LayoutFiler : public QvDxfClassFiler {
     auto& layout = static_cast<QvDbLayout&>(object);
     in.select(2);
     const size_t nameAt = in.find(1);
-    if (nameAt == QvDxfObjectReader::npos) in.failObject("the layout has no name (1)");
+    if (nameAt == QvDxfObjectReader::npos)
+      in.failObject(QvDxfDiagnostic::kMissingGroup, "the layout has no name (1)");
     const QvString name = in.textAt(nameAt);
     if (layout.setLayoutName(name.c_str()) != Vexa::eOk)
-      in.fail(nameAt, qvDxfQuoted(name.utf8()) + " is not a valid layout name");
+      in.fail(nameAt, QvDxfDiagnostic::kRefusedValue,
+              qvDxfQuoted(name.utf8()) + " is not a valid layout name");
     layout.setTabOrder(static_cast<int>(in.integer(71, 0, 0, INT16_MAX)));
     const size_t blockAt = in.find(330);
-    if (blockAt == QvDxfObjectReader::npos) in.failObject("the layout has no block record (330)");
+    if (blockAt == QvDxfObjectReader::npos)
+      in.failObject(QvDxfDiagnostic::kMissingGroup, "the layout has no block record (330)");
     if (layout.setBlockTableRecordId(in.pointerAt(blockAt)) != Vexa::eOk)
-      in.fail(blockAt, "the layout's block (330) is not a block record of the file");
+      in.fail(blockAt, QvDxfDiagnostic::kWrongReference,
+              "the layout's block (330) is not a block record of the file");
   }
 
   void write(QvDxfObjectWriter& out, const QvDbObject& object) const override {

@@ -36,10 +36,10 @@ class RasterImageDefFiler : public QvDxfClassFiler {
     if (!fileName.isEmpty()) def.setSourceFileName(fileName.c_str());
     const QvGePoint3d size = in.point(10, QvGePoint3d(1.0, 1.0, 0.0));
     if (def.setSize(size.x, size.y) != Vexa::eOk)
-      in.failObject("the image size (10) must be positive");
+      in.failObject(QvDxfDiagnostic::kRefusedValue, "the image size (10) must be positive");
     const QvGePoint3d pixel = in.point(11, QvGePoint3d(1.0, 1.0, 0.0));
     if (def.setPixelSize(pixel.x, pixel.y) != Vexa::eOk)
-      in.failObject("the pixel size (11) must be positive");
+      in.failObject(QvDxfDiagnostic::kRefusedValue, "the pixel size (11) must be positive");
   }
 
   void write(QvDxfObjectWriter& out, const QvDbObject& object) const override {

@@ -25,9 +25,11 @@ class ScaleFiler : public QvDxfClassFiler {
     in.select(1);
     in.integer(70, 0, INT16_MIN, INT16_MAX);
     const QvString name = in.text(300);
-    if (scale.setScaleName(name.c_str()) != Vexa::eOk) in.failObject("the scale has no name (300)");
+    if (scale.setScaleName(name.c_str()) != Vexa::eOk)
+      in.failObject(QvDxfDiagnostic::kMissingGroup, "the scale has no name (300)");
     if (scale.setUnits(in.real(140, 1.0), in.real(141, 1.0)) != Vexa::eOk)
-      in.failObject("the paper and drawing units (140, 141) must be positive");
+      in.failObject(QvDxfDiagnostic::kRefusedValue,
+                    "the paper and drawing units (140, 141) must be positive");
     in.integer(290, 0, 0, 1);
   }
 

@@ -28,22 +28,26 @@ class SortentsTableFiler : public QvDxfClassFiler {
     auto& table = static_cast<QvDbSortentsTable&>(object);
     in.select(1);
     const size_t blockAt = in.find(330);
-    if (blockAt == QvDxfObjectReader::npos) in.failObject("the draw order has no block (330)");
+    if (blockAt == QvDxfObjectReader::npos)
+      in.failObject(QvDxfDiagnostic::kMissingGroup, "the draw order has no block (330)");
     if (table.setBlockId(in.pointerAt(blockAt)) != Vexa::eOk)
-      in.fail(blockAt, "the draw order's block (330) is not a block record read before it");
+      in.fail(blockAt, QvDxfDiagnostic::kWrongReference,
+              "the draw order's block (330) is not a block record read before it");
     std::vector<std::pair<QvDbObjectId, QvDbHandle>> pairs;
     for (size_t i = in.next(in.bodyBegin()); i != QvDxfObjectReader::npos; i = in.next(i + 1)) {
       if (in.code(i) != 331) continue;
       const QvDbObjectId entity = in.pointerAt(i);
       if (i + 1 >= in.endIndex() || in.code(i + 1) != 5)
-        in.fail(i, "the entity of the draw order is not followed by its sort handle (5)");
+        in.fail(i, QvDxfDiagnostic::kMissingGroup,
+                "the entity of the draw order is not followed by its sort handle (5)");
       const uint64_t sort = in.session().parseHandle(in.value(i + 1), in.lineAt(i + 1) + 1, false);
       in.use(i + 1);
       pairs.emplace_back(entity, QvDbHandle(sort));
       ++i;
     }
     if (table.setSortHandles(pairs) != Vexa::eOk)
-      in.failObject("the draw order names entities that are not in its block");
+      in.failObject(QvDxfDiagnostic::kWrongReference,
+                    "the draw order names entities that are not in its block");
   }
 
   void write(QvDxfObjectWriter& out, const QvDbObject& object) const override {

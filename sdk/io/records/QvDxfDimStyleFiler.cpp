@@ -21,12 +21,14 @@ class DimStyleFiler : public QvDxfRecordFilerOf<QvDbDimStyleTableRecord> {
     auto& style = static_cast<QvDbDimStyleTableRecord&>(object);
     readNameAndFlags(in, style, 0);
     if (style.setDimscale(in.real(40, 1.0)) != Vexa::eOk)
-      in.failObject("the overall scale (DIMSCALE, 40) is negative");
+      in.failObject(QvDxfDiagnostic::kRefusedValue, "the overall scale (DIMSCALE, 40) is negative");
     if (style.setDimtxt(in.real(140, 0.18)) != Vexa::eOk)
-      in.failObject("the text height (DIMTXT, 140) is not positive");
+      in.failObject(QvDxfDiagnostic::kRefusedValue,
+                    "the text height (DIMTXT, 140) is not positive");
     const size_t styleAt = in.find(340);
     if (styleAt != QvDxfObjectReader::npos && style.setDimtxsty(in.pointerAt(styleAt)) != Vexa::eOk)
-      in.fail(styleAt, "the text style (DIMTXSTY, 340) names no text style read before it");
+      in.fail(styleAt, QvDxfDiagnostic::kWrongReference,
+              "the text style (DIMTXSTY, 340) names no text style read before it");
   }
 
   void write(QvDxfObjectWriter& out, const QvDbObject& object) const override {

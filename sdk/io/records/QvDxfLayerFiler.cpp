@@ -29,17 +29,19 @@ class LayerFiler : public QvDxfRecordFilerOf<QvDbLayerTableRecord> {
       layer.setIsOff(color < 0);
       const int16_t index = static_cast<int16_t>(color < 0 ? -color : color);
       if (layer.setColorIndex(index) != Vexa::eOk)
-        in.session().repair(in.lineAt(colorAt), "the layer colour " + std::to_string(color) +
-                                                    " is no colour index; 7 is taken");
+        in.session().repair(
+            in.lineAt(colorAt), QvDxfDiagnostic::kColourReplaced,
+            "the layer colour " + std::to_string(color) + " is no colour index; 7 is taken");
     }
     const size_t linetypeAt = in.find(6);
     if (linetypeAt != QvDxfObjectReader::npos) {
       const QvString name = in.textAt(linetypeAt);
       const QvDbObjectId linetype = in.session().findRecord(QvDxfReadSession::kLinetype, name);
       if (linetype.isNull()) {
-        in.session().repair(in.lineAt(linetypeAt), "the linetype \"" + name.utf8() +
-                                                       "\" of a layer is not defined; the "
-                                                       "layer takes \"Continuous\"");
+        in.session().repair(in.lineAt(linetypeAt), QvDxfDiagnostic::kLayerLinetypeReplaced,
+                            "the linetype \"" + name.utf8() +
+                                "\" of a layer is not defined; the "
+                                "layer takes \"Continuous\"");
       } else {
         layer.setLinetypeObjectId(linetype);
       }

@@ -52,13 +52,15 @@ class LinetypeFiler : public QvDxfRecordFilerOf<QvDbLinetypeTableRecord> {
     const size_t limit = QvDxfSlot::kMerged - QvDxfSlot::kFirstCustom;
     for (size_t i = in.next(in.bodyBegin()); i != QvDxfObjectReader::npos; i = in.next(i + 1)) {
       if (in.code(i) == 49) {
-        if (dashes.size() >= limit) in.fail(i, "the linetype has too many dashes");
+        if (dashes.size() >= limit)
+          in.fail(i, QvDxfDiagnostic::kOutOfRange, "the linetype has too many dashes");
         dashes.push_back(in.realAt(i));
       } else if (!dashes.empty() && isDashElementCode(in.code(i))) {
         in.setSlot(i, dashSlot(dashes.size() - 1));
       }
     }
-    if (linetype.setDashes(dashes) != Vexa::eOk) in.failObject("the dash pattern is not valid");
+    if (linetype.setDashes(dashes) != Vexa::eOk)
+      in.failObject(QvDxfDiagnostic::kRefusedValue, "the dash pattern is not valid");
   }
 
   void write(QvDxfObjectWriter& out, const QvDbObject& object) const override {

@@ -8,11 +8,13 @@
 void QvDxfRecordFiler::readName(QvDxfObjectReader& in, QvDbSymbolTableRecord& record) const {
   in.select(2);
   const size_t at = in.find(2);
-  if (at == QvDxfObjectReader::npos) in.failObject("the record has no name (group 2)");
+  if (at == QvDxfObjectReader::npos)
+    in.failObject(QvDxfDiagnostic::kMissingGroup, "the record has no name (group 2)");
   const QvString name = in.textAt(at);
   if (record.setName(name.c_str()) != Vexa::eOk)
-    in.fail(at, qvDxfQuoted(name.utf8()) + " is not a valid name for a " +
-                    std::string(in.recordName()) + " record");
+    in.fail(at, QvDxfDiagnostic::kRefusedValue,
+            qvDxfQuoted(name.utf8()) + " is not a valid name for a " +
+                std::string(in.recordName()) + " record");
 }
 
 int64_t QvDxfRecordFiler::readNameAndFlags(QvDxfObjectReader& in, QvDbSymbolTableRecord& record,

@@ -22,11 +22,12 @@ class TextStyleFiler : public QvDxfRecordFilerOf<QvDbTextStyleTableRecord> {
     const int64_t flags = readNameAndFlags(in, style, kShapeFile);
     style.setIsShapeFile((flags & kShapeFile) != 0);
     if (style.setTextSize(in.real(40, 0.0)) != Vexa::eOk)
-      in.failObject("the fixed text height (40) is negative");
+      in.failObject(QvDxfDiagnostic::kRefusedValue, "the fixed text height (40) is negative");
     if (style.setXScale(in.real(41, 1.0)) != Vexa::eOk)
-      in.failObject("the width factor (41) is not positive");
+      in.failObject(QvDxfDiagnostic::kRefusedValue, "the width factor (41) is not positive");
     if (style.setObliquingAngle(in.angle(50, 0.0)) != Vexa::eOk)
-      in.failObject("the obliquing angle (50) is beyond 85 degrees");
+      in.failObject(QvDxfDiagnostic::kRefusedValue,
+                    "the obliquing angle (50) is beyond 85 degrees");
     style.setFileName(in.text(3, L"txt").c_str());
     style.setBigFontFileName(in.text(4).c_str());
   }

@@ -1,6 +1,7 @@
 // Dimensions, leaders and feature control frames through DXF files: the values ezdxf wrote are
 // the values read here, what the classes do not model is written back as read, the measurement
 // written follows the geometry, and faulty records are mended or refused with their line.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -209,12 +210,11 @@ TEST_F(DxfAnnotationsTest, FaultyAnnotationsAreMendedOrRefusedWithTheirLine) {
   {  // A dimension naming a block the file lacks: read without it, the line told.
     std::string text = aligned;
     replaceAfter(text, "AcDbDimension\n", "  2\n*Model_Space\n", "  2\n*D404\n");
-    Vexa::ErrorStatus status;
-    QvString message;
-    auto read = readDxf(text, &status, &message);
-    ASSERT_TRUE(read) << message;
-    EXPECT_NE(-1, message.find(L"*D404")) << message;
-    EXPECT_NE(-1, message.find(L"line ")) << message;
+    QvDxfReadResult result;
+    auto read = readDxf(text, result);
+    ASSERT_TRUE(read) << result.message();
+    ASSERT_THAT(codesOf(result), testing::ElementsAre(QvDxfDiagnostic::kDimensionBlockDropped));
+    EXPECT_EQ(lineOf(text, "*D404"), result.diagnostics[0].line);
     QvDbObjectPointer<QvDbAlignedDimension> dimension(
         entitiesByType(*read).find("DIMENSION")->second, QvDb::kForRead);
     ASSERT_TRUE(dimension);
@@ -230,11 +230,11 @@ TEST_F(DxfAnnotationsTest, FaultyAnnotationsAreMendedOrRefusedWithTheirLine) {
   {  // A vertex count that is not the count of vertices: the vertices are read, the line told.
     std::string text = leader;
     replaceAfter(text, "AcDbLeader\n", " 76\n2\n", " 76\n5\n");
-    Vexa::ErrorStatus status;
-    QvString message;
-    auto read = readDxf(text, &status, &message);
-    ASSERT_TRUE(read) << message;
-    EXPECT_NE(-1, message.find(L"5 vertices")) << message;
+    QvDxfReadResult result;
+    auto read = readDxf(text, result);
+    ASSERT_TRUE(read) << result.message();
+    ASSERT_THAT(codesOf(result), testing::ElementsAre(QvDxfDiagnostic::kVertexCountCorrected));
+    EXPECT_NE(0u, result.diagnostics[0].line);
     QvDbObjectPointer<QvDbLeader> read1(entitiesByType(*read).find("LEADER")->second,
                                         QvDb::kForRead);
     EXPECT_EQ(2, read1->numVertices());
@@ -246,11 +246,10 @@ TEST_F(DxfAnnotationsTest, FaultyAnnotationsAreMendedOrRefusedWithTheirLine) {
     std::string text = frame;
     replaceAfter(text, "AcDbFcf\n", " 11\n0.0\n 21\n1.0\n 31\n0.0\n",
                  " 11\n0.0\n 21\n0.0\n 31\n2.0\n");
-    Vexa::ErrorStatus status = Vexa::eOk;
-    QvString message;
-    EXPECT_FALSE(readDxf(text, &status, &message));
-    EXPECT_NE(Vexa::eOk, status);
-    EXPECT_NE(-1, message.find(L"direction (11)")) << message;
-    EXPECT_NE(-1, message.find(L"line ")) << message;
+    QvDxfReadResult result;
+    EXPECT_FALSE(readDxf(text, result));
+    ASSERT_NE(nullptr, result.refusal());
+    EXPECT_EQ(QvDxfDiagnostic::kRefusedValue, result.refusal()->code) << result.message();
+    EXPECT_NE(0u, result.refusal()->line);
   }
 }

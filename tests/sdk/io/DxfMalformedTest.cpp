@@ -1,4 +1,4 @@
-// Files that are not sound drawings are refused with a status and a message that says what and
+// Files that are not sound drawings are refused with a status and a finding that says what and
 // where, and the database they were read into stays as it was.
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@
 
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbLayerTable.h"
+#include "sdk/io/QvDxfFile.h"
 #include "tests/sdk/io/DxfTestRecords.h"
 #include "tests/sdk/io/DxfTestSupport.h"
 #include "tests/support/DbChecks.h"
@@ -16,45 +17,42 @@
 
 namespace {
 
+using D = QvDxfDiagnostic;
+
 struct Expectation {
   Vexa::ErrorStatus status;
-  const char* says;  // a piece of the message
+  QvDxfDiagnostic::Code code;
 };
 
 // Every file of tests/data/dxf/malformed with what its refusal must say.
 const std::map<std::string, Expectation>& expectations() {
   static const std::map<std::string, Expectation> table = {
-      {"truncated.dxf", {Vexa::eBadDxfFile, "cut short"}},
-      {"no_end_marker.dxf", {Vexa::eBadDxfFile, "end marker"}},
-      {"code_without_value.dxf", {Vexa::eBadDxfFile, "cut short"}},
-      {"empty.dxf", {Vexa::eBadDxfFile, "empty"}},
-      {"garbage.txt",
-       {Vexa::eBadDxfFile, "line 1: \"This is not a drawing.\" is not a group code"}},
-      {"drawing.dwg", {Vexa::eBadDxfFile, "binary DWG drawing"}},
-      {"binary.dxf", {Vexa::eBadDxfFile, "binary DXF"}},
-      {"nul_byte.dxf", {Vexa::eBadDxfFile, "binary data"}},
-      {"not_a_group_code.dxf", {Vexa::eBadDxfFile, "\"abc\" is not a group code"}},
-      {"unknown_group_code.dxf", {Vexa::eBadDxfFile, "group code 5000 does not exist"}},
-      {"bad_real.dxf", {Vexa::eBadDxfFile, "must be a finite real number, not \"1.2.3\""}},
-      {"nan_real.dxf", {Vexa::eBadDxfFile, "must be a finite real number, not \"nan\""}},
-      {"absurd_integer.dxf", {Vexa::eBadDxfFile, "99999999999"}},
-      {"duplicate_handle.dxf", {Vexa::eBadDxfFile, "is used twice"}},
-      {"handle_too_long.dxf", {Vexa::eBadDxfFile, "\"12345678901234567\" is not a handle"}},
-      {"dangling_owner.dxf", {Vexa::eBadDxfFile, "the handle FFFFF refers to no object"}},
-      {"dangling_dictionary_entry.dxf",
-       {Vexa::eBadDxfFile, "the handle FFFFE refers to no object"}},
-      {"header_out_of_range.dxf", {Vexa::eBadDxfFile, "$INSUNITS is out of range"}},
-      {"unknown_version.dxf", {Vexa::eBadDxfFile, "AC2099"}},
-      {"unclosed_section.dxf", {Vexa::eBadDxfFile, "section ENTITIES is not closed"}},
-      {"unclosed_table.dxf", {Vexa::eBadDxfFile, "table is not closed"}},
-      {"unclosed_block.dxf", {Vexa::eBadDxfFile, "is not closed (0 ENDBLK)"}},
-      {"unclosed_reactors.dxf", {Vexa::eBadDxfFile, "is not closed by \"}\""}},
-      {"xdata_point_without_y.dxf",
-       {Vexa::eBadDxfFile, "group 1010 is not followed by its group 1020"}},
-      {"entity_outside_section.dxf",
-       {Vexa::eBadDxfFile, "a section (0 SECTION) should start here"}},
-      {"duplicate_layer_name.dxf",
-       {Vexa::eBadDxfFile, "\"Walls\" is used twice in the LAYER table"}},
+      {"truncated.dxf", {Vexa::eBadDxfFile, D::kCutShort}},
+      {"no_end_marker.dxf", {Vexa::eBadDxfFile, D::kCutShort}},
+      {"code_without_value.dxf", {Vexa::eBadDxfFile, D::kCutShort}},
+      {"empty.dxf", {Vexa::eBadDxfFile, D::kEmptyFile}},
+      {"garbage.txt", {Vexa::eBadDxfFile, D::kNotAGroupCode}},
+      {"drawing.dwg", {Vexa::eBadDxfFile, D::kNotDxfText}},
+      {"binary.dxf", {Vexa::eBadDxfFile, D::kNotDxfText}},
+      {"nul_byte.dxf", {Vexa::eBadDxfFile, D::kNotDxfText}},
+      {"not_a_group_code.dxf", {Vexa::eBadDxfFile, D::kNotAGroupCode}},
+      {"unknown_group_code.dxf", {Vexa::eBadDxfFile, D::kUnknownGroupCode}},
+      {"bad_real.dxf", {Vexa::eBadDxfFile, D::kBadValue}},
+      {"nan_real.dxf", {Vexa::eBadDxfFile, D::kBadValue}},
+      {"absurd_integer.dxf", {Vexa::eBadDxfFile, D::kOutOfRange}},
+      {"duplicate_handle.dxf", {Vexa::eBadDxfFile, D::kHandleUsedTwice}},
+      {"handle_too_long.dxf", {Vexa::eBadDxfFile, D::kBadHandle}},
+      {"dangling_owner.dxf", {Vexa::eBadDxfFile, D::kUnresolvedHandle}},
+      {"dangling_dictionary_entry.dxf", {Vexa::eBadDxfFile, D::kUnresolvedHandle}},
+      {"header_out_of_range.dxf", {Vexa::eBadDxfFile, D::kOutOfRange}},
+      {"unknown_version.dxf", {Vexa::eBadDxfFile, D::kBadVersion}},
+      {"unclosed_section.dxf", {Vexa::eBadDxfFile, D::kNotClosed}},
+      {"unclosed_table.dxf", {Vexa::eBadDxfFile, D::kNotClosed}},
+      {"unclosed_block.dxf", {Vexa::eBadDxfFile, D::kNotClosed}},
+      {"unclosed_reactors.dxf", {Vexa::eBadDxfFile, D::kNotClosed}},
+      {"xdata_point_without_y.dxf", {Vexa::eBadDxfFile, D::kMissingGroup}},
+      {"entity_outside_section.dxf", {Vexa::eBadDxfFile, D::kMisplaced}},
+      {"duplicate_layer_name.dxf", {Vexa::eBadDxfFile, D::kNameUsedTwice}},
   };
   return table;
 }
@@ -88,12 +86,16 @@ TEST_F(DxfMalformedTest, EveryMalformedFileIsRefusedAndTheDrawingStaysAsItWas) {
     const auto expected = expectations().find(name);
     ASSERT_NE(expected, expectations().end()) << name << " has no expectation in this test";
     ++files;
-    const Vexa::ErrorStatus status = db()->readDwgFile(QvString(entry.path().string().c_str()));
-    const std::string message = db()->fileMessage().utf8();
-    EXPECT_EQ(expected->second.status, status) << name << ": " << message;
+    const QvDxfReadResult result =
+        QvDxfFile::readFile(QvString(entry.path().string().c_str()), *db());
+    const std::string message = result.message().utf8();
+    EXPECT_EQ(expected->second.status, result.status) << name << ": " << message;
     if (std::getenv("TARVO_SHOW_MESSAGES")) std::cout << name << ": " << message << "\n";
-    EXPECT_NE(std::string::npos, message.find(expected->second.says))
-        << name << ": \"" << message << "\" does not say \"" << expected->second.says << "\"";
+    ASSERT_NE(nullptr, result.refusal()) << name;
+    EXPECT_EQ(expected->second.code, result.refusal()->code) << name << ": " << message;
+    // Only what is no line's (an empty file, a file too large) is refused without a line.
+    EXPECT_EQ(expected->second.code == D::kEmptyFile, result.refusal()->line == 0)
+        << name << ": " << message;
     EXPECT_NE(std::string::npos, message.find(name)) << name << ": " << message;
     EXPECT_EQ(marker, layerNamed(db(), L"Before reading")) << name;
     EXPECT_EQ(objectsBefore, db()->numObjects()) << name;
@@ -105,7 +107,11 @@ TEST_F(DxfMalformedTest, EveryMalformedFileIsRefusedAndTheDrawingStaysAsItWas) {
 TEST_F(DxfMalformedTest, MissingFilesAndFoldersAreAccessErrors) {
   TempFolder folder;
   EXPECT_EQ(Vexa::eFileNotFound, db()->readDwgFile(QvString(folder.path("none.dxf").c_str())));
-  EXPECT_NE(-1, db()->fileMessage().find(L"does not exist"));
+  const QvDxfReadResult missing =
+      QvDxfFile::readFile(QvString(folder.path("none.dxf").c_str()), *db());
+  ASSERT_NE(nullptr, missing.refusal());
+  EXPECT_EQ(D::kCannotReadFile, missing.refusal()->code);
+  EXPECT_EQ(db()->fileMessage(), missing.message());
   EXPECT_EQ(Vexa::eFileAccessError, db()->readDwgFile(QvString(folder.path("").c_str())));
   EXPECT_EQ(Vexa::eInvalidInput, db()->readDwgFile(L""));
 }

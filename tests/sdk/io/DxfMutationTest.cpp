@@ -255,32 +255,31 @@ class DxfMutationTest : public HostFixture {
   }
 
  private:
-  static bool namesALine(const QvString& message) {
-    return message.utf8().find("line ") != std::string::npos;
+  // A refusal of a file that is there names a line of it.
+  static bool namesALine(const QvDxfReadResult& result) {
+    return result.refusal() && result.refusal()->line != 0;
   }
 
   bool checkAlone(const std::string& text, const std::string& where) {
-    Vexa::ErrorStatus status = Vexa::eOk;
-    QvString message;
-    std::unique_ptr<QvDbDatabase> read = readDxf(text, &status, &message);
+    QvDxfReadResult result;
+    std::unique_ptr<QvDbDatabase> read = readDxf(text, result);
     if (!read) {
-      EXPECT_NE(Vexa::eOk, status) << where;
-      EXPECT_TRUE(namesALine(message)) << where << ": refused without a line: " << message;
-      return status != Vexa::eOk && namesALine(message);
+      EXPECT_NE(Vexa::eOk, result.status) << where;
+      EXPECT_TRUE(namesALine(result)) << where << ": refused without a line: " << result.message();
+      return result.status != Vexa::eOk && namesALine(result);
     }
     return checkSavable(*read, where);
   }
 
   bool checkIntoHost(const std::string& text, const std::string& where) {
     QvDbDatabase* drawing = db();
-    QvString message;
-    const Vexa::ErrorStatus status = QvDxfFile::readText(text, *drawing, message);
-    if (status != Vexa::eOk) {
-      EXPECT_TRUE(namesALine(message)) << where << ": refused without a line: " << message;
+    const QvDxfReadResult result = QvDxfFile::readText(text, *drawing);
+    if (!result.ok()) {
+      EXPECT_TRUE(namesALine(result)) << where << ": refused without a line: " << result.message();
       EXPECT_TRUE(nothingLeftOpen(drawing)) << where;
       const bool unchanged = dxfText(*drawing) == hostText_;
       EXPECT_TRUE(unchanged) << where << ": the refused file changed the drawing";
-      return namesALine(message) && unchanged;
+      return namesALine(result) && unchanged;
     }
     hostText_ = dxfText(*drawing);
     return checkSavable(*drawing, where);
@@ -341,11 +340,12 @@ TEST_F(DxfMutationTest, AFollowerRefusedBeforeItIsAddedIsNotLeaked) {
   const std::string text =
       "0\nSECTION\n2\nENTITIES\n0\nPOLYLINE\n8\n0\n66\n1\n70\n0\n"
       "0\nVERTEX\n5\nZZ\n8\n0\n10\n1.0\n20\n2.0\n0\nSEQEND\n0\nENDSEC\n0\nEOF\n";
-  Vexa::ErrorStatus status = Vexa::eOk;
-  QvString message;
-  EXPECT_FALSE(readDxf(text, &status, &message));
-  EXPECT_EQ(Vexa::eBadDxfFile, status);
-  EXPECT_EQ(QvString(L"line 16: \"ZZ\" is not a handle"), message) << message.utf8();
+  QvDxfReadResult result;
+  EXPECT_FALSE(readDxf(text, result));
+  EXPECT_EQ(Vexa::eBadDxfFile, result.status);
+  ASSERT_NE(nullptr, result.refusal());
+  EXPECT_EQ(QvDxfDiagnostic::kBadHandle, result.refusal()->code);
+  EXPECT_EQ(16u, result.refusal()->line);
 }
 
 // Of two groups of one code the reader took the one after the last group it had read, so a
@@ -356,13 +356,12 @@ TEST_F(DxfMutationTest, ARepeatedGroupIsReadAsTheFirstOfItsCode) {
       "0\nSECTION\n2\nENTITIES\n0\nSOLID\n8\n0\n39\n0.5\n10\n0.0\n20\n0.0\n30\n0.0\n"
       "11\n2.0\n21\n0.0\n31\n0.0\n12\n0.0\n22\n2.0\n32\n0.0\n13\n0.0\n13\n0.0\n23\n2.0\n"
       "33\n0.0\n0\nENDSEC\n0\nEOF\n";
-  Vexa::ErrorStatus status = Vexa::eOk;
-  QvString message;
-  EXPECT_FALSE(readDxf(text, &status, &message));
-  EXPECT_EQ(Vexa::eBadDxfFile, status);
-  EXPECT_TRUE(message.utf8().find("line 30: group 13 is not followed by its group 23") !=
-              std::string::npos)
-      << message.utf8();
+  QvDxfReadResult result;
+  EXPECT_FALSE(readDxf(text, result));
+  EXPECT_EQ(Vexa::eBadDxfFile, result.status);
+  ASSERT_NE(nullptr, result.refusal());
+  EXPECT_EQ(QvDxfDiagnostic::kMissingGroup, result.refusal()->code);
+  EXPECT_EQ(30u, result.refusal()->line);
 }
 
 // A dictionary without its subclass marker had its entries left unread: they were kept as
@@ -388,10 +387,11 @@ TEST_F(DxfMutationTest, ADictionaryWithoutItsMarkerHasItsEntriesRead) {
                     valuesOf(groupsOf(dxfText(*readDxf(head + tail))), 3).size());
   EXPECT_TRUE(readDxf(written, &status, &message)) << message;
 
-  EXPECT_FALSE(readDxf(head + "3\nMY_ENTRIES\n281\n1\n" + tail, &status, &message));
-  EXPECT_EQ(QvString(L"line 24: the dictionary key \"MY_ENTRIES\" is not followed by its object"),
-            message)
-      << message.utf8();
+  QvDxfReadResult result;
+  EXPECT_FALSE(readDxf(head + "3\nMY_ENTRIES\n281\n1\n" + tail, result));
+  ASSERT_NE(nullptr, result.refusal());
+  EXPECT_EQ(QvDxfDiagnostic::kMissingGroup, result.refusal()->code);
+  EXPECT_EQ(24u, result.refusal()->line);
 }
 
 // A normal that is not of unit length was made unit on reading, and then again on each later

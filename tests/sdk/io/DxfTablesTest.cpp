@@ -195,10 +195,10 @@ TEST_F(DxfTablesTest, HeaderValuesOutOfRangeAreRefused) {
   const size_t at = text.find("$INSUNITS\n 70\n");
   ASSERT_NE(std::string::npos, at);
   text.replace(at, std::string("$INSUNITS\n 70\n1").size(), "$INSUNITS\n 70\n99");
-  Vexa::ErrorStatus status;
-  QvString message;
-  EXPECT_FALSE(readDxf(text, &status, &message));
-  EXPECT_EQ(Vexa::eBadDxfFile, status);
-  EXPECT_NE(-1, message.find(L"$INSUNITS")) << message;
-  EXPECT_NE(-1, message.find(L"line ")) << message;
+  QvDxfReadResult result;
+  EXPECT_FALSE(readDxf(text, result));
+  EXPECT_EQ(Vexa::eBadDxfFile, result.status);
+  ASSERT_NE(nullptr, result.refusal());
+  EXPECT_EQ(QvDxfDiagnostic::kOutOfRange, result.refusal()->code);
+  EXPECT_EQ(lineOf(text, "$INSUNITS") + 2, result.refusal()->line) << result.message();
 }

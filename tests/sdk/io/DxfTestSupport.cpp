@@ -23,13 +23,34 @@ std::string dxfText(QvDbDatabase& db) {
 
 std::unique_ptr<QvDbDatabase> readDxf(const std::string& text, Vexa::ErrorStatus* status,
                                       QvString* message) {
-  auto db = std::make_unique<QvDbDatabase>(false);
-  QvString why;
-  const Vexa::ErrorStatus es = QvDxfFile::readText(text, *db, why);
-  if (status) *status = es;
-  if (message) *message = why;
-  if (es != Vexa::eOk) return nullptr;
+  QvDxfReadResult result;
+  std::unique_ptr<QvDbDatabase> db = readDxf(text, result);
+  if (status) *status = result.status;
+  if (message) *message = result.message();
   return db;
+}
+
+std::unique_ptr<QvDbDatabase> readDxf(const std::string& text, QvDxfReadResult& result) {
+  auto db = std::make_unique<QvDbDatabase>(false);
+  result = QvDxfFile::readText(text, *db);
+  if (!result.ok()) return nullptr;
+  return db;
+}
+
+std::vector<QvDxfDiagnostic::Code> codesOf(const QvDxfReadResult& result) {
+  std::vector<QvDxfDiagnostic::Code> codes;
+  for (const QvDxfDiagnostic& d : result.diagnostics) codes.push_back(d.code);
+  return codes;
+}
+
+uint32_t lineOf(const std::string& text, const std::string& line) {
+  std::istringstream in(text);
+  std::string read;
+  for (uint32_t n = 1; std::getline(in, read); ++n) {
+    if (!read.empty() && read.back() == '\r') read.pop_back();
+    if (read == line) return n;
+  }
+  return 0;
 }
 
 DxfGroups groupsOf(const std::string& text) {

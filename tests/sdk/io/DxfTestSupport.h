@@ -8,6 +8,7 @@
 #include "sdk/base/QvString.h"
 #include "sdk/base/VexaErrorStatus.h"
 #include "sdk/db/QvDbObjectId.h"
+#include "sdk/io/QvDxfFile.h"
 
 class QvDbDatabase;
 
@@ -18,6 +19,12 @@ std::string dxfText(QvDbDatabase& db);
 // DXF text read into a new database; null when refused, with the status and message.
 std::unique_ptr<QvDbDatabase> readDxf(const std::string& text, Vexa::ErrorStatus* status = nullptr,
                                       QvString* message = nullptr);
+// The same with what the read found (the repairs, or the refusal).
+std::unique_ptr<QvDbDatabase> readDxf(const std::string& text, QvDxfReadResult& result);
+// The codes of a read's findings, in order.
+std::vector<QvDxfDiagnostic::Code> codesOf(const QvDxfReadResult& result);
+// The line of text (from 1) of the first line that is `line` (without its line end); 0 for none.
+uint32_t lineOf(const std::string& text, const std::string& line);
 
 // The groups of DXF text, in order, as (code, value); the value without its line end.
 using DxfGroups = std::vector<std::pair<int, std::string>>;

@@ -1,9 +1,8 @@
+#include <array>
+
 #include "sdk/db/QvDbArc.h"
 #include "sdk/db/QvDbCircle.h"
-#include "sdk/io/QvDxfFilers.h"
-#include "sdk/io/QvDxfObjectReader.h"
-#include "sdk/io/QvDxfObjectWriter.h"
-#include "sdk/io/entities/QvDxfEntityFiler.h"
+#include "sdk/io/entities/QvDxfTableEntityFiler.h"
 
 namespace {
 
@@ -13,76 +12,35 @@ constexpr std::string_view kArcMarkers[] = {"AcDbEntity", "AcDbCircle", "AcDbArc
 // The circle part of circles and arcs (subclass 2): thickness (39), centre (10, in the OCS of
 // the normal), radius (40) and normal (210).
 template <class Curve>
-void readCircle(QvDxfObjectReader& in, Curve& curve) {
-  in.select(2);
-  const QvGeVector3d normal = QvDxfEntityFiler::readNormal(in);
-  curve.setNormal(normal);
-  curve.setThickness(in.real(39, 0.0));
-  curve.setCenter(QvDxfEntityFiler::ocsPoint(in, 10, normal));
-  if (curve.setRadius(in.real(40, 1.0)) != Vexa::eOk)
-    in.failObject(QvDxfDiagnostic::kRefusedValue, "the radius (40) is not positive");
+constexpr std::array<QvDxfField, 4> circleFields() {
+  using F = QvDxfFieldsOf<Curve>;
+  return {
+      F::template real<&Curve::thickness, &Curve::setThickness>(2, 39).unlessDefault(),
+      F::template ocsPoint<&Curve::center, &Curve::setCenter>(2, 10),
+      F::template real<&Curve::radius, &Curve::setRadius>(2, 40, 1.0)
+          .refusal("the radius (40) is not positive"),
+      F::template normal<&Curve::normal, &Curve::setNormal>(2),
+  };
 }
 
-template <class Curve>
-void writeCircle(QvDxfObjectWriter& out, const Curve& curve) {
-  out.subclass(2);
-  if (curve.thickness() != 0.0) out.real(39, curve.thickness());
-  QvDxfEntityFiler::writeOcsPoint(out, 10, curve.center(), curve.normal());
-  out.real(40, curve.radius());
-  QvDxfEntityFiler::writeNormal(out, curve.normal());
-}
-
-class CircleFiler : public QvDxfEntityFilerOf<QvDbCircle> {
- public:
-  std::string_view recordName() const override { return "CIRCLE"; }
-  std::span<const std::string_view> subclassMarkers() const override { return kCircleMarkers; }
-
-  void read(QvDxfObjectReader& in, QvDbObject& object) const override {
-    auto& circle = static_cast<QvDbCircle&>(object);
-    readCommon(in, circle);
-    readCircle(in, circle);
-  }
-
-  void write(QvDxfObjectWriter& out, const QvDbObject& object) const override {
-    const auto& circle = static_cast<const QvDbCircle&>(object);
-    beginEntity(out, circle);
-    writeCircle(out, circle);
-    out.end();
-  }
-};
+constexpr auto kCircleFields = circleFields<QvDbCircle>();
 
 // An arc: the circle part, then the start and end angles (50, 51, degrees) in its OCS.
-class ArcFiler : public QvDxfEntityFilerOf<QvDbArc> {
- public:
-  std::string_view recordName() const override { return "ARC"; }
-  std::span<const std::string_view> subclassMarkers() const override { return kArcMarkers; }
+using A = QvDxfFieldsOf<QvDbArc>;
+constexpr auto kArcFields =
+    QvDxfFields::join(circleFields<QvDbArc>(),
+                      std::array{A::angle<&QvDbArc::startAngle, &QvDbArc::setStartAngle>(3, 50),
+                                 A::angle<&QvDbArc::endAngle, &QvDbArc::setEndAngle>(3, 51)});
 
-  void read(QvDxfObjectReader& in, QvDbObject& object) const override {
-    auto& arc = static_cast<QvDbArc&>(object);
-    readCommon(in, arc);
-    readCircle(in, arc);
-    in.select(3);
-    arc.setStartAngle(in.angle(50, 0.0));
-    arc.setEndAngle(in.angle(51, 0.0));
-  }
-
-  void write(QvDxfObjectWriter& out, const QvDbObject& object) const override {
-    const auto& arc = static_cast<const QvDbArc&>(object);
-    beginEntity(out, arc);
-    writeCircle(out, arc);
-    out.subclass(3);
-    out.angle(50, arc.startAngle());
-    out.angle(51, arc.endAngle());
-    out.end();
-  }
-};
+static_assert(QvDxfFields::isValid(kCircleFields));
+static_assert(QvDxfFields::isValid(kArcFields));
 
 }  // namespace
 
 QvDxfFilerPtr qvDxfCircleFiler() {
-  return std::make_unique<CircleFiler>();
+  return qvDxfTableEntityFiler<QvDbCircle>("CIRCLE", kCircleMarkers, kCircleFields);
 }
 
 QvDxfFilerPtr qvDxfArcFiler() {
-  return std::make_unique<ArcFiler>();
+  return qvDxfTableEntityFiler<QvDbArc>("ARC", kArcMarkers, kArcFields);
 }

@@ -1,85 +1,74 @@
 #include "sdk/db/QvDbMText.h"
-#include "sdk/db/QvDbSymbolTableRecord.h"
-#include "sdk/io/QvDxfFilers.h"
 #include "sdk/io/QvDxfObjectReader.h"
-#include "sdk/io/QvDxfObjectWriter.h"
-#include "sdk/io/entities/QvDxfEntityFiler.h"
+#include "sdk/io/entities/QvDxfTableEntityFiler.h"
 
 namespace {
+
+using F = QvDxfFieldsOf<QvDbMText>;
 
 constexpr std::string_view kMarkers[] = {"AcDbEntity", "AcDbMText"};
 constexpr int kChunk = 250;  // characters of contents per group
 
-// Multiline text: insertion point (10) in world coordinates, height (40), reference width
-// (41), attachment (71), contents (3 for every chunk of 250 characters but the last, 1 for the
-// last), style by name (7), normal (210), line direction (11; or the rotation 50 in radians)
-// and line spacing factor (44). Background, columns and the rest are kept as read.
-class MTextFiler : public QvDxfEntityFilerOf<QvDbMText> {
- public:
-  std::string_view recordName() const override { return "MTEXT"; }
-  std::span<const std::string_view> subclassMarkers() const override { return kMarkers; }
+// The contents: a group 3 for every chunk of 250 characters but the last, 1 for the last.
+void readContents(QvDxfObjectReader& in, QvDbMText& text) {
+  QvString contents;
+  for (size_t i = in.next(in.bodyBegin()); i != QvDxfObjectReader::npos; i = in.next(i + 1))
+    if (in.code(i) == 3) contents += in.textAt(i);
+  contents += in.text(1);
+  text.setContents(contents.c_str());
+}
 
-  void read(QvDxfObjectReader& in, QvDbObject& object) const override {
-    auto& text = static_cast<QvDbMText&>(object);
-    readCommon(in, text);
-    in.select(2);
-    check(in, text.setNormal(readNormal(in)), "the extrusion direction (210) is zero");
-    text.setLocation(in.point(10, QvGePoint3d::kOrigin));
-    const size_t heightAt = in.find(40);
-    if (heightAt != QvDxfObjectReader::npos)
-      check(in, text.setTextHeight(in.realAt(heightAt)), "the text height (40) is not positive");
-    check(in, text.setWidth(in.real(41, 0.0)), "the reference width (41) is negative");
-    check(in, text.setAttachment(static_cast<QvDbMText::AttachmentPoint>(in.integer(71, 1, 1, 9))),
-          "the attachment (71) is not valid");
-    const size_t styleAt = in.find(7);
-    if (styleAt != QvDxfObjectReader::npos)
-      text.setTextStyle(in.session().textStyle(in.value(styleAt), in.lineAt(styleAt) + 1));
-    const size_t spacingAt = in.find(44);
-    if (spacingAt != QvDxfObjectReader::npos)
-      check(in, text.setLineSpacingFactor(in.realAt(spacingAt)),
-            "the line spacing factor (44) is outside 0.25 to 4");
-    QvString contents;
-    for (size_t i = in.next(in.bodyBegin()); i != QvDxfObjectReader::npos; i = in.next(i + 1))
-      if (in.code(i) == 3) contents += in.textAt(i);
-    contents += in.text(1);
-    text.setContents(contents.c_str());
-    if (in.has(11)) {
-      check(in, text.setDirection(in.vector(11, QvGeVector3d::kXAxis)),
-            "the line direction (11) is not in the text's plane");
-      in.find(50);  // the direction decides
-    } else {
-      text.setRotation(in.real(50, 0.0));
-    }
+void writeContents(QvDxfObjectWriter& out, const QvDbMText& text) {
+  const QvString all = text.contents();
+  const std::wstring& contents = all.wstr();
+  size_t at = 0;
+  while (contents.size() - at > static_cast<size_t>(kChunk)) {
+    out.text(3, QvString(contents.substr(at, kChunk)));
+    at += kChunk;
   }
+  out.text(1, QvString(contents.substr(at)));
+}
 
-  void write(QvDxfObjectWriter& out, const QvDbObject& object) const override {
-    const auto& text = static_cast<const QvDbMText&>(object);
-    beginEntity(out, text);
-    out.subclass(2);
-    out.point(10, text.location());
-    out.real(40, text.textHeight());
-    out.real(41, text.width());
-    out.integer(71, text.attachment());
-    const QvString all = text.contents();
-    const std::wstring& contents = all.wstr();
-    size_t at = 0;
-    while (contents.size() - at > static_cast<size_t>(kChunk)) {
-      out.text(3, QvString(contents.substr(at, kChunk)));
-      at += kChunk;
-    }
-    out.text(1, QvString(contents.substr(at)));
-    const QvDbObjectId style = text.textStyle();
-    out.text(7, out.session().isWritten(style) ? QvDbSymbolTableRecord::nameOf(style)
-                                               : QvString(L"Standard"));
-    writeNormal(out, text.normal());
-    out.vector(11, text.direction());
-    if (text.lineSpacingFactor() != 1.0) out.real(44, text.lineSpacingFactor());
-    out.end();
+// The line direction (11, world), or without one the rotation (50, radians).
+void readDirection(QvDxfObjectReader& in, QvDbMText& text) {
+  if (in.has(11)) {
+    QvDxfEntityFiler::check(in, text.setDirection(in.vector(11, QvGeVector3d::kXAxis)),
+                            "the line direction (11) is not in the text's plane");
+    in.find(50);  // the direction decides
+  } else {
+    text.setRotation(in.real(50, 0.0));
   }
+}
+
+void writeDirection(QvDxfObjectWriter& out, const QvDbMText& text) {
+  out.vector(11, text.direction());
+}
+
+// Multiline text: insertion point (10, world), height (40), reference width (41), attachment
+// (71), contents, style by name (7), normal (210), line direction and line spacing factor (44).
+// Background, columns and the rest are kept as read.
+constexpr QvDxfField kFields[] = {
+    F::point<&QvDbMText::location, &QvDbMText::setLocation>(2, 10),
+    F::real<&QvDbMText::textHeight, &QvDbMText::setTextHeight>(2, 40).optional().refusal(
+        "the text height (40) is not positive"),
+    F::real<&QvDbMText::width, &QvDbMText::setWidth>(2, 41).refusal(
+        "the reference width (41) is negative"),
+    F::integer<&QvDbMText::attachment, &QvDbMText::setAttachment>(2, 71, 1, 1, 9)
+        .refusal("the attachment (71) is not valid"),
+    F::custom<&readContents, &writeContents>(2),
+    F::textStyle<&QvDbMText::textStyle, &QvDbMText::setTextStyle>(2, 7),
+    F::normal<&QvDbMText::normal, &QvDbMText::setNormal>(2).refusal(
+        "the extrusion direction (210) is zero"),
+    F::custom<&readDirection, &writeDirection>(2),
+    F::real<&QvDbMText::lineSpacingFactor, &QvDbMText::setLineSpacingFactor>(2, 44, 1.0)
+        .optional()
+        .unlessDefault()
+        .refusal("the line spacing factor (44) is outside 0.25 to 4"),
 };
+static_assert(QvDxfFields::isValid(kFields));
 
 }  // namespace
 
 QvDxfFilerPtr qvDxfMTextFiler() {
-  return std::make_unique<MTextFiler>();
+  return qvDxfTableEntityFiler<QvDbMText>("MTEXT", kMarkers, kFields);
 }

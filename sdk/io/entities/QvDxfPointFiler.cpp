@@ -1,44 +1,24 @@
 #include "sdk/db/QvDbPoint.h"
-#include "sdk/io/QvDxfFilers.h"
-#include "sdk/io/QvDxfObjectReader.h"
-#include "sdk/io/QvDxfObjectWriter.h"
-#include "sdk/io/entities/QvDxfEntityFiler.h"
+#include "sdk/io/entities/QvDxfTableEntityFiler.h"
 
 namespace {
+
+using F = QvDxfFieldsOf<QvDbPoint>;
 
 constexpr std::string_view kMarkers[] = {"AcDbEntity", "AcDbPoint"};
 
 // A point: position (10, world), thickness (39), normal (210) and the angle of its x axis
 // (50, degrees).
-class PointFiler : public QvDxfEntityFilerOf<QvDbPoint> {
- public:
-  std::string_view recordName() const override { return "POINT"; }
-  std::span<const std::string_view> subclassMarkers() const override { return kMarkers; }
-
-  void read(QvDxfObjectReader& in, QvDbObject& object) const override {
-    auto& point = static_cast<QvDbPoint&>(object);
-    readCommon(in, point);
-    in.select(2);
-    point.setPosition(in.point(10, QvGePoint3d::kOrigin));
-    point.setThickness(in.real(39, 0.0));
-    point.setNormal(readNormal(in));
-    point.setEcsRotation(in.angle(50, 0.0));
-  }
-
-  void write(QvDxfObjectWriter& out, const QvDbObject& object) const override {
-    const auto& point = static_cast<const QvDbPoint&>(object);
-    beginEntity(out, point);
-    out.subclass(2);
-    out.point(10, point.position());
-    if (point.thickness() != 0.0) out.real(39, point.thickness());
-    writeNormal(out, point.normal());
-    if (point.ecsRotation() != 0.0) out.angle(50, point.ecsRotation());
-    out.end();
-  }
+constexpr QvDxfField kFields[] = {
+    F::point<&QvDbPoint::position, &QvDbPoint::setPosition>(2, 10),
+    F::real<&QvDbPoint::thickness, &QvDbPoint::setThickness>(2, 39).unlessDefault(),
+    F::normal<&QvDbPoint::normal, &QvDbPoint::setNormal>(2),
+    F::angle<&QvDbPoint::ecsRotation, &QvDbPoint::setEcsRotation>(2, 50).unlessDefault(),
 };
+static_assert(QvDxfFields::isValid(kFields));
 
 }  // namespace
 
 QvDxfFilerPtr qvDxfPointFiler() {
-  return std::make_unique<PointFiler>();
+  return qvDxfTableEntityFiler<QvDbPoint>("POINT", kMarkers, kFields);
 }

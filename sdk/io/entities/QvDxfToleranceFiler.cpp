@@ -1,64 +1,54 @@
-#include <memory>
-#include <string>
-
 #include "sdk/db/QvDbFcf.h"
-#include "sdk/io/QvDxfFilers.h"
 #include "sdk/io/QvDxfObjectReader.h"
-#include "sdk/io/QvDxfObjectWriter.h"
-#include "sdk/io/entities/QvDxfEntityFiler.h"
+#include "sdk/io/entities/QvDxfTableEntityFiler.h"
 
 namespace {
 
+using F = QvDxfFieldsOf<QvDbFcf>;
+
 constexpr std::string_view kMarkers[] = {"AcDbEntity", "AcDbFcf"};
 
-// The rows of a frame's text are separated by line feeds, written "^J" in files.
-QvString rowsFromFile(const QvString& text) {
+// The rows of a frame's text are separated by line feeds, written "^J" in files (the writer
+// writes control characters so).
+Vexa::ErrorStatus setRows(QvDbFcf& frame, const QvString& text) {
   QvString rows = text;
   rows.replace(L"^J", L"\n");
-  return rows;
+  return frame.setText(rows.c_str());
 }
 
-// A feature control frame (TOLERANCE): its text (1), location (10, world), normal (210) and
-// direction (11, world). The class keeps the direction a unit vector perpendicular to the
-// normal; the text read stands while that gives the same direction. The style (3) is kept.
-class ToleranceFiler : public QvDxfEntityFilerOf<QvDbFcf> {
- public:
-  std::string_view recordName() const override { return "TOLERANCE"; }
-  std::span<const std::string_view> subclassMarkers() const override { return kMarkers; }
+// The normal (210) and the direction (11, world) make the orientation together. The class
+// keeps the direction a unit vector perpendicular to the normal; the text read stands while
+// that gives the same direction.
+void readOrientation(QvDxfObjectReader& in, QvDbFcf& frame) {
+  const QvGeVector3d normal = QvDxfEntityFiler::readNormal(in);
+  const size_t directionAt = in.find(11);
+  if (directionAt != QvDxfObjectReader::npos) in.release(directionAt);
+  const QvGeVector3d direction = in.vector(11, QvGeVector3d::kXAxis);
+  QvDxfEntityFiler::check(in, frame.setOrientation(normal, direction),
+                          "the direction (11) is zero or along the normal (210)");
+  const QvGeVector3d now = frame.direction();
+  const double values[3] = {now.x, now.y, now.z};
+  QvDxfEntityFiler::keepDerived(in, directionAt, 3, values);
+}
 
-  void read(QvDxfObjectReader& in, QvDbObject& object) const override {
-    auto& frame = static_cast<QvDbFcf&>(object);
-    readCommon(in, frame);
-    in.select(2);
-    frame.setText(rowsFromFile(in.text(1)).c_str());
-    frame.setLocation(in.point(10, QvGePoint3d::kOrigin));
-    const QvGeVector3d normal = readNormal(in);
-    const size_t directionAt = in.find(11);
-    if (directionAt != QvDxfObjectReader::npos) in.release(directionAt);
-    const QvGeVector3d direction = in.vector(11, QvGeVector3d::kXAxis);
-    check(in, frame.setOrientation(normal, direction),
-          "the direction (11) is zero or along the normal (210)");
-    const QvGeVector3d now = frame.direction();
-    const double values[3] = {now.x, now.y, now.z};
-    keepDerived(in, directionAt, 3, values);
-  }
+void writeOrientation(QvDxfObjectWriter& out, const QvDbFcf& frame) {
+  QvDxfEntityFiler::writeNormal(out, frame.normal());
+  const QvGeVector3d direction = frame.direction();
+  const double values[3] = {direction.x, direction.y, direction.z};
+  QvDxfEntityFiler::writeDerived(out, 11, 3, values);
+}
 
-  void write(QvDxfObjectWriter& out, const QvDbObject& object) const override {
-    const auto& frame = static_cast<const QvDbFcf&>(object);
-    beginEntity(out, frame);
-    out.subclass(2);
-    out.point(10, frame.location());
-    out.text(1, frame.text());
-    writeNormal(out, frame.normal());
-    const QvGeVector3d direction = frame.direction();
-    const double values[3] = {direction.x, direction.y, direction.z};
-    writeDerived(out, 11, 3, values);
-    out.end();
-  }
+// A feature control frame (TOLERANCE): its location (10, world), text (1) and orientation. The
+// style (3) is kept.
+constexpr QvDxfField kFields[] = {
+    F::point<&QvDbFcf::location, &QvDbFcf::setLocation>(2, 10),
+    F::text<&QvDbFcf::text, &setRows>(2, 1),
+    F::custom<&readOrientation, &writeOrientation>(2),
 };
+static_assert(QvDxfFields::isValid(kFields));
 
 }  // namespace
 
 QvDxfFilerPtr qvDxfToleranceFiler() {
-  return std::make_unique<ToleranceFiler>();
+  return qvDxfTableEntityFiler<QvDbFcf>("TOLERANCE", kMarkers, kFields);
 }

@@ -1,4 +1,5 @@
 #include "sdk/db/QvDbBlockTableRecord.h"
+#include "sdk/io/QvDxfFields.h"
 #include "sdk/io/QvDxfFilers.h"
 #include "sdk/io/QvDxfObjectReader.h"
 #include "sdk/io/QvDxfObjectWriter.h"
@@ -6,7 +7,20 @@
 
 namespace {
 
+using F = QvDxfFieldsOf<QvDbBlockTableRecord>;
+
 constexpr std::string_view kMarkers[] = {"AcDbSymbolTableRecord", "AcDbBlockTableRecord"};
+
+constexpr QvDxfField kFields[] = {
+    F::pointer<&QvDbBlockTableRecord::getLayoutId, &QvDbBlockTableRecord::setLayoutId>(2, 340),
+    F::integer<&QvDbBlockTableRecord::blockInsertUnits, &QvDbBlockTableRecord::setBlockInsertUnits>(
+        2, 70, 0, QvDb::kUnitsUndefined, QvDb::kUnitsMax),
+    F::integer<&QvDbBlockTableRecord::explodable, &QvDbBlockTableRecord::setExplodable>(2, 280, 1,
+                                                                                        0, 1),
+    F::integer<&QvDbBlockTableRecord::blockScaling, &QvDbBlockTableRecord::setBlockScaling>(
+        2, 281, 0, 0, 1),
+};
+static_assert(QvDxfFields::isValid(kFields));
 
 // A block table record: its name, layout, insertion units (70), explodability (280) and
 // scaling (281). The rest of a block definition (base point, description, external reference)
@@ -20,20 +34,13 @@ class BlockRecordFiler : public QvDxfRecordFilerOf<QvDbBlockTableRecord> {
   void read(QvDxfObjectReader& in, QvDbObject& object) const override {
     auto& block = static_cast<QvDbBlockTableRecord&>(object);
     readName(in, block);
-    block.setLayoutId(in.pointer(340));
-    block.setBlockInsertUnits(
-        static_cast<QvDb::UnitsValue>(in.integer(70, 0, QvDb::kUnitsUndefined, QvDb::kUnitsMax)));
-    block.setExplodable(in.integer(280, 1, 0, 1) != 0);
-    block.setBlockScaling(static_cast<QvDb::BlockScaling>(in.integer(281, 0, 0, 1)));
+    QvDxfFields::read(in, block, kFields);
   }
 
   void write(QvDxfObjectWriter& out, const QvDbObject& object) const override {
     const auto& block = static_cast<const QvDbBlockTableRecord&>(object);
     beginNamedRecord(out, block);
-    out.pointer(340, block.getLayoutId());
-    out.integer(70, block.blockInsertUnits());
-    out.integer(280, block.explodable() ? 1 : 0);
-    out.integer(281, block.blockScaling());
+    QvDxfFields::write(out, block, kFields, 2, 2);
     out.end();
   }
 };

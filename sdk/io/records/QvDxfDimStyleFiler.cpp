@@ -1,12 +1,37 @@
 #include "sdk/db/QvDbDimStyleTableRecord.h"
+#include "sdk/io/QvDxfFields.h"
 #include "sdk/io/QvDxfFilers.h"
 #include "sdk/io/QvDxfObjectReader.h"
 #include "sdk/io/QvDxfObjectWriter.h"
+#include "sdk/io/QvDxfWriteSession.h"
 #include "sdk/io/records/QvDxfRecordFiler.h"
 
 namespace {
 
+using F = QvDxfFieldsOf<QvDbDimStyleTableRecord>;
+
 constexpr std::string_view kMarkers[] = {"AcDbSymbolTableRecord", "AcDbDimStyleTableRecord"};
+
+// The text style must be read before the dimension style: refused at the line of its group.
+void readTextStyle(QvDxfObjectReader& in, QvDbDimStyleTableRecord& style) {
+  const size_t at = in.find(340);
+  if (at != QvDxfObjectReader::npos && style.setDimtxsty(in.pointerAt(at)) != Vexa::eOk)
+    in.fail(at, QvDxfDiagnostic::kWrongReference,
+            "the text style (DIMTXSTY, 340) names no text style read before it");
+}
+
+void writeTextStyle(QvDxfObjectWriter& out, const QvDbDimStyleTableRecord& style) {
+  if (out.session().isWritten(style.dimtxsty())) out.pointer(340, style.dimtxsty());
+}
+
+constexpr QvDxfField kFields[] = {
+    F::real<&QvDbDimStyleTableRecord::dimscale, &QvDbDimStyleTableRecord::setDimscale>(2, 40, 1.0)
+        .refusal("the overall scale (DIMSCALE, 40) is negative"),
+    F::real<&QvDbDimStyleTableRecord::dimtxt, &QvDbDimStyleTableRecord::setDimtxt>(2, 140, 0.18)
+        .refusal("the text height (DIMTXT, 140) is not positive"),
+    F::custom<&readTextStyle, &writeTextStyle>(2),
+};
+static_assert(QvDxfFields::isValid(kFields));
 
 // A dimension style: overall scale (DIMSCALE, 40), text height (DIMTXT, 140) and text style
 // (DIMTXSTY, 340). Its other variables are kept as read. Dimension styles carry their handle
@@ -20,23 +45,13 @@ class DimStyleFiler : public QvDxfRecordFilerOf<QvDbDimStyleTableRecord> {
   void read(QvDxfObjectReader& in, QvDbObject& object) const override {
     auto& style = static_cast<QvDbDimStyleTableRecord&>(object);
     readNameAndFlags(in, style, 0);
-    if (style.setDimscale(in.real(40, 1.0)) != Vexa::eOk)
-      in.failObject(QvDxfDiagnostic::kRefusedValue, "the overall scale (DIMSCALE, 40) is negative");
-    if (style.setDimtxt(in.real(140, 0.18)) != Vexa::eOk)
-      in.failObject(QvDxfDiagnostic::kRefusedValue,
-                    "the text height (DIMTXT, 140) is not positive");
-    const size_t styleAt = in.find(340);
-    if (styleAt != QvDxfObjectReader::npos && style.setDimtxsty(in.pointerAt(styleAt)) != Vexa::eOk)
-      in.fail(styleAt, QvDxfDiagnostic::kWrongReference,
-              "the text style (DIMTXSTY, 340) names no text style read before it");
+    QvDxfFields::read(in, style, kFields);
   }
 
   void write(QvDxfObjectWriter& out, const QvDbObject& object) const override {
     const auto& style = static_cast<const QvDbDimStyleTableRecord&>(object);
     beginRecord(out, style, 0, 105);
-    out.real(40, style.dimscale());
-    out.real(140, style.dimtxt());
-    if (out.session().isWritten(style.dimtxsty())) out.pointer(340, style.dimtxsty());
+    QvDxfFields::write(out, style, kFields, 2, 2);
     out.end();
   }
 };

@@ -1,4 +1,5 @@
 #include "sdk/db/QvDbTextStyleTableRecord.h"
+#include "sdk/io/QvDxfFields.h"
 #include "sdk/io/QvDxfFilers.h"
 #include "sdk/io/QvDxfObjectReader.h"
 #include "sdk/io/QvDxfObjectWriter.h"
@@ -6,11 +7,29 @@
 
 namespace {
 
+using F = QvDxfFieldsOf<QvDbTextStyleTableRecord>;
+
 constexpr std::string_view kMarkers[] = {"AcDbSymbolTableRecord", "AcDbTextStyleTableRecord"};
 constexpr int64_t kShapeFile = 1;
 
-// A text style: fixed height, width factor, obliquing angle and font files. Vertical text,
-// generation flags and the last height used are kept as read.
+constexpr QvDxfField kFields[] = {
+    F::real<&QvDbTextStyleTableRecord::textSize, &QvDbTextStyleTableRecord::setTextSize>(2, 40)
+        .refusal("the fixed text height (40) is negative"),
+    F::real<&QvDbTextStyleTableRecord::xScale, &QvDbTextStyleTableRecord::setXScale>(2, 41, 1.0)
+        .refusal("the width factor (41) is not positive"),
+    F::angle<&QvDbTextStyleTableRecord::obliquingAngle,
+             &QvDbTextStyleTableRecord::setObliquingAngle>(2, 50)
+        .refusal("the obliquing angle (50) is beyond 85 degrees"),
+    F::text<&QvDbTextStyleTableRecord::fileName, &QvDbTextStyleTableRecord::setFileName>(2, 3,
+                                                                                         L"txt"),
+    F::text<&QvDbTextStyleTableRecord::bigFontFileName,
+            &QvDbTextStyleTableRecord::setBigFontFileName>(2, 4),
+};
+static_assert(QvDxfFields::isValid(kFields));
+
+// A text style: its name and flags, then fixed height (40), width factor (41), obliquing angle
+// (50) and font files (3, 4). Vertical text, generation flags and the last height used are kept
+// as read.
 class TextStyleFiler : public QvDxfRecordFilerOf<QvDbTextStyleTableRecord> {
  public:
   std::string_view recordName() const override { return "STYLE"; }
@@ -21,25 +40,13 @@ class TextStyleFiler : public QvDxfRecordFilerOf<QvDbTextStyleTableRecord> {
     auto& style = static_cast<QvDbTextStyleTableRecord&>(object);
     const int64_t flags = readNameAndFlags(in, style, kShapeFile);
     style.setIsShapeFile((flags & kShapeFile) != 0);
-    if (style.setTextSize(in.real(40, 0.0)) != Vexa::eOk)
-      in.failObject(QvDxfDiagnostic::kRefusedValue, "the fixed text height (40) is negative");
-    if (style.setXScale(in.real(41, 1.0)) != Vexa::eOk)
-      in.failObject(QvDxfDiagnostic::kRefusedValue, "the width factor (41) is not positive");
-    if (style.setObliquingAngle(in.angle(50, 0.0)) != Vexa::eOk)
-      in.failObject(QvDxfDiagnostic::kRefusedValue,
-                    "the obliquing angle (50) is beyond 85 degrees");
-    style.setFileName(in.text(3, L"txt").c_str());
-    style.setBigFontFileName(in.text(4).c_str());
+    QvDxfFields::read(in, style, kFields);
   }
 
   void write(QvDxfObjectWriter& out, const QvDbObject& object) const override {
     const auto& style = static_cast<const QvDbTextStyleTableRecord&>(object);
     beginRecord(out, style, style.isShapeFile() ? kShapeFile : 0);
-    out.real(40, style.textSize());
-    out.real(41, style.xScale());
-    out.angle(50, style.obliquingAngle());
-    out.text(3, style.fileName());
-    out.text(4, style.bigFontFileName());
+    QvDxfFields::write(out, style, kFields, 2, 2);
     out.end();
   }
 };

@@ -141,9 +141,13 @@ QvDxfReadResult QvDxfFile::readFile(const QvString& path, QvDbDatabase& db) {
 QvString QvDxfReadResult::message() const {
   std::string text;
   if (const QvDxfDiagnostic* refused = refusal()) {
-    text = (file.empty() ? "" : file + ", ") + refused->text();
+    if (!file.empty()) text = file + ", ";
+    text += refused->text();
   } else {
-    for (const QvDxfDiagnostic& d : diagnostics) text += (text.empty() ? "" : "\n") + d.text();
+    for (const QvDxfDiagnostic& d : diagnostics) {
+      if (!text.empty()) text += '\n';
+      text += d.text();
+    }
   }
   return QvString(text.c_str());
 }

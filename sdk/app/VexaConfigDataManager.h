@@ -4,10 +4,11 @@
 
 #include "sdk/base/QvString.h"
 #include "sdk/base/VexaHost.h"
+#include "sdk/ed/IVexaSupportPath.h"
 
 // The host's configuration: the settings a user keeps from one session to the next. The
 // stand-in keeps them in memory for the life of the host; the program fills them at start-up.
-class VexaConfigDataManager : public VexaHostService {
+class VexaConfigDataManager : public VexaHostService, public IVexaSupportPath {
  public:
   // The support path: folders separated by ";", searched for files after the drawing's folder
   // and the current folder (qvedFindFile).
@@ -15,7 +16,7 @@ class VexaConfigDataManager : public VexaHostService {
   void setSupportPath(const QvString& path) { supportPath_ = path; }
   // The folders of the support path in order, each trimmed of blanks; empty entries are left
   // out.
-  std::vector<QvString> supportFolders() const;
+  std::vector<QvString> supportFolders() const override;
 
  private:
   QvString supportPath_;

@@ -52,6 +52,10 @@ Vexa::ErrorStatus VexaDocumentManager::closeDocument(VexaDocument* doc) {
   return Vexa::eInvalidInput;
 }
 
+QvString VexaDocumentManager::curDocumentFileName() const {
+  return current_ ? current_->fileName() : QvString();
+}
+
 VexaDocument* VexaDocumentManager::documentAt(int index) const {
   if (index < 0 || index >= documentCount()) return nullptr;
   return documents_[static_cast<size_t>(index)].get();

@@ -7,12 +7,13 @@
 #include "sdk/app/VexaDrawingVarStore.h"
 #include "sdk/base/VexaErrorStatus.h"
 #include "sdk/base/VexaHost.h"
+#include "sdk/ed/IVexaEditorDocuments.h"
 
 class QvDbDatabase;
 
 // The host's open documents and the current one, whose database is the working database. While
 // the manager lives, the per-drawing system variables are those of the working database.
-class VexaDocumentManager : public VexaHostService {
+class VexaDocumentManager : public VexaHostService, public IVexaEditorDocuments {
  public:
   VexaDocumentManager();
   ~VexaDocumentManager() override;
@@ -23,7 +24,8 @@ class VexaDocumentManager : public VexaHostService {
   // A document for a database read from a file; it becomes the current document.
   VexaDocument* addDocument(std::unique_ptr<QvDbDatabase> db, const QvString& fileName);
 
-  VexaDocument* curDocument() const { return current_; }
+  VexaDocument* curDocument() const override { return current_; }
+  QvString curDocumentFileName() const override;
   // eInvalidInput for a document this manager does not hold.
   Vexa::ErrorStatus setCurDocument(VexaDocument* doc);
   // Closes a document and its database; the first remaining one becomes current.

@@ -77,16 +77,6 @@ VexaResourceService* runningService() {
 
 }  // namespace
 
-bool VexaResourceService::loadCurrentString(unsigned int id, QvString& text) {
-  const VexaResourceService* service = runningService();
-  return service && service->loadFromCurrent(id, text);
-}
-
-bool VexaResourceService::loadChainString(unsigned int id, QvString& text) {
-  const VexaResourceService* service = runningService();
-  return service && service->loadFromChain(id, text);
-}
-
 bool SetCurrentResourceName(const wchar_t* moduleName) {
   VexaHost* host = VexaHost::current();
   return host && host->service<VexaResourceService>().setCurrent(moduleName);

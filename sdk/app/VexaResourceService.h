@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "sdk/app/VexaResourceModule.h"
+#include "sdk/base/IVexaStringResources.h"
 #include "sdk/base/QvString.h"
 #include "sdk/base/VexaHost.h"
 
@@ -16,7 +17,7 @@
 // Modules are named the Windows way ("XqCmdShareRes.dll" is the library libXqCmdShareRes.so,
 // found on the module search path, see QvRxModuleLocator). A module stays open as long as the
 // host runs.
-class VexaResourceService : public VexaHostService {
+class VexaResourceService : public VexaHostService, public IVexaStringResources {
  public:
   // Makes module `name` current, opening it on first use; false, and nothing changes, when it
   // cannot be opened (lastError() says why).
@@ -36,14 +37,9 @@ class VexaResourceService : public VexaHostService {
   bool hideString(const wchar_t* moduleName, unsigned int id);
   void showAllStrings(const wchar_t* moduleName);
 
-  bool loadFromCurrent(unsigned int id, QvString& text) const;
-  bool loadFromChain(unsigned int id, QvString& text) const;
+  bool loadFromCurrent(unsigned int id, QvString& text) const override;
+  bool loadFromChain(unsigned int id, QvString& text) const override;
   const QvString& lastError() const { return lastError_; }
-
-  // The same through the running host's service; false when no host runs or no module is
-  // open.
-  static bool loadCurrentString(unsigned int id, QvString& text);
-  static bool loadChainString(unsigned int id, QvString& text);
 
  private:
   VexaResourceModule* findOpen(const wchar_t* name) const;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <type_traits>
 #include <typeindex>
 #include <utility>
 #include <vector>
@@ -13,10 +14,13 @@ class VexaHostService {
   virtual ~VexaHostService() = default;
 };
 
-// The running host: the one application object of the stand-in. The program makes one for its
-// run and every test makes a fresh one, so no state leaks from one to the next. At most one
-// exists at a time. The host's lifecycle (construction, and the destruction that unloads the
-// modules before the services end) is defined in sdk/app (VexaHost.cpp).
+// The running host: the one application object of the stand-in, and the locator of its
+// services. The program makes one for its run and every test makes a fresh one, so no state
+// leaks from one to the next. At most one exists at a time.
+//
+// The host's lifecycle is the application's and is defined in sdk/app (VexaHostLifecycle.cpp):
+// starting, it binds the services that lower areas reach through interfaces of their own;
+// ending, it unloads the modules before the services end.
 class VexaHost {
  public:
   VexaHost();
@@ -27,25 +31,54 @@ class VexaHost {
   // The running host, or null when none runs.
   static VexaHost* current();
 
-  // The host's service of type T, made on first use. Services are destroyed with the host, the
-  // last made first.
+  // The host's service of type T, made on first use: T is a service class, or an interface
+  // bound to one (bind). Services are destroyed with the host, the last made first.
   template <typename T>
   T& service() {
-    for (auto& [type, svc] : services_)
-      if (type == std::type_index(typeid(T))) return static_cast<T&>(*svc);
-    auto made = std::make_unique<T>();
-    T& ref = *made;
-    services_.emplace_back(std::type_index(typeid(T)), std::move(made));
-    return ref;
+    if constexpr (std::is_base_of_v<VexaHostService, T>) {
+      if (T* found = findService<T>()) return *found;
+      auto made = std::make_unique<T>();
+      T& ref = *made;
+      services_.emplace_back(std::type_index(typeid(T)), std::move(made));
+      return ref;
+    } else {
+      return *static_cast<T*>(resolve(std::type_index(typeid(T)), true));
+    }
   }
-  // The service of type T when it has been made, else null.
+  // The service of type T (or bound to the interface T) when it has been made, else null.
   template <typename T>
   T* findService() const {
-    for (const auto& [type, svc] : services_)
-      if (type == std::type_index(typeid(T))) return static_cast<T*>(svc.get());
-    return nullptr;
+    if constexpr (std::is_base_of_v<VexaHostService, T>) {
+      for (const auto& [type, svc] : services_)
+        if (type == std::type_index(typeid(T))) return static_cast<T*>(svc.get());
+      return nullptr;
+    } else {
+      return static_cast<T*>(resolve(std::type_index(typeid(T)), false));
+    }
+  }
+
+  // Lets a lower area reach the service Impl of a higher one through the interface Interface,
+  // which the lower area owns: service<Interface>() and findService<Interface>() then answer
+  // with Impl. A later binding of the same interface replaces an earlier one.
+  template <typename Interface, typename Impl>
+  void bind() {
+    static_assert(std::is_base_of_v<Interface, Impl> && std::is_base_of_v<VexaHostService, Impl>);
+    bindings_.push_back({std::type_index(typeid(Interface)), [](VexaHost& host, bool make) {
+                           Impl* impl = make ? &host.service<Impl>() : host.findService<Impl>();
+                           return static_cast<void*>(static_cast<Interface*>(impl));
+                         }});
   }
 
  private:
+  struct Binding {
+    std::type_index interface;
+    void* (*resolve)(VexaHost& host, bool make);  // the Interface* of the bound service
+  };
+  // The bound service of an interface (made when `make`), or null; an interface bound to
+  // nothing raises std::logic_error when asked to make.
+  void* resolve(std::type_index interface, bool make) const;
+
+  static VexaHost* current_;
   std::vector<std::pair<std::type_index, std::unique_ptr<VexaHostService>>> services_;
+  std::vector<Binding> bindings_;
 };

@@ -1,6 +1,6 @@
 #include "sdk/ed/VexaSelectionSets.h"
 
-#include "sdk/app/vexaCurDocument.h"
+#include "sdk/ed/IVexaEditorDocuments.h"
 
 void VexaSelectionSets::create(VexaSelectSet set, int64_t name[2]) {
   const int64_t number = ++lastNumber_;
@@ -23,12 +23,12 @@ bool VexaSelectionSets::free(const int64_t name[2]) {
 
 const VexaSelectSet& VexaSelectionSets::previous() const {
   static const VexaSelectSet kNone;
-  const auto it = previous_.find(vexaCurDocument());
+  const auto it = previous_.find(vexaEditorCurDocument());
   return it == previous_.end() ? kNone : it->second;
 }
 
 void VexaSelectionSets::setPrevious(const VexaSelectSet& set) {
-  previous_[vexaCurDocument()] = set;
+  previous_[vexaEditorCurDocument()] = set;
 }
 
 VexaSelectionSets* VexaSelectionSets::current() {

@@ -6,8 +6,9 @@
 #include <system_error>
 #include <vector>
 
-#include "sdk/app/VexaConfigDataManager.h"
-#include "sdk/app/VexaDocumentManager.h"
+#include "sdk/base/VexaHost.h"
+#include "sdk/ed/IVexaEditorDocuments.h"
+#include "sdk/ed/IVexaSupportPath.h"
 
 namespace {
 
@@ -30,17 +31,15 @@ std::optional<fs::path> regularFile(const fs::path& candidate) {
 // The folders a bare name is looked for in, in order.
 std::vector<fs::path> searchFolders() {
   std::vector<fs::path> folders;
-  if (VexaHost* host = VexaHost::current()) {
-    const VexaDocument* doc = host->service<VexaDocumentManager>().curDocument();
-    if (doc) {
-      const fs::path drawingFolder = toPath(doc->fileName()).parent_path();
-      if (!drawingFolder.empty()) folders.push_back(drawingFolder);
-    }
+  if (const IVexaEditorDocuments* documents = vexaEditorDocuments()) {
+    const fs::path drawingFolder = toPath(documents->curDocumentFileName()).parent_path();
+    if (!drawingFolder.empty()) folders.push_back(drawingFolder);
   }
   std::error_code ec;
   const fs::path current = fs::current_path(ec);
   if (!ec) folders.push_back(current);
-  if (VexaConfigDataManager* config = getConfigDataManager())
+  const VexaHost* host = VexaHost::current();
+  if (const IVexaSupportPath* config = host ? host->findService<IVexaSupportPath>() : nullptr)
     for (const QvString& folder : config->supportFolders()) folders.push_back(toPath(folder));
   return folders;
 }

@@ -8,7 +8,7 @@
 #include <variant>
 #include <vector>
 
-#include "sdk/app/VexaResourceService.h"
+#include "sdk/base/IVexaStringResources.h"
 
 CString::CString(const wchar_t* text, int count) {
   if (text && count > 0) text_.assign(text, static_cast<size_t>(count));
@@ -216,12 +216,12 @@ void readArguments(std::vector<MessageInsert>& inserts, va_list args) {
       case ArgKind::kSigned:
         insert.value = isLongLong(insert.directive) ? va_arg(args, long long)
                        : isLong(insert.directive)   ? va_arg(args, long)
-                                               : va_arg(args, int);
+                                                    : va_arg(args, int);
         break;
       case ArgKind::kUnsigned:
         insert.value = isLongLong(insert.directive) ? va_arg(args, unsigned long long)
                        : isLong(insert.directive)   ? va_arg(args, unsigned long)
-                                               : va_arg(args, unsigned int);
+                                                    : va_arg(args, unsigned int);
         break;
       case ArgKind::kDouble:
         insert.value = va_arg(args, double);
@@ -324,7 +324,8 @@ void CString::FormatMessageV(const wchar_t* format, va_list args) {
 
 bool CString::LoadString(UINT id) {
   QvString text;
-  if (!VexaResourceService::loadChainString(id, text)) return false;
+  const IVexaStringResources* resources = vexaStringResources();
+  if (!resources || !resources->loadFromChain(id, text)) return false;
   text_ = text.wstr();
   return true;
 }

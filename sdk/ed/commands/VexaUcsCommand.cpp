@@ -2,8 +2,8 @@
 
 #include <numbers>
 
-#include "sdk/app/vexaCurDocument.h"
 #include "sdk/base/QvClassicCodes.h"
+#include "sdk/ed/IVexaEditorDocuments.h"
 #include "sdk/ed/VexaQuestion.h"
 #include "sdk/ed/VexaSysVarService.h"
 #include "sdk/ed/VexaSysVarValue.h"
@@ -195,13 +195,13 @@ int VexaUcsCommand::run(IVexaBuildInCommandContext& /*context*/) {
 }
 
 void VexaUcsHistory::push(const VexaUcs& ucs) {
-  std::vector<VexaUcs>& kept = history_[vexaCurDocument()];
+  std::vector<VexaUcs>& kept = history_[vexaEditorCurDocument()];
   kept.push_back(ucs);
   if (static_cast<int>(kept.size()) > kDepth) kept.erase(kept.begin());
 }
 
 std::optional<VexaUcs> VexaUcsHistory::pop() {
-  std::vector<VexaUcs>& kept = history_[vexaCurDocument()];
+  std::vector<VexaUcs>& kept = history_[vexaEditorCurDocument()];
   if (kept.empty()) return std::nullopt;
   const VexaUcs last = kept.back();
   kept.pop_back();

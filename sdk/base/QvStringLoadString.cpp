@@ -1,10 +1,11 @@
 // QvString::loadString reads the host's current resource module.
-#include "sdk/app/VexaResourceService.h"
+#include "sdk/base/IVexaStringResources.h"
 #include "sdk/base/QvString.h"
 
 bool QvString::loadString(unsigned int id) {
   QvString text;
-  if (!VexaResourceService::loadCurrentString(id, text)) {
+  const IVexaStringResources* resources = vexaStringResources();
+  if (!resources || !resources->loadFromCurrent(id, text)) {
     text_.clear();
     return false;
   }

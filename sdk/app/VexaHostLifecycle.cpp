@@ -1,0 +1,34 @@
+// The lifecycle of the host (VexaHost, sdk/base): the application starts and ends it.
+#include "sdk/app/VexaConfigDataManager.h"
+#include "sdk/app/VexaDocumentManager.h"
+#include "sdk/app/VexaResourceService.h"
+#include "sdk/base/IVexaStringResources.h"
+#include "sdk/base/VexaHost.h"
+#include "sdk/ed/IVexaEditorDocuments.h"
+#include "sdk/ed/IVexaSupportPath.h"
+#include "sdk/gi/IVexaHighlighter.h"
+#include "sdk/render/QvGiHighlightLog.h"
+#include "sdk/rx/QvRxDictionary.h"
+#include "sdk/rx/QvRxDynamicLinker.h"
+
+VexaHost::VexaHost() {
+  if (current_) qvrx_abort(L"A host is already running");
+  current_ = this;
+  // The services lower areas reach through interfaces of their own.
+  bind<IVexaStringResources, VexaResourceService>();
+  bind<IVexaHighlighter, QvGiHighlightLog>();
+  bind<IVexaEditorDocuments, VexaDocumentManager>();
+  bind<IVexaSupportPath, VexaConfigDataManager>();
+}
+
+VexaHost::~VexaHost() {
+  // Modules exit while the host's services still exist.
+  if (QvRxDynamicLinker* linker = qvrxDynamicLinker()) linker->unloadAllModules();
+  // A service's destructor may still reach other services, so each leaves the list first.
+  while (!services_.empty()) {
+    std::unique_ptr<VexaHostService> last = std::move(services_.back().second);
+    services_.pop_back();
+    last.reset();
+  }
+  current_ = nullptr;
+}

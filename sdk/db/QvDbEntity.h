@@ -99,7 +99,7 @@ class QvDbEntity : public QvDbObject {
   // The plane of the entity; eNotApplicable for kinds without one.
   Vexa::ErrorStatus getPlane(QvGePlane& plane, QvDb::Planarity& planarity) const;
   bool isPlanar() const;
-  // Display state (see QvGiHighlightLog): the entity, or one of its sub-entities by marker.
+  // Display state (see IVexaHighlighter): the entity, or one of its sub-entities by marker.
   Vexa::ErrorStatus highlight(int64_t marker = 0) const;
   Vexa::ErrorStatus unhighlight(int64_t marker = 0) const;
   // The curves the entity's outline is made of, as new geometry curves appended to `curves`

@@ -11,7 +11,7 @@
 #include "sdk/ge/QvGeCurveCurveInt3d.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/ge/QvGePlane.h"
-#include "sdk/gi/QvGiHighlightLog.h"
+#include "sdk/gi/IVexaHighlighter.h"
 
 namespace {
 
@@ -109,14 +109,14 @@ Vexa::ErrorStatus QvDbEntity::intersectWith(const QvDbEntity* other, QvDb::Inter
 Vexa::ErrorStatus QvDbEntity::highlight(int64_t marker) const {
   if (const Vexa::ErrorStatus es = assertReadEnabled(); es != Vexa::eOk) return es;
   if (VexaHost* host = VexaHost::current())
-    host->service<QvGiHighlightLog>().highlight(objectId(), this, marker);
+    host->service<IVexaHighlighter>().highlight(objectId(), this, marker);
   return Vexa::eOk;
 }
 
 Vexa::ErrorStatus QvDbEntity::unhighlight(int64_t marker) const {
   if (const Vexa::ErrorStatus es = assertReadEnabled(); es != Vexa::eOk) return es;
   if (VexaHost* host = VexaHost::current())
-    host->service<QvGiHighlightLog>().unhighlight(objectId(), this, marker);
+    host->service<IVexaHighlighter>().unhighlight(objectId(), this, marker);
   return Vexa::eOk;
 }
 

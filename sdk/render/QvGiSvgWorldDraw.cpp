@@ -63,7 +63,7 @@ QvGiSubEntityTraits& QvGiSvgWorldDraw::subEntityTraits() const {
 
 bool QvGiSvgWorldDraw::drawTopLevel(QvGiDrawable* drawable) {
   frames_.clear();
-  traits_ = QvGiDrawableTraits();
+  traits_ = QvGiTraitValues();
   return drawNested(drawable);
 }
 
@@ -81,7 +81,7 @@ bool QvGiSvgWorldDraw::drawNested(QvGiDrawable* drawable) {
   if (const QvDbAttributeDefinition* definition = QvDbAttributeDefinition::cast(drawable);
       definition && !frames_.empty() && !definition->isConstant())
     return false;
-  const QvGiDrawableTraits saved = traits_;
+  const QvGiTraitValues saved = traits_;
   traits_.setSelectionMarker(0);
   drawable->setAttributes(&traits_);
   const QvDbObjectId layerId = effectiveLayer(traits_.layerId());

@@ -5,8 +5,8 @@
 #include "sdk/db/QvDbLayerStates.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/gi/QvGiGeometry.h"
-#include "sdk/gi/QvGiSubEntityTraits.h"
 #include "sdk/gi/QvGiWorldDraw.h"
+#include "sdk/render/QvGiTraitValues.h"
 
 class QvGiSvgCanvas;
 
@@ -71,5 +71,5 @@ class QvGiSvgWorldDraw : public QvGiWorldDraw, private QvGiGeometry {
   QvDbObjectId layerZeroId_;
   std::vector<QvGeMatrix3d> transforms_;
   std::vector<Frame> frames_;  // the drawables being drawn, the outermost first
-  mutable QvGiDrawableTraits traits_;
+  mutable QvGiTraitValues traits_;
 };

@@ -150,7 +150,7 @@ void QvGiWorldDrawRecorder::polygon(int numVertices, const QvGePoint3d* vertices
 
 void QvGiWorldDrawRecorder::draw(QvGiDrawable* drawable) {
   if (!drawable) return;
-  const QvGiDrawableTraits saved = traits_;
+  const QvGiTraitValues saved = traits_;
   traits_.setSelectionMarker(0);
   ++depth_;
   drawable->setAttributes(&traits_);

@@ -8,8 +8,8 @@
 #include "sdk/ge/QvGeArrays.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/gi/QvGiGeometry.h"
-#include "sdk/gi/QvGiSubEntityTraits.h"
 #include "sdk/gi/QvGiWorldDraw.h"
+#include "sdk/render/QvGiTraitValues.h"
 
 // A world draw that keeps what it is given, in world coordinates: each primitive with its
 // kind, its points (a polyline's or polygon's vertices; for conics the center first), its data
@@ -80,6 +80,6 @@ class QvGiWorldDrawRecorder : public QvGiWorldDraw, private QvGiGeometry {
 
   std::vector<Primitive> primitives_;
   std::vector<QvGeMatrix3d> transforms_;
-  mutable QvGiDrawableTraits traits_;
+  mutable QvGiTraitValues traits_;
   int depth_ = -1;
 };

@@ -12,7 +12,7 @@
 #include "sdk/db/QvDbObjectIterator.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/ge/QvGeMatrix3d.h"
-#include "sdk/gi/QvGiHighlightLog.h"
+#include "sdk/render/QvGiHighlightLog.h"
 #include "sdk/render/QvGiWorldDrawRecorder.h"
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/sdk/db/EntityTestSupport.h"

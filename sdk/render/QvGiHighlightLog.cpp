@@ -1,4 +1,4 @@
-#include "sdk/gi/QvGiHighlightLog.h"
+#include "sdk/render/QvGiHighlightLog.h"
 
 #include <algorithm>
 

@@ -1,11 +1,10 @@
 #include "xqcmdutil/XqDbModified.h"
 
-#include "sdk/app/VexaDocumentManager.h"
+#include "sdk/app/VexaDocument.h"
+#include "sdk/app/vexaCurDocument.h"
 
 void vexaSetDbModifiedType(int type) {
-  VexaHost* host = VexaHost::current();
-  if (!host) return;
-  VexaDocument* doc = host->service<VexaDocumentManager>().curDocument();
+  VexaDocument* doc = vexaCurDocument();
   if (!doc) return;
   if (VexaUndoController* undo = doc->undoController()) undo->setDbModifiedType(type);
 }

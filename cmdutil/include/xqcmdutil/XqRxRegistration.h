@@ -3,7 +3,8 @@
 #include "sdk/rx/QvRxClass.h"
 #include "xqcmdutil/XqRxMembers.h"
 
-// The registration pattern shared by every runtime class of the module.
+// The registration pattern shared by every runtime class of the module. It sits beside
+// XqRxMembers.h for the module's own folders; its functions are not exported.
 namespace XqRxRegistration {
 
 // Where a class is looked up by name: the class registry, or the "ClassDictionary" entry of

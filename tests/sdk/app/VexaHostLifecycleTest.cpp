@@ -27,21 +27,4 @@ TEST(VexaHostLifecycleTest, AStartingHostBindsTheInterfacesOfLowerAreas) {
   EXPECT_EQ(host.findService<IVexaSupportPath>(), supportPath);
 }
 
-TEST(VexaHostLifecycleTest, TheEditorSeesTheCurrentDocumentAndItsFile) {
-  VexaHost host;
-  EXPECT_EQ(vexaEditorDocuments(), nullptr);
-  EXPECT_EQ(vexaEditorCurDocument(), nullptr);
-  VexaDocumentManager& documents = host.service<VexaDocumentManager>();
-  EXPECT_EQ(vexaEditorCurDocument(), nullptr);
-  EXPECT_TRUE(vexaEditorDocuments()->curDocumentFileName().isEmpty());
-  VexaDocument* first = documents.newDocument();
-  VexaDocument* second = documents.newDocument();
-  second->setFileName(L"/plans/site.dxf");
-  EXPECT_EQ(vexaEditorCurDocument(), second);
-  EXPECT_EQ(vexaEditorDocuments()->curDocumentFileName(), QvString(L"/plans/site.dxf"));
-  ASSERT_EQ(documents.setCurDocument(first), Vexa::eOk);
-  EXPECT_EQ(vexaEditorCurDocument(), first);
-  EXPECT_EQ(vexaEditorDocuments()->curDocumentFileName(), QvString(L"Drawing1.dwg"));
-}
-
 }  // namespace

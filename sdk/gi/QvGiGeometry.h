@@ -42,6 +42,11 @@ class QvGiGeometry {
                     double oblique, const QvString& text) = 0;
   // A filled polygon through the points.
   virtual void polygon(int numVertices, const QvGePoint3d* vertices) = 0;
+  // One area bounded by several closed polygons (numVertices[i] points each, one after the
+  // other in `vertices`), filled even-odd: a point is inside when it lies inside an odd number
+  // of them, so a polygon inside another makes a hole and one inside that an island.
+  virtual void polyPolygon(int numPolygons, const int* numVertices,
+                           const QvGePoint3d* vertices) = 0;
   // Draws another drawable (an entity of a block, an attribute) where this one is drawn.
   virtual void draw(QvGiDrawable* drawable) = 0;
   // Model transforms nest: each push applies its matrix after the ones already pushed are

@@ -61,6 +61,7 @@ QvDxfFilerRegistry::QvDxfFilerRegistry() {
   add(qvDxfToleranceFiler());
   add(qvDxfRasterImageFiler());
   add(qvDxfWipeoutFiler());
+  add(qvDxfHatchFiler());
 
   // Proxies: by class only, for what no other filer reads.
   filers_.push_back(qvDxfProxyEntityFiler());

@@ -58,3 +58,4 @@ QvDxfFilerPtr qvDxfToleranceFiler();
 QvDxfFilerPtr qvDxfProxyEntityFiler();
 QvDxfFilerPtr qvDxfRasterImageFiler();
 QvDxfFilerPtr qvDxfWipeoutFiler();
+QvDxfFilerPtr qvDxfHatchFiler();

@@ -168,6 +168,20 @@ void QvGiSvgCanvas::polygon(const std::vector<Point>& points, uint32_t rgb) {
   add("polygon", " points=\"" + pointList(points) + "\"", rgb, Paint::kFillAndStroke);
 }
 
+void QvGiSvgCanvas::polygons(const std::vector<std::vector<Point>>& rings, uint32_t rgb) {
+  std::string path;
+  for (const std::vector<Point>& ring : rings) {
+    if (ring.size() < 3) continue;
+    for (size_t i = 0; i < ring.size(); ++i) {
+      grow(ring[i]);
+      path += (i == 0 ? 'M' : 'L') + pagePoint(ring[i]);
+    }
+    path += 'Z';
+  }
+  if (path.empty()) return;
+  add("path", " d=\"" + path + "\" fill-rule=\"evenodd\"", rgb, Paint::kFill);
+}
+
 void QvGiSvgCanvas::circle(const Point& center, double radius, uint32_t rgb) {
   radius = std::fabs(radius);
   grow({center[0] - radius, center[1] - radius});

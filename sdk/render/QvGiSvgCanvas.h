@@ -27,6 +27,8 @@ class QvGiSvgCanvas {
   void polyline(const std::vector<Point>& points, bool closed, uint32_t rgb);
   // A filled polygon.
   void polygon(const std::vector<Point>& points, uint32_t rgb);
+  // An area bounded by closed polygons, filled even-odd (holes and islands), not stroked.
+  void polygons(const std::vector<std::vector<Point>>& rings, uint32_t rgb);
   void circle(const Point& center, double radius, uint32_t rgb);
   // The arc of a circle from `startAngle` (radians from the x axis) through `sweep` radians,
   // counterclockwise when `sweep` is positive.

@@ -144,6 +144,20 @@ void QvGiSvgWorldDraw::polygon(int numVertices, const QvGePoint3d* vertices) {
   canvas_.polygon(points, currentRgb());
 }
 
+void QvGiSvgWorldDraw::polyPolygon(int numPolygons, const int* numVertices,
+                                   const QvGePoint3d* vertices) {
+  if (numPolygons <= 0 || !numVertices || !vertices) return;
+  std::vector<std::vector<Point>> rings(static_cast<size_t>(numPolygons));
+  const QvGePoint3d* next = vertices;
+  for (int k = 0; k < numPolygons; ++k) {
+    std::vector<Point>& ring = rings[static_cast<size_t>(k)];
+    const int n = std::max(numVertices[k], 0);
+    ring.reserve(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) ring.push_back(flat(mapped(current(), *next++)));
+  }
+  canvas_.polygons(rings, currentRgb());
+}
+
 void QvGiSvgWorldDraw::circle(const QvGePoint3d& center, double radius,
                               const QvGeVector3d& normal) {
   const QvGeVector3d n = normal.normal();

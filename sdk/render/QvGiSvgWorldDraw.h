@@ -50,6 +50,7 @@ class QvGiSvgWorldDraw : public QvGiWorldDraw, private QvGiGeometry {
   void text(const QvGePoint3d& position, const QvGeVector3d& normal, const QvGeVector3d& direction,
             double height, double widthFactor, double oblique, const QvString& text) override;
   void polygon(int numVertices, const QvGePoint3d* vertices) override;
+  void polyPolygon(int numPolygons, const int* numVertices, const QvGePoint3d* vertices) override;
   void draw(QvGiDrawable* drawable) override;
   void pushModelTransform(const QvGeMatrix3d& matrix) override;
   void popModelTransform() override;

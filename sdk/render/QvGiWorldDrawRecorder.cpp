@@ -1,5 +1,6 @@
 #include "sdk/render/QvGiWorldDrawRecorder.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "sdk/ge/QvGeEllipArc3d.h"
@@ -145,6 +146,18 @@ void QvGiWorldDrawRecorder::text(const QvGePoint3d& position, const QvGeVector3d
 void QvGiWorldDrawRecorder::polygon(int numVertices, const QvGePoint3d* vertices) {
   Primitive p = start(kPolygon);
   for (int i = 0; i < numVertices; ++i) p.points.append(mapped(current(), vertices[i]));
+  primitives_.push_back(std::move(p));
+}
+
+void QvGiWorldDrawRecorder::polyPolygon(int numPolygons, const int* numVertices,
+                                        const QvGePoint3d* vertices) {
+  Primitive p = start(kPolyPolygon);
+  const QvGePoint3d* next = vertices;
+  for (int k = 0; k < numPolygons; ++k) {
+    const int n = std::max(numVertices[k], 0);
+    p.counts.append(n);
+    for (int i = 0; i < n; ++i) p.points.append(mapped(current(), *next++));
+  }
   primitives_.push_back(std::move(p));
 }
 

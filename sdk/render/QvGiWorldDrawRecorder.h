@@ -18,11 +18,22 @@
 // simple writers.
 class QvGiWorldDrawRecorder : public QvGiWorldDraw, private QvGiGeometry {
  public:
-  enum Kind { kPolyline, kCircle, kCircularArc, kEllipticArc, kText, kPolygon, kRay, kXline };
+  enum Kind {
+    kPolyline,
+    kCircle,
+    kCircularArc,
+    kEllipticArc,
+    kText,
+    kPolygon,
+    kRay,
+    kXline,
+    kPolyPolygon,
+  };
 
   struct Primitive {
     Kind kind = kPolyline;
     QvGePoint3dArray points;  // vertices; conics: the center
+    QvArray<int> counts;      // polyPolygon: the number of points of each polygon, in order
     QvGeVector3d normal;      // the plane of conics and texts (transformed)
     // Circles and arcs: the transformed radius (the image of a circle under a non-uniform
     // model transform is recorded as an elliptic arc instead).
@@ -71,6 +82,7 @@ class QvGiWorldDrawRecorder : public QvGiWorldDraw, private QvGiGeometry {
   void text(const QvGePoint3d& position, const QvGeVector3d& normal, const QvGeVector3d& direction,
             double height, double widthFactor, double oblique, const QvString& text) override;
   void polygon(int numVertices, const QvGePoint3d* vertices) override;
+  void polyPolygon(int numPolygons, const int* numVertices, const QvGePoint3d* vertices) override;
   void draw(QvGiDrawable* drawable) override;
   void pushModelTransform(const QvGeMatrix3d& matrix) override;
   void popModelTransform() override;

@@ -1,5 +1,6 @@
 #include "sdk/db/detail/PlanarArea.h"
 
+#include "sdk/ge/QvGeCurve2d.h"
 #include "sdk/ge/QvGeCurve3d.h"
 #include "sdk/ge/QvGePlane.h"
 
@@ -16,14 +17,13 @@ constexpr double kWeights[8] = {0.1012285362903763, 0.2223810344533745, 0.313706
                                 0.2223810344533745, 0.1012285362903763};
 constexpr int kSubdivisions = 16;
 
-}  // namespace
-
-double planarArea(const QvGeCurve3d& curve, const QvGePlane& plane) {
+// Twice the signed area of `curve` and its closing chord; `flat` takes a point and its first
+// derivative to plane coordinates (x, y, dx, dy).
+template <class Curve, class Flat>
+double twiceArea(const Curve& curve, Flat flat) {
   QvGeInterval interval;
   curve.getInterval(interval);
   if (!interval.isBounded()) return 0.0;
-  const QvGePoint3d origin = plane.pointOnPlane();
-  const QvGeVector3d u = plane.uAxis(), v = plane.vAxis();
   QvGeDoubleArray breaks;
   curve.getBreakParams(breaks);
   QvGeDoubleArray bounds;
@@ -33,26 +33,51 @@ double planarArea(const QvGeCurve3d& curve, const QvGePlane& plane) {
   bounds.append(interval.upperBound());
 
   double twice = 0.0;  // the integral of x dy - y dx
+  double x = 0.0, y = 0.0, dx = 0.0, dy = 0.0;
   for (int k = 0; k + 1 < bounds.length(); ++k) {
     const double step = (bounds[k + 1] - bounds[k]) / kSubdivisions;
     for (int s = 0; s < kSubdivisions; ++s) {
       const double a = bounds[k] + s * step, half = 0.5 * step;
       for (int g = 0; g < 8; ++g) {
-        const double t = a + half * (1.0 + kNodes[g]);
-        QvGePoint3d p;
-        QvGeVector3d d;
-        curve.evalDerivatives(t, 1, p, &d);
-        const QvGeVector3d r = p - origin;
-        const double x = r.dotProduct(u), y = r.dotProduct(v);
-        twice += kWeights[g] * half * (x * d.dotProduct(v) - y * d.dotProduct(u));
+        flat(a + half * (1.0 + kNodes[g]), x, y, dx, dy);
+        twice += kWeights[g] * half * (x * dy - y * dx);
       }
     }
   }
   // The chord back from the end to the start.
-  const QvGeVector3d s = curve.evalPoint(interval.lowerBound()) - origin;
-  const QvGeVector3d e = curve.evalPoint(interval.upperBound()) - origin;
-  twice += e.dotProduct(u) * s.dotProduct(v) - e.dotProduct(v) * s.dotProduct(u);
-  return 0.5 * twice;
+  double sx = 0.0, sy = 0.0, ex = 0.0, ey = 0.0;
+  flat(interval.lowerBound(), sx, sy, dx, dy);
+  flat(interval.upperBound(), ex, ey, dx, dy);
+  return twice + ex * sy - ey * sx;
+}
+
+}  // namespace
+
+double planarArea(const QvGeCurve3d& curve, const QvGePlane& plane) {
+  const QvGePoint3d origin = plane.pointOnPlane();
+  const QvGeVector3d u = plane.uAxis(), v = plane.vAxis();
+  return 0.5 * twiceArea(curve, [&](double t, double& x, double& y, double& dx, double& dy) {
+           QvGePoint3d p;
+           QvGeVector3d d;
+           curve.evalDerivatives(t, 1, p, &d);
+           const QvGeVector3d r = p - origin;
+           x = r.dotProduct(u);
+           y = r.dotProduct(v);
+           dx = d.dotProduct(u);
+           dy = d.dotProduct(v);
+         });
+}
+
+double planarArea(const QvGeCurve2d& curve) {
+  return 0.5 * twiceArea(curve, [&](double t, double& x, double& y, double& dx, double& dy) {
+           QvGePoint2d p;
+           QvGeVector2d d;
+           curve.evalDerivatives(t, 1, p, &d);
+           x = p.x;
+           y = p.y;
+           dx = d.x;
+           dy = d.y;
+         });
 }
 
 }  // namespace qvdb_detail

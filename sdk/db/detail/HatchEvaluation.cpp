@@ -1,0 +1,137 @@
+#include "sdk/db/detail/HatchEvaluation.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "sdk/db/detail/PlanarArea.h"
+#include "sdk/ge/QvGeCircArc2d.h"
+#include "sdk/ge/QvGeLineSeg2d.h"
+
+namespace qvdb_detail {
+
+namespace {
+
+// Ends closer than this share of the loop's size meet.
+constexpr double kJoinShare = 1e-9;
+// Rings follow curved edges within this share of the hatch's size.
+constexpr double kRingChordShare = 2e-4;
+
+HatchEdge segment(const QvGePoint2d& a, const QvGePoint2d& b, double bulge) {
+  if (bulge == 0.0 || a.isEqualTo(b)) return std::make_shared<QvGeLineSeg2d>(a, b);
+  const QvGeVector2d chord = b - a;
+  const QvGeVector2d left(-chord.y, chord.x);
+  // The middle of the arc lies the sagitta (bulge x half the chord) to the right of a -> b for a
+  // counterclockwise arc.
+  const QvGePoint2d middle = a + chord * 0.5 - left * (0.5 * bulge);
+  auto arc = std::make_shared<QvGeCircArc2d>(a, middle, b);
+  if (!arc->isValid()) return std::make_shared<QvGeLineSeg2d>(a, b);
+  return arc;
+}
+
+// The edge's own share of twice the enclosed area: the integral of x dy - y dx along it.
+double edgeIntegral(const QvGeCurve2d& edge) {
+  QvGePoint2d s, e;
+  if (!edge.hasStartPoint(s) || !edge.hasEndPoint(e)) return 0.0;
+  return 2.0 * planarArea(edge) + (s.x * e.y - s.y * e.x);
+}
+
+}  // namespace
+
+std::vector<HatchEdge> polylineLoopEdges(const std::vector<QvGePoint2d>& vertices,
+                                         const std::vector<double>& bulges, bool closed) {
+  std::vector<HatchEdge> edges;
+  const size_t n = vertices.size();
+  if (n < 2) return edges;
+  auto bulgeAt = [&](size_t i) { return i < bulges.size() ? bulges[i] : 0.0; };
+  for (size_t i = 0; i + 1 < n; ++i)
+    edges.push_back(segment(vertices[i], vertices[i + 1], bulgeAt(i)));
+  if (closed || !vertices.back().isEqualTo(vertices.front()))
+    edges.push_back(segment(vertices.back(), vertices.front(), closed ? bulgeAt(n - 1) : 0.0));
+  return edges;
+}
+
+bool insideRing(const std::vector<QvGePoint2d>& ring, const QvGePoint2d& point) {
+  bool inside = false;
+  const size_t n = ring.size();
+  for (size_t i = 0, j = n - 1; i < n; j = i++) {
+    const QvGePoint2d& a = ring[i];
+    const QvGePoint2d& b = ring[j];
+    if ((a.y > point.y) != (b.y > point.y) &&
+        point.x < (b.x - a.x) * (point.y - a.y) / (b.y - a.y) + a.x)
+      inside = !inside;
+  }
+  return inside;
+}
+
+HatchEvaluation evaluateHatchLoops(std::vector<std::vector<HatchEdge>> loops) {
+  HatchEvaluation out;
+  for (auto& edges : loops) {
+    HatchEvaluation::Loop loop;
+    std::erase_if(edges, [](const HatchEdge& e) { return !e || !e->isBounded(); });
+    loop.edges = std::move(edges);
+    for (const HatchEdge& e : loop.edges) out.box.addExt(e->boundBlock());
+    out.loops.push_back(std::move(loop));
+  }
+  if (out.loops.empty()) {
+    out.status = Vexa::eInvalidInput;
+    return out;
+  }
+  const double size = std::max(out.box.isValidExtents() ? out.box.diagonal() : 0.0, 1.0);
+  const double join = kJoinShare * size;
+  const double chord = kRingChordShare * size;
+
+  for (HatchEvaluation::Loop& loop : out.loops) {
+    double twice = 0.0;
+    loop.closes = !loop.edges.empty();
+    QvGePoint2d previousEnd;
+    for (size_t k = 0; k < loop.edges.size(); ++k) {
+      const QvGeCurve2d& e = *loop.edges[k];
+      QvGeInterval interval;
+      QvGePoint2d start, end;
+      e.getInterval(interval, start, end);
+      if (k > 0 && start.distanceTo(previousEnd) > join) {
+        loop.closes = false;
+        twice += previousEnd.x * start.y - previousEnd.y * start.x;  // the straight bridge
+      }
+      twice += edgeIntegral(e);
+      loop.length += e.length();
+      QvGePoint2dArray points;
+      e.getSamplePoints(interval.lowerBound(), interval.upperBound(), chord, points);
+      for (int i = 0; i < points.length(); ++i)
+        if (loop.ring.empty() || !loop.ring.back().isEqualTo(points[i]))
+          loop.ring.push_back(points[i]);
+      previousEnd = end;
+    }
+    if (!loop.ring.empty()) {
+      const QvGePoint2d first = loop.ring.front();
+      if (first.distanceTo(previousEnd) > join) loop.closes = false;
+      twice += previousEnd.x * first.y - previousEnd.y * first.x;
+      if (loop.ring.size() > 1 && loop.ring.back().isEqualTo(first)) loop.ring.pop_back();
+    }
+    loop.area = 0.5 * std::fabs(twice);
+  }
+
+  // Nesting: a loop lies inside another when a point of it does (loops do not cross).
+  for (size_t i = 0; i < out.loops.size(); ++i) {
+    HatchEvaluation::Loop& loop = out.loops[i];
+    if (loop.ring.empty()) continue;
+    const QvGePoint2d probe = loop.ring.front();
+    for (size_t j = 0; j < out.loops.size(); ++j)
+      if (j != i && out.loops[j].ring.size() > 2 && insideRing(out.loops[j].ring, probe))
+        ++loop.depth;
+  }
+  bool degenerate = false;
+  for (const HatchEvaluation::Loop& loop : out.loops) {
+    out.area += loop.depth % 2 == 0 ? loop.area : -loop.area;
+    degenerate = degenerate || !(loop.area > join * join);
+  }
+  out.area = std::max(out.area, 0.0);
+  if (std::any_of(out.loops.begin(), out.loops.end(),
+                  [](const HatchEvaluation::Loop& l) { return !l.closes; }))
+    out.status = Vexa::eInvalidInput;
+  else if (degenerate)
+    out.status = Vexa::eDegenerateGeometry;
+  return out;
+}
+
+}  // namespace qvdb_detail

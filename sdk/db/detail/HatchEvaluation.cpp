@@ -35,6 +35,41 @@ double edgeIntegral(const QvGeCurve2d& edge) {
   return 2.0 * planarArea(edge) + (s.x * e.y - s.y * e.x);
 }
 
+QvGePoint2d startOf(const QvGeCurve2d& edge) {
+  QvGePoint2d p;
+  edge.hasStartPoint(p);
+  return p;
+}
+
+QvGePoint2d endOf(const QvGeCurve2d& edge) {
+  QvGePoint2d p;
+  edge.hasEndPoint(p);
+  return p;
+}
+
+HatchEdge reversed(const QvGeCurve2d& edge) {
+  std::shared_ptr<QvGeCurve2d> copy(static_cast<QvGeCurve2d*>(edge.copy()));
+  copy->reverseParam();
+  return copy;
+}
+
+// Files hold edges that run against their loop: such an edge (its end, not its start, meets
+// where the chain has got to) is turned round, so that area and drawing follow the chain. The
+// first edge is turned when only its start meets the second.
+void orientEdges(std::vector<HatchEdge>& edges, double join) {
+  if (edges.size() < 2) return;
+  const QvGePoint2d s1 = startOf(*edges[1]), e1 = endOf(*edges[1]);
+  auto meets = [&](const QvGePoint2d& p) {
+    return p.distanceTo(s1) <= join || p.distanceTo(e1) <= join;
+  };
+  if (!meets(endOf(*edges[0])) && meets(startOf(*edges[0]))) edges[0] = reversed(*edges[0]);
+  for (size_t k = 1; k < edges.size(); ++k) {
+    const QvGePoint2d at = endOf(*edges[k - 1]);
+    if (startOf(*edges[k]).distanceTo(at) > join && endOf(*edges[k]).distanceTo(at) <= join)
+      edges[k] = reversed(*edges[k]);
+  }
+}
+
 }  // namespace
 
 std::vector<HatchEdge> polylineLoopEdges(const std::vector<QvGePoint2d>& vertices,
@@ -81,6 +116,7 @@ HatchEvaluation evaluateHatchLoops(std::vector<std::vector<HatchEdge>> loops) {
   const double chord = kRingChordShare * size;
 
   for (HatchEvaluation::Loop& loop : out.loops) {
+    orientEdges(loop.edges, join);
     double twice = 0.0;
     loop.closes = !loop.edges.empty();
     QvGePoint2d previousEnd;

@@ -160,11 +160,11 @@ TEST(DynamicLinkerShutdown, TheHostUnloadsEveryModuleWhenItEnds) {
 }
 
 TEST_F(DynamicLinker, AMissingModuleIsRefusedWithTheFoldersSearched) {
-  EXPECT_FALSE(linker().loadModule(L"Xq3dCmds.qrx", false));
+  EXPECT_FALSE(linker().loadModule(L"XqNoSuchCmds.qrx", false));
   const QvString error = linker().lastError();
-  EXPECT_NE(error.find(L"Cannot find the module Xq3dCmds"), QvString::kNotFound) << error;
-  EXPECT_NE(error.find(L"libXq3dCmds.so"), QvString::kNotFound) << error;
-  EXPECT_FALSE(linker().isModuleLoaded(L"Xq3dCmds"));
+  EXPECT_NE(error.find(L"Cannot find the module XqNoSuchCmds"), QvString::kNotFound) << error;
+  EXPECT_NE(error.find(L"libXqNoSuchCmds.so"), QvString::kNotFound) << error;
+  EXPECT_FALSE(linker().isModuleLoaded(L"XqNoSuchCmds"));
   EXPECT_FALSE(linker().loadModule(L"", false));
   EXPECT_FALSE(linker().loadModule(nullptr, false));
   EXPECT_TRUE(linker().loadedModules().empty());

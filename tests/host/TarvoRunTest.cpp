@@ -11,6 +11,7 @@
 #include "sdk/ed/VexaCommandStack.h"
 #include "sdk/ed/qvedOutput.h"
 #include "sdk/rx/QvRxDynamicLinker.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -28,26 +29,6 @@ TarvoRun runTarvo(const std::vector<std::string>& args, const std::string& input
   const int code = program.run(args);
   return {code, out.str(), err.str()};
 }
-
-// A file in a folder of the test's own, removed with it.
-class TempFolder {
- public:
-  TempFolder()
-      : path_(std::filesystem::temp_directory_path() /
-              ("tarvo-run-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
-    std::filesystem::create_directories(path_);
-  }
-  ~TempFolder() { std::filesystem::remove_all(path_); }
-  std::string file(const std::string& name, const std::string& text) const {
-    std::ofstream(path_ / name) << text;
-    return (path_ / name).string();
-  }
-  std::string path(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path path_;
-};
 
 bool contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;

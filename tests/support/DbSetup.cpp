@@ -1,10 +1,5 @@
 #include "tests/support/DbSetup.h"
 
-#include <gtest/gtest.h>
-
-#include "sdk/db/QvDbBlockTable.h"
-#include "sdk/db/QvDbBlockTableRecord.h"
-#include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbEntity.h"
 #include "sdk/db/QvDbObjectPointer.h"
 
@@ -22,13 +17,6 @@ QvDbObjectId appendEntity(QvDbObjectId blockId, QvDbEntity* entity) {
   return id;
 }
 
-QvDbObjectId addBlock(QvDbDatabase* db, const wchar_t* name) {
-  QvDbObjectPointer<QvDbBlockTable> table(db->blockTableId(), QvDb::kForWrite);
-  EXPECT_EQ(Vexa::eOk, table.openStatus());
-  if (!table) return QvDbObjectId();
-  QvDbObjectPointer<QvDbBlockTableRecord> record(new QvDbBlockTableRecord());
-  record->setName(name);
-  QvDbObjectId id;
-  EXPECT_EQ(Vexa::eOk, table->add(id, record.object()));
-  return id;
+QvDbObjectId appendToModelSpace(QvDbDatabase* db, QvDbEntity* entity) {
+  return appendEntity(db->modelSpaceId(), entity);
 }

@@ -7,6 +7,7 @@
 #include "sdk/db/QvDbEvalGraph.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "tests/support/DbChecks.h"
+#include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 #include "xqcmdutil/XqBlockLookup.h"
 
@@ -14,20 +15,10 @@ namespace {
 
 class BlockLookupTest : public HostFixture {
  protected:
-  // A new block definition; "*U" gets the next anonymous name.
-  QvDbObjectId addBlock(const wchar_t* name) {
-    QvDbObjectPointer<QvDbBlockTable> table(db()->blockTableId(), QvDb::kForWrite);
-    QvDbObjectPointer<QvDbBlockTableRecord> block;
-    block.create();
-    EXPECT_EQ(block->setName(name), Vexa::eOk);
-    QvDbObjectId id;
-    EXPECT_EQ(table->add(id, block.object()), Vexa::eOk);
-    return id;
-  }
   // A dynamic block: a definition with an evaluation graph, shown under `visible` (true-name
   // data holding `visible`, or a number when it is null).
   QvDbObjectId addDynamicBlock(const wchar_t* name, const wchar_t* visible) {
-    const QvDbObjectId id = addBlock(name);
+    const QvDbObjectId id = addBlock(db(), name);
     EXPECT_EQ(db()->registerApplication(L"AcDbDynamicBlockTrueName"), Vexa::eOk);
     QvDbObjectPointer<QvDbBlockTableRecord> block(id, QvDb::kForWrite);
     QvDbObjectId graph;
@@ -43,9 +34,9 @@ class BlockLookupTest : public HostFixture {
 };
 
 TEST_F(BlockLookupTest, ByNameThenByVisibleName) {
-  const QvDbObjectId door = addBlock(L"Door");
+  const QvDbObjectId door = addBlock(db(), L"Door");
   const QvDbObjectId window = addDynamicBlock(L"*U", L"Window");
-  addBlock(L"*U");  // anonymous, not dynamic
+  addBlock(db(), L"*U");  // anonymous, not dynamic
   EXPECT_EQ(find(L"Door"), door);
   EXPECT_EQ(find(L"DOOR"), door);  // the table's own comparison
   EXPECT_EQ(find(L"Window"), window);
@@ -57,7 +48,7 @@ TEST_F(BlockLookupTest, ByNameThenByVisibleName) {
 
 TEST_F(BlockLookupTest, OnlyDynamicDefinitionsWithAVisibleNameCount) {
   // True-name data on a block that is not dynamic does not count.
-  const QvDbObjectId plain = addBlock(L"*U");
+  const QvDbObjectId plain = addBlock(db(), L"*U");
   ASSERT_EQ(db()->registerApplication(L"AcDbDynamicBlockTrueName"), Vexa::eOk);
   {
     QvDbObjectPointer<QvDbBlockTableRecord> block(plain, QvDb::kForWrite);
@@ -80,7 +71,7 @@ TEST_F(BlockLookupTest, OnlyDynamicDefinitionsWithAVisibleNameCount) {
 }
 
 TEST_F(BlockLookupTest, NullAndEmptyArguments) {
-  addBlock(L"Door");
+  addBlock(db(), L"Door");
   EXPECT_TRUE(getBlockIdByName(QvDbObjectId(), L"Door").isNull());
   EXPECT_TRUE(find(L"").isNull());
   EXPECT_TRUE(find(nullptr).isNull());

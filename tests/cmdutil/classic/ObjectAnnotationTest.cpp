@@ -6,6 +6,7 @@
 #include "sdk/db/QvDbLayerTable.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "tests/support/DbChecks.h"
+#include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 #include "xqcmdutil/XqObjectAnnotation.h"
 
@@ -13,19 +14,10 @@ namespace {
 
 class ObjectAnnotationTest : public HostFixture {
  protected:
-  QvDbObjectId addBlock(const wchar_t* name) {
-    QvDbObjectPointer<QvDbBlockTable> table(db()->blockTableId(), QvDb::kForWrite);
-    QvDbObjectPointer<QvDbBlockTableRecord> block;
-    block.create();
-    EXPECT_EQ(block->setName(name), Vexa::eOk);
-    QvDbObjectId id;
-    EXPECT_EQ(table->add(id, block.object()), Vexa::eOk);
-    return id;
-  }
 };
 
 TEST_F(ObjectAnnotationTest, SettingsGoThroughTheExtensions) {
-  const QvDbObjectId id = addBlock(L"Tag");
+  const QvDbObjectId id = addBlock(db(), L"Tag");
   {
     QvDbObjectPointer<QvDbBlockTableRecord> block(id, QvDb::kForWrite);
     EXPECT_FALSE(IsObjectAnnotative(block.object()));

@@ -32,16 +32,7 @@ std::unique_ptr<QvDb2dPolyline> polylineOf(std::initializer_list<std::array<doub
   return polyline;
 }
 
-class PolylineConversionTest : public HostFixture {
- protected:
-  void registerApp(const wchar_t* name) {
-    QvDbObjectPointer<QvDbRegAppTable> table(db()->regAppTableId(), QvDb::kForWrite);
-    QvDbObjectPointer<QvDbRegAppTableRecord> record(new QvDbRegAppTableRecord());
-    record->setName(name);
-    QvDbObjectId id;
-    ASSERT_EQ(table->add(id, record.object()), eOk);
-  }
-};
+class PolylineConversionTest : public HostFixture {};
 
 TEST_F(PolylineConversionTest, VerticesSettingsAndConstantWidth) {
   auto source = polylineOf({{0, 0, 0.0, 0.5, 0.5}, {4, 0, 1.0, 0.5, 0.5}, {4, 4, 0.0, 0.5, 0.5}});
@@ -127,7 +118,7 @@ TEST_F(PolylineConversionTest, PerVertexWidthsIdentifiersAndSkippedControlVertic
 // In the drawing: a vertex with extended data stops the copy unless it may be lost; either
 // way every vertex opened is closed again.
 TEST_F(PolylineConversionTest, ExtendedDataOnAVertex) {
-  registerApp(L"ACME");
+  addRegApp(db(), L"ACME");
   const QvDbObjectId polylineId = appendToModelSpace(
       db(), polylineOf({{0, 0, 0, 0, 0}, {3, 0, 0, 0, 0}, {3, 3, 0, 0, 0}}).release());
   ASSERT_FALSE(polylineId.isNull());

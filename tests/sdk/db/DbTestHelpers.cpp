@@ -4,8 +4,6 @@
 
 #include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbBlockTableRecordIterator.h"
-#include "sdk/db/QvDbLayerTable.h"
-#include "sdk/db/QvDbRegAppTable.h"
 
 QvDbObjectId addTestEntity(QvDbObjectId ownerId, int value) {
   QvDbObjectPointer<QvDbBlockTableRecord> owner(ownerId, QvDb::kForWrite);
@@ -19,26 +17,6 @@ QvDbObjectId addTestEntity(QvDbObjectId ownerId, int value) {
 int valueOf(QvDbObjectId id) {
   QvDbObjectPointer<TestEntity> entity(id, QvDb::kForRead, true);
   return entity ? entity->value() : -1;
-}
-
-QvDbObjectId addLayer(QvDbDatabase* db, const wchar_t* name) {
-  QvDbObjectPointer<QvDbLayerTable> table(db->layerTableId(), QvDb::kForWrite);
-  if (!table) return QvDbObjectId();
-  QvDbObjectPointer<QvDbLayerTableRecord> record(new QvDbLayerTableRecord());
-  record->setName(name);
-  QvDbObjectId id;
-  table->add(id, record.object());
-  return id;
-}
-
-QvDbObjectId addRegApp(QvDbDatabase* db, const wchar_t* name) {
-  QvDbObjectPointer<QvDbRegAppTable> table(db->regAppTableId(), QvDb::kForWrite);
-  if (!table) return QvDbObjectId();
-  QvDbObjectPointer<QvDbRegAppTableRecord> record(new QvDbRegAppTableRecord());
-  record->setName(name);
-  QvDbObjectId id;
-  table->add(id, record.object());
-  return id;
 }
 
 QvDbObjectIdArray entitiesOf(QvDbObjectId blockId) {

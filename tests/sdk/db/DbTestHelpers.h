@@ -5,7 +5,7 @@
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "tests/sdk/db/TestEntity.h"
-#include "tests/support/DbSetup.h"  // addBlock, appendEntity
+#include "tests/support/DbSetup.h"
 
 // Small steps the database tests share: each opens and closes what it touches.
 
@@ -13,10 +13,6 @@
 QvDbObjectId addTestEntity(QvDbObjectId ownerId, int value);
 // The value of a test entity (-1 when it does not open).
 int valueOf(QvDbObjectId id);
-// A new layer; its id, or null.
-QvDbObjectId addLayer(QvDbDatabase* db, const wchar_t* name);
-// Registers an application name.
-QvDbObjectId addRegApp(QvDbDatabase* db, const wchar_t* name);
 // Appends a reference of the block `blockId` to the block `ownerId`; its id, or null.
 QvDbObjectId addReference(QvDbObjectId ownerId, QvDbObjectId blockId);
 // The block a reference uses (null when it does not open).

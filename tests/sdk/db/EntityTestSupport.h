@@ -8,13 +8,10 @@
 #include "sdk/db/QvDbEntity.h"
 #include "sdk/db/QvDbEntityTypes.h"
 #include "sdk/ge/QvGePoint3d.h"
-
-class QvDbDatabase;
+#include "tests/support/DbSetup.h"
+#include "tests/support/PointChecks.h"
 
 // Steps and checks the entity tests share.
-
-// Appends a new entity to the model space of `db` and closes it; its id (null on failure).
-QvDbObjectId appendToModelSpace(QvDbDatabase* db, QvDbEntity* entity);
 
 // Owns the new entities an explode or a split hands back.
 class EntityList {
@@ -40,9 +37,3 @@ class EntityList {
  private:
   std::vector<std::unique_ptr<QvDbEntity>> items_;
 };
-
-::testing::AssertionResult pointsNear(const QvGePoint3d& a, const QvGePoint3d& b, double tol);
-::testing::AssertionResult vectorsNear(const QvGeVector3d& a, const QvGeVector3d& b, double tol);
-
-#define EXPECT_POINT_NEAR(a, b, tol) EXPECT_TRUE(pointsNear((a), (b), (tol)))
-#define EXPECT_VECTOR_NEAR(a, b, tol) EXPECT_TRUE(vectorsNear((a), (b), (tol)))

@@ -14,16 +14,12 @@
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/PointChecks.h"
 
 namespace {
 
 using Vexa::eOk;
 constexpr double kPi = std::numbers::pi;
-
-void expectPointNear(const QvGePoint3d& actual, const QvGePoint3d& expected) {
-  EXPECT_NEAR(actual.distanceTo(expected), 0.0, 1e-12)
-      << "(" << actual.x << ", " << actual.y << ", " << actual.z << ")";
-}
 
 class QvDbDimensionTest : public HostFixture {
  protected:
@@ -73,8 +69,8 @@ TEST_F(QvDbDimensionTest, PointsAndMeasurementsOfBothKinds) {
   // Extents: the definition points and the text position.
   QvDbExtents extents;
   ASSERT_EQ(rotated->getGeomExtents(extents), eOk);
-  expectPointNear(extents.minPoint(), QvGePoint3d(0, 1, 0));
-  expectPointNear(extents.maxPoint(), QvGePoint3d(4, 9, 0));
+  EXPECT_POINT_NEAR(extents.minPoint(), QvGePoint3d(0, 1, 0), 1e-12);
+  EXPECT_POINT_NEAR(extents.maxPoint(), QvGePoint3d(4, 9, 0), 1e-12);
 }
 
 TEST_F(QvDbDimensionTest, DimensionBlockIsAUsedBlock) {
@@ -112,8 +108,8 @@ TEST_F(QvDbDimensionTest, TransformationsKeepTheMeasuredLength) {
     ASSERT_EQ(a.transformBy(motion), eOk);
     EXPECT_NEAR(r.measurement(), rotatedLength, 1e-12);
     EXPECT_NEAR(a.measurement(), alignedLength, 1e-12);
-    expectPointNear(r.xLine1Point(), QvGePoint3d(p1).transformBy(motion));
-    expectPointNear(a.dimLinePoint(), QvGePoint3d(onLine).transformBy(motion));
+    EXPECT_POINT_NEAR(r.xLine1Point(), QvGePoint3d(p1).transformBy(motion), 1e-12);
+    EXPECT_POINT_NEAR(a.dimLinePoint(), QvGePoint3d(onLine).transformBy(motion), 1e-12);
     // The normal is the image of the plane's: perpendicular to the moved points' plane.
     EXPECT_NEAR(r.normal().dotProduct(r.xLine2Point() - r.xLine1Point()), 0.0, 1e-12);
     EXPECT_NEAR(r.normal().length(), 1.0, 1e-12);

@@ -14,15 +14,11 @@
 #include "sdk/render/QvGiWorldDrawRecorder.h"
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/PointChecks.h"
 
 namespace {
 
 using Vexa::eOk;
-
-void expectPointNear(const QvGePoint3d& actual, const QvGePoint3d& expected) {
-  EXPECT_NEAR(actual.distanceTo(expected), 0.0, 1e-9)
-      << "(" << actual.x << ", " << actual.y << ", " << actual.z << ")";
-}
 
 std::unique_ptr<QvDbLeader> leaderThrough(std::initializer_list<QvGePoint3d> points) {
   auto leader = std::make_unique<QvDbLeader>();
@@ -42,7 +38,7 @@ TEST(QvDbLeaderTest, CurveThroughTheVertices) {
   EXPECT_NEAR(length, 11.0, 1e-9);  // 5 + 6
   QvGePoint3d point;
   ASSERT_EQ(leader->getPointAtParam(1.5, point), eOk);
-  expectPointNear(point, QvGePoint3d(6, 4, 0));
+  EXPECT_POINT_NEAR(point, QvGePoint3d(6, 4, 0));
   double param = 0;
   ASSERT_EQ(leader->getParamAtPoint(QvGePoint3d(1.5, 2, 0), param), eOk);
   EXPECT_NEAR(param, 0.5, 1e-12);
@@ -52,7 +48,7 @@ TEST(QvDbLeaderTest, CurveThroughTheVertices) {
   QvDbIntArray modes, ids;
   ASSERT_EQ(leader->getGripPoints(grips, modes, ids), eOk);
   ASSERT_EQ(grips.length(), 3);
-  expectPointNear(grips[1], QvGePoint3d(3, 4, 0));
+  EXPECT_POINT_NEAR(grips[1], QvGePoint3d(3, 4, 0));
 
   // Drawn as the line through its vertices.
   QvGiWorldDrawRecorder recorder;
@@ -68,7 +64,7 @@ TEST(QvDbLeaderTest, CurveThroughTheVertices) {
   EXPECT_EQ(leader->getEndParam(end), Vexa::eInvalidInput);
   QvDbExtents extents;
   ASSERT_EQ(leader->getGeomExtents(extents), eOk);
-  expectPointNear(extents.maxPoint(), QvGePoint3d(0, 0, 0));
+  EXPECT_POINT_NEAR(extents.maxPoint(), QvGePoint3d(0, 0, 0));
   ASSERT_EQ(leader->removeLastVertex(), eOk);
   EXPECT_EQ(leader->removeLastVertex(), Vexa::eInvalidIndex);
 }
@@ -79,11 +75,11 @@ TEST(QvDbLeaderTest, TransformationMovesVerticesAndPlane) {
   ASSERT_EQ(leader->transformBy(turn), eOk);
   QvGePoint3d second;
   ASSERT_EQ(leader->getVertexAt(1, second), eOk);
-  expectPointNear(second, QvGePoint3d(3, 0, 4));
+  EXPECT_POINT_NEAR(second, QvGePoint3d(3, 0, 4));
   EXPECT_NEAR(leader->normal().dotProduct(QvGeVector3d(0, -1, 0)), 1.0, 1e-12);
   EXPECT_EQ(leader->transformBy(QvGeMatrix3d::scaling(0.0)), Vexa::eDegenerateGeometry);
   ASSERT_EQ(leader->getVertexAt(1, second), eOk);
-  expectPointNear(second, QvGePoint3d(3, 0, 4));
+  EXPECT_POINT_NEAR(second, QvGePoint3d(3, 0, 4));
 }
 
 class QvDbLeaderDbTest : public HostFixture {};
@@ -113,17 +109,17 @@ TEST(QvDbFcfTest, FrameFromTheText) {
   QvGePoint3dArray corners;
   ASSERT_EQ(frame.getBoundingPoints(corners), eOk);
   ASSERT_EQ(corners.length(), 4);
-  expectPointNear(corners[0], QvGePoint3d(1, 2, 0));
-  expectPointNear(corners[1], QvGePoint3d(5.4, 2, 0));
-  expectPointNear(corners[2], QvGePoint3d(1, -2, 0));
-  expectPointNear(corners[3], QvGePoint3d(5.4, -2, 0));
+  EXPECT_POINT_NEAR(corners[0], QvGePoint3d(1, 2, 0));
+  EXPECT_POINT_NEAR(corners[1], QvGePoint3d(5.4, 2, 0));
+  EXPECT_POINT_NEAR(corners[2], QvGePoint3d(1, -2, 0));
+  EXPECT_POINT_NEAR(corners[3], QvGePoint3d(5.4, -2, 0));
 
   QvGiWorldDrawRecorder recorder;
   ASSERT_TRUE(recorder.drawTopLevel(&frame));
   ASSERT_EQ(recorder.count(QvGiWorldDrawRecorder::kPolyline), 1);
   const QvGePoint3dArray& outline = recorder.primitives()[0].points;
   ASSERT_EQ(outline.length(), 5);
-  expectPointNear(outline[2], corners[3]);  // round the frame: 0, 1, 3, 2, 0
+  EXPECT_POINT_NEAR(outline[2], corners[3]);  // round the frame: 0, 1, 3, 2, 0
 
   EXPECT_EQ(frame.setTextHeight(0.0), Vexa::eInvalidInput);
   EXPECT_EQ(frame.setOrientation(QvGeVector3d::kZAxis, QvGeVector3d(0, 0, 3)), Vexa::eInvalidInput);
@@ -146,7 +142,7 @@ TEST(QvDbFcfTest, TransformationsOfTheFrame) {
     ASSERT_EQ(frame.transformBy(xform), eOk);
     ASSERT_EQ(frame.getBoundingPoints(after), eOk);
     for (int i = 0; i < 4; ++i)
-      expectPointNear(after[i], QvGePoint3d(before[i]).transformBy(xform));
+      EXPECT_POINT_NEAR(after[i], QvGePoint3d(before[i]).transformBy(xform));
   }
   QvDbFcf frame(L"A", QvGePoint3d(), QvGeVector3d::kZAxis, QvGeVector3d::kXAxis);
   QvGeMatrix3d stretch;

@@ -10,16 +10,11 @@
 #include "sdk/render/QvGiWorldDrawRecorder.h"
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/PointChecks.h"
 
 namespace {
 
 using Vexa::eOk;
-
-void expectPointsNear(const QvGePoint3dArray& actual, const QvGePoint3dArray& expected) {
-  ASSERT_EQ(actual.length(), expected.length());
-  for (int i = 0; i < actual.length(); ++i)
-    EXPECT_NEAR(actual[i].distanceTo(expected[i]), 0.0, 1e-12) << "vertex " << i;
-}
 
 QvGePoint3dArray verticesOf(const QvDbRasterImage& image) {
   QvGePoint3dArray vertices;
@@ -45,18 +40,18 @@ TEST(QvDbRasterImageTest, FrameAndClipBoundaries) {
   const std::unique_ptr<QvDbRasterImage> placed = placedImage();
   QvDbRasterImage& image = *placed;
   EXPECT_FALSE(image.isClipped());
-  expectPointsNear(verticesOf(image), {{1, 1, 0}, {11, 1, 0}, {11, 6, 0}, {1, 6, 0}});
+  EXPECT_POINTS_NEAR(verticesOf(image), {{1, 1, 0}, {11, 1, 0}, {11, 6, 0}, {1, 6, 0}}, 1e-12);
 
   // A rectangle given by two corners, in pixels: its four corners in order.
   ASSERT_EQ(image.setClipBoundary(QvDbRasterImage::kRect, {{20, 10}, {60, 40}}), eOk);
   EXPECT_TRUE(image.isClipped());
-  expectPointsNear(verticesOf(image), {{3, 2, 0}, {7, 2, 0}, {7, 5, 0}, {3, 5, 0}});
+  EXPECT_POINTS_NEAR(verticesOf(image), {{3, 2, 0}, {7, 2, 0}, {7, 5, 0}, {3, 5, 0}}, 1e-12);
 
   // A polygon; a last point repeating the first is dropped.
   ASSERT_EQ(image.setClipBoundary(QvDbRasterImage::kPoly, {{0, 0}, {100, 0}, {50, 50}, {0, 0}}),
             eOk);
   EXPECT_EQ(image.clipBoundary().length(), 3);
-  expectPointsNear(verticesOf(image), {{1, 1, 0}, {11, 1, 0}, {6, 6, 0}});
+  EXPECT_POINTS_NEAR(verticesOf(image), {{1, 1, 0}, {11, 1, 0}, {6, 6, 0}}, 1e-12);
 
   // Bad boundaries change nothing.
   EXPECT_EQ(image.setClipBoundary(QvDbRasterImage::kRect, {{20, 10}, {20, 40}}),
@@ -81,7 +76,7 @@ TEST(QvDbRasterImageTest, FrameAndClipBoundaries) {
   ASSERT_EQ(recorder.primitives().size(), 1u);
   QvGePoint3dArray outline = verticesOf(image);
   outline.append(outline.first());
-  expectPointsNear(recorder.primitives()[0].points, outline);
+  EXPECT_POINTS_NEAR(recorder.primitives()[0].points, outline, 1e-12);
 }
 
 // The vertices move as the points they are, under any matrix that keeps a frame.
@@ -99,11 +94,11 @@ TEST(QvDbRasterImageTest, TransformationCarriesTheBoundary) {
     QvGePoint3dArray expected = verticesOf(image);
     for (QvGePoint3d& p : expected) p.transformBy(xform);
     ASSERT_EQ(moved->transformBy(xform), eOk);
-    expectPointsNear(verticesOf(*moved), expected);
+    EXPECT_POINTS_NEAR(verticesOf(*moved), expected, 1e-12);
   }
   const std::unique_ptr<QvDbRasterImage> flattened = copyOf(image);
   EXPECT_EQ(flattened->transformBy(QvGeMatrix3d::scaling(0.0)), Vexa::eDegenerateGeometry);
-  expectPointsNear(verticesOf(*flattened), verticesOf(image));
+  EXPECT_POINTS_NEAR(verticesOf(*flattened), verticesOf(image), 1e-12);
 
   QvDbExtents extents;
   ASSERT_EQ(image.getGeomExtents(extents), eOk);
@@ -123,7 +118,7 @@ TEST(QvDbWipeoutTest, PolygonInItsPlane) {
     for (int i = 0; i + 1 < polygon.length(); ++i)
       expected.append(QvGePoint3d(polygon[i].x, polygon[i].y, 0)
                           .transformBy(QvGeMatrix3d::planeToWorld(normal)));
-    expectPointsNear(verticesOf(wipeout), expected);
+    EXPECT_POINTS_NEAR(verticesOf(wipeout), expected, 1e-12);
   }
 
   QvDbWipeout wipeout;

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <memory>
 
-#include "CurveChecks.h"
 #include "sdk/ge/QvGeCircArc3d.h"
 #include "sdk/ge/QvGeCompositeCurve3d.h"
 #include "sdk/ge/QvGeEllipArc3d.h"
@@ -13,6 +12,7 @@
 #include "sdk/ge/QvGePolyline3d.h"
 #include "sdk/ge/QvGeRay3d.h"
 #include "sdk/ge/QvGeUtility.h"
+#include "tests/support/CurveChecks.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
 #include <cmath>
 #include <random>
 
-#include "IntersectionChecks.h"
 #include "sdk/ge/QvGeCircArc3d.h"
 #include "sdk/ge/QvGeEllipArc3d.h"
 #include "sdk/ge/QvGeLine3d.h"
 #include "sdk/ge/QvGeLineSeg3d.h"
 #include "sdk/ge/QvGePlane.h"
 #include "sdk/ge/QvGeRay3d.h"
+#include "tests/support/IntersectionChecks.h"
 
 namespace {
 

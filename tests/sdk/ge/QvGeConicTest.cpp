@@ -4,11 +4,11 @@
 #include <memory>
 #include <random>
 
-#include "CurveChecks.h"
 #include "sdk/ge/QvGeCircArc3d.h"
 #include "sdk/ge/QvGeEllipArc3d.h"
 #include "sdk/ge/QvGePlane.h"
 #include "sdk/ge/QvGeScale3d.h"
+#include "tests/support/CurveChecks.h"
 
 namespace {
 

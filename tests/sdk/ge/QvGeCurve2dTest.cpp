@@ -3,7 +3,6 @@
 #include <cmath>
 #include <memory>
 
-#include "CurveChecks.h"
 #include "sdk/ge/QvGeCircArc2d.h"
 #include "sdk/ge/QvGeEllipArc2d.h"
 #include "sdk/ge/QvGeEllipArc3d.h"
@@ -11,6 +10,7 @@
 #include "sdk/ge/QvGeMatrix2d.h"
 #include "sdk/ge/QvGeNurbCurve2d.h"
 #include "sdk/ge/QvGeNurbCurve3d.h"
+#include "tests/support/CurveChecks.h"
 
 namespace {
 

@@ -7,7 +7,6 @@
 #include <memory>
 #include <new>
 
-#include "IntersectionChecks.h"
 #include "sdk/ge/QvGeCircArc2d.h"
 #include "sdk/ge/QvGeCircArc3d.h"
 #include "sdk/ge/QvGeCurveCurveInt2d.h"
@@ -20,6 +19,7 @@
 #include "sdk/ge/QvGePolyline3d.h"
 #include "sdk/ge/QvGeRay3d.h"
 #include "sdk/ge/QvGeScopedWorkLimit.h"
+#include "tests/support/IntersectionChecks.h"
 
 // Counting replacements of the global allocation functions (they pair malloc with free, which
 // the compiler cannot see through).

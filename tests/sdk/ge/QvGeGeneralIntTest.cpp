@@ -4,7 +4,6 @@
 #include <memory>
 #include <random>
 
-#include "IntersectionChecks.h"
 #include "sdk/ge/QvGeCircArc2d.h"
 #include "sdk/ge/QvGeCircArc3d.h"
 #include "sdk/ge/QvGeCompositeCurve3d.h"
@@ -18,6 +17,7 @@
 #include "sdk/ge/QvGeNurbCurve3d.h"
 #include "sdk/ge/QvGePolyline3d.h"
 #include "sdk/ge/QvGeRay3d.h"
+#include "tests/support/IntersectionChecks.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <memory>
 
-#include "CurveChecks.h"
 #include "sdk/ge/QvGeLine3d.h"
 #include "sdk/ge/QvGeLineSeg3d.h"
 #include "sdk/ge/QvGePlane.h"
 #include "sdk/ge/QvGeRay3d.h"
+#include "tests/support/CurveChecks.h"
 
 namespace {
 

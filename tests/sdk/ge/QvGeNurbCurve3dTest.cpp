@@ -4,13 +4,13 @@
 #include <memory>
 #include <random>
 
-#include "CurveChecks.h"
-#include "IntersectionChecks.h"
 #include "sdk/ge/QvGeCircArc3d.h"
 #include "sdk/ge/QvGeEllipArc3d.h"
 #include "sdk/ge/QvGeLineSeg3d.h"
 #include "sdk/ge/QvGeNurbCurve3d.h"
 #include "sdk/ge/QvGePlane.h"
+#include "tests/support/CurveChecks.h"
+#include "tests/support/IntersectionChecks.h"
 
 namespace {
 

@@ -91,17 +91,6 @@ std::string dxfDataPath(const std::string& name) {
   return std::string(TARVO_TEST_DATA_DIR) + "/dxf/" + name;
 }
 
-TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "tarvo-dxf-XXXXXX").string();
-  if (!::mkdtemp(pattern.data())) ADD_FAILURE() << "no temporary folder";
-  path_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ec;
-  std::filesystem::remove_all(path_, ec);
-}
-
 PythonRun runPython(const std::vector<std::string>& args) {
   std::string command = "/usr/bin/python3";
   for (const std::string& arg : args) {

@@ -9,6 +9,7 @@
 #include "sdk/base/VexaErrorStatus.h"
 #include "sdk/db/QvDbObjectId.h"
 #include "sdk/io/QvDxfFile.h"
+#include "tests/support/TempFolder.h"
 
 class QvDbDatabase;
 
@@ -37,19 +38,6 @@ std::vector<std::string> valuesOf(const DxfGroups& groups, int code);
 
 // The DXF test data folder (tests/data/dxf) and a path in it.
 std::string dxfDataPath(const std::string& name);
-
-// A folder of its own for a test, removed with its files at the end.
-class TempFolder {
- public:
-  TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  ~TempFolder();
-  std::string path(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
 
 // Runs /usr/bin/python3 with arguments; the exit status and what it wrote.
 struct PythonRun {

@@ -47,8 +47,6 @@ TEST(FileNamesTest, FileNamePartsOfPaths) {
 
 class FilePromptsTest : public HostFixture {
  protected:
-  void script(const wchar_t* text) { host().service<VexaInputScript>().loadString(text); }
-  VexaTranscript& transcript() { return host().service<VexaTranscript>(); }
   const std::vector<VexaFileDialogRequest>& requests() {
     return host().service<VexaFileDialogHistory>().requests();
   }

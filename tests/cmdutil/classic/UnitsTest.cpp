@@ -17,13 +17,8 @@ double ulpsApart(double a, double b) {
 
 class InsUnitsTest : public HostFixture {
  protected:
-  void setShort(const wchar_t* name, int16_t value) {
-    ASSERT_EQ(host().service<VexaSysVarService>().set(name, VexaSysVarValue::ofShort(value)),
-              VexaSysVarResult::kOk)
-        << QvString(name);
-  }
   double inchFactorFor(int16_t insunits) {
-    setShort(L"INSUNITS", insunits);
+    EXPECT_EQ(setShortVar(L"INSUNITS", insunits), kQvNormal);
     return inchToUnitFactor();
   }
 };
@@ -49,13 +44,13 @@ TEST_F(InsUnitsTest, ScaleFactorsAgreeWithTheInchFactorsForEveryCode) {
 }
 
 TEST_F(InsUnitsTest, ZeroUnitsTakeTheDefaultsAndUnconvertibleOnesGiveOne) {
-  setShort(L"INSUNITSDEFSOURCE", 1);
-  setShort(L"INSUNITSDEFTARGET", 4);
+  ASSERT_EQ(setShortVar(L"INSUNITSDEFSOURCE", 1), kQvNormal);
+  ASSERT_EQ(setShortVar(L"INSUNITSDEFTARGET", 4), kQvNormal);
   EXPECT_EQ(getScaleFactor(0, 0), 25.4);
   EXPECT_EQ(getScaleFactor(6, 0), 0.0254);
   EXPECT_EQ(getScaleFactor(0, 5), 10.0);
   // An unspecified default, and codes without a unit name: no conversion.
-  setShort(L"INSUNITSDEFSOURCE", 0);
+  ASSERT_EQ(setShortVar(L"INSUNITSDEFSOURCE", 0), kQvNormal);
   EXPECT_EQ(getScaleFactor(4, 0), 1.0);
   for (int code : {21, 24, -1, 1000}) {
     EXPECT_EQ(getScaleFactor(code, 1), 1.0) << code;

@@ -23,63 +23,52 @@ using Type = VexaConsoleOutputController::eType;
 
 class CommandGuards : public HostFixture {
  protected:
-  static int16_t get(const wchar_t* name) {
-    resbuf value{nullptr, 0, {}};
-    EXPECT_EQ(qvedGetVar(name, &value), kQvNormal) << QvString(name);
-    EXPECT_EQ(value.type, kRbShort);
-    return value.value.int16;
-  }
-  static void set(const wchar_t* name, int16_t v) {
-    resbuf value{nullptr, kRbShort, {}};
-    value.value.int16 = v;
-    ASSERT_EQ(qvedSetVar(name, &value), kQvNormal) << QvString(name);
-  }
   VexaUserInteractionService& interactions() {
     return host().service<VexaUserInteractionService>();
   }
 };
 
 TEST_F(CommandGuards, PickFirstIsOffWhileTheGuardLives) {
-  set(L"PICKFIRST", 1);
+  ASSERT_EQ(setShortVar(L"PICKFIRST", 1), kQvNormal);
   {
     AutoSysVar_PICKFIRST guard;
-    EXPECT_EQ(get(L"PICKFIRST"), 0);
+    EXPECT_EQ(shortVar(L"PICKFIRST"), 0);
     {
       AutoSysVar_PICKFIRST nested;  // saves the 0 of the outer guard
-      EXPECT_EQ(get(L"PICKFIRST"), 0);
+      EXPECT_EQ(shortVar(L"PICKFIRST"), 0);
     }
-    EXPECT_EQ(get(L"PICKFIRST"), 0);
+    EXPECT_EQ(shortVar(L"PICKFIRST"), 0);
   }
-  EXPECT_EQ(get(L"PICKFIRST"), 1);
+  EXPECT_EQ(shortVar(L"PICKFIRST"), 1);
 
   // A value of 0 stays 0.
-  set(L"PICKFIRST", 0);
+  ASSERT_EQ(setShortVar(L"PICKFIRST", 0), kQvNormal);
   { AutoSysVar_PICKFIRST guard; }
-  EXPECT_EQ(get(L"PICKFIRST"), 0);
+  EXPECT_EQ(shortVar(L"PICKFIRST"), 0);
 }
 
 TEST_F(CommandGuards, ACopiedPickFirstGuardRestoresTheSameValue) {
-  set(L"PICKFIRST", 1);
+  ASSERT_EQ(setShortVar(L"PICKFIRST", 1), kQvNormal);
   {
     AutoSysVar_PICKFIRST first;
     AutoSysVar_PICKFIRST second;  // saved 0
     second = first;               // now holds the 1 that first saved
   }
-  EXPECT_EQ(get(L"PICKFIRST"), 1);
+  EXPECT_EQ(shortVar(L"PICKFIRST"), 1);
 }
 
 TEST_F(CommandGuards, CommandEchoIsOffWhileTheGuardLives) {
-  set(L"CMDECHO", 1);
+  ASSERT_EQ(setShortVar(L"CMDECHO", 1), kQvNormal);
   {
     PrepareCmdEcho guard;
-    EXPECT_EQ(get(L"CMDECHO"), 0);
+    EXPECT_EQ(shortVar(L"CMDECHO"), 0);
     PrepareCmdEcho copy(guard);
     copy = guard;
   }
-  EXPECT_EQ(get(L"CMDECHO"), 1);
-  set(L"CMDECHO", 0);
+  EXPECT_EQ(shortVar(L"CMDECHO"), 1);
+  ASSERT_EQ(setShortVar(L"CMDECHO", 0), kQvNormal);
   { PrepareCmdEcho guard; }
-  EXPECT_EQ(get(L"CMDECHO"), 0);
+  EXPECT_EQ(shortVar(L"CMDECHO"), 0);
 }
 
 TEST(CommandGuardsWithoutHost, GuardsChangeNothingAndDoNotFail) {

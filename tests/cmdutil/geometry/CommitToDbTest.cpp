@@ -37,12 +37,6 @@ class CommitToDbTest : public HostFixture {
     QvDbObjectPointer<QvDbEntity> entity(id, QvDb::kForRead);
     return entity ? entity->ownerId() : QvDbObjectId();
   }
-  static void setShort(const wchar_t* name, int value) {
-    resbuf rb{};
-    rb.type = kRbShort;
-    rb.value.int16 = static_cast<int16_t>(value);
-    ASSERT_EQ(qvedSetVar(name, &rb), kQvNormal) << QvString(name);
-  }
 };
 
 TEST_F(CommitToDbTest, ChoosesTheSpaceByTileModeAndViewport) {
@@ -50,10 +44,10 @@ TEST_F(CommitToDbTest, ChoosesTheSpaceByTileModeAndViewport) {
   EXPECT_EQ(ownerOf(commit(newEntity(), nullptr, QvDbObjectId())), db()->modelSpaceId());
 
   // Tile mode off: paper space in the paper viewport (1), model space in any other.
-  setShort(L"TILEMODE", 0);
-  setShort(L"CVPORT", 1);
+  ASSERT_EQ(setShortVar(L"TILEMODE", 0), kQvNormal);
+  ASSERT_EQ(setShortVar(L"CVPORT", 1), kQvNormal);
   EXPECT_EQ(ownerOf(commit(newEntity(), nullptr, QvDbObjectId())), db()->paperSpaceId());
-  setShort(L"CVPORT", 2);
+  ASSERT_EQ(setShortVar(L"CVPORT", 2), kQvNormal);
   EXPECT_EQ(ownerOf(commit(newEntity(), db(), QvDbObjectId())), db()->modelSpaceId());
 
   // A given owner wins.

@@ -13,8 +13,6 @@ using testing::ElementsAre;
 
 class FileDialogTest : public HostFixture {
  protected:
-  void script(const wchar_t* text) { host().service<VexaInputScript>().loadString(text); }
-  VexaTranscript& transcript() { return host().service<VexaTranscript>(); }
   static VexaFileDialogRequest insertBlock(int flags) {
     return {L"Insert Block", L"door", L"dwg;*.DXF", flags, L"InsertDialog"};
   }

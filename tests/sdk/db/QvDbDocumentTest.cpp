@@ -18,17 +18,6 @@ using Vexa::eOk;
 class QvDbDocumentTest : public HostFixture {
  protected:
   VexaDocumentManager& documents() { return host().service<VexaDocumentManager>(); }
-  int16_t shortVar(const wchar_t* name) {
-    resbuf rb{};
-    EXPECT_EQ(qvedGetVar(name, &rb), kQvNormal);
-    return rb.value.int16;
-  }
-  int setShortVar(const wchar_t* name, int16_t value) {
-    resbuf rb{};
-    rb.type = kRbShort;
-    rb.value.int16 = value;
-    return qvedSetVar(name, &rb);
-  }
 };
 
 TEST_F(QvDbDocumentTest, TheCurrentDocumentsDatabaseIsTheWorkingDatabase) {

@@ -20,17 +20,6 @@ class QvDbLayoutTest : public HostFixture {
     QvDbObjectPointer<QvDbLayout> layout(layouts().findLayoutNamed(name), QvDb::kForRead);
     return layout ? layout->getBlockTableRecordId() : QvDbObjectId();
   }
-  int16_t shortVar(const wchar_t* name) {
-    resbuf rb{};
-    EXPECT_EQ(qvedGetVar(name, &rb), kQvNormal);
-    return rb.value.int16;
-  }
-  int setShortVar(const wchar_t* name, int16_t value) {
-    resbuf rb{};
-    rb.type = kRbShort;
-    rb.value.int16 = value;
-    return qvedSetVar(name, &rb);
-  }
 };
 
 TEST_F(QvDbLayoutTest, ANewDrawingShowsModelAndHasOnePaperLayout) {

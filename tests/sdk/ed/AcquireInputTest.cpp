@@ -18,9 +18,6 @@ constexpr double kPi = std::numbers::pi;
 
 class AcquireInputTest : public HostFixture {
  protected:
-  void script(const wchar_t* text) { host().service<VexaInputScript>().loadString(text); }
-  VexaTranscript& transcript() { return host().service<VexaTranscript>(); }
-  VexaSysVarService& vars() { return host().service<VexaSysVarService>(); }
   void turnedUcs() {
     // Origin (10, 20, 5), X along world Y, Y along world -X.
     ASSERT_EQ(vars().setCurrentUcs(*VexaUcs::fromAxes({10, 20, 5}, {0, 1, 0}, {-1, 0, 0})),

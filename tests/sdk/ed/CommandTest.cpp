@@ -28,6 +28,7 @@
 #include "sdk/ge/QvGePoint2d.h"
 #include "sdk/ge/QvGePoint3d.h"
 #include "tests/sdk/ed/BoxEntity.h"
+#include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 
 namespace {
@@ -45,17 +46,10 @@ class CommandTest : public HostFixture {
     host().service<VexaInputScript>().loadString(script);
     return VexaCommandRunner::runScript();
   }
-  VexaSysVarService& vars() { return host().service<VexaSysVarService>(); }
   QvDbLayoutManager& layouts() { return *qvdbHostApplicationServices()->layoutManager(); }
   std::vector<std::wstring> layoutNames() {
     std::vector<std::wstring> out;
     for (const QvString& name : layouts().layoutNames()) out.push_back(name.wstr());
-    return out;
-  }
-  std::vector<std::wstring> messages() {
-    std::vector<std::wstring> out;
-    for (const QvString& text : host().service<VexaTranscript>().texts(Kind::kMessage))
-      out.push_back(text.wstr());
     return out;
   }
   // A UCS point in world coordinates.
@@ -224,14 +218,7 @@ TEST_F(CommandTest, UcsObjectFollowsTheObject) {
   const double c30 = std::cos(kPi / 6), s30 = std::sin(kPi / 6);
 
   // A block reference: its insertion point and its rotation.
-  const QvDbObjectId blockId = [&] {
-    QvDbObjectPointer<QvDbBlockTable> table(db()->blockTableId(), QvDb::kForWrite);
-    QvDbObjectPointer<QvDbBlockTableRecord> record(new QvDbBlockTableRecord());
-    record->setName(L"B");
-    QvDbObjectId id;
-    EXPECT_EQ(table->add(id, record.object()), Vexa::eOk);
-    return id;
-  }();
+  const QvDbObjectId blockId = addBlock(db(), L"B");
   auto* reference = new QvDbBlockReference({10, 5, 0}, blockId);
   reference->setRotation(kPi / 6);
   EXPECT_EQ(alignTo(add(reference)).done, 2);

@@ -12,13 +12,10 @@ namespace {
 
 using Kind = VexaScriptLine::Kind;
 
-class InputScriptTest : public HostFixture {
- protected:
-  VexaInputScript& script() { return host().service<VexaInputScript>(); }
-};
+class InputScriptTest : public HostFixture {};
 
 TEST_F(InputScriptTest, EachLineFormHasItsKind) {
-  script().loadString(
+  inputScript().loadString(
       L"DOOR\n"
       L"\n"
       L"   \t\n"
@@ -32,66 +29,66 @@ TEST_F(InputScriptTest, EachLineFormHasItsKind) {
       L"\\\\server\\share\n"
       L"  two words  \r\n"
       L"last");
-  VexaScriptLine l = script().next();
+  VexaScriptLine l = inputScript().next();
   EXPECT_EQ(l.kind, Kind::kAnswer);
   EXPECT_EQ(l.text, L"DOOR");
   EXPECT_EQ(l.lineNumber, 1);
-  EXPECT_EQ(script().next().kind, Kind::kEmpty);
-  EXPECT_EQ(script().next().kind, Kind::kEmpty);  // blanks only: Enter
-  l = script().next();                            // both comments skipped
+  EXPECT_EQ(inputScript().next().kind, Kind::kEmpty);
+  EXPECT_EQ(inputScript().next().kind, Kind::kEmpty);  // blanks only: Enter
+  l = inputScript().next();                            // both comments skipped
   EXPECT_EQ(l.kind, Kind::kCancel);
   EXPECT_EQ(l.lineNumber, 6);
-  l = script().next();
+  l = inputScript().next();
   ASSERT_EQ(l.kind, Kind::kCursor);
   EXPECT_EQ(l.cursor, (std::array<double, 3>{1.5, -2, 0}));
-  l = script().next();
+  l = inputScript().next();
   ASSERT_EQ(l.kind, Kind::kCursor);
   EXPECT_EQ(l.cursor, (std::array<double, 3>{1, 2, 3}));
-  EXPECT_EQ(script().next().kind, Kind::kBadCursor);
-  l = script().next();
+  EXPECT_EQ(inputScript().next().kind, Kind::kBadCursor);
+  l = inputScript().next();
   EXPECT_EQ(l.kind, Kind::kAnswer);
-  EXPECT_EQ(l.text, L"#7");                               // escaped, not a comment
-  EXPECT_EQ(script().next().text, L"\\\\server\\share");  // other backslashes stay
-  l = script().next();
+  EXPECT_EQ(l.text, L"#7");                                    // escaped, not a comment
+  EXPECT_EQ(inputScript().next().text, L"\\\\server\\share");  // other backslashes stay
+  l = inputScript().next();
   EXPECT_EQ(l.text, L"  two words");  // leading blanks kept, trailing ones and CR dropped
-  EXPECT_EQ(script().next().text, L"last");
-  EXPECT_TRUE(script().atEnd());
-  EXPECT_EQ(script().readsPastEnd(), 0);
-  EXPECT_EQ(script().next().kind, Kind::kEnd);
-  EXPECT_EQ(script().next().kind, Kind::kEnd);
-  EXPECT_EQ(script().readsPastEnd(), 2);
+  EXPECT_EQ(inputScript().next().text, L"last");
+  EXPECT_TRUE(inputScript().atEnd());
+  EXPECT_EQ(inputScript().readsPastEnd(), 0);
+  EXPECT_EQ(inputScript().next().kind, Kind::kEnd);
+  EXPECT_EQ(inputScript().next().kind, Kind::kEnd);
+  EXPECT_EQ(inputScript().readsPastEnd(), 2);
 }
 
 TEST_F(InputScriptTest, LoadingReplacesAndAppendingExtends) {
-  script().loadString(L"a\nb\n");
-  EXPECT_EQ(script().linesLeft(), 2);  // a final line break opens no empty line
-  script().loadString(L"c");
-  script().appendLine(L"d");
-  script().appendLine(L"");  // an appended empty line is an Enter
-  script().appendLines(L"e\n# note\nf\n");
-  script().pushFront(L"z");
+  inputScript().loadString(L"a\nb\n");
+  EXPECT_EQ(inputScript().linesLeft(), 2);  // a final line break opens no empty line
+  inputScript().loadString(L"c");
+  inputScript().appendLine(L"d");
+  inputScript().appendLine(L"");  // an appended empty line is an Enter
+  inputScript().appendLines(L"e\n# note\nf\n");
+  inputScript().pushFront(L"z");
   std::vector<QvString> seen;
-  for (VexaScriptLine l = script().next(); l.kind != Kind::kEnd; l = script().next())
+  for (VexaScriptLine l = inputScript().next(); l.kind != Kind::kEnd; l = inputScript().next())
     seen.push_back(l.kind == Kind::kEmpty ? QvString(L"<enter>") : l.text);
   EXPECT_THAT(seen, testing::ElementsAre(L"z", L"c", L"d", L"<enter>", L"e", L"f"));
-  script().loadString(L"");
-  EXPECT_EQ(script().linesLeft(), 0);
+  inputScript().loadString(L"");
+  EXPECT_EQ(inputScript().linesLeft(), 0);
   // A script holding only comments has no answer left.
-  script().loadString(L"# only\n#comments");
-  EXPECT_TRUE(script().atEnd());
+  inputScript().loadString(L"# only\n#comments");
+  EXPECT_TRUE(inputScript().atEnd());
 }
 
 TEST_F(InputScriptTest, PushedTextIsATypedAnswer) {
   // Only a comment is left: the script has run out until text is pushed back.
-  script().loadString(L"# note\n");
-  ASSERT_TRUE(script().atEnd());
-  script().pushFront(L"^C");
-  script().pushFront(L"~1,2");
-  script().pushFront(L"\\#3");
-  script().pushFront(L"#2");
-  EXPECT_FALSE(script().atEnd());
+  inputScript().loadString(L"# note\n");
+  ASSERT_TRUE(inputScript().atEnd());
+  inputScript().pushFront(L"^C");
+  inputScript().pushFront(L"~1,2");
+  inputScript().pushFront(L"\\#3");
+  inputScript().pushFront(L"#2");
+  EXPECT_FALSE(inputScript().atEnd());
   std::vector<QvString> seen;
-  for (VexaScriptLine l = script().next(); l.kind != Kind::kEnd; l = script().next()) {
+  for (VexaScriptLine l = inputScript().next(); l.kind != Kind::kEnd; l = inputScript().next()) {
     EXPECT_EQ(l.kind, Kind::kAnswer);
     seen.push_back(l.text);
   }
@@ -108,14 +105,14 @@ TEST_F(InputScriptTest, FilesLoadAsUtf8AndMissingOnesAreRefused) {
         << "Gr\xC3\xB6\xC3\x9F"
            "e\r\n^C\r\n";
   }
-  script().loadString(L"kept");
-  EXPECT_EQ(script().loadFile((dir / "missing.txt").string()), Vexa::eFileNotFound);
-  EXPECT_EQ(script().loadFile(dir.string()), Vexa::eFileAccessError);
-  EXPECT_EQ(script().linesLeft(), 1);  // a refused load keeps the script
-  ASSERT_EQ(script().loadFile(path.string()), Vexa::eOk);
-  EXPECT_EQ(script().next().text, L"Gr\u00f6\u00dfe");
-  EXPECT_EQ(script().next().kind, Kind::kCancel);
-  EXPECT_TRUE(script().atEnd());
+  inputScript().loadString(L"kept");
+  EXPECT_EQ(inputScript().loadFile((dir / "missing.txt").string()), Vexa::eFileNotFound);
+  EXPECT_EQ(inputScript().loadFile(dir.string()), Vexa::eFileAccessError);
+  EXPECT_EQ(inputScript().linesLeft(), 1);  // a refused load keeps the script
+  ASSERT_EQ(inputScript().loadFile(path.string()), Vexa::eOk);
+  EXPECT_EQ(inputScript().next().text, L"Gr\u00f6\u00dfe");
+  EXPECT_EQ(inputScript().next().kind, Kind::kCancel);
+  EXPECT_TRUE(inputScript().atEnd());
   std::filesystem::remove_all(dir);
 }
 

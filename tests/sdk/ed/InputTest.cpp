@@ -21,18 +21,7 @@ using testing::ElementsAre;
 using testing::Pair;
 constexpr double kPi = std::numbers::pi;
 
-class InputTest : public HostFixture {
- protected:
-  void script(const wchar_t* text) { host().service<VexaInputScript>().loadString(text); }
-  VexaTranscript& transcript() { return host().service<VexaTranscript>(); }
-  VexaSysVarService& vars() { return host().service<VexaSysVarService>(); }
-  // The transcript as (kind, text) pairs.
-  std::vector<std::pair<Kind, std::wstring>> entries() {
-    std::vector<std::pair<Kind, std::wstring>> out;
-    for (const auto& e : transcript().entries()) out.emplace_back(e.kind, e.text.wstr());
-    return out;
-  }
-};
+class InputTest : public HostFixture {};
 
 TEST_F(InputTest, PointsComeAndGoInTheUcs) {
   // UCS at (10, 20, 5), X along world Y, Y along world -X.

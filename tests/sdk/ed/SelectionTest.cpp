@@ -21,6 +21,7 @@
 #include "sdk/ed/qvdbEntNext.h"
 #include "sdk/ed/qvedSelection.h"
 #include "tests/sdk/ed/BoxEntity.h"
+#include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 
 namespace {
@@ -37,20 +38,9 @@ class SelectionTest : public HostFixture {
  protected:
   void SetUp() override {
     HostFixture::SetUp();
-    frozen_ = addLayer(L"Frozen", [](QvDbLayerTableRecord& l) { l.setIsFrozen(true); });
-    off_ = addLayer(L"Off", [](QvDbLayerTableRecord& l) { l.setIsOff(true); });
-    locked_ = addLayer(L"Locked", [](QvDbLayerTableRecord& l) { l.setIsLocked(true); });
-  }
-
-  template <class Setting>
-  QvDbObjectId addLayer(const wchar_t* name, Setting setting) {
-    QvDbObjectPointer<QvDbLayerTable> table(db()->layerTableId(), QvDb::kForWrite);
-    QvDbObjectPointer<QvDbLayerTableRecord> record(new QvDbLayerTableRecord());
-    record->setName(name);
-    setting(*record);
-    QvDbObjectId id;
-    EXPECT_EQ(table->add(id, record.object()), Vexa::eOk);
-    return id;
+    frozen_ = addLayer(db(), L"Frozen", [](QvDbLayerTableRecord& l) { l.setIsFrozen(true); });
+    off_ = addLayer(db(), L"Off", [](QvDbLayerTableRecord& l) { l.setIsOff(true); });
+    locked_ = addLayer(db(), L"Locked", [](QvDbLayerTableRecord& l) { l.setIsLocked(true); });
   }
 
   // A box from (x0, y0) to (x1, y1) in `space` (model space by default) on `layer`.
@@ -72,16 +62,9 @@ class SelectionTest : public HostFixture {
     ASSERT_EQ(entity->erase(), Vexa::eOk);
   }
 
-  void script(const QvString& text) { host().service<VexaInputScript>().loadString(text); }
   int select(VexaSelectSet& set, VexaSelectionQuestion::Setup setup = {}) {
     host().service<VexaTranscript>().clear();
     return VexaSelectionQuestion(setup).ask(set);
-  }
-  std::vector<std::wstring> messages() const {
-    std::vector<std::wstring> out;
-    for (const QvString& text : VexaTranscript::current()->texts(Kind::kMessage))
-      out.push_back(text.wstr());
-    return out;
   }
   static std::vector<QvDbObjectId> idsOf(const VexaSelectSet& set) {
     return std::vector<QvDbObjectId>(set.begin(), set.end());
@@ -343,13 +326,7 @@ TEST_F(SelectionTest, EntitiesInDrawingOrder) {
 
   const QvDbObjectId a = box(0, 0, 1, 1);
   // Entities of a block definition are not in the drawing's order.
-  QvDbObjectId blockId;
-  {
-    QvDbObjectPointer<QvDbBlockTable> table(db()->blockTableId(), QvDb::kForWrite);
-    QvDbObjectPointer<QvDbBlockTableRecord> record(new QvDbBlockTableRecord());
-    record->setName(L"B");
-    ASSERT_EQ(table->add(blockId, record.object()), Vexa::eOk);
-  }
+  const QvDbObjectId blockId = addBlock(db(), L"B");
   box(0, 0, 1, 1, {}, blockId);
   const QvDbObjectId p = box(0, 0, 1, 1, {}, db()->paperSpaceId());
   const QvDbObjectId gone = box(0, 0, 1, 1);

@@ -13,24 +13,7 @@
 
 namespace {
 
-class SysVarTest : public HostFixture {
- protected:
-  VexaSysVarService& vars() { return host().service<VexaSysVarService>(); }
-
-  // The 16-bit value of a variable read through the classic interface.
-  int16_t readShort(const wchar_t* name) {
-    resbuf rb{};
-    EXPECT_EQ(qvedGetVar(name, &rb), kQvNormal) << QvString(name);
-    EXPECT_EQ(rb.type, kRbShort);
-    return rb.value.int16;
-  }
-  int writeShort(const wchar_t* name, int value) {
-    resbuf rb{};
-    rb.type = kRbShort;
-    rb.value.int16 = static_cast<int16_t>(value);
-    return qvedSetVar(name, &rb);
-  }
-};
+class SysVarTest : public HostFixture {};
 
 double norm(const VexaUcs::Vec& v) {
   return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
@@ -110,9 +93,9 @@ TEST_F(SysVarTest, RangesComeFromTheRangeTextOrTheTwoStateFlag) {
 }
 
 TEST_F(SysVarTest, WritesAreReadBackInAnyCase) {
-  EXPECT_EQ(readShort(L"PICKFIRST"), 1);
-  EXPECT_EQ(writeShort(L"pickfirst", 0), kQvNormal);
-  EXPECT_EQ(readShort(L"PickFirst"), 0);
+  EXPECT_EQ(shortVar(L"PICKFIRST"), 1);
+  EXPECT_EQ(setShortVar(L"pickfirst", 0), kQvNormal);
+  EXPECT_EQ(shortVar(L"PickFirst"), 0);
 
   QvRbListPtr name(qvutBuildList(kRbString, L"DOOR", 0));
   EXPECT_EQ(qvedSetVar(L"insname", name.get()), kQvNormal);
@@ -144,10 +127,10 @@ TEST_F(SysVarTest, WritesAreReadBackInAnyCase) {
 }
 
 TEST_F(SysVarTest, RefusedWritesChangeNothing) {
-  ASSERT_EQ(writeShort(L"CMDECHO", 0), kQvNormal);
+  ASSERT_EQ(setShortVar(L"CMDECHO", 0), kQvNormal);
 
   // Unknown name.
-  EXPECT_EQ(writeShort(L"NOSUCHVAR", 1), kQvError);
+  EXPECT_EQ(setShortVar(L"NOSUCHVAR", 1), kQvError);
   resbuf rb{};
   rb.type = kRbShort;
   rb.value.int16 = 77;
@@ -174,21 +157,21 @@ TEST_F(SysVarTest, RefusedWritesChangeNothing) {
   EXPECT_EQ(qvedGetVar(L"CMDECHO", nullptr), kQvError);
 
   // Out of range: switches and bounded shorts.
-  EXPECT_EQ(writeShort(L"CMDECHO", 2), kQvRejected);
-  EXPECT_EQ(writeShort(L"CMDECHO", -1), kQvRejected);
-  EXPECT_EQ(writeShort(L"MIRRORDRAW", 2), kQvRejected);
-  EXPECT_EQ(writeShort(L"INSUNITS", 25), kQvRejected);
-  EXPECT_EQ(writeShort(L"INSUNITS", 24), kQvNormal);
-  EXPECT_EQ(writeShort(L"CVPORT", 0), kQvRejected);
+  EXPECT_EQ(setShortVar(L"CMDECHO", 2), kQvRejected);
+  EXPECT_EQ(setShortVar(L"CMDECHO", -1), kQvRejected);
+  EXPECT_EQ(setShortVar(L"MIRRORDRAW", 2), kQvRejected);
+  EXPECT_EQ(setShortVar(L"INSUNITS", 25), kQvRejected);
+  EXPECT_EQ(setShortVar(L"INSUNITS", 24), kQvNormal);
+  EXPECT_EQ(setShortVar(L"CVPORT", 0), kQvRejected);
 
   // A real that is not finite.
   real.value.real = std::nan("");
   EXPECT_EQ(qvedSetVar(L"SNAPANG", &real), kQvRejected);
 
-  EXPECT_EQ(readShort(L"CMDECHO"), 0);
-  EXPECT_EQ(readShort(L"MIRRORDRAW"), 0);
-  EXPECT_EQ(readShort(L"INSUNITS"), 24);
-  EXPECT_EQ(readShort(L"CVPORT"), 2);
+  EXPECT_EQ(shortVar(L"CMDECHO"), 0);
+  EXPECT_EQ(shortVar(L"MIRRORDRAW"), 0);
+  EXPECT_EQ(shortVar(L"INSUNITS"), 24);
+  EXPECT_EQ(shortVar(L"CVPORT"), 2);
   EXPECT_DOUBLE_EQ(vars().get(L"SNAPANG")->realValue(), 0.0);
 }
 
@@ -198,7 +181,7 @@ TEST_F(SysVarTest, ReadOnlyVariablesRefuseProgramsButNotTheHost) {
   real.value.real = 0.5;
   EXPECT_EQ(qvedSetVar(L"CANNOSCALEVALUE", &real), kQvError);
   EXPECT_DOUBLE_EQ(vars().get(L"CANNOSCALEVALUE")->realValue(), 1.0);
-  EXPECT_EQ(writeShort(L"LISPCOMMANDHASMORE", 1), kQvError);
+  EXPECT_EQ(setShortVar(L"LISPCOMMANDHASMORE", 1), kQvError);
 
   EXPECT_EQ(vars().setByHost(L"CANNOSCALEVALUE", VexaSysVarValue::ofReal(0.5)),
             VexaSysVarResult::kOk);
@@ -281,16 +264,16 @@ TEST_F(SysVarTest, PerDrawingVariablesLiveInTheDrawingStore) {
   drawing.values[L"INSUNITS"] = VexaSysVarValue::ofShort(6);
   vars().setDrawingStore(&drawing);
 
-  EXPECT_EQ(readShort(L"INSUNITS"), 6);
-  EXPECT_EQ(writeShort(L"ORTHOMODE", 1), kQvNormal);
+  EXPECT_EQ(shortVar(L"INSUNITS"), 6);
+  EXPECT_EQ(setShortVar(L"ORTHOMODE", 1), kQvNormal);
   EXPECT_EQ(drawing.values.at(L"ORTHOMODE").shortValue(), 1);
   // Session variables stay with the service.
-  EXPECT_EQ(writeShort(L"CMDECHO", 0), kQvNormal);
+  EXPECT_EQ(setShortVar(L"CMDECHO", 0), kQvNormal);
   EXPECT_EQ(drawing.values.count(L"CMDECHO"), 0u);
   // A store that refuses leaves the value alone.
   drawing.refuse = true;
-  EXPECT_EQ(writeShort(L"ORTHOMODE", 0), kQvError);
-  EXPECT_EQ(readShort(L"ORTHOMODE"), 1);
+  EXPECT_EQ(setShortVar(L"ORTHOMODE", 0), kQvError);
+  EXPECT_EQ(shortVar(L"ORTHOMODE"), 1);
   // The UCS is written to the drawing too, all or nothing.
   EXPECT_EQ(vars().setCurrentUcs(*VexaUcs::fromAxes({1, 1, 1}, {1, 0, 0}, {0, 1, 0})),
             Vexa::eNotApplicable);
@@ -298,13 +281,13 @@ TEST_F(SysVarTest, PerDrawingVariablesLiveInTheDrawingStore) {
   drawing.refuse = false;
   // A store holding a value of another type is ignored in favour of the default.
   drawing.values[L"TILEMODE"] = VexaSysVarValue::ofText(L"1");
-  EXPECT_EQ(readShort(L"TILEMODE"), 1);
+  EXPECT_EQ(shortVar(L"TILEMODE"), 1);
 
   // Back on the service's own store, the drawing's values are gone.
   vars().setDrawingStore(nullptr);
-  EXPECT_EQ(readShort(L"INSUNITS"), 4);
-  EXPECT_EQ(readShort(L"ORTHOMODE"), 0);
-  EXPECT_EQ(readShort(L"CMDECHO"), 0);
+  EXPECT_EQ(shortVar(L"INSUNITS"), 4);
+  EXPECT_EQ(shortVar(L"ORTHOMODE"), 0);
+  EXPECT_EQ(shortVar(L"CMDECHO"), 0);
 }
 
 TEST(SysVarNoHostTest, ClassicCallsFailWithoutAHost) {

@@ -11,10 +11,7 @@ namespace {
 
 using Kind = VexaTranscriptEntry::Kind;
 
-class TranscriptTest : public HostFixture {
- protected:
-  VexaTranscript& transcript() { return host().service<VexaTranscript>(); }
-};
+class TranscriptTest : public HostFixture {};
 
 TEST_F(TranscriptTest, OutputIsFormattedAndKeptInOrder) {
   EXPECT_EQ(qvutPrintf(L"\n%ls has %d items (%s)", L"Block", 3, L"wide"), kQvNormal);

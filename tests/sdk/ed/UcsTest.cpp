@@ -12,8 +12,6 @@ namespace {
 
 class UcsTest : public HostFixture {
  protected:
-  VexaSysVarService& vars() { return host().service<VexaSysVarService>(); }
-
   // A UCS turned about a slanted axis and moved away from the origin.
   void useSlantedUcs() {
     const QvGeMatrix3d m = QvGeMatrix3d::translation(QvGeVector3d(10, -5, 2)) *

@@ -1,0 +1,79 @@
+// Every kind of bounded curve entity keeps its evaluation, parameters, distances, closest
+// points, extents and transforms consistent with each other.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "sdk/db/QvDb2dPolyline.h"
+#include "sdk/db/QvDb3dPolyline.h"
+#include "sdk/db/QvDbArc.h"
+#include "sdk/db/QvDbCircle.h"
+#include "sdk/db/QvDbEllipse.h"
+#include "sdk/db/QvDbLine.h"
+#include "sdk/db/QvDbPolyline.h"
+#include "sdk/db/QvDbSpline.h"
+#include "tests/support/DbCurveChecks.h"
+
+namespace {
+
+const QvGeVector3d kTilted = QvGeVector3d(1, -2, 4).normal();
+
+TEST(CurveConsistencyTest, LinesCirclesArcsAndEllipses) {
+  dbcurvecheck::consistent(QvDbLine(QvGePoint3d(1, 2, 3), QvGePoint3d(-4, 6, 0.5)));
+  dbcurvecheck::consistent(QvDbCircle(QvGePoint3d(1.25, -2.5, 0.75), kTilted, 1.5));
+  // Across the zero angle, and far from the origin.
+  dbcurvecheck::consistent(QvDbArc(QvGePoint3d(2, 3, -1), QvGeVector3d(0, 0, -1), 2.0, 5.5, 1.0));
+  dbcurvecheck::consistent(QvDbArc(QvGePoint3d(1e5, -2e5, 30), kTilted, 40.0, 0.1, 5.9));
+  dbcurvecheck::consistent(
+      QvDbEllipse(QvGePoint3d(5, 5, 0), kTilted, kTilted.perpVector() * 3.0, 0.4, 0.5, 4.0));
+  dbcurvecheck::consistent(
+      QvDbEllipse(QvGePoint3d(-1, 0, 2), QvGeVector3d::kZAxis, QvGeVector3d(0, 2, 0), 0.25));
+}
+
+TEST(CurveConsistencyTest, FittedAndRationalSplines) {
+  QvGePoint3dArray fit;
+  for (const QvGePoint3d& p :
+       {QvGePoint3d(0, 0, 0), QvGePoint3d(1, 2, 0), QvGePoint3d(3, 1, 0), QvGePoint3d(4, 4, 1)})
+    fit.append(p);
+  dbcurvecheck::consistent(QvDbSpline(fit, 3, 0.0, QvGeVector3d(1, 0, 0), QvGeVector3d(0, 1, 0)));
+
+  QvGePoint3dArray control;
+  for (const QvGePoint3d& p : {QvGePoint3d(0, 0, 0), QvGePoint3d(1, 1, 0), QvGePoint3d(2, -1, 0.5),
+                               QvGePoint3d(3, 0, 0), QvGePoint3d(5, 2, 1)})
+    control.append(p);
+  QvGeDoubleArray knots, weights;
+  for (const double k : {0.0, 0.0, 0.0, 0.0, 0.4, 1.0, 1.0, 1.0, 1.0}) knots.append(k);
+  for (const double w : {1.0, 0.5, 2.0, 1.0, 0.8}) weights.append(w);
+  dbcurvecheck::consistent(QvDbSpline(3, true, false, false, control, knots, weights));
+}
+
+TEST(CurveConsistencyTest, PolylinesOfEveryKind) {
+  // Arcs both ways round, a straight segment, closed through a bulged closing segment, in a
+  // tilted plane above the origin.
+  QvDbPolyline closed;
+  closed.addVertexAt(0, QvGePoint2d(0, 0), 0.5);
+  closed.addVertexAt(1, QvGePoint2d(2, 0), 0.0);
+  closed.addVertexAt(2, QvGePoint2d(2, 2), -1.0);
+  closed.addVertexAt(3, QvGePoint2d(-1, 3), 0.3);
+  closed.setClosed(true);
+  closed.setElevation(1.5);
+  closed.setNormal(kTilted);
+  dbcurvecheck::consistent(closed);
+
+  QvDbPolyline open;
+  for (unsigned int i = 0; i < 5; ++i)
+    open.addVertexAt(i, QvGePoint2d(i * 1.5, i % 2), i == 2 ? 0.7 : 0.0);
+  dbcurvecheck::consistent(open);
+
+  QvGePoint3dArray vertices;
+  for (const QvGePoint3d& p : {QvGePoint3d(0, 0, 0), QvGePoint3d(3, 0, 0), QvGePoint3d(3, 3, 0)})
+    vertices.append(p);
+  QvGeDoubleArray bulges;
+  for (const double b : {0.0, 0.25, 0.4}) bulges.append(b);
+  dbcurvecheck::consistent(QvDb2dPolyline(k2dSimplePoly, vertices, 2.0, true, 0.1, 0.3, &bulges));
+  vertices.append(QvGePoint3d(0, 3, 4));
+  dbcurvecheck::consistent(QvDb3dPolyline(k3dSimplePoly, vertices, false));
+  dbcurvecheck::consistent(QvDb3dPolyline(k3dSimplePoly, vertices, true));
+}
+
+}  // namespace

@@ -1,5 +1,5 @@
-// The block request records: defaults, the scale rule, the array flag, copies, moves and the
-// extrusion direction taken from the live UCS.
+// The block request records: the scale rule, the array flag, copies, moves and the extrusion
+// direction taken from the live UCS.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,6 +10,7 @@
 #include "sdk/ed/qvedUcs.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/PointChecks.h"
 #include "xqcmdutil/CreateBlockData.h"
 #include "xqcmdutil/CreateInsertData.h"
 
@@ -25,56 +26,7 @@ QvArray<QvDbObjectId> someIds(QvDbDatabase* db, int count) {
   return ids;
 }
 
-void expectVectorNear(const QvGeVector3d& actual, const QvGeVector3d& expected) {
-  EXPECT_NEAR(actual.x, expected.x, 1e-12);
-  EXPECT_NEAR(actual.y, expected.y, 1e-12);
-  EXPECT_NEAR(actual.z, expected.z, 1e-12);
-}
-
 class RequestRecordsTest : public HostFixture {};
-
-TEST(CreateBlockDataTest, DefaultsAndFields) {
-  CreateBlockData data;
-  QvString name = L"unchanged";
-  data.getBlockName(name);
-  EXPECT_TRUE(name.isEmpty());
-  EXPECT_TRUE(data.getObjectIdToBlock().isEmpty());
-  EXPECT_EQ(data.getObjectIdToBlock().growLength(), 8);
-  QvGePoint3d base(5, 5, 5);
-  data.getBasePoint(base);
-  EXPECT_EQ(base, QvGePoint3d::kOrigin);
-  EXPECT_TRUE(data.getAllowExploding());
-  EXPECT_FALSE(data.getAnnotative());
-  EXPECT_FALSE(data.getRelativeToSheet());
-  EXPECT_FALSE(data.getScaleUniformly());
-  EXPECT_FALSE(data.getOpenInBlockEditor());
-  EXPECT_FALSE(data.getIsEntitySelected());
-  EXPECT_EQ(data.getSelectionRequest(), -1);
-  EXPECT_EQ(data.getCompletionRequest(), 0);
-  EXPECT_EQ(data.getSelectedUnitsIndex(), 0);
-  EXPECT_TRUE(data.getDescription().isEmpty());
-
-  data.setAnnotative(true);
-  data.setRelativeToSheet(true);
-  data.setAllowExploding(false);
-  data.setScaleUniformly(true);
-  data.setSelectedUnitsIndex(4);
-  data.setSelectionRequest(3);
-  data.setCompletionRequest(2);
-  data.setOpenInBlockEditor(true);
-  data.setIsEntitySelected(true);
-  data.getDescription() = L"through the reference";
-  EXPECT_TRUE(data.getAnnotative());
-  EXPECT_TRUE(data.getRelativeToSheet());
-  EXPECT_FALSE(data.getAllowExploding());
-  EXPECT_TRUE(data.getScaleUniformly());
-  EXPECT_EQ(data.getSelectedUnitsIndex(), 4);
-  EXPECT_EQ(data.getSelectionRequest(), 3);
-  EXPECT_EQ(data.getCompletionRequest(), 2);
-  EXPECT_TRUE(data.getOpenInBlockEditor());
-  EXPECT_TRUE(data.getIsEntitySelected());
-  EXPECT_EQ(std::as_const(data).getDescription(), QvString(L"through the reference"));
-}
 
 TEST_F(RequestRecordsTest, BlockDataIdArraysAreCopiedInOrder) {
   CreateBlockData data;
@@ -139,27 +91,9 @@ TEST_F(RequestRecordsTest, BlockDataCopiesAreDeepAndMovesStealTheArray) {
   EXPECT_EQ(moved.getObjectIdToBlock().growLength(), 8);
 }
 
-TEST(CreateInsertDataTest, DefaultsAndTheArrayFlag) {
+TEST(CreateInsertDataTest, TheArrayFlagFollowsTheRowsAndColumns) {
   CreateInsertData data;
-  QvGeScale3d scale(0, 0, 0);
-  data.getScale3d(scale);
-  EXPECT_EQ(scale.sx, 1.0);
-  EXPECT_EQ(scale.sy, 1.0);
-  EXPECT_EQ(scale.sz, 1.0);
-  EXPECT_EQ(data.getRotationAngle(), 0.0);
-  EXPECT_TRUE(data.getSpaceID().isNull());
-  EXPECT_EQ(data.getInsertPoint(), QvGePoint3d::kOrigin);
-  EXPECT_FALSE(data.getExplodeFlag());
-  EXPECT_TRUE(data.getAttributeIdNameMapAdress()->empty());
-  int columns = 0, rows = 0;
-  double columnDistance = -1, rowDistance = -1;
-  data.getMInsertData(columns, rows, columnDistance, rowDistance);
-  EXPECT_EQ(columns, 1);
-  EXPECT_EQ(rows, 1);
-  EXPECT_EQ(columnDistance, 0.0);
-  EXPECT_EQ(rowDistance, 0.0);
   EXPECT_FALSE(data.getMInsertFlag());
-
   data.setCollumnNumber(2);
   EXPECT_TRUE(data.getMInsertFlag());
   data.setCollumnNumber(0);
@@ -169,6 +103,8 @@ TEST(CreateInsertDataTest, DefaultsAndTheArrayFlag) {
   data.setCollumnDistance(2.5);
   data.setRowDistance(-4.0);
   EXPECT_TRUE(data.getMInsertFlag());
+  int columns = 0, rows = 0;
+  double columnDistance = -1, rowDistance = -1;
   data.getMInsertData(columns, rows, columnDistance, rowDistance);
   EXPECT_EQ(columns, 0);
   EXPECT_EQ(rows, 3);
@@ -321,14 +257,14 @@ TEST_F(RequestRecordsTest, InsertDataCopiesAndMovesCarryEveryField) {
 
 TEST_F(RequestRecordsTest, ExtrusionFollowsTheCurrentUcs) {
   CreateInsertData data;
-  expectVectorNear(data.getExtrusionDir(), QvGeVector3d::kZAxis);
+  EXPECT_VECTOR_NEAR(data.getExtrusionDir(), QvGeVector3d::kZAxis, 1e-12);
 
   // The UCS turned 90 degrees about the world X axis: its Z axis is the world's -Y.
   QvGeMatrix3d ucs;
   ucs.setCoordSystem(QvGePoint3d(10, 0, 0), QvGeVector3d::kXAxis, QvGeVector3d::kZAxis,
                      -QvGeVector3d::kYAxis);
   ASSERT_EQ(qvedSetCurrentUCS(ucs), Vexa::eOk);
-  expectVectorNear(data.getExtrusionDir(), -QvGeVector3d::kYAxis);
+  EXPECT_VECTOR_NEAR(data.getExtrusionDir(), -QvGeVector3d::kYAxis, 1e-12);
 
   // Changed again between two calls on the same record; getData answers the same.
   const QvGeVector3d x(std::cos(0.3), 0, std::sin(0.3));
@@ -343,8 +279,8 @@ TEST_F(RequestRecordsTest, ExtrusionFollowsTheCurrentUcs) {
   double rotation = 1;
   data.setRotationAngle(std::numbers::pi);
   data.getData(name, point, extrusion, scale, rotation);
-  expectVectorNear(extrusion, z);
-  expectVectorNear(data.getExtrusionDir(), z);
+  EXPECT_VECTOR_NEAR(extrusion, z, 1e-12);
+  EXPECT_VECTOR_NEAR(data.getExtrusionDir(), z, 1e-12);
   EXPECT_NEAR(extrusion.length(), 1.0, 1e-15);
   EXPECT_EQ(rotation, std::numbers::pi);
 }
@@ -353,7 +289,7 @@ TEST_F(RequestRecordsTest, ExtrusionFollowsTheCurrentUcs) {
 TEST(CreateInsertDataWithoutHost, ExtrusionIsTheWorldZAxis) {
   ASSERT_EQ(VexaHost::current(), nullptr);
   const CreateInsertData data;
-  expectVectorNear(data.getExtrusionDir(), QvGeVector3d::kZAxis);
+  EXPECT_VECTOR_NEAR(data.getExtrusionDir(), QvGeVector3d::kZAxis, 1e-12);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Attribute definitions and attributes: flags, placement from the block, the host error on
+// Attribute definitions and attributes: tags, placement from the block, the host error on
 // demand, multi-line attributes, and attributes owned by references in and out of a database.
 #include <gtest/gtest.h>
 
@@ -33,20 +33,11 @@ QvDbAttributeDefinition definition() {
 
 class AttributeTest : public HostFixture {};
 
-TEST_F(AttributeTest, DefinitionsKeepTagPromptAndFlags) {
+TEST_F(AttributeTest, TagsWithBlanksOrEmptyAreRefused) {
   QvDbAttributeDefinition def = definition();
-  EXPECT_EQ(def.tag(), QvString(L"TAG"));
-  EXPECT_EQ(def.prompt(), QvString(L"Give a value"));
-  EXPECT_EQ(def.textString(), QvString(L"default"));
-  EXPECT_TRUE(def.isVerifiable());
-  EXPECT_TRUE(def.isInvisible());
-  EXPECT_FALSE(def.isConstant());
-  EXPECT_FALSE(def.isPreset());
   EXPECT_EQ(def.setTag(L"TWO WORDS"), Vexa::eInvalidInput);
   EXPECT_EQ(def.setTag(L""), Vexa::eInvalidInput);
   EXPECT_EQ(def.tag(), QvString(L"TAG"));
-  EXPECT_EQ(def.setPreset(true), eOk);
-  EXPECT_TRUE(def.isPreset());
 }
 
 TEST_F(AttributeTest, AttributeTakesTheDefinitionThroughTheBlockTransform) {

@@ -3,7 +3,6 @@
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbObjectPointer.h"
-#include "sdk/ed/VexaInputScript.h"
 #include "sdk/ed/VexaTranscript.h"
 
 void CommandModuleFixture::SetUp() {
@@ -15,12 +14,6 @@ void CommandModuleFixture::SetUp() {
 void CommandModuleFixture::TearDown() {
   modules_.reset();
   HostFixture::TearDown();
-}
-
-VexaCommandRunner::Summary CommandModuleFixture::run(const QvString& script) {
-  host().service<VexaTranscript>().clear();
-  host().service<VexaInputScript>().loadString(script);
-  return VexaCommandRunner::runScript();
 }
 
 std::string CommandModuleFixture::transcript() const {

@@ -7,7 +7,6 @@
 #include "host/TarvoModuleSession.h"
 #include "sdk/base/QvString.h"
 #include "sdk/db/QvDbObjectId.h"
-#include "sdk/ed/VexaCommandRunner.h"
 #include "tests/support/HostFixture.h"
 
 // A fresh host with the module and the command module loaded, as `tarvo` loads them, for
@@ -17,8 +16,6 @@ class CommandModuleFixture : public HostFixture {
   void SetUp() override;
   void TearDown() override;
 
-  // Runs a script of commands from the start of a new transcript.
-  VexaCommandRunner::Summary run(const QvString& script);
   // The command line so far, as it shows it.
   std::string transcript() const;
   // The live entities of model space, in order.

@@ -32,6 +32,12 @@ void HostFixture::script(const QvString& text) {
   inputScript().loadString(text);
 }
 
+VexaCommandRunner::Summary HostFixture::run(const QvString& commands) {
+  transcript().clear();
+  script(commands);
+  return VexaCommandRunner::runScript();
+}
+
 VexaInputScript& HostFixture::inputScript() {
   return host().service<VexaInputScript>();
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "sdk/base/VexaHost.h"
+#include "sdk/ed/VexaCommandRunner.h"
 #include "sdk/ed/VexaTranscript.h"
 
 class QvDbDatabase;
@@ -34,6 +35,8 @@ class HostFixture : public ::testing::Test {
 
   // Replaces the input script with the lines of `text`.
   void script(const QvString& text);
+  // Runs a script of commands from the start of a new transcript.
+  VexaCommandRunner::Summary run(const QvString& commands);
   VexaInputScript& inputScript();
   VexaTranscript& transcript();
   VexaSysVarService& vars();

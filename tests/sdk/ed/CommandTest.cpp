@@ -41,11 +41,6 @@ constexpr double kPi = 3.14159265358979323846;
 
 class CommandTest : public HostFixture {
  protected:
-  VexaCommandRunner::Summary run(const QvString& script) {
-    host().service<VexaTranscript>().clear();
-    host().service<VexaInputScript>().loadString(script);
-    return VexaCommandRunner::runScript();
-  }
   QvDbLayoutManager& layouts() { return *qvdbHostApplicationServices()->layoutManager(); }
   std::vector<std::wstring> layoutNames() {
     std::vector<std::wstring> out;

@@ -2,6 +2,7 @@
 // expected values are worked out by hand from the shapes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <numbers>
@@ -11,6 +12,7 @@
 #include "sdk/db/QvDbEllipse.h"
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbPolyline.h"
+#include "sdk/db/QvDbRay.h"
 #include "sdk/db/QvDbSpline.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/ge/QvGePlane.h"
@@ -305,4 +307,21 @@ TEST_F(RegionTest, RegionsTouchWhenTheyShareAPoint) {
   EXPECT_TRUE(imp->isIntersectWithRegion(inside.get(), false));
   EXPECT_FALSE(imp->isIntersectWithRegion(apart.get(), false));
   EXPECT_FALSE(imp->isIntersectWithRegion(nullptr, false));
+}
+
+TEST_F(RegionTest, ARayMeetsEveryLoopOfARegion) {
+  auto plate = region(square(0, 0, 10));
+  auto hole = region(circle(5, 5, 2));
+  ASSERT_EQ(Vexa::eOk, plate->booleanOper(QvDbRegion::kBoolSubtract, hole.get()));
+  const QvDbRay ray({-1, 5, 0}, {1, 0, 0});
+  QvGePoint3dArray points;
+  ASSERT_EQ(Vexa::eOk, plate->intersectWith(&ray, QvDb::kOnBothOperands, points));
+  ASSERT_EQ(4, points.length());
+  double xs[4];
+  for (int i = 0; i < 4; ++i) xs[i] = points[i].x;
+  std::sort(xs, xs + 4);
+  EXPECT_NEAR(0.0, xs[0], 1e-9);
+  EXPECT_NEAR(3.0, xs[1], 1e-9);
+  EXPECT_NEAR(7.0, xs[2], 1e-9);
+  EXPECT_NEAR(10.0, xs[3], 1e-9);
 }

@@ -4,50 +4,15 @@
 #include <vector>
 
 #include "host/commands/TarvoCommandInput.h"
+#include "host/commands/TarvoSelectionSet.h"
 #include "sdk/base/QvClassicCodes.h"
-#include "sdk/db/QvDbAdsName.h"
 #include "sdk/db/QvDbCurve.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbPolyline.h"
-#include "sdk/ed/qvedSelection.h"
 #include "xqcmdutil/CombineHelper.h"
 #include "xqcmdutil/XqDbUtil.h"
 
 namespace {
-
-// A selection set of the classic interface, freed at the end of the scope.
-class SelectionSet {
- public:
-  SelectionSet() = default;
-  SelectionSet(const SelectionSet&) = delete;
-  SelectionSet& operator=(const SelectionSet&) = delete;
-  ~SelectionSet() {
-    if (made_) qvedSSFree(name_);
-  }
-
-  // Asks the selection question; the qvedSSGet code.
-  int ask() {
-    const int code = qvedSSGet(nullptr, nullptr, nullptr, name_);
-    made_ = code == kQvNormal;
-    return code;
-  }
-  std::vector<QvDbObjectId> ids() const {
-    std::vector<QvDbObjectId> out;
-    int32_t length = 0;
-    if (!made_ || qvedSSLength(name_, &length) != kQvNormal) return out;
-    for (int32_t i = 0; i < length; ++i) {
-      int64_t entity[2] = {0, 0};
-      QvDbObjectId id;
-      if (qvedSSName(name_, i, entity) == kQvNormal && qvdbGetObjectId(id, entity) == Vexa::eOk)
-        out.push_back(id);
-    }
-    return out;
-  }
-
- private:
-  int64_t name_[2] = {0, 0};
-  bool made_ = false;
-};
 
 // The selected curves that joining uses, open for read as long as this lives.
 struct JoinSources {
@@ -102,7 +67,7 @@ void eraseAll(const std::vector<QvDbObjectId>& ids) {
 }  // namespace
 
 int TarvoJoinCommand::run(IVexaBuildInCommandContext& /*context*/) {
-  SelectionSet selection;
+  TarvoSelectionSet selection;
   const int code = selection.ask();
   if (code == kQvCancel) return kQvCancel;
   if (code != kQvNormal) {

@@ -7,6 +7,7 @@
 #include "host/commands/TarvoJoinCommand.h"
 #include "host/commands/TarvoLineCommand.h"
 #include "host/commands/TarvoPlineCommand.h"
+#include "host/commands/TarvoTrimHatchCommand.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ constexpr std::array kCommands{
     TarvoCommandEntry{L"CIRCLE", &TarvoCircleCommand::run},
     TarvoCommandEntry{L"PLINE", &TarvoPlineCommand::run},
     TarvoCommandEntry{L"JOIN", &TarvoJoinCommand::run},
+    TarvoCommandEntry{L"TRIMHATCH", &TarvoTrimHatchCommand::run},
 };
 
 }  // namespace

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "sdk/db/detail/PlanarArea.h"
 #include "sdk/ge/QvGeCircArc2d.h"
 #include "sdk/ge/QvGeLineSeg2d.h"
+#include "sdk/ge/QvGeMatrix2d.h"
 
 namespace qvdb_detail {
 
@@ -28,11 +30,19 @@ HatchEdge segment(const QvGePoint2d& a, const QvGePoint2d& b, double bulge) {
   return arc;
 }
 
-// The edge's own share of twice the enclosed area: the integral of x dy - y dx along it.
-double edgeIntegral(const QvGeCurve2d& edge) {
+// Twice the signed area of the triangle (ref, a, b).
+double cross(const QvGePoint2d& ref, const QvGePoint2d& a, const QvGePoint2d& b) {
+  return (a.x - ref.x) * (b.y - ref.y) - (a.y - ref.y) * (b.x - ref.x);
+}
+
+// The edge's own share of twice the enclosed area: the integral of x dy - y dx along it,
+// measured from `ref` (near the loops, so that far from the origin nothing cancels out).
+double edgeIntegral(const QvGeCurve2d& edge, const QvGePoint2d& ref) {
+  std::unique_ptr<QvGeCurve2d> local(static_cast<QvGeCurve2d*>(edge.copy()));
+  local->transformBy(QvGeMatrix2d::translation(QvGePoint2d::kOrigin - ref));
   QvGePoint2d s, e;
-  if (!edge.hasStartPoint(s) || !edge.hasEndPoint(e)) return 0.0;
-  return 2.0 * planarArea(edge) + (s.x * e.y - s.y * e.x);
+  if (!local->hasStartPoint(s) || !local->hasEndPoint(e)) return 0.0;
+  return 2.0 * planarArea(*local) + (s.x * e.y - s.y * e.x);
 }
 
 QvGePoint2d startOf(const QvGeCurve2d& edge) {
@@ -114,6 +124,9 @@ HatchEvaluation evaluateHatchLoops(std::vector<std::vector<HatchEdge>> loops) {
   const double size = std::max(out.box.isValidExtents() ? out.box.diagonal() : 0.0, 1.0);
   const double join = kJoinShare * size;
   const double chord = kRingChordShare * size;
+  const QvGePoint2d ref = out.box.isValidExtents()
+                              ? out.box.minPoint() + (out.box.maxPoint() - out.box.minPoint()) * 0.5
+                              : QvGePoint2d::kOrigin;
 
   for (HatchEvaluation::Loop& loop : out.loops) {
     orientEdges(loop.edges, join);
@@ -127,9 +140,9 @@ HatchEvaluation evaluateHatchLoops(std::vector<std::vector<HatchEdge>> loops) {
       e.getInterval(interval, start, end);
       if (k > 0 && start.distanceTo(previousEnd) > join) {
         loop.closes = false;
-        twice += previousEnd.x * start.y - previousEnd.y * start.x;  // the straight bridge
+        twice += cross(ref, previousEnd, start);  // the straight bridge
       }
-      twice += edgeIntegral(e);
+      twice += edgeIntegral(e, ref);
       loop.length += e.length();
       QvGePoint2dArray points;
       e.getSamplePoints(interval.lowerBound(), interval.upperBound(), chord, points);
@@ -141,7 +154,7 @@ HatchEvaluation evaluateHatchLoops(std::vector<std::vector<HatchEdge>> loops) {
     if (!loop.ring.empty()) {
       const QvGePoint2d first = loop.ring.front();
       if (first.distanceTo(previousEnd) > join) loop.closes = false;
-      twice += previousEnd.x * first.y - previousEnd.y * first.x;
+      twice += cross(ref, previousEnd, first);
       if (loop.ring.size() > 1 && loop.ring.back().isEqualTo(first)) loop.ring.pop_back();
     }
     loop.area = 0.5 * std::fabs(twice);

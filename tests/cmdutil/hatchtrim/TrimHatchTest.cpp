@@ -18,8 +18,12 @@
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbPolyline.h"
 #include "sdk/ge/QvGeCurve2d.h"
+#include "sdk/ge/QvGeLineSeg2d.h"
+#include "sdk/ge/QvGeMatrix3d.h"
+#include "sdk/ge/QvGeNurbCurve2d.h"
 #include "sdk/ge/QvGePlane.h"
 #include "sdk/ge/QvGeScale3d.h"
+#include "sdk/ge/QvGeScopedWorkLimit.h"
 #include "sdk/modeler/QvDbRegion.h"
 #include "sdk/modeler/VexaSpaModelerMgr.h"
 #include "sdk/rx/VexaProductName.h"
@@ -73,6 +77,7 @@ class TrimHatchTest : public HostFixture {
     setVexaProductPreName(nullptr);
     HostFixture::TearDown();
   }
+  void expectHalfDisc(const QvGeVector3d& normal, double offset);
   QvDbObjectId addHatch(std::unique_ptr<QvDbHatch> hatch) {
     return appendEntity(db()->modelSpaceId(), hatch.release());
   }
@@ -336,4 +341,60 @@ TEST_F(TrimHatchTest, TheHatchAmongItsCuttersIsNeitherACutterNorClosed) {
   double area = 0.0;
   ASSERT_EQ(Vexa::eOk, open->getArea(area));
   EXPECT_NEAR(4.5 * kPi, area, 1e-6);
+}
+
+// A rectangle 10 x 6 at `offset` in the plane of `normal` at the height 3 along it, cut by the
+// circle of that plane at its right side: the half disc is kept, its centroid the seed.
+void TrimHatchTest::expectHalfDisc(const QvGeVector3d& normal, double offset) {
+  auto made = solidHatch(normal, 3.0);
+  addEdgeLoop(*made, rectangleEdges(offset, offset, offset + 10, offset + 6));
+  const QvGeMatrix3d toWorld = made->planeToWorld();
+  const QvDbObjectId hatch = addHatch(std::move(made));
+  QvGePoint3d center(offset + 10, offset + 3, 0);
+  center.transformBy(toWorld);
+  const QvDbObjectId circle =
+      appendEntity(db()->modelSpaceId(), new QvDbCircle(center, normal, 3.0));
+  EXPECT_TRUE(trim(hatch, {circle}));
+  EXPECT_NEAR(4.5 * kPi, hatchArea(hatch), 1e-5);
+  QvDbObjectPointer<QvDbHatch> h(hatch, QvDb::kForRead);
+  QvGePoint2dArray seeds;
+  h->getHatchSeedPoints(seeds);
+  ASSERT_EQ(1, seeds.length());
+  EXPECT_NEAR(offset + 10.0 - 4.0 / kPi, seeds[0].x, 1e-5);
+  EXPECT_NEAR(offset + 3.0, seeds[0].y, 1e-5);
+}
+
+TEST_F(TrimHatchTest, ATiltedHatchIsCutInItsOwnPlane) {
+  expectHalfDisc(QvGeVector3d(1, 1, 1).normal(), 0.0);
+}
+
+TEST_F(TrimHatchTest, AHatchFarFromTheOriginIsCutAlike) {
+  expectHalfDisc(QvGeVector3d::kZAxis, 1e7);
+}
+
+TEST_F(TrimHatchTest, AnIntersectionCutShortLeavesTheLoopAsItWas) {
+  // A loop with a spline side: the spline against the cutter needs the general search.
+  auto lens = [] {
+    auto made = solidHatch();
+    EdgeList edges;
+    QvGePoint2dArray fit;
+    for (const QvGePoint2d& p : {QvGePoint2d(0, 0), {5, 4}, {10, 0}}) fit.append(p);
+    edges.push_back(std::make_unique<QvGeNurbCurve2d>(fit));
+    edges.push_back(std::make_unique<QvGeLineSeg2d>(QvGePoint2d(10, 0), QvGePoint2d(0, 0)));
+    addEdgeLoop(*made, edges);
+    return made;
+  };
+  const QvDbObjectId limited = addHatch(lens());
+  double before = hatchArea(limited);
+  {
+    QvGeScopedWorkLimit limit(1);
+    EXPECT_FALSE(trim(limited, {addCircle({5, 4, 0}, 2)}));
+  }
+  EXPECT_EQ(1, loopsOf(limited));
+  EXPECT_NEAR(before, hatchArea(limited), 1e-9);
+  // With the usual limit the same cut goes through.
+  const QvDbObjectId cut = addHatch(lens());
+  EXPECT_TRUE(trim(cut, {addCircle({5, 4, 0}, 2)}));
+  EXPECT_LT(hatchArea(cut), before);
+  EXPECT_TRUE(nothingLeftOpen(db()));
 }

@@ -214,15 +214,4 @@ TEST(QvGeCurveCurveInt3d, LinesAgainstEllipsesInClosedForm) {
   EXPECT_TRUE(ints.isTangential(0));
 }
 
-TEST(QvGeCurveCurveInt3d, InvalidCurvesAreReported) {
-  const QvGeLineSeg3d seg;
-  const QvGeCircArc3d bad(QvGePoint3d(), QvGeVector3d(), 1.0);
-  const QvGeCurveCurveInt3d ints(seg, bad);
-  EXPECT_EQ(ints.status(), Vexa::eInvalidInput);
-  EXPECT_EQ(ints.numIntPoints(), 0);
-  EXPECT_TRUE(ints.intPoint(3).isEqualTo(QvGePoint3d::kOrigin));
-  const QvGeCurveCurveInt3d projected(seg, seg, QvGePlane(QvGePoint3d(), QvGeVector3d()));
-  EXPECT_EQ(projected.status(), Vexa::eInvalidInput);
-}
-
 }  // namespace

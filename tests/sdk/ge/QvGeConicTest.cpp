@@ -63,9 +63,7 @@ TEST(QvGeCircArc3d, AnglesAreNormalisedAndBadDataRefused) {
   EXPECT_TRUE(arc.isClosed());
   ASSERT_EQ(arc.setAngles(1.0, 1.0 + 4 * kPi), Vexa::eOk);  // whole turns: a full circle
   EXPECT_NEAR(arc.endAng() - arc.startAng(), 2 * kPi, 1e-15);
-  EXPECT_EQ(arc.setAngles(1.0, 1.0), Vexa::eInvalidInput);
   EXPECT_EQ(arc.setAngles(std::nan(""), 1.0), Vexa::eInvalidInput);
-  EXPECT_EQ(arc.setRadius(0.0), Vexa::eInvalidInput);
   EXPECT_EQ(arc.setRadius(-1.0), Vexa::eInvalidInput);
   EXPECT_EQ(arc.setAxes(QvGeVector3d::kZAxis, QvGeVector3d(0, 0, 4)), Vexa::eInvalidInput);
   EXPECT_EQ(arc.radius(), 2.0);
@@ -79,7 +77,6 @@ TEST(QvGeCircArc3d, AnglesAreNormalisedAndBadDataRefused) {
   EXPECT_TRUE(std::isfinite(degenerate.paramOf(QvGePoint3d(4, 4, 4))));
   QvArray<QvGeCurve3d*> pieces;
   EXPECT_EQ(degenerate.getSplitCurves(QvGeDoubleArray{1.0}, pieces), Vexa::eInvalidInput);
-  EXPECT_FALSE(QvGeCircArc3d(QvGePoint3d(), QvGeVector3d::kZAxis, -2.0).isValid());
 }
 
 TEST(QvGeCircArc3d, QueriesOnAnInclinedArc) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <limits>
 #include <random>
 
 #include "InvalidParameterCounter.h"
@@ -10,62 +12,63 @@
 
 namespace {
 
+constexpr double N = std::numeric_limits<double>::quiet_NaN();  // a coordinate not checked
+constexpr double kUlps = -1;  // compare within four units in the last place
+
+// Two segments a and b, the code expected, and the point expected (NaN where not checked),
+// compared exactly, within four units in the last place, or within `tol`.
+struct Crossing {
+  const char* what;
+  std::array<double, 3> a1, a2, b1, b2;
+  int code;
+  std::array<double, 3> at = {N, N, N};
+  double tol = 0;
+};
+
+template <class Intersect, size_t n>
+void checkCrossings(Intersect intersect, const Crossing (&cases)[n]) {
+  for (const Crossing& c : cases) {
+    SCOPED_TRACE(c.what);
+    double out[3];
+    EXPECT_EQ(intersect(c.a1.data(), c.a2.data(), c.b1.data(), c.b2.data(), out), c.code);
+    for (int i = 0; i < 3; ++i) {
+      if (std::isnan(c.at[i])) continue;
+      if (c.tol == kUlps) {
+        EXPECT_DOUBLE_EQ(out[i], c.at[i]) << "coordinate " << i;
+      } else {
+        EXPECT_NEAR(out[i], c.at[i], c.tol) << "coordinate " << i;
+      }
+    }
+  }
+}
+
 TEST(XqLineIntersection, LineXlineInPlan) {
+  const Crossing kInPlan[] = {
+      {"on both: z along b", {0, 0, 0}, {2, 0, 4}, {1, -1, 10}, {1, 1, 10}, 3, {1, 0, 10}, kUlps},
+      {"on b only", {0, 0, 0}, {1, 0, 2}, {2, -1, 0}, {2, 1, 0}, 2, {2, N, N}, kUlps},
+      {"on a only: z along a", {0, 0, 0}, {2, 0, 4}, {1, 1, 0}, {1, 2, 0}, 1, {N, N, 2}, kUlps},
+      {"on neither", {0, 0, 0}, {2, 0, 4}, {5, 5, 0}, {6, 7, 0}, 0},
+      {"parallel", {0, 0, 0}, {2, 0, 4}, {0, 1, 0}, {2, 1, 0}, -1},
+      {"degenerate", {0, 0, 0}, {0, 0, 0}, {1, -1, 10}, {1, 1, 10}, -1},
+      {"meeting at an end point", {0, 0, 0}, {2, 0, 4}, {2, 0, 0}, {3, 5, 0}, 3},
+      // The on-segment test bounds the product (c - a1)(c - a2) by 1e-7, not the distance.
+      {"1e-8 past the end", {0, 0, 0}, {2, 0, 0}, {2 + 1e-8, -1, 0}, {2 + 1e-8, 1, 0}, 3},
+      {"1e-6 past the end", {0, 0, 0}, {2, 0, 0}, {2 + 1e-6, -1, 0}, {2 + 1e-6, 1, 0}, 2},
+      // Far from the origin an end point within 1e-11 relative counts as on the segment even
+      // when the product is large.
+      {"far, 1e-6 past", {0, 0, 0}, {1e6, 0, 0}, {1e6 + 1e-6, -1, 0}, {1e6 + 1e-6, 1, 0}, 3},
+      {"far, 1e-4 past", {0, 0, 0}, {1e6, 0, 0}, {1e6 + 1e-4, -1, 0}, {1e6 + 1e-4, 1, 0}, 2},
+      {"outside both", {0, 0, 0}, {2, 0, 0}, {5, 1, 10}, {5, 2, 30}, 0, {5, 0, -10}, kUlps},
+      // Long, nearly parallel segments: the determinant is large, the slopes differ by 1e-11.
+      {"nearly parallel", {0, 0, 0}, {1e6, 1e6, 0}, {0, 1, 0}, {1e6 + 1e-5, 1e6 + 1, 0}, -1},
+  };
+  checkCrossings(LineXline, kInPlan);
+  const double a1[3] = {0, 0, 0}, a2[3] = {2, 0, 4}, b1[3] = {1, -1, 10}, b2[3] = {1, 1, 10};
   double out[3];
-  const double a1[3] = {0, 0, 0}, a2[3] = {2, 0, 4};
-  const double b1[3] = {1, -1, 10}, b2[3] = {1, 1, 10};
-  EXPECT_EQ(LineXline(a1, a2, b1, b2, out), 3);
-  EXPECT_DOUBLE_EQ(out[0], 1.0);
-  EXPECT_DOUBLE_EQ(out[1], 0.0);
-  EXPECT_DOUBLE_EQ(out[2], 10.0);  // on both: z along b
-  const double c1[3] = {0, 0, 0}, c2[3] = {1, 0, 2};
-  const double d1[3] = {2, -1, 0}, d2[3] = {2, 1, 0};
-  EXPECT_EQ(LineXline(c1, c2, d1, d2, out), 2);
-  EXPECT_DOUBLE_EQ(out[0], 2.0);
-  // On a only: z along a.
-  const double e1[3] = {1, 1, 0}, e2[3] = {1, 2, 0};
-  EXPECT_EQ(LineXline(a1, a2, e1, e2, out), 1);
-  EXPECT_DOUBLE_EQ(out[2], 2.0);
-  const double f1[3] = {5, 5, 0}, f2[3] = {6, 7, 0};
-  EXPECT_EQ(LineXline(a1, a2, f1, f2, out), 0);
-  // Parallel and degenerate.
-  const double g1[3] = {0, 1, 0}, g2[3] = {2, 1, 0};
-  EXPECT_EQ(LineXline(a1, a2, g1, g2, out), -1);
-  EXPECT_EQ(LineXline(a1, a1, b1, b2, out), -1);
-  // Meeting at an end point counts as on the segment.
-  const double h1[3] = {2, 0, 0}, h2[3] = {3, 5, 0};
-  EXPECT_EQ(LineXline(a1, a2, h1, h2, out), 3);
   InvalidParameterCounter reports;
   EXPECT_EQ(LineXline(a1, nullptr, b1, b2, out), -1);
   EXPECT_EQ(LineXline(a1, a2, b1, b2, nullptr), -1);
   EXPECT_EQ(reports.value(), 2);
-}
-
-TEST(XqLineIntersection, LineXlineToleranceAndHeightBoundaries) {
-  double out[3];
-  const double a1[3] = {0, 0, 0}, a2[3] = {2, 0, 0};
-  // The on-segment test bounds the product (c - a1)(c - a2) by 1e-7, not the distance.
-  const double in1[3] = {2 + 1e-8, -1, 0}, in2[3] = {2 + 1e-8, 1, 0};
-  EXPECT_EQ(LineXline(a1, a2, in1, in2, out), 3);
-  const double past1[3] = {2 + 1e-6, -1, 0}, past2[3] = {2 + 1e-6, 1, 0};
-  EXPECT_EQ(LineXline(a1, a2, past1, past2, out), 2);
-  // Far from the origin an end point within 1e-11 relative counts as on the segment even when
-  // the product is large.
-  const double l1[3] = {0, 0, 0}, l2[3] = {1e6, 0, 0};
-  const double e1[3] = {1e6 + 1e-6, -1, 0}, e2[3] = {1e6 + 1e-6, 1, 0};
-  EXPECT_EQ(LineXline(l1, l2, e1, e2, out), 3);
-  const double f1[3] = {1e6 + 1e-4, -1, 0}, f2[3] = {1e6 + 1e-4, 1, 0};
-  EXPECT_EQ(LineXline(l1, l2, f1, f2, out), 2);
-  // Outside both segments the height comes from b, extended.
-  const double b1[3] = {5, 1, 10}, b2[3] = {5, 2, 30};
-  EXPECT_EQ(LineXline(a1, a2, b1, b2, out), 0);
-  EXPECT_DOUBLE_EQ(out[0], 5.0);
-  EXPECT_DOUBLE_EQ(out[1], 0.0);
-  EXPECT_DOUBLE_EQ(out[2], -10.0);
-  // Long, nearly parallel segments: the determinant is large, the slopes differ by 1e-11.
-  const double n1[3] = {0, 0, 0}, n2[3] = {1e6, 1e6, 0};
-  const double m1[3] = {0, 1, 0}, m2[3] = {1e6 + 1e-5, 1e6 + 1, 0};
-  EXPECT_EQ(LineXline(n1, n2, m1, m2, out), -1);
 }
 
 TEST(XqLineIntersection, LineXlineAgreesWithTheGeometryLibrary) {
@@ -97,118 +100,53 @@ TEST(XqLineIntersection, LineXlineAgreesWithTheGeometryLibrary) {
   EXPECT_GT(both, 300);
 }
 
-TEST(XqLineIntersection, LineXline3dVerticalAndCollinearSegments) {
+TEST(XqLineIntersection, LineXline3d) {
+  const Crossing kInSpace[] = {
+      // Vertical segments.
+      {"vertical, end to end", {1, 1, 0}, {1, 1, 1}, {1, 1, 1}, {1, 1, 2}, 3, {N, N, 1}},
+      {"vertical, overlapping", {1, 1, 0}, {1, 1, 2}, {1, 1, 1}, {1, 1, 3}, -2, {N, N, 1}},
+      {"vertical, apart", {1, 1, 0}, {1, 1, 2}, {1, 1, 5}, {1, 1, 6}, -3},
+      {"vertical, side by side", {1, 1, 0}, {1, 1, 2}, {2, 1, 0}, {2, 1, 6}, -1},
+      {"vertical, b below a", {1, 1, 2}, {1, 1, 1}, {1, 1, 0}, {1, 1, 1}, 3, {N, N, 1}},
+      // Touching means within 1e-7, also far from the origin.
+      {"5e-8 apart", {1, 1, 0}, {1, 1, 1000}, {1, 1, 1000 + 5e-8}, {1, 1, 2000}, 3, {N, N, 1000}},
+      {"5e-5 apart", {1, 1, 0}, {1, 1, 1000}, {1, 1, 1000 + 5e-5}, {1, 1, 2000}, -3},
+      // Collinear, not vertical.
+      {"collinear, overlapping", {0, 0, 0}, {4, 4, 4}, {2, 2, 2}, {6, 6, 6}, -2, {2, N, N}},
+      {"collinear, end to end", {0, 0, 0}, {4, 4, 4}, {4, 4, 4}, {7, 7, 7}, 3, {4, N, N}},
+      {"collinear, apart", {0, 0, 0}, {4, 4, 4}, {5, 5, 5}, {7, 7, 7}, -3},
+      {"collinear, b holds a", {0, 0, 0}, {4, 4, 4}, {-1, -1, -1}, {9, 9, 9}, -2, {0, N, N}},
+      {"touching a's start", {0, 0, 0}, {4, 4, 4}, {-3, -3, -3}, {0, 0, 0}, 3, {0, N, N}},
+      {"collinear, b's end inside a", {0, 0, 0}, {4, 4, 4}, {6, 6, 6}, {2, 2, 2}, -2, {2, N, N}},
+      {"parallel above", {0, 0, 0}, {4, 4, 4}, {0, 0, 1}, {4, 4, 5}, -1},
+      // General positions.
+      {"crossing in space", {0, 0, 0}, {4, 0, 4}, {2, -2, 2}, {2, 2, 2}, 3, {2, N, 2}, kUlps},
+      {"passing each other in z", {0, 0, 0}, {4, 0, 4}, {2, -2, 9}, {2, 2, 9}, -4},
+      {"crossing beyond b's end", {0, 0, 0}, {4, 0, 4}, {2, 1, 2}, {2, 3, 2}, 1},
+      {"one vertical plane", {0, 0, 0}, {4, 0, 4}, {0, 0, 4}, {4, 0, 0}, 3, {2, N, 2}, 1e-12},
+      {"one vertical plane, on a only", {0, 0, 0}, {4, 0, 4}, {6, 0, -2}, {8, 0, -4}, 1},
+      // A vertical b on a: flag a from the plan, flag b from b's height range; the bits follow
+      // the arguments.
+      {"vertical b on a", {0, 0, 0}, {4, 0, 4}, {1, 0, 0}, {1, 0, 5}, 3, {N, N, 1}, kUlps},
+      {"vertical b above a", {0, 0, 0}, {4, 0, 4}, {1, 0, 3}, {1, 0, 5}, 1},
+      {"vertical a above b", {1, 0, 3}, {1, 0, 5}, {0, 0, 0}, {4, 0, 4}, 2},
+      {"vertical a on b", {1, 0, 0}, {1, 0, 5}, {0, 0, 0}, {4, 0, 4}, 3},
+      {"vertical a beside b", {1, 1, 0}, {1, 1, 5}, {0, 0, 0}, {4, 0, 4}, -4},
+      // a runs along y only: x is a's, y from b.
+      {"a along y", {2, -2, 0}, {2, 2, 4}, {0, 0, 2}, {4, 0, 2}, 3, {2, 0, 2}, kUlps},
+      {"a along y, b above", {2, -2, 0}, {2, 2, 4}, {0, 0, 3}, {4, 0, 3}, -4},
+      // A miss of 5e-5 in height is a miss, also a thousand units up; a vertical b beyond a's
+      // end takes the height along a, extended.
+      {"5e-5 up high", {2, -2, 1000}, {2, 2, 1004}, {0, 0, 1002 + 5e-5}, {4, 0, 1002 + 5e-5}, -4},
+      {"5e-8 up high", {2, -2, 1000}, {2, 2, 1004}, {0, 0, 1002 + 5e-8}, {4, 0, 1002 + 5e-8}, 3},
+      {"b beyond a's end", {0, 0, 0}, {4, 0, 4}, {6, 0, 0}, {6, 0, 10}, 2, {6, N, 6}, kUlps},
+  };
+  checkCrossings(LineXline3d, kInSpace);
+  const double a2[3] = {4, 0, 4}, b1[3] = {2, -2, 2}, b2[3] = {2, 2, 2};
   double out[3];
-  const double v1[3] = {1, 1, 0}, v2[3] = {1, 1, 1}, w1[3] = {1, 1, 1}, w2[3] = {1, 1, 2};
-  EXPECT_EQ(LineXline3d(v1, v2, w1, w2, out), 3);
-  EXPECT_EQ(out[2], 1.0);
-  const double x1[3] = {1, 1, 0}, x2[3] = {1, 1, 2}, y1[3] = {1, 1, 1}, y2[3] = {1, 1, 3};
-  EXPECT_EQ(LineXline3d(x1, x2, y1, y2, out), -2);
-  EXPECT_EQ(out[2], 1.0);
-  const double z1[3] = {1, 1, 5}, z2[3] = {1, 1, 6};
-  EXPECT_EQ(LineXline3d(x1, x2, z1, z2, out), -3);
-  const double far1[3] = {2, 1, 0}, far2[3] = {2, 1, 6};
-  EXPECT_EQ(LineXline3d(x1, x2, far1, far2, out), -1);
-
-  // Collinear, not vertical: overlapping, touching end to end, apart, and one holding the other.
-  const double a1[3] = {0, 0, 0}, a2[3] = {4, 4, 4};
-  const double b1[3] = {2, 2, 2}, b2[3] = {6, 6, 6};
-  EXPECT_EQ(LineXline3d(a1, a2, b1, b2, out), -2);
-  EXPECT_EQ(out[0], 2.0);
-  const double c1[3] = {4, 4, 4}, c2[3] = {7, 7, 7};
-  EXPECT_EQ(LineXline3d(a1, a2, c1, c2, out), 3);
-  EXPECT_EQ(out[0], 4.0);
-  const double d1[3] = {5, 5, 5}, d2[3] = {7, 7, 7};
-  EXPECT_EQ(LineXline3d(a1, a2, d1, d2, out), -3);
-  const double e1[3] = {-1, -1, -1}, e2[3] = {9, 9, 9};
-  EXPECT_EQ(LineXline3d(a1, a2, e1, e2, out), -2);  // b holds all of a
-  EXPECT_EQ(out[0], 0.0);
-  const double f1[3] = {0, 0, 1}, f2[3] = {4, 4, 5};
-  EXPECT_EQ(LineXline3d(a1, a2, f1, f2, out), -1);  // parallel above
-}
-
-TEST(XqLineIntersection, LineXline3dGeneralCases) {
-  double out[3];
-  // Crossing in space.
-  const double a1[3] = {0, 0, 0}, a2[3] = {4, 0, 4};
-  const double b1[3] = {2, -2, 2}, b2[3] = {2, 2, 2};
-  EXPECT_EQ(LineXline3d(a1, a2, b1, b2, out), 3);
-  EXPECT_DOUBLE_EQ(out[0], 2.0);
-  EXPECT_DOUBLE_EQ(out[2], 2.0);
-  // The plan lines meet, the segments pass each other in z.
-  const double c1[3] = {2, -2, 9}, c2[3] = {2, 2, 9};
-  EXPECT_EQ(LineXline3d(a1, a2, c1, c2, out), -4);
-  // The lines cross beyond b's end.
-  const double d1[3] = {2, 1, 2}, d2[3] = {2, 3, 2};
-  EXPECT_EQ(LineXline3d(a1, a2, d1, d2, out), 1);
-  // In one vertical plane, crossing at an angle: found (the plan lines coincide).
-  const double e1[3] = {0, 0, 4}, e2[3] = {4, 0, 0};
-  EXPECT_EQ(LineXline3d(a1, a2, e1, e2, out), 3);
-  EXPECT_NEAR(out[0], 2.0, 1e-12);
-  EXPECT_NEAR(out[2], 2.0, 1e-12);
-  const double f1[3] = {6, 0, -2}, f2[3] = {8, 0, -4};
-  EXPECT_EQ(LineXline3d(a1, a2, f1, f2, out), 1);  // where their lines cross, on a only
-  // A vertical b on a: flag a from the plan, flag b from b's height range.
-  const double g1[3] = {1, 0, 0}, g2[3] = {1, 0, 5};
-  EXPECT_EQ(LineXline3d(a1, a2, g1, g2, out), 3);
-  EXPECT_DOUBLE_EQ(out[2], 1.0);
-  const double h1[3] = {1, 0, 3}, h2[3] = {1, 0, 5};
-  EXPECT_EQ(LineXline3d(a1, a2, h1, h2, out), 1);
-  // The same with the vertical segment first: the bits follow the arguments.
-  EXPECT_EQ(LineXline3d(h1, h2, a1, a2, out), 2);
-  EXPECT_EQ(LineXline3d(g1, g2, a1, a2, out), 3);
-  const double off1[3] = {1, 1, 0}, off2[3] = {1, 1, 5};
-  EXPECT_EQ(LineXline3d(off1, off2, a1, a2, out), -4);
   InvalidParameterCounter reports;
   EXPECT_EQ(LineXline3d(nullptr, a2, b1, b2, out), -1);
   EXPECT_EQ(reports.value(), 1);
-}
-
-TEST(XqLineIntersection, LineXline3dBoundaries) {
-  double out[3] = {0, 0, 0};
-  // Vertical, b below a (either direction): they touch at b's upper end.
-  const double a1[3] = {1, 1, 2}, a2[3] = {1, 1, 1}, b1[3] = {1, 1, 0}, b2[3] = {1, 1, 1};
-  EXPECT_EQ(LineXline3d(a1, a2, b1, b2, out), 3);
-  EXPECT_EQ(out[2], 1.0);
-  // Touching means within 1e-7, also far from the origin.
-  const double h1[3] = {1, 1, 0}, h2[3] = {1, 1, 1000};
-  const double t1[3] = {1, 1, 1000 + 5e-8}, t2[3] = {1, 1, 2000};
-  EXPECT_EQ(LineXline3d(h1, h2, t1, t2, out), 3);
-  EXPECT_EQ(out[2], 1000.0);
-  const double g1[3] = {1, 1, 1000 + 5e-5}, g2[3] = {1, 1, 2000};
-  EXPECT_EQ(LineXline3d(h1, h2, g1, g2, out), -3);
-
-  // Collinear: touching at a's start, and only b's second end inside a.
-  const double c1[3] = {0, 0, 0}, c2[3] = {4, 4, 4};
-  const double before1[3] = {-3, -3, -3}, before2[3] = {0, 0, 0};
-  EXPECT_EQ(LineXline3d(c1, c2, before1, before2, out), 3);
-  EXPECT_EQ(out[0], 0.0);
-  const double r1[3] = {6, 6, 6}, r2[3] = {2, 2, 2};
-  EXPECT_EQ(LineXline3d(c1, c2, r1, r2, out), -2);
-  EXPECT_EQ(out[0], 2.0);
-
-  // a runs along y only: x is a's, y from b.
-  const double y1[3] = {2, -2, 0}, y2[3] = {2, 2, 4};
-  const double x1[3] = {0, 0, 2}, x2[3] = {4, 0, 2};
-  EXPECT_EQ(LineXline3d(y1, y2, x1, x2, out), 3);
-  EXPECT_DOUBLE_EQ(out[0], 2.0);
-  EXPECT_DOUBLE_EQ(out[1], 0.0);
-  EXPECT_DOUBLE_EQ(out[2], 2.0);
-  const double above1[3] = {0, 0, 3}, above2[3] = {4, 0, 3};
-  EXPECT_EQ(LineXline3d(y1, y2, above1, above2, out), -4);
-  // A miss of 5e-5 in height is a miss, also a thousand units up.
-  const double u1[3] = {2, -2, 1000}, u2[3] = {2, 2, 1004};
-  const double w1[3] = {0, 0, 1002 + 5e-5}, w2[3] = {4, 0, 1002 + 5e-5};
-  EXPECT_EQ(LineXline3d(u1, u2, w1, w2, out), -4);
-  const double v1[3] = {0, 0, 1002 + 5e-8}, v2[3] = {4, 0, 1002 + 5e-8};
-  EXPECT_EQ(LineXline3d(u1, u2, v1, v2, out), 3);
-
-  // A vertical b beyond a's end, on a's line: the height along a, extended.
-  const double s1[3] = {0, 0, 0}, s2[3] = {4, 0, 4};
-  const double p1[3] = {6, 0, 0}, p2[3] = {6, 0, 10};
-  EXPECT_EQ(LineXline3d(s1, s2, p1, p2, out), 2);
-  EXPECT_DOUBLE_EQ(out[0], 6.0);
-  EXPECT_DOUBLE_EQ(out[2], 6.0);
 }
 
 TEST(XqLineIntersection, PointToLineDistances) {

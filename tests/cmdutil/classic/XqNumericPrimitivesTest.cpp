@@ -64,32 +64,63 @@ TEST(XqNumericPrimitives, ValidReals) {
   EXPECT_EQ(qv_isvalid_real(std::nan("")), 0);
 }
 
+// qv_normang on a start (and an end, unless NaN is given for none), and what must come out:
+// NaN where not checked, compared within the tolerance of each (0: exactly).
+struct Normalised {
+  double start, end;
+  double wantStart, wantEnd;
+  double tolStart = 0, tolEnd = 0;
+};
+
 TEST(XqNumericPrimitives, NormalisedAngles) {
-  double start = 7, end = 0.5;
-  qv_normang(&start, &end);
-  EXPECT_NEAR(start, 7 - kTwoPi, 1e-15);
-  EXPECT_NEAR(end, 0.5 + kTwoPi, 1e-15);
-  start = 7, end = 1;
-  qv_normang(&start, &end);
-  EXPECT_EQ(end, 1.0);
-  start = 2e6, end = 3.0;
-  qv_normang(&start, &end);
-  EXPECT_EQ(start, 0.0);
-  EXPECT_EQ(end, 3.0);
-  start = 1.0, end = std::nan("");
+  const double N = std::nan(""), kHuge = HUGE_VAL, tiny = std::numeric_limits<double>::denorm_min();
+  const Normalised cases[] = {
+      {7, 0.5, 7 - kTwoPi, 0.5 + kTwoPi, 1e-15, 1e-15},
+      {7, 1, N, 1.0},
+      {2e6, 3.0, 0.0, 3.0},
+      {kHuge, N, 0.0, N},
+      // Just below a full turn, the start comes round to (almost) zero.
+      {kTwoPi - 1e-11, N, -1e-11, N, 1e-15},
+      // Equal angles a full turn apart stay put.
+      {1.0, 1.0 + kTwoPi, N, 1.0, 0, 1e-12},
+      // A full circle keeps its end a turn after the start: the end may reach 2pi, the start not.
+      {0.0, kTwoPi, 0.0, kTwoPi},
+      {kTwoPi, kTwoPi, 0.0, kTwoPi, 1e-15},
+      // Within eps below zero nothing is added; further below a turn is.
+      {-5e-11, N, -5e-11, N},
+      {-2e-10, N, kTwoPi - 2e-10, N, 1e-15},
+      // Within eps above a turn the end stays; the start comes round.
+      {1.0, kTwoPi + 5e-11, N, kTwoPi + 5e-11},
+      {kTwoPi + 5e-11, N, 5e-11, N, 1e-15},
+      // Beyond 1e6 in size the angle becomes 0 (an end is zeroed, not brought after the start).
+      {1.0, -1e6 - 1.0, 1.0, 0.0},
+      {-1e6 - 1.0, 2.0, 0.0, 2.0},
+      // A subnormal start is no valid real.
+      {tiny, 3.0, 0.0, 3.0},
+  };
+  for (const Normalised& c : cases) {
+    SCOPED_TRACE(testing::Message() << "start " << c.start << ", end " << c.end);
+    double start = c.start, end = c.end;
+    qv_normang(&start, std::isnan(c.end) ? nullptr : &end);
+    if (!std::isnan(c.wantStart)) {
+      EXPECT_NEAR(start, c.wantStart, c.tolStart);
+    }
+    if (!std::isnan(c.wantEnd)) {
+      EXPECT_NEAR(end, c.wantEnd, c.tolEnd);
+    }
+  }
+  // A NaN end becomes 0.
+  double start = 1.0, end = std::nan("");
   qv_normang(&start, &end);
   EXPECT_EQ(end, 0.0);
-  start = HUGE_VAL;
-  qv_normang(&start, nullptr);
-  EXPECT_EQ(start, 0.0);
-  // Just below a full turn, the start comes round to (almost) zero.
-  start = kTwoPi - 1e-11;
-  qv_normang(&start, nullptr);
-  EXPECT_NEAR(start, -1e-11, 1e-15);
-  // Equal angles a full turn apart stay put.
-  start = 1.0, end = 1.0 + kTwoPi;
+  // 1e6 in size is still reduced.
+  start = 1e6, end = -1e6;
   qv_normang(&start, &end);
-  EXPECT_NEAR(end, 1.0, 1e-12);
+  EXPECT_NEAR(std::remainder(start - 1e6, kTwoPi), 0.0, 1e-8);
+  EXPECT_GE(start, 0.0);
+  EXPECT_LT(start, kTwoPi);
+  EXPECT_NEAR(std::remainder(end + 1e6, kTwoPi), 0.0, 1e-8);
+  EXPECT_GE(end, start);
 
   // Random angles: whole turns change, the ranges hold, the end lies at or after the start.
   std::mt19937 rng(8);
@@ -110,53 +141,6 @@ TEST(XqNumericPrimitives, NormalisedAngles) {
   InvalidParameterCounter reports;
   qv_normang(nullptr, &end);
   EXPECT_EQ(reports.value(), 1);
-}
-
-TEST(XqNumericPrimitives, NormalisedAngleBoundaries) {
-  // A full circle keeps its end a turn after the start: the end may reach 2pi, the start not.
-  double start = 0.0, end = kTwoPi;
-  qv_normang(&start, &end);
-  EXPECT_EQ(start, 0.0);
-  EXPECT_EQ(end, kTwoPi);
-  start = kTwoPi, end = kTwoPi;
-  qv_normang(&start, &end);
-  EXPECT_NEAR(start, 0.0, 1e-15);
-  EXPECT_EQ(end, kTwoPi);
-  // Within eps below zero nothing is added; further below a turn is.
-  start = -5e-11;
-  qv_normang(&start, nullptr);
-  EXPECT_EQ(start, -5e-11);
-  start = -2e-10;
-  qv_normang(&start, nullptr);
-  EXPECT_NEAR(start, kTwoPi - 2e-10, 1e-15);
-  // Within eps above a turn the end stays; the start comes round.
-  start = 1.0, end = kTwoPi + 5e-11;
-  qv_normang(&start, &end);
-  EXPECT_EQ(end, kTwoPi + 5e-11);
-  start = kTwoPi + 5e-11;
-  qv_normang(&start, nullptr);
-  EXPECT_NEAR(start, 5e-11, 1e-15);
-  // 1e6 in size is still reduced; beyond it the angle becomes 0.
-  start = 1e6, end = -1e6;
-  qv_normang(&start, &end);
-  EXPECT_NEAR(std::remainder(start - 1e6, kTwoPi), 0.0, 1e-8);
-  EXPECT_GE(start, 0.0);
-  EXPECT_LT(start, kTwoPi);
-  EXPECT_NEAR(std::remainder(end + 1e6, kTwoPi), 0.0, 1e-8);
-  EXPECT_GE(end, start);
-  start = 1.0, end = -1e6 - 1.0;
-  qv_normang(&start, &end);
-  EXPECT_EQ(start, 1.0);
-  EXPECT_EQ(end, 0.0);  // zeroed, not brought after the start
-  start = -1e6 - 1.0, end = 2.0;
-  qv_normang(&start, &end);
-  EXPECT_EQ(start, 0.0);
-  EXPECT_EQ(end, 2.0);
-  // A subnormal start is no valid real.
-  start = std::numeric_limits<double>::denorm_min(), end = 3.0;
-  qv_normang(&start, &end);
-  EXPECT_EQ(start, 0.0);
-  EXPECT_EQ(end, 3.0);
 }
 
 TEST(XqNumericPrimitives, CastsDistancesCrossProductsAndCopies) {

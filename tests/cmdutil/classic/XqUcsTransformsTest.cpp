@@ -8,6 +8,7 @@
 #include "sdk/ed/qvedUcs.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/PointChecks.h"
 #include "xqcmdutil/XqPlainMatrix.h"
 #include "xqcmdutil/XqUcsTransforms.h"
 
@@ -39,12 +40,6 @@ QvGePoint3d toUcs(const QvGePoint3d& p, bool displacement = false) {
   double out[3];
   EXPECT_EQ(wc2uc(in, out, displacement ? 1 : 0), 1);
   return pt(out);
-}
-
-void expectNear(const QvGePoint3d& a, const QvGePoint3d& b, double tol = kTol) {
-  EXPECT_NEAR(a.x, b.x, tol);
-  EXPECT_NEAR(a.y, b.y, tol);
-  EXPECT_NEAR(a.z, b.z, tol);
 }
 
 void expectIdentity(const double m[4][4]) {
@@ -89,21 +84,21 @@ TEST_F(XqUcsTransforms, PointsAndDisplacementsFollowTheUcs) {
   for (int i = 0; i < 50; ++i) {
     const QvGePoint3d p = randomPoint();
     // Against the UCS matrix that was set.
-    expectNear(toWorld(p), QvGePoint3d(p).transformBy(ucs_));
+    EXPECT_POINT_NEAR(toWorld(p), QvGePoint3d(p).transformBy(ucs_), kTol);
     QvGeVector3d v = p.asVector();
-    expectNear(toWorld(p, true), QvGePoint3d::kOrigin + v.transformBy(ucs_));
+    EXPECT_POINT_NEAR(toWorld(p, true), QvGePoint3d::kOrigin + v.transformBy(ucs_), kTol);
     // There and back.
-    expectNear(toUcs(toWorld(p)), p);
-    expectNear(toWorld(toUcs(p)), p);
-    expectNear(toUcs(toWorld(p, true), true), p);
-    expectNear(toWorld(toUcs(p, true), true), p);
+    EXPECT_POINT_NEAR(toUcs(toWorld(p)), p, kTol);
+    EXPECT_POINT_NEAR(toWorld(toUcs(p)), p, kTol);
+    EXPECT_POINT_NEAR(toUcs(toWorld(p, true), true), p, kTol);
+    EXPECT_POINT_NEAR(toWorld(toUcs(p, true), true), p, kTol);
     // The drawing's UCS matrix is the same UCS.
-    expectNear(ucsToWcs(p), toWorld(p));
+    EXPECT_POINT_NEAR(ucsToWcs(p), toWorld(p), kTol);
   }
   // The result may overwrite the input.
   double inPlace[3] = {1, 2, 3};
   ASSERT_EQ(uc2wc(inPlace, inPlace, 0), 1);
-  expectNear(pt(inPlace), QvGePoint3d(1, 2, 3).transformBy(ucs_));
+  EXPECT_POINT_NEAR(pt(inPlace), QvGePoint3d(1, 2, 3).transformBy(ucs_), kTol);
 }
 
 TEST_F(XqUcsTransforms, MatricesAgreeWithSinglePoints) {
@@ -115,10 +110,10 @@ TEST_F(XqUcsTransforms, MatricesAgreeWithSinglePoints) {
   EXPECT_EQ(u2w[3][3], 1.0);
   for (int i = 0; i < 50; ++i) {
     const QvGePoint3d p = randomPoint();
-    expectNear(apply(u2w, p), toWorld(p));
-    expectNear(apply(w2u, p), toUcs(p));
-    expectNear(apply(u2w, p, true), toWorld(p, true));
-    expectNear(apply(w2u, p, true), toUcs(p, true));
+    EXPECT_POINT_NEAR(apply(u2w, p), toWorld(p), kTol);
+    EXPECT_POINT_NEAR(apply(w2u, p), toUcs(p), kTol);
+    EXPECT_POINT_NEAR(apply(u2w, p, true), toWorld(p, true), kTol);
+    EXPECT_POINT_NEAR(apply(w2u, p, true), toUcs(p, true), kTol);
   }
   multMtx2Mtx(w2u, u2w, product);
   for (int r = 0; r < 4; ++r)
@@ -145,7 +140,7 @@ TEST_F(XqUcsTransforms, WorldTransformationsActOnUcsCoordinates) {
     const QvGeVector3d moved = toWorld(apply(translate, p)) - toWorld(p);
     EXPECT_TRUE(moved.isEqualTo(shift, QvGeTol(1e-11, 1e-11))) << i;
     // In general: the world image of the moved UCS point is the world transformation's image.
-    expectNear(toWorld(apply(rotate, p)), toWorld(p).transformBy(rotation), 1e-11);
+    EXPECT_POINT_NEAR(toWorld(apply(rotate, p)), toWorld(p).transformBy(rotation), 1e-11);
   }
 }
 
@@ -158,16 +153,16 @@ TEST_F(XqUcsTransforms, OriginMatrixCarriesTheShiftedUcsOntoTheWorld) {
   QvGeVector3d x, y, z;
   ucs_.getCoordSystem(origin, x, y, z);
   const QvGePoint3d shifted = origin + offset.asVector();
-  expectNear(QvGePoint3d(shifted).transformBy(m), QvGePoint3d::kOrigin);
-  expectNear(QvGePoint3d(shifted + x).transformBy(m), QvGePoint3d(1, 0, 0));
-  expectNear(QvGePoint3d(shifted + y).transformBy(m), QvGePoint3d(0, 1, 0));
-  expectNear(QvGePoint3d(shifted + z).transformBy(m), QvGePoint3d(0, 0, 1));
+  EXPECT_POINT_NEAR(QvGePoint3d(shifted).transformBy(m), QvGePoint3d::kOrigin, kTol);
+  EXPECT_POINT_NEAR(QvGePoint3d(shifted + x).transformBy(m), QvGePoint3d(1, 0, 0), kTol);
+  EXPECT_POINT_NEAR(QvGePoint3d(shifted + y).transformBy(m), QvGePoint3d(0, 1, 0), kTol);
+  EXPECT_POINT_NEAR(QvGePoint3d(shifted + z).transformBy(m), QvGePoint3d(0, 0, 1), kTol);
   // Without an offset a world point goes to its UCS coordinates.
   QvGeMatrix3d plain;
   getUcsToWcsOriginMatrix(plain, QvGePoint3d::kOrigin, nullptr);
   for (int i = 0; i < 20; ++i) {
     const QvGePoint3d p = randomPoint();
-    expectNear(QvGePoint3d(p).transformBy(plain), toUcs(p), 1e-11);
+    EXPECT_POINT_NEAR(QvGePoint3d(p).transformBy(plain), toUcs(p), 1e-11);
   }
 }
 

@@ -7,6 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "sdk/base/qvUtf8.h"
+#include "sdk/base/vexaFormat.h"
+
 // The host's wide string. Text is held as wide characters; narrow text given to it or asked of
 // it is UTF-8. Comparisons come in a case-sensitive form (the operators, compare) and a
 // case-insensitive one (compareNoCase, and collateNoCase, which orders by the user's locale).
@@ -22,7 +25,7 @@ class QvString {
   explicit QvString(const char* utf8);
   QvString(wchar_t ch, int count) : text_(count > 0 ? static_cast<size_t>(count) : 0, ch) {}
 
-  // printf-style formatting of wide text (see vexaFormatVS for the conversions).
+  // printf-style formatting of wide text (vexaFormat.h lists the conversions).
   static QvString format(const wchar_t* fmt, ...);
   QvString& formatV(const wchar_t* fmt, va_list args);
   // Loads text `id` from the resource module current at the call. On failure the string is
@@ -100,20 +103,6 @@ class QvString {
  private:
   std::wstring text_;
 };
-
-// Formats `fmt` with `args` into `out`, printf-style on wide text. Conversions follow the
-// host's wide-text convention: %s and %ls take a wide string, %hs a narrow (UTF-8) one, %c a
-// wide character; the numeric conversions are C's (%d %i %u %x %X %o %e %f %g %G %p, with
-// flags, width, precision, `*` and the length modifiers hh h l ll z j t L). A null format
-// gives an empty string; a null string argument prints "(null)". Returns the length written.
-int vexaFormatVS(QvString& out, const wchar_t* fmt, va_list args);
-int vexaFormatS(QvString& out, const wchar_t* fmt, ...);
-
-// UTF-8 <-> wide conversion; invalid UTF-8 bytes become U+FFFD.
-std::wstring qvWidenUtf8(std::string_view utf8);
-std::string qvNarrowUtf8(std::wstring_view wide);
-// Appends the UTF-8 bytes of one code point (beyond U+10FFFF: U+FFFD).
-void qvAppendUtf8(std::string& out, char32_t cp);
 
 // Unicode case mapping and white space, independent of the process locale.
 wchar_t qvToLower(wchar_t c);

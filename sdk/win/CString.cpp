@@ -1,6 +1,5 @@
 #include "sdk/win/CString.h"
 
-#include <algorithm>
 #include <cwchar>
 #include <cwctype>
 #include <ostream>
@@ -10,131 +9,114 @@
 
 #include "sdk/base/IVexaStringResources.h"
 
-CString::CString(const wchar_t* text, int count) {
-  if (text && count > 0) text_.assign(text, static_cast<size_t>(count));
-}
+// Unlike QvString's, this constructor keeps characters after an embedded null.
+CString::CString(const wchar_t* text, int count)
+    : text_(text && count > 0 ? std::wstring(text, static_cast<size_t>(count)) : std::wstring()) {}
 
-CString::CString(wchar_t ch, int count) {
-  if (count > 0) text_.assign(static_cast<size_t>(count), ch);
-}
+CString::CString(wchar_t ch, int count) : text_(ch, count) {}
 
 wchar_t CString::GetAt(int index) const {
-  return index >= 0 && index < GetLength() ? text_[static_cast<size_t>(index)] : L'\0';
+  return text_.getAt(index);
 }
 
 void CString::SetAt(int index, wchar_t ch) {
-  if (index >= 0 && index < GetLength()) text_[static_cast<size_t>(index)] = ch;
+  text_.setAt(index, ch);
 }
 
 int CString::Compare(const wchar_t* other) const {
-  return QvString(text_).compare(QvString(other));
+  return text_.compare(QvString(other));
 }
 
 int CString::CompareNoCase(const wchar_t* other) const {
-  return QvString(text_).compareNoCase(QvString(other));
+  return text_.compareNoCase(QvString(other));
 }
 
 int CString::Find(wchar_t ch, int start) const {
-  return QvString(text_).find(ch, start);
+  return text_.find(ch, start);
 }
 
 int CString::Find(const wchar_t* sub, int start) const {
-  return QvString(text_).find(QvString(sub), start);
+  return text_.find(QvString(sub), start);
 }
 
 int CString::ReverseFind(wchar_t ch) const {
-  return QvString(text_).findRev(ch);
+  return text_.findRev(ch);
 }
 
 int CString::FindOneOf(const wchar_t* chars) const {
-  return QvString(text_).findOneOf(QvString(chars));
+  return text_.findOneOf(QvString(chars));
 }
 
 CString CString::Left(int count) const {
-  return QvString(text_).left(count);
+  return text_.left(count);
 }
 
 CString CString::Mid(int start) const {
-  return QvString(text_).mid(start);
+  return text_.mid(start);
 }
 
 CString CString::Mid(int start, int count) const {
-  return QvString(text_).mid(start, count);
+  return text_.mid(start, count);
 }
 
 CString CString::Right(int count) const {
-  return QvString(text_).right(count);
+  return text_.right(count);
 }
 
 CString& CString::MakeUpper() {
-  for (wchar_t& c : text_) c = qvToUpper(c);
+  text_.makeUpper();
   return *this;
 }
 
 CString& CString::MakeLower() {
-  for (wchar_t& c : text_) c = qvToLower(c);
+  text_.makeLower();
   return *this;
 }
 
 CString& CString::Trim() {
-  return TrimRight().TrimLeft();
+  text_.trim();
+  return *this;
 }
 
 CString& CString::TrimLeft() {
-  text_ = QvString(text_).trimLeft().wstr();
+  text_.trimLeft();
   return *this;
 }
 
 CString& CString::TrimRight() {
-  text_ = QvString(text_).trimRight().wstr();
+  text_.trimRight();
   return *this;
 }
 
 CString& CString::TrimLeft(wchar_t ch) {
-  const size_t first = text_.find_first_not_of(ch);
-  text_.erase(0, first == std::wstring::npos ? text_.size() : first);
+  text_.trimLeft(QvString(ch, 1));
   return *this;
 }
 
 CString& CString::TrimRight(wchar_t ch) {
-  const size_t last = text_.find_last_not_of(ch);
-  text_.erase(last == std::wstring::npos ? 0 : last + 1);
+  text_.trimRight(QvString(ch, 1));
   return *this;
 }
 
 int CString::Replace(const wchar_t* from, const wchar_t* to) {
-  QvString text(text_);
-  const int count = text.replace(QvString(from), QvString(to));
-  text_ = text.wstr();
-  return count;
+  return text_.replace(QvString(from), QvString(to));
 }
 
 int CString::Replace(wchar_t from, wchar_t to) {
-  int count = 0;
-  for (wchar_t& c : text_) {
-    if (c == from) {
-      c = to;
-      ++count;
-    }
-  }
-  return count;
+  return text_.replace(from, to);
 }
 
 int CString::Remove(wchar_t ch) {
-  const size_t before = text_.size();
-  text_.erase(std::remove(text_.begin(), text_.end(), ch), text_.end());
-  return static_cast<int>(before - text_.size());
+  return text_.replace(QvString(ch, 1), QvString());
 }
 
 int CString::Insert(int index, const wchar_t* text) {
-  const int at = std::clamp(index, 0, GetLength());
-  if (text) text_.insert(static_cast<size_t>(at), text);
+  text_.insert(index, QvString(text));
   return GetLength();
 }
 
 int CString::Delete(int index, int count) {
-  if (index >= 0 && index < GetLength() && count > 0)
-    text_.erase(static_cast<size_t>(index), static_cast<size_t>(count));
+  text_.deleteAt(index, count);
   return GetLength();
 }
 
@@ -146,18 +128,16 @@ void CString::Format(const wchar_t* format, ...) {
 }
 
 void CString::FormatV(const wchar_t* format, va_list args) {
-  QvString out;
-  vexaFormatVS(out, format, args);
-  text_ = out.wstr();
+  text_.formatV(format, args);
 }
 
 void CString::AppendFormat(const wchar_t* format, ...) {
   QvString out;
   va_list args;
   va_start(args, format);
-  vexaFormatVS(out, format, args);
+  out.formatV(format, args);
   va_end(args);
-  text_ += out.wstr();
+  text_ += out;
 }
 
 namespace {
@@ -174,27 +154,15 @@ enum class ArgKind { kSigned, kUnsigned, kDouble, kWide, kNarrow, kPointer };
 
 ArgKind kindOf(const std::wstring& directive) {
   const wchar_t conv = directive.empty() ? L's' : directive.back();
-  switch (conv) {
-    case L'd':
-    case L'i':
-    case L'c':
-    case L'C':
+  switch (vexaFormatArgument(conv)) {
+    case VexaFormatArgument::kSignedInteger:
+    case VexaFormatArgument::kCharacter:
       return ArgKind::kSigned;
-    case L'u':
-    case L'x':
-    case L'X':
-    case L'o':
+    case VexaFormatArgument::kUnsignedInteger:
       return ArgKind::kUnsigned;
-    case L'e':
-    case L'E':
-    case L'f':
-    case L'F':
-    case L'g':
-    case L'G':
-    case L'a':
-    case L'A':
+    case VexaFormatArgument::kFloating:
       return ArgKind::kDouble;
-    case L'p':
+    case VexaFormatArgument::kPointer:
       return ArgKind::kPointer;
     default:
       return directive.find(L'h') != std::wstring::npos ? ArgKind::kNarrow : ArgKind::kWide;
@@ -319,17 +287,17 @@ void CString::FormatMessageV(const wchar_t* format, va_list args) {
     out += formatInsert(inserts[piece.insert]).wstr();
   }
   out += literal;
-  text_ = std::move(out);
+  text_ = QvString(std::move(out));
 }
 
 bool CString::LoadString(UINT id) {
   QvString text;
   const IVexaStringResources* resources = vexaStringResources();
   if (!resources || !resources->loadFromChain(id, text)) return false;
-  text_ = text.wstr();
+  text_ = std::move(text);
   return true;
 }
 
 std::ostream& operator<<(std::ostream& os, const CString& s) {
-  return os << QvString(s.wstr());
+  return os << s.toQvString();
 }

@@ -8,25 +8,27 @@
 #include "sdk/win/WinTypes.h"
 
 // The Windows class library's wide string, as the older interfaces use it: a value type
-// with positions counted in characters from 0. LoadString searches the chain of resource
-// modules (the current one first), unlike QvString::loadString, which reads only the current.
+// with positions counted in characters from 0. It keeps its text in a QvString and lets it do
+// the work; what is its own is the message format and the resource lookup. LoadString searches
+// the chain of resource modules (the current one first), unlike QvString::loadString, which
+// reads only the current.
 class CString {
  public:
   CString() = default;
-  CString(const wchar_t* text) : text_(text ? text : L"") {}  // NOLINT: implicit as on Windows
+  CString(const wchar_t* text) : text_(text) {}  // NOLINT: implicit as on Windows
   CString(const wchar_t* text, int count);
   explicit CString(wchar_t ch, int count = 1);
-  CString(const QvString& text) : text_(text.wstr()) {}   // NOLINT
+  CString(const QvString& text) : text_(text) {}          // NOLINT
   CString(std::wstring text) : text_(std::move(text)) {}  // NOLINT
 
   // Access.
-  int GetLength() const { return static_cast<int>(text_.size()); }
-  bool IsEmpty() const { return text_.empty(); }
-  void Empty() { text_.clear(); }
+  int GetLength() const { return text_.length(); }
+  bool IsEmpty() const { return text_.isEmpty(); }
+  void Empty() { text_.empty(); }
   const wchar_t* GetString() const { return text_.c_str(); }
   operator const wchar_t*() const { return text_.c_str(); }  // NOLINT: the class library's usage
-  const std::wstring& wstr() const { return text_; }
-  QvString toQvString() const { return QvString(text_); }
+  const std::wstring& wstr() const { return text_.wstr(); }
+  QvString toQvString() const { return text_; }
   // Out of range reads give 0 and out of range writes do nothing.
   wchar_t GetAt(int index) const;
   void SetAt(int index, wchar_t ch);
@@ -77,7 +79,7 @@ class CString {
   bool LoadString(UINT id);
 
   CString& operator=(const wchar_t* text) {
-    text_ = text ? text : L"";
+    text_ = QvString(text);
     return *this;
   }
   CString& operator+=(const CString& other) {
@@ -85,7 +87,7 @@ class CString {
     return *this;
   }
   CString& operator+=(const wchar_t* other) {
-    if (other) text_ += other;
+    text_ += other;
     return *this;
   }
   CString& operator+=(wchar_t ch) {
@@ -97,11 +99,11 @@ class CString {
   friend CString operator+(const wchar_t* a, const CString& b) { return CString(a) += b; }
   friend CString operator+(CString a, wchar_t b) { return a += b; }
   friend bool operator==(const CString& a, const CString& b) { return a.text_ == b.text_; }
-  friend bool operator==(const CString& a, const wchar_t* b) { return a.Compare(b) == 0; }
+  friend bool operator==(const CString& a, const wchar_t* b) { return a.text_ == b; }
   friend bool operator<(const CString& a, const CString& b) { return a.text_ < b.text_; }
 
  private:
-  std::wstring text_;
+  QvString text_;
 };
 
 // Writes the text as UTF-8 (for messages and test output).

@@ -7,35 +7,18 @@
 namespace {
 
 TEST(QvString, NarrowTextIsUtf8AndRoundTrips) {
-  const QvString s("Stra\xC3\x9F" "e \xE4\xB8\xAD");  // "Straße 中"
+  const QvString s(
+      "Stra\xC3\x9F"
+      "e \xE4\xB8\xAD");  // "Straße 中"
   EXPECT_EQ(s.length(), 8);
   EXPECT_EQ(s.getAt(4), L'\u00DF');
   EXPECT_EQ(s.getAt(7), L'\u4E2D');
-  EXPECT_EQ(s.utf8(), "Stra\xC3\x9F" "e \xE4\xB8\xAD");
+  EXPECT_EQ(s.utf8(),
+            "Stra\xC3\x9F"
+            "e \xE4\xB8\xAD");
   // A truncated sequence and a stray continuation byte become replacement characters.
   EXPECT_EQ(QvString("a\xE4\xB8").wstr(), std::wstring(L"a\uFFFD\uFFFD"));
   EXPECT_EQ(QvString("\x80z").wstr(), std::wstring(L"\uFFFDz"));
-}
-
-TEST(QvString, FormatTreatsPercentSAsWideText) {
-  EXPECT_EQ(QvString::format(L"%s%d", L"TAG", 3), L"TAG3");
-  EXPECT_EQ(QvString::format(L"%ls_%d", L"Plan", 12), L"Plan_12");
-  EXPECT_EQ(QvString::format(L"%hs|%g|%5.2f|%-4d|", "narrow", 0.5, 3.14159, 7),
-            L"narrow|0.5| 3.14|7   |");
-  EXPECT_EQ(QvString::format(L"%*d|%.*f", 4, 42, 1, 2.25), L"  42|2.2");
-  EXPECT_EQ(QvString::format(L"%lld %x %c %%", 1LL << 40, 255u, L'Z'), L"1099511627776 ff Z %");
-  EXPECT_EQ(QvString::format(L"%s", static_cast<const wchar_t*>(nullptr)), L"(null)");
-}
-
-TEST(QvString, FormatOfNullOrBrokenFormatIsSafe) {
-  QvString out(L"old");
-  EXPECT_EQ(vexaFormatS(out, nullptr, 1, 2), 0);
-  EXPECT_TRUE(out.isEmpty());
-  EXPECT_EQ(QvString::format(L"50%"), L"50%");  // a conversion cut short stays text
-  EXPECT_EQ(QvString::format(L"%y%d", 5), L"%y5");
-  int written = 99;
-  EXPECT_EQ(QvString::format(L"a%nb", &written), L"ab");
-  EXPECT_EQ(written, 99);  // %n never writes
 }
 
 TEST(QvString, ComparisonsWithAndWithoutCase) {

@@ -23,6 +23,16 @@ TEST(CString, IsAValueType) {
   EXPECT_EQ(a, L"Block");
 }
 
+TEST(CString, KeepsWhatFollowsAnEmbeddedNull) {
+  // The class library counts the characters it is given; the host string stops at a null.
+  const wchar_t text[] = {L'a', L'\0', L'b'};
+  const CString s(text, 3);
+  EXPECT_EQ(s.GetLength(), 3);
+  EXPECT_EQ(s.GetAt(2), L'b');
+  EXPECT_EQ(s.Find(L'b'), 2);
+  EXPECT_EQ(QvString(text, 3).length(), 1);
+}
+
 TEST(CString, ComparesWithAndWithoutCase) {
   EXPECT_LT(CString(L"ABC").Compare(L"abc"), 0);
   EXPECT_EQ(CString(L"Stra\u00DFe").CompareNoCase(L"STRA\u00DFE"), 0);

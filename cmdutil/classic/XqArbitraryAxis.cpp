@@ -8,6 +8,10 @@
 namespace {
 
 constexpr double kArbitraryAxisLimit = 1.0 / 64.0;
+// The classic tolerances: an axis this short has no direction, and a unit normal this close to
+// world Z in each coordinate is world Z.
+constexpr double kZeroLength = 1e-10;
+constexpr double kWorldZ = 1e-7;
 
 }  // namespace
 
@@ -19,9 +23,9 @@ int16_t qv_arbaxis(const double* normal, double* xAxis, double* yAxis, double* z
   double z[3] = {normal[0], normal[1], normal[2]};
   copySdsPoint(zAxis, z);
   const double lenZ = std::sqrt(z[0] * z[0] + z[1] * z[1] + z[2] * z[2]);
-  if (IMvexaRealEqual(lenZ, 0.0, 1e-10)) return -1;
+  if (IMvexaRealEqual(lenZ, 0.0, kZeroLength)) return -1;
   for (double& c : z) c /= lenZ;
-  if (std::fabs(z[0]) < 1e-7 && std::fabs(z[1]) < 1e-7 && std::fabs(z[2] - 1.0) < 1e-7) {
+  if (std::fabs(z[0]) < kWorldZ && std::fabs(z[1]) < kWorldZ && std::fabs(z[2] - 1.0) < kWorldZ) {
     const double wx[3] = {1, 0, 0}, wy[3] = {0, 1, 0}, wz[3] = {0, 0, 1};
     copySdsPoint(xAxis, wx);
     copySdsPoint(yAxis, wy);
@@ -39,7 +43,7 @@ int16_t qv_arbaxis(const double* normal, double* xAxis, double* yAxis, double* z
     x[2] = 0.0;
   }
   const double lenX = std::sqrt(x[0] * x[0] + x[1] * x[1] + x[2] * x[2]);
-  if (IMvexaRealEqual(lenX, 0.0, 1e-10)) return -1;
+  if (IMvexaRealEqual(lenX, 0.0, kZeroLength)) return -1;
   for (double& c : x) c /= lenX;
   copySdsPoint(zAxis, z);
   copySdsPoint(xAxis, x);

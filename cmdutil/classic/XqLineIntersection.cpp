@@ -8,6 +8,13 @@
 
 namespace {
 
+// The classic tolerances of the plan intersection: determinants and slope differences of
+// parallel lines, coincident and degenerate points, and the product test of the on-segment
+// flags.
+constexpr double kParallel = 1e-10;
+constexpr double kSamePoint = 1e-11;
+constexpr double kOnSegmentProduct = 1e-7;
+
 bool present(const char* function, const void* a, const void* b, const void* c, const void* d) {
   if (a && b && c && d) return true;
   qvReportInvalidParameter(function, "point != nullptr");
@@ -22,7 +29,7 @@ int productFlag(double c, double e1, double e2, double tol) {
 
 // Plan slope used to reject parallel lines: dx / dy, infinite for horizontal lines.
 double inverseSlope(double dx, double dy) {
-  if (std::fabs(dy) < 1e-11) return std::fabs(dx) > 1e-10 ? HUGE_VAL : 0.0;
+  if (std::fabs(dy) < kSamePoint) return std::fabs(dx) > kParallel ? HUGE_VAL : 0.0;
   return dx / dy;
 }
 
@@ -34,9 +41,9 @@ int16_t LineXline(const double* a1, const double* a2, const double* b1, const do
   const double d1[3] = {a2[0] - a1[0], a2[1] - a1[1], a2[2] - a1[2]};
   const double d2[3] = {b2[0] - b1[0], b2[1] - b1[1], b2[2] - b1[2]};
   const double det = d2[1] * d1[0] - d2[0] * d1[1];
-  if (std::fabs(det) <= 1e-10) return -1;
-  if (IMvexaPointEqual(a1, a2, 1e-11) || IMvexaPointEqual(b1, b2, 1e-11)) return -1;
-  if (std::fabs(inverseSlope(d1[0], d1[1]) - inverseSlope(d2[0], d2[1])) < 1e-10) return -1;
+  if (std::fabs(det) <= kParallel) return -1;
+  if (IMvexaPointEqual(a1, a2, kSamePoint) || IMvexaPointEqual(b1, b2, kSamePoint)) return -1;
+  if (std::fabs(inverseSlope(d1[0], d1[1]) - inverseSlope(d2[0], d2[1])) < kParallel) return -1;
 
   const double x =
       (b1[0] * d2[1] * d1[0] - a1[0] * d2[0] * d1[1] - (b1[1] - a1[1]) * d1[0] * d2[0]) / det;
@@ -45,12 +52,12 @@ int16_t LineXline(const double* a1, const double* a2, const double* b1, const do
   const double xy[2] = {x, y};
   const int ca = std::fabs(d1[0]) > std::fabs(d1[1]) ? 0 : 1;
   const int cb = std::fabs(d2[0]) > std::fabs(d2[1]) ? 0 : 1;
-  int flagA = productFlag(xy[ca], a1[ca], a2[ca], 1e-7);
-  int flagB = productFlag(xy[cb], b1[cb], b2[cb], 1e-7);
+  int flagA = productFlag(xy[ca], a1[ca], a2[ca], kOnSegmentProduct);
+  int flagB = productFlag(xy[cb], b1[cb], b2[cb], kOnSegmentProduct);
   // An intersection on an end point counts as on that segment (compared in plan).
   auto atEnd = [&](const double* e) {
     const double p[3] = {x, y, e[2]};
-    return IMvexaPointEqual(p, e, 1e-11);
+    return IMvexaPointEqual(p, e, kSamePoint);
   };
   if (atEnd(a1) || atEnd(a2)) flagA = 1;
   if (atEnd(b1) || atEnd(b2)) flagB = 1;
@@ -74,7 +81,7 @@ int16_t PtLnDist(const double* p, const double* a, const double* b, double* dist
     return -2;
   }
   const double len = IMqv_dist3d(a, b);
-  if (IMvexaRealEqual(len, 0.0, 1e-11)) {
+  if (IMvexaRealEqual(len, 0.0, kSamePoint)) {
     if (foot) copySdsPoint(foot, a);
     if (dist) *dist = IMqv_dist3d(p, a);
     return -1;
@@ -96,5 +103,5 @@ bool isPtOnLine(const double* p, const double* a, const double* b) {
     qvReportInvalidParameter("isPtOnLine", "point != nullptr");
     return false;
   }
-  return std::fabs(qvutDistance(p, a) + qvutDistance(p, b) - qvutDistance(a, b)) <= 1e-11;
+  return std::fabs(qvutDistance(p, a) + qvutDistance(p, b) - qvutDistance(a, b)) <= kSamePoint;
 }

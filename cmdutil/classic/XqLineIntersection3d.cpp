@@ -8,6 +8,7 @@
 // LineXline3d: the five cases of two segments in space, tried in order.
 namespace {
 
+// Differences at most this large are zero.
 constexpr double kTol = 1e-7;
 
 bool isZero(double v) {

@@ -9,6 +9,8 @@
 namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
+// Angles this close are one angle in the reduction of qv_normang.
+constexpr double kAngleEps = 1e-10;
 
 // Reports a null array and answers false; true when every pointer is set.
 bool present(const char* function, const void* a, const void* b = "", const void* c = "") {
@@ -28,7 +30,8 @@ double reduceForCompare(double x) {
 // The coarse and fine reductions of qv_normang; `upperTest` is the sign used against eps in
 // the upper test (-1 for the start, +1 for the end).
 double reduceAngle(double x, double upperSign) {
-  constexpr double kTurns1e5 = 628318.5307179586, kTurns1e3 = 6283.185307179586, eps = 1e-10;
+  constexpr double kTurns1e5 = 628318.5307179586, kTurns1e3 = 6283.185307179586;
+  constexpr double eps = kAngleEps;
   for (double step : {kTurns1e5, kTurns1e3}) {
     while (x > step) x -= step;
     while (x < -step) x += step;
@@ -108,7 +111,7 @@ void qv_normang(double* start, double* end) {
     return;
   }
   *end = reduceAngle(*end, 1.0);
-  if (IMvexaAngleEqual(*end, *start, 1e-10) || *start <= *end) return;
+  if (IMvexaAngleEqual(*end, *start, kAngleEps) || *start <= *end) return;
   *end += kTwoPi;
 }
 

@@ -21,6 +21,11 @@ namespace {
 
 // Bulges and width differences at most this large count as none.
 constexpr double kNegligible = 1e-10;
+// A fraction of a segment this close to its start or end is taken as exactly there.
+constexpr double kFractionSnap = 1e-6;
+// The seed of the dynamic point tolerance, and the tolerance of a segment's parameter interval.
+constexpr double kToleranceSeed = 1e-6;
+constexpr double kIntervalTolerance = 1e-12;
 
 // What a lightweight polyline keeps of one 2D vertex.
 struct VertexRecord {
@@ -49,11 +54,11 @@ struct VertexSummary {
   }
 };
 
-// A fraction of a segment within 1e-6 of its start or end is taken as exactly there, so that a
-// point at a vertex gives the same parameter from both segments that meet at it.
+// Snapped to the ends (kFractionSnap), so that a point at a vertex gives the same parameter from
+// both segments that meet at it.
 double snappedFraction(double t) {
-  if (IMvexaRealEqual(t, 0.0, 1e-6)) return 0.0;
-  if (IMvexaRealEqual(t, 1.0, 1e-6)) return 1.0;
+  if (IMvexaRealEqual(t, 0.0, kFractionSnap)) return 0.0;
+  if (IMvexaRealEqual(t, 1.0, kFractionSnap)) return 1.0;
   return t;
 }
 
@@ -80,7 +85,7 @@ Vexa::ErrorStatus lwPolylineParams(const QvDbPolyline& polyline, const QvGePoint
   if (numSegments <= 0) return Vexa::eInvalidInput;
 
   QvGeTol tol;
-  double dynamicTol = 1e-6;
+  double dynamicTol = kToleranceSeed;
   if (qvdbCalDynamicTol(&polyline, dynamicTol) == Vexa::eOk) tol.setEqualPoint(dynamicTol);
 
   bool found = false;
@@ -95,7 +100,7 @@ Vexa::ErrorStatus lwPolylineParams(const QvDbPolyline& polyline, const QvGePoint
       QvGeCircArc3d arc;
       if (polyline.getArcSegAt(index, arc) != Vexa::eOk || !arc.isOn(point, tol)) continue;
       const double p = arc.paramOf(point);
-      QvGeInterval interval(1e-12);
+      QvGeInterval interval(kIntervalTolerance);
       arc.getInterval(interval);
       appendOnce(params, i + snappedFraction((p - interval.lowerBound()) / interval.length()));
       found = true;

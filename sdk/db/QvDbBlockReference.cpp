@@ -14,6 +14,7 @@
 #include "sdk/db/detail/PlanarImage.h"
 #include "sdk/ge/QvGeCurve3d.h"
 #include "sdk/ge/QvGeMatrix3d.h"
+#include "sdk/ge/QvGePrecision.h"
 #include "sdk/gi/QvGiGeometry.h"
 #include "sdk/gi/QvGiWorldDraw.h"
 #include "sdk/rx/QvRxClass.h"
@@ -165,7 +166,8 @@ Vexa::ErrorStatus decompose(const QvGeMatrix3d& xform, const QvGePoint3d& origin
   }
   for (int a = 0; a < 3; ++a) {
     const int b = (a + 1) % 3;
-    if (std::fabs(columns[a].dotProduct(columns[b])) > 1e-9 * lengths[a] * lengths[b])
+    if (std::fabs(columns[a].dotProduct(columns[b])) >
+        QvGePrecision::kRelative * lengths[a] * lengths[b])
       return Vexa::eNotApplicable;
   }
   // z column: the normal (scale positive); y column: the rotated y axis (scale positive); the

@@ -13,6 +13,7 @@
 #include "sdk/db/detail/Tolerance.h"
 #include "sdk/ge/QvGeCurve3d.h"
 #include "sdk/ge/QvGePlane.h"
+#include "sdk/ge/QvGePrecision.h"
 #include "sdk/rx/QvRxClass.h"
 
 QVRX_DEFINE_HOST_MEMBERS(QvDbCurve)
@@ -133,7 +134,8 @@ Vexa::ErrorStatus QvDbCurve::getParamAtDist(double dist, double& param) const {
   if (!geo.curve->getParamAtLength(geo.interval.lowerBound(), dist, true, t)) {
     // A distance a rounding beyond the end is the end.
     const double total = geo.interval.isBoundedAbove() ? geo.curve->length() : -1.0;
-    if (total < 0.0 || dist > total * (1.0 + 1e-12) + 1e-12) return Vexa::eInvalidInput;
+    constexpr double kSlack = QvGePrecision::kRoundoff;
+    if (total < 0.0 || dist > total * (1.0 + kSlack) + kSlack) return Vexa::eInvalidInput;
     t = geo.interval.upperBound();
   }
   param = t * geo.scale;

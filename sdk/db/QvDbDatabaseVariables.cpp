@@ -14,6 +14,7 @@
 #include "sdk/db/QvDbSymbolTableRecord.h"
 #include "sdk/db/QvDbUCSTableRecord.h"
 #include "sdk/ge/QvGePoint3d.h"
+#include "sdk/ge/QvGePrecision.h"
 
 Vexa::ErrorStatus QvDbDatabase::setHeaderValue(const QvString& name, const QvDbHeaderValue& value) {
   QvString key = name;

@@ -7,6 +7,7 @@
 #include "sdk/db/detail/PlanarImage.h"
 #include "sdk/db/detail/Tolerance.h"
 #include "sdk/ge/QvGeMatrix3d.h"
+#include "sdk/ge/QvGePrecision.h"
 #include "sdk/gi/QvGiGeometry.h"
 #include "sdk/gi/QvGiWorldDraw.h"
 #include "sdk/rx/QvRxClass.h"
@@ -46,10 +47,12 @@ Vexa::ErrorStatus QvDbEllipse::set(const QvGePoint3d& center, const QvGeVector3d
                                    const QvGeVector3d& majorAxis, double radiusRatio,
                                    double startAngle, double endAngle) {
   if (unitNormal.isZeroLength() || majorAxis.isZeroLength()) return Vexa::eInvalidInput;
-  if (!(radiusRatio > 0.0) || radiusRatio > 1.0 + 1e-12) return Vexa::eInvalidInput;
+  if (!(radiusRatio > 0.0) || radiusRatio > 1.0 + QvGePrecision::kRoundoff)
+    return Vexa::eInvalidInput;
   if (!std::isfinite(startAngle) || !std::isfinite(endAngle)) return Vexa::eInvalidInput;
   const QvGeVector3d n = unitNormal.normal();
-  if (std::fabs(n.dotProduct(majorAxis.normal())) > 1e-9) return Vexa::eInvalidInput;
+  if (std::fabs(n.dotProduct(majorAxis.normal())) > QvGePrecision::kRelative)
+    return Vexa::eInvalidInput;
   if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
   center_ = center;
   normal_ = n;
@@ -138,7 +141,7 @@ double QvDbEllipse::radiusRatio() const {
 }
 
 Vexa::ErrorStatus QvDbEllipse::setRadiusRatio(double ratio) {
-  if (!(ratio > 0.0) || ratio > 1.0 + 1e-12) return Vexa::eInvalidInput;
+  if (!(ratio > 0.0) || ratio > 1.0 + QvGePrecision::kRoundoff) return Vexa::eInvalidInput;
   if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
   radiusRatio_ = std::fmin(ratio, 1.0);
   return Vexa::eOk;

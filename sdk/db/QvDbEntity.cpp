@@ -7,6 +7,7 @@
 #include "sdk/db/QvDbLayerTable.h"
 #include "sdk/db/QvDbOwnedEntities.h"
 #include "sdk/ge/QvGeMatrix3d.h"
+#include "sdk/ge/QvGePrecision.h"
 #include "sdk/rx/QvRxClass.h"
 
 QVRX_DEFINE_HOST_MEMBERS(QvDbEntity)
@@ -18,7 +19,7 @@ bool isSingularTransform(const QvGeMatrix3d& xform) {
   double sum = 0.0;
   for (const auto& row : xform.entry)
     for (double v : row) sum += v;
-  return !std::isfinite(sum) || xform.isSingular(1e-14);
+  return !std::isfinite(sum) || xform.isSingular(QvGePrecision::kSingular);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "sdk/db/QvDbTextMetrics.h"
 #include "sdk/db/detail/Grips.h"
 #include "sdk/ge/QvGeMatrix3d.h"
+#include "sdk/ge/QvGePrecision.h"
 #include "sdk/gi/QvGiGeometry.h"
 #include "sdk/gi/QvGiWorldDraw.h"
 #include "sdk/rx/QvRxClass.h"
@@ -144,7 +145,7 @@ Vexa::ErrorStatus QvDbFcf::subTransformBy(const QvGeMatrix3d& xform) {
   const double scale = run.length();
   if (!(scale > 0.0) || up.isZeroLength() || run.isParallelTo(up)) return Vexa::eDegenerateGeometry;
   // The boxes keep their shape only when both axes stretch alike and stay square.
-  const double tolerance = 1e-9 * scale;
+  const double tolerance = QvGePrecision::kRelative * scale;
   if (std::fabs(up.length() - scale) > tolerance ||
       std::fabs(run.dotProduct(up)) > tolerance * scale)
     return Vexa::eNotApplicable;

@@ -7,6 +7,7 @@
 #include "sdk/db/QvDbMText.h"
 #include "sdk/db/QvDbSolid.h"
 #include "sdk/ge/QvGeMatrix3d.h"
+#include "sdk/ge/QvGePrecision.h"
 
 namespace {
 
@@ -126,7 +127,8 @@ Vexa::ErrorStatus QvDbLengthDimension::subMakeBlockEntities(const BlockSizes& si
   QvGeVector3d reading = along;
   QvGeVector3d inPlane = along;
   inPlane.transformBy(QvGeMatrix3d::worldToPlane(normal));
-  if (inPlane.x < -1e-9 || (inPlane.x <= 1e-9 && inPlane.y < 0.0)) reading = -reading;
+  const double vertical = QvGePrecision::kRelative;  // `along` is a unit vector
+  if (inPlane.x < -vertical || (inPlane.x <= vertical && inPlane.y < 0.0)) reading = -reading;
   if (placeText) {
     const QvGeVector3d upward = normal.crossProduct(reading).normal();
     const QvGePoint3d middle = foot1 + (foot2 - foot1) * 0.5;

@@ -13,6 +13,7 @@
 #include "sdk/ge/QvGeLineSeg3d.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/ge/QvGePlane.h"
+#include "sdk/ge/QvGePrecision.h"
 #include "sdk/gi/QvGiGeometry.h"
 #include "sdk/gi/QvGiWorldDraw.h"
 #include "sdk/rx/QvRxClass.h"
@@ -207,7 +208,8 @@ Vexa::ErrorStatus QvDbMText::subTransformBy(const QvGeMatrix3d& xform) {
   up.transformBy(xform);
   const double runLength = run.length(), upLength = up.length();
   if (!(runLength > 0.0) || !(upLength > 0.0)) return Vexa::eDegenerateGeometry;
-  if (std::fabs(run.dotProduct(up)) > 1e-9 * runLength * upLength) return Vexa::eNotApplicable;
+  if (std::fabs(run.dotProduct(up)) > QvGePrecision::kRelative * runLength * upLength)
+    return Vexa::eNotApplicable;
   // The lines stay upright: after a mirror (a frame of the other hand) they read along the
   // image of the baseline turned round, and the box keeps its attachment at the location.
   QvGeVector3d direction = (run / runLength).orthoProject(normal).normal();

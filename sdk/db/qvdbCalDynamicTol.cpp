@@ -4,11 +4,9 @@
 #include <cmath>
 
 #include "sdk/db/QvDbEntity.h"
+#include "sdk/ge/QvGePrecision.h"
 
 namespace {
-
-// Tolerance per unit of coordinate size.
-constexpr double kRelativeTolerance = 1e-9;
 
 double largestAbsoluteCoordinate(const QvGePoint3d& p) {
   return std::max({std::fabs(p.x), std::fabs(p.y), std::fabs(p.z)});
@@ -23,6 +21,6 @@ Vexa::ErrorStatus qvdbCalDynamicTol(const QvDbEntity* entity, double& tol) {
   if (const Vexa::ErrorStatus es = entity->getGeomExtents(extents); es != Vexa::eOk) return es;
   const double size = std::max(largestAbsoluteCoordinate(extents.minPoint()),
                                largestAbsoluteCoordinate(extents.maxPoint()));
-  tol = std::max(tol, kRelativeTolerance * size);
+  tol = std::max(tol, QvGePrecision::kRelative * size);
   return Vexa::eOk;
 }

@@ -5,6 +5,7 @@
 
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/ge/QvGePlane.h"
+#include "sdk/ge/QvGePrecision.h"
 
 QvGeCompositeCurve3d::QvGeCompositeCurve3d() = default;
 
@@ -198,7 +199,7 @@ bool QvGeCompositeCurve3d::getParamAtLength(double datumParam, double length, bo
     remaining -= room;
     const int next = posParamDir ? i + 1 : i - 1;
     if (next < 0 || next >= numCurves()) {
-      if (remaining > 1e-12 * std::max(1.0, length)) return false;
+      if (remaining > QvGePrecision::kRoundoff * std::max(1.0, length)) return false;
       param = globalParam(i, end);
       return true;
     }
@@ -288,7 +289,7 @@ bool QvGeCompositeCurve3d::appendTrimmed(double a, double b,
       continue;
     }
     // Slivers far below the piece's size are left out; their neighbours meet anyway.
-    if (hi - lo <= 1e-12 * full) continue;
+    if (hi - lo <= QvGePrecision::kRoundoff * full) continue;
     QvGeCurve3d* piece =
         pieces_[k]->getTrimmedCurve(lowers_[k] + lo - offsets_[k], lowers_[k] + hi - offsets_[k]);
     if (!piece) return false;

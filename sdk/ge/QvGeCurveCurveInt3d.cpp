@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "sdk/ge/QvGePrecision.h"
 #include "sdk/ge/detail/IntersectionLeaves.h"
 #include "sdk/ge/detail/Resolution.h"
 
@@ -79,7 +80,8 @@ void QvGeCurveCurveInt3d::compute(const QvGeCurve3d& given1, const QvGeCurve3d& 
   curve2.getInterval(range2);
   const double span1 = range1.isBounded() ? range1.length() : 1.0;
   const double span2 = range2.isBounded() ? range2.length() : 1.0;
-  const double near1 = 1e-9 * std::max(span1, 1.0), near2 = 1e-9 * std::max(span2, 1.0);
+  const double near1 = QvGePrecision::kRelative * std::max(span1, 1.0);
+  const double near2 = QvGePrecision::kRelative * std::max(span2, 1.0);
 
   // Overlaps that continue across joints become one.
   sink.overlaps.sort(

@@ -8,9 +8,9 @@
 // eccentric angle; paramAtAngle converts a geometric angle measured from the major axis. The
 // normal is majorAxis x minorAxis.
 //
-// The axes must be perpendicular (their unit vectors' dot product within 1e-9; the minor axis
-// is then made exactly perpendicular), the radii positive and all data finite; the setters
-// refuse other data with eInvalidInput and the constructors make an invalid arc (a point at
+// The axes must be perpendicular (their unit vectors' dot product within QvGePrecision::kRelative;
+// the minor axis is then made exactly perpendicular), the radii positive and all data finite; the
+// setters refuse other data with eInvalidInput and the constructors make an invalid arc (a point at
 // the center, or at the origin when the center is not finite).
 class QvGeEllipArc3d : public qvge_detail::ConicCurve<QvGeCurve3d> {
  public:

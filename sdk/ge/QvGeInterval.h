@@ -1,10 +1,12 @@
 #pragma once
 
+#include "sdk/ge/QvGePrecision.h"
+
 // An interval of the real line, bounded or unbounded on either side, with the tolerance used
 // by its comparisons. Curves report their parameter range as an interval.
 class QvGeInterval {
  public:
-  static constexpr double kDefaultTol = 1e-12;
+  static constexpr double kDefaultTol = QvGePrecision::kRoundoff;
 
   // The whole line.
   explicit QvGeInterval(double tol = kDefaultTol);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sdk/ge/QvGePoint2d.h"
+#include "sdk/ge/QvGePrecision.h"
 #include "sdk/ge/QvGeVector2d.h"
 
 // A 2D affine transformation: 3 by 3, acting on column vectors (x, y, 1). entry[row][col];
@@ -38,7 +39,7 @@ class QvGeMatrix2d {
 
   double det() const;
   // The inverse; false (and result untouched) when |det| <= tol.
-  bool inverse(QvGeMatrix2d& result, double tol = 1e-14) const;
-  bool isSingular(double tol = 1e-14) const;
+  bool inverse(QvGeMatrix2d& result, double tol = QvGePrecision::kSingular) const;
+  bool isSingular(double tol = QvGePrecision::kSingular) const;
   bool isEqualTo(const QvGeMatrix2d& m, const QvGeTol& tol = QvGeContext::gTol) const;
 };

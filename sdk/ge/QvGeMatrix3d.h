@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sdk/ge/QvGePoint3d.h"
+#include "sdk/ge/QvGePrecision.h"
 #include "sdk/ge/QvGeVector3d.h"
 
 class QvGePlane;
@@ -84,14 +85,14 @@ class QvGeMatrix3d {
   double det() const;
   // The inverse, by Gauss-Jordan elimination with partial pivoting; false (result untouched)
   // when a pivot falls to tol or below relative to the matrix's size.
-  bool inverse(QvGeMatrix3d& result, double tol = 1e-14) const;
+  bool inverse(QvGeMatrix3d& result, double tol = QvGePrecision::kSingular) const;
   // The inverse of a matrix known to be invertible; a singular matrix gives the identity, so
   // use the checked form for matrices that come from outside.
   QvGeMatrix3d inverse() const;
   // Inverts in place; false (unchanged) when singular.
-  bool invert(double tol = 1e-14);
+  bool invert(double tol = QvGePrecision::kSingular);
   QvGeMatrix3d transpose() const;
-  bool isSingular(double tol = 1e-14) const;
+  bool isSingular(double tol = QvGePrecision::kSingular) const;
   // Translation entries compare with equalPoint, the others with equalVector.
   bool isEqualTo(const QvGeMatrix3d& m, const QvGeTol& tol = QvGeContext::gTol) const;
   // The linear part is a rotation (or mirroring) times one positive factor.

@@ -5,6 +5,7 @@
 
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/ge/QvGePlane.h"
+#include "sdk/ge/QvGePrecision.h"
 #include "sdk/ge/detail/Finite.h"
 #include "sdk/ge/detail/LinearMath.h"
 
@@ -101,7 +102,7 @@ bool QvGePolyline3d::getParamAtLength(double datumParam, double length, bool pos
     return false;
   double t = std::clamp(datumParam, 0.0, lastParam());
   double remaining = length;
-  const double slack = 1e-12 * std::max(1.0, length);
+  const double slack = QvGePrecision::kRoundoff * std::max(1.0, length);
   while (true) {
     const int i = posParamDir ? segmentOf(t) : (t > 0.0 ? static_cast<int>(std::ceil(t)) - 1 : 0);
     const double segLen = points_[i].distanceTo(points_[i + 1]);

@@ -6,6 +6,8 @@
 #include <numbers>
 #include <ostream>
 
+#include "sdk/ge/QvGePrecision.h"
+
 namespace {
 
 using Point = QvGiSvgCanvas::Point;
@@ -16,10 +18,12 @@ constexpr double kCapitalShare = 0.7;
 // Text is measured for the box as this many font sizes per character.
 constexpr double kCharacterWidth = 0.6;
 
-// A number as SVG writes it: up to ten significant digits. Values below 1e-12 are the noise of
-// sines and cosines (an arc ending on an axis) and are written as 0.
+// Values below this are the noise of sines and cosines (an arc ending on an axis).
+constexpr double kNoise = 1e-12;
+
+// A number as SVG writes it: up to ten significant digits; noise is written as 0.
 std::string number(double value) {
-  if (!std::isfinite(value) || std::fabs(value) < 1e-12) value = 0.0;
+  if (!std::isfinite(value) || std::fabs(value) < kNoise) value = 0.0;
   char text[32];
   std::snprintf(text, sizeof text, "%.10g", value);
   return text;
@@ -195,7 +199,7 @@ void QvGiSvgCanvas::circle(const Point& center, double radius, uint32_t rgb) {
 void QvGiSvgCanvas::arc(const Point& center, double radius, double startAngle, double sweep,
                         uint32_t rgb) {
   radius = std::fabs(radius);
-  if (std::fabs(sweep) >= kTurn - 1e-12) return circle(center, radius, rgb);
+  if (std::fabs(sweep) >= kTurn - QvGePrecision::kRoundoff) return circle(center, radius, rgb);
   if (sweep == 0.0) return;
   const double endAngle = startAngle + sweep;
   const Point start = at(center, radius, startAngle);

@@ -7,6 +7,7 @@
 #include "sdk/db/QvDbAttributeDefinition.h"
 #include "sdk/db/QvDbEntity.h"
 #include "sdk/ge/QvGeEllipArc3d.h"
+#include "sdk/ge/QvGePrecision.h"
 #include "sdk/gi/QvGiAciColors.h"
 #include "sdk/gi/QvGiDrawable.h"
 #include "sdk/render/QvGiSvgCanvas.h"
@@ -193,7 +194,8 @@ void QvGiSvgWorldDraw::conic(const QvGePoint3d& center, const QvGeVector3d& u,
     return;
   }
   // Round when the two half axes stay equal and at right angles.
-  if (std::fabs(la - lb) <= 1e-9 * scale && std::fabs(dot(a, b)) <= 1e-9 * scale * scale) {
+  const double tol = QvGePrecision::kRelative * scale;
+  if (std::fabs(la - lb) <= tol && std::fabs(dot(a, b)) <= tol * scale) {
     // Seen from below (a mirrored or upturned conic), the parameter runs clockwise.
     const double turn = cross(a, b) > 0.0 ? 1.0 : -1.0;
     const double axisAngle = std::atan2(a[1], a[0]);

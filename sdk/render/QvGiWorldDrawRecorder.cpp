@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "sdk/ge/QvGeEllipArc3d.h"
+#include "sdk/ge/QvGePrecision.h"
 #include "sdk/gi/QvGiDrawable.h"
 
 namespace {
@@ -24,7 +25,7 @@ bool keepsRound(const QvGeMatrix3d& m, const QvGeVector3d& u, const QvGeVector3d
   const QvGeVector3d mu = linear(m, u), mv = linear(m, v);
   const double lu = mu.length(), lv = mv.length();
   factor = lu;
-  const double tol = 1e-9 * std::fmax(lu, lv);
+  const double tol = QvGePrecision::kRelative * std::fmax(lu, lv);
   return std::fabs(lu - lv) <= tol && std::fabs(mu.dotProduct(mv)) <= tol * std::fmax(lu, lv);
 }
 

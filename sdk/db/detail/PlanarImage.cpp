@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "sdk/ge/QvGe.h"
+#include "sdk/ge/QvGePrecision.h"
 
 namespace qvdb_detail {
 
@@ -38,7 +39,7 @@ bool isUniformInPlane(const QvGeMatrix3d& xform, const QvGeVector3d& normal, dou
   const QvGeVector3d mu = linear(xform, u), mv = linear(xform, v);
   const double lu = mu.length(), lv = mv.length();
   if (!(lu > 0.0) || !(lv > 0.0)) return false;
-  const double tol = 1e-9 * std::fmax(lu, lv);
+  const double tol = QvGePrecision::kRelative * std::fmax(lu, lv);
   if (std::fabs(lu - lv) > tol || std::fabs(mu.dotProduct(mv)) > tol * std::fmax(lu, lv))
     return false;
   factor = lu;

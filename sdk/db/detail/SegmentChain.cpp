@@ -6,6 +6,7 @@
 #include "sdk/db/detail/Tolerance.h"
 #include "sdk/ge/QvGeLine3d.h"
 #include "sdk/ge/QvGePlane.h"
+#include "sdk/ge/QvGePrecision.h"
 #include "sdk/ge/QvGeRay3d.h"
 
 namespace qvdb_detail {
@@ -202,7 +203,8 @@ bool SegmentChain::paramAtDist(double dist, double& param) const {
     }
     walked += len;
   }
-  if (n > 0 && dist <= walked * (1.0 + 1e-12) + 1e-12) {
+  constexpr double kSlack = QvGePrecision::kRoundoff;
+  if (n > 0 && dist <= walked * (1.0 + kSlack) + kSlack) {
     param = endParam();
     return true;
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "sdk/ge/QvGePrecision.h"
 #include "sdk/ge/detail/Finite.h"
 #include "sdk/ge/detail/GeSpace.h"
 
@@ -12,7 +13,7 @@
 namespace qvge_detail {
 
 // Sweeps closer than this to 0 or 2pi count as a full turn.
-inline constexpr double kFullTurnTol = 1e-12;
+inline constexpr double kFullTurnTol = QvGePrecision::kRoundoff;
 
 // Brings end into (start, start + 2pi]; a sweep of a whole number of turns (other than zero)
 // or within kFullTurnTol of it is a full turn. False for non-finite angles or equal angles.
@@ -209,7 +210,9 @@ struct ConicArc {
   }
 
   // True when the radii agree closely enough to call the conic a circle.
-  bool isRound(double relTol = 1e-10) const { return std::fabs(a - b) <= relTol * std::fmax(a, b); }
+  bool isRound(double relTol = QvGePrecision::kRelative) const {
+    return std::fabs(a - b) <= relTol * std::fmax(a, b);
+  }
 };
 
 // Eccentric parameter of the ellipse point seen at a geometric angle from the major axis, on
@@ -237,7 +240,7 @@ bool ellipseConic(const Point& center, const Vector& majorAxis, const Vector& mi
   const Vector u = majorAxis / lu;
   Vector v = minorAxis / lv;
   const double cosine = u.dotProduct(v);
-  if (std::fabs(cosine) > 1e-9) return false;
+  if (std::fabs(cosine) > QvGePrecision::kRelative) return false;
   v = v - u * cosine;
   v = v / v.length();
   double end = endAng;

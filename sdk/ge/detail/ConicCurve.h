@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "sdk/ge/QvGePrecision.h"
 #include "sdk/ge/detail/ConicArc.h"
 #include "sdk/ge/detail/CurveAlgorithms.h"
 
@@ -84,7 +85,7 @@ class ConicCurve : public Base {
       return false;
     const double datum = std::clamp(datumParam, conic_.start, conic_.end);
     const double t = datum + (posParamDir ? 1.0 : -1.0) * length / conic_.a;
-    const double slack = 1e-12 * std::fmax(1.0, std::fabs(t));
+    const double slack = QvGePrecision::kRoundoff * std::fmax(1.0, std::fabs(t));
     if (t < conic_.start - slack || t > conic_.end + slack) return false;
     param = std::clamp(t, conic_.start, conic_.end);
     return true;

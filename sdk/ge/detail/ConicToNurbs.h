@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "sdk/ge/QvGePrecision.h"
 #include "sdk/ge/detail/ConicArc.h"
 #include "sdk/ge/detail/NurbsCore.h"
 
@@ -15,7 +16,8 @@ template <int Dim>
 NurbsCore<Dim> conicToNurbs(const ConicArc<Dim>& conic) {
   using Point = typename GeSpace<Dim>::Point;
   const double sweep = conic.end - conic.start;
-  const int pieces = std::max(1, static_cast<int>(std::ceil(sweep / QvGe::kHalfPi - 1e-9)));
+  const int pieces =
+      std::max(1, static_cast<int>(std::ceil(sweep / QvGe::kHalfPi - QvGePrecision::kRelative)));
   const double step = sweep / pieces;
   const double w = std::cos(0.5 * step);
   std::vector<Point> pts;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "sdk/ge/QvGePrecision.h"
 #include "sdk/ge/detail/GeSpace.h"
 #include "sdk/ge/detail/Quadrature.h"
 
@@ -73,7 +74,7 @@ bool paramAtArcLength(const Curve& c, double datum, double length, bool forward,
   datum = std::clamp(datum, lo, hi);
   const double end = forward ? hi : lo;
   const double total = arcLength(c, datum, end, relTol);
-  const double slack = 1e-12 * std::fmax(total, 1.0);
+  const double slack = QvGePrecision::kRoundoff * std::fmax(total, 1.0);
   if (length > total + slack) return false;
   if (length >= total) {
     param = end;
@@ -265,7 +266,7 @@ Vexa::ErrorStatus splitCurve(const Curve& c, const QvGeDoubleArray& params,
   c.getInterval(interval);
   if (!interval.isBounded()) return Vexa::eNotApplicable;
   const double lo = interval.lowerBound(), hi = interval.upperBound();
-  const double tol = std::fmax(interval.tolerance(), 1e-12 * (hi - lo));
+  const double tol = std::fmax(interval.tolerance(), QvGePrecision::kRoundoff * (hi - lo));
   const std::vector<double> cuts = usableSplitParams(params, lo, hi, tol);
   std::vector<Curve*> made;
   auto fail = [&made]() {

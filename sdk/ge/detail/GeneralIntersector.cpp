@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "sdk/ge/QvGePrecision.h"
 #include "sdk/ge/detail/IntersectionPieces.h"
 
 namespace qvge_detail {
@@ -272,7 +273,7 @@ class Intersector {
       Solution sol = solutions_[i];
       QvGe::IntConfig config;
       const double spread = solutions_[j - 1].s - solutions_[i].s;
-      if (spread <= 1e-9 * std::max(a1_ - a0_, 1e-300)) {
+      if (spread <= QvGePrecision::kRelative * std::max(a1_ - a0_, 1e-300)) {
         // One crossing found from several pieces.
         config = configAt(sol.s, sol.t);
       } else {
@@ -320,7 +321,8 @@ class Intersector {
     for (size_t i = 0; i < sorted.size();) {
       Coincidence group = sorted[i];
       size_t j = i + 1;
-      while (j < sorted.size() && sorted[j].s0 <= group.s1 + 1e-12 * (a1_ - a0_)) {
+      while (j < sorted.size() &&
+             sorted[j].s0 <= group.s1 + QvGePrecision::kRoundoff * (a1_ - a0_)) {
         group.s1 = std::max(group.s1, sorted[j].s1);
         group.t0 = std::min(group.t0, sorted[j].t0);
         group.t1 = std::max(group.t1, sorted[j].t1);

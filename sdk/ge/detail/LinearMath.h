@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "sdk/ge/QvGePrecision.h"
 #include "sdk/ge/detail/GeSpace.h"
 
 // The point function base + t * dir of lines, rays and segments, with its parameter range
@@ -46,7 +47,7 @@ struct LinearSpan {
       return false;
     datum = clampParam(datum);
     const double t = datum + (forward ? 1.0 : -1.0) * length / speed;
-    const double slack = 1e-12 * std::fmax(1.0, std::fabs(t));
+    const double slack = QvGePrecision::kRoundoff * std::fmax(1.0, std::fabs(t));
     if (!std::isfinite(t) || t < lo - slack || t > hi + slack) return false;
     param = clampParam(t);
     return true;

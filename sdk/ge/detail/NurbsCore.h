@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "sdk/base/VexaErrorStatus.h"
+#include "sdk/ge/QvGePrecision.h"
 #include "sdk/ge/detail/BandSolver.h"
 #include "sdk/ge/detail/GeSpace.h"
 
@@ -222,7 +223,7 @@ class NurbsCore {
 
   // Moves t onto a knot when it lies within a hair of one, so that trimming makes no sliver.
   double snapToKnot(double t) const {
-    const double tol = 1e-12 * (hi() - lo());
+    const double tol = QvGePrecision::kRoundoff * (hi() - lo());
     for (double k : knots)
       if (std::fabs(k - t) <= tol) return k;
     return t;
@@ -272,7 +273,7 @@ class NurbsCore {
   // The curve over [a, b] within the domain, clamped at both ends. False for an empty or
   // outside range.
   bool trimmed(double a, double b, NurbsCore& out) const {
-    const double tol = 1e-12 * (hi() - lo());
+    const double tol = QvGePrecision::kRoundoff * (hi() - lo());
     if (!(a < b) || a < lo() - tol || b > hi() + tol) return false;
     a = snapToKnot(std::clamp(a, lo(), hi()));
     b = snapToKnot(std::clamp(b, lo(), hi()));

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "sdk/ge/QvGePrecision.h"
 #include "sdk/ge/detail/CurveAlgorithms.h"
 #include "sdk/ge/detail/NurbsCore.h"
 
@@ -180,7 +181,7 @@ class NurbsCurve : public Base {
   Base* getTrimmedCurve(double fromParam, double toParam) const override {
     if (!valid_ || !std::isfinite(fromParam) || !std::isfinite(toParam)) return nullptr;
     const double lo = core_.lo(), hi = core_.hi(), period = hi - lo;
-    const double tol = 1e-12 * period;
+    const double tol = QvGePrecision::kRoundoff * period;
     Core piece;
     if (toParam <= hi + tol) {
       if (!core_.trimmed(fromParam, toParam, piece)) return nullptr;

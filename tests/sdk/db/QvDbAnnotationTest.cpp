@@ -18,6 +18,7 @@
 #include "sdk/db/QvDbSymbolUtilities.h"
 #include "sdk/db/QvDbTagBlockReference.h"
 #include "sdk/db/QvDbTagEvalGraph.h"
+#include "sdk/ge/QvGePrecision.h"
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/support/HostFixture.h"
 
@@ -71,6 +72,14 @@ TEST_F(QvDbAnnotationTest, AnnotativeSettingLivesInExtendedData) {
   QvDbObjectPointer<QvDbRegAppTable> apps(db()->regAppTableId(), QvDb::kForRead);
   EXPECT_TRUE(apps->has(L"AcadAnnotative"));
   EXPECT_TRUE(apps->has(L"AcadAnnoPO"));
+}
+
+TEST_F(QvDbAnnotationTest, AValueWithinTheShapeToleranceOfAListedScaleIsThatScale) {
+  const double tol = QvGePrecision::kRelative;
+  ASSERT_EQ(db()->setCannoscaleValue(0.5 * (1.0 + tol / 4)), eOk);
+  EXPECT_EQ(db()->cannoscaleName(), L"1:2");
+  ASSERT_EQ(db()->setCannoscaleValue(0.5 * (1.0 + tol * 4)), eOk);
+  EXPECT_NE(db()->cannoscaleName(), L"1:2");  // a scale of its own
 }
 
 TEST_F(QvDbAnnotationTest, CurrentScaleAndScaleContexts) {

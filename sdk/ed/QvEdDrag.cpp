@@ -1,25 +1,19 @@
 #include "sdk/ed/QvEdDrag.h"
 
 #include "sdk/ed/VexaAnswerText.h"
+#include "sdk/ed/VexaPoint.h"
 #include "sdk/ed/VexaQuestion.h"
 #include "sdk/ed/VexaSysVarService.h"
 #include "sdk/ed/VexaTranscript.h"
 
 namespace {
 
-std::array<double, 3> toArray(const QvGePoint3d& p) {
-  return {p.x, p.y, p.z};
-}
-QvGePoint3d toPoint(const std::array<double, 3>& a) {
-  return {a[0], a[1], a[2]};
-}
-
 // "LASTPOINT" in world coordinates.
 QvGePoint3d lastPoint() {
   VexaSysVarService* vars = VexaSysVarService::current();
   if (!vars) return QvGePoint3d::kOrigin;
   const auto ucsPoint = vars->get(L"LASTPOINT")->pointValue();
-  return toPoint(vars->currentUcs().toWorld(ucsPoint));
+  return vars->currentUcs().toWorld(toGePoint(ucsPoint));
 }
 
 // Clears the dragging mark however drag() ends.
@@ -90,9 +84,9 @@ QvEdDrag::DragStatus QvEdDrag::acquire(VexaAnswerKind kind, const QvGePoint3d* b
   setup.rejectNegative = (controls_ & kNoNegativeResponse) != 0;
   setup.acceptOther = (controls_ & kAcceptOtherInput) != 0;
   if (basePoint) {
-    setup.basePoint = toArray(*basePoint);
+    setup.basePoint = toVexaPoint(*basePoint);
   } else if (kind == VexaAnswerKind::kDistance || kind == VexaAnswerKind::kAngle) {
-    setup.basePoint = toArray(lastPoint());
+    setup.basePoint = toVexaPoint(lastPoint());
   }
   VexaQuestion question(setup);
   answer = dragging_ ? question.read(true) : question.ask();
@@ -128,10 +122,12 @@ QvEdDrag::DragStatus QvEdDrag::acquirePoint(QvGePoint3d& point) {
   VexaAnswer answer;
   const DragStatus status = acquire(VexaAnswerKind::kPoint, nullptr, answer);
   if (status != kNormal) return status;
-  point = toPoint(answer.point);
+  point = toGePoint(answer.point);
   VexaSysVarService* vars = VexaSysVarService::current();
   if (answer.outcome == VexaAnswer::Outcome::kValue && !(controls_ & kKeepLastPoint) && vars)
-    vars->setByHost(L"LASTPOINT", VexaSysVarValue::ofPoint(vars->currentUcs().toUcs(answer.point)));
+    vars->setByHost(
+        L"LASTPOINT",
+        VexaSysVarValue::ofPoint(toVexaPoint(vars->currentUcs().toUcs(toGePoint(answer.point)))));
   return status;
 }
 
@@ -176,13 +172,13 @@ QvEdDrag::DragStatus QvEdDrag::acquireScaleFactor(const QvGePoint3d& basePoint, 
   if (status == kTypedValue) {
     xFactor = yFactor = answer.number;
   } else if (status == kNormal) {
-    corner = toPoint(answer.point);
+    corner = toGePoint(answer.point);
     VexaSysVarService* vars = VexaSysVarService::current();
     const VexaUcs ucs = vars ? vars->currentUcs() : VexaUcs();
     const QvGeVector3d v = corner - basePoint;
-    const auto d = ucs.toUcs({v.x, v.y, v.z}, true);
-    xFactor = d[0];
-    yFactor = d[1];
+    const QvGePoint3d d = ucs.toUcs(QvGePoint3d(v.x, v.y, v.z), true);
+    xFactor = d.x;
+    yFactor = d.y;
   }
   return status;
 }

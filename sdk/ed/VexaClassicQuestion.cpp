@@ -2,6 +2,7 @@
 
 #include "sdk/base/QvClassicCodes.h"
 #include "sdk/ed/VexaInputState.h"
+#include "sdk/ed/VexaPoint.h"
 #include "sdk/ed/VexaSysVarService.h"
 
 namespace {
@@ -15,7 +16,8 @@ VexaUcs currentUcs() {
 
 void VexaClassicQuestion::setBasePoint(const double* ucsPoint) {
   if (ucsPoint)
-    setup_.basePoint = currentUcs().toWorld({ucsPoint[0], ucsPoint[1], ucsPoint[2]});
+    setup_.basePoint =
+        toVexaPoint(currentUcs().toWorld(QvGePoint3d(ucsPoint[0], ucsPoint[1], ucsPoint[2])));
   else
     setup_.basePoint.reset();
 }
@@ -49,5 +51,5 @@ int VexaClassicQuestion::ask() {
 }
 
 std::array<double, 3> VexaClassicQuestion::ucsPoint() const {
-  return currentUcs().toUcs(answer_.point);
+  return toVexaPoint(currentUcs().toUcs(toGePoint(answer_.point)));
 }

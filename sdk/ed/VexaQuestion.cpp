@@ -5,6 +5,7 @@
 
 #include "sdk/ed/VexaAnswerText.h"
 #include "sdk/ed/VexaInputScript.h"
+#include "sdk/ed/VexaPoint.h"
 #include "sdk/ed/VexaSysVarService.h"
 #include "sdk/ed/VexaTranscript.h"
 
@@ -30,9 +31,9 @@ double distance(const Point& a, const Point& b) {
 // The angle from `from` to `to` in the XY plane of the current UCS, in [0, 2 pi).
 double angleInUcs(const Point& from, const Point& to) {
   const VexaUcs ucs = currentUcs();
-  const Point d = ucs.toUcs({to[0] - from[0], to[1] - from[1], to[2] - from[2]}, true);
-  if (d[0] == 0.0 && d[1] == 0.0) return 0.0;
-  return std::atan2(d[1], d[0]);
+  const QvGePoint3d d = ucs.toUcs(toGePoint(to) - toGeVector(from), true);
+  if (d.x == 0.0 && d.y == 0.0) return 0.0;
+  return std::atan2(d.y, d.x);
 }
 
 double intoTurn(double radians) {
@@ -82,7 +83,7 @@ VexaAnswer VexaQuestion::read(bool samples) {
         if (!samples) continue;
         VexaAnswer answer;
         bool needSecondPoint = false;
-        const Point world = currentUcs().toWorld(line.cursor);
+        const Point world = toVexaPoint(currentUcs().toWorld(toGePoint(line.cursor)));
         if (fromPoint(world, answer, needSecondPoint) && !needSecondPoint) {
           answer.outcome = VexaAnswer::Outcome::kSample;
           return answer;
@@ -221,7 +222,8 @@ bool VexaQuestion::interpretValue(const QvString& typed, VexaAnswer& answer, QvS
   }
   if (!VexaAnswerText::toPoint(typed, ucsPoint)) return false;
   bool needSecondPoint = false;
-  if (!fromPoint(currentUcs().toWorld(ucsPoint), answer, needSecondPoint)) return false;
+  if (!fromPoint(toVexaPoint(currentUcs().toWorld(toGePoint(ucsPoint))), answer, needSecondPoint))
+    return false;
   if (setup_.kind == VexaAnswerKind::kDistance && !needSecondPoint)
     return checkNumber(answer.number, reason);
   return true;

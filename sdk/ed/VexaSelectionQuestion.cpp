@@ -6,6 +6,7 @@
 #include "sdk/db/QvDbHostApplicationServices.h"
 #include "sdk/ed/VexaAnswerText.h"
 #include "sdk/ed/VexaKeywordList.h"
+#include "sdk/ed/VexaPoint.h"
 #include "sdk/ed/VexaQuestion.h"
 #include "sdk/ed/VexaSelectableEntities.h"
 #include "sdk/ed/VexaSelectionSets.h"
@@ -71,7 +72,8 @@ int VexaSelectionQuestion::ask(VexaSelectSet& selected) {
     Step step = Step::kDone;
     if (VexaAnswerText::toPoint(answer.text, corner)) {
       const VexaSysVarService* vars = VexaSysVarService::current();
-      const Point world = vars ? vars->currentUcs().toWorld(corner) : corner;
+      const Point world =
+          vars ? toVexaPoint(vars->currentUcs().toWorld(toGePoint(corner))) : corner;
       step = window(space, &world, kImpliedWindow, found);
     } else {
       switch (keywords.match(answer.text)) {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "sdk/base/QvClassicCodes.h"
+#include "sdk/ed/VexaPoint.h"
 #include "sdk/ed/VexaSysvarData.h"
 
 namespace {
@@ -74,9 +75,9 @@ VexaSysVarResult VexaSysVarService::write(const wchar_t* name, const VexaSysVarV
 }
 
 VexaUcs VexaSysVarService::currentUcs() const {
-  const auto ucs =
-      VexaUcs::fromAxes(get(ucsVar(L"UCSORG")).pointValue(), get(ucsVar(L"UCSXDIR")).pointValue(),
-                        get(ucsVar(L"UCSYDIR")).pointValue());
+  const auto ucs = VexaUcs::fromAxes(toGePoint(get(ucsVar(L"UCSORG")).pointValue()),
+                                     toGeVector(get(ucsVar(L"UCSXDIR")).pointValue()),
+                                     toGeVector(get(ucsVar(L"UCSYDIR")).pointValue()));
   return ucs ? *ucs : VexaUcs();
 }
 
@@ -87,13 +88,14 @@ Vexa::ErrorStatus VexaSysVarService::setCurrentUcs(const VexaUcs& ucs) {
   const VexaSysvarData& ydir = ucsVar(L"UCSYDIR");
   const VexaUcs previous = currentUcs();
   VexaSysVarStore& store = storeFor(org);
-  Vexa::ErrorStatus es = store.write(org, VexaSysVarValue::ofPoint(ucs.origin()));
-  if (es == Vexa::eOk) es = store.write(xdir, VexaSysVarValue::ofPoint(ucs.xAxis()));
-  if (es == Vexa::eOk) es = store.write(ydir, VexaSysVarValue::ofPoint(ucs.yAxis()));
+  auto point = [](const auto& p) { return VexaSysVarValue::ofPoint(toVexaPoint(p)); };
+  Vexa::ErrorStatus es = store.write(org, point(ucs.origin()));
+  if (es == Vexa::eOk) es = store.write(xdir, point(ucs.xAxis()));
+  if (es == Vexa::eOk) es = store.write(ydir, point(ucs.yAxis()));
   if (es != Vexa::eOk) {
-    store.write(org, VexaSysVarValue::ofPoint(previous.origin()));
-    store.write(xdir, VexaSysVarValue::ofPoint(previous.xAxis()));
-    store.write(ydir, VexaSysVarValue::ofPoint(previous.yAxis()));
+    store.write(org, point(previous.origin()));
+    store.write(xdir, point(previous.xAxis()));
+    store.write(ydir, point(previous.yAxis()));
   }
   return es;
 }

@@ -2,86 +2,71 @@
 
 #include <cmath>
 
+#include "sdk/ge/QvGePrecision.h"
+
 namespace {
 
-using Vec = VexaUcs::Vec;
-
-// Lengths below this count as zero when axes are built.
-constexpr double kAxisTolerance = 1e-10;
 // Axes this close to unit length and right angles are taken as they are.
 constexpr double kOrthonormalTolerance = 1e-14;
 
-double dot(const Vec& a, const Vec& b) {
-  return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+// The plain root of the squared length, so that the axes made from the same directions keep
+// the bits they had when the UCS was written.
+double length(const QvGeVector3d& v) {
+  return std::sqrt(v.lengthSqrd());
 }
-double length(const Vec& a) {
-  return std::sqrt(dot(a, a));
-}
-Vec scaled(const Vec& a, double s) {
-  return {a[0] * s, a[1] * s, a[2] * s};
-}
-Vec minus(const Vec& a, const Vec& b) {
-  return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
-}
-Vec cross(const Vec& a, const Vec& b) {
-  return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-bool finite(const Vec& a) {
-  return std::isfinite(a[0]) && std::isfinite(a[1]) && std::isfinite(a[2]);
+bool isFinite(const QvGeVector3d& v) {
+  return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
 }
 
 }  // namespace
 
-std::optional<VexaUcs> VexaUcs::fromAxes(const Vec& origin, const Vec& xDirection,
-                                         const Vec& yDirection) {
-  if (!finite(origin) || !finite(xDirection) || !finite(yDirection)) return std::nullopt;
+std::optional<VexaUcs> VexaUcs::fromAxes(const QvGePoint3d& origin, const QvGeVector3d& xDirection,
+                                         const QvGeVector3d& yDirection) {
+  if (!isFinite(origin.asVector()) || !isFinite(xDirection) || !isFinite(yDirection))
+    return std::nullopt;
   VexaUcs ucs;
   ucs.origin_ = origin;
   // Axes that are already orthonormal are kept bit for bit, so a UCS read back from its
   // variables is the one that was written.
-  if (std::abs(dot(xDirection, xDirection) - 1.0) <= kOrthonormalTolerance &&
-      std::abs(dot(yDirection, yDirection) - 1.0) <= kOrthonormalTolerance &&
-      std::abs(dot(xDirection, yDirection)) <= kOrthonormalTolerance) {
+  if (std::abs(xDirection.lengthSqrd() - 1.0) <= kOrthonormalTolerance &&
+      std::abs(yDirection.lengthSqrd() - 1.0) <= kOrthonormalTolerance &&
+      std::abs(xDirection.dotProduct(yDirection)) <= kOrthonormalTolerance) {
     ucs.x_ = xDirection;
     ucs.y_ = yDirection;
     return ucs;
   }
   const double xLength = length(xDirection);
-  if (xLength < kAxisTolerance) return std::nullopt;
-  const Vec x = scaled(xDirection, 1.0 / xLength);
+  if (xLength < QvGePrecision::confusion()) return std::nullopt;
+  const QvGeVector3d x = xDirection * (1.0 / xLength);
   const double yLength = length(yDirection);
-  const Vec yPerp = minus(yDirection, scaled(x, dot(yDirection, x)));
+  const QvGeVector3d yPerp = yDirection - x * yDirection.dotProduct(x);
   const double yPerpLength = length(yPerp);
-  if (yPerpLength < kAxisTolerance || yPerpLength < kAxisTolerance * yLength) return std::nullopt;
+  if (yPerpLength < QvGePrecision::confusion() || yPerpLength < QvGePrecision::kRelative * yLength)
+    return std::nullopt;
   ucs.x_ = x;
-  ucs.y_ = scaled(yPerp, 1.0 / yPerpLength);
+  ucs.y_ = yPerp * (1.0 / yPerpLength);
   return ucs;
 }
 
-Vec VexaUcs::zAxis() const {
-  return cross(x_, y_);
-}
-
 bool VexaUcs::isWorld() const {
-  return origin_ == Vec{0, 0, 0} && x_ == Vec{1, 0, 0} && y_ == Vec{0, 1, 0};
+  auto exactly = [](const auto& a, double x, double y, double z) {
+    return a.x == x && a.y == y && a.z == z;
+  };
+  return exactly(origin_, 0, 0, 0) && exactly(x_, 1, 0, 0) && exactly(y_, 0, 1, 0);
 }
 
-Vec VexaUcs::toWorld(const Vec& p, bool displacement) const {
-  const Vec z = zAxis();
-  Vec w{};
-  for (int i = 0; i < 3; ++i) w[i] = x_[i] * p[0] + y_[i] * p[1] + z[i] * p[2];
-  if (!displacement)
-    for (int i = 0; i < 3; ++i) w[i] += origin_[i];
-  return w;
+QvGePoint3d VexaUcs::toWorld(const QvGePoint3d& p, bool displacement) const {
+  const QvGeVector3d w = x_ * p.x + y_ * p.y + zAxis() * p.z;
+  return displacement ? QvGePoint3d(w.x, w.y, w.z) : origin_ + w;
 }
 
-Vec VexaUcs::toUcs(const Vec& p, bool displacement) const {
-  const Vec d = displacement ? p : minus(p, origin_);
-  return {dot(d, x_), dot(d, y_), dot(d, zAxis())};
+QvGePoint3d VexaUcs::toUcs(const QvGePoint3d& p, bool displacement) const {
+  const QvGeVector3d d = displacement ? p.asVector() : p - origin_;
+  return {d.dotProduct(x_), d.dotProduct(y_), d.dotProduct(zAxis())};
 }
 
 void VexaUcs::toWorldMatrix(double m[4][4]) const {
-  const Vec z = zAxis();
+  const QvGeVector3d z = zAxis();
   for (int i = 0; i < 3; ++i) {
     m[i][0] = x_[i];
     m[i][1] = y_[i];

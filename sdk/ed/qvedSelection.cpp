@@ -5,6 +5,7 @@
 #include "sdk/db/QvDbAdsName.h"
 #include "sdk/db/QvDbEntity.h"
 #include "sdk/db/QvDbHostApplicationServices.h"
+#include "sdk/ed/VexaPoint.h"
 #include "sdk/ed/VexaSelectableEntities.h"
 #include "sdk/ed/VexaSelectionQuestion.h"
 #include "sdk/ed/VexaSelectionSets.h"
@@ -43,7 +44,7 @@ bool sameMode(const wchar_t* mode, const wchar_t* name) {
 std::array<double, 3> toWorld(const double* ucsPoint) {
   const std::array<double, 3> p{ucsPoint[0], ucsPoint[1], ucsPoint[2]};
   const VexaSysVarService* vars = VexaSysVarService::current();
-  return vars ? vars->currentUcs().toWorld(p) : p;
+  return vars ? toVexaPoint(vars->currentUcs().toWorld(toGePoint(p))) : p;
 }
 
 // The selection of a mode that asks nothing; false for an unknown mode or missing corners.

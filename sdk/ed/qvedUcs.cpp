@@ -7,13 +7,9 @@
 #include "sdk/ed/VexaSysVarService.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/ge/QvGePoint3d.h"
+#include "sdk/ge/QvGePrecision.h"
 
 namespace {
-
-using Vec = VexaUcs::Vec;
-
-// Tolerance of the axes of a UCS matrix.
-constexpr double kAxisTolerance = 1e-9;
 
 // A coordinate system of qvedTrans, as the matrix that carries it to world coordinates.
 std::optional<QvGeMatrix3d> toWorldMatrix(const resbuf& system, const VexaSysVarService& vars) {
@@ -44,7 +40,7 @@ QvGePoint3d apply(const QvGeMatrix3d& m, const QvGePoint3d& p, bool displacement
 }
 
 bool near(double a, double b) {
-  return std::abs(a - b) <= kAxisTolerance;
+  return std::abs(a - b) <= QvGePrecision::kRelative;
 }
 
 }  // namespace
@@ -104,8 +100,7 @@ Vexa::ErrorStatus qvedSetCurrentUCS(const QvGeMatrix3d& ucsToWorld) {
                            near(xy.z, z.z) && near(ucsToWorld.entry[3][0], 0.0) &&
                            near(ucsToWorld.entry[3][1], 0.0) && near(ucsToWorld.entry[3][2], 0.0) &&
                            near(ucsToWorld.entry[3][3], 1.0);
-  const auto ucs =
-      VexaUcs::fromAxes({origin.x, origin.y, origin.z}, {x.x, x.y, x.z}, {y.x, y.y, y.z});
+  const auto ucs = VexaUcs::fromAxes(origin, x, y);
   if (!orthonormal || !ucs) return Vexa::eInvalidInput;
   return vars->setCurrentUcs(*ucs);
 }

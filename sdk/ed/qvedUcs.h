@@ -28,5 +28,6 @@ int qvedTrans(const QvGePoint3d& point, int16_t from, int16_t to, bool displacem
 // Y and Z axis and origin). eNotApplicable when no host runs.
 Vexa::ErrorStatus qvedGetCurrentUCS(QvGeMatrix3d& ucsToWorld);
 // Makes the UCS of a matrix of that form current. The axes must be unit vectors at right
-// angles with Z = X x Y (within 1e-9); otherwise eInvalidInput and nothing changes.
+// angles with Z = X x Y (within QvGePrecision::kRelative); otherwise eInvalidInput and nothing
+// changes.
 Vexa::ErrorStatus qvedSetCurrentUCS(const QvGeMatrix3d& ucsToWorld);

@@ -21,17 +21,13 @@ void say(const QvString& text) {
   if (VexaTranscript* transcript = VexaTranscript::current()) transcript->addMessage(text);
 }
 
-VexaUcs::Vec toVec(const QvGeVector3d& v) {
-  return {v.x, v.y, v.z};
-}
-
 // The UCS at `origin` whose Z axis is `z` (world Z when it has no length) and whose X axis is
 // `xHint` laid into that plane (the arbitrary axis of Z when the hint stands on it).
 std::optional<VexaUcs> frame(const QvGePoint3d& origin, QvGeVector3d z, const QvGeVector3d& xHint) {
   z = z.isZeroLength() ? QvGeVector3d::kZAxis : z.normal();
   QvGeVector3d x = xHint - z * xHint.dotProduct(z);
   x = x.isZeroLength() ? z.perpVector() : x.normal();
-  return VexaUcs::fromAxes({origin.x, origin.y, origin.z}, toVec(x), toVec(z.crossProduct(x)));
+  return VexaUcs::fromAxes(origin, x, z.crossProduct(x));
 }
 
 // The X axis of an object's own coordinate system turned by `rotation` about its normal.

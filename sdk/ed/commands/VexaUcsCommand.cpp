@@ -4,6 +4,7 @@
 
 #include "sdk/base/QvClassicCodes.h"
 #include "sdk/ed/IVexaEditorDocuments.h"
+#include "sdk/ed/VexaPoint.h"
 #include "sdk/ed/VexaQuestion.h"
 #include "sdk/ed/VexaSysVarService.h"
 #include "sdk/ed/VexaSysVarValue.h"
@@ -13,8 +14,6 @@
 
 namespace {
 
-using Vec = VexaUcs::Vec;
-
 enum Option { kWorld, kOrigin, kAboutX, kAboutY, kAboutZ, kZAxis, kObject, kPrevious };
 constexpr const wchar_t* kKeywords = L"World Origin X Y Z ZAxis OBject Previous";
 constexpr const wchar_t* kDegenerate = L"\nThe points do not define a coordinate system.";
@@ -23,17 +22,8 @@ void say(const QvString& text) {
   if (VexaTranscript* transcript = VexaTranscript::current()) transcript->addMessage(text);
 }
 
-QvGeVector3d toVector(const Vec& v) {
-  return QvGeVector3d(v[0], v[1], v[2]);
-}
-Vec toVec(const QvGeVector3d& v) {
-  return {v.x, v.y, v.z};
-}
-Vec minus(const Vec& a, const Vec& b) {
-  return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
-}
-QvString pointText(const Vec& p) {
-  return VexaSysVarValue::ofPoint(p).toText();
+QvString pointText(const QvGePoint3d& p) {
+  return VexaSysVarValue::ofPoint(toVexaPoint(p)).toText();
 }
 
 VexaAnswer ask(VexaAnswerKind kind, const QvString& prompt, const wchar_t* keywords = nullptr) {
@@ -76,60 +66,57 @@ Change turn(const VexaUcs& ucs, Option axis) {
           QvString::format(L"\nSpecify rotation angle about %s axis <90>: ", name));
   if (!isValue(angle) && !isEmpty(angle)) return failed(kQvCancel);
   const double radians = isValue(angle) ? angle.number : std::numbers::pi / 2;
-  const QvGeVector3d about = toVector(axis == kAboutX   ? ucs.xAxis()
-                                      : axis == kAboutY ? ucs.yAxis()
-                                                        : ucs.zAxis());
-  QvGeVector3d x = toVector(ucs.xAxis());
-  QvGeVector3d y = toVector(ucs.yAxis());
+  const QvGeVector3d about = axis == kAboutX   ? ucs.xAxis()
+                             : axis == kAboutY ? ucs.yAxis()
+                                               : ucs.zAxis();
+  QvGeVector3d x = ucs.xAxis();
+  QvGeVector3d y = ucs.yAxis();
   if (axis != kAboutX) x.rotateBy(radians, about);
   if (axis != kAboutY) y.rotateBy(radians, about);
-  return made(VexaUcs::fromAxes(ucs.origin(), toVec(x), toVec(y)));
+  return made(VexaUcs::fromAxes(ucs.origin(), x, y));
 }
 
 // A new origin (Enter keeps the current one).
-std::optional<Vec> askOrigin(const VexaUcs& ucs, const wchar_t* prompt) {
+std::optional<QvGePoint3d> askOrigin(const VexaUcs& ucs, const wchar_t* prompt) {
   const VexaAnswer origin = ask(VexaAnswerKind::kPoint, prompt);
   if (isEmpty(origin)) return ucs.origin();
   if (!isValue(origin)) return std::nullopt;
-  return origin.point;
+  return toGePoint(origin.point);
 }
 
 Change zAxis(const VexaUcs& ucs) {
-  const std::optional<Vec> origin = askOrigin(ucs, L"\nSpecify new origin point <0,0,0>: ");
+  const std::optional<QvGePoint3d> origin = askOrigin(ucs, L"\nSpecify new origin point <0,0,0>: ");
   if (!origin) return failed(kQvCancel);
-  const Vec onZ = ucs.toUcs({(*origin)[0] + ucs.zAxis()[0], (*origin)[1] + ucs.zAxis()[1],
-                             (*origin)[2] + ucs.zAxis()[2]});
+  const QvGePoint3d onZ = ucs.toUcs(*origin + ucs.zAxis());
   const VexaAnswer point =
       ask(VexaAnswerKind::kPoint, QvString::format(L"\nSpecify point on positive portion of "
                                                    L"Z-axis <%s>: ",
                                                    pointText(onZ).c_str()));
   if (!isValue(point) && !isEmpty(point)) return failed(kQvCancel);
-  const QvGeVector3d z =
-      isValue(point) ? toVector(minus(point.point, *origin)) : toVector(ucs.zAxis());
+  const QvGeVector3d z = isValue(point) ? toGePoint(point.point) - *origin : ucs.zAxis();
   if (z.isZeroLength()) return degenerate();
   // X: the current X axis laid into the new XY plane, or the arbitrary axis when it stands on it.
   const QvGeVector3d unitZ = z.normal();
-  QvGeVector3d x = toVector(ucs.xAxis());
+  QvGeVector3d x = ucs.xAxis();
   x -= unitZ * x.dotProduct(unitZ);
   if (x.isZeroLength()) x = unitZ.perpVector();
-  return made(VexaUcs::fromAxes(*origin, toVec(x), toVec(unitZ.crossProduct(x))));
+  return made(VexaUcs::fromAxes(*origin, x, unitZ.crossProduct(x)));
 }
 
 // The three-point form: an origin typed at the first prompt, then the X axis and the XY plane.
-Change threePoints(const VexaUcs& ucs, const Vec& origin) {
+Change threePoints(const VexaUcs& ucs, const QvGePoint3d& origin) {
   const VexaAnswer onX =
       ask(VexaAnswerKind::kPoint, L"\nSpecify point on positive portion of X-axis <Accept>: ");
   if (isEmpty(onX)) return made(VexaUcs::fromAxes(origin, ucs.xAxis(), ucs.yAxis()));
   if (!isValue(onX)) return failed(kQvCancel);
-  const QvGeVector3d x = toVector(minus(onX.point, origin));
+  const QvGeVector3d x = toGePoint(onX.point) - origin;
   if (x.isZeroLength()) return degenerate();
   const VexaAnswer inPlane = ask(VexaAnswerKind::kPoint,
                                  L"\nSpecify point on positive-Y portion of the UCS XY plane "
                                  L"<Accept>: ");
-  if (isEmpty(inPlane))
-    return made(VexaUcs::fromAxes(origin, toVec(x), toVec(toVector(ucs.zAxis()).crossProduct(x))));
+  if (isEmpty(inPlane)) return made(VexaUcs::fromAxes(origin, x, ucs.zAxis().crossProduct(x)));
   if (!isValue(inPlane)) return failed(kQvCancel);
-  return made(VexaUcs::fromAxes(origin, toVec(x), minus(inPlane.point, origin)));
+  return made(VexaUcs::fromAxes(origin, x, toGePoint(inPlane.point) - origin));
 }
 
 }  // namespace
@@ -149,7 +136,7 @@ int VexaUcsCommand::run(IVexaBuildInCommandContext& /*context*/) {
   if (isEmpty(first)) {
     change.ucs = VexaUcs();
   } else if (isValue(first)) {
-    change = threePoints(ucs, first.point);
+    change = threePoints(ucs, toGePoint(first.point));
   } else if (first.outcome != VexaAnswer::Outcome::kKeyword) {
     return kQvCancel;
   } else {
@@ -158,7 +145,8 @@ int VexaUcsCommand::run(IVexaBuildInCommandContext& /*context*/) {
         change.ucs = VexaUcs();
         break;
       case kOrigin: {
-        const std::optional<Vec> origin = askOrigin(ucs, L"\nSpecify new origin point <0,0,0>: ");
+        const std::optional<QvGePoint3d> origin =
+            askOrigin(ucs, L"\nSpecify new origin point <0,0,0>: ");
         if (!origin) return kQvCancel;
         change = made(VexaUcs::fromAxes(*origin, ucs.xAxis(), ucs.yAxis()));
         break;

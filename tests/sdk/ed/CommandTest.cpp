@@ -36,7 +36,7 @@ namespace {
 using testing::ElementsAre;
 using testing::HasSubstr;
 using Kind = VexaTranscriptEntry::Kind;
-using Vec = VexaUcs::Vec;
+using Vec = VexaSysVarValue::Point;
 constexpr double kPi = 3.14159265358979323846;
 
 class CommandTest : public HostFixture {

@@ -15,10 +15,10 @@ namespace {
 
 class SysVarTest : public HostFixture {};
 
-double norm(const VexaUcs::Vec& v) {
+double norm(const VexaSysVarValue::Point& v) {
   return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
 }
-double dot(const VexaUcs::Vec& a, const VexaUcs::Vec& b) {
+double dot(const VexaSysVarValue::Point& a, const VexaSysVarValue::Point& b) {
   return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
 }
 

@@ -6,6 +6,7 @@
 #include "sdk/ed/qvedUcs.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/ge/QvGePoint3d.h"
+#include "sdk/ge/QvGePrecision.h"
 #include "tests/support/HostFixture.h"
 
 namespace {
@@ -117,6 +118,22 @@ TEST_F(UcsTest, BadSystemsAndMatricesAreRefused) {
   QvGeMatrix3d after;
   qvedGetCurrentUCS(after);
   EXPECT_TRUE(after.isEqualTo(before));
+}
+
+// Setting a UCS from a matrix asks whether its axes are at right angles; building one from two
+// directions asks whether they are apart. Both answer by the one shape tolerance.
+TEST_F(UcsTest, AxesAreJudgedByTheShapeTolerance) {
+  const double tol = QvGePrecision::kRelative;
+  const QvGePoint3d origin(3, 4, 5);
+  const QvGeVector3d x = QvGeVector3d::kXAxis;
+  for (const double skew : {tol / 4, tol * 4}) {
+    SCOPED_TRACE(skew);
+    const QvGeVector3d leaning = QvGeVector3d(skew, 1, 0).normal();
+    QvGeMatrix3d m;
+    m.setCoordSystem(origin, x, leaning, x.crossProduct(leaning));
+    EXPECT_EQ(qvedSetCurrentUCS(m) == Vexa::eOk, skew < tol);
+    EXPECT_EQ(VexaUcs::fromAxes(origin, x, QvGeVector3d(1, skew, 0)).has_value(), skew > tol);
+  }
 }
 
 TEST(UcsNoHostTest, NothingWithoutAHost) {

@@ -24,11 +24,11 @@ struct Conversion {
   bool lengthIsLongLong() const { return length == L"ll" || length == L"q" || length == L"j"; }
   bool lengthIsLong() const { return length == L"l" || length == L"z" || length == L"t"; }
 
-  // Appends `value` formatted by the C library, the conversion spelled `spec` (the length
-  // modifier and conversion character the value's type calls for).
+  // Appends `value` formatted by the C library; `tail` is the length modifier and conversion
+  // character the value's type calls for.
   template <typename Value>
-  void append(std::wstring& out, const std::wstring& spec, Value value) const {
-    const std::wstring text = directive + spec;
+  void append(std::wstring& out, const std::wstring& tail, Value value) const {
+    const std::wstring text = directive + tail;
     std::vector<wchar_t> buffer(64);
     for (;;) {
       int n;

@@ -4,8 +4,10 @@
 
 #include "host/commands/TarvoArcCommand.h"
 #include "host/commands/TarvoCircleCommand.h"
+#include "host/commands/TarvoDistanceCommand.h"
 #include "host/commands/TarvoJoinCommand.h"
 #include "host/commands/TarvoLineCommand.h"
+#include "host/commands/TarvoPathInfoCommand.h"
 #include "host/commands/TarvoPlineCommand.h"
 #include "host/commands/TarvoTrimHatchCommand.h"
 
@@ -19,6 +21,8 @@ constexpr std::array kCommands{
     TarvoCommandEntry{L"PLINE", &TarvoPlineCommand::run},
     TarvoCommandEntry{L"JOIN", &TarvoJoinCommand::run},
     TarvoCommandEntry{L"TRIMHATCH", &TarvoTrimHatchCommand::run},
+    TarvoCommandEntry{L"PATHINFO", &TarvoPathInfoCommand::run},
+    TarvoCommandEntry{L"CVDIST", &TarvoDistanceCommand::run},
 };
 
 }  // namespace

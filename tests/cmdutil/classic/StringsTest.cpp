@@ -1,0 +1,109 @@
+// Trimming, extensions, comparisons and name tests of the classic string helpers.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "xqcmdutil/XqStrings.h"
+
+namespace {
+
+std::wstring trimmed(std::wstring text, const wchar_t* how, bool tabs = false) {
+  text.push_back(L'\0');
+  if (tabs)
+    trimWhiteSpace(text.data(), how);
+  else
+    qv_trim(text.data(), how);
+  return std::wstring(text.c_str());
+}
+
+std::wstring extension(const wchar_t* path, size_t size = 64) {
+  std::wstring out(size, L'#');
+  qv_getext(path, out.data(), size);
+  return std::wstring(out.c_str());
+}
+
+TEST(StringsTest, TrimModesApplyInOrderAndBlanksOnlyBecomeEmpty) {
+  EXPECT_EQ(trimmed(L"  a b  ", L"M"), L"  ab  ");
+  EXPECT_EQ(trimmed(L"  a b  ", L"BE"), L"a b");
+  EXPECT_EQ(trimmed(L"  a b  ", L"be"), L"a b");
+  EXPECT_EQ(trimmed(L"  a  b c  ", L"EMB"), L"abc");
+  EXPECT_EQ(trimmed(L"  a b  ", L""), L"  a b  ");
+  EXPECT_EQ(trimmed(L"  a b  ", nullptr), L"  a b  ");
+  EXPECT_EQ(trimmed(L"  a b  ", L"xyz"), L"  a b  ");
+  EXPECT_EQ(trimmed(L"    ", L""), L"");
+  EXPECT_EQ(trimmed(L"", L"BME"), L"");
+  // Only the blank counts; trimWhiteSpace's B takes leading tabs too, never trailing ones.
+  EXPECT_EQ(trimmed(L"\t a \t", L"BE"), L"\t a \t");
+  EXPECT_EQ(trimmed(L"\t a \t", L"BE", true), L"a \t");
+  EXPECT_EQ(trimmed(L"\t\t", L"B", true), L"");
+  trimWhiteSpace(nullptr, L"B");
+  qv_trim(nullptr, L"B");
+  // Characters beyond ASCII and a NUL inside are text like any other.
+  EXPECT_EQ(trimmed(L" \u00e9 \u4e2d ", L"BME"), L"\u00e9\u4e2d");
+}
+
+TEST(StringsTest, QuotesAreRemovedOnlyInPairs) {
+  wchar_t both[] = L"\"  C:\\a b  \"";
+  qv_trimDoubleQuotation(both);
+  EXPECT_EQ(std::wstring(both), L"C:\\a b");
+  wchar_t one[] = L"\"open";
+  qv_trimDoubleQuotation(one);
+  EXPECT_EQ(std::wstring(one), L"\"open");
+  wchar_t lone[] = L"\"";
+  qv_trimDoubleQuotation(lone);
+  EXPECT_EQ(std::wstring(lone), L"\"");
+  wchar_t pair[] = L"\"\"";
+  qv_trimDoubleQuotation(pair);
+  EXPECT_EQ(std::wstring(pair), L"");
+  qv_trimDoubleQuotation(nullptr);
+}
+
+TEST(StringsTest, ExtensionsComeAfterTheLastSlashAndFitTheBuffer) {
+  EXPECT_EQ(extension(L"dir.v1/file"), L".");
+  EXPECT_EQ(extension(L"a.b.dwg"), L".dwg");
+  EXPECT_EQ(extension(L"dir/a. d w g "), L".dwg");
+  EXPECT_EQ(extension(L"a.dwg", 3), L".d");
+  EXPECT_EQ(extension(L"a.dwg", 1), L"");
+  EXPECT_EQ(extension(L"C:\\dir.v1\\file"), L".v1\\file");  // only '/' separates here
+  EXPECT_EQ(extension(nullptr), L".");
+  qv_getext(L"a.dwg", nullptr, 10);
+}
+
+TEST(StringsTest, ComparisonsCopiesAndNameTests) {
+  EXPECT_LT(strings_i_compare(L"ABC", L"abd"), 0);
+  EXPECT_EQ(strings_i_compare(L"ABC", L"abc"), 0);
+  EXPECT_GT(strings_i_compare(L"abc", L"AB"), 0);
+  EXPECT_NE(strings_i_compare(L"\u00c9", L"\u00e9"), 0);  // only A to Z fold
+  EXPECT_EQ(strings_i_compare(nullptr, L"a"), -1);
+
+  wchar_t* copy = nullptr;
+  db_astrncpy(&copy, L"abcdef", 3);
+  EXPECT_EQ(std::wstring(copy), L"abc");
+  db_astrncpy(&copy, L"xy", -1);
+  EXPECT_EQ(std::wstring(copy), L"xy");
+  db_astrncpy(&copy, L"xy", 10);
+  EXPECT_EQ(std::wstring(copy), L"xy");
+  db_astrncpy(&copy, nullptr, 3);
+  EXPECT_EQ(copy, nullptr);
+
+  EXPECT_TRUE(IsAllNum(L""));
+  EXPECT_TRUE(IsAllNum(L"12.5"));
+  EXPECT_FALSE(IsAllNum(L"1.2.3"));
+  EXPECT_FALSE(IsAllNum(L"-1"));
+  EXPECT_FALSE(IsAllNum(nullptr));
+  EXPECT_TRUE(IsLegalName(L""));
+  EXPECT_TRUE(IsLegalName(L"Tree-01 \u4e2d"));
+  EXPECT_FALSE(IsLegalName(L"a|b"));
+  EXPECT_FALSE(IsLegalName(L"it's"));
+  const std::wstring longName(300, L'n');
+  EXPECT_TRUE(IsLegalName(longName.c_str()));
+
+  CStringArray list;
+  list.Add(L"Door");
+  list.Add(L"Window");
+  EXPECT_EQ(IsStringSelected(L"Window", list), 1);
+  EXPECT_EQ(IsStringSelected(L"window", list), 0);
+  EXPECT_EQ(IsStringSelected(nullptr, list), 0);
+}
+
+}  // namespace

@@ -9,13 +9,14 @@
 #include "sdk/rx/QvRxDictionary.h"
 #include "sdk/rx/QvRxDynamicLinkerImp.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/TestPaths.h"
 #include "tests/support/XqCmdUtilClassTable.h"
 
 using namespace XqCmdUtilClassTable;
 
 namespace {
 
-const std::string kTestModules = std::string(TARVO_BINARY_DIR) + "/testmodules/";
+const std::string kTestModules = testBinaryDir() + "/testmodules/";
 
 // Whether the file is mapped into the process.
 bool isMapped(const std::string& path) {
@@ -189,7 +190,7 @@ TEST_F(DynamicLinker, ALibraryWithoutTheEntryPointsIsRefused) {
   EXPECT_FALSE(linker().isModuleLoaded(L"XqCmdUtil"));
   EXPECT_FALSE(isMapped(path));
   // A file that is no shared library at all (__FILE__ may be relative to the build folder).
-  const std::string drawing = std::string(TARVO_TEST_DATA_DIR) + "/dxf/sound_r2018.dxf";
+  const std::string drawing = testDataDir() + "/dxf/sound_r2018.dxf";
   EXPECT_FALSE(linker().loadModule(QvString(drawing.c_str()), false));
   EXPECT_NE(linker().lastError().find(L"Cannot load the module"), QvString::kNotFound);
 }

@@ -7,6 +7,7 @@
 #include "sdk/rx/QvRxClass.h"
 #include "sdk/rx/QvRxDynamicLinker.h"
 #include "tests/support/ScopedEnv.h"
+#include "tests/support/TestPaths.h"
 #include "tests/support/XqCmdUtilClassTable.h"
 
 namespace {
@@ -88,7 +89,7 @@ TEST(TarvoProgram, ClassesListsTheExtensionsAttachedAfterTheModuleLoaded) {
 TEST(TarvoProgram, AModuleOfAnotherVersionStopsTheProgramWithAClearMessage) {
   // The folder of the test module comes first on the module path, so its libXqCmdUtil.so is
   // the one found.
-  ScopedEnv path("TARVO_MODULE_PATH", std::string(TARVO_BINARY_DIR) + "/testmodules/wrong-version");
+  ScopedEnv path("TARVO_MODULE_PATH", testBinaryDir() + "/testmodules/wrong-version");
   const TarvoRun run = runTarvo({"classes"});
   EXPECT_EQ(run.code, TarvoProgram::kModuleRefused);
   EXPECT_TRUE(run.out.empty());

@@ -17,6 +17,7 @@
 #include "tests/sdk/io/DxfTestSupport.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/TestPaths.h"
 
 namespace {
 
@@ -327,8 +328,7 @@ TEST_F(DxfMutationTest, DamagedEntityZooIsReadWholeOrRefusedWithALine) {
 }
 
 TEST_F(DxfMutationTest, DamagedSitePlanIsReadWholeOrRefusedWithALine) {
-  const std::string sound =
-      readFile(std::string(TARVO_TEST_DATA_DIR) + "/../../examples/site_plan.dxf");
+  const std::string sound = readFile(testDataDir() + "/../../examples/site_plan.dxf");
   ASSERT_TRUE(readDxf(sound)) << "the site plan itself must be sound";
   for (const uint32_t seed : {11u, 12u}) checkMutants(sound, seed, 400);
 }

@@ -12,6 +12,7 @@
 
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/io/QvDxfFile.h"
+#include "tests/support/TestPaths.h"
 
 std::string dxfText(QvDbDatabase& db) {
   std::string text;
@@ -88,7 +89,7 @@ std::vector<std::string> valuesOf(const DxfGroups& groups, int code) {
 }
 
 std::string dxfDataPath(const std::string& name) {
-  return std::string(TARVO_TEST_DATA_DIR) + "/dxf/" + name;
+  return testDataDir() + "/dxf/" + name;
 }
 
 PythonRun runPython(const std::vector<std::string>& args) {

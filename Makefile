@@ -5,7 +5,7 @@ CMAKE ?= cmake
 # A compiler cache, when the machine has one, makes rebuilds of other checkouts cheap.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache,)
 
-.PHONY: all setup setup-bench demo test bench release asan clean format
+.PHONY: all setup setup-bench demo test bench release asan clean format install
 
 all: release
 
@@ -20,11 +20,15 @@ release: setup
 	$(CMAKE) --build $(BUILD)/release -j $(JOBS)
 
 asan: setup
-	$(CMAKE) -S . -B $(BUILD)/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DTARVO_SANITIZE=ON $(LAUNCHER)
+	$(CMAKE) -S . -B $(BUILD)/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DTARVO_SANITIZE=ON -DTARVO_WERROR=ON $(LAUNCHER)
 	$(CMAKE) --build $(BUILD)/asan -j $(JOBS)
 
 test: asan
 	cd $(BUILD)/asan && ctest --output-on-failure -j $(JOBS)
+
+PREFIX ?= /usr/local
+install: release
+	$(CMAKE) --install $(BUILD)/release --prefix $(PREFIX)
 
 demo: release
 	@bash examples/run-demo $(BUILD)/release $(BUILD)/demo

@@ -1,7 +1,7 @@
 #include "xqcmdutil/XqDialogIcon.h"
 
 #include "sdk/app/VexaApplicationIcons.h"
-#include "sdk/win/VexaWindowRegistry.h"
+#include "sdk/win/VexaWinUser.h"
 
 void SetDlgIcon(HWND window) {
   if (!window) return;

@@ -50,6 +50,7 @@ TEST_F(ProgressAndIconTest, DialogIconsLargeThenSmall) {
   VexaWindowRegistry& windows = host().service<VexaWindowRegistry>();
   VexaApplicationIcons& icons = host().service<VexaApplicationIcons>();
   const HWND dialog = windows.create(L"#32770");
+  windows.clearMessages(dialog);  // what creation sent
   SetDlgIcon(dialog);
   const auto log = windows.messages(dialog);
   ASSERT_EQ(log.size(), 2u);
@@ -64,6 +65,7 @@ TEST_F(ProgressAndIconTest, DialogIconsLargeThenSmall) {
   // Only the icons the host has are sent.
   icons.removeLargeIcon();
   const HWND other = windows.create(L"#32770");
+  windows.clearMessages(other);
   SetDlgIcon(other);
   ASSERT_EQ(windows.messages(other).size(), 1u);
   EXPECT_EQ(windows.messages(other)[0].wParam, ICON_SMALL);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "sdk/app/VexaApplicationIcons.h"
+#include "sdk/win/VexaWinUser.h"
 #include "sdk/win/VexaWindowRegistry.h"
 #include "tests/support/HostFixture.h"
 
@@ -19,6 +20,8 @@ TEST_F(WindowRegistryTest, EachWindowLogsItsOwnMessagesAndKeepsItsIcons) {
   const HWND button = windows().create(L"Button");
   ASSERT_NE(dialog, button);
   EXPECT_EQ(windows().className(dialog), L"#32770");
+  windows().clearMessages(dialog);  // what creation sent
+  windows().clearMessages(button);
 
   EXPECT_EQ(SendMessage(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(&big)), 0);
   EXPECT_EQ(SendMessage(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(&small)), 0);
@@ -27,7 +30,7 @@ TEST_F(WindowRegistryTest, EachWindowLogsItsOwnMessagesAndKeepsItsIcons) {
             reinterpret_cast<LRESULT>(&big));
   EXPECT_EQ(windows().icon(dialog, ICON_BIG), &other);
   EXPECT_EQ(windows().icon(dialog, ICON_SMALL), &small);
-  EXPECT_EQ(SendMessage(button, 0x000C /* a message the layer only logs */, 1, 2), 0);
+  EXPECT_EQ(SendMessage(button, WM_USER + 1 /* a message the layer only logs */, 1, 2), 0);
 
   const auto log = windows().messages(dialog);
   ASSERT_EQ(log.size(), 3u);

@@ -256,10 +256,12 @@ bool QvGiSvgCanvas::bounds(std::array<double, 4>& box) const {
   return true;
 }
 
-void QvGiSvgCanvas::write(std::ostream& out, const QvString& title) const {
+void QvGiSvgCanvas::write(std::ostream& out, const QvString& title, const View* view) const {
   // The box with a margin of 5 percent of its larger side (a unit around a single point).
   std::array<double, 4> box{0, 0, 100, 100};
-  if (hasBounds_) {
+  if (view) {
+    box = view->box;
+  } else if (hasBounds_) {
     box = box_;
     const double size = std::max(box[2] - box[0], box[3] - box[1]);
     const double margin = size > 0.0 ? 0.05 * size : 1.0;
@@ -267,14 +269,18 @@ void QvGiSvgCanvas::write(std::ostream& out, const QvString& title) const {
   }
   const double width = box[2] - box[0];
   const double height = box[3] - box[1];
-  const double stroke = std::max(width, height) / 1000.0;
+  const double stroke = view ? std::max(width / std::max(1, view->pixelWidth),
+                                        height / std::max(1, view->pixelHeight))
+                             : std::max(width, height) / 1000.0;
   const double scale = 1200.0 / std::max(width, height);
+  const double pixelWidth = view ? view->pixelWidth : std::round(width * scale);
+  const double pixelHeight = view ? view->pixelHeight : std::round(height * scale);
 
   out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       << "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" viewBox=\"" << number(box[0])
       << " " << number(-box[3]) << " " << number(width) << " " << number(height) << "\" width=\""
-      << number(std::round(width * scale)) << "\" height=\"" << number(std::round(height * scale))
-      << "\">\n"
+      << number(pixelWidth) << "\" height=\"" << number(pixelHeight) << "\""
+      << (view ? " preserveAspectRatio=\"none\"" : "") << ">\n"
       << "<title>" << escaped(title) << "</title>\n"
       << "<rect x=\"" << number(box[0]) << "\" y=\"" << number(-box[3]) << "\" width=\""
       << number(width) << "\" height=\"" << number(height) << "\" fill=\"#ffffff\"/>\n"

@@ -45,8 +45,17 @@ class QvGiSvgCanvas {
   // The box of the bounded shapes: left, bottom, right, top; false when there is none.
   bool bounds(std::array<double, 4>& box) const;
 
-  // Writes the SVG document. `title` names the picture (the drawing and the layout).
-  void write(std::ostream& out, const QvString& title) const;
+  // A fixed frame: the drawing box it shows (left, bottom, right, top) and its size in pixels.
+  struct View {
+    std::array<double, 4> box{0, 0, 1, 1};
+    int pixelWidth = 1;
+    int pixelHeight = 1;
+  };
+
+  // Writes the SVG document. `title` names the picture (the drawing and the layout). Without
+  // a view the picture shows the bounded shapes with a margin, 1200 pixels on its longer side;
+  // with one it shows exactly the view's box at the view's pixel size, lines one pixel wide.
+  void write(std::ostream& out, const QvString& title, const View* view = nullptr) const;
 
  private:
   // How a shape takes its colour.

@@ -10,6 +10,7 @@ struct Allowed {
   bool svg = false;
   bool layout = false;
   bool strict = false;
+  bool dialogSvg = false;
 };
 
 bool endsWithNoCase(const std::string& text, const std::string& suffix) {
@@ -32,6 +33,8 @@ bool split(const std::vector<std::string>& args, const Allowed& allowed, TarvoOp
       valued = &options.svg;
     else if (arg == "--layout" && allowed.layout)
       valued = &options.layout;
+    else if (arg == "--dialog-svg" && allowed.dialogSvg)
+      valued = &options.dialogSvg;
     if (valued) {
       if (i + 1 >= args.size() || args[i + 1].empty()) {
         error = "the option " + arg + " needs a value";
@@ -71,8 +74,8 @@ bool TarvoOptions::parseRun(const std::vector<std::string>& args, TarvoOptions& 
                             std::string& error) {
   options = TarvoOptions();
   std::vector<std::string> names;
-  if (!split(args, {.output = true, .svg = true, .layout = true, .strict = true}, options, names,
-             error))
+  if (!split(args, {.output = true, .svg = true, .layout = true, .strict = true, .dialogSvg = true},
+             options, names, error))
     return false;
   if (names.size() > 2) {
     error = "too many names: '" + names[2] + "'";

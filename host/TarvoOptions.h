@@ -5,16 +5,18 @@
 
 // The arguments of the program's commands that work on drawings:
 //   run [DRAWING] [SCRIPT] [-o OUT.dxf] [--svg OUT.svg] [--layout NAME] [--strict]
+//       [--dialog-svg DIR]
 //   render DRAWING -o OUT.svg [--layout NAME]
 //   info DRAWING
 // Options may come before, between or after the names. For `run` a single name is the drawing
 // when it ends in ".dxf" or ".dwg" (any case), else the script; "-" is the standard input.
 struct TarvoOptions {
-  std::string drawing;  // empty: a new drawing
-  std::string script;   // empty: none; "-": the standard input
-  std::string output;   // the drawing file to save (`run`), the picture (`render`)
-  std::string svg;      // the picture to write after the script (`run`)
-  std::string layout;   // the layout to draw; empty: the drawing's current one
+  std::string drawing;    // empty: a new drawing
+  std::string script;     // empty: none; "-": the standard input
+  std::string output;     // the drawing file to save (`run`), the picture (`render`)
+  std::string svg;        // the picture to write after the script (`run`)
+  std::string layout;     // the layout to draw; empty: the drawing's current one
+  std::string dialogSvg;  // a folder for pictures of the dialogs the script answers (`run`)
   bool strict = false;
 
   // Each parser answers false with the reason in `error` for arguments that do not fit.

@@ -1,5 +1,6 @@
 #include "host/TarvoProgram.h"
 
+#include <filesystem>
 #include <iostream>
 #include <iterator>
 #include <memory>
@@ -20,6 +21,7 @@
 #include "sdk/base/VexaHost.h"
 #include "sdk/ed/VexaCommandRunner.h"
 #include "sdk/ed/VexaInputScript.h"
+#include "sdk/win/VexaDialogPictures.h"
 
 namespace {
 
@@ -39,6 +41,7 @@ void TarvoProgram::writeUsage(std::ostream& to) const {
         "\n"
         "commands:\n"
         "  run [DRAWING] [SCRIPT] [-o OUT.dxf] [--svg OUT.svg] [--layout NAME] [--strict]\n"
+        "      [--dialog-svg DIR]\n"
         "              open DRAWING (a new drawing when none is given), run the command\n"
         "              script SCRIPT (a file, or - for the standard input), print the command\n"
         "              line, then save the drawing to OUT.dxf and draw it to OUT.svg when asked.\n"
@@ -59,6 +62,9 @@ void TarvoProgram::writeUsage(std::ostream& to) const {
         "  --layout    the layout to draw (\"Model\" for model space); the drawing's current one\n"
         "              by default\n"
         "  --strict    exit with 3 when a command ends with an error or a cancel\n"
+        "  --dialog-svg DIR\n"
+        "              draw each state of the dialogs the script answers (BLOCKPICK) to\n"
+        "              SVG files in DIR, which is made when missing\n"
         "\n"
         "exit status: 0 when the script ran to its end, 1 when a file could not be read or\n"
         "written, 2 for a usage error, 3 under --strict for a command that failed.\n"
@@ -146,6 +152,15 @@ int TarvoProgram::runScript(const TarvoOptions& options) {
                        es == Vexa::eFileNotFound ? "no such file" : "it cannot be read");
   } else {
     script.clear();
+  }
+
+  if (!options.dialogSvg.empty()) {
+    std::error_code made;
+    std::filesystem::create_directories(options.dialogSvg, made);
+    if (!std::filesystem::is_directory(options.dialogSvg))
+      return fileError("make the folder", options.dialogSvg,
+                       made ? made.message() : "not a folder");
+    VexaHost::current()->service<VexaDialogPictures>().setFolder(options.dialogSvg);
   }
 
   TarvoModuleSession modules;

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "host/commands/TarvoArcCommand.h"
+#include "host/commands/TarvoBlockPickCommand.h"
 #include "host/commands/TarvoCircleCommand.h"
 #include "host/commands/TarvoDistanceCommand.h"
 #include "host/commands/TarvoJoinCommand.h"
@@ -21,6 +22,7 @@ constexpr std::array kCommands{
     TarvoCommandEntry{L"PLINE", &TarvoPlineCommand::run},
     TarvoCommandEntry{L"JOIN", &TarvoJoinCommand::run},
     TarvoCommandEntry{L"TRIMHATCH", &TarvoTrimHatchCommand::run},
+    TarvoCommandEntry{L"BLOCKPICK", &TarvoBlockPickCommand::run},
     TarvoCommandEntry{L"PATHINFO", &TarvoPathInfoCommand::run},
     TarvoCommandEntry{L"CVDIST", &TarvoDistanceCommand::run},
 };

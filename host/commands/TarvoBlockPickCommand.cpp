@@ -16,7 +16,6 @@
 #include "sdk/db/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/ed/qvedSysVar.h"
-#include "sdk/win/VexaDialogPictures.h"
 #include "sdk/win/VexaWindowRegistry.h"
 
 namespace {
@@ -52,12 +51,6 @@ std::vector<QvString> recentBlocks(const std::map<QvString, QvDbObjectId>& block
   return {};
 }
 
-void picture(HWND dialog) {
-  if (VexaDialogPictures* pictures = VexaDialogPictures::current(); pictures && pictures->enabled())
-    if (pictures->write(dialog, "blockpick").empty())
-      TarvoCommandInput::say(L"\nThe picture of the dialog cannot be written.");
-}
-
 }  // namespace
 
 int TarvoBlockPickCommand::run(IVexaBuildInCommandContext& /*context*/) {
@@ -71,14 +64,10 @@ int TarvoBlockPickCommand::run(IVexaBuildInCommandContext& /*context*/) {
   }
   TarvoBlockPickDialog dialog(db);
   if (!dialog.Open(blocks, recentBlocks(blocks))) return kQvError;
-  windows->pump();
-  picture(dialog.m_hWnd);
-  while (dialog.state() == TarvoBlockPickDialog::State::kOpen) {
-    if (!TarvoDialogScript::step(dialog.m_hWnd)) break;
-    dialog.RefreshPreview();
-    windows->pump();
-    picture(dialog.m_hWnd);
-  }
+  TarvoDialogScript::answer(
+      dialog.m_hWnd, "blockpick",
+      [&] { return dialog.state() == TarvoBlockPickDialog::State::kOpen; },
+      [&] { dialog.RefreshPreview(); });
   if (dialog.state() != TarvoBlockPickDialog::State::kChosen) {
     TarvoCommandInput::say(L"\n*Cancel*");
     return kQvCancel;

@@ -7,6 +7,7 @@
 #include "host/commands/TarvoCircleCommand.h"
 #include "host/commands/TarvoDistanceCommand.h"
 #include "host/commands/TarvoJoinCommand.h"
+#include "host/commands/TarvoLayerPickCommand.h"
 #include "host/commands/TarvoLineCommand.h"
 #include "host/commands/TarvoPathInfoCommand.h"
 #include "host/commands/TarvoPlineCommand.h"
@@ -23,6 +24,7 @@ constexpr std::array kCommands{
     TarvoCommandEntry{L"JOIN", &TarvoJoinCommand::run},
     TarvoCommandEntry{L"TRIMHATCH", &TarvoTrimHatchCommand::run},
     TarvoCommandEntry{L"BLOCKPICK", &TarvoBlockPickCommand::run},
+    TarvoCommandEntry{L"LAYERPICK", &TarvoLayerPickCommand::run},
     TarvoCommandEntry{L"PATHINFO", &TarvoPathInfoCommand::run},
     TarvoCommandEntry{L"CVDIST", &TarvoDistanceCommand::run},
 };

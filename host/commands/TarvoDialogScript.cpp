@@ -4,6 +4,7 @@
 
 #include "host/commands/TarvoCommandInput.h"
 #include "sdk/ed/VexaInputScript.h"
+#include "sdk/win/VexaDialogPictures.h"
 #include "sdk/win/VexaWinUser.h"
 #include "sdk/win/VexaWindowRegistry.h"
 
@@ -31,6 +32,24 @@ bool pressKey(VexaWindowRegistry& windows, QvString name) {
   return false;
 }
 
+// "X,Y" in the dialog's client area, on the screen; false when it is no point.
+bool dialogPoint(HWND dialog, const QvString& text, POINT& screen) {
+  wchar_t* end = nullptr;
+  const long x = std::wcstol(text.c_str(), &end, 10);
+  if (!end || *end != L',') return false;
+  wchar_t* last = nullptr;
+  const long y = std::wcstol(end + 1, &last, 10);
+  if (last == end + 1) return false;
+  screen = POINT{x, y};
+  return ClientToScreen(dialog, &screen) != 0;
+}
+
+void picture(HWND dialog, const std::string& name) {
+  VexaDialogPictures* pictures = VexaDialogPictures::current();
+  if (pictures && pictures->enabled() && pictures->write(dialog, name).empty())
+    TarvoCommandInput::say(L"\nThe picture of the dialog cannot be written.");
+}
+
 }  // namespace
 
 bool TarvoDialogScript::step(HWND dialog) {
@@ -44,8 +63,8 @@ bool TarvoDialogScript::step(HWND dialog) {
   text.trimLeft();
   if (!text.startsWith(L"@")) {
     TarvoCommandInput::say(
-        L"\nA dialog is open: expected a dialog line (@type, @key, @wait, @ok or "
-        L"@cancel), not \"" +
+        L"\nA dialog is open: expected a dialog line (@type, @key, @wait, @move, "
+        L"@click, @ok or @cancel), not \"" +
         line.text + L"\".");
     return false;
   }
@@ -60,6 +79,14 @@ bool TarvoDialogScript::step(HWND dialog) {
   } else if (verb == L"WAIT") {
     const long ms = std::wcstol(argument.c_str(), nullptr, 10);
     windows->advance(static_cast<DWORD>(ms > 0 ? ms : 0));
+  } else if (verb == L"MOVE" || verb == L"CLICK") {
+    POINT at;
+    if (!dialogPoint(dialog, argument, at))
+      TarvoCommandInput::say(L"\nThe dialog line \"" + line.text + L"\" needs a point X,Y.");
+    else if (verb == L"MOVE")
+      windows->mouseMove(at);
+    else
+      windows->mouseButton(WM_LBUTTONDOWN, at);
   } else if (verb == L"OK" || verb == L"CANCEL") {
     SendMessage(dialog, WM_COMMAND, MAKEWPARAM(verb == L"OK" ? IDOK : IDCANCEL, 0), 0);
   } else {
@@ -67,4 +94,19 @@ bool TarvoDialogScript::step(HWND dialog) {
   }
   windows->pump();
   return true;
+}
+
+void TarvoDialogScript::answer(HWND dialog, const std::string& name,
+                               const std::function<bool()>& open,
+                               const std::function<void()>& afterLine) {
+  VexaWindowRegistry* windows = VexaWindowRegistry::current();
+  if (!windows) return;
+  windows->pump();
+  picture(dialog, name);
+  while (open()) {
+    if (!step(dialog)) break;
+    if (afterLine) afterLine();
+    windows->pump();
+    picture(dialog, name);
+  }
 }

@@ -9,7 +9,7 @@ TarvoDocumentScope::~TarvoDocumentScope() {
   if (document_ && host) host->service<VexaDocumentManager>().closeDocument(document_);
 }
 
-bool TarvoDocumentScope::open(const std::string& path, QvString& error) {
+bool TarvoDocumentScope::open(const std::string& path, QvString& error, QvDxfReadResult* read) {
   VexaHost* host = VexaHost::current();
   if (!host || document_) {
     error = L"no host to open the drawing in";
@@ -20,7 +20,7 @@ bool TarvoDocumentScope::open(const std::string& path, QvString& error) {
     document_ = documents.newDocument();
     return document_ != nullptr;
   }
-  std::unique_ptr<QvDbDatabase> db = TarvoDrawingFiles::read(path, error);
+  std::unique_ptr<QvDbDatabase> db = TarvoDrawingFiles::read(path, error, read);
   if (!db) return false;
   document_ = documents.addDocument(std::move(db), QvString(path.c_str()));
   return document_ != nullptr;

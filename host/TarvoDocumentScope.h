@@ -3,6 +3,7 @@
 #include <string>
 
 #include "sdk/base/QvString.h"
+#include "sdk/io/QvDxfFile.h"
 
 class VexaDocument;
 
@@ -18,8 +19,8 @@ class TarvoDocumentScope {
   ~TarvoDocumentScope();
 
   // Opens the drawing of `path`, or a new drawing when it is empty; false with the reason in
-  // `error`.
-  bool open(const std::string& path, QvString& error);
+  // `error`. `read` receives what the reader found in the file.
+  bool open(const std::string& path, QvString& error, QvDxfReadResult* read = nullptr);
   VexaDocument* document() const { return document_; }
 
  private:

@@ -11,6 +11,7 @@ struct Allowed {
   bool layout = false;
   bool strict = false;
   bool dialogSvg = false;
+  bool verbose = false;
 };
 
 bool endsWithNoCase(const std::string& text, const std::string& suffix) {
@@ -51,6 +52,10 @@ bool split(const std::vector<std::string>& args, const Allowed& allowed, TarvoOp
       options.strict = true;
       continue;
     }
+    if (arg == "--verbose" && allowed.verbose) {
+      options.verbose = true;
+      continue;
+    }
     if (arg.size() > 1 && arg[0] == '-') {
       error = "unknown option '" + arg + "'";
       return false;
@@ -74,7 +79,13 @@ bool TarvoOptions::parseRun(const std::vector<std::string>& args, TarvoOptions& 
                             std::string& error) {
   options = TarvoOptions();
   std::vector<std::string> names;
-  if (!split(args, {.output = true, .svg = true, .layout = true, .strict = true, .dialogSvg = true},
+  if (!split(args,
+             {.output = true,
+              .svg = true,
+              .layout = true,
+              .strict = true,
+              .dialogSvg = true,
+              .verbose = true},
              options, names, error))
     return false;
   if (names.size() > 2) {
@@ -115,7 +126,7 @@ bool TarvoOptions::parseInfo(const std::vector<std::string>& args, TarvoOptions&
                              std::string& error) {
   options = TarvoOptions();
   std::vector<std::string> names;
-  if (!split(args, {}, options, names, error)) return false;
+  if (!split(args, {.verbose = true}, options, names, error)) return false;
   if (names.size() != 1) {
     error = names.empty() ? "info needs a drawing" : "too many names: '" + names[1] + "'";
     return false;

@@ -5,9 +5,9 @@
 
 // The arguments of the program's commands that work on drawings:
 //   run [DRAWING] [SCRIPT] [-o OUT.dxf] [--svg OUT.svg] [--layout NAME] [--strict]
-//       [--dialog-svg DIR]
+//       [--dialog-svg DIR] [--verbose]
 //   render DRAWING -o OUT.svg [--layout NAME]
-//   info DRAWING
+//   info DRAWING [--verbose]
 // Options may come before, between or after the names. For `run` a single name is the drawing
 // when it ends in ".dxf" or ".dwg" (any case), else the script; "-" is the standard input.
 struct TarvoOptions {
@@ -18,6 +18,7 @@ struct TarvoOptions {
   std::string layout;     // the layout to draw; empty: the drawing's current one
   std::string dialogSvg;  // a folder for pictures of the dialogs the script answers (`run`)
   bool strict = false;
+  bool verbose = false;  // every repair made while reading, not only the first few
 
   // Each parser answers false with the reason in `error` for arguments that do not fit.
   static bool parseRun(const std::vector<std::string>& args, TarvoOptions& options,

@@ -41,7 +41,7 @@ void TarvoProgram::writeUsage(std::ostream& to) const {
         "\n"
         "commands:\n"
         "  run [DRAWING] [SCRIPT] [-o OUT.dxf] [--svg OUT.svg] [--layout NAME] [--strict]\n"
-        "      [--dialog-svg DIR]\n"
+        "      [--dialog-svg DIR] [--verbose]\n"
         "              open DRAWING (a new drawing when none is given), run the command\n"
         "              script SCRIPT (a file, or - for the standard input), print the command\n"
         "              line, then save the drawing to OUT.dxf and draw it to OUT.svg when asked.\n"
@@ -50,7 +50,7 @@ void TarvoProgram::writeUsage(std::ostream& to) const {
         "              leading _ or .), the lines after it answer its questions\n"
         "  render DRAWING -o OUT.svg [--layout NAME]\n"
         "              draw model space, or the layout NAME, of a drawing to an SVG file\n"
-        "  info DRAWING\n"
+        "  info DRAWING [--verbose]\n"
         "              list the layers, the blocks, and the entities by class of each space\n"
         "              and block\n"
         "  classes     list every registered runtime class with its parent and, under each\n"
@@ -65,6 +65,8 @@ void TarvoProgram::writeUsage(std::ostream& to) const {
         "  --dialog-svg DIR\n"
         "              draw each state of the dialogs the script answers (BLOCKPICK) to\n"
         "              SVG files in DIR, which is made when missing\n"
+        "  --verbose   list every repair made while reading the drawing (the first five\n"
+        "              otherwise, on the error stream)\n"
         "\n"
         "exit status: 0 when the script ran to its end, 1 when a file could not be read or\n"
         "written, 2 for a usage error, 3 under --strict for a command that failed.\n"
@@ -167,8 +169,10 @@ int TarvoProgram::runScript(const TarvoOptions& options) {
   if (!loadModules(modules)) return kModuleRefused;
   TarvoDocumentScope drawing;  // closed before the modules go
   QvString why;
-  if (!drawing.open(options.drawing, why))
+  QvDxfReadResult read;
+  if (!drawing.open(options.drawing, why, &read))
     return fileError("read the drawing", options.drawing, utf8(why));
+  TarvoDrawingFiles::writeRepairs(read, options.drawing, options.verbose, err_);
 
   VexaCommandRunner::Summary summary;
   {
@@ -206,8 +210,10 @@ int TarvoProgram::info(const TarvoOptions& options) {
   if (!loadModules(modules)) return kModuleRefused;
   TarvoDocumentScope drawing;
   QvString why;
-  if (!drawing.open(options.drawing, why))
+  QvDxfReadResult read;
+  if (!drawing.open(options.drawing, why, &read))
     return fileError("read the drawing", options.drawing, utf8(why));
+  TarvoDrawingFiles::writeRepairs(read, options.drawing, options.verbose, err_);
   TarvoDrawingInfo::write(*drawing.document()->database(), out_);
   return kSuccess;
 }

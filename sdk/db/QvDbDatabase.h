@@ -111,12 +111,14 @@ class QvDbDatabase : public QvRxObject {
   // Readers: root objects read from a file. addSymbolTable takes one of the nine tables,
   // recognised by its class (eDuplicateKey when the database has one already);
   // addNamedObjectsDictionary the root dictionary. completeDefaultContents adds every table,
-  // dictionary and standard record that is missing.
+  // dictionary and standard record that is missing; completeDefaultTables the tables and their
+  // standard records only, for a file whose root dictionary is still to be read.
   Vexa::ErrorStatus addSymbolTable(QvDbObjectId& id, QvDbSymbolTable* table,
                                    QvDbHandle handle = QvDbHandle());
   Vexa::ErrorStatus addNamedObjectsDictionary(QvDbObjectId& id, QvDbDictionary* dict,
                                               QvDbHandle handle = QvDbHandle());
   Vexa::ErrorStatus completeDefaultContents();
+  Vexa::ErrorStatus completeDefaultTables();
 
   // Registers an application name for extended data unless the drawing has it; the
   // registered-application table must be free to open for write when it is added.
@@ -124,11 +126,11 @@ class QvDbDatabase : public QvRxObject {
 
   // Drawing files. These members are defined in sdk/io (QvDbDatabaseFiles.cpp), the area
   // above the database that reads and writes files. The stand-in's drawing format is DXF text,
-  // whatever the file's extension. A read replaces the whole contents of the database, and only when the file was
-  // read completely; otherwise the database is as it was, the status says why (eFileNotFound,
-  // eFileAccessError, eBadDxfFile) and fileMessage() what was wrong and where. Reading and
-  // saving need a database without open objects or an active transaction (eInvalidInput).
-  // The share mode is one of QvDb::ShareMode; no password is needed.
+  // whatever the file's extension. A read replaces the whole contents of the database, and only
+  // when the file was read completely; otherwise the database is as it was, the status says why
+  // (eFileNotFound, eFileAccessError, eBadDxfFile) and fileMessage() what was wrong and where.
+  // Reading and saving need a database without open objects or an active transaction
+  // (eInvalidInput). The share mode is one of QvDb::ShareMode; no password is needed.
   Vexa::ErrorStatus readDwgFile(const wchar_t* fileName, int shareMode = QvDb::kShareDenyWrite,
                                 bool allowCPConversion = false, const wchar_t* password = nullptr);
   // Reads a DXF file as readDwgFile does; with a log file name, the outcome is written there.

@@ -164,10 +164,10 @@ void ensureScales(QvDbObjectId scaleListId) {
 // Made a class so it may reach the database's root-object slots.
 class QvDbDefaultContents {
  public:
-  static Vexa::ErrorStatus complete(QvDbDatabase* db);
+  static Vexa::ErrorStatus complete(QvDbDatabase* db, bool dictionaries);
 };
 
-Vexa::ErrorStatus QvDbDefaultContents::complete(QvDbDatabase* db) {
+Vexa::ErrorStatus QvDbDefaultContents::complete(QvDbDatabase* db, bool dictionaries) {
   for (int kind = 0; kind < QvDbDatabase::kTableCount; ++kind) {
     if (!db->tables_[kind].isNull()) continue;
     QvDbSymbolTable* table = nullptr;
@@ -207,7 +207,7 @@ Vexa::ErrorStatus QvDbDefaultContents::complete(QvDbDatabase* db) {
     }
     table->close();
   }
-  if (db->namedObjectsDictionaryId_.isNull()) {
+  if (dictionaries && db->namedObjectsDictionaryId_.isNull()) {
     auto* nod = new QvDbDictionary();
     QvDbObjectId id;
     if (const Vexa::ErrorStatus es = db->addNamedObjectsDictionary(id, nod); es != Vexa::eOk) {
@@ -234,6 +234,7 @@ Vexa::ErrorStatus QvDbDefaultContents::complete(QvDbDatabase* db) {
       ensureRecord<QvDbBlockTable, QvDbBlockTableRecord>(db, kQvDbModelSpace, [](auto&) {});
   const QvDbObjectId paperSpace =
       ensureRecord<QvDbBlockTable, QvDbBlockTableRecord>(db, kQvDbPaperSpace, [](auto&) {});
+  if (!dictionaries) return Vexa::eOk;
 
   for (const wchar_t* key : kStandardDictionaries)
     ensureDictionary(db->namedObjectsDictionaryId_, key);
@@ -255,5 +256,9 @@ Vexa::ErrorStatus QvDbDefaultContents::complete(QvDbDatabase* db) {
 }
 
 Vexa::ErrorStatus QvDbDatabase::completeDefaultContents() {
-  return QvDbDefaultContents::complete(this);
+  return QvDbDefaultContents::complete(this, true);
+}
+
+Vexa::ErrorStatus QvDbDatabase::completeDefaultTables() {
+  return QvDbDefaultContents::complete(this, false);
 }

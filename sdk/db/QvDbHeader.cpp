@@ -1,5 +1,6 @@
 #include "sdk/db/QvDbHeader.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -161,4 +162,25 @@ bool QvDbHeader::has(const QvString& name) const {
 
 bool QvDbHeader::isKnown(const QvString& name) {
   return findKnown(normalName(name)) != nullptr;
+}
+
+QvDbHeaderValue QvDbHeader::clamped(const QvString& name, const QvDbHeaderValue& value) {
+  const KnownVariable* known = findKnown(normalName(name));
+  const QvDbHeaderValue::Kind given = value.kind();
+  if (!known || (given != QvDbHeaderValue::kShort && given != QvDbHeaderValue::kLong &&
+                 given != QvDbHeaderValue::kReal))
+    return QvDbHeaderValue();
+  const double n = value.asReal();
+  if (!std::isfinite(n)) return QvDbHeaderValue();
+  const double within = std::min(std::max(n, known->minValue), known->maxValue);
+  switch (known->kind) {
+    case QvDbHeaderValue::kShort:
+      return QvDbHeaderValue::ofShort(static_cast<int16_t>(within));
+    case QvDbHeaderValue::kLong:
+      return QvDbHeaderValue::ofLong(static_cast<int32_t>(within));
+    case QvDbHeaderValue::kReal:
+      return QvDbHeaderValue::ofReal(within);
+    default:
+      return QvDbHeaderValue();
+  }
 }

@@ -24,6 +24,9 @@ class QvDbHeader {
 
   // Whether the stand-in knows the variable (and checks its values).
   static bool isKnown(const QvString& name);
+  // A finite number of a known numeric variable brought within its range (the nearest end);
+  // a value of kind kNone for anything else.
+  static QvDbHeaderValue clamped(const QvString& name, const QvDbHeaderValue& value);
 
  private:
   std::map<QvString, QvDbHeaderValue> values_;

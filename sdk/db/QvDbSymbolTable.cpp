@@ -15,6 +15,8 @@ QvString QvDbSymbolTable::keyOf(const QvString& name) {
 }
 
 QvDbObjectId QvDbSymbolTable::findAny(const QvString& name) const {
+  // Records without a name (text styles of shape files) are found by their ids only.
+  if (name.isEmpty()) return QvDbObjectId();
   const auto it = index_.find(keyOf(name));
   return it == index_.end() ? QvDbObjectId() : it->second;
 }

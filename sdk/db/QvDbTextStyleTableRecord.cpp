@@ -75,6 +75,11 @@ bool QvDbTextStyleTableRecord::isShapeFile() const {
 
 Vexa::ErrorStatus QvDbTextStyleTableRecord::setIsShapeFile(bool shapes) {
   if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
+  if (!shapes && storedName().isEmpty() && isResident()) return Vexa::eInvalidInput;
   isShapeFile_ = shapes;
   return Vexa::eOk;
+}
+
+bool QvDbTextStyleTableRecord::acceptsSpecialName(const QvString& name) const {
+  return name.isEmpty() && isShapeFile_;
 }

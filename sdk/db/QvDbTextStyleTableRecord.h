@@ -18,8 +18,11 @@ class QvDbTextStyleTableRecord : public QvDbSymbolTableRecord {
   Vexa::ErrorStatus setFileName(const wchar_t* file);
   QvString bigFontFileName() const;
   Vexa::ErrorStatus setBigFontFileName(const wchar_t* file);
+  // A style of a shape file may have no name, and a table may hold several such; a style
+  // without a name stays a shape file's (eInvalidInput).
   bool isShapeFile() const;
   Vexa::ErrorStatus setIsShapeFile(bool shapes);
+  bool acceptsSpecialName(const QvString& name) const override;
 
  private:
   double textSize_ = 0.0;

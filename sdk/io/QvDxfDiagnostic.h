@@ -47,6 +47,14 @@ struct QvDxfDiagnostic {
     kCurrentRecordReplaced,  // a current layer, linetype or style that is not defined
     kDimensionBlockDropped,  // a dimension's block that is not defined
     kVertexCountCorrected,   // a leader whose count does not match its vertices
+    kReferenceByName,        // a reference given by the record's name instead of its handle
+    kReferenceDropped,       // a reference to no object, or to one that cannot stand there
+    kHandleReplaced,         // a handle used twice, or one that is no handle: a new one given
+    kValueClamped,           // a header value beyond its range, brought within it
+    kEntityKeptAsProxy,      // an entity that cannot be made, kept as it was read
+    kTableAdded,             // a symbol table the file lacks
+    kCodePageReplaced,       // a code page not known, read as Windows Latin-1
+    kSplinePiecesJoined,     // a spline of pieces meeting end to end, read as one
   };
 
   Code code = kBadValue;

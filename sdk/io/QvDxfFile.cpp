@@ -34,6 +34,10 @@ std::string systemError(const char* what, const std::string& path) {
   return std::string(what) + " \"" + path + "\": " + std::strerror(errno);
 }
 
+std::string systemError(const char* what) {
+  return std::string(what) + ": " + std::strerror(errno);
+}
+
 // Closes a C file on every path.
 class FileCloser {
  public:
@@ -80,9 +84,11 @@ QvDxfReadResult QvDxfFile::readText(std::string text, QvDbDatabase& db) {
         reader.read();
       } catch (const QvDxfError&) {
         result.diagnostics = reader.repairs();
+        result.repairCount = reader.repairCount();
         throw;
       }
       result.diagnostics = reader.repairs();
+      result.repairCount = reader.repairCount();
     }
     if (fresh.numOpenObjects() != 0)
       throw QvDxfError(Vexa::eInvalidInput, QvDxfDiagnostic::kDrawingRefused, 0,
@@ -104,9 +110,11 @@ QvDxfReadResult QvDxfFile::readText(std::string text, QvDbDatabase& db) {
 
 QvDxfReadResult QvDxfFile::readFile(const QvString& path, QvDbDatabase& db) {
   const std::string name = path.utf8();
-  auto cannotRead = [](Vexa::ErrorStatus status, std::string message) {
+  // The messages leave the name to QvDxfReadResult::message.
+  auto cannotRead = [&name](Vexa::ErrorStatus status, std::string message) {
     QvDxfReadResult result;
     result.status = status;
+    result.file = name;
     result.diagnostics.push_back({QvDxfDiagnostic::kCannotReadFile, 0, std::move(message)});
     return result;
   };
@@ -114,11 +122,10 @@ QvDxfReadResult QvDxfFile::readFile(const QvString& path, QvDbDatabase& db) {
   if (name.empty() || ::stat(name.c_str(), &info) != 0)
     return cannotRead(
         errno == ENOENT || name.empty() ? Vexa::eFileNotFound : Vexa::eFileAccessError,
-        "the file \"" + name + "\" does not exist");
-  if (!S_ISREG(info.st_mode))
-    return cannotRead(Vexa::eFileAccessError, qvDxfQuoted(name) + " is not a file");
+        errno == ENOENT || name.empty() ? std::string("no such file") : systemError("cannot read"));
+  if (!S_ISREG(info.st_mode)) return cannotRead(Vexa::eFileAccessError, "it is not a file");
   FileCloser file(std::fopen(name.c_str(), "rb"));
-  if (!file.get()) return cannotRead(Vexa::eFileAccessError, systemError("cannot open", name));
+  if (!file.get()) return cannotRead(Vexa::eFileAccessError, systemError("cannot open it"));
   std::string text;
   try {
     text.resize(static_cast<size_t>(info.st_size));
@@ -131,7 +138,7 @@ QvDxfReadResult QvDxfFile::readFile(const QvString& path, QvDbDatabase& db) {
   }
   const size_t got = std::fread(text.data(), 1, text.size(), file.get());
   if (got != text.size() || std::ferror(file.get()))
-    return cannotRead(Vexa::eFileAccessError, systemError("cannot read", name));
+    return cannotRead(Vexa::eFileAccessError, systemError("cannot read it"));
   file.close();
   QvDxfReadResult result = readText(std::move(text), db);
   if (!result.ok()) result.file = name;

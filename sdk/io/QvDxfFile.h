@@ -15,7 +15,8 @@ class QvDbDatabase;
 struct QvDxfReadResult {
   Vexa::ErrorStatus status = Vexa::eOk;
   std::vector<QvDxfDiagnostic> diagnostics;
-  std::string file;  // the file's name, for a refusal of what it holds
+  std::string file;        // the file's name, for a refusal of what it holds
+  size_t repairCount = 0;  // the repairs made, also those beyond the hundred listed
 
   bool ok() const { return status == Vexa::eOk; }
   // The refusal (null after a read).

@@ -28,15 +28,23 @@ void QvDxfFileReader::read() {
   const QvDbDimension::AutomaticUpdateSuspension fileBlocks;
   const size_t n = tokens_.size();
   // Objects without a handle get new ones above every handle the file gives.
+  // A reference to a handle that none has is dropped.
   uint64_t maxHandle = 0;
+  std::vector<uint64_t> handles;
+  bool hasObjects = false;  // the root dictionary is the file's
   for (size_t i = 0; i < n; ++i) {
     const int code = tokens_.code(i);
+    if (code == 2 && i > 0 && tokens_.is(i, 2, "OBJECTS") && tokens_.is(i - 1, 0, "SECTION"))
+      hasObjects = true;
     uint64_t h = 0;
     if ((code == 5 || code == 105) && !(i > 0 && tokens_.is(i - 1, 9, "$HANDSEED")) &&
-        QvDxfNumber::parseHandle(tokens_.value(i), h))
+        QvDxfNumber::parseHandle(tokens_.value(i), h)) {
       maxHandle = std::max(maxHandle, h);
+      handles.push_back(h);
+    }
   }
   if (maxHandle < (uint64_t{1} << 60)) db_.setHandseed(QvDbHandle(maxHandle + 1));
+  session_.setFileHandles(std::move(handles));
 
   if (n == 0) qvDxfFail(1, QvDxfDiagnostic::kMisplaced, "the file holds no section");
   for (size_t i = 0; i < n;) {
@@ -69,10 +77,10 @@ void QvDxfFileReader::read() {
     } else if (name == "TABLES") {
       tables_.read(begin, j);
     } else if (name == "BLOCKS") {
-      tables_.ensureTables();
+      tables_.ensureTables(hasObjects);
       entities_.readBlocks(begin, j);
     } else if (name == "ENTITIES") {
-      tables_.ensureTables();
+      tables_.ensureTables(hasObjects);
       entities_.readEntities(begin, j);
     } else if (name == "OBJECTS") {
       readObjects(begin, j);
@@ -160,8 +168,9 @@ void QvDxfFileReader::readObjects(size_t begin, size_t end) {
       sawObjects_ = true;
     } else {
       id = session_.add(object, in.handle(), in.handle() ? in.handleLine() : in.line());
-      if (in.hasOwner() && in.ownerHandle() != 0)
-        session_.deferOwner(id, session_.reference(in.ownerHandle(), in.ownerLine()));
+      const QvDbObjectId owner =
+          in.hasOwner() ? session_.reference(in.ownerHandle(), in.ownerLine()) : QvDbObjectId();
+      if (!owner.isNull()) session_.deferOwner(id, owner);
     }
     filer->read(in, *object);
     in.applyCommon(*object);

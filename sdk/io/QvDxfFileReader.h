@@ -28,6 +28,7 @@ class QvDxfFileReader {
   void read();
   // What was mended on the way (layers made for names the file used, ...).
   const std::vector<QvDxfDiagnostic>& repairs() const { return session_.repairs(); }
+  size_t repairCount() const { return session_.repairCount(); }
 
  private:
   void readClasses(size_t begin, size_t end);

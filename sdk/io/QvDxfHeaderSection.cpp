@@ -137,14 +137,23 @@ void writeValue(QvDxfOutput& out, const std::string& name, const QvDbHeaderValue
 
 void QvDxfHeaderSection::readVersion(QvDxfReadSession& session, size_t begin, size_t end) {
   const QvDxfTokens& tokens = session.tokens();
+  size_t codePage = end;
   for (size_t i = begin; i + 1 < end; ++i) {
     if (tokens.code(i) != 9) continue;
     const std::string name = variableName(tokens.value(i));
     if (name == "ACADVER") session.setVersion(tokens.value(i + 1), tokens[i + 1].line + 1);
+    if (name == "DWGCODEPAGE") codePage = i + 1;
     if (name == "HANDSEED") {
       session.noteHandseed(session.parseHandle(tokens.value(i + 1), tokens[i + 1].line + 1, true));
     }
   }
+  // Text of files before R2007 is in the code page; later ones are UTF-8 whatever it says.
+  if (codePage == end || session.encoding() != QvDxfText::kCodePage) return;
+  const std::string_view page = tokens.value(codePage);
+  if (!session.setCodePage(page))
+    session.repair(tokens[codePage].line + 1, QvDxfDiagnostic::kCodePageReplaced,
+                   "the code page " + qvDxfQuoted(qvDxfExcerpt(page)) +
+                       " is not known; text is read as ANSI_1252");
 }
 
 void QvDxfHeaderSection::read(QvDxfReadSession& session, size_t begin, size_t end,
@@ -201,7 +210,19 @@ void QvDxfHeaderSection::read(QvDxfReadSession& session, size_t begin, size_t en
     const QvString key(name.c_str());
     if (QvDbHeader::isKnown(key)) {
       const QvDbHeaderValue value = valueOf(session, db.headerValue(key).kind(), first, next, name);
-      const Vexa::ErrorStatus es = db.setHeaderValue(key, value);
+      Vexa::ErrorStatus es = db.setHeaderValue(key, value);
+      const QvDbHeaderValue within =
+          es == Vexa::eOutOfRange ? QvDbHeader::clamped(key, value) : QvDbHeaderValue();
+      if (!within.isNone() && db.setHeaderValue(key, within) == Vexa::eOk) {
+        es = Vexa::eOk;
+        session.repair(
+            tokens[first].line + 1, QvDxfDiagnostic::kValueClamped,
+            "the value " + qvDxfQuoted(qvDxfExcerpt(rawValue)) + " of $" + name +
+                " is out of range; " +
+                (within.kind() == QvDbHeaderValue::kReal ? QvDxfNumber::realText(within.asReal())
+                                                         : std::to_string(within.asLong())) +
+                " is used");
+      }
       if (es == Vexa::eOutOfRange)
         qvDxfFail(tokens[first].line + 1, QvDxfDiagnostic::kOutOfRange,
                   "the value of $" + name + " is out of range");

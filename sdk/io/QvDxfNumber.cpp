@@ -49,6 +49,11 @@ bool isHexDigits(std::string_view text) {
   return true;
 }
 
+bool looksLikeHandle(std::string_view text) {
+  text = trimmed(text);
+  return !text.empty() && isHexDigits(text);
+}
+
 bool parseHandle(std::string_view text, uint64_t& value) {
   text = trimmed(text);
   if (text.empty() || text.size() > 16) return false;

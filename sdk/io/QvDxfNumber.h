@@ -20,6 +20,9 @@ int hexDigit(char c);
 // that is not so, `bytes` then unspecified.
 bool parseHexBytes(std::string_view text, std::string& bytes);
 bool isHexDigits(std::string_view text);
+// Hexadecimal digits, one at least, with blanks around them allowed: what a handle is written
+// as, whether or not it fits in a handle.
+bool looksLikeHandle(std::string_view text);
 
 // Shortest round-trip form, laid out as Python's repr does ("0.0", "1.5", "1e-05", "1e+20"), so
 // that values read from files written that way are written back alike. `out` needs 32 chars.

@@ -15,6 +15,11 @@ namespace {
 constexpr std::string_view kReactorsGroup = "{ACAD_REACTORS";
 constexpr std::string_view kXDictionaryGroup = "{ACAD_XDICTIONARY";
 
+// A marker other writers give a subclass of ours: block references that are arrays.
+std::string_view ourMarker(std::string_view name) {
+  return name == "AcDbMInsertBlock" ? std::string_view("AcDbBlockReference") : name;
+}
+
 QvDxfReadSession::Scratch& acquire(QvDxfReadSession& session, size_t count) {
   QvDxfReadSession::Scratch& scratch = session.acquireScratch();
   scratch.slots.assign(count, 0);
@@ -63,6 +68,21 @@ size_t QvDxfObjectReader::readHead(size_t& i, std::span<const std::string_view> 
   for (; i < xdataBegin_ && tokens_.code(i) != 100; ++i) {
     const int code = tokens_.code(i);
     const size_t at = i - begin_;
+    // Group 5 of a dimension style is its arrow block's name in R12 files (its handle is 105).
+    if (code == 5 && recordName() == "DIMSTYLE") {
+      slots_[at] = otherSlot;
+      firstOther = std::min(firstOther, i);
+      continue;
+    }
+    if (code == 5 && handleLine_ == 0 && !QvDxfNumber::looksLikeHandle(tokens_.value(i))) {
+      // Text that is no handle, as some programs write for their own objects.
+      session_.repair(tokens_[i].line + 1, QvDxfDiagnostic::kHandleReplaced,
+                      "group 5 " + qvDxfQuoted(qvDxfExcerpt(tokens_.value(i))) +
+                          " is no handle; the " + std::string(recordName()) + " gets a new handle");
+      handleLine_ = tokens_[i].line + 1;
+      used_[at] = 1;
+      continue;
+    }
     if ((code == 5 || code == 105) && handleLine_ == 0) {
       handle_ = session_.parseHandle(tokens_.value(i), tokens_[i].line + 1, false);
       handleLine_ = tokens_[i].line + 1;
@@ -94,7 +114,8 @@ size_t QvDxfObjectReader::readHead(size_t& i, std::span<const std::string_view> 
         const int inner = tokens_.code(k);
         if (reactors && inner == 330) {
           const uint64_t h = session_.parseHandle(tokens_.value(k), tokens_[k].line + 1, true);
-          if (h != 0) reactors_.push_back(session_.reference(h, tokens_[k].line + 1));
+          const QvDbObjectId reactor = session_.reference(h, tokens_[k].line + 1);
+          if (!reactor.isNull()) reactors_.push_back(reactor);
         } else if (xdict && inner == 360 && extensionDictionaryLine_ == 0) {
           const uint64_t h = session_.parseHandle(tokens_.value(k), tokens_[k].line + 1, true);
           extensionDictionary_ = session_.reference(h, tokens_[k].line + 1);
@@ -120,7 +141,7 @@ void QvDxfObjectReader::assignSubclasses(size_t from, std::span<const std::strin
   for (size_t i = from; i < xdataBegin_; ++i) {
     const int code = tokens_.code(i);
     if (code == 100) {
-      const std::string_view name = tokens_.value(i);
+      const std::string_view name = ourMarker(tokens_.value(i));
       size_t found = markers.size();
       for (size_t m = nextMarker; m < markers.size(); ++m) {
         if (markers[m] == name) {
@@ -276,6 +297,11 @@ double QvDxfObjectReader::angle(int code, double defRadians) {
   return radians;
 }
 
+void QvDxfObjectReader::rewind(const Mark& mark) {
+  used_ = mark.used;
+  extraKept_.resize(mark.kept);
+}
+
 void QvDxfObjectReader::keep(int code, uint16_t slot, std::string text) {
   QvDbFileGroup group;
   group.code = static_cast<int16_t>(code);
@@ -314,6 +340,7 @@ void QvDxfObjectReader::checkValue(size_t i) const {
       session_.parseHandle(v, tokens_[i].line + 1, true);
       break;
     case QvDxfGroupCode::kHandle:  // kept as text: R12 dimension styles hold block names in 5
+      break;
     case QvDxfGroupCode::kBinary:
       if (!QvDxfNumber::isHexDigits(v)) failKind(i, "hexadecimal bytes");
       break;

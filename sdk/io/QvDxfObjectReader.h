@@ -107,6 +107,14 @@ class QvDxfObjectReader {
   // Gives a group back, so that it is kept with the object although the filer read it.
   void release(size_t i) { used_[i - begin_] = 0; }
   bool isUsed(size_t i) const { return used_[i - begin_] != 0; }
+  // What has been taken so far, to take it back: a filer that tries the groups before it
+  // decides what to make rewinds to the mark.
+  struct Mark {
+    std::vector<uint8_t> used;
+    size_t kept = 0;
+  };
+  Mark mark() const { return {used_, extraKept_.size()}; }
+  void rewind(const Mark& mark);
   // Puts a group the filer leaves in a place of its own (kept, not taken).
   void setSlot(size_t i, uint16_t slot) { slots_[i - begin_] = slot; }
   // Keeps a value of the filer's own (in a slot not written as a group).

@@ -73,8 +73,16 @@ QvDbObjectId QvDxfReadSession::noteAdded(QvDbObjectId id) {
 
 QvDbObjectId QvDxfReadSession::add(QvDbObject* object, uint64_t handle, uint32_t line) {
   std::unique_ptr<QvDbObject> owned(object);
-  checkNotPhantom(handle, line);
   QvDbObjectId id;
+  if (handle != 0 &&
+      (phantoms_.count(handle) != 0 ||
+       (db_.getQvDbObjectId(id, false, QvDbHandle(handle)) == Vexa::eOk && id.objectClass()))) {
+    // References to the handle go to the object that had it first.
+    repair(line, QvDxfDiagnostic::kHandleReplaced,
+           "the handle " + QvDxfNumber::handleText(handle) +
+               " is used twice; this object gets a new handle");
+    handle = 0;
+  }
   const Vexa::ErrorStatus es = db_.addQvDbObject(id, object, QvDbHandle(handle));
   if (es == Vexa::eDuplicateKey)
     qvDxfFail(line, QvDxfDiagnostic::kHandleUsedTwice,
@@ -111,9 +119,24 @@ QvDbObjectId QvDxfReadSession::addRootDictionary(QvDbDictionary* dict, uint64_t 
   return noteAdded(id);
 }
 
+void QvDxfReadSession::setFileHandles(std::vector<uint64_t> handles) {
+  std::sort(handles.begin(), handles.end());
+  fileHandles_ = std::move(handles);
+}
+
 QvDbObjectId QvDxfReadSession::reference(uint64_t handle, uint32_t line) {
   if (handle == 0) return QvDbObjectId();
   QvDbObjectId id;
+  if (db_.getQvDbObjectId(id, false, QvDbHandle(handle)) == Vexa::eOk) {
+    if (!id.objectClass()) forwardReferences_.emplace_back(id, line);
+    return id;
+  }
+  if (!std::binary_search(fileHandles_.begin(), fileHandles_.end(), handle)) {
+    repair(line, QvDxfDiagnostic::kReferenceDropped,
+           "the handle " + QvDxfNumber::handleText(handle) +
+               " refers to no object of the file; the link is dropped");
+    return QvDbObjectId();
+  }
   if (db_.getQvDbObjectId(id, true, QvDbHandle(handle)) != Vexa::eOk) return QvDbObjectId();
   if (!id.objectClass()) forwardReferences_.emplace_back(id, line);
   handseed_ = std::max(handseed_, handle + 1);
@@ -147,6 +170,17 @@ QvDbObjectId QvDxfReadSession::findRecord(Table table, const QvString& name) con
   return it == records_[table].end() ? QvDbObjectId() : it->second;
 }
 
+template <class Table>
+Table* QvDxfReadSession::tableForWrite(uint32_t line, const char* what) {
+  Table* table = nullptr;
+  if (db_.getSymbolTable(table, QvDb::kForWrite) == Vexa::eOk) return table;
+  table = new Table();
+  addTable(table, 0, line);
+  repair(line, QvDxfDiagnostic::kTableAdded,
+         std::string("the file has no ") + what + " table; one has been added");
+  return table;
+}
+
 QvDbObjectId QvDxfReadSession::layer(std::string_view rawName, uint32_t line) {
   if (!lastLayer_.isNull() && rawName == lastLayerName_) return lastLayer_;
   QvString name = decode(rawName);
@@ -157,10 +191,7 @@ QvDbObjectId QvDxfReadSession::layer(std::string_view rawName, uint32_t line) {
   }
   QvDbObjectId id = findRecord(kLayer, name);
   if (id.isNull()) {
-    QvDbLayerTable* table = nullptr;
-    if (db_.getLayerTable(table, QvDb::kForWrite) != Vexa::eOk)
-      qvDxfFail(line, QvDxfDiagnostic::kDrawingRefused,
-                "the drawing has no layer table for the layer \"" + name.utf8() + "\"");
+    QvDbLayerTable* table = tableForWrite<QvDbLayerTable>(line, "layer");
     auto* record = new QvDbLayerTableRecord();
     Vexa::ErrorStatus es = record->setName(name.c_str());
     if (es == Vexa::eOk) es = table->add(id, record);
@@ -187,11 +218,7 @@ QvDbObjectId QvDxfReadSession::recordOrNew(QvDxfReadSession::Table kind, std::st
   const QvString name = decode(rawName);
   QvDbObjectId id = findRecord(kind, name);
   if (!id.isNull()) return id;
-  Table* table = nullptr;
-  if (db_.getSymbolTable(table, QvDb::kForWrite) != Vexa::eOk)
-    qvDxfFail(
-        line, QvDxfDiagnostic::kDrawingRefused,
-        std::string("the drawing has no table for the ") + what + " " + qvDxfQuoted(name.utf8()));
+  Table* table = tableForWrite<Table>(line, what);
   auto* record = new Record();
   Vexa::ErrorStatus es = record->setName(name.c_str());
   if (es == Vexa::eOk) es = table->add(id, record);
@@ -220,6 +247,7 @@ QvDbObjectId QvDxfReadSession::textStyle(std::string_view rawName, uint32_t line
 }
 
 void QvDxfReadSession::repair(uint32_t line, QvDxfDiagnostic::Code code, std::string what) {
+  ++repairCount_;
   if (repairs_.size() < 100) repairs_.push_back({code, line, std::move(what)});
 }
 

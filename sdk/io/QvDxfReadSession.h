@@ -11,6 +11,7 @@
 #include "sdk/base/QvString.h"
 #include "sdk/base/resbuf.h"
 #include "sdk/db/QvDbObjectId.h"
+#include "sdk/io/QvDxfCodePage.h"
 #include "sdk/io/QvDxfDiagnostic.h"
 #include "sdk/io/QvDxfText.h"
 #include "sdk/io/QvDxfTokens.h"
@@ -54,8 +55,14 @@ class QvDxfReadSession {
   bool hasSubclassMarkers() const { return version_ >= 1012; }
   void setEncoding(QvDxfText::Encoding encoding) { encoding_ = encoding; }
   QvDxfText::Encoding encoding() const { return encoding_; }
-  QvString decode(std::string_view raw) const { return QvDxfText::decode(raw, encoding_); }
-  std::string toUtf8(std::string_view raw) const { return QvDxfText::toUtf8(raw, encoding_); }
+  // The code page of files before R2007 ($DWGCODEPAGE); false for a name it does not know.
+  bool setCodePage(std::string_view dwgName) { return codePage_.select(dwgName); }
+  QvString decode(std::string_view raw) const {
+    return QvDxfText::decode(raw, encoding_, &codePage_);
+  }
+  std::string toUtf8(std::string_view raw) const {
+    return QvDxfText::toUtf8(raw, encoding_, &codePage_);
+  }
 
   // Handles. parseHandle refuses what is not a handle or lies beyond the handles a drawing
   // can give out; 0 is allowed only where a null reference may stand.
@@ -66,7 +73,10 @@ class QvDxfReadSession {
   // The same for the drawing's root objects: a symbol table, the named-objects dictionary.
   QvDbObjectId addTable(QvDbSymbolTable* table, uint64_t handle, uint32_t line);
   QvDbObjectId addRootDictionary(QvDbDictionary* dict, uint64_t handle, uint32_t line);
-  // The id of the object of a handle, read or still to come (the null id for 0).
+  // The handles the file gives its objects (groups 5 and 105), known before anything is read.
+  void setFileHandles(std::vector<uint64_t> handles);
+  // The id of the object of a handle, read or still to come (the null id for 0). A handle
+  // that no object of the file has gives the null id: the link is dropped and the repair noted.
   QvDbObjectId reference(uint64_t handle, uint32_t line);
   // A handle of a marker that is no object here (block begin and end, sequence end).
   void reservePhantom(uint64_t handle, uint32_t line);
@@ -137,9 +147,11 @@ class QvDxfReadSession {
   void noteLayout(QvDbObjectId layout) { layouts_.push_back(layout); }
   const std::vector<QvDbObjectId>& layouts() const { return layouts_; }
 
-  // What was mended while reading (a layer made, ...), each with its line (the first hundred).
+  // What was mended while reading (a layer made, ...), each with its line (the first hundred),
+  // and how many repairs there were in all.
   void repair(uint32_t line, QvDxfDiagnostic::Code code, std::string what);
   const std::vector<QvDxfDiagnostic>& repairs() const { return repairs_; }
+  size_t repairCount() const { return repairCount_; }
 
   // Working memory of the object readers, kept between objects; readers nest (a block's
   // reader stays while its entities are read), each takes the next buffer and gives it back.
@@ -155,17 +167,22 @@ class QvDxfReadSession {
   QvDbDatabase& db_;
   int version_ = 1009;
   QvDxfText::Encoding encoding_ = QvDxfText::kCodePage;
+  QvDxfCodePage codePage_;
   uint64_t handseed_ = 1;
   void checkNotPhantom(uint64_t handle, uint32_t line) const;
   QvDbObjectId noteAdded(QvDbObjectId id);
 
   std::vector<std::pair<QvDbObjectId, uint32_t>> forwardReferences_;
+  std::vector<uint64_t> fileHandles_;  // sorted
   std::unordered_set<uint64_t> phantoms_;
   std::unordered_map<QvString, ClassInfo> classes_;
   std::unordered_map<QvString, QvDbObjectId> records_[kTableCount];  // upper-case name -> id
   std::string lastLayerName_;
   QvDbObjectId lastLayer_;
 
+  // A table open for write, made when the file's TABLES section lacks it.
+  template <class Table>
+  Table* tableForWrite(uint32_t line, const char* what);
   // The record of that name in the table, made with standard settings when there is none.
   template <class Table, class Record>
   QvDbObjectId recordOrNew(QvDxfReadSession::Table kind, std::string_view rawName, uint32_t line,
@@ -177,6 +194,7 @@ class QvDxfReadSession {
   std::vector<PendingLink> owners_;
   std::vector<QvDbObjectId> layouts_;
   std::vector<QvDxfDiagnostic> repairs_;
+  size_t repairCount_ = 0;
   std::vector<std::unique_ptr<Scratch>> scratch_;
   size_t scratchDepth_ = 0;
 };

@@ -164,18 +164,18 @@ void QvDxfTableReader::readTable(size_t begin, size_t end) {
       qvDxfFail(rec.line(), QvDxfDiagnostic::kRefusedValue,
                 qvDxfQuoted(record->name().utf8()) + " is not a valid name in the " +
                     std::string(kind->name) + " table");
-    session_.noteRecord(kind->table, record->name(), id);
+    if (!record->name().isEmpty()) session_.noteRecord(kind->table, record->name(), id);
     record->close();
     k = next;
   }
   table->close();
 }
 
-void QvDxfTableReader::ensureTables() {
+void QvDxfTableReader::ensureTables(bool rootFollows) {
   QvDbDatabase& db = session_.db();
   if (sawTables_ || !db.blockTableId().isNull()) return;
   // A file of entities alone: the drawing's tables are made first.
-  if (db.completeDefaultContents() != Vexa::eOk)
+  if ((rootFollows ? db.completeDefaultTables() : db.completeDefaultContents()) != Vexa::eOk)
     qvDxfFail(0, QvDxfDiagnostic::kDrawingRefused, "the drawing's standard tables cannot be made");
   struct Known {
     QvDbObjectId table;

@@ -16,7 +16,9 @@ class QvDxfTableReader {
 
   void read(size_t begin, size_t end);
   // Makes a drawing's standard tables unless the file had tables, and notes their records.
-  void ensureTables();
+  // With `rootFollows` (the file has an OBJECTS section) the drawing's root dictionary is left
+  // to the file.
+  void ensureTables(bool rootFollows = false);
 
  private:
   void readTable(size_t begin, size_t end);

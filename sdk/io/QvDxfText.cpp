@@ -1,39 +1,40 @@
 #include "sdk/io/QvDxfText.h"
 
+#include "sdk/io/QvDxfCodePage.h"
 #include "sdk/io/QvDxfNumber.h"
 
 namespace {
 
-// Windows code page 1252 in 0x80-0x9F; the rest of the page is Latin-1.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-wchar_t fromCodePage(unsigned char c) {
-  if (c >= 0x80 && c < 0xA0) return static_cast<wchar_t>(kCp1252High[c - 0x80]);
-  return static_cast<wchar_t>(c);
-}
-
-// "\U+XXXX" at `pos`: the character, or -1.
-long unicodeEscape(std::string_view raw, size_t pos) {
-  if (pos + 7 > raw.size() || raw[pos] != '\\' || (raw[pos + 1] != 'U' && raw[pos + 1] != 'u') ||
-      raw[pos + 2] != '+')
-    return -1;
-  long value = 0;
-  for (size_t i = pos + 3; i < pos + 7; ++i) {
-    const int d = QvDxfNumber::hexDigit(raw[i]);
-    if (d < 0) return -1;
-    value = value * 16 + d;
-  }
-  return value;
-}
-
-bool isAscii(std::string_view text) {
+// ASCII without a backslash: text as it stands in every encoding.
+bool isPlain(std::string_view text) {
   for (const char c : text)
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
+    if (static_cast<unsigned char>(c) >= 0x80 || c == '\\') return false;
   return true;
+}
+
+// Replaces the "\U+XXXX" escapes of wide text by their characters.
+void unescape(std::wstring& text) {
+  if (text.find(L'\\') == std::wstring::npos) return;
+  std::wstring out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    long value = -1;
+    if (text[i] == L'\\' && i + 7 <= text.size() && (text[i + 1] == L'U' || text[i + 1] == L'u') &&
+        text[i + 2] == L'+') {
+      value = 0;
+      for (size_t k = i + 3; k < i + 7 && value >= 0; ++k) {
+        const int d = text[k] < 0x80 ? QvDxfNumber::hexDigit(static_cast<char>(text[k])) : -1;
+        value = d < 0 ? -1 : value * 16 + d;
+      }
+    }
+    if (value > 0) {
+      out += static_cast<wchar_t>(value);
+      i += 6;
+    } else {
+      out += text[i];
+    }
+  }
+  text = std::move(out);
 }
 
 }  // namespace
@@ -77,34 +78,30 @@ bool isValidUtf8(std::string_view text) {
   return true;
 }
 
-QvString decode(std::string_view raw, Encoding encoding) {
-  if (isAscii(raw) && (encoding == kUtf8 || raw.find('\\') == std::string_view::npos)) {
+QvString decode(std::string_view raw, Encoding encoding, const QvDxfCodePage* page) {
+  if (isPlain(raw)) {
     std::wstring wide(raw.size(), L'\0');
     for (size_t i = 0; i < raw.size(); ++i) wide[i] = static_cast<wchar_t>(raw[i]);
     return QvString(std::move(wide));
   }
-  if (encoding == kUtf8 && isValidUtf8(raw)) return QvString(qvWidenUtf8(raw));
   std::wstring wide;
-  wide.reserve(raw.size());
-  for (size_t i = 0; i < raw.size(); ++i) {
-    if (encoding == kCodePage) {
-      const long escaped = unicodeEscape(raw, i);
-      if (escaped >= 0) {
-        wide += static_cast<wchar_t>(escaped);
-        i += 6;
-        continue;
-      }
-    }
-    wide += fromCodePage(static_cast<unsigned char>(raw[i]));
+  if (encoding == kUtf8 && isValidUtf8(raw)) {
+    wide = qvWidenUtf8(raw);
+  } else {
+    static const QvDxfCodePage latin;
+    wide.reserve(raw.size());
+    (encoding == kCodePage && page ? *page : latin).appendDecoded(wide, raw);
   }
+  unescape(wide);
   return QvString(std::move(wide));
 }
 
-std::string toUtf8(std::string_view raw, Encoding encoding) {
-  if (isAscii(raw) && (encoding == kUtf8 || raw.find('\\') == std::string_view::npos))
+std::string toUtf8(std::string_view raw, Encoding encoding, const QvDxfCodePage* page) {
+  if (isPlain(raw)) return std::string(raw);
+  if (encoding == kUtf8 && isValidUtf8(raw) && raw.find("\\U+") == std::string_view::npos &&
+      raw.find("\\u+") == std::string_view::npos)
     return std::string(raw);
-  if (encoding == kUtf8 && isValidUtf8(raw)) return std::string(raw);
-  return qvNarrowUtf8(decode(raw, encoding).wstr());
+  return qvNarrowUtf8(decode(raw, encoding, page).wstr());
 }
 
 void appendEncoded(std::string& out, std::string_view utf8) {

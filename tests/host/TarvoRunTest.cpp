@@ -119,6 +119,53 @@ TEST(TarvoRun, DrawingsAreReadAndSaved) {
   EXPECT_EQ(refused.out, "");
 }
 
+// Entities on layers the file does not define: each such layer is a repair.
+std::string drawingWithUndefinedLayers(int count) {
+  std::string text = "  0\nSECTION\n  2\nENTITIES\n";
+  for (int i = 1; i <= count; ++i)
+    text += "  0\nLINE\n  8\nL" + std::to_string(i) + "\n 10\n0\n 20\n0\n 11\n1\n 21\n1\n";
+  return text + "  0\nENDSEC\n  0\nEOF\n";
+}
+
+size_t occurrences(const std::string& text, const std::string& part) {
+  size_t n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+TEST(TarvoRun, RepairsAreCountedAndRefusalsNameTheFileOnce) {
+  TempFolder folder;
+  const std::string repaired = folder.file("repaired.dxf", drawingWithUndefinedLayers(7));
+  const TarvoRun info = runTarvo({"info", repaired});
+  ASSERT_EQ(info.code, TarvoProgram::kSuccess) << info.err;
+  EXPECT_TRUE(contains(info.err, "'" + repaired + "' was read with 7 repairs:\n")) << info.err;
+  // The first five, in the file's order, with their lines; the rest counted.
+  EXPECT_TRUE(contains(info.err, "  line 7: the layer \"L1\" was not defined")) << info.err;
+  EXPECT_TRUE(contains(info.err, "the layer \"L5\"")) << info.err;
+  EXPECT_FALSE(contains(info.err, "the layer \"L6\"")) << info.err;
+  EXPECT_TRUE(contains(info.err, "... and 2 more (--verbose lists them)\n")) << info.err;
+  EXPECT_TRUE(contains(info.out, "Layers: 8\n")) << info.out;
+
+  const TarvoRun verbose = runTarvo({"run", repaired, "-", "--verbose"}, "");
+  ASSERT_EQ(verbose.code, TarvoProgram::kSuccess) << verbose.err;
+  EXPECT_EQ(occurrences(verbose.err, " was not defined and has been added"), 7u) << verbose.err;
+  EXPECT_FALSE(contains(verbose.err, "more")) << verbose.err;
+
+  // A sound drawing says nothing of repairs.
+  const std::string sound = folder.path("sound.dxf");
+  ASSERT_EQ(runTarvo({"run", "-", "-o", sound}, "").code, TarvoProgram::kSuccess);
+  EXPECT_EQ(runTarvo({"info", sound}).err, "");
+
+  // Refusals, of what the file holds or of the file itself, name it once.
+  const std::string bad = folder.file("bad.dxf", "  0\nSECTION\n  2\nENTITIES\n 10\nx\n");
+  for (const std::string& path : {bad, folder.path("missing.dxf")}) {
+    const TarvoRun refused = runTarvo({"info", path, "--verbose"});
+    EXPECT_EQ(refused.code, TarvoProgram::kFileError);
+    EXPECT_EQ(occurrences(refused.err, path), 1u) << refused.err;
+  }
+  EXPECT_TRUE(contains(runTarvo({"info", bad}).err, "': line 5: ")) << bad;
+}
+
 TEST(TarvoRun, FilesThatCannotBeUsedExitOne) {
   TempFolder folder;
   const TarvoRun noScript = runTarvo({"run", folder.path("missing.script")});

@@ -51,6 +51,12 @@ int64_t polylineFlags(QvDxfObjectReader& in) {
     in.release(at);
     return flags;
   }
+  // Meshes have markers of their own, left in place for the proxy that keeps them.
+  for (size_t i = in.beginIndex() + 1; i < in.endIndex(); ++i) {
+    if (in.code(i) != 100) continue;
+    if (in.value(i) == "AcDbPolygonMesh") return kPolygonMesh;
+    if (in.value(i) == "AcDbPolyFaceMesh") return kPolyfaceMesh;
+  }
   return 0;
 }
 

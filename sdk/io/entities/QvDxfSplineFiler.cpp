@@ -1,4 +1,9 @@
+#include <algorithm>
+#include <cmath>
+
+#include "sdk/db/QvDbProxyEntity.h"
 #include "sdk/db/QvDbSpline.h"
+#include "sdk/io/QvDxfFilerRegistry.h"
 #include "sdk/io/QvDxfFilers.h"
 #include "sdk/io/QvDxfObjectReader.h"
 #include "sdk/io/QvDxfObjectWriter.h"
@@ -18,43 +23,140 @@ constexpr int64_t kClosed = 1;
 constexpr int64_t kPeriodic = 2;
 constexpr int64_t kRational = 4;
 
+// The data of a SPLINE record: the curve by control points, or by fit points alone.
+struct SplineData {
+  int64_t flags = 0;
+  int degree = 3;
+  QvGePoint3dArray controlPoints;
+  QvGeDoubleArray knots;
+  QvGeDoubleArray weights;
+  QvGePoint3dArray fitPoints;
+  QvGeVector3d start;
+  QvGeVector3d end;
+  double fitTolerance = 0.0;
+  int joinedPieces = 0;  // Bezier pieces joined (joinPieces)
+
+  bool byControlPoints() const { return controlPoints.length() > 0; }
+  Vexa::ErrorStatus makeInto(QvDbSpline& spline) const {
+    if (!byControlPoints()) return spline.setFitData(fitPoints, degree, fitTolerance, start, end);
+    const bool rational = (flags & kRational) != 0;
+    return spline.setNurbsData(degree, rational, (flags & kClosed) != 0, (flags & kPeriodic) != 0,
+                               controlPoints, knots, rational ? weights : QvGeDoubleArray());
+  }
+};
+
+bool samePoint(const QvGePoint3d& a, const QvGePoint3d& b) {
+  const double scale = 1.0 + std::max({std::fabs(a.x), std::fabs(a.y), std::fabs(a.z)});
+  return a.distanceTo(b) <= 1e-10 * scale;
+}
+
+// Pieces that meet end to end at an inner knot repeated degree + 1 times, as some programs
+// write Bezier curves, are one spline with the knot repeated degree times: the point the
+// pieces share is kept once, and the weights after it are scaled so that it keeps the first
+// piece's weight (which leaves a rational piece as it was). Pieces that do not meet are left.
+void joinPieces(SplineData& d) {
+  const int p = d.degree;
+  const bool rational = (d.flags & kRational) != 0;
+  if (d.knots.length() != d.controlPoints.length() + p + 1) return;
+  if (rational && d.weights.length() != d.controlPoints.length()) return;
+  for (int i = p + 1; i < d.controlPoints.length();) {
+    int j = i;
+    while (j < d.knots.length() && d.knots[j] == d.knots[i]) ++j;
+    const bool inner = d.knots[i] > d.knots[p] && d.knots[i] < d.knots[d.controlPoints.length()];
+    if (!inner || j - i != p + 1 || !samePoint(d.controlPoints[i - 1], d.controlPoints[i])) {
+      i = j;
+      continue;
+    }
+    if (rational && d.weights[i] > 0.0) {
+      const double factor = d.weights[i - 1] / d.weights[i];
+      for (int k = i; k < d.weights.length(); ++k) d.weights[k] *= factor;
+    }
+    d.knots.removeAt(i);
+    d.controlPoints.removeAt(i);
+    if (rational) d.weights.removeAt(i);
+    ++d.joinedPieces;
+    i = j - 1;
+  }
+}
+
+// Takes the groups of the spline's data (refusing values that are not numbers).
+SplineData readData(QvDxfObjectReader& in) {
+  SplineData d;
+  in.select(2);
+  d.flags = in.flags(70, 0, kClosed | kPeriodic | kRational);
+  d.degree = static_cast<int>(in.integer(71, 3, 1, 25));
+  for (size_t i = in.next(in.bodyBegin()); i != QvDxfObjectReader::npos; i = in.next(i + 1)) {
+    switch (in.code(i)) {
+      case 40:
+        d.knots.append(in.realAt(i));
+        break;
+      case 41:
+        d.weights.append(in.realAt(i));
+        break;
+      case 10:
+        in.release(i);
+        d.controlPoints.append(in.point(10, QvGePoint3d::kOrigin));
+        break;
+      default:
+        break;
+    }
+  }
+  if (d.byControlPoints()) {
+    for (const int code : {72, 73}) in.integer(code, 0, 0, INT32_MAX);  // counts
+    joinPieces(d);
+    return d;
+  }
+  for (size_t i = in.next(in.bodyBegin()); i != QvDxfObjectReader::npos; i = in.next(i + 1)) {
+    if (in.code(i) != 11) continue;
+    in.release(i);
+    d.fitPoints.append(in.point(11, QvGePoint3d::kOrigin));
+  }
+  for (const int code : {72, 73, 74}) in.integer(code, 0, 0, INT32_MAX);
+  d.start = in.vector(12, QvGeVector3d());
+  d.end = in.vector(13, QvGeVector3d());
+  d.fitTolerance = in.real(44, 0.0);
+  return d;
+}
+
 // A spline: flags (70: closed, periodic, rational), degree (71), knots (40), weights (41) and
 // control points (10) in world coordinates; or, without control points, fit points (11) with
 // their tolerance (44) and end tangents (12, 13). A spline with both keeps its fit data as
-// read; the curve is its control points.
+// read; the curve is its control points. A spline whose data make no curve is kept as read, as
+// a proxy, and the repair noted.
 class SplineFiler : public QvDxfEntityFilerOf<QvDbSpline> {
  public:
   std::string_view recordName() const override { return "SPLINE"; }
   std::span<const std::string_view> subclassMarkers() const override { return kMarkers; }
 
+  QvDbObject* create(QvDxfObjectReader& in) const override {
+    const QvDxfObjectReader::Mark mark = in.mark();
+    const SplineData data = readData(in);
+    in.rewind(mark);
+    QvDbSpline trial;
+    if (data.makeInto(trial) == Vexa::eOk) return new QvDbSpline();
+    in.session().repair(in.line(), QvDxfDiagnostic::kEntityKeptAsProxy,
+                        "the SPLINE's " +
+                            std::string(data.byControlPoints() ? "knots, weights and control points"
+                                                               : "fit points") +
+                            " make no spline; it is kept as read");
+    return QvDxfFilerRegistry::instance().proxyEntities().create(in);
+  }
+
   void read(QvDxfObjectReader& in, QvDbObject& object) const override {
+    if (QvDbProxyEntity::cast(&object)) {
+      QvDxfFilerRegistry::instance().proxyEntities().read(in, object);
+      return;
+    }
     auto& spline = static_cast<QvDbSpline&>(object);
     readCommon(in, spline);
-    in.select(2);
-    const int64_t flags = in.flags(70, 0, kClosed | kPeriodic | kRational);
-    const int degree = static_cast<int>(in.integer(71, 3, 1, 25));
-    QvGePoint3dArray controlPoints;
-    QvGeDoubleArray knots;
-    QvGeDoubleArray weights;
-    for (size_t i = in.next(in.bodyBegin()); i != QvDxfObjectReader::npos; i = in.next(i + 1)) {
-      switch (in.code(i)) {
-        case 40:
-          knots.append(in.realAt(i));
-          break;
-        case 41:
-          weights.append(in.realAt(i));
-          break;
-        case 10: {
-          in.release(i);
-          controlPoints.append(in.point(10, QvGePoint3d::kOrigin));
-          break;
-        }
-        default:
-          break;
-      }
-    }
-    if (controlPoints.length() > 0) {
-      for (const int code : {72, 73}) in.integer(code, 0, 0, INT32_MAX);  // counts
+    const SplineData data = readData(in);
+    if (data.joinedPieces > 0)
+      in.session().repair(in.line(), QvDxfDiagnostic::kSplinePiecesJoined,
+                          "the SPLINE is made of pieces that meet end to end; " +
+                              std::to_string(data.joinedPieces) +
+                              (data.joinedPieces == 1 ? " joint" : " joints") +
+                              " with a knot repeated degree + 1 times read as one");
+    if (data.byControlPoints()) {
       for (size_t i = in.next(in.bodyBegin()); i != QvDxfObjectReader::npos; i = in.next(i + 1)) {
         const int code = in.code(i);
         if (code == 11 || code == 21 || code == 31) {
@@ -64,25 +166,10 @@ class SplineFiler : public QvDxfEntityFilerOf<QvDbSpline> {
           in.setSlot(i, kFitHeaderSlot);
         }
       }
-      const bool rational = (flags & kRational) != 0;
-      if (!rational) weights.removeAll();
-      check(in,
-            spline.setNurbsData(degree, rational, (flags & kClosed) != 0, (flags & kPeriodic) != 0,
-                                controlPoints, knots, weights),
-            "the knots, weights and control points make no spline");
-      return;
     }
-    QvGePoint3dArray fitPoints;
-    for (size_t i = in.next(in.bodyBegin()); i != QvDxfObjectReader::npos; i = in.next(i + 1)) {
-      if (in.code(i) != 11) continue;
-      in.release(i);
-      fitPoints.append(in.point(11, QvGePoint3d::kOrigin));
-    }
-    for (const int code : {72, 73, 74}) in.integer(code, 0, 0, INT32_MAX);
-    const QvGeVector3d start = in.vector(12, QvGeVector3d());
-    const QvGeVector3d end = in.vector(13, QvGeVector3d());
-    check(in, spline.setFitData(fitPoints, degree, in.real(44, 0.0), start, end),
-          "the fit points (11) make no spline");
+    check(in, data.makeInto(spline),
+          data.byControlPoints() ? "the knots, weights and control points make no spline"
+                                 : "the fit points (11) make no spline");
   }
 
   void write(QvDxfObjectWriter& out, const QvDbObject& object) const override {

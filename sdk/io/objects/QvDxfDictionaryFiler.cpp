@@ -38,6 +38,7 @@ class DictionaryFiler : public QvDxfClassFiler {
 
   void read(QvDxfObjectReader& in, QvDbObject& object) const override {
     in.select(1);
+    uint64_t handle = 0;
     for (size_t i = in.next(in.bodyBegin()); i != QvDxfObjectReader::npos; i = in.next(i + 1)) {
       const int code = in.code(i);
       if (code == 350 || code == 360)
@@ -49,8 +50,15 @@ class DictionaryFiler : public QvDxfClassFiler {
         in.fail(i, QvDxfDiagnostic::kMissingGroup,
                 "the dictionary key \"" + key.utf8() + "\" is not followed by its object");
       if (key.isEmpty()) in.fail(i, QvDxfDiagnostic::kRefusedValue, "a dictionary key is empty");
-      in.session().deferEntry(object.objectId(), std::move(key), in.pointerAt(at),
-                              in.lineAt(at) + 1);
+      // An entry whose object is not in the file is dropped (the reference says so).
+      const QvDbObjectId entry = in.pointerAt(at);
+      if (!entry.isNull()) {
+        in.session().deferEntry(object.objectId(), std::move(key), entry, in.lineAt(at) + 1);
+      } else if (QvDxfNumber::parseHandle(in.value(at), handle) && handle == 0) {
+        in.session().repair(in.lineAt(at) + 1, QvDxfDiagnostic::kReferenceDropped,
+                            "the dictionary entry \"" + key.utf8() +
+                                "\" names no object (handle 0) and is dropped");
+      }
       i = at;
     }
   }

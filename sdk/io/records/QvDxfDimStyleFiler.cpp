@@ -1,6 +1,9 @@
+#include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbDimStyleTableRecord.h"
+#include "sdk/io/QvDxfError.h"
 #include "sdk/io/QvDxfFields.h"
 #include "sdk/io/QvDxfFilers.h"
+#include "sdk/io/QvDxfNumber.h"
 #include "sdk/io/QvDxfObjectReader.h"
 #include "sdk/io/QvDxfObjectWriter.h"
 #include "sdk/io/QvDxfWriteSession.h"
@@ -12,12 +15,33 @@ using F = QvDxfFieldsOf<QvDbDimStyleTableRecord>;
 
 constexpr std::string_view kMarkers[] = {"AcDbSymbolTableRecord", "AcDbDimStyleTableRecord"};
 
-// The text style must be read before the dimension style: refused at the line of its group.
+// The text style, read before the dimension style: by its handle, or by its name as some
+// writers give it. A style that neither names is dropped, and the repair noted.
 void readTextStyle(QvDxfObjectReader& in, QvDbDimStyleTableRecord& style) {
   const size_t at = in.find(340);
-  if (at != QvDxfObjectReader::npos && style.setDimtxsty(in.pointerAt(at)) != Vexa::eOk)
-    in.fail(at, QvDxfDiagnostic::kWrongReference,
-            "the text style (DIMTXSTY, 340) names no text style read before it");
+  if (at == QvDxfObjectReader::npos) return;
+  in.use(at);
+  const std::string_view raw = in.value(at);
+  const uint32_t line = in.lineAt(at) + 1;
+  uint64_t handle = 0;
+  const bool isHandle = QvDxfNumber::parseHandle(raw, handle);
+  if (isHandle && handle == 0) return;
+  QvDbObjectId id;
+  if (isHandle && in.db().getQvDbObjectId(id, false, QvDbHandle(handle)) == Vexa::eOk &&
+      style.setDimtxsty(id) == Vexa::eOk)
+    return;
+  QvDxfReadSession& session = in.session();
+  const QvString name = session.decode(raw);
+  id = session.findRecord(QvDxfReadSession::kTextStyle, name);
+  if (!id.isNull() && style.setDimtxsty(id) == Vexa::eOk) {
+    session.repair(line, QvDxfDiagnostic::kReferenceByName,
+                   "the text style (DIMTXSTY, 340) is given by its name " +
+                       qvDxfQuoted(name.utf8()) + ", not its handle; read as that style");
+    return;
+  }
+  session.repair(line, QvDxfDiagnostic::kReferenceDropped,
+                 "the text style (DIMTXSTY, 340) " + qvDxfQuoted(qvDxfExcerpt(raw)) +
+                     " names no text style read before it; the dimension style has none");
 }
 
 void writeTextStyle(QvDxfObjectWriter& out, const QvDbDimStyleTableRecord& style) {

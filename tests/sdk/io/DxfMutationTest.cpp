@@ -339,7 +339,7 @@ TEST_F(DxfMutationTest, DamagedSitePlanIsReadWholeOrRefusedWithALine) {
 TEST_F(DxfMutationTest, AFollowerRefusedBeforeItIsAddedIsNotLeaked) {
   const std::string text =
       "0\nSECTION\n2\nENTITIES\n0\nPOLYLINE\n8\n0\n66\n1\n70\n0\n"
-      "0\nVERTEX\n5\nZZ\n8\n0\n10\n1.0\n20\n2.0\n0\nSEQEND\n0\nENDSEC\n0\nEOF\n";
+      "0\nVERTEX\n5\n12345678901234567\n8\n0\n10\n1.0\n20\n2.0\n0\nSEQEND\n0\nENDSEC\n0\nEOF\n";
   QvDxfReadResult result;
   EXPECT_FALSE(readDxf(text, result));
   EXPECT_EQ(Vexa::eBadDxfFile, result.status);

@@ -190,15 +190,28 @@ TEST_F(DxfTablesTest, UnknownHeaderVariablesAreKeptAsRead) {
   EXPECT_NE(std::string::npos, again.find(unknown)) << again.substr(0, 600);
 }
 
-TEST_F(DxfTablesTest, HeaderValuesOutOfRangeAreRefused) {
+TEST_F(DxfTablesTest, HeaderValuesOutOfRangeAreClampedAndReported) {
   std::string text = dxfText(*db());
   const size_t at = text.find("$INSUNITS\n 70\n");
   ASSERT_NE(std::string::npos, at);
   text.replace(at, std::string("$INSUNITS\n 70\n1").size(), "$INSUNITS\n 70\n99");
+  const size_t celtscale = text.find("$CELTSCALE\n 40\n");
+  ASSERT_NE(std::string::npos, celtscale);
+  text.replace(celtscale, std::string("$CELTSCALE\n 40\n1.0").size(), "$CELTSCALE\n 40\n-2.5");
   QvDxfReadResult result;
+  auto read = readDxf(text, result);
+  ASSERT_TRUE(read) << result.message();
+  ASSERT_EQ(codesOf(result), (std::vector<QvDxfDiagnostic::Code>{QvDxfDiagnostic::kValueClamped,
+                                                                 QvDxfDiagnostic::kValueClamped}));
+  const uint32_t insunits = lineOf(text, "$INSUNITS") + 2;
+  const QvDxfDiagnostic& units = result.diagnostics[insunits < lineOf(text, "$CELTSCALE") ? 0 : 1];
+  EXPECT_EQ(insunits, units.line) << result.message();
+  EXPECT_EQ(read->headerValue(L"INSUNITS").asLong(), 24);
+  EXPECT_GT(read->headerValue(L"CELTSCALE").asReal(), 0.0);
+  // A value that is no number of its kind is still refused.
+  text.replace(text.find("$INSUNITS\n 70\n99"), std::string("$INSUNITS\n 70\n99").size(),
+               "$INSUNITS\n 70\nmm");
   EXPECT_FALSE(readDxf(text, result));
-  EXPECT_EQ(Vexa::eBadDxfFile, result.status);
   ASSERT_NE(nullptr, result.refusal());
-  EXPECT_EQ(QvDxfDiagnostic::kOutOfRange, result.refusal()->code);
-  EXPECT_EQ(lineOf(text, "$INSUNITS") + 2, result.refusal()->line) << result.message();
+  EXPECT_EQ(QvDxfDiagnostic::kBadValue, result.refusal()->code);
 }

@@ -140,7 +140,7 @@ TEST(TarvoRun, RepairsAreCountedAndRefusalsNameTheFileOnce) {
   ASSERT_EQ(info.code, TarvoProgram::kSuccess) << info.err;
   EXPECT_TRUE(contains(info.err, "'" + repaired + "' was read with 7 repairs:\n")) << info.err;
   // The first five, in the file's order, with their lines; the rest counted.
-  EXPECT_TRUE(contains(info.err, "  line 7: the layer \"L1\" was not defined")) << info.err;
+  EXPECT_TRUE(contains(info.err, "  line 8: the layer \"L1\" was not defined")) << info.err;
   EXPECT_TRUE(contains(info.err, "the layer \"L5\"")) << info.err;
   EXPECT_FALSE(contains(info.err, "the layer \"L6\"")) << info.err;
   EXPECT_TRUE(contains(info.err, "... and 2 more (--verbose lists them)\n")) << info.err;
@@ -157,13 +157,14 @@ TEST(TarvoRun, RepairsAreCountedAndRefusalsNameTheFileOnce) {
   EXPECT_EQ(runTarvo({"info", sound}).err, "");
 
   // Refusals, of what the file holds or of the file itself, name it once.
-  const std::string bad = folder.file("bad.dxf", "  0\nSECTION\n  2\nENTITIES\n 10\nx\n");
+  const std::string bad = folder.file(
+      "bad.dxf", "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\nx\n  0\nENDSEC\n  0\nEOF\n");
   for (const std::string& path : {bad, folder.path("missing.dxf")}) {
     const TarvoRun refused = runTarvo({"info", path, "--verbose"});
     EXPECT_EQ(refused.code, TarvoProgram::kFileError);
     EXPECT_EQ(occurrences(refused.err, path), 1u) << refused.err;
   }
-  EXPECT_TRUE(contains(runTarvo({"info", bad}).err, "': line 5: ")) << bad;
+  EXPECT_TRUE(contains(runTarvo({"info", bad}).err, "': line 8: ")) << bad;
 }
 
 TEST(TarvoRun, FilesThatCannotBeUsedExitOne) {

@@ -2,8 +2,12 @@
 
 #include <array>
 
+#include "host/commands/TarvoAnonymousBlockCommand.h"
 #include "host/commands/TarvoArcCommand.h"
 #include "host/commands/TarvoBlockPickCommand.h"
+#include "host/commands/TarvoBlockCountCommand.h"
+#include "host/commands/TarvoBlockScaleCommand.h"
+#include "host/commands/TarvoChangeLayerCommand.h"
 #include "host/commands/TarvoCircleCommand.h"
 #include "host/commands/TarvoDistanceCommand.h"
 #include "host/commands/TarvoJoinCommand.h"
@@ -27,6 +31,10 @@ constexpr std::array kCommands{
     TarvoCommandEntry{L"LAYERPICK", &TarvoLayerPickCommand::run},
     TarvoCommandEntry{L"PATHINFO", &TarvoPathInfoCommand::run},
     TarvoCommandEntry{L"CVDIST", &TarvoDistanceCommand::run},
+    TarvoCommandEntry{L"BCOUNT", &TarvoBlockCountCommand::run},
+    TarvoCommandEntry{L"BSCALE", &TarvoBlockScaleCommand::run},
+    TarvoCommandEntry{L"CHLAYER", &TarvoChangeLayerCommand::run},
+    TarvoCommandEntry{L"ANONBLOCK", &TarvoAnonymousBlockCommand::run},
 };
 
 }  // namespace

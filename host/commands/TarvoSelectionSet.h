@@ -17,6 +17,8 @@ class TarvoSelectionSet {
   int ask();
   // The ids of the selected objects, in selection order.
   std::vector<QvDbObjectId> ids() const;
+  // The set's name for the classic interface ((0, 0) before a selection was made).
+  const int64_t* name() const { return name_; }
 
  private:
   int64_t name_[2] = {0, 0};

@@ -1,10 +1,12 @@
 // The lifecycle of the host (VexaHost, sdk/base): the application starts and ends it.
 #include "sdk/app/VexaConfigDataManager.h"
 #include "sdk/app/VexaDocumentManager.h"
+#include "sdk/app/VexaEntityDataService.h"
 #include "sdk/app/VexaResourceService.h"
 #include "sdk/base/IVexaStringResources.h"
 #include "sdk/base/VexaHost.h"
 #include "sdk/ed/IVexaEditorDocuments.h"
+#include "sdk/ed/IVexaEntityData.h"
 #include "sdk/ed/IVexaSupportPath.h"
 #include "sdk/gi/IVexaHighlighter.h"
 #include "sdk/render/QvGiHighlightLog.h"
@@ -19,6 +21,7 @@ VexaHost::VexaHost() {
   bind<IVexaHighlighter, QvGiHighlightLog>();
   bind<IVexaEditorDocuments, VexaDocumentManager>();
   bind<IVexaSupportPath, VexaConfigDataManager>();
+  bind<IVexaEntityData, VexaEntityDataService>();
 }
 
 VexaHost::~VexaHost() {

@@ -1,0 +1,175 @@
+// The block census table and the rescaling of references, on selection sets.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "sdk/base/QvClassicCodes.h"
+#include "sdk/db/QvDbAdsName.h"
+#include "sdk/db/QvDbAttribute.h"
+#include "sdk/db/QvDbBlockReference.h"
+#include "sdk/db/QvDbBlockTable.h"
+#include "sdk/db/QvDbLine.h"
+#include "sdk/db/QvDbObjectIterator.h"
+#include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/ed/VexaTranscript.h"
+#include "sdk/ed/qvedSelection.h"
+#include "tests/support/DbSetup.h"
+#include "tests/support/HostFixture.h"
+#include "xqcmdutil/XqBlockInserts.h"
+
+namespace {
+
+using P = QvGePoint3d;
+
+// A selection set of the classic interface, freed at the end.
+class Selection {
+ public:
+  explicit Selection(const std::vector<QvDbObjectId>& ids) {
+    for (const QvDbObjectId& id : ids) {
+      int64_t entity[2];
+      qvdbGetAdsName(entity, id);
+      const bool fresh = name_[0] == 0 && name_[1] == 0;
+      EXPECT_EQ(qvedSSAdd(entity, fresh ? nullptr : name_, name_), kQvNormal);
+    }
+  }
+  ~Selection() { qvedSSFree(name_); }
+  const int64_t* name() const { return name_; }
+
+ private:
+  int64_t name_[2] = {0, 0};
+};
+
+class BlockInsertsTest : public HostFixture {
+ protected:
+  QvDbObjectId block(const wchar_t* name) {
+    QvDbObjectId id = addBlock(db(), name);
+    appendEntity(id, new QvDbLine(P(0, 0, 0), P(1, 0, 0)));
+    return id;
+  }
+  QvDbObjectId reference(QvDbObjectId blockId, const P& at = P(0, 0, 0), double scale = 1.0) {
+    auto* ref = new QvDbBlockReference(at, blockId);
+    ref->setScaleFactors(QvGeScale3d(scale, scale, scale));
+    return appendToModelSpace(db(), ref);
+  }
+  std::wstring printed() { return transcript().text().wstr(); }
+};
+
+TEST_F(BlockInsertsTest, TheCensusTableByteForByteInOrderOfFirstAppearance) {
+  const QvDbObjectId tree = block(L"TREE");
+  const std::wstring longName(34, L'L');
+  const QvDbObjectId big = block(longName.c_str());
+  const QvDbObjectId dotted = block(L"A.B");
+  const QvDbObjectId anon = block(L"*U");
+  Selection set({reference(tree), reference(big), reference(tree), reference(dotted),
+                 reference(anon), reference(tree),
+                 appendToModelSpace(db(), new QvDbLine(P(0, 0, 0), P(1, 1, 0)))});
+  transcript().clear();
+  EXPECT_EQ(CountBlockInserts(set.name()), kQvNormal);
+  EXPECT_EQ(printed(),
+            L"Block..............................Count"
+            L"\n------------------------------------------------"
+            L"\nTREE..........................3"
+            L"\n" +
+                longName +
+                L"...1"
+                L"\nA.B...........................1");
+}
+
+TEST_F(BlockInsertsTest, NothingCountableGivesNoTable) {
+  const QvDbObjectId anon = block(L"*U");
+  Selection set({reference(anon), appendToModelSpace(db(), new QvDbLine(P(0, 0, 0), P(1, 1, 0)))});
+  transcript().clear();
+  EXPECT_EQ(CountBlockInserts(set.name()), kQvError);
+  EXPECT_EQ(printed(), L"");
+  CStringArray names;
+  XqBlockCounts counts;
+  EXPECT_EQ(OutputBlkInserts(names, counts), kQvError);
+  EXPECT_EQ(AddToBlkCount(nullptr, names, counts), kQvError);
+}
+
+TEST_F(BlockInsertsTest, CountsGoPast65535AndWordCountsStopThere) {
+  CStringArray names;
+  XqBlockCounts counts;
+  CStringArray wordNames;
+  CWordArray words;
+  for (int i = 0; i < 65537; ++i) {
+    AddToBlkCount(L"Bolt", names, counts);
+    AddToBlkCount(L"Bolt", wordNames, words);
+  }
+  AddToBlkCount(L"bolt", names, counts);  // names differ by case
+  ASSERT_EQ(names.GetSize(), 2);
+  EXPECT_EQ(counts[0], 65537u);
+  EXPECT_EQ(counts[1], 1u);
+  EXPECT_EQ(words[0], 65535);
+  transcript().clear();
+  OutputBlkInserts(names, counts);
+  EXPECT_NE(printed().find(L"\nBolt..........................65537"), std::wstring::npos);
+}
+
+TEST_F(BlockInsertsTest, RescalingThroughEntityDataMultipliesOrSets) {
+  const QvDbObjectId tree = block(L"TREE");
+  const QvDbObjectId a = reference(tree, P(5, 0, 0), 2.0);
+  QvDbObjectId b = reference(tree, P(9, 0, 0));
+  {
+    QvDbObjectPointer<QvDbBlockReference> ref(b, QvDb::kForWrite);
+    ref->setScaleFactors(QvGeScale3d(1, 3, 1));
+  }
+  {
+    Selection set({a, b});
+    EXPECT_EQ(ScaleBlkInserts(set.name(), 1.5, 1.5, 1.5, 0), kQvNormal);
+  }
+  auto scaleOf = [](QvDbObjectId id) {
+    QvDbObjectPointer<QvDbBlockReference> ref(id, QvDb::kForRead);
+    return ref->scaleFactors();
+  };
+  EXPECT_EQ(scaleOf(a).sx, 3.0);
+  EXPECT_EQ(scaleOf(b).sy, 4.5);
+  {
+    Selection set({a});
+    EXPECT_EQ(ScaleBlkInserts(set.name(), 0.5, 0.25, 2, 2), kQvNormal);
+  }
+  EXPECT_EQ(scaleOf(a).sx, 0.5);
+  EXPECT_EQ(scaleOf(a).sy, 0.25);
+  EXPECT_EQ(scaleOf(a).sz, 2.0);
+  // Zero and endless factors are refused with nothing changed.
+  {
+    Selection set({a});
+    EXPECT_EQ(ScaleBlkInserts(set.name(), 0.0, 1, 1, 2), kQvError);
+    EXPECT_EQ(ScaleBlkInserts(set.name(), 1, INFINITY, 1, 0), kQvError);
+  }
+  EXPECT_EQ(scaleOf(a).sx, 0.5);
+  EXPECT_EQ(shortVar(L"ATTREQ"), 1);
+}
+
+TEST_F(BlockInsertsTest, ReferencesWithAttributesKeepThemScaledAlong) {
+  const QvDbObjectId tree = block(L"TREE");
+  const QvDbObjectId id = reference(tree, P(10, 10, 0));
+  {
+    QvDbObjectPointer<QvDbBlockReference> ref(id, QvDb::kForWrite);
+    auto* tag = new QvDbAttribute();
+    tag->setTextString(L"Rowan");
+    tag->setTag(L"NAME");
+    tag->setPosition(P(12, 10, 0));
+    tag->setHeight(1.0);
+    QvDbObjectId tagId;
+    ASSERT_EQ(ref->appendAttribute(tagId, tag), Vexa::eOk);
+    tag->close();
+  }
+  Selection set({id});
+  EXPECT_EQ(ScaleBlkInserts(set.name(), 3, 3, 3, 0), kQvNormal);
+  QvDbObjectPointer<QvDbBlockReference> ref(id, QvDb::kForRead);
+  EXPECT_EQ(ref->scaleFactors().sx, 3.0);
+  EXPECT_EQ(ref->position(), P(10, 10, 0));
+  ASSERT_EQ(ref->numAttributes(), 1);
+  QvDbObjectIterator* it = ref->attributeIterator();
+  QvDbObjectPointer<QvDbAttribute> tag(it->objectId(), QvDb::kForRead);
+  delete it;
+  EXPECT_NEAR(tag->position().x, 16.0, 1e-12);
+  EXPECT_NEAR(tag->height(), 3.0, 1e-12);
+  QvDbBlockTable* table = nullptr;
+  ASSERT_EQ(db()->getBlockTable(table, QvDb::kForRead), Vexa::eOk);
+  EXPECT_FALSE(table->has(L"acet-tmp-block"));
+  table->close();
+}
+
+}  // namespace

@@ -16,6 +16,7 @@
 #include "host/commands/TarvoPathInfoCommand.h"
 #include "host/commands/TarvoPlineCommand.h"
 #include "host/commands/TarvoTrimHatchCommand.h"
+#include "host/commands/TarvoXrefFileCommand.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ constexpr std::array kCommands{
     TarvoCommandEntry{L"BSCALE", &TarvoBlockScaleCommand::run},
     TarvoCommandEntry{L"CHLAYER", &TarvoChangeLayerCommand::run},
     TarvoCommandEntry{L"ANONBLOCK", &TarvoAnonymousBlockCommand::run},
+    TarvoCommandEntry{L"XREFFILE", &TarvoXrefFileCommand::run},
 };
 
 }  // namespace

@@ -34,7 +34,7 @@ TEST_F(ClassicCommandsTest, CensusAndRescalingOfTheSelectedReferences) {
     EXPECT_EQ(ref->scaleFactors().sy, 3.0);
     EXPECT_EQ(ref->scaleFactors().sz, 2.0);
   }
-  summary = run(L"BSCALE\nALL\n\nSet\n0\n");
+  summary = run(L"BSCALE\nALL\n\nSet\n0\n\n\n");
   EXPECT_EQ(summary.failed, 1) << transcript();  // a zero factor is refused
 }
 

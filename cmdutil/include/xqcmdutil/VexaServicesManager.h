@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+
+#include "sdk/base/QvString.h"
+#include "xqcmdutil/XqCmdUtilExport.h"
+
+class QvDbBlockTableRecord;
+
+// One place for the host's command modules to reach host services: file names, text files,
+// colours and the file behind an external reference.
+class XQCMDUTIL_EXPORT VexaServicesManager {
+ public:
+  VexaServicesManager() = delete;
+
+  // File names (QvFileStringName).
+  static bool IsFileTreatAsReadOnly(const QvString& name);
+  static QvString GetFileName(const QvString& name);
+  static QvString GetExtension(const QvString& name);
+  static QvString GetPath(const QvString& name);
+  static bool IsAbsoluteName(const QvString& name);
+  static bool IsNameRelativeToRoot(const QvString& name);
+  static bool IsNameRelativeToUpDir(const QvString& name);
+  // `name` relative to the folder part of `base`; false, `name` unchanged, when that folder is
+  // empty or they share no root.
+  static bool convertToRelative(QvString& name, const QvString& base);
+
+  static double AngleToDegree(double radians);
+  static short stdColorIndex(const wchar_t* name);
+  // The text of file bytes (byte-order marks honoured).
+  static void ReadFileContent(const void* data, size_t length, QvString& text);
+  // kQvError for an empty text, else the host's code.
+  static int AppendToTextFile(const QvString& name, const QvString& text);
+
+  // The file behind an external-reference block: its stored path through the path finder,
+  // then the find-file service (without and with "XREFSAVEPATH" as hint), then the file name
+  // in the folder of "XREFSAVEPATH". True with the full path in `found`.
+  static bool getActualXrefFileName(const QvDbBlockTableRecord* block, QvString& found);
+};

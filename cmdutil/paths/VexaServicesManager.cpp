@@ -1,0 +1,100 @@
+#include "xqcmdutil/VexaServicesManager.h"
+
+#include <cstdlib>
+
+#include "sdk/app/QvFileStringName.h"
+#include "sdk/app/VexaFileTools.h"
+#include "sdk/app/VexaPathFinder.h"
+#include "sdk/base/QvClassicCodes.h"
+#include "sdk/base/resbuf.h"
+#include "sdk/db/QvDbBlockTableRecord.h"
+#include "sdk/db/QvDbHostApplicationServices.h"
+#include "sdk/ed/qvedSysVar.h"
+
+namespace {
+
+QvString stringVar(const wchar_t* name) {
+  resbuf rb{};
+  if (qvedGetVar(name, &rb) != kQvNormal) return {};
+  QvString value;
+  if (rb.type == kRbString && rb.value.string) value = rb.value.string;
+  if (rb.type == kRbString) std::free(rb.value.string);
+  return value;
+}
+
+}  // namespace
+
+bool VexaServicesManager::IsFileTreatAsReadOnly(const QvString& name) {
+  return QvFileStringName(name).isReadOnly();
+}
+
+QvString VexaServicesManager::GetFileName(const QvString& name) {
+  return QvFileStringName(name).fileName();
+}
+
+QvString VexaServicesManager::GetExtension(const QvString& name) {
+  return QvFileStringName(name).extension();
+}
+
+QvString VexaServicesManager::GetPath(const QvString& name) {
+  return QvFileStringName(name).directory();
+}
+
+bool VexaServicesManager::IsAbsoluteName(const QvString& name) {
+  return QvFileStringName(name).isIt(QvFileStringName::kAbsolute);
+}
+
+bool VexaServicesManager::IsNameRelativeToRoot(const QvString& name) {
+  return QvFileStringName(name).isIt(QvFileStringName::kRelativeToRoot);
+}
+
+bool VexaServicesManager::IsNameRelativeToUpDir(const QvString& name) {
+  return QvFileStringName(name).isIt(QvFileStringName::kRelativeToUpDir);
+}
+
+bool VexaServicesManager::convertToRelative(QvString& name, const QvString& base) {
+  QvFileStringName file(name);
+  const QvString folder = QvFileStringName(base).directory();
+  if (folder.isEmpty() || !file.convertToRelative(folder)) return false;
+  name = file.name();
+  return true;
+}
+
+double VexaServicesManager::AngleToDegree(double radians) {
+  return radians / 3.141592653589793 * 180.0;
+}
+
+short VexaServicesManager::stdColorIndex(const wchar_t* name) {
+  return standardColorIndex(name);
+}
+
+void VexaServicesManager::ReadFileContent(const void* data, size_t length, QvString& text) {
+  VexaFileTools::readString(data, length, 64, text);
+}
+
+int VexaServicesManager::AppendToTextFile(const QvString& name, const QvString& text) {
+  if (text.isEmpty()) return kQvError;
+  return VexaFileTools::appendToTextFile(name, text);
+}
+
+bool VexaServicesManager::getActualXrefFileName(const QvDbBlockTableRecord* block,
+                                                QvString& found) {
+  if (!block) return false;
+  const QvString stored = block->pathName();
+  const QvString extension =
+      QvFileStringName(stored).extension().isEqualNoCase(L".dxf") ? L"dxf" : L"dwg";
+  if (vexaFindPath(stored, extension, 4, found)) return true;
+  const QvString savePath = stringVar(L"XREFSAVEPATH");
+  QvDbHostApplicationServices* services = qvdbHostApplicationServices();
+  const QvDbDatabase* db = services ? services->workingDatabase() : nullptr;
+  if (vexaFindFileFor(stored, db, QvString(), found) == kQvNormal) return true;
+  // A file found in the folder the hint names is the file.
+  if (!savePath.isEmpty() && vexaFindFileFor(stored, db, savePath, found) == kQvNormal) return true;
+  // The variable names a folder, with or without its trailing separator.
+  QvString folder = savePath;
+  if (!folder.isEmpty() && !folder.endsWith(L"\\") && !folder.endsWith(L"/")) folder += L"\\";
+  QvString title = QvFileStringName(stored).fileName();
+  const QvString ext = QvFileStringName(stored).extension();
+  if (!ext.isEmpty()) title = title.left(title.length() - ext.length());
+  return vexaFindPath(folder + title + L"." + extension, extension, 4, found);
+}

@@ -1,0 +1,137 @@
+// VexaServicesManager: file names, text files, colours and the file behind an external reference.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
+#include <string>
+
+#include "sdk/base/QvClassicCodes.h"
+#include "sdk/base/qvUtf8.h"
+#include "sdk/db/QvDbBlockTableRecord.h"
+#include "sdk/ed/VexaSysVarService.h"
+#include "sdk/ed/qvedSysVar.h"
+#include "sdk/win/VexaDriveMap.h"
+#include "tests/support/HostFixture.h"
+#include "tests/support/TempFolder.h"
+#include "xqcmdutil/VexaServicesManager.h"
+
+namespace {
+
+using S = VexaServicesManager;
+
+QvString w(const std::string& utf8) {
+  return qvWidenUtf8(utf8);
+}
+
+std::string read(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+TEST(ServicesManagerTest, FileNamePartsKindsAndRelativeForms) {
+  EXPECT_EQ(S::GetFileName(L"C:\\jobs\\site.v2.dwg"), L"site.v2.dwg");
+  EXPECT_EQ(S::GetExtension(L"C:\\jobs\\site.v2.dwg"), L".dwg");
+  EXPECT_EQ(S::GetExtension(L"C:\\jobs.v1\\site"), L"");
+  EXPECT_EQ(S::GetPath(L"C:\\jobs\\site.dwg"), L"C:\\jobs\\");
+  EXPECT_TRUE(S::IsAbsoluteName(L"C:\\jobs\\a.dwg"));
+  EXPECT_TRUE(S::IsAbsoluteName(L"\\\\nas\\plans\\a.dwg"));
+  EXPECT_FALSE(S::IsAbsoluteName(L"C:a.dwg"));
+  EXPECT_FALSE(S::IsAbsoluteName(L"jobs\\a.dwg"));
+  EXPECT_TRUE(S::IsNameRelativeToRoot(L"\\jobs\\a.dwg"));
+  EXPECT_FALSE(S::IsNameRelativeToRoot(L"C:\\jobs\\a.dwg"));
+  EXPECT_TRUE(S::IsNameRelativeToUpDir(L"..\\a.dwg"));
+  EXPECT_FALSE(S::IsNameRelativeToUpDir(L"..a.dwg"));
+
+  QvString name = L"C:\\jobs\\site\\xrefs\\fence.dwg";
+  EXPECT_TRUE(S::convertToRelative(name, L"C:\\jobs\\site\\plan.dwg"));
+  EXPECT_EQ(name, L"xrefs\\fence.dwg");
+  name = L"C:\\jobs\\fence.dwg";
+  EXPECT_TRUE(S::convertToRelative(name, L"c:\\JOBS\\site\\plan.dwg"));
+  EXPECT_EQ(name, L"..\\fence.dwg");
+  name = L"D:\\fence.dwg";
+  EXPECT_FALSE(S::convertToRelative(name, L"C:\\jobs\\plan.dwg"));
+  EXPECT_FALSE(S::convertToRelative(name, L"plan.dwg"));
+  EXPECT_EQ(name, L"D:\\fence.dwg");
+  EXPECT_DOUBLE_EQ(S::AngleToDegree(3.141592653589793 / 2), 90.0);
+}
+
+TEST(ServicesManagerTest, TextFilesWithAndWithoutByteOrderMarks) {
+  QvString text;
+  S::ReadFileContent(
+      "\xEF\xBB\xBFStra\xC3\x9F"
+      "e",
+      10, text);
+  EXPECT_EQ(text, L"Stra\u00dfe");
+  S::ReadFileContent(
+      "\xFF\xFE"
+      "A\0\x3D\xD8\x00\xDE",
+      8, text);  // "A" and U+1F600, little end
+  EXPECT_EQ(text, L"A\U0001F600");
+  S::ReadFileContent("\xFE\xFF\0B", 4, text);
+  EXPECT_EQ(text, L"B");
+  S::ReadFileContent("caf\xE9", 4, text);  // no UTF-8: every byte kept
+  EXPECT_EQ(text, L"caf\u00e9");
+
+  TempFolder folder;
+  const std::string log = folder.path("log.txt");
+  EXPECT_EQ(S::AppendToTextFile(w(log), L"one\n"), kQvNormal);
+  EXPECT_EQ(S::AppendToTextFile(w(log), L"zwei \u00fc\n"), kQvNormal);
+  EXPECT_EQ(read(log), "one\nzwei \xC3\xBC\n");
+  EXPECT_EQ(S::AppendToTextFile(w(log), L""), kQvError);
+  EXPECT_EQ(S::AppendToTextFile(w(folder.path("")), L"x"), kQvError);
+  ASSERT_EQ(mkfifo(folder.path("pipe").c_str(), 0600), 0);
+  EXPECT_EQ(S::AppendToTextFile(w(folder.path("pipe")), L"x"), kQvError);  // does not block
+  EXPECT_EQ(S::AppendToTextFile(L"Y:\\unmapped.txt", L"x"), kQvError);
+
+  EXPECT_EQ(S::stdColorIndex(L"Red"), 1);
+  EXPECT_EQ(S::stdColorIndex(L"white"), 7);
+  EXPECT_EQ(S::stdColorIndex(L"BYLAYER"), 256);
+  EXPECT_EQ(S::stdColorIndex(L"ByBlock"), 0);
+  EXPECT_EQ(S::stdColorIndex(L"42"), 42);
+  EXPECT_EQ(S::stdColorIndex(L"257"), -1);
+  EXPECT_EQ(S::stdColorIndex(L"purple"), -1);
+  EXPECT_EQ(S::stdColorIndex(nullptr), -1);
+}
+
+class XrefLookupTest : public HostFixture {
+ protected:
+  void setSavePath(const std::string& folder) {
+    resbuf rb{};
+    rb.type = kRbString;
+    const QvString value = w(folder);
+    rb.value.string = const_cast<wchar_t*>(value.c_str());
+    ASSERT_EQ(qvedSetVar(L"XREFSAVEPATH", &rb), kQvNormal);
+  }
+  bool lookUp(const QvString& stored, QvString& found) {
+    QvDbBlockTableRecord block;
+    block.setPathName(stored.c_str());
+    return S::getActualXrefFileName(&block, found);
+  }
+};
+
+TEST_F(XrefLookupTest, TheStoredPathThenTheSavePathFolder) {
+  TempFolder here, saved;
+  const std::string stored = here.file("fence.dwg", "0\nEOF\n");
+  QvString found;
+  EXPECT_TRUE(lookUp(w(stored), found));
+  EXPECT_EQ(found, w(stored));
+  // Without an extension the stored path is tried as a drawing.
+  EXPECT_TRUE(lookUp(w(here.path("fence")), found));
+  EXPECT_EQ(found, w(stored));
+
+  // Moved away: found in the folder "XREFSAVEPATH" names, with or without its separator.
+  saved.file("gate.dxf", "0\nEOF\n");
+  found = L"untouched";
+  EXPECT_FALSE(lookUp(L"C:\\old\\gate.dxf", found));
+  setSavePath(saved.path(""));
+  EXPECT_TRUE(lookUp(L"C:\\old\\gate.dxf", found));
+  EXPECT_EQ(found.wstr().substr(found.length() - 8), L"gate.dxf");
+  setSavePath(saved.path("").substr(0, saved.path("").size() - 1));
+  found.empty();
+  EXPECT_TRUE(lookUp(L"C:\\old\\gate.dxf", found));
+  EXPECT_EQ(found.wstr().substr(found.length() - 8), L"gate.dxf");
+  EXPECT_FALSE(lookUp(L"C:\\old\\none.dwg", found));
+  EXPECT_FALSE(S::getActualXrefFileName(nullptr, found));
+}
+
+}  // namespace

@@ -35,10 +35,22 @@ Vexa::ErrorStatus SetDimStyleAnnotative(QvDbDimStyleTableRecord* record, bool on
     const Vexa::ErrorStatus es = db->registerApplication(kAnnotativeApp);
     if (es != Vexa::eOk) return es;
   }
-  const QvRbListPtr data(qvutBuildList(kGcXDataAppName, kAnnotativeApp, kGcXDataString,
-                                       kAnnotativeData, kGcXDataControl, L"{", kGcXDataShort, 1,
-                                       kGcXDataShort, on ? 1 : 0, kGcXDataControl, L"}", 0));
-  if (!data) return Vexa::eOutOfMemory;
+  // The section's five records after the application's name: those in place are kept when
+  // they match, the others replaced, and whatever follows them stays.
+  const QvRbListPtr wanted(qvutBuildList(kGcXDataAppName, kAnnotativeApp, kGcXDataString,
+                                         kAnnotativeData, kGcXDataControl, L"{", kGcXDataShort, 1,
+                                         kGcXDataShort, on ? 1 : 0, kGcXDataControl, L"}", 0));
+  if (!wanted) return Vexa::eOutOfMemory;
+  const QvRbListPtr existing(record->xData(kAnnotativeApp));
+  const resbuf* old = existing ? existing->next : nullptr;
+  for (int i = 0; i < 5 && old; ++i) old = old->next;
+  // `old` is now what follows the five records in place (null when there were fewer).
+  QvRbListPtr data(qvutDupList(wanted.get()));
+  if (old) {
+    resbuf* tail = data.get();
+    while (tail->next) tail = tail->next;
+    tail->next = qvutDupList(old);
+  }
   return record->setXData(data.get());
 }
 

@@ -20,23 +20,40 @@ namespace {
 
 constexpr wchar_t kDots[] = L"...................................................";
 
-// The definition a reference shows: the dynamic or tag block's own record, else its block.
-QvDbObjectId visibleBlock(QvDbObjectId referenceId) {
-  QvDbObjectPointer<QvDbBlockReference> reference(referenceId, QvDb::kForRead);
-  if (reference.openStatus() != Vexa::eOk) return {};
-  if (QvDbDynBlockReference::isDynamicBlock(referenceId))
-    return QvDbDynBlockReference(referenceId).dynamicBlockTableRecord();
-  if (QvDbTagBlockReference::isDynamicBlock(referenceId))
-    return QvDbTagBlockReference(referenceId).dynamicBlockTableRecord();
-  return reference->blockTableRecord();
-}
-
 // The name counted for a definition; nothing for external references and anonymous blocks.
 std::optional<std::wstring> countedName(QvDbObjectId blockId) {
   QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForRead);
   if (block.openStatus() != Vexa::eOk || block->isFromExternalReference() || block->isAnonymous())
     return std::nullopt;
   return block->name().wstr();
+}
+
+// Whether references of a block show the block itself: it is no dynamic or tag block and no
+// representation of one (those are anonymous).
+bool showsItself(QvDbObjectId blockId) {
+  return !QvDbDynBlockReference::isDynamicBlock(blockId) &&
+         !QvDbTagBlockReference::isDynamicBlock(blockId);
+}
+
+// The definition a reference shows: the dynamic or tag block's own record, else its block.
+// `plainBlocks` remembers the blocks that show themselves, so that most references need one
+// open only.
+QvDbObjectId visibleBlock(QvDbObjectId referenceId,
+                          std::unordered_map<QvDbObjectId, bool>& plainBlocks) {
+  QvDbObjectId blockId;
+  {
+    QvDbObjectPointer<QvDbBlockReference> reference(referenceId, QvDb::kForRead);
+    if (reference.openStatus() != Vexa::eOk) return {};
+    blockId = reference->blockTableRecord();
+  }
+  auto [known, fresh] = plainBlocks.try_emplace(blockId, false);
+  if (fresh) known->second = showsItself(blockId) && countedName(blockId).has_value();
+  if (known->second) return blockId;
+  if (QvDbDynBlockReference::isDynamicBlock(referenceId))
+    return QvDbDynBlockReference(referenceId).dynamicBlockTableRecord();
+  if (QvDbTagBlockReference::isDynamicBlock(referenceId))
+    return QvDbTagBlockReference(referenceId).dynamicBlockTableRecord();
+  return blockId;
 }
 
 template <class Counts>
@@ -75,12 +92,13 @@ int CountBlockInserts(const int64_t ss[2]) {
   XqBlockCounts counts;
   // Many references share few blocks: each block is looked at once, each name found by hash.
   std::unordered_map<QvDbObjectId, int> slotOfBlock;  // -1: not counted
+  std::unordered_map<QvDbObjectId, bool> plainBlocks;
   std::unordered_map<std::wstring, int> slotOfName;
   for (int32_t i = 0; i < length; ++i) {
     int64_t name[2] = {0, 0};
     QvDbObjectId id;
     if (qvedSSName(ss, i, name) != kQvNormal || qvdbGetObjectId(id, name) != Vexa::eOk) continue;
-    const QvDbObjectId blockId = visibleBlock(id);
+    const QvDbObjectId blockId = visibleBlock(id, plainBlocks);
     if (blockId.isNull()) continue;
     auto [at, fresh] = slotOfBlock.try_emplace(blockId, -1);
     if (fresh) {

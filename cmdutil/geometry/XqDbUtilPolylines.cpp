@@ -7,6 +7,7 @@
 #include "sdk/base/resbuf.h"
 #include "sdk/db/QvDb2dPolyline.h"
 #include "sdk/db/QvDb3dPolyline.h"
+#include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbPolyline.h"
 #include "sdk/db/QvDbPolylineImp.h"
 #include "sdk/db/qvdbCalDynamicTol.h"
@@ -55,7 +56,8 @@ struct VertexSummary {
 };
 
 // Snapped to the ends (kFractionSnap), so that a point at a vertex gives the same parameter from
-// both segments that meet at it.
+// both segments that meet at it. Arc segments snap too: a joint of an arc and a line would
+// otherwise give two parameters a hair apart (i + 0.9999999 and i + 1) for one point.
 double snappedFraction(double t) {
   if (IMvexaRealEqual(t, 0.0, kFractionSnap)) return 0.0;
   if (IMvexaRealEqual(t, 1.0, kFractionSnap)) return 1.0;
@@ -139,6 +141,19 @@ Vexa::ErrorStatus XqDbUtil::lwPlineFrom2DPline(QvDbCurve* target, const QvDbCurv
   });
   if (refused) return Vexa::eNotApplicable;
 
+  // The extended data first, so that a refusal leaves the target as it was. Its applications
+  // are registered in the target's database as cloning registers them.
+  if (const QvRbListPtr xdata(polyline2d.xData()); xdata) {
+    if (QvDbDatabase* db = polyline.database()) {
+      for (const resbuf* rb = xdata.get(); rb; rb = rb->next) {
+        if (rb->type != kGcXDataAppName || !rb->value.string) continue;
+        if (const Vexa::ErrorStatus es = db->registerApplication(rb->value.string); es != Vexa::eOk)
+          return es;
+      }
+    }
+    if (const Vexa::ErrorStatus es = polyline.setXData(xdata.get()); es != Vexa::eOk) return es;
+  }
+
   // Every vertex the target had goes: it becomes the copy alone.
   const auto count = static_cast<unsigned int>(vertices.size());
   polyline.reset(false, count);
@@ -148,7 +163,6 @@ Vexa::ErrorStatus XqDbUtil::lwPlineFrom2DPline(QvDbCurve* target, const QvDbCurv
   polyline.setElevation(polyline2d.elevation());
   polyline.setThickness(polyline2d.thickness());
   polyline.setNormal(polyline2d.normal());
-  if (const QvRbListPtr xdata(polyline2d.xData()); xdata) polyline.setXData(xdata.get());
 
   for (unsigned int i = 0; i < count; ++i)
     polyline.addVertexAt(i, vertices[i].point, 0.0, -1.0, -1.0, 0);

@@ -45,30 +45,35 @@ void CFilePath::SetPath(const wchar_t* path, int isDirectory, int hasArguments) 
   m_relative = false;
   if (!path) return;
   m_given = path;
-  std::wstring buffer = path;
+  std::wstring_view view(m_given.wstr());
+  std::wstring withoutArgs;
   if (hasArguments) {
-    m_args = PathGetArgs(buffer);
-    PathRemoveArgs(buffer);
+    m_args = PathGetArgs(view);
+    withoutArgs = view;
+    PathRemoveArgs(withoutArgs);
+    view = withoutArgs;
   }
-  PathUnquoteSpaces(buffer);
-  if (buffer.empty()) return;
+  view = PathUnquoteSpaces(view);
+  if (view.empty()) return;
 
-  VexaPathParts parts = vexaSplitPath(buffer);
-  for (wchar_t& c : parts.dir)
-    if (c == L'/') c = L'\\';
-  m_drive = std::move(parts.drive);
+  const VexaPathParts parts = vexaSplitPath(view);
+  m_drive = std::wstring(parts.drive);
   if (isDirectory) {
     // The last name is a directory, whole: "a.b" keeps its ".b".
-    m_dir = AddBackSlash(AddBackSlash(parts.dir) + parts.fname.c_str() + parts.ext.c_str());
+    std::wstring dir(parts.dir);
+    dir += parts.fname;
+    dir += parts.ext;
+    m_dir = AddBackSlash(AddBackSlash(std::move(dir)));
   } else {
-    m_dir = std::move(parts.dir);
-    m_title = std::move(parts.fname);
+    m_dir = std::wstring(parts.dir);
+    m_title = std::wstring(parts.fname);
   }
+  m_dir.Replace(L'/', L'\\');
   // A path without drive and root is relative, also when it is a bare file name.
   m_relative = m_drive.IsEmpty() && !m_dir.wstr().starts_with(L'\\') &&
                !(m_dir.IsEmpty() && m_title.IsEmpty());
   if (IsFilePath()) {
-    m_ext = std::move(parts.ext);
+    m_ext = std::wstring(parts.ext);
     m_ext.Remove(L'.');
   }
 }
@@ -119,12 +124,26 @@ CString CFilePath::GetDir(int i) {
 }
 
 CString CFilePath::GetPath(int withArgs, int asGiven) {
-  CString path = asGiven ? m_given : GetLocation() + GetFileName();
+  CString path = asGiven ? m_given : CString(builtPath());
   if (!withArgs) return path;
   const CString args = GetArgument(-1, 0);
   if (args.IsEmpty()) return path;
   if (!asGiven && path.Find(L' ') >= 0) path = L"\"" + path + L"\"";
   return path + L" " + args;
+}
+
+std::wstring CFilePath::builtPath() const {
+  std::wstring path;
+  path.reserve(static_cast<size_t>(m_drive.GetLength() + m_dir.GetLength() + m_title.GetLength() +
+                                   m_ext.GetLength() + 1));
+  path += m_drive.wstr();
+  path += m_dir.wstr();
+  path += m_title.wstr();
+  if (!m_ext.IsEmpty()) {
+    path += L'.';
+    path += m_ext.wstr();
+  }
+  return path;
 }
 
 CString CFilePath::GetShortPath() {
@@ -146,10 +165,10 @@ CString CFilePath::GetAbsolutePath(const wchar_t* base) {
 
 CString CFilePath::GetRelativePath(const wchar_t* base) {
   if (m_relative || !base || !*base) return {};
-  const CString path = GetPath(0, 0);
-  if (!PathIsSameRoot(path.wstr(), base)) return path;
+  std::wstring path = builtPath();
+  if (!PathIsSameRoot(path, base)) return path;
   std::wstring out;
-  if (!PathRelativePathTo(out, base, true, path.wstr(), !IsFilePath())) return path;
+  if (!PathRelativePathTo(out, base, true, path, !IsFilePath())) return path;
   if (out.size() > 1 && out[0] == L'.' && out[1] == L'\\') out.erase(0, 2);
   return out;
 }

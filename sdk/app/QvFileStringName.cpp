@@ -7,16 +7,16 @@
 
 QvString QvFileStringName::fileName() const {
   const VexaPathParts parts = vexaSplitPath(name_.wstr());
-  return parts.fname + parts.ext;
+  return std::wstring(parts.fname) + std::wstring(parts.ext);
 }
 
 QvString QvFileStringName::extension() const {
-  return vexaSplitPath(name_.wstr()).ext;
+  return std::wstring(vexaSplitPath(name_.wstr()).ext);
 }
 
 QvString QvFileStringName::directory() const {
   const VexaPathParts parts = vexaSplitPath(name_.wstr());
-  return parts.drive + parts.dir;
+  return std::wstring(parts.drive) + std::wstring(parts.dir);
 }
 
 bool QvFileStringName::isIt(Kind kind) const {

@@ -46,8 +46,8 @@ bool sameRoot(std::wstring_view a, std::wstring_view b) {
 }
 
 // The names after the root, with "." dropped and ".." taking back the name before it.
-std::vector<std::wstring_view> names(std::wstring_view rest) {
-  std::vector<std::wstring_view> out;
+void names(std::wstring_view rest, std::vector<std::wstring_view>& out) {
+  out.clear();
   size_t i = 0;
   while (i < rest.size()) {
     const size_t end = nextSeparator(rest, i);
@@ -59,7 +59,6 @@ std::vector<std::wstring_view> names(std::wstring_view rest) {
     }
     i = end + 1;
   }
-  return out;
 }
 
 }  // namespace
@@ -88,6 +87,12 @@ void PathRemoveArgs(std::wstring& commandLine) {
 void PathUnquoteSpaces(std::wstring& path) {
   if (path.size() >= 2 && path.front() == L'"' && path.back() == L'"')
     path = path.substr(1, path.size() - 2);
+}
+
+std::wstring_view PathUnquoteSpaces(std::wstring_view path) {
+  if (path.size() >= 2 && path.front() == L'"' && path.back() == L'"')
+    return path.substr(1, path.size() - 2);
+  return path;
 }
 
 VexaPathParts vexaSplitPath(std::wstring_view path) {
@@ -131,7 +136,8 @@ bool PathCanonicalize(std::wstring& out, std::wstring_view path) {
   std::wstring result(root);
   for (wchar_t& c : result)
     if (c == L'/') c = L'\\';
-  const std::vector<std::wstring_view> parts = names(path.substr(root.size()));
+  std::vector<std::wstring_view> parts;
+  names(path.substr(root.size()), parts);
   for (size_t i = 0; i < parts.size(); ++i) {
     if (i > 0 || (!result.empty() && result.back() != L'\\' && result.back() != L':'))
       result += L'\\';
@@ -148,14 +154,17 @@ bool PathRelativePathTo(std::wstring& out, std::wstring_view from, bool fromIsDi
   if (!PathIsSameRoot(from, to)) return false;
   const std::wstring_view root = vexaPathRoot(from);
   const bool foldCase = !(root.size() == 1);  // a rooted path without drive is a POSIX path
-  std::vector<std::wstring_view> source = names(from.substr(root.size()));
-  const std::vector<std::wstring_view> target = names(to.substr(vexaPathRoot(to).size()));
+  // Kept between calls, so that a run of many paths allocates once.
+  thread_local std::vector<std::wstring_view> source, target;
+  names(from.substr(root.size()), source);
+  names(to.substr(vexaPathRoot(to).size()), target);
   if (!fromIsDirectory && !source.empty()) source.pop_back();
   size_t common = 0;
   while (common < source.size() && common < target.size() &&
          sameName(source[common], target[common], foldCase))
     ++common;
   std::wstring result;
+  result.reserve(to.size() + 3 * (source.size() - common) + 2);
   if (common == source.size()) {
     result = L".";
   } else {

@@ -20,14 +20,15 @@ std::wstring PathGetArgs(std::wstring_view commandLine);
 void PathRemoveArgs(std::wstring& commandLine);
 // Removes one pair of enclosing quotation marks.
 void PathUnquoteSpaces(std::wstring& path);
+std::wstring_view PathUnquoteSpaces(std::wstring_view path);
 
 // A path split as the run-time library splits it: drive ("C:"), directory with its leading
-// and trailing separators, file name, and extension with its full stop.
+// and trailing separators, file name, and extension with its full stop; views of the path.
 struct VexaPathParts {
-  std::wstring drive;
-  std::wstring dir;
-  std::wstring fname;
-  std::wstring ext;
+  std::wstring_view drive;
+  std::wstring_view dir;
+  std::wstring_view fname;
+  std::wstring_view ext;
 };
 VexaPathParts vexaSplitPath(std::wstring_view path);
 

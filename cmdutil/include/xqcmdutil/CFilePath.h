@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "sdk/win/CString.h"
@@ -114,6 +115,8 @@ class XQCMDUTIL_EXPORT CFilePath {
   void FillDirArray();
   void FillArgArray();
   int FillFileInformation();
+  // Drive, directory, title and extension put together.
+  std::wstring builtPath() const;
 
   CString m_given;
   CString m_drive;

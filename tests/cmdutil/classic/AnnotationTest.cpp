@@ -96,6 +96,25 @@ TEST_F(AnnotationTest, OtherDataStaysAndBadDataIsReplaced) {
   EXPECT_EQ(xdataOf(style, L"ACAD"), (std::vector<std::string>{"1001:ACAD", "1000:keep me"}));
 }
 
+TEST_F(AnnotationTest, RecordsAfterTheFlagSectionAreKept) {
+  const QvDbObjectId style = standardDimStyle();
+  {
+    QvDbObjectPointer<QvDbDimStyleTableRecord> record(style, QvDb::kForWrite);
+    ASSERT_EQ(SetDimStyleAnnotative(record.object(), false), Vexa::eOk);
+    QvRbListPtr data(qvutBuildList(kGcXDataAppName, L"AcadAnnotative", kGcXDataString,
+                                   L"AnnotativeData", kGcXDataControl, L"{", kGcXDataShort, 1,
+                                   kGcXDataShort, 0, kGcXDataControl, L"}", kGcXDataString, L"more",
+                                   kGcXDataShort, 7, 0));
+    ASSERT_EQ(record->setXData(data.get()), Vexa::eOk);
+    ASSERT_EQ(SetDimStyleAnnotative(record.object(), true), Vexa::eOk);
+  }
+  std::vector<std::string> expected = annotativeData(1);
+  expected.push_back("1000:more");
+  expected.push_back("1070:7");
+  EXPECT_EQ(xdataOf(style, L"AcadAnnotative"), expected);
+  EXPECT_TRUE(IsDimStyleAnnotative(style));
+}
+
 TEST_F(AnnotationTest, RefusalsLeaveTheStyleAlone) {
   const QvDbObjectId style = standardDimStyle();
   {

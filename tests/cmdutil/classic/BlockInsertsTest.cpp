@@ -8,9 +8,13 @@
 #include "sdk/db/QvDbAttribute.h"
 #include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbBlockTable.h"
+#include "sdk/db/QvDbBlockTableRecord.h"
+#include "sdk/db/QvDbEvalGraph.h"
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbObjectIterator.h"
 #include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbSmartBlockGlobals.h"
+#include "sdk/db/QvDbTagEvalGraph.h"
 #include "sdk/ed/VexaTranscript.h"
 #include "sdk/ed/qvedSelection.h"
 #include "tests/support/DbSetup.h"
@@ -73,6 +77,33 @@ TEST_F(BlockInsertsTest, TheCensusTableByteForByteInOrderOfFirstAppearance) {
                 longName +
                 L"...1"
                 L"\nA.B...........................1");
+}
+
+TEST_F(BlockInsertsTest, DynamicAndTagReferencesCountUnderTheirVisibleName) {
+  const QvDbObjectId door = block(L"DOOR");
+  const QvDbObjectId gate = block(L"GATE");
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> record(door, QvDb::kForWrite);
+    QvDbObjectId graph;
+    ASSERT_EQ(QvDbEvalGraph::createGraph(record.object(), graph), Vexa::eOk);
+  }
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> record(gate, QvDb::kForWrite);
+    QvDbObjectId graph;
+    ASSERT_EQ(QvDbTagEvalGraph::createGraph(record.object(), graph), Vexa::eOk);
+  }
+  QvDbObjectId doorRep, gateRep;
+  ASSERT_EQ(QvDbSmartBlockGlobals::createAnonymousRepresentation(door, doorRep), Vexa::eOk);
+  ASSERT_EQ(QvDbSmartBlockGlobals::createAnonymousRepresentation(gate, gateRep), Vexa::eOk);
+  // Anonymous representations, seen through their references, count as their definitions.
+  Selection set({reference(doorRep), reference(door), reference(gateRep), reference(doorRep)});
+  transcript().clear();
+  EXPECT_EQ(CountBlockInserts(set.name()), kQvNormal);
+  EXPECT_EQ(printed(),
+            L"Block..............................Count"
+            L"\n------------------------------------------------"
+            L"\nDOOR..........................3"
+            L"\nGATE..........................1");
 }
 
 TEST_F(BlockInsertsTest, NothingCountableGivesNoTable) {

@@ -7,6 +7,7 @@
 
 #include "sdk/base/resbuf.h"
 #include "sdk/db/QvDb2dPolyline.h"
+#include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbObjectIterator.h"
@@ -78,6 +79,34 @@ TEST_F(PolylineConversionTest, VerticesSettingsAndConstantWidth) {
     ASSERT_EQ(target.getPointAtParam(param, b), eOk);
     EXPECT_POINT_NEAR(a, b);
   }
+}
+
+TEST_F(PolylineConversionTest, ExtendedDataReachesADrawingWithoutItsApplication) {
+  auto source = polylineOf({{0, 0, 0.0, 0, 0}, {4, 0, 0.0, 0, 0}});
+  const QvRbListPtr xdata(qvutBuildList(1001, L"FENCEAPP", 1000, L"oak", 0));
+  ASSERT_EQ(source->setXData(xdata.get()), eOk);
+  // The target belongs to another drawing, which has never heard of FENCEAPP.
+  QvDbDatabase other(true, true);
+  QvDbObjectId targetId;
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> space(other.modelSpaceId(), QvDb::kForWrite);
+    auto* made = new QvDbPolyline();
+    made->addVertexAt(0, QvGePoint2d(9, 9));
+    ASSERT_EQ(space->appendQvDbEntity(targetId, made), eOk);
+    made->close();
+  }
+  QvDbObjectPointer<QvDbPolyline> target(targetId, QvDb::kForWrite);
+  ASSERT_EQ(XqDbUtil::lwPlineFrom2DPline(target.object(), source.get(), false), eOk);
+  const QvRbListPtr copied(target->xData(L"FENCEAPP"));
+  ASSERT_TRUE(copied);
+  ASSERT_TRUE(copied->next);
+  EXPECT_EQ(QvString(copied->next->value.string), QvString(L"oak"));
+  EXPECT_EQ(target->numVerts(), 2u);
+  target.close();
+  QvDbRegAppTable* apps = nullptr;
+  ASSERT_EQ(other.getSymbolTable(apps, QvDb::kForRead), eOk);
+  EXPECT_TRUE(apps->has(L"FENCEAPP"));
+  apps->close();
 }
 
 TEST_F(PolylineConversionTest, PerVertexWidthsIdentifiersAndSkippedControlVertices) {

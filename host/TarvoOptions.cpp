@@ -8,6 +8,7 @@ namespace {
 struct Allowed {
   bool output = false;
   bool svg = false;
+  bool dragFrames = false;
   bool layout = false;
   bool strict = false;
   bool dialogSvg = false;
@@ -32,6 +33,8 @@ bool split(const std::vector<std::string>& args, const Allowed& allowed, TarvoOp
       valued = &options.output;
     else if (arg == "--svg" && allowed.svg)
       valued = &options.svg;
+    else if (arg == "--drag-frames" && allowed.dragFrames)
+      valued = &options.dragFrames;
     else if (arg == "--layout" && allowed.layout)
       valued = &options.layout;
     else if (arg == "--dialog-svg" && allowed.dialogSvg)
@@ -82,6 +85,7 @@ bool TarvoOptions::parseRun(const std::vector<std::string>& args, TarvoOptions& 
   if (!split(args,
              {.output = true,
               .svg = true,
+              .dragFrames = true,
               .layout = true,
               .strict = true,
               .dialogSvg = true,

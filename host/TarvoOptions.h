@@ -4,19 +4,20 @@
 #include <vector>
 
 // The arguments of the program's commands that work on drawings:
-//   run [DRAWING] [SCRIPT] [-o OUT.dxf] [--svg OUT.svg] [--layout NAME] [--strict]
-//       [--dialog-svg DIR] [--verbose]
+//   run [DRAWING] [SCRIPT] [-o OUT.dxf] [--svg OUT.svg] [--drag-frames DIR] [--layout NAME]
+//       [--strict] [--dialog-svg DIR] [--verbose]
 //   render DRAWING -o OUT.svg [--layout NAME]
 //   info DRAWING [--verbose]
 // Options may come before, between or after the names. For `run` a single name is the drawing
 // when it ends in ".dxf" or ".dwg" (any case), else the script; "-" is the standard input.
 struct TarvoOptions {
-  std::string drawing;    // empty: a new drawing
-  std::string script;     // empty: none; "-": the standard input
-  std::string output;     // the drawing file to save (`run`), the picture (`render`)
-  std::string svg;        // the picture to write after the script (`run`)
-  std::string layout;     // the layout to draw; empty: the drawing's current one
-  std::string dialogSvg;  // a folder for pictures of the dialogs the script answers (`run`)
+  std::string drawing;     // empty: a new drawing
+  std::string script;      // empty: none; "-": the standard input
+  std::string output;      // the drawing file to save (`run`), the picture (`render`)
+  std::string svg;         // the picture to write after the script (`run`)
+  std::string dragFrames;  // the folder for the drag previews' frames (`run`); empty: none
+  std::string layout;      // the layout to draw; empty: the drawing's current one
+  std::string dialogSvg;   // a folder for pictures of the dialogs the script answers (`run`)
   bool strict = false;
   bool verbose = false;  // every repair made while reading, not only the first few
 

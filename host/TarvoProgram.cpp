@@ -5,6 +5,7 @@
 #include <iterator>
 #include <memory>
 #include <ostream>
+#include <system_error>
 
 #include "host/TarvoClassListing.h"
 #include "host/TarvoDocumentScope.h"
@@ -21,6 +22,7 @@
 #include "sdk/base/VexaHost.h"
 #include "sdk/ed/VexaCommandRunner.h"
 #include "sdk/ed/VexaInputScript.h"
+#include "sdk/render/QvGiDragFrames.h"
 #include "sdk/win/VexaDialogPictures.h"
 
 namespace {
@@ -40,14 +42,18 @@ void TarvoProgram::writeUsage(std::ostream& to) const {
         "Runs the Tarvo stand-in host with the modules XqCmdUtil and TarvoCommands loaded.\n"
         "\n"
         "commands:\n"
-        "  run [DRAWING] [SCRIPT] [-o OUT.dxf] [--svg OUT.svg] [--layout NAME] [--strict]\n"
-        "      [--dialog-svg DIR] [--verbose]\n"
+        "  run [DRAWING] [SCRIPT] [-o OUT.dxf] [--svg OUT.svg] [--drag-frames DIR]
+"
+        "      [--layout NAME] [--strict] [--dialog-svg DIR] [--verbose]
+"
         "              open DRAWING (a new drawing when none is given), run the command\n"
         "              script SCRIPT (a file, or - for the standard input), print the command\n"
         "              line, then save the drawing to OUT.dxf and draw it to OUT.svg when asked.\n"
         "              A single name is the drawing when it ends in .dxf or .dwg, else the\n"
         "              script. In the script a line names a command (any case, with an optional\n"
-        "              leading _ or .), the lines after it answer its questions\n"
+        "              leading _ or .), the lines after it answer its questions. With\n"
+        "              --drag-frames each frame of a drag preview is drawn to DIR as an SVG\n"
+        "              file (drag-0001.svg, ...), the preview on top of the drawing\n"
         "  render DRAWING -o OUT.svg [--layout NAME]\n"
         "              draw model space, or the layout NAME, of a drawing to an SVG file\n"
         "  info DRAWING [--verbose]\n"
@@ -174,6 +180,12 @@ int TarvoProgram::runScript(const TarvoOptions& options) {
     return fileError("read the drawing", options.drawing, utf8(why));
   TarvoDrawingFiles::writeRepairs(read, options.drawing, options.verbose, err_);
 
+  if (!options.dragFrames.empty()) {
+    std::error_code made;
+    std::filesystem::create_directories(options.dragFrames, made);
+    if (made) return fileError("make the folder", options.dragFrames, made.message());
+    VexaHost::current()->service<QvGiDragFrames>().setSvgFolder(options.dragFrames);
+  }
   VexaCommandRunner::Summary summary;
   {
     TarvoTranscriptEcho echo(out_);

@@ -2,6 +2,9 @@
 
 #include <memory>
 
+#include "sdk/app/VexaDocContext.h"
+#include "sdk/app/VexaDocData.h"
+#include "sdk/app/VexaGraphics.h"
 #include "sdk/app/VexaUndoController.h"
 #include "sdk/base/QvString.h"
 
@@ -23,9 +26,15 @@ class VexaDocument {
   QvString docTitle() const;
   // The document's undo controller.
   VexaUndoController* undoController() { return &undoController_; }
+  VexaDocContext* docContext() { return &docContext_; }
+  VexaDocData* docData() { return &docData_; }
+  VexaGraphics* graphics() { return &graphics_; }
 
  private:
   std::unique_ptr<QvDbDatabase> db_;
   QvString fileName_;
   VexaUndoController undoController_;
+  VexaDocContext docContext_{*this};
+  VexaDocData docData_;
+  VexaGraphics graphics_;
 };

@@ -8,7 +8,9 @@
 #include "sdk/ed/IVexaEditorDocuments.h"
 #include "sdk/ed/IVexaEntityData.h"
 #include "sdk/ed/IVexaSupportPath.h"
+#include "sdk/gi/IVexaDragPreview.h"
 #include "sdk/gi/IVexaHighlighter.h"
+#include "sdk/render/QvGiDragFrames.h"
 #include "sdk/render/QvGiHighlightLog.h"
 #include "sdk/rx/QvRxDictionary.h"
 #include "sdk/rx/QvRxDynamicLinker.h"
@@ -19,6 +21,7 @@ VexaHost::VexaHost() {
   // The services lower areas reach through interfaces of their own.
   bind<IVexaStringResources, VexaResourceService>();
   bind<IVexaHighlighter, QvGiHighlightLog>();
+  bind<IVexaDragPreview, QvGiDragFrames>();
   bind<IVexaEditorDocuments, VexaDocumentManager>();
   bind<IVexaSupportPath, VexaConfigDataManager>();
   bind<IVexaEntityData, VexaEntityDataService>();

@@ -2,9 +2,11 @@
 
 #include "sdk/base/VexaHostError.h"
 
-void VexaFaultInjection::arm(const std::string& point, int times, Vexa::ErrorStatus status) {
+void VexaFaultInjection::arm(const std::string& point, int times, Vexa::ErrorStatus status,
+                             int after) {
   Arming& arming = points_[point];
   arming.remaining = times > 0 ? times : 0;
+  arming.skip = after > 0 ? after : 0;
   arming.status = status;
 }
 
@@ -16,6 +18,10 @@ void VexaFaultInjection::disarm(const std::string& point) {
 bool VexaFaultInjection::trip(const std::string& point, Vexa::ErrorStatus& status) {
   const auto it = points_.find(point);
   if (it == points_.end() || it->second.remaining <= 0) return false;
+  if (it->second.skip > 0) {
+    --it->second.skip;
+    return false;
+  }
   --it->second.remaining;
   ++it->second.tripped;
   status = it->second.status;
@@ -33,4 +39,13 @@ void vexaFaultPoint(const char* point) {
   auto* faults = host->findService<VexaFaultInjection>();
   Vexa::ErrorStatus status = Vexa::eOk;
   if (faults && faults->trip(point, status)) throw Vexa::HostError(status);
+}
+
+Vexa::ErrorStatus vexaFaultStatus(const char* point) {
+  VexaHost* host = VexaHost::current();
+  if (!host) return Vexa::eOk;
+  auto* faults = host->findService<VexaFaultInjection>();
+  Vexa::ErrorStatus status = Vexa::eOk;
+  if (faults && faults->trip(point, status)) return status;
+  return Vexa::eOk;
 }

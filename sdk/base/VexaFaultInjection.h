@@ -13,8 +13,10 @@
 //   VexaHost::current()->service<VexaFaultInjection>().arm("QvDbAttribute::setAttributeFromBlock");
 class VexaFaultInjection : public VexaHostService {
  public:
-  // The next `times` passes through the point fail with `status`.
-  void arm(const std::string& point, int times = 1, Vexa::ErrorStatus status = Vexa::eInvalidInput);
+  // The next `times` passes through the point fail with `status`, after `after` passes that
+  // succeed.
+  void arm(const std::string& point, int times = 1, Vexa::ErrorStatus status = Vexa::eInvalidInput,
+           int after = 0);
   void disarm(const std::string& point);
   // True, with the status, when the point is armed (and uses up one arming).
   bool trip(const std::string& point, Vexa::ErrorStatus& status);
@@ -24,6 +26,7 @@ class VexaFaultInjection : public VexaHostService {
  private:
   struct Arming {
     int remaining = 0;
+    int skip = 0;
     Vexa::ErrorStatus status = Vexa::eInvalidInput;
     int tripped = 0;
   };
@@ -32,3 +35,8 @@ class VexaFaultInjection : public VexaHostService {
 
 // Raises Vexa::HostError when the fault point is armed in the running host.
 void vexaFaultPoint(const char* point);
+// For operations that answer a status rather than raise: the armed status when the point is
+// armed in the running host (one arming used up), else eOk. Points of this kind:
+//   "QvDbDatabase::deepCloneObjects", "QvDbDatabase::insert", "QvDbEntity::explode",
+//   "QvDbBlockTableRecord::appendQvDbEntity".
+Vexa::ErrorStatus vexaFaultStatus(const char* point);

@@ -1,5 +1,7 @@
 #include "sdk/db/QvDbBlockTableRecord.h"
 
+#include "sdk/base/VexaFaultInjection.h"
+
 #include <cmath>
 #include <unordered_set>
 
@@ -44,6 +46,9 @@ Vexa::ErrorStatus QvDbBlockTableRecord::appendQvDbEntity(QvDbObjectId& id, QvDbE
   QvDbDatabase* db = database();
   if (!db) return Vexa::eNotInDatabase;
   if (isErased()) return Vexa::eWasErased;
+  if (const Vexa::ErrorStatus es = vexaFaultStatus("QvDbBlockTableRecord::appendQvDbEntity");
+      es != Vexa::eOk)
+    return es;
   if (entity->isResident()) {
     if (entity->database() != db) return Vexa::eWrongDatabase;
     if (!entity->ownerId().isNull()) return Vexa::eAlreadyInDb;

@@ -2,6 +2,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "sdk/base/VexaFaultInjection.h"
 #include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbIdMappingIter.h"
@@ -19,6 +20,9 @@ Vexa::ErrorStatus QvDbDatabase::deepCloneObjects(
     if (id.isNull()) return Vexa::eNullObjectId;
     if (id.database() != this) return Vexa::eWrongDatabase;
   }
+  if (const Vexa::ErrorStatus es = vexaFaultStatus("QvDbDatabase::deepCloneObjects");
+      es != Vexa::eOk)
+    return es;
   QvDbTransactionScope scope(this);
   QvDbIdMapping made;
   made.setDeepCloneContext(QvDb::kDcCopy);
@@ -40,6 +44,8 @@ Vexa::ErrorStatus QvDbDatabase::insert(QvDbObjectId& blockId, const wchar_t* blo
   blockId.setNull();
   if (!source) return Vexa::eNullPtr;
   if (source == this) return Vexa::eInvalidInput;
+  if (const Vexa::ErrorStatus es = vexaFaultStatus("QvDbDatabase::insert"); es != Vexa::eOk)
+    return es;
   const QvString name(blockName);
   if (qvdbGetSymbolSvc()->validateSymbolName(name, true, extnames()) != Vexa::eOk)
     return Vexa::eInvalidSymbolName;

@@ -1,5 +1,7 @@
 #include "sdk/db/QvDbEntity.h"
 
+#include "sdk/base/VexaFaultInjection.h"
+
 #include <cmath>
 
 #include "sdk/db/QvDbDatabase.h"
@@ -107,6 +109,8 @@ Vexa::ErrorStatus QvDbEntity::getTransformedCopy(const QvGeMatrix3d& xform,
 
 Vexa::ErrorStatus QvDbEntity::explode(QvArray<QvDbEntity*>& pieces) const {
   if (const Vexa::ErrorStatus es = assertReadEnabled(); es != Vexa::eOk) return es;
+  if (const Vexa::ErrorStatus es = vexaFaultStatus("QvDbEntity::explode"); es != Vexa::eOk)
+    return es;
   const int before = pieces.length();
   const Vexa::ErrorStatus es = subExplode(pieces);
   if (es != Vexa::eOk) {

@@ -1,5 +1,11 @@
 #include "sdk/ed/QvEdDrag.h"
 
+#include <vector>
+
+#include "sdk/base/VexaHost.h"
+#include "sdk/db/QvDbEntity.h"
+#include "sdk/gi/IVexaDragPreview.h"
+
 #include "sdk/ed/VexaAnswerText.h"
 #include "sdk/ed/VexaPoint.h"
 #include "sdk/ed/VexaQuestion.h"
@@ -30,6 +36,16 @@ class DraggingScope {
 
 }  // namespace
 
+void QvEdDrag::drawPreview() {
+  VexaHost* host = VexaHost::current();
+  if (!host) return;
+  std::vector<QvGiDrawable*> drawables;
+  if (QvDbEntity* shown = entity()) drawables.push_back(shown);
+  for (QvDbEntity* extra : drawnEntities())
+    if (extra) drawables.push_back(extra);
+  host->service<IVexaDragPreview>().drawFrame(drawables);
+}
+
 QvArray<QvDbEntity*> QvEdDrag::drawnEntities() {
   return QvArray<QvDbEntity*>();
 }
@@ -58,7 +74,7 @@ QvEdDrag::DragStatus QvEdDrag::drag() {
   for (;;) {
     reading_ = Reading::kNone;
     const DragStatus status = sampler();
-    if (status == kNormal) update();
+    if (status == kNormal && update()) drawPreview();
     switch (reading_) {
       case Reading::kSample:
         if (status == kNormal || status == kNoChange) continue;

@@ -101,9 +101,10 @@ class QvEdDrag {
   int rubberBandColor() const { return rubberBandColor_; }
 
   // Runs the drag: shows the prompt, then calls sampler() for each input; update() follows a
-  // kNormal sample and is skipped after kNoChange. The drag ends with the accepted value
-  // (kNormal, also when the sampler saw no change in it), or with the status the sampler
-  // answers for any other input, or any status other than kNormal and kNoChange the sampler
+  // kNormal sample and is skipped after kNoChange. When update() answers true the preview is
+  // drawn: entity() and drawnEntities() as one frame (IVexaDragPreview). The drag ends with the
+  // accepted value (kNormal, also when the sampler saw no change in it), or with the status the
+  // sampler answers for any other input, or any status other than kNormal and kNoChange the sampler
   // answers for a sample. A sampler that reads no input ends the drag with its own status.
   DragStatus drag();
 
@@ -131,6 +132,7 @@ class QvEdDrag {
 
  private:
   enum class Reading { kNone, kSample, kFinal };
+  void drawPreview();
   DragStatus acquire(VexaAnswerKind kind, const QvGePoint3d* basePoint, VexaAnswer& answer);
 
   QvString prompt_;

@@ -37,6 +37,7 @@ VexaCommandEnd VexaCommandRunner::runCommand(const QvString& text) {
   int rc = kQvError;
   try {
     VexaBuildInCommandContext context;
+    const VexaCommandContexts::RunningScope running(context);
     rc = function(context);
   } catch (const std::exception& error) {
     say(QvString::format(L"\nThe command %s stopped: %hs", commandName.c_str(), error.what()));

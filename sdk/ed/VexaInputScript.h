@@ -56,6 +56,8 @@ class VexaInputScript : public VexaHostService {
   bool atEnd() const;
   // How many questions found the script run out (each answered with a cancel).
   int readsPastEnd() const { return readsPastEnd_; }
+  // Whether the next line is text typed ahead that no question has read yet.
+  bool hasTypedAhead() const { return !lines_.empty() && lines_.front().typedAhead; }
   // The lines left, comments included.
   int linesLeft() const { return static_cast<int>(lines_.size()); }
 

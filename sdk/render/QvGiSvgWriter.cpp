@@ -54,6 +54,12 @@ QvDbObjectId layerZero(QvDbDatabase* db) {
 
 Vexa::ErrorStatus QvGiSvgWriter::write(QvDbDatabase* db, const QvString& layoutName,
                                        std::ostream& out) {
+  return write(db, layoutName, {}, out);
+}
+
+Vexa::ErrorStatus QvGiSvgWriter::write(QvDbDatabase* db, const QvString& layoutName,
+                                       const std::vector<QvGiDrawable*>& overlay,
+                                       std::ostream& out) {
   if (!db) return Vexa::eNullPtr;
   QvDbObjectId spaceId;
   QvString title;
@@ -68,6 +74,12 @@ Vexa::ErrorStatus QvGiSvgWriter::write(QvDbDatabase* db, const QvString& layoutN
     if (!entity) continue;
     canvas.beginGroup(id.handle().ascii(), entity->layer());
     drawer.drawTopLevel(entity.object());
+    canvas.endGroup();
+  }
+  if (!overlay.empty()) {
+    canvas.beginGroup(L"preview", L"");
+    for (QvGiDrawable* drawable : overlay)
+      if (drawable) drawer.drawTopLevel(drawable);
     canvas.endGroup();
   }
   canvas.write(out, title);

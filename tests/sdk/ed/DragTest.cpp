@@ -5,12 +5,14 @@
 #include <numbers>
 #include <vector>
 
+#include "sdk/db/QvDbLine.h"
 #include "sdk/ed/QvEdDrag.h"
 #include "sdk/ed/QvEdJig.h"
 #include "sdk/ed/VexaInputScript.h"
 #include "sdk/ed/VexaSysVarService.h"
 #include "sdk/ed/VexaTranscript.h"
 #include "sdk/ed/qvedSysVar.h"
+#include "sdk/render/QvGiDragFrames.h"
 #include "tests/support/HostFixture.h"
 
 namespace {
@@ -209,6 +211,46 @@ TEST_F(DragTest, ASamplerThatReadsNoInputEndsTheDrag) {
   SilentJig jig;
   EXPECT_EQ(jig.drag(), QvEdDrag::kNoChange);
   EXPECT_EQ(host().service<VexaInputScript>().linesLeft(), 1);
+}
+
+// A jig whose preview is a line from the origin to the sampled point, with a marker line
+// drawn besides; a sample on the x axis asks for no redraw.
+class LineJig : public QvEdDrag {
+ public:
+  LineJig() { marker.setEndPoint(QvGePoint3d(0, -1, 0)); }
+  DragStatus sampler() override {
+    QvGePoint3d p;
+    const DragStatus status = acquirePoint(p);
+    if (status == kNormal) point = p;
+    return status;
+  }
+  bool update() override {
+    preview.setEndPoint(point);
+    return point.y != 0.0;
+  }
+  QvDbEntity* entity() const override { return const_cast<QvDbLine*>(&preview); }
+  QvArray<QvDbEntity*> drawnEntities() override {
+    QvArray<QvDbEntity*> extra;
+    extra.append(&marker);
+    return extra;
+  }
+  QvGePoint3d point;
+  QvDbLine preview;
+  QvDbLine marker;
+};
+
+TEST_F(DragTest, EachRedrawIsDrawnAsAFrameOfThePreview) {
+  script(L"~1,1\n~5,0\n~2,3\n4,4\n");
+  LineJig jig;
+  EXPECT_EQ(jig.drag(), QvEdDrag::kNormal);
+  const QvGiDragFrames* frames = QvGiDragFrames::current();
+  // The sample on the x axis asked for no redraw.
+  ASSERT_EQ(frames->frameCount(), 3);
+  const QvGiDragFrames::Frame& second = frames->frames()[1];
+  ASSERT_EQ(second.size(), 2u);  // the preview, then the drawn entity
+  EXPECT_THAT(second[0].points[1], IsPoint(2, 3, 0));
+  EXPECT_THAT(second[1].points[1], IsPoint(0, -1, 0));
+  EXPECT_THAT(frames->frames()[2][0].points[1], IsPoint(4, 4, 0));
 }
 
 }  // namespace

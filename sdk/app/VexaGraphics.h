@@ -1,0 +1,35 @@
+#pragma once
+
+#include <vector>
+
+#include "sdk/base/QvString.h"
+
+// The active document's graphics system. The stand-in draws nothing on screen: it keeps what
+// was asked of it (buffer invalidations and screen repairs) so that tests can read it.
+class VexaGraphics {
+ public:
+  struct Call {
+    enum class Kind { kInvalidate, kRepair };
+    Kind kind = Kind::kInvalidate;
+    int bufferBits = 0;        // kInvalidate
+    bool wholeScreen = false;  // kRepair: no rectangle given
+    bool first = false;
+    bool second = false;
+  };
+  struct Rect {
+    double left = 0.0, bottom = 0.0, right = 0.0, top = 0.0;
+  };
+
+  void invalidate(int bufferBits, bool first, bool second);
+  // A null rectangle repairs the whole screen.
+  void repairScreenRect(const Rect* rect, bool first, bool second);
+
+  const std::vector<Call>& calls() const { return calls_; }
+  void clearCalls() { calls_.clear(); }
+
+ private:
+  std::vector<Call> calls_;
+};
+
+// The active document's graphics; null when no host runs or it has no document.
+VexaGraphics* GetActiveGraphics();

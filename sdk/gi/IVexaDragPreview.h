@@ -1,0 +1,16 @@
+#pragma once
+
+#include <vector>
+
+class QvGiDrawable;
+
+// Where a running drag shows its preview: after each update that asks for a redraw, the
+// drag hands over what the host draws (its entity and its drawn entities) as one frame. The
+// host's frame log (QvGiDragFrames, sdk/render) is bound here when the host starts.
+class IVexaDragPreview {
+ public:
+  virtual void drawFrame(const std::vector<QvGiDrawable*>& drawables) = 0;
+
+ protected:
+  ~IVexaDragPreview() = default;
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "sdk/base/VexaHost.h"
+#include "sdk/gi/IVexaDragPreview.h"
+#include "sdk/render/QvGiWorldDrawRecorder.h"
+
+// The frames of drag previews: each frame drawn through world draw into a recorder, so that
+// tests can read what the preview showed. The last kKeptFrames frames are kept; all are
+// counted. With a folder set, each frame is also written there as an SVG picture of the
+// working drawing's current layout with the preview on top ("drag-0001.svg", ...).
+class QvGiDragFrames : public VexaHostService, public IVexaDragPreview {
+ public:
+  static constexpr int kKeptFrames = 256;
+  using Frame = std::vector<QvGiWorldDrawRecorder::Primitive>;
+
+  void drawFrame(const std::vector<QvGiDrawable*>& drawables) override;
+
+  int frameCount() const { return count_; }
+  const std::vector<Frame>& frames() const { return frames_; }
+  void clear();
+
+  // The folder for SVG frames (empty: none are written); the files written so far.
+  void setSvgFolder(const std::string& folder) { folder_ = folder; }
+  int svgFilesWritten() const { return written_; }
+
+  // The running host's frames, or null.
+  static QvGiDragFrames* current();
+
+ private:
+  std::vector<Frame> frames_;
+  int count_ = 0;
+  std::string folder_;
+  int written_ = 0;
+};

@@ -42,10 +42,8 @@ void TarvoProgram::writeUsage(std::ostream& to) const {
         "Runs the Tarvo stand-in host with the modules XqCmdUtil and TarvoCommands loaded.\n"
         "\n"
         "commands:\n"
-        "  run [DRAWING] [SCRIPT] [-o OUT.dxf] [--svg OUT.svg] [--drag-frames DIR]
-"
-        "      [--layout NAME] [--strict] [--dialog-svg DIR] [--verbose]
-"
+        "  run [DRAWING] [SCRIPT] [-o OUT.dxf] [--svg OUT.svg] [--drag-frames DIR]\n"
+        "      [--layout NAME] [--strict] [--dialog-svg DIR] [--verbose]\n"
         "              open DRAWING (a new drawing when none is given), run the command\n"
         "              script SCRIPT (a file, or - for the standard input), print the command\n"
         "              line, then save the drawing to OUT.dxf and draw it to OUT.svg when asked.\n"

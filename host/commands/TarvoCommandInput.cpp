@@ -8,12 +8,6 @@
 
 namespace {
 
-QvGePoint3d toUcs(const QvGePoint3d& world) {
-  QvGePoint3d ucs;
-  qvedTrans(world, kQvTransWorld, kQvTransUcs, false, ucs);
-  return ucs;
-}
-
 QvGePoint3d toWorld(const double ucs[3]) {
   QvGePoint3d world;
   qvedTrans(QvGePoint3d(ucs[0], ucs[1], ucs[2]), kQvTransUcs, kQvTransWorld, false, world);
@@ -49,6 +43,34 @@ void ucsAxes(QvGeVector3d& xAxis, QvGeVector3d& zAxis) {
 }
 
 }  // namespace
+
+QvGePoint3d TarvoCommandInput::toUcs(const QvGePoint3d& world) {
+  QvGePoint3d ucs;
+  qvedTrans(world, kQvTransWorld, kQvTransUcs, false, ucs);
+  return ucs;
+}
+
+TarvoAnswer TarvoCommandInput::text(const wchar_t* prompt, bool spacesAllowed, QvString& value) {
+  const int code = qvedGetString(spacesAllowed ? 1 : 0, prompt, value);
+  TarvoAnswer answer;
+  if (code != kQvNormal) return answerOf(code);
+  value.trim();
+  answer.kind = value.isEmpty() ? TarvoAnswer::Kind::kEnter : TarvoAnswer::Kind::kValue;
+  return answer;
+}
+
+std::optional<int> TarvoCommandInput::integer(const wchar_t* prompt, int low, int high,
+                                              int byDefault) {
+  for (;;) {
+    qvedInitGet(0, nullptr);
+    int value = byDefault;
+    const int code = qvedGetInt(prompt, &value);
+    if (code == kQvNone) return byDefault;
+    if (code != kQvNormal) return std::nullopt;
+    if (value >= low && value <= high) return value;
+    say(QvString::format(L"\nA whole number from %d to %d, please.", low, high));
+  }
+}
 
 TarvoAnswer TarvoCommandInput::point(const wchar_t* prompt, const QvGePoint3d* from,
                                      const wchar_t* keywords, bool required) {

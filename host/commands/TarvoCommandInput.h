@@ -29,6 +29,17 @@ TarvoAnswer point(const wchar_t* prompt, const QvGePoint3d* from = nullptr,
 TarvoAnswer distance(const wchar_t* prompt, const QvGePoint3d& from, double& value,
                      const wchar_t* keywords = nullptr);
 
+// A text (blanks allowed or not); kValue with the text in `value`, kEnter, or kCancel.
+TarvoAnswer text(const wchar_t* prompt, bool spacesAllowed, QvString& value);
+
+// A whole number within [low, high] (asked again otherwise); Enter takes `byDefault`.
+// Nothing when cancelled.
+std::optional<int> integer(const wchar_t* prompt, int low, int high, int byDefault);
+
+// A point in the current UCS as typed (not carried to world), for requests that take UCS
+// points.
+QvGePoint3d toUcs(const QvGePoint3d& world);
+
 // Yes or No with a default; nothing when cancelled.
 std::optional<bool> yesNo(const wchar_t* prompt, bool byDefault);
 

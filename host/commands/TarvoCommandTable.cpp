@@ -4,6 +4,7 @@
 
 #include "host/commands/TarvoAnonymousBlockCommand.h"
 #include "host/commands/TarvoArcCommand.h"
+#include "host/commands/TarvoBlockCommand.h"
 #include "host/commands/TarvoBlockPickCommand.h"
 #include "host/commands/TarvoBlockCountCommand.h"
 #include "host/commands/TarvoBlockScaleCommand.h"
@@ -13,6 +14,7 @@
 #include "host/commands/TarvoJoinCommand.h"
 #include "host/commands/TarvoLayerPickCommand.h"
 #include "host/commands/TarvoLineCommand.h"
+#include "host/commands/TarvoOopsCommand.h"
 #include "host/commands/TarvoPathInfoCommand.h"
 #include "host/commands/TarvoPlineCommand.h"
 #include "host/commands/TarvoTrimHatchCommand.h"
@@ -37,6 +39,9 @@ constexpr std::array kCommands{
     TarvoCommandEntry{L"CHLAYER", &TarvoChangeLayerCommand::run},
     TarvoCommandEntry{L"ANONBLOCK", &TarvoAnonymousBlockCommand::run},
     TarvoCommandEntry{L"XREFFILE", &TarvoXrefFileCommand::run},
+    TarvoCommandEntry{L"OOPS", &TarvoOopsCommand::run},
+    TarvoCommandEntry{L"BLOCK", &TarvoBlockCommand::run},
+    TarvoCommandEntry{L"BLOCKMOD", &TarvoBlockModCommand::run},
 };
 
 }  // namespace

@@ -1,0 +1,309 @@
+// CreateBlock: a block definition made, or remade, from selected objects.
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <optional>
+#include <set>
+#include <unordered_set>
+#include <vector>
+
+#include "cmdutil/blocks/XqBlockSettings.h"
+#include "cmdutil/blocks/XqBlockVars.h"
+#include "sdk/app/VexaBlockNotifications.h"
+#include "sdk/app/VexaDocContext.h"
+#include "sdk/app/VexaDocData.h"
+#include "sdk/db/QvDbAnnotativeObjectPE.h"
+#include "sdk/db/QvDbAttributeDefinition.h"
+#include "sdk/db/QvDbBlockReference.h"
+#include "sdk/db/QvDbBlockTable.h"
+#include "sdk/db/QvDbBlockTableRecord.h"
+#include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbDynBlockReference.h"
+#include "sdk/db/QvDbEvalGraph.h"
+#include "sdk/db/QvDbHostApplicationServices.h"
+#include "sdk/db/QvDbIdMapping.h"
+#include "sdk/db/QvDbLayerTableRecord.h"
+#include "sdk/db/QvDbLayoutManager.h"
+#include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbSmartBlockGlobals.h"
+#include "sdk/db/QvDbSortentsTable.h"
+#include "sdk/db/QvDbTagBlockReference.h"
+#include "sdk/db/QvDbTagEvalGraph.h"
+#include "sdk/db/QvDbTransactionScope.h"
+#include "sdk/ed/IVexaBuildInCommandContext.h"
+#include "sdk/ed/VexaPickfirstProcessor.h"
+#include "xqcmdutil/CreateBlockData.h"
+#include "xqcmdutil/XqBlockDefinition.h"
+#include "xqcmdutil/XqDbUtil.h"
+
+namespace {
+
+constexpr int kKeepSources = 2;
+
+// The objects that become the definition's contents, in order, each once.
+class SourceList {
+ public:
+  bool contains(QvDbObjectId id) const { return index_.count(id) != 0; }
+  void append(QvDbObjectId id) {
+    if (index_.insert(id).second) ids_.push_back(id);
+  }
+  void remove(QvDbObjectId id) {
+    if (index_.erase(id)) ids_.erase(std::find(ids_.begin(), ids_.end(), id));
+  }
+  const std::vector<QvDbObjectId>& ids() const { return ids_; }
+
+ private:
+  std::vector<QvDbObjectId> ids_;
+  std::unordered_set<QvDbObjectId> index_;
+};
+
+bool isAttributeDefinition(QvDbObjectId id, bool& opened) {
+  QvDbObjectPointer<QvDbObject> object(id, QvDb::kForRead);
+  opened = object.openStatus() == Vexa::eOk;
+  return opened && QvDbAttributeDefinition::cast(object.object()) != nullptr;
+}
+
+// The active layout's draw order, or nothing when it has no sort-entities table.
+QvDbObjectIdArray activeDrawOrder(QvDbDatabase* db) {
+  QvDbObjectIdArray order;
+  QvDbHostApplicationServices* services = qvdbHostApplicationServices();
+  if (!services) return order;
+  const QvDbObjectId spaceId = services->layoutManager()->getActiveLayoutBTRId(db);
+  QvDbObjectPointer<QvDbBlockTableRecord> space(spaceId, QvDb::kForRead);
+  if (space.openStatus() != Vexa::eOk) return order;
+  QvDbSortentsTable* table = nullptr;
+  if (space->getSortentsTable(table, QvDb::kForRead) != Vexa::eOk || !table) return order;
+  table->getFullDrawOrder(order);
+  table->close();
+  return order;
+}
+
+// Step one of the source list: the requested ids in draw order (attribute definitions left
+// for later), or in request order for fewer than two ids or without a draw order.
+void orderSources(QvDbDatabase* db, const QvArray<QvDbObjectId>& requested, SourceList& list) {
+  const QvDbObjectIdArray order =
+      requested.length() < 2 ? QvDbObjectIdArray() : activeDrawOrder(db);
+  if (order.isEmpty()) {
+    for (const QvDbObjectId& id : requested) list.append(id);
+    return;
+  }
+  std::set<QvDbObjectId> left(requested.begin(), requested.end());
+  auto take = [&list](QvDbObjectId id) {
+    bool opened = false;
+    if (!isAttributeDefinition(id, opened) && opened) list.append(id);
+  };
+  for (const QvDbObjectId& id : order)
+    if (left.erase(id)) take(id);
+  for (const QvDbObjectId& id : left) take(id);
+}
+
+// What CreateBlock does with the sources once they are cloned.
+struct SourceFate {
+  bool keep = false;
+  std::unordered_set<QvDbObjectId> temporary;  // copies of nested annotative references
+};
+
+// Replaces an annotative reference among the sources by copies of its contents, committed to
+// the reference's space only to be cloned (they are erased again afterwards).
+void expandAnnotativeReference(const QvDbBlockReference& ref, QvDbObjectId refId, SourceList& list,
+                               SourceFate& fate) {
+  list.remove(refId);
+  QvDbObjectPointer<QvDbBlockTableRecord> block(ref.blockTableRecord(), QvDb::kForRead);
+  if (block.openStatus() != Vexa::eOk) return;
+  const QvGeMatrix3d xform = ref.blockTransform();
+  for (const QvDbObjectId& id : block->entityIds()) {
+    QvDbObjectPointer<QvDbEntity> entity(id, QvDb::kForRead);
+    if (entity.openStatus() != Vexa::eOk) continue;
+    auto* copy = QvDbEntity::cast(entity->clone());
+    if (!copy) continue;
+    QvDbEntity* committed = copy;
+    const QvDbObjectId copyId = XqDbUtil::CommitToDB(committed, ref.database(), ref.ownerId());
+    if (copyId.isNull()) {
+      delete copy;
+      continue;
+    }
+    copy->transformBy(xform);
+    copy->close();
+    list.append(copyId);
+    fate.temporary.insert(copyId);
+  }
+}
+
+// Step two: annotative requests switch the sources' annotative property off and take nested
+// annotative references apart; attribute definitions go last.
+void prepareSources(const CreateBlockData& data, SourceList& list, SourceFate& fate,
+                    std::vector<QvDbObjectId>& nestedReferences) {
+  for (const QvDbObjectId& id : data.getObjectIdToBlock()) {
+    QvDbObjectPointer<QvDbEntity> object(id, QvDb::kForWrite);
+    if (object.openStatus() != Vexa::eOk) continue;
+    if (data.getAnnotative()) {
+      if (auto* pe = QvDbAnnotativeObjectPE::cast(object->queryX(QvDbAnnotativeObjectPE::desc()))) {
+        const auto* ref = QvDbBlockReference::cast(object.object());
+        if (ref && pe->annotative(ref)) {
+          expandAnnotativeReference(*ref, id, list, fate);
+          nestedReferences.push_back(id);
+        } else {
+          pe->setAnnotative(object.object(), false);
+        }
+      }
+    }
+    if (QvDbAttributeDefinition::cast(object.object()) && !list.contains(id)) list.append(id);
+  }
+}
+
+// The last step for one source: erased and listed unless kept or on a locked layer.
+void retire(QvDbEntity& source, QvDbObjectId id, const SourceFate& fate, VexaDocData* data,
+            VexaDocContext* doc, QvDbObjectIdArray& erased) {
+  bool locked = false;
+  {
+    QvDbObjectPointer<QvDbLayerTableRecord> layer(source.layerId(), QvDb::kForRead);
+    locked = layer.openStatus() == Vexa::eOk && layer->isLocked();
+  }
+  if (locked || fate.keep) return;
+  if (source.erase() != Vexa::eOk) return;
+  erased.append(id);
+  if (data) data->removedObjects.append(id);
+  if (doc && id.database() == doc->database()) doc->appendOopsEntity(id);
+}
+
+void eraseTemporaryCopies(const SourceFate& fate) {
+  for (const QvDbObjectId& id : fate.temporary) {
+    QvDbObjectPointer<QvDbEntity> copy(id, QvDb::kForWrite);
+    if (copy.openStatus() == Vexa::eOk) copy->erase();
+  }
+}
+
+// The references of a redefined dynamic or tag block go back to the definition, and its
+// evaluation graph goes: the references and their representations are found first, while the
+// graph still tells them.
+void resetSmartReferences(QvDbObjectId blockId) {
+  const bool dynamic = QvDbDynBlockReference::isDynamicBlock(blockId);
+  const bool tag = QvDbTagBlockReference::isDynamicBlock(blockId);
+  if (!dynamic && !tag) return;
+  const QvDbSmartBlockKind kind = dynamic ? QvDbSmartBlockKind::kDynamic : QvDbSmartBlockKind::kTag;
+  QvDbObjectIdArray refs;
+  QvDbSmartBlockGlobals::getBlockAllReferences(blockId, refs, kind);
+  for (const QvDbObjectId& ref : refs) {
+    if (dynamic) {
+      QvDbDynBlockReference wrapper(ref);
+      if (!wrapper.anonymousBlockTableRecord().isNull()) wrapper.resetBlock();
+    } else {
+      QvDbTagBlockReference wrapper(ref);
+      if (!wrapper.anonymousBlockTableRecord().isNull()) wrapper.resetBlock();
+    }
+  }
+  if (dynamic) QvDbEvalGraph::removeGraph(blockId);
+  if (tag) QvDbTagEvalGraph::removeGraph(blockId);
+}
+
+// Opens or makes the definition (the block table open for write). Null on failure.
+QvDbObjectId openDefinition(QvDbDatabase* db, const QvString& name, bool& redefined) {
+  QvDbObjectPointer<QvDbBlockTable> table(db->blockTableId(), QvDb::kForWrite);
+  if (table.openStatus() != Vexa::eOk) return QvDbObjectId();
+  QvDbObjectId id;
+  redefined = table->getAt(name.c_str(), id) == Vexa::eOk;
+  if (redefined) {
+    QvDbObjectPointer<QvDbBlockTableRecord> record(id, QvDb::kForWrite);
+    if (record.openStatus() != Vexa::eOk || !XqBlockSettings::isRedefinable(*record.object()))
+      return QvDbObjectId();
+    for (const QvDbObjectId& old : record->entityIds()) {
+      QvDbObjectPointer<QvDbEntity> entity(old, QvDb::kForWrite);
+      if (entity.openStatus() != Vexa::eOk || entity->erase() != Vexa::eOk) return QvDbObjectId();
+    }
+    return id;
+  }
+  auto* record = new QvDbBlockTableRecord();
+  if (record->setName(name.c_str()) != Vexa::eOk || table->add(id, record) != Vexa::eOk) {
+    delete record;
+    return QvDbObjectId();
+  }
+  record->close();
+  return id;
+}
+
+}  // namespace
+
+QvDbObjectId CreateBlock(IVexaBuildInCommandContext* context, const CreateBlockData& data) {
+  if (!context) return QvDbObjectId();
+  const XqPickfirstSuspension suspension;
+  QvDbDatabase* db = context->database();
+  if (!db) return QvDbObjectId();
+
+  QvString name;
+  data.getBlockName(name);
+  const QvArray<QvDbObjectId>& requested = data.getObjectIdToBlock();
+  // A block may not contain itself.
+  if (!name.isEmpty() && ContainBlockNameInObjArray(requested, name)) return QvDbObjectId();
+
+  QvDbTransactionScope transaction(db);
+  bool redefined = false;
+  const QvDbObjectId blockId = openDefinition(db, name, redefined);
+  if (blockId.isNull()) return QvDbObjectId();
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> record(blockId, QvDb::kForWrite);
+    if (record.openStatus() != Vexa::eOk ||
+        XqBlockSettings::apply(data, *record.object()) != Vexa::eOk)
+      return QvDbObjectId();
+  }
+  const QvGeMatrix3d placement = XqBlockSettings::placement(*context, data);
+
+  SourceList list;
+  SourceFate fate;
+  fate.keep = (data.getCompletionRequest() & kKeepSources) != 0;
+  std::vector<QvDbObjectId> nested;
+  orderSources(db, requested, list);
+  prepareSources(data, list, fate, nested);
+
+  QvDbIdMapping mapping;
+  if (!list.ids().empty()) {
+    QvDbObjectIdArray ids;
+    ids.setGrowLength(std::max(8, static_cast<int>(list.ids().size())));
+    for (const QvDbObjectId& id : list.ids()) ids.append(id);
+    if (db->deepCloneObjects(ids, blockId, mapping) != Vexa::eOk) return QvDbObjectId();
+  }
+
+  VexaDocContext* doc = GetVexaAppCtxActiveDocContext();
+  if (doc) doc->clearOopsEnts();
+  VexaDocData* docData = GetVexaAppCtxActiveDocData();
+  if (docData) docData->removedObjects.removeAll();
+
+  std::optional<double> annoScale;
+  if (data.getAnnotative()) {
+    annoScale = XqBlockVars::getReal(L"CANNOSCALEVALUE");
+    if (annoScale && std::abs(*annoScale) <= 1e-10) annoScale.reset();
+  }
+  QvDbObjectIdArray erased;
+  for (const QvDbObjectId& sourceId : list.ids()) {
+    QvDbIdPair pair(sourceId, QvDbObjectId(), false);
+    if (!mapping.compute(pair) || !pair.isCloned() || sourceId.isErased()) continue;
+    QvDbObjectPointer<QvDbEntity> source(sourceId, QvDb::kForWrite);
+    if (source.openStatus() != Vexa::eOk) continue;
+    QvDbObjectPointer<QvDbEntity> clone(pair.value(), QvDb::kForWrite);
+    if (clone.openStatus() != Vexa::eOk) continue;
+    clone->transformBy(placement);
+    if (annoScale) clone->transformBy(QvGeMatrix3d().setToScaling(*annoScale));
+    clone.close();
+    if (!fate.temporary.count(sourceId))
+      retire(*source.object(), sourceId, fate, docData, doc, erased);
+  }
+  // Nested annotative references follow the rules of the other sources.
+  for (const QvDbObjectId& refId : nested) {
+    QvDbObjectPointer<QvDbEntity> ref(refId, QvDb::kForWrite);
+    if (ref.openStatus() == Vexa::eOk) retire(*ref.object(), refId, fate, docData, doc, erased);
+  }
+  eraseTemporaryCopies(fate);
+  if (VexaPickfirstProcessor* proc = vexaGetPickfirstProc(); proc && !erased.isEmpty())
+    proc->notifyModified(erased);
+
+  XqBlockVars::setString(L"INSNAME", name);
+  if (redefined) resetSmartReferences(blockId);
+  if (transaction.commit() != Vexa::eOk) return QvDbObjectId();
+
+  if (redefined) {
+    QvDbObjectIdArray ids;
+    ids.append(blockId);
+    ModifiedBlockNotifyUndoSetting(ids, nullptr);
+    vexaUpdateBlockDefinition(blockId);
+  }
+  return blockId;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <vector>
+
+#include "sdk/db/QvDbObjectId.h"
+#include "sdk/ge/QvGePoint3d.h"
+
+class QvDbDatabase;
+
+// Drawings for the block engine tests; each step opens and closes what it touches.
+
+// A line from `a` to `b` in model space (on `layer` when given).
+QvDbObjectId addLine(QvDbDatabase* db, const QvGePoint3d& a, const QvGePoint3d& b,
+                     QvDbObjectId layer = QvDbObjectId());
+// An attribute definition with tag and default text at `at` in the block `owner`.
+QvDbObjectId addAttDef(QvDbObjectId owner, const wchar_t* tag, const wchar_t* text,
+                       const QvGePoint3d& at, bool constant = false, bool preset = false);
+// A reference of `block` at `at` in `owner`.
+QvDbObjectId addRef(QvDbObjectId owner, QvDbObjectId block, const QvGePoint3d& at);
+// The live entities of a block, in order.
+QvDbObjectIdArray contentsOf(QvDbObjectId blockId);
+// The start and end of a line (both the origin when it does not open as one).
+std::vector<QvGePoint3d> lineEnds(QvDbObjectId lineId);
+// The number of block table records.
+int blockCount(QvDbDatabase* db);
+// A layer, locked when asked.
+QvDbObjectId addLayerLocked(QvDbDatabase* db, const wchar_t* name);

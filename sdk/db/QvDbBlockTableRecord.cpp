@@ -1,10 +1,9 @@
 #include "sdk/db/QvDbBlockTableRecord.h"
 
-#include "sdk/base/VexaFaultInjection.h"
-
 #include <cmath>
 #include <unordered_set>
 
+#include "sdk/base/VexaFaultInjection.h"
 #include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbBlockTableRecordIterator.h"
 #include "sdk/db/QvDbDatabase.h"

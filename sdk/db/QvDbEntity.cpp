@@ -1,9 +1,8 @@
 #include "sdk/db/QvDbEntity.h"
 
-#include "sdk/base/VexaFaultInjection.h"
-
 #include <cmath>
 
+#include "sdk/base/VexaFaultInjection.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbLayerTable.h"

@@ -11,6 +11,7 @@
 #include "host/commands/TarvoChangeLayerCommand.h"
 #include "host/commands/TarvoCircleCommand.h"
 #include "host/commands/TarvoDistanceCommand.h"
+#include "host/commands/TarvoInsertAtCommand.h"
 #include "host/commands/TarvoJoinCommand.h"
 #include "host/commands/TarvoLayerPickCommand.h"
 #include "host/commands/TarvoLineCommand.h"
@@ -42,6 +43,7 @@ constexpr std::array kCommands{
     TarvoCommandEntry{L"OOPS", &TarvoOopsCommand::run},
     TarvoCommandEntry{L"BLOCK", &TarvoBlockCommand::run},
     TarvoCommandEntry{L"BLOCKMOD", &TarvoBlockModCommand::run},
+    TarvoCommandEntry{L"INSERTAT", &TarvoInsertAtCommand::run},
 };
 
 }  // namespace

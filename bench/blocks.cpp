@@ -1,0 +1,211 @@
+// The block engine against ezdxf, and the cost of the insertion drag's repeated samples.
+//
+//   bench_blocks [REFERENCES] [ENTITIES] [SAMPLES]   (defaults 20000, 50000, 100000)
+//
+// 1. CreateInsert of REFERENCES references of a block with three attributes (varied points,
+//    rotations, scales and texts), then saving, against ezdxf add_blockref + add_auto_attribs +
+//    saveas of the same list; ezdxf then reads our file and checks every reference.
+// 2. CreateBlock from ENTITIES model-space lines against ezdxf copying them into a new block
+//    and deleting the originals.
+// 3. SAMPLES cursor samples through the insertion-point drag on a block of 1000 entities with
+//    5 attributes: new points, then the same point over and over (the no-change path).
+// Prints the ratios; fails when a goal (50x, 20x, repeated samples under 5% of new ones) is
+// not met.
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+#include "sdk/app/VexaDocumentManager.h"
+#include "sdk/base/VexaHost.h"
+#include "sdk/db/QvDbAttributeDefinition.h"
+#include "sdk/db/QvDbBlockTable.h"
+#include "sdk/db/QvDbBlockTableRecord.h"
+#include "sdk/db/QvDbCircle.h"
+#include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbHostApplicationServices.h"
+#include "sdk/db/QvDbLine.h"
+#include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/ed/VexaBuildInCommandContext.h"
+#include "sdk/ed/VexaInputScript.h"
+#include "sdk/io/QvDxfFile.h"
+#include "xqcmdutil/CreateBlockData.h"
+#include "xqcmdutil/CreateInsertData.h"
+#include "xqcmdutil/InsertData.h"
+#include "xqcmdutil/XqBlockDefinition.h"
+#include "xqcmdutil/XqBlockInsert.h"
+#include "xqcmdutil/XqInsertDrag.h"
+
+namespace {
+
+std::string run(const std::string& command) {
+  std::string output;
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe) return output;
+  char buffer[4096];
+  size_t n;
+  while ((n = std::fread(buffer, 1, sizeof(buffer), pipe)) > 0) output.append(buffer, n);
+  if (::pclose(pipe) != 0) {
+    std::fprintf(stderr, "failed: %s\n%s", command.c_str(), output.c_str());
+    std::exit(2);
+  }
+  return output;
+}
+
+double seconds(std::chrono::steady_clock::time_point since) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+double secondsOf(const std::string& output) {
+  std::istringstream in(output);
+  std::string label;
+  double value = 0;
+  in >> label >> value;
+  return value;
+}
+
+QvDbDatabase* workingDb() {
+  return qvdbHostApplicationServices()->workingDatabase();
+}
+
+QvDbObjectId append(QvDbObjectId owner, QvDbEntity* entity) {
+  QvDbObjectPointer<QvDbBlockTableRecord> block(owner, QvDb::kForWrite);
+  QvDbObjectId id;
+  block->appendQvDbEntity(id, entity);
+  entity->close();
+  return id;
+}
+
+QvDbObjectId addBlock(const wchar_t* name) {
+  QvDbObjectPointer<QvDbBlockTable> table(workingDb()->blockTableId(), QvDb::kForWrite);
+  auto* record = new QvDbBlockTableRecord();
+  record->setName(name);
+  QvDbObjectId id;
+  table->add(id, record);
+  record->close();
+  return id;
+}
+
+QvDbObjectId addAttDef(QvDbObjectId block, const wchar_t* tag, double y) {
+  auto* def = new QvDbAttributeDefinition();
+  def->setTag(tag);
+  def->setTextString(L"-");
+  def->setPosition(QvGePoint3d(0, y, 0));
+  def->setHeight(0.3);
+  return append(block, def);
+}
+
+// The benchmark's placements, as in blocks_ezdxf_side.py.
+void placement(int i, CreateInsertData& data, QvDbObjectId defs[3]) {
+  data.setInsertPoint(QvGePoint3d((i % 200) * 3.0, (i / 200) * 3.0, 0));
+  data.setRotationAngle((i % 36) * 10.0 * M_PI / 180.0);
+  const double s = 0.5 + (i % 5) * 0.25;
+  data.setScale3d(QvGeScale3d(s, s, s));
+  auto& texts = *data.getAttributeIdNameMapAdress();
+  texts[defs[0]] = QvString::format(L"T%d", i);
+  texts[defs[1]] = QvString::format(L"%d m", i % 17);
+  texts[defs[2]] = QvString::format(L"K%d", i % 3);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int references = argc > 1 ? std::atoi(argv[1]) : 20000;
+  const int entities = argc > 2 ? std::atoi(argv[2]) : 50000;
+  const int samples = argc > 3 ? std::atoi(argv[3]) : 100000;
+  const std::string side = std::string(TARVO_BENCH_DIR) + "/blocks_ezdxf_side.py";
+  std::string folder = (std::filesystem::temp_directory_path() / "tarvo-bench-XXXXXX").string();
+  if (!::mkdtemp(folder.data())) return 2;
+  bool met = true;
+
+  {  // 1. Inserting, then saving.
+    VexaHost host;
+    host.service<VexaDocumentManager>().newDocument();
+    VexaBuildInCommandContext context;
+    const QvDbObjectId tree = addBlock(L"TREE");
+    append(tree, new QvDbCircle(QvGePoint3d(0, 0, 0), QvGeVector3d::kZAxis, 1.0));
+    QvDbObjectId defs[3] = {addAttDef(tree, L"SPECIES", -1.2), addAttDef(tree, L"HEIGHT", -1.6),
+                            addAttDef(tree, L"KIND", -2.0)};
+    const std::string ours = folder + "/inserted.dxf";
+    const auto start = std::chrono::steady_clock::now();
+    CreateInsertData data;
+    data.setInsertName(L"TREE");
+    for (int i = 0; i < references; ++i) {
+      placement(i, data, defs);
+      QvDbObjectId id;
+      if (CreateInsert(&context, id, data) != 5100) return 2;
+    }
+    QvString message;
+    if (QvDxfFile::writeFile(*workingDb(), QvString(ours.c_str()), false, message) != Vexa::eOk)
+      return 2;
+    const double here = seconds(start);
+    const double there = secondsOf(run("/usr/bin/python3 '" + side + "' insert " +
+                                       std::to_string(references) + " '" + folder + "/ez.dxf'"));
+    const std::string check =
+        run("/usr/bin/python3 '" + side + "' check '" + ours + "' " + std::to_string(references));
+    const double ratio = there / here;
+    std::printf(
+        "CreateInsert of %d references with 3 attributes, then saving: %.3f s; ezdxf "
+        "%.3f s; %.1fx (goal 50x)\n  ezdxf reads our file: %s",
+        references, here, there, ratio, check.c_str());
+    met = met && ratio >= 50.0 && check.find("mismatches 0 audit_errors 0") != std::string::npos;
+  }
+  {  // 2. A block from model-space entities.
+    VexaHost host;
+    host.service<VexaDocumentManager>().newDocument();
+    VexaBuildInCommandContext context;
+    QvArray<QvDbObjectId> ids;
+    for (int i = 0; i < entities; ++i)
+      ids.append(append(workingDb()->modelSpaceId(),
+                        new QvDbLine(QvGePoint3d(i, 0, 0), QvGePoint3d(i, 1, 0))));
+    CreateBlockData data;
+    data.setData(L"ALL", ids, QvGePoint3d(0, 0, 0));
+    const auto start = std::chrono::steady_clock::now();
+    if (CreateBlock(&context, data).isNull()) return 2;
+    const double here = seconds(start);
+    const double there =
+        secondsOf(run("/usr/bin/python3 '" + side + "' block " + std::to_string(entities)));
+    const double ratio = there / here;
+    std::printf("CreateBlock from %d entities: %.3f s; ezdxf %.3f s; %.1fx (goal 20x)\n", entities,
+                here, there, ratio);
+    met = met && ratio >= 20.0;
+  }
+  {  // 3. The insertion drag: new samples, then repeated ones.
+    VexaHost host;
+    host.service<VexaDocumentManager>().newDocument();
+    VexaBuildInCommandContext context;
+    const QvDbObjectId big = addBlock(L"BIG");
+    for (int i = 0; i < 1000; ++i)
+      append(big, new QvDbLine(QvGePoint3d(i * 0.01, 0, 0), QvGePoint3d(i * 0.01, 1, 0)));
+    for (int i = 0; i < 5; ++i) addAttDef(big, QvString::format(L"A%d", i).c_str(), -i);
+    InsertData data;
+    data.blockName = L"BIG";
+    auto timeDrag = [&](bool repeated) {
+      std::wstring lines;
+      for (int i = 0; i < samples; ++i)
+        lines += repeated ? L"~1,1\n" : L"~" + std::to_wstring(i) + L",1\n";
+      lines += L"^C\n";
+      host.service<VexaInputScript>().loadString(QvString(lines.c_str()));
+      InsertDragInsertionPoint jig(&context, &data, L"BIG");
+      jig.prepare();
+      const auto start = std::chrono::steady_clock::now();
+      jig.drag();
+      return seconds(start);
+    };
+    const double fresh = timeDrag(false);
+    const double same = timeDrag(true);
+    const double share = same / fresh;
+    std::printf(
+        "Insertion drag, %d samples: new points %.3f s, the same point %.3f s (%.1f%%, "
+        "goal under 5%%)\n",
+        samples, fresh, same, share * 100.0);
+    met = met && share < 0.05;
+  }
+  std::filesystem::remove_all(folder);
+  std::printf("%s\n", met ? "all goals met" : "a goal was NOT met");
+  return met ? 0 : 1;
+}

@@ -1,0 +1,211 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "sdk/base/QvArray.h"
+#include "sdk/base/QvString.h"
+#include "sdk/db/QvDbBlockReference.h"
+#include "sdk/ed/QvEdDrag.h"
+#include "sdk/ge/QvGeMatrix3d.h"
+#include "xqcmdutil/XqCmdUtilExport.h"
+
+class IVexaBuildInCommandContext;
+class QvDbAttribute;
+class QvDbLine;
+struct InsertData;
+
+// The drags of the insert flow's placement questions. Each builds an in-memory preview of the
+// request's block (never added to the drawing) that follows the cursor, and writes the value
+// accepted back into the request (finish, given the flow's result code).
+//
+// Samplers answer kNoChange for a repeated sample (the host then skips the redraw), and
+// kZeroValue for a zero scale factor, which the flow maps to a rejected value.
+class XQCMDUTIL_EXPORT InsertDragBase : public QvEdDrag {
+ public:
+  static constexpr DragStatus kZeroValue = static_cast<DragStatus>(-17);
+
+  InsertDragBase(IVexaBuildInCommandContext* context, InsertData* data,
+                 const QvString& defaultName);
+  ~InsertDragBase() override;
+
+  QvDbEntity* entity() const override;
+  // Builds the preview from the request (again on each call): 5100, or -5001 when the block
+  // is not found or the active layout does not open.
+  virtual int prepare();
+  // Writes the accepted value back for the flow's result code.
+  virtual void finish(int result);
+  const QvGeScale3d& currentScale() const { return scale_; }
+
+  // The preview drawn (a reference, or an array reference for an array request); null before
+  // prepare.
+  QvDbBlockReference* preview() const { return preview_.get(); }
+  const QvString& defaultName() const { return defaultName_; }
+
+ protected:
+  // The attributes follow the preview's block transform.
+  void refreshAttributes();
+  // Scale (when no factor is zero), rotation about the UCS and position at the insertion
+  // point: the preview of the scale and rotation questions. False when nothing changed.
+  bool placeScaled(double rotation);
+  void setPreviewScale(const QvGeScale3d& scale);
+  bool definitionScalesUniformly() const;
+
+  IVexaBuildInCommandContext* context_;
+  InsertData* data_;
+  QvString defaultName_;
+  std::unique_ptr<QvDbBlockReference> preview_;
+  std::unique_ptr<QvDbBlockReference> previewCopy_;
+  QvString blockName_;
+  QvDbObjectId blockId_;
+  QvGePoint3d insertionPoint_;
+  QvGeVector3d normal_ = QvGeVector3d::kZAxis;
+  QvGeScale3d scale_;
+  double rotation_ = 0.0;
+  bool isArray_ = false;
+  std::vector<std::pair<QvDbAttribute*, QvDbObjectId>> attributes_;  // owned by the preview
+  QvGePoint3d ucsOrigin_;
+  QvGePoint3d position_;
+  bool positioned_ = false;
+};
+
+// "ORTHOMODE" off for the life of a drag, put back however the drag ends.
+class XQCMDUTIL_EXPORT XqOrthoModeOff {
+ public:
+  XqOrthoModeOff();
+  ~XqOrthoModeOff() { restore(); }
+  XqOrthoModeOff(const XqOrthoModeOff&) = delete;
+  XqOrthoModeOff& operator=(const XqOrthoModeOff&) = delete;
+  // Puts the saved value back now (once).
+  void restore();
+
+ private:
+  std::optional<int> saved_;
+};
+
+// The insertion point. The request's base-point offset is added to the cursor.
+class XQCMDUTIL_EXPORT InsertDragInsertionPoint : public InsertDragBase {
+ public:
+  using InsertDragBase::InsertDragBase;
+  int prepare() override;
+  DragStatus sampler() override;
+  bool update() override;
+  // 5100: the insertion point (jig and request) and "LASTPOINT".
+  void finish(int result) override;
+  const QvGePoint3d& sampledPoint() const { return sampled_; }
+
+ private:
+  QvGePoint3d sampled_;
+  std::optional<QvGePoint3d> lastCursor_;
+};
+
+// One scale factor as a distance from the insertion point.
+class XQCMDUTIL_EXPORT InsertDragUniformScale : public InsertDragBase {
+ public:
+  using InsertDragBase::InsertDragBase;
+  DragStatus sampler() override;
+  bool update() override;
+  void finish(int result) override;
+
+ private:
+  std::optional<double> last_;
+};
+
+// The X (and Y) scale factor: a corner gives both, a typed factor X only (Y is asked next).
+class XQCMDUTIL_EXPORT InsertDragScale : public InsertDragBase {
+ public:
+  using InsertDragBase::InsertDragBase;
+  int prepare() override;
+  DragStatus sampler() override;
+  bool update() override;
+  void finish(int result) override;
+  // One factor was typed: the Y question follows.
+  bool singleFactor() const { return singleFactor_; }
+
+ private:
+  std::optional<QvGePoint3d> lastCorner_;
+  bool singleFactor_ = false;
+  bool uniformRequest_ = false;
+  std::unique_ptr<XqOrthoModeOff> ortho_;
+};
+
+// The Y scale factor.
+class XQCMDUTIL_EXPORT InsertDragScaleY : public InsertDragBase {
+ public:
+  using InsertDragBase::InsertDragBase;
+  int prepare() override;
+  DragStatus sampler() override;
+  bool update() override;
+  void finish(int result) override;
+
+ private:
+  std::optional<QvGePoint3d> lastPoint_;
+  std::optional<double> lastFactor_;
+};
+
+// The Z scale factor (its absolute value).
+class XQCMDUTIL_EXPORT InsertDragScaleZ : public InsertDragBase {
+ public:
+  using InsertDragBase::InsertDragBase;
+  int prepare() override;
+  DragStatus sampler() override;
+  bool update() override;
+  void finish(int result) override;
+
+ private:
+  std::optional<QvGePoint3d> lastPoint_;
+  std::optional<double> lastFactor_;
+};
+
+// The rotation about the insertion point.
+class XQCMDUTIL_EXPORT InsertDragRotateAroundInsertPoint : public InsertDragBase {
+ public:
+  using InsertDragBase::InsertDragBase;
+  int prepare() override;
+  DragStatus sampler() override;
+  bool update() override;
+  void finish(int result) override;
+
+ private:
+  std::optional<double> last_;
+  QvGePoint3d angleBase_;
+};
+
+// The other corner of an array cell, drawn as four lines. `firstCorner` is in the frame
+// `toCell` carries points into; `fromCell` carries them back.
+class XQCMDUTIL_EXPORT MInsertDragRowColDistance : public QvEdDrag {
+ public:
+  MInsertDragRowColDistance(const QvGePoint3d& firstCorner, const QvGeMatrix3d& fromCell,
+                            const QvGeMatrix3d& toCell);
+  ~MInsertDragRowColDistance() override;
+  // "ORTHOMODE" off (back when the drag object goes) and the four lines.
+  void setup();
+  DragStatus sampler() override;
+  bool update() override;
+  QvDbEntity* entity() const override { return nullptr; }
+  QvArray<QvDbEntity*> drawnEntities() override;
+  const QvGePoint3d& currentCorner() const { return current_; }
+
+ private:
+  QvGePoint3d first_;
+  QvGePoint3d current_;
+  QvGeMatrix3d fromCell_;
+  QvGeMatrix3d toCell_;
+  std::vector<std::unique_ptr<QvDbLine>> lines_;
+  std::unique_ptr<XqOrthoModeOff> ortho_;
+};
+
+// Placement of any block reference (or array reference) with the insert engine's rules. The
+// member functions are kept for callers of the exported names; they work on this object. The
+// static forms take any reference and are what the module itself uses.
+class XQCMDUTIL_EXPORT BlockReference_Insert : public QvDbBlockReference {
+ public:
+  // Rotation `angle` added to the current UCS's rotation.
+  void setRotationWithUCS(double angle);
+  // Scale under the definition's uniform rule, converted from its insertion units.
+  void setScaleFactorsWithCheck(const QvGeScale3d& scale);
+  static void setRotationWithUCS(QvDbBlockReference* reference, double angle);
+  static void setScaleFactorsWithCheck(QvDbBlockReference* reference, const QvGeScale3d& scale);
+};

@@ -1,0 +1,264 @@
+// The insert drags: what each accepts, what it writes back, the previews it draws, and that
+// nothing of a preview reaches the drawing.
+#include <gtest/gtest.h>
+
+#include <numbers>
+
+#include "sdk/base/QvClassicCodes.h"
+#include "sdk/db/QvDbAttribute.h"
+#include "sdk/db/QvDbBlockTableRecord.h"
+#include "sdk/db/QvDbLine.h"
+#include "sdk/db/QvDbMInsertBlock.h"
+#include "sdk/db/QvDbObjectIterator.h"
+#include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/ed/VexaBuildInCommandContext.h"
+#include "sdk/ed/VexaSysVarService.h"
+#include "sdk/ed/qvedUcs.h"
+#include "sdk/ge/QvGeMatrix3d.h"
+#include "sdk/render/QvGiDragFrames.h"
+#include "tests/cmdutil/blocks/BlockTestSupport.h"
+#include "tests/support/DbChecks.h"
+#include "tests/support/DbSetup.h"
+#include "tests/support/HostFixture.h"
+#include "tests/support/PointChecks.h"
+#include "xqcmdutil/InsertData.h"
+#include "xqcmdutil/XqInsertDrag.h"
+
+namespace {
+
+using P = QvGePoint3d;
+
+class InsertDragTest : public HostFixture {
+ protected:
+  void SetUp() override {
+    HostFixture::SetUp();
+    tree = addBlock(db(), L"Tree");
+    appendEntity(tree, new QvDbLine(P(0, 0, 0), P(1, 0, 0)));
+    addAttDef(tree, L"SPECIES", L"oak", P(0, -1, 0));
+    addAttDef(tree, L"MARK", L"*", P(0, -2, 0), true);
+    data.blockName = L"Tree";
+    before = contentsOf(db()->modelSpaceId()).length();
+  }
+  void TearDown() override {
+    EXPECT_EQ(contentsOf(db()->modelSpaceId()).length(), before);  // previews stay out
+    EXPECT_TRUE(nothingLeftOpen(db()));
+    HostFixture::TearDown();
+  }
+  const QvGiDragFrames& frames() { return *QvGiDragFrames::current(); }
+  // The position of the preview's first attribute.
+  static P attributeAt(const InsertDragBase& jig) {
+    std::unique_ptr<QvDbObjectIterator> it(jig.preview()->attributeIterator());
+    const auto* a = QvDbAttribute::cast(it->entity());
+    return a ? a->position() : P(-1, -1, -1);
+  }
+  // Copies of the request's fields (a packed record: its fields are read by copy).
+  QvGeScale3d scale() const { return data.scale; }
+  QvGeScale3d presetScale() const { return data.presetScale; }
+  P insertionPoint() const { return data.insertionPoint; }
+  P dragPosition() const { return data.dragPosition; }
+  double rotation() const { return data.rotation; }
+  double presetRotation() const { return data.presetRotation; }
+  VexaBuildInCommandContext context;
+  InsertData data;
+  QvDbObjectId tree;
+  int before = 0;
+};
+
+TEST_F(InsertDragTest, TheInsertionPointFollowsTheCursorWithTheBasePointOffset) {
+  data.basePointOffset = QvGeVector3d(5, 0, 0);
+  InsertDragInsertionPoint jig(&context, &data, L"Tree");
+  ASSERT_EQ(jig.prepare(), kQvNormal);
+  ASSERT_EQ(jig.preview()->numAttributes(), 1);  // the constant one is not previewed
+  script(L"~10,10\n~10,10\n15,10\n");
+  ASSERT_EQ(jig.drag(), QvEdDrag::kNormal);
+  // The repeated sample drew nothing; the point one offset away from it is a new point.
+  EXPECT_EQ(frames().frameCount(), 2);
+  EXPECT_POINT_NEAR(jig.preview()->position(), P(20, 10, 0));
+  EXPECT_POINT_NEAR(attributeAt(jig), P(20, 9, 0));
+  EXPECT_POINT_NEAR(dragPosition(), P(20, 10, 0));
+  jig.finish(kQvNormal);
+  EXPECT_POINT_NEAR(insertionPoint(), P(20, 10, 0));
+  const auto last = vars().get(L"LASTPOINT")->pointValue();
+  EXPECT_POINT_NEAR(P(last[0], last[1], last[2]), P(20, 10, 0));
+  // The first frame showed the block at the first sample plus the offset.
+  bool seen = false;
+  for (const auto& primitive : frames().frames()[0])
+    seen = seen || primitive.points.contains(P(15, 10, 0));
+  EXPECT_TRUE(seen);
+}
+
+TEST_F(InsertDragTest, AcceptingTheLastSampleKeepsItsOffsetAndCancelsWriteNothing) {
+  data.basePointOffset = QvGeVector3d(5, 0, 0);
+  InsertDragInsertionPoint jig(&context, &data, L"Tree");
+  ASSERT_EQ(jig.prepare(), kQvNormal);
+  script(L"~10,10\n10,10\n");
+  ASSERT_EQ(jig.drag(), QvEdDrag::kNormal);
+  jig.finish(kQvNormal);
+  EXPECT_POINT_NEAR(insertionPoint(), P(15, 10, 0));
+
+  InsertDragInsertionPoint cancelled(&context, &data, L"Tree");
+  ASSERT_EQ(cancelled.prepare(), kQvNormal);
+  script(L"~1,1\n^C\n");
+  EXPECT_EQ(cancelled.drag(), QvEdDrag::kCancel);
+  cancelled.finish(kQvCancel);
+  EXPECT_POINT_NEAR(insertionPoint(), P(15, 10, 0));
+
+  data.blockName = L"Nowhere";
+  InsertDragInsertionPoint unknown(&context, &data, L"Tree");
+  EXPECT_EQ(unknown.prepare(), kQvError);
+  EXPECT_EQ(unknown.entity(), nullptr);
+}
+
+TEST_F(InsertDragTest, UniformScaleTakesDistancesAndTypedValues) {
+  data.insertionPoint = P(1, 1, 0);
+  InsertDragUniformScale jig(&context, &data, L"Tree");
+  ASSERT_EQ(jig.prepare(), kQvNormal);
+  script(L"~3,1\n-2\n");
+  ASSERT_EQ(jig.drag(), QvEdDrag::kNormal);
+  EXPECT_DOUBLE_EQ(jig.currentScale().sx, -2);
+  EXPECT_DOUBLE_EQ(jig.currentScale().sz, 2);
+  jig.finish(kQvNormal);
+  EXPECT_DOUBLE_EQ(scale().sy, -2);
+  EXPECT_DOUBLE_EQ(presetScale().sz, 2);
+  EXPECT_EQ(frames().frameCount(), 2);
+  // The first frame showed the block twice as large.
+  EXPECT_DOUBLE_EQ(presetScale().sx, -2);
+  jig.finish(kQvNone);
+  EXPECT_DOUBLE_EQ(scale().sx, 1);
+}
+
+TEST_F(InsertDragTest, ScaleCornersGiveTwoFactorsAndTypedOnesOneAndOrthoModeComesBack) {
+  ASSERT_EQ(setShortVar(L"ORTHOMODE", 1), kQvNormal);
+  {
+    InsertDragScale jig(&context, &data, L"Tree");
+    ASSERT_EQ(jig.prepare(), kQvNormal);
+    EXPECT_EQ(shortVar(L"ORTHOMODE"), 0);
+    script(L"3,4\n");
+    ASSERT_EQ(jig.drag(), QvEdDrag::kNormal);
+    EXPECT_FALSE(jig.singleFactor());
+    jig.finish(kQvNormal);
+    EXPECT_DOUBLE_EQ(scale().sx, 3);
+    EXPECT_DOUBLE_EQ(scale().sy, 4);
+    EXPECT_DOUBLE_EQ(scale().sz, 3);
+    EXPECT_EQ(shortVar(L"ORTHOMODE"), 1);
+    EXPECT_EQ(shortVar(L"LASTPOINTINIT"), 1);
+  }
+  {
+    InsertDragScale jig(&context, &data, L"Tree");
+    ASSERT_EQ(jig.prepare(), kQvNormal);
+    script(L"3\n");
+    ASSERT_EQ(jig.drag(), QvEdDrag::kNormal);
+    EXPECT_TRUE(jig.singleFactor());
+    EXPECT_DOUBLE_EQ(jig.currentScale().sy, 3);
+    script(L"0\n");
+    EXPECT_EQ(jig.drag(), InsertDragBase::kZeroValue);
+    jig.finish(kQvRejected);
+    EXPECT_DOUBLE_EQ(jig.currentScale().sx, 1);
+  }
+  {  // A cancel without finish: ORTHOMODE still comes back.
+    InsertDragScale jig(&context, &data, L"Tree");
+    ASSERT_EQ(jig.prepare(), kQvNormal);
+    script(L"^C\n");
+    EXPECT_EQ(jig.drag(), QvEdDrag::kCancel);
+  }
+  EXPECT_EQ(shortVar(L"ORTHOMODE"), 1);
+}
+
+TEST_F(InsertDragTest, YAndZQuestionsAndTheUniformDefinition) {
+  data.presetScale = QvGeScale3d(-2, 1, 1);
+  {
+    InsertDragScaleY y(&context, &data, L"Tree");
+    ASSERT_EQ(y.prepare(), kQvNormal);
+    script(L"\n");
+    EXPECT_EQ(y.drag(), QvEdDrag::kNull);
+    y.finish(kQvNone);
+    EXPECT_DOUBLE_EQ(scale().sy, -2);
+    EXPECT_DOUBLE_EQ(scale().sz, -2);
+  }
+  {
+    data.presetScale = QvGeScale3d(-2, 1, 1);
+    InsertDragScaleZ z(&context, &data, L"Tree");
+    ASSERT_EQ(z.prepare(), kQvNormal);
+    script(L"\n");
+    z.drag();
+    z.finish(kQvNone);
+    EXPECT_DOUBLE_EQ(scale().sz, 2);
+  }
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> block(tree, QvDb::kForWrite);
+    block->setBlockScaling(QvDb::kUniform);
+  }
+  data.presetScale = QvGeScale3d(1, 1, 1);
+  InsertDragScaleY y(&context, &data, L"Tree");
+  ASSERT_EQ(y.prepare(), kQvNormal);
+  script(L"3,4\n");
+  ASSERT_EQ(y.drag(), QvEdDrag::kNormal);
+  y.finish(kQvNormal);
+  EXPECT_DOUBLE_EQ(scale().sx, 5);
+  EXPECT_DOUBLE_EQ(scale().sy, 5);
+  EXPECT_DOUBLE_EQ(scale().sz, 5);
+}
+
+TEST_F(InsertDragTest, RotationTurnsThePreviewWithTheUcs) {
+  const double a = std::numbers::pi / 6;
+  QvGeMatrix3d ucs;
+  ucs.setCoordSystem(P(0, 0, 0), QvGeVector3d(std::cos(a), std::sin(a), 0),
+                     QvGeVector3d(-std::sin(a), std::cos(a), 0), QvGeVector3d::kZAxis);
+  ASSERT_EQ(qvedSetCurrentUCS(ucs), Vexa::eOk);
+  InsertDragRotateAroundInsertPoint jig(&context, &data, L"Tree");
+  ASSERT_EQ(jig.prepare(), kQvNormal);
+  script(L"~0,1\n90\n");
+  ASSERT_EQ(jig.drag(), QvEdDrag::kNormal);
+  EXPECT_NEAR(jig.preview()->rotation(), a + std::numbers::pi / 2, 1e-9);
+  jig.finish(kQvNormal);
+  EXPECT_NEAR(rotation(), std::numbers::pi / 2, 1e-9);
+  EXPECT_NEAR(presetRotation(), std::numbers::pi / 2, 1e-9);
+  jig.finish(kQvNone);
+  EXPECT_DOUBLE_EQ(rotation(), 0);
+}
+
+TEST_F(InsertDragTest, AnArrayRequestPreviewsAnArrayAndTheCellIsDrawnAsFourLines) {
+  data.columns = 3;
+  data.rows = 2;
+  data.columnSpacing = 4;
+  data.rowSpacing = 5;
+  InsertDragInsertionPoint jig(&context, &data, L"Tree");
+  ASSERT_EQ(jig.prepare(), kQvNormal);
+  const auto* array = QvDbMInsertBlock::cast(jig.entity());
+  ASSERT_NE(array, nullptr);
+  EXPECT_EQ(array->columns(), 3);
+  EXPECT_EQ(array->rows(), 2);
+  EXPECT_DOUBLE_EQ(array->rowSpacing(), 5);
+
+  ASSERT_EQ(setShortVar(L"ORTHOMODE", 1), kQvNormal);
+  {
+    MInsertDragRowColDistance cell(P(0, 0, 0), QvGeMatrix3d::kIdentity, QvGeMatrix3d::kIdentity);
+    cell.setup();
+    EXPECT_EQ(shortVar(L"ORTHOMODE"), 0);
+    script(L"~4,3\n4,3\n");
+    ASSERT_EQ(cell.drag(), QvEdDrag::kNormal);
+    EXPECT_POINT_NEAR(cell.currentCorner(), P(4, 3, 0));
+    const QvArray<QvDbEntity*> lines = cell.drawnEntities();
+    ASSERT_EQ(lines.length(), 4);
+    const auto* first = QvDbLine::cast(lines[0]);
+    EXPECT_POINT_NEAR(first->endPoint(), P(4, 0, 0));
+    EXPECT_POINT_NEAR(QvDbLine::cast(lines[1])->startPoint(), P(0, 3, 0));
+    EXPECT_EQ(frames().frames().back().size(), 4u);
+  }
+  EXPECT_EQ(shortVar(L"ORTHOMODE"), 1);
+}
+
+TEST_F(InsertDragTest, PlacementFunctionsConvertUnitsAndAddTheUcsRotation) {
+  ASSERT_EQ(setShortVar(L"INSUNITS", 1), kQvNormal);
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> block(tree, QvDb::kForWrite);
+    block->setBlockInsertUnits(QvDb::kUnitsMillimeters);
+  }
+  QvDbBlockReference ref(P(0, 0, 0), tree);
+  BlockReference_Insert::setScaleFactorsWithCheck(&ref, QvGeScale3d(2, 2, 2));
+  EXPECT_NEAR(ref.scaleFactors().sx, 2 / 25.4, 1e-12);
+  BlockReference_Insert::setRotationWithUCS(&ref, 0.5);
+  EXPECT_NEAR(ref.rotation(), 0.5, 1e-12);
+}
+
+}  // namespace

@@ -96,6 +96,16 @@ TEST_F(CreateBlockTest, SourcesGoInDrawOrderWithAttributeDefinitionsLastAndAreEr
   EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
+TEST_F(CreateBlockTest, SourcesAllOnLockedLayersLeaveNoIdsOfAnEarlierCommand) {
+  const QvDbObjectId locked = addLine(db(), P(0, 0, 0), P(3, 0, 0), addLayerLocked(db(), L"L"));
+  GetVexaAppCtxActiveDocData()->removedObjects.append(db()->layerTableId());
+  GetVexaAppCtxActiveDocContext()->appendOopsEntity(db()->layerTableId());
+  ASSERT_FALSE(CreateBlock(&context, request(L"Locked", {locked})).isNull());
+  EXPECT_FALSE(locked.isErased());
+  EXPECT_TRUE(GetVexaAppCtxActiveDocData()->removedObjects.isEmpty());
+  EXPECT_TRUE(GetVexaAppCtxActiveDocContext()->oopsEnts().isEmpty());
+}
+
 TEST_F(CreateBlockTest, TheBasePointInARotatedUcsBecomesTheOriginInUcsAxes) {
   // UCS turned 90 degrees about Z, origin (10, 0, 0): UCS (1, 0) is world (10, 1).
   QvGeMatrix3d ucs;

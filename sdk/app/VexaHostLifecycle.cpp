@@ -2,7 +2,9 @@
 #include "sdk/app/VexaConfigDataManager.h"
 #include "sdk/app/VexaDocumentManager.h"
 #include "sdk/app/VexaEntityDataService.h"
+#include "sdk/app/VexaProgressMeter.h"
 #include "sdk/app/VexaResourceService.h"
+#include "sdk/base/IVexaProgress.h"
 #include "sdk/base/IVexaStringResources.h"
 #include "sdk/base/VexaHost.h"
 #include "sdk/ed/IVexaEditorDocuments.h"
@@ -25,6 +27,7 @@ VexaHost::VexaHost() {
   bind<IVexaEditorDocuments, VexaDocumentManager>();
   bind<IVexaSupportPath, VexaConfigDataManager>();
   bind<IVexaEntityData, VexaEntityDataService>();
+  bind<IVexaProgress, VexaProgressMeter>();
 }
 
 VexaHost::~VexaHost() {

@@ -3,23 +3,24 @@
 #include <memory>
 
 #include "sdk/app/VexaProgressSink.h"
+#include "sdk/base/IVexaProgress.h"
 #include "sdk/base/QvString.h"
 #include "sdk/base/VexaHost.h"
 
 // The host's status-bar progress meter: a label and a position in a range, one meter at a
 // time. It shows itself through its sink, when one is installed.
-class VexaProgressMeter : public VexaHostService {
+class VexaProgressMeter : public VexaHostService, public IVexaProgress {
  public:
   // Starts the meter at `minimum`; a running meter is replaced. Answers 0; -1 (and nothing
   // changes) when minimum is above maximum.
-  int start(const QvString& text, int minimum, int maximum);
+  int start(const QvString& text, int minimum, int maximum) override;
   // Moves the meter. Answers 0; -1 (and nothing changes) when no meter runs or the position is
   // outside the range.
-  int setPosition(int position);
+  int setPosition(int position) override;
   // Stops the meter; nothing happens when none runs.
-  void stop();
+  void stop() override;
 
-  bool isRunning() const { return running_; }
+  bool isRunning() const override { return running_; }
   const QvString& text() const { return text_; }
   int minimum() const { return minimum_; }
   int maximum() const { return maximum_; }

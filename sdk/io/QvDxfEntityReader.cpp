@@ -206,6 +206,7 @@ void appendKept(QvDbObject& object, const QvDbFileGroups& more) {
 }  // namespace
 
 size_t QvDxfEntityReader::readEntity(size_t begin, size_t end, QvDbObjectId block) {
+  session_.progressAt(begin);
   size_t next = tokens_.recordEnd(begin, end);
   const std::string_view name = tokens_.value(begin);
   if (isSequenceRecord(name))

@@ -14,6 +14,7 @@
 #include "sdk/io/QvDxfError.h"
 #include "sdk/io/QvDxfFileReader.h"
 #include "sdk/io/QvDxfFileWriter.h"
+#include "sdk/io/QvDxfProgress.h"
 #include "sdk/io/QvDxfTokenizer.h"
 
 namespace {
@@ -76,12 +77,17 @@ QvDxfReadResult QvDxfFile::readText(std::string text, QvDbDatabase& db) {
     return result;
   }
   QvDbDatabase fresh(false);
+  // Splitting the text is the first half of the work, reading its records the second.
+  const uint64_t size = text.size();
+  QvDxfProgress progress(L"Reading drawing", 2 * size);
   try {
-    const QvDxfTokens tokens = QvDxfTokenizer::tokenize(std::move(text));
+    const QvDxfTokens tokens = QvDxfTokenizer::tokenize(std::move(text), &progress);
     {
       QvDxfFileReader reader(tokens, fresh);
+      reader.setProgress(&progress, size);
       try {
         reader.read();
+        progress.at(2 * size);
       } catch (const QvDxfError&) {
         result.diagnostics = reader.repairs();
         result.repairCount = reader.repairCount();

@@ -150,6 +150,7 @@ void QvDxfFileReader::readClasses(size_t begin, size_t end) {
 void QvDxfFileReader::readObjects(size_t begin, size_t end) {
   const QvDxfFilerRegistry& registry = QvDxfFilerRegistry::instance();
   for (size_t i = begin; i < end;) {
+    session_.progressAt(i);
     const size_t next = tokens_.recordEnd(i, end);
     const std::string_view name = tokens_.value(i);
     const QvDxfClassFiler* filer = registry.forRecord(QvDxfClassFiler::kObject, name);

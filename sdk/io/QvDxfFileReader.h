@@ -26,6 +26,8 @@ class QvDxfFileReader {
   ~QvDxfFileReader();
 
   void read();
+  // Reports the records read to `progress` as `base` plus their place in the text.
+  void setProgress(QvDxfProgress* progress, uint64_t base) { session_.setProgress(progress, base); }
   // What was mended on the way (layers made for names the file used, ...).
   const std::vector<QvDxfDiagnostic>& repairs() const { return session_.repairs(); }
   size_t repairCount() const { return session_.repairCount(); }

@@ -16,6 +16,7 @@
 #include "sdk/io/QvDxfFilerRegistry.h"
 #include "sdk/io/QvDxfHeaderSection.h"
 #include "sdk/io/QvDxfObjectWriter.h"
+#include "sdk/io/QvDxfProgress.h"
 #include "sdk/io/QvDxfSlot.h"
 #include "sdk/rx/QvRxClass.h"
 
@@ -61,6 +62,9 @@ void writeWith(QvDxfWriteSession& session, const QvDbObject& object) {
 QvDxfFileWriter::QvDxfFileWriter(QvDbDatabase& db) : db_(db), session_(db) {}
 
 std::string QvDxfFileWriter::write() {
+  QvDxfProgress progress(L"Writing drawing", static_cast<uint64_t>(db_.numObjects()));
+  progress_ = &progress;
+  written_ = 0;
   writeTables();
   writeBlocks();
   QvDxfOutput& out = session_.out();
@@ -73,7 +77,13 @@ std::string QvDxfFileWriter::write() {
   out.raw(0, "EOF");
   std::string text = headerAndClasses();
   text += out.str();
+  progress.at(static_cast<uint64_t>(db_.numObjects()));
+  progress_ = nullptr;
   return text;
+}
+
+void QvDxfFileWriter::written() {
+  if (progress_) progress_->at(++written_);
 }
 
 std::string QvDxfFileWriter::headerAndClasses() {
@@ -263,6 +273,7 @@ void QvDxfFileWriter::writeEntity(QvDbObjectId id) {
   ReadOpen open(id);
   const auto* entity = QvDbEntity::cast(open.get());
   if (!entity) return;
+  written();
   const QvDxfClassFiler& filer = QvDxfFilerRegistry::instance().forObject(entity->isA());
   writeWith(session_, *entity);
   for (const QvDbObjectId& followerId : filer.followers(*entity)) {
@@ -348,6 +359,7 @@ void QvDxfFileWriter::writeObject(QvDbObjectId id) {
   // An object whose owner is gone goes with it.
   const QvDbObjectId owner = object->ownerId();
   if (!owner.isNull() && !session_.isWritten(owner)) return;
+  written();
   writeWith(session_, *object);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "sdk/db/QvDbObjectId.h"
@@ -8,6 +9,7 @@
 class QvDbDatabase;
 class QvDbBlockTableRecord;
 class QvDbEntity;
+class QvDxfProgress;
 
 // Writes a database as the text of a DXF file of version R2018 (AC1032, UTF-8): header,
 // classes, the nine tables, the blocks with their BLOCK and ENDBLK markers, the entities of
@@ -35,6 +37,11 @@ class QvDxfFileWriter {
   void writeKeptSections();
   std::string headerAndClasses();
 
+  // Counts an entity or object written on the progress meter.
+  void written();
+
   QvDbDatabase& db_;
   QvDxfWriteSession session_;
+  QvDxfProgress* progress_ = nullptr;  // while write() runs
+  uint64_t written_ = 0;
 };

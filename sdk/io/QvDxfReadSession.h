@@ -13,6 +13,7 @@
 #include "sdk/db/QvDbObjectId.h"
 #include "sdk/io/QvDxfCodePage.h"
 #include "sdk/io/QvDxfDiagnostic.h"
+#include "sdk/io/QvDxfProgress.h"
 #include "sdk/io/QvDxfText.h"
 #include "sdk/io/QvDxfTokens.h"
 
@@ -162,9 +163,20 @@ class QvDxfReadSession {
   Scratch& acquireScratch();
   void releaseScratch() { --scratchDepth_; }
 
+  // Reports the reading of record i to `progress` as `base` plus its place in the text.
+  void setProgress(QvDxfProgress* progress, uint64_t base) {
+    progress_ = progress;
+    progressBase_ = base;
+  }
+  void progressAt(size_t i) const {
+    if (progress_) progress_->at(progressBase_ + tokens_[i].offset);
+  }
+
  private:
   const QvDxfTokens& tokens_;
   QvDbDatabase& db_;
+  QvDxfProgress* progress_ = nullptr;
+  uint64_t progressBase_ = 0;
   int version_ = 1009;
   QvDxfText::Encoding encoding_ = QvDxfText::kCodePage;
   QvDxfCodePage codePage_;

@@ -5,6 +5,7 @@
 
 #include "sdk/io/QvDxfError.h"
 #include "sdk/io/QvDxfGroupCode.h"
+#include "sdk/io/QvDxfProgress.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ bool looksLikeDwg(const std::string& text) {
 
 }  // namespace
 
-QvDxfTokens QvDxfTokenizer::tokenize(std::string text) {
+QvDxfTokens QvDxfTokenizer::tokenize(std::string text, QvDxfProgress* progress) {
   if (text.size() >= std::numeric_limits<uint32_t>::max())
     throw QvDxfError(Vexa::eBadDxfFile, QvDxfDiagnostic::kFileTooLarge, 0,
                      "the file is too large for a drawing (4 GB or more)");
@@ -40,6 +41,7 @@ QvDxfTokens QvDxfTokenizer::tokenize(std::string text) {
   if (text.size() >= 3 && std::memcmp(p, "\xEF\xBB\xBF", 3) == 0) p += 3;  // UTF-8 mark
   uint32_t line = 1;
   bool sawEnd = false;
+  uint32_t groups = 0;
 
   while (p < end) {
     // The code line.
@@ -102,6 +104,7 @@ QvDxfTokens QvDxfTokenizer::tokenize(std::string text) {
                                   static_cast<int16_t>(code)});
     p = next;
     ++line;
+    if (progress && (++groups & 0x3fff) == 0) progress->at(static_cast<uint64_t>(p - base));
   }
   if (!sawEnd)
     throw QvDxfError(Vexa::eBadDxfFile, QvDxfDiagnostic::kCutShort, line,

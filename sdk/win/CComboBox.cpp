@@ -1,16 +1,9 @@
 #include "sdk/win/CComboBox.h"
 
-namespace {
+#include "sdk/win/detail/ListMessages.h"
 
-LPARAM text(const wchar_t* s) {
-  return reinterpret_cast<LPARAM>(s ? s : L"");
-}
-
-WPARAM index(int i) {
-  return static_cast<WPARAM>(static_cast<LONG_PTR>(i));
-}
-
-}  // namespace
+using VexaListMessages::index;
+using VexaListMessages::text;
 
 BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, int id) {
   return CWnd::Create(L"ComboBox", L"", style, rect, parent, id);
@@ -32,15 +25,7 @@ int CComboBox::GetCount() const {
   return static_cast<int>(SendMessage(CB_GETCOUNT));
 }
 void CComboBox::GetLBText(int i, CString& out) const {
-  const int length = GetLBTextLen(i);
-  if (length < 0) {
-    out.Empty();
-    return;
-  }
-  std::wstring buffer(static_cast<size_t>(length) + 1, L'\0');
-  SendMessage(CB_GETLBTEXT, index(i), reinterpret_cast<LPARAM>(buffer.data()));
-  buffer.resize(static_cast<size_t>(length));
-  out = CString(std::move(buffer));
+  VexaListMessages::itemText(*this, CB_GETLBTEXTLEN, CB_GETLBTEXT, i, out);
 }
 int CComboBox::GetLBTextLen(int i) const {
   return static_cast<int>(SendMessage(CB_GETLBTEXTLEN, index(i)));

@@ -1,16 +1,9 @@
 #include "sdk/win/CListBox.h"
 
-namespace {
+#include "sdk/win/detail/ListMessages.h"
 
-LPARAM text(const wchar_t* s) {
-  return reinterpret_cast<LPARAM>(s ? s : L"");
-}
-
-WPARAM index(int i) {
-  return static_cast<WPARAM>(static_cast<LONG_PTR>(i));
-}
-
-}  // namespace
+using VexaListMessages::index;
+using VexaListMessages::text;
 
 BOOL CListBox::Create(DWORD style, const RECT& rect, CWnd* parent, int id) {
   return CWnd::Create(L"ListBox", L"", style, rect, parent, id);
@@ -32,15 +25,7 @@ int CListBox::GetCount() const {
   return static_cast<int>(SendMessage(LB_GETCOUNT));
 }
 void CListBox::GetText(int i, CString& out) const {
-  const int length = GetTextLen(i);
-  if (length < 0) {
-    out.Empty();
-    return;
-  }
-  std::wstring buffer(static_cast<size_t>(length) + 1, L'\0');
-  SendMessage(LB_GETTEXT, index(i), reinterpret_cast<LPARAM>(buffer.data()));
-  buffer.resize(static_cast<size_t>(length));
-  out = CString(std::move(buffer));
+  VexaListMessages::itemText(*this, LB_GETTEXTLEN, LB_GETTEXT, i, out);
 }
 int CListBox::GetTextLen(int i) const {
   return static_cast<int>(SendMessage(LB_GETTEXTLEN, index(i)));

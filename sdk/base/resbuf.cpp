@@ -39,8 +39,8 @@ QvRbKind qvRbValueKind(int type) {
   if (type == -4) return QvRbKind::kString;
   if (type < 0) return QvRbKind::kNone;
   if (type <= 9) return QvRbKind::kString;
-  if (type <= 39) return QvRbKind::kPoint;
-  if (type <= 59) return QvRbKind::kReal;
+  if (type <= 37) return QvRbKind::kPoint;
+  if (type <= 59) return QvRbKind::kReal;  // 38 elevation and 39 thickness are single numbers
   if (type <= 79) return QvRbKind::kShort;
   if (type >= 90 && type <= 99) return QvRbKind::kLong;
   if (type == 100 || type == 102 || type == 105) return QvRbKind::kString;

@@ -43,6 +43,9 @@ TEST(Resbuf, DuplicateIsDeepAndStringsAreReplaced) {
 TEST(Resbuf, GroupCodesMapToValueKinds) {
   EXPECT_EQ(qvRbValueKind(0), QvRbKind::kString);
   EXPECT_EQ(qvRbValueKind(10), QvRbKind::kPoint);
+  EXPECT_EQ(qvRbValueKind(37), QvRbKind::kPoint);
+  EXPECT_EQ(qvRbValueKind(38), QvRbKind::kReal);  // elevation
+  EXPECT_EQ(qvRbValueKind(39), QvRbKind::kReal);  // thickness
   EXPECT_EQ(qvRbValueKind(41), QvRbKind::kReal);
   EXPECT_EQ(qvRbValueKind(70), QvRbKind::kShort);
   EXPECT_EQ(qvRbValueKind(90), QvRbKind::kLong);

@@ -20,6 +20,7 @@
 #include <sstream>
 #include <string>
 
+#include "bench/support/BenchProcess.h"
 #include "sdk/app/VexaDocumentManager.h"
 #include "sdk/base/VexaHost.h"
 #include "sdk/db/QvDbAttributeDefinition.h"
@@ -41,24 +42,6 @@
 #include "xqcmdutil/XqInsertDrag.h"
 
 namespace {
-
-std::string run(const std::string& command) {
-  std::string output;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return output;
-  char buffer[4096];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof(buffer), pipe)) > 0) output.append(buffer, n);
-  if (::pclose(pipe) != 0) {
-    std::fprintf(stderr, "failed: %s\n%s", command.c_str(), output.c_str());
-    std::exit(2);
-  }
-  return output;
-}
-
-double seconds(std::chrono::steady_clock::time_point since) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
 
 double secondsOf(const std::string& output) {
   std::istringstream in(output);
@@ -142,11 +125,12 @@ int main(int argc, char** argv) {
     QvString message;
     if (QvDxfFile::writeFile(*workingDb(), QvString(ours.c_str()), false, message) != Vexa::eOk)
       return 2;
-    const double here = seconds(start);
-    const double there = secondsOf(run("/usr/bin/python3 '" + side + "' insert " +
-                                       std::to_string(references) + " '" + folder + "/ez.dxf'"));
-    const std::string check =
-        run("/usr/bin/python3 '" + side + "' check '" + ours + "' " + std::to_string(references));
+    const double here = secondsSince(start);
+    const double there =
+        secondsOf(runCommand("/usr/bin/python3 '" + side + "' insert " +
+                             std::to_string(references) + " '" + folder + "/ez.dxf'"));
+    const std::string check = runCommand("/usr/bin/python3 '" + side + "' check '" + ours + "' " +
+                                         std::to_string(references));
     const double ratio = there / here;
     std::printf(
         "CreateInsert of %d references with 3 attributes, then saving: %.3f s; ezdxf "
@@ -166,9 +150,9 @@ int main(int argc, char** argv) {
     data.setData(L"ALL", ids, QvGePoint3d(0, 0, 0));
     const auto start = std::chrono::steady_clock::now();
     if (CreateBlock(&context, data).isNull()) return 2;
-    const double here = seconds(start);
+    const double here = secondsSince(start);
     const double there =
-        secondsOf(run("/usr/bin/python3 '" + side + "' block " + std::to_string(entities)));
+        secondsOf(runCommand("/usr/bin/python3 '" + side + "' block " + std::to_string(entities)));
     const double ratio = there / here;
     std::printf("CreateBlock from %d entities: %.3f s; ezdxf %.3f s; %.1fx (goal 20x)\n", entities,
                 here, there, ratio);
@@ -194,7 +178,7 @@ int main(int argc, char** argv) {
       jig.prepare();
       const auto start = std::chrono::steady_clock::now();
       jig.drag();
-      return seconds(start);
+      return secondsSince(start);
     };
     const double fresh = timeDrag(false);
     const double same = timeDrag(true);

@@ -18,6 +18,7 @@
 #include <sstream>
 #include <string>
 
+#include "bench/support/BenchProcess.h"
 #include "sdk/base/VexaHost.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbDatabase.h"
@@ -27,24 +28,6 @@
 namespace {
 
 constexpr double kReadGoal = 10.0;
-
-std::string run(const std::string& command) {
-  std::string output;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return output;
-  char buffer[4096];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof(buffer), pipe)) > 0) output.append(buffer, n);
-  if (::pclose(pipe) != 0) {
-    std::fprintf(stderr, "failed: %s\n%s", command.c_str(), output.c_str());
-    std::exit(2);
-  }
-  return output;
-}
-
-double seconds(std::chrono::steady_clock::time_point since) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
 
 int modelSpaceCount(QvDbDatabase& db) {
   QvDbObjectPointer<QvDbBlockTableRecord> space(db.modelSpaceId(), QvDb::kForRead);
@@ -62,8 +45,8 @@ int main(int argc, char** argv) {
   if (std::filesystem::is_regular_file(argument)) {
     drawing = argument;
   } else {
-    run("/usr/bin/python3 '" + side + "' make " + std::to_string(std::atoi(argument.c_str())) +
-        " '" + drawing + "'");
+    runCommand("/usr/bin/python3 '" + side + "' make " +
+               std::to_string(std::atoi(argument.c_str())) + " '" + drawing + "'");
   }
   const double megabytes = static_cast<double>(std::filesystem::file_size(drawing)) / 1e6;
 
@@ -80,7 +63,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "reading failed: %s\n", read.message().utf8().c_str());
       return 2;
     }
-    readBest = std::min(readBest, seconds(start));
+    readBest = std::min(readBest, secondsSince(start));
     readCount = modelSpaceCount(*db);
     start = std::chrono::steady_clock::now();
     if (QvDxfFile::writeFile(*db, QvString((folder + "/written.dxf").c_str()), false, message) !=
@@ -88,7 +71,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "writing failed: %s\n", message.utf8().c_str());
       return 2;
     }
-    writeBest = std::min(writeBest, seconds(start));
+    writeBest = std::min(writeBest, secondsSince(start));
   }
   // What was written reads back whole.
   {
@@ -102,8 +85,8 @@ int main(int argc, char** argv) {
     }
   }
 
-  std::istringstream ezdxf(
-      run("/usr/bin/python3 '" + side + "' time '" + drawing + "' '" + folder + "/ezdxf.dxf'"));
+  std::istringstream ezdxf(runCommand("/usr/bin/python3 '" + side + "' time '" + drawing + "' '" +
+                                      folder + "/ezdxf.dxf'"));
   std::string label;
   double ezRead = 0;
   double ezWrite = 0;

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/BenchProcess.h"
 #include "sdk/base/qvUtf8.h"
 #include "xqcmdutil/CFilePath.h"
 
@@ -32,20 +33,6 @@ took = time.perf_counter() - start
 open(sys.argv[2], "w", encoding="utf-8").write("\n".join(out) + "\n")
 print(took)
 )PY";
-
-std::string run(const std::string& command) {
-  std::string output;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return output;
-  char buffer[4096];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof(buffer), pipe)) > 0) output.append(buffer, n);
-  if (::pclose(pipe) != 0) {
-    std::fprintf(stderr, "failed: %s\n%s", command.c_str(), output.c_str());
-    std::exit(2);
-  }
-  return output;
-}
 
 }  // namespace
 
@@ -91,8 +78,8 @@ int main(int argc, char** argv) {
     std::ofstream side(folder + "/side.py");
     side << kSide;
   }
-  const double python = std::atof(run("/usr/bin/python3 '" + folder + "/side.py' '" + folder +
-                                      "/pairs.txt' '" + folder + "/python.txt'")
+  const double python = std::atof(runCommand("/usr/bin/python3 '" + folder + "/side.py' '" +
+                                             folder + "/pairs.txt' '" + folder + "/python.txt'")
                                       .c_str());
   int differ = 0;
   {

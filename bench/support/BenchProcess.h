@@ -1,0 +1,28 @@
+#pragma once
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+// What the benchmarks share: running a peer's command and timing a stretch of work.
+
+// Runs a shell command and answers what it printed; a failing command ends the benchmark.
+inline std::string runCommand(const std::string& command) {
+  std::string output;
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe) return output;
+  char buffer[4096];
+  size_t n;
+  while ((n = std::fread(buffer, 1, sizeof(buffer), pipe)) > 0) output.append(buffer, n);
+  if (::pclose(pipe) != 0) {
+    std::fprintf(stderr, "failed: %s\n%s", command.c_str(), output.c_str());
+    std::exit(2);
+  }
+  return output;
+}
+
+// Seconds since `since`.
+inline double secondsSince(std::chrono::steady_clock::time_point since) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}

@@ -234,17 +234,9 @@ std::string listText(const resbuf* list, QvDbDatabase& db, const QvDbEntity& ent
         out.handle(code, id.isNull() ? QvDbHandle() : id.handle());
         break;
       }
-      case QvRbKind::kBinary: {
-        std::string hex;
-        static const char digits[] = "0123456789ABCDEF";
-        for (int k = 0; k < rb->value.binary.length; ++k) {
-          const auto byte = static_cast<unsigned char>(rb->value.binary.data[k]);
-          hex += digits[byte >> 4];
-          hex += digits[byte & 15];
-        }
-        out.raw(code, hex);
+      case QvRbKind::kBinary:
+        out.raw(code, QvDxfNumber::hexText(rb->value.binary.data, rb->value.binary.length));
         break;
-      }
       default:
         out.real(code, rb->value.real);
         break;

@@ -38,6 +38,8 @@ constexpr uint32_t kUcs = kSysVarPerDrawing | kSysVarReadOnly | kSysVarUcsAxis;
 constexpr VexaSysvarData kTable[] = {
     switchVar(L"ATTDIA", 0),
     switchVar(L"ATTREQ", 1),
+    shortVar(L"AUNITS", 0, "0_4", kDrawing),
+    shortVar(L"AUPREC", 0, "0_8", kDrawing),
     realVar(L"CANNOSCALEVALUE", 1.0, kDrawing | kReadOnly),
     switchVar(L"CMDECHO", 1),
     shortVar(L"CVPORT", 2, "1_32767", kDrawing),
@@ -52,6 +54,8 @@ constexpr VexaSysvarData kTable[] = {
     pointVar(L"LASTPOINT", 0, 0, 0, kDrawing),
     switchVar(L"LASTPOINTINIT", 0, 0, ""),
     switchVar(L"LISPCOMMANDHASMORE", 0, kReadOnly, ""),
+    shortVar(L"LUNITS", 2, "1_5", kDrawing),
+    shortVar(L"LUPREC", 4, "0_8", kDrawing),
     switchVar(L"MIRRORDRAW", 0, 0, ""),
     switchVar(L"ORTHOMODE", 0, kDrawing),
     switchVar(L"PICKFIRST", 1),

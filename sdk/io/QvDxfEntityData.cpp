@@ -26,6 +26,7 @@
 #include "sdk/io/QvDxfObjectReader.h"
 #include "sdk/io/QvDxfObjectWriter.h"
 #include "sdk/io/QvDxfReadSession.h"
+#include "sdk/io/QvDxfResbufs.h"
 #include "sdk/io/QvDxfText.h"
 #include "sdk/io/QvDxfTokenizer.h"
 #include "sdk/io/QvDxfWriteSession.h"
@@ -207,6 +208,7 @@ std::string listText(const resbuf* list, QvDbDatabase& db, const QvDbEntity& ent
       out.point(code, rb->value.point[0], rb->value.point[1], rb->value.point[2]);
       continue;
     }
+    if (QvDxfResbufs::writePlainValue(out, *rb)) continue;
     switch (qvRbValueKind(code)) {
       case QvRbKind::kString:
         if (!rb->value.string) {
@@ -214,15 +216,6 @@ std::string listText(const resbuf* list, QvDbDatabase& db, const QvDbEntity& ent
           return {};
         }
         out.text(code, rb->value.string);
-        break;
-      case QvRbKind::kShort:
-        out.integer(code, rb->value.int16);
-        break;
-      case QvRbKind::kLong:
-        out.integer(code, rb->value.int32);
-        break;
-      case QvRbKind::kInt64:
-        out.integer(code, rb->value.int64);
         break;
       case QvRbKind::kName: {
         QvDbObjectId id;
@@ -234,9 +227,6 @@ std::string listText(const resbuf* list, QvDbDatabase& db, const QvDbEntity& ent
         out.handle(code, id.isNull() ? QvDbHandle() : id.handle());
         break;
       }
-      case QvRbKind::kBinary:
-        out.raw(code, QvDxfNumber::hexText(rb->value.binary.data, rb->value.binary.length));
-        break;
       default:
         out.real(code, rb->value.real);
         break;

@@ -8,6 +8,7 @@
 #include "sdk/io/QvDxfNumber.h"
 #include "sdk/io/QvDxfObjectReader.h"
 #include "sdk/io/QvDxfObjectWriter.h"
+#include "sdk/io/QvDxfOutput.h"
 
 namespace {
 
@@ -123,8 +124,31 @@ resbuf* readRecordData(QvDxfObjectReader& in, size_t first) {
   return read(in, in.next(first), Data::kRecord);
 }
 
+bool writePlainValue(QvDxfOutput& out, const resbuf& rb) {
+  switch (qvRbValueKind(rb.type)) {
+    case QvRbKind::kReal:
+      out.real(rb.type, rb.value.real);
+      return true;
+    case QvRbKind::kShort:
+      out.integer(rb.type, rb.value.int16);
+      return true;
+    case QvRbKind::kLong:
+      out.integer(rb.type, rb.value.int32);
+      return true;
+    case QvRbKind::kInt64:
+      out.integer(rb.type, rb.value.int64);
+      return true;
+    case QvRbKind::kBinary:
+      out.raw(rb.type, QvDxfNumber::hexText(rb.value.binary.data, rb.value.binary.length));
+      return true;
+    default:
+      return false;
+  }
+}
+
 void write(QvDxfObjectWriter& out, const resbuf* list) {
   for (const resbuf* rb = list; rb; rb = rb->next) {
+    if (writePlainValue(out.out(), *rb)) continue;
     const int code = rb->type;
     switch (qvRbValueKind(code)) {
       case QvRbKind::kPoint:
@@ -134,31 +158,16 @@ void write(QvDxfObjectWriter& out, const resbuf* list) {
           out.real(code, rb->value.point[0]);
         }
         break;
-      case QvRbKind::kReal:
-        out.real(code, rb->value.real);
-        break;
-      case QvRbKind::kShort:
-        out.integer(code, rb->value.int16);
-        break;
-      case QvRbKind::kLong:
-        out.integer(code, rb->value.int32);
-        break;
-      case QvRbKind::kInt64:
-        out.integer(code, rb->value.int64);
-        break;
       case QvRbKind::kName: {
         QvDbObjectId id;
         qvdbGetObjectId(id, rb->value.name);
         out.pointer(code, id);
         break;
       }
-      case QvRbKind::kBinary:
-        out.raw(code, QvDxfNumber::hexText(rb->value.binary.data, rb->value.binary.length));
-        break;
       case QvRbKind::kString:
         out.text(code, QvString(rb->value.string));
         break;
-      case QvRbKind::kNone:
+      default:
         break;
     }
   }

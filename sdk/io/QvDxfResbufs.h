@@ -6,6 +6,7 @@
 
 class QvDxfObjectReader;
 class QvDxfObjectWriter;
+class QvDxfOutput;
 
 // Result-buffer lists as DXF groups, by one set of rules for the extended data of any object
 // and the data of extended records. A point is its x group with its y group (code + 10) right
@@ -26,5 +27,10 @@ resbuf* readRecordData(QvDxfObjectReader& in, size_t first);
 
 // The groups of a list; references are written as the handles of the objects they name.
 void write(QvDxfObjectWriter& out, const resbuf* list);
+
+// Writes the value of `rb` when it is a number or a binary chunk, whose groups hold the value as
+// it is; answers false, writing nothing, for points, texts and references, which each caller
+// writes by its own rules.
+bool writePlainValue(QvDxfOutput& out, const resbuf& rb);
 
 }  // namespace QvDxfResbufs

@@ -1,4 +1,4 @@
-// The join request record: defaults, deep copies, assignment to itself.
+// The join request record: deep copies, assignment to itself.
 #include <gtest/gtest.h>
 
 #include "sdk/db/QvDbDatabase.h"
@@ -28,23 +28,6 @@ class JoinCmdDataTest : public HostFixture {
  private:
   std::vector<QvDbObjectId> lines_;
 };
-
-TEST_F(JoinCmdDataTest, StartsAtTheDefaults) {
-  const JoinCmdData data;
-  QvDbObjectId source = id(7);
-  QvArray<QvDbObjectId> ids = idsOf({1});
-  data.getData(source, ids);
-  EXPECT_TRUE(source.isNull());
-  EXPECT_TRUE(ids.isEmpty());
-  JoinCmdData::JEntityType type = JoinCmdData::kSplineEntity;
-  data.getEntityType(type);
-  EXPECT_EQ(type, 0);
-  EXPECT_FALSE(data.multipleJoin());
-  EXPECT_EQ(data.getJoinType(), 0);
-  EXPECT_EQ(data.getJoinFuzzy(), 0.0);
-  EXPECT_TRUE(data.secondIds().isEmpty());
-  EXPECT_EQ(data.secondIds().growLength(), 8);
-}
 
 TEST_F(JoinCmdDataTest, CopiesAreDeepAndSelfAssignmentKeepsEverything) {
   JoinCmdData data;

@@ -5,6 +5,8 @@
 #include "sdk/app/QvFileStringName.h"
 #include "sdk/app/VexaFileTools.h"
 #include "sdk/app/VexaPathFinder.h"
+#include "sdk/app/VexaUnitsFormatter.h"
+#include "sdk/app/qvdbUnits.h"
 #include "sdk/base/QvClassicCodes.h"
 #include "sdk/base/resbuf.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
@@ -58,6 +60,37 @@ bool VexaServicesManager::convertToRelative(QvString& name, const QvString& base
   if (folder.isEmpty() || !file.convertToRelative(folder)) return false;
   name = file.name();
   return true;
+}
+
+int VexaServicesManager::FormatLinear(QvString& text, double value) {
+  return VexaUnitsFormatter().formatLinear(text, value);
+}
+
+int VexaServicesManager::UnformatLinear(double& value, const QvString& text) {
+  return VexaUnitsFormatter().unformatLinear(value, text);
+}
+
+int VexaServicesManager::UnformatAngle(double& value, const QvString& text) {
+  return VexaUnitsFormatter().unformatAngle(value, text);
+}
+
+int VexaServicesManager::vexaConvertRealToString(double value, int units, int precision,
+                                                 QvString& text) {
+  return qvdbRToS(value, units, precision, text);
+}
+
+int VexaServicesManager::vexaConvertAngleToString(double angle, int units, int precision,
+                                                  QvString& text) {
+  return qvdbRawAngToS(angle, units, precision, text);
+}
+
+int VexaServicesManager::vexaConvertAngleToFloat(const QvString& text, int units, double& value) {
+  return qvdbAngToF(text.c_str(), units, &value);
+}
+
+int VexaServicesManager::vexaConvertStringToDistance(const QvString& text, int units,
+                                                     double& value) {
+  return qvdbDisToF(text.c_str(), units, &value);
 }
 
 double VexaServicesManager::AngleToDegree(double radians) {

@@ -5,8 +5,8 @@
 #include "host/commands/TarvoAnonymousBlockCommand.h"
 #include "host/commands/TarvoArcCommand.h"
 #include "host/commands/TarvoBlockCommand.h"
-#include "host/commands/TarvoBlockPickCommand.h"
 #include "host/commands/TarvoBlockCountCommand.h"
+#include "host/commands/TarvoBlockPickCommand.h"
 #include "host/commands/TarvoBlockScaleCommand.h"
 #include "host/commands/TarvoChangeLayerCommand.h"
 #include "host/commands/TarvoCircleCommand.h"
@@ -19,6 +19,8 @@
 #include "host/commands/TarvoPathInfoCommand.h"
 #include "host/commands/TarvoPlineCommand.h"
 #include "host/commands/TarvoTrimHatchCommand.h"
+#include "host/commands/TarvoUnitsCommand.h"
+#include "host/commands/TarvoWcMatchCommand.h"
 #include "host/commands/TarvoXrefFileCommand.h"
 
 namespace {
@@ -35,6 +37,9 @@ constexpr std::array kCommands{
     TarvoCommandEntry{L"LAYERPICK", &TarvoLayerPickCommand::run},
     TarvoCommandEntry{L"PATHINFO", &TarvoPathInfoCommand::run},
     TarvoCommandEntry{L"CVDIST", &TarvoDistanceCommand::run},
+    TarvoCommandEntry{L"RTOS", &TarvoLengthTextCommand::run},
+    TarvoCommandEntry{L"ANGTOS", &TarvoAngleTextCommand::run},
+    TarvoCommandEntry{L"WCMATCH", &TarvoWcMatchCommand::run},
     TarvoCommandEntry{L"BCOUNT", &TarvoBlockCountCommand::run},
     TarvoCommandEntry{L"BSCALE", &TarvoBlockScaleCommand::run},
     TarvoCommandEntry{L"CHLAYER", &TarvoChangeLayerCommand::run},

@@ -25,6 +25,18 @@ class XQCMDUTIL_EXPORT VexaServicesManager {
   // empty or they share no root.
   static bool convertToRelative(QvString& name, const QvString& base);
 
+  // Lengths and angles in the current drawing's units (VexaUnitsFormatter): kQvNormal, or
+  // kQvError with the output unchanged.
+  static int FormatLinear(QvString& text, double value);
+  static int UnformatLinear(double& value, const QvString& text);
+  static int UnformatAngle(double& value, const QvString& text);
+  // The conversions of header-variable values: a mode or precision of -1 is the drawing's
+  // (LUNITS/LUPREC, AUNITS/AUPREC). The answer is the classic interface's code.
+  static int vexaConvertRealToString(double value, int units, int precision, QvString& text);
+  static int vexaConvertAngleToString(double angle, int units, int precision, QvString& text);
+  static int vexaConvertAngleToFloat(const QvString& text, int units, double& value);
+  static int vexaConvertStringToDistance(const QvString& text, int units, double& value);
+
   static double AngleToDegree(double radians);
   static short stdColorIndex(const wchar_t* name);
   // The text of file bytes (byte-order marks honoured).

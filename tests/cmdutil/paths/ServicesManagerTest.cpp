@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <fstream>
+#include <limits>
 #include <string>
 
 #include "sdk/base/QvClassicCodes.h"
@@ -135,3 +136,50 @@ TEST_F(XrefLookupTest, TheStoredPathThenTheSavePathFolder) {
 }
 
 }  // namespace
+
+// The unit members follow the current drawing and leave their output alone on failure.
+class UnitMembersTest : public HostFixture {};
+
+TEST_F(UnitMembersTest, LengthsAndAnglesInTheDrawingsUnits) {
+  QvString text;
+  ASSERT_EQ(S::FormatLinear(text, 15.5), kQvNormal);
+  EXPECT_EQ(text, L"15.5000");
+  ASSERT_EQ(setShortVar(L"LUNITS", 4), kQvNormal);
+  ASSERT_EQ(setShortVar(L"LUPREC", 4), kQvNormal);
+  ASSERT_EQ(S::FormatLinear(text, -15.5), kQvNormal);
+  EXPECT_EQ(text, L"-1'-3 1/2\"");
+  double value = 0.0;
+  ASSERT_EQ(S::UnformatLinear(value, text), kQvNormal);
+  EXPECT_DOUBLE_EQ(value, -15.5);
+  ASSERT_EQ(S::UnformatAngle(value, L"45d30'"), kQvNormal);
+  EXPECT_NEAR(value, 45.5 * 3.141592653589793 / 180.0, 1e-12);
+
+  value = 2.0;
+  text = L"keep";
+  EXPECT_EQ(S::UnformatLinear(value, L"1'-"), kQvError);
+  EXPECT_EQ(S::UnformatAngle(value, L"N 45"), kQvError);
+  EXPECT_EQ(S::FormatLinear(text, std::numeric_limits<double>::infinity()), kQvError);
+  EXPECT_EQ(value, 2.0);
+  EXPECT_EQ(text, L"keep");
+}
+
+TEST_F(UnitMembersTest, HeaderVariableConversionsTakeExplicitOrCurrentModes) {
+  ASSERT_EQ(setShortVar(L"AUNITS", 2), kQvNormal);
+  ASSERT_EQ(setShortVar(L"AUPREC", 1), kQvNormal);
+  QvString text;
+  ASSERT_EQ(S::vexaConvertAngleToString(3.141592653589793 / 2, -1, -1, text), kQvNormal);
+  EXPECT_EQ(text, L"100.0g");
+  ASSERT_EQ(S::vexaConvertAngleToString(3.141592653589793 / 2, 1, 0, text), kQvNormal);
+  EXPECT_EQ(text, L"90d");
+  ASSERT_EQ(S::vexaConvertRealToString(2.5, 5, 1, text), kQvNormal);
+  EXPECT_EQ(text, L"2 1/2");
+  double value = 0.0;
+  ASSERT_EQ(S::vexaConvertAngleToFloat(L"200", -1, value), kQvNormal);  // grads
+  EXPECT_NEAR(value, 3.141592653589793, 1e-12);
+  ASSERT_EQ(S::vexaConvertStringToDistance(L"1'6\"", 3, value), kQvNormal);
+  EXPECT_DOUBLE_EQ(value, 18.0);
+  EXPECT_EQ(S::vexaConvertStringToDistance(L"1'6\"", 2, value), kQvError);
+  EXPECT_EQ(S::vexaConvertRealToString(1.0, 2, 12, text), kQvError);
+  EXPECT_DOUBLE_EQ(value, 18.0);
+  EXPECT_EQ(text, L"2 1/2");
+}

@@ -172,6 +172,7 @@ TEST(UnitsFormatter, ReadsLengthsItsUsersType) {
       {L"\u0661", F::kDecimal, 0},
       {L"1.5", 0, 0},
       {L"1.5", 6, 0},
+      {L"1e308'", F::kArchitectural, 0},  // feet beyond the largest length in inches
   };
   for (const Row& r : refused)
     EXPECT_FALSE(F::linearValue(r.text, r.mode)) << QvString(r.text) << " mode " << r.mode;

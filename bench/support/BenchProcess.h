@@ -1,5 +1,7 @@
 #pragma once
 
+#include <time.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -25,4 +27,12 @@ inline std::string runCommand(const std::string& command) {
 // Seconds since `since`.
 inline double secondsSince(std::chrono::steady_clock::time_point since) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+// Processor seconds this process has used so far (user and system): unlike elapsed time, not
+// inflated by other programs sharing the machine.
+inline double processSeconds() {
+  timespec now{};
+  ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
 }

@@ -14,6 +14,7 @@
 #include "sdk/io/QvDxfError.h"
 #include "sdk/io/QvDxfFileReader.h"
 #include "sdk/io/QvDxfFileWriter.h"
+#include "sdk/io/QvDxfHugePages.h"
 #include "sdk/io/QvDxfProgress.h"
 #include "sdk/io/QvDxfTokenizer.h"
 
@@ -134,6 +135,8 @@ QvDxfReadResult QvDxfFile::readFile(const QvString& path, QvDbDatabase& db) {
   if (!file.get()) return cannotRead(Vexa::eFileAccessError, systemError("cannot open it"));
   std::string text;
   try {
+    text.reserve(static_cast<size_t>(info.st_size));
+    qvDxfAdviseHugePages(text.data(), text.capacity());
     text.resize(static_cast<size_t>(info.st_size));
   } catch (const std::exception&) {
     QvDxfReadResult result;

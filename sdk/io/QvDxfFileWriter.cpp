@@ -1,6 +1,7 @@
 #include "sdk/io/QvDxfFileWriter.h"
 
 #include <algorithm>
+#include <new>
 #include <set>
 #include <vector>
 
@@ -23,6 +24,9 @@
 namespace {
 
 constexpr std::string_view kTableMarkers[] = {"AcDbSymbolTable", "AcDbDimStyleTable"};
+
+// The text reserved for each object at the start.
+constexpr uint64_t kRoomPerObject = 384;
 
 void beginSection(QvDxfOutput& out, std::string_view name) {
   out.raw(0, "SECTION");
@@ -62,12 +66,19 @@ void writeWith(QvDxfWriteSession& session, const QvDbObject& object) {
 QvDxfFileWriter::QvDxfFileWriter(QvDbDatabase& db) : db_(db), session_(db) {}
 
 std::string QvDxfFileWriter::write() {
-  QvDxfProgress progress(L"Writing drawing", static_cast<uint64_t>(db_.numObjects()));
+  const auto objects = static_cast<uint64_t>(db_.numObjects());
+  QvDxfProgress progress(L"Writing drawing", objects);
   progress_ = &progress;
   written_ = 0;
+  QvDxfOutput& out = session_.out();
+  // Above what most objects take, so that the text is seldom moved as it grows; memory not
+  // written to is not used. Only a hint: without the room the text grows as it goes.
+  try {
+    out.reserve(objects * kRoomPerObject);
+  } catch (const std::bad_alloc&) {
+  }
   writeTables();
   writeBlocks();
-  QvDxfOutput& out = session_.out();
   beginSection(out, "ENTITIES");
   writeEntitiesOf(db_.modelSpaceId());
   writeEntitiesOf(db_.paperSpaceId());
@@ -75,9 +86,9 @@ std::string QvDxfFileWriter::write() {
   writeObjects();
   writeKeptSections();
   out.raw(0, "EOF");
-  std::string text = headerAndClasses();
-  text += out.str();
-  progress.at(static_cast<uint64_t>(db_.numObjects()));
+  std::string text = std::move(out.str());
+  text.insert(0, headerAndClasses());
+  progress.at(objects);
   progress_ = nullptr;
   return text;
 }

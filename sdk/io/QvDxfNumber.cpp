@@ -93,17 +93,21 @@ int formatReal(double value, char* out) {
     std::memcpy(p, "0.0", 3);
     return static_cast<int>(p - out) + 3;
   }
-  // Shortest digits, as d.ddde[+-]xx.
+  // Shortest digits, as d[.ddd]e[+-]xx.
   char sci[32];
-  const auto res = std::to_chars(sci, sci + sizeof(sci), value, std::chars_format::scientific);
-  const char* sciEnd = res.ptr;
-  const char* ePos = static_cast<const char*>(std::memchr(sci, 'e', sciEnd - sci));
+  const char* const sciEnd =
+      std::to_chars(sci, sci + sizeof(sci), value, std::chars_format::scientific).ptr;
   char digits[24];
   int nDigits = 0;
-  for (const char* q = sci; q < ePos; ++q)
-    if (*q != '.') digits[nDigits++] = *q;
+  const char* q = sci;
+  digits[nDigits++] = *q++;
+  if (*q == '.')
+    for (++q; *q != 'e'; ++q) digits[nDigits++] = *q;
+  ++q;  // the 'e'
+  const bool negativeExponent = *q++ == '-';
   int exponent = 0;
-  std::from_chars(ePos[1] == '+' ? ePos + 2 : ePos + 1, sciEnd, exponent);
+  for (; q < sciEnd; ++q) exponent = exponent * 10 + (*q - '0');
+  if (negativeExponent) exponent = -exponent;
   const int decpt = exponent + 1;  // digits before the decimal point
   if (decpt > 16 || decpt < -3) {
     *p++ = digits[0];

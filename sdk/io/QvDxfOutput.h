@@ -24,12 +24,16 @@ class QvDxfOutput {
   // A point: x under `code`, y under code + 10 and, for 3D, z under code + 20.
   void point(int code, double x, double y, double z, bool is3d = true);
 
+  // Room for `bytes` more without growing again.
+  void reserve(size_t bytes);
+
   const std::string& str() const { return text_; }
   std::string& str() { return text_; }
   size_t size() const { return text_.size(); }
 
  private:
-  void codeLine(int code);
+  // Writes the code line at `at` (room for 8 chars at least) and answers its end.
+  static char* codeLine(int code, char* at);
 
   std::string text_;
 };

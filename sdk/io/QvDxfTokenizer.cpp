@@ -5,6 +5,7 @@
 
 #include "sdk/io/QvDxfError.h"
 #include "sdk/io/QvDxfGroupCode.h"
+#include "sdk/io/QvDxfHugePages.h"
 #include "sdk/io/QvDxfProgress.h"
 
 namespace {
@@ -35,6 +36,7 @@ QvDxfTokens QvDxfTokenizer::tokenize(std::string text, QvDxfProgress* progress) 
 
   std::vector<QvDxfToken> tokens;
   tokens.reserve(text.size() / 12);
+  qvDxfAdviseHugePages(tokens.data(), tokens.capacity() * sizeof(QvDxfToken));
   const char* const base = text.data();
   const char* p = base;
   const char* const end = base + text.size();

@@ -73,13 +73,9 @@ void InsertDragScale::finish(int result) {
   XqBlockVars::setShort(L"LASTPOINTINIT", 1);
 }
 
-int InsertDragScaleY::prepare() {
-  lastPoint_.reset();
-  lastFactor_.reset();
-  return InsertDragBase::prepare();
-}
-
-QvEdDrag::DragStatus InsertDragScaleY::sampler() {
+QvEdDrag::DragStatus InsertDragBase::sampleFactor(double QvGeScale3d::*axis, bool absolute,
+                                                  bool uniformDefinition, FactorSamples& last) {
+  const auto value = [absolute](double v) { return absolute ? std::abs(v) : v; };
   QvGePoint3d corner;
   double x = 0.0, y = 0.0;
   const DragStatus status = acquireScaleFactor(insertionPoint_, corner, x, y);
@@ -87,29 +83,38 @@ QvEdDrag::DragStatus InsertDragScaleY::sampler() {
     double typed = 0.0;
     if (acquireDistFromInput(typed) != kNormal) return kOtherInput;
     if (std::abs(typed) <= kValueTol) {
-      scale_.sy = 1.0;
+      scale_.*axis = 1.0;
       return kZeroValue;
     }
-    if (lastFactor_ && std::abs(*lastFactor_ - typed) <= kValueTol) return kNoChange;
-    lastFactor_ = typed;
-    scale_.sy = typed;
+    if (last.factor && std::abs(*last.factor - typed) <= kValueTol) return kNoChange;
+    last.factor = typed;
+    scale_.*axis = value(typed);
     return kNormal;
   }
   if (status != kNormal && status != kTypedValue) return status;
   if (status == kNormal) {
-    if (lastPoint_ && corner.isEqualTo(*lastPoint_)) return kNoChange;
-    lastPoint_ = corner;
+    if (last.point && corner.isEqualTo(*last.point)) return kNoChange;
+    last.point = corner;
   } else if (std::abs(y) <= kValueTol) {
-    scale_.sy = 0.0;
+    scale_.*axis = 0.0;
     return kZeroValue;
   }
-  if (definitionScalesUniformly()) {
+  if (uniformDefinition && definitionScalesUniformly()) {
     const double d = status == kNormal ? corner.distanceTo(insertionPoint_) : std::abs(y);
     scale_ = QvGeScale3d(orOne(d));
   } else {
-    scale_.sy = y;
+    scale_.*axis = value(y);
   }
   return kNormal;
+}
+
+int InsertDragScaleY::prepare() {
+  last_ = {};
+  return InsertDragBase::prepare();
+}
+
+QvEdDrag::DragStatus InsertDragScaleY::sampler() {
+  return sampleFactor(&QvGeScale3d::sy, false, true, last_);
 }
 
 bool InsertDragScaleY::update() {
@@ -123,37 +128,12 @@ void InsertDragScaleY::finish(int result) {
 }
 
 int InsertDragScaleZ::prepare() {
-  lastPoint_.reset();
-  lastFactor_.reset();
+  last_ = {};
   return InsertDragBase::prepare();
 }
 
 QvEdDrag::DragStatus InsertDragScaleZ::sampler() {
-  QvGePoint3d corner;
-  double x = 0.0, y = 0.0;
-  const DragStatus status = acquireScaleFactor(insertionPoint_, corner, x, y);
-  if (status == kOtherInput) {
-    double typed = 0.0;
-    if (acquireDistFromInput(typed) != kNormal) return kOtherInput;
-    if (std::abs(typed) <= kValueTol) {
-      scale_.sz = 1.0;
-      return kZeroValue;
-    }
-    if (lastFactor_ && std::abs(*lastFactor_ - typed) <= kValueTol) return kNoChange;
-    lastFactor_ = typed;
-    scale_.sz = std::abs(typed);
-    return kNormal;
-  }
-  if (status != kNormal && status != kTypedValue) return status;
-  if (status == kNormal) {
-    if (lastPoint_ && corner.isEqualTo(*lastPoint_)) return kNoChange;
-    lastPoint_ = corner;
-  } else if (std::abs(y) <= kValueTol) {
-    scale_.sz = 0.0;
-    return kZeroValue;
-  }
-  scale_.sz = std::abs(y);
-  return kNormal;
+  return sampleFactor(&QvGeScale3d::sz, true, false, last_);
 }
 
 bool InsertDragScaleZ::update() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <unordered_set>
+
 #include "sdk/db/QvDbObjectId.h"
 
 class IVexaBuildInCommandContext;
@@ -14,7 +16,10 @@ class VexaDocContext {
   VexaDocContext(const VexaDocContext&) = delete;
   VexaDocContext& operator=(const VexaDocContext&) = delete;
 
-  void clearOopsEnts() { oops_.removeAll(); }
+  void clearOopsEnts() {
+    oops_.removeAll();
+    listed_.clear();
+  }
   // Listed once; a null id is ignored.
   void appendOopsEntity(QvDbObjectId id);
   const QvDbObjectIdArray& oopsEnts() const { return oops_; }
@@ -30,6 +35,7 @@ class VexaDocContext {
  private:
   VexaDocument& document_;
   QvDbObjectIdArray oops_;
+  std::unordered_set<QvDbObjectId> listed_;  // the ids of oops_, for the once-only test
 };
 
 // The active document's context; null when no host runs or it has no document.

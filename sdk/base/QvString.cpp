@@ -30,10 +30,13 @@ locale_t userCollationLocale() {
 
 }  // namespace
 
+// ASCII is mapped here: it is most of the text, and the locale call is slow.
 wchar_t qvToLower(wchar_t c) {
+  if (c < 0x80) return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + (L'a' - L'A')) : c;
   return static_cast<wchar_t>(towlower_l(static_cast<wint_t>(c), unicodeLocale()));
 }
 wchar_t qvToUpper(wchar_t c) {
+  if (c < 0x80) return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - (L'a' - L'A')) : c;
   return static_cast<wchar_t>(towupper_l(static_cast<wint_t>(c), unicodeLocale()));
 }
 bool qvIsSpace(wchar_t c) {
@@ -91,8 +94,19 @@ static std::wstring folded(const std::wstring& s) {
   return out;
 }
 
+// Case-insensitive order without copies of the texts.
+static int compareFolded(std::wstring_view a, std::wstring_view b) {
+  const size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    const wchar_t x = qvToLower(a[i]);
+    const wchar_t y = qvToLower(b[i]);
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
 int QvString::compareNoCase(const QvString& other) const {
-  return sign(folded(text_).compare(folded(other.text_)));
+  return compareFolded(text_, other.text_);
 }
 
 int QvString::collateNoCase(const QvString& other) const {

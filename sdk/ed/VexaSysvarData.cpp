@@ -40,6 +40,7 @@ constexpr VexaSysvarData kTable[] = {
     switchVar(L"ATTREQ", 1),
     shortVar(L"AUNITS", 0, "0_4", kDrawing),
     shortVar(L"AUPREC", 0, "0_8", kDrawing),
+    textVar(L"CANNOSCALE", L"1:1", kDrawing),
     realVar(L"CANNOSCALEVALUE", 1.0, kDrawing | kReadOnly),
     switchVar(L"CMDECHO", 1),
     shortVar(L"CVPORT", 2, "1_32767", kDrawing),
@@ -79,6 +80,13 @@ bool readInt(const char*& p, int& value) {
   return true;
 }
 
+// Names compare without case, and without copies: variables are read often.
+bool sameName(const wchar_t* a, const wchar_t* b) {
+  for (; *a && *b; ++a, ++b)
+    if (qvToLower(*a) != qvToLower(*b)) return false;
+  return *a == *b;
+}
+
 }  // namespace
 
 bool VexaSysvarData::isReadOnly() const {
@@ -114,9 +122,8 @@ bool VexaSysvarData::shortRange(int& min, int& max) const {
 
 const VexaSysvarData* vexaFindSysvarData(const wchar_t* name) {
   if (!name) return nullptr;
-  const QvString key(name);
   const auto* it = std::find_if(std::begin(kTable), std::end(kTable),
-                                [&](const VexaSysvarData& v) { return key.isEqualNoCase(v.name); });
+                                [&](const VexaSysvarData& v) { return sameName(name, v.name); });
   return it == std::end(kTable) ? nullptr : it;
 }
 

@@ -53,6 +53,17 @@ class XQCMDUTIL_EXPORT InsertDragBase : public QvEdDrag {
   void setPreviewScale(const QvGeScale3d& scale);
   bool definitionScalesUniformly() const;
 
+  // The last samples of a one-factor question, for the no-change test.
+  struct FactorSamples {
+    std::optional<QvGePoint3d> point;
+    std::optional<double> factor;
+  };
+  // The sampler of the Y and Z questions: the factor of `axis` from the cursor or from a typed
+  // distance, its magnitude only when `absolute`. With `uniformDefinition`, a definition that
+  // scales uniformly takes the distance on all three axes.
+  DragStatus sampleFactor(double QvGeScale3d::*axis, bool absolute, bool uniformDefinition,
+                          FactorSamples& last);
+
   IVexaBuildInCommandContext* context_;
   InsertData* data_;
   QvString defaultName_;
@@ -141,8 +152,7 @@ class XQCMDUTIL_EXPORT InsertDragScaleY : public InsertDragBase {
   void finish(int result) override;
 
  private:
-  std::optional<QvGePoint3d> lastPoint_;
-  std::optional<double> lastFactor_;
+  FactorSamples last_;
 };
 
 // The Z scale factor (its absolute value).
@@ -155,8 +165,7 @@ class XQCMDUTIL_EXPORT InsertDragScaleZ : public InsertDragBase {
   void finish(int result) override;
 
  private:
-  std::optional<QvGePoint3d> lastPoint_;
-  std::optional<double> lastFactor_;
+  FactorSamples last_;
 };
 
 // The rotation about the insertion point.

@@ -244,6 +244,34 @@ TEST_F(CreateBlockTest, AnAnnotativeReferenceIsReplacedByItsContentsAndFollowsTh
   EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
+// An annotative block is drawn at the current annotation scale, chosen from the drawing's list.
+TEST_F(CreateBlockTest, AnAnnotativeBlockTakesTheCurrentAnnotationScale) {
+  struct Case {
+    const wchar_t* name;
+    const wchar_t* scale;
+    bool annotative;
+    double end;  // of a line four units long from the base point
+  };
+  const Case cases[] = {
+      {L"Quarter", L"1:4", true, 1},
+      {L"Double", L"2:1", true, 8},
+      {L"Plain", L"1:4", false, 4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(QvString(c.name).utf8());
+    ASSERT_EQ(vars().set(L"CANNOSCALE", VexaSysVarValue::ofText(c.scale)), VexaSysVarResult::kOk);
+    const QvDbObjectId line = addLine(db(), P(2, 0, 0), P(6, 0, 0));
+    CreateBlockData data = request(c.name, {line}, P(2, 0, 0));
+    data.setAnnotative(c.annotative);
+    const QvDbObjectId block = CreateBlock(&context, data);
+    ASSERT_FALSE(block.isNull());
+    const std::vector<P> ends = lineEnds(contentsOf(block)[0]);
+    EXPECT_POINT_NEAR(ends[0], P(0, 0, 0));
+    EXPECT_POINT_NEAR(ends[1], P(c.end, 0, 0));
+  }
+  EXPECT_TRUE(nothingLeftOpen(db()));
+}
+
 TEST_F(CreateBlockTest, NestingIsFoundThroughReferencesDimensionsAndCyclesEnd) {
   const QvDbObjectId a = addBlock(db(), L"A");
   const QvDbObjectId b = addBlock(db(), L"B");

@@ -2,6 +2,9 @@
 // nothing of a preview reaches the drawing.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+#include <memory>
 #include <numbers>
 
 #include "sdk/base/QvClassicCodes.h"
@@ -197,6 +200,51 @@ TEST_F(InsertDragTest, YAndZQuestionsAndTheUniformDefinition) {
   EXPECT_DOUBLE_EQ(scale().sx, 5);
   EXPECT_DOUBLE_EQ(scale().sy, 5);
   EXPECT_DOUBLE_EQ(scale().sz, 5);
+}
+
+// The Y and Z questions share their sampler: Z keeps only the magnitude of a factor.
+TEST_F(InsertDragTest, YAndZFactorsComeFromCornersAndTypedValues) {
+  struct Case {
+    const char* what;
+    std::function<std::unique_ptr<InsertDragBase>()> make;
+    double QvGeScale3d::*axis;
+    bool absolute;
+  };
+  const Case cases[] = {
+      {"Y", [&] { return std::make_unique<InsertDragScaleY>(&context, &data, L"Tree"); },
+       &QvGeScale3d::sy, false},
+      {"Z", [&] { return std::make_unique<InsertDragScaleZ>(&context, &data, L"Tree"); },
+       &QvGeScale3d::sz, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto expected = [&](double v) { return c.absolute ? std::abs(v) : v; };
+    data.insertionPoint = P(1, 1, 0);
+    data.presetScale = QvGeScale3d(2, 1, 1);
+    std::unique_ptr<InsertDragBase> jig = c.make();
+    ASSERT_EQ(jig->prepare(), kQvNormal);
+    // The corner (3, -4) from the insertion point; its repeats draw nothing.
+    const int framesBefore = frames().frameCount();
+    script(L"~4,-3\n~4,-3\n4,-3\n");
+    ASSERT_EQ(jig->drag(), QvEdDrag::kNormal);
+    EXPECT_EQ(frames().frameCount(), framesBefore + 1);
+    jig->finish(kQvNormal);
+    EXPECT_DOUBLE_EQ(scale().*c.axis, expected(-4));
+    EXPECT_DOUBLE_EQ(scale().sx, 2);
+    EXPECT_DOUBLE_EQ(presetScale().*c.axis, expected(-4));
+
+    script(L"-3\n");
+    ASSERT_EQ(jig->drag(), QvEdDrag::kNormal);
+    jig->finish(kQvNormal);
+    EXPECT_DOUBLE_EQ(scale().*c.axis, expected(-3));
+
+    // A zero is refused: the factor goes back to 1 and the request keeps what it had.
+    script(L"0\n");
+    EXPECT_EQ(jig->drag(), InsertDragBase::kZeroValue);
+    jig->finish(kQvRejected);
+    EXPECT_DOUBLE_EQ(jig->currentScale().*c.axis, 1);
+    EXPECT_DOUBLE_EQ(scale().*c.axis, expected(-3));
+  }
 }
 
 TEST_F(InsertDragTest, RotationTurnsThePreviewWithTheUcs) {

@@ -159,6 +159,20 @@ TEST_F(SysVarTest, ReadOnlyVariablesRefuseProgramsButNotTheHost) {
             VexaSysVarResult::kWrongType);
 }
 
+TEST_F(SysVarTest, TheAnnotationScaleIsChosenByNameFromTheDrawingsList) {
+  resbuf name{};
+  name.type = kRbString;
+  name.value.string = const_cast<wchar_t*>(L"1:4");
+  ASSERT_EQ(qvedSetVar(L"CANNOSCALE", &name), kQvNormal);
+  EXPECT_EQ(vars().get(L"CANNOSCALE")->textValue(), L"1:4");
+  EXPECT_DOUBLE_EQ(vars().get(L"CANNOSCALEVALUE")->realValue(), 0.25);
+  // A name the list lacks is refused and changes nothing.
+  name.value.string = const_cast<wchar_t*>(L"1:7");
+  EXPECT_EQ(qvedSetVar(L"CANNOSCALE", &name), kQvError);
+  EXPECT_EQ(vars().get(L"CANNOSCALE")->textValue(), L"1:4");
+  EXPECT_DOUBLE_EQ(vars().get(L"CANNOSCALEVALUE")->realValue(), 0.25);
+}
+
 TEST_F(SysVarTest, UcsAxesChangeOnlyTogetherAndStayOrthonormal) {
   resbuf axis{};
   axis.type = kRbPoint3d;

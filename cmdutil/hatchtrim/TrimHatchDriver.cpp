@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cmdutil/hatchtrim/TrimHatchIndex.h"
 #include "cmdutil/hatchtrim/TrimHatchLoop.h"
 #include "cmdutil/hatchtrim/TrimHatchSupport.h"
 #include "sdk/db/QvDbCurve.h"
@@ -22,8 +23,6 @@ using namespace xq_hatchtrim;
 
 namespace {
 
-constexpr double kModelerTol = 0.0001;
-
 // Loads the module that provides the modeler when it is not loaded; failures are ignored.
 void loadModeler() {
   wchar_t prefix[1024];
@@ -33,6 +32,32 @@ void loadModeler() {
   auto* linker = QvRxDynamicLinker::cast(entry);
   if (!linker || linker->isA() != QvRxDynamicLinkerImp::desc()) return;
   if (!linker->isModuleLoaded(name.c_str())) linker->loadModule(name.c_str(), false, false);
+}
+
+// The cutting pieces a loop's outline box may meet, in their order: every piece through the
+// literal search, the pieces whose boxes are not apart from the outline's through the index
+// (the others the filter drops anyway).
+void nearPieces(const CTrimHatch::PieceList& cutting, const BoxGrid* index,
+                const QvDbPolyline* outline, CTrimHatch::PieceList& working) {
+  QvDbExtents box;
+  if (!index || outline->getGeomExtents(box) != Vexa::eOk) {
+    for (int k = 0; k < cutting.length(); ++k) working.append(cutting[k]);
+    return;
+  }
+  std::vector<int> near;
+  index->query(box, boxMargin(box), near);
+  for (const int k : near) working.append(cutting[k]);
+}
+
+std::unique_ptr<BoxGrid> pieceIndex(const CTrimHatch::PieceList& pieces) {
+  std::vector<QvDbExtents> boxes(static_cast<size_t>(pieces.length()));
+  std::vector<bool> known(boxes.size(), false);
+  for (int k = 0; k < pieces.length(); ++k) {
+    const QvDbCurve* curve = QvDbCurve::cast(pieces[k].second);
+    known[static_cast<size_t>(k)] =
+        curve && curve->getGeomExtents(boxes[static_cast<size_t>(k)]) == Vexa::eOk;
+  }
+  return std::make_unique<BoxGrid>(boxes, known);
 }
 
 }  // namespace
@@ -55,6 +80,12 @@ bool CTrimHatch::TrimHatch(QvDbDatabase* database, const QvArray<QvDbCurve*>& cu
   const QvGePlane plane(origin, normal);
   if (projectionMode == 1 || projectionMode == 2)
     _projectPieces(cutting, plane, projectionPlane.normal());
+  std::unique_ptr<BoxGrid> pieces;
+  std::unique_ptr<CutterIndex> cutters;
+  if (indexedSearch()) {
+    pieces = pieceIndex(cutting);
+    cutters = std::make_unique<CutterIndex>(cuttingCurves, plane);
+  }
 
   bool changed = false;
   int count = hatch->numLoops();
@@ -72,12 +103,12 @@ bool CTrimHatch::TrimHatch(QvDbDatabase* database, const QvArray<QvDbCurve*>& cu
       for (QvDbCurve* c : loopCurves.curves) curves.append(c);
       QvDbRegion* test = nullptr;
       const Vexa::ErrorStatus es =
-          spaCreateOneRegionFromCurves(curves, test, false, true, kModelerTol);
+          spaCreateOneRegionFromCurves(curves, test, false, true, kRegionGapTol);
       delete test;
       if (es != Vexa::eOk) continue;
     }
     PieceList working;
-    for (int k = 0; k < cutting.length(); ++k) working.append(cutting[k]);
+    nearPieces(cutting, pieces.get(), outline.get(), working);
     for (QvDbCurve* c : loopCurves.curves) working.append({hatchId, c});
     if (_filterPiecesOutsideLoop(outline.get(), hatchId, working, false) != Vexa::eOk) continue;
     PieceList split;
@@ -87,7 +118,9 @@ bool CTrimHatch::TrimHatch(QvDbDatabase* database, const QvArray<QvDbCurve*>& cu
     RegionList regions;
     OwnedRegions ownRegions(regions);
     if (_buildRegions(split, regions, hatchId, normal) != 0) continue;
-    if (_selectRegionsInsideCutters(origin, normal, cuttingCurves, plane, regions) != 0) continue;
+    if (_selectRegionsInsideCutters(origin, normal, cuttingCurves, plane, regions, cutters.get()) !=
+        0)
+      continue;
     _uniteTouchingRegions(regions);
 
     // Every new loop, ready before the hatch is touched.

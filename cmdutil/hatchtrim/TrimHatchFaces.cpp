@@ -1,10 +1,12 @@
 // Hatch trimming, second phase: the faces of the split pieces as regions, the face around each
 // group of pieces dropped, nested faces made holes, and the survival test against the cutters.
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <numbers>
 #include <vector>
 
+#include "cmdutil/hatchtrim/TrimHatchIndex.h"
 #include "cmdutil/hatchtrim/TrimHatchSupport.h"
 #include "sdk/db/QvDbCurve.h"
 #include "sdk/db/QvDbImpObject.h"
@@ -18,9 +20,9 @@ using namespace xq_hatchtrim;
 
 namespace {
 
-constexpr double kModelerTol = 0.0001;
+// A turn smaller than this (radians) goes straight on.
 constexpr double kAngleZero = 1e-10;
-const QvGeTol kNodeTol(1e-6, 1e-6);
+const QvGeTol kNodeTol(kMeetTol, kMeetTol);
 
 struct PieceNode {
   QvGePoint3d point;
@@ -31,22 +33,39 @@ struct PieceNode {
 struct Graph {
   std::vector<PieceNode> nodes;
   std::vector<int> closed;  // closed pieces
+  // The nodes by place, when the search is indexed (cubes larger than the node tolerance).
+  std::unique_ptr<PointGrid> index;
 };
 
 const QvDbCurve* curveAt(const CTrimHatch::PieceList& pieces, int i) {
   return QvDbCurve::cast(pieces[i].second);
 }
 
+// The last node at p that has pieces; -1 for none.
 int findNode(const Graph& g, const QvGePoint3d& p) {
   int found = -1;
-  for (size_t i = 0; i < g.nodes.size(); ++i)
-    if (!g.nodes[i].neighbours.empty() && g.nodes[i].point.isEqualTo(p, kNodeTol))
-      found = static_cast<int>(i);
+  auto consider = [&](int i) {
+    const PieceNode& node = g.nodes[static_cast<size_t>(i)];
+    if (i > found && !node.neighbours.empty() && node.point.isEqualTo(p, kNodeTol)) found = i;
+  };
+  if (g.index) {
+    g.index->forNear(p, consider);
+  } else {
+    for (size_t i = 0; i < g.nodes.size(); ++i) consider(static_cast<int>(i));
+  }
   return found;
+}
+
+int addNode(Graph& g, const QvGePoint3d& p) {
+  const int i = static_cast<int>(g.nodes.size());
+  g.nodes.push_back({p, {}, {}});
+  if (g.index) g.index->add(p, i);
+  return i;
 }
 
 Graph buildGraph(const CTrimHatch::PieceList& pieces) {
   Graph g;
+  if (indexedSearch()) g.index = std::make_unique<PointGrid>(16.0 * kNodeTol.equalPoint());
   for (int i = 0; i < pieces.length(); ++i) {
     const QvDbCurve* curve = curveAt(pieces, i);
     if (!curve) continue;
@@ -59,14 +78,8 @@ Graph buildGraph(const CTrimHatch::PieceList& pieces) {
         s.isEqualTo(e, kNodeTol))
       continue;
     int a = findNode(g, s), b = findNode(g, e);
-    if (a < 0) {
-      a = static_cast<int>(g.nodes.size());
-      g.nodes.push_back({s, {}, {}});
-    }
-    if (b < 0) {
-      b = static_cast<int>(g.nodes.size());
-      g.nodes.push_back({e, {}, {}});
-    }
+    if (a < 0) a = addNode(g, s);
+    if (b < 0) b = addNode(g, e);
     g.nodes[static_cast<size_t>(a)].neighbours.push_back(b);
     g.nodes[static_cast<size_t>(a)].pieces.push_back(i);
     g.nodes[static_cast<size_t>(b)].neighbours.push_back(a);
@@ -109,7 +122,9 @@ bool trace(const Graph& g, const CTrimHatch::PieceList& pieces, int start, size_
   const PieceNode& first = g.nodes[static_cast<size_t>(start)];
   walk.nodes = {start, first.neighbours[slot]};
   walk.pieces = {first.pieces[slot]};
-  std::vector<int> visited = walk.nodes;
+  // The nodes reached so far (the start only counts as the end of the walk).
+  std::vector<char> visited(g.nodes.size(), 0);
+  visited[static_cast<size_t>(walk.nodes[1])] = 1;
   while (true) {
     const int current = walk.nodes.back();
     const PieceNode& node = g.nodes[static_cast<size_t>(current)];
@@ -118,9 +133,7 @@ bool trace(const Graph& g, const CTrimHatch::PieceList& pieces, int start, size_
     double bestAngle = 2.0 * std::numbers::pi;
     for (size_t k = 0; k < node.neighbours.size(); ++k) {
       const int next = node.neighbours[k];
-      bool seen = false;
-      for (size_t v = 1; v < visited.size(); ++v) seen = seen || visited[v] == next;
-      if (seen || node.pieces[k] == walk.pieces.back()) continue;
+      if (visited[static_cast<size_t>(next)] || node.pieces[k] == walk.pieces.back()) continue;
       const QvDbCurve* candidate = curveAt(pieces, node.pieces[k]);
       if (!candidate) continue;
       const double angle = ccwAngle(back, leaving(candidate, node.point), normal);
@@ -130,7 +143,7 @@ bool trace(const Graph& g, const CTrimHatch::PieceList& pieces, int start, size_
     }
     if (bestSlot >= 0) {
       const int next = node.neighbours[static_cast<size_t>(bestSlot)];
-      visited.push_back(next);
+      visited[static_cast<size_t>(next)] = 1;
       walk.nodes.push_back(next);
       walk.pieces.push_back(node.pieces[static_cast<size_t>(bestSlot)]);
       if (next == start) return true;
@@ -201,7 +214,7 @@ std::vector<std::vector<int>> findFaces(Graph& g, const CTrimHatch::PieceList& p
 
 QvDbRegion* regionOf(const QvArray<QvDbCurve*>& curves) {
   QvDbRegion* region = nullptr;
-  if (spaCreateOneRegionFromCurves(curves, region, false, true, kModelerTol) != Vexa::eOk) {
+  if (spaCreateOneRegionFromCurves(curves, region, false, true, kRegionGapTol) != Vexa::eOk) {
     delete region;
     return nullptr;
   }
@@ -211,6 +224,16 @@ QvDbRegion* regionOf(const QvArray<QvDbCurve*>& curves) {
 bool regionsIntersect(const QvDbRegion* a, const QvDbRegion* b) {
   auto* imp = static_cast<QvDbRegionImp*>(QvDbSystemInternals::getImpObject(a));
   return imp && b && imp->isIntersectWithRegion(b, false);
+}
+
+// Whether regions with these boxes lie too far apart to touch (QvDbRegionImp's test allows a
+// millionth of the larger size; twice that is left).
+bool regionBoxesApart(const QvDbExtents& a, const QvDbExtents& b) {
+  const QvGePoint3d &alo = a.minPoint(), &ahi = a.maxPoint();
+  const QvGePoint3d &blo = b.minPoint(), &bhi = b.maxPoint();
+  const double gap = std::max(
+      {blo.x - ahi.x, alo.x - bhi.x, blo.y - ahi.y, alo.y - bhi.y, blo.z - ahi.z, alo.z - bhi.z});
+  return gap > 2e-6 * std::max(a.diagonal(), b.diagonal()) + boxMargin(a) + boxMargin(b);
 }
 
 bool boxInsideBox(const QvDbExtents& a, const QvDbExtents& b) {
@@ -247,28 +270,45 @@ int CTrimHatch::_buildRegions(const PieceList& pieces, RegionList& regions,
     }
     if (QvDbRegion* region = regionOf(curves)) regions.push_back({region, ids});
   }
-  // Nesting: a face inside another becomes its hole (both stay).
+  // Nesting: a face inside another becomes its hole (both stay). Only faces whose boxes nest
+  // can nest: the boxes (kept current as holes are cut) are compared before the regions.
   const size_t faces = regions.size();
+  std::vector<QvDbExtents> boxes(faces);
+  std::vector<bool> known(faces, false);
+  for (size_t i = 0; i < faces; ++i)
+    known[i] = regions[i].region->getGeomExtents(boxes[i]) == Vexa::eOk;
+  std::unique_ptr<BoxGrid> index;
+  if (indexedSearch()) index = std::make_unique<BoxGrid>(boxes, known);
+  std::vector<int> later;
   for (size_t i = 0; i < faces; ++i) {
-    QvDbExtents boxI;
-    if (regions[i].region->getGeomExtents(boxI) != Vexa::eOk) continue;
+    if (!known[i]) continue;
+    const QvDbExtents boxI = boxes[i];
     const double areaI = areaOf(regions[i].region);
-    for (size_t j = i + 1; j < faces; ++j) {
-      QvDbExtents boxJ;
-      if (!regionsIntersect(regions[i].region, regions[j].region) ||
-          regions[j].region->getGeomExtents(boxJ) != Vexa::eOk)
-        continue;
+    later.clear();
+    if (index) {
+      index->query(boxI, boxMargin(boxI), later);
+      later.erase(later.begin(), std::upper_bound(later.begin(), later.end(), static_cast<int>(i)));
+    } else {
+      for (size_t j = i + 1; j < faces; ++j) later.push_back(static_cast<int>(j));
+    }
+    for (const int laterFace : later) {
+      const auto j = static_cast<size_t>(laterFace);
+      if (!known[j]) continue;
+      const QvDbExtents& boxJ = boxes[j];
       size_t outer = i, inner = j;
       if (boxInsideBox(boxI, boxJ))
         std::swap(outer, inner);
       else if (!boxInsideBox(boxJ, boxI))
         continue;
+      if (!regionsIntersect(regions[i].region, regions[j].region)) continue;
       const double outerArea = outer == i ? areaI : areaOf(regions[outer].region);
       if (!liesInside(regions[inner].region, regions[outer].region, outerArea)) continue;
       std::unique_ptr<QvDbRegion> hole(QvDbRegion::cast(regions[inner].region->clone()));
       if (hole &&
-          regions[outer].region->booleanOper(QvDbRegion::kBoolSubtract, hole.get()) == Vexa::eOk)
+          regions[outer].region->booleanOper(QvDbRegion::kBoolSubtract, hole.get()) == Vexa::eOk) {
         for (const QvDbObjectId& id : regions[inner].ids) addDistinctId(regions[outer].ids, id);
+        known[outer] = regions[outer].region->getGeomExtents(boxes[outer]) == Vexa::eOk;
+      }
     }
   }
   // Closed pieces are regions of their own.
@@ -337,8 +377,10 @@ bool CTrimHatch::_findInteriorPoint(const QvDbRegion* region, QvGePoint3d& point
 
 int CTrimHatch::_selectRegionsInsideCutters(const QvGePoint3d& origin, const QvGeVector3d& normal,
                                             const QvArray<QvDbCurve*>& cuttingCurves,
-                                            const QvGePlane& hatchPlane, RegionList& regions) {
+                                            const QvGePlane& hatchPlane, RegionList& regions,
+                                            const CutterIndex* index) {
   if (!modelerPresent()) return 3;
+  std::vector<int> near;
   const QvGeVector3d x = normal.perpVector().normal();
   const QvGeVector3d y = normal.crossProduct(x);
   RegionList kept;
@@ -355,11 +397,20 @@ int CTrimHatch::_selectRegionsInsideCutters(const QvGePoint3d& origin, const QvG
     QvGePoint3dArray points;
     points.append(test);
     bool inside = false;
-    for (QvDbCurve* cutter : cuttingCurves)
-      if (cutter && _anyPointInsideCurve(asEntity(cutter), points, hatchPlane)) {
-        inside = true;
-        break;
-      }
+    if (index) {
+      index->candidates(test, near);
+      for (const int k : near)
+        if (_anyPointInsideCurve(asEntity(cuttingCurves[k]), points, hatchPlane)) {
+          inside = true;
+          break;
+        }
+    } else {
+      for (QvDbCurve* cutter : cuttingCurves)
+        if (cutter && _anyPointInsideCurve(asEntity(cutter), points, hatchPlane)) {
+          inside = true;
+          break;
+        }
+    }
     if (inside) {
       kept.push_back(record);
     } else {
@@ -373,11 +424,21 @@ int CTrimHatch::_selectRegionsInsideCutters(const QvGePoint3d& origin, const QvG
 void CTrimHatch::_uniteTouchingRegions(RegionList& regions) {
   // Kept regions that touch (pieces of crossing cutters, a disc in the hole of a kept ring)
   // become one area: loops that share edges would cancel each other in an even-odd fill.
+  // Regions whose boxes lie apart cannot touch: an indexed search asks the modeler only about
+  // the others (the boxes follow the unions).
+  const bool indexed = indexedSearch();
+  std::vector<QvDbExtents> boxes(regions.size());
+  std::vector<bool> known(regions.size(), false);
+  if (indexed)
+    for (size_t i = 0; i < regions.size(); ++i)
+      known[i] = regions[i].region->getGeomExtents(boxes[i]) == Vexa::eOk;
   for (size_t i = 0; i < regions.size(); ++i) {
     for (size_t j = i + 1; j < regions.size();) {
-      std::unique_ptr<QvDbRegion> other(regionsIntersect(regions[i].region, regions[j].region)
-                                            ? QvDbRegion::cast(regions[j].region->clone())
-                                            : nullptr);
+      const bool apart = known[i] && known[j] && regionBoxesApart(boxes[i], boxes[j]);
+      std::unique_ptr<QvDbRegion> other(
+          !apart && regionsIntersect(regions[i].region, regions[j].region)
+              ? QvDbRegion::cast(regions[j].region->clone())
+              : nullptr);
       if (!other ||
           regions[i].region->booleanOper(QvDbRegion::kBoolUnite, other.get()) != Vexa::eOk) {
         ++j;
@@ -386,6 +447,9 @@ void CTrimHatch::_uniteTouchingRegions(RegionList& regions) {
       for (const QvDbObjectId& id : regions[j].ids) addDistinctId(regions[i].ids, id);
       delete regions[j].region;
       regions.erase(regions.begin() + static_cast<std::ptrdiff_t>(j));
+      boxes.erase(boxes.begin() + static_cast<std::ptrdiff_t>(j));
+      known.erase(known.begin() + static_cast<std::ptrdiff_t>(j));
+      if (indexed) known[i] = regions[i].region->getGeomExtents(boxes[i]) == Vexa::eOk;
       j = i + 1;
     }
   }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <memory>
 
+#include "cmdutil/hatchtrim/TrimHatchIndex.h"
 #include "cmdutil/hatchtrim/TrimHatchSupport.h"
 #include "sdk/db/QvDbCircle.h"
 #include "sdk/db/QvDbFcf.h"
@@ -30,8 +31,8 @@ using namespace xq_hatchtrim;
 
 namespace {
 
-// Loop corners closer than this are one point.
-constexpr double kCornerTol = 1e-6;
+// Bulges within this of each other (and of 1) are the same.
+constexpr double kBulgeTol = 1e-10;
 
 bool isSkippedCutter(const QvDbEntity* e) {
   const QvRxClass* c = e->isA();
@@ -86,7 +87,7 @@ QvGeCurve2d* snapped(const QvGeCurve2d& edge, const QvGePoint2d& start, const Qv
 void snapTo(std::unique_ptr<QvGeCurve2d>& edge, const QvGeCurve2d& reference) {
   QvGePoint2d s = startOf(*edge), e = endOf(*edge);
   const QvGePoint2d rs = startOf(reference), re = endOf(reference);
-  const QvGeTol tol(kCornerTol, kCornerTol);
+  const QvGeTol tol(kMeetTol, kMeetTol);
   if (s.isEqualTo(rs, tol))
     s = rs;
   else if (s.isEqualTo(re, tol))
@@ -143,8 +144,8 @@ void CTrimHatch::_loopToCurves(const QvDbHatch* hatch, int loopIndex,
     QvGeDoubleArray bulges;
     hatch->getLoopAt(loopIndex, t, vertices, bulges);
     if (vertices.length() == 2 && bulges.length() >= 2 &&
-        std::fabs(std::fabs(bulges[0]) - 1.0) <= 1e-10 &&
-        std::fabs(bulges[1] - bulges[0]) <= 1e-10) {
+        std::fabs(std::fabs(bulges[0]) - 1.0) <= kBulgeTol &&
+        std::fabs(bulges[1] - bulges[0]) <= kBulgeTol) {
       const QvGePoint2d mid = vertices[0] + (vertices[1] - vertices[0]) * 0.5;
       QvGePoint3d center(mid.x, mid.y, 0.0);
       center.transformBy(toWorld);
@@ -354,16 +355,35 @@ Vexa::ErrorStatus CTrimHatch::_splitAtIntersections(const PieceList& pieces, Pie
   // Points per piece, kept in input order (the pieces' order decides the loops' order).
   const int n = pieces.length();
   std::vector<QvGePoint3dArray> points(static_cast<size_t>(n));
+  std::vector<QvDbExtents> boxes(static_cast<size_t>(n));
+  std::vector<bool> known(static_cast<size_t>(n), false);
+  for (int a = 0; a < n; ++a) {
+    const QvDbCurve* curve = QvDbCurve::cast(pieces[a].second);
+    known[static_cast<size_t>(a)] =
+        curve && curve->getGeomExtents(boxes[static_cast<size_t>(a)]) == Vexa::eOk;
+  }
+  // The pairs to try, each piece with the later ones: all of them, or those the index finds
+  // near (the literal search skips the others for their boxes).
+  std::unique_ptr<BoxGrid> index;
+  if (indexedSearch()) index = std::make_unique<BoxGrid>(boxes, known);
+  std::vector<int> later;
   for (int a = 0; a < n; ++a) {
     const QvDbCurve* ca = QvDbCurve::cast(pieces[a].second);
     if (!ca) continue;
-    QvDbExtents boxA;
-    const bool haveA = ca->getGeomExtents(boxA) == Vexa::eOk;
-    for (int b = a + 1; b < n; ++b) {
+    const QvDbExtents& boxA = boxes[static_cast<size_t>(a)];
+    const bool haveA = known[static_cast<size_t>(a)];
+    later.clear();
+    if (index && haveA) {
+      index->query(boxA, boxMargin(boxA), later);
+      later.erase(later.begin(), std::upper_bound(later.begin(), later.end(), a));
+    } else {
+      for (int b = a + 1; b < n; ++b) later.push_back(b);
+    }
+    for (const int b : later) {
       const QvDbCurve* cb = QvDbCurve::cast(pieces[b].second);
       if (!cb) continue;
-      QvDbExtents boxB;
-      if (haveA && cb->getGeomExtents(boxB) == Vexa::eOk && boxesApart(boxA, boxB)) continue;
+      if (haveA && known[static_cast<size_t>(b)] && boxesApart(boxA, boxes[static_cast<size_t>(b)]))
+        continue;
       QvGePoint3dArray found;
       const Vexa::ErrorStatus es = ca->intersectWith(cb, QvDb::kOnBothOperands, found);
       if (es == Vexa::eIncompleteResult) return es;

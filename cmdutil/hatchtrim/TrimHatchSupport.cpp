@@ -9,6 +9,7 @@
 #include "sdk/db/QvDbRay.h"
 #include "sdk/ge/QvGeCurve2d.h"
 #include "sdk/ge/QvGePlane.h"
+#include "sdk/ge/QvGePrecision.h"
 
 namespace xq_hatchtrim {
 
@@ -31,9 +32,16 @@ int rayCrossingsOdd(const QvDbEntity* entity, const QvGePoint3d& point, const Qv
 bool boxesApart(const QvDbExtents& a, const QvDbExtents& b) {
   const QvGePoint3d &alo = a.minPoint(), &ahi = a.maxPoint();
   const QvGePoint3d &blo = b.minPoint(), &bhi = b.maxPoint();
-  constexpr double kGap = -1e-10;
-  return ahi.x - blo.x < kGap || bhi.x - alo.x < kGap || ahi.y - blo.y < kGap ||
-         bhi.y - alo.y < kGap || ahi.z - blo.z < kGap || bhi.z - alo.z < kGap;
+  const double gap = -QvGePrecision::confusion();
+  return ahi.x - blo.x < gap || bhi.x - alo.x < gap || ahi.y - blo.y < gap || bhi.y - alo.y < gap ||
+         ahi.z - blo.z < gap || bhi.z - alo.z < gap;
+}
+
+double boxMargin(const QvDbExtents& box) {
+  const QvGePoint3d &lo = box.minPoint(), &hi = box.maxPoint();
+  const double magnitude = std::max({std::fabs(lo.x), std::fabs(lo.y), std::fabs(lo.z),
+                                     std::fabs(hi.x), std::fabs(hi.y), std::fabs(hi.z)});
+  return 1e-6 * (1.0 + box.diagonal()) + 1e-12 * magnitude;
 }
 
 QvGePoint2d startOf(const QvGeCurve2d& curve) {
@@ -98,7 +106,8 @@ double areaOf(const QvDbRegion* region) {
 }
 
 bool sameArea(double a, double b) {
-  return std::fabs(a - b) <= 1e-9 * std::max({std::fabs(a), std::fabs(b), 1e-300});
+  return std::fabs(a - b) <=
+         QvGePrecision::kRelative * std::max({std::fabs(a), std::fabs(b), 1e-300});
 }
 
 }  // namespace xq_hatchtrim

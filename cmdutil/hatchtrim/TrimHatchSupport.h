@@ -13,14 +13,23 @@ class QvGePlane;
 // Small steps the phases of hatch trimming share.
 namespace xq_hatchtrim {
 
+// The gap the modeler closes when it makes a region of curves.
+constexpr double kRegionGapTol = 1e-4;
+// Ends of pieces, and corners of a loop, closer than this meet (drawings leave such gaps
+// between curves that are meant to touch).
+constexpr double kMeetTol = 1e-6;
+
 // The ray direction of the parity tests: a unit vector that passes through no vertex of the
 // usual drawings.
 QvGeVector3d rayDirection();
 // How many times (odd 1, even 0) a ray from `point` in rayDirection(), seen in `plane`, crosses
 // the entity; -1 when the intersection failed or stopped at the work limit.
 int rayCrossingsOdd(const QvDbEntity* entity, const QvGePoint3d& point, const QvGePlane& plane);
-// Whether two boxes are apart in x, y or z by more than 1e-10.
+// Whether two boxes are apart in x, y or z by more than the confusion distance.
 bool boxesApart(const QvDbExtents& a, const QvDbExtents& b);
+// A margin by which a box grows so that every box not apart from it (boxesApart), and every
+// piece an intersection may find near it, meets it; rounding at the box's magnitude included.
+double boxMargin(const QvDbExtents& box);
 // The ends of a 2D curve.
 QvGePoint2d startOf(const QvGeCurve2d& curve);
 QvGePoint2d endOf(const QvGeCurve2d& curve);

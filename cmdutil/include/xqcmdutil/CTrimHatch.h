@@ -20,6 +20,9 @@ class QvDbRegion;
 class QvGeCurve2d;
 class QvGeMatrix3d;
 class QvGePlane;
+namespace xq_hatchtrim {
+class CutterIndex;
+}  // namespace xq_hatchtrim
 
 // Trims the loops of a hatch with cutting curves: each loop is replaced by the loops of the
 // parts of it that lie inside a cutting curve, and removed when no part does. Seed points
@@ -59,6 +62,11 @@ class XQCMDUTIL_EXPORT CTrimHatch {
   // entity visited. Hatches, texts, multiline texts, leaders, traces and tables give nothing.
   static void _getAllSubEnties(const QvArray<QvDbCurve*>& cuttingCurves, PieceList& pieces);
 
+  // How pieces, nodes and cutters near one another are found: through spatial indexes (true,
+  // the default) or by going through all of them (the reference the tests compare with). The
+  // results are the same either way.
+  static void setIndexedSearch(bool indexed);
+
  private:
   struct Loop;
 
@@ -81,9 +89,11 @@ class XQCMDUTIL_EXPORT CTrimHatch {
   // ---- Faces, regions and the survival test ----
   static int _buildRegions(const PieceList& pieces, RegionList& regions,
                            const QvDbObjectId& hatchId, const QvGeVector3d& normal);
+  // `index` (when given) names the cutters a test ray may cross.
   static int _selectRegionsInsideCutters(const QvGePoint3d& origin, const QvGeVector3d& normal,
                                          const QvArray<QvDbCurve*>& cuttingCurves,
-                                         const QvGePlane& hatchPlane, RegionList& regions);
+                                         const QvGePlane& hatchPlane, RegionList& regions,
+                                         const xq_hatchtrim::CutterIndex* index = nullptr);
   static bool _findInteriorPoint(const QvDbRegion* region, QvGePoint3d& point);
   static bool _anyPointInsideCurve(const QvDbEntity* entity, const QvGePoint3dArray& points,
                                    const QvGePlane& fallbackPlane);

@@ -1,0 +1,171 @@
+// Hatch trimming through its spatial indexes against the literal search over every piece, node
+// and cutter, on seeded random drawings: the same loops (edge by edge, exactly), in the same
+// order, with the same seeds, associated objects and area.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "sdk/db/QvDbCircle.h"
+#include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbHatch.h"
+#include "sdk/db/QvDbLine.h"
+#include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbPolyline.h"
+#include "sdk/ge/QvGeCurve2d.h"
+#include "sdk/ge/QvGeMatrix3d.h"
+#include "sdk/ge/QvGePlane.h"
+#include "tests/support/DbChecks.h"
+#include "tests/support/DbSetup.h"
+#include "tests/support/HatchShapes.h"
+#include "tests/support/HostFixture.h"
+#include "xqcmdutil/CTrimHatch.h"
+
+namespace {
+
+// Where a random drawing lies: the plane of the hatch and how far from the origin.
+struct Placement {
+  QvGeVector3d normal = QvGeVector3d::kZAxis;
+  double elevation = 0.0;
+  double offset = 0.0;  // added to every plane coordinate
+};
+
+// One hatch of random rectangles, and random circles, closed rectangles and lines in its
+// plane; the hatch is made twice, so that each search trims its own copy.
+struct RandomDrawing {
+  QvDbObjectId hatches[2];
+  std::vector<QvDbObjectId> cutters;
+};
+
+class TrimHatchSearchTest : public HostFixture {
+ protected:
+  void TearDown() override {
+    CTrimHatch::setIndexedSearch(true);
+    HostFixture::TearDown();
+  }
+
+  RandomDrawing makeDrawing(uint32_t seed, const Placement& at) {
+    std::mt19937 rng(seed);
+    std::uniform_real_distribution<double> place(0.0, 100.0), size(5.0, 30.0), radius(1.0, 12.0);
+    std::uniform_int_distribution<int> loops(2, 6), circles(8, 30), boxes(0, 4), lines(0, 3);
+    auto hatch = solidHatch(at.normal, at.elevation);
+    hatch->setAssociative(true);
+    const double o = at.offset;
+    for (int i = loops(rng); i > 0; --i) {
+      const double x = place(rng) + o, y = place(rng) + o;
+      addEdgeLoop(*hatch, rectangleEdges(x, y, x + size(rng), y + size(rng)));
+    }
+    const QvGeMatrix3d toWorld = hatch->planeToWorld();
+    auto world = [&](double x, double y) { return QvGePoint3d(x, y, 0).transformBy(toWorld); };
+    RandomDrawing drawing;
+    drawing.hatches[0] = appendEntity(db()->modelSpaceId(), new QvDbHatch(*hatch));
+    drawing.hatches[1] = appendEntity(db()->modelSpaceId(), hatch.release());
+    for (int i = circles(rng); i > 0; --i) {
+      const double x = place(rng) + o, y = place(rng) + o;
+      drawing.cutters.push_back(
+          appendEntity(db()->modelSpaceId(), new QvDbCircle(world(x, y), at.normal, radius(rng))));
+    }
+    for (int i = boxes(rng); i > 0; --i) {
+      auto* box = new QvDbPolyline();
+      box->setNormal(at.normal);
+      box->setElevation(at.elevation);
+      const double x = place(rng) + o, y = place(rng) + o, w = size(rng), h = size(rng);
+      for (const QvGePoint2d& p : {QvGePoint2d(x, y), {x + w, y}, {x + w, y + h}, {x, y + h}})
+        box->addVertexAt(box->numVerts(), p);
+      box->setClosed(true);
+      drawing.cutters.push_back(appendEntity(db()->modelSpaceId(), box));
+    }
+    for (int i = lines(rng); i > 0; --i) {
+      const double x = place(rng) + o, y = place(rng) + o;
+      drawing.cutters.push_back(appendEntity(
+          db()->modelSpaceId(), new QvDbLine(world(x, y), world(place(rng) + o, place(rng) + o))));
+    }
+    return drawing;
+  }
+
+  // Trims the hatch with the cutters through the given search; whether a loop changed.
+  bool trim(QvDbObjectId hatchId, const std::vector<QvDbObjectId>& cutterIds, bool indexed) {
+    CTrimHatch::setIndexedSearch(indexed);
+    QvArray<QvDbCurve*> cutters;
+    for (const QvDbObjectId& id : cutterIds) {
+      QvDbEntity* entity = nullptr;
+      EXPECT_EQ(Vexa::eOk, qvdbOpenObject(entity, id, QvDb::kForRead));
+      cutters.append(reinterpret_cast<QvDbCurve*>(entity));
+    }
+    QvDbObjectPointer<QvDbHatch> hatch(hatchId, QvDb::kForWrite);
+    return CTrimHatch::TrimHatch(db(), cutters, hatch.object(), 0, QvGePlane());
+  }
+
+  // Everything a saved hatch keeps of its loops, exactly (17 digits).
+  static std::string describe(QvDbObjectId hatchId) {
+    QvDbObjectPointer<QvDbHatch> hatch(hatchId, QvDb::kForRead);
+    std::string text;
+    char line[160];
+    for (int i = 0; i < hatch->numLoops(); ++i) {
+      int type = 0;
+      QvArray<QvGeCurve2d*> edges;
+      QvGeIntArray types;
+      hatch->getLoopAt(i, type, edges, types);
+      text += "loop " + std::to_string(type) + "\n";
+      for (int k = 0; k < edges.length(); ++k) {
+        QvGePoint2d s, e;
+        edges[k]->hasStartPoint(s);
+        edges[k]->hasEndPoint(e);
+        std::snprintf(line, sizeof line, "%d %.17g %.17g %.17g %.17g\n", types[k], s.x, s.y, e.x,
+                      e.y);
+        text += line;
+        delete edges[k];
+      }
+      QvDbObjectIdArray ids;
+      hatch->getAssocObjIdsAt(i, ids);
+      for (const QvDbObjectId& id : ids) text += std::to_string(id.asOldId()) + " ";
+      text += "\n";
+    }
+    QvGePoint2dArray seeds;
+    hatch->getHatchSeedPoints(seeds);
+    for (const QvGePoint2d& p : seeds) {
+      std::snprintf(line, sizeof line, "seed %.17g %.17g\n", p.x, p.y);
+      text += line;
+    }
+    double area = 0.0;
+    hatch->getArea(area);
+    std::snprintf(line, sizeof line, "area %.17g\n", area);
+    return text + line;
+  }
+
+  // Both searches on each seed's drawing give the same hatch.
+  void expectSameResults(const Placement& at, uint32_t firstSeed, int seeds) {
+    int cut = 0;
+    for (uint32_t seed = firstSeed; seed < firstSeed + static_cast<uint32_t>(seeds); ++seed) {
+      SCOPED_TRACE("seed " + std::to_string(seed));
+      const RandomDrawing drawing = makeDrawing(seed, at);
+      const bool literal = trim(drawing.hatches[0], drawing.cutters, false);
+      const bool indexed = trim(drawing.hatches[1], drawing.cutters, true);
+      EXPECT_EQ(literal, indexed);
+      const std::string expected = describe(drawing.hatches[0]);
+      EXPECT_EQ(expected, describe(drawing.hatches[1]));
+      if (literal && expected.find("loop") != std::string::npos) ++cut;
+    }
+    // The drawings must exercise the trimming: most seeds leave cut loops.
+    EXPECT_GE(cut, seeds / 2);
+    EXPECT_TRUE(nothingLeftOpen(db()));
+  }
+};
+
+}  // namespace
+
+TEST_F(TrimHatchSearchTest, IndexedAndLiteralSearchesAgreeOnRandomDrawings) {
+  expectSameResults(Placement{}, 1, 6);
+}
+
+TEST_F(TrimHatchSearchTest, TheyAgreeInATiltedPlaneFarFromTheOrigin) {
+  // The indexes work on other axes here, and with coordinates of 1e7.
+  Placement at;
+  at.normal = QvGeVector3d(1, 2, 3).normal();
+  at.elevation = 5.0;
+  at.offset = 1e7;
+  expectSameResults(at, 101, 3);
+}

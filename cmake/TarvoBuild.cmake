@@ -6,7 +6,13 @@ if(TARVO_WERROR)
   target_compile_options(tarvo_options INTERFACE -Werror)
 endif()
 
-if(TARVO_SANITIZE)
+if(TARVO_FUZZ)
+  # Libraries get the fuzzer's coverage counters; the targets link its driver (fuzz/).
+  set(_tarvo_san -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
+                 -fno-omit-frame-pointer)
+  add_compile_options(${_tarvo_san})
+  add_link_options(${_tarvo_san})
+elseif(TARVO_SANITIZE)
   set(_tarvo_san -fsanitize=address,undefined -fno-sanitize-recover=undefined
                  -fno-omit-frame-pointer)
   add_compile_options(${_tarvo_san})

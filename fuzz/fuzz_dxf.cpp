@@ -1,0 +1,61 @@
+// The DXF reader on any text: a file is refused with a finding that names what is wrong,
+// leaving the drawing it was read into as it was, or read; a drawing read is written, and what
+// was written reads again and is written to the same bytes.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "fuzz/FuzzSupport.h"
+#include "sdk/db/QvDbDatabase.h"
+#include "sdk/io/QvDxfFile.h"
+
+namespace {
+
+std::string written(QvDbDatabase& db, const char* what) {
+  std::string text;
+  QvString message;
+  if (QvDxfFile::writeText(db, text, message) != Vexa::eOk)
+    fuzzFinding(std::string("writing ") + what + " failed", fuzzNarrow(message));
+  return text;
+}
+
+// The first line where two texts differ, for the report.
+std::string firstDifference(const std::string& a, const std::string& b) {
+  size_t line = 1, at = 0;
+  while (at < a.size() && at < b.size() && a[at] == b[at]) line += a[at++] == '\n';
+  const size_t from = a.rfind('\n', at == 0 ? 0 : at - 1);
+  const size_t start = from == std::string::npos ? 0 : from + 1;
+  return "line " + std::to_string(line) + ": \"" + a.substr(start, 60) + "\" against \"" +
+         b.substr(start, 60) + "\"";
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  FuzzHost host;
+  QvDbDatabase& drawing = host.db();
+  const int objectsBefore = drawing.numObjects();
+  const std::string before = written(drawing, "the new drawing");
+
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  const QvDxfReadResult read = QvDxfFile::readText(text, drawing);
+  fuzzCheckDatabase(drawing, "after reading");
+  if (!read.ok()) {
+    if (!read.refusal() || read.message().isEmpty()) fuzzFinding("a refusal without a finding");
+    if (drawing.numObjects() != objectsBefore || written(drawing, "the drawing") != before)
+      fuzzFinding("a refused file changed the drawing", fuzzNarrow(read.message()));
+    return 0;
+  }
+
+  const std::string first = written(drawing, "the drawing read");
+  QvDbDatabase again(false);
+  const QvDxfReadResult reread = QvDxfFile::readText(first, again);
+  fuzzCheckDatabase(again, "after reading what was written");
+  if (!reread.ok())
+    fuzzFinding("what was written does not read again", fuzzNarrow(reread.message()));
+  const std::string second = written(again, "the drawing read again");
+  if (second != first)
+    fuzzFinding("what was written is written differently after reading it again",
+                firstDifference(first, second));
+  return 0;
+}

@@ -161,11 +161,11 @@ bool CTrimHatch::TrimHatch(QvDbDatabase* database, const QvArray<QvDbCurve*>& cu
       if (loops[k].hasSeed) seeds.append(loops[k].seed);
     }
     hatch->setHatchSeedPoints(seeds);
-    hatch->evaluateHatch(false);
     changed = true;
     --i;
     --count;
   }
+  if (changed) hatch->evaluateHatch(false);
   closeCutters(cuttingCurves, hatch);
   return changed;
 }

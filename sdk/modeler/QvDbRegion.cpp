@@ -10,6 +10,7 @@
 #include <BRepGProp.hxx>
 #include <BRepTools.hxx>
 #include <BRepTools_WireExplorer.hxx>
+#include <BRep_Tool.hxx>
 #include <Bnd_Box.hxx>
 #include <GProp_GProps.hxx>
 #include <ShapeUpgrade_UnifySameDomain.hxx>
@@ -21,6 +22,7 @@
 
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #include "sdk/db/QvDbCurve.h"
 #include "sdk/db/detail/CurveFromGe.h"
@@ -53,6 +55,20 @@ Bnd_Box boxOf(const TopoDS_Shape& shape) {
 
 double sizeOf(const Bnd_Box& box) {
   return box.IsVoid() ? 0.0 : std::sqrt(box.SquareExtent());
+}
+
+// Whether a vertex of one shape lies within `reach` of a vertex of the other.
+bool cornersWithin(const TopoDS_Shape& a, const TopoDS_Shape& b, double reach) {
+  std::vector<gp_Pnt> corners;
+  for (TopExp_Explorer e(a, TopAbs_VERTEX); e.More(); e.Next())
+    corners.push_back(BRep_Tool::Pnt(TopoDS::Vertex(e.Current())));
+  const double reach2 = reach * reach;
+  for (TopExp_Explorer e(b, TopAbs_VERTEX); e.More(); e.Next()) {
+    const gp_Pnt p = BRep_Tool::Pnt(TopoDS::Vertex(e.Current()));
+    for (const gp_Pnt& q : corners)
+      if (p.SquareDistance(q) <= reach2) return true;
+  }
+  return false;
 }
 
 // The curves of a face's loops, outer loop first, each loop in order along it.
@@ -367,10 +383,16 @@ bool QvDbRegionImp::isIntersectWithRegion(const QvDbRegion* other, bool) const {
   const TopoDS_Shape& a = self->shape().shape;
   const TopoDS_Shape& b = other->shape().shape;
   try {
+    const Bnd_Box boxA = boxOf(a), boxB = boxOf(b);
+    const double reach = kTouchShare * std::max(sizeOf(boxA), sizeOf(boxB));
+    // Boxes farther apart than the reach, or corners within it, answer without the distance.
+    Bnd_Box grown = boxA;
+    grown.Enlarge(reach);
+    if (grown.IsOut(boxB)) return false;
+    if (cornersWithin(a, b, reach)) return true;
     BRepExtrema_DistShapeShape distance(a, b);
     if (!distance.IsDone()) return false;
-    const double size = std::max(sizeOf(boxOf(a)), sizeOf(boxOf(b)));
-    return distance.Value() <= kTouchShare * size;
+    return distance.Value() <= reach;
   } catch (const Standard_Failure&) {
     return false;
   }

@@ -23,6 +23,9 @@ namespace {
 // A turn smaller than this (radians) goes straight on.
 constexpr double kAngleZero = 1e-10;
 const QvGeTol kNodeTol(kMeetTol, kMeetTol);
+// Areas measured by the modeler that differ by more than this share differ whatever its
+// rounding (far above the share at which areas count as equal).
+constexpr double kClearlyLarger = 1e-6;
 
 struct PieceNode {
   QvGePoint3d point;
@@ -35,6 +38,19 @@ struct Graph {
   std::vector<int> closed;  // closed pieces
   // The nodes by place, when the search is indexed (cubes larger than the node tolerance).
   std::unique_ptr<PointGrid> index;
+  std::vector<int> pieceNode;  // a node of each open piece (-1: none)
+  std::vector<int> parent;     // the union-find of the nodes joined by pieces
+
+  int group(int node) {
+    while (parent[static_cast<size_t>(node)] != node)
+      node = parent[static_cast<size_t>(node)] =
+          parent[static_cast<size_t>(parent[static_cast<size_t>(node)])];
+    return node;
+  }
+  void join(int a, int b) {
+    a = group(a), b = group(b);
+    if (a != b) parent[static_cast<size_t>(std::max(a, b))] = std::min(a, b);
+  }
 };
 
 const QvDbCurve* curveAt(const CTrimHatch::PieceList& pieces, int i) {
@@ -59,12 +75,14 @@ int findNode(const Graph& g, const QvGePoint3d& p) {
 int addNode(Graph& g, const QvGePoint3d& p) {
   const int i = static_cast<int>(g.nodes.size());
   g.nodes.push_back({p, {}, {}});
+  g.parent.push_back(i);
   if (g.index) g.index->add(p, i);
   return i;
 }
 
 Graph buildGraph(const CTrimHatch::PieceList& pieces) {
   Graph g;
+  g.pieceNode.assign(static_cast<size_t>(pieces.length()), -1);
   if (indexedSearch()) g.index = std::make_unique<PointGrid>(16.0 * kNodeTol.equalPoint());
   for (int i = 0; i < pieces.length(); ++i) {
     const QvDbCurve* curve = curveAt(pieces, i);
@@ -84,6 +102,8 @@ Graph buildGraph(const CTrimHatch::PieceList& pieces) {
     g.nodes[static_cast<size_t>(a)].pieces.push_back(i);
     g.nodes[static_cast<size_t>(b)].neighbours.push_back(a);
     g.nodes[static_cast<size_t>(b)].pieces.push_back(i);
+    g.pieceNode[static_cast<size_t>(i)] = a;
+    g.join(a, b);
   }
   return g;
 }
@@ -245,8 +265,11 @@ bool modelerPresent() {
   return VexaSpaModelerMgr::getSpaModelerMgr()->getVexaSpaModeler() != nullptr;
 }
 
-// Whether `inner` lies inside `outer` (their union is `outer`); `outerArea` is outer's area.
-bool liesInside(const QvDbRegion* inner, const QvDbRegion* outer, double outerArea) {
+// Whether `inner` lies inside `outer` (their union is `outer`); the areas are theirs. A region
+// clearly larger than `outer` cannot (the union is at least as large), and is not asked about.
+bool liesInside(const QvDbRegion* inner, const QvDbRegion* outer, double innerArea,
+                double outerArea) {
+  if (innerArea > outerArea * (1.0 + kClearlyLarger)) return false;
   std::unique_ptr<QvDbRegion> a(QvDbRegion::cast(outer->clone()));
   std::unique_ptr<QvDbRegion> b(QvDbRegion::cast(inner->clone()));
   if (!a || !b || a->booleanOper(QvDbRegion::kBoolUnite, b.get()) != Vexa::eOk) return false;
@@ -261,6 +284,7 @@ int CTrimHatch::_buildRegions(const PieceList& pieces, RegionList& regions,
   Graph g = buildGraph(pieces);
   if (g.closed.empty() && g.nodes.empty()) return 3;
   if (!modelerPresent()) return 3;
+  std::vector<int> groups;  // the connected group of pieces of each face
   for (const std::vector<int>& face : findFaces(g, pieces, normal)) {
     QvArray<QvDbCurve*> curves;
     QvArray<QvDbObjectId> ids;
@@ -268,22 +292,28 @@ int CTrimHatch::_buildRegions(const PieceList& pieces, RegionList& regions,
       curves.append(const_cast<QvDbCurve*>(curveAt(pieces, i)));
       addDistinctId(ids, pieces[i].first);
     }
-    if (QvDbRegion* region = regionOf(curves)) regions.push_back({region, ids});
+    if (QvDbRegion* region = regionOf(curves)) {
+      regions.push_back({region, ids});
+      groups.push_back(g.group(g.pieceNode[static_cast<size_t>(face.front())]));
+    }
   }
   // Nesting: a face inside another becomes its hole (both stay). Only faces whose boxes nest
   // can nest: the boxes (kept current as holes are cut) are compared before the regions.
   const size_t faces = regions.size();
   std::vector<QvDbExtents> boxes(faces);
   std::vector<bool> known(faces, false);
-  for (size_t i = 0; i < faces; ++i)
+  std::vector<double> areas(faces);
+  for (size_t i = 0; i < faces; ++i) {
     known[i] = regions[i].region->getGeomExtents(boxes[i]) == Vexa::eOk;
+    areas[i] = areaOf(regions[i].region);
+  }
   std::unique_ptr<BoxGrid> index;
   if (indexedSearch()) index = std::make_unique<BoxGrid>(boxes, known);
   std::vector<int> later;
   for (size_t i = 0; i < faces; ++i) {
     if (!known[i]) continue;
     const QvDbExtents boxI = boxes[i];
-    const double areaI = areaOf(regions[i].region);
+    const double areaI = areas[i];
     later.clear();
     if (index) {
       index->query(boxI, boxMargin(boxI), later);
@@ -300,14 +330,21 @@ int CTrimHatch::_buildRegions(const PieceList& pieces, RegionList& regions,
         std::swap(outer, inner);
       else if (!boxInsideBox(boxJ, boxI))
         continue;
+      // Faces of one connected group of pieces share no area (the walks split the plane): one
+      // lies inside another only when it has next to no area, which the search leaves to the
+      // modeler.
+      if (index && groups[i] == groups[j] && areas[inner] > kClearlyLarger * areas[outer]) continue;
       if (!regionsIntersect(regions[i].region, regions[j].region)) continue;
-      const double outerArea = outer == i ? areaI : areaOf(regions[outer].region);
-      if (!liesInside(regions[inner].region, regions[outer].region, outerArea)) continue;
+      // Faces keep their areas until they get a hole (the literal order measured them then).
+      const double outerArea = outer == i ? areaI : areas[outer];
+      if (!liesInside(regions[inner].region, regions[outer].region, areas[inner], outerArea))
+        continue;
       std::unique_ptr<QvDbRegion> hole(QvDbRegion::cast(regions[inner].region->clone()));
       if (hole &&
           regions[outer].region->booleanOper(QvDbRegion::kBoolSubtract, hole.get()) == Vexa::eOk) {
         for (const QvDbObjectId& id : regions[inner].ids) addDistinctId(regions[outer].ids, id);
         known[outer] = regions[outer].region->getGeomExtents(boxes[outer]) == Vexa::eOk;
+        areas[outer] = areaOf(regions[outer].region);
       }
     }
   }

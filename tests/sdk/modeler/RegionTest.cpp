@@ -309,6 +309,24 @@ TEST_F(RegionTest, RegionsTouchWhenTheyShareAPoint) {
   EXPECT_FALSE(imp->isIntersectWithRegion(nullptr, false));
 }
 
+TEST_F(RegionTest, RegionsInOneAnothersBoxTouchOnlyWhereTheyMeet) {
+  // An L of side 4 and width 1: squares in its notch lie in its box without touching it,
+  // unless they reach its inner corner (exactly, or within a millionth of the size).
+  Curves outline;
+  const QvGePoint3d corners[6] = {{0, 0, 0}, {4, 0, 0}, {4, 1, 0}, {1, 1, 0}, {1, 4, 0}, {0, 4, 0}};
+  for (int i = 0; i < 6; ++i)
+    outline.push_back(std::make_unique<QvDbLine>(corners[i], corners[(i + 1) % 6]));
+  auto l = region(outline);
+  auto* imp = static_cast<QvDbRegionImp*>(QvDbSystemInternals::getImpObject(l.get()));
+  ASSERT_TRUE(imp);
+  EXPECT_FALSE(imp->isIntersectWithRegion(region(square(2, 2, 1)).get(), false));
+  EXPECT_FALSE(imp->isIntersectWithRegion(region(square(1.001, 1.001, 1)).get(), false));
+  EXPECT_TRUE(imp->isIntersectWithRegion(region(square(1, 1, 1)).get(), false));
+  EXPECT_TRUE(imp->isIntersectWithRegion(region(square(1 + 1e-9, 1 + 1e-9, 1)).get(), false));
+  // No shared corner, a shared stretch of side.
+  EXPECT_TRUE(imp->isIntersectWithRegion(region(square(2, 1, 0.5)).get(), false));
+}
+
 TEST_F(RegionTest, ARayMeetsEveryLoopOfARegion) {
   auto plate = region(square(0, 0, 10));
   auto hole = region(circle(5, 5, 2));

@@ -151,20 +151,43 @@ void prepareSources(const CreateBlockData& data, SourceList& list, SourceFate& f
   }
 }
 
-// The last step for one source: erased and listed unless kept or on a locked layer.
-void retire(QvDbEntity& source, QvDbObjectId id, const SourceFate& fate, VexaDocData* data,
-            VexaDocContext* doc, QvDbObjectIdArray& erased) {
-  bool locked = false;
-  {
-    QvDbObjectPointer<QvDbLayerTableRecord> layer(source.layerId(), QvDb::kForRead);
-    locked = layer.openStatus() == Vexa::eOk && layer->isLocked();
+// Whether layers are locked, each layer opened once.
+class LayerLocks {
+ public:
+  bool isLocked(QvDbObjectId layerId) {
+    const auto [it, added] = locked_.try_emplace(layerId, false);
+    if (added) {
+      QvDbObjectPointer<QvDbLayerTableRecord> layer(layerId, QvDb::kForRead);
+      it->second = layer.openStatus() == Vexa::eOk && layer->isLocked();
+    }
+    return it->second;
   }
-  if (locked || fate.keep) return;
-  if (source.erase() != Vexa::eOk) return;
-  erased.append(id);
-  if (data) data->removedObjects.append(id);
-  if (doc && id.database() == doc->database()) doc->appendOopsEntity(id);
-}
+
+ private:
+  std::unordered_map<QvDbObjectId, bool> locked_;
+};
+
+// The last step for the sources: each is erased and listed unless kept or on a locked layer.
+class Retirement {
+ public:
+  explicit Retirement(const SourceFate& fate)
+      : fate_(fate), data_(GetVexaAppCtxActiveDocData()), doc_(GetVexaAppCtxActiveDocContext()) {}
+  void retire(QvDbEntity& source, QvDbObjectId id) {
+    if (fate_.keep || locks_.isLocked(source.layerId())) return;
+    if (source.erase() != Vexa::eOk) return;
+    erased_.append(id);
+    if (data_) data_->removedObjects.append(id);
+    if (doc_ && id.database() == doc_->database()) doc_->appendOopsEntity(id);
+  }
+  const QvDbObjectIdArray& erased() const { return erased_; }
+
+ private:
+  const SourceFate& fate_;
+  VexaDocData* data_;
+  VexaDocContext* doc_;
+  LayerLocks locks_;
+  QvDbObjectIdArray erased_;
+};
 
 void eraseTemporaryCopies(const SourceFate& fate) {
   for (const QvDbObjectId& id : fate.temporary) {
@@ -272,7 +295,7 @@ QvDbObjectId CreateBlock(IVexaBuildInCommandContext* context, const CreateBlockD
     annoScale = XqBlockVars::getReal(L"CANNOSCALEVALUE");
     if (annoScale && std::abs(*annoScale) <= 1e-10) annoScale.reset();
   }
-  QvDbObjectIdArray erased;
+  Retirement retirement(fate);
   for (const QvDbObjectId& sourceId : list.ids()) {
     QvDbIdPair pair(sourceId, QvDbObjectId(), false);
     if (!mapping.compute(pair) || !pair.isCloned() || sourceId.isErased()) continue;
@@ -283,17 +306,16 @@ QvDbObjectId CreateBlock(IVexaBuildInCommandContext* context, const CreateBlockD
     clone->transformBy(placement);
     if (annoScale) clone->transformBy(QvGeMatrix3d().setToScaling(*annoScale));
     clone.close();
-    if (!fate.temporary.count(sourceId))
-      retire(*source.object(), sourceId, fate, docData, doc, erased);
+    if (!fate.temporary.count(sourceId)) retirement.retire(*source.object(), sourceId);
   }
   // Nested annotative references follow the rules of the other sources.
   for (const QvDbObjectId& refId : nested) {
     QvDbObjectPointer<QvDbEntity> ref(refId, QvDb::kForWrite);
-    if (ref.openStatus() == Vexa::eOk) retire(*ref.object(), refId, fate, docData, doc, erased);
+    if (ref.openStatus() == Vexa::eOk) retirement.retire(*ref.object(), refId);
   }
   eraseTemporaryCopies(fate);
-  if (VexaPickfirstProcessor* proc = vexaGetPickfirstProc(); proc && !erased.isEmpty())
-    proc->notifyModified(erased);
+  if (VexaPickfirstProcessor* proc = vexaGetPickfirstProc(); proc && !retirement.erased().isEmpty())
+    proc->notifyModified(retirement.erased());
 
   XqBlockVars::setString(L"INSNAME", name);
   if (redefined) resetSmartReferences(blockId);

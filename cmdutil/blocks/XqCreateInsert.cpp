@@ -64,11 +64,14 @@ QvDbObjectId appendTo(QvDbObjectId spaceId, QvDbBlockReference* reference) {
   return id;
 }
 
+// The reference's placement; the scale already carries the definition's unit factor and
+// uniform rule.
 struct Placement {
   QvGePoint3d point;
   QvGeVector3d normal;
   QvGeScale3d scale;
   double rotation = 0.0;
+  bool annotative = false;  // the definition is
 };
 
 QvDbObjectId insertSingle(QvDbDatabase* db, QvDbObjectId spaceId, QvDbObjectId blockId,
@@ -80,19 +83,10 @@ QvDbObjectId insertSingle(QvDbDatabase* db, QvDbObjectId spaceId, QvDbObjectId b
   ref->setDatabaseDefaults(db);
   ref->setNormal(p.normal);
   ref->setBlockTableRecord(blockId);
-  QvGeScale3d scale = p.scale;
-  bool annotative = false;
-  {
-    QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForRead);
-    if (block.openStatus() == Vexa::eOk) {
-      scale = XqInsertScaling::uniformRule(*block, scale);
-      annotative = IsObjectAnnotative(block.object());
-    }
-  }
   XqInsertScaling::setRotationWithUCS(ref.object(), p.rotation);
   ref->setPosition(p.point);
-  if (annotative) addCurrentScale(ref.object());
-  ref->setScaleFactors(scale);
+  if (p.annotative) addCurrentScale(ref.object());
+  ref->setScaleFactors(p.scale);
   return id;
 }
 
@@ -106,12 +100,7 @@ QvDbObjectId insertArray(QvDbDatabase* db, QvDbObjectId spaceId, QvDbObjectId bl
   array->setDatabaseDefaults(db);
   array->setNormal(p.normal);
   array->setBlockTableRecord(blockId);
-  QvGeScale3d scale = p.scale;
-  {
-    QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForRead);
-    if (block.openStatus() == Vexa::eOk) scale = XqInsertScaling::uniformRule(*block, scale);
-  }
-  array->setScaleFactors(scale);
+  array->setScaleFactors(p.scale);
   array->setRotation(p.rotation);
   array->setPosition(p.point);
   array->setColumns(columns);
@@ -213,11 +202,13 @@ int CreateInsert(IVexaBuildInCommandContext* context, QvDbObjectId& insertId,
     QvDbObjectPointer<QvDbBlockTableRecord> space(spaceId, QvDb::kForRead);
     if (space.openStatus() != Vexa::eOk) return kQvError;
   }
-  {
+  {  // The definition is read once: unit factor, uniform rule, annotation.
     QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForRead);
     if (block.openStatus() != Vexa::eOk) return kQvError;
     const double factor = XqInsertScaling::unitFactor(*block);
-    p.scale = QvGeScale3d(p.scale.sx * factor, p.scale.sy * factor, p.scale.sz * factor);
+    p.scale = XqInsertScaling::uniformRule(
+        *block, QvGeScale3d(p.scale.sx * factor, p.scale.sy * factor, p.scale.sz * factor));
+    p.annotative = IsObjectAnnotative(block.object());
   }
   const bool single = !data.getMInsertFlag();
   insertId =

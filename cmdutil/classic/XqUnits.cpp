@@ -72,6 +72,7 @@ const wchar_t* unitName(int code) {
 double getScaleFactor(int target, int source) {
   if (source == 0 && !xqGetShortVar(L"INSUNITSDEFSOURCE", source)) return 1.0;
   if (target == 0 && !xqGetShortVar(L"INSUNITSDEFTARGET", target)) return 1.0;
+  if (source == target) return 1.0;  // what the conversion gives, without its table look-ups
   const wchar_t* from = unitName(source);
   const wchar_t* to = unitName(target);
   if (!from || !to) return 1.0;

@@ -7,7 +7,7 @@
 #include "sdk/ed/VexaInputScript.h"
 
 void VexaDocContext::appendOopsEntity(QvDbObjectId id) {
-  if (!id.isNull() && listed_.insert(id).second) oops_.append(id);
+  if (!id.isNull() && listed_.insert(id.stub())) oops_.append(id);
 }
 
 QvDbDatabase* VexaDocContext::database() const {

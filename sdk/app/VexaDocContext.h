@@ -1,7 +1,6 @@
 #pragma once
 
-#include <unordered_set>
-
+#include "sdk/base/QvPointerSet.h"
 #include "sdk/db/QvDbObjectId.h"
 
 class IVexaBuildInCommandContext;
@@ -35,7 +34,7 @@ class VexaDocContext {
  private:
   VexaDocument& document_;
   QvDbObjectIdArray oops_;
-  std::unordered_set<QvDbObjectId> listed_;  // the ids of oops_, for the once-only test
+  QvPointerSet listed_;  // the ids of oops_, for the once-only test
 };
 
 // The active document's context; null when no host runs or it has no document.

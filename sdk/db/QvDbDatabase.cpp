@@ -5,6 +5,7 @@
 #include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbDictionary.h"
 #include "sdk/db/QvDbDimStyleTable.h"
+#include "sdk/db/QvDbEntity.h"
 #include "sdk/db/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbHostExtensions.h"
 #include "sdk/db/QvDbLayerTable.h"
@@ -407,14 +408,16 @@ void QvDbDatabase::clearAccessViolations() {
 
 bool QvDbDatabase::isIndispensable(QvDbObjectId id) const {
   if (id.isNull()) return false;
-  if (id == namedObjectsDictionaryId_ || id == layoutDictionaryId()) return true;
+  if (id == namedObjectsDictionaryId_) return true;
   for (const QvDbObjectId& table : tables_)
     if (id == table) return true;
   if (id == state_.clayer || id == state_.textstyle || id == state_.dimstyle ||
       id == state_.celtype)
     return true;
   const QvDbObject* object = peek(id);
-  if (!object) return false;
+  if (!object) return id == layoutDictionaryId();
+  if (QvDbEntity::cast(object)) return false;  // no entity is indispensable
+  if (id == layoutDictionaryId()) return true;
   const QvString name = QvDbSymbolTableRecord::nameOf(id);
   const QvRxClass* cls = object->isA();
   if (cls == QvDbLayerTableRecord::desc()) return name == L"0";

@@ -32,8 +32,17 @@ Vexa::ErrorStatus QvDbDatabase::deepCloneObjects(
       return es;
     if (const Vexa::ErrorStatus es = cloner.translate(); es != Vexa::eOk) return es;
   }
-  QvDbIdMappingIter it(made);
-  for (QvDbIdPair pair; it.getMap(pair); it.next()) idMap.assign(pair);
+  if (idMap.numEntries() == 0) {
+    // The usual case: the pairs made are handed over whole; the caller's settings stay.
+    const QvDb::DeepCloneType context = idMap.deepCloneContext();
+    const QvDb::DuplicateRecordCloning drc = idMap.duplicateRecordCloning();
+    idMap = std::move(made);
+    idMap.setDeepCloneContext(context);
+    idMap.setDuplicateRecordCloning(drc);
+  } else {
+    QvDbIdMappingIter it(made);
+    for (QvDbIdPair pair; it.getMap(pair); it.next()) idMap.assign(pair);
+  }
   idMap.setOrigDb(this);
   idMap.setDestDb(this);
   return scope.commit();

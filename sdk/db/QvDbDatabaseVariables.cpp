@@ -53,6 +53,18 @@ Special specialOf(const QvString& upper) {
   return Special::kNone;
 }
 
+// The name in upper case: `name` itself when it is so already (the usual case), else `copy`.
+const QvString& upperName(const QvString& name, QvString& copy) {
+  for (const wchar_t* p = name.c_str(); *p; ++p) {
+    if (*p >= 0x80 || (*p >= L'a' && *p <= L'z')) {
+      copy = name;
+      copy.makeUpper();
+      return copy;
+    }
+  }
+  return name;
+}
+
 }  // namespace
 
 bool QvDbDatabase::isDrawingVariable(const QvString& name) {
@@ -63,8 +75,8 @@ bool QvDbDatabase::isDrawingVariable(const QvString& name) {
 
 Vexa::ErrorStatus QvDbDatabase::getSystemVariable(const QvString& name,
                                                   QvDbHeaderValue& value) const {
-  QvString upper = name;
-  upper.makeUpper();
+  QvString copy;
+  const QvString& upper = upperName(name, copy);
   switch (specialOf(upper)) {
     case Special::kClayer:
       value = QvDbHeaderValue::ofString(QvDbSymbolTableRecord::nameOf(state_.clayer));

@@ -131,6 +131,15 @@ QvString normalName(const QvString& name) {
   return upper;
 }
 
+// Whether a name is already as the header keeps it (upper case, no "$"), so needs no copy.
+bool isNormal(const QvString& name) {
+  const wchar_t* p = name.c_str();
+  if (*p == L'$') return false;
+  for (; *p; ++p)
+    if (*p >= 0x80 || (*p >= L'a' && *p <= L'z')) return false;
+  return true;
+}
+
 }  // namespace
 
 QvDbHeader::QvDbHeader() {
@@ -138,7 +147,7 @@ QvDbHeader::QvDbHeader() {
 }
 
 QvDbHeaderValue QvDbHeader::get(const QvString& name) const {
-  const auto it = values_.find(normalName(name));
+  const auto it = isNormal(name) ? values_.find(name) : values_.find(normalName(name));
   return it == values_.end() ? QvDbHeaderValue() : it->second;
 }
 

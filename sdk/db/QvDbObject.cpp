@@ -9,6 +9,7 @@
 #include "sdk/db/QvDbOpenRules.h"
 #include "sdk/db/QvDbRegAppTable.h"
 #include "sdk/db/QvDbTransactionManager.h"
+#include "sdk/db/detail/DetachedContexts.h"
 #include "sdk/rx/QvRxClass.h"
 
 QVRX_DEFINE_HOST_MEMBERS(QvDbObject)
@@ -27,6 +28,7 @@ QvDbObject& QvDbObject::operator=(const QvDbObject& other) {
 }
 
 QvDbObject::~QvDbObject() {
+  qvdb_detail::forgetDetachedContexts(this);
   for (const QvDbReactorEntry& entry : reactors_)
     if (!entry.isPersistent()) entry.transient->goodbye(this);
   if (stub_) {
@@ -165,7 +167,8 @@ Vexa::ErrorStatus QvDbObject::erase(bool erasing) {
   if (erasing && stub_->erased) return Vexa::eWasErased;
   if (!erasing && !stub_->erased) return Vexa::eNotApplicable;
   if (erasing && stub_->database->isIndispensable(objectId())) return Vexa::eCannotBeErased;
-  if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
+  if (const Vexa::ErrorStatus es = assertWriteEnabled(false); es != Vexa::eOk) return es;
+  stub_->database->transactionManager()->recordErase(stub_);
   if (const Vexa::ErrorStatus es = subErase(erasing); es != Vexa::eOk) return es;
   stub_->erased = erasing;
   stub_->erasedWithOwner = false;
@@ -191,7 +194,7 @@ Vexa::ErrorStatus QvDbObject::eraseOwned(QvDbObjectId ownedId, bool erasing) {
   if (owned->database != stub_->database) return Vexa::eWrongDatabase;
   // Only what is live goes down with the owner, and only what went down with it comes back.
   if (erasing ? owned->erased : !(owned->erased && owned->erasedWithOwner)) return Vexa::eOk;
-  stub_->database->transactionManager()->recordChange(owned);
+  stub_->database->transactionManager()->recordErase(owned);
   if (const Vexa::ErrorStatus es = owned->object->subErase(erasing); es != Vexa::eOk) return es;
   owned->erased = erasing;
   owned->erasedWithOwner = erasing;

@@ -166,6 +166,9 @@ Vexa::ErrorStatus QvDbObjectCloner::clonePrimaries(const QvDbObjectIdArray& ids,
   if (const Vexa::ErrorStatus es = owner->assertWriteEnabled(); es != Vexa::eOk) return es;
   QvDbIdPair ownerPair(ownerId, QvDbObjectId(), false);
   if (!map_.compute(ownerPair)) mapTo(ownerId, ownerId);
+  const size_t more = static_cast<size_t>(ids.length());
+  map_.pairs_.reserve(map_.pairs_.size() + more);
+  map_.index_.reserve(map_.index_.size() + more);
   for (const QvDbObjectId& id : ids) {
     if (id.isNull()) return Vexa::eNullObjectId;
     if (id.database() != source_) return Vexa::eWrongDatabase;

@@ -3,10 +3,12 @@
 #include "sdk/db/QvDbAnnotationScale.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbDictionary.h"
+#include "sdk/db/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbHostExtensions.h"
 #include "sdk/db/QvDbObject.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbXrecord.h"
+#include "sdk/db/detail/DetachedContexts.h"
 #include "sdk/rx/QvRxClass.h"
 
 namespace {
@@ -21,6 +23,7 @@ bool isScale(const QvDbObjectContext& context) {
 QvArray<QvString> namesOf(const QvDbObject* obj) {
   QvArray<QvString> names;
   if (!obj) return names;
+  if (!obj->isResident()) return qvdb_detail::detachedContexts(obj);
   const QvDbObjectId extDict = obj->extensionDictionary();
   if (extDict.isNull() || extDict.isErased()) return names;
   QvDbObjectPointer<QvDbDictionary> dict(extDict, QvDb::kForRead);
@@ -39,6 +42,10 @@ QvArray<QvString> namesOf(const QvDbObject* obj) {
 
 // Replaces the object's kept names.
 Vexa::ErrorStatus storeNames(QvDbObject* obj, const QvArray<QvString>& names) {
+  if (!obj->isResident()) {
+    qvdb_detail::setDetachedContexts(obj, names);
+    return Vexa::eOk;
+  }
   if (obj->extensionDictionary().isNull() || obj->extensionDictionary().isErased()) {
     if (const Vexa::ErrorStatus es = obj->createExtensionDictionary(); es != Vexa::eOk) return es;
   }
@@ -63,6 +70,14 @@ Vexa::ErrorStatus storeNames(QvDbObject* obj, const QvArray<QvString>& names) {
   made->setFromRbChain(data.get());
   QvDbObjectId id;
   return dict->setAt(QvDbAnnotationScale::kCollectionName, made.object(), id);
+}
+
+// The drawing whose scale list the object's contexts come from: its own, or the working
+// drawing for an object outside a database.
+const QvDbDatabase* drawingOf(const QvDbObject* obj) {
+  if (obj->isResident()) return obj->database();
+  const QvDbHostApplicationServices* services = qvdbHostApplicationServices();
+  return services ? services->workingDatabase() : nullptr;
 }
 
 }  // namespace
@@ -95,10 +110,11 @@ Vexa::ErrorStatus QvDbObjectContextInterface::addContext(QvDbObject* obj,
                                                          const QvDbObjectContext& context) const {
   if (!obj) return Vexa::eNullPtr;
   if (!isScale(context)) return Vexa::eNotApplicable;
-  if (!obj->isResident()) return Vexa::eNotInDatabase;
+  const QvDbDatabase* drawing = drawingOf(obj);
+  if (!drawing) return Vexa::eNotInDatabase;
   if (const Vexa::ErrorStatus es = obj->assertWriteEnabled(false, false); es != Vexa::eOk)
     return es;
-  if (obj->database()->findScale(context.getName()).isNull()) return Vexa::eKeyNotFound;
+  if (drawing->findScale(context.getName()).isNull()) return Vexa::eKeyNotFound;
   if (hasContext(obj, context)) return Vexa::eOk;
   QvArray<QvString> names = namesOf(obj);
   names.append(context.getName());

@@ -34,11 +34,25 @@ Vexa::ErrorStatus QvDbTransaction::getObject(QvDbObject*& object, QvDbObjectId i
 }
 
 void QvDbTransaction::save(QvDbObjectStub* stub) {
-  if (!stub->object || addedSet_.count(stub) || saved_.count(stub)) return;
-  QvDbObject* object = stub->object;
+  if (!stub->object || addedSet_.count(stub)) return;
+  if (const auto it = saved_.find(stub); it != saved_.end()) {
+    // Saved by an erase: the data is still as it was, and is saved before it changes.
+    if (!it->second.state) it->second.state.reset(stub->object->copyState());
+    return;
+  }
   SavedState& saved = saved_[stub];
-  saved.object = object;
-  saved.state.reset(object->copyState());
+  saveIdentity(stub, saved);
+  saved.state.reset(stub->object->copyState());
+}
+
+void QvDbTransaction::saveFlags(QvDbObjectStub* stub) {
+  if (!stub->object || addedSet_.count(stub) || saved_.count(stub)) return;
+  saveIdentity(stub, saved_[stub]);
+}
+
+void QvDbTransaction::saveIdentity(QvDbObjectStub* stub, SavedState& saved) {
+  const QvDbObject* object = stub->object;
+  saved.object = stub->object;
   saved.ownerId = object->ownerId_;
   saved.extDictId = object->extDictId_;
   for (const QvDbReactorEntry& entry : object->reactors_)
@@ -54,7 +68,9 @@ void QvDbTransaction::noteAdded(QvDbObjectStub* stub) {
 void QvDbTransaction::restore(QvDbObjectStub* stub, SavedState& saved) {
   QvDbObject* current = stub->object;
   if (!current || stub->removed) return;
-  if (current != saved.object || typeid(*current) != typeid(*saved.state)) {
+  if (!saved.state) {
+    // Only the flags changed.
+  } else if (current != saved.object || typeid(*current) != typeid(*saved.state)) {
     // The object was replaced (handOverTo): the saved copy goes back in its place and the
     // replacement leaves the database.
     QvDbObject* original = saved.state.release();
@@ -94,10 +110,18 @@ void QvDbTransaction::closeHeldObjects(bool committed) {
 
 void QvDbTransaction::mergeInto(QvDbTransaction& parent) {
   for (auto& [stub, saved] : saved_) {
-    if (parent.addedSet_.count(stub) || parent.saved_.count(stub)) continue;
-    parent.saved_.emplace(stub, std::move(saved));
+    if (parent.addedSet_.count(stub)) continue;
+    const auto it = parent.saved_.find(stub);
+    if (it == parent.saved_.end()) {
+      parent.saved_.emplace(stub, std::move(saved));
+    } else if (!it->second.state && saved.state) {
+      // The parent saved only the flags; the data saved here is still the data it had then.
+      it->second.state = std::move(saved.state);
+    }
   }
   saved_.clear();
+  parent.added_.reserve(parent.added_.size() + added_.size());
+  parent.addedSet_.reserve(parent.addedSet_.size() + added_.size());
   for (QvDbObjectStub* stub : added_) parent.noteAdded(stub);
   added_.clear();
   addedSet_.clear();

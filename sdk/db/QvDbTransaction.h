@@ -36,8 +36,10 @@ class QvDbTransaction {
   explicit QvDbTransaction(QvDbDatabase* db);
 
   struct SavedState {
-    QvDbObject* object = nullptr;       // the object in place when the state was saved
-    std::unique_ptr<QvDbObject> state;  // its data (copyState)
+    QvDbObject* object = nullptr;  // the object in place when the state was saved
+    // Its data (copyState); none while only its flags changed (an erase), until its first
+    // change of data.
+    std::unique_ptr<QvDbObject> state;
     QvDbObjectId ownerId;
     QvDbObjectId extDictId;
     std::vector<QvDbObjectId> persistentReactors;
@@ -50,6 +52,9 @@ class QvDbTransaction {
   };
 
   void save(QvDbObjectStub* stub);
+  // Saves what an erase changes: the flags (and the identity), not the data.
+  void saveFlags(QvDbObjectStub* stub);
+  void saveIdentity(QvDbObjectStub* stub, SavedState& saved);
   void noteAdded(QvDbObjectStub* stub);
   void restore(QvDbObjectStub* stub, SavedState& saved);
   // Closes what the transaction opened; a committed close lets each object finish its change

@@ -40,6 +40,10 @@ void QvDbTransactionManager::recordChange(QvDbObjectStub* stub) {
   if (!stack_.empty()) stack_.back()->save(stub);
 }
 
+void QvDbTransactionManager::recordErase(QvDbObjectStub* stub) {
+  if (!stack_.empty()) stack_.back()->saveFlags(stub);
+}
+
 void QvDbTransactionManager::recordAddition(QvDbObjectStub* stub) {
   if (!stack_.empty()) stack_.back()->noteAdded(stub);
 }

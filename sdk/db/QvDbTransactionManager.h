@@ -37,6 +37,8 @@ class QvDbTransactionManager {
   // Bookkeeping of the database: an object is about to change, an object was added.
   void recordChange(QvDbObjectStub* stub);
   void recordAddition(QvDbObjectStub* stub);
+  // An object is about to be erased or unerased: only its flags change.
+  void recordErase(QvDbObjectStub* stub);
 
  private:
   QvDbDatabase* db_;

@@ -81,9 +81,13 @@ bool readInt(const char*& p, int& value) {
 }
 
 // Names compare without case, and without copies: variables are read often.
+wchar_t folded(wchar_t c) {
+  if (c >= 0x80) return qvToLower(c);
+  return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + (L'a' - L'A')) : c;
+}
 bool sameName(const wchar_t* a, const wchar_t* b) {
   for (; *a && *b; ++a, ++b)
-    if (qvToLower(*a) != qvToLower(*b)) return false;
+    if (*a != *b && folded(*a) != folded(*b)) return false;
   return *a == *b;
 }
 

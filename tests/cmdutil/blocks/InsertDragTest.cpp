@@ -8,10 +8,12 @@
 #include <numbers>
 
 #include "sdk/base/QvClassicCodes.h"
+#include "sdk/db/QvDbAnnotativeObjectPE.h"
 #include "sdk/db/QvDbAttribute.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbMInsertBlock.h"
+#include "sdk/db/QvDbObjectContextInterface.h"
 #include "sdk/db/QvDbObjectIterator.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/ed/VexaBuildInCommandContext.h"
@@ -263,6 +265,41 @@ TEST_F(InsertDragTest, RotationTurnsThePreviewWithTheUcs) {
   EXPECT_NEAR(presetRotation(), std::numbers::pi / 2, 1e-9);
   jig.finish(kQvNone);
   EXPECT_DOUBLE_EQ(rotation(), 0);
+}
+
+// The preview of an annotative block carries the drawing's current annotation scale.
+TEST_F(InsertDragTest, ThePreviewOfAnAnnotativeBlockTakesTheCurrentAnnotationScale) {
+  const auto scalesOf = [](const QvDbEntity* preview) {
+    const auto* contexts =
+        QvDbObjectContextInterface::cast(preview->queryX(QvDbObjectContextInterface::desc()));
+    return contexts ? contexts->contextNames(preview) : QvArray<QvString>();
+  };
+  ASSERT_EQ(vars().set(L"CANNOSCALE", VexaSysVarValue::ofText(L"1:4")), VexaSysVarResult::kOk);
+  {  // A plain block takes none.
+    InsertDragInsertionPoint jig(&context, &data, L"Tree");
+    ASSERT_EQ(jig.prepare(), kQvNormal);
+    EXPECT_TRUE(scalesOf(jig.preview()).isEmpty());
+  }
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> block(tree, QvDb::kForWrite);
+    auto* pe = QvDbAnnotativeObjectPE::cast(block->queryX(QvDbAnnotativeObjectPE::desc()));
+    ASSERT_EQ(pe->setAnnotative(block.object(), true), Vexa::eOk);
+  }
+  data.presetScale = QvGeScale3d(2, 2, 2);
+  InsertDragInsertionPoint jig(&context, &data, L"Tree");
+  ASSERT_EQ(jig.prepare(), kQvNormal);
+  EXPECT_EQ(scalesOf(jig.preview()), (QvArray<QvString>{L"1:4"}));
+  EXPECT_DOUBLE_EQ(jig.preview()->scaleFactors().sx, 2);
+  // Prepared again under another scale, the new preview shows that one alone.
+  ASSERT_EQ(vars().set(L"CANNOSCALE", VexaSysVarValue::ofText(L"1:2")), VexaSysVarResult::kOk);
+  ASSERT_EQ(jig.prepare(), kQvNormal);
+  EXPECT_EQ(scalesOf(jig.preview()), (QvArray<QvString>{L"1:2"}));
+
+  // An array preview takes none.
+  data.columns = 2;
+  InsertDragInsertionPoint arrayJig(&context, &data, L"Tree");
+  ASSERT_EQ(arrayJig.prepare(), kQvNormal);
+  EXPECT_TRUE(scalesOf(arrayJig.entity()).isEmpty());
 }
 
 TEST_F(InsertDragTest, AnArrayRequestPreviewsAnArrayAndTheCellIsDrawnAsFourLines) {

@@ -5,6 +5,7 @@
 
 #include "sdk/db/QvDbAnnotationScale.h"
 #include "sdk/db/QvDbAnnotativeObjectPE.h"
+#include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbBlockRepresentation.h"
 #include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbDynBlockReference.h"
@@ -118,6 +119,32 @@ TEST_F(QvDbAnnotationTest, CurrentScaleAndScaleContexts) {
   ASSERT_EQ(ci->removeContext(ref.object(), half), eOk);
   EXPECT_EQ(ci->removeContext(ref.object(), half), Vexa::eKeyNotFound);
   EXPECT_EQ(ci->contextNames(ref.object()), (QvArray<QvString>{L"1:50"}));
+}
+
+// A preview is no object of the drawing; it takes scales of the working drawing's list.
+TEST_F(QvDbAnnotationTest, AnObjectOutsideTheDrawingTakesScalesOfTheWorkingDrawing) {
+  const int objectsAtStart = db()->numObjects();
+  QvDbBlockReference preview;
+  QvDbObjectContextInterface* ci = contexts(&preview);
+  ASSERT_NE(ci, nullptr);
+  const QvDbAnnotationScale quarter(L"1:4", 1, 4);
+  const QvDbAnnotationScale unknown(L"1:3", 1, 3);
+  EXPECT_FALSE(ci->hasContext(&preview, quarter));
+  ASSERT_EQ(ci->addContext(&preview, quarter), eOk);
+  EXPECT_EQ(ci->addContext(&preview, quarter), eOk);  // once only
+  EXPECT_EQ(ci->addContext(&preview, unknown), Vexa::eKeyNotFound);
+  EXPECT_TRUE(ci->hasContext(&preview, quarter));
+  EXPECT_EQ(ci->contextNames(&preview), (QvArray<QvString>{L"1:4"}));
+  {  // Each object has its own; a copy, like a copy in the drawing, starts without any.
+    QvDbBlockReference other;
+    EXPECT_TRUE(ci->contextNames(&other).isEmpty());
+    const std::unique_ptr<QvDbObject> copy(preview.clone());
+    EXPECT_TRUE(ci->contextNames(copy.get()).isEmpty());
+  }
+  ASSERT_EQ(ci->removeContext(&preview, quarter), eOk);
+  EXPECT_EQ(ci->removeContext(&preview, quarter), Vexa::eKeyNotFound);
+  EXPECT_TRUE(ci->contextNames(&preview).isEmpty());
+  EXPECT_EQ(db()->numObjects(), objectsAtStart);  // nothing went into the drawing
 }
 
 TEST_F(QvDbAnnotationTest, FieldsAreGotCopiedResolvedAndRemoved) {

@@ -99,6 +99,43 @@ TEST_F(QvDbTransactionTest, EndKeepsAndNestedLevelsAnswerToTheirParents) {
   EXPECT_EQ(valuesIn(db()->modelSpaceId()), (std::vector<int>{2, 3}));
 }
 
+// An erase saves only the flags; a later change of data, at any level, saves the data still.
+TEST_F(QvDbTransactionTest, ChangesAfterAnEraseAreUndoneWithIt) {
+  const auto erase = [](QvDbObjectId id, bool erasing) {
+    QvDbObjectPointer<TestEntity> entity(id, QvDb::kForWrite, true);
+    ASSERT_EQ(entity->erase(erasing), eOk);
+  };
+  // Erased, brought back and changed at the same level.
+  ASSERT_NE(tm()->startTransaction(), nullptr);
+  erase(a, true);
+  erase(a, false);
+  setValue(a, 7);
+  ASSERT_EQ(tm()->abortTransaction(), eOk);
+  EXPECT_FALSE(a.isErased());
+  EXPECT_EQ(valueOf(a), 1);
+
+  // Erased at the outer level, changed in a nested one that ends: the outer abort still
+  // brings the data back.
+  ASSERT_NE(tm()->startTransaction(), nullptr);
+  erase(c, true);
+  ASSERT_NE(tm()->startTransaction(), nullptr);
+  erase(c, false);
+  setValue(c, 9);
+  ASSERT_EQ(tm()->endTransaction(), eOk);
+  EXPECT_EQ(valueOf(c), 9);
+  ASSERT_EQ(tm()->abortTransaction(), eOk);
+  EXPECT_FALSE(c.isErased());
+  EXPECT_EQ(valueOf(c), 3);
+
+  // An erase that is kept stays, with the data as it was.
+  ASSERT_NE(tm()->startTransaction(), nullptr);
+  erase(a, true);
+  ASSERT_EQ(tm()->endTransaction(), eOk);
+  EXPECT_TRUE(a.isErased());
+  EXPECT_EQ(valuesIn(db()->modelSpaceId()), (std::vector<int>{3}));
+  EXPECT_TRUE(nothingLeftOpen(db()));
+}
+
 TEST_F(QvDbTransactionTest, ObjectsGotByATransactionStayOpenUntilItEnds) {
   QvDbTransaction* transaction = tm()->startTransaction();
   QvDbObject* first = nullptr;

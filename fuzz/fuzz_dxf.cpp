@@ -3,6 +3,9 @@
 // was written reads again and is written to the same bytes.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <string>
 
 #include "fuzz/FuzzSupport.h"
@@ -29,6 +32,16 @@ std::string firstDifference(const std::string& a, const std::string& b) {
          b.substr(start, 60) + "\"";
 }
 
+// With TARVO_FUZZ_KEEP naming a folder (to look into an input), what a read found is printed and
+// what was written is kept there: first.dxf, and second.dxf after reading that again.
+const char* keptIn() {
+  return std::getenv("TARVO_FUZZ_KEEP");
+}
+
+void keep(const std::string& text, const char* name) {
+  if (keptIn()) std::ofstream(std::string(keptIn()) + "/" + name, std::ios::binary) << text;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -40,6 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   const QvDxfReadResult read = QvDxfFile::readText(text, drawing);
   fuzzCheckDatabase(drawing, "after reading");
+  if (keptIn()) std::fprintf(stderr, "read: %s\n", fuzzNarrow(read.message()).c_str());
   if (!read.ok()) {
     if (!read.refusal() || read.message().isEmpty()) fuzzFinding("a refusal without a finding");
     if (drawing.numObjects() != objectsBefore || written(drawing, "the drawing") != before)
@@ -48,12 +62,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   const std::string first = written(drawing, "the drawing read");
+  keep(first, "first.dxf");
   QvDbDatabase again(false);
   const QvDxfReadResult reread = QvDxfFile::readText(first, again);
   fuzzCheckDatabase(again, "after reading what was written");
   if (!reread.ok())
     fuzzFinding("what was written does not read again", fuzzNarrow(reread.message()));
   const std::string second = written(again, "the drawing read again");
+  keep(second, "second.dxf");
   if (second != first)
     fuzzFinding("what was written is written differently after reading it again",
                 firstDifference(first, second));

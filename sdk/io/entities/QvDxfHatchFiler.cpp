@@ -246,14 +246,21 @@ void readPaths(QvDxfObjectReader& in, QvDbHatch& hatch) {
   }
 }
 
+// An angle in degrees on a grid of 1e-10 degrees. The way from the file's degrees to radians
+// (and ellipse parameters) and back is not exact; on the grid, an angle read and written again
+// is written the same.
+double onGrid(double degrees) {
+  return std::round(degrees * 1e10) / 1e10;
+}
+
 // The angles of a clockwise arc or ellipse are written clockwise, from the x axis.
 void writeArcAngles(QvDxfObjectWriter& out, double start, double sweep) {
   double s = std::fmod(start * kDegrees, 360.0);
   if (s < 0.0) s += 360.0;
   double e = s + sweep * kDegrees;
   if (e > 360.0 + 1e-9) e -= 360.0;
-  out.real(50, s);
-  out.real(51, e);
+  out.real(50, onGrid(s));
+  out.real(51, onGrid(e));
 }
 
 void writeEdge(QvDxfObjectWriter& out, const QvGeCurve2d& edge, int type) {

@@ -1,0 +1,69 @@
+// The inputs fuzzing found the DXF reader wrong on (tests/data/fuzz/dxf): each is refused with
+// a finding, the drawing it was read into left as it was, or read; a drawing read is written,
+// read again and written to the same bytes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "sdk/db/QvDbDatabase.h"
+#include "sdk/io/QvDxfFile.h"
+#include "tests/sdk/io/DxfTestSupport.h"
+#include "tests/support/DbChecks.h"
+#include "tests/support/HostFixture.h"
+#include "tests/support/TestPaths.h"
+
+namespace {
+
+std::filesystem::path findings() {
+  return std::filesystem::path(testDataDir()) / "fuzz" / "dxf";
+}
+
+}  // namespace
+
+class DxfFuzzFindingsTest : public HostFixture {};
+
+TEST_F(DxfFuzzFindingsTest, EachFindingIsRefusedOrReadWrittenAndReadBackAlike) {
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(findings())) {
+    const std::string name = entry.path().filename().string();
+    ++files;
+    const std::string before = dxfText(*db());
+    const int objectsBefore = db()->numObjects();
+    const QvDxfReadResult read = QvDxfFile::readText(readFile(entry.path().string()), *db());
+    EXPECT_TRUE(nothingLeftOpen(db())) << name;
+    if (!read.ok()) {
+      EXPECT_NE(nullptr, read.refusal()) << name;
+      EXPECT_EQ(objectsBefore, db()->numObjects()) << name;
+      EXPECT_EQ(before, dxfText(*db())) << name << ": the refused file changed the drawing";
+      continue;
+    }
+    const std::string first = dxfText(*db());
+    QvDxfReadResult reread;
+    const std::unique_ptr<QvDbDatabase> again = readDxf(first, reread);
+    ASSERT_TRUE(again) << name << ": " << reread.message();
+    EXPECT_EQ(first, dxfText(*again)) << name << ": written differently after reading again";
+  }
+  EXPECT_GT(files, 0);
+}
+
+TEST_F(DxfFuzzFindingsTest, HatchEdgeAnglesAreWrittenOnAGridThatReadsBackToThemselves) {
+  // A clockwise ellipse edge from 180 to 360 degrees: through radians and ellipse parameters
+  // its end came back as 359.99999999999994, then 359.9999999999999, one step each round.
+  const std::string text = readFile((findings() / "hatch_clockwise_ellipse_edge.dxf").string());
+  QvDxfReadResult result;
+  std::unique_ptr<QvDbDatabase> read = readDxf(text, result);
+  ASSERT_TRUE(read) << result.message();
+  std::string written = dxfText(*read);
+  const DxfGroups hatch = recordOf(groupsOf(written), "30");
+  ASSERT_FALSE(hatch.empty());
+  std::vector<std::string> angles = valuesOf(hatch, 50);
+  for (const std::string& end : valuesOf(hatch, 51)) angles.push_back(end);
+  EXPECT_EQ(angles, (std::vector<std::string>{"180.0", "360.0"}));
+  for (int round = 0; round < 3; ++round) {
+    read = readDxf(written, result);
+    ASSERT_TRUE(read) << result.message();
+    EXPECT_EQ(written, dxfText(*read)) << "round " << round;
+  }
+}

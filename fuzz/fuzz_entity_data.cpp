@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -214,6 +215,41 @@ bool sameValue(const resbuf& a, const resbuf& b) {
   return true;
 }
 
+// A list in words, for looking into an input (TARVO_FUZZ_VERBOSE).
+void print(const char* what, const resbuf* list) {
+  if (!std::getenv("TARVO_FUZZ_VERBOSE")) return;
+  std::fprintf(stderr, "%s:", what);
+  for (; list; list = list->next) {
+    std::fprintf(stderr, " (%d", list->type);
+    switch (qvRbValueKind(list->type)) {
+      case QvRbKind::kReal:
+        std::fprintf(stderr, " %.17g", list->value.real);
+        break;
+      case QvRbKind::kPoint:
+        std::fprintf(stderr, " %.17g,%.17g,%.17g", list->value.point[0], list->value.point[1],
+                     list->value.point[2]);
+        break;
+      case QvRbKind::kShort:
+        std::fprintf(stderr, " %d", list->value.int16);
+        break;
+      case QvRbKind::kLong:
+        std::fprintf(stderr, " %d", list->value.int32);
+        break;
+      case QvRbKind::kString:
+        std::fprintf(stderr, " \"%s\"",
+                     qvNarrowUtf8(list->value.string ? list->value.string : L"").c_str());
+        break;
+      case QvRbKind::kName:
+        std::fprintf(stderr, " <%lld>", static_cast<long long>(list->value.name[0]));
+        break;
+      default:
+        break;
+    }
+    std::fprintf(stderr, ")");
+  }
+  std::fprintf(stderr, "\n");
+}
+
 // Where two lists first differ, or empty when they are alike.
 std::string difference(const resbuf* a, const resbuf* b) {
   for (int i = 0; a || b; ++i, a = a->next, b = b->next) {
@@ -243,9 +279,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   while (!editor.atEnd()) editor.edit(records);
   QvRbListPtr edited(listOf(records));
 
+  print("before", before.get());
+  print("edited", edited.get());
   const int rc = qvdbEntMod(edited.get());
   fuzzCheckDatabase(host.db(), "after qvdbEntMod");
   QvRbListPtr after(qvdbEntGet(name.data()));
+  print("after", after.get());
   if (rc != kQvNormal) {
     if (rc != kQvError) fuzzFinding("qvdbEntMod answered " + std::to_string(rc));
     if (!after) fuzzFinding("a refused list took the entity away");
@@ -254,13 +293,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   if (!after) fuzzFinding("an accepted list took the entity away");
+  // The entity's own list changes nothing.
+  if (qvdbEntMod(after.get()) != kQvNormal) fuzzFinding("the entity's own list is refused");
+  QvRbListPtr again(qvdbEntGet(name.data()));
+  const std::string drift = difference(after.get(), again.get());
+  if (!drift.empty()) fuzzFinding("the entity's own list changed it", drift);
   std::string text;
   QvString message;
   if (QvDxfFile::writeText(host.db(), text, message) != Vexa::eOk)
     fuzzFinding("the changed drawing cannot be written", fuzzNarrow(message));
-  QvDbDatabase again(false);
-  const QvDxfReadResult reread = QvDxfFile::readText(text, again);
-  if (!reread.ok())
-    fuzzFinding("the changed drawing, written, does not read again", fuzzNarrow(reread.message()));
+  QvDbDatabase reread(false);
+  const QvDxfReadResult readAgain = QvDxfFile::readText(text, reread);
+  if (!readAgain.ok())
+    fuzzFinding("the changed drawing, written, does not read again",
+                fuzzNarrow(readAgain.message()));
   return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string>
 
 #include "sdk/base/qvUtf8.h"
@@ -189,8 +190,27 @@ void noteRecords(QvDxfReadSession& session, QvDbDatabase& db) {
   noteTable<QvDbBlockTable>(session, db, QvDxfReadSession::kBlock);
 }
 
+// The point codes an entity's own record writes without z (an LWPOLYLINE's vertices): a list
+// gives their points with z, which goes back only where the record has it.
+std::set<int> flatPointCodes(const QvDbEntity& entity) {
+  std::set<int> flat;
+  QvDbDatabase* db = entity.database();
+  if (!db) return flat;
+  QvDxfWriteSession session(*db);
+  const QvDxfTokens tokens = recordTokens(session, entity);
+  const size_t end = tokens.recordEnd(0, tokens.size());
+  for (size_t i = 0; i < end; ++i) {
+    const int code = tokens.code(i);
+    if (!isPointCode(code)) continue;
+    const bool hasZ = i + 2 < end && tokens.code(i + 2) == code + 20;
+    if (!hasZ) flat.insert(code);
+  }
+  return flat;
+}
+
 std::string listText(const resbuf* list, QvDbDatabase& db, const QvDbEntity& entity,
                      QvString& why) {
+  const std::set<int> flat = flatPointCodes(entity);
   QvDxfOutput out;
   out.raw(0, QvDxfFilerRegistry::instance().forObject(entity.isA()).recordName());
   for (const resbuf* rb = list; rb; rb = rb->next) {
@@ -205,7 +225,8 @@ std::string listText(const resbuf* list, QvDbDatabase& db, const QvDbEntity& ent
       return {};
     }
     if (isPointCode(code)) {
-      out.point(code, rb->value.point[0], rb->value.point[1], rb->value.point[2]);
+      out.point(code, rb->value.point[0], rb->value.point[1], rb->value.point[2],
+                !flat.contains(code));
       continue;
     }
     if (QvDxfResbufs::writePlainValue(out, *rb)) continue;
@@ -266,6 +287,8 @@ bool readInto(QvDbEntity& entity, QvDbDatabase& db, std::string text, QvString& 
     in.select(1);
     in.integer(67, 0, 0, 1);
     in.find(410);
+    // That followers come (66) is the record's own: taken, not kept with the entity.
+    filer.hasFollowers(in);
     filer.read(in, entity);
     in.applyCommon(entity);
     return true;

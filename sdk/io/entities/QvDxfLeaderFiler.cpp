@@ -40,6 +40,8 @@ class LeaderFiler : public QvDxfEntityFilerOf<QvDbLeader> {
     in.select(2);
     // The vertices first: the reader takes the groups of a code from where it last took one,
     // here the start of the subclass, so they come in the order of the file.
+    // A leader read again (from an entity data list) drops the vertices it had.
+    while (leader.numVertices() > 0) leader.removeLastVertex();
     while (in.has(10)) leader.appendVertex(in.point(10, QvGePoint3d::kOrigin));
     const size_t countAt = in.find(76);
     if (countAt != QvDxfObjectReader::npos) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cwchar>
 
 #include "sdk/base/QvClassicCodes.h"
@@ -24,7 +25,7 @@ VexaAnswerKind answerKind(VexaAcquireInput::InputKind kind) {
 }  // namespace
 
 int VexaAcquireInput::prompt() {
-  return ask(0);
+  return ask(SIZE_MAX);
 }
 
 int VexaAcquireInput::ask(size_t maxLength) {
@@ -36,7 +37,7 @@ int VexaAcquireInput::ask(size_t maxLength) {
   setup.rejectNegative = (controls_ & kNoNegativeResponse) != 0;
   setup.acceptOther = (controls_ & kAcceptOtherInput) != 0;
   setup.spacesAllowed = (controls_ & kSpaceEndsString) == 0;
-  setup.maxLength = static_cast<int>(std::min<size_t>(maxLength, INT_MAX));
+  setup.maxLength = maxLength >= static_cast<size_t>(INT_MAX) ? -1 : static_cast<int>(maxLength);
   VexaClassicQuestion question(std::move(setup));
   if (basePoint_) {
     const double base[3] = {basePoint_->x, basePoint_->y, basePoint_->z};

@@ -184,7 +184,7 @@ bool VexaQuestion::interpretValue(const QvString& typed, VexaAnswer& answer, QvS
         rest.trimLeft();
         text = text.left(blank);
       }
-      if (setup_.maxLength > 0 && text.length() > setup_.maxLength) {
+      if (setup_.maxLength >= 0 && text.length() > setup_.maxLength) {
         reason =
             QvString::format(L"\nThe answer is too long: at most %d characters.", setup_.maxLength);
         return false;

@@ -28,7 +28,7 @@ struct VexaQuestionSetup {
   bool rejectNegative = false;  // a negative typed number asks again
   bool acceptOther = false;     // text that is neither a value nor a keyword is answered as such
   bool spacesAllowed = true;    // string questions: false ends the answer at the first blank
-  int maxLength = 0;            // string questions: the longest answer; 0 for no limit
+  int maxLength = -1;           // string questions: the longest answer; negative for no limit
   // World coordinates. Distances and angles given by a point are measured from it; without
   // one, a point answer asks for a second point and measures from the first.
   std::optional<std::array<double, 3>> basePoint;

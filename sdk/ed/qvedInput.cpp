@@ -138,7 +138,7 @@ int qvedGetInt(const wchar_t* prompt, int* result) {
 }
 
 int qvedGetString(int spacesAllowed, const wchar_t* prompt, QvString& result) {
-  return askText(VexaAnswerKind::kString, spacesAllowed, prompt, result, 0);
+  return askText(VexaAnswerKind::kString, spacesAllowed, prompt, result, -1);
 }
 
 int qvedGetString(int spacesAllowed, const wchar_t* prompt, wchar_t* result, size_t size) {
@@ -151,7 +151,7 @@ int qvedGetString(int spacesAllowed, const wchar_t* prompt, wchar_t* result, siz
 }
 
 int qvedGetKword(const wchar_t* prompt, QvString& result) {
-  return askText(VexaAnswerKind::kKeyword, 1, prompt, result, 0);
+  return askText(VexaAnswerKind::kKeyword, 1, prompt, result, -1);
 }
 
 int qvedGetKword(const wchar_t* prompt, wchar_t* result, size_t size) {

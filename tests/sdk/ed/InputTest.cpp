@@ -252,6 +252,15 @@ TEST_F(InputTest, StringsWithAndWithoutSpaces) {
   EXPECT_THAT(transcript().texts(Kind::kMessage),
               ElementsAre(L"\nThe answer is too long: at most 4 characters."));
   EXPECT_EQ(qvedGetString(1, L"", nullptr, 5), kQvError);
+  // A buffer of one character holds the empty answer only (fuzzing found longer ones refused
+  // with an error instead of asked again).
+  script(L"abc\n\n");
+  transcript().clear();
+  wchar_t one[1] = {L'x'};
+  ASSERT_EQ(qvedGetString(1, L"", one, 1), kQvNormal);
+  EXPECT_EQ(one[0], L'\0');
+  EXPECT_THAT(transcript().texts(Kind::kMessage),
+              ElementsAre(L"\nThe answer is too long: at most 0 characters."));
   // String questions ignore keywords.
   script(L"Yes\n");
   qvedInitGet(0, L"Yes No");

@@ -142,6 +142,11 @@ int formatReal(double value, char* out) {
   return static_cast<int>(p - out);
 }
 
+bool isRealText(std::string_view text, double value) {
+  char buf[32];
+  return text == std::string_view(buf, static_cast<size_t>(formatReal(value, buf)));
+}
+
 int formatInteger(int64_t value, char* out) {
   return static_cast<int>(std::to_chars(out, out + 24, value).ptr - out);
 }

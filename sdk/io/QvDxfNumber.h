@@ -27,6 +27,8 @@ bool looksLikeHandle(std::string_view text);
 // Shortest round-trip form, laid out as Python's repr does ("0.0", "1.5", "1e-05", "1e+20"), so
 // that values read from files written that way are written back alike. `out` needs 32 chars.
 int formatReal(double value, char* out);
+// Whether `text` is what formatReal writes for `value`.
+bool isRealText(std::string_view text, double value);
 int formatInteger(int64_t value, char* out);
 // Upper-case hexadecimal without leading zeros ("0" for 0).
 int formatHandle(uint64_t value, char* out);

@@ -292,8 +292,8 @@ double QvDxfObjectReader::angle(int code, double defRadians) {
   if (i == npos) return defRadians;
   const double degrees = realAt(i);
   const double radians = QvDxfNumber::degreesToRadians(degrees);
-  const std::string back = QvDxfNumber::realText(QvDxfNumber::radiansToDegrees(radians));
-  if (back != tokens_.value(i)) keep(code, QvDxfSlot::kHint, std::string(tokens_.value(i)));
+  if (!QvDxfNumber::isRealText(tokens_.value(i), QvDxfNumber::radiansToDegrees(radians)))
+    keep(code, QvDxfSlot::kHint, std::string(tokens_.value(i)));
   return radians;
 }
 

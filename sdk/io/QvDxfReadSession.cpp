@@ -61,7 +61,7 @@ uint64_t QvDxfReadSession::parseHandle(std::string_view text, uint32_t line, boo
 }
 
 void QvDxfReadSession::checkNotPhantom(uint64_t handle, uint32_t line) const {
-  if (handle != 0 && phantoms_.count(handle) != 0)
+  if (handle != 0 && phantoms_.contains(handle))
     qvDxfFail(line, QvDxfDiagnostic::kHandleUsedTwice,
               "the handle " + QvDxfNumber::handleText(handle) + " is used twice");
 }
@@ -74,16 +74,17 @@ QvDbObjectId QvDxfReadSession::noteAdded(QvDbObjectId id) {
 QvDbObjectId QvDxfReadSession::add(QvDbObject* object, uint64_t handle, uint32_t line) {
   std::unique_ptr<QvDbObject> owned(object);
   QvDbObjectId id;
-  if (handle != 0 &&
-      (phantoms_.count(handle) != 0 ||
-       (db_.getQvDbObjectId(id, false, QvDbHandle(handle)) == Vexa::eOk && id.objectClass()))) {
+  const bool phantom = handle != 0 && phantoms_.contains(handle);
+  Vexa::ErrorStatus es =
+      phantom ? Vexa::eDuplicateKey : db_.addQvDbObject(id, object, QvDbHandle(handle));
+  if (es == Vexa::eDuplicateKey && handle != 0) {
     // References to the handle go to the object that had it first.
     repair(line, QvDxfDiagnostic::kHandleReplaced,
            "the handle " + QvDxfNumber::handleText(handle) +
                " is used twice; this object gets a new handle");
     handle = 0;
+    es = db_.addQvDbObject(id, object, QvDbHandle());
   }
-  const Vexa::ErrorStatus es = db_.addQvDbObject(id, object, QvDbHandle(handle));
   if (es == Vexa::eDuplicateKey)
     qvDxfFail(line, QvDxfDiagnostic::kHandleUsedTwice,
               "the handle " + QvDxfNumber::handleText(handle) + " is used twice");
@@ -122,6 +123,7 @@ QvDbObjectId QvDxfReadSession::addRootDictionary(QvDbDictionary* dict, uint64_t 
 void QvDxfReadSession::setFileHandles(std::vector<uint64_t> handles) {
   std::sort(handles.begin(), handles.end());
   fileHandles_ = std::move(handles);
+  phantoms_ = QvDxfHandleSet(fileHandles_.empty() ? 0 : fileHandles_.back() + 1);
 }
 
 QvDbObjectId QvDxfReadSession::reference(uint64_t handle, uint32_t line) {
@@ -146,7 +148,7 @@ QvDbObjectId QvDxfReadSession::reference(uint64_t handle, uint32_t line) {
 void QvDxfReadSession::reservePhantom(uint64_t handle, uint32_t line) {
   QvDbObjectId existing;
   if (db_.getQvDbObjectId(existing, false, QvDbHandle(handle)) == Vexa::eOk ||
-      !phantoms_.insert(handle).second)
+      !phantoms_.insert(handle))
     qvDxfFail(line, QvDxfDiagnostic::kHandleUsedTwice,
               "the handle " + QvDxfNumber::handleText(handle) + " is used twice");
   handseed_ = std::max(handseed_, handle + 1);
@@ -182,7 +184,8 @@ Table* QvDxfReadSession::tableForWrite(uint32_t line, const char* what) {
 }
 
 QvDbObjectId QvDxfReadSession::layer(std::string_view rawName, uint32_t line) {
-  if (!lastLayer_.isNull() && rawName == lastLayerName_) return lastLayer_;
+  if (const auto it = layersByRawName_.find(rawName); it != layersByRawName_.end())
+    return it->second;
   QvString name = decode(rawName);
   if (name.isEmpty()) {
     repair(line, QvDxfDiagnostic::kEntityLayerMissing,
@@ -206,8 +209,8 @@ QvDbObjectId QvDxfReadSession::layer(std::string_view rawName, uint32_t line) {
     repair(line, QvDxfDiagnostic::kLayerAdded,
            "the layer \"" + name.utf8() + "\" was not defined and has been added");
   }
-  lastLayerName_.assign(rawName);
-  lastLayer_ = id;
+  // An entity without a layer name is reported each time.
+  if (!rawName.empty()) layersByRawName_.emplace(rawName, id);
   return id;
 }
 

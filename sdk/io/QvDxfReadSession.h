@@ -13,6 +13,7 @@
 #include "sdk/db/QvDbObjectId.h"
 #include "sdk/io/QvDxfCodePage.h"
 #include "sdk/io/QvDxfDiagnostic.h"
+#include "sdk/io/QvDxfHandleSet.h"
 #include "sdk/io/QvDxfProgress.h"
 #include "sdk/io/QvDxfText.h"
 #include "sdk/io/QvDxfTokens.h"
@@ -186,11 +187,15 @@ class QvDxfReadSession {
 
   std::vector<std::pair<QvDbObjectId, uint32_t>> forwardReferences_;
   std::vector<uint64_t> fileHandles_;  // sorted
-  std::unordered_set<uint64_t> phantoms_;
+  QvDxfHandleSet phantoms_;
   std::unordered_map<QvString, ClassInfo> classes_;
   std::unordered_map<QvString, QvDbObjectId> records_[kTableCount];  // upper-case name -> id
-  std::string lastLayerName_;
-  QvDbObjectId lastLayer_;
+  // The layers of the names entities give, as they stand in the file.
+  struct RawNameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const { return std::hash<std::string_view>()(name); }
+  };
+  std::unordered_map<std::string, QvDbObjectId, RawNameHash, std::equal_to<>> layersByRawName_;
 
   // A table open for write, made when the file's TABLES section lacks it.
   template <class Table>

@@ -12,6 +12,9 @@ namespace {
 
 constexpr std::string_view kBinaryDxfSentinel = "AutoCAD Binary DXF";
 
+// Values up to this length are scanned for their line end byte by byte.
+constexpr ptrdiff_t kShortValue = 24;
+
 bool looksLikeDwg(const std::string& text) {
   if (text.size() < 6 || text.compare(0, 4, "AC10") != 0) return false;
   const size_t probe = std::min<size_t>(text.size(), 128);
@@ -45,25 +48,28 @@ QvDxfTokens QvDxfTokenizer::tokenize(std::string text, QvDxfProgress* progress) 
   bool sawEnd = false;
   uint32_t groups = 0;
 
+  // Without a NUL anywhere, values need no check of their own.
+  const bool holdsNul = std::memchr(p, '\0', static_cast<size_t>(end - p)) != nullptr;
+
   while (p < end) {
-    // The code line.
+    // The code line: blanks, the digits, blanks, the line end.
     const uint32_t codeLine = line;
-    const char* lineEnd =
-        static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
-    const char* codeEnd = lineEnd ? lineEnd : end;
     const char* q = p;
-    while (q < codeEnd && (*q == ' ' || *q == '\t')) ++q;
+    while (q < end && (*q == ' ' || *q == '\t')) ++q;
     bool negative = false;
-    if (q < codeEnd && *q == '-') {
+    if (q < end && *q == '-') {
       negative = true;
       ++q;
     }
     int code = 0;
     const char* digits = q;
-    while (q < codeEnd && *q >= '0' && *q <= '9' && q - digits < 6) code = code * 10 + (*q++ - '0');
+    while (q < end && *q >= '0' && *q <= '9' && q - digits < 6) code = code * 10 + (*q++ - '0');
     const bool hasDigits = q > digits;
-    while (q < codeEnd && (*q == ' ' || *q == '\t' || *q == '\r')) ++q;
-    if (!hasDigits || q != codeEnd) {
+    while (q < end && (*q == ' ' || *q == '\t' || *q == '\r')) ++q;
+    const char* lineEnd = q < end ? q : nullptr;
+    if (!hasDigits || (lineEnd && *lineEnd != '\n')) {
+      lineEnd = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+      const char* codeEnd = lineEnd ? lineEnd : end;
       if (p == codeEnd && !lineEnd) break;  // a last empty line
       if (std::memchr(p, '\0', static_cast<size_t>(codeEnd - p)))
         throw QvDxfError(Vexa::eBadDxfFile, QvDxfDiagnostic::kNotDxfText, codeLine,
@@ -84,14 +90,18 @@ QvDxfTokens QvDxfTokenizer::tokenize(std::string text, QvDxfProgress* progress) 
     p = lineEnd + 1;
     ++line;
 
-    // The value line.
-    const char* valueEnd =
-        static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+    // The value line; most are short enough to be scanned here.
+    const char* valueEnd = p;
+    const char* const shortEnd = end - p > kShortValue ? p + kShortValue : end;
+    while (valueEnd < shortEnd && *valueEnd != '\n') ++valueEnd;
+    if (valueEnd == shortEnd)
+      valueEnd = static_cast<const char*>(
+          std::memchr(valueEnd, '\n', static_cast<size_t>(end - valueEnd)));
     const char* next = valueEnd ? valueEnd + 1 : end;
     if (!valueEnd) valueEnd = end;
     const char* trimmedEnd = valueEnd;
     if (trimmedEnd > p && trimmedEnd[-1] == '\r') --trimmedEnd;
-    if (std::memchr(p, '\0', static_cast<size_t>(trimmedEnd - p)))
+    if (holdsNul && std::memchr(p, '\0', static_cast<size_t>(trimmedEnd - p)))
       throw QvDxfError(Vexa::eBadDxfFile, QvDxfDiagnostic::kNotDxfText, line,
                        "binary data in a value: the file is not DXF text or is damaged");
     const auto length = static_cast<uint32_t>(trimmedEnd - p);

@@ -155,10 +155,9 @@ void QvDxfEntityFiler::keepDerived(QvDxfObjectReader& in, size_t at, int count, 
   for (int k = 0; k < count; ++k) {
     const size_t i = at + static_cast<size_t>(k);
     if (i >= in.endIndex() || in.code(i) != code + 10 * k) return;
-    const std::string written = QvDxfNumber::realText(now[k]);
-    if (written == in.value(i)) continue;
+    if (QvDxfNumber::isRealText(in.value(i), now[k])) continue;
     in.keep(code + 10 * k, QvDxfSlot::kHint, std::string(in.value(i)));
-    in.keep(code + 10 * k, QvDxfSlot::kBasis, written);
+    in.keep(code + 10 * k, QvDxfSlot::kBasis, QvDxfNumber::realText(now[k]));
   }
 }
 
@@ -167,7 +166,7 @@ void QvDxfEntityFiler::writeDerived(QvDxfObjectWriter& out, int code, int count,
   for (int k = 0; k < count; ++k) {
     const int c = code + 10 * k;
     const std::string_view basis = out.keptText(QvDxfSlot::kBasis, c);
-    if (!basis.empty() && basis == QvDxfNumber::realText(now[k])) {
+    if (!basis.empty() && QvDxfNumber::isRealText(basis, now[k])) {
       out.raw(c, out.keptText(QvDxfSlot::kHint, c));
     } else {
       out.real(c, now[k]);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbCircle.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbHatch.h"
@@ -31,6 +32,9 @@ struct Placement {
   QvGeVector3d normal = QvGeVector3d::kZAxis;
   double elevation = 0.0;
   double offset = 0.0;  // added to every plane coordinate
+  // Cutters off the plane too (raised circles, tilted circles, references of a circle block),
+  // and the pieces projected onto the plane.
+  bool offPlane = false;
 };
 
 // One hatch of random rectangles, and random circles, closed rectangles and lines in its
@@ -83,11 +87,26 @@ class TrimHatchSearchTest : public HostFixture {
       drawing.cutters.push_back(appendEntity(
           db()->modelSpaceId(), new QvDbLine(world(x, y), world(place(rng) + o, place(rng) + o))));
     }
+    if (!at.offPlane) return drawing;
+    const QvDbObjectId block = addBlock(db(), (L"DISC" + std::to_wstring(seed)).c_str());
+    appendEntity(block, new QvDbCircle({0, 0, 0}, QvGeVector3d::kZAxis, 6.0));
+    for (int i = 0; i < 3; ++i) {
+      const double x = place(rng) + o, y = place(rng) + o;
+      auto* raised = new QvDbCircle(world(x, y) + at.normal * 5.0, at.normal, radius(rng));
+      drawing.cutters.push_back(appendEntity(db()->modelSpaceId(), raised));
+      const QvGeVector3d tilt = (at.normal + QvGeVector3d::kXAxis).normal();
+      drawing.cutters.push_back(appendEntity(
+          db()->modelSpaceId(), new QvDbCircle(world(place(rng) + o, place(rng) + o), tilt, 20.0)));
+      auto* reference = new QvDbBlockReference(block);
+      reference->setPosition(world(place(rng) + o, place(rng) + o));
+      drawing.cutters.push_back(appendEntity(db()->modelSpaceId(), reference));
+    }
     return drawing;
   }
 
   // Trims the hatch with the cutters through the given search; whether a loop changed.
-  bool trim(QvDbObjectId hatchId, const std::vector<QvDbObjectId>& cutterIds, bool indexed) {
+  bool trim(QvDbObjectId hatchId, const std::vector<QvDbObjectId>& cutterIds, bool indexed,
+            const Placement& at) {
     CTrimHatch::setIndexedSearch(indexed);
     QvArray<QvDbCurve*> cutters;
     for (const QvDbObjectId& id : cutterIds) {
@@ -96,7 +115,8 @@ class TrimHatchSearchTest : public HostFixture {
       cutters.append(reinterpret_cast<QvDbCurve*>(entity));
     }
     QvDbObjectPointer<QvDbHatch> hatch(hatchId, QvDb::kForWrite);
-    return CTrimHatch::TrimHatch(db(), cutters, hatch.object(), 0, QvGePlane());
+    const QvGePlane view(QvGePoint3d::kOrigin, at.normal);
+    return CTrimHatch::TrimHatch(db(), cutters, hatch.object(), at.offPlane ? 1 : 0, view);
   }
 
   // Everything a saved hatch keeps of its loops, exactly (17 digits).
@@ -142,8 +162,8 @@ class TrimHatchSearchTest : public HostFixture {
     for (uint32_t seed = firstSeed; seed < firstSeed + static_cast<uint32_t>(seeds); ++seed) {
       SCOPED_TRACE("seed " + std::to_string(seed));
       const RandomDrawing drawing = makeDrawing(seed, at);
-      const bool literal = trim(drawing.hatches[0], drawing.cutters, false);
-      const bool indexed = trim(drawing.hatches[1], drawing.cutters, true);
+      const bool literal = trim(drawing.hatches[0], drawing.cutters, false, at);
+      const bool indexed = trim(drawing.hatches[1], drawing.cutters, true, at);
       EXPECT_EQ(literal, indexed);
       const std::string expected = describe(drawing.hatches[0]);
       EXPECT_EQ(expected, describe(drawing.hatches[1]));
@@ -168,4 +188,11 @@ TEST_F(TrimHatchSearchTest, TheyAgreeInATiltedPlaneFarFromTheOrigin) {
   at.elevation = 5.0;
   at.offset = 1e7;
   expectSameResults(at, 101, 3);
+}
+
+TEST_F(TrimHatchSearchTest, TheyAgreeWithCuttersOffThePlaneProjectedOntoIt) {
+  // Cutters seen in other planes, or in none, are always asked; projected pieces are indexed.
+  Placement at;
+  at.offPlane = true;
+  expectSameResults(at, 201, 3);
 }

@@ -34,7 +34,7 @@ Vexa::ErrorStatus QvDbTransaction::getObject(QvDbObject*& object, QvDbObjectId i
 }
 
 void QvDbTransaction::save(QvDbObjectStub* stub) {
-  if (!stub->object || addedSet_.count(stub)) return;
+  if (!stub->object || addedSet_.contains(stub)) return;
   if (const auto it = saved_.find(stub); it != saved_.end()) {
     // Saved by an erase: the data is still as it was, and is saved before it changes.
     if (!it->second.state) it->second.state.reset(stub->object->copyState());
@@ -46,7 +46,7 @@ void QvDbTransaction::save(QvDbObjectStub* stub) {
 }
 
 void QvDbTransaction::saveFlags(QvDbObjectStub* stub) {
-  if (!stub->object || addedSet_.count(stub) || saved_.count(stub)) return;
+  if (!stub->object || addedSet_.contains(stub) || saved_.count(stub)) return;
   saveIdentity(stub, saved_[stub]);
 }
 
@@ -62,7 +62,7 @@ void QvDbTransaction::saveIdentity(QvDbObjectStub* stub, SavedState& saved) {
 }
 
 void QvDbTransaction::noteAdded(QvDbObjectStub* stub) {
-  if (addedSet_.insert(stub).second) added_.push_back(stub);
+  if (addedSet_.insert(stub)) added_.push_back(stub);
 }
 
 void QvDbTransaction::restore(QvDbObjectStub* stub, SavedState& saved) {
@@ -110,7 +110,7 @@ void QvDbTransaction::closeHeldObjects(bool committed) {
 
 void QvDbTransaction::mergeInto(QvDbTransaction& parent) {
   for (auto& [stub, saved] : saved_) {
-    if (parent.addedSet_.count(stub)) continue;
+    if (parent.addedSet_.contains(stub)) continue;
     const auto it = parent.saved_.find(stub);
     if (it == parent.saved_.end()) {
       parent.saved_.emplace(stub, std::move(saved));
@@ -121,7 +121,6 @@ void QvDbTransaction::mergeInto(QvDbTransaction& parent) {
   }
   saved_.clear();
   parent.added_.reserve(parent.added_.size() + added_.size());
-  parent.addedSet_.reserve(parent.addedSet_.size() + added_.size());
   for (QvDbObjectStub* stub : added_) parent.noteAdded(stub);
   added_.clear();
   addedSet_.clear();

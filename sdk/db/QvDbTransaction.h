@@ -2,9 +2,9 @@
 
 #include <memory>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
+#include "sdk/base/QvPointerSet.h"
 #include "sdk/base/VexaErrorStatus.h"
 #include "sdk/db/QvDb.h"
 #include "sdk/db/QvDbDrawingState.h"
@@ -67,7 +67,7 @@ class QvDbTransaction {
   QvDbDatabase* db_;
   std::unordered_map<QvDbObjectStub*, SavedState> saved_;
   std::vector<QvDbObjectStub*> added_;
-  std::unordered_set<QvDbObjectStub*> addedSet_;
+  QvPointerSet addedSet_;  // the members of added_
   std::vector<HeldObject> opened_;
   QvDbDrawingState drawingState_;  // as it was when the transaction started
 };

@@ -63,13 +63,16 @@ QvDxfObjectReader::~QvDxfObjectReader() {
 
 size_t QvDxfObjectReader::readHead(size_t& i, std::span<const std::string_view> markers) {
   const uint16_t otherSlot = hasMarkers_ ? QvDxfSlot::kHead : kUnmarked;
-  (void)markers;
+  // Group 5 of a dimension style is its arrow block's name in R12 files (its handle is 105);
+  // an entity of that name (kept as a proxy) has its handle there.
+  const bool dimStyleRecord =
+      recordName() == "DIMSTYLE" &&
+      std::find(markers.begin(), markers.end(), "AcDbDimStyleTableRecord") != markers.end();
   size_t firstOther = npos;
   for (; i < xdataBegin_ && tokens_.code(i) != 100; ++i) {
     const int code = tokens_.code(i);
     const size_t at = i - begin_;
-    // Group 5 of a dimension style is its arrow block's name in R12 files (its handle is 105).
-    if (code == 5 && recordName() == "DIMSTYLE") {
+    if (code == 5 && dimStyleRecord) {
       slots_[at] = otherSlot;
       firstOther = std::min(firstOther, i);
       continue;

@@ -193,10 +193,11 @@ CutterIndex::CutterIndex(const QvArray<QvDbCurve*>& cutters, const QvGePlane& ha
       band.high = std::max(band.high, w);
       band.far = std::max(band.far, s);
     }
-    band.margin = 1e-6 * (1.0 + box.diagonal()) + 1e-8 * largestMagnitude(box);
-    band.low -= band.margin;
-    band.high += band.margin;
-    band.far += band.margin;
+    // Crossings the ray test finds lie on the cutter, in its box, up to rounding.
+    const double margin = 1e-6 * (1.0 + box.diagonal()) + 1e-8 * largestMagnitude(box);
+    band.low -= margin;
+    band.high += margin;
+    band.far += margin;
     bands_[static_cast<size_t>(i)] = band;
     banded_[static_cast<size_t>(i)] = true;
     low = any ? std::min(low, band.low) : band.low;

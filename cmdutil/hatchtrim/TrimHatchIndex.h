@@ -92,7 +92,6 @@ class CutterIndex {
   struct Band {
     double low = 0.0, high = 0.0;  // across the rays
     double far = 0.0;              // along them, the farthest corner
-    double margin = 0.0;
   };
   void cellRange(double low, double high, int& first, int& last) const;
 

@@ -4,8 +4,10 @@
 
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbSymbolTableRecord.h"
 #include "sdk/db/QvDbSymbolUtilities.h"
 #include "sdk/io/QvDxfNumber.h"
+#include "sdk/io/QvDxfText.h"
 
 QvDxfWriteSession::QvDxfWriteSession(QvDbDatabase& db) : db_(db), next_(db.handseed().value()) {}
 
@@ -33,7 +35,13 @@ QvDbHandle QvDxfWriteSession::handseed() const {
 }
 
 bool QvDxfWriteSession::isWritten(QvDbObjectId id) const {
-  return !id.isNull() && id.database() == &db_ && id.objectClass() && !id.isErased();
+  return id.isValid() && id.database() == &db_ && !id.isErased();
+}
+
+std::string_view QvDxfWriteSession::recordName(QvDbObjectId recordId) {
+  auto [it, added] = recordNames_.try_emplace(recordId);
+  if (added) QvDxfText::appendEncoded(it->second, QvDbSymbolTableRecord::nameOf(recordId));
+  return it->second;
 }
 
 void QvDxfWriteSession::noteClass(const QvDxfClassRecord& record) {

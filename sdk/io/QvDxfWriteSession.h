@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "sdk/db/QvDbHandle.h"
@@ -31,6 +32,10 @@ class QvDxfWriteSession {
   // Whether an object is written, so that a reference to it may stand in the file.
   bool isWritten(QvDbObjectId id) const;
 
+  // The name of a symbol-table record as files write it (UTF-8, control characters in caret
+  // notation), made once for each record.
+  std::string_view recordName(QvDbObjectId recordId);
+
   // Whether a block table record is a paper-space layout's (its entities carry 67 = 1).
   bool isPaperSpaceBlock(QvDbObjectId blockId);
 
@@ -51,6 +56,7 @@ class QvDxfWriteSession {
   std::unordered_set<uint64_t> markers_;
   uint64_t next_;
   std::map<std::string, ClassUse> classes_;
+  std::unordered_map<QvDbObjectId, std::string> recordNames_;
   QvDbObjectId lastBlock_;
   bool lastBlockIsPaper_ = false;
 };

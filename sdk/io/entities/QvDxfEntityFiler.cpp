@@ -68,9 +68,11 @@ void QvDxfEntityFiler::beginEntity(QvDxfObjectWriter& out, const QvDbEntity& ent
   out.begin(recordName());
   out.subclass(1);
   writePlacement(out, entity);
-  out.text(8, layerName(entity));
+  QvDxfWriteSession& session = out.session();
+  const std::string_view layer = session.recordName(entity.layerId());
+  out.raw(8, layer.empty() ? std::string_view("0") : layer);
   const QvDbObjectId linetype = entity.linetypeId();
-  if (out.session().isWritten(linetype)) out.text(6, QvDbSymbolTableRecord::nameOf(linetype));
+  if (session.isWritten(linetype)) out.raw(6, session.recordName(linetype));
   if (entity.colorIndex() != QvDbEntity::kColorByLayer) out.integer(62, entity.colorIndex());
   if (entity.linetypeScale() != 1.0) out.real(48, entity.linetypeScale());
   if (entity.visibility() == QvDb::kInvisible) out.integer(60, 1);

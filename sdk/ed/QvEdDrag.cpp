@@ -127,6 +127,7 @@ QvEdDrag::DragStatus QvEdDrag::acquire(VexaAnswerKind kind, const QvGePoint3d* b
       status = kNull;
       break;
     case VexaAnswer::Outcome::kCancel:
+    case VexaAnswer::Outcome::kObjects:  // not accepted by drags
       status = kCancel;
       break;
   }

@@ -45,6 +45,7 @@ int VexaClassicQuestion::ask() {
     case VexaAnswer::Outcome::kEmpty:
       return kQvNone;
     case VexaAnswer::Outcome::kCancel:
+    case VexaAnswer::Outcome::kObjects:  // not accepted by these questions
       break;
   }
   return kQvCancel;

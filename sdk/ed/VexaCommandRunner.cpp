@@ -1,11 +1,14 @@
 #include "sdk/ed/VexaCommandRunner.h"
 
 #include <exception>
+#include <optional>
 
 #include "sdk/base/QvClassicCodes.h"
 #include "sdk/ed/VexaBuildInCommandContext.h"
 #include "sdk/ed/VexaCommandStack.h"
 #include "sdk/ed/VexaInputScript.h"
+#include "sdk/ed/VexaSysVarService.h"
+#include "sdk/ed/VexaSysVarValue.h"
 #include "sdk/ed/VexaTranscript.h"
 
 namespace {
@@ -16,14 +19,26 @@ void say(const QvString& text) {
   if (VexaTranscript* transcript = VexaTranscript::current()) transcript->addMessage(text);
 }
 
+bool echoOn() {
+  const VexaSysVarService* vars = VexaSysVarService::current();
+  const std::optional<VexaSysVarValue> echo = vars ? vars->get(L"CMDECHO") : std::nullopt;
+  return !echo || echo->shortValue() != 0;
+}
+
 }  // namespace
 
 VexaCommandEnd VexaCommandRunner::runCommand(const QvString& text) {
   QvString name = text;
   name.trim();
-  name.trimLeft(L"_.");
+  bool builtIn = false;
+  while (!name.isEmpty() && (name.getAt(0) == L'_' || name.getAt(0) == L'.')) {
+    builtIn = builtIn || name.getAt(0) == L'.';
+    name = name.mid(1);
+  }
   VexaCommandStack* stack = VexaCommandStack::current();
-  const VexaCommandStack::Command* command = stack ? stack->lookup(name) : nullptr;
+  const VexaCommandStack::Command* command = !stack    ? nullptr
+                                             : builtIn ? stack->lookupBuiltIn(name)
+                                                       : stack->lookup(name);
   if (!command) {
     say(QvString::format(L"\nUnknown command \"%s\".", text.c_str()));
     return VexaCommandEnd::kUnknown;
@@ -87,4 +102,26 @@ VexaCommandRunner::Summary VexaCommandRunner::runScript() {
     }
   }
   return summary;
+}
+
+int VexaCommandRunner::runSent(const std::vector<VexaInputScriptLine>& answers) {
+  VexaInputScript* script = VexaInputScript::current();
+  VexaTranscript* transcript = VexaTranscript::current();
+  if (!script || !transcript) return kQvError;
+  if (script->nesting() >= kMaxNesting) {
+    say(L"\nCommands sent from commands nest too deep.");
+    return kQvError;
+  }
+  const VexaInputScript::NestedScope nested(*script);
+  for (const VexaInputScriptLine& answer : answers) {
+    if (answer.objects)
+      script->appendObjects(answer.selection, answer.text);
+    else
+      script->appendSent(answer.text);
+  }
+  std::optional<VexaTranscript::EchoOff> quiet;
+  if (!echoOn()) quiet.emplace(*transcript);
+  const Summary summary = runScript();
+  if (summary.failed > 0) return kQvError;
+  return summary.cancelled > 0 ? kQvCancel : kQvNormal;
 }

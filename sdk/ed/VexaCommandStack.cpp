@@ -9,7 +9,10 @@ VexaCommandStack::VexaCommandStack() {
 }
 
 bool VexaCommandStack::addCommand(const wchar_t* group, const wchar_t* name, Function function) {
-  if (!group || !*group || !name || !*name || !function || lookup(name)) return false;
+  if (!group || !*group || !name || !*name || !function) return false;
+  const bool builtIn = QvString(group) == kBuiltInGroup;
+  if (const Command* taken = lookup(name); taken && (builtIn || taken->group != kBuiltInGroup))
+    return false;
   const QvString text(name);
   for (int i = 0; i < text.length(); ++i)
     if (qvIsSpace(text.getAt(i))) return false;
@@ -32,8 +35,18 @@ int VexaCommandStack::removeGroup(const wchar_t* group) {
 }
 
 const VexaCommandStack::Command* VexaCommandStack::lookup(const QvString& name) const {
+  const Command* builtIn = nullptr;
+  for (const Command& command : commands_) {
+    if (!command.name.isEqualNoCase(name)) continue;
+    if (command.group != kBuiltInGroup) return &command;
+    builtIn = &command;
+  }
+  return builtIn;
+}
+
+const VexaCommandStack::Command* VexaCommandStack::lookupBuiltIn(const QvString& name) const {
   for (const Command& command : commands_)
-    if (command.name.isEqualNoCase(name)) return &command;
+    if (command.group == kBuiltInGroup && command.name.isEqualNoCase(name)) return &command;
   return nullptr;
 }
 
@@ -42,6 +55,9 @@ std::vector<QvString> VexaCommandStack::commandNames() const {
   for (const Command& command : commands_) names.push_back(command.name);
   std::sort(names.begin(), names.end(),
             [](const QvString& a, const QvString& b) { return a.compareNoCase(b) < 0; });
+  names.erase(std::unique(names.begin(), names.end(),
+                          [](const QvString& a, const QvString& b) { return a.isEqualNoCase(b); }),
+              names.end());
   return names;
 }
 

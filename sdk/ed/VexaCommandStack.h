@@ -8,9 +8,9 @@
 
 class IVexaBuildInCommandContext;
 
-// The commands the host runs by name: its own (UCS, SETVAR, LAYOUT) and those that modules add
-// when they load, each under the name of its group so that a module can take its commands away
-// again when it unloads. Names are matched in any case.
+// The commands the host runs by name: its own (UCS, SETVAR, LAYOUT, BLOCK, INSERT, EXPLODE) and
+// those that modules add when they load, each under the name of its group so that a module can take
+// its commands away again when it unloads. Names are matched in any case.
 //
 // A command asks its questions through the editor (qvedGet*, the selection question) and
 // answers a classic result code: kQvNormal or kQvNone when it did its work, kQvCancel when it
@@ -32,16 +32,19 @@ class VexaCommandStack : public VexaHostService {
   VexaCommandStack();
 
   // Adds a command. False (nothing added) for an empty group or name, a name with blanks, a
-  // name already taken in any group, or an empty function.
+  // name already taken in any group, or an empty function. A module's command may take the
+  // name of one of the host's own: it hides it, and lookupBuiltIn still reaches the host's.
   bool addCommand(const wchar_t* group, const wchar_t* name, Function function);
   // Takes a command away; false when the group has no such command.
   bool removeCommand(const wchar_t* group, const wchar_t* name);
   // Takes every command of a group away; answers how many.
   int removeGroup(const wchar_t* group);
 
-  // The command of that name, or null.
+  // The command of that name (a module's before the host's own of the same name), or null.
   const Command* lookup(const QvString& name) const;
-  // The names of the commands, sorted.
+  // The host's own command of that name, or null.
+  const Command* lookupBuiltIn(const QvString& name) const;
+  // The names of the commands, sorted, each once.
   std::vector<QvString> commandNames() const;
 
   // The stack of the running host, or null when no host runs.

@@ -54,7 +54,7 @@ void VexaInputScript::appendLine(const QvString& line) {
   QvString text = line;
   text.replace(L'\n', L' ');
   text.replace(L'\r', L' ');
-  lines_.push_back({text, 0, false});
+  lines_.emplace_back(text);
 }
 
 void VexaInputScript::appendLines(const QvString& text) {
@@ -62,7 +62,36 @@ void VexaInputScript::appendLines(const QvString& text) {
 }
 
 void VexaInputScript::pushFront(const QvString& line) {
-  lines_.push_front({line, 0, true});
+  Line typed(line);
+  typed.typedAhead = true;
+  lines_.push_front(std::move(typed));
+}
+
+void VexaInputScript::appendSent(const QvString& text) {
+  Line line(text);
+  line.sent = true;
+  lines_.push_back(std::move(line));
+}
+
+void VexaInputScript::appendObjects(const VexaSelectSet& objects, const QvString& text) {
+  Line line(text);
+  line.sent = true;
+  line.objects = true;
+  line.selection = objects;
+  lines_.push_back(std::move(line));
+}
+
+VexaInputScript::NestedScope::NestedScope(VexaInputScript& script)
+    : script_(script), saved_(std::move(script.lines_)), savedReads_(script.readsPastEnd_) {
+  script_.lines_.clear();
+  script_.readsPastEnd_ = 0;
+  ++script_.nesting_;
+}
+
+VexaInputScript::NestedScope::~NestedScope() {
+  script_.lines_ = std::move(saved_);
+  script_.readsPastEnd_ = savedReads_;
+  --script_.nesting_;
 }
 
 void VexaInputScript::addLines(const QvString& text, bool numbered) {
@@ -77,14 +106,14 @@ void VexaInputScript::addLines(const QvString& text, bool numbered) {
     QvString line = text.mid(start, end - start);
     ++number;
     // A final line break does not open another (empty) line.
-    if (!(last && start == n)) lines_.push_back({line, numbered ? number : 0, false});
+    if (!(last && start == n)) lines_.emplace_back(line, numbered ? number : 0);
     if (last) break;
     start = end + 1;
   }
 }
 
 bool VexaInputScript::isComment(const Line& line) {
-  return !line.typedAhead && withoutLeadingBlanks(line.text).startsWith(L"#");
+  return !line.typedAhead && !line.sent && withoutLeadingBlanks(line.text).startsWith(L"#");
 }
 
 VexaScriptLine VexaInputScript::next() {
@@ -97,12 +126,18 @@ VexaScriptLine VexaInputScript::next() {
   const Line line = lines_.front();
   lines_.pop_front();
   out.lineNumber = line.number;
+  if (line.objects) {
+    out.kind = VexaScriptLine::Kind::kObjects;
+    out.text = line.text;
+    out.objects = line.selection;
+    return out;
+  }
   out.text = withoutTrailingBlanks(line.text);
   const QvString trimmed = withoutLeadingBlanks(out.text);
   if (trimmed.isEmpty()) {
     out.kind = VexaScriptLine::Kind::kEmpty;
     out.text.empty();
-  } else if (line.typedAhead) {
+  } else if (line.typedAhead || line.sent) {
     out.kind = VexaScriptLine::Kind::kAnswer;
   } else if (trimmed.isEqualNoCase(L"^C")) {
     out.kind = VexaScriptLine::Kind::kCancel;

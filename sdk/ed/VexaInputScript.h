@@ -3,10 +3,12 @@
 #include <array>
 #include <deque>
 #include <string>
+#include <utility>
 
 #include "sdk/base/QvString.h"
 #include "sdk/base/VexaErrorStatus.h"
 #include "sdk/base/VexaHost.h"
+#include "sdk/ed/VexaSelectSet.h"
 
 // One line of the input script as a question sees it.
 struct VexaScriptLine {
@@ -16,12 +18,28 @@ struct VexaScriptLine {
     kCancel,     // "^C"
     kCursor,     // "~x,y[,z]": the cursor moves to `cursor` (current UCS); `text` is the line
     kBadCursor,  // a line starting with "~" that holds no point
+    kObjects,    // entities given by a command sent from code: `objects`; `text` echoes them
     kEnd,        // the script has run out: answered as a cancel
   };
   Kind kind = Kind::kEnd;
   QvString text;
   std::array<double, 3> cursor{0, 0, 0};
+  VexaSelectSet objects;
   int lineNumber = 0;  // 1-based line of the loaded text or file; 0 for appended lines
+};
+
+// A line held by the input script.
+struct VexaInputScriptLine {
+  VexaInputScriptLine() = default;
+  explicit VexaInputScriptLine(QvString lineText, int lineNumber = 0)
+      : text(std::move(lineText)), number(lineNumber) {}
+
+  QvString text;
+  int number = 0;
+  bool typedAhead = false;  // pushed back by a question: taken as typed
+  bool sent = false;        // given by a command sent from code: taken as typed
+  bool objects = false;     // entities sent from code: `selection`, echoed as `text`
+  VexaSelectSet selection;
 };
 
 // The input script that answers every question of the host. One answer per line:
@@ -50,6 +68,29 @@ class VexaInputScript : public VexaHostService {
   void pushFront(const QvString& line);
   void clear() { lines_.clear(); }
 
+  // Answers given by a command sent from code (see NestedScope). A text is taken as typed,
+  // whatever it starts with; entities answer as a kObjects line echoed as `text`.
+  void appendSent(const QvString& text);
+  void appendObjects(const VexaSelectSet& objects, const QvString& text);
+
+  // While it lives, the script holds only the answers appended to it: a command sent from code
+  // reads these and never the lines around it, and once they run out its questions are
+  // cancelled. Ending, it gives the script back as it was; answers left unread are dropped.
+  class NestedScope {
+   public:
+    explicit NestedScope(VexaInputScript& script);
+    ~NestedScope();
+    NestedScope(const NestedScope&) = delete;
+    NestedScope& operator=(const NestedScope&) = delete;
+
+   private:
+    VexaInputScript& script_;
+    std::deque<VexaInputScriptLine> saved_;
+    int savedReads_;
+  };
+  // How many nested scopes are open: 0 while the script itself answers.
+  int nesting() const { return nesting_; }
+
   // The next line that is not a comment; kEnd when none is left.
   VexaScriptLine next();
   // True when no answer is left (comments do not count).
@@ -65,14 +106,11 @@ class VexaInputScript : public VexaHostService {
   static VexaInputScript* current();
 
  private:
-  struct Line {
-    QvString text;
-    int number;
-    bool typedAhead;  // pushed back by a question: taken as typed
-  };
+  using Line = VexaInputScriptLine;
   void addLines(const QvString& text, bool numbered);
   static bool isComment(const Line& line);
 
   std::deque<Line> lines_;
   int readsPastEnd_ = 0;
+  int nesting_ = 0;
 };

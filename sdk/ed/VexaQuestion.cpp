@@ -101,6 +101,18 @@ VexaAnswer VexaQuestion::read(bool samples) {
           answer.outcome = VexaAnswer::Outcome::kEmpty;
           return answer;
         }
+      case VexaScriptLine::Kind::kObjects:
+        if (!setup_.acceptObjects) {
+          askAgain(line.text, wantedText());
+          continue;
+        }
+        transcript->addAnswer(line.text);
+        {
+          VexaAnswer answer;
+          answer.outcome = VexaAnswer::Outcome::kObjects;
+          answer.objects = line.objects;
+          return answer;
+        }
       case VexaScriptLine::Kind::kAnswer:
         break;
     }

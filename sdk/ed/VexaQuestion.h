@@ -5,6 +5,7 @@
 
 #include "sdk/base/QvString.h"
 #include "sdk/ed/VexaKeywordList.h"
+#include "sdk/ed/VexaSelectSet.h"
 
 // What a question expects.
 enum class VexaAnswerKind {
@@ -29,6 +30,7 @@ struct VexaQuestionSetup {
   bool acceptOther = false;     // text that is neither a value nor a keyword is answered as such
   bool spacesAllowed = true;    // string questions: false ends the answer at the first blank
   int maxLength = -1;           // string questions: the longest answer; negative for no limit
+  bool acceptObjects = false;   // entities sent from code answer it (kObjects), else ask again
   // World coordinates. Distances and angles given by a point are measured from it; without
   // one, a point answer asks for a second point and measures from the first.
   std::optional<std::array<double, 3>> basePoint;
@@ -43,6 +45,7 @@ struct VexaAnswer {
     kOther,    // text that is neither (only with acceptOther): `text`
     kEmpty,    // Enter
     kCancel,   // a cancel, or the script has run out
+    kObjects,  // entities sent from code (only with acceptObjects): `objects`
   };
   Outcome outcome = Outcome::kCancel;
   std::array<double, 3> point{0, 0, 0};  // a point or corner, world coordinates
@@ -52,6 +55,7 @@ struct VexaAnswer {
   QvString text;  // a string answer, the keyword or other text as typed
   int keywordIndex = -1;
   QvString keyword;
+  VexaSelectSet objects;
 };
 
 // Asks one question of the input script, writing prompt, answers and the reasons for asking

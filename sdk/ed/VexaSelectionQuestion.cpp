@@ -60,17 +60,22 @@ int VexaSelectionQuestion::ask(VexaSelectSet& selected) {
     word.kind = VexaAnswerKind::kString;
     word.prompt = removing ? QvString(L"\nRemove objects: ") : setup_.prompt;
     word.spacesAllowed = false;  // a blank ends the form; what follows answers its questions
+    word.acceptObjects = true;
     const VexaAnswer answer = VexaQuestion(std::move(word)).ask();
     if (answer.outcome == VexaAnswer::Outcome::kCancel) {
       selected.clear();
       return kQvCancel;
     }
-    if (answer.outcome == VexaAnswer::Outcome::kEmpty || answer.text.isEmpty()) break;
+    const bool objects = answer.outcome == VexaAnswer::Outcome::kObjects;
+    if (!objects && (answer.outcome == VexaAnswer::Outcome::kEmpty || answer.text.isEmpty())) break;
 
     VexaSelectSet found;
     Point corner{};
     Step step = Step::kDone;
-    if (VexaAnswerText::toPoint(answer.text, corner)) {
+    if (objects) {
+      // Entities sent from code: those of the current space.
+      found = space.within(answer.objects);
+    } else if (VexaAnswerText::toPoint(answer.text, corner)) {
       const VexaSysVarService* vars = VexaSysVarService::current();
       const Point world =
           vars ? toVexaPoint(vars->currentUcs().toWorld(toGePoint(corner))) : corner;

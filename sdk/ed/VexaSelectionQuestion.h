@@ -19,6 +19,7 @@ class VexaSelectableEntities;
 //   x,y[,z]      a corner (current UCS): the opposite corner follows; to its right it is a
 //                window, to its left a crossing
 //   R, A         from now on answers remove entities from the selection, or add them again
+//   entities or a selection set sent from code (qvedCommand): those of the current space
 // Each answer is reported ("3 found", with duplicates and the total); an answer of another form
 // is refused with a message and the prompt comes again. A cancel, or the script running out,
 // cancels the whole selection.

@@ -3,6 +3,7 @@
 #include "sdk/ed/VexaCommandLineText.h"
 
 void VexaTranscript::add(const VexaTranscriptEntry& entry) {
+  if (echoOff_ > 0 && entry.kind != VexaTranscriptEntry::Kind::kMessage) return;
   entries_.push_back(entry);
   if (sink_) sink_(entries_.back());
 }

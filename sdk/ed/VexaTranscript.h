@@ -39,6 +39,21 @@ class VexaTranscript : public VexaHostService {
   // The whole transcript as the command line shows it (see VexaCommandLineText).
   QvString text() const;
 
+  // While one lives, prompts and answers are not added (messages are): a command sent from code
+  // with "CMDECHO" off does not echo its questions and the answers it was given.
+  class EchoOff {
+   public:
+    explicit EchoOff(VexaTranscript& transcript) : transcript_(transcript) {
+      ++transcript_.echoOff_;
+    }
+    ~EchoOff() { --transcript_.echoOff_; }
+    EchoOff(const EchoOff&) = delete;
+    EchoOff& operator=(const EchoOff&) = delete;
+
+   private:
+    VexaTranscript& transcript_;
+  };
+
   // Called with every entry as it is added; an empty function removes the sink.
   void setSink(Sink sink) { sink_ = std::move(sink); }
 
@@ -48,4 +63,5 @@ class VexaTranscript : public VexaHostService {
  private:
   std::vector<VexaTranscriptEntry> entries_;
   Sink sink_;
+  int echoOff_ = 0;
 };

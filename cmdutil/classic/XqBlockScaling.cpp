@@ -1,8 +1,8 @@
+#include <array>
 #include <cmath>
-#include <cstdlib>
-#include <optional>
 #include <string_view>
 
+#include "cmdutil/classic/XqShortVar.h"
 #include "sdk/base/QvClassicCodes.h"
 #include "sdk/base/resbuf.h"
 #include "sdk/db/QvDbAdsName.h"
@@ -12,9 +12,9 @@
 #include "sdk/db/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/ed/qvdbEntData.h"
-#include "sdk/ge/QvGeMatrix3d.h"
+#include "sdk/ed/qvdbEntNext.h"
+#include "sdk/ed/qvedCommand.h"
 #include "sdk/ed/qvedSelection.h"
-#include "sdk/ed/qvedSysVar.h"
 #include "sdk/rx/QvRxClass.h"
 #include "xqcmdutil/XqBlockInserts.h"
 #include "xqcmdutil/XqResbufs.h"
@@ -22,59 +22,71 @@
 namespace {
 
 constexpr const wchar_t* kTempBlock = L"acet-tmp-block";
-
-// Sets a 16-bit variable to 0 while it lives when it can be read, and restores it.
-class ZeroedShortVar {
- public:
-  explicit ZeroedShortVar(const wchar_t* name) : name_(name) {
-    resbuf rb{};
-    if (qvedGetVar(name, &rb) != kQvNormal) return;
-    if (rb.type != kRbShort) {
-      if (rb.type == kRbString) std::free(rb.value.string);
-      return;
-    }
-    saved_ = rb.value.int16;
-    set(0);
-  }
-  ~ZeroedShortVar() {
-    if (saved_) set(*saved_);
-  }
-  ZeroedShortVar(const ZeroedShortVar&) = delete;
-  ZeroedShortVar& operator=(const ZeroedShortVar&) = delete;
-
- private:
-  void set(int16_t value) const {
-    resbuf rb{};
-    rb.type = kRbShort;
-    rb.value.int16 = value;
-    qvedSetVar(name_, &rb);
-  }
-  const wchar_t* name_;
-  std::optional<int16_t> saved_;
-};
+constexpr double kOrigin[3] = {0.0, 0.0, 0.0};
 
 bool usable(double factor) {
   return std::isfinite(factor) && factor != 0.0;
 }
 
-// Rescales a reference with its attributes: the change of its block transform carries them.
-int scaleWithAttributes(const int64_t ent[2], const QvGeScale3d& scale) {
-  QvDbObjectId id;
-  if (qvdbGetObjectId(id, ent) != Vexa::eOk) return kQvError;
-  QvDbObjectPointer<QvDbBlockReference> reference(id, QvDb::kForWrite);
-  if (reference.openStatus() != Vexa::eOk) return kQvError;
-  const QvGeScale3d before = reference->scaleFactors();
-  const QvGeMatrix3d from = reference->blockTransform();
-  if (reference->setScaleFactors(scale) != Vexa::eOk) return kQvError;
-  const QvGeMatrix3d to = reference->blockTransform();
-  reference->setScaleFactors(before);
-  QvGeMatrix3d back;
-  if (!from.inverse(back)) return kQvError;
-  if (reference->transformBy(to * back) != Vexa::eOk) {
-    reference->setScaleFactors(before);
-    return kQvError;
+bool blockExists(const wchar_t* name) {
+  return static_cast<bool>(QvRbListPtr(qvdbTblSearch(L"BLOCK", name, 0)));
+}
+
+bool isGone(const int64_t ent[2]) {
+  return !QvRbListPtr(qvdbEntGet(ent));
+}
+
+// The last entity of the drawing, or (0, 0) when it has none.
+std::array<int64_t, 2> lastEntity() {
+  std::array<int64_t, 2> name{0, 0};
+  if (qvdbEntLast(name.data()) != kQvNormal) name = {0, 0};
+  return name;
+}
+
+// Places a reference of the temporary block scaled by `factors` and explodes it, which leaves
+// its content (the user's reference) rescaled. False when no reference was made or it did not
+// explode.
+bool insertAndExplode(const wchar_t* tempName, const double factors[3]) {
+  const std::array<int64_t, 2> before = lastEntity();
+  qvedCommand(kRbString, L"_.INSERT", kRbString, tempName, kRbString, L"_X", kRbReal, factors[0],
+              kRbString, L"_Y", kRbReal, factors[1], kRbString, L"_Z", kRbReal, factors[2],
+              kRbPoint3d, kOrigin, kRbReal, 0.0, kRbNone);
+  std::array<int64_t, 2> made = lastEntity();
+  if (made == before || made == std::array<int64_t, 2>{0, 0}) return false;
+  {
+    XqShortVarOverride unevenExplodes(L"EXPLMODE", 1);
+    qvedCommand(kRbString, L"_.EXPLODE", kRbEntityName, made.data(), kRbNone);
   }
-  return kQvNormal;
+  return isGone(made.data());
+}
+
+// Rescales a reference with attributes through the host's commands: with the UCS on the
+// reference, a temporary block takes it, and a reference of that block scaled by `factors` is
+// exploded, which leaves the reference rescaled with its attributes.
+int scaleThroughCommands(const int64_t ent[2], const double factors[3], const wchar_t* tempName) {
+  int64_t set[2] = {0, 0};
+  if (qvedSSAdd(ent, nullptr, set) != kQvNormal) return kQvError;
+  // "Previous" only undoes a UCS this function set.
+  const bool ucsSet =
+      qvedCommand(kRbString, L"_.UCS", kRbString, L"_OB", kRbEntityName, ent, kRbNone) == kQvNormal;
+  if (blockExists(tempName))
+    qvedCommand(kRbString, L"_.BLOCK", kRbString, tempName, kRbString, L"_Y", kRbPoint3d, kOrigin,
+                kRbPickSet, set, kRbString, L"", kRbNone);
+  else
+    qvedCommand(kRbString, L"_.BLOCK", kRbString, tempName, kRbPoint3d, kOrigin, kRbPickSet, set,
+                kRbString, L"", kRbNone);
+  int rc = kQvError;  // nothing scaled unless the block took the reference
+  if (isGone(ent)) {
+    // Should the scaled reference not come back, the reference returns as it was.
+    static constexpr double kAsItWas[3] = {1.0, 1.0, 1.0};
+    if (insertAndExplode(tempName, factors))
+      rc = kQvNormal;
+    else
+      insertAndExplode(tempName, kAsItWas);
+  }
+  qvedSSFree(set);
+  if (ucsSet) qvedCommand(kRbString, L"_.UCS", kRbString, L"_P", kRbNone);
+  return rc;
 }
 
 // The temporary block of the rebuild, erased when nothing uses it.
@@ -100,7 +112,7 @@ void purgeTemporaryBlock() {
 }  // namespace
 
 int ScaleOneBlkInsert(const int64_t ent[2], double sx, double sy, double sz, int mode,
-                      const wchar_t* /*tempName*/) {
+                      const wchar_t* tempName) {
   // A zero or endless factor would lose the reference: refused before anything changes.
   if (!usable(sx) || !usable(sy) || !usable(sz)) return kQvError;
   QvRbListPtr data(ent ? qvdbEntGet(ent) : nullptr);
@@ -109,13 +121,15 @@ int ScaleOneBlkInsert(const int64_t ent[2], double sx, double sy, double sz, int
   if (!type || !type->value.string || std::wstring_view(type->value.string) != L"INSERT")
     return kQvError;
   const double given[3] = {sx, sy, sz};
-  double factors[3] = {1.0, 1.0, 1.0};
+  double factors[3] = {1.0, 1.0, 1.0};    // the new scale factors
+  double insertion[3] = {1.0, 1.0, 1.0};  // what the rebuild scales the reference by
   for (int k = 0; k < 3; ++k) {
     double current = 1.0;
     if (GetBufReal(data.get(), 41 + k, &current) != kQvNormal || std::fabs(current) <= 1e-10)
       current = 1.0;
     factors[k] = mode == 0 ? given[k] * current : given[k];
-    if (!usable(factors[k])) return kQvError;
+    insertion[k] = mode == 0 ? given[k] : given[k] / current;
+    if (!usable(factors[k]) || !usable(insertion[k])) return kQvError;
   }
   int attributesFollow = 0;
   if (GetBufInt(data.get(), 66, &attributesFollow) != kQvNormal) attributesFollow = 0;
@@ -124,7 +138,7 @@ int ScaleOneBlkInsert(const int64_t ent[2], double sx, double sy, double sz, int
     return kQvError;
   if (attributesFollow == 1 && blockName->value.string[0] != L'*') {
     data.reset();
-    return scaleWithAttributes(ent, QvGeScale3d(factors[0], factors[1], factors[2]));
+    return scaleThroughCommands(ent, insertion, tempName && *tempName ? tempName : kTempBlock);
   }
   for (int k = 0; k < 3; ++k)
     if (SetBufReal(data.get(), 41 + k, factors[k]) != kQvNormal) return kQvError;
@@ -136,8 +150,8 @@ int ScaleBlkInserts(const int64_t ss[2], double sx, double sy, double sz, int mo
   if (!ss || qvedSSLength(ss, &length) != kQvNormal) return kQvError;
   int result = kQvNormal;
   {
-    ZeroedShortVar attreq(L"ATTREQ");
-    ZeroedShortVar ucsicon(L"ucsicon");
+    XqShortVarOverride attreq(L"ATTREQ", 0);
+    XqShortVarOverride ucsicon(L"ucsicon", 0);
     for (int32_t i = 0; i < length; ++i) {
       int64_t name[2] = {0, 0};
       QvDbObjectId id;

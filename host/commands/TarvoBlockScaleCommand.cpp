@@ -4,6 +4,7 @@
 #include "host/commands/TarvoSelectionSet.h"
 #include "sdk/base/QvClassicCodes.h"
 #include "sdk/ed/qvedInput.h"
+#include "xqcmdutil/PrepareCmdEcho.h"
 #include "xqcmdutil/XqBlockInserts.h"
 
 namespace {
@@ -34,7 +35,12 @@ int TarvoBlockScaleCommand::run(IVexaBuildInCommandContext& /*context*/) {
       askFactor(L"\nY scale factor <X>: ", y, &x) != kQvNormal ||
       askFactor(L"\nZ scale factor <X>: ", z, &x) != kQvNormal)
     return kQvCancel;
-  if (ScaleBlkInserts(selection.name(), x, y, z, mode) != kQvNormal) {
+  int rc = kQvNormal;
+  {
+    const PrepareCmdEcho quiet;  // the host commands of the rebuild are not echoed
+    rc = ScaleBlkInserts(selection.name(), x, y, z, mode);
+  }
+  if (rc != kQvNormal) {
     TarvoCommandInput::say(L"\nSome of the selected objects could not be rescaled.");
     return kQvError;
   }

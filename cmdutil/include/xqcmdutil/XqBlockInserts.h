@@ -29,14 +29,18 @@ XQCMDUTIL_EXPORT int OutputBlkInserts(const CStringArray& names, const CWordArra
 
 // Rescales the selected references: mode 0 multiplies their scale factors by the given ones,
 // other modes set them. A reference with attributes (of a block not anonymous) is rebuilt with
-// its attributes scaled along. "ATTREQ" and "ucsicon" are 0 meanwhile and restored, and the
-// temporary block "acet-tmp-block" is purged when it can be. kQvNormal when every reference
-// was scaled, else kQvError (the others are scaled still); objects that are no references are
-// left alone.
+// its attributes scaled along (see ScaleOneBlkInsert). "ATTREQ" and "ucsicon" are 0 meanwhile
+// and restored, and the temporary block "acet-tmp-block" is purged when it can be. kQvNormal
+// when every reference was scaled, else kQvError (the others are scaled still); objects that
+// are no references are left alone.
 XQCMDUTIL_EXPORT int ScaleBlkInserts(const int64_t ss[2], double sx, double sy, double sz,
                                      int mode);
-// Rescales one reference (`tempName` names the temporary block of the rebuild). kQvNormal;
-// kQvError when its data or block name cannot be read, it is no reference, a factor is zero
-// or not finite (nothing changes), or it could not be changed.
+// Rescales one reference. Without attributes its entity data take the new factors. With them
+// it is rebuilt through the host's commands: "_.UCS" "_OB" on it, "_.BLOCK" of it into the
+// temporary block `tempName` (redefined, "_Y", when it exists), "_.INSERT" of that block scaled
+// by the change of factors, "_.EXPLODE" of the new reference ("EXPLMODE" 1 meanwhile), and
+// "_.UCS" "_P"; the rescaled reference is then a new entity. kQvNormal; kQvError when its data
+// or block name cannot be read, it is no reference, a factor is zero or not finite (nothing
+// changes), or nothing was scaled (a rebuild that fails puts the reference back as it was).
 XQCMDUTIL_EXPORT int ScaleOneBlkInsert(const int64_t ent[2], double sx, double sy, double sz,
                                        int mode, const wchar_t* tempName);

@@ -1,5 +1,8 @@
 // The block census table and the rescaling of references, on selection sets.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include <string>
 
@@ -15,6 +18,8 @@
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbSmartBlockGlobals.h"
 #include "sdk/db/QvDbTagEvalGraph.h"
+#include "sdk/ed/VexaInputScript.h"
+#include "sdk/ed/VexaSysVarService.h"
 #include "sdk/ed/VexaTranscript.h"
 #include "sdk/ed/qvedSelection.h"
 #include "tests/support/DbSetup.h"
@@ -172,31 +177,122 @@ TEST_F(BlockInsertsTest, RescalingThroughEntityDataMultipliesOrSets) {
   EXPECT_EQ(shortVar(L"ATTREQ"), 1);
 }
 
-TEST_F(BlockInsertsTest, ReferencesWithAttributesKeepThemScaledAlong) {
-  const QvDbObjectId tree = block(L"TREE");
-  const QvDbObjectId id = reference(tree, P(10, 10, 0));
-  {
-    QvDbObjectPointer<QvDbBlockReference> ref(id, QvDb::kForWrite);
-    auto* tag = new QvDbAttribute();
-    tag->setTextString(L"Rowan");
-    tag->setTag(L"NAME");
-    tag->setPosition(P(12, 10, 0));
-    tag->setHeight(1.0);
-    QvDbObjectId tagId;
-    ASSERT_EQ(ref->appendAttribute(tagId, tag), Vexa::eOk);
-    tag->close();
+// A reference of TREE at `at`, turned by `rotation`, with a name tag two units to its right.
+QvDbObjectId taggedReference(QvDbDatabase* db, QvDbObjectId tree, const P& at,
+                             double rotation = 0.0) {
+  auto* ref = new QvDbBlockReference(at, tree);
+  ref->setRotation(rotation);
+  const QvDbObjectId id = appendToModelSpace(db, ref);
+  QvDbObjectPointer<QvDbBlockReference> open(id, QvDb::kForWrite);
+  auto* tag = new QvDbAttribute();
+  tag->setTextString(L"Rowan");
+  tag->setTag(L"NAME");
+  tag->setPosition(at + QvGeVector3d(2, 0, 0).rotateBy(rotation, QvGeVector3d::kZAxis));
+  tag->setRotation(rotation);
+  tag->setHeight(1.0);
+  QvDbObjectId tagId;
+  EXPECT_EQ(open->appendAttribute(tagId, tag), Vexa::eOk);
+  tag->close();
+  return id;
+}
+
+// The one live reference of model space after a rebuild, with its tag.
+struct Rebuilt {
+  QvDbObjectId id;
+  QvGeScale3d scale;
+  P position;
+  double rotation = 0.0;
+  P tagPosition;
+  double tagHeight = 0.0;
+  QvString tagText;
+};
+
+Rebuilt liveReference(QvDbDatabase* db) {
+  Rebuilt out;
+  QvDbObjectPointer<QvDbBlockTableRecord> space(db->modelSpaceId(), QvDb::kForRead);
+  int found = 0;
+  for (const QvDbObjectId id : space->entityIds()) {
+    QvDbObjectPointer<QvDbBlockReference> ref(id, QvDb::kForRead);
+    if (!ref) continue;
+    ++found;
+    out.id = id;
+    out.scale = ref->scaleFactors();
+    out.position = ref->position();
+    out.rotation = ref->rotation();
+    EXPECT_EQ(ref->numAttributes(), 1);
+    if (ref->numAttributes() != 1) continue;
+    QvDbObjectIterator* it = ref->attributeIterator();
+    QvDbObjectPointer<QvDbAttribute> tag(it->objectId(), QvDb::kForRead);
+    delete it;
+    out.tagPosition = tag->position();
+    out.tagHeight = tag->height();
+    out.tagText = tag->textString();
   }
-  Selection set({id});
-  EXPECT_EQ(ScaleBlkInserts(set.name(), 3, 3, 3, 0), kQvNormal);
-  QvDbObjectPointer<QvDbBlockReference> ref(id, QvDb::kForRead);
-  EXPECT_EQ(ref->scaleFactors().sx, 3.0);
-  EXPECT_EQ(ref->position(), P(10, 10, 0));
-  ASSERT_EQ(ref->numAttributes(), 1);
-  QvDbObjectIterator* it = ref->attributeIterator();
-  QvDbObjectPointer<QvDbAttribute> tag(it->objectId(), QvDb::kForRead);
-  delete it;
-  EXPECT_NEAR(tag->position().x, 16.0, 1e-12);
-  EXPECT_NEAR(tag->height(), 3.0, 1e-12);
+  EXPECT_EQ(found, 1);
+  return out;
+}
+
+TEST_F(BlockInsertsTest, ReferencesWithAttributesAreRebuiltThroughTheHostsCommands) {
+  const QvDbObjectId tree = block(L"TREE");
+  const QvDbObjectId id = taggedReference(db(), tree, P(10, 10, 0));
+  // A UCS of the user's and an explode mode that refuses uneven scaling: both come back.
+  run(L"UCS\nO\n1,2\n");
+  ASSERT_EQ(setShortVar(L"EXPLMODE", 0), kQvNormal);
+  script(L"leftover\n");
+  {
+    Selection set({id});
+    EXPECT_EQ(ScaleBlkInserts(set.name(), 3, 3, 3, 0), kQvNormal);
+  }
+  EXPECT_EQ(inputScript().linesLeft(), 1);  // the commands sent never read the script
+  EXPECT_TRUE(id.isErased());               // the rebuilt reference is a new entity
+  Rebuilt ref = liveReference(db());
+  EXPECT_NEAR(ref.scale.sx, 3.0, 1e-12);
+  EXPECT_TRUE(ref.position.isEqualTo(P(10, 10, 0)));
+  EXPECT_TRUE(ref.tagPosition.isEqualTo(P(16, 10, 0)));
+  EXPECT_NEAR(ref.tagHeight, 3.0, 1e-12);
+  EXPECT_EQ(ref.tagText, L"Rowan");
+  EXPECT_TRUE(vars().currentUcs().origin().isEqualTo(P(1, 2, 0)));
+  EXPECT_EQ(shortVar(L"EXPLMODE"), 0);
+  EXPECT_EQ(shortVar(L"ATTREQ"), 1);
+  QvDbBlockTable* table = nullptr;
+  ASSERT_EQ(db()->getBlockTable(table, QvDb::kForRead), Vexa::eOk);
+  EXPECT_FALSE(table->has(L"acet-tmp-block"));
+  table->close();
+  EXPECT_THAT(transcript().text().wstr(), testing::HasSubstr(L"Command: _.EXPLODE"));
+}
+
+TEST_F(BlockInsertsTest, RebuiltReferencesTakeUnevenFactorsInTheirOwnAxes) {
+  const QvDbObjectId tree = block(L"TREE");
+  constexpr double kTurn = 0.5;
+  const QvDbObjectId id = taggedReference(db(), tree, P(4, 0, 0), kTurn);
+  {
+    Selection set({id});
+    EXPECT_EQ(ScaleBlkInserts(set.name(), 2, 1, 1, 0), kQvNormal);
+  }
+  Rebuilt ref = liveReference(db());
+  EXPECT_NEAR(ref.scale.sx, 2.0, 1e-12);
+  EXPECT_NEAR(ref.scale.sy, 1.0, 1e-12);
+  EXPECT_NEAR(ref.rotation, kTurn, 1e-12);
+  EXPECT_TRUE(ref.position.isEqualTo(P(4, 0, 0)));
+  // The tag lay on the reference's X axis: it moves out along it.
+  const P tagExpected = P(4, 0, 0) + QvGeVector3d(4, 0, 0).rotateBy(kTurn, QvGeVector3d::kZAxis);
+  EXPECT_TRUE(ref.tagPosition.isEqualTo(tagExpected))
+      << ref.tagPosition.x << "," << ref.tagPosition.y;
+  // Mode 2 sets the factors; so does any other mode (the rebuild divides by the current ones).
+  for (int mode : {2, 1}) {
+    Selection set({ref.id});
+    EXPECT_EQ(ScaleBlkInserts(set.name(), 0.5, 0.5, 0.5, mode), kQvNormal) << mode;
+    ref = liveReference(db());
+    EXPECT_NEAR(ref.scale.sx, 0.5, 1e-12) << mode;
+    EXPECT_NEAR(ref.scale.sy, 0.5, 1e-12) << mode;
+    EXPECT_NEAR(ref.tagHeight, 0.5, 1e-12) << mode;
+  }
+  // Refused factors change nothing and leave no temporary block behind.
+  int64_t name[2];
+  ASSERT_EQ(qvdbGetAdsName(name, ref.id), Vexa::eOk);
+  EXPECT_EQ(ScaleOneBlkInsert(name, 0.0, 1, 1, 0, L"acet-tmp-block"), kQvError);
+  EXPECT_EQ(ScaleOneBlkInsert(name, 1, NAN, 1, 2, L"acet-tmp-block"), kQvError);
+  EXPECT_FALSE(ref.id.isErased());
   QvDbBlockTable* table = nullptr;
   ASSERT_EQ(db()->getBlockTable(table, QvDb::kForRead), Vexa::eOk);
   EXPECT_FALSE(table->has(L"acet-tmp-block"));

@@ -27,9 +27,7 @@ constexpr double kPi = 3.14159265358979323846;
 
 class BlockInsertExplodeTest : public HostFixture {
  protected:
-  QvDbObjectId line(const P& a, const P& b) {
-    return appendToModelSpace(db(), new QvDbLine(a, b));
-  }
+  QvDbObjectId line(const P& a, const P& b) { return appendToModelSpace(db(), new QvDbLine(a, b)); }
   QvDbObjectId blockNamed(const wchar_t* name) {
     QvDbObjectPointer<QvDbBlockTable> table(db()->blockTableId(), QvDb::kForRead);
     QvDbObjectId id;

@@ -33,17 +33,19 @@ void QvDxfObjectWriter::begin(std::string_view recordName, int handleCode,
     out_.handle(360, xdict.handle());
     out_.raw(102, "}");
   }
-  writeKept(QvDxfSlot::kHead);
+  writeKeptHead(QvDxfSlot::kHead, false);
   const QvDbObjectId owner = object_.ownerId();
   out_.handle(330, session_.isWritten(owner) ? owner.handle() : QvDbHandle());
+  writeKeptHead(QvDxfSlot::kHead, true);
 }
 
 void QvDxfObjectWriter::beginMarker(std::string_view recordName, QvDbHandle handle,
                                     QvDbHandle owner, uint16_t headSlot) {
   out_.raw(0, recordName);
   out_.handle(5, handle);
-  writeKept(headSlot);
+  writeKeptHead(headSlot, false);
   out_.handle(330, owner);
+  writeKeptHead(headSlot, true);
 }
 
 void QvDxfObjectWriter::flushUpTo(int slot) {
@@ -92,6 +94,17 @@ void QvDxfObjectWriter::writeKept(uint16_t slot, int replacedCode, std::string_v
     } else {
       out_.raw(g.code, g.text);
     }
+  }
+}
+
+void QvDxfObjectWriter::writeKeptHead(uint16_t slot, bool afterOwner) {
+  for (int i = 0; i < kept_.length(); ++i) {
+    const QvDbFileGroup& g = kept_.at(i);
+    if (g.slot != slot || (g.code == 330) != afterOwner) continue;
+    if (QvDbFileGroup::isPointerCode(g.code))
+      pointer(g.code, g.id);
+    else
+      out_.raw(g.code, g.text);
   }
 }
 

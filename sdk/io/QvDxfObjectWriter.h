@@ -68,6 +68,9 @@ class QvDxfObjectWriter {
 
  private:
   void writeKept(uint16_t slot, int replacedCode = -1, std::string_view replacement = {});
+  // The head's kept groups before the owner, or (afterOwner) the 330s kept there: written
+  // before the owner, reading again would take one of them for it.
+  void writeKeptHead(uint16_t slot, bool afterOwner);
   void flushUpTo(int slot);
 
   QvDxfWriteSession& session_;

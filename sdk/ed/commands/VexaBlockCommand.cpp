@@ -93,14 +93,9 @@ int VexaBlockCommand::run(IVexaBuildInCommandContext& context) {
   QvGeMatrix3d ucsToWorld;
   if (!db || context.getCurrentUcs(ucsToWorld) != Vexa::eOk) return kQvError;
 
-  VexaQuestionSetup nameQuestion;
-  nameQuestion.prompt = L"\nEnter block name: ";
-  nameQuestion.spacesAllowed = context.isSpaceAllowedInNames();
-  const VexaAnswer named = ask(nameQuestion);
-  if (!isValue(named)) return isEmpty(named) ? kQvNone : kQvCancel;
-  QvString name = named.text;
-  name.trim();
-  if (name.isEmpty()) return kQvNone;
+  QvString name;
+  if (const int status = askBlockName(context.isSpaceAllowedInNames(), name); status != kQvNormal)
+    return status;
 
   const QvDbObjectId existing = blockNamed(db, name);
   if (!existing.isNull()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sdk/base/QvClassicCodes.h"
 #include "sdk/ed/VexaQuestion.h"
 #include "sdk/ed/VexaTranscript.h"
 
@@ -24,6 +25,19 @@ inline bool isValue(const VexaAnswer& answer) {
 }
 inline bool isEmpty(const VexaAnswer& answer) {
   return answer.outcome == VexaAnswer::Outcome::kEmpty;
+}
+
+// Asks for a block name; answers kQvNormal with the trimmed name, kQvNone for an empty answer or
+// a blank name, kQvCancel otherwise.
+inline int askBlockName(bool spacesAllowed, QvString& name) {
+  VexaQuestionSetup question;
+  question.prompt = L"\nEnter block name: ";
+  question.spacesAllowed = spacesAllowed;
+  const VexaAnswer named = ask(question);
+  if (!isValue(named)) return isEmpty(named) ? kQvNone : kQvCancel;
+  name = named.text;
+  name.trim();
+  return name.isEmpty() ? kQvNone : kQvNormal;
 }
 
 // A message on the command line.

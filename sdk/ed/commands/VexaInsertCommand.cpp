@@ -154,14 +154,9 @@ int VexaInsertCommand::run(IVexaBuildInCommandContext& context) {
   if (!db || !vars) return kQvError;
   const VexaUcs ucs = vars->currentUcs();
 
-  VexaQuestionSetup nameQuestion;
-  nameQuestion.prompt = L"\nEnter block name: ";
-  nameQuestion.spacesAllowed = context.isSpaceAllowedInNames();
-  const VexaAnswer named = ask(nameQuestion);
-  if (!isValue(named)) return isEmpty(named) ? kQvNone : kQvCancel;
-  QvString name = named.text;
-  name.trim();
-  if (name.isEmpty()) return kQvNone;
+  QvString name;
+  if (const int status = askBlockName(context.isSpaceAllowedInNames(), name); status != kQvNormal)
+    return status;
   const QvDbObjectId blockId = insertable(db, name);
   if (blockId.isNull()) return kQvError;
 

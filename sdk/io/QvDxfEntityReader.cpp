@@ -212,6 +212,9 @@ size_t QvDxfEntityReader::readEntity(size_t begin, size_t end, QvDbObjectId bloc
   if (isSequenceRecord(name))
     qvDxfFail(tokens_[begin].line, QvDxfDiagnostic::kMisplaced,
               "a " + std::string(name) + " record follows no polyline or block reference");
+  if (name == "BLOCK" || name == "ENDBLK")
+    qvDxfFail(tokens_[begin].line, QvDxfDiagnostic::kMisplaced,
+              "the record " + std::string(name) + " belongs in the BLOCKS section");
   const QvDxfFilerRegistry& registry = QvDxfFilerRegistry::instance();
   const QvDxfClassFiler* filer = registry.forRecord(QvDxfClassFiler::kEntity, name);
   if (!filer) filer = &registry.proxyEntities();

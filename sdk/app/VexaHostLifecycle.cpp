@@ -10,6 +10,7 @@
 #include "sdk/ed/IVexaEditorDocuments.h"
 #include "sdk/ed/IVexaEntityData.h"
 #include "sdk/ed/IVexaSupportPath.h"
+#include "sdk/ed/VexaDialogInputService.h"
 #include "sdk/gi/IVexaDragPreview.h"
 #include "sdk/gi/IVexaHighlighter.h"
 #include "sdk/render/QvGiDragFrames.h"
@@ -28,6 +29,7 @@ VexaHost::VexaHost() {
   bind<IVexaSupportPath, VexaConfigDataManager>();
   bind<IVexaEntityData, VexaEntityDataService>();
   bind<IVexaProgress, VexaProgressMeter>();
+  bind<IVexaDialogInput, VexaDialogInputService>();
 }
 
 VexaHost::~VexaHost() {

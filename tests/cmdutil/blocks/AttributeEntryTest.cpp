@@ -1,0 +1,192 @@
+// Attribute entry on an inserted reference: the command line (prompts by tag and index,
+// multi-line values, verification) and the attribute dialog, through EditAttBasedOnBlkRefId.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "sdk/db/QvDbAttribute.h"
+#include "sdk/db/QvDbAttributeDefinition.h"
+#include "sdk/db/QvDbBlockReference.h"
+#include "sdk/db/QvDbMText.h"
+#include "sdk/db/QvDbObjectIterator.h"
+#include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/ed/VexaBuildInCommandContext.h"
+#include "sdk/ed/VexaInputScript.h"
+#include "tests/cmdutil/blocks/BlockTestSupport.h"
+#include "tests/support/DbChecks.h"
+#include "tests/support/DbSetup.h"
+#include "tests/support/HostFixture.h"
+#include "xqcmdutil/CreateInsertData.h"
+#include "xqcmdutil/XqAttributeEdit.h"
+#include "xqcmdutil/XqBlockInsert.h"
+
+namespace {
+
+using P = QvGePoint3d;
+using ::testing::Contains;
+using ::testing::HasSubstr;
+using Attrs = std::vector<std::pair<std::wstring, std::wstring>>;
+
+class AttributeEntryTest : public HostFixture {
+ protected:
+  // "Room": NAME, two definitions tagged A, a multi-line NOTE, a verifiable CODE, a preset
+  // KIND and a constant MARK.
+  void SetUp() override {
+    HostFixture::SetUp();
+    const QvDbObjectId room = addBlock(db(), L"Room");
+    const QvDbObjectId name = addAttDef(room, L"NAME", L"room", P(0, 0, 0));
+    def(name, L"Room name");
+    {  // at most 8 characters
+      QvDbObjectPointer<QvDbAttributeDefinition> d(name, QvDb::kForWrite);
+      d->setFieldLength(8);
+    }
+    def(addAttDef(room, L"A", L"a0", P(0, -1, 0)), L"First A");
+    def(addAttDef(room, L"A", L"a1", P(0, -2, 0)), L"Second A");
+    const QvDbObjectId note = addAttDef(room, L"NOTE", L"", P(0, -3, 0));
+    def(note, L"Notes");
+    {
+      QvDbObjectPointer<QvDbAttributeDefinition> d(note, QvDb::kForWrite);
+      d->convertIntoMTextAttributeDefinition(true);
+      std::unique_ptr<QvDbMText> text(d->getMTextAttributeDefinition());
+      text->setContents(L"one\\Ptwo");
+      d->setMTextAttributeDefinition(text.get());
+    }
+    const QvDbObjectId code = addAttDef(room, L"CODE", L"000", P(0, -4, 0));
+    def(code, L"Code");
+    {
+      QvDbObjectPointer<QvDbAttributeDefinition> d(code, QvDb::kForWrite);
+      d->setVerifiable(true);
+    }
+    addAttDef(room, L"KIND", L"office", P(0, -5, 0), false, true);
+    addAttDef(room, L"MARK", L"*", P(0, -6, 0), true);
+    CreateInsertData data;
+    data.setInsertName(L"Room");
+    VexaBuildInCommandContext context;
+    ASSERT_EQ(CreateInsert(&context, ref, data), 5100);
+    setShortVar(L"ATTDIA", 0);
+  }
+  static void def(QvDbObjectId id, const wchar_t* prompt) {
+    QvDbObjectPointer<QvDbAttributeDefinition> d(id, QvDb::kForWrite);
+    d->setPrompt(prompt);
+  }
+  Attrs attributes() {
+    Attrs out;
+    QvDbObjectPointer<QvDbBlockReference> r(ref, QvDb::kForRead);
+    std::unique_ptr<QvDbObjectIterator> it(r->attributeIterator());
+    for (; !it->done(); it->step()) {
+      QvDbObjectPointer<QvDbAttribute> a(it->objectId(), QvDb::kForRead);
+      QvString text = a->textString();
+      if (a->isMTextAttribute()) {
+        std::unique_ptr<QvDbMText> m(a->getMTextAttribute());
+        text = m->contents();
+      }
+      out.emplace_back(a->tag().wstr(), text.wstr());
+    }
+    return out;
+  }
+  std::vector<std::wstring> prompts() {
+    std::vector<std::wstring> out;
+    for (const auto& [kind, text] : entries())
+      if (kind == VexaTranscriptEntry::Kind::kPrompt) out.push_back(text);
+    return out;
+  }
+  const Attrs defaults{{L"NAME", L"room"},      {L"A", L"a0"},     {L"A", L"a1"},
+                       {L"NOTE", L"one\\Ptwo"}, {L"CODE", L"000"}, {L"KIND", L"office"}};
+  QvDbObjectId ref;
+};
+
+TEST_F(AttributeEntryTest, CommandLineAsksEachPromptingAttributeAndWritesAtTheEnd) {
+  // NAME with blanks; the two A's apart; NOTE in two lines; CODE twice, the second written.
+  script(L"Hall 1\nx\n\nfirst line\nsecond line\n\n111\n22 2\n");
+  ASSERT_TRUE(EditAttBasedOnBlkRefId(ref));
+  EXPECT_EQ(attributes(), (Attrs{{L"NAME", L"Hall 1"},
+                                 {L"A", L"x"},
+                                 {L"A", L"a1"},
+                                 {L"NOTE", L"first line\\Psecond line"},
+                                 {L"CODE", L"22 2"},
+                                 {L"KIND", L"office"}}));
+  const std::vector<std::wstring> asked = prompts();
+  EXPECT_THAT(asked, Contains(L"Room name <room> :"));
+  EXPECT_THAT(asked, Contains(L"First A <a0> :"));
+  EXPECT_THAT(asked, Contains(L"Second A <a1> :"));
+  EXPECT_THAT(asked, Contains(L"Notes <Accept default value> :"));
+  EXPECT_THAT(asked, Contains(L"Next line or <complete>: "));
+  EXPECT_THAT(asked, Contains(L"\nVerify attribute values\nCode <111> :"));
+  EXPECT_EQ(asked.size(), 8u);  // KIND and MARK are never asked
+  std::wstring said;
+  for (const auto& m : messages()) said += m;
+  EXPECT_THAT(said, HasSubstr(L"Input Attribute Value"));
+  EXPECT_THAT(said, HasSubstr(L"Notes - Default Value: \n    one\n    two\n"));
+  EXPECT_TRUE(inputScript().atEnd());
+  EXPECT_TRUE(nothingLeftOpen(db()));
+}
+
+TEST_F(AttributeEntryTest, EnterEverywhereKeepsTheDefaultsAndACancelChangesNothing) {
+  script(L"\n\n\n\n\n\n");
+  ASSERT_TRUE(EditAttBasedOnBlkRefId(ref));
+  EXPECT_EQ(attributes(), defaults);
+  EXPECT_TRUE(inputScript().atEnd());
+
+  // Values typed before the cancel are not written.
+  script(L"Hall\nx\n\nfirst\n^C\n");
+  EXPECT_FALSE(EditAttBasedOnBlkRefId(ref));
+  EXPECT_EQ(attributes(), defaults);
+  // An exhausted script is a cancel too.
+  script(L"Hall\n");
+  EXPECT_FALSE(EditAttBasedOnBlkRefId(ref));
+  EXPECT_EQ(attributes(), defaults);
+  EXPECT_TRUE(nothingLeftOpen(db()));
+}
+
+TEST_F(AttributeEntryTest, DialogAsksEveryNonConstantAttributeAndIsShownAgainForTooLongValues) {
+  setShortVar(L"ATTDIA", 1);
+  // First showing: NAME too long, so shown again with the values typed; then corrected.
+  script(
+      L"Lobby area\n\n\nA\\PB\n\nbig\n"
+      "Hall\n\n\n\n\n\n");
+  ASSERT_TRUE(EditAttBasedOnBlkRefId(ref));
+  EXPECT_EQ(attributes(), (Attrs{{L"NAME", L"Hall"},
+                                 {L"A", L"a0"},
+                                 {L"A", L"a1"},
+                                 {L"NOTE", L"A\\PB"},
+                                 {L"CODE", L"000"},
+                                 {L"KIND", L"big"}}));
+  const std::vector<std::wstring> asked = prompts();
+  EXPECT_THAT(asked, Contains(L"\nNAME (Room name) <room>: "));
+  EXPECT_THAT(asked, Contains(L"\nNAME (Room name) <Lobby area>: "));
+  EXPECT_THAT(asked, Contains(L"\nNOTE (Notes) <A\\PB>: "));  // the second showing
+  EXPECT_EQ(asked.size(), 12u);
+  std::wstring said;
+  for (const auto& m : messages()) said += m;
+  EXPECT_THAT(said, HasSubstr(L"at most 8 characters"));
+  EXPECT_TRUE(nothingLeftOpen(db()));
+
+  // Cancel in the dialog: nothing written.
+  script(L"Gone\n^C\n");
+  EXPECT_FALSE(EditAttBasedOnBlkRefId(ref));
+  EXPECT_EQ(attributes()[0].second, L"Hall");
+}
+
+TEST_F(AttributeEntryTest, NonInteractiveRunsUseTheCommandLineAndANullIdAsksNothing) {
+  setShortVar(L"ATTDIA", 1);
+  VexaCommandContexts::current()->documentContext().setNonInteractive(true);
+  script(L"Hall\n\n\n\n\n\n");
+  ASSERT_TRUE(EditAttBasedOnBlkRefId(ref));
+  EXPECT_EQ(attributes()[0].second, L"Hall");
+  EXPECT_THAT(prompts(), Contains(L"Room name <room> :"));
+
+  script(L"x\n");
+  EXPECT_FALSE(EditAttBasedOnBlkRefId(QvDbObjectId()));
+  EXPECT_EQ(inputScript().linesLeft(), 1);
+  // A reference that is gone.
+  {
+    QvDbObjectPointer<QvDbBlockReference> r(ref, QvDb::kForWrite);
+    r->erase();
+  }
+  EXPECT_FALSE(EditAttBasedOnBlkRefId(ref));
+  EXPECT_EQ(inputScript().linesLeft(), 1);
+  EXPECT_TRUE(nothingLeftOpen(db()));
+}
+
+}  // namespace

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "sdk/base/QvString.h"
+#include "sdk/gi/VexaGsViewport.h"
 
 // The active document's graphics system. The stand-in draws nothing on screen: it keeps what
 // was asked of it (buffer invalidations and screen repairs) so that tests can read it.
@@ -27,7 +28,11 @@ class VexaGraphics {
   const std::vector<Call>& calls() const { return calls_; }
   void clearCalls() { calls_.clear(); }
 
+  // The viewport the user works in, with its graphics view.
+  VexaGsViewport* activeViewport() { return &activeViewport_; }
+
  private:
+  VexaGsViewport activeViewport_;
   std::vector<Call> calls_;
 };
 

@@ -3,6 +3,7 @@
 #include "sdk/base/QvArray.h"
 #include "sdk/base/VexaErrorStatus.h"
 #include "sdk/db/QvDbObjectId.h"
+#include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/ge/QvGePoint3d.h"
 #include "xqcmdutil/XqCmdUtilExport.h"
 
@@ -74,4 +75,19 @@ class XQCMDUTIL_EXPORT XqDbUtil {
   // table record (the entity then stays with the caller).
   static QvDbObjectId CommitToDB(QvDbEntity*& entity, QvDbDatabase* database = nullptr,
                                  QvDbObjectId owner = QvDbObjectId::kNull);
+
+  // ---- Normalisation matrices ----
+  // A matrix that moves the centre of a curve's bounding box to the origin and, withScale,
+  // then scales about the origin so that the box's diagonal is 10 (a box without size is only
+  // moved). The axes never turn. The box of a ray runs from its base 10 direction units along
+  // it; that of an unbounded line 5 units either side of its point.
+  static QvGeMatrix3d normalizationMatrix(const QvGeCurve3d& curve, bool withScale);
+  // The same for the box around both curves, always scaled.
+  static QvGeMatrix3d normalizationMatrix(const QvGeCurve3d& first, const QvGeCurve3d& second);
+  // The same for database curves, through their geometry curves; a curve that makes none takes
+  // the box of the entity (rays and xlines as above, others their extents). The identity for a
+  // null curve or one without a box.
+  static QvGeMatrix3d normalizationMatrix(const QvDbCurve* const& curve, bool withScale);
+  static QvGeMatrix3d normalizationMatrix(const QvDbCurve* const& first,
+                                          const QvDbCurve* const& second);
 };

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "sdk/ge/QvGeMatrix3d.h"
+#include "sdk/ge/QvGePoint2d.h"
 #include "sdk/ge/QvGePoint3d.h"
 #include "xqcmdutil/XqCmdUtilExport.h"
 
 class QvDbDatabase;
+class QvGsView;
 
 // Conversions between the world coordinate system (WCS) and the current user coordinate system
 // (UCS) of the host. Points are arrays of three doubles; plain matrices are double[4][4] as in
@@ -37,3 +39,10 @@ XQCMDUTIL_EXPORT QvGePoint3d ucsToWcs(const QvGePoint3d& p);
 // drawing's UCS cannot be read.
 XQCMDUTIL_EXPORT void getUcsToWcsOriginMatrix(QvGeMatrix3d& m, const QvGePoint3d& offset,
                                               const QvDbDatabase* db);
+
+// A world point in the display coordinates of the viewport that shows `view` (its x and y);
+// the 2D origin for a null view or one that no viewport shows.
+XQCMDUTIL_EXPORT QvGePoint2d vexaWcsToDcsTransf(const QvGePoint3d& p, const QvGsView* view);
+
+// The graphics view of the active viewport of the active document; null without one.
+XQCMDUTIL_EXPORT QvGsView* vexaGetActiveQvGsView();

@@ -69,7 +69,9 @@ size_t QvDxfObjectReader::readHead(size_t& i, std::span<const std::string_view> 
       recordName() == "DIMSTYLE" &&
       std::find(markers.begin(), markers.end(), "AcDbDimStyleTableRecord") != markers.end();
   size_t firstOther = npos;
-  for (; i < xdataBegin_ && tokens_.code(i) != 100; ++i) {
+  // The head ends at the first subclass marker, or at an embedded object (101) in a record
+  // written without markers.
+  for (; i < xdataBegin_ && tokens_.code(i) != 100 && tokens_.code(i) != 101; ++i) {
     const int code = tokens_.code(i);
     const size_t at = i - begin_;
     if (code == 5 && dimStyleRecord) {

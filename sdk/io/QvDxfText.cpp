@@ -5,11 +5,40 @@
 
 namespace {
 
-// ASCII without a backslash: text as it stands in every encoding.
-bool isPlain(std::string_view text) {
+// ASCII without a backslash (nor a caret, when carets are decoded): text as it stands in every
+// encoding.
+bool isPlain(std::string_view text, bool decodeCarets) {
   for (const char c : text)
-    if (static_cast<unsigned char>(c) >= 0x80 || c == '\\') return false;
+    if (static_cast<unsigned char>(c) >= 0x80 || c == '\\' || (decodeCarets && c == '^'))
+      return false;
   return true;
+}
+
+// Caret notation: "^" and a character from '@' to '_' is the control character 64 below it,
+// "^ " a caret. Any other caret stands for itself.
+bool isCaretCode(wchar_t c) {
+  return c == L' ' || (c >= L'@' && c <= L'_');
+}
+
+void caretDecode(std::wstring& text) {
+  if (text.find(L'^') == std::wstring::npos) return;
+  std::wstring out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'^' && i + 1 < text.size() && isCaretCode(text[i + 1])) {
+      ++i;
+      out += text[i] == L' ' ? L'^' : static_cast<wchar_t>(text[i] - 64);
+    } else {
+      out += text[i];
+    }
+  }
+  text = std::move(out);
+}
+
+// A caret that the reader would take with the next character is written as "^ ".
+template <typename Text>
+bool caretNeedsSpace(const Text& text, size_t i) {
+  return i + 1 < text.size() && isCaretCode(static_cast<wchar_t>(text[i + 1]));
 }
 
 // Replaces the "\U+XXXX" escapes of wide text by their characters.
@@ -78,12 +107,10 @@ bool isValidUtf8(std::string_view text) {
   return true;
 }
 
-QvString decode(std::string_view raw, Encoding encoding, const QvDxfCodePage* page) {
-  if (isPlain(raw)) {
-    std::wstring wide(raw.size(), L'\0');
-    for (size_t i = 0; i < raw.size(); ++i) wide[i] = static_cast<wchar_t>(raw[i]);
-    return QvString(std::move(wide));
-  }
+namespace {
+
+std::wstring widen(std::string_view raw, Encoding encoding, const QvDxfCodePage* page,
+                   bool decodeCarets) {
   std::wstring wide;
   if (encoding == kUtf8 && isValidUtf8(raw)) {
     wide = qvWidenUtf8(raw);
@@ -92,26 +119,40 @@ QvString decode(std::string_view raw, Encoding encoding, const QvDxfCodePage* pa
     wide.reserve(raw.size());
     (encoding == kCodePage && page ? *page : latin).appendDecoded(wide, raw);
   }
+  if (decodeCarets) caretDecode(wide);
   unescape(wide);
-  return QvString(std::move(wide));
+  return wide;
+}
+
+}  // namespace
+
+QvString decode(std::string_view raw, Encoding encoding, const QvDxfCodePage* page) {
+  if (isPlain(raw, true)) {
+    std::wstring wide(raw.size(), L'\0');
+    for (size_t i = 0; i < raw.size(); ++i) wide[i] = static_cast<wchar_t>(raw[i]);
+    return QvString(std::move(wide));
+  }
+  return QvString(widen(raw, encoding, page, true));
 }
 
 std::string toUtf8(std::string_view raw, Encoding encoding, const QvDxfCodePage* page) {
-  if (isPlain(raw)) return std::string(raw);
+  // Kept groups are written back as they stand, so their carets stay encoded.
+  if (isPlain(raw, false)) return std::string(raw);
   if (encoding == kUtf8 && isValidUtf8(raw) && raw.find("\\U+") == std::string_view::npos &&
       raw.find("\\u+") == std::string_view::npos)
     return std::string(raw);
-  return qvNarrowUtf8(decode(raw, encoding, page).wstr());
+  return qvNarrowUtf8(widen(raw, encoding, page, false));
 }
 
 void appendEncoded(std::string& out, std::string_view utf8) {
-  for (const char c : utf8) {
-    const auto u = static_cast<unsigned char>(c);
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    const auto u = static_cast<unsigned char>(utf8[i]);
     if (u < 0x20) {
       out += '^';
       out += static_cast<char>(u + 64);
     } else {
-      out += c;
+      out += utf8[i];
+      if (u == '^' && caretNeedsSpace(utf8, i)) out += ' ';
     }
   }
 }
@@ -120,7 +161,7 @@ void appendEncoded(std::string& out, const QvString& text) {
   const std::wstring& w = text.wstr();
   bool plain = true;
   for (const wchar_t c : w) {
-    if (c < 0x20 || c >= 0x80) {
+    if (c < 0x20 || c >= 0x80 || c == L'^') {
       plain = false;
       break;
     }
@@ -129,12 +170,14 @@ void appendEncoded(std::string& out, const QvString& text) {
     for (const wchar_t c : w) out += static_cast<char>(c);
     return;
   }
-  for (const wchar_t c : w) {
+  for (size_t i = 0; i < w.size(); ++i) {
+    const wchar_t c = w[i];
     if (c < 0x20) {
       out += '^';
       out += static_cast<char>(c + 64);
     } else {
       qvAppendUtf8(out, static_cast<char32_t>(c));
+      if (c == L'^' && caretNeedsSpace(w, i)) out += ' ';
     }
   }
 }

@@ -8,12 +8,9 @@ using F = QvDxfFieldsOf<QvDbFcf>;
 
 constexpr std::string_view kMarkers[] = {"AcDbEntity", "AcDbFcf"};
 
-// The rows of a frame's text are separated by line feeds, written "^J" in files (the writer
-// writes control characters so).
+// The rows of a frame's text are separated by line feeds ("^J" in files, decoded by the reader).
 Vexa::ErrorStatus setRows(QvDbFcf& frame, const QvString& text) {
-  QvString rows = text;
-  rows.replace(L"^J", L"\n");
-  return frame.setText(rows.c_str());
+  return frame.setText(text.c_str());
 }
 
 // The normal (210) and the direction (11, world) make the orientation together. The class

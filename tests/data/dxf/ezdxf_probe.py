@@ -20,6 +20,7 @@ import sys
 
 import ezdxf
 from ezdxf.math import Vec3
+from ezdxf.tools.text import caret_decode  # texts are compared as read, not as stored
 
 
 def value_of(v):
@@ -68,7 +69,7 @@ def annotation_geometry(e):
         return [pts(e.vertices), x.get("annotation_handle", "0").upper(),
                 pts([x.get("normal_vector", (0, 0, 1))])[0]]
     if t == "TOLERANCE":
-        return [x.content, pts([x.insert])[0], pts([x.x_axis_vector])[0],
+        return [caret_decode(x.content), pts([x.insert])[0], pts([x.x_axis_vector])[0],
                 pts([x.get("extrusion", (0, 0, 1))])[0]]
     return None
 
@@ -92,9 +93,9 @@ def geometry_of(e):
         # alignment point (the insertion point then follows from the font).
         aligned = x.get("halign", 0) != 0 or x.get("valign", 0) != 0
         point = x.align_point if aligned and x.hasattr("align_point") else x.insert
-        return [x.text, wcs(e, point), x.height, angle(x.get("rotation", 0.0))]
+        return [caret_decode(x.text), wcs(e, point), x.height, angle(x.get("rotation", 0.0))]
     if t == "MTEXT":
-        return [e.text, pts([x.insert])[0], x.char_height]
+        return [caret_decode(e.text), pts([x.insert])[0], x.char_height]
     if t == "INSERT":
         return [wcs(e, x.insert), x.get("xscale", 1.0), x.get("yscale", 1.0),
                 x.get("zscale", 1.0), angle(x.get("rotation", 0.0))]
@@ -127,7 +128,7 @@ def entity_of(e):
     if e.dxftype() == "INSERT":
         d["block"] = e.dxf.name
         d["attribs"] = [
-            {"tag": a.dxf.tag, "text": a.dxf.text, "handle": a.dxf.handle.upper()}
+            {"tag": a.dxf.tag, "text": caret_decode(a.dxf.text), "handle": a.dxf.handle.upper()}
             for a in e.attribs
         ]
     return d

@@ -196,9 +196,7 @@ std::string annotationGeometry(const QvDbEntity& entity) {
         {join(vertices), jsonString(annotation.handle().ascii()), vector(leader->normal())});
   }
   if (const auto* frame = QvDbFcf::cast(&entity)) {
-    QvString text = frame->text();
-    text.replace(L"\n", L"^J");
-    return join({jsonString(text), point(frame->location()), vector(frame->direction()),
+    return join({jsonString(frame->text()), point(frame->location()), vector(frame->direction()),
                  vector(frame->normal())});
   }
   return "";

@@ -112,14 +112,21 @@ TEST_F(DxfTextTest, AFileOfEntitiesAloneGetsADrawingsTables) {
   EXPECT_EQ(1, space->entityIds().length());
 }
 
-TEST_F(DxfTextTest, ControlCharactersAreWrittenInCaretNotation) {
-  // A block description with a line break and a tab.
+TEST_F(DxfTextTest, ControlCharactersAndCaretsAreWrittenInCaretNotationAndReadBack) {
+  // A line break and a tab, and carets typed as text: one before a letter that caret notation
+  // would take ("^J" typed), one before a space, one before a digit, one at the end.
+  const wchar_t* const comments = L"two\nlines\tand a tab, ^J typed, a ^ b, x^2 ^";
   QvDbObjectPointer<QvDbBlockTableRecord> space(db()->modelSpaceId(), QvDb::kForWrite);
-  ASSERT_EQ(Vexa::eOk, space->setComments(L"two\nlines\tand a tab"));
+  ASSERT_EQ(Vexa::eOk, space->setComments(comments));
   space.close();
   const std::string text = dxfText(*db());
-  EXPECT_NE(std::string::npos, text.find("two^Jlines^Iand a tab\n"));
-  EXPECT_TRUE(readDxf(text));
+  EXPECT_NE(std::string::npos, text.find("two^Jlines^Iand a tab, ^ J typed, a ^  b, x^2 ^\n"));
+  const std::unique_ptr<QvDbDatabase> read = readDxf(text);
+  ASSERT_TRUE(read);
+  QvDbObjectPointer<QvDbBlockTableRecord> readSpace(read->modelSpaceId(), QvDb::kForRead);
+  EXPECT_EQ(QvString(comments), readSpace->comments());
+  readSpace.close();
+  EXPECT_EQ(text, dxfText(*read));
 }
 
 // Reals are written in their shortest exact form, as Python's repr writes them: the text

@@ -1,5 +1,7 @@
 #include "xqcmdutil/XqDbSubEntContainer.h"
 
+#include "sdk/gi/QvGiGeometry.h"
+#include "sdk/gi/QvGiWorldDraw.h"
 #include "xqcmdutil/XqRxRegistration.h"
 
 namespace {
@@ -63,7 +65,7 @@ XqDbSubEntContainer::~XqDbSubEntContainer() {
 }
 
 bool XqDbSubEntContainer::addSubEntity(QvDbEntity* entity) {
-  if (!entity) return false;
+  if (!entity || entity->isResident()) return false;
   if (m_subEntities.insert(entity).second) m_drawList.push_back(entity);
   return true;
 }
@@ -75,7 +77,28 @@ bool XqDbSubEntContainer::deleteSubEntity(QvDbEntity* entity) {
 }
 
 void XqDbSubEntContainer::clearSubEntity() {
-  for (QvDbEntity* entity : m_subEntities) delete entity;
+  for (QvDbEntity* entity : m_subEntities)
+    if (!entity->isResident()) delete entity;
   m_subEntities.clear();
   m_drawList.clear();
+}
+
+bool XqDbSubEntContainer::subWorldDraw(QvGiWorldDraw* wd) {
+  assertReadEnabled();
+  QvGiGeometry& geometry = wd->geometry();
+  for (QvDbEntity* entity : m_drawList) geometry.draw(entity);
+  return true;
+}
+
+Vexa::ErrorStatus XqDbSubEntContainer::subGetGeomExtents(QvDbExtents& extents) const {
+  extents = QvDbExtents();
+  bool any = false;
+  for (const QvDbEntity* entity : m_subEntities) {
+    QvDbExtents own;
+    if (entity && entity->getGeomExtents(own) == Vexa::eOk) {
+      extents.addExt(own);
+      any = true;
+    }
+  }
+  return any ? Vexa::eOk : Vexa::eInvalidExtents;
 }

@@ -28,11 +28,13 @@ class XQCMDUTIL_EXPORT XqDbSubEntContainer : public QvDbEntity {
   XqDbSubEntContainer& operator=(const XqDbSubEntContainer& other);
   ~XqDbSubEntContainer() override;
 
-  // False for null; true, and nothing changes, for an entity already held.
+  // False for null and for an entity that belongs to a database (the database owns it); true,
+  // and nothing changes, for an entity already held.
   bool addSubEntity(QvDbEntity* entity);
   // Stops holding the entity (it is not deleted); false for null or one not held.
   bool deleteSubEntity(QvDbEntity* entity);
-  // Deletes every sub-entity, owned or not, and empties the container.
+  // Deletes every sub-entity, owned or not, and empties the container. One that joined a
+  // database after it was added is let go, not deleted.
   void clearSubEntity();
 
   bool ownsSubEntities() const { return m_ownsSubEntities; }
@@ -40,6 +42,11 @@ class XQCMDUTIL_EXPORT XqDbSubEntContainer : public QvDbEntity {
   const std::list<QvDbEntity*>& subEntities() const { return m_drawList; }
 
  protected:
+  // Draws the sub-entities in the order added; true, also when there are none.
+  bool subWorldDraw(QvGiWorldDraw* wd) override;
+  // The union of the sub-entities' extents; eInvalidExtents when none has any.
+  Vexa::ErrorStatus subGetGeomExtents(QvDbExtents& extents) const override;
+
   QvDbObject* copyState() const override { return new XqDbSubEntContainer(*this); }
   void takeState(const QvDbObject& from) override {
     *this = static_cast<const XqDbSubEntContainer&>(from);

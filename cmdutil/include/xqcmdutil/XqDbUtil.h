@@ -1,16 +1,33 @@
 #pragma once
 
+#include "sdk/app/VexaDocData.h"
 #include "sdk/base/QvArray.h"
+#include "sdk/base/QvString.h"
 #include "sdk/base/VexaErrorStatus.h"
+#include "sdk/db/QvDb.h"
 #include "sdk/db/QvDbObjectId.h"
 #include "sdk/ge/QvGeMatrix3d.h"
+#include "sdk/ge/QvGePlane.h"
 #include "sdk/ge/QvGePoint3d.h"
 #include "xqcmdutil/XqCmdUtilExport.h"
 
 class QvDbCurve;
 class QvDbDatabase;
 class QvDbEntity;
+class QvDbSpline;
 class QvGeCurve3d;
+
+// The points where the box of a text, grown by `margin` on every side, meets `other`, appended
+// to `points`. The box is given by four corners b0..b3, b3 the corner from which b2 and b0 are
+// reached (b0 = (0,2), b1 = (10,2), b2 = (10,0), b3 = (0,0) for a box 10 wide, 2 high). Each
+// edge of the grown box is intersected with `other` in mode `intType`, projected onto `plane`
+// when `usePlane`. eInvalidInput for other than four corners, a null entity or a margin that
+// is not finite; eOk otherwise, also when nothing is met.
+XQCMDUTIL_EXPORT Vexa::ErrorStatus getExtendedIntPtsWithEnt(const QvArray<QvGePoint3d>& boxPoints,
+                                                            const QvDbEntity* other, double margin,
+                                                            QvDb::Intersect intType,
+                                                            QvArray<QvGePoint3d>& points,
+                                                            const QvGePlane& plane, bool usePlane);
 
 // Geometry and database utilities shared by the module's subsystems: static functions only.
 class XQCMDUTIL_EXPORT XqDbUtil {
@@ -90,4 +107,51 @@ class XQCMDUTIL_EXPORT XqDbUtil {
   static QvGeMatrix3d normalizationMatrix(const QvDbCurve* const& curve, bool withScale);
   static QvGeMatrix3d normalizationMatrix(const QvDbCurve* const& first,
                                           const QvDbCurve* const& second);
+
+  // ---- Extended intersections and spline extension ----
+
+  // As the free function of the same name.
+  static Vexa::ErrorStatus getExtendedIntPtsWithEnt(const QvArray<QvGePoint3d>& boxPoints,
+                                                    const QvDbEntity* other, double margin,
+                                                    QvDb::Intersect intType,
+                                                    QvArray<QvGePoint3d>& points,
+                                                    const QvGePlane& plane, bool usePlane);
+
+  // What continues a spline beyond its ends, as new curves the caller deletes, in four slots
+  // (null where nothing is): 0 the ray beyond the start, 1 the curve extension at the start,
+  // 2 the curve extension at the end, 3 the ray beyond the end. A straight end (no curvature)
+  // gets only its ray, from the end point along the tangent; a curved one the host's
+  // extension segment, and the ray from that segment's far end. An end without a tangent gets
+  // no ray. True when a curve was made. False with four null slots when nothing was asked or
+  // the spline is null or has no curve; false with the array emptied when an evaluation or
+  // extension failed.
+  static bool getSplineExtendSegmentGeCurve(const QvDbSpline* spline, bool atStart, bool atEnd,
+                                            QvArray<QvGeCurve3d*>& curves);
+
+  // ---- Mirror preview ----
+
+  // Under "MIRRORDRAW" = 1 and when the document's mirror mask shares a bit with `mask`, adds
+  // the entity's mirror image (drawCopyEntity).
+  static void drawSymmetricalLine(QvDbObjectId entityId, SymmetricalObjMask mask);
+  // Adds the entity's mirror image in the document's mirror line (two UCS points): the plane
+  // through the first point spanned by the line and the UCS z axis, or the UCS x axis when the
+  // line runs along z. Under kSymmetricalTracked the copy made earlier is replaced in place
+  // (same id); otherwise the copy joins the current space. Nothing happens for a null or
+  // unreadable entity or a mirror line of zero length.
+  static void drawCopyEntity(QvDbObjectId entityId, SymmetricalObjMask mask);
+
+  // ---- System-variable ranges and strings ----
+
+  // Parses "min_max" (white space allowed around the numbers, as " 0_ 4"): 1 with min and max
+  // set; 0, with both untouched, for a null text, no underscore, a number missing or
+  // malformed, one outside the int range, or min above max.
+  static int getShortRange(const char* text, int& min, int& max);
+  // The allowed interval of a short system variable: its range text, else 0..1 for a two-state
+  // variable. False, with min and max untouched, for an unknown variable, one that is not a
+  // short, and a short without a range (any value allowed).
+  static bool GetSysVarRange(const QvString& name, double& min, double& max);
+  // Appends to `parts` the non-empty pieces of `text` between occurrences of `separator`;
+  // answers how many. 0, with nothing appended, for an empty text or separator or a text
+  // without the separator.
+  static int SplitString(const QvString& text, const QvString& separator, QvArray<QvString>& parts);
 };

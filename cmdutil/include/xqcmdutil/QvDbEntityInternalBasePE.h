@@ -23,7 +23,8 @@ class XQCMDUTIL_EXPORT QvDbEntityInternalBasePE : public QvRxObject {
   virtual Vexa::ErrorStatus entityArea(const QvDbEntity* entity, double& area);
   virtual Vexa::ErrorStatus entityLength(const QvDbEntity* entity, double& length);
   virtual Vexa::ErrorStatus entityAngle(const QvDbEntity* entity, double& angle);
-  // `entity` is open for write.
+  // `entity` is open for write (otherwise the classes that change it answer eNotOpenForWrite
+  // and leave it alone). The end nearer `pickPoint`, seen along the view direction, moves.
   virtual Vexa::ErrorStatus setEntityLength(QvDbEntity* entity, double newLength,
                                             const QvGePoint3d& pickPoint);
   virtual Vexa::ErrorStatus setEntityAngle(QvDbEntity* entity, double newAngle,

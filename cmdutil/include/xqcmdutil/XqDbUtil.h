@@ -16,6 +16,7 @@ class QvDbDatabase;
 class QvDbEntity;
 class QvDbSpline;
 class QvGeCurve3d;
+class QvGeVector3d;
 
 // The points where the box of a text, grown by `margin` on every side, meets `other`, appended
 // to `points`. The box is given by four corners b0..b3, b3 the corner from which b2 and b0 are
@@ -83,6 +84,13 @@ class XQCMDUTIL_EXPORT XqDbUtil {
   // point is on none, for a polyline without segments and for other classes (matched exactly).
   static Vexa::ErrorStatus getParamsAtPoint(const QvDbCurve* curve, const QvGePoint3d& point,
                                             QvArray<double>& params);
+
+  // ---- Views ----
+
+  // The current view direction (the system variable "VIEWDIR", from the viewer towards the
+  // target's opposite, kept in the UCS) as a world vector. eNotApplicable when it cannot be
+  // read.
+  static Vexa::ErrorStatus getViewDirWcs(QvGeVector3d& viewDir);
 
   // Appends a new entity to `owner`, or, with a null owner, to the model space of `database`
   // (the working database when null) when tile mode is on or "CVPORT" is not 1, else to its

@@ -3,4 +3,9 @@
 #include "cmdutil/geometry/VexaCurve_Extension.h"
 
 // The entity protocol extension of arcs (QvDbArc).
-class VexaArc_Extension : public VexaCurve_Extension {};
+class VexaArc_Extension : public VexaCurve_Extension {
+ public:
+  Vexa::ErrorStatus getAlignedUCS(QvDbEntity* entity, const QvGePoint3d* pickPoint, QvGsView* view,
+                                  QvGeMatrix3d& ucs) override;
+  Vexa::ErrorStatus getBasePoint(QvDbEntity* entity, QvGePoint3d& point) override;
+};

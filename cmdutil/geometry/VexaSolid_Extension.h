@@ -2,5 +2,10 @@
 
 #include "cmdutil/geometry/VexaEntity_Extension.h"
 
-// The entity protocol extension of 2D solids (QvDbSolid).
-class VexaSolid_Extension : public VexaEntity_Extension {};
+// The entity protocol extension of solids (QvDbSolid).
+class VexaSolid_Extension : public VexaEntity_Extension {
+ public:
+  Vexa::ErrorStatus getAlignedUCS(QvDbEntity* entity, const QvGePoint3d* pickPoint, QvGsView* view,
+                                  QvGeMatrix3d& ucs) override;
+  Vexa::ErrorStatus getBasePoint(QvDbEntity* entity, QvGePoint3d& point) override;
+};

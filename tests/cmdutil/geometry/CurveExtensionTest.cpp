@@ -1,0 +1,245 @@
+// The entity protocol extension of curves, asked through the host's protocol lookup: aligned
+// UCS frames and base points worked out by hand.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "EntityExtensionChecks.h"
+#include "sdk/base/QvClassicCodes.h"
+#include "sdk/base/resbuf.h"
+#include "sdk/db/QvDbArc.h"
+#include "sdk/db/QvDbCircle.h"
+#include "sdk/db/QvDbEllipse.h"
+#include "sdk/db/QvDbLine.h"
+#include "sdk/db/QvDbRay.h"
+#include "sdk/db/QvDbSpline.h"
+#include "sdk/db/QvDbXline.h"
+#include "sdk/ed/qvedSysVar.h"
+#include "sdk/gi/QvGsView.h"
+#include "tests/support/PointChecks.h"
+#include "xqcmdutil/XqUcsTransforms.h"
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+int setSnapAngle(double radians) {
+  resbuf value{};
+  value.type = kRbReal;
+  value.value.real = radians;
+  return qvedSetVar(L"SNAPANG", &value);
+}
+
+class CurveExtension : public EntityExtensionTest {
+ protected:
+  // The UCS the entity aligns, from the identity.
+  Vexa::ErrorStatus align(QvDbEntity& entity, const QvGePoint3d* pick, QvGeMatrix3d& ucs) {
+    VexaEntityPE* extension = pe(&entity);
+    if (!extension) return Vexa::eNotImplemented;
+    ucs.setToIdentity();
+    return extension->getAlignedUCS(&entity, pick, vexaGetActiveQvGsView(), ucs);
+  }
+};
+
+TEST_F(CurveExtension, LineTakesTheEndNearerThePickOnTheDisplay) {
+  QvDbLine line(QvGePoint3d(0, 0, 0), QvGePoint3d(10, 0, 0));
+  QvGeMatrix3d ucs;
+  const QvGePoint3d nearEnd(9, 0, 0);
+  ASSERT_EQ(align(line, &nearEnd, ucs), Vexa::eOk);
+  EXPECT_POINT_NEAR(frameOf(ucs).origin, QvGePoint3d(10, 0, 0));
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, -QvGeVector3d::kXAxis);
+  EXPECT_TRUE(isOrthonormal(ucs));
+
+  ASSERT_EQ(align(line, nullptr, ucs), Vexa::eOk);
+  EXPECT_POINT_NEAR(frameOf(ucs).origin, QvGePoint3d::kOrigin);
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, QvGeVector3d::kXAxis);
+  EXPECT_VECTOR_NEAR(frameOf(ucs).z, QvGeVector3d::kZAxis);
+
+  // Halfway keeps the start.
+  const QvGePoint3d middle(5, 3, 0);
+  ASSERT_EQ(align(line, &middle, ucs), Vexa::eOk);
+  EXPECT_POINT_NEAR(frameOf(ucs).origin, QvGePoint3d::kOrigin);
+
+  // A pick needs a view; the matrix is then left as it was.
+  QvGeMatrix3d kept = turnedFrame();
+  EXPECT_EQ(pe(&line)->getAlignedUCS(&line, &nearEnd, nullptr, kept), Vexa::eNotApplicable);
+  EXPECT_TRUE(kept.isEqualTo(turnedFrame()));
+  EXPECT_EQ(pe(&line)->getAlignedUCS(nullptr, nullptr, nullptr, kept), Vexa::eNotApplicable);
+  QvGePoint3d base;
+  ASSERT_EQ(pe(&line)->getBasePoint(&line, base), Vexa::eOk);
+  EXPECT_POINT_NEAR(base, QvGePoint3d::kOrigin);
+}
+
+TEST_F(CurveExtension, LineEndsAreComparedWhereTheUserSeesThem) {
+  // Seen from above, both ends of a vertical line are one display point: the start stays, though
+  // the pick is nearer the end in space.
+  QvDbLine upright(QvGePoint3d(2, 2, 0), QvGePoint3d(2, 2, 10));
+  QvGeMatrix3d ucs;
+  const QvGePoint3d high(2, 2, 9);
+  ASSERT_EQ(align(upright, &high, ucs), Vexa::eOk);
+  EXPECT_POINT_NEAR(frameOf(ucs).origin, QvGePoint3d(2, 2, 0));
+  // From the front (looking along +Y, Z up) the end is nearer.
+  ASSERT_EQ(vexaGetActiveQvGsView()->setView(QvGePoint3d(0, -10, 0), QvGePoint3d::kOrigin,
+                                             QvGeVector3d::kZAxis),
+            Vexa::eOk);
+  ASSERT_EQ(align(upright, &high, ucs), Vexa::eOk);
+  EXPECT_POINT_NEAR(frameOf(ucs).origin, QvGePoint3d(2, 2, 10));
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, -QvGeVector3d::kZAxis);
+  EXPECT_TRUE(isOrthonormal(ucs));
+}
+
+TEST_F(CurveExtension, LinesOutOfTheirPlaneGiveOrthonormalFrames) {
+  // A line rising out of its XY plane: x along it, y square to x and the normal, z leaning back.
+  QvDbLine rising(QvGePoint3d(0, 0, 0), QvGePoint3d(3, 0, 4));
+  QvGeMatrix3d ucs;
+  ASSERT_EQ(align(rising, nullptr, ucs), Vexa::eOk);
+  EXPECT_TRUE(isOrthonormal(ucs));
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, QvGeVector3d(0.6, 0, 0.8));
+  EXPECT_VECTOR_NEAR(frameOf(ucs).y, QvGeVector3d(0, 1, 0));
+  EXPECT_VECTOR_NEAR(frameOf(ucs).z, QvGeVector3d(-0.8, 0, 0.6));
+
+  // A line along its own normal: x stays on the line, the frame is the plane around it.
+  QvDbLine alongNormal(QvGePoint3d(1, 1, 1), QvGePoint3d(1, 1, 6));
+  ASSERT_EQ(align(alongNormal, nullptr, ucs), Vexa::eOk);
+  EXPECT_TRUE(isOrthonormal(ucs));
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, QvGeVector3d::kZAxis);
+  EXPECT_POINT_NEAR(frameOf(ucs).origin, QvGePoint3d(1, 1, 1));
+
+  // A line without length: the arbitrary-axis frame of its normal.
+  QvDbLine dot(QvGePoint3d(4, 4, 4), QvGePoint3d(4, 4, 4));
+  ASSERT_EQ(align(dot, nullptr, ucs), Vexa::eOk);
+  EXPECT_TRUE(ucs.isEqualTo(QvGeMatrix3d::translation(QvGeVector3d(4, 4, 4))));
+}
+
+TEST_F(CurveExtension, ArcHasItsOriginAtTheCentre) {
+  QvDbArc arc(QvGePoint3d(1, 1, 0), 2.0, 0.0, kPi / 2);
+  QvGeMatrix3d ucs;
+  ASSERT_EQ(align(arc, nullptr, ucs), Vexa::eOk);
+  EXPECT_POINT_NEAR(frameOf(ucs).origin, QvGePoint3d(1, 1, 0));
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, QvGeVector3d::kXAxis);
+  const QvGePoint3d nearEnd(1.2, 3.1, 0);
+  ASSERT_EQ(align(arc, &nearEnd, ucs), Vexa::eOk);
+  EXPECT_POINT_NEAR(frameOf(ucs).origin, QvGePoint3d(1, 1, 0));
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, QvGeVector3d::kYAxis);
+  EXPECT_VECTOR_NEAR(frameOf(ucs).z, QvGeVector3d::kZAxis);
+  QvGePoint3d base;
+  ASSERT_EQ(pe(&arc)->getBasePoint(&arc, base), Vexa::eOk);
+  EXPECT_POINT_NEAR(base, QvGePoint3d(1, 1, 0));
+}
+
+TEST_F(CurveExtension, CircleFollowsSnapAngleOrThePickInItsOwnSystem) {
+  QvDbCircle flat(QvGePoint3d(5, 5, 2), QvGeVector3d::kZAxis, 3.0);
+  QvGeMatrix3d ucs;
+  ASSERT_EQ(align(flat, nullptr, ucs), Vexa::eOk);
+  EXPECT_TRUE(ucs.isEqualTo(QvGeMatrix3d::translation(QvGeVector3d(5, 5, 2))));
+
+  ASSERT_EQ(setSnapAngle(kPi / 6), kQvNormal);
+  ASSERT_EQ(align(flat, nullptr, ucs), Vexa::eOk);
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, QvGeVector3d(std::cos(kPi / 6), std::sin(kPi / 6), 0));
+  EXPECT_TRUE(isOrthonormal(ucs));
+
+  // Seen from above, a pick over the circle projects straight down onto its plane.
+  const QvGePoint3d above(5, 9, 40);
+  ASSERT_EQ(align(flat, &above, ucs), Vexa::eOk);
+  EXPECT_POINT_NEAR(frameOf(ucs).origin, QvGePoint3d(5, 5, 2));
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, QvGeVector3d::kYAxis);
+
+  // Facing down: its own system has x = -X (arbitrary axis of -Z), so snap angle 0 gives -X.
+  ASSERT_EQ(setSnapAngle(0.0), kQvNormal);
+  QvDbCircle facingDown(QvGePoint3d(0, 0, 0), QvGeVector3d(0, 0, -1), 1.0);
+  ASSERT_EQ(align(facingDown, nullptr, ucs), Vexa::eOk);
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, -QvGeVector3d::kXAxis);
+  EXPECT_VECTOR_NEAR(frameOf(ucs).y, QvGeVector3d::kYAxis);
+  EXPECT_VECTOR_NEAR(frameOf(ucs).z, -QvGeVector3d::kZAxis);
+
+  // Its coordinate system; any other entity has the identity.
+  QvGeMatrix3d ecs;
+  pe(&facingDown)->getEcs(&facingDown, ecs);
+  EXPECT_VECTOR_NEAR(frameOf(ecs).x, -QvGeVector3d::kXAxis);
+  EXPECT_VECTOR_NEAR(frameOf(ecs).z, -QvGeVector3d::kZAxis);
+  QvDbLine line(QvGePoint3d(1, 1, 1), QvGePoint3d(2, 2, 2));
+  pe(&facingDown)->getEcs(&line, ecs);
+  EXPECT_TRUE(ecs.isEqualTo(QvGeMatrix3d::kIdentity));
+  pe(&line)->getEcs(&line, ecs);
+  EXPECT_TRUE(ecs.isEqualTo(QvGeMatrix3d::kIdentity));
+}
+
+TEST_F(CurveExtension, EllipseTakesTheProjectedPick) {
+  QvDbEllipse ellipse(QvGePoint3d(0, 0, 0), QvGeVector3d::kZAxis, QvGeVector3d(4, 0, 0), 0.5);
+  QvGeMatrix3d ucs;
+  const QvGePoint3d pick(-3, -3, 7);
+  ASSERT_EQ(align(ellipse, &pick, ucs), Vexa::eOk);
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, QvGeVector3d(-1, -1, 0).normal());
+  EXPECT_TRUE(isOrthonormal(ucs));
+  QvGePoint3d base;
+  ASSERT_EQ(pe(&ellipse)->getBasePoint(&ellipse, base), Vexa::eOk);
+  EXPECT_POINT_NEAR(base, QvGePoint3d::kOrigin);
+}
+
+TEST_F(CurveExtension, SplineLiesInItsPlane) {
+  QvGePoint3dArray inXY;
+  inXY.append(QvGePoint3d(0, 0, 0));
+  inXY.append(QvGePoint3d(1, 1, 0));
+  inXY.append(QvGePoint3d(2, 0, 0));
+  inXY.append(QvGePoint3d(3, 1, 0));
+  QvDbSpline flat(inXY);
+  QvGeMatrix3d ucs;
+  ASSERT_EQ(align(flat, nullptr, ucs), Vexa::eOk);
+  EXPECT_POINT_NEAR(frameOf(ucs).origin, QvGePoint3d::kOrigin);
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, QvGeVector3d(1, 1, 0).normal());
+  EXPECT_VECTOR_NEAR(frameOf(ucs).z, QvGeVector3d::kZAxis);
+  const QvGePoint3d nearSecond(1.1, 0.9, 0);
+  ASSERT_EQ(align(flat, &nearSecond, ucs), Vexa::eOk);
+  EXPECT_POINT_NEAR(frameOf(ucs).origin, QvGePoint3d(1, 1, 0));
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, QvGeVector3d(-1, -1, 0).normal());
+
+  // Standing in the XZ plane: z is that plane's normal, whatever the start tangent.
+  QvGePoint3dArray inXZ;
+  inXZ.append(QvGePoint3d(0, 0, 0));
+  inXZ.append(QvGePoint3d(1, 0, 1));
+  inXZ.append(QvGePoint3d(2, 0, 0));
+  inXZ.append(QvGePoint3d(3, 0, 1));
+  QvDbSpline upright(inXZ);
+  ASSERT_EQ(align(upright, nullptr, ucs), Vexa::eOk);
+  EXPECT_TRUE(isOrthonormal(ucs));
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, QvGeVector3d(1, 0, 1).normal());
+  EXPECT_NEAR(std::fabs(frameOf(ucs).z.y), 1.0, 1e-12);
+
+  QvGePoint3d base;
+  ASSERT_EQ(pe(&upright)->getBasePoint(&upright, base), Vexa::eOk);
+  EXPECT_POINT_NEAR(base, QvGePoint3d::kOrigin);
+  EXPECT_EQ(pe(&upright)->getBasePoint(nullptr, base), Vexa::eInvalidInput);
+
+  // Without fit points nothing is aligned.
+  QvGePoint3dArray control;
+  control.append(QvGePoint3d(0, 0, 0));
+  control.append(QvGePoint3d(1, 2, 0));
+  control.append(QvGePoint3d(3, 2, 0));
+  control.append(QvGePoint3d(4, 0, 0));
+  QvGeDoubleArray knots;
+  for (double k : {0.0, 0.0, 0.0, 0.0, 1.0, 1.0, 1.0, 1.0}) knots.append(k);
+  QvDbSpline bare(3, false, false, false, control, knots, QvGeDoubleArray());
+  QvGeMatrix3d kept = turnedFrame();
+  EXPECT_EQ(pe(&bare)->getAlignedUCS(&bare, nullptr, nullptr, kept), Vexa::eNotApplicable);
+  EXPECT_TRUE(kept.isEqualTo(turnedFrame()));
+  EXPECT_EQ(pe(&bare)->getBasePoint(&bare, base), Vexa::eNotApplicable);
+}
+
+TEST_F(CurveExtension, RayRunsAlongItsDirection) {
+  QvDbRay ray(QvGePoint3d(1, 2, 3), QvGeVector3d(0, 0, 5));
+  QvGeMatrix3d ucs;
+  ASSERT_EQ(align(ray, nullptr, ucs), Vexa::eOk);
+  EXPECT_TRUE(isOrthonormal(ucs));
+  EXPECT_POINT_NEAR(frameOf(ucs).origin, QvGePoint3d(1, 2, 3));
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, QvGeVector3d::kZAxis);
+  QvGePoint3d base;
+  ASSERT_EQ(pe(&ray)->getBasePoint(&ray, base), Vexa::eOk);
+  EXPECT_POINT_NEAR(base, QvGePoint3d(1, 2, 3));
+
+  // Xlines have no extension.
+  QvDbXline xline(QvGePoint3d(1, 2, 3), QvGeVector3d(0, 0, 5));
+  EXPECT_EQ(pe(&xline), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,209 @@
+// The entity protocol extension of references, dimensions, corner entities, hatches, points and
+// texts, asked through the host's protocol lookup.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "EntityExtensionChecks.h"
+#include "sdk/db/QvDbAlignedDimension.h"
+#include "sdk/db/QvDbBlockReference.h"
+#include "sdk/db/QvDbFace.h"
+#include "sdk/db/QvDbHatch.h"
+#include "sdk/db/QvDbLeader.h"
+#include "sdk/db/QvDbMText.h"
+#include "sdk/db/QvDbPoint.h"
+#include "sdk/db/QvDbRotatedDimension.h"
+#include "sdk/db/QvDbSolid.h"
+#include "sdk/db/QvDbText.h"
+#include "sdk/db/QvDbTrace.h"
+#include "tests/support/PointChecks.h"
+#include "xqcmdutil/XqUcsTransforms.h"
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+class FlatEntityExtension : public EntityExtensionTest {
+ protected:
+  static Vexa::ErrorStatus align(QvDbEntity& entity, const QvGePoint3d* pick, QvGeMatrix3d& ucs) {
+    return pe(&entity)->getAlignedUCS(&entity, pick, vexaGetActiveQvGsView(), ucs);
+  }
+  static QvGePoint3d basePoint(QvDbEntity& entity) {
+    QvGePoint3d point(-99, -99, -99);
+    EXPECT_EQ(pe(&entity)->getBasePoint(&entity, point), Vexa::eOk);
+    return point;
+  }
+};
+
+TEST_F(FlatEntityExtension, BlockReferenceTurnsWithItsRotation) {
+  QvDbBlockReference reference(QvGePoint3d(5, 5, 0), QvDbObjectId());
+  ASSERT_EQ(reference.setRotation(kPi / 2), Vexa::eOk);
+  QvGeMatrix3d ucs;
+  ASSERT_EQ(align(reference, nullptr, ucs), Vexa::eOk);
+  EXPECT_POINT_NEAR(frameOf(ucs).origin, QvGePoint3d(5, 5, 0));
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, QvGeVector3d::kYAxis);
+  EXPECT_VECTOR_NEAR(frameOf(ucs).y, -QvGeVector3d::kXAxis);
+  EXPECT_TRUE(isOrthonormal(ucs));
+  EXPECT_POINT_NEAR(basePoint(reference), QvGePoint3d(5, 5, 0));
+}
+
+TEST_F(FlatEntityExtension, DimensionsAlignAtTheirTextAndMeasureFromTheDimensionLine) {
+  QvDbAlignedDimension aligned(QvGePoint3d(0, 0, 0), QvGePoint3d(10, 0, 0), QvGePoint3d(5, 3, 0));
+  ASSERT_EQ(aligned.setTextPosition(QvGePoint3d(4, 4, 0)), Vexa::eOk);
+  ASSERT_EQ(aligned.setHorizontalRotation(kPi / 2), Vexa::eOk);
+  QvGeMatrix3d ucs;
+  ASSERT_EQ(align(aligned, nullptr, ucs), Vexa::eOk);
+  // The frame turned the other way by the horizontal rotation.
+  EXPECT_POINT_NEAR(frameOf(ucs).origin, QvGePoint3d(4, 4, 0));
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, -QvGeVector3d::kYAxis);
+  EXPECT_VECTOR_NEAR(frameOf(ucs).y, QvGeVector3d::kXAxis);
+  EXPECT_TRUE(isOrthonormal(ucs));
+  EXPECT_POINT_NEAR(basePoint(aligned), QvGePoint3d(5, 3, 0));
+
+  QvDbRotatedDimension rotated(0.0, QvGePoint3d(0, 0, 0), QvGePoint3d(7, 2, 0),
+                               QvGePoint3d(3, -4, 0));
+  EXPECT_POINT_NEAR(basePoint(rotated), QvGePoint3d(3, -4, 0));
+}
+
+TEST_F(FlatEntityExtension, FaceFramesAreNormalisedAndKeepAxesWhenDegenerate) {
+  // Sides leaving vertex 0 at 45 degrees: z still has unit length.
+  QvDbFace skewed(QvGePoint3d(1, 1, 1), QvGePoint3d(3, 1, 1), QvGePoint3d(4, 3, 1),
+                  QvGePoint3d(2, 2, 1));
+  QvGeMatrix3d ucs;
+  ASSERT_EQ(align(skewed, nullptr, ucs), Vexa::eOk);
+  EXPECT_TRUE(isOrthonormal(ucs));
+  EXPECT_POINT_NEAR(frameOf(ucs).origin, QvGePoint3d(1, 1, 1));
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, QvGeVector3d::kXAxis);
+  EXPECT_VECTOR_NEAR(frameOf(ucs).z, QvGeVector3d::kZAxis);
+
+  // Vertex 1 on vertex 0: the next one that differs gives x.
+  QvDbFace folded(QvGePoint3d(0, 0, 0), QvGePoint3d(0, 0, 0), QvGePoint3d(0, 0, 4),
+                  QvGePoint3d(0, 3, 0));
+  ASSERT_EQ(align(folded, nullptr, ucs), Vexa::eOk);
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, QvGeVector3d::kZAxis);
+  EXPECT_VECTOR_NEAR(frameOf(ucs).z, -QvGeVector3d::kXAxis);
+
+  // All vertices on one line: the plane around it, still with x along it.
+  QvDbFace straight(QvGePoint3d(0, 0, 0), QvGePoint3d(0, 2, 0), QvGePoint3d(0, 4, 0),
+                    QvGePoint3d(0, 6, 0));
+  ASSERT_EQ(align(straight, nullptr, ucs), Vexa::eOk);
+  EXPECT_TRUE(isOrthonormal(ucs));
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, QvGeVector3d::kYAxis);
+
+  // A face shrunk to a point keeps the axes it is given.
+  QvDbFace point(QvGePoint3d(2, 2, 2), QvGePoint3d(2, 2, 2), QvGePoint3d(2, 2, 2));
+  ucs = turnedFrame();
+  ASSERT_EQ(align(point, nullptr, ucs), Vexa::eOk);
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, frameOf(turnedFrame()).x);
+  EXPECT_VECTOR_NEAR(frameOf(ucs).y, frameOf(turnedFrame()).y);
+  EXPECT_POINT_NEAR(frameOf(ucs).origin, QvGePoint3d(2, 2, 2));
+  EXPECT_POINT_NEAR(basePoint(skewed), QvGePoint3d(1, 1, 1));
+}
+
+TEST_F(FlatEntityExtension, SolidAndTraceCorners) {
+  QvDbSolid solid(QvGePoint3d(1, 1, 0), QvGePoint3d(1, 1, 0), QvGePoint3d(1, 6, 0),
+                  QvGePoint3d(4, 1, 0));
+  QvGeMatrix3d ucs;
+  ASSERT_EQ(align(solid, nullptr, ucs), Vexa::eOk);
+  EXPECT_POINT_NEAR(frameOf(ucs).origin, QvGePoint3d(1, 1, 0));
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, QvGeVector3d::kYAxis);
+  EXPECT_TRUE(isOrthonormal(ucs));
+  EXPECT_POINT_NEAR(basePoint(solid), QvGePoint3d(1, 1, 0));
+
+  // A trace runs from the middle of its first pair of corners to the middle of the second.
+  QvDbTrace trace(QvGePoint3d(0, 0, 0), QvGePoint3d(0, 2, 0), QvGePoint3d(5, 0, 0),
+                  QvGePoint3d(5, 2, 0));
+  ASSERT_EQ(align(trace, nullptr, ucs), Vexa::eOk);
+  EXPECT_POINT_NEAR(frameOf(ucs).origin, QvGePoint3d(0, 1, 0));
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, QvGeVector3d::kXAxis);
+  EXPECT_POINT_NEAR(basePoint(trace), QvGePoint3d(0, 0, 0));
+}
+
+TEST_F(FlatEntityExtension, HatchNeedsAPickAndAView) {
+  QvDbHatch hatch;
+  ASSERT_EQ(hatch.setElevation(2.0), Vexa::eOk);
+  QvGeMatrix3d ucs = turnedFrame();
+  EXPECT_EQ(align(hatch, nullptr, ucs), Vexa::eNotApplicable);
+  const QvGePoint3d pick(3, 4, 10);
+  EXPECT_EQ(pe(&hatch)->getAlignedUCS(&hatch, &pick, nullptr, ucs), Vexa::eNotApplicable);
+  EXPECT_TRUE(ucs.isEqualTo(turnedFrame()));
+  ASSERT_EQ(align(hatch, &pick, ucs), Vexa::eOk);
+  EXPECT_TRUE(ucs.isEqualTo(QvGeMatrix3d::translation(QvGeVector3d(3, 4, 2))));
+  EXPECT_POINT_NEAR(basePoint(hatch), QvGePoint3d(0, 0, 2));
+}
+
+TEST_F(FlatEntityExtension, PointMovesTheOriginOnly) {
+  QvDbPoint point(QvGePoint3d(7, 8, 9));
+  QvGeMatrix3d ucs = turnedFrame();
+  ASSERT_EQ(align(point, nullptr, ucs), Vexa::eOk);
+  EXPECT_POINT_NEAR(frameOf(ucs).origin, QvGePoint3d(7, 8, 9));
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, frameOf(turnedFrame()).x);
+  EXPECT_VECTOR_NEAR(frameOf(ucs).z, frameOf(turnedFrame()).z);
+  EXPECT_POINT_NEAR(basePoint(point), QvGePoint3d(7, 8, 9));
+}
+
+TEST_F(FlatEntityExtension, ObliqueTextGivesASquareFrameOnItsBaseline) {
+  QvDbText text(QvGePoint3d(2, 3, 0), L"Oblique");
+  ASSERT_EQ(text.setHeight(2.0), Vexa::eOk);
+  ASSERT_EQ(text.setRotation(kPi / 6), Vexa::eOk);
+  ASSERT_EQ(text.setOblique(kPi / 6), Vexa::eOk);
+  QvGeMatrix3d ucs;
+  ASSERT_EQ(align(text, nullptr, ucs), Vexa::eOk);
+  EXPECT_TRUE(isOrthonormal(ucs));
+  EXPECT_POINT_NEAR(frameOf(ucs).origin, QvGePoint3d(2, 3, 0));
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, QvGeVector3d(std::cos(kPi / 6), std::sin(kPi / 6), 0));
+  EXPECT_VECTOR_NEAR(frameOf(ucs).y, QvGeVector3d(-std::sin(kPi / 6), std::cos(kPi / 6), 0));
+  EXPECT_VECTOR_NEAR(frameOf(ucs).z, QvGeVector3d::kZAxis);
+  EXPECT_POINT_NEAR(basePoint(text), QvGePoint3d(2, 3, 0));
+
+  // A pick needs a view but changes nothing.
+  const QvGePoint3d pick(9, 9, 0);
+  QvGeMatrix3d picked;
+  ASSERT_EQ(align(text, &pick, picked), Vexa::eOk);
+  EXPECT_TRUE(picked.isEqualTo(ucs));
+  QvGeMatrix3d kept = turnedFrame();
+  EXPECT_EQ(pe(&text)->getAlignedUCS(&text, &pick, nullptr, kept), Vexa::eNotApplicable);
+  EXPECT_TRUE(kept.isEqualTo(turnedFrame()));
+}
+
+TEST_F(FlatEntityExtension, MultilineTextAlignsAtItsTopLeftCorner) {
+  QvDbMText mtext;
+  ASSERT_EQ(mtext.setContents(L"Two\\Plines"), Vexa::eOk);
+  ASSERT_EQ(mtext.setLocation(QvGePoint3d(1, 10, 0)), Vexa::eOk);
+  ASSERT_EQ(mtext.setTextHeight(2.5), Vexa::eOk);
+  ASSERT_EQ(mtext.setWidth(20.0), Vexa::eOk);
+  QvGePoint3dArray box;
+  ASSERT_EQ(mtext.getBoundingPoints(box), Vexa::eOk);
+  ASSERT_EQ(box.length(), 4);
+  QvGeMatrix3d ucs;
+  ASSERT_EQ(align(mtext, nullptr, ucs), Vexa::eOk);
+  EXPECT_POINT_NEAR(frameOf(ucs).origin, box[0]);
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, QvGeVector3d::kXAxis);
+  EXPECT_VECTOR_NEAR(frameOf(ucs).y, QvGeVector3d::kYAxis);
+  EXPECT_POINT_NEAR(basePoint(mtext), QvGePoint3d(1, 10, 0));
+}
+
+TEST_F(FlatEntityExtension, OtherEntitiesAndOtherClasses) {
+  // A class outside the family has no extension.
+  QvDbLeader leader;
+  EXPECT_EQ(pe(&leader), nullptr);
+  // An extension asked about an entity of another class, or none, refuses and keeps the matrix.
+  QvDbPoint point(QvGePoint3d(1, 1, 1));
+  QvDbText text(QvGePoint3d(0, 0, 0), L"T");
+  QvGeMatrix3d kept = turnedFrame();
+  QvGePoint3d base(5, 5, 5);
+  for (QvDbEntity* asked : {static_cast<QvDbEntity*>(&text), static_cast<QvDbEntity*>(nullptr)}) {
+    EXPECT_EQ(pe(&point)->getAlignedUCS(asked, nullptr, nullptr, kept), Vexa::eNotApplicable);
+    EXPECT_EQ(pe(&point)->getBasePoint(asked, base), Vexa::eNotApplicable);
+  }
+  EXPECT_TRUE(kept.isEqualTo(turnedFrame()));
+  EXPECT_POINT_NEAR(base, QvGePoint3d(5, 5, 5));
+  // The text box intersection is not offered by points.
+  QvGePoint3dArray points;
+  EXPECT_EQ(pe(&point)->extendedBoundingBoxIntersectWith(&point, &text, QvDb::kOnBothOperands,
+                                                         points, QvGePlane(), false),
+            Vexa::eNotImplemented);
+}
+
+}  // namespace

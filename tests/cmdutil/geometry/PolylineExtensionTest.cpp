@@ -1,0 +1,132 @@
+// The entity protocol extension of lightweight and 2D polylines: the segment nearest the pick
+// gives the frame, closing segments included.
+#include <gtest/gtest.h>
+
+#include "EntityExtensionChecks.h"
+#include "sdk/db/QvDb2dPolyline.h"
+#include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbPolyline.h"
+#include "tests/support/DbChecks.h"
+#include "tests/support/DbSetup.h"
+#include "tests/support/PointChecks.h"
+#include "xqcmdutil/XqUcsTransforms.h"
+
+namespace {
+
+class PolylineExtension : public EntityExtensionTest {
+ protected:
+  // origin and x axis of the UCS aligned at `pick` (null: none).
+  static void expectFrame(QvDbEntity& entity, const QvGePoint3d* pick, const QvGePoint3d& origin,
+                          const QvGeVector3d& x) {
+    QvGeMatrix3d ucs;
+    ASSERT_EQ(pe(&entity)->getAlignedUCS(&entity, pick, vexaGetActiveQvGsView(), ucs), Vexa::eOk);
+    EXPECT_TRUE(isOrthonormal(ucs));
+    EXPECT_POINT_NEAR(frameOf(ucs).origin, origin);
+    EXPECT_VECTOR_NEAR(frameOf(ucs).x, x);
+  }
+
+  static QvDbPolyline* square(double elevation) {
+    auto* polyline = new QvDbPolyline;
+    const QvGePoint2d corners[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+    for (unsigned int i = 0; i < 4; ++i) polyline->addVertexAt(i, corners[i]);
+    polyline->setClosed(true);
+    polyline->setElevation(elevation);
+    return polyline;
+  }
+};
+
+TEST_F(PolylineExtension, LightweightPolylineTakesTheNearestSegment) {
+  std::unique_ptr<QvDbPolyline> polyline(square(2.0));
+  // No pick: vertex 0 toward vertex 1.
+  expectFrame(*polyline, nullptr, QvGePoint3d(0, 0, 2), QvGeVector3d::kXAxis);
+  // Picks near the closing segment, from (0, 10) back to (0, 0), seen from above: past its
+  // middle the origin is its end, before it its start.
+  const QvGePoint3d lowOnClosing(0.2, 4, 50);
+  expectFrame(*polyline, &lowOnClosing, QvGePoint3d(0, 0, 2), QvGeVector3d::kYAxis);
+  const QvGePoint3d highOnClosing(-0.2, 6, -5);
+  expectFrame(*polyline, &highOnClosing, QvGePoint3d(0, 10, 2), -QvGeVector3d::kYAxis);
+  // Near the second segment's end.
+  const QvGePoint3d nearCorner(9.5, 8, 0);
+  expectFrame(*polyline, &nearCorner, QvGePoint3d(10, 10, 2), -QvGeVector3d::kYAxis);
+
+  // An open one has no closing segment: the same pick falls to the first segment's start.
+  ASSERT_EQ(polyline->setClosed(false), Vexa::eOk);
+  expectFrame(*polyline, &lowOnClosing, QvGePoint3d(0, 0, 2), QvGeVector3d::kXAxis);
+
+  QvGePoint3d base;
+  ASSERT_EQ(pe(polyline.get())->getBasePoint(polyline.get(), base), Vexa::eOk);
+  EXPECT_POINT_NEAR(base, QvGePoint3d(0, 0, 2));
+  EXPECT_EQ(pe(polyline.get())->getBasePoint(nullptr, base), Vexa::eInvalidInput);
+}
+
+TEST_F(PolylineExtension, ArcSegmentsGiveTheirCentre) {
+  // A half circle below the chord from (0, 0) to (10, 0) (bulge 1, counterclockwise), centre
+  // (5, 0); then a line on to (10, 10).
+  QvDbPolyline polyline;
+  polyline.addVertexAt(0, QvGePoint2d(0, 0), 1.0);
+  polyline.addVertexAt(1, QvGePoint2d(10, 0));
+  polyline.addVertexAt(2, QvGePoint2d(10, 10));
+  const QvGePoint3d nearArcEnd(8.5, -3.5, 0);
+  expectFrame(polyline, &nearArcEnd, QvGePoint3d(5, 0, 0), QvGeVector3d::kXAxis);
+  const QvGePoint3d nearArcStart(1.5, -3.5, 0);
+  expectFrame(polyline, &nearArcStart, QvGePoint3d(5, 0, 0), -QvGeVector3d::kXAxis);
+}
+
+TEST_F(PolylineExtension, RefusalsLeaveTheMatrix) {
+  std::unique_ptr<QvDbPolyline> polyline(square(0.0));
+  QvGeMatrix3d kept = turnedFrame();
+  const QvGePoint3d pick(1, 1, 0);
+  EXPECT_EQ(pe(polyline.get())->getAlignedUCS(polyline.get(), &pick, nullptr, kept),
+            Vexa::eNotApplicable);
+  QvDbPolyline single;
+  single.addVertexAt(0, QvGePoint2d(3, 3));
+  EXPECT_EQ(pe(&single)->getAlignedUCS(&single, nullptr, nullptr, kept), Vexa::eNotApplicable);
+  // The extension of one class asked about another.
+  QvDb2dPolyline other;
+  EXPECT_EQ(pe(polyline.get())->getAlignedUCS(&other, nullptr, nullptr, kept),
+            Vexa::eNotApplicable);
+  EXPECT_TRUE(kept.isEqualTo(turnedFrame()));
+}
+
+TEST_F(PolylineExtension, TwoDimensionalPolylineInADrawingPicksItsClosingSegment) {
+  QvGePoint3dArray corners;
+  for (const QvGePoint3d& p :
+       {QvGePoint3d(0, 0, 0), QvGePoint3d(10, 0, 0), QvGePoint3d(10, 10, 0), QvGePoint3d(0, 10, 0)})
+    corners.append(p);
+  QvGeDoubleArray bulges;
+  for (double b : {0.0, 0.0, 0.0, 0.0}) bulges.append(b);
+  const QvDbObjectId id = appendToModelSpace(
+      db(), new QvDb2dPolyline(k2dSimplePoly, corners, 3.0, true, 0.0, 0.0, &bulges));
+  ASSERT_FALSE(id.isNull());
+  {
+    QvDbObjectPointer<QvDb2dPolyline> polyline(id, QvDb::kForRead);
+    ASSERT_TRUE(polyline);
+    QvDb2dPolyline& entity = *polyline.object();
+    expectFrame(entity, nullptr, QvGePoint3d(0, 0, 3), QvGeVector3d::kXAxis);
+    const QvGePoint3d lowOnClosing(0.2, 4, 0);
+    expectFrame(entity, &lowOnClosing, QvGePoint3d(0, 0, 3), QvGeVector3d::kYAxis);
+    const QvGePoint3d nearThird(4, 9.8, 0);
+    expectFrame(entity, &nearThird, QvGePoint3d(0, 10, 3), QvGeVector3d::kXAxis);
+    QvGePoint3d base;
+    ASSERT_EQ(pe(&entity)->getBasePoint(&entity, base), Vexa::eOk);
+    EXPECT_POINT_NEAR(base, QvGePoint3d(0, 0, 3));
+  }
+  EXPECT_TRUE(nothingLeftOpen(db()));
+}
+
+TEST_F(PolylineExtension, TwoDimensionalArcSegmentsBendByTheirBulge) {
+  // A quarter turn counterclockwise from (10, 0) to (0, 10) about the origin (bulge tan(pi/8)).
+  QvGePoint3dArray points;
+  points.append(QvGePoint3d(10, 0, 0));
+  points.append(QvGePoint3d(0, 10, 0));
+  QvGeDoubleArray bulges;
+  bulges.append(0.41421356237309503);
+  bulges.append(0.0);
+  QvDb2dPolyline polyline(k2dSimplePoly, points, 0.0, false, 0.0, 0.0, &bulges);
+  const QvGePoint3d nearEnd(2, 9.9, 0);
+  expectFrame(polyline, &nearEnd, QvGePoint3d::kOrigin, QvGeVector3d::kYAxis);
+  const QvGePoint3d nearStart(9.9, 2, 0);
+  expectFrame(polyline, &nearStart, QvGePoint3d::kOrigin, QvGeVector3d::kXAxis);
+}
+
+}  // namespace

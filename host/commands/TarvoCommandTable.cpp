@@ -11,9 +11,11 @@
 #include "host/commands/TarvoChangeLayerCommand.h"
 #include "host/commands/TarvoCircleCommand.h"
 #include "host/commands/TarvoDistanceCommand.h"
+#include "host/commands/TarvoEntityInfoCommand.h"
 #include "host/commands/TarvoInsertAtCommand.h"
 #include "host/commands/TarvoJoinCommand.h"
 #include "host/commands/TarvoLayerPickCommand.h"
+#include "host/commands/TarvoLengthenCommand.h"
 #include "host/commands/TarvoLineCommand.h"
 #include "host/commands/TarvoOopsCommand.h"
 #include "host/commands/TarvoPathInfoCommand.h"
@@ -49,6 +51,8 @@ constexpr std::array kCommands{
     TarvoCommandEntry{L"BLOCK", &TarvoBlockCommand::run},
     TarvoCommandEntry{L"BLOCKMOD", &TarvoBlockModCommand::run},
     TarvoCommandEntry{L"INSERTAT", &TarvoInsertAtCommand::run},
+    TarvoCommandEntry{L"ENTINFO", &TarvoEntityInfoCommand::run},
+    TarvoCommandEntry{L"LENGTHEN", &TarvoLengthenCommand::run},
 };
 
 }  // namespace

@@ -19,3 +19,14 @@ Vexa::ErrorStatus VexaMText_Extension::getBasePoint(QvDbEntity* entity, QvGePoin
   point = mtext->location();
   return Vexa::eOk;
 }
+
+Vexa::ErrorStatus VexaMText_Extension::extendedBoundingBoxIntersectWith(
+    QvDbEntity* entity, QvDbEntity* otherEntity, QvDb::Intersect intersectMode,
+    QvGePoint3dArray& points, const QvGePlane& plane, bool usePlane) {
+  const QvDbMText* mtext = QvDbMText::cast(entity);
+  if (!mtext) return Vexa::eNotApplicable;
+  QvGePoint3dArray box;
+  if (mtext->getBoundingPoints(box) != Vexa::eOk) return Vexa::eNotApplicable;
+  return xqTextBoxIntersections(box, otherEntity, mtext->textHeight() / 3.0, intersectMode, points,
+                                plane, usePlane);
+}

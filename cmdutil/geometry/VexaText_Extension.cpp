@@ -31,3 +31,14 @@ Vexa::ErrorStatus VexaText_Extension::getBasePoint(QvDbEntity* entity, QvGePoint
   point = text->position();
   return Vexa::eOk;
 }
+
+Vexa::ErrorStatus VexaText_Extension::extendedBoundingBoxIntersectWith(
+    QvDbEntity* entity, QvDbEntity* otherEntity, QvDb::Intersect intersectMode,
+    QvGePoint3dArray& points, const QvGePlane& plane, bool usePlane) {
+  const QvDbText* text = QvDbText::cast(entity);
+  if (!text) return Vexa::eNotApplicable;
+  QvGePoint3dArray box;
+  if (boundingPoints(*text, box) != Vexa::eOk) return Vexa::eNotApplicable;
+  return xqTextBoxIntersections(box, otherEntity, text->height() * 7.0 / 24.0, intersectMode,
+                                points, plane, usePlane);
+}

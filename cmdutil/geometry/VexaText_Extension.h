@@ -8,4 +8,9 @@ class VexaText_Extension : public VexaEntity_Extension {
   Vexa::ErrorStatus getAlignedUCS(QvDbEntity* entity, const QvGePoint3d* pickPoint, QvGsView* view,
                                   QvGeMatrix3d& ucs) override;
   Vexa::ErrorStatus getBasePoint(QvDbEntity* entity, QvGePoint3d& point) override;
+  Vexa::ErrorStatus extendedBoundingBoxIntersectWith(QvDbEntity* entity, QvDbEntity* otherEntity,
+                                                     QvDb::Intersect intersectMode,
+                                                     QvGePoint3dArray& points,
+                                                     const QvGePlane& plane,
+                                                     bool usePlane) override;
 };

@@ -11,6 +11,7 @@
 #include "sdk/db/QvDbFace.h"
 #include "sdk/db/QvDbHatch.h"
 #include "sdk/db/QvDbLeader.h"
+#include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbMText.h"
 #include "sdk/db/QvDbPoint.h"
 #include "sdk/db/QvDbRotatedDimension.h"
@@ -182,6 +183,51 @@ TEST_F(FlatEntityExtension, MultilineTextAlignsAtItsTopLeftCorner) {
   EXPECT_VECTOR_NEAR(frameOf(ucs).x, QvGeVector3d::kXAxis);
   EXPECT_VECTOR_NEAR(frameOf(ucs).y, QvGeVector3d::kYAxis);
   EXPECT_POINT_NEAR(basePoint(mtext), QvGePoint3d(1, 10, 0));
+}
+
+TEST_F(FlatEntityExtension, TextBoxesGrowByTheirMarginBeforeTheyMeetOthers) {
+  // The text's box runs from y = 0 to its height 2.4; its margin is 7/24 of that, 0.7.
+  QvDbText text(QvGePoint3d(0, 0, 0), L"Box");
+  ASSERT_EQ(text.setHeight(2.4), Vexa::eOk);
+  QvDbLine inMargin(QvGePoint3d(-0.5, -10, 0), QvGePoint3d(-0.5, 10, 0));
+  QvGePoint3dArray points;
+  ASSERT_EQ(pe(&text)->extendedBoundingBoxIntersectWith(&text, &inMargin, QvDb::kOnBothOperands,
+                                                        points, QvGePlane(), false),
+            Vexa::eOk);
+  ASSERT_EQ(points.length(), 2);
+  const double top = points[0].y > points[1].y ? points[0].y : points[1].y;
+  const double bottom = points[0].y > points[1].y ? points[1].y : points[0].y;
+  EXPECT_NEAR(top, 3.1, 1e-9);
+  EXPECT_NEAR(bottom, -0.7, 1e-9);
+  QvDbLine outside(QvGePoint3d(-0.8, -10, 0), QvGePoint3d(-0.8, 10, 0));
+  points.setLogicalLength(0);
+  EXPECT_EQ(pe(&text)->extendedBoundingBoxIntersectWith(&text, &outside, QvDb::kOnBothOperands,
+                                                        points, QvGePlane(), false),
+            Vexa::eOk);
+  EXPECT_TRUE(points.isEmpty());
+  EXPECT_EQ(pe(&text)->extendedBoundingBoxIntersectWith(&text, nullptr, QvDb::kOnBothOperands,
+                                                        points, QvGePlane(), false),
+            Vexa::eNotApplicable);
+
+  // A multiline text grows by a third of its text height: 1 for 3.
+  QvDbMText mtext;
+  ASSERT_EQ(mtext.setContents(L"Box"), Vexa::eOk);
+  ASSERT_EQ(mtext.setTextHeight(3.0), Vexa::eOk);
+  QvGePoint3dArray box;
+  ASSERT_EQ(mtext.getBoundingPoints(box), Vexa::eOk);
+  const double left = box[0].x;
+  QvDbLine nearLeft(QvGePoint3d(left - 0.9, -50, 0), QvGePoint3d(left - 0.9, 50, 0));
+  ASSERT_EQ(pe(&mtext)->extendedBoundingBoxIntersectWith(&mtext, &nearLeft, QvDb::kOnBothOperands,
+                                                         points, QvGePlane(), false),
+            Vexa::eOk);
+  ASSERT_EQ(points.length(), 2);
+  EXPECT_NEAR(std::fabs(points[0].y - points[1].y), box[0].y - box[2].y + 2.0, 1e-9);
+  points.setLogicalLength(0);
+  QvDbLine pastLeft(QvGePoint3d(left - 1.1, -50, 0), QvGePoint3d(left - 1.1, 50, 0));
+  ASSERT_EQ(pe(&mtext)->extendedBoundingBoxIntersectWith(&mtext, &pastLeft, QvDb::kOnBothOperands,
+                                                         points, QvGePlane(), false),
+            Vexa::eOk);
+  EXPECT_TRUE(points.isEmpty());
 }
 
 TEST_F(FlatEntityExtension, OtherEntitiesAndOtherClasses) {

@@ -1,7 +1,14 @@
 #include "host/commands/TarvoCommandsApp.h"
 
+#include "host/commands/TarvoAlignedUcs.h"
 #include "host/commands/TarvoCommandTable.h"
 #include "sdk/ed/VexaCommandStack.h"
+
+namespace {
+
+TarvoAlignedUcs alignedUcs;
+
+}  // namespace
 
 bool TarvoCommandsApp::initApplication() {
   VexaCommandStack* stack = VexaCommandStack::current();
@@ -13,9 +20,11 @@ bool TarvoCommandsApp::initApplication() {
       return false;
     }
   }
+  vexaSetAlignedUcsSource(&alignedUcs);
   return true;
 }
 
 void TarvoCommandsApp::exitApplication() {
+  vexaSetAlignedUcsSource(nullptr);
   if (VexaCommandStack* stack = VexaCommandStack::current()) stack->removeGroup(kGroup);
 }

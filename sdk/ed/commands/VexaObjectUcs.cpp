@@ -1,6 +1,7 @@
 #include "sdk/ed/commands/VexaObjectUcs.h"
 
 #include "sdk/base/QvClassicCodes.h"
+#include "sdk/base/VexaHost.h"
 #include "sdk/db/QvDbArc.h"
 #include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbCircle.h"
@@ -11,11 +12,38 @@
 #include "sdk/db/QvDbPoint.h"
 #include "sdk/db/QvDbPolyline.h"
 #include "sdk/db/QvDbText.h"
+#include "sdk/ed/IVexaAlignedUcsSource.h"
 #include "sdk/ed/VexaSelectionQuestion.h"
+#include "sdk/ed/VexaSysVarService.h"
 #include "sdk/ed/VexaTranscript.h"
 #include "sdk/ge/QvGePlane.h"
 
 namespace {
+
+// Where the host keeps the source a module sets.
+struct AlignedUcsSlot : VexaHostService {
+  IVexaAlignedUcsSource* source = nullptr;
+};
+
+IVexaAlignedUcsSource* alignedUcsSource() {
+  const VexaHost* host = VexaHost::current();
+  const AlignedUcsSlot* slot = host ? host->findService<AlignedUcsSlot>() : nullptr;
+  return slot ? slot->source : nullptr;
+}
+
+// The source's UCS for the entity, starting from the current UCS; nothing when it does not
+// answer or its frame makes no UCS.
+std::optional<VexaUcs> sourceUcs(IVexaAlignedUcsSource& source, QvDbEntity* entity) {
+  const VexaSysVarService* vars = VexaSysVarService::current();
+  const VexaUcs current = vars ? vars->currentUcs() : VexaUcs();
+  QvGeMatrix3d ucs;
+  ucs.setCoordSystem(current.origin(), current.xAxis(), current.yAxis(), current.zAxis());
+  if (source.alignedUcs(entity, nullptr, ucs) != Vexa::eOk) return std::nullopt;
+  QvGePoint3d origin;
+  QvGeVector3d x, y, z;
+  ucs.getCoordSystem(origin, x, y, z);
+  return VexaUcs::fromAxes(origin, x, y);
+}
 
 void say(const QvString& text) {
   if (VexaTranscript* transcript = VexaTranscript::current()) transcript->addMessage(text);
@@ -89,6 +117,8 @@ int VexaObjectUcs::ask(std::optional<VexaUcs>& ucs) {
 std::optional<VexaUcs> VexaObjectUcs::of(QvDbObjectId entityId) {
   QvDbObjectPointer<QvDbEntity> entity(entityId, QvDb::kForRead);
   if (!entity) return std::nullopt;
+  if (IVexaAlignedUcsSource* source = alignedUcsSource())
+    if (std::optional<VexaUcs> ucs = sourceUcs(*source, entity.object())) return ucs;
   const QvDbEntity* e = entity.object();
   if (const auto* reference = QvDbBlockReference::cast(e))
     return frame(reference->position(), reference->normal(),
@@ -118,4 +148,13 @@ std::optional<VexaUcs> VexaObjectUcs::of(QvDbObjectId entityId) {
                                  ? grips[0]
                                  : plane.pointOnPlane();
   return frame(origin, plane.normal(), plane.normal().perpVector());
+}
+
+IVexaAlignedUcsSource* vexaSetAlignedUcsSource(IVexaAlignedUcsSource* source) {
+  VexaHost* host = VexaHost::current();
+  if (!host) return nullptr;
+  AlignedUcsSlot& slot = host->service<AlignedUcsSlot>();
+  IVexaAlignedUcsSource* previous = slot.source;
+  slot.source = source;
+  return previous;
 }

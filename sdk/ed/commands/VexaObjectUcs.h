@@ -14,6 +14,7 @@ class VexaObjectUcs {
   // nothing was selected or the entity defines no UCS (with a message).
   static int ask(std::optional<VexaUcs>& ucs);
 
-  // The UCS of an entity; nothing for one that defines none.
+  // The UCS of an entity: the aligned UCS source's when one is set and answers
+  // (vexaSetAlignedUcsSource), else the host's own; nothing for an entity that defines none.
   static std::optional<VexaUcs> of(QvDbObjectId entityId);
 };

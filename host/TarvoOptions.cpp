@@ -55,6 +55,10 @@ bool split(const std::vector<std::string>& args, const Allowed& allowed, TarvoOp
       options.strict = true;
       continue;
     }
+    if (arg == "--non-interactive" && allowed.strict) {
+      options.nonInteractive = true;
+      continue;
+    }
     if (arg == "--verbose" && allowed.verbose) {
       options.verbose = true;
       continue;

@@ -5,7 +5,7 @@
 
 // The arguments of the program's commands that work on drawings:
 //   run [DRAWING] [SCRIPT] [-o OUT.dxf] [--svg OUT.svg] [--drag-frames DIR] [--layout NAME]
-//       [--strict] [--dialog-svg DIR] [--verbose]
+//       [--strict] [--non-interactive] [--dialog-svg DIR] [--verbose]
 //   render DRAWING -o OUT.svg [--layout NAME]
 //   info DRAWING [--verbose]
 // Options may come before, between or after the names. For `run` a single name is the drawing
@@ -19,7 +19,8 @@ struct TarvoOptions {
   std::string layout;      // the layout to draw; empty: the drawing's current one
   std::string dialogSvg;   // a folder for pictures of the dialogs the script answers (`run`)
   bool strict = false;
-  bool verbose = false;  // every repair made while reading, not only the first few
+  bool nonInteractive = false;  // the commands run without a user (`run`)
+  bool verbose = false;         // every repair made while reading, not only the first few
 
   // Each parser answers false with the reason in `error` for arguments that do not fit.
   static bool parseRun(const std::vector<std::string>& args, TarvoOptions& options,

@@ -20,6 +20,7 @@
 #include "sdk/app/VexaProgressMeter.h"
 #include "sdk/app/VexaTerminalProgressBar.h"
 #include "sdk/base/VexaHost.h"
+#include "sdk/ed/VexaBuildInCommandContext.h"
 #include "sdk/ed/VexaCommandRunner.h"
 #include "sdk/ed/VexaInputScript.h"
 #include "sdk/render/QvGiDragFrames.h"
@@ -43,7 +44,7 @@ void TarvoProgram::writeUsage(std::ostream& to) const {
         "\n"
         "commands:\n"
         "  run [DRAWING] [SCRIPT] [-o OUT.dxf] [--svg OUT.svg] [--drag-frames DIR]\n"
-        "      [--layout NAME] [--strict] [--dialog-svg DIR] [--verbose]\n"
+        "      [--layout NAME] [--strict] [--non-interactive] [--dialog-svg DIR] [--verbose]\n"
         "              open DRAWING (a new drawing when none is given), run the command\n"
         "              script SCRIPT (a file, or - for the standard input), print the command\n"
         "              line, then save the drawing to OUT.dxf and draw it to OUT.svg when asked.\n"
@@ -66,6 +67,9 @@ void TarvoProgram::writeUsage(std::ostream& to) const {
         "  --layout    the layout to draw (\"Model\" for model space); the drawing's current one\n"
         "              by default\n"
         "  --strict    exit with 3 when a command ends with an error or a cancel\n"
+        "  --non-interactive\n"
+        "              the commands run without a user: no dialogs (attribute values on the\n"
+        "              command line), no question before redefining a block from a file\n"
         "  --dialog-svg DIR\n"
         "              draw each state of the dialogs the script answers (BLOCKPICK) to\n"
         "              SVG files in DIR, which is made when missing\n"
@@ -184,6 +188,8 @@ int TarvoProgram::runScript(const TarvoOptions& options) {
     if (made) return fileError("make the folder", options.dragFrames, made.message());
     VexaHost::current()->service<QvGiDragFrames>().setSvgFolder(options.dragFrames);
   }
+  if (options.nonInteractive)
+    VexaHost::current()->service<VexaCommandContexts>().setNonInteractive(true);
   VexaCommandRunner::Summary summary;
   {
     TarvoTranscriptEcho echo(out_);

@@ -33,6 +33,14 @@ std::optional<double> getReal(const wchar_t* name) {
   return rb.value.real;
 }
 
+std::optional<QvString> getString(const wchar_t* name) {
+  resbuf rb;
+  if (!read(name, kRbString, rb)) return std::nullopt;
+  QvString text(rb.value.string ? rb.value.string : L"");
+  std::free(rb.value.string);
+  return text;
+}
+
 std::optional<QvGePoint3d> getPoint(const wchar_t* name) {
   resbuf rb;
   if (!read(name, kRbPoint3d, rb)) return std::nullopt;

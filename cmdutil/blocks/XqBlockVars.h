@@ -13,6 +13,7 @@ namespace XqBlockVars {
 std::optional<int> getShort(const wchar_t* name);
 std::optional<double> getReal(const wchar_t* name);
 std::optional<QvGePoint3d> getPoint(const wchar_t* name);
+std::optional<QvString> getString(const wchar_t* name);
 bool setString(const wchar_t* name, const QvString& value);
 bool setShort(const wchar_t* name, int value);
 bool setPoint(const wchar_t* name, const QvGePoint3d& value);

@@ -30,6 +30,13 @@ std::optional<QvString> visibleName(QvDbObjectId blockId) {
 
 }  // namespace
 
+bool getBlockVisibleName(QvDbObjectId blockId, QvString& name) {
+  const std::optional<QvString> found = visibleName(blockId);
+  if (!found) return false;
+  name = *found;
+  return true;
+}
+
 QvDbObjectId getBlockIdByName(QvDbObjectId blockTableId, const wchar_t* name) {
   if (blockTableId.isNull() || !name || !*name) return QvDbObjectId();
   QvDbObjectPointer<QvDbBlockTable> table(blockTableId, QvDb::kForRead);

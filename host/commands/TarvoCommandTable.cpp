@@ -13,6 +13,7 @@
 #include "host/commands/TarvoDistanceCommand.h"
 #include "host/commands/TarvoEntityInfoCommand.h"
 #include "host/commands/TarvoInsertAtCommand.h"
+#include "host/commands/TarvoInsertCommand.h"
 #include "host/commands/TarvoJoinCommand.h"
 #include "host/commands/TarvoLayerPickCommand.h"
 #include "host/commands/TarvoLengthenCommand.h"
@@ -53,6 +54,10 @@ constexpr std::array kCommands{
     TarvoCommandEntry{L"INSERTAT", &TarvoInsertAtCommand::run},
     TarvoCommandEntry{L"ENTINFO", &TarvoEntityInfoCommand::run},
     TarvoCommandEntry{L"LENGTHEN", &TarvoLengthenCommand::run},
+    TarvoCommandEntry{L"INSERT", &TarvoInsertCommand::run},
+    TarvoCommandEntry{L"MINSERT", &TarvoInsertCommand::runArray},
+    TarvoCommandEntry{L"EDITATT", &TarvoEditAttCommand::run},
+    TarvoCommandEntry{L"BLOCKEDIT", &TarvoBlockEditCommand::run},
 };
 
 }  // namespace

@@ -41,6 +41,13 @@ class VexaCommandContexts : public VexaHostService {
     return running_.empty() ? nullptr : running_.back();
   }
   VexaBuildInCommandContext& documentContext() { return document_; }
+  // Whether the commands the host runs have no user (a script answers them): their contexts
+  // and the document's say so.
+  void setNonInteractive(bool on) {
+    nonInteractive_ = on;
+    document_.setNonInteractive(on);
+  }
+  bool nonInteractive() const { return nonInteractive_; }
 
   // The host's service, or null when no host runs.
   static VexaCommandContexts* current();
@@ -60,4 +67,5 @@ class VexaCommandContexts : public VexaHostService {
  private:
   std::vector<IVexaBuildInCommandContext*> running_;
   VexaBuildInCommandContext document_;
+  bool nonInteractive_ = false;
 };

@@ -52,6 +52,8 @@ VexaCommandEnd VexaCommandRunner::runCommand(const QvString& text) {
   int rc = kQvError;
   try {
     VexaBuildInCommandContext context;
+    if (const VexaCommandContexts* contexts = VexaCommandContexts::current())
+      context.setNonInteractive(contexts->nonInteractive());
     const VexaCommandContexts::RunningScope running(context);
     rc = function(context);
   } catch (const std::exception& error) {

@@ -1,8 +1,10 @@
 #include "sdk/ed/qvedFindFile.h"
 
+#include <cctype>
 #include <cwchar>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <system_error>
 #include <vector>
 
@@ -19,10 +21,36 @@ fs::path toPath(QvString text) {
   return fs::path(text.utf8());
 }
 
-// The full path of `candidate` when it names a regular file.
-std::optional<fs::path> regularFile(const fs::path& candidate) {
+bool sameIgnoringCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  return true;
+}
+
+// The regular file of the folder whose name is `name` ignoring case (the first in the
+// folder's order), as the file systems of the host match names.
+std::optional<fs::path> sameNameIgnoringCase(const fs::path& candidate) {
   std::error_code ec;
-  if (!fs::is_regular_file(candidate, ec)) return std::nullopt;
+  const fs::path folder = candidate.has_parent_path() ? candidate.parent_path() : fs::path(".");
+  const std::string name = candidate.filename().string();
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+    if (sameIgnoringCase(it->path().filename().string(), name) && it->is_regular_file(ec))
+      return it->path();
+  return std::nullopt;
+}
+
+// The full path of `candidate` when it names a regular file (its name matched ignoring case
+// when no file has it exactly).
+std::optional<fs::path> regularFile(fs::path candidate) {
+  std::error_code ec;
+  if (!fs::is_regular_file(candidate, ec)) {
+    const std::optional<fs::path> other = sameNameIgnoringCase(candidate);
+    if (!other) return std::nullopt;
+    candidate = *other;
+  }
   fs::path full = fs::absolute(candidate, ec);
   if (ec) return std::nullopt;
   return full.lexically_normal();

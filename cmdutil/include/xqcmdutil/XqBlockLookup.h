@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sdk/base/QvString.h"
 #include "sdk/db/QvDbObjectId.h"
 #include "xqcmdutil/XqCmdUtilExport.h"
 
@@ -11,3 +12,7 @@
 // there has no visible name and matches nothing. Null for a null table id, a null or empty
 // name, a table that cannot be opened, or no match.
 XQCMDUTIL_EXPORT QvDbObjectId getBlockIdByName(QvDbObjectId blockTableId, const wchar_t* name);
+
+// The visible name of a block definition (see above) into `name`; false when it has none or
+// does not open.
+XQCMDUTIL_EXPORT bool getBlockVisibleName(QvDbObjectId blockId, QvString& name);

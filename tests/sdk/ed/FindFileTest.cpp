@@ -70,8 +70,12 @@ TEST_F(FindFileTest, BareNamesSearchDrawingFolderCurrentFolderThenSupportPathInO
   host().service<VexaDocumentManager>().curDocument()->setFileName(L"Drawing1.dwg");
   EXPECT_EQ(find(L"door.dwg"), wide(inCurrent));
   EXPECT_EQ(find(L"window.dwg"), L"<none>");
-  // Names are exact: the file system's case counts.
-  EXPECT_EQ(find(L"DOOR.dwg"), L"<none>");
+  // A name differing only in case is found when no file has it exactly, folder by folder.
+  EXPECT_EQ(find(L"DOOR.DWG"), wide(inCurrent));
+  const fs::path exact = touch("current/DOOR.DWG");
+  EXPECT_EQ(find(L"DOOR.DWG"), wide(exact));
+  EXPECT_EQ(find(L"door.dwg"), wide(inCurrent));
+  EXPECT_EQ(find(L"WINDOW.dwg"), L"<none>");
 }
 
 TEST_F(FindFileTest, NamesWithAFolderAreLookedForThereOnly) {

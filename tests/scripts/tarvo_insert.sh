@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# The insert example end to end: `tarvo run --strict` of examples/insert.script (from the top
+# folder, where its paths start) succeeds; ezdxf reads the result, its audit finds no error,
+# and it holds the three doors with their numbers (the first changed by EDITATT), the door
+# block redefined from the wider file, the desk array with its spacings and attributes, and
+# the window with the type typed in the dialog.
+set -uo pipefail
+tarvo="$TARVO_BIN/tarvo"
+top="$(cd "$(dirname "$0")/../.." && pwd)"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+(cd "$top" && "$tarvo" run examples/insert.script -o "$work/insert.dxf" --strict) \
+  >"$work/transcript" 2>&1 || fail "run exited $?: $(cat "$work/transcript")"
+grep -q 'Redefining block "door"\.' "$work/transcript" || fail "no redefinition"
+
+/usr/bin/python3 - "$work/insert.dxf" <<'PY' || fail "the drawing"
+import math
+import sys
+
+import ezdxf
+
+doc = ezdxf.readfile(sys.argv[1])
+auditor = doc.audit()
+assert not auditor.has_errors, [str(e) for e in auditor.errors]
+refs = [e for e in doc.modelspace() if e.dxftype() == "INSERT"]
+got = [(r.dxf.name, tuple(round(c) for c in r.dxf.insert)[:2], round(r.dxf.rotation) % 360,
+        [(a.dxf.tag, a.dxf.text) for a in r.attribs]) for r in refs]
+assert got == [
+    ("door", (0, 0), 0, [("NUMBER", "D-100")]),
+    ("door", (3000, 0), 90, [("NUMBER", "D-102")]),
+    ("door", (6000, 0), 180, [("NUMBER", "D-103")]),
+    ("desk", (0, 3000), 0, [("ROOM", "Room 2.14"), ("SEAT", "12"), ("MAKER", "Oakline")]),
+    ("window", (9000, 0), 0, [("TYPE", "W-2")]),
+], got
+desk = refs[3]
+assert (desk.dxf.row_count, desk.dxf.column_count) == (2, 3)
+assert math.isclose(desk.dxf.row_spacing, 1200) and math.isclose(desk.dxf.column_spacing, 1800)
+arcs = [e for e in doc.blocks.get("door") if e.dxftype() == "ARC"]
+assert len(arcs) == 1 and math.isclose(arcs[0].dxf.radius, 1200), arcs
+assert doc.blocks.get("desk").block_record.dxf.units == 4
+PY

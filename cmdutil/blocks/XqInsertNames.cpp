@@ -2,6 +2,7 @@
 // names.
 #include <memory>
 
+#include "cmdutil/blocks/CVexaInsNameDialog.h"
 #include "cmdutil/blocks/XqBlockVars.h"
 #include "cmdutil/blocks/XqInsertResolution.h"
 #include "sdk/base/VexaHostError.h"
@@ -104,6 +105,20 @@ int readIntoBlock(InsertCommandState& state, const QvString& path, bool template
   data.blockName = name;
   data.filePath = path;
   return kQvNormal;
+}
+
+// The name dialog for a file whose name is no block name ("FILEDIA" 1 only): false when it
+// is not shown or cancelled; else the name, and whether it is an existing block to redefine.
+bool askNameInDialog(InsertCommandState& state, QvString& name) {
+  if (XqBlockVars::getShort(L"FILEDIA").value_or(1) != 1) return false;
+  CVexaInsNameDialog dialog;
+  dialog.m_caption = qvcmdCResourceString(10940);
+  dialog.m_message.FormatMessage(qvcmdCResourceString(10941), 255);
+  if (dialog.DoModal() != IDOK) return false;
+  name = dialog.m_name.toQvString();
+  state.dialogAnswered = dialog.m_exists;
+  state.dialogRedefine = dialog.m_redefine;
+  return true;
 }
 
 }  // namespace
@@ -211,14 +226,14 @@ int resolveTyped(InsertCommandState& state) {
   const bool candidate = hadEquals || (fromFile && data.redefineFromFile);
 
   if (!isValidBlockName(db, name)) {
-    if (!fromFile || !isValidFileName(name)) {
-      qvedPrompt(qvcmdQvResourceString(fromFile ? 10978 : 10828,
-                                       fromFile ? L"\nFile name is invalid." : nullptr)
-                     .c_str());
+    if (fromFile && !isValidFileName(name)) {
+      qvedPrompt(qvcmdQvResourceString(10978, L"\nFile name is invalid.").c_str());
       return kQvNone;
     }
-    qvedPrompt(qvcmdQvResourceString(10828).c_str());
-    return kQvNone;
+    if (!fromFile || !askNameInDialog(state, name)) {
+      qvedPrompt(qvcmdQvResourceString(10828).c_str());
+      return kQvNone;
+    }
   }
   data.blockName = name;
   const QvDbObjectId found = findBlock(db, name);
@@ -243,8 +258,8 @@ int resolveTyped(InsertCommandState& state) {
     }
     return readIntoBlock(state, full, false);
   }
-  if (candidate) {
-    state.redefinePending = true;
+  if (candidate || state.dialogAnswered) {
+    state.redefinePending = candidate;
     data.filePath = path;
     return kQvNormal;
   }

@@ -55,6 +55,7 @@ struct QvDxfDiagnostic {
     kTableAdded,             // a symbol table the file lacks
     kCodePageReplaced,       // a code page not known, read as Windows Latin-1
     kSplinePiecesJoined,     // a spline of pieces meeting end to end, read as one
+    kGroupDropped,           // a group that describes nothing the record holds
   };
 
   Code code = kBadValue;

@@ -1,3 +1,4 @@
+#include <string>
 #include <vector>
 
 #include "sdk/db/QvDbLinetypeTableRecord.h"
@@ -55,8 +56,16 @@ class LinetypeFiler : public QvDxfRecordFilerOf<QvDbLinetypeTableRecord> {
         if (dashes.size() >= limit)
           in.fail(i, QvDxfDiagnostic::kOutOfRange, "the linetype has too many dashes");
         dashes.push_back(in.realAt(i));
-      } else if (!dashes.empty() && isDashElementCode(in.code(i))) {
-        in.setSlot(i, dashSlot(dashes.size() - 1));
+      } else if (isDashElementCode(in.code(i))) {
+        if (!dashes.empty()) {
+          in.setSlot(i, dashSlot(dashes.size() - 1));
+          continue;
+        }
+        // Kept, it would be written after the dashes and taken as the last one's next time.
+        in.use(i);
+        in.session().repair(
+            in.lineAt(i) + 1, QvDxfDiagnostic::kGroupDropped,
+            "group " + std::to_string(in.code(i)) + " comes before any dash (49) and is dropped");
       }
     }
     if (linetype.setDashes(dashes) != Vexa::eOk)

@@ -40,7 +40,10 @@ Vexa::ErrorStatus VexaCircle_Extension::getAlignedUCS(QvDbEntity* entity,
     x.set(std::cos(angle), std::sin(angle), 0.0);
   }
   x.transformBy(ecs);
-  return XqAlignedUcs::setFromX(ucs, center, x, normal) ? Vexa::eOk : Vexa::eNotApplicable;
+  // A pick that does not reach the plane, seen along it, leaves its height out of the axis.
+  return XqAlignedUcs::setFromX(ucs, center, XqAlignedUcs::inPlane(x, normal.normal()), normal)
+             ? Vexa::eOk
+             : Vexa::eNotApplicable;
 }
 
 Vexa::ErrorStatus VexaCircle_Extension::getBasePoint(QvDbEntity* entity, QvGePoint3d& point) {

@@ -21,7 +21,10 @@ Vexa::ErrorStatus VexaEllipse_Extension::getAlignedUCS(QvDbEntity* entity,
     const double angle = XqAlignedUcs::snapAngle();
     x.set(std::cos(angle), std::sin(angle), 0.0);
   }
-  return XqAlignedUcs::setFromX(ucs, center, x, normal) ? Vexa::eOk : Vexa::eNotApplicable;
+  // The axis lies in the ellipse's plane, whatever plane the snap angle turns in.
+  return XqAlignedUcs::setFromX(ucs, center, XqAlignedUcs::inPlane(x, normal.normal()), normal)
+             ? Vexa::eOk
+             : Vexa::eNotApplicable;
 }
 
 Vexa::ErrorStatus VexaEllipse_Extension::getBasePoint(QvDbEntity* entity, QvGePoint3d& point) {

@@ -46,6 +46,10 @@ bool setFromXY(QvGeMatrix3d& ucs, const QvGePoint3d& origin, const QvGeVector3d&
   return true;
 }
 
+QvGeVector3d inPlane(const QvGeVector3d& v, const QvGeVector3d& normal) {
+  return v - normal * v.dotProduct(normal);
+}
+
 void moveOrigin(QvGeMatrix3d& ucs, const QvGePoint3d& origin) {
   QvGePoint3d oldOrigin;
   QvGeVector3d x, y, z;

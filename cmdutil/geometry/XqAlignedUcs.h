@@ -27,6 +27,9 @@ bool setFromX(QvGeMatrix3d& ucs, const QvGePoint3d& origin, const QvGeVector3d& 
 bool setFromXY(QvGeMatrix3d& ucs, const QvGePoint3d& origin, const QvGeVector3d& x,
                const QvGeVector3d& y);
 
+// The part of `v` in the plane with normal `normal` (unit).
+QvGeVector3d inPlane(const QvGeVector3d& v, const QvGeVector3d& normal);
+
 // Keeps the axes the matrix holds and moves its origin.
 void moveOrigin(QvGeMatrix3d& ucs, const QvGePoint3d& origin);
 

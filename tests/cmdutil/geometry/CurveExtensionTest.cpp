@@ -165,7 +165,36 @@ TEST_F(CurveExtension, CircleFollowsSnapAngleOrThePickInItsOwnSystem) {
   EXPECT_TRUE(ecs.isEqualTo(QvGeMatrix3d::kIdentity));
 }
 
+TEST_F(CurveExtension, PicksMoveAlongTheViewDirectionOntoThePlane) {
+  // Looking down at 45 degrees from the front: the pick (2, -1, 1) reaches the circle's plane at
+  // (2, 0, 0), straight ahead of the centre's right; straight down it would land at (2, -1, 0).
+  ASSERT_EQ(vexaGetActiveQvGsView()->setView(QvGePoint3d(0, -10, 10), QvGePoint3d::kOrigin,
+                                             QvGeVector3d::kZAxis),
+            Vexa::eOk);
+  QvDbCircle circle(QvGePoint3d::kOrigin, QvGeVector3d::kZAxis, 2.0);
+  const QvGePoint3d pick(2, -1, 1);
+  QvGeMatrix3d ucs;
+  ASSERT_EQ(align(circle, &pick, ucs), Vexa::eOk);
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, QvGeVector3d::kXAxis);
+  EXPECT_VECTOR_NEAR(frameOf(ucs).z, QvGeVector3d::kZAxis);
+  // Looking along the plane the line never meets it: the pick itself serves, its height left
+  // out of the axis.
+  ASSERT_EQ(vexaGetActiveQvGsView()->setView(QvGePoint3d(0, -10, 0), QvGePoint3d::kOrigin,
+                                             QvGeVector3d::kZAxis),
+            Vexa::eOk);
+  ASSERT_EQ(align(circle, &pick, ucs), Vexa::eOk);
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, QvGeVector3d(2, -1, 0).normal());
+  EXPECT_TRUE(isOrthonormal(ucs));
+}
+
 TEST_F(CurveExtension, EllipseTakesTheProjectedPick) {
+  // Standing in the YZ plane, world X (snap angle 0) stands on it: the frame of its plane.
+  QvDbEllipse standing(QvGePoint3d(1, 1, 1), QvGeVector3d::kXAxis, QvGeVector3d(0, 0, 3), 0.5);
+  QvGeMatrix3d frame;
+  ASSERT_EQ(align(standing, nullptr, frame), Vexa::eOk);
+  EXPECT_TRUE(isOrthonormal(frame));
+  EXPECT_VECTOR_NEAR(frameOf(frame).z, QvGeVector3d::kXAxis);
+
   QvDbEllipse ellipse(QvGePoint3d(0, 0, 0), QvGeVector3d::kZAxis, QvGeVector3d(4, 0, 0), 0.5);
   QvGeMatrix3d ucs;
   const QvGePoint3d pick(-3, -3, 7);

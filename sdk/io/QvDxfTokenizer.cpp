@@ -100,7 +100,9 @@ QvDxfTokens QvDxfTokenizer::tokenize(std::string text, QvDxfProgress* progress) 
     const char* next = valueEnd ? valueEnd + 1 : end;
     if (!valueEnd) valueEnd = end;
     const char* trimmedEnd = valueEnd;
-    if (trimmedEnd > p && trimmedEnd[-1] == '\r') --trimmedEnd;
+    // Every carriage return before the line feed ends the line: kept, a value would lose one
+    // on each save.
+    while (trimmedEnd > p && trimmedEnd[-1] == '\r') --trimmedEnd;
     if (holdsNul && std::memchr(p, '\0', static_cast<size_t>(trimmedEnd - p)))
       throw QvDxfError(Vexa::eBadDxfFile, QvDxfDiagnostic::kNotDxfText, line,
                        "binary data in a value: the file is not DXF text or is damaged");

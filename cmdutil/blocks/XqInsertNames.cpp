@@ -1,10 +1,12 @@
 // The block name of the insert command: asked or given, its forms, and the drawing file it
 // names.
+#include <cmath>
 #include <memory>
 
 #include "cmdutil/blocks/CVexaInsNameDialog.h"
 #include "cmdutil/blocks/XqBlockVars.h"
 #include "cmdutil/blocks/XqInsertResolution.h"
+#include "sdk/app/VexaAnnoScaleDialog.h"
 #include "sdk/base/VexaHostError.h"
 #include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
@@ -58,6 +60,10 @@ bool isValidBlockName(QvDbDatabase* db, const QvString& name) {
   return qvdbGetSymbolSvc()->validateSymbolName(name.c_str(), false, db) == Vexa::eOk;
 }
 
+bool interactive(const InsertCommandState& state) {
+  return !(state.context && state.context->isNonInteractive());
+}
+
 // The side database's blocks hold the name: the file cannot be inserted under it.
 bool refuseSameName(QvDbDatabase& side, const QvString& name) {
   if (!XqInsertFiles::holdsBlock(side, name)) return false;
@@ -101,7 +107,19 @@ int readIntoBlock(InsertCommandState& state, const QvString& path, bool template
   } catch (const Vexa::HostError&) {
     return kQvError;
   }
-  if (annotative) state.uniformScale = true;
+  if (annotative) {
+    state.uniformScale = true;
+    if ((data.askInsertionPoint || data.askScale || data.askRotation) && interactive(state))
+      ShowSelAnnoScaleDlg();
+    if (data.nameGiven) {
+      QvGeScale3d scale = data.scale;
+      if (std::fabs(scale.sx) <= 1e-10) scale.sx = 1.0;
+      if (std::fabs(scale.sy) <= 1e-10) scale.sy = 1.0;
+      if (std::fabs(scale.sz) <= 1e-10) scale.sz = 1.0;
+      data.scale = scale;
+      data.presetScale = scale;
+    }
+  }
   data.blockName = name;
   data.filePath = path;
   return kQvNormal;
@@ -273,6 +291,7 @@ int resolveTyped(InsertCommandState& state) {
     qvedPrompt(qvcmdQvResourceString(10986).c_str());
     return kQvError;
   }
+  if (annotative && interactive(state)) ShowSelAnnoScaleDlg();
   if (data.checkDimStyleAnnotative && IsDimStyleAnnotative(db->dimstyle()) != annotative) {
     qvedPrompt(
         qvcmdQvResourceStringF(10985, qvcmdQvResourceString(10825).c_str(), path.c_str()).c_str());

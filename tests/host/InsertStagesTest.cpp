@@ -93,4 +93,30 @@ TEST_F(InsertStagesTest, AFileNameThatIsNoBlockNameIsNamedInTheDialog) {
   EXPECT_EQ(modelSpace().size(), 2u);
 }
 
+TEST_F(InsertStagesTest, AnAnnotativeFileAsksTheAnnotationScaleAndScalesUniformly) {
+  QvDbDatabase part(true, true);
+  appendEntity(part.modelSpaceId(), new QvDbLine(P(0, 0, 0), P(3, 0, 0)));
+  part.setAnnotativeDwg(true);
+  const std::string path = folder.path("tag.dxf");
+  ASSERT_EQ(part.saveAs(QvString(path.c_str()).c_str()), Vexa::eOk);
+  // A scale the list lacks is refused in a box; then 1:50 becomes current.
+  run(L"INSERT\n" + QvString(path.c_str()).wstr() + L"\n1:3\n1:50\n0,0\n2\n0\n");
+  EXPECT_TRUE(says("Annotation scale <1:1>: 1:3")) << transcript();
+  EXPECT_TRUE(says("The drawing has no annotation scale \"1:3\"")) << transcript();
+  EXPECT_EQ(db()->cannoscaleName(), QvString(L"1:50"));
+  ASSERT_TRUE(hasBlock(L"tag"));
+  {
+    QvDbObjectPointer<QvDbBlockTable> table(db()->blockTableId(), QvDb::kForRead);
+    QvDbObjectId id;
+    table->getAt(L"tag", id);
+    QvDbObjectPointer<QvDbBlockTableRecord> block(id, QvDb::kForRead);
+    EXPECT_EQ(block->blockScaling(), QvDb::kUniform);
+  }
+  // One factor only (the uniform question), and no array of it.
+  EXPECT_TRUE(says("Specify scale factor <1>: 2")) << transcript();
+  run(L"MINSERT\ntag\n");
+  EXPECT_TRUE(says("An annotative block cannot be inserted as an array.")) << transcript();
+  EXPECT_EQ(modelSpace().size(), 1u);
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "sdk/db/QvDbAttribute.h"
@@ -43,7 +44,7 @@ class AttributeEntryTest : public HostFixture {
     }
     def(addAttDef(room, L"A", L"a0", P(0, -1, 0)), L"First A");
     def(addAttDef(room, L"A", L"a1", P(0, -2, 0)), L"Second A");
-    const QvDbObjectId note = addAttDef(room, L"NOTE", L"", P(0, -3, 0));
+    note = addAttDef(room, L"NOTE", L"", P(0, -3, 0));
     def(note, L"Notes");
     {
       QvDbObjectPointer<QvDbAttributeDefinition> d(note, QvDb::kForWrite);
@@ -93,7 +94,7 @@ class AttributeEntryTest : public HostFixture {
   }
   const Attrs defaults{{L"NAME", L"room"},      {L"A", L"a0"},     {L"A", L"a1"},
                        {L"NOTE", L"one\\Ptwo"}, {L"CODE", L"000"}, {L"KIND", L"office"}};
-  QvDbObjectId ref;
+  QvDbObjectId ref, note;
 };
 
 TEST_F(AttributeEntryTest, CommandLineAsksEachPromptingAttributeAndWritesAtTheEnd) {
@@ -118,6 +119,26 @@ TEST_F(AttributeEntryTest, CommandLineAsksEachPromptingAttributeAndWritesAtTheEn
   for (const auto& m : messages()) said += m;
   EXPECT_THAT(said, HasSubstr(L"Input Attribute Value"));
   EXPECT_THAT(said, HasSubstr(L"Notes - Default Value: \n    one\n    two\n"));
+  EXPECT_TRUE(inputScript().atEnd());
+  EXPECT_TRUE(nothingLeftOpen(db()));
+}
+
+TEST_F(AttributeEntryTest, AVerifiableMultiLineValueIsVerifiedOnceWhenComplete) {
+  {
+    QvDbObjectPointer<QvDbAttributeDefinition> d(note, QvDb::kForWrite);
+    d->setVerifiable(true);
+  }
+  CreateInsertData data;
+  data.setInsertName(L"Room");
+  VexaBuildInCommandContext context;
+  ASSERT_EQ(CreateInsert(&context, ref, data), 5100);
+  // NAME, A, A; NOTE in two lines, then verified (Enter keeps them); CODE and its check.
+  script(L"\n\n\nx\ny z\n\n\n\n\n");
+  ASSERT_TRUE(EditAttBasedOnBlkRefId(ref));
+  EXPECT_EQ(attributes()[3], (std::pair<std::wstring, std::wstring>{L"NOTE", L"x\\Py z"}));
+  const std::vector<std::wstring> asked = prompts();
+  EXPECT_THAT(asked, Contains(L"\nVerify attribute values\nNotes <x\\Py z> :"));
+  EXPECT_EQ(std::count(asked.begin(), asked.end(), L"Next line or <complete>: "), 2);
   EXPECT_TRUE(inputScript().atEnd());
   EXPECT_TRUE(nothingLeftOpen(db()));
 }

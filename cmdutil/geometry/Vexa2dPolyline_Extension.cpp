@@ -58,8 +58,9 @@ Vexa::ErrorStatus Vexa2dPolyline_Extension::getAlignedUCS(QvDbEntity* entity,
   const QvGeVector3d normal = XqAlignedUcs::normalOrZ(polyline->normal());
   QvGePoint3d origin = vertices[0].position;
   QvGeVector3d x = vertices[1].position - vertices[0].position;
+  if (const Vexa::ErrorStatus es = XqAlignedUcs::checkPick(pickPoint, view); es != Vexa::eOk)
+    return es;
   if (pickPoint) {
-    if (!view) return Vexa::eNotApplicable;
     QvGePlane plane;
     QvDb::Planarity planarity = QvDb::kNonPlanar;
     if (polyline->getPlane(plane, planarity) != Vexa::eOk || planarity != QvDb::kPlanar)

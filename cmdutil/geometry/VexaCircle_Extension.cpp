@@ -29,8 +29,9 @@ Vexa::ErrorStatus VexaCircle_Extension::getAlignedUCS(QvDbEntity* entity,
   QvGeMatrix3d ecs;
   getEcs(circle, ecs);
   QvGeVector3d x;
+  if (const Vexa::ErrorStatus es = XqAlignedUcs::checkPick(pickPoint, view); es != Vexa::eOk)
+    return es;
   if (pickPoint) {
-    if (!view) return Vexa::eNotApplicable;
     const QvGePoint3d onPlane =
         XqAlignedUcs::projectPick(*pickPoint, *view, QvGePlane(center, normal));
     const QvGeMatrix3d toEcs = ecs.inverse();

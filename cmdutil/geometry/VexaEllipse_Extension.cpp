@@ -14,8 +14,9 @@ Vexa::ErrorStatus VexaEllipse_Extension::getAlignedUCS(QvDbEntity* entity,
   const QvGePoint3d center = ellipse->center();
   const QvGeVector3d normal = XqAlignedUcs::normalOrZ(ellipse->normal());
   QvGeVector3d x;
+  if (const Vexa::ErrorStatus es = XqAlignedUcs::checkPick(pickPoint, view); es != Vexa::eOk)
+    return es;
   if (pickPoint) {
-    if (!view) return Vexa::eNotApplicable;
     x = XqAlignedUcs::projectPick(*pickPoint, *view, QvGePlane(center, normal)) - center;
   } else {
     const double angle = XqAlignedUcs::snapAngle();

@@ -10,7 +10,9 @@ Vexa::ErrorStatus VexaHatch_Extension::getAlignedUCS(QvDbEntity* entity,
                                                      const QvGePoint3d* pickPoint, QvGsView* view,
                                                      QvGeMatrix3d& ucs) {
   const QvDbHatch* hatch = QvDbHatch::cast(entity);
-  if (!hatch || !pickPoint || !view) return Vexa::eNotApplicable;
+  if (!hatch || !pickPoint) return Vexa::eNotApplicable;
+  if (const Vexa::ErrorStatus es = XqAlignedUcs::checkPick(pickPoint, view); es != Vexa::eOk)
+    return es;
   QvGePlane plane;
   QvDb::Planarity planarity = QvDb::kNonPlanar;
   if (hatch->getPlane(plane, planarity) != Vexa::eOk || planarity != QvDb::kPlanar)

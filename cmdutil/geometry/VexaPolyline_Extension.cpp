@@ -15,8 +15,9 @@ Vexa::ErrorStatus VexaPolyline_Extension::getAlignedUCS(QvDbEntity* entity,
     return Vexa::eNotApplicable;
   QvGePoint3d origin = first;
   QvGeVector3d x = second - first;
+  if (const Vexa::ErrorStatus es = XqAlignedUcs::checkPick(pickPoint, view); es != Vexa::eOk)
+    return es;
   if (pickPoint) {
-    if (!view) return Vexa::eNotApplicable;
     QvGePlane plane;
     QvDb::Planarity planarity = QvDb::kNonPlanar;
     if (polyline->getPlane(plane, planarity) != Vexa::eOk || planarity != QvDb::kPlanar)

@@ -1,5 +1,7 @@
 #include "cmdutil/geometry/XqAlignedUcs.h"
 
+#include <cmath>
+
 #include "sdk/base/QvClassicCodes.h"
 #include "sdk/base/resbuf.h"
 #include "sdk/ed/qvedSysVar.h"
@@ -10,12 +12,21 @@
 
 namespace XqAlignedUcs {
 
+namespace {
+
+bool isFinite(const QvGeVector3d& v) {
+  return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
+
+}  // namespace
+
 QvGeVector3d normalOrZ(const QvGeVector3d& normal) {
   return normal.isZeroLength() ? QvGeVector3d::kZAxis : normal;
 }
 
 bool setFromX(QvGeMatrix3d& ucs, const QvGePoint3d& origin, const QvGeVector3d& x,
               const QvGeVector3d& normal) {
+  if (!isFinite(x) || !isFinite(normal)) return false;
   QvGeVector3d ax, ay, az;
   if (x.isZeroLength()) {
     if (!vexaGetArbitraryAxis(normal, ax, ay, az)) return false;
@@ -37,6 +48,7 @@ bool setFromX(QvGeMatrix3d& ucs, const QvGePoint3d& origin, const QvGeVector3d& 
 
 bool setFromXY(QvGeMatrix3d& ucs, const QvGePoint3d& origin, const QvGeVector3d& x,
                const QvGeVector3d& y) {
+  if (!isFinite(x) || !isFinite(y)) return false;
   if (x.isZeroLength() || y.isZeroLength()) return false;
   const QvGeVector3d z = x.crossProduct(y);
   if (z.isZeroLength()) return false;
@@ -57,12 +69,17 @@ void moveOrigin(QvGeMatrix3d& ucs, const QvGePoint3d& origin) {
   ucs.setCoordSystem(origin, x, y, z);
 }
 
+Vexa::ErrorStatus checkPick(const QvGePoint3d* pick, const QvGsView* view) {
+  if (!pick) return Vexa::eOk;
+  if (!view) return Vexa::eNotApplicable;
+  return isFinite(pick->asVector()) ? Vexa::eOk : Vexa::eInvalidInput;
+}
+
 Vexa::ErrorStatus nearerIsSecond(const QvGePoint3d* pick, const QvGsView* view,
                                  const QvGePoint3d& first, const QvGePoint3d& second,
                                  bool& secondIsNearer) {
   secondIsNearer = false;
-  if (!pick) return Vexa::eOk;
-  if (!view) return Vexa::eNotApplicable;
+  if (const Vexa::ErrorStatus es = checkPick(pick, view); es != Vexa::eOk || !pick) return es;
   const QvGePoint2d at = vexaWcsToDcsTransf(*pick, view);
   const double toFirst = vexaWcsToDcsTransf(first, view).distanceTo(at);
   const double toSecond = vexaWcsToDcsTransf(second, view).distanceTo(at);

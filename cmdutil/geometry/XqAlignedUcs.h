@@ -33,9 +33,13 @@ QvGeVector3d inPlane(const QvGeVector3d& v, const QvGeVector3d& normal);
 // Keeps the axes the matrix holds and moves its origin.
 void moveOrigin(QvGeMatrix3d& ucs, const QvGePoint3d& origin);
 
+// What a pick point asks: eOk without one; eNotApplicable for a pick without a view;
+// eInvalidInput for a pick that is not finite.
+Vexa::ErrorStatus checkPick(const QvGePoint3d* pick, const QvGsView* view);
+
 // Whether the second of two candidate points is the one nearer the pick in the display
 // coordinates of the view: only when the first is strictly farther. Without a pick, the first.
-// eNotApplicable for a pick without a view.
+// A pick checkPick refuses gives its status.
 Vexa::ErrorStatus nearerIsSecond(const QvGePoint3d* pick, const QvGsView* view,
                                  const QvGePoint3d& first, const QvGePoint3d& second,
                                  bool& secondIsNearer);

@@ -11,9 +11,8 @@ class QvGsView;
 
 // The aligned UCS of a text box from its four bounding points (p0 top left, p1 top right, p2
 // bottom left, p3 bottom right) at `origin`: x along the baseline, y square to it in the box's
-// plane (an oblique box leans its sides, not the UCS). A pick point needs a view but does not
-// change the result. eNotApplicable for a pick without view, a count other than four or a box
-// without size.
+// plane (an oblique box leans its sides, not the UCS). A pick point is checked (checkPick) but
+// does not change the result. eNotApplicable for a count other than four or a box without size.
 Vexa::ErrorStatus xqTextBoxUcs(const QvGePoint3dArray& box, const QvGePoint3d& origin,
                                const QvGePoint3d* pickPoint, const QvGsView* view,
                                QvGeMatrix3d& ucs);

@@ -2,10 +2,18 @@
 // gives the frame, closing segments included.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include "EntityExtensionChecks.h"
+
 #include "sdk/db/QvDb2dPolyline.h"
+#include "sdk/db/QvDbArc.h"
+#include "sdk/db/QvDbCircle.h"
+#include "sdk/db/QvDbHatch.h"
+#include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbPolyline.h"
+#include "sdk/db/QvDbSpline.h"
+#include "sdk/db/QvDbText.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/PointChecks.h"
@@ -86,6 +94,32 @@ TEST_F(PolylineExtension, RefusalsLeaveTheMatrix) {
   EXPECT_EQ(pe(polyline.get())->getAlignedUCS(&other, nullptr, nullptr, kept),
             Vexa::eNotApplicable);
   EXPECT_TRUE(kept.isEqualTo(turnedFrame()));
+}
+
+TEST_F(PolylineExtension, PicksThatAreNotFiniteAreRefusedByEveryClass) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  std::unique_ptr<QvDbPolyline> polyline(square(0.0));
+  QvGePoint3dArray fit;
+  for (const QvGePoint3d& p : {QvGePoint3d(0, 0, 0), QvGePoint3d(1, 1, 0), QvGePoint3d(2, 0, 0)})
+    fit.append(p);
+  QvDbLine line(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 0, 0));
+  QvDbArc arc(QvGePoint3d(0, 0, 0), 1.0, 0.0, 1.0);
+  QvDbCircle circle(QvGePoint3d(0, 0, 0), QvGeVector3d::kZAxis, 1.0);
+  QvDbSpline spline(fit);
+  QvDb2dPolyline twoD(k2dSimplePoly, fit);
+  QvDbHatch hatch;
+  QvDbText text(QvGePoint3d(0, 0, 0), L"T");
+  QvDbEntity* entities[] = {polyline.get(), &line, &arc, &circle, &spline, &twoD, &hatch, &text};
+  for (const QvGePoint3d& bad : {QvGePoint3d(nan, 0, 0), QvGePoint3d(0, inf, 0)}) {
+    for (QvDbEntity* entity : entities) {
+      QvGeMatrix3d kept = turnedFrame();
+      EXPECT_EQ(pe(entity)->getAlignedUCS(entity, &bad, vexaGetActiveQvGsView(), kept),
+                Vexa::eInvalidInput)
+          << QvString(entity->isA()->name()).utf8();
+      EXPECT_TRUE(kept.isEqualTo(turnedFrame()));
+    }
+  }
 }
 
 TEST_F(PolylineExtension, TwoDimensionalPolylineInADrawingPicksItsClosingSegment) {

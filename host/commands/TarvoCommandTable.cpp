@@ -10,6 +10,7 @@
 #include "host/commands/TarvoBlockScaleCommand.h"
 #include "host/commands/TarvoChangeLayerCommand.h"
 #include "host/commands/TarvoCircleCommand.h"
+#include "host/commands/TarvoDimPointsCommand.h"
 #include "host/commands/TarvoDistanceCommand.h"
 #include "host/commands/TarvoEntityInfoCommand.h"
 #include "host/commands/TarvoInsertAtCommand.h"
@@ -58,6 +59,7 @@ constexpr std::array kCommands{
     TarvoCommandEntry{L"MINSERT", &TarvoInsertCommand::runArray},
     TarvoCommandEntry{L"EDITATT", &TarvoEditAttCommand::run},
     TarvoCommandEntry{L"BLOCKEDIT", &TarvoBlockEditCommand::run},
+    TarvoCommandEntry{L"DIMPOINTS", &TarvoDimPointsCommand::run},
 };
 
 }  // namespace

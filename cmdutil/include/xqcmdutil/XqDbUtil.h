@@ -10,11 +10,15 @@
 #include "sdk/ge/QvGePlane.h"
 #include "sdk/ge/QvGePoint3d.h"
 #include "xqcmdutil/XqCmdUtilExport.h"
+#include "xqcmdutil/XqVector.h"
 
 class QvDbCurve;
 class QvDbDatabase;
 class QvDbEntity;
 class QvDbSpline;
+class QvDb2dPolyline;
+class QvDbBlockReference;
+class QvDbPolyline;
 class QvGeCurve3d;
 class QvGeVector3d;
 
@@ -162,4 +166,60 @@ class XQCMDUTIL_EXPORT XqDbUtil {
   // answers how many. 0, with nothing appended, for an empty text or separator or a text
   // without the separator.
   static int SplitString(const QvString& text, const QvString& separator, QvArray<QvString>& parts);
+
+  // ---- Dimension definition points and selection helpers ----
+  //
+  // A selection path runs from the outermost container to the picked entity; a viewport at
+  // its front is dropped before use. Results of the int functions are classic result codes.
+
+  // The definition points a new dimension takes from a pick: the two ends of the picked
+  // segment in p1 and p2 (a line, an arc, the segment of a polyline under the pick point
+  // seen along the z axis of `ucs`, the nearest piece of a region or multiline, the entity
+  // picked inside a block reference), or the four quadrant points of a circle in the active
+  // view (p1, p2 along the view's x axis, p3, p4 along its y axis). A polyline also gives the
+  // index of its segment and sets `isPolyline`. kQvNormal; kQvError for an empty path or a
+  // failed query; kQvRejected for a class that cannot be dimensioned.
+  static int getDimensionDefPoints(const XqVector<QvDbObjectId>& path, QvGePoint3d& p1,
+                                   QvGePoint3d& p2, QvGePoint3d& p3, QvGePoint3d& p4,
+                                   const QvGePoint3d& pickPoint, const QvGeMatrix3d& ucs,
+                                   unsigned int& segmentIndex, bool& isPolyline);
+
+  // The marker of the segment that leaves a vertex of a 2D or 3D polyline, polygon mesh or
+  // polyface mesh; untouched for anything else.
+  static void getGsMarkerBySubEnt(QvDbObjectId vertexId, int64_t& marker);
+  // Of the pieces of an exploded block reference (nested references searched in turn, the
+  // curves of regions measured), the one nearest `point`, when nearer than `distance`, which
+  // is lowered to its distance; null when none is. The caller owns the result.
+  static QvDbEntity* getSelectedEntityFromTheBlock(const QvDbBlockReference* reference,
+                                                   const QvGePoint3d& point, double& distance);
+  // A copy, in world coordinates, of the entity the path ends at (the polyline for a vertex);
+  // null when it cannot be read. The caller owns it.
+  static void getSelectedEntityFromIdPath(const XqVector<QvDbObjectId>& path, QvDbEntity*& entity);
+  static bool getSymbolTableRecordName(QvDbObjectId recordId, QvString& name);
+  // The point of a lightweight polyline nearest `point` and the index of its segment. A
+  // polyline without vertices leaves both untouched; one of a single vertex gives it, index 0.
+  static void closestPointOnPolyline(const QvDbPolyline* polyline, const QvGePoint3d& point,
+                                     QvGePoint3d& closest, unsigned int& segmentIndex);
+  // The id of the vertex at a 1-based index of a 2D polyline; untouched for an index of 0 or
+  // past the last vertex, or another class.
+  static void get2dPlineVertIdByIndex(const QvDb2dPolyline* polyline, unsigned int index,
+                                      QvDbObjectId& vertexId);
+  // The view direction ("VIEWDIR") in world coordinates; eNotApplicable when unreadable.
+  static Vexa::ErrorStatus getViewDirWcs(QvGeVector3d& direction);
+  // The marker of the polyline segment under `point` seen along the view direction (a
+  // lightweight polyline's segment index + 1, a 2D or 3D polyline's vertex id); with
+  // `xform` the polyline is seen transformed. True when the marker is positive.
+  static bool getPolylineGsMarkerByGivenPointInViewDir(const QvDbEntity* entity,
+                                                       const QvGePoint3d& point, int64_t& marker,
+                                                       const QvGeMatrix3d* xform = nullptr);
+  static bool getPolylineGsMarkerByGivenPointInViewDir(QvDbObjectId entityId,
+                                                       const QvGePoint3d& point, int64_t& marker,
+                                                       const QvGeMatrix3d* xform = nullptr);
+  // False for an empty path, one through a dimension (or a table, with `rejectTables`), or
+  // one ending at a viewport.
+  static bool isSupportableSelEntToDim(bool rejectTables, const XqVector<QvDbObjectId>& path);
+  static bool isSupportableDimSnapObj(const XqVector<QvDbObjectId>& path, int64_t marker);
+  // The UCS normal ("UCSXDIR" x "UCSYDIR", world axes where unreadable); answers the read
+  // status of "UCSYDIR".
+  static int calculateNormal(QvGeVector3d& normal);
 };

@@ -18,7 +18,6 @@
 #include "sdk/db/QvDbVertexPolylineImp.h"
 #include "sdk/db/qvdbModelToWorld.h"
 #include "sdk/ed/qvedSysVar.h"
-#include "sdk/ed/qvedUcs.h"
 #include "sdk/ge/QvGeCircArc3d.h"
 #include "sdk/ge/QvGeLineSeg3d.h"
 #include "sdk/modeler/QvDbRegion.h"
@@ -60,16 +59,6 @@ bool XqDbUtil::getSymbolTableRecordName(QvDbObjectId recordId, QvString& name) {
   if (!record || record->getName(read) != Vexa::eOk) return false;
   name = read;
   return true;
-}
-
-Vexa::ErrorStatus XqDbUtil::getViewDirWcs(QvGeVector3d& direction) {
-  QvGeVector3d ucs;
-  if (!readVector(L"VIEWDIR", ucs)) return Vexa::eNotApplicable;
-  QvGePoint3d world;
-  if (qvedTrans(QvGePoint3d::kOrigin + ucs, kQvTransUcs, kQvTransWorld, true, world) != kQvNormal)
-    return Vexa::eNotApplicable;
-  direction = world.asVector();
-  return Vexa::eOk;
 }
 
 int XqDbUtil::calculateNormal(QvGeVector3d& normal) {

@@ -204,8 +204,6 @@ class XQCMDUTIL_EXPORT XqDbUtil {
   // past the last vertex, or another class.
   static void get2dPlineVertIdByIndex(const QvDb2dPolyline* polyline, unsigned int index,
                                       QvDbObjectId& vertexId);
-  // The view direction ("VIEWDIR") in world coordinates; eNotApplicable when unreadable.
-  static Vexa::ErrorStatus getViewDirWcs(QvGeVector3d& direction);
   // The marker of the polyline segment under `point` seen along the view direction (a
   // lightweight polyline's segment index + 1, a 2D or 3D polyline's vertex id); with
   // `xform` the polyline is seen transformed. True when the marker is positive.

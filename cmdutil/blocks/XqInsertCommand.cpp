@@ -12,6 +12,7 @@
 #include "sdk/db/QvDbBlockUpdates.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/ed/IVexaBuildInCommandContext.h"
+#include "sdk/ed/qvedCommandState.h"
 #include "sdk/ed/qvedFindFile.h"
 #include "sdk/ed/qvedInput.h"
 #include "sdk/ed/qvedOutput.h"
@@ -59,10 +60,6 @@ int redefine(InsertCommandState& state) {
   return kQvNormal;
 }
 
-bool interactive(const InsertCommandState& state) {
-  return !(state.context && state.context->isNonInteractive());
-}
-
 }  // namespace
 
 int checkDefinition(InsertCommandState& state) {
@@ -79,7 +76,7 @@ int checkDefinition(InsertCommandState& state) {
   if (state.dialogAnswered) return state.dialogRedefine ? redefine(state) : kQvNormal;
   const int expert = XqBlockVars::getShort(L"EXPERT").value_or(0);
   if (!state.redefinePending) return kQvNormal;
-  if (!data.nameGiven && expert < 2 && interactive(state)) {
+  if (!data.nameGiven && expert < 2 && isInteractive(state)) {
     const QvString prompt = qvcmdQvResourceStringF(10826, name.c_str());
     const QvString keywords = qvcmdQvResourceString(10827);
     for (;;) {
@@ -92,6 +89,10 @@ int checkDefinition(InsertCommandState& state) {
     }
   }
   return redefine(state);
+}
+
+bool isInteractive(const InsertCommandState& state) {
+  return !(state.context && state.context->isNonInteractive()) && !qvedCurFDERunning();
 }
 
 void reportNotFound(const QvString& path) {

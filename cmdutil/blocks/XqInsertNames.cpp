@@ -60,10 +60,6 @@ bool isValidBlockName(QvDbDatabase* db, const QvString& name) {
   return qvdbGetSymbolSvc()->validateSymbolName(name.c_str(), false, db) == Vexa::eOk;
 }
 
-bool interactive(const InsertCommandState& state) {
-  return !(state.context && state.context->isNonInteractive());
-}
-
 // The side database's blocks hold the name: the file cannot be inserted under it.
 bool refuseSameName(QvDbDatabase& side, const QvString& name) {
   if (!XqInsertFiles::holdsBlock(side, name)) return false;
@@ -109,7 +105,7 @@ int readIntoBlock(InsertCommandState& state, const QvString& path, bool template
   }
   if (annotative) {
     state.uniformScale = true;
-    if ((data.askInsertionPoint || data.askScale || data.askRotation) && interactive(state))
+    if ((data.askInsertionPoint || data.askScale || data.askRotation) && isInteractive(state))
       ShowSelAnnoScaleDlg();
     if (data.nameGiven) {
       QvGeScale3d scale = data.scale;
@@ -291,7 +287,7 @@ int resolveTyped(InsertCommandState& state) {
     qvedPrompt(qvcmdQvResourceString(10986).c_str());
     return kQvError;
   }
-  if (annotative && interactive(state)) ShowSelAnnoScaleDlg();
+  if (annotative && isInteractive(state)) ShowSelAnnoScaleDlg();
   if (data.checkDimStyleAnnotative && IsDimStyleAnnotative(db->dimstyle()) != annotative) {
     qvedPrompt(
         qvcmdQvResourceStringF(10985, qvcmdQvResourceString(10825).c_str(), path.c_str()).c_str());

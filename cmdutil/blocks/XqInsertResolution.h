@@ -26,6 +26,9 @@ QvDbObjectId findBlock(QvDbDatabase* db, const QvString& name);
 // When the block editor is open: whether the block `name` of `db` is the block being edited
 // or uses it (message 14907). False when the editor is closed.
 bool nestsEditedBlock(QvDbDatabase* db, const QvString& name);
+// Whether the command has a user to ask: the context does not say it runs without one, and
+// it is not a command sent from code.
+bool isInteractive(const InsertCommandState& state);
 // "File not found" (10824 with 10825 and the path) and the host's failed-search mark.
 void reportNotFound(const QvString& path);
 

@@ -24,6 +24,7 @@
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/ed/VexaBuildInCommandContext.h"
 #include "sdk/ed/VexaSysVarService.h"
+#include "sdk/ed/qvedCommand.h"
 #include "tests/host/CommandModuleFixture.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/DbSetup.h"
@@ -258,6 +259,21 @@ TEST_F(InsertCommandTest, EditattInTheDialogAndNonInteractiveRuns) {
   EXPECT_EQ(doorSize(), 4) << transcript();
   ASSERT_EQ(modelSpace().size(), 2u);
   EXPECT_EQ(attributeText(modelSpace()[1]), QvString(L"C-3"));
+}
+
+TEST_F(InsertCommandTest, ACommandSentFromCodeRedefinesWithoutAsking) {
+  run(L"INSERT\n" + pathText() + L"\n0,0\n\n\n\nA-1\n");
+  ASSERT_EQ(doorSize(), 3);
+  writePart(doorPath.c_str(), L"", 4);
+  const QvString name = L"door=" + doorPath;
+  EXPECT_EQ(qvedCommand(kRbString, L"INSERT", kRbString, name.c_str(), kRbString, L"5,0", kRbString,
+                        L"", kRbString, L"", kRbString, L"0", kRbString, L"Z-9", 0),
+            kQvNormal)
+      << transcript();
+  EXPECT_EQ(doorSize(), 5);
+  EXPECT_THAT(transcript(), Not(HasSubstr("Redefine it?")));
+  ASSERT_EQ(modelSpace().size(), 2u);
+  EXPECT_EQ(attributeText(modelSpace()[1]), QvString(L"Z-9"));
 }
 
 TEST_F(InsertCommandTest, TheListingCountsWhatItPrinted) {

@@ -12,6 +12,7 @@
 #include "sdk/ed/qvedOutput.h"
 #include "sdk/rx/QvRxDynamicLinker.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TestPaths.h"
 
 namespace {
 
@@ -212,6 +213,18 @@ TEST(TarvoRun, UsageErrorsExitTwo) {
   for (const char* word : {"run [DRAWING] [SCRIPT]", "render DRAWING", "info DRAWING", "--strict",
                            "TARVO_MODULE_PATH"})
     EXPECT_TRUE(contains(help.out, word)) << word;
+}
+
+TEST(TarvoRun, NonInteractiveRunsAskAttributeValuesOnTheCommandLine) {
+  const std::string door = testDataDir() + "/../../examples/parts/door.dxf";
+  const std::string script = "SETVAR\nATTDIA\n1\nINSERT\n" + door + "\n0,0\n\n\n0\nD-5\n";
+  const TarvoRun quiet = runTarvo({"run", "-", "--non-interactive", "--strict"}, script);
+  EXPECT_EQ(quiet.code, 0) << quiet.out << quiet.err;
+  EXPECT_TRUE(contains(quiet.out, "Door number <D-000> :D-5")) << quiet.out;
+  // With a user the attribute dialog asks.
+  const TarvoRun asked = runTarvo({"run", "-", "--strict"}, script);
+  EXPECT_EQ(asked.code, 0) << asked.out << asked.err;
+  EXPECT_TRUE(contains(asked.out, "NUMBER (Door number) <D-000>: D-5")) << asked.out;
 }
 
 TEST(TarvoRun, OptionsTellTheDrawingFromTheScript) {

@@ -72,6 +72,27 @@ std::optional<int> TarvoCommandInput::integer(const wchar_t* prompt, int low, in
   }
 }
 
+std::optional<double> TarvoCommandInput::positive(const wchar_t* prompt, double byDefault) {
+  for (;;) {
+    qvedInitGet(0, nullptr);
+    double value = byDefault;
+    const int code = qvedGetReal(prompt, &value);
+    if (code == kQvNone) return byDefault;
+    if (code != kQvNormal) return std::nullopt;
+    if (value > 0.0) return value;
+    say(L"\nThe value must be greater than zero.");
+  }
+}
+
+std::optional<double> TarvoCommandInput::angle(const wchar_t* prompt, double byDefault) {
+  qvedInitGet(0, nullptr);
+  double value = byDefault;
+  const int code = qvedGetAngle(nullptr, prompt, &value);
+  if (code == kQvNone) return byDefault;
+  if (code != kQvNormal) return std::nullopt;
+  return value;
+}
+
 TarvoAnswer TarvoCommandInput::point(const wchar_t* prompt, const QvGePoint3d* from,
                                      const wchar_t* keywords, bool required) {
   qvedInitGet(required ? kQvInitNoNull : 0, keywords);

@@ -36,6 +36,13 @@ TarvoAnswer text(const wchar_t* prompt, bool spacesAllowed, QvString& value);
 // Nothing when cancelled.
 std::optional<int> integer(const wchar_t* prompt, int low, int high, int byDefault);
 
+// A number greater than zero (asked again otherwise); Enter takes `byDefault`. Nothing when
+// cancelled.
+std::optional<double> positive(const wchar_t* prompt, double byDefault);
+
+// An angle (qvedGetAngle, radians); Enter takes `byDefault`. Nothing when cancelled.
+std::optional<double> angle(const wchar_t* prompt, double byDefault);
+
 // A point in the current UCS as typed (not carried to world), for requests that take UCS
 // points.
 QvGePoint3d toUcs(const QvGePoint3d& world);

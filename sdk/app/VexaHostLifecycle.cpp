@@ -4,6 +4,7 @@
 #include "sdk/app/VexaEntityDataService.h"
 #include "sdk/app/VexaProgressMeter.h"
 #include "sdk/app/VexaResourceService.h"
+#include "sdk/app/VexaUnderlayServices.h"
 #include "sdk/base/IVexaProgress.h"
 #include "sdk/base/IVexaStringResources.h"
 #include "sdk/base/VexaHost.h"
@@ -30,6 +31,7 @@ VexaHost::VexaHost() {
   bind<IVexaEntityData, VexaEntityDataService>();
   bind<IVexaProgress, VexaProgressMeter>();
   bind<IVexaDialogInput, VexaDialogInputService>();
+  bind<IVexaUnderlayHost, VexaUnderlayServices>();
 }
 
 VexaHost::~VexaHost() {

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "sdk/base/VexaFileStatus.h"
+
 namespace Vexa {
 
 const char* errorStatusName(ErrorStatus es) {
@@ -50,6 +52,9 @@ const char* errorStatusName(ErrorStatus es) {
     TARVO_STATUS_NAME(eRemoteUnchanged)
 #undef TARVO_STATUS_NAME
   }
+  if (es == eNotThisFileFormat) return "eNotThisFileFormat";
+  if (es == eDamagedFile) return "eDamagedFile";
+  if (es == ePasswordNeeded) return "ePasswordNeeded";
   static thread_local char buffer[32];
   std::snprintf(buffer, sizeof buffer, "eUnknown(%d)", static_cast<int>(es));
   return buffer;

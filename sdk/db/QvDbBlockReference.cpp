@@ -11,6 +11,7 @@
 #include "sdk/db/QvDbObjectStub.h"
 #include "sdk/db/detail/BlockEntities.h"
 #include "sdk/db/detail/Grips.h"
+#include "sdk/db/detail/Placement.h"
 #include "sdk/db/detail/PlanarImage.h"
 #include "sdk/ge/QvGeCurve3d.h"
 #include "sdk/ge/QvGeMatrix3d.h"
@@ -144,46 +145,8 @@ QvGeMatrix3d QvDbBlockReference::blockTransform() const {
          QvGeMatrix3d::translation(-blockOrigin().asVector());
 }
 
-namespace {
-
-// Position, normal, rotation and scale of a block transform; see setBlockTransform.
-struct Placement {
-  QvGePoint3d position;
-  QvGeVector3d normal;
-  double rotation = 0.0;
-  QvGeScale3d scale;
-};
-
-Vexa::ErrorStatus decompose(const QvGeMatrix3d& xform, const QvGePoint3d& origin,
-                            Placement& placement) {
-  QvGeVector3d columns[3];
-  for (int c = 0; c < 3; ++c)
-    columns[c].set(xform.entry[0][c], xform.entry[1][c], xform.entry[2][c]);
-  double lengths[3];
-  for (int c = 0; c < 3; ++c) {
-    lengths[c] = columns[c].length();
-    if (!(lengths[c] > 0.0) || !std::isfinite(lengths[c])) return Vexa::eDegenerateGeometry;
-  }
-  for (int a = 0; a < 3; ++a) {
-    const int b = (a + 1) % 3;
-    if (std::fabs(columns[a].dotProduct(columns[b])) >
-        QvGePrecision::kRelative * lengths[a] * lengths[b])
-      return Vexa::eNotApplicable;
-  }
-  // z column: the normal (scale positive); y column: the rotated y axis (scale positive); the
-  // x axis completes the frame, so a mirror shows as a negative x scale.
-  const QvGeVector3d normal = columns[2] / lengths[2];
-  const QvGeVector3d yAxis = columns[1] / lengths[1];
-  const QvGeVector3d xAxis = yAxis.crossProduct(normal);
-  placement.normal = normal;
-  placement.scale.set(columns[0].dotProduct(xAxis), lengths[1], lengths[2]);
-  placement.rotation = qvdb_detail::angleInFrame(xAxis, normal);
-  QvGePoint3d position = origin;
-  placement.position = position.transformBy(xform);
-  return Vexa::eOk;
-}
-
-}  // namespace
+using qvdb_detail::decompose;
+using qvdb_detail::Placement;
 
 Vexa::ErrorStatus QvDbBlockReference::setBlockTransform(const QvGeMatrix3d& xform) {
   Placement placement;

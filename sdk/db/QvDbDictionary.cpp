@@ -1,5 +1,6 @@
 #include "sdk/db/QvDbDictionary.h"
 
+#include "sdk/base/VexaFaultInjection.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbDictionaryIterator.h"
 #include "sdk/db/QvDbObjectStub.h"
@@ -84,6 +85,8 @@ Vexa::ErrorStatus QvDbDictionary::setAt(const wchar_t* key, QvDbObject* value,
   if (!isWriteEnabled()) return assertWriteEnabled();
   QvDbDatabase* db = database();
   if (!db) return Vexa::eNotInDatabase;
+  if (const Vexa::ErrorStatus es = vexaFaultStatus("QvDbDictionary::setAt"); es != Vexa::eOk)
+    return es;
   if (value->isResident()) {
     if (value->database() != db) return Vexa::eWrongDatabase;
     if (!value->ownerId().isNull()) return Vexa::eAlreadyInDb;

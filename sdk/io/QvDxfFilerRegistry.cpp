@@ -33,6 +33,9 @@ QvDxfFilerRegistry::QvDxfFilerRegistry() {
   add(qvDxfFieldFiler());
   add(qvDxfEvalGraphFiler());
   add(qvDxfTagEvalGraphFiler());
+  add(qvDxfPdfDefinitionFiler());
+  add(qvDxfDwfDefinitionFiler());
+  add(qvDxfDgnDefinitionFiler());
   // Entities.
   add(qvDxfLineFiler());
   add(qvDxfPointFiler());
@@ -62,6 +65,9 @@ QvDxfFilerRegistry::QvDxfFilerRegistry() {
   add(qvDxfRasterImageFiler());
   add(qvDxfWipeoutFiler());
   add(qvDxfHatchFiler());
+  add(qvDxfPdfReferenceFiler());
+  add(qvDxfDwfReferenceFiler());
+  add(qvDxfDgnReferenceFiler());
 
   // Proxies: by class only, for what no other filer reads.
   filers_.push_back(qvDxfProxyEntityFiler());

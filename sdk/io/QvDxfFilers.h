@@ -30,6 +30,9 @@ QvDxfFilerPtr qvDxfRasterImageDefFiler();
 QvDxfFilerPtr qvDxfFieldFiler();
 QvDxfFilerPtr qvDxfEvalGraphFiler();
 QvDxfFilerPtr qvDxfTagEvalGraphFiler();
+QvDxfFilerPtr qvDxfPdfDefinitionFiler();
+QvDxfFilerPtr qvDxfDwfDefinitionFiler();
+QvDxfFilerPtr qvDxfDgnDefinitionFiler();
 
 // Entities.
 QvDxfFilerPtr qvDxfLineFiler();
@@ -59,3 +62,6 @@ QvDxfFilerPtr qvDxfProxyEntityFiler();
 QvDxfFilerPtr qvDxfRasterImageFiler();
 QvDxfFilerPtr qvDxfWipeoutFiler();
 QvDxfFilerPtr qvDxfHatchFiler();
+QvDxfFilerPtr qvDxfPdfReferenceFiler();
+QvDxfFilerPtr qvDxfDwfReferenceFiler();
+QvDxfFilerPtr qvDxfDgnReferenceFiler();

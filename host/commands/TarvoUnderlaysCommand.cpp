@@ -1,0 +1,56 @@
+#include "host/commands/TarvoUnderlaysCommand.h"
+
+#include <vector>
+
+#include "host/commands/TarvoCommandInput.h"
+#include "sdk/base/QvClassicCodes.h"
+#include "sdk/db/QvDbHostApplicationServices.h"
+#include "xqcmdutil/QvDbUnderlayService.h"
+
+namespace {
+
+const wchar_t* statusText(int32_t status) {
+  switch (status) {
+    case XqUnderlayItemInfo::kLoaded:
+      return L"loaded";
+    case XqUnderlayItemInfo::kPdfNotLoaded:
+    case XqUnderlayItemInfo::kNotLoaded:
+      return L"not loaded";
+    case XqUnderlayItemInfo::kPdfUnreferenced:
+      return L"unreferenced";
+    case XqUnderlayItemInfo::kPdfFileNotFound:
+      return L"not found";
+    default:
+      return L"?";
+  }
+}
+
+void list(const wchar_t* format, const std::vector<XqUnderlayItemInfo>& items) {
+  for (const XqUnderlayItemInfo& item : items) {
+    const bool found = !item.foundPath.IsEmpty();
+    const QvString date = found ? QvString(item.date.Format(L"%Y-%m-%d %H:%M")) : QvString(L"-");
+    TarvoCommandInput::say(QvString::format(
+        L"\n%ls \"%ls\": %ls, %d KiB, %ls, %ls, saved as \"%ls\", found at \"%ls\"", format,
+        static_cast<const wchar_t*>(item.name), statusText(item.status), item.size,
+        item.type.IsEmpty() ? L"-" : static_cast<const wchar_t*>(item.type), date.c_str(),
+        static_cast<const wchar_t*>(item.savedPath), static_cast<const wchar_t*>(item.foundPath)));
+  }
+}
+
+}  // namespace
+
+int TarvoUnderlaysCommand::run(IVexaBuildInCommandContext& /*context*/) {
+  QvDbDatabase* db = qvdbHostApplicationServices()->workingDatabase();
+  std::vector<XqUnderlayItemInfo> pdf;
+  std::vector<XqUnderlayItemInfo> dwf;
+  std::vector<XqUnderlayItemInfo> dgn;
+  QvDbPdfUnderlayService().collectUnderlayItems(db, pdf);
+  QvDbDwfUnderlayService().collectUnderlayItems(db, dwf);
+  QvDbDgnUnderlayService().collectUnderlayItems(db, dgn);
+  list(L"PDF", pdf);
+  list(L"DWF", dwf);
+  list(L"DGN", dgn);
+  if (pdf.empty() && dwf.empty() && dgn.empty())
+    TarvoCommandInput::say(L"\nThe drawing has no underlays.");
+  return kQvNormal;
+}

@@ -1,0 +1,53 @@
+#include "sdk/app/VexaUnderlayServices.h"
+
+#include "sdk/app/QvFileStringName.h"
+#include "sdk/app/VexaPdfUnderlayService.h"
+#include "sdk/base/QvClassicCodes.h"
+#include "sdk/db/QvDbDatabase.h"
+#include "sdk/ed/qvedFindFile.h"
+#include "sdk/win/VexaFileServices.h"
+
+namespace {
+
+bool isFile(const QvString& name) {
+  VexaFileInformation info;
+  return !name.isEmpty() && GetFileInformation(name.wstr(), info);
+}
+
+}  // namespace
+
+VexaUnderlayServices::VexaUnderlayServices() {
+  services_[static_cast<int>(QvDbUnderlayFormat::kPdf)] =
+      std::make_unique<VexaPdfUnderlayService>();
+}
+
+VexaUnderlayServices::~VexaUnderlayServices() = default;
+
+const QvDbUnderlayFormatService* VexaUnderlayServices::formatService(
+    QvDbUnderlayFormat format) const {
+  return services_[static_cast<int>(format)].get();
+}
+
+void VexaUnderlayServices::setFormatService(QvDbUnderlayFormat format,
+                                            std::unique_ptr<QvDbUnderlayFormatService> service) {
+  services_[static_cast<int>(format)] = std::move(service);
+}
+
+bool VexaUnderlayServices::findUnderlayFile(const QvString& path, const QvDbDatabase* db,
+                                            QvString& found) const {
+  if (path.isEmpty()) return false;
+  if (isFile(path)) {
+    found = path;
+    return true;
+  }
+  const QvString fileName = QvFileStringName(path).fileName();
+  if (fileName.isEmpty()) return false;
+  if (db && !db->fileName().isEmpty()) {
+    const QvString beside = QvFileStringName(db->fileName()).directory() + fileName;
+    if (isFile(beside)) {
+      found = beside;
+      return true;
+    }
+  }
+  return qvedFindFile(fileName.c_str(), found) == kQvNormal;
+}

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# The underlay example end to end: `tarvo run --strict` of examples/underlay.script on the
+# sample site plan succeeds and says what examples/underlay.transcript says (the file's date
+# aside); ezdxf reads the result and its audit finds no error; the two PDF underlays show one
+# definition of the survey's first page, placed, scaled and turned as asked, and both are its
+# reactors. A text file named .pdf is refused with its reason.
+set -uo pipefail
+tarvo="$TARVO_BIN/tarvo"
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+dates='s/[0-9]\{4\}-[0-9]\{2\}-[0-9]\{2\} [0-9]\{2\}:[0-9]\{2\}/DATE/'
+
+cd "$root" || fail "no checkout"
+"$tarvo" run examples/site_plan.dxf examples/underlay.script -o "$work/underlay.dxf" --strict \
+  >"$work/transcript" 2>"$work/errors" || fail "run exited $?: $(cat "$work/transcript" "$work/errors")"
+diff <(sed "$dates" examples/underlay.transcript) <(sed "$dates" "$work/transcript") ||
+  fail "the transcript differs from examples/underlay.transcript"
+
+/usr/bin/python3 - "$work/underlay.dxf" <<'PY' || fail "the drawing with underlays"
+import math
+import sys
+
+import ezdxf
+
+doc = ezdxf.readfile(sys.argv[1])
+auditor = doc.audit()
+assert not auditor.has_errors, [str(e) for e in auditor.errors]
+underlays = doc.modelspace().query("PDFUNDERLAY")
+assert len(underlays) == 2, len(underlays)
+first, second = underlays
+definition = first.get_underlay_def()
+assert definition is second.get_underlay_def()
+assert definition.dxf.filename == "examples/site_survey.pdf", definition.dxf.filename
+assert definition.dxf.name == "1", definition.dxf.name
+keys = [k for k, v in doc.rootdict["ACAD_PDFDEFINITIONS"].items() if v is definition]
+assert keys == ["site_survey - Page 1"], keys
+assert set(definition.get_reactors()) == {first.dxf.handle, second.dxf.handle}
+assert tuple(first.dxf.insert) == (0, 0, 0) and first.scaling == (8, 8, 8), first.scaling
+assert tuple(second.dxf.insert) == (100, 0, 0) and second.scaling == (4, 4, 4)
+assert math.isclose(first.dxf.rotation, 0) and math.isclose(second.dxf.rotation, 90)
+PY
+
+printf 'PDFATTACH\nexamples/underlay.script\n' >"$work/refused.script"
+"$tarvo" run "$work/refused.script" >"$work/refused" 2>&1
+grep -q 'cannot be attached: it is not a PDF file\.$' "$work/refused" ||
+  fail "a text file taken for a PDF: $(cat "$work/refused")"
+exit 0

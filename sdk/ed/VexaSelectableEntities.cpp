@@ -1,8 +1,10 @@
 #include "sdk/ed/VexaSelectableEntities.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "sdk/db/QvDbBlockTableRecord.h"
+#include "sdk/db/QvDbCurve.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbEntity.h"
 #include "sdk/db/QvDbObjectPointer.h"
@@ -73,4 +75,41 @@ VexaSelectSet VexaSelectableEntities::inWindow(const std::array<double, 3>& corn
     if (chosen) set.append(entry.id);
   }
   return set;
+}
+
+namespace {
+
+// The plan distance from a point to an entity: its curve's, seen along Z, else its extents'.
+double planDistance(const QvDbEntity& entity, const QvDbExtents& extents, const QvGePoint3d& p) {
+  if (const QvDbCurve* curve = QvDbCurve::cast(&entity)) {
+    QvGePoint3d onCurve;
+    if (curve->getClosestPointTo(p, QvGeVector3d::kZAxis, onCurve) == Vexa::eOk)
+      return std::hypot(onCurve.x - p.x, onCurve.y - p.y);
+  }
+  const double dx = std::max({extents.minPoint().x - p.x, 0.0, p.x - extents.maxPoint().x});
+  const double dy = std::max({extents.minPoint().y - p.y, 0.0, p.y - extents.maxPoint().y});
+  return std::hypot(dx, dy);
+}
+
+}  // namespace
+
+QvDbObjectId VexaSelectableEntities::atPoint(const std::array<double, 3>& point,
+                                             double aperture) const {
+  const QvGePoint3d p(point[0], point[1], point[2]);
+  QvDbObjectId nearest;
+  double best = aperture;
+  for (const Entry& entry : entries_) {
+    if (!entry.visible || !entry.layer.isShown() || !entry.hasExtents) continue;
+    const QvGePoint3d& lo = entry.extents.minPoint();
+    const QvGePoint3d& hi = entry.extents.maxPoint();
+    if (p.x < lo.x - best || p.x > hi.x + best || p.y < lo.y - best || p.y > hi.y + best) continue;
+    QvDbObjectPointer<QvDbEntity> entity(entry.id, QvDb::kForRead);
+    if (entity.openStatus() != Vexa::eOk) continue;
+    const double distance = planDistance(*entity, entry.extents, p);
+    if (distance < best || (nearest.isNull() && distance <= best)) {
+      best = distance;
+      nearest = entry.id;
+    }
+  }
+  return nearest;
 }

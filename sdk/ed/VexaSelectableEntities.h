@@ -46,6 +46,10 @@ class VexaSelectableEntities {
   // coordinates), or, with `crossing`, inside it or across its edges.
   VexaSelectSet inWindow(const std::array<double, 3>& corner1, const std::array<double, 3>& corner2,
                          bool crossing) const;
+  // The shown entity under a point of the plan view (world coordinates): the one whose geometry
+  // passes nearest it in X and Y, within `aperture` (curves by their closest point seen along
+  // Z, other entities by their extents); the first in drawing order of equals. Null for none.
+  QvDbObjectId atPoint(const std::array<double, 3>& point, double aperture) const;
 
  private:
   QvDbObjectId spaceId_;

@@ -47,6 +47,7 @@ QvString handleText(const QvDbObjectId id) {
 
 int VexaSelectionQuestion::ask(VexaSelectSet& selected) {
   selected.clear();
+  pickPoint_.reset();
   QvDbHostApplicationServices* services = qvdbHostApplicationServices();
   QvDbDatabase* db = services ? services->workingDatabase() : nullptr;
   VexaSelectionSets* sets = VexaSelectionSets::current();
@@ -79,7 +80,12 @@ int VexaSelectionQuestion::ask(VexaSelectSet& selected) {
       const VexaSysVarService* vars = VexaSysVarService::current();
       const Point world =
           vars ? toVexaPoint(vars->currentUcs().toWorld(toGePoint(corner))) : corner;
-      step = window(space, &world, kImpliedWindow, found);
+      if (setup_.pickAtPoint) {
+        found.append(space.atPoint(world, kAperture));
+        if (!found.isEmpty()) pickPoint_ = toGePoint(world);
+      } else {
+        step = window(space, &world, kImpliedWindow, found);
+      }
     } else {
       switch (keywords.match(answer.text)) {
         case kAll:

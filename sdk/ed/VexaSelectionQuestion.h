@@ -1,9 +1,11 @@
 #pragma once
 
 #include <array>
+#include <optional>
 
 #include "sdk/base/QvString.h"
 #include "sdk/ed/VexaSelectSet.h"
+#include "sdk/ge/QvGePoint3d.h"
 
 class VexaSelectableEntities;
 
@@ -29,7 +31,12 @@ class VexaSelectionQuestion {
     QvString prompt = L"\nSelect objects: ";
     bool single = false;        // ends after the first answer that selects something
     bool rejectLocked = false;  // leaves out entities on locked layers, saying how many
+    // A point picks the entity under it (VexaSelectableEntities::atPoint, within kAperture)
+    // instead of starting a window; pickPoint() then answers the point.
+    bool pickAtPoint = false;
   };
+  // How far from a picked point an entity may pass, in drawing units.
+  static constexpr double kAperture = 3.0;
 
   VexaSelectionQuestion() = default;
   explicit VexaSelectionQuestion(Setup setup) : setup_(std::move(setup)) {}
@@ -41,6 +48,9 @@ class VexaSelectionQuestion {
   //   kQvCancel  a cancel, or the script ran out; `selected` is emptied
   //   kQvError   no running host or no working database
   int ask(VexaSelectSet& selected);
+  // The world point of the last pick that chose an entity (Setup::pickAtPoint); nothing when
+  // the selection was made otherwise.
+  const std::optional<QvGePoint3d>& pickPoint() const { return pickPoint_; }
 
  private:
   enum class Step { kDone, kCancel };
@@ -51,4 +61,5 @@ class VexaSelectionQuestion {
   void rejectLocked(const VexaSelectableEntities& space, VexaSelectSet& found) const;
 
   Setup setup_;
+  std::optional<QvGePoint3d> pickPoint_;
 };

@@ -33,12 +33,13 @@ IVexaAlignedUcsSource* alignedUcsSource() {
 
 // The source's UCS for the entity, starting from the current UCS; nothing when it does not
 // answer or its frame makes no UCS.
-std::optional<VexaUcs> sourceUcs(IVexaAlignedUcsSource& source, QvDbEntity* entity) {
+std::optional<VexaUcs> sourceUcs(IVexaAlignedUcsSource& source, QvDbEntity* entity,
+                                 const QvGePoint3d* pickPoint) {
   const VexaSysVarService* vars = VexaSysVarService::current();
   const VexaUcs current = vars ? vars->currentUcs() : VexaUcs();
   QvGeMatrix3d ucs;
   ucs.setCoordSystem(current.origin(), current.xAxis(), current.yAxis(), current.zAxis());
-  if (source.alignedUcs(entity, nullptr, ucs) != Vexa::eOk) return std::nullopt;
+  if (source.alignedUcs(entity, pickPoint, ucs) != Vexa::eOk) return std::nullopt;
   QvGePoint3d origin;
   QvGeVector3d x, y, z;
   ucs.getCoordSystem(origin, x, y, z);
@@ -99,14 +100,17 @@ int VexaObjectUcs::ask(std::optional<VexaUcs>& ucs) {
   VexaSelectionQuestion::Setup setup;
   setup.prompt = L"\nSelect object to align UCS: ";
   setup.single = true;
+  setup.pickAtPoint = true;
   VexaSelectSet selected;
-  const int rc = VexaSelectionQuestion(setup).ask(selected);
+  VexaSelectionQuestion question(setup);
+  const int rc = question.ask(selected);
   if (rc == kQvCancel) return kQvCancel;
   if (rc != kQvNormal) {
     say(L"\nNo object selected.");
     return kQvError;
   }
-  ucs = of(selected.firstId());
+  const std::optional<QvGePoint3d>& pick = question.pickPoint();
+  ucs = of(selected.firstId(), pick ? &*pick : nullptr);
   if (!ucs) {
     say(L"\nThe object does not define a coordinate system.");
     return kQvError;
@@ -114,11 +118,11 @@ int VexaObjectUcs::ask(std::optional<VexaUcs>& ucs) {
   return kQvNormal;
 }
 
-std::optional<VexaUcs> VexaObjectUcs::of(QvDbObjectId entityId) {
+std::optional<VexaUcs> VexaObjectUcs::of(QvDbObjectId entityId, const QvGePoint3d* pickPoint) {
   QvDbObjectPointer<QvDbEntity> entity(entityId, QvDb::kForRead);
   if (!entity) return std::nullopt;
   if (IVexaAlignedUcsSource* source = alignedUcsSource())
-    if (std::optional<VexaUcs> ucs = sourceUcs(*source, entity.object())) return ucs;
+    if (std::optional<VexaUcs> ucs = sourceUcs(*source, entity.object(), pickPoint)) return ucs;
   const QvDbEntity* e = entity.object();
   if (const auto* reference = QvDbBlockReference::cast(e))
     return frame(reference->position(), reference->normal(),

@@ -21,6 +21,7 @@ class QuarterTurnAtEnd final : public IVexaAlignedUcsSource {
                                QvGeMatrix3d& ucs) override {
     ++calls;
     sawPick = pickPoint != nullptr;
+    if (pickPoint) pick = *pickPoint;
     wasReadable = entity && entity->isReadEnabled();
     const QvDbLine* line = QvDbLine::cast(entity);
     if (!line) return Vexa::eNotImplemented;
@@ -32,6 +33,7 @@ class QuarterTurnAtEnd final : public IVexaAlignedUcsSource {
   }
   int calls = 0;
   bool sawPick = false;
+  QvGePoint3d pick;
   bool wasReadable = false;
 };
 
@@ -64,6 +66,32 @@ TEST_F(AlignedUcsSource, TheSourceAnswersFirstAndTheHostServesTheRest) {
   EXPECT_EQ(source.calls, 1);
   EXPECT_POINT_NEAR(ucs().origin(), QvGePoint3d(1, 1, 0));
   EXPECT_VECTOR_NEAR(ucs().xAxis(), QvGeVector3d(0.6, 0.8, 0));
+}
+
+TEST_F(AlignedUcsSource, APointPicksTheNearestEntityAndReachesTheSource) {
+  ASSERT_FALSE(
+      appendToModelSpace(db(), new QvDbLine(QvGePoint3d(0, 0, 0), QvGePoint3d(10, 0, 0))).isNull());
+  ASSERT_FALSE(
+      appendToModelSpace(db(), new QvDbLine(QvGePoint3d(0, 1, 5), QvGePoint3d(10, 1, 5))).isNull());
+  QuarterTurnAtEnd source;
+  vexaSetAlignedUcsSource(&source);
+  // Seen from above the second line passes 0.2 from the pick, the first 0.8.
+  run(L"UCS\nOB\n4,0.8\n");
+  ASSERT_EQ(source.calls, 1);
+  EXPECT_TRUE(source.sawPick);
+  EXPECT_POINT_NEAR(source.pick, QvGePoint3d(4, 0.8, 0));
+  EXPECT_POINT_NEAR(ucs().origin(), QvGePoint3d(10, 1, 5));
+  // Back in the world UCS, a pick nearer the first line.
+  run(L"UCS\nW\nUCS\nOB\n9,-0.5\n");
+  ASSERT_EQ(source.calls, 2);
+  EXPECT_POINT_NEAR(source.pick, QvGePoint3d(9, -0.5, 0));
+  EXPECT_POINT_NEAR(ucs().origin(), QvGePoint3d(10, 0, 0));
+  // Nothing within the aperture: nothing is selected and the UCS stays.
+  run(L"UCS\nOB\n40,40\n\n");
+  EXPECT_EQ(source.calls, 2);
+  EXPECT_POINT_NEAR(ucs().origin(), QvGePoint3d(10, 0, 0));
+  vexaSetAlignedUcsSource(nullptr);
+  EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
 TEST_F(AlignedUcsSource, EntitiesTheSourceRefusesFallBackToTheHost) {

@@ -227,6 +227,13 @@ int64_t QvDxfObjectReader::integerAt(size_t i, int64_t min, int64_t max) {
   return value;
 }
 
+void QvDxfObjectReader::dropBeforeAny(size_t i, std::string_view part) {
+  use(i);
+  session_.repair(tokens_[i].line + 1, QvDxfDiagnostic::kGroupDropped,
+                  "group " + std::to_string(tokens_.code(i)) + " comes before any " +
+                      std::string(part) + " and is dropped");
+}
+
 QvString QvDxfObjectReader::textAt(size_t i) {
   use(i);
   return session_.decode(tokens_.value(i));

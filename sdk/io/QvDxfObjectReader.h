@@ -107,6 +107,9 @@ class QvDxfObjectReader {
   // Gives a group back, so that it is kept with the object although the filer read it.
   void release(size_t i) { used_[i - begin_] = 0; }
   bool isUsed(size_t i) const { return used_[i - begin_] != 0; }
+  // Drops a group that describes a part the record has not reached yet ("a dash (49)"), with a
+  // repair: kept, it would be written after the parts and taken as the last one's next time.
+  void dropBeforeAny(size_t i, std::string_view part);
   // What has been taken so far, to take it back: a filer that tries the groups before it
   // decides what to make rewinds to the mark.
   struct Mark {

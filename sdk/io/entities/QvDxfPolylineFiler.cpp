@@ -53,7 +53,11 @@ class PolylineFiler : public QvDxfEntityFilerOf<QvDbPolyline> {
         vertices.push_back(v);
         continue;
       }
-      if (vertices.empty()) continue;
+      if (vertices.empty()) {
+        if (code == 40 || code == 41 || code == 42 || code == 91)
+          in.dropBeforeAny(i, "vertex (10)");
+        continue;
+      }
       Vertex& v = vertices.back();
       switch (code) {
         case 40:

@@ -61,11 +61,7 @@ class LinetypeFiler : public QvDxfRecordFilerOf<QvDbLinetypeTableRecord> {
           in.setSlot(i, dashSlot(dashes.size() - 1));
           continue;
         }
-        // Kept, it would be written after the dashes and taken as the last one's next time.
-        in.use(i);
-        in.session().repair(
-            in.lineAt(i) + 1, QvDxfDiagnostic::kGroupDropped,
-            "group " + std::to_string(in.code(i)) + " comes before any dash (49) and is dropped");
+        in.dropBeforeAny(i, "dash (49)");
       }
     }
     if (linetype.setDashes(dashes) != Vexa::eOk)

@@ -112,4 +112,21 @@ TEST_F(EntityDataOwnListTest, ARefusedListLeavesTheReferenceAsItWas) {
   EXPECT_EQ(describe(before.get()), describe(after.get()));
 }
 
+TEST_F(EntityDataOwnListTest, AVertexGroupBeforeAnyVertexIsDroppedNotGivenToTheLastVertex) {
+  const Entity polyline = entities().at(2);
+  ASSERT_EQ(polyline.type, "LWPOLYLINE");
+  QvRbListPtr before(qvdbEntGet(polyline.name));
+  QvRbListPtr edited(qvutDupList(before.get()));
+  resbuf* rb = edited.get();
+  while (rb->next && rb->next->type != 10) rb = rb->next;
+  ASSERT_NE(nullptr, rb->next);
+  resbuf* stray = qvutNewRb(42);
+  stray->value.real = 0.5;
+  stray->next = rb->next;
+  rb->next = stray;
+  EXPECT_EQ(qvdbEntMod(edited.get()), kQvNormal);
+  QvRbListPtr after(qvdbEntGet(polyline.name));
+  EXPECT_EQ(describe(before.get()), describe(after.get()));
+}
+
 }  // namespace

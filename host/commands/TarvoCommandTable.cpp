@@ -21,9 +21,9 @@
 #include "host/commands/TarvoLineCommand.h"
 #include "host/commands/TarvoOopsCommand.h"
 #include "host/commands/TarvoPathInfoCommand.h"
-#include "host/commands/TarvoPdfAttachCommand.h"
 #include "host/commands/TarvoPlineCommand.h"
 #include "host/commands/TarvoTrimHatchCommand.h"
+#include "host/commands/TarvoUnderlayAttachCommand.h"
 #include "host/commands/TarvoUnderlaysCommand.h"
 #include "host/commands/TarvoUnitsCommand.h"
 #include "host/commands/TarvoWcMatchCommand.h"
@@ -62,7 +62,8 @@ constexpr std::array kCommands{
     TarvoCommandEntry{L"EDITATT", &TarvoEditAttCommand::run},
     TarvoCommandEntry{L"BLOCKEDIT", &TarvoBlockEditCommand::run},
     TarvoCommandEntry{L"DIMPOINTS", &TarvoDimPointsCommand::run},
-    TarvoCommandEntry{L"PDFATTACH", &TarvoPdfAttachCommand::run},
+    TarvoCommandEntry{L"PDFATTACH", &TarvoUnderlayAttachCommand::runPdf},
+    TarvoCommandEntry{L"DWFATTACH", &TarvoUnderlayAttachCommand::runDwf},
     TarvoCommandEntry{L"UNDERLAYS", &TarvoUnderlaysCommand::run},
 };
 

@@ -25,9 +25,12 @@ const wchar_t* statusText(int32_t status) {
   }
 }
 
-void list(const wchar_t* format, const std::vector<XqUnderlayItemInfo>& items) {
-  for (const XqUnderlayItemInfo& item : items) {
+void list(const wchar_t* format, std::vector<XqUnderlayItemInfo>& items) {
+  for (XqUnderlayItemInfo& item : items) {
     const bool found = !item.foundPath.IsEmpty();
+    // DWF and DGN listings leave the file's information to the caller.
+    if (found && item.type.IsEmpty())
+      QvDbUnderlayService::GetUnderLayItemInfo(item.foundPath, item);
     const QvString date = found ? QvString(item.date.Format(L"%Y-%m-%d %H:%M")) : QvString(L"-");
     TarvoCommandInput::say(QvString::format(
         L"\n%ls \"%ls\": %ls, %d KiB, %ls, %ls, saved as \"%ls\", found at \"%ls\"", format,

@@ -1,6 +1,7 @@
 #include "sdk/app/VexaUnderlayServices.h"
 
 #include "sdk/app/QvFileStringName.h"
+#include "sdk/app/VexaDwfUnderlayService.h"
 #include "sdk/app/VexaPdfUnderlayService.h"
 #include "sdk/base/QvClassicCodes.h"
 #include "sdk/db/QvDbDatabase.h"
@@ -19,6 +20,8 @@ bool isFile(const QvString& name) {
 VexaUnderlayServices::VexaUnderlayServices() {
   services_[static_cast<int>(QvDbUnderlayFormat::kPdf)] =
       std::make_unique<VexaPdfUnderlayService>();
+  services_[static_cast<int>(QvDbUnderlayFormat::kDwf)] =
+      std::make_unique<VexaDwfUnderlayService>();
 }
 
 VexaUnderlayServices::~VexaUnderlayServices() = default;

@@ -206,6 +206,7 @@ Vexa::ErrorStatus QvDbUnderlayReference::getFrame(QvGePoint3dArray& points) cons
     if (!item) return Vexa::eInvalidExtents;
     const QvGePoint2d& lo = item->extentsMin();
     const QvGePoint2d& hi = item->extentsMax();
+    if (!(hi.x > lo.x) || !(hi.y > lo.y)) return Vexa::eInvalidExtents;  // extents not known
     for (const QvGePoint2d& p : {lo, QvGePoint2d(hi.x, lo.y), hi, QvGePoint2d(lo.x, hi.y)})
       outline.append(p);
   }

@@ -64,7 +64,7 @@ class QvDbUnderlayReference : public QvDbEntity {
 
   // The outline of what shows, in the world, closed by repeating the first point: the clip
   // boundary when clipped, else the frame of the definition's item when it is loaded.
-  // eInvalidExtents when there is neither.
+  // eInvalidExtents when there is neither (or the item's extents are not known).
   Vexa::ErrorStatus getFrame(QvGePoint3dArray& points) const;
 
   void visitIds(QvDbIdVisitor& visitor) override;

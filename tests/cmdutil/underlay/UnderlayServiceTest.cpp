@@ -290,6 +290,7 @@ TEST_F(UnderlayServiceTest, DgnAndDwfListingsAppend) {
 
 TEST_F(UnderlayServiceTest, LoadingNeedsTheFormatsService) {
   const std::string here = folder_.file("plan.pdf", "pdf");
+  host().service<VexaUnderlayServices>().setFormatService(QvDbUnderlayFormat::kDwf, nullptr);
   QvDbUnderlayFile* file = nullptr;
   EXPECT_EQ(QvDbDwfUnderlayService::LoadDwfUnderlayFile(QvString(here.c_str()).c_str(), file),
             Vexa::eInvalidInput);

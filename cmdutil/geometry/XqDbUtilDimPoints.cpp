@@ -16,6 +16,9 @@
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbPolyline.h"
+#include "sdk/db/qvdbModelToWorld.h"
+#include "sdk/ge/QvGeCircArc3d.h"
+#include "sdk/ge/QvGeLineSeg3d.h"
 #include "sdk/modeler/QvDbRegion.h"
 #include "xqcmdutil/XqDbUtil.h"
 
@@ -186,6 +189,117 @@ int XqDbUtil::getDimensionDefPoints(const XqVector<QvDbObjectId>& fullPath, QvGe
   if (!curve) return kQvRejected;  // a multiline or solid the stand-in cannot take apart
   QvGePoint3d start;
   QvGePoint3d end;
+  if (curve->getStartPoint(start) != Vexa::eOk || curve->getEndPoint(end) != Vexa::eOk)
+    return kQvError;
+  p1 = start;
+  p2 = end;
+  return kQvNormal;
+}
+
+namespace {
+
+// The segment a selection marker names on a polyline, as a new entity in the polyline's
+// coordinates: a lightweight polyline's segment index + 1, or the id of the vertex a 2D or 3D
+// polyline's segment leaves. Null when the marker names none.
+QvDbEntity* polylineSegmentAt(const QvDbEntity& polyline, int64_t marker) {
+  if (const auto* lw = QvDbPolyline::cast(&polyline)) {
+    const unsigned int n = lw->numVerts();
+    const unsigned int segments = lw->isClosed() ? n : (n > 0 ? n - 1 : 0);
+    if (marker < 1 || n < 2 || marker > static_cast<int64_t>(segments)) return nullptr;
+    const auto index = static_cast<unsigned int>(marker - 1);
+    std::unique_ptr<QvGeCurve3d> segment;
+    if (lw->segType(index) == QvDbPolyline::kArc) {
+      auto arc = std::make_unique<QvGeCircArc3d>();
+      if (lw->getArcSegAt(index, *arc) == Vexa::eOk) segment = std::move(arc);
+    } else {
+      auto line = std::make_unique<QvGeLineSeg3d>();
+      if (lw->getLineSegAt(index, *line) == Vexa::eOk) segment = std::move(line);
+    }
+    return segment ? XqDbUtil::asDbCurve(segment.get()) : nullptr;
+  }
+  // A 2D or 3D polyline: the piece of its explosion that leaves the marked vertex.
+  int index = -1;
+  int at = 0;
+  auto find = [&](const QvDbEntity& vertex) {
+    if (vertex.objectId().asOldId() == marker) index = at;
+    ++at;
+    return index < 0;
+  };
+  if (const auto* p2 = QvDb2dPolyline::cast(&polyline)) {
+    xqForEachVertex<QvDb2dVertex>(*p2, find);
+  } else if (const auto* p3 = QvDb3dPolyline::cast(&polyline)) {
+    xqForEachVertex<QvDb3dPolylineVertex>(*p3, find);
+  }
+  QvArray<QvDbEntity*> pieces;
+  if (index < 0 || polyline.explode(pieces) != Vexa::eOk) return nullptr;
+  QvDbEntity* piece = nullptr;
+  for (int i = 0; i < pieces.length(); ++i) {
+    if (i == index)
+      piece = pieces[i];
+    else
+      delete pieces[i];
+  }
+  return piece;
+}
+
+}  // namespace
+
+int XqDbUtil::getDimensionDefPoints(const XqVector<QvDbObjectId>& fullPath,
+                                    const QvGePoint3d& pickPoint, bool /*unused*/, bool quadrants,
+                                    QvGePoint3d& p1, QvGePoint3d& p2, QvGePoint3d& p3,
+                                    QvGePoint3d& p4, int64_t& marker) {
+  if (fullPath.isEmpty()) return kQvError;
+  if (!isSupportableSelEntToDim(false, fullPath)) return kQvRejected;
+  XqVector<QvDbObjectId> path = withoutLeadingViewport(fullPath);
+  if (path.isEmpty()) return kQvError;
+
+  // A picked vertex names its segment of the polyline that owns it.
+  {
+    QvDbObjectPointer<QvDbEntity> last(path.last(), QvDb::kForRead);
+    if (!last) return kQvError;
+    const QvRxClass* cls = last->isA();
+    if (cls == QvDb2dVertex::desc() || cls == QvDb3dPolylineVertex::desc()) {
+      getGsMarkerBySubEnt(path.last(), marker);
+      XqVector<QvDbObjectId> owner;
+      for (int i = 0; i + 1 < path.length(); ++i) owner.append(path[i]);
+      if (owner.isEmpty()) owner.append(last->ownerId());
+      path = owner;
+    }
+  }
+
+  // The picked sub-entity, in world coordinates.
+  QvDbObjectIdArray ids;
+  for (int i = 0; i < path.length(); ++i) ids.append(path[i]);
+  QvGeMatrix3d toWorld;
+  if (qvdbGetModelToWorldTransform(ids, toWorld) != Vexa::eOk) return kQvError;
+  PickedEntity picked;
+  if (!picked.open(path.last())) return kQvError;
+  if (isPolylineClass(picked.get())) {
+    picked.adopt(polylineSegmentAt(*picked.get(), marker));
+    if (!picked.get()) return kQvRejected;
+  }
+  if (!toWorld.isEqualTo(QvGeMatrix3d::kIdentity)) {
+    QvDbEntity* copy = nullptr;
+    if (picked.get()->getTransformedCopy(toWorld, copy) != Vexa::eOk) return kQvError;
+    picked.adopt(copy);
+  }
+
+  const QvDbEntity* entity = picked.get();
+  if (const auto* circle = QvDbCircle::cast(entity)) {
+    if (quadrants) {
+      circleQuadrants(*circle, p1, p2, p3, p4);
+    } else {
+      QvGePoint3d closest;
+      if (circle->getClosestPointTo(pickPoint, closest) != Vexa::eOk) return kQvError;
+      p1 = closest;
+      p2 = circle->center() + (circle->center() - closest);
+    }
+    return kQvNormal;
+  }
+  const auto* curve = QvDbCurve::cast(entity);
+  QvGePoint3d start;
+  QvGePoint3d end;
+  if (!curve) return kQvRejected;
   if (curve->getStartPoint(start) != Vexa::eOk || curve->getEndPoint(end) != Vexa::eOk)
     return kQvError;
   p1 = start;

@@ -183,6 +183,17 @@ class XQCMDUTIL_EXPORT XqDbUtil {
                                    QvGePoint3d& p2, QvGePoint3d& p3, QvGePoint3d& p4,
                                    const QvGePoint3d& pickPoint, const QvGeMatrix3d& ucs,
                                    unsigned int& segmentIndex, bool& isPolyline);
+  // The same for the sub-entity a selection marker names on the entity the path ends at (a
+  // lightweight polyline's segment index + 1, the vertex id a 2D or 3D polyline's segment
+  // leaves; a picked vertex gives its own), in world coordinates: its two ends, or for a circle
+  // the point nearest the pick and the one opposite, or with `circleQuadrants` its quadrant
+  // points in the active view. The third argument is not used. kQvRejected for a path that
+  // cannot be dimensioned (isSupportableSelEntToDim), a marker that names nothing and what is
+  // not a curve.
+  static int getDimensionDefPoints(const XqVector<QvDbObjectId>& path, const QvGePoint3d& pickPoint,
+                                   bool unused, bool circleQuadrants, QvGePoint3d& p1,
+                                   QvGePoint3d& p2, QvGePoint3d& p3, QvGePoint3d& p4,
+                                   int64_t& marker);
 
   // The marker of the segment that leaves a vertex of a 2D or 3D polyline, polygon mesh or
   // polyface mesh; untouched for anything else.

@@ -65,7 +65,12 @@ void QvDxfEntityFiler::writePlacement(QvDxfObjectWriter& out, const QvDbEntity& 
 }
 
 void QvDxfEntityFiler::beginEntity(QvDxfObjectWriter& out, const QvDbEntity& entity) const {
-  out.begin(recordName());
+  beginEntity(out, entity, recordName());
+}
+
+void QvDxfEntityFiler::beginEntity(QvDxfObjectWriter& out, const QvDbEntity& entity,
+                                   std::string_view recordName) const {
+  out.begin(recordName);
   out.subclass(1);
   writePlacement(out, entity);
   QvDxfWriteSession& session = out.session();

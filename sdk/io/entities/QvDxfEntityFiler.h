@@ -40,8 +40,10 @@ class QvDxfEntityFiler : public QvDxfClassFiler {
  protected:
   // Selects subclass 1 and reads the common groups.
   void readCommon(QvDxfObjectReader& in, QvDbEntity& entity) const;
-  // The head and subclass 1 with the common groups.
+  // The head and subclass 1 with the common groups; the record named as given, or the filer's.
   void beginEntity(QvDxfObjectWriter& out, const QvDbEntity& entity) const;
+  void beginEntity(QvDxfObjectWriter& out, const QvDbEntity& entity,
+                   std::string_view recordName) const;
   // The layer's name as written ("0" for an entity without layer).
   static QvString layerName(const QvDbEntity& entity);
   // Writes the paper-space flag for an entity of a paper-space layout.

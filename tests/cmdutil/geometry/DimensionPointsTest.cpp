@@ -319,4 +319,59 @@ TEST_F(DimensionPointsTest, TheNearestPieceOfABlockAndItsNestedBlocks) {
   EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
+TEST_F(DimensionPointsTest, TheSubEntityAMarkerNames) {
+  int64_t marker = 2;
+  const QvDbObjectId lw = add(lwPolyline({{0, 0}, {10, 0}, {10, 10}}));
+  auto markerPoints = [&](const Path& path, bool quadrants) {
+    p1_ = p2_ = p3_ = p4_ = P(-1, -1, -1);
+    return XqDbUtil::getDimensionDefPoints(path, P(9, 5, 0), false, quadrants, p1_, p2_, p3_, p4_,
+                                           marker);
+  };
+  ASSERT_EQ(markerPoints(Path{lw}, false), kQvNormal);
+  EXPECT_POINT_NEAR(p1_, P(10, 0, 0));
+  EXPECT_POINT_NEAR(p2_, P(10, 10, 0));
+  for (int64_t none : {0, 3, -1}) {
+    marker = none;
+    EXPECT_EQ(markerPoints(Path{lw}, false), kQvRejected) << none;
+  }
+
+  // A vertex of a 2D polyline names the segment that leaves it, whatever the marker was.
+  QvGePoint3dArray corners;
+  corners.append(P(0, 0, 0));
+  corners.append(P(0, 6, 0));
+  corners.append(P(8, 6, 0));
+  const QvDbObjectId pline = add(new QvDb2dPolyline(k2dSimplePoly, corners));
+  QvDbObjectId second;
+  {
+    QvDbObjectPointer<QvDb2dPolyline> p(pline, QvDb::kForRead);
+    XqDbUtil::get2dPlineVertIdByIndex(p.object(), 2, second);
+  }
+  marker = 0;
+  ASSERT_EQ(markerPoints(Path{pline, second}, false), kQvNormal);
+  EXPECT_EQ(marker, second.asOldId());
+  EXPECT_POINT_NEAR(p1_, P(0, 6, 0));
+  EXPECT_POINT_NEAR(p2_, P(8, 6, 0));
+
+  // A circle: the point nearest the pick and its opposite, or the quadrants.
+  const QvDbObjectId circle = add(new QvDbCircle(P(5, 5, 0), QvGeVector3d::kZAxis, 2.0));
+  ASSERT_EQ(markerPoints(Path{circle}, false), kQvNormal);
+  EXPECT_POINT_NEAR(p1_, P(7, 5, 0));
+  EXPECT_POINT_NEAR(p2_, P(3, 5, 0));
+  ASSERT_EQ(markerPoints(Path{circle}, true), kQvNormal);
+  EXPECT_POINT_NEAR(p3_, P(5, 7, 0));
+  EXPECT_POINT_NEAR(p4_, P(5, 3, 0));
+
+  // Through a block reference: in world coordinates. Through a dimension: refused.
+  const QvDbObjectId block = addBlock(db(), L"MARK");
+  const QvDbObjectId inner = appendEntity(block, new QvDbLine(P(0, 0, 0), P(2, 0, 0)));
+  const QvDbObjectId ref = add(new QvDbBlockReference(P(50, 50, 0), block));
+  ASSERT_EQ(markerPoints(Path{ref, inner}, false), kQvNormal);
+  EXPECT_POINT_NEAR(p1_, P(50, 50, 0));
+  EXPECT_POINT_NEAR(p2_, P(52, 50, 0));
+  const QvDbObjectId dim = add(new QvDbAlignedDimension(P(0, 0, 0), P(1, 0, 0), P(0, 1, 0)));
+  EXPECT_EQ(markerPoints(Path{dim, inner}, false), kQvRejected);
+  EXPECT_EQ(markerPoints(Path{}, false), kQvError);
+  EXPECT_TRUE(nothingLeftOpen(db()));
+}
+
 }  // namespace

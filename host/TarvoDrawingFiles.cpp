@@ -38,8 +38,9 @@ std::unique_ptr<QvDbDatabase> TarvoDrawingFiles::read(const std::string& path, Q
   return db;
 }
 
-bool TarvoDrawingFiles::write(QvDbDatabase& db, const std::string& path, QvString& error) {
-  const Vexa::ErrorStatus es = db.saveAs(QvString(path.c_str()).c_str(), false);
+bool TarvoDrawingFiles::write(QvDbDatabase& db, const std::string& path, QvString& error,
+                              int version) {
+  const Vexa::ErrorStatus es = db.saveAs(QvString(path.c_str()).c_str(), false, version);
   if (es == Vexa::eOk) return true;
   error = reason(db, es);
   return false;

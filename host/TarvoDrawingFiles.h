@@ -6,6 +6,7 @@
 #include <string>
 
 #include "sdk/base/QvString.h"
+#include "sdk/db/QvDb.h"
 #include "sdk/io/QvDxfFile.h"
 
 class QvDbDatabase;
@@ -21,8 +22,9 @@ class TarvoDrawingFiles {
   // what the reader found.
   static std::unique_ptr<QvDbDatabase> read(const std::string& path, QvString& error,
                                             QvDxfReadResult* read = nullptr);
-  // Saves a drawing; false with the reason in `error`.
-  static bool write(QvDbDatabase& db, const std::string& path, QvString& error);
+  // Saves a drawing in the given version; false with the reason in `error`.
+  static bool write(QvDbDatabase& db, const std::string& path, QvString& error,
+                    int version = QvDb::kDrawingVersionCurrent);
   // After a read: how many repairs the reader made and the first few with their lines (all of
   // those kept with `all`); nothing for a drawing read without repairs.
   static void writeRepairs(const QvDxfReadResult& read, const std::string& path, bool all,

@@ -197,7 +197,8 @@ int TarvoProgram::runScript(const TarvoOptions& options) {
   }
 
   QvDbDatabase* db = drawing.document()->database();
-  if (!options.output.empty() && !TarvoDrawingFiles::write(*db, options.output, why))
+  const int version = drawing.document()->docData()->saveVersion;
+  if (!options.output.empty() && !TarvoDrawingFiles::write(*db, options.output, why, version))
     return fileError("save the drawing to", options.output, utf8(why));
   if (!options.svg.empty() && !TarvoPicture::write(*db, options.layout, options.svg, why))
     return fileError("write the picture", options.svg, utf8(why));

@@ -3,8 +3,10 @@
 #include <cstdlib>
 
 #include "sdk/app/QvFileStringName.h"
+#include "sdk/app/VexaCommandTools.h"
 #include "sdk/app/VexaFileTools.h"
 #include "sdk/app/VexaPathFinder.h"
+#include "sdk/app/VexaServicesManagerInterface.h"
 #include "sdk/app/VexaUnitsFormatter.h"
 #include "sdk/app/qvdbUnits.h"
 #include "sdk/base/QvClassicCodes.h"
@@ -91,6 +93,24 @@ int VexaServicesManager::vexaConvertAngleToFloat(const QvString& text, int units
 int VexaServicesManager::vexaConvertStringToDistance(const QvString& text, int units,
                                                      double& value) {
   return qvdbDisToF(text.c_str(), units, &value);
+}
+
+void VexaServicesManager::showTextScreen() {
+  if (VexaServicesManagerInterface* services = getServicesManagerInterface())
+    services->showTextScreen();
+}
+
+int VexaServicesManager::lineWeightToString(int weight, QvString& text) {
+  VexaServicesManagerInterface* services = getServicesManagerInterface();
+  return services ? services->lineWeightToString(weight, text) : kQvError;
+}
+
+void VexaServicesManager::SetCurDocumentFileType(int type) {
+  VexaCommandTools::setCurDocumentFileType(type);
+}
+
+void VexaServicesManager::SetVersionForSave(int version) {
+  VexaCommandTools::setVersionForSave(version);
 }
 
 double VexaServicesManager::AngleToDegree(double radians) {

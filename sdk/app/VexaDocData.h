@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "sdk/db/QvDb.h"
 #include "sdk/db/QvDbObjectId.h"
 #include "sdk/ge/QvGePoint3d.h"
 
@@ -17,6 +18,9 @@ enum SymmetricalObjMask : uint32_t {
   kSymmetricalTracked = 32,
 };
 
+// The kind of file a document is: a drawing, a DXF exchange file or a drawing template.
+enum VexaDocFileType : int { kDocFileDwg = 0, kDocFileDxf = 1, kDocFileDwt = 2 };
+
 // What the host keeps for the active document between and inside commands.
 struct VexaDocData {
   // The objects the last command that turned objects into a block removed from the drawing.
@@ -29,6 +33,9 @@ struct VexaDocData {
   QvGePoint3d mirrorPoint2;
   uint32_t mirrorMask = kSymmetricalNone;
   QvDbObjectId mirrorCopyId;
+  // The kind of the document's file and the version its next save writes.
+  VexaDocFileType fileType = kDocFileDwg;
+  int saveVersion = QvDb::kDrawingVersionCurrent;
 };
 
 // The active (current) document's data; null when no host runs or it has no document.

@@ -31,6 +31,15 @@ class VexaTranscript : public VexaHostService {
   void addAnswer(const QvString& text) { add({VexaTranscriptEntry::Kind::kAnswer, text}); }
   void add(const VexaTranscriptEntry& entry);
 
+  // The text screen the command line switches to: the switch is shown as a message.
+  static constexpr const wchar_t* kTextScreenText = L"\n[text screen]";
+  void showTextScreen() {
+    ++textScreens_;
+    addMessage(kTextScreenText);
+  }
+  // How often the command line switched to the text screen.
+  int textScreens() const { return textScreens_; }
+
   const std::vector<VexaTranscriptEntry>& entries() const { return entries_; }
   void clear() { entries_.clear(); }
 
@@ -64,4 +73,5 @@ class VexaTranscript : public VexaHostService {
   std::vector<VexaTranscriptEntry> entries_;
   Sink sink_;
   int echoOff_ = 0;
+  int textScreens_ = 0;
 };

@@ -23,3 +23,10 @@ int qvedPrompt(const wchar_t* text) {
   transcript->addMessage(text);
   return kQvNormal;
 }
+
+int qvedTextScr() {
+  VexaTranscript* transcript = VexaTranscript::current();
+  if (!transcript) return kQvError;
+  transcript->showTextScreen();
+  return kQvNormal;
+}

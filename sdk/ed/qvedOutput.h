@@ -12,3 +12,7 @@ int qvutPrintf(const wchar_t* format, ...);
 // Prints `text` as it stands (no formatting). Returns kQvNormal; kQvError for null text or
 // when no host runs.
 int qvedPrompt(const wchar_t* text);
+
+// Switches the command line to the text screen: the transcript shows the switch. Returns
+// kQvNormal; kQvError when no host runs.
+int qvedTextScr();

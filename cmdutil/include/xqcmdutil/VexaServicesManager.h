@@ -37,6 +37,16 @@ class XQCMDUTIL_EXPORT VexaServicesManager {
   static int vexaConvertAngleToFloat(const QvString& text, int units, double& value);
   static int vexaConvertStringToDistance(const QvString& text, int units, double& value);
 
+  // The host's text screen; nothing without a host.
+  static void showTextScreen();
+  // The text of a line weight ("ByLayer", "ByBlock", "Default", "0.25 mm"): kQvNormal, or
+  // kQvError with `text` unchanged without a host or for a weight that is not standard.
+  static int lineWeightToString(int weight, QvString& text);
+  // The kind of the current document's file and the version its next save writes; an unknown
+  // kind or a version the writer cannot write changes nothing.
+  static void SetCurDocumentFileType(int type);
+  static void SetVersionForSave(int version);
+
   static double AngleToDegree(double radians);
   static short stdColorIndex(const wchar_t* name);
   // The text of file bytes (byte-order marks honoured).

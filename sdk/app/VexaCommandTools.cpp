@@ -1,0 +1,22 @@
+#include "sdk/app/VexaCommandTools.h"
+
+#include "sdk/app/VexaDocData.h"
+#include "sdk/db/QvDb.h"
+
+namespace VexaCommandTools {
+
+bool setCurDocumentFileType(int type) {
+  VexaDocData* data = GetVexaAppCtxActiveDocData();
+  if (!data || type < kDocFileDwg || type > kDocFileDwt) return false;
+  data->fileType = static_cast<VexaDocFileType>(type);
+  return true;
+}
+
+bool setVersionForSave(int version) {
+  VexaDocData* data = GetVexaAppCtxActiveDocData();
+  if (!data || version != QvDb::kDrawingVersionR2018) return false;
+  data->saveVersion = version;
+  return true;
+}
+
+}  // namespace VexaCommandTools

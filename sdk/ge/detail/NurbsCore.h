@@ -107,6 +107,23 @@ class NurbsCore {
     return std::clamp(k, first, last);
   }
 
+  // The homogeneous curve on `span` (degree at most 3) as a polynomial in (t - about):
+  // coef[k] = A^(k)(about) / k!, zero above the degree.
+  void spanPolynomial(int span, double about, HPoint coef[4]) const {
+    static constexpr double kInvFactorial[4] = {1.0, 1.0, 0.5, 1.0 / 6.0};
+    double ders[4][kMaxDegree + 1];
+    basisDerivs(span, about, degree, ders);
+    for (int k = 0; k < 4; ++k) {
+      coef[k].fill(0.0);
+      if (k > degree) continue;
+      for (int j = 0; j <= degree; ++j) {
+        const HPoint& c = ctrl[static_cast<size_t>(span - degree + j)];
+        for (int i = 0; i < kH; ++i) coef[k][i] += ders[k][j] * c[i];
+      }
+      for (int i = 0; i < kH; ++i) coef[k][i] *= kInvFactorial[k];
+    }
+  }
+
   // Nonzero basis functions of `span` and their derivatives up to nd at t (t may lie outside
   // the span: the span's polynomials continue).
   void basisDerivs(int span, double t, int nd, double ders[][kMaxDegree + 1]) const {

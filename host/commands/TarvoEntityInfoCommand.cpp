@@ -31,12 +31,7 @@ QvString measures(QvDbEntityInternalBasePE& ext, const QvDbEntity& entity) {
 
 int TarvoEntityInfoCommand::run(IVexaBuildInCommandContext& /*context*/) {
   TarvoSelectionSet selection;
-  const int code = selection.ask();
-  if (code == kQvCancel) return kQvCancel;
-  if (code != kQvNormal) {
-    TarvoCommandInput::say(L"\nNothing selected.");
-    return kQvNone;
-  }
+  if (const int code = selection.askForCommand(); code != kQvNormal) return code;
   for (const QvDbObjectId& id : selection.ids()) {
     QvDbObjectPointer<QvDbEntity> entity(id, QvDb::kForRead);
     if (entity.openStatus() != Vexa::eOk) continue;

@@ -68,12 +68,7 @@ void eraseAll(const std::vector<QvDbObjectId>& ids) {
 
 int TarvoJoinCommand::run(IVexaBuildInCommandContext& /*context*/) {
   TarvoSelectionSet selection;
-  const int code = selection.ask();
-  if (code == kQvCancel) return kQvCancel;
-  if (code != kQvNormal) {
-    TarvoCommandInput::say(L"\nNothing selected.");
-    return kQvNone;
-  }
+  if (const int code = selection.askForCommand(); code != kQvNormal) return code;
   const std::optional<bool> erase =
       TarvoCommandInput::yesNo(L"\nErase the source objects? [Yes/No] <Yes>: ", true);
   if (!erase) return kQvCancel;

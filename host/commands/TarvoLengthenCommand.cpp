@@ -94,12 +94,7 @@ int TarvoLengthenCommand::run(IVexaBuildInCommandContext& /*context*/) {
   const std::optional<Request> request = askRequest();
   if (!request) return kQvCancel;
   TarvoSelectionSet selection;
-  const int code = selection.ask();
-  if (code == kQvCancel) return kQvCancel;
-  if (code != kQvNormal) {
-    TarvoCommandInput::say(L"\nNothing selected.");
-    return kQvNone;
-  }
+  if (const int code = selection.askForCommand(); code != kQvNormal) return code;
   bool allChanged = true;
   for (const QvDbObjectId& id : selection.ids()) {
     const Outcome outcome = change(id, *request);

@@ -1,5 +1,6 @@
 #include "host/commands/TarvoSelectionSet.h"
 
+#include "host/commands/TarvoCommandInput.h"
 #include "sdk/base/QvClassicCodes.h"
 #include "sdk/db/QvDbAdsName.h"
 #include "sdk/ed/qvedSelection.h"
@@ -12,6 +13,13 @@ int TarvoSelectionSet::ask() {
   const int code = qvedSSGet(nullptr, nullptr, nullptr, name_);
   made_ = code == kQvNormal;
   return code;
+}
+
+int TarvoSelectionSet::askForCommand() {
+  const int code = ask();
+  if (code == kQvNormal || code == kQvCancel) return code;
+  TarvoCommandInput::say(L"\nNothing selected.");
+  return kQvNone;
 }
 
 std::vector<QvDbObjectId> TarvoSelectionSet::ids() const {

@@ -15,6 +15,9 @@ class TarvoSelectionSet {
 
   // Asks the selection question; the qvedSSGet code.
   int ask();
+  // Asks it for a command that needs objects: kQvNormal when some were selected, kQvCancel on a
+  // cancel, else kQvNone after saying that nothing was selected.
+  int askForCommand();
   // The ids of the selected objects, in selection order.
   std::vector<QvDbObjectId> ids() const;
   // The set's name for the classic interface ((0, 0) before a selection was made).

@@ -5,16 +5,9 @@
 # picked: from the ridge line's top end back down along it (the host's own rule would start at
 # the bottom and lay X flat), from the pond's centre toward the pick, and from the bed's first
 # vertex back along its closing side.
-set -uo pipefail
-tarvo="$TARVO_BIN/tarvo"
-examples="$(dirname "$0")/../../examples"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/lib/example_run.sh"
 
-"$tarvo" run "$examples/entityucs.script" -o "$work/entityucs.dxf" --strict \
-  >"$work/transcript" 2>"$work/errors" || fail "run exited $?: $(cat "$work/errors")"
-diff -u "$examples/entityucs.transcript" "$work/transcript" || fail "the transcript differs"
+run_example entityucs
 
 /usr/bin/python3 - "$work/entityucs.dxf" <<'PY' || fail "the marked drawing"
 import math

@@ -5,16 +5,9 @@
 # and it holds the three doors with their numbers (the first changed by EDITATT), the door
 # block redefined from the wider file, the desk array with its spacings and attributes, and
 # the window with the type typed in the dialog.
-set -uo pipefail
-tarvo="$TARVO_BIN/tarvo"
-top="$(cd "$(dirname "$0")/../.." && pwd)"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/lib/example_run.sh"
 
-(cd "$top" && "$tarvo" run examples/insert.script -o "$work/insert.dxf" --strict) \
-  >"$work/transcript" 2>"$work/errors" || fail "run exited $?: $(cat "$work/errors")"
-diff -u "$top/examples/insert.transcript" "$work/transcript" || fail "the transcript differs"
+run_example insert
 
 /usr/bin/python3 - "$work/insert.dxf" <<'PY' || fail "the drawing"
 import math

@@ -3,16 +3,9 @@
 # examples/lengthen.script on a new drawing prints exactly examples/lengthen.transcript, and the
 # drawing it saves holds, as ezdxf reads it, the line grown to 12 from its right end, the arc
 # of 135 degrees kept at its top end and the path cut back at its start.
-set -uo pipefail
-tarvo="$TARVO_BIN/tarvo"
-examples="$(dirname "$0")/../../examples"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/lib/example_run.sh"
 
-"$tarvo" run "$examples/lengthen.script" -o "$work/lengthen.dxf" --strict \
-  >"$work/transcript" 2>"$work/errors" || fail "run exited $?: $(cat "$work/errors")"
-diff -u "$examples/lengthen.transcript" "$work/transcript" || fail "the transcript differs"
+run_example lengthen
 
 /usr/bin/python3 - "$work/lengthen.dxf" <<'PY' || fail "the lengthened drawing"
 import math

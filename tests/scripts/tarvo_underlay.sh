@@ -4,19 +4,10 @@
 # aside); ezdxf reads the result and its audit finds no error; the two PDF underlays show one
 # definition of the survey's first page, placed, scaled and turned as asked, and both are its
 # reactors. A text file named .pdf is refused with its reason.
-set -uo pipefail
-tarvo="$TARVO_BIN/tarvo"
-root="$(cd "$(dirname "$0")/../.." && pwd)"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-dates='s/[0-9]\{4\}-[0-9]\{2\}-[0-9]\{2\} [0-9]\{2\}:[0-9]\{2\}/DATE/'
+source "$(dirname "$0")/lib/example_run.sh"
 
 cd "$root" || fail "no checkout"
-"$tarvo" run examples/site_plan.dxf examples/underlay.script -o "$work/underlay.dxf" --strict \
-  >"$work/transcript" 2>"$work/errors" || fail "run exited $?: $(cat "$work/transcript" "$work/errors")"
-diff <(sed "$dates" examples/underlay.transcript) <(sed "$dates" "$work/transcript") ||
-  fail "the transcript differs from examples/underlay.transcript"
+run_example underlay examples/site_plan.dxf
 
 /usr/bin/python3 - "$work/underlay.dxf" <<'PY' || fail "the drawing with underlays"
 import math

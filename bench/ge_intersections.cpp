@@ -4,36 +4,15 @@
 // allocations per pair.
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <random>
 #include <vector>
 
+#include "bench/support/CountedAllocations.h"
 #include "sdk/ge/QvGeCircArc3d.h"
 #include "sdk/ge/QvGeCurveCurveInt3d.h"
 #include "sdk/ge/QvGeLineSeg3d.h"
 #include "sdk/ge/QvGeNurbCurve3d.h"
 #include "sdk/ge/QvGePolyline3d.h"
-
-// Counting replacements of the global allocation functions (they pair malloc with free, which
-// the compiler cannot see through).
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-namespace {
-std::atomic<long> gAllocations{0};
-}  // namespace
-
-void* operator new(std::size_t size) {
-  ++gAllocations;
-  if (void* p = std::malloc(size ? size : 1)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-  std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  std::free(p);
-}
 
 namespace {
 
@@ -84,7 +63,7 @@ QvGeNurbCurve3d randomNurbs(bool rational) {
 template <class A, class B>
 void runPairs(benchmark::State& state, const std::vector<A>& first, const std::vector<B>& second) {
   long points = 0, pairs = 0;
-  const long allocationsBefore = gAllocations.load();
+  const long allocationsBefore = countedAllocations();
   QvGeCurveCurveInt3d ints;
   for (auto _ : state) {
     for (size_t i = 0; i < first.size(); ++i) {
@@ -97,7 +76,7 @@ void runPairs(benchmark::State& state, const std::vector<A>& first, const std::v
   state.SetItemsProcessed(pairs);
   state.counters["points/pair"] = static_cast<double>(points) / static_cast<double>(pairs);
   state.counters["allocs/pair"] =
-      static_cast<double>(gAllocations.load() - allocationsBefore) / static_cast<double>(pairs);
+      static_cast<double>(countedAllocations() - allocationsBefore) / static_cast<double>(pairs);
 }
 
 void BM_SegmentSegment(benchmark::State& state) {

@@ -4,39 +4,18 @@
 // lookup, and fails when a lookup allocates or misses.
 //
 //   bench_protocol_lookup [LOOKUPS]
-#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <new>
 
 #include "bench/support/BenchProcess.h"
+#include "bench/support/CountedAllocations.h"
 #include "sdk/app/VexaDocumentManager.h"
 #include "sdk/base/VexaHost.h"
 #include "sdk/db/QvDbLine.h"
 #include "sdk/rx/QvRxClass.h"
 #include "xqcmdutil/VexaEntityPE.h"
 #include "xqcmdutil/XqCmdUtilEntry.h"
-
-// Counting replacements of the global allocation functions (they pair malloc with free, which
-// the compiler cannot see through).
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-namespace {
-std::atomic<long> gAllocations{0};
-}  // namespace
-
-void* operator new(std::size_t size) {
-  ++gAllocations;
-  if (void* p = std::malloc(size ? size : 1)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-  std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  std::free(p);
-}
 
 namespace {
 
@@ -61,7 +40,7 @@ Result time(const QvRxObject& object, long lookups) {
   const QvRxClass* protocol = VexaEntityPE::desc();
   const QvRxObject* expected = object.x(protocol);
   long misses = expected ? 0 : lookups;
-  const long allocationsBefore = gAllocations.load();
+  const long allocationsBefore = countedAllocations();
   const auto start = std::chrono::steady_clock::now();
   for (long i = 0; i < lookups; ++i) {
     const QvRxObject* found = object.x(protocol);
@@ -73,7 +52,7 @@ Result time(const QvRxObject& object, long lookups) {
   Result result;
   result.perSecond = static_cast<double>(lookups) / seconds;
   result.allocationsPerLookup =
-      static_cast<double>(gAllocations.load() - allocationsBefore) / static_cast<double>(lookups);
+      static_cast<double>(countedAllocations() - allocationsBefore) / static_cast<double>(lookups);
   result.misses = misses;
   return result;
 }
@@ -89,7 +68,7 @@ int main(int argc, char** argv) {
   VexaHost host;
   host.service<VexaDocumentManager>().newDocument();
   IVexaCmdApplication* app = GetVexaCmdApplication();
-  const long beforeLoad = gAllocations.load();
+  const long beforeLoad = countedAllocations();
   if (!app->initApplication()) {
     std::fprintf(stderr, "the module did not load\n");
     return 2;
@@ -98,7 +77,7 @@ int main(int argc, char** argv) {
   QvRxClass* leaf = newQvRxClass(L"BenchLineBelowBelow", L"BenchLineBelow");
   qvrxBuildClassHierarchy();
   // Loading makes the extension objects: a counter that saw none would prove nothing.
-  const long loadAllocations = gAllocations.load() - beforeLoad;
+  const long loadAllocations = countedAllocations() - beforeLoad;
   if (loadAllocations == 0) {
     std::fprintf(stderr, "the allocation counter counts nothing\n");
     return 2;

@@ -64,6 +64,7 @@ constexpr std::array kCommands{
     TarvoCommandEntry{L"DIMPOINTS", &TarvoDimPointsCommand::run},
     TarvoCommandEntry{L"PDFATTACH", &TarvoUnderlayAttachCommand::runPdf},
     TarvoCommandEntry{L"DWFATTACH", &TarvoUnderlayAttachCommand::runDwf},
+    TarvoCommandEntry{L"DGNATTACH", &TarvoUnderlayAttachCommand::runDgn},
     TarvoCommandEntry{L"UNDERLAYS", &TarvoUnderlaysCommand::run},
 };
 

@@ -26,6 +26,7 @@ using TarvoCommandInput::say;
 struct Format {
   const wchar_t* name;      // "PDF"
   const wchar_t* itemNoun;  // "page"
+  const wchar_t* sizeUnit;  // of the item's extents: "in."
   const QvDbUnderlayService& service;
   Vexa::ErrorStatus (*load)(const wchar_t* path, QvDbUnderlayFile*& file);
   void (*collect)(QvDbDatabase* db, std::vector<XqUnderlayItemInfo>& items);
@@ -43,6 +44,8 @@ QvString reason(Vexa::ErrorStatus es, const wchar_t* format) {
   if (es == Vexa::eNotThisFileFormat) return QvString::format(L"it is not a %ls file", format);
   if (es == Vexa::eDamagedFile) return L"the file is damaged";
   if (es == Vexa::ePasswordNeeded) return L"it is protected by a password";
+  if (es == Vexa::eFileVersionNotSupported)
+    return QvString::format(L"the host cannot read this version of %ls files", format);
   if (es == Vexa::eInvalidInput) return QvString::format(L"the host cannot read %ls files", format);
   return QvString(Vexa::errorStatusName(es));
 }
@@ -54,11 +57,12 @@ std::optional<int> askPage(const QvDbUnderlayFile& file) {
   return *page - 1;
 }
 
-// A sheet by name (without regard to case) or by number from 1.
-std::optional<int> askSheet(const QvDbUnderlayFile& file) {
+// An item by name (without regard to case) or by number from 1.
+std::optional<int> askNamedItem(const wchar_t* noun, const QvDbUnderlayFile& file) {
   QvString answer;
   const TarvoAnswer kind = TarvoCommandInput::text(
-      QvString::format(L"\nSheet <%ls>: ", file.getItem(0)->name().c_str()).c_str(), true, answer);
+      QvString::format(L"\n%ls <%ls>: ", noun, file.getItem(0)->name().c_str()).c_str(), true,
+      answer);
   if (kind.kind == TarvoAnswer::Kind::kEnter) return 0;
   if (kind.kind != TarvoAnswer::Kind::kValue) return std::nullopt;
   for (int i = 0; i < file.getItemCount(); ++i)
@@ -69,16 +73,26 @@ std::optional<int> askSheet(const QvDbUnderlayFile& file) {
     const int number = std::stoi(digits);
     if (number >= 1 && number <= file.getItemCount()) return number - 1;
   }
-  say(QvString::format(L"\nThe file has no sheet \"%ls\".", answer.c_str()));
+  say(QvString::format(L"\nThe file has no %ls \"%ls\".", QvString(noun).makeLower().c_str(),
+                       answer.c_str()));
   return std::nullopt;
+}
+
+std::optional<int> askSheet(const QvDbUnderlayFile& file) {
+  return askNamedItem(L"Sheet", file);
+}
+std::optional<int> askModel(const QvDbUnderlayFile& file) {
+  return askNamedItem(L"Model", file);
 }
 
 const QvDbPdfUnderlayService kPdfService;
 const QvDbDwfUnderlayService kDwfService;
+const QvDbDgnUnderlayService kDgnService;
 
 const Format kPdf{
     L"PDF",
     L"page",
+    L" in.",
     kPdfService,
     &QvDbPdfUnderlayService::LoadPdfUnderlayFile,
     [](QvDbDatabase* db, std::vector<XqUnderlayItemInfo>& items) {
@@ -93,6 +107,7 @@ const Format kPdf{
 const Format kDwf{
     L"DWF",
     L"sheet",
+    L" in.",
     kDwfService,
     &QvDbDwfUnderlayService::LoadDwfUnderlayFile,
     [](QvDbDatabase* db, std::vector<XqUnderlayItemInfo>& items) {
@@ -101,6 +116,21 @@ const Format kDwf{
     []() -> QvDbUnderlayDefinition* { return new QvDbDwfDefinition(); },
     []() -> QvDbUnderlayReference* { return new QvDbDwfReference(); },
     &askSheet,
+    [](const QvDbUnderlayItem& item) { return item.name(); },
+};
+
+const Format kDgn{
+    L"DGN",
+    L"model",
+    L" units.",
+    kDgnService,
+    &QvDbDgnUnderlayService::LoadDgnUnderlayFile,
+    [](QvDbDatabase* db, std::vector<XqUnderlayItemInfo>& items) {
+      kDgnService.collectUnderlayItems(db, items);
+    },
+    []() -> QvDbUnderlayDefinition* { return new QvDbDgnDefinition(); },
+    []() -> QvDbUnderlayReference* { return new QvDbDgnReference(); },
+    &askModel,
     [](const QvDbUnderlayItem& item) { return item.name(); },
 };
 
@@ -217,8 +247,9 @@ int attach(const Format& format) {
   const double height = item.extentsMax().y - item.extentsMin().y;
   say(QvString::format(L"\nAttached \"%ls\": %ls %d of %d", name.c_str(), format.itemNoun,
                        *index + 1, file->getItemCount()) +
-      (width > 0.0 && height > 0.0 ? QvString::format(L", %g x %g in.", width, height)
-                                   : QvString(L".")));
+      (width > 0.0 && height > 0.0
+           ? QvString::format(L", %g x %g%ls", width, height, format.sizeUnit)
+           : QvString(L".")));
   return kQvNormal;
 }
 
@@ -230,4 +261,8 @@ int TarvoUnderlayAttachCommand::runPdf(IVexaBuildInCommandContext& /*context*/) 
 
 int TarvoUnderlayAttachCommand::runDwf(IVexaBuildInCommandContext& /*context*/) {
   return attach(kDwf);
+}
+
+int TarvoUnderlayAttachCommand::runDgn(IVexaBuildInCommandContext& /*context*/) {
+  return attach(kDgn);
 }

@@ -1,6 +1,7 @@
 #include "sdk/app/VexaUnderlayServices.h"
 
 #include "sdk/app/QvFileStringName.h"
+#include "sdk/app/VexaDgnUnderlayService.h"
 #include "sdk/app/VexaDwfUnderlayService.h"
 #include "sdk/app/VexaPdfUnderlayService.h"
 #include "sdk/base/QvClassicCodes.h"
@@ -22,6 +23,8 @@ VexaUnderlayServices::VexaUnderlayServices() {
       std::make_unique<VexaPdfUnderlayService>();
   services_[static_cast<int>(QvDbUnderlayFormat::kDwf)] =
       std::make_unique<VexaDwfUnderlayService>();
+  services_[static_cast<int>(QvDbUnderlayFormat::kDgn)] =
+      std::make_unique<VexaDgnUnderlayService>();
 }
 
 VexaUnderlayServices::~VexaUnderlayServices() = default;

@@ -5,7 +5,7 @@
 #include "sdk/base/VexaHost.h"
 #include "sdk/db/QvDbUnderlayHost.h"
 
-// The host's underlay services: a format service per format (PDF and DWF from the start) and the
+// The host's underlay services: a format service per format (PDF, DWF and DGN) and the
 // search for underlay files. Bound to IVexaUnderlayHost when the host starts.
 class VexaUnderlayServices : public VexaHostService, public IVexaUnderlayHost {
  public:

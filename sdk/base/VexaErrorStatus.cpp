@@ -55,6 +55,7 @@ const char* errorStatusName(ErrorStatus es) {
   if (es == eNotThisFileFormat) return "eNotThisFileFormat";
   if (es == eDamagedFile) return "eDamagedFile";
   if (es == ePasswordNeeded) return "ePasswordNeeded";
+  if (es == eFileVersionNotSupported) return "eFileVersionNotSupported";
   static thread_local char buffer[32];
   std::snprintf(buffer, sizeof buffer, "eUnknown(%d)", static_cast<int>(es));
   return buffer;

@@ -1,8 +1,10 @@
 #include "sdk/db/QvDbUnderlayReference.h"
 
+#include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbExtents.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbUnderlayDefinition.h"
+#include "sdk/db/detail/BlockEntities.h"
 #include "sdk/db/detail/Placement.h"
 #include "sdk/gi/QvGiGeometry.h"
 #include "sdk/gi/QvGiWorldDraw.h"
@@ -238,5 +240,21 @@ Vexa::ErrorStatus QvDbUnderlayReference::subGetGeomExtents(QvDbExtents& extents)
 bool QvDbUnderlayReference::subWorldDraw(QvGiWorldDraw* wd) {
   QvGePoint3dArray frame;
   if (getFrame(frame) == Vexa::eOk) wd->geometry().polyline(frame.length(), frame.asArrayPtr());
+  return true;
+}
+
+bool QvDbDgnReference::subWorldDraw(QvGiWorldDraw* wd) {
+  QvDbUnderlayReference::subWorldDraw(wd);
+  QvDbObjectPointer<QvDbUnderlayDefinition> def(definitionId(), QvDb::kForRead);
+  const QvDbUnderlayItem* item = def ? def->getUnderlayItem() : nullptr;
+  const QvDbDatabase* contents = item ? item->database() : nullptr;
+  if (!contents) return true;
+  QvGiGeometry& geometry = wd->geometry();
+  geometry.pushModelTransform(transform());
+  qvdb_detail::forEachBlockEntity(contents->modelSpaceId(), [&](QvDbEntity& entity) {
+    if (entity.visibility() == QvDb::kVisible) geometry.draw(&entity);
+    return Vexa::eOk;
+  });
+  geometry.popModelTransform();
   return true;
 }

@@ -108,8 +108,13 @@ class QvDbPdfReference : public QvDbUnderlayReference {
   const QvRxClass* definitionClass() const override;
 };
 
+// A DGN reference draws the converted contents of its loaded definition's item, placed by its
+// transform, within its frame (the clip boundary is not applied to the contents).
 class QvDbDgnReference : public QvDbUnderlayReference {
   QVDB_DECLARE_MEMBERS(QvDbDgnReference);
   QvDbDgnReference() = default;
   const QvRxClass* definitionClass() const override;
+
+ protected:
+  bool subWorldDraw(QvGiWorldDraw* wd) override;
 };

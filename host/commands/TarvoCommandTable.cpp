@@ -10,6 +10,7 @@
 #include "host/commands/TarvoBlockScaleCommand.h"
 #include "host/commands/TarvoChangeLayerCommand.h"
 #include "host/commands/TarvoCircleCommand.h"
+#include "host/commands/TarvoDgnBindCommand.h"
 #include "host/commands/TarvoDimPointsCommand.h"
 #include "host/commands/TarvoDistanceCommand.h"
 #include "host/commands/TarvoEntityInfoCommand.h"
@@ -27,6 +28,7 @@
 #include "host/commands/TarvoUnderlaysCommand.h"
 #include "host/commands/TarvoUnitsCommand.h"
 #include "host/commands/TarvoWcMatchCommand.h"
+#include "host/commands/TarvoXrefCommands.h"
 #include "host/commands/TarvoXrefFileCommand.h"
 
 namespace {
@@ -65,7 +67,10 @@ constexpr std::array kCommands{
     TarvoCommandEntry{L"PDFATTACH", &TarvoUnderlayAttachCommand::runPdf},
     TarvoCommandEntry{L"DWFATTACH", &TarvoUnderlayAttachCommand::runDwf},
     TarvoCommandEntry{L"DGNATTACH", &TarvoUnderlayAttachCommand::runDgn},
+    TarvoCommandEntry{L"DGNBIND", &TarvoDgnBindCommand::run},
     TarvoCommandEntry{L"UNDERLAYS", &TarvoUnderlaysCommand::run},
+    TarvoCommandEntry{L"XATTACH", &TarvoXrefCommands::runAttach},
+    TarvoCommandEntry{L"XBIND", &TarvoXrefCommands::runBind},
 };
 
 }  // namespace

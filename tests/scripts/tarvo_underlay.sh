@@ -3,7 +3,9 @@
 # sample site plan succeeds and says what examples/underlay.transcript says (the file's date
 # aside); ezdxf reads the result and its audit finds no error; the two PDF underlays show one
 # definition of the survey's first page, placed, scaled and turned as asked, and both are its
-# reactors. A text file named .pdf is refused with its reason.
+# reactors. The two DGN underlays were bound: two references of the block "partner_site", which
+# holds the DGN file's converted contents on its bound layers, and no DGN definition is left.
+# A text file named .pdf is refused with its reason.
 source "$(dirname "$0")/lib/example_run.sh"
 
 cd "$root" || fail "no checkout"
@@ -31,6 +33,18 @@ assert set(definition.get_reactors()) == {first.dxf.handle, second.dxf.handle}
 assert tuple(first.dxf.insert) == (0, 0, 0) and first.scaling == (8, 8, 8), first.scaling
 assert tuple(second.dxf.insert) == (100, 0, 0) and second.scaling == (4, 4, 4)
 assert math.isclose(first.dxf.rotation, 0) and math.isclose(second.dxf.rotation, 90)
+
+assert not doc.modelspace().query("DGNUNDERLAY")
+assert len(doc.rootdict.get("ACAD_DGNDEFINITIONS", {})) == 0
+bound = doc.blocks.get("partner_site")
+assert bound is not None and not bound.block.is_xref
+kinds = sorted(e.dxftype() for e in bound)
+assert kinds == ["ARC", "CIRCLE", "LINE", "LINE", "LWPOLYLINE", "LWPOLYLINE", "LWPOLYLINE",
+                 "TEXT"], kinds
+assert {e.dxf.layer for e in bound} == {"partner_site$0$Level %d" % n for n in range(1, 6)}
+inserts = doc.modelspace().query("INSERT[name=='partner_site']")
+assert [tuple(i.dxf.insert) for i in inserts] == [(150, 0, 0), (150, 60, 0)]
+assert all(i.dxf.xscale == 0.5 for i in inserts)
 PY
 
 printf 'PDFATTACH\nexamples/underlay.script\n' >"$work/refused.script"

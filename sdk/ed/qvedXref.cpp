@@ -1,0 +1,184 @@
+#include "sdk/ed/qvedXref.h"
+
+#include <memory>
+#include <vector>
+
+#include "sdk/db/QvDbBlockReference.h"
+#include "sdk/db/QvDbBlockTable.h"
+#include "sdk/db/QvDbBlockTableRecord.h"
+#include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbHostApplicationServices.h"
+#include "sdk/db/QvDbLayerTableRecord.h"
+#include "sdk/db/QvDbLinetypeTableRecord.h"
+#include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbSymbolTable.h"
+#include "sdk/db/QvDbSymbolTableIterator.h"
+#include "sdk/db/QvDbSymbolTableRecord.h"
+#include "sdk/db/QvDbSymbolUtilities.h"
+#include "sdk/db/QvDbTransactionScope.h"
+
+namespace {
+
+QvDbDatabase* orWorking(QvDbDatabase* db) {
+  if (db) return db;
+  QvDbHostApplicationServices* services = qvdbHostApplicationServices();
+  return services ? services->workingDatabase() : nullptr;
+}
+
+// The tables whose records a drawing's contents name.
+std::vector<QvDbObjectId> namedTables(const QvDbDatabase* db) {
+  return {db->layerTableId(), db->linetypeTableId(), db->textStyleTableId(), db->dimStyleTableId(),
+          db->blockTableId()};
+}
+
+std::vector<QvDbObjectId> recordsOf(QvDbObjectId tableId) {
+  std::vector<QvDbObjectId> ids;
+  QvDbObjectPointer<QvDbSymbolTable> table(tableId, QvDb::kForRead);
+  QvDbSymbolTableIterator* raw = nullptr;
+  if (!table || table->newIterator(raw) != Vexa::eOk) return ids;
+  const std::unique_ptr<QvDbSymbolTableIterator> it(raw);
+  for (; !it->done(); it->step()) {
+    QvDbObjectId id;
+    if (it->getRecordId(id) == Vexa::eOk) ids.push_back(id);
+  }
+  return ids;
+}
+
+// Names a referenced drawing shares with every drawing: they stay as they are.
+bool keepsItsName(const QvDbSymbolTableRecord& record) {
+  const QvString name = record.name();
+  if (name.isEmpty() || name.getAt(0) == L'*') return true;  // spaces, anonymous blocks
+  if (const auto* block = QvDbBlockTableRecord::cast(&record)) return block->isLayout();
+  if (QvDbLayerTableRecord::cast(&record)) return name == L"0";
+  if (QvDbLinetypeTableRecord::cast(&record))
+    return name.isEqualNoCase(L"ByBlock") || name.isEqualNoCase(L"ByLayer") ||
+           name.isEqualNoCase(L"Continuous");
+  return false;
+}
+
+// Renames the referenced drawing's own records "PREFIX|NAME" before it is copied.
+Vexa::ErrorStatus prefixRecords(QvDbDatabase& side, const QvString& prefix) {
+  for (const QvDbObjectId& tableId : namedTables(&side))
+    for (const QvDbObjectId& id : recordsOf(tableId)) {
+      QvDbObjectPointer<QvDbSymbolTableRecord> record(id, QvDb::kForWrite);
+      if (record.openStatus() != Vexa::eOk) return record.openStatus();
+      if (keepsItsName(*record)) continue;
+      const QvString name = prefix + L"|" + record->name();
+      if (const Vexa::ErrorStatus es = record->setName(name.c_str()); es != Vexa::eOk) return es;
+    }
+  return Vexa::eOk;
+}
+
+bool startsWithNoCase(const QvString& text, const QvString& start) {
+  return text.length() >= start.length() && text.left(start.length()).isEqualNoCase(start);
+}
+
+// Marks (or unmarks) the host's records of the reference as dependent.
+Vexa::ErrorStatus markDependent(QvDbDatabase* db, const QvString& prefix) {
+  for (const QvDbObjectId& tableId : namedTables(db))
+    for (const QvDbObjectId& id : recordsOf(tableId)) {
+      if (!startsWithNoCase(QvDbSymbolTableRecord::nameOf(id), prefix + L"|")) continue;
+      QvDbObjectPointer<QvDbSymbolTableRecord> record(id, QvDb::kForWrite);
+      if (record.openStatus() != Vexa::eOk) return record.openStatus();
+      if (const Vexa::ErrorStatus es = record->setDependencyFlags(true, true); es != Vexa::eOk)
+        return es;
+    }
+  return Vexa::eOk;
+}
+
+}  // namespace
+
+Vexa::ErrorStatus qvedXrefAttach(const wchar_t* path, const wchar_t* blockName,
+                                 QvDbObjectId* blockId, QvDbObjectId* referenceId,
+                                 const QvGePoint3d* insertionPoint, const QvGeScale3d* scale,
+                                 const double* rotation, bool /*quiet*/, QvDbDatabase* hostDb,
+                                 const wchar_t* /*password*/) {
+  QvDbDatabase* db = orWorking(hostDb);
+  if (!path || !blockName || !db) return Vexa::eNullPtr;
+  const QvString name(blockName);
+  if (name.find(L'|') >= 0 ||
+      qvdbGetSymbolSvc()->validateSymbolName(name, false, db->extnames()) != Vexa::eOk)
+    return Vexa::eInvalidSymbolName;
+  {
+    QvDbObjectPointer<QvDbBlockTable> table(db->blockTableId(), QvDb::kForRead);
+    if (table.openStatus() != Vexa::eOk) return table.openStatus();
+    if (table->has(name.c_str())) return Vexa::eDuplicateKey;
+  }
+  QvDbDatabase side(false, true);
+  if (const Vexa::ErrorStatus es = side.readDwgFile(path); es != Vexa::eOk) return es;
+  if (const Vexa::ErrorStatus es = prefixRecords(side, name); es != Vexa::eOk) return es;
+
+  QvDbTransactionScope scope(db);
+  QvDbObjectId block;
+  if (const Vexa::ErrorStatus es = db->insert(block, name.c_str(), &side); es != Vexa::eOk)
+    return es;
+  if (const Vexa::ErrorStatus es = markDependent(db, name); es != Vexa::eOk) return es;
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> record(block, QvDb::kForWrite);
+    if (record.openStatus() != Vexa::eOk) return record.openStatus();
+    record->setExternalReference(true, false);
+    if (const Vexa::ErrorStatus es = record->setPathName(path); es != Vexa::eOk) return es;
+  }
+  auto reference = std::make_unique<QvDbBlockReference>(
+      insertionPoint ? *insertionPoint : QvGePoint3d::kOrigin, block);
+  if (scale)
+    if (const Vexa::ErrorStatus es = reference->setScaleFactors(*scale); es != Vexa::eOk) return es;
+  if (rotation)
+    if (const Vexa::ErrorStatus es = reference->setRotation(*rotation); es != Vexa::eOk) return es;
+  QvDbObjectId placed;
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> space(db->currentSpaceId(), QvDb::kForWrite);
+    if (space.openStatus() != Vexa::eOk) return space.openStatus();
+    if (const Vexa::ErrorStatus es = space->appendQvDbEntity(placed, reference.get());
+        es != Vexa::eOk)
+      return es;
+    reference.release()->close();
+  }
+  if (const Vexa::ErrorStatus es = scope.commit(); es != Vexa::eOk) return es;
+  if (blockId) *blockId = block;
+  if (referenceId) *referenceId = placed;
+  return Vexa::eOk;
+}
+
+Vexa::ErrorStatus qvedXrefBind(const wchar_t* blockName, bool insertBind, bool /*quiet*/,
+                               QvDbDatabase* hostDb) {
+  QvDbDatabase* db = orWorking(hostDb);
+  if (!blockName || !db) return Vexa::eNullPtr;
+  const QvString name(blockName);
+  QvDbObjectId block;
+  {
+    QvDbObjectPointer<QvDbBlockTable> table(db->blockTableId(), QvDb::kForRead);
+    if (table.openStatus() != Vexa::eOk) return table.openStatus();
+    if (table->getAt(name.c_str(), block) != Vexa::eOk) return Vexa::eKeyNotFound;
+  }
+  QvDbTransactionScope scope(db);
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> record(block, QvDb::kForWrite);
+    if (record.openStatus() != Vexa::eOk) return record.openStatus();
+    if (!record->isFromExternalReference()) return Vexa::eNotApplicable;
+    record->setExternalReference(false, false);
+    if (const Vexa::ErrorStatus es = record->setPathName(L""); es != Vexa::eOk) return es;
+  }
+  const QvString prefix = name + L"|";
+  for (const QvDbObjectId& tableId : namedTables(db)) {
+    QvDbObjectPointer<QvDbSymbolTable> table(tableId, QvDb::kForRead);
+    if (table.openStatus() != Vexa::eOk) return table.openStatus();
+    const std::vector<QvDbObjectId> records = recordsOf(tableId);
+    for (const QvDbObjectId& id : records) {
+      const QvString old = QvDbSymbolTableRecord::nameOf(id);
+      if (!startsWithNoCase(old, prefix)) continue;
+      const QvString own = old.mid(prefix.length());
+      QvString bound = insertBind && !table->has(own.c_str()) ? own : QvString();
+      for (int n = 0; bound.isEmpty(); ++n) {
+        const QvString candidate = QvString::format(L"%ls$%d$%ls", name.c_str(), n, own.c_str());
+        if (!table->has(candidate.c_str())) bound = candidate;
+      }
+      QvDbObjectPointer<QvDbSymbolTableRecord> record(id, QvDb::kForWrite);
+      if (record.openStatus() != Vexa::eOk) return record.openStatus();
+      if (const Vexa::ErrorStatus es = record->setDependencyFlags(false, false); es != Vexa::eOk)
+        return es;
+      if (const Vexa::ErrorStatus es = record->setName(bound.c_str()); es != Vexa::eOk) return es;
+    }
+  }
+  return scope.commit();
+}

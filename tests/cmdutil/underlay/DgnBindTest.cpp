@@ -1,0 +1,256 @@
+// Binding a DGN underlay (tests/data/underlay/site.dgn) into the drawing: the block and the
+// references that replace the underlays, what stays when the bind cannot finish, the temporary
+// drawing, and which objects count as erased.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "sdk/app/VexaSessionTempFolder.h"
+#include "sdk/db/QvDbBlockReference.h"
+#include "sdk/db/QvDbBlockTable.h"
+#include "sdk/db/QvDbBlockTableRecord.h"
+#include "sdk/db/QvDbLayerTable.h"
+#include "sdk/db/QvDbLine.h"
+#include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbUnderlayDefinition.h"
+#include "sdk/db/QvDbUnderlayReference.h"
+#include "tests/support/DbChecks.h"
+#include "tests/support/DbSetup.h"
+#include "tests/support/HostFixture.h"
+#include "tests/support/TestPaths.h"
+#include "xqcmdutil/XqDgnBind.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+class DgnBindTest : public HostFixture {
+ protected:
+  void TearDown() override {
+    EXPECT_TRUE(nothingLeftOpen(db()));
+    HostFixture::TearDown();
+  }
+
+  // A loaded definition of site.dgn.
+  QvDbObjectId addDefinition() {
+    auto* def = new QvDbDgnDefinition();
+    def->setSourceFileName(QvString((testDataDir() + "/underlay/site.dgn").c_str()).c_str());
+    QvDbObjectId id;
+    EXPECT_EQ(QvDbUnderlayDefinition::addToDatabase(db(), L"site - Default", def, id), Vexa::eOk);
+    QvDbObjectPointer<QvDbDgnDefinition> open(id, QvDb::kForWrite);
+    EXPECT_EQ(open->load(), Vexa::eOk);
+    return id;
+  }
+
+  QvDbObjectId addReference(QvDbObjectId ownerId, QvDbObjectId defId, const QvGePoint3d& at,
+                            double scale, double rotation,
+                            const QvGeVector3d& normal = QvGeVector3d::kZAxis) {
+    auto* ref = new QvDbDgnReference();
+    ref->setDefinitionId(defId);
+    ref->setPosition(at);
+    ref->setScaleFactors(QvGeScale3d(scale));
+    ref->setRotation(rotation);
+    ref->setNormal(normal);
+    return appendEntity(ownerId, ref);
+  }
+
+  QvDbObjectId block(const wchar_t* name) {
+    QvDbObjectPointer<QvDbBlockTable> table(db()->blockTableId(), QvDb::kForRead);
+    QvDbObjectId id;
+    table->getAt(name, id);
+    return id;
+  }
+
+  std::vector<QvDbObjectId> entitiesOf(QvDbObjectId blockId) {
+    QvDbObjectPointer<QvDbBlockTableRecord> record(blockId, QvDb::kForRead);
+    std::vector<QvDbObjectId> ids;
+    for (const QvDbObjectId& id : record->entityIds()) ids.push_back(id);
+    return ids;
+  }
+
+  std::vector<std::string> tempFiles() {
+    std::vector<std::string> names;
+    const std::string folder = host().service<VexaSessionTempFolder>().folder().utf8();
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+      names.push_back(entry.path().filename().string());
+    return names;
+  }
+};
+
+TEST_F(DgnBindTest, ThreeUnderlaysBecomeOneBlockAndThreeReferences) {
+  const QvDbObjectId defId = addDefinition();
+  const QvDbObjectId space = db()->modelSpaceId();
+  const QvDbObjectId refs[] = {addReference(space, defId, {100, 50, 0}, 2.0, kPi / 2),
+                               addReference(space, defId, {0, 0, 0}, 1.0, 0.0),
+                               addReference(space, defId, {-20, 5, 3}, 0.5, kPi / 6)};
+  std::vector<QvGeMatrix3d> transforms;
+  for (const QvDbObjectId& id : refs) {
+    QvDbObjectPointer<QvDbDgnReference> ref(id, QvDb::kForRead);
+    transforms.push_back(ref->transform());
+  }
+
+  bool kept = true;
+  ASSERT_TRUE(doDgnBind(defId, L"SITE", kept, false));
+  EXPECT_FALSE(kept);
+  const QvDbObjectId blockId = block(L"SITE");
+  ASSERT_FALSE(blockId.isNull());
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> record(blockId, QvDb::kForRead);
+    EXPECT_FALSE(record->isFromExternalReference());
+    EXPECT_TRUE(record->pathName().isEmpty());
+    EXPECT_EQ(record->entityIds().length(), 8);  // the converted contents of site.dgn
+  }
+  {
+    QvDbObjectPointer<QvDbLayerTable> layers(db()->layerTableId(), QvDb::kForRead);
+    EXPECT_TRUE(layers->has(L"SITE$0$Level 3"));
+    EXPECT_FALSE(layers->has(L"SITE|Level 3"));
+  }
+  // Model space holds the three references of the block, in the underlays' order and with
+  // their transforms; the underlays and their definition are gone.
+  const std::vector<QvDbObjectId> entities = entitiesOf(space);
+  ASSERT_EQ(entities.size(), 3u);
+  for (size_t i = 0; i < entities.size(); ++i) {
+    QvDbObjectPointer<QvDbBlockReference> ref(entities[i], QvDb::kForRead);
+    ASSERT_TRUE(ref) << i;
+    EXPECT_EQ(ref->blockTableRecord(), blockId);
+    EXPECT_TRUE(ref->blockTransform().isEqualTo(transforms[i])) << i;
+  }
+  for (const QvDbObjectId& id : refs) EXPECT_TRUE(id.isErased());
+  EXPECT_TRUE(defId.isErased());
+  EXPECT_TRUE(tempFiles().empty());
+}
+
+TEST_F(DgnBindTest, ReplacementsLandWhereTheUnderlaysWereAndKeepTheirNormal) {
+  const QvDbObjectId defId = addDefinition();
+  const QvDbObjectId detail = addBlock(db(), L"Detail");
+  const QvGeVector3d tilted = QvGeVector3d(0, 1, 1).normal();
+  addReference(detail, defId, {1, 2, 3}, 1.0, 0.0, tilted);
+  addReference(db()->modelSpaceId(), defId, {5, 5, 0}, 1.0, 0.0);
+  const QvDbObjectId placed = appendToModelSpace(db(), new QvDbBlockReference({0, 0, 0}, detail));
+
+  bool kept = true;
+  ASSERT_TRUE(doDgnBind(defId, L"SITE", kept, false));
+  const std::vector<QvDbObjectId> inDetail = entitiesOf(detail);
+  ASSERT_EQ(inDetail.size(), 1u);
+  QvDbObjectPointer<QvDbBlockReference> first(inDetail[0], QvDb::kForRead);
+  ASSERT_TRUE(first);
+  EXPECT_TRUE(first->normal().isEqualTo(tilted));
+  EXPECT_EQ(first->position(), QvGePoint3d(1, 2, 3));
+  first.close();
+  // Model space: the reference of Detail and the second replacement.
+  const std::vector<QvDbObjectId> inModel = entitiesOf(db()->modelSpaceId());
+  ASSERT_EQ(inModel.size(), 2u);
+  EXPECT_EQ(inModel[0], placed);
+  QvDbObjectPointer<QvDbBlockReference> second(inModel[1], QvDb::kForRead);
+  ASSERT_TRUE(second);
+  EXPECT_EQ(second->blockTableRecord(), block(L"SITE"));
+}
+
+TEST_F(DgnBindTest, AReferenceHeldOpenKeepsTheDefinitionAndItsReferences) {
+  const QvDbObjectId defId = addDefinition();
+  const QvDbObjectId a = addReference(db()->modelSpaceId(), defId, {0, 0, 0}, 1.0, 0.0);
+  const QvDbObjectId b = addReference(db()->modelSpaceId(), defId, {9, 0, 0}, 1.0, 0.0);
+  bool kept = false;
+  {
+    QvDbObjectPointer<QvDbDgnReference> held(b, QvDb::kForWrite);
+    ASSERT_TRUE(held);
+    ASSERT_TRUE(doDgnBind(defId, L"SITE", kept, false));
+  }
+  EXPECT_TRUE(kept);
+  EXPECT_FALSE(defId.isErased());
+  EXPECT_FALSE(a.isErased());
+  EXPECT_FALSE(b.isErased());
+  EXPECT_FALSE(block(L"SITE").isNull());
+  // The held reference does not read, so only the other one was replaced: both underlays and
+  // one block reference.
+  EXPECT_EQ(entitiesOf(db()->modelSpaceId()).size(), 3u);
+}
+
+TEST_F(DgnBindTest, NothingIsBoundWithoutLiveReferencesOrAUsableName) {
+  const QvDbObjectId defId = addDefinition();
+  bool kept = true;
+  EXPECT_FALSE(doDgnBind(defId, L"SITE", kept, false));  // no references at all
+  const QvDbObjectId ref = addReference(db()->modelSpaceId(), defId, {0, 0, 0}, 1.0, 0.0);
+  EXPECT_FALSE(doDgnBind(QvDbObjectId(), L"SITE", kept, false));
+  EXPECT_FALSE(doDgnBind(defId, nullptr, kept, false));
+  EXPECT_FALSE(doDgnBind(defId, L"BAD|NAME", kept, false));
+  addBlock(db(), L"TAKEN");
+  EXPECT_FALSE(doDgnBind(defId, L"TAKEN", kept, false));
+  {
+    QvDbObjectPointer<QvDbDgnReference> open(ref, QvDb::kForWrite);
+    open->erase();
+  }
+  EXPECT_FALSE(doDgnBind(defId, L"SITE", kept, false));  // its only reference erased
+  EXPECT_TRUE(kept);                                     // never touched by a failed bind
+  EXPECT_TRUE(block(L"SITE").isNull());
+  EXPECT_FALSE(defId.isErased());
+  EXPECT_TRUE(tempFiles().empty());
+}
+
+TEST_F(DgnBindTest, AnExistingTemporaryNameIsLeftAloneAndTheNextOneUsed) {
+  const std::string folder = host().service<VexaSessionTempFolder>().folder().utf8();
+  std::ofstream(folder + "TarvoTempDgnXref1.dwg") << "someone else's";
+  const QvDbObjectId defId = addDefinition();
+  addReference(db()->modelSpaceId(), defId, {0, 0, 0}, 1.0, 0.0);
+  bool kept = true;
+  ASSERT_TRUE(doDgnBind(defId, L"SITE", kept, false));
+  EXPECT_EQ(tempFiles(), std::vector<std::string>{"TarvoTempDgnXref1.dwg"});
+  std::ifstream in(folder + "TarvoTempDgnXref1.dwg");
+  std::string text;
+  std::getline(in, text);
+  EXPECT_EQ(text, "someone else's");
+}
+
+TEST_F(DgnBindTest, ATemporaryPathPastItsBufferFailsInsteadOfBeingCut) {
+  const std::string deep = std::string(240, 'd');
+  const std::string base = testBinaryDir() + "/dgnbind-tmp";
+  std::filesystem::create_directories(base + "/" + deep);
+  const char* old = std::getenv("TMPDIR");
+  const std::string saved = old ? old : "";
+  setenv("TMPDIR", (base + "/" + deep).c_str(), 1);
+  const QvDbObjectId defId = addDefinition();
+  addReference(db()->modelSpaceId(), defId, {0, 0, 0}, 1.0, 0.0);
+  bool kept = true;
+  const bool bound = doDgnBind(defId, L"SITE", kept, false);
+  const std::string folder = host().service<VexaSessionTempFolder>().folder().utf8();
+  if (old)
+    setenv("TMPDIR", saved.c_str(), 1);
+  else
+    unsetenv("TMPDIR");
+  EXPECT_FALSE(bound);
+  EXPECT_GT(folder.size() + std::string("TarvoTempDgnXref1.dwg").size(), 259u);
+  EXPECT_TRUE(std::filesystem::is_empty(folder));
+  EXPECT_TRUE(block(L"SITE").isNull());
+  std::filesystem::remove_all(base);
+}
+
+TEST_F(DgnBindTest, ErasedOwnersMakeTheirObjectsErased) {
+  EXPECT_TRUE(isEffectivelyErased(QvDbObjectId()));
+  const QvDbObjectId inModel = appendToModelSpace(db(), new QvDbLine({0, 0, 0}, {1, 0, 0}));
+  EXPECT_FALSE(isEffectivelyErased(inModel));
+  const QvDbObjectId blockId = addBlock(db(), L"Gone");
+  const QvDbObjectId inBlock = appendEntity(blockId, new QvDbLine({0, 0, 0}, {1, 0, 0}));
+  EXPECT_FALSE(isEffectivelyErased(inBlock));
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> record(blockId, QvDb::kForWrite);
+    ASSERT_EQ(record->erase(), Vexa::eOk);
+  }
+  EXPECT_FALSE(inBlock.isErased());
+  EXPECT_TRUE(isEffectivelyErased(inBlock));
+}
+
+TEST_F(DgnBindTest, AnOwnerChainThatLoopsCountsAsErased) {
+  const QvDbObjectId a = addBlock(db(), L"A");
+  const QvDbObjectId line = appendEntity(a, new QvDbLine({0, 0, 0}, {1, 0, 0}));
+  {
+    // A damaged drawing: the block's owner is its own entity.
+    QvDbObjectPointer<QvDbBlockTableRecord> record(a, QvDb::kForWrite);
+    ASSERT_EQ(record->setOwnerId(line), Vexa::eOk);
+  }
+  EXPECT_TRUE(isEffectivelyErased(line));
+}
+
+}  // namespace

@@ -1,0 +1,116 @@
+// DGNATTACH from a script: the DGN model attached as an underlay that draws its converted
+// contents, and DGN files the host cannot read refused with their reason.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "sdk/db/QvDbBlockReference.h"
+#include "sdk/db/QvDbDictionary.h"
+#include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbUnderlayDefinition.h"
+#include "sdk/db/QvDbUnderlayReference.h"
+#include "sdk/render/QvGiSvgWriter.h"
+#include "tests/host/CommandModuleFixture.h"
+#include "tests/support/TestPaths.h"
+
+namespace {
+
+class DgnUnderlayCommandsTest : public CommandModuleFixture {
+ protected:
+  static QvString data(const std::string& name) {
+    return QvString((testDataDir() + "/underlay/" + name).c_str());
+  }
+  bool contains(const std::string& part) const {
+    return transcript().find(part) != std::string::npos;
+  }
+  std::string svg() const {
+    std::ostringstream out;
+    EXPECT_EQ(QvGiSvgWriter::write(db(), QvString(L"Model"), out), Vexa::eOk);
+    return out.str();
+  }
+  // The first tag of `svg` that starts with `start` and holds `part`; empty when none does.
+  static std::string tagWith(const std::string& svg, const std::string& start,
+                             const std::string& part) {
+    for (size_t at = svg.find(start); at != std::string::npos; at = svg.find(start, at + 1)) {
+      const std::string tag = svg.substr(at, svg.find('>', at) - at);
+      if (tag.find(part) != std::string::npos) return tag;
+    }
+    return {};
+  }
+};
+
+TEST_F(DgnUnderlayCommandsTest, TheModelIsAttachedAndDrawnWithItsContents) {
+  const std::string frameOnly = svg();
+  const auto summary =
+      run(QvString::format(L"DGNATTACH\n%ls\n\n100,100\n2\n0\n", data("site.dgn").c_str()));
+  EXPECT_EQ(summary.done, 1) << transcript();
+  EXPECT_TRUE(contains("Attached \"site - Default\": model 1 of 1, 100 x 80 units."))
+      << transcript();
+  const std::vector<QvDbObjectId> entities = modelSpace();
+  ASSERT_EQ(entities.size(), 1u);
+  QvDbObjectPointer<QvDbDgnReference> ref(entities[0], QvDb::kForRead);
+  ASSERT_TRUE(ref);
+  EXPECT_EQ(ref->position(), QvGePoint3d(100, 100, 0));
+  QvDbObjectPointer<QvDbDgnDefinition> def(ref->definitionId(), QvDb::kForRead);
+  ASSERT_TRUE(def);
+  EXPECT_TRUE(def->isLoaded());
+  ref.close();
+  def.close();
+
+  // The frame and the eight converted entities, the circle of radius 5 at (80,20) twice as
+  // large at (260,140).
+  const std::string picture = svg();
+  EXPECT_GT(picture.size(), frameOnly.size());
+  const std::string circle = tagWith(picture, "<circle", "r=\"10\"");
+  EXPECT_NE(circle.find("260"), std::string::npos) << picture;
+  EXPECT_NE(picture.find("GATE"), std::string::npos);
+}
+
+TEST_F(DgnUnderlayCommandsTest, FilesTheHostCannotReadAreRefused) {
+  const auto summary = run(QvString::format(L"DGNATTACH\n%ls\nDGNATTACH\n%ls\n",
+                                            data("v8.dgn").c_str(), data("make_dgns.py").c_str()));
+  EXPECT_EQ(summary.done, 0) << transcript();
+  EXPECT_TRUE(contains("the host cannot read this version of DGN files")) << transcript();
+  EXPECT_TRUE(contains("it is not a DGN file")) << transcript();
+  EXPECT_TRUE(modelSpace().empty());
+  EXPECT_TRUE(QvDbUnderlayDefinition::dictionaryId(db(), QvDbUnderlayFormat::kDgn).isNull());
+}
+
+TEST_F(DgnUnderlayCommandsTest, BindReplacesTheUnderlaysByReferencesOfABlock) {
+  const QvString site = data("site.dgn");
+  const auto summary = run(
+      QvString::format(L"DGNATTACH\n%ls\n\n0,0\n\n\nDGNATTACH\n%ls\n\n200,0\n\n90\nDGNBIND\n\n\n\n",
+                       site.c_str(), site.c_str()));
+  EXPECT_EQ(summary.done, 3) << transcript();
+  EXPECT_TRUE(contains("Bound \"site - Default\" as the block \"site\" with 2 references."))
+      << transcript();
+  const std::vector<QvDbObjectId> entities = modelSpace();
+  ASSERT_EQ(entities.size(), 2u);
+  QvDbObjectPointer<QvDbBlockReference> second(entities[1], QvDb::kForRead);
+  ASSERT_TRUE(second);
+  EXPECT_EQ(second->position(), QvGePoint3d(200, 0, 0));
+  second.close();
+  QvDbObjectPointer<QvDbDictionary> dict(
+      QvDbUnderlayDefinition::dictionaryId(db(), QvDbUnderlayFormat::kDgn), QvDb::kForRead);
+  ASSERT_TRUE(dict);
+  EXPECT_EQ(dict->numEntries(), 0);
+}
+
+TEST_F(DgnUnderlayCommandsTest, XrefsAreAttachedAndBoundFromTheCommandLine) {
+  const QvString plan = QvString((testDataDir() + "/../../examples/site_plan.dxf").c_str());
+  const auto summary =
+      run(QvString::format(L"XATTACH\n%ls\nPLAN\n10,10\n\n\nXBIND\nPLAN\n\n"
+                           L"XBIND\nPLAN\n\nXBIND\nNONE\nInsert\n",
+                           plan.c_str()));
+  EXPECT_EQ(summary.done, 2) << transcript();
+  EXPECT_TRUE(contains("as the external reference \"PLAN\".")) << transcript();
+  EXPECT_TRUE(contains("Bound \"PLAN\".")) << transcript();
+  EXPECT_TRUE(contains("\"PLAN\" cannot be bound: the block is no external reference."))
+      << transcript();
+  EXPECT_TRUE(contains("\"NONE\" cannot be bound: the drawing has no block of that name."))
+      << transcript();
+  ASSERT_EQ(modelSpace().size(), 1u);
+}
+
+}  // namespace

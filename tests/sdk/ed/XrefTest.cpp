@@ -1,0 +1,141 @@
+// External references: a drawing file attached with its symbols as dependent records and bound
+// into ordinary ones, and the refusals that leave the drawing as it was.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "sdk/db/QvDbBlockReference.h"
+#include "sdk/db/QvDbBlockTable.h"
+#include "sdk/db/QvDbBlockTableRecord.h"
+#include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbLayerTable.h"
+#include "sdk/db/QvDbLayerTableRecord.h"
+#include "sdk/db/QvDbLine.h"
+#include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/ed/qvedXref.h"
+#include "tests/support/DbChecks.h"
+#include "tests/support/DbSetup.h"
+#include "tests/support/HostFixture.h"
+#include "tests/support/TempFolder.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+class XrefTest : public HostFixture {
+ protected:
+  // A drawing with a line on layer "Walls" and a reference of block "Door" (a line on "0").
+  std::string saveSideDrawing() {
+    QvDbDatabase side(true, true);
+    const QvDbObjectId walls = addLayer(&side, L"Walls");
+    auto* wall = new QvDbLine(QvGePoint3d(0, 0, 0), QvGePoint3d(10, 0, 0));
+    wall->setLayer(walls);
+    appendToModelSpace(&side, wall);
+    const QvDbObjectId door = addBlock(&side, L"Door");
+    appendEntity(door, new QvDbLine(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 0, 0)));
+    appendToModelSpace(&side, new QvDbBlockReference(QvGePoint3d(5, 0, 0), door));
+    const std::string path = folder_.path("house.dxf");
+    EXPECT_EQ(side.saveAs(QvString(path.c_str()).c_str()), Vexa::eOk);
+    return path;
+  }
+
+  QvDbObjectId record(QvDbObjectId tableId, const wchar_t* name) {
+    QvDbObjectPointer<QvDbSymbolTable> table(tableId, QvDb::kForRead);
+    QvDbObjectId id;
+    if (table) table->getAt(name, id);
+    return id;
+  }
+
+  bool dependent(QvDbObjectId id) {
+    QvDbObjectPointer<QvDbSymbolTableRecord> rec(id, QvDb::kForRead);
+    return rec && rec->isDependent();
+  }
+
+  TempFolder folder_;
+};
+
+TEST_F(XrefTest, AttachMakesAnExternalBlockWithDependentSymbolsAndAReference) {
+  const std::string path = saveSideDrawing();
+  QvDbObjectId blockId;
+  QvDbObjectId refId;
+  const QvGePoint3d at(100, 50, 0);
+  const QvGeScale3d scale(2.0);
+  const double rotation = kPi / 2;
+  ASSERT_EQ(qvedXrefAttach(QvString(path.c_str()).c_str(), L"HOUSE", &blockId, &refId, &at, &scale,
+                           &rotation),
+            Vexa::eOk);
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForRead);
+    ASSERT_TRUE(block);
+    EXPECT_EQ(block->name(), QvString(L"HOUSE"));
+    EXPECT_TRUE(block->isFromExternalReference());
+    EXPECT_EQ(block->pathName(), QvString(path.c_str()));
+    EXPECT_EQ(block->entityIds().length(), 2);
+  }
+  const QvDbObjectId walls = record(db()->layerTableId(), L"HOUSE|Walls");
+  const QvDbObjectId door = record(db()->blockTableId(), L"HOUSE|Door");
+  EXPECT_TRUE(dependent(walls));
+  EXPECT_TRUE(dependent(door));
+  EXPECT_TRUE(record(db()->layerTableId(), L"Walls").isNull());
+  EXPECT_FALSE(dependent(record(db()->layerTableId(), L"0")));
+  {
+    QvDbObjectPointer<QvDbBlockReference> ref(refId, QvDb::kForRead);
+    ASSERT_TRUE(ref);
+    EXPECT_EQ(ref->ownerId(), db()->modelSpaceId());
+    EXPECT_EQ(ref->blockTableRecord(), blockId);
+    EXPECT_EQ(ref->position(), at);
+    EXPECT_NEAR(ref->rotation(), rotation, 1e-12);
+    EXPECT_NEAR(ref->scaleFactors().sx, 2.0, 1e-12);
+  }
+
+  // Bind: ordinary records named BLOCK$0$NAME, the flag and the path gone, ids kept.
+  ASSERT_EQ(qvedXrefBind(L"HOUSE"), Vexa::eOk);
+  EXPECT_EQ(record(db()->layerTableId(), L"HOUSE$0$Walls"), walls);
+  EXPECT_EQ(record(db()->blockTableId(), L"HOUSE$0$Door"), door);
+  EXPECT_FALSE(dependent(walls));
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForRead);
+    EXPECT_FALSE(block->isFromExternalReference());
+    EXPECT_TRUE(block->pathName().isEmpty());
+  }
+  EXPECT_EQ(qvedXrefBind(L"HOUSE"), Vexa::eNotApplicable);  // no longer a reference
+  EXPECT_TRUE(nothingLeftOpen(db()));
+}
+
+TEST_F(XrefTest, BindTakesTheNextFreeNumberAndInsertBindTheOwnNames) {
+  const std::string path = saveSideDrawing();
+  addLayer(db(), L"A$0$Walls");
+  ASSERT_EQ(qvedXrefAttach(QvString(path.c_str()).c_str(), L"A"), Vexa::eOk);
+  ASSERT_EQ(qvedXrefBind(L"a"), Vexa::eOk);  // block names in any case
+  EXPECT_FALSE(record(db()->layerTableId(), L"A$1$Walls").isNull());
+
+  addLayer(db(), L"Walls");
+  ASSERT_EQ(qvedXrefAttach(QvString(path.c_str()).c_str(), L"B"), Vexa::eOk);
+  ASSERT_EQ(qvedXrefBind(L"B", true), Vexa::eOk);
+  EXPECT_FALSE(record(db()->blockTableId(), L"Door").isNull());       // free: its own name
+  EXPECT_FALSE(record(db()->layerTableId(), L"B$0$Walls").isNull());  // taken: numbered
+  EXPECT_TRUE(nothingLeftOpen(db()));
+}
+
+TEST_F(XrefTest, RefusalsLeaveTheDrawingAsItWas) {
+  const std::string path = saveSideDrawing();
+  const QvString file(path.c_str());
+  const int before = db()->numObjects();
+  EXPECT_EQ(qvedXrefAttach(QvString(folder_.path("none.dxf").c_str()).c_str(), L"X"),
+            Vexa::eFileNotFound);
+  EXPECT_EQ(qvedXrefAttach(QvString(folder_.file("bad.dxf", "0\nNOPE\n").c_str()).c_str(), L"X"),
+            Vexa::eBadDxfFile);
+  EXPECT_EQ(qvedXrefAttach(file.c_str(), L"A|B"), Vexa::eInvalidSymbolName);
+  EXPECT_EQ(qvedXrefAttach(nullptr, L"X"), Vexa::eNullPtr);
+  addBlock(db(), L"Taken");
+  const int withBlock = db()->numObjects();
+  EXPECT_EQ(qvedXrefAttach(file.c_str(), L"Taken"), Vexa::eDuplicateKey);
+  EXPECT_EQ(qvedXrefBind(L"Missing"), Vexa::eKeyNotFound);
+  EXPECT_EQ(qvedXrefBind(L"Taken"), Vexa::eNotApplicable);
+  EXPECT_EQ(db()->numObjects(), withBlock);
+  EXPECT_GT(withBlock, before);
+  EXPECT_TRUE(record(db()->layerTableId(), L"X|Walls").isNull());
+  EXPECT_TRUE(nothingLeftOpen(db()));
+}
+
+}  // namespace

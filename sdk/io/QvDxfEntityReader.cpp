@@ -6,6 +6,7 @@
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbEntity.h"
+#include "sdk/db/QvDbProxyEntity.h"
 #include "sdk/db/QvDbSymbolUtilities.h"
 #include "sdk/io/QvDxfError.h"
 #include "sdk/io/QvDxfFilerRegistry.h"
@@ -238,6 +239,8 @@ size_t QvDxfEntityReader::readEntity(size_t begin, size_t end, QvDbObjectId bloc
   }
   const bool followed = filer->hasFollowers(in);
   QvDbObject* object = filer->create(in);
+  if (filer != &registry.proxyEntities() && QvDbProxyEntity::cast(object))
+    in.reassignSubclasses(registry.proxyEntities().subclassMarkers());
   session_.add(object, in.handle(), in.handle() ? in.handleLine() : in.line());
   filer->read(in, *object);
   in.applyCommon(*object);

@@ -54,7 +54,14 @@ QvDxfObjectReader::QvDxfObjectReader(QvDxfReadSession& session, size_t begin, si
   // A record without subclass markers has no end of its head: its body starts with the first
   // group that is not the head's, so that the filer walks every group it may model.
   bodyBegin_ = hasMarkers_ ? i : std::min(i, firstOther);
+  subclassesBegin_ = i;
   assignSubclasses(i, markers);
+}
+
+void QvDxfObjectReader::reassignSubclasses(std::span<const std::string_view> markers) {
+  for (size_t i = subclassesBegin_; i < xdataBegin_; ++i)
+    if (tokens_.code(i) == 100) used_[i - begin_] = 0;
+  assignSubclasses(subclassesBegin_, markers);
 }
 
 QvDxfObjectReader::~QvDxfObjectReader() {

@@ -107,6 +107,11 @@ class QvDxfObjectReader {
   // Gives a group back, so that it is kept with the object although the filer read it.
   void release(size_t i) { used_[i - begin_] = 0; }
   bool isUsed(size_t i) const { return used_[i - begin_] != 0; }
+  // Keeps group i (taken, npos for none) in its place when the record repeats its code: for a
+  // value not written back (a default), whose repeat would otherwise be taken first next time.
+  void keepBeforeRepeat(size_t i) {
+    if (i != npos && has(code(i))) release(i);
+  }
   // Drops a group that describes a part the record has not reached yet ("a dash (49)"), with a
   // repair: kept, it would be written after the parts and taken as the last one's next time.
   void dropBeforeAny(size_t i, std::string_view part);
@@ -118,6 +123,9 @@ class QvDxfObjectReader {
   };
   Mark mark() const { return {used_, extraKept_.size()}; }
   void rewind(const Mark& mark);
+  // Divides the body again by other subclass markers: a filer that makes a proxy of a record it
+  // cannot model keeps every group in the proxy's subclasses, its own markers included.
+  void reassignSubclasses(std::span<const std::string_view> markers);
   // Puts a group the filer leaves in a place of its own (kept, not taken).
   void setSlot(size_t i, uint16_t slot) { slots_[i - begin_] = slot; }
   // Keeps a value of the filer's own (in a slot not written as a group).
@@ -156,6 +164,7 @@ class QvDxfObjectReader {
   size_t begin_;
   size_t end_;
   size_t bodyBegin_ = 0;
+  size_t subclassesBegin_ = 0;  // the first group after the head
   size_t xdataBegin_ = 0;
   Options options_;
   uint16_t lastSubclass_ = 1;

@@ -84,10 +84,12 @@ void QvDxfObjectWriter::keptGroups(uint16_t slot) {
 }
 
 void QvDxfObjectWriter::writeKept(uint16_t slot, int replacedCode, std::string_view replacement) {
+  bool replaced = false;  // only the first group of the code, the one the reader took
   for (int i = 0; i < kept_.length(); ++i) {
     const QvDbFileGroup& g = kept_.at(i);
     if (g.slot != slot) continue;
-    if (g.code == replacedCode) {
+    if (g.code == replacedCode && !replaced) {
+      replaced = true;
       out_.raw(g.code, replacement);
     } else if (QvDbFileGroup::isPointerCode(g.code)) {
       pointer(g.code, g.id);

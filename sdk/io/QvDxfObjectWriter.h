@@ -38,7 +38,7 @@ class QvDxfObjectWriter {
   // it that are not written yet, then its marker.
   void subclass(int k);
   // Writes the kept groups of subclass k now, before the groups the filer writes next (for
-  // classes whose kept groups precede a list: a dictionary's flags); with `replacedCode`, the
+  // classes whose kept groups precede a list: a dictionary's flags); with `replacedCode`, the first
   // kept group of that code is written with `replacement` as its value.
   void subclassKeptNow(int k, int replacedCode = -1, std::string_view replacement = {});
   // The kept groups of a slot, at a place the filer chooses.

@@ -72,8 +72,12 @@ class BlockReferenceFiler : public QvDxfEntityFilerOf<QvDbBlockReference> {
       array->setColumnSpacing(in.real(44, 0.0));
       array->setRowSpacing(in.real(45, 0.0));
     } else {
-      in.integer(70, 1, 0, 1);
-      in.integer(71, 1, 0, 1);
+      // One column and one row: not written back.
+      for (const int code : {70, 71}) {
+        const size_t at = in.find(code);
+        if (at != QvDxfObjectReader::npos) in.integerAt(at, 0, 1);
+        in.keepBeforeRepeat(at);
+      }
     }
   }
 

@@ -1,4 +1,3 @@
-#include <iterator>
 #include <memory>
 
 #include "sdk/db/QvDbAlignedDimension.h"
@@ -37,19 +36,16 @@ int64_t dimensionType(QvDxfObjectReader& in) {
   return flags & kTypeMask;
 }
 
-// A dimension of a type no class models (angular, radial, ordinate ...) becomes a proxy. The
-// markers its reader took are given back to their subclass, so that the record is written as
-// it was read.
-void keepMarkers(QvDxfObjectReader& in) {
+// A record with subclass markers but no dimension subclass: its groups say nothing a dimension
+// can take (a proxy read from a file without markers is written back so), and it stays a proxy.
+bool lacksDimensionSubclass(QvDxfObjectReader& in) {
+  bool marked = false;
   for (size_t i = in.bodyBegin(); i < in.endIndex(); ++i) {
-    if (in.code(i) != 100 || !in.isUsed(i)) continue;
-    for (size_t m = 1; m < std::size(kMarkers); ++m) {
-      if (in.value(i) != kMarkers[m]) continue;
-      in.release(i);
-      in.setSlot(i, static_cast<uint16_t>(m + 1));
-      break;
-    }
+    if (in.code(i) != 100) continue;
+    if (in.value(i) == kMarkers[1]) return false;
+    marked = true;
   }
+  return marked;
 }
 
 // A linear dimension (DIMENSION of type 0, rotated, or 1, aligned). Subclass 2: its block by
@@ -64,6 +60,7 @@ class DimensionFiler : public QvDxfEntityFilerOf<QvDbAlignedDimension> {
   std::span<const std::string_view> subclassMarkers() const override { return kMarkers; }
 
   QvDbObject* create(QvDxfObjectReader& in) const override {
+    if (lacksDimensionSubclass(in)) return proxies().create(in);
     switch (dimensionType(in)) {
       case kRotated:
         return new QvDbRotatedDimension();
@@ -76,7 +73,6 @@ class DimensionFiler : public QvDxfEntityFilerOf<QvDbAlignedDimension> {
 
   void read(QvDxfObjectReader& in, QvDbObject& object) const override {
     if (QvDbProxyEntity::cast(&object)) {
-      keepMarkers(in);
       proxies().read(in, object);
       return;
     }

@@ -1,5 +1,7 @@
 #include "sdk/io/entities/QvDxfEntityFiler.h"
 
+#include <iterator>
+
 #include "sdk/db/QvDbEntity.h"
 #include "sdk/db/QvDbSymbolTableRecord.h"
 #include "sdk/ge/QvGeMatrix3d.h"
@@ -52,7 +54,16 @@ void QvDxfEntityFiler::readCommon(QvDxfObjectReader& in, QvDbEntity& entity) con
           in.lineAt(scaleAt) + 1, QvDxfDiagnostic::kLinetypeScaleReplaced,
           "the linetype scale " + QvDxfNumber::realText(scale) + " is not positive; 1 is taken");
   }
-  if (in.integer(60, 0, 0, 1) == 1) entity.setVisibility(QvDb::kInvisible, false);
+  const size_t visibilityAt = in.find(60);
+  if (visibilityAt != QvDxfObjectReader::npos && in.integerAt(visibilityAt, 0, 1) == 1)
+    entity.setVisibility(QvDb::kInvisible, false);
+  // Groups that leave their property at the default are not written back.
+  const bool written[] = {!entity.linetypeId().isNull(),
+                          entity.colorIndex() != QvDbEntity::kColorByLayer,
+                          entity.linetypeScale() != 1.0, entity.visibility() == QvDb::kInvisible};
+  const size_t at[] = {linetypeAt, colorAt, scaleAt, visibilityAt};
+  for (size_t k = 0; k < std::size(at); ++k)
+    if (!written[k]) in.keepBeforeRepeat(at[k]);
 }
 
 QvString QvDxfEntityFiler::layerName(const QvDbEntity& entity) {

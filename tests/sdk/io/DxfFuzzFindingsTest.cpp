@@ -67,3 +67,18 @@ TEST_F(DxfFuzzFindingsTest, HatchEdgeAnglesAreWrittenOnAGridThatReadsBackToThems
     EXPECT_EQ(written, dxfText(*read)) << "round " << round;
   }
 }
+
+TEST_F(DxfFuzzFindingsTest, ARecordKeptAsProxyIsWrittenWithItsMarkersAndRepeatedGroupsAsRead) {
+  // A spline whose data make no spline: its own marker was lost, and its second, empty layer
+  // group was written with the layer's name.
+  const std::string text =
+      readFile((findings() / "spline_kept_as_proxy_repeats_its_layer.dxf").string());
+  QvDxfReadResult result;
+  const std::unique_ptr<QvDbDatabase> read = readDxf(text, result);
+  ASSERT_TRUE(read) << result.message();
+  const DxfGroups spline = recordOf(groupsOf(dxfText(*read)), "30");
+  ASSERT_FALSE(spline.empty());
+  EXPECT_EQ(valuesOf(spline, 100), (std::vector<std::string>{"AcDbEntity", "AcDbSpline"}));
+  EXPECT_EQ(valuesOf(spline, 8), (std::vector<std::string>{"0", ""}));
+  EXPECT_EQ(valuesOf(spline, 71), (std::vector<std::string>{"3"}));
+}

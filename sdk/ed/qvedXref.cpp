@@ -16,6 +16,7 @@
 #include "sdk/db/QvDbSymbolTableRecord.h"
 #include "sdk/db/QvDbSymbolUtilities.h"
 #include "sdk/db/QvDbTransactionScope.h"
+#include "sdk/ed/qvedFindFile.h"
 
 namespace {
 
@@ -86,6 +87,35 @@ Vexa::ErrorStatus markDependent(QvDbDatabase* db, const QvString& prefix) {
   return Vexa::eOk;
 }
 
+// The file name after the last folder separator ("/" or "\\").
+QvString bareName(const QvString& path) {
+  int at = -1;
+  for (int i = 0; i < path.length(); ++i)
+    if (path.getAt(i) == L'/' || path.getAt(i) == L'\\') at = i;
+  return path.mid(at + 1);
+}
+
+// Reads `path` as the contents of the external-reference block `name` of `db` (a new block, or
+// the block's contents replaced), its symbols as dependent records. A failure changes nothing.
+Vexa::ErrorStatus readReference(QvDbDatabase* db, const QvString& path, const QvString& name,
+                                QvDbObjectId& block) {
+  QvDbDatabase side(false, true);
+  if (const Vexa::ErrorStatus es = side.readDwgFile(path.c_str()); es != Vexa::eOk) return es;
+  if (const Vexa::ErrorStatus es = prefixRecords(side, name); es != Vexa::eOk) return es;
+  QvDbTransactionScope scope(db);
+  if (const Vexa::ErrorStatus es = db->insert(block, name.c_str(), &side); es != Vexa::eOk)
+    return es;
+  if (const Vexa::ErrorStatus es = markDependent(db, name); es != Vexa::eOk) return es;
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> record(block, QvDb::kForWrite);
+    if (record.openStatus() != Vexa::eOk) return record.openStatus();
+    record->setExternalReference(true, record->isFromOverlayReference());
+    if (const Vexa::ErrorStatus es = record->setDependencyFlags(false, true); es != Vexa::eOk)
+      return es;
+  }
+  return scope.commit();
+}
+
 }  // namespace
 
 Vexa::ErrorStatus qvedXrefAttach(const wchar_t* path, const wchar_t* blockName,
@@ -104,19 +134,13 @@ Vexa::ErrorStatus qvedXrefAttach(const wchar_t* path, const wchar_t* blockName,
     if (table.openStatus() != Vexa::eOk) return table.openStatus();
     if (table->has(name.c_str())) return Vexa::eDuplicateKey;
   }
-  QvDbDatabase side(false, true);
-  if (const Vexa::ErrorStatus es = side.readDwgFile(path); es != Vexa::eOk) return es;
-  if (const Vexa::ErrorStatus es = prefixRecords(side, name); es != Vexa::eOk) return es;
-
   QvDbTransactionScope scope(db);
   QvDbObjectId block;
-  if (const Vexa::ErrorStatus es = db->insert(block, name.c_str(), &side); es != Vexa::eOk)
+  if (const Vexa::ErrorStatus es = readReference(db, QvString(path), name, block); es != Vexa::eOk)
     return es;
-  if (const Vexa::ErrorStatus es = markDependent(db, name); es != Vexa::eOk) return es;
   {
     QvDbObjectPointer<QvDbBlockTableRecord> record(block, QvDb::kForWrite);
     if (record.openStatus() != Vexa::eOk) return record.openStatus();
-    record->setExternalReference(true, false);
     if (const Vexa::ErrorStatus es = record->setPathName(path); es != Vexa::eOk) return es;
   }
   auto reference = std::make_unique<QvDbBlockReference>(
@@ -157,6 +181,7 @@ Vexa::ErrorStatus qvedXrefBind(const wchar_t* blockName, bool insertBind, bool /
     if (record.openStatus() != Vexa::eOk) return record.openStatus();
     if (!record->isFromExternalReference()) return Vexa::eNotApplicable;
     record->setExternalReference(false, false);
+    record->setDependencyFlags(false, false);
     if (const Vexa::ErrorStatus es = record->setPathName(L""); es != Vexa::eOk) return es;
   }
   const QvString prefix = name + L"|";
@@ -181,4 +206,34 @@ Vexa::ErrorStatus qvedXrefBind(const wchar_t* blockName, bool insertBind, bool /
     }
   }
   return scope.commit();
+}
+
+Vexa::ErrorStatus qvdbResolveCurrentXRefs(QvDbDatabase* hostDb, bool /*useThreadEngine*/,
+                                          bool doNewOnly) {
+  QvDbDatabase* db = orWorking(hostDb);
+  if (!db) return Vexa::eNullPtr;
+  Vexa::ErrorStatus first = Vexa::eOk;
+  for (const QvDbObjectId& id : recordsOf(db->blockTableId())) {
+    QvString name;
+    QvString stored;
+    {
+      QvDbObjectPointer<QvDbBlockTableRecord> block(id, QvDb::kForRead);
+      if (!block || !block->isFromExternalReference()) continue;
+      if (doNewOnly && block->isResolved()) continue;
+      name = block->name();
+      stored = block->pathName();
+    }
+    QvString found;
+    Vexa::ErrorStatus es = Vexa::eFileNotFound;
+    if (qvedFindFile(stored.c_str(), found) == kQvNormal ||
+        qvedFindFile(bareName(stored).c_str(), found) == kQvNormal) {
+      QvDbObjectId block = id;
+      es = readReference(db, found, name, block);
+    }
+    if (es == Vexa::eOk) continue;
+    if (first == Vexa::eOk) first = es;
+    QvDbObjectPointer<QvDbBlockTableRecord> block(id, QvDb::kForWrite);
+    if (block) block->setDependencyFlags(block->isDependent(), false);
+  }
+  return first;
 }

@@ -12,8 +12,8 @@ class QvDbDatabase;
 
 // Attaches the drawing file `path` as the external reference `blockName` of `hostDb` (the
 // working drawing when null): the file's model space becomes the block (flagged as an external
-// reference, with `path` as its path name), the symbols it uses come along as dependent records
-// named "BLOCKNAME|NAME" (layer "0", the linetypes ByBlock, ByLayer and Continuous and the
+// reference, resolved, with `path` as its path name), the symbols it uses come along as dependent
+// records named "BLOCKNAME|NAME" (layer "0", the linetypes ByBlock, ByLayer and Continuous and the
 // spaces excepted), and a reference is placed in the current space with the insertion point
 // (origin), scale (1) and rotation (0) given. `blockId` and `referenceId` receive the ids when
 // asked for. Refusals: eNullPtr (no path, name or drawing), eInvalidSymbolName (a name not valid
@@ -36,3 +36,14 @@ Vexa::ErrorStatus qvedXrefAttach(const wchar_t* path, const wchar_t* blockName,
 // block is no external reference); the drawing is then unchanged.
 Vexa::ErrorStatus qvedXrefBind(const wchar_t* blockName, bool insertBind = false, bool quiet = true,
                                QvDbDatabase* hostDb = nullptr);
+
+// Reads the external references of `hostDb` (the working drawing when null) again from their
+// files: each external-reference block (only those not resolved yet with `doNewOnly`) is found
+// by its path name as qvedFindFile finds files (the path as stored, then its file name in the
+// drawing's folder, the current folder and the support path), read, and its contents and
+// dependent symbols replaced by the file's; it is then resolved. A block whose file is missing
+// or unreadable keeps its contents and is marked unresolved; the first such refusal is
+// answered (eFileNotFound, eBadDxfFile, ...) after every block was tried. eNullPtr without a
+// drawing. `useThreadEngine` is accepted for the host's signature.
+Vexa::ErrorStatus qvdbResolveCurrentXRefs(QvDbDatabase* hostDb, bool useThreadEngine = true,
+                                          bool doNewOnly = false);

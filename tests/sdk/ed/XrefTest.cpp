@@ -2,6 +2,7 @@
 // into ordinary ones, and the refusals that leave the drawing as it was.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "sdk/db/QvDbBlockReference.h"
@@ -135,6 +136,43 @@ TEST_F(XrefTest, RefusalsLeaveTheDrawingAsItWas) {
   EXPECT_EQ(db()->numObjects(), withBlock);
   EXPECT_GT(withBlock, before);
   EXPECT_TRUE(record(db()->layerTableId(), L"X|Walls").isNull());
+  EXPECT_TRUE(nothingLeftOpen(db()));
+}
+
+TEST_F(XrefTest, ResolveReadsTheFilesAgainAndKeepsBlocksWhoseFileIsGone) {
+  const std::string path = saveSideDrawing();
+  const QvString file(path.c_str());
+  QvDbObjectId house;
+  ASSERT_EQ(qvedXrefAttach(file.c_str(), L"HOUSE", &house), Vexa::eOk);
+  const QvString moved(folder_.path("moved.dxf").c_str());
+  std::filesystem::copy_file(path, moved.utf8());
+  QvDbObjectId gone;
+  ASSERT_EQ(qvedXrefAttach(moved.c_str(), L"GONE", &gone), Vexa::eOk);
+  std::filesystem::remove(moved.utf8());
+  {
+    // The file changes: a second wall on a new layer.
+    QvDbDatabase side(false, true);
+    ASSERT_EQ(side.readDwgFile(file.c_str()), Vexa::eOk);
+    const QvDbObjectId roof = addLayer(&side, L"Roof");
+    auto* line = new QvDbLine(QvGePoint3d(0, 5, 0), QvGePoint3d(10, 5, 0));
+    line->setLayer(roof);
+    appendToModelSpace(&side, line);
+    ASSERT_EQ(side.saveAs(file.c_str(), false), Vexa::eOk);
+  }
+  const QvDbObjectId walls = record(db()->layerTableId(), L"HOUSE|Walls");
+  EXPECT_EQ(qvdbResolveCurrentXRefs(db(), true, false), Vexa::eFileNotFound);
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> block(house, QvDb::kForRead);
+    EXPECT_EQ(block->entityIds().length(), 3);
+    EXPECT_TRUE(block->isResolved());
+    QvDbObjectPointer<QvDbBlockTableRecord> kept(gone, QvDb::kForRead);
+    EXPECT_EQ(kept->entityIds().length(), 2);  // its file is gone: the contents stay
+    EXPECT_FALSE(kept->isResolved());
+  }
+  EXPECT_EQ(record(db()->layerTableId(), L"HOUSE|Walls"), walls);  // the same record again
+  EXPECT_TRUE(dependent(record(db()->layerTableId(), L"HOUSE|Roof")));
+  // Only the unresolved one is tried again, and it is still missing.
+  EXPECT_EQ(qvdbResolveCurrentXRefs(db(), true, true), Vexa::eFileNotFound);
   EXPECT_TRUE(nothingLeftOpen(db()));
 }
 

@@ -180,6 +180,10 @@ TEST_F(DgnBindTest, NothingIsBoundWithoutLiveReferencesOrAUsableName) {
   addBlock(db(), L"TAKEN");
   EXPECT_FALSE(doDgnBind(defId, L"TAKEN", kept, false));
   {
+    QvDbObjectPointer<QvDbDgnDefinition> held(defId, QvDb::kForWrite);  // another caller's
+    EXPECT_FALSE(doDgnBind(defId, L"SITE", kept, false));
+  }
+  {
     QvDbObjectPointer<QvDbDgnReference> open(ref, QvDb::kForWrite);
     open->erase();
   }

@@ -77,8 +77,17 @@ int TarvoDgnBindCommand::run(IVexaBuildInCommandContext& /*context*/) {
   }
   QvString blockName;
   {
-    QvDbObjectPointer<QvDbDgnDefinition> def(chosen->id, QvDb::kForRead);
-    if (def) blockName = baseName(def->getSourceFileName());
+    // A drawing read from a file has its underlays unloaded: the bind needs the contents.
+    QvDbObjectPointer<QvDbDgnDefinition> def(chosen->id, QvDb::kForWrite);
+    const Vexa::ErrorStatus es = !def              ? def.openStatus()
+                                 : def->isLoaded() ? Vexa::eOk
+                                                   : def->load();
+    if (es != Vexa::eOk) {
+      say(QvString::format(L"\n\"%ls\" cannot be loaded (%hs): the drawing is unchanged.",
+                           chosen->name.c_str(), Vexa::errorStatusName(es)));
+      return kQvError;
+    }
+    blockName = baseName(def->getSourceFileName());
   }
   QvString answer;
   const TarvoAnswer named = TarvoCommandInput::text(
@@ -105,8 +114,9 @@ int TarvoDgnBindCommand::run(IVexaBuildInCommandContext& /*context*/) {
     QvDbObjectPointer<QvDbBlockTable> table(db->blockTableId(), QvDb::kForRead);
     if (table) table->getAt(blockName.c_str(), blockId);
   }
-  say(QvString::format(L"\nBound \"%ls\" as the block \"%ls\" with %d references.",
-                       chosen->name.c_str(), blockName.c_str(), liveReferences(blockId)) +
+  const int count = liveReferences(blockId);
+  say(QvString::format(L"\nBound \"%ls\" as the block \"%ls\" with %d reference%ls.",
+                       chosen->name.c_str(), blockName.c_str(), count, count == 1 ? L"" : L"s") +
       (kept ? QvString(L" The underlay stays: one of its references is in use.") : QvString()));
   return kQvNormal;
 }

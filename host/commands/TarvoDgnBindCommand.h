@@ -7,7 +7,8 @@ class IVexaBuildInCommandContext;
 //                                          drawing has only one)
 //   "Block name <FILE>: "                 the DGN file's name without extension by default
 //   "Bind type [Bind/Insert] <Bind>: "
-// Reports the block and the number of references placed, or that nothing was bound. Answers
+// An unloaded definition (as in a drawing read from a file) is loaded first. Reports the block
+// and the number of references placed, or that nothing was bound. Answers
 // kQvNormal; kQvCancel; kQvError when the definition is unknown or the bind fails.
 class TarvoDgnBindCommand {
  public:

@@ -64,13 +64,22 @@ Dataset openDgn(const std::string& local) {
       GDALOpenEx(local.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, drivers, nullptr, nullptr));
 }
 
-// A number of the style string after `key` ("s:2.000g" gives 2), or `otherwise`.
-double styleNumber(const std::string& style, const char* key, double otherwise) {
-  const size_t at = style.find(key);
+// The parameters of a text's style string after its text, which the driver writes unescaped:
+// 'LABEL(t:"TEXT",c:#ff0000,s:2.000g,a:30)' gives ',c:#ff0000,s:2.000g,a:30)'.
+std::string labelParameters(const std::string& style, const char* text) {
+  const std::string lead = std::string("LABEL(t:\"") + text + "\"";
+  return style.compare(0, lead.size(), lead) == 0 ? style.substr(lead.size()) : std::string();
+}
+
+// The number of the parameter `key` ("s" in ",s:2.000g" gives 2), or `otherwise`.
+double parameterNumber(const std::string& parameters, const char* key, double otherwise) {
+  const std::string tag = std::string(",") + key + ":";
+  const size_t at = parameters.find(tag);
   if (at == std::string::npos) return otherwise;
+  const char* start = parameters.c_str() + at + tag.size();
   char* end = nullptr;
-  const double value = std::strtod(style.c_str() + at + std::char_traits<char>::length(key), &end);
-  return std::isfinite(value) ? value : otherwise;
+  const double value = std::strtod(start, &end);
+  return end != start && std::isfinite(value) ? value : otherwise;
 }
 
 // The circle through three points; false when they are (nearly) in line.
@@ -168,8 +177,9 @@ class Converter {
   }
 
   Vexa::ErrorStatus addText(const QvGePoint3d& at, const char* text, const std::string& style) {
-    const double height = styleNumber(style, "s:", 1.0);
-    const double angle = styleNumber(style, "a:", 0.0) * kPi / 180.0;
+    const std::string parameters = labelParameters(style, text);
+    const double height = parameterNumber(parameters, "s", 1.0);
+    const double angle = parameterNumber(parameters, "a", 0.0) * kPi / 180.0;
     auto entity = std::make_unique<QvDbText>(at, qvWidenUtf8(text).c_str(), QvDbObjectId(),
                                              height > 0.0 ? height : 1.0, angle);
     return append(std::move(entity));

@@ -97,6 +97,32 @@ TEST_F(DgnUnderlayCommandsTest, BindReplacesTheUnderlaysByReferencesOfABlock) {
   EXPECT_EQ(dict->numEntries(), 0);
 }
 
+TEST_F(DgnUnderlayCommandsTest, AnUnloadedDefinitionIsLoadedForTheBindOrTheBindRefused) {
+  const auto attached =
+      run(QvString::format(L"DGNATTACH\n%ls\n\n0,0\n\n\n", data("site.dgn").c_str()));
+  ASSERT_EQ(attached.done, 1) << transcript();
+  QvDbObjectId defId;
+  {
+    QvDbObjectPointer<QvDbDgnReference> ref(modelSpace().at(0), QvDb::kForRead);
+    defId = ref->definitionId();
+    QvDbObjectPointer<QvDbDgnDefinition> def(defId, QvDb::kForWrite);
+    ASSERT_EQ(def->unload(), Vexa::eOk);
+    // Its file now names one that is not there.
+    def->setSourceFileName(L"gone.dgn");
+  }
+  EXPECT_EQ(run(L"DGNBIND\n\nGONE\n\n").done, 0);
+  EXPECT_TRUE(contains("cannot be loaded (eFileNotFound): the drawing is unchanged."))
+      << transcript();
+  {
+    QvDbObjectPointer<QvDbDgnDefinition> def(defId, QvDb::kForWrite);
+    def->setSourceFileName(data("site.dgn").c_str());
+  }
+  EXPECT_EQ(run(L"DGNBIND\n\nSITE\n\n").done, 1) << transcript();
+  ASSERT_EQ(modelSpace().size(), 1u);
+  QvDbObjectPointer<QvDbBlockReference> bound(modelSpace().at(0), QvDb::kForRead);
+  ASSERT_TRUE(bound);
+}
+
 TEST_F(DgnUnderlayCommandsTest, XrefsAreAttachedAndBoundFromTheCommandLine) {
   const QvString plan = QvString((testDataDir() + "/../../examples/site_plan.dxf").c_str());
   const auto summary =

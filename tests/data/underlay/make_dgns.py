@@ -5,6 +5,8 @@
                closed shape, on level 3 an arc (center 50,50, radius 10, 0 to 90 degrees) and
                a circle (center 80,20, radius 5), on level 4 a text "GATE" at 10,60 (height 2),
                on level 5 a cell "TREE" of a line and a shape.
+  texts.dgn    on level 7 a text 'Gate "A", s:9 a:45' at 0,5 (height 2.5, turned by 30 degrees) and
+               a text "Shed" at 20,5 (height 1.5).
   v8.dgn       the first bytes of a DGN v8 file (a compound document), nothing after them.
   big.dgn      only when asked ("big"): 50,000 lines on 10 levels, for the bind benchmark.
 
@@ -101,6 +103,15 @@ def site(path):
     gdal.DGNClose(h)
 
 
+def texts(path):
+    h = create(path)
+    for words, x, height, angle in [(b'Gate "A", s:9 a:45', 0, 2.5, 30.0), (b"Shed", 20, 1.5, 0.0)]:
+        text = gdal.DGNCreateTextElem(h, words, 0, 0, height, height, angle, None, x, 5, 0)
+        gdal.DGNUpdateElemCore(h, text, 7, 0, 3, 0, 0)
+        write(h, text)
+    gdal.DGNClose(h)
+
+
 def big(path):
     h = create(path)
     for i in range(50000):
@@ -120,4 +131,5 @@ if sys.argv[2:] == ["big"]:
     big(os.path.join(folder, "big.dgn"))
 else:
     site(os.path.join(folder, "site.dgn"))
+    texts(os.path.join(folder, "texts.dgn"))
     v8(os.path.join(folder, "v8.dgn"))

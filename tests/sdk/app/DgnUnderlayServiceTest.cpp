@@ -135,6 +135,22 @@ TEST_F(DgnUnderlayServiceTest, GeometryIsExact) {
   EXPECT_EQ(closed, 2);
 }
 
+TEST_F(DgnUnderlayServiceTest, TextsKeepTheirHeightAndAngleWhateverTheyRead) {
+  // The first text reads like the style parameters that follow it.
+  ASSERT_EQ(open(data("texts.dgn")), Vexa::eOk);
+  const std::vector<QvDbObjectId> texts = idsOf<QvDbText>();
+  ASSERT_EQ(texts.size(), 2u);
+  QvDbObjectPointer<QvDbText> gate(texts[0], QvDb::kForRead);
+  EXPECT_EQ(gate->textString(), QvString(L"Gate \"A\", s:9 a:45"));
+  EXPECT_NEAR(gate->height(), 2.5, 1e-9);
+  EXPECT_NEAR(gate->rotation(), kPi / 6, 1e-9);
+  EXPECT_EQ(gate->layer(), QvString(L"Level 7"));
+  QvDbObjectPointer<QvDbText> shed(texts[1], QvDb::kForRead);
+  EXPECT_NEAR(shed->height(), 1.5, 1e-9);
+  EXPECT_NEAR(shed->rotation(), 0.0, 1e-12);
+  EXPECT_EQ(shed->position(), QvGePoint3d(20, 5, 0));
+}
+
 TEST_F(DgnUnderlayServiceTest, FilesItCannotReadAreRefused) {
   EXPECT_EQ(open(folder_.path("missing.dgn")), Vexa::eFileNotFound);
   EXPECT_EQ(open(folder_.path("")), Vexa::eFileNotFound);  // a directory

@@ -2,8 +2,10 @@
 
 #include <cstdlib>
 
+#include "sdk/app/CQvUiPathname.h"
 #include "sdk/app/QvFileStringName.h"
 #include "sdk/app/VexaCommandTools.h"
+#include "sdk/app/VexaDCDrawSupport.h"
 #include "sdk/app/VexaFileTools.h"
 #include "sdk/app/VexaPathFinder.h"
 #include "sdk/app/VexaServicesManagerInterface.h"
@@ -11,8 +13,10 @@
 #include "sdk/app/qvdbUnits.h"
 #include "sdk/base/QvClassicCodes.h"
 #include "sdk/base/resbuf.h"
+#include "sdk/db/QvDbAdsName.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbHostApplicationServices.h"
+#include "sdk/ed/qvedSelection.h"
 #include "sdk/ed/qvedSysVar.h"
 
 namespace {
@@ -113,6 +117,41 @@ void VexaServicesManager::SetVersionForSave(int version) {
   VexaCommandTools::setVersionForSave(version);
 }
 
+int VexaServicesManager::GetFilebyDialog(const wchar_t* title, const wchar_t* defaultName,
+                                         const wchar_t* extensions, int flags, QvString& chosen) {
+  return VexaCommandTools::getFileByDialog(title, defaultName, extensions, flags, chosen);
+}
+
+int VexaServicesManager::qvedSSGetForRefSet(const wchar_t* prompt, QvDbObjectIdArray& ids,
+                                            bool single) {
+  int64_t set[2] = {0, 0};
+  if (qvedSSGetPrompted(prompt, single ? L":S:R" : L":R", set) != kQvNormal) return kQvError;
+  int32_t length = 0;
+  qvedSSLength(set, &length);
+  QvDbObjectIdArray chosen;
+  for (int32_t i = 0; i < length; ++i) {
+    int64_t name[2];
+    QvDbObjectId id;
+    if (qvedSSName(set, i, name) == kQvNormal && qvdbGetObjectId(id, name) == Vexa::eOk)
+      chosen.append(id);
+  }
+  qvedSSFree(set);
+  if (chosen.isEmpty()) return kQvError;
+  ids.append(chosen);
+  return kQvNormal;
+}
+
+int VexaServicesManager::QvedSSGetForInvisibleAndLockedLayerEnt(const wchar_t* prompt,
+                                                                int64_t set[2], bool hidden,
+                                                                bool locked) {
+  return qvedSSGetHiddenAndLocked(prompt, hidden, locked, set);
+}
+
+int VexaServicesManager::drawBlockToDC(CDC* dc, const RECT& rect, QvDbObjectId block, int flags) {
+  const VexaDCDrawSupportInternal* support = getVexaDCDrawSupportInternalInterface();
+  return support ? support->drawBlockToDC(dc, rect, block, flags) : kQvError;
+}
+
 double VexaServicesManager::AngleToDegree(double radians) {
   return radians / 3.141592653589793 * 180.0;
 }
@@ -134,8 +173,9 @@ bool VexaServicesManager::getActualXrefFileName(const QvDbBlockTableRecord* bloc
                                                 QvString& found) {
   if (!block) return false;
   const QvString stored = block->pathName();
-  const QvString extension =
-      QvFileStringName(stored).extension().isEqualNoCase(L".dxf") ? L"dxf" : L"dwg";
+  CQvUiPathname parsed;
+  parsed.parse(stored);
+  const QvString extension = parsed.verifyExtension(L"dxf") ? L"dxf" : L"dwg";
   if (vexaFindPath(stored, extension, 4, found)) return true;
   const QvString savePath = stringVar(L"XREFSAVEPATH");
   QvDbHostApplicationServices* services = qvdbHostApplicationServices();

@@ -23,6 +23,7 @@
 #include "host/commands/TarvoOopsCommand.h"
 #include "host/commands/TarvoPathInfoCommand.h"
 #include "host/commands/TarvoPlineCommand.h"
+#include "host/commands/TarvoServicesCommands.h"
 #include "host/commands/TarvoTrimHatchCommand.h"
 #include "host/commands/TarvoUnderlayAttachCommand.h"
 #include "host/commands/TarvoUnderlaysCommand.h"
@@ -53,6 +54,12 @@ constexpr std::array kCommands{
     TarvoCommandEntry{L"CHLAYER", &TarvoChangeLayerCommand::run},
     TarvoCommandEntry{L"ANONBLOCK", &TarvoAnonymousBlockCommand::run},
     TarvoCommandEntry{L"XREFFILE", &TarvoXrefFileCommand::run},
+    TarvoCommandEntry{L"TEXTSCR", &TarvoTextScreenCommand::run},
+    TarvoCommandEntry{L"LWEIGHT", &TarvoLineWeightCommand::run},
+    TarvoCommandEntry{L"SAVEFORMAT", &TarvoSaveFormatCommand::run},
+    TarvoCommandEntry{L"BLOCKPIC", &TarvoBlockPictureCommand::run},
+    TarvoCommandEntry{L"REFLIST", &TarvoReferenceListCommand::run},
+    TarvoCommandEntry{L"SELHIDDEN", &TarvoHiddenSelectionCommand::run},
     TarvoCommandEntry{L"OOPS", &TarvoOopsCommand::run},
     TarvoCommandEntry{L"BLOCK", &TarvoBlockCommand::run},
     TarvoCommandEntry{L"BLOCKMOD", &TarvoBlockModCommand::run},

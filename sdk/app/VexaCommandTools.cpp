@@ -1,6 +1,7 @@
 #include "sdk/app/VexaCommandTools.h"
 
 #include "sdk/app/VexaDocData.h"
+#include "sdk/app/VexaFileDialog.h"
 #include "sdk/db/QvDb.h"
 
 namespace VexaCommandTools {
@@ -17,6 +18,12 @@ bool setVersionForSave(int version) {
   if (!data || version != QvDb::kDrawingVersionR2018) return false;
   data->saveVersion = version;
   return true;
+}
+
+int getFileByDialog(const QvString& title, const QvString& defaultName, const QvString& extensions,
+                    int flags, QvString& chosen) {
+  return vexaFileNavDialog(VexaFileDialogRequest{title, defaultName, extensions, flags, {}},
+                           chosen);
 }
 
 }  // namespace VexaCommandTools

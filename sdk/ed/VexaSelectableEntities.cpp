@@ -9,7 +9,8 @@
 #include "sdk/db/QvDbEntity.h"
 #include "sdk/db/QvDbObjectPointer.h"
 
-VexaSelectableEntities::VexaSelectableEntities(QvDbDatabase* db) {
+VexaSelectableEntities::VexaSelectableEntities(QvDbDatabase* db, bool hiddenToo)
+    : hiddenToo_(hiddenToo) {
   if (!db) return;
   spaceId_ = db->currentSpaceId();
   QvDbObjectIdArray ids;
@@ -42,13 +43,13 @@ const VexaSelectableEntities::Entry* VexaSelectableEntities::find(QvDbObjectId i
 VexaSelectSet VexaSelectableEntities::all() const {
   VexaSelectSet set;
   for (const Entry& entry : entries_)
-    if (entry.visible && !entry.layer.frozen) set.append(entry.id);
+    if (hiddenToo_ || (entry.visible && !entry.layer.frozen)) set.append(entry.id);
   return set;
 }
 
 QvDbObjectId VexaSelectableEntities::last() const {
   for (auto it = entries_.rbegin(); it != entries_.rend(); ++it)
-    if (it->visible && it->layer.isShown()) return it->id;
+    if (shown(*it)) return it->id;
   return QvDbObjectId();
 }
 
@@ -67,7 +68,7 @@ VexaSelectSet VexaSelectableEntities::inWindow(const std::array<double, 3>& corn
   const double top = std::max(corner1[1], corner2[1]);
   VexaSelectSet set;
   for (const Entry& entry : entries_) {
-    if (!entry.visible || !entry.layer.isShown() || !entry.hasExtents) continue;
+    if (!shown(entry) || !entry.hasExtents) continue;
     const QvGePoint3d& lo = entry.extents.minPoint();
     const QvGePoint3d& hi = entry.extents.maxPoint();
     const bool chosen = crossing ? lo.x <= right && hi.x >= left && lo.y <= top && hi.y >= bottom
@@ -99,7 +100,7 @@ QvDbObjectId VexaSelectableEntities::atPoint(const std::array<double, 3>& point,
   QvDbObjectId nearest;
   double best = aperture;
   for (const Entry& entry : entries_) {
-    if (!entry.visible || !entry.layer.isShown() || !entry.hasExtents) continue;
+    if (!shown(entry) || !entry.hasExtents) continue;
     const QvGePoint3d& lo = entry.extents.minPoint();
     const QvGePoint3d& hi = entry.extents.maxPoint();
     if (p.x < lo.x - best || p.x > hi.x + best || p.y < lo.y - best || p.y > hi.y + best) continue;

@@ -16,7 +16,8 @@ class QvDbDatabase;
 // layer and its extents, read once when the object is made.
 //
 // Entities on frozen layers and invisible entities are never chosen by ALL, Last or a window;
-// those on layers that are off are chosen by ALL only. Handles reach them all. Windows are
+// those on layers that are off are chosen by ALL only (unless the hidden ones are asked for too).
+// Handles reach them all. Windows are
 // rectangles of the plan view: they compare the world X and Y of the entities' extents, whatever
 // the current UCS.
 class VexaSelectableEntities {
@@ -29,7 +30,9 @@ class VexaSelectableEntities {
     QvDbExtents extents;
   };
 
-  explicit VexaSelectableEntities(QvDbDatabase* db);
+  // With `hiddenToo`, ALL, Last, windows and picks also choose invisible entities and those on
+  // layers that are off or frozen.
+  explicit VexaSelectableEntities(QvDbDatabase* db, bool hiddenToo = false);
 
   QvDbObjectId spaceId() const { return spaceId_; }
   const std::vector<Entry>& entries() const { return entries_; }
@@ -52,6 +55,12 @@ class VexaSelectableEntities {
   QvDbObjectId atPoint(const std::array<double, 3>& point, double aperture) const;
 
  private:
+  // Whether Last, windows and picks may choose the entry.
+  bool shown(const Entry& entry) const {
+    return hiddenToo_ || (entry.visible && entry.layer.isShown());
+  }
+
+  bool hiddenToo_ = false;
   QvDbObjectId spaceId_;
   std::vector<Entry> entries_;
   std::unordered_map<QvDbObjectId, size_t> index_;

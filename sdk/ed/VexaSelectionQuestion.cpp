@@ -1,6 +1,7 @@
 #include "sdk/ed/VexaSelectionQuestion.h"
 
 #include "sdk/base/QvClassicCodes.h"
+#include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbEntity.h"
 #include "sdk/db/QvDbHostApplicationServices.h"
@@ -53,7 +54,7 @@ int VexaSelectionQuestion::ask(VexaSelectSet& selected) {
   VexaSelectionSets* sets = VexaSelectionSets::current();
   if (!db || !sets) return kQvError;
 
-  const VexaSelectableEntities space(db);
+  const VexaSelectableEntities space(db, setup_.hiddenToo);
   const VexaKeywordList keywords(kKeywords);
   bool removing = false;
   for (;;) {
@@ -125,6 +126,7 @@ int VexaSelectionQuestion::ask(VexaSelectSet& selected) {
       return kQvCancel;
     }
     if (setup_.rejectLocked) rejectLocked(space, found);
+    if (setup_.referencesOnly) keepReferences(found);
 
     if (removing) {
       const int removed = selected.removeAll(found);
@@ -216,4 +218,14 @@ void VexaSelectionQuestion::rejectLocked(const VexaSelectableEntities& space,
   const int locked = before - found.length();
   if (locked == 1) say(L"\n1 was on a locked layer.");
   if (locked > 1) say(QvString::format(L"\n%d were on a locked layer.", locked));
+}
+
+void VexaSelectionQuestion::keepReferences(VexaSelectSet& found) const {
+  const int before = found.length();
+  found.keepIf([](QvDbObjectId id) {
+    return id.objectClass() && id.objectClass()->isDerivedFrom(QvDbBlockReference::desc());
+  });
+  const int others = before - found.length();
+  if (others == 1) say(L"\n1 was not a block reference.");
+  if (others > 1) say(QvString::format(L"\n%d were not block references.", others));
 }

@@ -34,6 +34,11 @@ class VexaSelectionQuestion {
     // A point picks the entity under it (VexaSelectableEntities::atPoint, within kAperture)
     // instead of starting a window; pickPoint() then answers the point.
     bool pickAtPoint = false;
+    // Keeps only block references (and kinds derived from them), saying how many were not.
+    bool referencesOnly = false;
+    // ALL, Last, windows and picks also choose invisible entities and those on layers that are
+    // off or frozen (VexaSelectableEntities).
+    bool hiddenToo = false;
   };
   // How far from a picked point an entity may pass, in drawing units.
   static constexpr double kAperture = 3.0;
@@ -59,6 +64,7 @@ class VexaSelectionQuestion {
   Step window(const VexaSelectableEntities& space, const std::array<double, 3>* firstCorner,
               int mode, VexaSelectSet& found) const;
   void rejectLocked(const VexaSelectableEntities& space, VexaSelectSet& found) const;
+  void keepReferences(VexaSelectSet& found) const;
 
   Setup setup_;
   std::optional<QvGePoint3d> pickPoint_;

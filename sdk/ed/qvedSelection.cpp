@@ -47,6 +47,34 @@ std::array<double, 3> toWorld(const double* ucsPoint) {
   return vars ? toVexaPoint(vars->currentUcs().toWorld(toGePoint(p))) : p;
 }
 
+// The setup of a mode that asks: null, or flags ":S" (single) and ":R" (references), each once.
+bool questionMode(const wchar_t* mode, VexaSelectionQuestion::Setup& setup) {
+  if (!mode) return true;
+  if (!*mode) return false;
+  for (const wchar_t* at = mode; *at; at += 2) {
+    if (at[0] != L':') return false;
+    bool* flag = nullptr;
+    if (at[1] == L'S')
+      flag = &setup.single;
+    else if (at[1] == L'R')
+      flag = &setup.referencesOnly;
+    if (!flag || *flag) return false;
+    *flag = true;
+  }
+  return true;
+}
+
+int askAndKeep(const VexaSelectionQuestion::Setup& setup, int64_t set[2]) {
+  VexaSelectionSets* sets = VexaSelectionSets::current();
+  QvDbHostApplicationServices* services = qvdbHostApplicationServices();
+  if (!sets || !set || !services || !services->workingDatabase()) return kQvError;
+  VexaSelectSet selection;
+  const int rc = VexaSelectionQuestion(setup).ask(selection);
+  if (rc != kQvNormal) return rc;
+  sets->create(std::move(selection), set);
+  return kQvNormal;
+}
+
 // The selection of a mode that asks nothing; false for an unknown mode or missing corners.
 bool selectWithoutAsking(const wchar_t* mode, const double* point1, const double* point2,
                          QvDbDatabase* db, VexaSelectSet& selection) {
@@ -138,18 +166,27 @@ int qvedSSGet(const wchar_t* mode, const double* point1, const double* point2, i
   VexaSelectionSets* sets = VexaSelectionSets::current();
   if (!db || !sets || !set) return kQvError;
 
+  if (!mode || mode[0] == L':') return qvedSSGetPrompted(nullptr, mode, set);
   VexaSelectSet selection;
-  if (!mode || sameMode(mode, L":S")) {
-    VexaSelectionQuestion::Setup setup;
-    setup.single = mode != nullptr;
-    const int rc = VexaSelectionQuestion(setup).ask(selection);
-    if (rc != kQvNormal) return rc;
-  } else {
-    if (!selectWithoutAsking(mode, point1, point2, db, selection)) return kQvError;
-    if (selection.isEmpty()) return kQvNone;
-  }
+  if (!selectWithoutAsking(mode, point1, point2, db, selection)) return kQvError;
+  if (selection.isEmpty()) return kQvNone;
   sets->create(std::move(selection), set);
   return kQvNormal;
+}
+
+int qvedSSGetPrompted(const wchar_t* prompt, const wchar_t* mode, int64_t set[2]) {
+  VexaSelectionQuestion::Setup setup;
+  if (!questionMode(mode, setup)) return kQvError;
+  if (prompt) setup.prompt = prompt;
+  return askAndKeep(setup, set);
+}
+
+int qvedSSGetHiddenAndLocked(const wchar_t* prompt, bool hidden, bool locked, int64_t set[2]) {
+  VexaSelectionQuestion::Setup setup;
+  if (prompt) setup.prompt = prompt;
+  setup.hiddenToo = hidden;
+  setup.rejectLocked = !locked;
+  return askAndKeep(setup, set);
 }
 
 int qvedSSFromSelectSet(const VexaSelectSet& selection, int64_t set[2]) {

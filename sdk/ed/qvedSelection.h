@@ -32,6 +32,7 @@ int qvedSSFree(const int64_t set[2]);
 // Makes a new set. `mode`:
 //   null  the selection question (VexaSelectionQuestion), prompt "Select objects: "
 //   ":S"  the same, ending after the first answer that selects something
+//   ":R"  the same, keeping only block references (":S:R" or ":R:S" both)
 //   "X"   every entity of the drawing's model space and layouts
 //   "A"   every entity of the current space not on a frozen layer (the ALL answer)
 //   "L"   the last entity shown of the current space
@@ -41,6 +42,13 @@ int qvedSSFree(const int64_t set[2]);
 // set is made); kQvCancel when the question was cancelled; kQvError for an unknown mode, missing
 // corners or no working database.
 int qvedSSGet(const wchar_t* mode, const double* point1, const double* point2, int64_t set[2]);
+// The selection question of a mode that asks (null, ":S", ":R", ":S:R") with the caller's
+// prompt (null for "Select objects: "). Results as qvedSSGet; kQvError for other modes.
+int qvedSSGetPrompted(const wchar_t* prompt, const wchar_t* mode, int64_t set[2]);
+// The selection question that also chooses, with `hidden`, invisible entities and those on
+// layers that are off or frozen, and, with `locked`, those on locked layers (which are left out
+// otherwise, saying how many). Results as qvedSSGet.
+int qvedSSGetHiddenAndLocked(const wchar_t* prompt, bool hidden, bool locked, int64_t set[2]);
 
 // A classic set holding the entities of `selection`; its name goes to `set`. kQvNormal;
 // kQvError when no host runs.

@@ -256,6 +256,29 @@ bool QvGiSvgCanvas::bounds(std::array<double, 4>& box) const {
   return true;
 }
 
+bool QvGiSvgCanvas::fit(int pixelWidth, int pixelHeight, View& view) const {
+  if (!hasBounds_) return false;
+  pixelWidth = std::max(1, pixelWidth);
+  pixelHeight = std::max(1, pixelHeight);
+  double w = box_[2] - box_[0];
+  double h = box_[3] - box_[1];
+  const double cx = (box_[0] + box_[2]) / 2;
+  const double cy = (box_[1] + box_[3]) / 2;
+  if (w <= 0 && h <= 0) w = h = 1.0;  // a single point: a unit around it
+  w *= 1.1;
+  h *= 1.1;
+  // A line along an axis gets its height or width this way.
+  const double pixels = static_cast<double>(pixelWidth) / pixelHeight;
+  if (h <= 0 || w / h >= pixels)
+    h = w / pixels;
+  else
+    w = h * pixels;
+  view.box = {cx - w / 2, cy - h / 2, cx + w / 2, cy + h / 2};
+  view.pixelWidth = pixelWidth;
+  view.pixelHeight = pixelHeight;
+  return true;
+}
+
 void QvGiSvgCanvas::write(std::ostream& out, const QvString& title, const View* view) const {
   // The box with a margin of 5 percent of its larger side (a unit around a single point).
   std::array<double, 4> box{0, 0, 100, 100};

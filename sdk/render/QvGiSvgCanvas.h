@@ -52,6 +52,11 @@ class QvGiSvgCanvas {
     int pixelHeight = 1;
   };
 
+  // The view of the bounded shapes at a pixel size: their box with a margin of 5 percent on each
+  // side (a unit around a single point), grown along one side to the proportions of the pixels
+  // so that they stay square. False, `view` untouched, when nothing is bounded.
+  bool fit(int pixelWidth, int pixelHeight, View& view) const;
+
   // Writes the SVG document. `title` names the picture (the drawing and the layout). Without
   // a view the picture shows the bounded shapes with a margin, 1200 pixels on its longer side;
   // with one it shows exactly the view's box at the view's pixel size, lines one pixel wide.

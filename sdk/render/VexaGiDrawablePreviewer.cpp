@@ -57,23 +57,8 @@ void VexaGiDrawablePreviewer::destroy() {
 void VexaGiDrawablePreviewer::fitView() {
   QvGiSvgCanvas canvas;
   drawAll(canvas, db_, drawables_);
-  std::array<double, 4> box;
-  if (!canvas.bounds(box)) return;  // nothing with extents: the view stays
-  double w = box[2] - box[0];
-  double h = box[3] - box[1];
-  const double cx = (box[0] + box[2]) / 2;
-  const double cy = (box[1] + box[3]) / 2;
-  if (w <= 0 && h <= 0) w = h = 1.0;  // a single point: a unit around it
-  w *= 1.1;                           // a margin of 5 percent on each side
-  h *= 1.1;
-  // Square pixels: the box grows along one side to the window's proportions (a line along
-  // an axis gets its height or width that way).
-  const double pixels = static_cast<double>(width_) / height_;
-  if (h <= 0 || w / h >= pixels)
-    h = w / pixels;
-  else
-    w = h * pixels;
-  view_ = {cx - w / 2, cy - h / 2, cx + w / 2, cy + h / 2};
+  QvGiSvgCanvas::View fitted;
+  if (canvas.fit(width_, height_, fitted)) view_ = fitted.box;  // else nothing has extents
 }
 
 void VexaGiDrawablePreviewer::zoomExtents() {

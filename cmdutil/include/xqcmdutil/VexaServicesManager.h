@@ -1,10 +1,14 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "sdk/base/QvString.h"
+#include "sdk/db/QvDbObjectId.h"
+#include "sdk/win/CGdiTypes.h"
 #include "xqcmdutil/XqCmdUtilExport.h"
 
+class CDC;
 class QvDbBlockTableRecord;
 
 // One place for the host's command modules to reach host services: file names, text files,
@@ -46,6 +50,28 @@ class XQCMDUTIL_EXPORT VexaServicesManager {
   // kind or a version the writer cannot write changes nothing.
   static void SetCurDocumentFileType(int type);
   static void SetVersionForSave(int version);
+  // The host's file dialog (title, default name, extension filter "dwg;dxf", the dialog's flags
+  // as given): its answer, 0 with the file in `chosen`, -1 for none, -4 when cancelled, -2
+  // without a host.
+  static int GetFilebyDialog(const wchar_t* title, const wchar_t* defaultName,
+                             const wchar_t* extensions, int flags, QvString& chosen);
+
+  // Block references chosen by the user (the selection question asking `prompt`, keeping
+  // references only; with `single` it ends after the first answer that chooses one), their ids
+  // appended to `ids`. kQvNormal; kQvError, `ids` unchanged, when the selection fails, is
+  // cancelled or holds nothing.
+  static int qvedSSGetForRefSet(const wchar_t* prompt, QvDbObjectIdArray& ids, bool single);
+  // The selection question that also takes, with `hidden`, invisible entities and those on
+  // layers that are off or frozen, and, with `locked`, those on locked layers (left out
+  // otherwise). The host's code; on kQvNormal `set` names a new classic selection set, which
+  // the caller frees.
+  static int QvedSSGetForInvisibleAndLockedLayerEnt(const wchar_t* prompt, int64_t set[2],
+                                                    bool hidden, bool locked);
+
+  // The picture of the block definition `block` fitted into `rect` of `dc` (the host's
+  // DC-drawing support; flag 1 shows the tags of attribute definitions): its code, kQvError
+  // without a host.
+  static int drawBlockToDC(CDC* dc, const RECT& rect, QvDbObjectId block, int flags);
 
   static double AngleToDegree(double radians);
   static short stdColorIndex(const wchar_t* name);

@@ -5,6 +5,7 @@
 
 #include "sdk/app/VexaDocumentManager.h"
 #include "sdk/db/QvDbAdsName.h"
+#include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbDatabase.h"
@@ -391,6 +392,78 @@ TEST_F(SelectionTest, SelectionsWithoutAQuestion) {
             Vexa::eOk);
   ASSERT_EQ(qvedSSGet(L"A", nullptr, nullptr, set.w), kQvNormal);
   EXPECT_THAT(contents(set), ElementsAre(p));
+}
+
+TEST_F(SelectionTest, ReferencesOnlyAndHiddenOrLockedEntities) {
+  const QvDbObjectId blockId = addBlock(db(), L"B");
+  box(0, 0, 0.5, 0.5, {}, blockId);
+  const QvDbObjectId plain = box(0, 0, 1, 1);
+  auto reference = [&](double x, QvDbObjectId layer) {
+    auto* made = new QvDbBlockReference(QvGePoint3d(x, 0, 0), blockId);
+    if (!layer.isNull()) made->setLayer(layer);
+    return appendToModelSpace(db(), made);
+  };
+  const QvDbObjectId ref = reference(2, {});
+  const QvDbObjectId refOff = reference(3, off_);
+  const QvDbObjectId onFrozen = box(4, 0, 5, 1, frozen_);
+  const QvDbObjectId onLocked = box(6, 0, 7, 1, locked_);
+  const QvDbObjectId invisible = box(8, 0, 9, 1);
+  {
+    QvDbObjectPointer<QvDbEntity> entity(invisible, QvDb::kForWrite);
+    ASSERT_EQ(entity->setVisibility(QvDb::kInvisible), Vexa::eOk);
+  }
+  auto contents = [&](const Name& name) {
+    VexaSelectSet selection;
+    EXPECT_EQ(qvedSSToSelectSet(name.w, selection), kQvNormal);
+    EXPECT_EQ(qvedSSFree(name.w), kQvNormal);
+    return idsOf(selection);
+  };
+
+  // ":R" keeps the references, with the caller's prompt, and says what it left out.
+  Name set;
+  script(L"ALL\n\n");
+  host().service<VexaTranscript>().clear();
+  ASSERT_EQ(qvedSSGetPrompted(L"\nPick blocks: ", L":R", set.w), kQvNormal);
+  EXPECT_THAT(contents(set), ElementsAre(ref, refOff));
+  EXPECT_THAT(messages(), ElementsAre(L"\n2 were not block references.", L"\n2 found"));
+  EXPECT_THAT(VexaTranscript::current()->texts(Kind::kPrompt),
+              ElementsAre(L"\nPick blocks: ", L"\nPick blocks: "));
+  // Only other entities: nothing selected, no set.
+  script(L"H " + handleOf(plain) + L"\n\n");
+  EXPECT_EQ(qvedSSGet(L":R", nullptr, nullptr, set.w), kQvNone);
+  // Single and references both, in either order; the flags once each, nothing else.
+  script(L"L\nALL\n");
+  ASSERT_EQ(qvedSSGet(L":S:R", nullptr, nullptr, set.w), kQvNormal);
+  EXPECT_THAT(contents(set), ElementsAre(ref, refOff));
+  EXPECT_EQ(host().service<VexaInputScript>().linesLeft(), 0);
+  for (const wchar_t* bad : {L":R:R", L":", L":Q", L":RS", L""}) {
+    script(L"ALL\n\n");
+    EXPECT_EQ(qvedSSGetPrompted(nullptr, bad, set.w), kQvError) << bad;
+    EXPECT_EQ(host().service<VexaInputScript>().linesLeft(), 2) << bad;
+  }
+
+  // Hidden too: ALL takes the frozen and invisible entities; Last is the invisible one.
+  script(L"ALL\n\n");
+  ASSERT_EQ(qvedSSGetHiddenAndLocked(nullptr, true, true, set.w), kQvNormal);
+  EXPECT_THAT(contents(set), ElementsAre(plain, ref, refOff, onFrozen, onLocked, invisible));
+  script(L"L\n\n");
+  ASSERT_EQ(qvedSSGetHiddenAndLocked(nullptr, true, true, set.w), kQvNormal);
+  EXPECT_THAT(contents(set), ElementsAre(invisible));
+  // A window over the layer that is off takes its reference only when hidden ones count.
+  script(L"W\n2.5,-1\n3.5,1\n\n");
+  EXPECT_EQ(qvedSSGetHiddenAndLocked(nullptr, false, true, set.w), kQvNone);
+  script(L"W\n2.5,-1\n3.5,1\n\n");
+  ASSERT_EQ(qvedSSGetHiddenAndLocked(nullptr, true, true, set.w), kQvNormal);
+  EXPECT_THAT(contents(set), ElementsAre(refOff));
+  // Without `locked` the locked layer's entity is left out and counted.
+  script(L"ALL\n\n");
+  host().service<VexaTranscript>().clear();
+  ASSERT_EQ(qvedSSGetHiddenAndLocked(nullptr, false, false, set.w), kQvNormal);
+  EXPECT_THAT(contents(set), ElementsAre(plain, ref, refOff));
+  EXPECT_THAT(messages(), ElementsAre(L"\n1 was on a locked layer.", L"\n3 found"));
+  script(L"^C\n");
+  EXPECT_EQ(qvedSSGetHiddenAndLocked(nullptr, true, true, set.w), kQvCancel);
+  EXPECT_EQ(host().service<VexaSelectionSets>().count(), 0);
 }
 
 }  // namespace

@@ -1,9 +1,17 @@
 #include "cmdutil/geometry/VexaDimension_Extension.h"
 
 #include <cmath>
+#include <functional>
 
 #include "cmdutil/geometry/XqAlignedUcs.h"
+#include "sdk/db/QvDb2LineAngularDimension.h"
+#include "sdk/db/QvDb3PointAngularDimension.h"
 #include "sdk/db/QvDbAlignedDimension.h"
+#include "sdk/db/QvDbArcDimension.h"
+#include "sdk/db/QvDbDiametricDimension.h"
+#include "sdk/db/QvDbOrdinateDimension.h"
+#include "sdk/db/QvDbRadialDimension.h"
+#include "sdk/db/QvDbRadialDimensionLarge.h"
 #include "sdk/db/QvDbRotatedDimension.h"
 #include "xqcmdutil/XqArbitraryAxis.h"
 
@@ -21,17 +29,35 @@ Vexa::ErrorStatus VexaDimension_Extension::getAlignedUCS(QvDbEntity* entity, con
   return Vexa::eOk;
 }
 
-// The kinds that measure a length answer the point their dimension line passes through; the
-// angular, arc, radial, diametric and ordinate kinds are kept as proxies here.
+namespace {
+
+// The base point of one kind: its point `Point` when the dimension is of that kind.
+template <class Kind, auto Point>
+bool basePointOf(const QvDbEntity* entity, QvGePoint3d& point) {
+  const Kind* dimension = Kind::cast(entity);
+  if (!dimension) return false;
+  point = std::invoke(Point, *dimension);
+  return true;
+}
+
+// Each kind's base point, the first that matches.
+constexpr bool (*kBasePoints[])(const QvDbEntity*, QvGePoint3d&) = {
+    &basePointOf<QvDb2LineAngularDimension, &QvDb2LineAngularDimension::xLine2End>,
+    &basePointOf<QvDb3PointAngularDimension, &QvDb3PointAngularDimension::arcPoint>,
+    &basePointOf<QvDbArcDimension, &QvDbArcDimension::arcPoint>,
+    &basePointOf<QvDbAlignedDimension, &QvDbAlignedDimension::dimLinePoint>,
+    &basePointOf<QvDbRotatedDimension, &QvDbRotatedDimension::dimLinePoint>,
+    &basePointOf<QvDbRadialDimension, &QvDbRadialDimension::center>,
+    &basePointOf<QvDbRadialDimensionLarge, &QvDbRadialDimensionLarge::center>,
+    &basePointOf<QvDbDiametricDimension, &QvDbDiametricDimension::farChordPoint>,
+    &basePointOf<QvDbOrdinateDimension, &QvDbOrdinateDimension::origin>,
+};
+
+}  // namespace
+
 Vexa::ErrorStatus VexaDimension_Extension::getBasePoint(QvDbEntity* entity, QvGePoint3d& point) {
   if (!QvDbDimension::cast(entity)) return Vexa::eNotApplicable;
-  if (const auto* aligned = QvDbAlignedDimension::cast(entity)) {
-    point = aligned->dimLinePoint();
-    return Vexa::eOk;
-  }
-  if (const auto* rotated = QvDbRotatedDimension::cast(entity)) {
-    point = rotated->dimLinePoint();
-    return Vexa::eOk;
-  }
+  for (const auto basePoint : kBasePoints)
+    if (basePoint(entity, point)) return Vexa::eOk;
   return Vexa::eInvalidInput;
 }

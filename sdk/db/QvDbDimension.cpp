@@ -78,6 +78,11 @@ Vexa::ErrorStatus QvDbDimension::setTextPosition(const QvGePoint3d& position) {
   return Vexa::eOk;
 }
 
+double QvDbDimension::measurement() const {
+  assertReadEnabled();
+  return measuredValue();
+}
+
 double QvDbDimension::horizontalRotation() const {
   assertReadEnabled();
   return horizontalRotation_;

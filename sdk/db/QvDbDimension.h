@@ -28,6 +28,10 @@ class QvDbDimension : public QvDbEntity {
   QvGePoint3d textPosition() const;
   Vexa::ErrorStatus setTextPosition(const QvGePoint3d& position);
 
+  // What the dimension measures: a length, an angle in radians, an arc length, a radius, a
+  // diameter or an ordinate, as the kind says.
+  double measurement() const;
+
   // The angle of the text's horizontal from the x axis of the dimension's plane.
   double horizontalRotation() const;
   Vexa::ErrorStatus setHorizontalRotation(double rotation);
@@ -71,6 +75,8 @@ class QvDbDimension : public QvDbEntity {
     double textGap = 0.09;            // between the dimension line and the text
   };
 
+  // The measured value of the kind's present geometry.
+  virtual double measuredValue() const = 0;
   // The definition points of the kind, in a fixed order, and setting them back in that order.
   virtual void getDefinitionPoints(QvGePoint3dArray& points) const = 0;
   virtual void setDefinitionPoints(const QvGePoint3dArray& points) = 0;
@@ -82,6 +88,20 @@ class QvDbDimension : public QvDbEntity {
                                                  QvArray<QvDbEntity*>& entities) const;
   // A setter of the kind changed the geometry: the block is made again at the next close.
   void noteGeometryChanged() { blockCurrent_ = false; }
+  // The getters and setters of the kinds' geometry: read access asserted, and write access
+  // asserted before the value changes and the block is due again.
+  template <class T>
+  T geometryValue(const T& member) const {
+    assertReadEnabled();
+    return member;
+  }
+  template <class T>
+  Vexa::ErrorStatus setGeometryValue(T& member, const T& value) {
+    if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
+    member = value;
+    noteGeometryChanged();
+    return Vexa::eOk;
+  }
 
   Vexa::ErrorStatus subTransformBy(const QvGeMatrix3d& xform) override;
   // The definition points and the text position.

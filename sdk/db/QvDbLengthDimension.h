@@ -15,9 +15,6 @@ class QvDbLengthDimension : public QvDbDimension {
   QvGePoint3d dimLinePoint() const;
   Vexa::ErrorStatus setDimLinePoint(const QvGePoint3d& point);
 
-  // The measured length.
-  double measurement() const;
-
  protected:
   QvDbLengthDimension() = default;
   QvDbLengthDimension(const QvGePoint3d& xLine1Point, const QvGePoint3d& xLine2Point,
@@ -33,6 +30,7 @@ class QvDbLengthDimension : public QvDbDimension {
   virtual QvGeVector3d subDimLineDirection(const QvGePoint3d& xLine1Point,
                                            const QvGePoint3d& xLine2Point) const = 0;
 
+  double measuredValue() const override;
   void getDefinitionPoints(QvGePoint3dArray& points) const override;
   void setDefinitionPoints(const QvGePoint3dArray& points) override;
   // Extension lines from the measured points to just past the dimension line, the dimension

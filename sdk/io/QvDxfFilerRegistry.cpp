@@ -1,9 +1,14 @@
 #include "sdk/io/QvDxfFilerRegistry.h"
 
+#include "sdk/db/QvDb2LineAngularDimension.h"
+#include "sdk/db/QvDb3PointAngularDimension.h"
 #include "sdk/db/QvDb3dPolyline.h"
+#include "sdk/db/QvDbAlignedDimension.h"
+#include "sdk/db/QvDbDiametricDimension.h"
 #include "sdk/db/QvDbEntity.h"
 #include "sdk/db/QvDbMInsertBlock.h"
-#include "sdk/db/QvDbRotatedDimension.h"
+#include "sdk/db/QvDbOrdinateDimension.h"
+#include "sdk/db/QvDbRadialDimension.h"
 #include "sdk/io/QvDxfFilers.h"
 #include "sdk/rx/QvRxClass.h"
 
@@ -58,8 +63,13 @@ QvDxfFilerRegistry::QvDxfFilerRegistry() {
   // Vertices are read as followers of their polyline, by class.
   add(qvDxfVertex2dFiler());
   add(qvDxfVertex3dFiler());
-  // Annotations: DIMENSION for both kinds of length dimension.
-  add(qvDxfDimensionFiler(), {QvDbRotatedDimension::desc()});
+  // Annotations: DIMENSION for every kind of dimension but two, which have records of their
+  // own.
+  add(qvDxfDimensionFiler(), {QvDbAlignedDimension::desc(), QvDb2LineAngularDimension::desc(),
+                              QvDbDiametricDimension::desc(), QvDbRadialDimension::desc(),
+                              QvDb3PointAngularDimension::desc(), QvDbOrdinateDimension::desc()});
+  add(qvDxfArcDimensionFiler());
+  add(qvDxfLargeRadialDimensionFiler());
   add(qvDxfLeaderFiler());
   add(qvDxfToleranceFiler());
   add(qvDxfRasterImageFiler());

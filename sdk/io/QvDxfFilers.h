@@ -56,6 +56,8 @@ QvDxfFilerPtr qvDxfPolyline2d3dFiler();
 QvDxfFilerPtr qvDxfVertex2dFiler();
 QvDxfFilerPtr qvDxfVertex3dFiler();
 QvDxfFilerPtr qvDxfDimensionFiler();
+QvDxfFilerPtr qvDxfArcDimensionFiler();
+QvDxfFilerPtr qvDxfLargeRadialDimensionFiler();
 QvDxfFilerPtr qvDxfLeaderFiler();
 QvDxfFilerPtr qvDxfToleranceFiler();
 QvDxfFilerPtr qvDxfProxyEntityFiler();

@@ -6,14 +6,21 @@
 #include <numbers>
 
 #include "EntityExtensionChecks.h"
+#include "sdk/db/QvDb2LineAngularDimension.h"
+#include "sdk/db/QvDb3PointAngularDimension.h"
 #include "sdk/db/QvDbAlignedDimension.h"
+#include "sdk/db/QvDbArcDimension.h"
 #include "sdk/db/QvDbBlockReference.h"
+#include "sdk/db/QvDbDiametricDimension.h"
 #include "sdk/db/QvDbFace.h"
 #include "sdk/db/QvDbHatch.h"
 #include "sdk/db/QvDbLeader.h"
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbMText.h"
+#include "sdk/db/QvDbOrdinateDimension.h"
 #include "sdk/db/QvDbPoint.h"
+#include "sdk/db/QvDbRadialDimension.h"
+#include "sdk/db/QvDbRadialDimensionLarge.h"
 #include "sdk/db/QvDbRotatedDimension.h"
 #include "sdk/db/QvDbSolid.h"
 #include "sdk/db/QvDbText.h"
@@ -65,6 +72,35 @@ TEST_F(FlatEntityExtension, DimensionsAlignAtTheirTextAndMeasureFromTheDimension
   QvDbRotatedDimension rotated(0.0, QvGePoint3d(0, 0, 0), QvGePoint3d(7, 2, 0),
                                QvGePoint3d(3, -4, 0));
   EXPECT_POINT_NEAR(basePoint(rotated), QvGePoint3d(3, -4, 0));
+}
+
+// Each kind answers its own point: the second line's end, the arc point, the center, the far
+// chord point or the origin, all points told apart.
+TEST_F(FlatEntityExtension, EveryDimensionKindAnswersItsOwnBasePoint) {
+  const QvGePoint3d p1(1, 0, 0), p2(2, 1, 0), p3(3, 2, 0), p4(4, 3, 0), p5(5, 5, 0), p6(6, 8, 0);
+  QvDb2LineAngularDimension twoLines(p1, p2, p3, p4, p5);
+  EXPECT_POINT_NEAR(basePoint(twoLines), p4);
+  QvDb3PointAngularDimension threePoints(p1, p2, p3, p4);
+  EXPECT_POINT_NEAR(basePoint(threePoints), p4);
+  QvDbArcDimension arc(p1, p2, p3, p5);
+  EXPECT_POINT_NEAR(basePoint(arc), p5);
+  QvDbRadialDimension radial(p2, p3, 1.0);
+  EXPECT_POINT_NEAR(basePoint(radial), p2);
+  QvDbRadialDimensionLarge large(p3, p4, p5, p6, 0.5);
+  EXPECT_POINT_NEAR(basePoint(large), p3);
+  QvDbDiametricDimension diametric(p5, p6, 0.0);
+  EXPECT_POINT_NEAR(basePoint(diametric), p6);
+  QvDbOrdinateDimension ordinate(true, p2, p3);
+  ASSERT_EQ(ordinate.setOrigin(p1), Vexa::eOk);
+  EXPECT_POINT_NEAR(basePoint(ordinate), p1);
+
+  // The UCS row is the same for every kind: at the text, turned by the horizontal rotation.
+  ASSERT_EQ(radial.setTextPosition(p6), Vexa::eOk);
+  ASSERT_EQ(radial.setHorizontalRotation(kPi), Vexa::eOk);
+  QvGeMatrix3d ucs;
+  ASSERT_EQ(align(radial, nullptr, ucs), Vexa::eOk);
+  EXPECT_POINT_NEAR(frameOf(ucs).origin, p6);
+  EXPECT_VECTOR_NEAR(frameOf(ucs).x, -QvGeVector3d::kXAxis);
 }
 
 TEST_F(FlatEntityExtension, FaceFramesAreNormalisedAndKeepAxesWhenDegenerate) {

@@ -48,12 +48,97 @@ def pts(points):
     return [[float(c) for c in Vec3(p)] for p in points]
 
 
+def plane_angle(v):
+    """The angle of an OCS vector in its xy plane, in [0, 2pi)."""
+    return math.atan2(v.y, v.x) % math.tau
+
+
+def sector(vertex, ray1, ray2, arc):
+    """The angle between two rays (OCS vectors) from a vertex, on the side of the arc point."""
+    a1, a2 = plane_angle(ray1), plane_angle(ray2)
+    between = (a2 - a1) % math.tau
+    to_arc = arc - vertex
+    if to_arc.magnitude == 0 or (plane_angle(to_arc) - a1) % math.tau <= between:
+        return between
+    return math.tau - between
+
+
+def two_line_angle(s1, e1, s2, e2, arc):
+    """The angle between two lines (OCS points) at their crossing, in the quarter of the arc
+    point: between the nearest of the four rays on either side of it."""
+    d1, d2 = e1 - s1, e2 - s2
+    cross = d1.x * d2.y - d1.y * d2.x
+    if abs(cross) <= 1e-9 * d1.magnitude * d2.magnitude:
+        return 0.0
+    g = s2 - s1
+    vertex = s1 + d1 * ((g.x * d2.y - g.y * d2.x) / cross)
+    to_arc = arc - vertex
+    if to_arc.magnitude == 0:
+        to_arc = d1.normalize() + d2.normalize()
+    offsets = [(plane_angle(r) - plane_angle(to_arc)) % math.tau for r in (d1, d2, -d1, -d2)]
+    return math.tau - max(offsets) + min(offsets)
+
+
+def dimension_geometry(e):
+    """What defines a dimension of a kind other than a length: its kind, block, definition
+    points (world) in the order the database keeps them, text position and the values the
+    kind has besides, and its measurement worked out here from the points, in the OCS."""
+    t = e.dxftype()
+    x = e.dxf
+    ocs = e.ocs()
+    head = [x.get("geometry", "")]
+    text = wcs(e, x.text_midpoint)
+
+    def local(p):
+        return ocs.from_wcs(Vec3(p))
+
+    if t == "ARC_DIMENSION":
+        c, p1, p2, arc = local(x.defpoint4), local(x.defpoint2), local(x.defpoint3), local(x.defpoint)
+        radius = (p1 - c).magnitude
+        points = pts([x.defpoint2, x.defpoint3, x.defpoint4, x.defpoint, x.get("leader_point1", (0, 0, 0)),
+                      x.get("leader_point2", (0, 0, 0))])
+        extra = [x.get("start_angle", 0.0), x.get("end_angle", 0.0), x.get("is_partial", 0),
+                 x.get("has_leader", 0)]
+        return ["arc"] + head + [points, text, extra, radius * sector(c, p1 - c, p2 - c, arc)]
+    if t == "LARGE_RADIAL_DIMENSION":
+        points = pts([x.defpoint, x.chord_point, x.override_center, x.jog_point])
+        return ["largeradial"] + head + [points, text, x.get("unknown2", math.pi / 4),
+                                         (Vec3(x.chord_point) - Vec3(x.defpoint)).magnitude]
+    kind = x.dimtype & 15
+    if kind == 2:
+        arc = wcs(e, x.defpoint5)
+        points = pts([x.defpoint2, x.defpoint3, x.defpoint4, x.defpoint]) + [arc]
+        angle = two_line_angle(local(x.defpoint2), local(x.defpoint3), local(x.defpoint4),
+                               local(x.defpoint), Vec3(x.defpoint5))
+        return ["angular2l"] + head + [points, text, angle]
+    if kind in (3, 4):
+        chord, other = Vec3(x.defpoint4), Vec3(x.defpoint)
+        points = pts([chord, other] if kind == 3 else [other, chord])
+        return ["diametric" if kind == 3 else "radial"] + head + [
+            points, text, x.get("leader_length", 0.0), (chord - other).magnitude]
+    if kind == 5:
+        c, p1, p2, arc = local(x.defpoint4), local(x.defpoint2), local(x.defpoint3), local(x.defpoint)
+        points = pts([x.defpoint2, x.defpoint3, x.defpoint4, x.defpoint])
+        return ["angular3p"] + head + [points, text, sector(c, p1 - c, p2 - c, arc)]
+    if kind == 6:
+        uses_x = bool(x.dimtype & 64)
+        v = local(x.defpoint2) - local(x.defpoint)
+        turn = -math.radians(x.get("horizontal_direction", 0.0)) + (0 if uses_x else math.pi / 2)
+        along = abs(v.x * math.cos(turn) + v.y * math.sin(turn))
+        points = pts([x.defpoint, x.defpoint2, x.defpoint3])
+        return ["ordinate"] + head + [points, text, uses_x, along]
+    return None
+
+
 def annotation_geometry(e):
-    """What defines a dimension of a length, a leader or a tolerance frame. The measurement of
-    a dimension is worked out here: the distance between the extension line origins (13, 14),
+    """What defines a dimension, a leader or a tolerance frame. The measurement of a dimension
+    of a length is worked out here: the distance between the extension line origins (13, 14),
     for a rotated one projected on the dimension line's direction (50 in the OCS)."""
     t = e.dxftype()
     x = e.dxf
+    if t in ("ARC_DIMENSION", "LARGE_RADIAL_DIMENSION") or (
+            t == "DIMENSION" and x.dimtype & 15 in (2, 3, 4, 5, 6)):
+        return dimension_geometry(e)
     if t == "DIMENSION" and x.dimtype & 15 in (0, 1):
         kind = x.dimtype & 15
         p1, p2 = Vec3(x.defpoint2), Vec3(x.defpoint3)
@@ -208,15 +293,31 @@ def make(version, path):
         xdict = line.new_extension_dict()
         record = xdict.add_xrecord("TARVO_NOTE")
         record.reset([(1, "checked"), (40, 1.25)])
-    # Dimensions of lengths (a rotated one at 30 degrees, an aligned one) and, from R2000 on, a
-    # radius one, which no class here models (kept as read; an R12 record of it has no
-    # subclasses to write it back with in R2018).
+    # Dimensions of lengths (a rotated one at 30 degrees, an aligned one) and, from R2000 on,
+    # of the other kinds: angles between two lines and at three points, radius, diameter, x
+    # and y ordinates (the y one in turned axes), an arc length and, from R2004 on, a jogged
+    # radius, which ezdxf cannot draw: its block is made by hand.
     dim = msp.add_linear_dim(base=(3, 2), p1=(0, 0), p2=(4, 3), angle=30,
                              dxfattribs={"layer": "Walls"})
     dim.render()
     msp.add_aligned_dim(p1=(1, 5), p2=(4, 9), distance=1.5).render()
     if version != "R12":
         msp.add_radius_dim(center=(10, 10), radius=2.5, angle=45).render()
+        msp.add_diameter_dim(center=(20, 10), radius=1.5, angle=120).render()
+        msp.add_angular_dim_2l(base=(25, 14), line1=((21, 10), (27, 10)),
+                               line2=((22, 11), (24, 15))).render()
+        msp.add_angular_dim_3p(base=(30, 13), center=(28, 10), p1=(31, 10), p2=(28, 14)).render()
+        msp.add_ordinate_x_dim(feature_location=(3, 7), offset=(0.5, 2), origin=(1, 1)).render()
+        msp.add_ordinate_y_dim(feature_location=(3, 7), offset=(2, 0.5), origin=(1, 1),
+                               rotation=30).render()
+        msp.add_arc_dim_3p(base=(36, 14), center=(34, 10), p1=(37, 10), p2=(34, 13)).render()
+        if version not in ("R12", "R2000"):
+            jogged = doc.blocks.new_anonymous_block("D")
+            jogged.add_line((40, 30), (40, 8))
+            msp.new_entity("LARGE_RADIAL_DIMENSION", {
+                "geometry": jogged.name, "dimtype": 9 | 32, "defpoint": (40, -60, 0),
+                "text_midpoint": (40.5, 20, 0), "chord_point": (40, 30, 0),
+                "override_center": (44, 5, 0), "jog_point": (42, 10, 0), "unknown2": 0.5})
         note = msp.add_mtext("See detail A", dxfattribs={"insert": (12, 6), "char_height": 0.25})
         leader = msp.add_leader([(8, 2), (10, 5.5), (11.75, 5.875)])
         leader.dxf.annotation_handle = note.dxf.handle

@@ -16,7 +16,9 @@
 #include "sdk/db/QvDbMText.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbProxyEntity.h"
+#include "sdk/db/QvDbRadialDimension.h"
 #include "sdk/db/QvDbRotatedDimension.h"
+#include "sdk/io/QvDxfFilerRegistry.h"
 #include "sdk/io/QvDxfNumber.h"
 #include "tests/sdk/io/DxfTestSupport.h"
 #include "tests/support/DbChecks.h"
@@ -27,7 +29,7 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 // The model-space annotations and paragraph texts of a database by record type, in order
-// ("DIMENSION" for proxies of dimensions too).
+// (a dimension's record, "DIMENSION" for proxies of dimensions too).
 std::multimap<std::string, QvDbObjectId> entitiesByType(QvDbDatabase& db) {
   std::multimap<std::string, QvDbObjectId> out;
   QvDbObjectPointer<QvDbBlockTableRecord> space(db.modelSpaceId(), QvDb::kForRead);
@@ -36,8 +38,8 @@ std::multimap<std::string, QvDbObjectId> entitiesByType(QvDbDatabase& db) {
     std::string type;
     if (const auto* proxy = QvDbProxyEntity::cast(entity.object()))
       type = proxy->originalDxfName().utf8();
-    if (QvDbRotatedDimension::cast(entity.object()) || QvDbAlignedDimension::cast(entity.object()))
-      type = "DIMENSION";
+    if (QvDbDimension::cast(entity.object()))
+      type = QvDxfFilerRegistry::instance().forObject(entity->isA()).recordName();
     if (QvDbLeader::cast(entity.object())) type = "LEADER";
     if (QvDbFcf::cast(entity.object())) type = "TOLERANCE";
     if (QvDbMText::cast(entity.object())) type = "MTEXT";
@@ -88,7 +90,10 @@ TEST_F(DxfAnnotationsTest, EzdxfsAnnotationsAreReadWithTheirValuesAndUnknownKind
   QvDbDatabase read(false);
   ASSERT_EQ(Vexa::eOk, read.readDwgFile(QvString(made.c_str()))) << read.fileMessage();
   const auto entities = entitiesByType(read);
-  ASSERT_EQ(3u, entities.count("DIMENSION"));
+  // Lengths, radius, diameter, two angles and two ordinates; an arc length and a jogged radius.
+  ASSERT_EQ(8u, entities.count("DIMENSION"));
+  EXPECT_EQ(1u, entities.count("ARC_DIMENSION"));
+  EXPECT_EQ(1u, entities.count("LARGE_RADIAL_DIMENSION"));
   auto dimension = entities.find("DIMENSION");
 
   {  // add_linear_dim(p1=(0, 0), p2=(4, 3), angle=30): measured along 30 degrees.
@@ -117,8 +122,14 @@ TEST_F(DxfAnnotationsTest, EzdxfsAnnotationsAreReadWithTheirValuesAndUnknownKind
     EXPECT_NEAR(1.5, std::fabs(off.x * 4 - off.y * 3) / 5, 1e-9);
   }
   const QvDbObjectId radiusId = (++dimension)->second;
-  EXPECT_TRUE(
-      QvDbProxyEntity::cast(QvDbObjectPointer<QvDbEntity>(radiusId, QvDb::kForRead).object()));
+  {  // add_radius_dim(center=(10, 10), radius=2.5, angle=45), without a leader length.
+    QvDbObjectPointer<QvDbRadialDimension> radial(radiusId, QvDb::kForRead);
+    ASSERT_TRUE(radial);
+    expectNear(QvGePoint3d(10, 10, 0), radial->center());
+    expectNear(QvGePoint3d(10, 10, 0) + QvGeVector3d(1, 1, 0).normal() * 2.5, radial->chordPoint());
+    EXPECT_EQ(0.0, radial->leaderLength());
+    EXPECT_NEAR(2.5, radial->measurement(), 1e-12);
+  }
   {
     QvDbObjectPointer<QvDbLeader> leader(entities.find("LEADER")->second, QvDb::kForRead);
     ASSERT_TRUE(leader);
@@ -143,14 +154,19 @@ TEST_F(DxfAnnotationsTest, EzdxfsAnnotationsAreReadWithTheirValuesAndUnknownKind
     expectNear(QvGePoint3d(0, 1, 0), QvGePoint3d::kOrigin + frame->direction());
   }
 
-  // Written back: the radius dimension group for group, the others with what they keep.
+  // Written back with what they keep.
   const std::string written = folder.path("written.dxf");
   ASSERT_EQ(Vexa::eOk, read.saveAs(QvString(written.c_str()))) << read.fileMessage();
   const DxfGroups before = groupsOf(readFile(made));
   const DxfGroups after = groupsOf(readFile(written));
   const std::string radiusHandle = radiusId.handle().ascii().utf8();
   EXPECT_FALSE(recordOf(before, radiusHandle).empty());
-  EXPECT_EQ(recordOf(before, radiusHandle), recordOf(after, radiusHandle));
+  const DxfGroups radiusBefore = recordOf(before, radiusHandle);
+  const DxfGroups radiusAfter = recordOf(after, radiusHandle);
+  for (const int code : {1, 2, 3, 10, 11, 15, 40, 70, 71, 280})
+    EXPECT_EQ(valuesOf(radiusBefore, code), valuesOf(radiusAfter, code)) << "group " << code;
+  EXPECT_EQ(std::vector<std::string>({"AcDbEntity", "AcDbDimension", "AcDbRadialDimension"}),
+            valuesOf(radiusAfter, 100));
   const std::string rotatedHandle = entities.find("DIMENSION")->second.handle().ascii().utf8();
   const DxfGroups rotatedBefore = recordOf(before, rotatedHandle);
   const DxfGroups rotatedAfter = recordOf(after, rotatedHandle);

@@ -6,18 +6,22 @@
 #include <vector>
 
 #include "sdk/base/resbuf.h"
+#include "sdk/db/QvDb2LineAngularDimension.h"
 #include "sdk/db/QvDb2dPolyline.h"
 #include "sdk/db/QvDb2dVertex.h"
+#include "sdk/db/QvDb3PointAngularDimension.h"
 #include "sdk/db/QvDb3dPolyline.h"
 #include "sdk/db/QvDb3dPolylineVertex.h"
 #include "sdk/db/QvDbAlignedDimension.h"
 #include "sdk/db/QvDbArc.h"
+#include "sdk/db/QvDbArcDimension.h"
 #include "sdk/db/QvDbAttribute.h"
 #include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbCircle.h"
 #include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbDiametricDimension.h"
 #include "sdk/db/QvDbEllipse.h"
 #include "sdk/db/QvDbEntity.h"
 #include "sdk/db/QvDbFace.h"
@@ -29,9 +33,12 @@
 #include "sdk/db/QvDbMText.h"
 #include "sdk/db/QvDbObjectIterator.h"
 #include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbOrdinateDimension.h"
 #include "sdk/db/QvDbPoint.h"
 #include "sdk/db/QvDbPolyline.h"
 #include "sdk/db/QvDbProxyEntity.h"
+#include "sdk/db/QvDbRadialDimension.h"
+#include "sdk/db/QvDbRadialDimensionLarge.h"
 #include "sdk/db/QvDbRay.h"
 #include "sdk/db/QvDbRegAppTable.h"
 #include "sdk/db/QvDbRotatedDimension.h"
@@ -169,9 +176,67 @@ std::string textGeometry(const QvDbText& text) {
                real(text.height()), degrees(text.rotation())});
 }
 
+// What defines a dimension of a kind other than a length, in the form ezdxf_probe.py's
+// dimension_geometry gives; empty for other classes.
+std::string dimensionGeometry(const QvDbEntity& entity) {
+  const auto* dimension = QvDbDimension::cast(&entity);
+  if (!dimension) return "";
+  const QvDbObjectId block = dimension->dimBlockId();
+  const std::string blockName =
+      jsonString(block.isNull() ? QvString() : QvDbSymbolTableRecord::nameOf(block));
+  const auto points = [](std::initializer_list<QvGePoint3d> list) {
+    std::vector<std::string> items;
+    for (const QvGePoint3d& p : list) items.push_back(point(p));
+    return join(items);
+  };
+  const std::string text = point(dimension->textPosition());
+  const std::string measurement = real(dimension->measurement());
+  if (const auto* d = QvDbArcDimension::cast(&entity)) {
+    return join(
+        {"\"arc\"", blockName,
+         points({d->xLine1Point(), d->xLine2Point(), d->centerPoint(), d->arcPoint(),
+                 d->leader1Point(), d->leader2Point()}),
+         text,
+         join({real(d->arcStartParam()), real(d->arcEndParam()),
+               std::to_string(d->isPartial() ? 1 : 0), std::to_string(d->hasLeader() ? 1 : 0)}),
+         measurement});
+  }
+  if (const auto* d = QvDbRadialDimensionLarge::cast(&entity)) {
+    return join({"\"largeradial\"", blockName,
+                 points({d->center(), d->chordPoint(), d->overrideCenter(), d->jogPoint()}), text,
+                 real(d->jogAngle()), measurement});
+  }
+  if (const auto* d = QvDb2LineAngularDimension::cast(&entity)) {
+    return join({"\"angular2l\"", blockName,
+                 points({d->xLine1Start(), d->xLine1End(), d->xLine2Start(), d->xLine2End(),
+                         d->arcPoint()}),
+                 text, measurement});
+  }
+  if (const auto* d = QvDbDiametricDimension::cast(&entity)) {
+    return join({"\"diametric\"", blockName, points({d->chordPoint(), d->farChordPoint()}), text,
+                 real(d->leaderLength()), measurement});
+  }
+  if (const auto* d = QvDbRadialDimension::cast(&entity)) {
+    return join({"\"radial\"", blockName, points({d->center(), d->chordPoint()}), text,
+                 real(d->leaderLength()), measurement});
+  }
+  if (const auto* d = QvDb3PointAngularDimension::cast(&entity)) {
+    return join({"\"angular3p\"", blockName,
+                 points({d->xLine1Point(), d->xLine2Point(), d->centerPoint(), d->arcPoint()}),
+                 text, measurement});
+  }
+  if (const auto* d = QvDbOrdinateDimension::cast(&entity)) {
+    return join({"\"ordinate\"", blockName,
+                 points({d->origin(), d->definingPoint(), d->leaderEndPoint()}), text,
+                 d->isUsingXAxis() ? "true" : "false", measurement});
+  }
+  return "";
+}
+
 // What defines a dimension, leader or feature control frame, in the form ezdxf_probe.py's
 // annotation_geometry gives; empty for other classes.
 std::string annotationGeometry(const QvDbEntity& entity) {
+  if (const std::string dimension = dimensionGeometry(entity); !dimension.empty()) return dimension;
   const auto* rotated = QvDbRotatedDimension::cast(&entity);
   const auto* aligned = QvDbAlignedDimension::cast(&entity);
   const QvDbLengthDimension* dimension = rotated ? static_cast<const QvDbLengthDimension*>(rotated)

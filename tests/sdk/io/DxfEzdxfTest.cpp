@@ -3,17 +3,28 @@
 // version from R12 to R2018, open here with the same content and are written back alike.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "sdk/base/resbuf.h"
+#include "sdk/db/QvDb2LineAngularDimension.h"
+#include "sdk/db/QvDb3PointAngularDimension.h"
 #include "sdk/db/QvDbAlignedDimension.h"
+#include "sdk/db/QvDbArcDimension.h"
 #include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbDiametricDimension.h"
 #include "sdk/db/QvDbLayerTable.h"
 #include "sdk/db/QvDbLinetypeTable.h"
 #include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbOrdinateDimension.h"
 #include "sdk/db/QvDbProxyEntity.h"
+#include "sdk/db/QvDbRadialDimension.h"
+#include "sdk/db/QvDbRadialDimensionLarge.h"
 #include "sdk/db/QvDbRegAppTable.h"
 #include "sdk/db/QvDbRotatedDimension.h"
+#include "sdk/ge/QvGeMatrix3d.h"
 #include "tests/sdk/io/DxfDescription.h"
 #include "tests/sdk/io/DxfTestRecords.h"
 #include "tests/sdk/io/DxfTestSupport.h"
@@ -152,6 +163,61 @@ TEST_F(DxfEzdxfTest, DimensionsMadeInCodeAreWrittenWithTheirBlocks) {
     EXPECT_NE(fromFile, record->entityIds());
     EXPECT_EQ(6, record->entityIds().length());
   }
+  EXPECT_TRUE(nothingLeftOpen(&read));
+}
+
+// Every other kind, made in code, some in a tilted plane: ezdxf reads the same definition
+// points and works out the same measurement from them, its audit finds nothing, and the file
+// read here again holds the same kinds with the same points and values.
+TEST_F(DxfEzdxfTest, EveryDimensionKindIsWrittenWithItsPointsAndReadBack) {
+  const QvGeVector3d tilted = QvGeVector3d(0.3, -0.5, 0.8).normal();
+  const QvGeMatrix3d toTilted = QvGeMatrix3d::planeToWorld(tilted);
+  const auto onTilted = [&](double x, double y) {
+    return QvGePoint3d(x, y, 1.5).transformBy(toTilted);
+  };
+  std::vector<QvDbDimension*> made;
+  made.push_back(new QvDb2LineAngularDimension(onTilted(0, 0), onTilted(5, 0), onTilted(1, 1),
+                                               onTilted(2, 3), onTilted(4, 2)));
+  made.back()->setNormal(tilted);
+  made.push_back(new QvDb3PointAngularDimension(QvGePoint3d(10, 0, 0), QvGePoint3d(13, 0, 0),
+                                                QvGePoint3d(10, 4, 0), QvGePoint3d(8, -2, 0)));
+  auto* arc = new QvDbArcDimension(QvGePoint3d(20, 0, 0), QvGePoint3d(22, 0, 0),
+                                   QvGePoint3d(20, 2, 0), QvGePoint3d(23, 3, 0));
+  arc->setHasLeader(true);
+  arc->setLeader1Point(QvGePoint3d(21.5, 1.5, 0));
+  arc->setLeader2Point(QvGePoint3d(24, 4, 0));
+  arc->setIsPartial(true);
+  arc->setArcStartParam(0.25);
+  arc->setArcEndParam(1.5);
+  made.push_back(arc);
+  made.push_back(new QvDbRadialDimension(onTilted(30, 0), onTilted(33, 4), 1.25));
+  made.back()->setNormal(tilted);
+  made.push_back(new QvDbRadialDimensionLarge(QvGePoint3d(40, -80, 0), QvGePoint3d(40, 20, 0),
+                                              QvGePoint3d(43, 2, 0), QvGePoint3d(41, 8, 0), 0.6));
+  made.push_back(new QvDbDiametricDimension(QvGePoint3d(50, 3, 0), QvGePoint3d(50, -3, 0), 0.5));
+  auto* ordinate = new QvDbOrdinateDimension(false, QvGePoint3d(63, 7, 0), QvGePoint3d(66, 8, 0));
+  ordinate->setOrigin(QvGePoint3d(60, 1, 0));
+  ordinate->setHorizontalRotation(-0.3);
+  made.push_back(ordinate);
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> space(db()->modelSpaceId(), QvDb::kForWrite);
+    for (QvDbDimension* dimension : made) {
+      ASSERT_EQ(Vexa::eOk, space->appendQvDbEntity(dimension));
+      dimension->close();
+    }
+  }
+  const std::string file = folder_.path("kinds.dxf");
+  ASSERT_EQ(Vexa::eOk, db()->saveAs(QvString(file.c_str()))) << db()->fileMessage();
+  EXPECT_TRUE(ezdxfAgrees(*db(), file, folder_));
+  // The two kinds with records of their own are listed among the file's classes.
+  const std::vector<std::string> classes = valuesOf(groupsOf(readFile(file)), 2);
+  for (const char* name : {"AcDbArcDimension", "AcDbRadialDimensionLarge"})
+    EXPECT_NE(classes.end(), std::find(classes.begin(), classes.end(), name)) << name;
+
+  QvDbDatabase read(false);
+  ASSERT_EQ(Vexa::eOk, read.readDwgFile(QvString(file.c_str()))) << read.fileMessage();
+  // What ezdxf reads is what was written and what was read here.
+  EXPECT_TRUE(ezdxfAgrees(read, file, folder_));
   EXPECT_TRUE(nothingLeftOpen(&read));
 }
 

@@ -1,0 +1,312 @@
+// The angular, arc, radial, diametric and ordinate dimensions: what they measure, worked out by
+// hand, and the blocks they draw themselves with.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "sdk/db/QvDb2LineAngularDimension.h"
+#include "sdk/db/QvDb3PointAngularDimension.h"
+#include "sdk/db/QvDbArc.h"
+#include "sdk/db/QvDbArcDimension.h"
+#include "sdk/db/QvDbDiametricDimension.h"
+#include "sdk/db/QvDbLine.h"
+#include "sdk/db/QvDbMText.h"
+#include "sdk/db/QvDbOrdinateDimension.h"
+#include "sdk/db/QvDbRadialDimension.h"
+#include "sdk/db/QvDbRadialDimensionLarge.h"
+#include "sdk/db/QvDbSolid.h"
+#include "sdk/ge/QvGeMatrix3d.h"
+#include "tests/sdk/db/DbTestHelpers.h"
+#include "tests/support/DbSetup.h"
+#include "tests/support/HostFixture.h"
+
+namespace {
+
+using Vexa::eOk;
+constexpr double kPi = std::numbers::pi;
+constexpr double kTol = 1e-9;
+
+QvGePoint3d polar(const QvGePoint3d& center, double radius, double angle) {
+  return center + QvGeVector3d(std::cos(angle), std::sin(angle), 0) * radius;
+}
+
+// What a dimension block holds, read with every object closed again.
+struct Drawn {
+  struct Segment {
+    QvGePoint3d start, end;
+  };
+  struct ArcPiece {
+    QvGePoint3d center, start, end;
+    double radius = 0.0;
+  };
+  std::vector<Segment> lines;
+  std::vector<ArcPiece> arcs;
+  std::vector<QvGePoint3d> arrowTips;
+  std::vector<QvString> texts;
+  std::vector<QvGePoint3d> textLocations;
+
+  bool hasArrowAt(const QvGePoint3d& tip) const {
+    for (const QvGePoint3d& p : arrowTips)
+      if (p.distanceTo(tip) < kTol) return true;
+    return false;
+  }
+  // A line with one end at `a` whose other end lies on the ray from `a` through `b`.
+  bool hasLineFromTowards(const QvGePoint3d& a, const QvGePoint3d& b) const {
+    const QvGeVector3d dir = (b - a).normal();
+    for (const Segment& s : lines) {
+      for (const auto& [p, q] : {std::pair(s.start, s.end), std::pair(s.end, s.start)}) {
+        if (p.distanceTo(a) > kTol) continue;
+        if ((q - p).normal().isEqualTo(dir)) return true;
+      }
+    }
+    return false;
+  }
+};
+
+Drawn drawnIn(QvDbObjectId dimensionId) {
+  QvDbObjectId blockId;
+  {
+    QvDbObjectPointer<QvDbDimension> dimension(dimensionId, QvDb::kForRead);
+    EXPECT_EQ(eOk, dimension.openStatus());
+    if (dimension) blockId = dimension->dimBlockId();
+  }
+  Drawn drawn;
+  EXPECT_FALSE(blockId.isNull());
+  for (const QvDbObjectId& id : entitiesOf(blockId)) {
+    QvDbObjectPointer<QvDbEntity> entity(id, QvDb::kForRead);
+    if (const auto* line = QvDbLine::cast(entity.object())) {
+      drawn.lines.push_back({line->startPoint(), line->endPoint()});
+    } else if (const auto* arc = QvDbArc::cast(entity.object())) {
+      QvGePoint3d s, e;
+      arc->getStartPoint(s);
+      arc->getEndPoint(e);
+      drawn.arcs.push_back({arc->center(), s, e, arc->radius()});
+    } else if (const auto* solid = QvDbSolid::cast(entity.object())) {
+      QvGePoint3d tip;
+      solid->getPointAt(0, tip);
+      drawn.arrowTips.push_back(tip);
+    } else if (const auto* text = QvDbMText::cast(entity.object())) {
+      drawn.texts.push_back(text->text());
+      drawn.textLocations.push_back(text->location());
+    }
+  }
+  return drawn;
+}
+
+template <class Dimension>
+double measured(QvDbObjectId id) {
+  QvDbObjectPointer<Dimension> dimension(id, QvDb::kForRead);
+  EXPECT_EQ(eOk, dimension.openStatus());
+  return dimension ? dimension->measurement() : -1.0;
+}
+
+class QvDbDimensionKindsTest : public HostFixture {
+ protected:
+  QvDbObjectId append(QvDbEntity* entity) { return appendEntity(db()->modelSpaceId(), entity); }
+};
+
+}  // namespace
+
+// The arc point chooses the side: the quarter between the rays, or the three quarters round.
+TEST_F(QvDbDimensionKindsTest, AThreePointAngleIsMeasuredOnTheSideOfTheArcPoint) {
+  const QvGePoint3d c(2, 1, 0);
+  QvDb3PointAngularDimension dim(c, c + QvGeVector3d(3, 0, 0), c + QvGeVector3d(0, 5, 0),
+                                 c + QvGeVector3d(1, 1, 0));
+  EXPECT_NEAR(kPi / 2, dim.measurement(), kTol);
+  dim.setArcPoint(c + QvGeVector3d(-1, -1, 0));
+  EXPECT_NEAR(3 * kPi / 2, dim.measurement(), kTol);
+  // 30 degrees from 10 to 40, the arc point between them; a ray of no length measures nothing.
+  QvDb3PointAngularDimension thirty(c, polar(c, 2, kPi / 18), polar(c, 7, 4 * kPi / 18),
+                                    polar(c, 4, kPi / 6));
+  EXPECT_NEAR(kPi / 6, thirty.measurement(), kTol);
+  thirty.setXLine1Point(c);
+  EXPECT_EQ(0.0, thirty.measurement());
+}
+
+// Lines along x and along the diagonal through (1,1): the four angles they make, by the arc
+// point in each, are 45, 135, 45 and 135 degrees. The vertex is where the lines meet, not a
+// point of either segment.
+TEST_F(QvDbDimensionKindsTest, TwoLinesAreMeasuredInTheQuarterOfTheArcPoint) {
+  QvDb2LineAngularDimension dim(QvGePoint3d(2, 0, 0), QvGePoint3d(6, 0, 0), QvGePoint3d(1, 1, 0),
+                                QvGePoint3d(3, 3, 0), QvGePoint3d(4, 1, 0));
+  EXPECT_NEAR(kPi / 4, dim.measurement(), kTol);
+  const struct {
+    QvGePoint3d arcPoint;
+    double angle;
+  } quarters[] = {{{-1, 2, 0}, 3 * kPi / 4}, {{-3, -1, 0}, kPi / 4}, {{1, -4, 0}, 3 * kPi / 4}};
+  for (const auto& q : quarters) {
+    dim.setArcPoint(q.arcPoint);
+    EXPECT_NEAR(q.angle, dim.measurement(), kTol) << q.arcPoint.x << "," << q.arcPoint.y;
+  }
+  // Parallel lines make no angle.
+  dim.setXLine2Start(QvGePoint3d(0, 2, 0));
+  dim.setXLine2End(QvGePoint3d(5, 2, 0));
+  EXPECT_EQ(0.0, dim.measurement());
+}
+
+TEST_F(QvDbDimensionKindsTest, RadiiDiametersArcLengthsAndOrdinatesAreMeasuredByHand) {
+  const QvGePoint3d c(1, -2, 0.5);
+  QvDbRadialDimension radial(c, c + QvGeVector3d(3, 4, 0), 1.0);
+  EXPECT_NEAR(5.0, radial.measurement(), kTol);
+  QvDbDiametricDimension diametric(c + QvGeVector3d(-3, 4, 0), c + QvGeVector3d(3, -4, 0), 0.0);
+  EXPECT_NEAR(10.0, diametric.measurement(), kTol);
+  QvDbRadialDimensionLarge large(c, c + QvGeVector3d(0, 12, 0), c + QvGeVector3d(1, 2, 0),
+                                 c + QvGeVector3d(1, 5, 0), kPi / 4);
+  EXPECT_NEAR(12.0, large.measurement(), kTol);
+
+  // An arc of radius 2 from 0 to 90 degrees is pi long; the other side is three times that.
+  QvDbArcDimension arc(c, polar(c, 2, 0), polar(c, 2, kPi / 2), polar(c, 3, kPi / 4));
+  EXPECT_NEAR(kPi, arc.measurement(), kTol);
+  arc.setArcPoint(polar(c, 3, kPi));
+  EXPECT_NEAR(3 * kPi, arc.measurement(), kTol);
+
+  // (4,6) from (1,1): 3 along x, 5 along y. In the plane turned over (normal -z) the x axis is
+  // -x: the distance stays 3.
+  QvDbOrdinateDimension ordinate(true, QvGePoint3d(4, 6, 0), QvGePoint3d(4, 9, 0));
+  ordinate.setOrigin(QvGePoint3d(1, 1, 0));
+  EXPECT_NEAR(3.0, ordinate.measurement(), kTol);
+  EXPECT_TRUE(ordinate.isUsingXAxis());
+  ordinate.useYAxis();
+  EXPECT_NEAR(5.0, ordinate.measurement(), kTol);
+  ordinate.useXAxis();
+  ordinate.setNormal(-QvGeVector3d::kZAxis);
+  EXPECT_NEAR(3.0, ordinate.measurement(), kTol);
+}
+
+TEST_F(QvDbDimensionKindsTest, SettersRefuseValuesThatAreNoLengthOrAngle) {
+  QvDbRadialDimension radial(QvGePoint3d(0, 0, 0), QvGePoint3d(2, 0, 0), 1.5);
+  EXPECT_EQ(Vexa::eInvalidInput, radial.setLeaderLength(-1.0));
+  EXPECT_EQ(Vexa::eInvalidInput, radial.setLeaderLength(std::nan("")));
+  EXPECT_EQ(1.5, radial.leaderLength());
+  QvDbRadialDimensionLarge large;
+  EXPECT_EQ(Vexa::eInvalidInput, large.setJogAngle(INFINITY));
+  EXPECT_NEAR(kPi / 4, large.jogAngle(), kTol);
+}
+
+// The block of a three-point angle: the arc through the arc point, arrowheads at its ends, an
+// extension line from each measured point out to the arc, and the angle in degrees.
+TEST_F(QvDbDimensionKindsTest, AnAngularBlockDrawsTheArcItsArrowsAndTheDegrees) {
+  const QvGePoint3d c(0, 0, 0);
+  const QvDbObjectId id = append(new QvDb3PointAngularDimension(
+      c, QvGePoint3d(2, 0, 0), QvGePoint3d(0, 2, 0), QvGePoint3d(3, 3, 0)));
+  const Drawn drawn = drawnIn(id);
+  const double r = std::sqrt(18.0);
+  ASSERT_EQ(1u, drawn.arcs.size());
+  EXPECT_NEAR(r, drawn.arcs[0].radius, kTol);
+  EXPECT_TRUE(drawn.arcs[0].center.isEqualTo(c));
+  EXPECT_TRUE(drawn.hasArrowAt(QvGePoint3d(r, 0, 0)));
+  EXPECT_TRUE(drawn.hasArrowAt(QvGePoint3d(0, r, 0)));
+  ASSERT_EQ(2u, drawn.lines.size());
+  for (const auto& line : drawn.lines) {  // radial, beyond the measured points
+    EXPECT_NEAR(0.0, line.start.x * line.end.y - line.start.y * line.end.x, kTol);
+    EXPECT_GT(line.end.distanceTo(c), r);
+  }
+  ASSERT_EQ(1u, drawn.texts.size());
+  EXPECT_EQ(L"90\u00B0", drawn.texts[0]);
+  // Outside the middle of the arc.
+  EXPECT_NEAR(kPi / 4, std::atan2(drawn.textLocations[0].y, drawn.textLocations[0].x), kTol);
+  EXPECT_GT(drawn.textLocations[0].distanceTo(c), r);
+}
+
+// Two lines whose segments reach past the arc need no extension lines; one that stops short of
+// it gets one from its nearer end.
+TEST_F(QvDbDimensionKindsTest, TwoLineExtensionLinesJoinOnlySegmentsThatStopShortOfTheArc) {
+  const QvDbObjectId id = append(new QvDb2LineAngularDimension(
+      QvGePoint3d(0, 0, 0), QvGePoint3d(10, 0, 0), QvGePoint3d(0, 0, 0), QvGePoint3d(0, 2, 0),
+      QvGePoint3d(3, 3, 0)));
+  const Drawn drawn = drawnIn(id);
+  const double r = std::sqrt(18.0);
+  ASSERT_EQ(1u, drawn.arcs.size());
+  EXPECT_NEAR(r, drawn.arcs[0].radius, kTol);
+  ASSERT_EQ(1u, drawn.lines.size());  // along y, from near (0,2) out past the arc
+  EXPECT_NEAR(0.0, drawn.lines[0].start.x, kTol);
+  EXPECT_GT(drawn.lines[0].start.y, 2.0);
+  EXPECT_GT(drawn.lines[0].end.y, r);
+  EXPECT_EQ(L"90\u00B0", drawn.texts.at(0));
+}
+
+TEST_F(QvDbDimensionKindsTest, RadialDiametricAndArcBlocksShowTheirSigns) {
+  const QvGePoint3d c(5, 5, 0);
+  const QvDbObjectId radial = append(new QvDbRadialDimension(c, c + QvGeVector3d(3, 4, 0), 2.0));
+  Drawn drawn = drawnIn(radial);
+  EXPECT_EQ(L"R5", drawn.texts.at(0));
+  ASSERT_EQ(1u, drawn.arrowTips.size());
+  EXPECT_TRUE(drawn.hasArrowAt(c + QvGeVector3d(3, 4, 0)));
+  ASSERT_EQ(1u, drawn.lines.size());  // from the center to the leader's end, 2 past the chord
+  EXPECT_TRUE(drawn.lines[0].start.isEqualTo(c));
+  EXPECT_TRUE(drawn.lines[0].end.isEqualTo(c + QvGeVector3d(4.2, 5.6, 0)));
+
+  const QvDbObjectId diametric = append(
+      new QvDbDiametricDimension(c + QvGeVector3d(0, 2.5, 0), c - QvGeVector3d(0, 2.5, 0), 0.0));
+  drawn = drawnIn(diametric);
+  EXPECT_EQ(L"\u23005", drawn.texts.at(0));
+  EXPECT_TRUE(drawn.hasArrowAt(c + QvGeVector3d(0, 2.5, 0)));
+  EXPECT_TRUE(drawn.hasArrowAt(c - QvGeVector3d(0, 2.5, 0)));
+
+  const QvDbObjectId arc =
+      append(new QvDbArcDimension(c, polar(c, 1, 0), polar(c, 1, kPi / 2), polar(c, 1.5, kPi / 4)));
+  drawn = drawnIn(arc);
+  EXPECT_EQ(L"\u23121.5708", drawn.texts.at(0));
+  ASSERT_EQ(1u, drawn.arcs.size());
+  EXPECT_NEAR(1.5, drawn.arcs[0].radius, kTol);
+  EXPECT_EQ(2u, drawn.lines.size());  // the arc's ends out to the dimension arc
+}
+
+// A jogged radius: from the chord point towards the center as far as the jog's foot, the jog,
+// on to the center shown; the arrow at the chord point.
+TEST_F(QvDbDimensionKindsTest, ALargeRadialBlockJogsToTheCenterItShows) {
+  const QvGePoint3d center(0, -100, 0), chord(0, 20, 0), shown(4, 2, 0), jog(2, 8, 0);
+  const QvDbObjectId id = append(new QvDbRadialDimensionLarge(center, chord, shown, jog, kPi / 4));
+  const Drawn drawn = drawnIn(id);
+  EXPECT_EQ(L"R120", drawn.texts.at(0));
+  EXPECT_TRUE(drawn.hasArrowAt(chord));
+  EXPECT_TRUE(drawn.hasLineFromTowards(chord, center));
+  EXPECT_TRUE(drawn.hasLineFromTowards(QvGePoint3d(0, 8, 0), jog));
+  EXPECT_TRUE(drawn.hasLineFromTowards(jog, shown));
+}
+
+// An x ordinate: the leader runs along y from the defining point and jogs to the leader's end;
+// the text follows the end.
+TEST_F(QvDbDimensionKindsTest, AnOrdinateBlockLeadsFromTheFeatureToTheText) {
+  auto* ordinate = new QvDbOrdinateDimension(true, QvGePoint3d(7.5, 2, 0), QvGePoint3d(8, 6, 0));
+  ordinate->setOrigin(QvGePoint3d(1, 1, 0));
+  const QvDbObjectId id = append(ordinate);
+  const Drawn drawn = drawnIn(id);
+  EXPECT_EQ(L"6.5", drawn.texts.at(0));
+  ASSERT_EQ(2u, drawn.lines.size());
+  EXPECT_NEAR(7.5, drawn.lines[0].start.x, kTol);
+  EXPECT_NEAR(7.5, drawn.lines[0].end.x, kTol);
+  EXPECT_TRUE(drawn.lines[1].end.isEqualTo(QvGePoint3d(8, 6, 0)));
+  EXPECT_GT(drawn.textLocations.at(0).y, 6.0);
+  EXPECT_TRUE(drawn.arrowTips.empty());
+}
+
+// Moved, turned and scaled, each kind keeps its angle and scales its lengths; the block follows.
+TEST_F(QvDbDimensionKindsTest, TransformedDimensionsCarryTheirDefinitionPoints) {
+  const QvGeMatrix3d xform = QvGeMatrix3d::translation(QvGeVector3d(3, -1, 2)) *
+                             QvGeMatrix3d::rotation(0.7, QvGeVector3d(1, 2, 3)) *
+                             QvGeMatrix3d::scaling(2.0);
+  const QvGePoint3d c(1, 1, 0);
+  const QvDbObjectId angular = append(
+      new QvDb3PointAngularDimension(c, polar(c, 2, 0.2), polar(c, 3, 1.2), polar(c, 2, 0.5)));
+  const QvDbObjectId radial = append(new QvDbRadialDimension(c, polar(c, 2.5, 1), 1.0));
+  const QvDbObjectId arc =
+      append(new QvDbArcDimension(c, polar(c, 2, 0), polar(c, 2, 1), polar(c, 3, 0.5)));
+  for (const QvDbObjectId& id : {angular, radial, arc}) {
+    QvDbObjectPointer<QvDbEntity> entity(id, QvDb::kForWrite);
+    ASSERT_EQ(eOk, entity->transformBy(xform));
+  }
+  EXPECT_NEAR(1.0, measured<QvDb3PointAngularDimension>(angular), kTol);
+  EXPECT_NEAR(5.0, measured<QvDbRadialDimension>(radial), kTol);
+  EXPECT_NEAR(4.0, measured<QvDbArcDimension>(arc), kTol);
+  {
+    QvDbObjectPointer<QvDbRadialDimension> moved(radial, QvDb::kForRead);
+    EXPECT_NEAR(2.0, moved->leaderLength(), kTol);
+    QvGePoint3d center = c;
+    EXPECT_TRUE(moved->center().isEqualTo(center.transformBy(xform)));
+  }
+  EXPECT_EQ(L"R5", drawnIn(radial).texts.at(0));
+  EXPECT_EQ(L"\u23124", drawnIn(arc).texts.at(0));
+}

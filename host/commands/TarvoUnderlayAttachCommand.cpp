@@ -17,6 +17,7 @@
 #include "sdk/db/QvDbUnderlayReference.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "xqcmdutil/QvDbUnderlayService.h"
+#include "xqcmdutil/XqFtpPath.h"
 
 namespace {
 
@@ -199,7 +200,13 @@ int attach(const Format& format) {
           .kind != TarvoAnswer::Kind::kValue)
     return kQvCancel;
   QvString found;
-  if (!qvdbFindUnderlayFile(typed, db, found)) {
+  if (isFtpPath(typed)) {
+    if (!ftpToLocal(typed, found)) {
+      say(QvString::format(L"\nThe file %ls cannot be attached: it cannot be fetched or is empty.",
+                           typed.c_str()));
+      return kQvError;
+    }
+  } else if (!qvdbFindUnderlayFile(typed, db, found)) {
     say(QvString::format(L"\nThe file %ls cannot be attached: there is no such file.",
                          typed.c_str()));
     return kQvError;

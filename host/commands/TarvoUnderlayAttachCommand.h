@@ -5,7 +5,9 @@ class IVexaBuildInCommandContext;
 // The PDFATTACH, DWFATTACH and DGNATTACH commands: attach an item of an underlay file (a page
 // of a PDF file, a sheet of a DWF container, the model of a DGN file) as an underlay in the
 // current space.
-//   "PDF file to attach: " / "DWF file to attach: " / "DGN file to attach: "   the path
+//   "PDF file to attach: " / "DWF file to attach: " / "DGN file to attach: "
+//                                    the path, or an ftp:// path (fetched into the host's
+//                                    cache; the drawing keeps the ftp:// path)
 //   "Page number <1>: " / "Sheet <FIRST>: " / "Model <Default>: "
 //                                    the item (a DWF sheet or DGN model by name or number)
 //   "Specify insertion point: "                         in the current UCS

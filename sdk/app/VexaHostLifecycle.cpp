@@ -3,11 +3,13 @@
 #include "sdk/app/VexaDocumentManager.h"
 #include "sdk/app/VexaEntityDataService.h"
 #include "sdk/app/VexaProgressMeter.h"
+#include "sdk/app/VexaRemoteFiles.h"
 #include "sdk/app/VexaResourceService.h"
 #include "sdk/app/VexaUnderlayServices.h"
 #include "sdk/base/IVexaProgress.h"
 #include "sdk/base/IVexaStringResources.h"
 #include "sdk/base/VexaHost.h"
+#include "sdk/db/IVexaRemoteFiles.h"
 #include "sdk/ed/IVexaEditorDocuments.h"
 #include "sdk/ed/IVexaEntityData.h"
 #include "sdk/ed/IVexaSupportPath.h"
@@ -32,6 +34,7 @@ VexaHost::VexaHost() {
   bind<IVexaProgress, VexaProgressMeter>();
   bind<IVexaDialogInput, VexaDialogInputService>();
   bind<IVexaUnderlayHost, VexaUnderlayServices>();
+  bind<IVexaRemoteFiles, VexaRemoteFiles>();
 }
 
 VexaHost::~VexaHost() {

@@ -4,7 +4,9 @@
 #include "sdk/app/VexaDgnUnderlayService.h"
 #include "sdk/app/VexaDwfUnderlayService.h"
 #include "sdk/app/VexaPdfUnderlayService.h"
+#include "sdk/app/VexaRemoteFiles.h"
 #include "sdk/base/QvClassicCodes.h"
+#include "sdk/base/VexaHost.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/ed/qvedFindFile.h"
 #include "sdk/win/VexaFileServices.h"
@@ -42,6 +44,14 @@ void VexaUnderlayServices::setFormatService(QvDbUnderlayFormat format,
 bool VexaUnderlayServices::findUnderlayFile(const QvString& path, const QvDbDatabase* db,
                                             QvString& found) const {
   if (path.isEmpty()) return false;
+  // A remote file is found in the cache when it has been fetched; it is not fetched here.
+  if (path.left(6).isEqualNoCase(L"ftp://")) {
+    VexaHost* host = VexaHost::current();
+    const QvString cached = host ? host->service<VexaRemoteFiles>().cachedName(path) : QvString();
+    if (!isFile(cached)) return false;
+    found = cached;
+    return true;
+  }
   if (isFile(path)) {
     found = path;
     return true;

@@ -56,6 +56,10 @@ const char* errorStatusName(ErrorStatus es) {
   if (es == eDamagedFile) return "eDamagedFile";
   if (es == ePasswordNeeded) return "ePasswordNeeded";
   if (es == eFileVersionNotSupported) return "eFileVersionNotSupported";
+  if (es == eRemoteFileNotFound) return "eRemoteFileNotFound";
+  if (es == eRemoteCannotConnect) return "eRemoteCannotConnect";
+  if (es == eRemoteRefused) return "eRemoteRefused";
+  if (es == eRemoteTransferFailed) return "eRemoteTransferFailed";
   static thread_local char buffer[32];
   std::snprintf(buffer, sizeof buffer, "eUnknown(%d)", static_cast<int>(es));
   return buffer;

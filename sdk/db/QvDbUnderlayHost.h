@@ -30,7 +30,8 @@ class IVexaUnderlayHost {
   virtual const QvDbUnderlayFormatService* formatService(QvDbUnderlayFormat format) const = 0;
   // Where the host finds the file a drawing names as `path`: the path as it stands, then its
   // file name in the drawing's folder, the current folder and the support path. True with the
-  // full path in `found`.
+  // full path in `found`. An ftp:// path is found as the cached copy of the remote file, when
+  // the host has fetched it (IVexaRemoteFiles).
   virtual bool findUnderlayFile(const QvString& path, const QvDbDatabase* db,
                                 QvString& found) const = 0;
 

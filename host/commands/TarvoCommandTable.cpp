@@ -23,6 +23,7 @@
 #include "host/commands/TarvoOopsCommand.h"
 #include "host/commands/TarvoPathInfoCommand.h"
 #include "host/commands/TarvoPlineCommand.h"
+#include "host/commands/TarvoSelectCommand.h"
 #include "host/commands/TarvoServicesCommands.h"
 #include "host/commands/TarvoTrimHatchCommand.h"
 #include "host/commands/TarvoUnderlayAttachCommand.h"
@@ -78,6 +79,7 @@ constexpr std::array kCommands{
     TarvoCommandEntry{L"UNDERLAYS", &TarvoUnderlaysCommand::run},
     TarvoCommandEntry{L"XATTACH", &TarvoXrefCommands::runAttach},
     TarvoCommandEntry{L"XBIND", &TarvoXrefCommands::runBind},
+    TarvoCommandEntry{L"SELECT", &TarvoSelectCommand::run},
 };
 
 }  // namespace

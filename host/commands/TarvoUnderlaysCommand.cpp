@@ -6,6 +6,7 @@
 #include "sdk/base/QvClassicCodes.h"
 #include "sdk/db/QvDbHostApplicationServices.h"
 #include "xqcmdutil/QvDbUnderlayService.h"
+#include "xqcmdutil/XqUnderlaySelection.h"
 
 namespace {
 
@@ -50,6 +51,14 @@ int TarvoUnderlaysCommand::run(IVexaBuildInCommandContext& /*context*/) {
   QvDbPdfUnderlayService().collectUnderlayItems(db, pdf);
   QvDbDwfUnderlayService().collectUnderlayItems(db, dwf);
   QvDbDgnUnderlayService().collectUnderlayItems(db, dgn);
+  // One selected underlay: its definition only.
+  QvDbObjectId selected;
+  if (getSelectUnderlayDefinitionId(selected) == 1 && !selected.isNull()) {
+    for (std::vector<XqUnderlayItemInfo>* items : {&pdf, &dwf, &dgn})
+      std::erase_if(*items,
+                    [&](const XqUnderlayItemInfo& item) { return item.definitionId != selected; });
+    unhighAndRemoveGripSelectionSet(true);
+  }
   list(L"PDF", pdf);
   list(L"DWF", dwf);
   list(L"DGN", dgn);

@@ -12,6 +12,7 @@
 #include "host/commands/TarvoCircleCommand.h"
 #include "host/commands/TarvoDgnBindCommand.h"
 #include "host/commands/TarvoDimPointsCommand.h"
+#include "host/commands/TarvoDimensionCommand.h"
 #include "host/commands/TarvoDistanceCommand.h"
 #include "host/commands/TarvoEntityInfoCommand.h"
 #include "host/commands/TarvoInsertAtCommand.h"
@@ -72,6 +73,7 @@ constexpr std::array kCommands{
     TarvoCommandEntry{L"EDITATT", &TarvoEditAttCommand::run},
     TarvoCommandEntry{L"BLOCKEDIT", &TarvoBlockEditCommand::run},
     TarvoCommandEntry{L"DIMPOINTS", &TarvoDimPointsCommand::run},
+    TarvoCommandEntry{L"DIMENSION", &TarvoDimensionCommand::run},
     TarvoCommandEntry{L"PDFATTACH", &TarvoUnderlayAttachCommand::runPdf},
     TarvoCommandEntry{L"DWFATTACH", &TarvoUnderlayAttachCommand::runDwf},
     TarvoCommandEntry{L"DGNATTACH", &TarvoUnderlayAttachCommand::runDgn},

@@ -18,6 +18,7 @@
 #include "sdk/db/QvDbRadialDimensionLarge.h"
 #include "sdk/db/QvDbSolid.h"
 #include "sdk/ge/QvGeMatrix3d.h"
+#include "sdk/render/QvGiWorldDrawRecorder.h"
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
@@ -173,6 +174,10 @@ TEST_F(QvDbDimensionKindsTest, RadiiDiametersArcLengthsAndOrdinatesAreMeasuredBy
   ordinate.useXAxis();
   ordinate.setNormal(-QvGeVector3d::kZAxis);
   EXPECT_NEAR(3.0, ordinate.measurement(), kTol);
+  // The user's x axis turned a quarter (horizontal rotation -pi/2): x now measures along y.
+  ordinate.setNormal(QvGeVector3d::kZAxis);
+  ordinate.setHorizontalRotation(-kPi / 2);
+  EXPECT_NEAR(5.0, ordinate.measurement(), kTol);
 }
 
 TEST_F(QvDbDimensionKindsTest, SettersRefuseValuesThatAreNoLengthOrAngle) {
@@ -309,4 +314,20 @@ TEST_F(QvDbDimensionKindsTest, TransformedDimensionsCarryTheirDefinitionPoints) 
   }
   EXPECT_EQ(L"R5", drawnIn(radial).texts.at(0));
   EXPECT_EQ(L"\u23124", drawnIn(arc).texts.at(0));
+}
+
+// Out of a drawing there is no block: the dimension draws what the block would hold.
+TEST_F(QvDbDimensionKindsTest, ADimensionOutOfADrawingDrawsItself) {
+  QvDb3PointAngularDimension angular(QvGePoint3d(0, 0, 0), QvGePoint3d(2, 0, 0),
+                                     QvGePoint3d(0, 2, 0), QvGePoint3d(3, 3, 0));
+  QvGiWorldDrawRecorder recorder;
+  recorder.drawTopLevel(&angular);
+  EXPECT_EQ(1, recorder.count(QvGiWorldDrawRecorder::kCircularArc));
+  EXPECT_EQ(2, recorder.count(QvGiWorldDrawRecorder::kPolyline));
+  EXPECT_EQ(2, recorder.count(QvGiWorldDrawRecorder::kPolygon));
+  ASSERT_EQ(1, recorder.count(QvGiWorldDrawRecorder::kText));
+  for (const auto& primitive : recorder.primitives())
+    if (primitive.kind == QvGiWorldDrawRecorder::kText) {
+      EXPECT_EQ(L"90\u00B0", primitive.text);
+    }
 }

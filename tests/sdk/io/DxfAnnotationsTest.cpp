@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <string>
@@ -15,6 +16,7 @@
 #include "sdk/db/QvDbLeader.h"
 #include "sdk/db/QvDbMText.h"
 #include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbOrdinateDimension.h"
 #include "sdk/db/QvDbProxyEntity.h"
 #include "sdk/db/QvDbRadialDimension.h"
 #include "sdk/db/QvDbRotatedDimension.h"
@@ -268,4 +270,49 @@ TEST_F(DxfAnnotationsTest, FaultyAnnotationsAreMendedOrRefusedWithTheirLine) {
     EXPECT_EQ(QvDxfDiagnostic::kRefusedValue, result.refusal()->code) << result.message();
     EXPECT_NE(0u, result.refusal()->line);
   }
+}
+
+// An ordinate of y, with a style and a user-placed text (bit 128) and a group its subclass does
+// not model: all kept; turned to x, the type follows and keeps the other bits.
+TEST_F(DxfAnnotationsTest, AnOrdinateKeepsWhatItDoesNotModelAndWritesItsAxis) {
+  std::string text = drawingWith(db(), [](QvDbDatabase*) {
+    auto* ordinate = new QvDbOrdinateDimension(false, QvGePoint3d(4, 6, 0), QvGePoint3d(8, 7, 0));
+    ordinate->setOrigin(QvGePoint3d(1, 1, 0));
+    return ordinate;
+  });
+  const std::string handle =
+      entitiesByType(*db()).find("DIMENSION")->second.handle().ascii().utf8();
+  const DxfGroups written = recordOf(groupsOf(text), handle);
+  EXPECT_EQ(std::vector<std::string>({"6"}), valuesOf(written, 70));
+  EXPECT_EQ(std::vector<std::string>({"5.0"}), valuesOf(written, 42));
+  replaceAfter(text, "AcDbDimension\n", " 10\n", "  3\nNarrow\n 10\n");
+  replaceAfter(text, "AcDbDimension\n", " 70\n6\n", " 70\n134\n");
+  replaceAfter(text, "AcDbOrdinateDimension\n", " 13\n", " 40\n2.5\n 13\n");
+  QvString message;
+  auto read = readDxf(text, nullptr, &message);
+  ASSERT_TRUE(read) << message;
+  const std::string once = dxfText(*read);
+  auto again = readDxf(once);
+  ASSERT_TRUE(again);
+  EXPECT_EQ(once, dxfText(*again));
+
+  const QvDbObjectId id = entitiesByType(*read).find("DIMENSION")->second;
+  {
+    QvDbObjectPointer<QvDbOrdinateDimension> ordinate(id, QvDb::kForWrite);
+    ASSERT_TRUE(ordinate);
+    EXPECT_TRUE(ordinate->isUsingYAxis());
+    EXPECT_EQ(Vexa::eOk, ordinate->useXAxis());
+  }
+  const DxfGroups groups = recordOf(groupsOf(dxfText(*read)), id.handle().ascii().utf8());
+  EXPECT_EQ(std::vector<std::string>({"198"}), valuesOf(groups, 70));  // 6 + 64 + 128
+  ASSERT_EQ(1u, valuesOf(groups, 42).size());
+  EXPECT_NEAR(3.0, std::stod(valuesOf(groups, 42)[0]), 1e-12);
+  EXPECT_EQ(std::vector<std::string>({"Narrow"}), valuesOf(groups, 3));
+  EXPECT_EQ(std::vector<std::string>({"2.5"}), valuesOf(groups, 40));
+  // The kept group stays in the ordinate's subclass.
+  const auto marker = std::find(groups.begin(), groups.end(),
+                                std::pair<int, std::string>(100, "AcDbOrdinateDimension"));
+  const auto kept = std::find(groups.begin(), groups.end(), std::pair<int, std::string>(40, "2.5"));
+  EXPECT_LT(marker, kept);
+  EXPECT_TRUE(nothingLeftOpen(read.get()));
 }

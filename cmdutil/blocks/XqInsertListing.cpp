@@ -26,6 +26,7 @@ int XqInsertResolution::listBlocks(InsertCommandState& state) {
   QvDbBlockTableIterator* raw = nullptr;
   if (table->newIterator(raw) != Vexa::eOk) return kQvError;
   const std::unique_ptr<QvDbBlockTableIterator> it(raw);
+  qvedTextScr();  // a long listing reads better on the text screen
   qvedPrompt(qvcmdQvResourceString(10852).c_str());
   int printed = 0, external = 0, dependent = 0, unnamed = 0;
   for (; !it->done(); it->step()) {

@@ -1,8 +1,32 @@
 #include "sdk/rx/QvRxClass.h"
 
+#include <utility>
+
 #include "sdk/rx/QvRxClassRegistry.h"
+#include "sdk/rx/QvRxClassWatcher.h"
 
 QVRX_DEFINE_HOST_MEMBERS(QvRxClass)
+
+namespace {
+
+QvRxClassWatcher& classWatcher() {
+  static QvRxClassWatcher watcher;
+  return watcher;
+}
+
+}  // namespace
+
+QvRxClassWatcher qvrxSetClassWatcher(QvRxClassWatcher watcher) {
+  std::swap(classWatcher(), watcher);
+  return watcher;
+}
+
+void qvrxTellClassWatcher(QvRxClassEvent::Kind kind, const QvRxClass* cls,
+                          const QvRxClass* protocol) {
+  const QvRxClassWatcher& watcher = classWatcher();
+  if (!watcher || !cls) return;
+  watcher(QvRxClassEvent{kind, cls->name(), protocol ? protocol->name() : L""});
+}
 
 QvRxClass::QvRxClass(const wchar_t* name, const wchar_t* parentName)
     : name_(name ? name : L""), parentName_(parentName ? parentName : L"") {}
@@ -21,6 +45,7 @@ bool QvRxClass::isDerivedFrom(const QvRxClass* other) const {
 QvRxObject* QvRxClass::addX(const QvRxClass* protocol, QvRxObject* extension) {
   if (!protocol) return nullptr;
   if (!extension) return delX(protocol);
+  qvrxTellClassWatcher(QvRxClassEvent::kAddX, this, protocol);
   QvRxObject*& slot = extensions_[protocol];
   QvRxObject* previous = slot;
   slot = extension;
@@ -28,6 +53,7 @@ QvRxObject* QvRxClass::addX(const QvRxClass* protocol, QvRxObject* extension) {
 }
 
 QvRxObject* QvRxClass::delX(const QvRxClass* protocol) {
+  if (protocol) qvrxTellClassWatcher(QvRxClassEvent::kDelX, this, protocol);
   const auto it = extensions_.find(protocol);
   if (it == extensions_.end()) return nullptr;
   QvRxObject* extension = it->second;
@@ -48,9 +74,9 @@ QvRxObject* QvRxClass::queryX(const QvRxClass* protocol) const {
 }
 
 QvRxClass* newQvRxClass(const wchar_t* name, const wchar_t* parentName, int dwgVersion,
-                        int maintenanceVersion, int proxyFlags,
-                        QvRxPseudoConstructor constructor, const wchar_t* dxfName,
-                        const wchar_t* appName, QvRxAppNameChangeFunc appNameCallback) {
+                        int maintenanceVersion, int proxyFlags, QvRxPseudoConstructor constructor,
+                        const wchar_t* dxfName, const wchar_t* appName,
+                        QvRxAppNameChangeFunc appNameCallback) {
   QvRxClass* cls = QvRxClassRegistry::instance().newClass(name, parentName);
   if (!cls) return nullptr;
   cls->dwgVersion_ = dwgVersion;
@@ -68,13 +94,17 @@ QvRxClass* newQvRxClass(const wchar_t* name, const wchar_t* parentName,
   return newQvRxClass(name, parentName, 0, 0, 0, constructor);
 }
 
-void deleteQvRxClass(QvRxClass* cls) { QvRxClassRegistry::instance().deleteClass(cls); }
+void deleteQvRxClass(QvRxClass* cls) {
+  QvRxClassRegistry::instance().deleteClass(cls);
+}
 
 QvRxClass* qvrxFindQvRxClass(const wchar_t* name) {
   return QvRxClassRegistry::instance().find(name);
 }
 
-void qvrxBuildClassHierarchy() { QvRxClassRegistry::instance().buildHierarchy(); }
+void qvrxBuildClassHierarchy() {
+  QvRxClassRegistry::instance().buildHierarchy();
+}
 
 QvRxClass* qvrxHostClass(const wchar_t* name) {
   QvRxClass* cls = qvrxFindQvRxClass(name);

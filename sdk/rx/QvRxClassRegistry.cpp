@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "sdk/rx/QvRxClassWatcher.h"
 #include "sdk/rx/QvRxDynamicLinkerImp.h"
 
 QvRxClassRegistry& QvRxClassRegistry::instance() {
@@ -39,6 +40,7 @@ QvRxClass* QvRxClassRegistry::newClass(const wchar_t* name, const wchar_t* paren
   classes_[name] = cls;
   classDictionary_->atPut(name, cls);
   if (parentName && *parentName) cls->parent_ = find(parentName);
+  qvrxTellClassWatcher(QvRxClassEvent::kNewClass, cls);
   return cls;
 }
 
@@ -46,11 +48,16 @@ void QvRxClassRegistry::deleteClass(QvRxClass* cls) {
   if (!cls || isHostClass(cls)) return;
   const auto it = classes_.find(cls->name_);
   if (it == classes_.end() || it->second != cls) return;
+  qvrxTellClassWatcher(QvRxClassEvent::kDeleteClass, cls);
   classes_.erase(it);
   classDictionary_->release(cls->name_.c_str());
   for (auto& [name, other] : classes_) {
     if (other->parent_ == cls) other->parent_ = nullptr;
-    delete other->delX(cls);
+    // Not through delX: the watcher sees the deletion, not the extensions it takes along.
+    if (const auto found = other->extensions_.find(cls); found != other->extensions_.end()) {
+      delete found->second;
+      other->extensions_.erase(found);
+    }
   }
   delete cls;
 }

@@ -24,6 +24,7 @@
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/ed/VexaBuildInCommandContext.h"
 #include "sdk/ed/VexaSysVarService.h"
+#include "sdk/ed/VexaTranscript.h"
 #include "sdk/ed/qvedCommand.h"
 #include "tests/host/CommandModuleFixture.h"
 #include "tests/support/DbChecks.h"
@@ -281,6 +282,9 @@ TEST_F(InsertCommandTest, TheListingCountsWhatItPrinted) {
   addBlock(db(), L"window");
   addBlock(db(), L"*U");  // unnamed: counted, never printed, not taken off the user blocks
   run(L"INSERT\n?\nd*\n");
+  // The listing is shown on the text screen, switched to before its header.
+  EXPECT_EQ(host().service<VexaTranscript>().textScreens(), 1);
+  EXPECT_TRUE(says("d*\n[text screen]\nDefined blocks.")) << transcript();
   EXPECT_TRUE(says("\ndoor\n")) << transcript();
   EXPECT_FALSE(says("\nwindow")) << transcript();
   EXPECT_TRUE(says("     1         0            0            1")) << transcript();

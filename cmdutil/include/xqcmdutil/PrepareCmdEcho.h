@@ -5,7 +5,8 @@
 #include "xqcmdutil/XqCmdUtilExport.h"
 
 // Turns "CMDECHO" off while it lives: command echo is off. The destructor writes back the
-// value read when the guard was made. Failures of the variable calls are ignored.
+// value read when the guard was made; when that read failed it writes nothing, even if the
+// variable can be read by then.
 class XQCMDUTIL_EXPORT PrepareCmdEcho {
  public:
   PrepareCmdEcho();
@@ -14,5 +15,5 @@ class XQCMDUTIL_EXPORT PrepareCmdEcho {
   ~PrepareCmdEcho();
 
  private:
-  int32_t m_oldValue;  // the 16-bit value of "CMDECHO", sign-extended
+  int32_t m_oldValue;  // the 16-bit value of "CMDECHO", sign-extended; INT32_MIN when not read
 };

@@ -70,6 +70,25 @@ TEST_F(BlockLookupTest, OnlyDynamicDefinitionsWithAVisibleNameCount) {
   EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
+TEST_F(BlockLookupTest, TheFirstInTableOrderWins) {
+  // Two dynamic definitions shown under one name: the one made first, though its own name
+  // sorts after the other's.
+  const QvDbObjectId zeta = addDynamicBlock(L"Zeta", L"Gate");
+  const QvDbObjectId alpha = addDynamicBlock(L"Alpha", L"Gate");
+  EXPECT_EQ(find(L"Gate"), zeta);
+  // A block whose own name is the one asked for comes before any visible name.
+  const QvDbObjectId named = addBlock(db(), L"Gate");
+  EXPECT_EQ(find(L"Gate"), named);
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> block(named, QvDb::kForWrite);
+    ASSERT_EQ(block->erase(), Vexa::eOk);
+    QvDbObjectPointer<QvDbBlockTableRecord> first(zeta, QvDb::kForWrite);
+    ASSERT_EQ(first->erase(), Vexa::eOk);
+  }
+  EXPECT_EQ(find(L"Gate"), alpha);
+  EXPECT_TRUE(nothingLeftOpen(db()));
+}
+
 TEST_F(BlockLookupTest, NullAndEmptyArguments) {
   addBlock(db(), L"Door");
   EXPECT_TRUE(getBlockIdByName(QvDbObjectId(), L"Door").isNull());

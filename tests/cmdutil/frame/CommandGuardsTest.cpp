@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <optional>
 
 #include "sdk/base/QvClassicCodes.h"
 #include "sdk/base/QvString.h"
@@ -77,6 +78,36 @@ TEST(CommandGuardsWithoutHost, GuardsChangeNothingAndDoNotFail) {
   PrepareCmdEcho cmdEcho;
   VexaConsoalCtrlTypeAutoHandle console;
   SUCCEED();
+}
+
+// Guards made before the host runs read nothing; ending once it runs, they write nothing back,
+// whatever the variables hold by then.
+TEST(CommandGuardsWithoutHost, AFailedReadIsNeverWrittenBackOnceAHostRuns) {
+  ASSERT_EQ(VexaHost::current(), nullptr);
+  std::optional<AutoSysVar_PICKFIRST> pickFirst(std::in_place);
+  std::optional<PrepareCmdEcho> cmdEcho(std::in_place);
+  VexaHost host;
+  resbuf on{nullptr, kRbShort, {}};
+  on.value.int16 = 1;
+  ASSERT_EQ(qvedSetVar(L"PICKFIRST", &on), kQvNormal);
+  ASSERT_EQ(qvedSetVar(L"CMDECHO", &on), kQvNormal);
+  pickFirst.reset();
+  cmdEcho.reset();
+  for (const wchar_t* name : {L"PICKFIRST", L"CMDECHO"}) {
+    resbuf value{};
+    ASSERT_EQ(qvedGetVar(name, &value), kQvNormal);
+    EXPECT_EQ(value.value.int16, 1) << QvString(name).utf8();
+  }
+  // With the host running from the start, the read value comes back as before.
+  {
+    PrepareCmdEcho guard;
+    resbuf value{};
+    ASSERT_EQ(qvedGetVar(L"CMDECHO", &value), kQvNormal);
+    EXPECT_EQ(value.value.int16, 0);
+  }
+  resbuf value{};
+  ASSERT_EQ(qvedGetVar(L"CMDECHO", &value), kQvNormal);
+  EXPECT_EQ(value.value.int16, 1);
 }
 
 TEST_F(CommandGuards, TheConsoleTypeIsTwoWhileTheGuardLivesAndThenRestored) {

@@ -4,8 +4,10 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "sdk/rx/QvRxClass.h"
+#include "sdk/rx/QvRxClassWatcher.h"
 #include "sdk/rx/QvRxDictionary.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/XqCmdUtilClassTable.h"
@@ -181,6 +183,58 @@ TEST(XqCmdUtilAppUnload, ForgetsItsDescriptorsAndLoadsAgain) {
     for (const ClassRow& row : kModuleClasses)
       EXPECT_EQ(qvrxFindQvRxClass(row.name), nullptr) << QvString(row.name);
   }
+}
+
+// What the host's class tree is told, one line an event, while `call` runs.
+template <typename Call>
+std::vector<std::wstring> classEvents(Call&& call) {
+  std::vector<std::wstring> events;
+  const QvRxClassWatcher previous = qvrxSetClassWatcher([&](const QvRxClassEvent& event) {
+    static constexpr const wchar_t* kKinds[] = {L"new", L"delete", L"addX", L"delX"};
+    std::wstring line = std::wstring(kKinds[event.kind]) + L" " + event.className;
+    if (!event.protocolName.empty()) line += L" for " + event.protocolName;
+    events.push_back(line);
+  });
+  call();
+  qvrxSetClassWatcher(previous);
+  return events;
+}
+
+// Extensions are attached and detached, and classes made and deleted, in the host's order:
+// detaching follows attaching except that the section goes first, and classes go leaves first.
+TEST(XqCmdUtilAppUnload, AttachDetachAndDeletionOrders) {
+  VexaHost host;
+  IVexaCmdApplication* app = GetVexaCmdApplication();
+  const std::wstring entityPE = L"VexaEntityPE";
+  const std::wstring basePE = L"QvDbEntityInternalBasePE";
+  const std::vector<ClassRow> family(std::begin(kModuleClasses) + 2,
+                                     std::begin(kModuleClasses) + 21);
+  ASSERT_EQ(family.front().name, basePE);
+
+  std::vector<std::wstring> load = {L"new VexaEntityPE", L"new VexaEntity_Extension"};
+  for (const wchar_t* cls : kEntityExtensionHosts)
+    load.push_back(L"addX " + std::wstring(cls) + L" for " + entityPE);
+  for (const ClassRow& row : family) load.push_back(L"new " + std::wstring(row.name));
+  for (const ClassRow& row : kInternalExtensionHosts)
+    load.push_back(L"addX " + std::wstring(row.name) + L" for " + basePE);
+  load.push_back(L"new XqDbSubEntContainer");
+
+  std::vector<std::wstring> unload = {L"delX QvDbSection for " + entityPE};
+  for (const wchar_t* cls : kEntityExtensionHosts)
+    if (std::wstring(cls) != L"QvDbSection")
+      unload.push_back(L"delX " + std::wstring(cls) + L" for " + entityPE);
+  unload.push_back(L"delete VexaEntity_Extension");
+  unload.push_back(L"delete VexaEntityPE");
+  for (const ClassRow& row : kInternalExtensionHosts)
+    unload.push_back(L"delX " + std::wstring(row.name) + L" for " + basePE);
+  for (auto row = family.rbegin(); row != family.rend(); ++row)
+    unload.push_back(L"delete " + std::wstring(row->name));
+  unload.push_back(L"delete XqDbSubEntContainer");
+
+  bool loaded = false;
+  EXPECT_EQ(classEvents([&] { loaded = app->initApplication(); }), load);
+  ASSERT_TRUE(loaded);
+  EXPECT_EQ(classEvents([&] { app->exitApplication(); }), unload);
 }
 
 }  // namespace

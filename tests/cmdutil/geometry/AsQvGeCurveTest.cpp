@@ -241,6 +241,12 @@ TEST_F(AsQvGeCurveTest, PolylinesOfEveryKind) {
   ASSERT_EQ(control->setVertexType(k3dControlVertex), eOk);
   ASSERT_EQ(open3d.appendVertex(control), eOk);
   EXPECT_EQ(fitPointsOf(convert(open3d).get()).length(), 3);
+  // A vertex made by fitting (type 2) is kept in its place.
+  auto* fit = new QvDb3dPolylineVertex(QvGePoint3d(2, 2, 2));
+  ASSERT_EQ(fit->setVertexType(k3dFitVertex), eOk);
+  ASSERT_EQ(open3d.appendVertex(fit), eOk);
+  EXPECT_POINTS_NEAR(fitPointsOf(convert(open3d).get()),
+                     QvGePoint3dArray({{0, 0, 0}, {1, 0, 1}, {1, 1, 2}, {2, 2, 2}}));
 
   // 2D and lightweight: a straight segment and a half circle (bulge 1) of radius 2.
   const QvGeDoubleArray bulges = {0.0, 1.0, 0.0};

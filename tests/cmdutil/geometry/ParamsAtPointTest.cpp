@@ -2,7 +2,9 @@
 // large coordinates, and the classes that have none.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <initializer_list>
+#include <numbers>
 
 #include "sdk/db/QvDb2dPolyline.h"
 #include "sdk/db/QvDb3dPolyline.h"
@@ -16,6 +18,8 @@
 namespace {
 
 using Vexa::eOk;
+
+constexpr double kPi = std::numbers::pi;
 
 struct Vertex {
   double x;
@@ -79,6 +83,47 @@ TEST_F(ParamsAtPointTest, ArcSegments) {
   EXPECT_EQ(paramsAt(polyline, QvGePoint3d(10, -1e-8, 0)), QvArray<double>({1.0}));
   // The chord is not on it.
   paramsAt(polyline, QvGePoint3d(5, 0, 0), Vexa::eInvalidInput);
+}
+
+// Clockwise arcs (negative bulges) and arcs that pass through angle 0 count from their start
+// vertex as well: the parameter grows along the polyline, whichever way the arc turns.
+TEST_F(ParamsAtPointTest, ClockwiseArcsAndArcsThroughAngleZero) {
+  // Clockwise half circle from (0, 0) to (10, 0), above the x axis.
+  const QvDbPolyline clockwise = lightweight({{0, 0, -1.0}, {10, 0}});
+  const double s = std::sqrt(0.5) * 5.0;
+  const QvArray<double> top = paramsAt(clockwise, QvGePoint3d(5, 5, 0));
+  ASSERT_EQ(top.length(), 1);
+  EXPECT_NEAR(top[0], 0.5, 1e-12);
+  const QvArray<double> early = paramsAt(clockwise, QvGePoint3d(5 - s, s, 0));
+  ASSERT_EQ(early.length(), 1);
+  EXPECT_NEAR(early[0], 0.25, 1e-12);
+  paramsAt(clockwise, QvGePoint3d(5, -5, 0), Vexa::eInvalidInput);  // the other half
+
+  // A third of a circle of radius 10 about the origin from -60 to +60 degrees (through angle
+  // 0), counterclockwise, and the same run back clockwise.
+  const double r = 10.0;
+  const double bulge = std::tan(kPi / 6.0);  // a quarter of the included 120 degrees
+  const QvGePoint3d low(r * std::cos(-kPi / 3), r * std::sin(-kPi / 3), 0);
+  const QvGePoint3d high(r * std::cos(kPi / 3), r * std::sin(kPi / 3), 0);
+  const QvDbPolyline through = lightweight({{low.x, low.y, bulge}, {high.x, high.y}});
+  const QvDbPolyline back = lightweight({{high.x, high.y, -bulge}, {low.x, low.y}});
+  const struct {
+    double degrees;
+    double forward;  // the parameter on `through`; on `back` it is 1 - forward
+  } rows[] = {{-30, 0.25}, {0, 0.5}, {30, 0.75}, {-60, 0.0}, {60, 1.0}};
+  for (const auto& row : rows) {
+    const double a = row.degrees * kPi / 180.0;
+    const QvGePoint3d p(r * std::cos(a), r * std::sin(a), 0);
+    const QvArray<double> forward = paramsAt(through, p);
+    ASSERT_EQ(forward.length(), 1) << row.degrees;
+    EXPECT_NEAR(forward[0], row.forward, 1e-9) << row.degrees;
+    const QvArray<double> backward = paramsAt(back, p);
+    ASSERT_EQ(backward.length(), 1) << row.degrees;
+    EXPECT_NEAR(backward[0], 1.0 - row.forward, 1e-9) << row.degrees;
+  }
+  // The rest of the circle, opposite the arc, is not on it.
+  paramsAt(through, QvGePoint3d(-r, 0, 0), Vexa::eInvalidInput);
+  paramsAt(back, QvGePoint3d(-r, 0, 0), Vexa::eInvalidInput);
 }
 
 // A segment shorter than the tolerance: a point within the tolerance of it, but beyond one of

@@ -144,6 +144,32 @@ TEST_F(PolylineConversionTest, PerVertexWidthsIdentifiersAndSkippedControlVertic
   EXPECT_EQ(startWidth, 0.25);
 }
 
+// Only control vertices are left out: the vertices made by spline and curve fitting are the
+// polyline's shape and are kept in their order.
+TEST_F(PolylineConversionTest, FittedVerticesAreKept) {
+  QvDb2dPolyline source;
+  const struct {
+    double x, y;
+    QvDb2dVertexType type;
+  } vertices[] = {{0, 0, k2dVertex},          {1, 5, k2dSplineCtlVertex},
+                  {2, 1, k2dSplineFitVertex}, {3, 5, k2dSplineCtlVertex},
+                  {4, 2, k2dCurveFitVertex},  {5, 0, k2dVertex}};
+  for (const auto& v : vertices) {
+    auto* vertex = new QvDb2dVertex(QvGePoint3d(v.x, v.y, 0));
+    ASSERT_EQ(vertex->setVertexType(v.type), eOk);
+    ASSERT_EQ(source.appendVertex(vertex), eOk);
+  }
+  QvDbPolyline target;
+  ASSERT_EQ(XqDbUtil::lwPlineFrom2DPline(&target, &source, false), eOk);
+  ASSERT_EQ(target.numVerts(), 4u);
+  const QvGePoint2d expected[] = {{0, 0}, {2, 1}, {4, 2}, {5, 0}};
+  for (unsigned int i = 0; i < 4; ++i) {
+    QvGePoint2d at;
+    ASSERT_EQ(target.getPointAt(i, at), eOk);
+    EXPECT_TRUE(at.isEqualTo(expected[i])) << i;
+  }
+}
+
 // In the drawing: a vertex with extended data stops the copy unless it may be lost; either
 // way every vertex opened is closed again.
 TEST_F(PolylineConversionTest, ExtendedDataOnAVertex) {

@@ -1,7 +1,9 @@
 #include "sdk/db/QvDbArcDimension.h"
 
+#include "sdk/db/QvDbExtents.h"
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/detail/DimensionDrawing.h"
+#include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/rx/QvRxClass.h"
 
 QVRX_DEFINE_HOST_MEMBERS(QvDbArcDimension)
@@ -14,16 +16,24 @@ QvString QvDbArcDimension::subSectorText(double value) const {
   return QvString(L"\u2312") + qvdb_detail::dimensionNumber(value);
 }
 
-void QvDbArcDimension::getDefinitionPoints(QvGePoint3dArray& points) const {
-  QvDbCenteredSectorDimension::getDefinitionPoints(points);
-  points.append(leader1Point_);
-  points.append(leader2Point_);
+Vexa::ErrorStatus QvDbArcDimension::subTransformBy(const QvGeMatrix3d& xform) {
+  if (const Vexa::ErrorStatus es = QvDbCenteredSectorDimension::subTransformBy(xform);
+      es != Vexa::eOk)
+    return es;
+  leader1Point_.transformBy(xform);
+  leader2Point_.transformBy(xform);
+  return Vexa::eOk;
 }
 
-void QvDbArcDimension::setDefinitionPoints(const QvGePoint3dArray& points) {
-  QvDbCenteredSectorDimension::setDefinitionPoints(points);
-  leader1Point_ = points[4];
-  leader2Point_ = points[5];
+Vexa::ErrorStatus QvDbArcDimension::subGetGeomExtents(QvDbExtents& extents) const {
+  if (const Vexa::ErrorStatus es = QvDbCenteredSectorDimension::subGetGeomExtents(extents);
+      es != Vexa::eOk)
+    return es;
+  if (hasLeader_) {
+    extents.addPoint(leader1Point_);
+    extents.addPoint(leader2Point_);
+  }
+  return Vexa::eOk;
 }
 
 Vexa::ErrorStatus QvDbArcDimension::subMakeBlockEntities(const BlockSizes& sizes, bool placeText,

@@ -6,7 +6,8 @@
 // the side where arcPoint lies; the radius is that of xLine1Point. It may have a leader (from
 // leader1Point to leader2Point) and measure part of an arc (isPartial, with the arc's own
 // parameters kept as arcStartParam and arcEndParam). The definition points are xLine1Point,
-// xLine2Point, centerPoint, arcPoint, leader1Point and leader2Point.
+// xLine2Point, centerPoint and arcPoint; the leader's points move with them and count in the
+// extents only while it has a leader.
 class QvDbArcDimension : public QvDbCenteredSectorDimension {
   QVDB_DECLARE_MEMBERS(QvDbArcDimension);
 
@@ -39,8 +40,8 @@ class QvDbArcDimension : public QvDbCenteredSectorDimension {
   double subSectorValue(const Sector& sector) const override;
   // The length after the arc-length sign.
   QvString subSectorText(double value) const override;
-  void getDefinitionPoints(QvGePoint3dArray& points) const override;
-  void setDefinitionPoints(const QvGePoint3dArray& points) override;
+  Vexa::ErrorStatus subTransformBy(const QvGeMatrix3d& xform) override;
+  Vexa::ErrorStatus subGetGeomExtents(QvDbExtents& extents) const override;
   // The sector's drawing and, with a leader, the leader line.
   Vexa::ErrorStatus subMakeBlockEntities(const BlockSizes& sizes, bool placeText,
                                          QvGePoint3d& textPosition,

@@ -11,6 +11,7 @@
 #include "sdk/db/QvDbArc.h"
 #include "sdk/db/QvDbArcDimension.h"
 #include "sdk/db/QvDbDiametricDimension.h"
+#include "sdk/db/QvDbExtents.h"
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbMText.h"
 #include "sdk/db/QvDbOrdinateDimension.h"
@@ -330,4 +331,26 @@ TEST_F(QvDbDimensionKindsTest, ADimensionOutOfADrawingDrawsItself) {
     if (primitive.kind == QvGiWorldDrawRecorder::kText) {
       EXPECT_EQ(L"90\u00B0", primitive.text);
     }
+}
+
+// The leader of an arc dimension counts in its extents only while it has one; it moves with the
+// dimension.
+TEST_F(QvDbDimensionKindsTest, AnArcDimensionsLeaderCountsOnlyWhenItHasOne) {
+  QvDbArcDimension arc(QvGePoint3d(10, 10, 0), QvGePoint3d(12, 10, 0), QvGePoint3d(10, 12, 0),
+                       QvGePoint3d(13, 13, 0));
+  ASSERT_EQ(eOk, arc.setTextPosition(QvGePoint3d(14, 14, 0)));
+  QvDbExtents extents;
+  ASSERT_EQ(eOk, arc.getGeomExtents(extents));
+  EXPECT_TRUE(extents.minPoint().isEqualTo(QvGePoint3d(10, 10, 0)));  // not the unset leader
+  ASSERT_EQ(eOk, arc.setHasLeader(true));
+  ASSERT_EQ(eOk, arc.setLeader1Point(QvGePoint3d(9, 11, 0)));
+  ASSERT_EQ(eOk, arc.setLeader2Point(QvGePoint3d(20, 21, 0)));
+  extents = QvDbExtents();
+  ASSERT_EQ(eOk, arc.getGeomExtents(extents));
+  EXPECT_TRUE(extents.minPoint().isEqualTo(QvGePoint3d(9, 10, 0)));
+  EXPECT_TRUE(extents.maxPoint().isEqualTo(QvGePoint3d(20, 21, 0)));
+  ASSERT_EQ(eOk, arc.transformBy(QvGeMatrix3d::translation(QvGeVector3d(1, 2, 3))));
+  EXPECT_TRUE(arc.leader1Point().isEqualTo(QvGePoint3d(10, 13, 3)));
+  EXPECT_TRUE(arc.leader2Point().isEqualTo(QvGePoint3d(21, 23, 3)));
+  EXPECT_NEAR(kPi, arc.measurement(), kTol);
 }

@@ -1,5 +1,6 @@
 #include "sdk/db/QvDbObjectCloner.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "sdk/db/QvDbBlockTableRecord.h"
@@ -13,6 +14,8 @@
 #include "sdk/db/QvDbSymbolTable.h"
 #include "sdk/db/QvDbSymbolUtilities.h"
 #include "sdk/db/QvDbTransactionManager.h"
+#include "sdk/db/QvDbUnderlayDefinition.h"
+#include "sdk/db/QvDbUnderlayReference.h"
 
 namespace {
 
@@ -210,8 +213,70 @@ Vexa::ErrorStatus QvDbObjectCloner::translate() {
     if (QvDbObject* clone = pair.isCloned() ? cloneOf(pair.value()) : nullptr)
       translateXDataHandles(*clone);
   }
+  if (const Vexa::ErrorStatus es = joinDefinitions(); es != Vexa::eOk) return es;
   if (mode_ == Mode::kAcrossDatabases) return registerApplications();
   return Vexa::eOk;
+}
+
+Vexa::ErrorStatus QvDbObjectCloner::joinDefinitions() {
+  for (size_t i = 0; i < map_.pairs_.size(); ++i) {
+    const QvDbIdPair pair = map_.pairs_[i];
+    const auto* ref =
+        pair.isCloned() ? QvDbUnderlayReference::cast(cloneOf(pair.value())) : nullptr;
+    if (!ref || ref->definitionId().isNull()) continue;
+    const QvDbObjectId defId = ref->definitionId();
+    // A definition cloned here is open with the clones.
+    QvDbObject* open = cloneOf(defId);
+    if (open && std::find(openClones_.begin(), openClones_.end(), open) != openClones_.end()) {
+      if (const Vexa::ErrorStatus es = open->addPersistentReactor(pair.value()); es != Vexa::eOk)
+        return es;
+      continue;
+    }
+    QvDbObjectPointer<QvDbUnderlayDefinition> def(defId, QvDb::kForWrite);
+    if (!def) return def.openStatus();
+    if (const Vexa::ErrorStatus es = def->addPersistentReactor(pair.value()); es != Vexa::eOk)
+      return es;
+  }
+  return Vexa::eOk;
+}
+
+Vexa::ErrorStatus QvDbObjectCloner::resolveDefinitionAcross(QvDbObjectId sourceId,
+                                                            QvDbObjectId& destId) {
+  destId.setNull();
+  QvString key, file, item;
+  const QvRxClass* cls = nullptr;
+  QvDbUnderlayFormat format = QvDbUnderlayFormat::kPdf;
+  {
+    QvDbObjectPointer<QvDbUnderlayDefinition> source(sourceId, QvDb::kForRead);
+    if (!source) return source.openStatus();
+    format = source->format();
+    file = source->getSourceFileName();
+    item = source->getItemName();
+    cls = source->isA();
+    QvDbObjectPointer<QvDbDictionary> sourceDict(source->ownerId(), QvDb::kForRead);
+    if (sourceDict) sourceDict->nameAt(sourceId, key);
+  }
+  QvDbObjectId dictId;
+  if (const Vexa::ErrorStatus es = QvDbUnderlayDefinition::makeDictionary(dest_, format, dictId);
+      es != Vexa::eOk)
+    return es;
+  // The destination's definition of that key, file and item stands for it.
+  QvDbObjectId existing;
+  if (!key.isEmpty()) {
+    QvDbObjectPointer<QvDbDictionary> dict(dictId, QvDb::kForRead);
+    if (!dict) return dict.openStatus();
+    dict->getAt(key.c_str(), existing);
+  }
+  if (!existing.isNull()) {
+    QvDbObjectPointer<QvDbUnderlayDefinition> def(existing, QvDb::kForRead);
+    if (def && def->isA() == cls && def->getSourceFileName() == file &&
+        def->getItemName().isEqualNoCase(item)) {
+      mapTo(sourceId, existing);
+      destId = existing;
+      return Vexa::eOk;
+    }
+  }
+  return cloneAcrossInto(dictId, sourceId, destId);
 }
 
 void QvDbObjectCloner::translateXDataHandles(QvDbObject& clone) {
@@ -229,6 +294,12 @@ void QvDbObjectCloner::translateXDataHandles(QvDbObject& clone) {
 QvDbObjectId QvDbObjectCloner::resolveAcross(QvDbObjectId sourceId) {
   if (failure_ != Vexa::eOk || mode_ != Mode::kAcrossDatabases) return QvDbObjectId();
   const QvDbObjectStub* stub = sourceId.stub();
+  if (stub && stub->object && stub->database == source_ &&
+      QvDbUnderlayDefinition::cast(stub->object)) {
+    QvDbObjectId destId;
+    failure_ = resolveDefinitionAcross(sourceId, destId);
+    return destId;
+  }
   const auto* record = stub && stub->object ? QvDbSymbolTableRecord::cast(stub->object) : nullptr;
   if (!record || stub->database != source_) return QvDbObjectId();
   const QvDbObject* table = source_->peek(record->ownerId());
@@ -252,18 +323,18 @@ QvDbObjectId QvDbObjectCloner::resolveAcross(QvDbObjectId sourceId) {
     }
   }
   QvDbObjectId cloneId;
-  failure_ = cloneRecordAcross(sourceId, kind, cloneId);
+  failure_ = cloneAcrossInto(dest_->tables_[kind], sourceId, cloneId);
   return cloneId;
 }
 
-Vexa::ErrorStatus QvDbObjectCloner::cloneRecordAcross(QvDbObjectId sourceId, int tableKind,
-                                                      QvDbObjectId& cloneId) {
-  QvDbObjectPointer<QvDbObject> table(dest_->tables_[tableKind], QvDb::kForWrite);
-  if (table.openStatus() != Vexa::eOk) return table.openStatus();
-  if (const Vexa::ErrorStatus es = table->assertWriteEnabled(); es != Vexa::eOk) return es;
+Vexa::ErrorStatus QvDbObjectCloner::cloneAcrossInto(QvDbObjectId ownerId, QvDbObjectId sourceId,
+                                                    QvDbObjectId& cloneId) {
+  QvDbObjectPointer<QvDbObject> owner(ownerId, QvDb::kForWrite);
+  if (owner.openStatus() != Vexa::eOk) return owner.openStatus();
+  if (const Vexa::ErrorStatus es = owner->assertWriteEnabled(); es != Vexa::eOk) return es;
   QvDbObject* clone = nullptr;
   if (const Vexa::ErrorStatus es = cloneObject(sourceId, false, clone); es != Vexa::eOk) return es;
-  if (const Vexa::ErrorStatus es = placeInOwner(table.object(), clone, sourceId); es != Vexa::eOk)
+  if (const Vexa::ErrorStatus es = placeInOwner(owner.object(), clone, sourceId); es != Vexa::eOk)
     return es;
   cloneId = clone->objectId();
   return Vexa::eOk;

@@ -14,9 +14,11 @@ class QvDbObject;
 // follow it; then every id held by a copy is translated through the mapping. Within one
 // database, ids of objects not cloned stay as they are. Across databases, a hard pointer to a
 // symbol-table record is matched by name in the destination or brings the record along
-// (anonymous blocks under a new anonymous name); other references that cannot cross are
-// cleared. Internal to the database, which runs it inside a transaction so that a failure
-// takes everything back.
+// (anonymous blocks under a new anonymous name), and one to an underlay definition is matched
+// by key, file and item in the destination's dictionary of its format or brings the
+// definition along; other references that cannot cross are cleared. Cloned underlay
+// references join the reactors of the definition they show. Internal to the database, which runs it
+// inside a transaction so that a failure takes everything back.
 class QvDbObjectCloner {
  public:
   enum class Mode { kSameDatabase, kAcrossDatabases };
@@ -52,7 +54,14 @@ class QvDbObjectCloner {
   // The destination's object for a source object referred to by a hard pointer across
   // databases: a record of the same name, or a clone of the record; null when it cannot be.
   QvDbObjectId resolveAcross(QvDbObjectId sourceId);
-  Vexa::ErrorStatus cloneRecordAcross(QvDbObjectId sourceId, int tableKind, QvDbObjectId& cloneId);
+  // Across databases: the destination's definition of the source's key, file and item, else
+  // a clone in the destination's dictionary of the format.
+  Vexa::ErrorStatus resolveDefinitionAcross(QvDbObjectId sourceId, QvDbObjectId& destId);
+  // Cloned underlay references join the reactors of the definition they show.
+  Vexa::ErrorStatus joinDefinitions();
+  // Clones a source object into an owner of the destination (a symbol table, a dictionary).
+  Vexa::ErrorStatus cloneAcrossInto(QvDbObjectId ownerId, QvDbObjectId sourceId,
+                                    QvDbObjectId& cloneId);
   Vexa::ErrorStatus registerApplications();
   // Database handles (1005) in a clone's extended data that name a cloned object name its
   // clone; others are kept.

@@ -32,24 +32,33 @@ QvDbObjectId QvDbUnderlayDefinition::dictionaryId(const QvDbDatabase* db,
   return id;
 }
 
+Vexa::ErrorStatus QvDbUnderlayDefinition::makeDictionary(QvDbDatabase* db,
+                                                         QvDbUnderlayFormat format,
+                                                         QvDbObjectId& dictId) {
+  if (!db) return Vexa::eNoDatabase;
+  dictId = dictionaryId(db, format);
+  if (!dictId.isNull()) return Vexa::eOk;
+  QvDbObjectPointer<QvDbDictionary> root(db->namedObjectsDictionaryId(), QvDb::kForWrite);
+  if (!root) return root.openStatus();
+  auto* dict = new QvDbDictionary();
+  if (const Vexa::ErrorStatus es = root->setAt(dictionaryKey(format), dict, dictId);
+      es != Vexa::eOk) {
+    delete dict;
+    dictId.setNull();
+    return es;
+  }
+  return dict->close();
+}
+
 Vexa::ErrorStatus QvDbUnderlayDefinition::addToDatabase(QvDbDatabase* db, const wchar_t* name,
                                                         QvDbUnderlayDefinition* def,
                                                         QvDbObjectId& defId) {
   defId.setNull();
   if (!db || !def || !name || !*name) return Vexa::eInvalidInput;
   if (def->isResident()) return Vexa::eAlreadyInDb;
-  QvDbObjectId dictId = dictionaryId(db, def->format());
-  if (dictId.isNull()) {
-    QvDbObjectPointer<QvDbDictionary> root(db->namedObjectsDictionaryId(), QvDb::kForWrite);
-    if (!root) return root.openStatus();
-    auto* dict = new QvDbDictionary();
-    if (const Vexa::ErrorStatus es = root->setAt(dictionaryKey(def->format()), dict, dictId);
-        es != Vexa::eOk) {
-      delete dict;
-      return es;
-    }
-    dict->close();
-  }
+  QvDbObjectId dictId;
+  if (const Vexa::ErrorStatus es = makeDictionary(db, def->format(), dictId); es != Vexa::eOk)
+    return es;
   QvDbObjectPointer<QvDbDictionary> dict(dictId, QvDb::kForWrite);
   if (!dict) return dict.openStatus();
   if (const Vexa::ErrorStatus es = dict->setAt(name, def, defId); es != Vexa::eOk) return es;

@@ -20,6 +20,9 @@ class QvDbUnderlayDefinition : public QvDbObject {
   static const wchar_t* dictionaryKey(QvDbUnderlayFormat format);
   // The drawing's dictionary of a format (null when it has none).
   static QvDbObjectId dictionaryId(const QvDbDatabase* db, QvDbUnderlayFormat format);
+  // The drawing's dictionary of a format, made when it has none.
+  static Vexa::ErrorStatus makeDictionary(QvDbDatabase* db, QvDbUnderlayFormat format,
+                                          QvDbObjectId& dictId);
   // Stores a new definition (in no database) in the drawing's dictionary of its format under
   // `name`, making the dictionary when the drawing has none; the definition is closed again.
   // As QvDbDictionary::setAt otherwise (a definition of that name is replaced and erased).

@@ -63,7 +63,7 @@ extern "C" int statx(int dirfd, const char* path, int flags, unsigned int mask,
                      struct statx* buffer) {
   using Statx = int (*)(int, const char*, int, unsigned int, struct statx*);
   static const auto real = reinterpret_cast<Statx>(::dlsym(RTLD_NEXT, "statx"));
-  if (counting && path) ++statusQueries()[path];
+  if (counting) ++statusQueries()[path];
   return real(dirfd, path, flags, mask, buffer);
 }
 

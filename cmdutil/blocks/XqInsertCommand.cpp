@@ -92,7 +92,8 @@ int checkDefinition(InsertCommandState& state) {
 }
 
 bool isInteractive(const InsertCommandState& state) {
-  return !(state.context && state.context->isNonInteractive()) && !qvedCurFDERunning();
+  return !(state.context && state.context->isNonInteractive()) && !qvedCurFDERunning() &&
+         !(qvedGetInputState() & (kQvInputFromScript | kQvInputFromMacro));
 }
 
 void reportNotFound(const QvString& path) {

@@ -277,6 +277,22 @@ TEST_F(InsertCommandTest, ACommandSentFromCodeRedefinesWithoutAsking) {
   EXPECT_EQ(attributeText(modelSpace()[1]), QvString(L"Z-9"));
 }
 
+// A script file run by SCRIPT has no user to ask either: the input-state flag makes the insert
+// redefine without the question.
+TEST_F(InsertCommandTest, AScriptFileRedefinesWithoutAsking) {
+  run(L"INSERT\n" + pathText() + L"\n0,0\n\n\n\nA-1\n");
+  ASSERT_EQ(doorSize(), 3);
+  writePart(doorPath.c_str(), L"", 4);
+  const std::string script =
+      folder.file("place.scr", "INSERT\ndoor=" + doorPath.utf8() + "\n5,0\n\n\n0\nZ-9\n");
+  const auto summary = run(L"SCRIPT\n" + QvString(script.c_str()) + L"\n");
+  EXPECT_EQ(summary.done, 1) << transcript();
+  EXPECT_EQ(doorSize(), 5);
+  EXPECT_THAT(transcript(), Not(HasSubstr("Redefine it?")));
+  ASSERT_EQ(modelSpace().size(), 2u);
+  EXPECT_EQ(attributeText(modelSpace()[1]), QvString(L"Z-9"));
+}
+
 TEST_F(InsertCommandTest, TheListingCountsWhatItPrinted) {
   run(L"INSERT\n" + pathText() + L"\n0,0\n\n\n\n\n");
   addBlock(db(), L"window");

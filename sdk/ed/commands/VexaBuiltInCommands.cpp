@@ -5,6 +5,7 @@
 #include "sdk/ed/commands/VexaExplodeCommand.h"
 #include "sdk/ed/commands/VexaInsertCommand.h"
 #include "sdk/ed/commands/VexaLayoutCommand.h"
+#include "sdk/ed/commands/VexaScriptCommand.h"
 #include "sdk/ed/commands/VexaSetVarCommand.h"
 #include "sdk/ed/commands/VexaUcsCommand.h"
 
@@ -15,4 +16,5 @@ void addVexaBuiltInCommands(VexaCommandStack& stack) {
   stack.addCommand(VexaCommandStack::kBuiltInGroup, L"BLOCK", &VexaBlockCommand::run);
   stack.addCommand(VexaCommandStack::kBuiltInGroup, L"INSERT", &VexaInsertCommand::run);
   stack.addCommand(VexaCommandStack::kBuiltInGroup, L"EXPLODE", &VexaExplodeCommand::run);
+  stack.addCommand(VexaCommandStack::kBuiltInGroup, L"SCRIPT", &VexaScriptCommand::run);
 }

@@ -118,8 +118,8 @@ TEST_F(CommandTest, CommandsEndDoneCancelledOrFailed) {
   EXPECT_EQ(stack.lookup(L"ASKTWICE"), nullptr);
   EXPECT_NE(stack.lookup(L"ucs"), nullptr);  // the host's own stay
   EXPECT_FALSE(stack.removeCommand(L"TEST", L"THROWS"));
-  EXPECT_THAT(stack.commandNames(),
-              ElementsAre(L"BLOCK", L"EXPLODE", L"INSERT", L"LAYOUT", L"SETVAR", L"UCS"));
+  EXPECT_THAT(stack.commandNames(), ElementsAre(L"BLOCK", L"EXPLODE", L"INSERT", L"LAYOUT",
+                                                L"SCRIPT", L"SETVAR", L"UCS"));
 }
 
 TEST_F(CommandTest, SetVarReadsTheValueAsTheVariablesType) {

@@ -1,5 +1,5 @@
-// PDFATTACH with ftp:// paths fetched from a loopback FTP server, and SELECT leaving a pickfirst
-// set that UNDERLAYS narrows its listing to.
+// PDFATTACH and DGNATTACH with ftp:// paths fetched from a loopback FTP server, and SELECT leaving
+// a pickfirst set that UNDERLAYS narrows its listing to.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -59,6 +59,24 @@ TEST_F(UnderlayFtpAndSelectTest, RemotePdfIsAttachedFromTheCacheAndTheDrawingKee
   EXPECT_TRUE(def->isLoaded());
   EXPECT_EQ(def->getSourceFileName(), QvString(L"ftp://127.0.0.1/plan.pdf"));
   EXPECT_EQ(def->getItemName(), QvString(L"2"));
+}
+
+TEST_F(UnderlayFtpAndSelectTest, RemoteDgnFilesAreAttachedOrRefusedAsLocalOnesAre) {
+  LoopbackFtpServer server(testDataDir() + "/underlay");
+  ASSERT_NE(server.port(), 0);
+  host().service<VexaRemoteFiles>().setFtpPort(server.port());
+  const auto summary =
+      run(L"DGNATTACH\nftp://127.0.0.1/site.dgn\n\n0,0\n\n\n"
+          L"DGNATTACH\nftp://127.0.0.1/v8.dgn\n");
+  EXPECT_EQ(summary.done, 1) << transcript();
+  EXPECT_TRUE(contains("Attached \"site - Default\": model 1 of 1")) << transcript();
+  EXPECT_TRUE(contains("the host cannot read this version of DGN files")) << transcript();
+  ASSERT_EQ(modelSpace().size(), 1u);
+  QvDbObjectPointer<QvDbDgnReference> ref(modelSpace()[0], QvDb::kForRead);
+  ASSERT_TRUE(ref);
+  QvDbObjectPointer<QvDbDgnDefinition> def(ref->definitionId(), QvDb::kForRead);
+  ASSERT_TRUE(def);
+  EXPECT_EQ(def->getSourceFileName(), QvString(L"ftp://127.0.0.1/site.dgn"));
 }
 
 TEST_F(UnderlayFtpAndSelectTest, SelectLeavesAPickfirstSetThatUnderlaysListsAndLetsGo) {

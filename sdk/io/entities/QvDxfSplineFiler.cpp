@@ -8,7 +8,7 @@
 #include "sdk/io/QvDxfObjectReader.h"
 #include "sdk/io/QvDxfObjectWriter.h"
 #include "sdk/io/QvDxfSlot.h"
-#include "sdk/io/entities/QvDxfEntityFiler.h"
+#include "sdk/io/entities/QvDxfSplineFiler.h"
 
 namespace {
 
@@ -118,106 +118,113 @@ SplineData readData(QvDxfObjectReader& in) {
   return d;
 }
 
-// A spline: flags (70: closed, periodic, rational), degree (71), knots (40), weights (41) and
-// control points (10) in world coordinates; or, without control points, fit points (11) with
-// their tolerance (44) and end tangents (12, 13). A spline with both keeps its fit data as
-// read; the curve is its control points. A spline whose data make no curve is kept as read, as
-// a proxy, and the repair noted.
-class SplineFiler : public QvDxfEntityFilerOf<QvDbSpline> {
- public:
-  std::string_view recordName() const override { return "SPLINE"; }
-  std::span<const std::string_view> subclassMarkers() const override { return kMarkers; }
-
-  QvDbObject* create(QvDxfObjectReader& in) const override {
-    const QvDxfObjectReader::Mark mark = in.mark();
-    const SplineData data = readData(in);
-    in.rewind(mark);
-    QvDbSpline trial;
-    if (data.makeInto(trial) == Vexa::eOk) return new QvDbSpline();
-    in.session().repair(in.line(), QvDxfDiagnostic::kEntityKeptAsProxy,
-                        "the SPLINE's " +
-                            std::string(data.byControlPoints() ? "knots, weights and control points"
-                                                               : "fit points") +
-                            " make no spline; it is kept as read");
-    return QvDxfFilerRegistry::instance().proxyEntities().create(in);
-  }
-
-  void read(QvDxfObjectReader& in, QvDbObject& object) const override {
-    if (QvDbProxyEntity::cast(&object)) {
-      QvDxfFilerRegistry::instance().proxyEntities().read(in, object);
-      return;
-    }
-    auto& spline = static_cast<QvDbSpline&>(object);
-    readCommon(in, spline);
-    const SplineData data = readData(in);
-    if (data.joinedPieces > 0)
-      in.session().repair(in.line(), QvDxfDiagnostic::kSplinePiecesJoined,
-                          "the SPLINE is made of pieces that meet end to end; " +
-                              std::to_string(data.joinedPieces) +
-                              (data.joinedPieces == 1 ? " joint" : " joints") +
-                              " with a knot repeated degree + 1 times read as one");
-    if (data.byControlPoints()) {
-      for (size_t i = in.next(in.bodyBegin()); i != QvDxfObjectReader::npos; i = in.next(i + 1)) {
-        const int code = in.code(i);
-        if (code == 11 || code == 21 || code == 31) {
-          in.setSlot(i, kFitPointsSlot);
-        } else if (code == 74 || code == 44 || code == 12 || code == 22 || code == 32 ||
-                   code == 13 || code == 23 || code == 33) {
-          in.setSlot(i, kFitHeaderSlot);
-        }
-      }
-    }
-    check(in, data.makeInto(spline),
-          data.byControlPoints() ? "the knots, weights and control points make no spline"
-                                 : "the fit points (11) make no spline");
-  }
-
-  void write(QvDxfObjectWriter& out, const QvDbObject& object) const override {
-    const auto& spline = static_cast<const QvDbSpline&>(object);
-    beginEntity(out, spline);
-    out.subclass(2);
-    int degree = 0;
-    bool rational = false;
-    bool closed = false;
-    bool periodic = false;
-    QvGePoint3dArray controlPoints;
-    QvGeDoubleArray knots;
-    QvGeDoubleArray weights;
-    spline.getNurbsData(degree, rational, closed, periodic, controlPoints, knots, weights);
-    // Fit data of a spline read with control points is kept as read (with its own counts).
-    const bool writeFit = spline.hasFitData() && !out.hasKept(kFitPointsSlot);
-    out.flags(70, (closed ? kClosed : 0) | (periodic ? kPeriodic : 0) | (rational ? kRational : 0));
-    out.integer(71, degree);
-    out.integer(72, knots.length());
-    out.integer(73, controlPoints.length());
-    out.keptGroups(kFitHeaderSlot);
-    if (writeFit) {
-      out.integer(74, spline.numFitPoints());
-      out.real(44, spline.fitTolerance());
-      QvGeVector3d start;
-      QvGeVector3d end;
-      spline.getFitTangents(start, end);
-      if (start.length() > 0.0) out.vector(12, start);
-      if (end.length() > 0.0) out.vector(13, end);
-    }
-    for (const double knot : knots) out.real(40, knot);
-    if (rational)
-      for (const double weight : weights) out.real(41, weight);
-    for (const QvGePoint3d& point : controlPoints) out.point(10, point);
-    out.keptGroups(kFitPointsSlot);
-    if (writeFit) {
-      for (int i = 0; i < spline.numFitPoints(); ++i) {
-        QvGePoint3d point;
-        spline.getFitPointAt(i, point);
-        out.point(11, point);
-      }
-    }
-    out.end();
-  }
-};
-
 }  // namespace
 
+const QvRxClass* QvDxfSplineFiler::objectClass() const {
+  return QvDbSpline::desc();
+}
+
+std::span<const std::string_view> QvDxfSplineFiler::subclassMarkers() const {
+  return kMarkers;
+}
+
+QvDbSpline* QvDxfSplineFiler::newSpline() const {
+  return new QvDbSpline();
+}
+
+void QvDxfSplineFiler::readOwn(QvDxfObjectReader&, QvDbSpline&) const {}
+
+void QvDxfSplineFiler::writeOwn(QvDxfObjectWriter&, const QvDbSpline&) const {}
+
+QvDbObject* QvDxfSplineFiler::create(QvDxfObjectReader& in) const {
+  const QvDxfObjectReader::Mark mark = in.mark();
+  const SplineData data = readData(in);
+  in.rewind(mark);
+  QvDbSpline trial;
+  if (data.makeInto(trial) == Vexa::eOk) return newSpline();
+  in.session().repair(
+      in.line(), QvDxfDiagnostic::kEntityKeptAsProxy,
+      "the " + std::string(recordName()) + "'s " +
+          std::string(data.byControlPoints() ? "knots, weights and control points" : "fit points") +
+          " make no spline; it is kept as read");
+  return QvDxfFilerRegistry::instance().proxyEntities().create(in);
+}
+
+void QvDxfSplineFiler::read(QvDxfObjectReader& in, QvDbObject& object) const {
+  if (QvDbProxyEntity::cast(&object)) {
+    QvDxfFilerRegistry::instance().proxyEntities().read(in, object);
+    return;
+  }
+  auto& spline = static_cast<QvDbSpline&>(object);
+  readCommon(in, spline);
+  const SplineData data = readData(in);
+  if (data.joinedPieces > 0)
+    in.session().repair(
+        in.line(), QvDxfDiagnostic::kSplinePiecesJoined,
+        "the " + std::string(recordName()) + " is made of pieces that meet end to end; " +
+            std::to_string(data.joinedPieces) + (data.joinedPieces == 1 ? " joint" : " joints") +
+            " with a knot repeated degree + 1 times read as one");
+  if (data.byControlPoints()) {
+    for (size_t i = in.next(in.bodyBegin()); i != QvDxfObjectReader::npos; i = in.next(i + 1)) {
+      const int code = in.code(i);
+      if (code == 11 || code == 21 || code == 31) {
+        in.setSlot(i, kFitPointsSlot);
+      } else if (code == 74 || code == 44 || code == 12 || code == 22 || code == 32 || code == 13 ||
+                 code == 23 || code == 33) {
+        in.setSlot(i, kFitHeaderSlot);
+      }
+    }
+  }
+  check(in, data.makeInto(spline),
+        data.byControlPoints() ? "the knots, weights and control points make no spline"
+                               : "the fit points (11) make no spline");
+  readOwn(in, spline);
+}
+
+void QvDxfSplineFiler::write(QvDxfObjectWriter& out, const QvDbObject& object) const {
+  const auto& spline = static_cast<const QvDbSpline&>(object);
+  beginEntity(out, spline);
+  out.subclass(2);
+  int degree = 0;
+  bool rational = false;
+  bool closed = false;
+  bool periodic = false;
+  QvGePoint3dArray controlPoints;
+  QvGeDoubleArray knots;
+  QvGeDoubleArray weights;
+  spline.getNurbsData(degree, rational, closed, periodic, controlPoints, knots, weights);
+  // Fit data of a spline read with control points is kept as read (with its own counts).
+  const bool writeFit = spline.hasFitData() && !out.hasKept(kFitPointsSlot);
+  out.flags(70, (closed ? kClosed : 0) | (periodic ? kPeriodic : 0) | (rational ? kRational : 0));
+  out.integer(71, degree);
+  out.integer(72, knots.length());
+  out.integer(73, controlPoints.length());
+  out.keptGroups(kFitHeaderSlot);
+  if (writeFit) {
+    out.integer(74, spline.numFitPoints());
+    out.real(44, spline.fitTolerance());
+    QvGeVector3d start;
+    QvGeVector3d end;
+    spline.getFitTangents(start, end);
+    if (start.length() > 0.0) out.vector(12, start);
+    if (end.length() > 0.0) out.vector(13, end);
+  }
+  for (const double knot : knots) out.real(40, knot);
+  if (rational)
+    for (const double weight : weights) out.real(41, weight);
+  for (const QvGePoint3d& point : controlPoints) out.point(10, point);
+  out.keptGroups(kFitPointsSlot);
+  if (writeFit) {
+    for (int i = 0; i < spline.numFitPoints(); ++i) {
+      QvGePoint3d point;
+      spline.getFitPointAt(i, point);
+      out.point(11, point);
+    }
+  }
+  writeOwn(out, spline);
+  out.end();
+}
+
 QvDxfFilerPtr qvDxfSplineFiler() {
-  return std::make_unique<SplineFiler>();
+  return std::make_unique<QvDxfSplineFiler>();
 }

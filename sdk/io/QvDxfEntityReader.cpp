@@ -268,7 +268,13 @@ size_t QvDxfEntityReader::readFollowers(size_t begin, size_t end, const QvDxfCla
       return next;
     }
     // Owned here until the drawing takes it: the record's groups may be refused before that.
-    std::unique_ptr<QvDbEntity> created(filer.createFollower(owner, name));
+    int64_t flags = 0;
+    for (size_t i = k + 1; i < next; ++i) {
+      if (tokens_.code(i) != 70) continue;
+      QvDxfNumber::parseInteger(tokens_.value(i), flags);
+      break;
+    }
+    std::unique_ptr<QvDbEntity> created(filer.createFollowerWithFlags(owner, name, flags));
     if (!created)
       qvDxfFail(tokens_[k].line, QvDxfDiagnostic::kMisplaced,
                 "a " + qvDxfExcerpt(name) + " record cannot follow a " +

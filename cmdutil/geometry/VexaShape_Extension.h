@@ -2,5 +2,10 @@
 
 #include "cmdutil/geometry/VexaEntity_Extension.h"
 
-// The entity protocol extension of shapes (QvDbShape).
-class VexaShape_Extension : public VexaEntity_Extension {};
+// The entity protocol extension of shapes (QvDbShape): the UCS at the shape's position with x
+// along its rotation in the plane of its normal.
+class VexaShape_Extension : public VexaEntity_Extension {
+ public:
+  Vexa::ErrorStatus getAlignedUCS(QvDbEntity* entity, const QvGePoint3d* pickPoint, QvGsView* view,
+                                  QvGeMatrix3d& ucs) override;
+};

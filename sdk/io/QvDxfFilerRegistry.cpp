@@ -8,6 +8,8 @@
 #include "sdk/db/QvDbEntity.h"
 #include "sdk/db/QvDbMInsertBlock.h"
 #include "sdk/db/QvDbOrdinateDimension.h"
+#include "sdk/db/QvDbPolyFaceMesh.h"
+#include "sdk/db/QvDbPolygonMesh.h"
 #include "sdk/db/QvDbRadialDimension.h"
 #include "sdk/io/QvDxfFilers.h"
 #include "sdk/rx/QvRxClass.h"
@@ -48,6 +50,13 @@ QvDxfFilerRegistry::QvDxfFilerRegistry() {
   add(qvDxfArcFiler());
   add(qvDxfEllipseFiler());
   add(qvDxfSplineFiler());
+  add(qvDxfHelixFiler());
+  add(qvDxfMlineFiler());
+  add(qvDxfSectionFiler());
+  add(qvDxfShapeFiler());
+  add(qvDxfOle2FrameFiler());
+  add(qvDxfViewportEntityFiler());
+  add(qvDxfTableFiler());
   add(qvDxfRayFiler());
   add(qvDxfXlineFiler());
   add(qvDxfSolidFiler());
@@ -59,8 +68,12 @@ QvDxfFilerRegistry::QvDxfFilerRegistry() {
   add(qvDxfAttributeFiler());
   add(qvDxfBlockReferenceFiler(), {QvDbMInsertBlock::desc()});
   add(qvDxfPolylineFiler());
-  add(qvDxfPolyline2d3dFiler(), {QvDb3dPolyline::desc()});
+  add(qvDxfPolyline2d3dFiler(),
+      {QvDb3dPolyline::desc(), QvDbPolygonMesh::desc(), QvDbPolyFaceMesh::desc()});
   // Vertices are read as followers of their polyline, by class.
+  add(qvDxfPolygonMeshVertexFiler());
+  add(qvDxfPolyFaceMeshVertexFiler());
+  add(qvDxfFaceRecordFiler());
   add(qvDxfVertex2dFiler());
   add(qvDxfVertex3dFiler());
   // Annotations: DIMENSION for every kind of dimension but two, which have records of their

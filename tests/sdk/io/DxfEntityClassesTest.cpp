@@ -1,0 +1,350 @@
+// Helices, multilines, sections, meshes, shapes, viewports, tables and OLE frames through DXF
+// files: what we write ezdxf reads alike and audits clean, what ezdxf writes we read alike, and
+// our own files come back as they were written.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include "sdk/db/QvDbBlockTableRecord.h"
+#include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbHelix.h"
+#include "sdk/db/QvDbMline.h"
+#include "sdk/db/QvDbObjectIterator.h"
+#include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbOle2Frame.h"
+#include "sdk/db/QvDbPolyFaceMesh.h"
+#include "sdk/db/QvDbPolygonMesh.h"
+#include "sdk/db/QvDbSection.h"
+#include "sdk/db/QvDbShape.h"
+#include "sdk/db/QvDbTable.h"
+#include "sdk/db/QvDbViewport.h"
+#include "sdk/io/QvDxfNumber.h"
+#include "tests/sdk/io/DxfTestSupport.h"
+#include "tests/support/DbChecks.h"
+#include "tests/support/DbSetup.h"
+#include "tests/support/HostFixture.h"
+
+namespace {
+
+const std::string kProbe = dxfDataPath("ezdxf_entclasses_probe.py");
+
+std::string num(double v) {
+  return QvDxfNumber::realText(v);
+}
+
+std::string point(const QvGePoint3d& p) {
+  return "[" + num(p.x) + "," + num(p.y) + "," + num(p.z) + "]";
+}
+
+std::string vec(const QvGeVector3d& v) {
+  return point(QvGePoint3d(v.x, v.y, v.z));
+}
+
+std::string describeHelix(const QvDbHelix& helix) {
+  const QvGeNurbCurve3d& curve = helix.nurbCurve();
+  return "{\"type\":\"HELIX\",\"axis\":" + point(helix.axisPoint()) +
+         ",\"start\":" + point(helix.startPoint()) + ",\"direction\":" + vec(helix.axisVector()) +
+         ",\"radius\":" + num(helix.topRadius()) + ",\"turns\":" + num(helix.turns()) +
+         ",\"rise\":" + num(helix.turnHeight()) + ",\"ccw\":" + (helix.twistCcw() ? "1" : "0") +
+         ",\"constrain\":" + std::to_string(helix.constrain()) +
+         ",\"degree\":" + std::to_string(curve.degree()) +
+         ",\"controls\":" + std::to_string(curve.numControlPoints()) +
+         ",\"first\":" + point(curve.controlPointAt(0)) +
+         ",\"last\":" + point(curve.controlPointAt(curve.numControlPoints() - 1)) + "}";
+}
+
+std::string numbers(const QvGeDoubleArray& values) {
+  std::string out = "[";
+  for (const double v : values) out += (out.size() > 1 ? "," : "") + num(v);
+  return out + "]";
+}
+
+std::string describeMline(const QvDbMline& mline) {
+  // The style name is the kept one (ezdxf's "Standard" when there is none).
+  std::string vertices = "[";
+  for (int k = 0; k < mline.numVertices(); ++k) {
+    QvDbMline::VertexData v;
+    mline.getVertexData(k, v);
+    std::string params = "[", fills = "[";
+    for (int e = 0; e < mline.numElements(); ++e) {
+      params += (e ? "," : "") + numbers(v.params[e]);
+      fills += (e ? "," : "") + numbers(v.fillParams[e]);
+    }
+    vertices += (k ? ",{" : "{") + std::string("\"at\":") + point(v.position) +
+                ",\"direction\":" + vec(v.direction) + ",\"miter\":" + vec(v.miter) +
+                ",\"params\":" + params + "],\"fills\":" + fills + "]}";
+  }
+  const int flags = (mline.numVertices() > 0 ? 1 : 0) | (mline.closedMline() ? 2 : 0) |
+                    (mline.supressStartCaps() ? 4 : 0) | (mline.supressEndCaps() ? 8 : 0);
+  return "{\"type\":\"MLINE\",\"style\":\"Standard\",\"scale\":" + num(mline.scale()) +
+         ",\"justification\":" + std::to_string(mline.justification()) +
+         ",\"flags\":" + std::to_string(flags) +
+         ",\"elements\":" + std::to_string(mline.numElements()) + ",\"vertices\":" + vertices +
+         "]}";
+}
+
+std::string points(const QvGePoint3dArray& list) {
+  std::string out = "[";
+  for (const QvGePoint3d& p : list) out += (out.size() > 1 ? "," : "") + point(p);
+  return out + "]";
+}
+
+std::string describeSection(const QvDbSection& section) {
+  return "{\"type\":\"SECTIONOBJECT\",\"name\":\"" + section.name().utf8() +
+         "\",\"vertical\":" + vec(section.verticalDirection()) + ",\"heights\":[" +
+         num(section.bottomHeight()) + "," + num(section.topHeight()) +
+         "],\"vertices\":" + points(section.vertices()) +
+         ",\"back\":" + points(section.backLine()) + "}";
+}
+
+std::string describeShape(const QvDbShape& shape) {
+  return "{\"type\":\"SHAPE\",\"name\":\"" + shape.name().utf8() +
+         "\",\"at\":" + point(shape.position()) + ",\"size\":" + num(shape.size()) +
+         ",\"rotation\":" + num(std::round(shape.rotation() * 180.0 / M_PI * 1e9) / 1e9) +
+         ",\"xscale\":" + num(shape.widthFactor()) + ",\"normal\":" + vec(shape.normal()) + "}";
+}
+
+std::string describeFrame(const QvDbOle2Frame& frame) {
+  QvGePoint3d location;
+  frame.getLocation(location);
+  return "{\"type\":\"OLE2FRAME\",\"corners\":[" + point(location) + "," +
+         point(frame.lowerRight()) + "],\"data\":0}";
+}
+
+std::string describeViewport(const QvDbViewport& viewport) {
+  return "{\"type\":\"VIEWPORT\",\"center\":" + point(viewport.centerPoint()) + ",\"size\":[" +
+         num(viewport.width()) + "," + num(viewport.height()) + "]}";
+}
+
+std::string describeTable(const QvDbTable& table) {
+  return "{\"type\":\"ACAD_TABLE\",\"at\":" + point(table.position()) +
+         ",\"direction\":" + vec(table.direction()) + "}";
+}
+
+// A vertex as the probe gives it: position and flags.
+std::string vertexOf(const QvGePoint3d& p, int flags) {
+  return "[" + num(p.x) + "," + num(p.y) + "," + num(p.z) + "," + std::to_string(flags) + "]";
+}
+
+std::string describePolygonMesh(const QvDbPolygonMesh& mesh) {
+  std::string vertices = "[";
+  std::unique_ptr<QvDbObjectIterator> it(mesh.vertexIterator());
+  for (it->start(); !it->done(); it->step()) {
+    QvDbObjectPointer<QvDbPolygonMeshVertex> v(it->objectId(), QvDb::kForRead);
+    const int flags = 64 + (v->vertexType() == kControlMeshVertex ? 16 : 0) +
+                      (v->vertexType() == kFitMeshVertex ? 8 : 0);
+    vertices += (vertices.size() > 1 ? "," : "") + vertexOf(v->position(), flags);
+  }
+  const int flags = 16 + (mesh.isMClosed() ? 1 : 0) + (mesh.isNClosed() ? 32 : 0);
+  return "{\"type\":\"POLYLINE\",\"mode\":\"AcDbPolygonMesh\",\"flags\":" + std::to_string(flags) +
+         ",\"size\":[" + std::to_string(mesh.mSize()) + "," + std::to_string(mesh.nSize()) +
+         "],\"vertices\":" + vertices + "],\"faces\":[]}";
+}
+
+std::string describePolyFaceMesh(const QvDbPolyFaceMesh& mesh) {
+  std::string vertices = "[", faces = "[";
+  std::unique_ptr<QvDbObjectIterator> it(mesh.vertexIterator());
+  for (it->start(); !it->done(); it->step()) {
+    QvDbObjectPointer<QvDbEntity> item(it->objectId(), QvDb::kForRead);
+    if (const auto* v = QvDbPolyFaceMeshVertex::cast(item.object())) {
+      vertices += (vertices.size() > 1 ? "," : "") + vertexOf(v->position(), 192);
+    } else if (const auto* f = QvDbFaceRecord::cast(item.object())) {
+      std::string face = "[";
+      for (int c = 0; c < 4; ++c) {
+        int16_t number = 0;
+        bool visible = true;
+        f->getVertexAt(c, number);
+        f->isEdgeVisibleAt(c, visible);
+        face += (c ? "," : "") + std::to_string(visible ? number : -number);
+      }
+      faces += (faces.size() > 1 ? "," : "") + face + "]";
+    }
+  }
+  return "{\"type\":\"POLYLINE\",\"mode\":\"AcDbPolyFaceMesh\",\"flags\":64,\"vertices\":" +
+         vertices + "],\"faces\":" + faces + "]}";
+}
+
+std::string describeEntity(const QvDbEntity* e) {
+  if (const auto* x = QvDbHelix::cast(e)) return describeHelix(*x);
+  if (const auto* x = QvDbMline::cast(e)) return describeMline(*x);
+  if (const auto* x = QvDbSection::cast(e)) return describeSection(*x);
+  if (const auto* x = QvDbShape::cast(e)) return describeShape(*x);
+  if (const auto* x = QvDbOle2Frame::cast(e)) return describeFrame(*x);
+  if (const auto* x = QvDbViewport::cast(e)) return describeViewport(*x);
+  if (const auto* x = QvDbTable::cast(e)) return describeTable(*x);
+  if (const auto* x = QvDbPolygonMesh::cast(e)) return describePolygonMesh(*x);
+  if (const auto* x = QvDbPolyFaceMesh::cast(e)) return describePolyFaceMesh(*x);
+  return std::string();
+}
+
+// The entities of these kinds in model space and then paper space, in the form the probe
+// compares.
+std::string describeEntities(QvDbDatabase& db) {
+  std::string out = "[";
+  for (const QvDbObjectId& spaceId : {db.modelSpaceId(), db.paperSpaceId()}) {
+    QvDbObjectPointer<QvDbBlockTableRecord> space(spaceId, QvDb::kForRead);
+    if (!space) continue;
+    for (const QvDbObjectId& id : space->entityIds()) {
+      QvDbObjectPointer<QvDbEntity> entity(id, QvDb::kForRead);
+      const std::string d = describeEntity(entity.object());
+      if (!d.empty()) out += (out.size() > 1 ? "," : "") + d;
+    }
+  }
+  return out + "]\n";
+}
+
+}  // namespace
+
+class DxfEntityClassesTest : public HostFixture {
+ protected:
+  void TearDown() override {
+    EXPECT_TRUE(nothingLeftOpen(db()));
+    HostFixture::TearDown();
+  }
+
+  ::testing::AssertionResult ezdxfAgrees(QvDbDatabase& db, const std::string& file) {
+    const std::string expected = folder_.path("expected.json");
+    writeFile(expected, describeEntities(db));
+    const PythonRun run = runPython({kProbe, "check", file, expected});
+    if (run.status == 0) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "ezdxf on " << file << " (exit " << run.status << "):\n"
+                                         << run.output;
+  }
+
+  // Writes the drawing, has ezdxf check it, reads it again: the same description and text.
+  void roundTrip() {
+    const std::string text = dxfText(*db());
+    const std::string file = folder_.file("ours.dxf", text);
+    if (hasEzdxf()) {
+      EXPECT_TRUE(ezdxfAgrees(*db(), file));
+    }
+    std::unique_ptr<QvDbDatabase> again = readDxf(text);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(describeEntities(*again), describeEntities(*db()));
+    EXPECT_EQ(dxfText(*again), text);
+    EXPECT_TRUE(nothingLeftOpen(again.get()));
+  }
+
+  TempFolder folder_;
+};
+
+TEST_F(DxfEntityClassesTest, HelicesGoBothWays) {
+  for (const bool ccw : {true, false}) {
+    auto* helix = new QvDbHelix();
+    ASSERT_EQ(helix->setHelix(QvGePoint3d(1, 2, 3), QvGePoint3d(4, 2, 3), QvGeVector3d(0, 0, 5),
+                              ccw ? 3.0 : 1.0, 2.25, 0.75, ccw),
+              Vexa::eOk);
+    ASSERT_EQ(helix->setConstrain(ccw ? QvDbHelix::kHeight : QvDbHelix::kTurnHeight), Vexa::eOk);
+    ASSERT_FALSE(appendToModelSpace(db(), helix).isNull());
+  }
+  roundTrip();
+}
+
+TEST_F(DxfEntityClassesTest, MultilinesGoBothWays) {
+  auto* open = new QvDbMline();
+  ASSERT_EQ(open->setScale(2.0), Vexa::eOk);
+  ASSERT_EQ(open->setJustification(QvDbMline::kZero), Vexa::eOk);
+  for (const QvGePoint3d& p : {QvGePoint3d(0, 0, 0), QvGePoint3d(10, 0, 0), QvGePoint3d(10, 5, 0)})
+    ASSERT_EQ(open->appendSeg(p), Vexa::eOk);
+  ASSERT_EQ(open->setSupressEndCaps(true), Vexa::eOk);
+  ASSERT_FALSE(appendToModelSpace(db(), open).isNull());
+  auto* closed = new QvDbMline();
+  ASSERT_EQ(closed->setStyle(QvDbObjectId(), {1.0, 0.0, -0.5}), Vexa::eOk);
+  for (const QvGePoint3d& p : {QvGePoint3d(0, 0, 2), QvGePoint3d(4, 0, 2), QvGePoint3d(4, 4, 2)})
+    ASSERT_EQ(closed->appendSeg(p), Vexa::eOk);
+  ASSERT_EQ(closed->setClosedMline(true), Vexa::eOk);
+  ASSERT_FALSE(appendToModelSpace(db(), closed).isNull());
+  roundTrip();
+
+  // Read again, the elements are where they were: the offsets come back from the parameters.
+  std::unique_ptr<QvDbDatabase> again = readDxf(dxfText(*db()));
+  ASSERT_TRUE(again);
+  QvDbObjectPointer<QvDbBlockTableRecord> space(again->modelSpaceId(), QvDb::kForRead);
+  QvDbObjectPointer<QvDbMline> three(space->entityIds()[1], QvDb::kForWrite);
+  ASSERT_TRUE(three);
+  const QvGeDoubleArray offsets = three->elementOffsets();
+  ASSERT_EQ(offsets.length(), 3);
+  EXPECT_NEAR(offsets[0] - offsets[2], 1.5, 1e-12);
+  QvGeLineSeg3d before, after;
+  ASSERT_EQ(three->getElementSegment(2, 2, before), Vexa::eOk);
+  ASSERT_EQ(three->setJustification(QvDbMline::kTop), Vexa::eOk);  // worked out again
+  ASSERT_EQ(three->getElementSegment(2, 2, after), Vexa::eOk);
+  EXPECT_TRUE(before.startPoint().isEqualTo(after.startPoint()));
+  EXPECT_TRUE(before.endPoint().isEqualTo(after.endPoint()));
+  three.close();
+  space.close();
+  EXPECT_TRUE(nothingLeftOpen(again.get()));
+}
+
+TEST_F(DxfEntityClassesTest, SectionsShapesFramesViewportsAndTablesGoBothWays) {
+  auto* section = new QvDbSection(
+      {QvGePoint3d(0, 0, 0), QvGePoint3d(6, 0, 0), QvGePoint3d(6, 4, 0)}, QvGeVector3d(0, 0, 1));
+  ASSERT_EQ(section->setName(L"A-A"), Vexa::eOk);
+  ASSERT_EQ(section->setHeights(1.5, 3), Vexa::eOk);
+  ASSERT_EQ(section->setBackLine({QvGePoint3d(0, 9, 0), QvGePoint3d(6, 9, 0)}), Vexa::eOk);
+  ASSERT_FALSE(appendToModelSpace(db(), section).isNull());
+  auto* shape = new QvDbShape(QvGePoint3d(1, 2, 3), 2.5, L"ARROW", M_PI / 4, 0.5);
+  ASSERT_EQ(shape->setNormal(QvGeVector3d(0, 1, 1)), Vexa::eOk);
+  ASSERT_FALSE(appendToModelSpace(db(), shape).isNull());
+  auto* frame = new QvDbOle2Frame();
+  ASSERT_EQ(frame->setPosition(QvGePoint3d(1, 9, 0), QvGePoint3d(7, 2, 0)), Vexa::eOk);
+  ASSERT_FALSE(appendToModelSpace(db(), frame).isNull());
+  auto* table = new QvDbTable();
+  ASSERT_EQ(table->setPosition(QvGePoint3d(20, 30, 0)), Vexa::eOk);
+  ASSERT_EQ(table->setDirection(QvGeVector3d(0, 2, 0)), Vexa::eOk);
+  ASSERT_FALSE(appendToModelSpace(db(), table).isNull());
+  auto* viewport = new QvDbViewport();
+  ASSERT_EQ(viewport->setCenterPoint(QvGePoint3d(100, 80, 0)), Vexa::eOk);
+  ASSERT_EQ(viewport->setWidth(120), Vexa::eOk);
+  ASSERT_EQ(viewport->setHeight(90), Vexa::eOk);
+  ASSERT_FALSE(appendEntity(db()->paperSpaceId(), viewport).isNull());
+  roundTrip();
+}
+
+TEST_F(DxfEntityClassesTest, MeshesGoBothWaysWithTheirVerticesAndFaces) {
+  QvGePoint3dArray grid;
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 2; ++j) grid.append(QvGePoint3d(i, 2 * j, i * j));
+  auto* polygon = new QvDbPolygonMesh(kSimpleMesh, 3, 2, grid, false, true);
+  ASSERT_EQ(polygon->numVertices(), 6);
+  ASSERT_FALSE(appendToModelSpace(db(), polygon).isNull());
+  auto* faces = new QvDbPolyFaceMesh();
+  for (const QvGePoint3d& p :
+       {QvGePoint3d(0, 0, 0), QvGePoint3d(1, 0, 0), QvGePoint3d(0, 1, 0), QvGePoint3d(0, 0, 1)})
+    ASSERT_EQ(faces->appendVertex(new QvDbPolyFaceMeshVertex(p)), Vexa::eOk);
+  ASSERT_EQ(faces->appendFaceRecord(new QvDbFaceRecord(1, 2, 3, 0)), Vexa::eOk);
+  ASSERT_EQ(faces->appendFaceRecord(new QvDbFaceRecord(1, 2, 4, 3, true, false)), Vexa::eOk);
+  ASSERT_FALSE(appendToModelSpace(db(), faces).isNull());
+  roundTrip();
+}
+
+TEST_F(DxfEntityClassesTest, EzdxfDrawingsAreReadAlike) {
+  if (!hasEzdxf()) GTEST_SKIP() << "python3-ezdxf is not installed";
+  const std::string file = folder_.path("theirs.dxf");
+  const PythonRun made = runPython({kProbe, "make", file});
+  ASSERT_EQ(made.status, 0) << made.output;
+  std::unique_ptr<QvDbDatabase> theirs = readDxf(readFile(file));
+  ASSERT_TRUE(theirs);
+  EXPECT_TRUE(ezdxfAgrees(*theirs, file));
+
+  // The helix ezdxf wrote is a helix here, with its own length.
+  QvDbObjectPointer<QvDbBlockTableRecord> space(theirs->modelSpaceId(), QvDb::kForRead);
+  int helices = 0;
+  for (const QvDbObjectId& id : space->entityIds()) {
+    QvDbObjectPointer<QvDbHelix> helix(id, QvDb::kForRead);
+    if (!helix) continue;
+    ++helices;
+    double length = 0;
+    ASSERT_EQ(helix->getLength(length), Vexa::eOk);
+    EXPECT_NEAR(length, 2.5 * std::sqrt(std::pow(2 * M_PI * 2.0, 2) + 1.5 * 1.5), 1e-9);
+  }
+  EXPECT_EQ(helices, 1);
+  space.close();
+
+  // What we write of it ezdxf reads alike again.
+  const std::string again = folder_.file("again.dxf", dxfText(*theirs));
+  EXPECT_TRUE(ezdxfAgrees(*theirs, again));
+  EXPECT_TRUE(nothingLeftOpen(theirs.get()));
+}

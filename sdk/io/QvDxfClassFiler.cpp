@@ -10,11 +10,6 @@ QvDbEntity* QvDxfClassFiler::createFollower(const QvDbObject&, std::string_view)
   return nullptr;
 }
 
-QvDbEntity* QvDxfClassFiler::createFollowerWithFlags(const QvDbObject& owner,
-                                                     std::string_view recordName, int64_t) const {
-  return createFollower(owner, recordName);
-}
-
 Vexa::ErrorStatus QvDxfClassFiler::adoptFollower(QvDbObject&, QvDbEntity&) const {
   return Vexa::eNotApplicable;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -53,10 +52,6 @@ class QvDxfClassFiler {
   // whether a sequence end closes them.
   virtual bool hasFollowers(QvDxfObjectReader& in) const;
   virtual QvDbEntity* createFollower(const QvDbObject& owner, std::string_view recordName) const;
-  // The same for filers whose followers of one record name differ by their flags (70, 0 when
-  // the record has none); by default the name alone decides.
-  virtual QvDbEntity* createFollowerWithFlags(const QvDbObject& owner, std::string_view recordName,
-                                              int64_t flags) const;
   virtual Vexa::ErrorStatus adoptFollower(QvDbObject& owner, QvDbEntity& follower) const;
   virtual QvDbObjectIdArray followers(const QvDbObject& object) const;
   virtual bool endsWithSequence(const QvDbObject& object) const;

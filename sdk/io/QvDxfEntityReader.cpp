@@ -10,6 +10,7 @@
 #include "sdk/db/QvDbSymbolUtilities.h"
 #include "sdk/io/QvDxfError.h"
 #include "sdk/io/QvDxfFilerRegistry.h"
+#include "sdk/io/QvDxfFlaggedFollowers.h"
 #include "sdk/io/QvDxfNumber.h"
 #include "sdk/io/QvDxfObjectReader.h"
 #include "sdk/io/QvDxfReadSession.h"
@@ -274,7 +275,9 @@ size_t QvDxfEntityReader::readFollowers(size_t begin, size_t end, const QvDxfCla
       QvDxfNumber::parseInteger(tokens_.value(i), flags);
       break;
     }
-    std::unique_ptr<QvDbEntity> created(filer.createFollowerWithFlags(owner, name, flags));
+    const auto* flagged = dynamic_cast<const QvDxfFlaggedFollowers*>(&filer);
+    std::unique_ptr<QvDbEntity> created(flagged ? flagged->createFlaggedFollower(owner, name, flags)
+                                                : filer.createFollower(owner, name));
     if (!created)
       qvDxfFail(tokens_[k].line, QvDxfDiagnostic::kMisplaced,
                 "a " + qvDxfExcerpt(name) + " record cannot follow a " +

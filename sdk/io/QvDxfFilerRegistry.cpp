@@ -12,6 +12,7 @@
 #include "sdk/db/QvDbPolygonMesh.h"
 #include "sdk/db/QvDbRadialDimension.h"
 #include "sdk/io/QvDxfFilers.h"
+#include "sdk/io/entities/QvDxfEntityClassFilers.h"
 #include "sdk/rx/QvRxClass.h"
 
 const QvDxfFilerRegistry& QvDxfFilerRegistry::instance() {

@@ -1,6 +1,6 @@
 #include "sdk/db/QvDbHelix.h"
 #include "sdk/io/QvDxfFilerRegistry.h"
-#include "sdk/io/QvDxfFilers.h"
+#include "sdk/io/entities/QvDxfEntityClassFilers.h"
 #include "sdk/io/QvDxfObjectReader.h"
 #include "sdk/io/QvDxfObjectWriter.h"
 #include "sdk/io/QvDxfWriteSession.h"

@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "sdk/db/QvDbMline.h"
-#include "sdk/io/QvDxfFilers.h"
+#include "sdk/io/entities/QvDxfEntityClassFilers.h"
 #include "sdk/io/QvDxfObjectReader.h"
 #include "sdk/io/QvDxfObjectWriter.h"
 #include "sdk/io/QvDxfSlot.h"

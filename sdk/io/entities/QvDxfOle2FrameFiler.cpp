@@ -1,5 +1,5 @@
 #include "sdk/db/QvDbOle2Frame.h"
-#include "sdk/io/QvDxfFilers.h"
+#include "sdk/io/entities/QvDxfEntityClassFilers.h"
 #include "sdk/io/QvDxfObjectReader.h"
 #include "sdk/io/QvDxfObjectWriter.h"
 #include "sdk/io/QvDxfSlot.h"

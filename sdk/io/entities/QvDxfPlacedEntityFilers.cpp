@@ -1,7 +1,7 @@
 // Entities the database places and whose other data it keeps as read: viewports and tables.
 #include "sdk/db/QvDbTable.h"
 #include "sdk/db/QvDbViewport.h"
-#include "sdk/io/QvDxfFilers.h"
+#include "sdk/io/entities/QvDxfEntityClassFilers.h"
 #include "sdk/io/QvDxfObjectReader.h"
 #include "sdk/io/QvDxfObjectWriter.h"
 #include "sdk/io/QvDxfSlot.h"

@@ -9,10 +9,11 @@
 #include "sdk/db/QvDbPolygonMesh.h"
 #include "sdk/db/QvDbProxyEntity.h"
 #include "sdk/io/QvDxfFilerRegistry.h"
-#include "sdk/io/QvDxfFilers.h"
+#include "sdk/io/QvDxfFlaggedFollowers.h"
 #include "sdk/io/QvDxfNumber.h"
 #include "sdk/io/QvDxfObjectReader.h"
 #include "sdk/io/QvDxfObjectWriter.h"
+#include "sdk/io/entities/QvDxfEntityClassFilers.h"
 #include "sdk/io/entities/QvDxfEntityFiler.h"
 #include "sdk/rx/QvRxClass.h"
 
@@ -155,7 +156,7 @@ QvDbObjectIterator* followerIterator(const QvDbObject& object) {
 // curve- and spline-fit, linetype generation) and the curve type of splined ones (75); or a
 // polygon or polyface mesh (flags 16 and 64). Its vertices (and a polyface mesh's face records)
 // follow it, closed by a sequence end.
-class PolylineFiler : public QvDxfEntityFiler {
+class PolylineFiler : public QvDxfEntityFiler, public QvDxfFlaggedFollowers {
  public:
   std::string_view recordName() const override { return "POLYLINE"; }
   const QvRxClass* objectClass() const override { return QvDb2dPolyline::desc(); }
@@ -266,12 +267,12 @@ class PolylineFiler : public QvDxfEntityFiler {
   bool hasFollowers(QvDxfObjectReader&) const override { return true; }
 
   QvDbEntity* createFollower(const QvDbObject& owner, std::string_view recordName) const override {
-    return createFollowerWithFlags(owner, recordName, 0);
+    return createFlaggedFollower(owner, recordName, 0);
   }
 
   // A polyface mesh's followers are vertices or face records, told apart by their flags.
-  QvDbEntity* createFollowerWithFlags(const QvDbObject& owner, std::string_view recordName,
-                                      int64_t flags) const override {
+  QvDbEntity* createFlaggedFollower(const QvDbObject& owner, std::string_view recordName,
+                                    int64_t flags) const override {
     if (recordName != "VERTEX") return nullptr;
     if (QvDb3dPolyline::cast(&owner)) return new QvDb3dPolylineVertex();
     if (QvDbPolygonMesh::cast(&owner)) return new QvDbPolygonMeshVertex();

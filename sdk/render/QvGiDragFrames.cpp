@@ -13,7 +13,7 @@ void QvGiDragFrames::drawFrame(const std::vector<QvGiDrawable*>& drawables) {
   for (QvGiDrawable* drawable : drawables)
     if (drawable) recorder.drawTopLevel(drawable);
   if (static_cast<int>(frames_.size()) == kKeptFrames) frames_.erase(frames_.begin());
-  frames_.push_back(recorder.primitives());
+  frames_.push_back(recorder.takePrimitives());
 
   if (folder_.empty()) return;
   const QvDbHostApplicationServices* services = qvdbHostApplicationServices();

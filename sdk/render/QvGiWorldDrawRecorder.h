@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "sdk/base/QvString.h"
@@ -64,6 +65,8 @@ class QvGiWorldDrawRecorder : public QvGiWorldDraw, private QvGiGeometry {
   bool drawTopLevel(QvGiDrawable* drawable);
 
   const std::vector<Primitive>& primitives() const { return primitives_; }
+  // Hands the primitives over, leaving the recorder empty.
+  std::vector<Primitive> takePrimitives() { return std::move(primitives_); }
   int count(Kind kind) const;
   void clear() { primitives_.clear(); }
 

@@ -56,6 +56,7 @@ struct QvDxfDiagnostic {
     kCodePageReplaced,       // a code page not known, read as Windows Latin-1
     kSplinePiecesJoined,     // a spline of pieces meeting end to end, read as one
     kGroupDropped,           // a group that describes nothing the record holds
+    kMTextColumnsJoined,     // columns of a multi-line text in the older form, made current
   };
 
   Code code = kBadValue;

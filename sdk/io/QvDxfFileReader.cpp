@@ -10,6 +10,7 @@
 #include "sdk/io/QvDxfFileExtras.h"
 #include "sdk/io/QvDxfFilerRegistry.h"
 #include "sdk/io/QvDxfLinkPass.h"
+#include "sdk/io/QvDxfMTextColumns.h"
 #include "sdk/io/QvDxfNumber.h"
 #include "sdk/io/QvDxfObjectReader.h"
 
@@ -93,6 +94,7 @@ void QvDxfFileReader::read() {
   entities_.closeBlock();
   tables_.ensureTables();
   QvDxfLinkPass(session_, *extras_, current_).run();
+  qvDxfJoinMTextColumns(session_);
   db_.setHandseed(QvDbHandle(session_.handseed()));
   db_.setFileExtras(std::move(extras_));
 }

@@ -147,6 +147,11 @@ class QvDxfReadSession {
   const std::vector<PendingLink>& owners() const { return owners_; }
   // A layout, to be made its block's layout unless the block has one.
   void noteLayout(QvDbObjectId layout) { layouts_.push_back(layout); }
+  // Multi-line texts whose columns are in the extended-data form of older files.
+  void noteOlderMTextColumns(QvDbObjectId text, uint32_t line) {
+    olderMTextColumns_.push_back({text, QvDbObjectId(), line});
+  }
+  const std::vector<PendingLink>& olderMTextColumns() const { return olderMTextColumns_; }
   const std::vector<QvDbObjectId>& layouts() const { return layouts_; }
 
   // What was mended while reading (a layer made, ...), each with its line (the first hundred),
@@ -210,6 +215,7 @@ class QvDxfReadSession {
   std::vector<PendingLink> extensionDictionaries_;
   std::vector<PendingLink> owners_;
   std::vector<QvDbObjectId> layouts_;
+  std::vector<PendingLink> olderMTextColumns_;
   std::vector<QvDxfDiagnostic> repairs_;
   size_t repairCount_ = 0;
   std::vector<std::unique_ptr<Scratch>> scratch_;

@@ -1,5 +1,6 @@
 #include "sdk/db/QvDbMText.h"
 #include "sdk/io/QvDxfObjectReader.h"
+#include "sdk/io/QvDxfReadSession.h"
 #include "sdk/io/entities/QvDxfTableEntityFiler.h"
 
 namespace {
@@ -28,6 +29,19 @@ void writeContents(QvDxfObjectWriter& out, const QvDbMText& text) {
   }
   out.text(1, QvString(contents.substr(at)));
 }
+
+// Columns in the extended-data form of files before R2018 (the "ACAD" application): noted, to
+// be made current once every text is read (qvDxfJoinMTextColumns).
+void noteOlderColumns(QvDxfObjectReader& in, QvDbMText& text) {
+  for (size_t i = in.bodyBegin(); i < in.endIndex(); ++i) {
+    if (in.code(i) == 1000 && in.value(i) == "ACAD_MTEXT_COLUMN_INFO_BEGIN") {
+      in.session().noteOlderMTextColumns(text.objectId(), in.line());
+      return;
+    }
+  }
+}
+
+void writeNothing(QvDxfObjectWriter&, const QvDbMText&) {}
 
 // The line direction (11, world), or without one the rotation (50, radians).
 void readDirection(QvDxfObjectReader& in, QvDbMText& text) {
@@ -64,6 +78,7 @@ constexpr QvDxfField kFields[] = {
         .optional()
         .unlessDefault()
         .refusal("the line spacing factor (44) is outside 0.25 to 4"),
+    F::custom<&noteOlderColumns, &writeNothing>(2).versions(1012, 1031),
 };
 static_assert(QvDxfFields::isValid(kFields));
 

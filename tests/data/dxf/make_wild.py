@@ -253,6 +253,20 @@ def splines():
     write("splines.dxf", pairs_of(doc))
 
 
+def mtext_columns():
+    # Columns as files before R2018 hold them: settings in the main text's extended data, one
+    # further MTEXT per column after it. Static columns of three, dynamic ones of two heights.
+    doc = ezdxf.new("R2013")
+    msp = doc.modelspace()
+    msp.add_mtext_static_columns(["First column text\\N", "Second column\\N", "Third"],
+                                 width=20, gutter_width=2, height=30,
+                                 dxfattribs={"insert": (10, 5), "char_height": 2.5})
+    msp.add_mtext_dynamic_manual_height_columns("Flowing text that runs over two columns",
+                                                width=15, gutter_width=1, heights=[10, 12],
+                                                dxfattribs={"insert": (100, 0)})
+    write("mtext_columns_r2013.dxf", pairs_of(doc))
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     shape_styles()
@@ -268,6 +282,7 @@ def main():
     without_layer_table()
     odd_groups()
     splines()
+    mtext_columns()
 
 
 if __name__ == "__main__":

@@ -15,6 +15,7 @@
 #include "sdk/db/QvDbDimStyleTable.h"
 #include "sdk/db/QvDbDimStyleTableRecord.h"
 #include "sdk/db/QvDbMInsertBlock.h"
+#include "sdk/db/QvDbMText.h"
 #include "sdk/db/QvDbProxyEntity.h"
 #include "sdk/db/QvDbSpline.h"
 #include "sdk/db/QvDbSymbolUtilities.h"
@@ -475,4 +476,45 @@ TEST_F(DxfWildTest, BezierPiecesAreOneSplineAndASplineThatMakesNoneIsKeptAsRead)
   QvDxfReadResult again;
   ASSERT_TRUE(readDxf(dxfText(*read.db), again)) << again.message().utf8();
   EXPECT_EQ(codesOf(again), std::vector<D::Code>{D::kEntityKeptAsProxy});
+}
+
+TEST_F(DxfWildTest, ColumnsOfOlderFilesAreJoinedIntoTheirTextInTheCurrentForm) {
+  WildRead read = readWild("mtext_columns_r2013.dxf");
+  ASSERT_TRUE(read.db) << read.result.message().utf8();
+  EXPECT_EQ(codesOf(read.result),
+            (std::vector<D::Code>{D::kMTextColumnsJoined, D::kMTextColumnsJoined}))
+      << read.result.message().utf8();
+  // The further column texts are gone; their contents follow the main text's.
+  const std::vector<QvDbObjectId> ids = modelSpaceEntities(*read.db);
+  ASSERT_EQ(ids.size(), 2u);
+  std::vector<std::string> contents;
+  for (const QvDbObjectId& id : ids) {
+    QvDbMText* text = nullptr;
+    ASSERT_EQ(Vexa::eOk, qvdbOpenObject(text, id, QvDb::kForRead));
+    contents.push_back(text->contents().utf8());
+    EXPECT_EQ(nullptr, QvRbListPtr(text->xData(L"ACAD")).get()) << "column settings left";
+    text->close();
+  }
+  EXPECT_EQ(contents, (std::vector<std::string>{"First column text\\NSecond column\\NThird",
+                                                "Flowing text that runs over two columns"}));
+  // Written as the embedded column object: kind, count, width, gutter, heights.
+  const std::string written = dxfText(*read.db);
+  const DxfGroups groups = groupsOf(written);
+  const DxfGroups statics = recordOf(groups, "2F");
+  EXPECT_EQ(valuesOf(statics, 101), std::vector<std::string>{"Embedded Object"});
+  EXPECT_EQ(valuesOf(statics, 71), (std::vector<std::string>{"1", "1"}));  // attachment, kind
+  EXPECT_EQ(valuesOf(statics, 72), std::vector<std::string>{"3"});
+  EXPECT_EQ(valuesOf(statics, 44), std::vector<std::string>{"20.0"});
+  EXPECT_EQ(valuesOf(statics, 42), std::vector<std::string>{"64.0"});
+  const DxfGroups record = recordOf(groups, "32");
+  const auto embedded =
+      std::find_if(record.begin(), record.end(), [](const auto& g) { return g.first == 101; });
+  const DxfGroups dynamic(embedded, record.end());
+  EXPECT_EQ(valuesOf(dynamic, 46), (std::vector<std::string>{"10.0", "12.0"}));
+  EXPECT_EQ(valuesOf(dynamic, 43), std::vector<std::string>{"12.0"});
+  EXPECT_TRUE(recordOf(groups, "30").empty());
+  EXPECT_EQ(written.find("ACAD_MTEXT_COLUMN"), std::string::npos);
+  const std::unique_ptr<QvDbDatabase> again = writtenAndReadAgain(*read.db);
+  ASSERT_TRUE(again);
+  EXPECT_EQ(dxfText(*again), written);
 }

@@ -32,7 +32,7 @@ find_path(TARVO_OCCT_INCLUDE_DIR Standard.hxx PATH_SUFFIXES opencascade)
 add_library(tarvo_occt INTERFACE)
 if(TARVO_OCCT_INCLUDE_DIR)
   target_include_directories(tarvo_occt SYSTEM INTERFACE ${TARVO_OCCT_INCLUDE_DIR})
-  foreach(_tk TKernel TKMath TKG2d TKG3d TKGeomBase TKBRep TKGeomAlgo TKTopAlgo TKPrim TKBO
+  foreach(_tk TKernel TKMath TKG2d TKG3d TKGeomBase TKBRep TKGeomAlgo TKTopAlgo TKPrim TKBO TKOffset
               TKShHealing)
     find_library(TARVO_OCCT_${_tk} ${_tk} REQUIRED)
     target_link_libraries(tarvo_occt INTERFACE ${TARVO_OCCT_${_tk}})

@@ -1,6 +1,7 @@
 #include "xqcmdutil/XqDbSubEntContainer.h"
 
 #include "sdk/gi/QvGiGeometry.h"
+#include "sdk/gi/QvGiViewportDraw.h"
 #include "sdk/gi/QvGiWorldDraw.h"
 #include "xqcmdutil/XqRxRegistration.h"
 
@@ -88,6 +89,12 @@ bool XqDbSubEntContainer::subWorldDraw(QvGiWorldDraw* wd) {
   QvGiGeometry& geometry = wd->geometry();
   for (QvDbEntity* entity : m_drawList) geometry.draw(entity);
   return true;
+}
+
+void XqDbSubEntContainer::subViewportDraw(QvGiViewportDraw* vd) {
+  assertReadEnabled();
+  QvGiGeometry& geometry = vd->geometry();
+  for (QvDbEntity* entity : m_drawList) geometry.draw(entity);
 }
 
 Vexa::ErrorStatus XqDbSubEntContainer::subGetGeomExtents(QvDbExtents& extents) const {

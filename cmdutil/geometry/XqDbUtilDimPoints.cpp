@@ -16,9 +16,11 @@
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbPolyline.h"
+#include "sdk/db/QvDbSubentPath.h"
 #include "sdk/db/qvdbModelToWorld.h"
 #include "sdk/ge/QvGeCircArc3d.h"
 #include "sdk/ge/QvGeLineSeg3d.h"
+#include "sdk/modeler/QvDb3dSolid.h"
 #include "sdk/modeler/QvDbRegion.h"
 #include "xqcmdutil/XqDbUtil.h"
 
@@ -30,6 +32,11 @@ using EntityPtr = std::unique_ptr<QvDbEntity>;
 class PickedEntity {
  public:
   bool open(QvDbObjectId id) { return opened_.open(id, QvDb::kForRead) == Vexa::eOk; }
+  // An entity opened elsewhere, closed at the end.
+  void hold(QvDbEntity* opened) {
+    copy_.reset();
+    opened_.acquire(opened);
+  }
   void adopt(QvDbEntity* copy) {
     opened_.close();
     copy_.reset(copy);
@@ -142,6 +149,26 @@ bool nearestRegionCurve(const QvDbRegion& region, const QvGePoint3d& pick, Entit
   return nearest != nullptr;
 }
 
+// The ends of a solid's edge nearest the pick as the active view shows it, highlighted while
+// it is taken. A solid whose modeler data gives no edges is refused.
+int solidEdgePoints(const QvDb3dSolid& solid, const QvGePoint3d& pick, QvGePoint3d& p1,
+                    QvGePoint3d& p2) {
+  QvGeMatrix3d view;
+  if (VexaGraphics* graphics = GetActiveGraphics())
+    view = graphics->activeViewport()->worldToDisplayMatrix();
+  QvArray<QvDbFullSubentPath> paths;
+  if (solid.getSubentPathsAtGsMarker(QvDb::kEdgeSubentType, 0, pick, view, paths) != Vexa::eOk)
+    return kQvRejected;
+  const int64_t marker = paths.first().subentId().index();
+  solid.highlight(marker);
+  const EntityPtr edge(solid.subentPtr(paths.first().subentId()));
+  solid.unhighlight(marker);
+  const auto* curve = QvDbCurve::cast(edge.get());
+  if (!curve || curve->getStartPoint(p1) != Vexa::eOk || curve->getEndPoint(p2) != Vexa::eOk)
+    return kQvError;
+  return kQvNormal;
+}
+
 }  // namespace
 
 int XqDbUtil::getDimensionDefPoints(const XqVector<QvDbObjectId>& fullPath, QvGePoint3d& p1,
@@ -177,6 +204,8 @@ int XqDbUtil::getDimensionDefPoints(const XqVector<QvDbObjectId>& fullPath, QvGe
   }
 
   QvDbEntity* entity = picked.get();
+  if (const auto* solid = QvDb3dSolid::cast(entity))
+    return solidEdgePoints(*solid, pickPoint, p1, p2);
   if (isPolylineClass(entity)) {
     isPolyline = true;
     return polylineSegment(QvDbCurve::cast(entity), pickPoint, ucs, p1, p2, segmentIndex);
@@ -186,7 +215,7 @@ int XqDbUtil::getDimensionDefPoints(const XqVector<QvDbObjectId>& fullPath, QvGe
     return kQvNormal;
   }
   const auto* curve = QvDbCurve::cast(entity);
-  if (!curve) return kQvRejected;  // a multiline or solid the stand-in cannot take apart
+  if (!curve) return kQvRejected;  // a multiline or a solid read as a proxy
   QvGePoint3d start;
   QvGePoint3d end;
   if (curve->getStartPoint(start) != Vexa::eOk || curve->getEndPoint(end) != Vexa::eOk)
@@ -195,54 +224,6 @@ int XqDbUtil::getDimensionDefPoints(const XqVector<QvDbObjectId>& fullPath, QvGe
   p2 = end;
   return kQvNormal;
 }
-
-namespace {
-
-// The segment a selection marker names on a polyline, as a new entity in the polyline's
-// coordinates: a lightweight polyline's segment index + 1, or the id of the vertex a 2D or 3D
-// polyline's segment leaves. Null when the marker names none.
-QvDbEntity* polylineSegmentAt(const QvDbEntity& polyline, int64_t marker) {
-  if (const auto* lw = QvDbPolyline::cast(&polyline)) {
-    const unsigned int n = lw->numVerts();
-    const unsigned int segments = lw->isClosed() ? n : (n > 0 ? n - 1 : 0);
-    if (marker < 1 || n < 2 || marker > static_cast<int64_t>(segments)) return nullptr;
-    const auto index = static_cast<unsigned int>(marker - 1);
-    std::unique_ptr<QvGeCurve3d> segment;
-    if (lw->segType(index) == QvDbPolyline::kArc) {
-      auto arc = std::make_unique<QvGeCircArc3d>();
-      if (lw->getArcSegAt(index, *arc) == Vexa::eOk) segment = std::move(arc);
-    } else {
-      auto line = std::make_unique<QvGeLineSeg3d>();
-      if (lw->getLineSegAt(index, *line) == Vexa::eOk) segment = std::move(line);
-    }
-    return segment ? XqDbUtil::asDbCurve(segment.get()) : nullptr;
-  }
-  // A 2D or 3D polyline: the piece of its explosion that leaves the marked vertex.
-  int index = -1;
-  int at = 0;
-  auto find = [&](const QvDbEntity& vertex) {
-    if (vertex.objectId().asOldId() == marker) index = at;
-    ++at;
-    return index < 0;
-  };
-  if (const auto* p2 = QvDb2dPolyline::cast(&polyline)) {
-    xqForEachVertex<QvDb2dVertex>(*p2, find);
-  } else if (const auto* p3 = QvDb3dPolyline::cast(&polyline)) {
-    xqForEachVertex<QvDb3dPolylineVertex>(*p3, find);
-  }
-  QvArray<QvDbEntity*> pieces;
-  if (index < 0 || polyline.explode(pieces) != Vexa::eOk) return nullptr;
-  QvDbEntity* piece = nullptr;
-  for (int i = 0; i < pieces.length(); ++i) {
-    if (i == index)
-      piece = pieces[i];
-    else
-      delete pieces[i];
-  }
-  return piece;
-}
-
-}  // namespace
 
 int XqDbUtil::getDimensionDefPoints(const XqVector<QvDbObjectId>& fullPath,
                                     const QvGePoint3d& pickPoint, bool /*unused*/, bool quadrants,
@@ -267,22 +248,24 @@ int XqDbUtil::getDimensionDefPoints(const XqVector<QvDbObjectId>& fullPath,
     }
   }
 
-  // The picked sub-entity, in world coordinates.
+  // The picked sub-entity, in world coordinates: a multiline's element, else an edge.
   QvDbObjectIdArray ids;
   for (int i = 0; i < path.length(); ++i) ids.append(path[i]);
-  QvGeMatrix3d toWorld;
-  if (qvdbGetModelToWorldTransform(ids, toWorld) != Vexa::eOk) return kQvError;
+  QvDb::SubentType type = QvDb::kEdgeSubentType;
+  {
+    QvDbObjectPointer<QvDbEntity> last(path.last(), QvDb::kForRead);
+    if (!last) return kQvError;
+    if (isMline(last.object())) type = QvDb::kMlineSubentCache;
+  }
+  bool madeForCall = false;
+  QvDbEntity* sub =
+      QvDbPointRef::subentPtr(QvDbFullSubentPath(ids, QvDbSubentId(type, marker)), madeForCall);
+  if (!sub) return kQvRejected;
   PickedEntity picked;
-  if (!picked.open(path.last())) return kQvError;
-  if (isPolylineClass(picked.get())) {
-    picked.adopt(polylineSegmentAt(*picked.get(), marker));
-    if (!picked.get()) return kQvRejected;
-  }
-  if (!toWorld.isEqualTo(QvGeMatrix3d::kIdentity)) {
-    QvDbEntity* copy = nullptr;
-    if (picked.get()->getTransformedCopy(toWorld, copy) != Vexa::eOk) return kQvError;
-    picked.adopt(copy);
-  }
+  if (madeForCall)
+    picked.adopt(sub);
+  else
+    picked.hold(sub);
 
   const QvDbEntity* entity = picked.get();
   if (const auto* circle = QvDbCircle::cast(entity)) {

@@ -26,6 +26,7 @@
 #include "host/commands/TarvoPlineCommand.h"
 #include "host/commands/TarvoSelectCommand.h"
 #include "host/commands/TarvoServicesCommands.h"
+#include "host/commands/TarvoSolidCommands.h"
 #include "host/commands/TarvoTrimHatchCommand.h"
 #include "host/commands/TarvoUnderlayAttachCommand.h"
 #include "host/commands/TarvoUnderlaysCommand.h"
@@ -82,6 +83,10 @@ constexpr std::array kCommands{
     TarvoCommandEntry{L"XATTACH", &TarvoXrefCommands::runAttach},
     TarvoCommandEntry{L"XBIND", &TarvoXrefCommands::runBind},
     TarvoCommandEntry{L"SELECT", &TarvoSelectCommand::run},
+    TarvoCommandEntry{L"BOX", &TarvoSolidCommands::box},
+    TarvoCommandEntry{L"EXTRUDE", &TarvoSolidCommands::extrude},
+    TarvoCommandEntry{L"PLANESURF", &TarvoSolidCommands::planeSurface},
+    TarvoCommandEntry{L"SWEEP", &TarvoSolidCommands::sweep},
 };
 
 }  // namespace

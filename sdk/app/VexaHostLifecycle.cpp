@@ -10,12 +10,14 @@
 #include "sdk/base/IVexaStringResources.h"
 #include "sdk/base/VexaHost.h"
 #include "sdk/db/IVexaRemoteFiles.h"
+#include "sdk/db/IVexaModelerEntities.h"
 #include "sdk/ed/IVexaEditorDocuments.h"
 #include "sdk/ed/IVexaEntityData.h"
 #include "sdk/ed/IVexaSupportPath.h"
 #include "sdk/ed/VexaDialogInputService.h"
 #include "sdk/gi/IVexaDragPreview.h"
 #include "sdk/gi/IVexaHighlighter.h"
+#include "sdk/modeler/VexaModelerEntities.h"
 #include "sdk/render/QvGiDragFrames.h"
 #include "sdk/render/QvGiHighlightLog.h"
 #include "sdk/rx/QvRxDictionary.h"
@@ -35,6 +37,7 @@ VexaHost::VexaHost() {
   bind<IVexaDialogInput, VexaDialogInputService>();
   bind<IVexaUnderlayHost, VexaUnderlayServices>();
   bind<IVexaRemoteFiles, VexaRemoteFiles>();
+  bind<IVexaModelerEntities, VexaModelerEntities>();
 }
 
 VexaHost::~VexaHost() {

@@ -13,6 +13,7 @@
 #include "sdk/db/QvDbRadialDimension.h"
 #include "sdk/io/QvDxfFilers.h"
 #include "sdk/io/entities/QvDxfEntityClassFilers.h"
+#include "sdk/io/entities/QvDxfModelerFilers.h"
 #include "sdk/rx/QvRxClass.h"
 
 const QvDxfFilerRegistry& QvDxfFilerRegistry::instance() {
@@ -92,6 +93,11 @@ QvDxfFilerRegistry::QvDxfFilerRegistry() {
   add(qvDxfPdfReferenceFiler());
   add(qvDxfDwfReferenceFiler());
   add(qvDxfDgnReferenceFiler());
+  // 3D solids and surfaces, made by the modeler.
+  add(qvDxf3dSolidFiler());
+  add(qvDxfSurfaceFiler());
+  add(qvDxfPlaneSurfaceFiler());
+  add(qvDxfSweptSurfaceFiler());
 
   // Proxies: by class only, for what no other filer reads.
   filers_.push_back(qvDxfProxyEntityFiler());

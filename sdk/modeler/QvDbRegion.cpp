@@ -32,13 +32,17 @@
 #include "sdk/gi/QvGiGeometry.h"
 #include "sdk/gi/QvGiWorldDraw.h"
 #include "sdk/modeler/detail/OcctCurves.h"
+#include "sdk/modeler/detail/OcctShapes.h"
 #include "sdk/modeler/detail/RegionBuilder.h"
 #include "sdk/modeler/detail/RegionShape.h"
 #include "sdk/rx/QvRxClass.h"
 
 QVRX_DEFINE_HOST_MEMBERS(QvDbRegion)
 
+using qvmodeler_detail::boxOf;
 using qvmodeler_detail::RegionShape;
+using qvmodeler_detail::similarity;
+using qvmodeler_detail::sizeOf;
 
 namespace {
 
@@ -46,16 +50,6 @@ namespace {
 constexpr double kTouchShare = 1e-6;
 // Drawn loops follow their curves within this share of the region's size.
 constexpr double kDrawShare = 1e-3;
-
-Bnd_Box boxOf(const TopoDS_Shape& shape) {
-  Bnd_Box box;
-  if (!shape.IsNull()) BRepBndLib::AddOptimal(shape, box, false, false);
-  return box;
-}
-
-double sizeOf(const Bnd_Box& box) {
-  return box.IsVoid() ? 0.0 : std::sqrt(box.SquareExtent());
-}
 
 // Whether a vertex of one shape lies within `reach` of a vertex of the other.
 bool cornersWithin(const TopoDS_Shape& a, const TopoDS_Shape& b, double reach) {
@@ -107,29 +101,6 @@ std::vector<QvGePoint3dArray> outlinePoints(const TopoDS_Shape& shape) {
     loops.push_back(std::move(points));
   }
   return loops;
-}
-
-// A similarity of space as a transformation of the modeler; false for other matrices.
-bool similarity(const QvGeMatrix3d& m, gp_Trsf& trsf) {
-  QvGeVector3d columns[3];
-  for (int c = 0; c < 3; ++c)
-    columns[c] = QvGeVector3d(m.entry[0][c], m.entry[1][c], m.entry[2][c]);
-  const double s = columns[0].length();
-  if (!(s > 0.0) || !std::isfinite(s)) return false;
-  for (int i = 0; i < 3; ++i) {
-    if (std::fabs(columns[i].length() - s) > 1e-9 * s) return false;
-    for (int j = i + 1; j < 3; ++j)
-      if (std::fabs(columns[i].dotProduct(columns[j])) > 1e-9 * s * s) return false;
-  }
-  if (m.entry[3][0] != 0.0 || m.entry[3][1] != 0.0 || m.entry[3][2] != 0.0) return false;
-  try {
-    trsf.SetValues(m.entry[0][0], m.entry[0][1], m.entry[0][2], m.entry[0][3], m.entry[1][0],
-                   m.entry[1][1], m.entry[1][2], m.entry[1][3], m.entry[2][0], m.entry[2][1],
-                   m.entry[2][2], m.entry[2][3]);
-  } catch (const Standard_Failure&) {
-    return false;
-  }
-  return true;
 }
 
 }  // namespace

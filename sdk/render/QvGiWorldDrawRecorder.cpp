@@ -168,9 +168,43 @@ void QvGiWorldDrawRecorder::draw(QvGiDrawable* drawable) {
   traits_.setSelectionMarker(0);
   ++depth_;
   drawable->setAttributes(&traits_);
-  drawable->worldDraw(this);
+  if (!drawable->worldDraw(this)) drawable->viewportDraw(this);
   --depth_;
   traits_ = saved;
+}
+
+void QvGiWorldDrawRecorder::drawViewportTopLevel(QvGiDrawable* drawable) {
+  if (!drawable) return;
+  const QvGiTraitValues saved = traits_;
+  traits_.setSelectionMarker(0);
+  ++depth_;
+  drawable->setAttributes(&traits_);
+  drawable->viewportDraw(this);
+  --depth_;
+  traits_ = saved;
+}
+
+const QvGiViewport& QvGiWorldDrawRecorder::viewport() const {
+  return *this;
+}
+
+void QvGiWorldDrawRecorder::setView(const QvGePoint3d& camera, const QvGePoint3d& target) {
+  if (camera.isEqualTo(target)) return;
+  camera_ = camera;
+  target_ = target;
+}
+
+QvGeMatrix3d QvGiWorldDrawRecorder::getWorldToEyeTransform() const {
+  // The eye's z axis points from the target at the camera; its x axis lies level when it can.
+  const QvGeVector3d z = (camera_ - target_).normal();
+  QvGeVector3d x = QvGeVector3d::kZAxis.crossProduct(z);
+  if (x.isZeroLength()) x = QvGeVector3d::kXAxis;
+  x.normalize();
+  const QvGeVector3d y = z.crossProduct(x);
+  QvGeMatrix3d eye;
+  eye.setToAlignCoordSys(target_, x, y, z, QvGePoint3d::kOrigin, QvGeVector3d::kXAxis,
+                         QvGeVector3d::kYAxis, QvGeVector3d::kZAxis);
+  return eye;
 }
 
 void QvGiWorldDrawRecorder::pushModelTransform(const QvGeMatrix3d& matrix) {

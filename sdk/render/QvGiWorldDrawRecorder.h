@@ -9,15 +9,20 @@
 #include "sdk/ge/QvGeArrays.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/gi/QvGiGeometry.h"
+#include "sdk/gi/QvGiViewportDraw.h"
 #include "sdk/gi/QvGiWorldDraw.h"
 #include "sdk/render/QvGiTraitValues.h"
 
 // A world draw that keeps what it is given, in world coordinates: each primitive with its
 // kind, its points (a polyline's or polygon's vertices; for conics the center first), its data
 // and the traits in force. Nested drawables are drawn in place (their own traits for the time
-// they draw); `depth` tells how deep a primitive was drawn. Used by tests and as the base of
-// simple writers.
-class QvGiWorldDrawRecorder : public QvGiWorldDraw, private QvGiGeometry {
+// they draw); `depth` tells how deep a primitive was drawn. A drawable whose worldDraw answers
+// false is asked for its viewportDraw next, with the recorder as the viewport draw. Used by tests
+// and as the base of simple writers.
+class QvGiWorldDrawRecorder : public QvGiWorldDraw,
+                              public QvGiViewportDraw,
+                              private QvGiGeometry,
+                              private QvGiViewport {
  public:
   enum Kind {
     kPolyline,
@@ -72,8 +77,18 @@ class QvGiWorldDrawRecorder : public QvGiWorldDraw, private QvGiGeometry {
 
   QvGiGeometry& geometry() const override;
   QvGiSubEntityTraits& subEntityTraits() const override;
+  // The one viewport drawables that draw per viewport are drawn for (viewportDraw, asked when
+  // worldDraw answers false): a plan view unless set.
+  const QvGiViewport& viewport() const override;
+  void setView(const QvGePoint3d& camera, const QvGePoint3d& target);
+  // Draws a drawable's viewport part alone, at depth 0 (for drawables that draw both).
+  void drawViewportTopLevel(QvGiDrawable* drawable);
 
  private:
+  QvGeMatrix3d getWorldToEyeTransform() const override;
+  QvGePoint3d getCameraLocation() const override { return camera_; }
+  QvGePoint3d getCameraTarget() const override { return target_; }
+
   void polyline(int numVertices, const QvGePoint3d* vertices,
                 const QvGeVector3d* normal = nullptr) override;
   void circle(const QvGePoint3d& center, double radius, const QvGeVector3d& normal) override;
@@ -97,4 +112,6 @@ class QvGiWorldDrawRecorder : public QvGiWorldDraw, private QvGiGeometry {
   std::vector<QvGeMatrix3d> transforms_;
   mutable QvGiTraitValues traits_;
   int depth_ = -1;
+  QvGePoint3d camera_{0, 0, 1};
+  QvGePoint3d target_;
 };

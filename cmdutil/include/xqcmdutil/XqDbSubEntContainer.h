@@ -44,6 +44,8 @@ class XQCMDUTIL_EXPORT XqDbSubEntContainer : public QvDbEntity {
  protected:
   // Draws the sub-entities in the order added; true, also when there are none.
   bool subWorldDraw(QvGiWorldDraw* wd) override;
+  // The same for one viewport.
+  void subViewportDraw(QvGiViewportDraw* vd) override;
   // The union of the sub-entities' extents; eInvalidExtents when none has any.
   Vexa::ErrorStatus subGetGeomExtents(QvDbExtents& extents) const override;
 

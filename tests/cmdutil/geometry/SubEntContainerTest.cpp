@@ -38,6 +38,13 @@ TEST(SubEntContainerDraw, DrawsEachHeldEntityOnceInTheOrderAdded) {
   EXPECT_POINT_NEAR(recorder.primitives()[0].points[0], QvGePoint3d(10, 0, 0));
   EXPECT_EQ(recorder.primitives()[1].kind, Kind::kPolyline);
   EXPECT_POINT_NEAR(recorder.primitives()[1].points[1], QvGePoint3d(4, 5, 1));
+  // Drawn for one viewport, the same in the same order.
+  QvGiWorldDrawRecorder perViewport;
+  perViewport.setView(QvGePoint3d(5, -20, 10), QvGePoint3d(5, 0, 0));
+  perViewport.drawViewportTopLevel(&container);
+  ASSERT_EQ(perViewport.primitives().size(), 2u);
+  EXPECT_EQ(perViewport.primitives()[0].kind, Kind::kCircle);
+  EXPECT_EQ(perViewport.primitives()[1].kind, Kind::kPolyline);
 
   // The box around both: the circle reaches x 12 and y -2..2, the line the rest.
   QvDbExtents box;

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "sdk/io/QvDxfFilers.h"
+
+// The filers of the modeler's entities (QvDxfModelerFiler.cpp), listed by QvDxfFilerRegistry.
+QvDxfFilerPtr qvDxf3dSolidFiler();
+QvDxfFilerPtr qvDxfSurfaceFiler();
+QvDxfFilerPtr qvDxfPlaneSurfaceFiler();
+QvDxfFilerPtr qvDxfSweptSurfaceFiler();

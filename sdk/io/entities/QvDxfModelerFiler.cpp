@@ -9,11 +9,11 @@
 #include "sdk/base/VexaHost.h"
 #include "sdk/db/IVexaModelerEntities.h"
 #include "sdk/db/QvDbModelerEntity.h"
-#include "sdk/io/entities/QvDxfModelerFilers.h"
 #include "sdk/io/QvDxfObjectReader.h"
 #include "sdk/io/QvDxfObjectWriter.h"
 #include "sdk/io/QvDxfWriteSession.h"
 #include "sdk/io/entities/QvDxfEntityFiler.h"
+#include "sdk/io/entities/QvDxfModelerFilers.h"
 #include "sdk/rx/QvRxClass.h"
 
 namespace {
@@ -61,7 +61,7 @@ class ModelerFiler : public QvDxfEntityFiler {
     readCommon(in, entity);
     in.select(kDataSubclass);
     QvDbModelerData data;
-    for (size_t i = in.bodyBegin(); i != QvDxfObjectReader::npos; i = in.next(i)) {
+    for (size_t i = in.next(in.bodyBegin()); i != QvDxfObjectReader::npos; i = in.next(i + 1)) {
       if (!isDataCode(in.code(i))) continue;
       data.push_back({static_cast<int16_t>(in.code(i)), std::string(in.value(i))});
       in.use(i);

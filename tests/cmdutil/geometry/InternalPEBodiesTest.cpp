@@ -13,6 +13,7 @@
 #include "sdk/modeler/QvDb3dSolid.h"
 #include "sdk/modeler/QvDbRegion.h"
 #include "sdk/modeler/QvDbSurface.h"
+#include "sdk/modeler/VexaSpaModelerMgr.h"
 #include "sdk/rx/QvRxDynamicLinker.h"
 #include "tests/cmdutil/geometry/InternalPEFixture.h"
 #include "tests/support/DbChecks.h"
@@ -99,7 +100,7 @@ TEST_F(InternalPEBodies, DimensionPointsComeFromTheSolidsEdge) {
   // Picked near the front edge, seen from above: the top one of the two edges there.
   P p1, p2, p3, p4;
   unsigned int segment = 0;
-  bool isPolyline = true;
+  bool isPolyline = false;
   ASSERT_EQ(kQvNormal, XqDbUtil::getDimensionDefPoints(Path{id}, p1, p2, p3, p4, P(0.5, -1.1, 0),
                                                        QvGeMatrix3d(), segment, isPolyline));
   EXPECT_FALSE(isPolyline);

@@ -17,6 +17,7 @@
 #include "sdk/modeler/QvDbRegion.h"
 #include "sdk/modeler/QvDbSurface.h"
 #include "sdk/modeler/VexaSpaModelerMgr.h"
+#include "sdk/rx/QvRxClass.h"
 #include "tests/sdk/io/DxfTestSupport.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/DbSetup.h"
@@ -131,7 +132,9 @@ TEST_F(DxfSolidTest, BodiesMadeHereComeBackAlikeAndOpenCleanInEzdxf) {
   const std::string text = dxfText(*db());
   const std::string file = folder_.path("bodies.dxf");
   writeFile(file, text);
-  if (hasEzdxf()) EXPECT_TRUE(ezdxfAgrees(*db(), file));
+  if (hasEzdxf()) {
+    EXPECT_TRUE(ezdxfAgrees(*db(), file));
+  }
 
   // Read back, every body is the same; written again, the file is the same.
   auto read = readDxf(text);

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# The bodies example end to end: `tarvo run --strict` of examples/solids.script on a new drawing
+# prints exactly examples/solids.transcript, and the drawing it saves opens in ezdxf without
+# audit errors, holding the shed and the pond as 3D solids, the terrace as a plane surface and
+# the awning as a swept surface, each with modeler data, and read again here they measure the
+# same.
+source "$(dirname "$0")/lib/example_run.sh"
+
+run_example solids
+
+/usr/bin/python3 - "$work/solids.dxf" <<'PY' || fail "the bodies drawing"
+import sys
+
+import ezdxf
+
+doc = ezdxf.readfile(sys.argv[1])
+auditor = doc.audit()
+assert not auditor.has_errors, [e.message for e in auditor.errors]
+msp = doc.modelspace()
+kinds = [e.dxftype() for e in msp if e.dxftype() in ("3DSOLID", "PLANESURFACE", "SWEPTSURFACE")]
+assert kinds == ["3DSOLID", "3DSOLID", "PLANESURFACE", "SWEPTSURFACE"], kinds
+PY
+
+# Read back, the drawing's bodies answer the same areas.
+cat >"$work/again.script" <<'SCRIPT'
+ENTINFO
+ALL
+
+SCRIPT
+"$tarvo" run "$work/solids.dxf" "$work/again.script" --strict >"$work/again" 2>&1 ||
+  fail "reading the bodies back: $(cat "$work/again")"
+for line in "3dSolid 34: area 59.0000" "3dSolid 36: area 37.6991" "PlaneSurface 38: area 12.0000" \
+  "SweptSurface 3B: area 6.0000"; do
+  grep -q "$line" "$work/again" || fail "read back, '$line' is missing: $(cat "$work/again")"
+done

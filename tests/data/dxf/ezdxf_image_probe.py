@@ -20,6 +20,8 @@ import sys
 import ezdxf
 from ezdxf.math import Vec3
 
+import probe_cli
+
 
 def vec(v):
     return [float(c) for c in Vec3(v)]
@@ -99,23 +101,8 @@ def check(path, expected_path):
                 problems.append(f"[{i}].{key}: expected {e[key]!r}, got {g[key]!r}")
         if not same_polygon(e["boundary"], g["boundary"]):
             problems.append(f"[{i}].boundary: expected {e['boundary']!r}, got {g['boundary']!r}")
-    for p in problems:
-        print(p)
-    return 1 if problems else 0
-
-
-def main(argv):
-    if len(argv) >= 2 and argv[0] == "make":
-        make(argv[1])
-        return 0
-    if len(argv) >= 2 and argv[0] == "describe":
-        print(json.dumps(describe(ezdxf.readfile(argv[1])), indent=1))
-        return 0
-    if len(argv) >= 3 and argv[0] == "check":
-        return check(argv[1], argv[2])
-    print(__doc__)
-    return 2
+    return probe_cli.report(problems)
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1:]))
+    sys.exit(probe_cli.run(__doc__, make, describe, check))

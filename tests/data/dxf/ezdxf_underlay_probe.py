@@ -21,6 +21,8 @@ import sys
 import ezdxf
 from ezdxf.math import Vec3
 
+import probe_cli
+
 
 def describe(doc):
     keys = {}
@@ -89,23 +91,8 @@ def check(path, expected_path):
         for name, a, b in numbers:
             if len(a) != len(b) or not all(close(x, y) for x, y in zip(a, b)):
                 problems.append(f"[{i}].{name}: expected {a!r}, got {b!r}")
-    for p in problems:
-        print(p)
-    return 1 if problems else 0
-
-
-def main(argv):
-    if len(argv) >= 2 and argv[0] == "make":
-        make(argv[1])
-        return 0
-    if len(argv) >= 2 and argv[0] == "describe":
-        print(json.dumps(describe(ezdxf.readfile(argv[1])), indent=1))
-        return 0
-    if len(argv) >= 3 and argv[0] == "check":
-        return check(argv[1], argv[2])
-    print(__doc__)
-    return 2
+    return probe_cli.report(problems)
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1:]))
+    sys.exit(probe_cli.run(__doc__, make, describe, check))

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "cmdutil/blocks/XqBlockVars.h"
+#include "cmdutil/blocks/XqInsertDragPreview.h"
 #include "cmdutil/blocks/XqInsertScaling.h"
 #include "sdk/base/QvClassicCodes.h"
 #include "sdk/base/VexaHostError.h"
@@ -35,6 +36,15 @@ void placeAttribute(QvDbAttribute& attribute, const QvDbAttributeDefinition* def
   if (attribute.isMTextAttribute()) attribute.updateMTextAttribute();
 }
 
+// Whether the reference preview takes the current annotation scale: the block is annotative
+// and the drawing has a current scale.
+bool annotativeHere(QvDbDatabase* db, QvDbObjectId blockId, bool isArray) {
+  if (isArray) return false;
+  QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForRead);
+  const std::unique_ptr<QvDbAnnotationScale> annoScale(qvdbGetCurAnnoScale(db));
+  return block.openStatus() == Vexa::eOk && IsObjectAnnotative(block.object()) && annoScale;
+}
+
 }  // namespace
 
 InsertDragBase::InsertDragBase(IVexaBuildInCommandContext* context, InsertData* data,
@@ -44,7 +54,15 @@ InsertDragBase::InsertDragBase(IVexaBuildInCommandContext* context, InsertData* 
 InsertDragBase::~InsertDragBase() = default;
 
 QvDbEntity* InsertDragBase::entity() const {
-  return preview_.get();
+  return preview();
+}
+
+QvDbBlockReference* InsertDragBase::preview() const {
+  return preview_ ? preview_->reference.get() : nullptr;
+}
+
+QvDbBlockReference* InsertDragBase::previewCopy() const {
+  return preview_ ? preview_->copy.get() : nullptr;
 }
 
 void InsertDragBase::finish(int /*result*/) {}
@@ -74,68 +92,134 @@ int InsertDragBase::prepare() {
     if (space.openStatus() != Vexa::eOk) return kQvError;
   }
 
-  attributes_.clear();
-  previewCopy_.reset();
+  const bool annotative = annotativeHere(db, blockId_, isArray_);
+  std::shared_ptr<InsertDragPreview> built = shared_ ? shared_ : preview_;
+  if (!built) built = std::make_shared<InsertDragPreview>();
+  if (annotative || !built->fits(db, blockId_, isArray_) || !placeAgain(*built))
+    build(*built, db, annotative);
+  preview_ = std::move(built);
+  positioned_ = false;
+  if (QvDbBlockReference* copy = preview_->copy.get())
+    copy->setPosition(QvGePoint3d(insertionPoint_.x, insertionPoint_.y, 0.0));
+  return kQvNormal;
+}
+
+void InsertDragBase::sharePreview(std::shared_ptr<InsertDragPreview>& shared) {
+  if (!shared) shared = std::make_shared<InsertDragPreview>();
+  shared_ = shared;
+}
+
+void InsertDragBase::place(QvDbBlockReference& reference) const {
   if (isArray_) {
-    auto* array = new QvDbMInsertBlock();
-    preview_.reset(array);
-    array->setDatabaseDefaults(db);
-    array->setBlockTableRecord(blockId_);
-    array->setNormal(normal_);
-    XqInsertScaling::setRotationWithUCS(array, rotation_);
-    XqInsertScaling::setArrayScaleFactors(array, scale_);
-    array->setColumns(data_->columns);
-    array->setColumnSpacing(data_->columnSpacing);
-    array->setRows(data_->rows);
-    array->setRowSpacing(data_->rowSpacing);
-  } else {
-    preview_ = std::make_unique<QvDbBlockReference>();
-    preview_->setDatabaseDefaults(db);
-    preview_->setBlockTableRecord(blockId_);
-    preview_->setNormal(normal_);
-    XqInsertScaling::setRotationWithUCS(preview_.get(), rotation_);
-    XqInsertScaling::setScaleFactorsWithCheck(preview_.get(), scale_);
-    QvDbObjectPointer<QvDbBlockTableRecord> block(blockId_, QvDb::kForRead);
+    auto& array = static_cast<QvDbMInsertBlock&>(reference);
+    array.setNormal(normal_);
+    XqInsertScaling::setRotationWithUCS(&array, rotation_);
+    XqInsertScaling::setArrayScaleFactors(&array, scale_);
+    array.setColumns(data_->columns);
+    array.setColumnSpacing(data_->columnSpacing);
+    array.setRows(data_->rows);
+    array.setRowSpacing(data_->rowSpacing);
+    return;
+  }
+  reference.setNormal(normal_);
+  XqInsertScaling::setRotationWithUCS(&reference, rotation_);
+  XqInsertScaling::setScaleFactorsWithCheck(&reference, scale_);
+}
+
+void InsertDragBase::build(InsertDragPreview& built, QvDbDatabase* db, bool annotative) const {
+  built.attributes.clear();
+  built.copy.reset();
+  built.db = db;
+  built.blockId = blockId_;
+  built.isArray = isArray_;
+  built.annotative = annotative;
+  if (isArray_)
+    built.reference = std::make_unique<QvDbMInsertBlock>();
+  else
+    built.reference = std::make_unique<QvDbBlockReference>();
+  QvDbBlockReference& reference = *built.reference;
+  reference.setDatabaseDefaults(db);
+  reference.setBlockTableRecord(blockId_);
+  place(reference);
+  if (annotative) {
     const std::unique_ptr<QvDbAnnotationScale> annoScale(qvdbGetCurAnnoScale(db));
-    if (block.openStatus() == Vexa::eOk && IsObjectAnnotative(block.object()) && annoScale) {
-      if (auto* contexts = QvDbObjectContextInterface::cast(
-              preview_->queryX(QvDbObjectContextInterface::desc())))
-        contexts->addContext(preview_.get(), *annoScale);
-      XqInsertScaling::setScaleFactorsWithCheck(preview_.get(), scale_);
-    }
+    if (auto* contexts =
+            QvDbObjectContextInterface::cast(reference.queryX(QvDbObjectContextInterface::desc())))
+      contexts->addContext(&reference, *annoScale);
+    XqInsertScaling::setScaleFactorsWithCheck(&reference, scale_);
   }
 
-  // The preview's attributes, with their default texts.
+  // The attributes, with their default texts.
   QvDbObjectIdArray contents;
   {
     QvDbObjectPointer<QvDbBlockTableRecord> block(blockId_, QvDb::kForRead);
     if (block.openStatus() == Vexa::eOk) contents = block->entityIds();
   }
-  const QvGeMatrix3d xform = preview_->blockTransform();
+  const QvGeMatrix3d xform = reference.blockTransform();
   for (const QvDbObjectId& id : contents) {
     QvDbObjectPointer<QvDbAttributeDefinition> definition(id, QvDb::kForRead);
     if (definition.openStatus() != Vexa::eOk || definition->isConstant()) continue;
     auto* attribute = new QvDbAttribute();
     placeAttribute(*attribute, definition.object(), xform);
     attribute->setTextString(definition->textString().c_str());
-    if (preview_->appendAttribute(attribute) != Vexa::eOk) {
+    if (reference.appendAttribute(attribute) != Vexa::eOk) {
       delete attribute;
       continue;
     }
-    attributes_.emplace_back(attribute, id);
+    built.attributes.emplace_back(attribute, id);
   }
+  built.copy.reset(QvDbBlockReference::cast(reference.clone()));
+}
 
-  previewCopy_.reset(QvDbBlockReference::cast(preview_->clone()));
-  positioned_ = false;
-  if (previewCopy_)
-    previewCopy_->setPosition(QvGePoint3d(insertionPoint_.x, insertionPoint_.y, 0.0));
-  return kQvNormal;
+bool InsertDragBase::placeAgain(InsertDragPreview& built) const {
+  // The definition's attributes must be the ones the preview was built with.
+  QvDbObjectIdArray contents;
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> block(blockId_, QvDb::kForRead);
+    if (block.openStatus() == Vexa::eOk) contents = block->entityIds();
+  }
+  size_t next = 0;
+  for (const QvDbObjectId& id : contents) {
+    QvDbObjectPointer<QvDbAttributeDefinition> definition(id, QvDb::kForRead);
+    if (definition.openStatus() != Vexa::eOk || definition->isConstant()) continue;
+    if (next == built.attributes.size() || built.attributes[next].second != id) return false;
+    ++next;
+  }
+  if (next != built.attributes.size()) return false;
+
+  // Back to what a new reference holds, then placed as one is.
+  const auto placeFromScratch = [this](QvDbBlockReference& reference) {
+    reference.setPosition(QvGePoint3d::kOrigin);
+    reference.setNormal(QvGeVector3d::kZAxis);
+    reference.setScaleFactors(QvGeScale3d(1.0, 1.0, 1.0));
+    reference.setRotation(0.0);
+    if (auto* array = QvDbMInsertBlock::cast(&reference)) {
+      array->setColumns(1);
+      array->setRows(1);
+      array->setColumnSpacing(0.0);
+      array->setRowSpacing(0.0);
+    }
+    place(reference);
+  };
+  QvDbBlockReference& reference = *built.reference;
+  reference.setDatabaseDefaults(built.db);
+  placeFromScratch(reference);
+  const QvGeMatrix3d xform = reference.blockTransform();
+  for (auto& [attribute, definitionId] : built.attributes) {
+    QvDbObjectPointer<QvDbAttributeDefinition> definition(definitionId, QvDb::kForRead);
+    if (definition.openStatus() != Vexa::eOk) return false;
+    placeAttribute(*attribute, definition.object(), xform);
+    attribute->setTextString(definition->textString().c_str());
+  }
+  if (built.copy) placeFromScratch(*built.copy);
+  return true;
 }
 
 void InsertDragBase::refreshAttributes() {
-  if (!preview_) return;
-  const QvGeMatrix3d xform = preview_->blockTransform();
-  for (auto& [attribute, definitionId] : attributes_) {
+  QvDbBlockReference* reference = preview();
+  if (!reference) return;
+  const QvGeMatrix3d xform = reference->blockTransform();
+  for (auto& [attribute, definitionId] : preview_->attributes) {
     QvDbObjectPointer<QvDbAttributeDefinition> definition(definitionId, QvDb::kForRead);
     if (definition.openStatus() == Vexa::eOk)
       placeAttribute(*attribute, definition.object(), xform);
@@ -144,16 +228,17 @@ void InsertDragBase::refreshAttributes() {
 
 void InsertDragBase::setPreviewScale(const QvGeScale3d& scale) {
   if (isArray_)
-    XqInsertScaling::setArrayScaleFactors(preview_.get(), scale);
+    XqInsertScaling::setArrayScaleFactors(preview(), scale);
   else
-    XqInsertScaling::setScaleFactorsWithCheck(preview_.get(), scale);
+    XqInsertScaling::setScaleFactorsWithCheck(preview(), scale);
 }
 
 bool InsertDragBase::placeScaled(double rotation) {
-  if (!preview_ || scale_.sx == 0.0 || scale_.sy == 0.0 || scale_.sz == 0.0) return false;
+  QvDbBlockReference* reference = preview();
+  if (!reference || scale_.sx == 0.0 || scale_.sy == 0.0 || scale_.sz == 0.0) return false;
   setPreviewScale(scale_);
-  XqInsertScaling::setRotationWithUCS(preview_.get(), rotation);
-  preview_->setPosition(insertionPoint_);
+  XqInsertScaling::setRotationWithUCS(reference, rotation);
+  reference->setPosition(insertionPoint_);
   refreshAttributes();
   return true;
 }

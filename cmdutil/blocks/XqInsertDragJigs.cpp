@@ -37,21 +37,22 @@ QvEdDrag::DragStatus InsertDragInsertionPoint::sampler() {
 }
 
 bool InsertDragInsertionPoint::update() {
-  if (!preview_) return false;
+  QvDbBlockReference* reference = preview();
+  if (!reference) return false;
   const QvGeVector3d viewNormal = context_ ? context_->viewNormal() : QvGeVector3d::kZAxis;
   if (!positioned_) {
     position_ = sampled_;
-    if (previewCopy_) {
-      previewCopy_->setNormal(viewNormal);
-      previewCopy_->setPosition(position_);
+    if (QvDbBlockReference* copy = previewCopy()) {
+      copy->setNormal(viewNormal);
+      copy->setPosition(position_);
     }
     positioned_ = true;
   }
   const QvGeVector3d offset = data_->basePointOffset;
   sampled_ = *lastCursor_ + offset;
   data_->dragPosition = sampled_;
-  preview_->setNormal(viewNormal);
-  preview_->setPosition(sampled_);
+  reference->setNormal(viewNormal);
+  reference->setPosition(sampled_);
   refreshAttributes();
   return true;
 }
@@ -79,10 +80,11 @@ QvEdDrag::DragStatus InsertDragUniformScale::sampler() {
 }
 
 bool InsertDragUniformScale::update() {
-  if (!preview_) return false;
-  preview_->setScaleFactors(scale_);
-  XqInsertScaling::setRotationWithUCS(preview_.get(), rotation_);
-  preview_->setPosition(insertionPoint_);
+  QvDbBlockReference* reference = preview();
+  if (!reference) return false;
+  reference->setScaleFactors(scale_);
+  XqInsertScaling::setRotationWithUCS(reference, rotation_);
+  reference->setPosition(insertionPoint_);
   refreshAttributes();
   return true;
 }

@@ -249,6 +249,7 @@ int askInsertionPoint(InsertCommandState& state) {
   const QvString prompt = qvcmdQvResourceString(uniform ? 10808 : 10810);
   const QvString keywords = qvcmdQvResourceString(uniform ? 10807 : 10809);
   InsertDragInsertionPoint jig(state.context, &data, state.defaultName);
+  jig.sharePreview(state.dragPreview);
   auto start = [&] {
     jig.setDispPrompt(prompt.c_str());
     jig.setKeywordList(keywords.c_str());

@@ -20,8 +20,11 @@ constexpr double kZero = 1e-10;
 constexpr const wchar_t* kNoKeywords = L" ";
 constexpr const wchar_t* kDefaultFactor = L"1.0";
 
-// Sets up and starts a drag of the scale family: 5100, or the code that ends the question.
-int start(InsertDragBase& jig, const QvString& prompt, const wchar_t* keywords, int controls) {
+// Sets up and starts a drag of the scale family on the command's preview: 5100, or the code
+// that ends the question.
+int start(InsertCommandState& state, InsertDragBase& jig, const QvString& prompt,
+          const wchar_t* keywords, int controls) {
+  jig.sharePreview(state.dragPreview);
   jig.setDispPrompt(prompt.c_str());
   jig.setKeywordList(keywords);
   jig.setUserInputControls(controls);
@@ -65,7 +68,7 @@ int askZ(InsertCommandState& state) {
   const QvString x = lengthText(scale.sx), y = lengthText(scale.sy);
   InsertDragScaleZ jig(state.context, &data, state.defaultName);
   const QvString prompt = qvcmdQvResourceStringF(10818, x.c_str(), y.c_str(), x.c_str());
-  int rc = start(jig, prompt, kNoKeywords, 10);
+  int rc = start(state, jig, prompt, kNoKeywords, 10);
   if (rc != kQvNormal) return rc;
   QvEdDrag::DragStatus status;
   rc = dragNonZero(jig, status, zOf);
@@ -74,7 +77,7 @@ int askZ(InsertCommandState& state) {
 
 int askY(InsertCommandState& state, bool withZ) {
   InsertDragScaleY jig(state.context, state.data, state.defaultName);
-  int rc = start(jig, qvcmdQvResourceString(10815), kNoKeywords, 10);
+  int rc = start(state, jig, qvcmdQvResourceString(10815), kNoKeywords, 10);
   if (rc != kQvNormal) return rc;
   QvEdDrag::DragStatus status;
   rc = dragNonZero(jig, status, yOf);
@@ -86,7 +89,7 @@ int askY(InsertCommandState& state, bool withZ) {
 int askCorner(InsertCommandState& state, bool withZ) {
   const QvString one = kDefaultFactor;
   InsertDragScale jig(state.context, state.data, state.defaultName);
-  int rc = start(jig, qvcmdQvResourceStringF(10814, one.c_str()), kNoKeywords, 42);
+  int rc = start(state, jig, qvcmdQvResourceStringF(10814, one.c_str()), kNoKeywords, 42);
   if (rc != kQvNormal) return rc;
   QvEdDrag::DragStatus status;
   rc = dragNonZero(jig, status, xOf);
@@ -99,7 +102,7 @@ int askCorner(InsertCommandState& state, bool withZ) {
 int askXyz(InsertCommandState& state) {
   const QvString one = kDefaultFactor;
   InsertDragScale jig(state.context, state.data, state.defaultName);
-  int rc = start(jig, qvcmdQvResourceStringF(10816, one.c_str()),
+  int rc = start(state, jig, qvcmdQvResourceStringF(10816, one.c_str()),
                  qvcmdQvResourceString(10817).c_str(), 10);
   if (rc != kQvNormal) return rc;
   QvEdDrag::DragStatus status;
@@ -114,7 +117,7 @@ int askXyz(InsertCommandState& state) {
 
 int askUniformScale(InsertCommandState& state) {
   InsertDragUniformScale jig(state.context, state.data, state.defaultName);
-  int rc = start(jig, qvcmdQvResourceString(10858), kNoKeywords, 0xAA);
+  int rc = start(state, jig, qvcmdQvResourceString(10858), kNoKeywords, 0xAA);
   if (rc != kQvNormal) return rc;
   QvEdDrag::DragStatus status;
   rc = dragNonZero(jig, status, nullptr);
@@ -124,7 +127,7 @@ int askUniformScale(InsertCommandState& state) {
 int askFreeScale(InsertCommandState& state) {
   const QvString one = kDefaultFactor;
   InsertDragScale jig(state.context, state.data, state.defaultName);
-  int rc = start(jig, qvcmdQvResourceStringF(10811, one.c_str()),
+  int rc = start(state, jig, qvcmdQvResourceStringF(10811, one.c_str()),
                  qvcmdQvResourceString(10812).c_str(), 10);
   if (rc != kQvNormal) return rc;
   QvEdDrag::DragStatus status;
@@ -158,7 +161,7 @@ int askRotation(InsertCommandState& state) {
   QvString zero;
   if (qvdbRawAngToS(0.0, -1, -1, zero) != kQvNormal) zero = L"0";
   InsertDragRotateAroundInsertPoint jig(state.context, &data, state.defaultName);
-  int rc = start(jig, qvcmdQvResourceStringF(10813, zero.c_str()), kNoKeywords, 131);
+  int rc = start(state, jig, qvcmdQvResourceStringF(10813, zero.c_str()), kNoKeywords, 131);
   if (rc != kQvNormal) return rc;
   QvEdDrag::DragStatus status;
   rc = dragNonZero(jig, status, nullptr);

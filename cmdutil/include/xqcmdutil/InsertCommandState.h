@@ -1,9 +1,12 @@
 #pragma once
 
+#include <memory>
+
 #include "sdk/base/QvString.h"
 #include "xqcmdutil/InsertData.h"
 
 class IVexaBuildInCommandContext;
+struct InsertDragPreview;
 
 // The insert flow's own state for one run of CreateInsertEnt.
 struct InsertCommandState {
@@ -28,4 +31,6 @@ struct InsertCommandState {
   bool dialogRedefine = false;
   // "INSNAME" at the start (read only when the name is not given).
   QvString defaultName;
+  // The preview the placement drags share (made by the first of them).
+  std::shared_ptr<InsertDragPreview> dragPreview;
 };

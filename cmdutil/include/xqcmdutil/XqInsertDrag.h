@@ -14,8 +14,10 @@
 
 class IVexaBuildInCommandContext;
 class QvDbAttribute;
+class QvDbDatabase;
 class QvDbLine;
 struct InsertData;
+struct InsertDragPreview;
 
 // The drags of the insert flow's placement questions. Each builds an in-memory preview of the
 // request's block (never added to the drawing) that follows the cursor, and writes the value
@@ -32,16 +34,18 @@ class XQCMDUTIL_EXPORT InsertDragBase : public QvEdDrag {
   ~InsertDragBase() override;
 
   QvDbEntity* entity() const override;
-  // Builds the preview from the request (again on each call): 5100, or -5001 when the block
-  // is not found or the active layout does not open.
+  // Builds the preview from the request, or places again the one built before for the same
+  // block: 5100, or -5001 when the block is not found or the active layout does not open.
   virtual int prepare();
+  // The drags of one command share one preview through `shared` (made here when empty).
+  void sharePreview(std::shared_ptr<InsertDragPreview>& shared);
   // Writes the accepted value back for the flow's result code.
   virtual void finish(int result);
   const QvGeScale3d& currentScale() const { return scale_; }
 
   // The preview drawn (a reference, or an array reference for an array request); null before
   // prepare.
-  QvDbBlockReference* preview() const { return preview_.get(); }
+  QvDbBlockReference* preview() const;
   const QvString& defaultName() const { return defaultName_; }
 
  protected:
@@ -52,6 +56,8 @@ class XQCMDUTIL_EXPORT InsertDragBase : public QvEdDrag {
   bool placeScaled(double rotation);
   void setPreviewScale(const QvGeScale3d& scale);
   bool definitionScalesUniformly() const;
+  // The copy of the preview made with it.
+  QvDbBlockReference* previewCopy() const;
 
   // The last samples of a one-factor question, for the no-change test.
   struct FactorSamples {
@@ -64,11 +70,21 @@ class XQCMDUTIL_EXPORT InsertDragBase : public QvEdDrag {
   DragStatus sampleFactor(double QvGeScale3d::*axis, bool absolute, bool uniformDefinition,
                           FactorSamples& last);
 
+ private:
+  // Normal, rotation, scale (and the array's layout) from the request.
+  void place(QvDbBlockReference& reference) const;
+  void build(InsertDragPreview& built, QvDbDatabase* db, bool annotative) const;
+  // Puts a preview built before back as a new one would be; false when the definition's
+  // attributes are no longer those it was built with.
+  bool placeAgain(InsertDragPreview& built) const;
+
+ protected:
   IVexaBuildInCommandContext* context_;
   InsertData* data_;
   QvString defaultName_;
-  std::unique_ptr<QvDbBlockReference> preview_;
-  std::unique_ptr<QvDbBlockReference> previewCopy_;
+  // The preview this drag shows, and the one it shares with the other drags of its command.
+  std::shared_ptr<InsertDragPreview> preview_;
+  std::shared_ptr<InsertDragPreview> shared_;
   QvString blockName_;
   QvDbObjectId blockId_;
   QvGePoint3d insertionPoint_;
@@ -76,7 +92,6 @@ class XQCMDUTIL_EXPORT InsertDragBase : public QvEdDrag {
   QvGeScale3d scale_;
   double rotation_ = 0.0;
   bool isArray_ = false;
-  std::vector<std::pair<QvDbAttribute*, QvDbObjectId>> attributes_;  // owned by the preview
   QvGePoint3d ucsOrigin_;
   QvGePoint3d position_;
   bool positioned_ = false;

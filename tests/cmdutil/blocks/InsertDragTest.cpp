@@ -6,6 +6,8 @@
 #include <functional>
 #include <memory>
 #include <numbers>
+#include <utility>
+#include <vector>
 
 #include "sdk/base/QvClassicCodes.h"
 #include "sdk/db/QvDbAnnotativeObjectPE.h"
@@ -300,6 +302,87 @@ TEST_F(InsertDragTest, ThePreviewOfAnAnnotativeBlockTakesTheCurrentAnnotationSca
   InsertDragInsertionPoint arrayJig(&context, &data, L"Tree");
   ASSERT_EQ(arrayJig.prepare(), kQvNormal);
   EXPECT_TRUE(scalesOf(arrayJig.entity()).isEmpty());
+}
+
+// The drags of one command share one preview: each prepare leaves it as a new preview of the
+// request would be, whatever the drag before did to it, and a definition whose attributes
+// changed gets a preview built again.
+TEST_F(InsertDragTest, DragsSharingAPreviewStartFromWhatANewPreviewShows) {
+  struct Shown {
+    P position;
+    QvGeVector3d normal;
+    QvGeScale3d scale;
+    double rotation;
+    std::vector<std::pair<P, QvString>> attributes;
+  };
+  const auto shown = [](const InsertDragBase& jig) {
+    const QvDbBlockReference* ref = jig.preview();
+    Shown s{ref->position(), ref->normal(), ref->scaleFactors(), ref->rotation(), {}};
+    std::unique_ptr<QvDbObjectIterator> it(ref->attributeIterator());
+    for (; !it->done(); it->step()) {
+      const auto* a = QvDbAttribute::cast(it->entity());
+      s.attributes.emplace_back(a->position(), a->textString());
+    }
+    return s;
+  };
+  const auto expectSame = [](const Shown& got, const Shown& fresh) {
+    EXPECT_POINT_NEAR(got.position, fresh.position);
+    EXPECT_VECTOR_NEAR(got.normal, fresh.normal);
+    EXPECT_DOUBLE_EQ(got.scale.sx, fresh.scale.sx);
+    EXPECT_DOUBLE_EQ(got.scale.sy, fresh.scale.sy);
+    EXPECT_DOUBLE_EQ(got.scale.sz, fresh.scale.sz);
+    EXPECT_DOUBLE_EQ(got.rotation, fresh.rotation);
+    ASSERT_EQ(got.attributes.size(), fresh.attributes.size());
+    for (size_t i = 0; i < got.attributes.size(); ++i) {
+      EXPECT_POINT_NEAR(got.attributes[i].first, fresh.attributes[i].first);
+      EXPECT_EQ(got.attributes[i].second, fresh.attributes[i].second);
+    }
+  };
+  std::shared_ptr<InsertDragPreview> shared;
+  context.setViewNormal(QvGeVector3d(0, 1, 1));
+  data.presetScale = QvGeScale3d(2, 3, 1);
+  data.presetRotation = 0.5;
+  InsertDragInsertionPoint point(&context, &data, L"Tree");
+  point.sharePreview(shared);
+  ASSERT_EQ(point.prepare(), kQvNormal);
+  script(L"~10,10\n12,10\n");
+  ASSERT_EQ(point.drag(), QvEdDrag::kNormal);
+  point.finish(kQvNormal);
+  ASSERT_TRUE(pointsNear(point.preview()->position(), P(12, 10, 0)));
+  {  // What the command wrote into the preview's attribute does not outlive the drag.
+    std::unique_ptr<QvDbObjectIterator> it(point.preview()->attributeIterator());
+    QvDbAttribute::cast(it->entity())->setTextString(L"elm");
+  }
+
+  // A zero factor is refused by the reference: a new preview keeps its own factors.
+  data.presetScale = QvGeScale3d(0, 0.5, 0.5);
+  data.presetRotation = 1.25;
+  context.setViewNormal(QvGeVector3d::kZAxis);
+  InsertDragScale scale(&context, &data, L"Tree");
+  scale.sharePreview(shared);
+  ASSERT_EQ(scale.prepare(), kQvNormal);
+  EXPECT_EQ(scale.preview(), point.preview());  // built once
+  InsertDragScale alone(&context, &data, L"Tree");
+  ASSERT_EQ(alone.prepare(), kQvNormal);
+  EXPECT_NE(alone.preview(), scale.preview());
+  EXPECT_EQ(shown(alone).attributes.at(0).second, QvString(L"oak"));
+  expectSame(shown(scale), shown(alone));
+  // The accepted corner places both alike.
+  script(L"3,4\n");
+  ASSERT_EQ(scale.drag(), QvEdDrag::kNormal);
+  script(L"3,4\n");
+  ASSERT_EQ(alone.drag(), QvEdDrag::kNormal);
+  expectSame(shown(scale), shown(alone));
+
+  // A definition that gained an attribute since: the shared preview shows it too.
+  addAttDef(tree, L"HEIGHT", L"12 m", P(0, -3, 0));
+  InsertDragRotateAroundInsertPoint rotation(&context, &data, L"Tree");
+  rotation.sharePreview(shared);
+  ASSERT_EQ(rotation.prepare(), kQvNormal);
+  InsertDragRotateAroundInsertPoint rotationAlone(&context, &data, L"Tree");
+  ASSERT_EQ(rotationAlone.prepare(), kQvNormal);
+  ASSERT_EQ(rotation.preview()->numAttributes(), 2);
+  expectSame(shown(rotation), shown(rotationAlone));
 }
 
 TEST_F(InsertDragTest, AnArrayRequestPreviewsAnArrayAndTheCellIsDrawnAsFourLines) {

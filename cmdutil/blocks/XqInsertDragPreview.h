@@ -1,0 +1,31 @@
+#pragma once
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "sdk/db/QvDbBlockReference.h"
+#include "sdk/db/QvDbObjectId.h"
+
+class QvDbAttribute;
+class QvDbDatabase;
+
+// The preview of the insert drags: a reference (or array reference) of the block that never
+// enters the drawing, its attributes, and a copy of it. The drags of one command share it: the
+// first prepare builds it, the next ones only place it again.
+struct InsertDragPreview {
+  // Whether it was built for this block, in this form, in this drawing. An annotative block's
+  // preview is built again each time: the scale it took when built stays with it.
+  bool fits(const QvDbDatabase* drawing, QvDbObjectId block, bool array) const {
+    return reference && !annotative && db == drawing && blockId == block && isArray == array;
+  }
+
+  QvDbDatabase* db = nullptr;
+  QvDbObjectId blockId;
+  bool isArray = false;
+  bool annotative = false;
+  std::unique_ptr<QvDbBlockReference> reference;
+  std::unique_ptr<QvDbBlockReference> copy;
+  // The non-constant attributes (owned by the reference) with their definitions.
+  std::vector<std::pair<QvDbAttribute*, QvDbObjectId>> attributes;
+};

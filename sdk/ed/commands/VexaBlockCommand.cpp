@@ -58,18 +58,20 @@ bool copyAll(const VexaSelectSet& selected, const QvGeMatrix3d& xform, Copies& c
   return true;
 }
 
-// The definition to fill: a new record, or the existing one emptied. Null with a message when
+void eraseAll(const QvDbObjectIdArray& ids) {
+  for (const QvDbObjectId id : ids) {
+    QvDbObjectPointer<QvDbEntity> entity(id, QvDb::kForWrite);
+    if (entity) entity->erase();
+  }
+}
+
+// The definition to fill: a new record, or the existing one as it is. Null with a message when
 // the table refuses the name.
 QvDbObjectPointer<QvDbBlockTableRecord> definition(QvDbDatabase* db, const QvString& name,
                                                    QvDbObjectId existing) {
   QvDbObjectPointer<QvDbBlockTableRecord> block;
   if (!existing.isNull()) {
     block.open(existing, QvDb::kForWrite);
-    if (!block) return block;
-    for (const QvDbObjectId id : block->entityIds()) {
-      QvDbObjectPointer<QvDbEntity> old(id, QvDb::kForWrite);
-      if (old) old->erase();
-    }
     return block;
   }
   QvDbObjectPointer<QvDbBlockTable> table(db->blockTableId(), QvDb::kForWrite);
@@ -138,15 +140,29 @@ int VexaBlockCommand::run(IVexaBuildInCommandContext& context) {
   if (!copyAll(selected, worldToUcs, copies)) return kQvError;
   QvDbObjectPointer<QvDbBlockTableRecord> block = definition(db, name, existing);
   if (!block) return kQvError;
-  block->setOrigin(toGePoint(base.point).transformBy(worldToUcs));
+  const QvDbObjectIdArray former = block->entityIds();
+  QvDbObjectIdArray added;
+  bool refused = false;
   for (std::unique_ptr<QvDbEntity>& copy : copies) {
-    if (block->appendQvDbEntity(copy.get()) != Vexa::eOk) continue;  // deleted below
+    QvDbObjectId id;
+    if (block->appendQvDbEntity(id, copy.get()) != Vexa::eOk) {
+      refused = true;  // the rest are deleted unused
+      break;
+    }
     copy.release()->close();
+    added.append(id);
   }
+  if (refused) {
+    // Nothing changes: the copies go, the definition keeps its contents (a new one goes too)
+    // and the sources stay.
+    eraseAll(added);
+    if (existing.isNull()) block->erase();
+    say(L"\nThe block cannot take the selected objects.");
+    return kQvError;
+  }
+  block->setOrigin(toGePoint(base.point).transformBy(worldToUcs));
   block.close();
-  for (const QvDbObjectId id : selected) {
-    QvDbObjectPointer<QvDbEntity> source(id, QvDb::kForWrite);
-    if (source) source->erase();
-  }
+  eraseAll(former);
+  eraseAll(selected.ids());
   return kQvNormal;
 }

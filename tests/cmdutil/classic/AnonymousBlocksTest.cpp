@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "sdk/base/QvClassicCodes.h"
+#include "sdk/base/VexaFaultInjection.h"
 #include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
@@ -112,6 +113,25 @@ TEST_F(AnonymousBlocksTest, SpacesFollowTilemodeAndCvport) {
   EXPECT_TRUE(addEntityToDb(id, line, 1));
   line->close();
   EXPECT_EQ(ownerOf(id), space(L"*Model_Space"));
+}
+
+// A reference the space refuses is not left behind: no id, nothing added, nothing leaked (the
+// leak check of the test run sees a reference that is lost).
+TEST_F(AnonymousBlocksTest, AReferenceTheSpaceRefusesIsNotKept) {
+  const QvDbObjectId block = addBlock(db(), L"B");
+  auto countOf = [&] {
+    QvDbObjectPointer<QvDbBlockTableRecord> model(space(L"*Model_Space"), QvDb::kForRead);
+    return model->entityIds().length();
+  };
+  const int before = countOf();
+  VexaFaultInjection& faults = host().service<VexaFaultInjection>();
+  faults.arm("QvDbBlockTableRecord::appendQvDbEntity", 1, Vexa::eOutOfMemory);
+  EXPECT_TRUE(makeBlockReference(block, P(1, 1, 0), QvGeScale3d(1, 1, 1)).isNull());
+  EXPECT_EQ(faults.tripped("QvDbBlockTableRecord::appendQvDbEntity"), 1);
+  EXPECT_EQ(countOf(), before);
+  // Once the space takes it again, the reference is made.
+  EXPECT_FALSE(makeBlockReference(block, P(1, 1, 0), QvGeScale3d(1, 1, 1)).isNull());
+  EXPECT_EQ(countOf(), before + 1);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "sdk/base/QvClassicCodes.h"
+#include "sdk/base/VexaFaultInjection.h"
 #include "sdk/db/QvDbAdsName.h"
 #include "sdk/db/QvDbAttribute.h"
 #include "sdk/db/QvDbBlockReference.h"
@@ -82,6 +83,28 @@ TEST_F(BlockInsertsTest, TheCensusTableByteForByteInOrderOfFirstAppearance) {
                 longName +
                 L"...1"
                 L"\nA.B...........................1");
+}
+
+// Names up to the longest a block may have are printed whole; the dots stop at three from 30
+// characters on.
+TEST_F(BlockInsertsTest, CensusNamesAtTheDotBoundaryAndOfTheLongestLength) {
+  const std::wstring longest = L"N" + std::wstring(253, L'-') + L"Z";
+  const std::wstring shortOf30(29, L'q'), of30(30, L'r');
+  Selection set({reference(block(longest.c_str())), reference(block(shortOf30.c_str())),
+                 reference(block(of30.c_str()))});
+  transcript().clear();
+  EXPECT_EQ(CountBlockInserts(set.name()), kQvNormal);
+  EXPECT_EQ(printed(),
+            L"Block..............................Count"
+            L"\n------------------------------------------------"
+            L"\n" +
+                longest +
+                L"...1"
+                L"\n" +
+                shortOf30 +
+                L".1"
+                L"\n" +
+                of30 + L"...1");
 }
 
 TEST_F(BlockInsertsTest, DynamicAndTagReferencesCountUnderTheirVisibleName) {
@@ -300,3 +323,137 @@ TEST_F(BlockInsertsTest, RebuiltReferencesTakeUnevenFactorsInTheirOwnAxes) {
 }
 
 }  // namespace
+
+TEST_F(BlockInsertsTest, AReferenceTheBlockCommandDoesNotTakeIsReportedAndKept) {
+  const QvDbObjectId tree = block(L"TREE");
+  addLayer(db(), L"Frozen works", [](QvDbLayerTableRecord& layer) { layer.setIsLocked(true); });
+  const QvDbObjectId id = taggedReference(db(), tree, P(10, 10, 0));
+  {
+    QvDbObjectPointer<QvDbBlockReference> ref(id, QvDb::kForWrite);
+    ASSERT_EQ(ref->setLayer(L"Frozen works"), Vexa::eOk);
+  }
+  int64_t name[2];
+  ASSERT_EQ(qvdbGetAdsName(name, id), Vexa::eOk);
+  // The host's BLOCK leaves references on locked layers alone: nothing is scaled.
+  EXPECT_EQ(ScaleOneBlkInsert(name, 2, 2, 2, 0, L"acet-tmp-block"), kQvError);
+  {
+    Selection set({id});
+    EXPECT_EQ(ScaleBlkInserts(set.name(), 2, 2, 2, 0), kQvError);
+  }
+  EXPECT_FALSE(id.isErased());
+  const Rebuilt ref = liveReference(db());
+  EXPECT_EQ(ref.id, id);
+  EXPECT_EQ(ref.scale.sx, 1.0);
+  EXPECT_EQ(ref.tagText, L"Rowan");
+  EXPECT_TRUE(vars().currentUcs().origin().isEqualTo(P(0, 0, 0)));
+
+  // Unlocked, but the temporary block refuses the copy.
+  {
+    QvDbObjectPointer<QvDbBlockReference> open(id, QvDb::kForWrite);
+    ASSERT_EQ(open->setLayer(L"0"), Vexa::eOk);
+  }
+  VexaFaultInjection& faults = host().service<VexaFaultInjection>();
+  faults.arm("QvDbBlockTableRecord::appendQvDbEntity", 1, Vexa::eOutOfMemory);
+  {
+    Selection set({id});
+    EXPECT_EQ(ScaleBlkInserts(set.name(), 2, 2, 2, 0), kQvError);
+  }
+  EXPECT_EQ(faults.tripped("QvDbBlockTableRecord::appendQvDbEntity"), 1);
+  EXPECT_FALSE(id.isErased());
+  EXPECT_EQ(liveReference(db()).scale.sx, 1.0);
+  QvDbBlockTable* table = nullptr;
+  ASSERT_EQ(db()->getBlockTable(table, QvDb::kForRead), Vexa::eOk);
+  EXPECT_FALSE(table->has(L"acet-tmp-block"));
+  table->close();
+}
+
+// The variables the rescaling holds while it works come back as they were, on both paths.
+TEST_F(BlockInsertsTest, RescalingRestoresTheVariablesItHolds) {
+  const QvDbObjectId tree = block(L"TREE");
+  const QvDbObjectId plain = reference(tree, P(1, 0, 0));
+  const QvDbObjectId tagged = taggedReference(db(), tree, P(10, 10, 0));
+  const struct {
+    QvDbObjectId id;
+    int icon;
+  } runs[] = {{plain, 1}, {tagged, 2}};
+  for (const auto& run : runs) {
+    ASSERT_EQ(setShortVar(L"UCSICON", run.icon), kQvNormal);
+    ASSERT_EQ(setShortVar(L"ATTREQ", 1), kQvNormal);
+    ASSERT_EQ(setShortVar(L"EXPLMODE", 0), kQvNormal);
+    {
+      Selection set({run.id});
+      EXPECT_EQ(ScaleBlkInserts(set.name(), 2, 2, 2, 0), kQvNormal) << run.icon;
+    }
+    EXPECT_EQ(shortVar(L"UCSICON"), run.icon);
+    EXPECT_EQ(shortVar(L"ATTREQ"), 1);
+    EXPECT_EQ(shortVar(L"EXPLMODE"), 0);
+    EXPECT_TRUE(vars().currentUcs().origin().isEqualTo(P(0, 0, 0)));
+  }
+  QvDbObjectPointer<QvDbBlockReference> scaled(plain, QvDb::kForRead);
+  EXPECT_EQ(scaled->scaleFactors().sx, 2.0);
+  EXPECT_TRUE(tagged.isErased());  // rebuilt through the commands
+}
+
+// Erased references in a selection are neither counted nor rescaled.
+TEST_F(BlockInsertsTest, ErasedReferencesAreLeftAlone) {
+  const QvDbObjectId tree = block(L"TREE");
+  const QvDbObjectId live = reference(tree, P(1, 0, 0));
+  const QvDbObjectId gone = reference(tree, P(2, 0, 0));
+  const QvDbObjectId tagged = taggedReference(db(), tree, P(3, 0, 0));
+  Selection set({live, gone, tagged});
+  for (const QvDbObjectId id : {gone, tagged}) {
+    QvDbObjectPointer<QvDbBlockReference> ref(id, QvDb::kForWrite);
+    ASSERT_EQ(ref->erase(), Vexa::eOk);
+  }
+  transcript().clear();
+  EXPECT_EQ(CountBlockInserts(set.name()), kQvNormal);
+  EXPECT_EQ(printed(),
+            L"Block..............................Count"
+            L"\n------------------------------------------------"
+            L"\nTREE..........................1");
+  int64_t name[2];
+  ASSERT_EQ(qvdbGetAdsName(name, tagged), Vexa::eOk);
+  EXPECT_EQ(ScaleOneBlkInsert(name, 2, 2, 2, 0, L"acet-tmp-block"), kQvError);
+  ScaleBlkInserts(set.name(), 2, 2, 2, 0);
+  QvDbObjectPointer<QvDbBlockReference> scaled(live, QvDb::kForRead);
+  EXPECT_EQ(scaled->scaleFactors().sx, 2.0);
+  scaled.close();
+  for (const QvDbObjectId id : {gone, tagged}) {
+    QvDbObjectPointer<QvDbBlockReference> ref(id, QvDb::kForRead, true);
+    ASSERT_EQ(ref.openStatus(), Vexa::eOk);
+    EXPECT_TRUE(ref->isErased());
+    EXPECT_EQ(ref->scaleFactors().sx, 1.0);
+  }
+  QvDbBlockTable* table = nullptr;
+  ASSERT_EQ(db()->getBlockTable(table, QvDb::kForRead), Vexa::eOk);
+  EXPECT_FALSE(table->has(L"acet-tmp-block"));
+  table->close();
+}
+
+TEST_F(BlockInsertsTest, EmptySelectionsCountNothingAndScaleNothing) {
+  const QvDbObjectId tree = block(L"TREE");
+  const QvDbObjectId id = reference(tree, P(1, 0, 0));
+  int64_t empty[2] = {0, 0};
+  int64_t entity[2];
+  ASSERT_EQ(qvdbGetAdsName(entity, id), Vexa::eOk);
+  ASSERT_EQ(qvedSSAdd(entity, nullptr, empty), kQvNormal);
+  ASSERT_EQ(qvedSSDel(entity, empty), kQvNormal);
+  int32_t length = -1;
+  ASSERT_EQ(qvedSSLength(empty, &length), kQvNormal);
+  ASSERT_EQ(length, 0);
+  ASSERT_EQ(setShortVar(L"UCSICON", 1), kQvNormal);
+  transcript().clear();
+  EXPECT_EQ(CountBlockInserts(empty), kQvError);
+  EXPECT_EQ(ScaleBlkInserts(empty, 2, 2, 2, 0), kQvNormal);
+  qvedSSFree(empty);
+  // A set that does not exist (freed, or never made).
+  const int64_t none[2] = {0, 0};
+  EXPECT_EQ(CountBlockInserts(none), kQvError);
+  EXPECT_EQ(ScaleBlkInserts(none, 2, 2, 2, 0), kQvError);
+  EXPECT_EQ(CountBlockInserts(nullptr), kQvError);
+  EXPECT_EQ(ScaleBlkInserts(nullptr, 2, 2, 2, 0), kQvError);
+  EXPECT_EQ(printed(), L"");
+  EXPECT_EQ(shortVar(L"UCSICON"), 1);
+  QvDbObjectPointer<QvDbBlockReference> ref(id, QvDb::kForRead);
+  EXPECT_EQ(ref->scaleFactors().sx, 1.0);
+}

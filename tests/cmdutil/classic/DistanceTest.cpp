@@ -1,11 +1,15 @@
 // Distance texts: decimals, scientific and feet-and-inches forms, signs, suffixes and refusals.
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "sdk/base/QvClassicCodes.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/ScopedCommaLocale.h"
 #include "xqcmdutil/XqDistance.h"
 
 namespace {
@@ -76,6 +80,9 @@ TEST(DistanceTest, MalformedTextsAreRefusedAndTheValueKept) {
   // Text after an exponent is refused as a rejected value.
   EXPECT_EQ(read(L"1e5q").status, kQvRejected);
   EXPECT_EQ(read(L"1e5q").value, -777.0);
+  // A text ends at its first NUL.
+  expectValue(std::wstring(L"1'6\0junk", 8).c_str(), 18.0);
+  EXPECT_EQ(read(std::wstring(L"\0 1", 3).c_str()).status, kQvError);
   // Tabs and non-ASCII digits are no part of a distance.
   EXPECT_EQ(read(L"1\t'6").status, kQvError);
   EXPECT_EQ(read(L"\u0661\u0662").status, kQvError);
@@ -104,6 +111,28 @@ TEST_F(DistanceHostTest, ANegativeUnitModeNeedsAWorkingDatabase) {
 TEST(DistanceNoHostTest, ANegativeUnitModeWithoutDatabaseIsAnError) {
   EXPECT_EQ(read(L"3", false, -1).status, kQvError);
   EXPECT_EQ(read(L"3", false, 2).status, kQvNormal);
+}
+
+// Under a locale whose decimal mark is a comma, texts still read with the full stop, and a
+// comma is no decimal mark.
+TEST(DistanceTest, NumbersReadTheSameUnderACommaLocale) {
+  {
+    ScopedCommaLocale comma;
+    if (comma.cLibraryUsesComma())  // the guard works: the C library reads "2,5" as 2.5
+      EXPECT_EQ(std::strtod("2,5", nullptr), 2.5) << comma.cLocaleName();
+    else
+      std::printf("no comma locale for the C library; the C++ locale has one\n");
+    expectValue(L"12.5", 12.5);
+    expectValue(L".75", 0.75);
+    expectValue(L"1.5e3", 1500.0);
+    expectValue(L"-2.5E-1", -0.25);
+    expectValue(L"2.5'", 30.0);
+    expectValue(L"1'6.25\"", 18.25);
+    expectValue(L"1'-6 1/2\"", 18.5);
+    for (const wchar_t* text : {L"2,5", L"1'6,25", L"1,5e3"})
+      EXPECT_NE(read(text).status, kQvNormal) << std::wstring(text).size();
+  }
+  EXPECT_EQ(std::strtod("2.5", nullptr), 2.5);  // the locale is back
 }
 
 }  // namespace

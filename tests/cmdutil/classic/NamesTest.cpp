@@ -36,7 +36,11 @@ TEST_F(NamesTest, ExtendedSymbolNames) {
   EXPECT_FALSE(symbol(L" door"));  // a leading blank
   for (wchar_t bad : std::wstring(L"<>/\\\":?*,=`;"))
     EXPECT_FALSE(symbol(std::wstring(L"a") + bad + L"b")) << static_cast<char>(bad);
-  EXPECT_FALSE(symbol(L"a\tb"));      // a control character
+  EXPECT_FALSE(symbol(L"a\tb"));  // a control character
+  // A name ends at its first NUL.
+  EXPECT_TRUE(symbol(std::wstring(L"Door\0<>", 7)));
+  EXPECT_TRUE(plain(std::wstring(L"Door\0<>", 7)));
+  EXPECT_FALSE(symbol(std::wstring(L"\0Door", 5)));
   EXPECT_FALSE(symbol(L"a\u0378b"));  // not a defined character
   // The vertical bar only when allowed (names of external references).
   EXPECT_FALSE(symbol(L"xref|Layer", 0));

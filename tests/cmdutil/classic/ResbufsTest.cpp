@@ -4,17 +4,11 @@
 #include <string>
 
 #include "sdk/base/QvClassicCodes.h"
-#include "sdk/db/QvDb2dPolyline.h"
 #include "sdk/db/QvDbAdsName.h"
-#include "sdk/db/QvDbArc.h"
 #include "sdk/db/QvDbBlockReference.h"
-#include "sdk/db/QvDbCircle.h"
 #include "sdk/db/QvDbLine.h"
-#include "sdk/db/QvDbMText.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbPoint.h"
-#include "sdk/db/QvDbText.h"
-#include "sdk/db/QvDbXline.h"
 #include "sdk/ed/qvdbEntData.h"
 #include "sdk/ed/qvedSelection.h"
 #include "tests/support/DbSetup.h"
@@ -111,25 +105,7 @@ TEST(ResbufsTest, WritersChangeOnlyRecordsOfTheirKind) {
   EXPECT_EQ(joined->next->type, 2);
 }
 
-class EntityDataHelpersTest : public HostFixture {
- protected:
-  int typeOf(QvDbEntity* entity) { return getEntType(Name(appendToModelSpace(db(), entity))); }
-};
-
-TEST_F(EntityDataHelpersTest, TypeCodesOfTheEntityTable) {
-  EXPECT_EQ(typeOf(new QvDbLine(P(0, 0, 0), P(1, 0, 0))), 1);
-  EXPECT_EQ(typeOf(new QvDbArc(P(0, 0, 0), 1, 0, 1)), 3);
-  EXPECT_EQ(typeOf(new QvDbCircle(P(0, 0, 0), {0, 0, 1}, 1)), 4);
-  EXPECT_EQ(typeOf(new QvDbPoint(P(0, 0, 0))), 9);
-  EXPECT_EQ(typeOf(new QvDbBlockReference(P(0, 0, 0), addBlock(db(), L"B"))), 15);
-  auto* text = new QvDbText();
-  text->setTextString(L"t");
-  EXPECT_EQ(typeOf(text), 16);
-  EXPECT_EQ(typeOf(new QvDbMText()), 24);
-  EXPECT_EQ(typeOf(new QvDbXline()), 102);
-  const int64_t nothing[2] = {0x7fffffff, 0};
-  EXPECT_EQ(getEntType(nothing), 0);
-}
+class EntityDataHelpersTest : public HostFixture {};
 
 TEST_F(EntityDataHelpersTest, PointsStringsNamesAndLayersOfAnEntity) {
   const QvDbObjectId id = appendToModelSpace(db(), new QvDbLine(P(1, 2, 3), P(4, 5, 6)));
@@ -157,6 +133,32 @@ TEST_F(EntityDataHelpersTest, PointsStringsNamesAndLayersOfAnEntity) {
   EXPECT_EQ(SetEntLayer(nothing, L"Kerb"), kQvError);
 }
 
+// An erased entity has no data: readers answer an error with their output untouched, and its
+// layer is not changed.
+TEST_F(EntityDataHelpersTest, ErasedEntitiesAreNeitherReadNorChanged) {
+  const QvDbObjectId id = appendToModelSpace(db(), new QvDbLine(P(1, 2, 3), P(4, 5, 6)));
+  {
+    QvDbObjectPointer<QvDbLine> line(id, QvDb::kForWrite);
+    ASSERT_EQ(line->erase(), Vexa::eOk);
+  }
+  const Name ent(id);
+  double pt[3] = {-1, -1, -1};
+  wchar_t buf[16] = L"kept";
+  int64_t owner[2] = {-1, -1};
+  EXPECT_EQ(getEntType(ent), 0);
+  EXPECT_EQ(GetEntType(ent, buf, 16), kQvError);
+  EXPECT_EQ(GetEntPoint(ent, 10, pt), kQvError);
+  EXPECT_EQ(GetEntString(ent, 8, buf, 16), kQvError);
+  EXPECT_EQ(GetEntName(ent, 330, owner), kQvError);
+  EXPECT_EQ(pt[0], -1.0);
+  EXPECT_EQ(std::wstring(buf), L"kept");
+  EXPECT_EQ(owner[0], -1);
+  EXPECT_EQ(SetEntLayer(ent, L"Kerb"), kQvError);
+  QvDbObjectPointer<QvDbLine> line(id, QvDb::kForRead, true);
+  ASSERT_EQ(line.openStatus(), Vexa::eOk);
+  EXPECT_EQ(line->layer(), L"0");
+}
+
 TEST_F(EntityDataHelpersTest, LastSelectionTakesWhatFollows) {
   std::vector<QvDbObjectId> ids;
   for (int k = 0; k < 4; ++k) ids.push_back(appendToModelSpace(db(), new QvDbPoint(P(k, 0, 0))));
@@ -171,6 +173,67 @@ TEST_F(EntityDataHelpersTest, LastSelectionTakesWhatFollows) {
   ASSERT_EQ(qvedSSLength(all, &length), kQvNormal);
   EXPECT_EQ(length, 4);
   qvedSSFree(all);
+}
+
+// Layer names through entity data: up to 255 characters they are kept whole, longer ones are
+// refused with the entity unchanged and no layer made (never one of a cut name).
+TEST_F(EntityDataHelpersTest, LongLayerNamesAreKeptWholeOrRefused) {
+  const QvDbObjectId id = appendToModelSpace(db(), new QvDbLine(P(0, 0, 0), P(1, 0, 0)));
+  const Name ent(id);
+  auto layerOf = [&] {
+    QvDbObjectPointer<QvDbLine> line(id, QvDb::kForRead);
+    return line->layer().wstr();
+  };
+  auto layerExists = [](const std::wstring& name) {
+    return static_cast<bool>(QvRbListPtr(qds_tblgetter(L"LAYER", name.c_str(), 0)));
+  };
+  const std::wstring longest = L"L" + std::wstring(253, L'x') + L"Z";
+  ASSERT_EQ(longest.size(), 255u);
+  EXPECT_EQ(SetEntLayer(ent, longest.c_str()), kQvNormal);
+  EXPECT_EQ(layerOf(), longest);
+  QvRbListPtr record(qds_tblgetter(L"LAYER", longest.c_str(), 0));
+  ASSERT_TRUE(record);
+  EXPECT_EQ(std::wstring(dxf(record.get(), 2)->value.string), longest);
+  std::wstring buf(300, L'#');
+  EXPECT_EQ(GetEntString(ent, 8, buf.data(), buf.size()), kQvNormal);
+  EXPECT_EQ(std::wstring(buf.c_str()), longest);
+
+  for (const size_t length : {256u, 300u, 5000u}) {
+    const std::wstring name(length, L'M');
+    EXPECT_EQ(SetEntLayer(ent, name.c_str()), kQvError) << length;
+    EXPECT_EQ(layerOf(), longest) << length;
+    EXPECT_FALSE(layerExists(name)) << length;
+    EXPECT_FALSE(layerExists(name.substr(0, 255))) << length;
+    // The same change as a whole list.
+    QvRbListPtr data(qvdbEntGet(ent));
+    ASSERT_TRUE(data);
+    for (resbuf* rb = data.get(); rb; rb = rb->next)
+      if (rb->type == 8) qvutSetRbString(rb, name.c_str());
+    EXPECT_EQ(qvdbEntMod(data.get()), kQvError) << length;
+    EXPECT_EQ(layerOf(), longest) << length;
+  }
+  // A name ends at its first NUL.
+  EXPECT_EQ(SetEntLayer(ent, std::wstring(L"Kerb\0stone", 10).c_str()), kQvNormal);
+  EXPECT_EQ(layerOf(), L"Kerb");
+  EXPECT_FALSE(layerExists(L"Kerbstone"));
+}
+
+// Block names through entity data: a reference does not move to a block of a name too long.
+TEST_F(EntityDataHelpersTest, LongBlockNamesInEntityDataAreRefused) {
+  const std::wstring longest(255, L'B');
+  const QvDbObjectId block = addBlock(db(), longest.c_str());
+  ASSERT_FALSE(block.isNull());
+  const QvDbObjectId id = appendToModelSpace(db(), new QvDbBlockReference(P(0, 0, 0), block));
+  wchar_t name[300];
+  EXPECT_EQ(GetEntString(Name(id), 2, name, 300), kQvNormal);
+  EXPECT_EQ(std::wstring(name), longest);
+  QvRbListPtr data(qvdbEntGet(Name(id)));
+  ASSERT_TRUE(data);
+  const std::wstring tooLong = longest + L"B";
+  ASSERT_EQ(setrb_string(data.get(), 2, qvutDupString(tooLong.c_str()), nullptr), 1);
+  EXPECT_EQ(qvdbEntMod(data.get()), kQvError);
+  QvDbObjectPointer<QvDbBlockReference> ref(id, QvDb::kForRead);
+  EXPECT_EQ(ref->blockTableRecord(), block);
 }
 
 }  // namespace

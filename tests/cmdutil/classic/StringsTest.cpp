@@ -38,7 +38,7 @@ TEST(StringsTest, TrimModesApplyInOrderAndBlanksOnlyBecomeEmpty) {
   EXPECT_EQ(trimmed(L"\t\t", L"B", true), L"");
   trimWhiteSpace(nullptr, L"B");
   qv_trim(nullptr, L"B");
-  // Characters beyond ASCII and a NUL inside are text like any other.
+  // Characters beyond ASCII are text like any other.
   EXPECT_EQ(trimmed(L" \u00e9 \u4e2d ", L"BME"), L"\u00e9\u4e2d");
 }
 
@@ -104,6 +104,42 @@ TEST(StringsTest, ComparisonsCopiesAndNameTests) {
   EXPECT_EQ(IsStringSelected(L"Window", list), 1);
   EXPECT_EQ(IsStringSelected(L"window", list), 0);
   EXPECT_EQ(IsStringSelected(nullptr, list), 0);
+}
+
+// A text ends at its first NUL: what follows is neither read as part of it nor changed.
+TEST(StringsTest, TextsEndAtTheirFirstNul) {
+  const std::wstring held(L"  a b \0 c d  ", 13);
+  std::wstring buffer = held;
+  qv_trim(buffer.data(), L"BME");
+  EXPECT_EQ(std::wstring(buffer.c_str()), L"ab");
+  EXPECT_EQ(buffer.substr(7), held.substr(7));  // after the NUL: as it was
+  buffer = held;
+  trimWhiteSpace(buffer.data(), L"E");
+  EXPECT_EQ(std::wstring(buffer.c_str()), L"  a b");
+  EXPECT_EQ(buffer.substr(7), held.substr(7));
+  std::wstring blanks(L"   \0  x", 7);
+  qv_trim(blanks.data(), L"");
+  EXPECT_EQ(blanks[0], L'\0');
+  EXPECT_EQ(blanks.substr(4), L"  x");
+
+  std::wstring quoted(L"\"ab\0\"", 5);  // the closing mark is beyond the end
+  qv_trimDoubleQuotation(quoted.data());
+  EXPECT_EQ(quoted, std::wstring(L"\"ab\0\"", 5));
+
+  EXPECT_EQ(extension(std::wstring(L"a.dwg\0.bak", 10).c_str()), L".dwg");
+  EXPECT_EQ(extension(std::wstring(L"a\0.dwg", 6).c_str()), L".");
+  EXPECT_EQ(strings_i_compare(std::wstring(L"AB\0x", 4).c_str(), std::wstring(L"ab\0y", 4).c_str()),
+            0);
+  wchar_t* copy = nullptr;
+  db_astrncpy(&copy, std::wstring(L"ab\0cd", 5).c_str(), -1);
+  EXPECT_EQ(std::wstring(copy), L"ab");
+  db_astrncpy(&copy, nullptr, 0);
+  EXPECT_TRUE(IsAllNum(std::wstring(L"12\0x", 4).c_str()));
+  EXPECT_TRUE(IsLegalName(std::wstring(L"ok\0|", 4).c_str()));
+  EXPECT_FALSE(IsLegalName(std::wstring(L"a|\0b", 4).c_str()));
+  CStringArray list;
+  list.Add(L"Door");
+  EXPECT_EQ(IsStringSelected(std::wstring(L"Door\0s", 6).c_str(), list), 1);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "sdk/base/QvClassicCodes.h"
+#include "sdk/base/VexaFaultInjection.h"
 #include "sdk/db/QvDbAttribute.h"
 #include "sdk/db/QvDbAttributeDefinition.h"
 #include "sdk/db/QvDbBlockReference.h"
@@ -106,6 +107,36 @@ TEST_F(BlockInsertExplodeTest, BlockRefusesWhatWouldLoseOrLoopData) {
   run(L"BLOCK\nLOCKED\n0,0\nL\n\n");
   EXPECT_TRUE(blockNamed(L"LOCKED").isNull());
   EXPECT_FALSE(erased(locked));
+}
+
+// A definition that refuses a copy part way changes nothing: the sources stay, a new block is
+// not made and a redefined one keeps its contents.
+TEST_F(BlockInsertExplodeTest, BlockThatCannotTakeACopyLosesNothing) {
+  const QvDbObjectId a = line(P(0, 0, 0), P(1, 0, 0));
+  const QvDbObjectId b = line(P(0, 0, 0), P(0, 1, 0));
+  VexaFaultInjection& faults = host().service<VexaFaultInjection>();
+  const char* kAppend = "QvDbBlockTableRecord::appendQvDbEntity";
+  faults.arm(kAppend, 1, Vexa::eOutOfMemory, 1);  // the second copy is refused
+  run(L"BLOCK\nPOST\n0,0\nALL\n\n");
+  EXPECT_EQ(faults.tripped(kAppend), 1);
+  EXPECT_THAT(messages(), Contains(L"\nThe block cannot take the selected objects."));
+  EXPECT_TRUE(blockNamed(L"POST").isNull());
+  EXPECT_FALSE(erased(a));
+  EXPECT_FALSE(erased(b));
+
+  run(L"BLOCK\nPOST\n0,0\nALL\n\n");
+  ASSERT_EQ(linesOf(blockNamed(L"POST")).size(), 2u);
+  const QvDbObjectId c = line(P(5, 0, 0), P(6, 0, 0));
+  const QvDbObjectId d = line(P(5, 0, 0), P(5, 1, 0));
+  faults.arm(kAppend, 1, Vexa::eOutOfMemory, 1);
+  run(L"BLOCK\nPOST\nY\n0,0\nALL\n\n");
+  EXPECT_EQ(faults.tripped(kAppend), 2);
+  const auto kept = linesOf(blockNamed(L"POST"));
+  ASSERT_EQ(kept.size(), 2u);
+  expectPoint(kept[0].second, P(1, 0, 0));
+  expectPoint(kept[1].second, P(0, 1, 0));
+  EXPECT_FALSE(erased(c));
+  EXPECT_FALSE(erased(d));
 }
 
 TEST_F(BlockInsertExplodeTest, InsertPlacesFactorsPointAndRotationInTheUcs) {

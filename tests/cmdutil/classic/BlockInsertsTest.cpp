@@ -165,6 +165,23 @@ TEST_F(BlockInsertsTest, CountsGoPast65535AndWordCountsStopThere) {
   EXPECT_NE(printed().find(L"\nBolt..........................65537"), std::wstring::npos);
 }
 
+// A selection larger than 16 bits can count: every reference is counted.
+TEST_F(BlockInsertsTest, AHugeSelectionIsCountedWhole) {
+  const QvDbObjectId bolt = block(L"BOLT");
+  const QvDbObjectId nut = block(L"NUT");
+  std::vector<QvDbObjectId> ids;
+  for (int i = 0; i < 65537; ++i) ids.push_back(reference(bolt));
+  ids.push_back(reference(nut));
+  Selection set(ids);
+  transcript().clear();
+  EXPECT_EQ(CountBlockInserts(set.name()), kQvNormal);
+  EXPECT_EQ(printed(),
+            L"Block..............................Count"
+            L"\n------------------------------------------------"
+            L"\nBOLT..........................65537"
+            L"\nNUT...........................1");
+}
+
 TEST_F(BlockInsertsTest, RescalingThroughEntityDataMultipliesOrSets) {
   const QvDbObjectId tree = block(L"TREE");
   const QvDbObjectId a = reference(tree, P(5, 0, 0), 2.0);

@@ -146,6 +146,17 @@ TEST(CFilePathTest, LongPathsAreKeptWhole) {
   EXPECT_EQ(w(sibling.GetRelativePath(deep.c_str())), L"sub\\x.dwg");
   const wchar_t* text = path;
   EXPECT_EQ(std::wstring(text), file);
+  // Five thousand characters and more, with an argument after them.
+  std::wstring deeper = L"\\\\server\\share";
+  for (int i = 0; deeper.size() < 5000; ++i) deeper += L"\\d" + std::to_wstring(i);
+  const std::wstring far = deeper + L"\\plan.dwg";
+  CFilePath longest((L"\"" + far + L"\" /b").c_str(), 0, 1);
+  EXPECT_EQ(w(longest.GetPath()), far);
+  EXPECT_EQ(w(longest.GetFileName()), L"plan.dwg");
+  ASSERT_EQ(longest.GetArgCount(), 1);
+  EXPECT_EQ(w(longest.GetArgument(0, 1)), L"b");
+  EXPECT_EQ(w(CFilePath((deeper + L"\\x\\y.dwg").c_str()).GetRelativePath(deeper.c_str())),
+            L"x\\y.dwg");
 }
 
 TEST(CFilePathTest, FileSizeTimesExistenceAndLabelThroughAMappedDrive) {

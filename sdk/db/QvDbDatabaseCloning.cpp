@@ -5,6 +5,7 @@
 #include "sdk/base/VexaFaultInjection.h"
 #include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbDependentInsert.h"
 #include "sdk/db/QvDbIdMappingIter.h"
 #include "sdk/db/QvDbObjectCloner.h"
 #include "sdk/db/QvDbObjectPointer.h"
@@ -50,13 +51,25 @@ Vexa::ErrorStatus QvDbDatabase::deepCloneObjects(
 
 Vexa::ErrorStatus QvDbDatabase::insert(QvDbObjectId& blockId, const wchar_t* blockName,
                                        QvDbDatabase* source, bool /*preserveSourceDatabase*/) {
+  return QvDbObjectCloner::insertModelSpace(this, blockId, blockName, source, QvString());
+}
+
+Vexa::ErrorStatus qvdbInsertDependent(QvDbDatabase* db, QvDbObjectId& blockId,
+                                      const wchar_t* blockName, QvDbDatabase* source,
+                                      const QvString& prefix) {
+  return QvDbObjectCloner::insertModelSpace(db, blockId, blockName, source, prefix);
+}
+
+Vexa::ErrorStatus QvDbObjectCloner::insertModelSpace(QvDbDatabase* dest, QvDbObjectId& blockId,
+                                                     const wchar_t* blockName, QvDbDatabase* source,
+                                                     const QvString& dependentPrefix) {
   blockId.setNull();
-  if (!source) return Vexa::eNullPtr;
-  if (source == this) return Vexa::eInvalidInput;
+  if (!dest || !source) return Vexa::eNullPtr;
+  if (source == dest) return Vexa::eInvalidInput;
   if (const Vexa::ErrorStatus es = vexaFaultStatus("QvDbDatabase::insert"); es != Vexa::eOk)
     return es;
   const QvString name(blockName);
-  if (qvdbGetSymbolSvc()->validateSymbolName(name, true, extnames()) != Vexa::eOk)
+  if (qvdbGetSymbolSvc()->validateSymbolName(name, true, dest->extnames()) != Vexa::eOk)
     return Vexa::eInvalidSymbolName;
   const QvDbObjectId sourceSpace = source->modelSpaceId();
   if (sourceSpace.isNull()) return Vexa::eKeyNotFound;
@@ -67,10 +80,11 @@ Vexa::ErrorStatus QvDbDatabase::insert(QvDbObjectId& blockId, const wchar_t* blo
     entities = space->entityIds();
   }
 
-  QvDbTransactionScope scope(this);
-  QvDbObjectId targetId = findSymbolRecord(kBlockTable, name);
+  QvDbTransactionScope scope(dest);
+  QvDbObjectId targetId = dest->findSymbolRecord(QvDbDatabase::kBlockTable, name);
   if (targetId.isNull()) {
-    QvDbObjectPointer<QvDbBlockTable> table(tables_[kBlockTable], QvDb::kForWrite);
+    QvDbObjectPointer<QvDbBlockTable> table(dest->tables_[QvDbDatabase::kBlockTable],
+                                            QvDb::kForWrite);
     if (table.openStatus() != Vexa::eOk) return table.openStatus();
     QvDbObjectPointer<QvDbBlockTableRecord> record(new QvDbBlockTableRecord());
     if (const Vexa::ErrorStatus es = record->setName(name.c_str()); es != Vexa::eOk) return es;
@@ -78,7 +92,7 @@ Vexa::ErrorStatus QvDbDatabase::insert(QvDbObjectId& blockId, const wchar_t* blo
       return es;
   } else {
     // A redefinition: the old contents go.
-    for (const QvDbObjectId& old : entitiesOf(targetId)) {
+    for (const QvDbObjectId& old : dest->entitiesOf(targetId)) {
       QvDbObjectPointer<QvDbObject> entity(old, QvDb::kForWrite);
       if (entity.openStatus() != Vexa::eOk) return entity.openStatus();
       if (const Vexa::ErrorStatus es = entity->erase(); es != Vexa::eOk) return es;
@@ -87,13 +101,15 @@ Vexa::ErrorStatus QvDbDatabase::insert(QvDbObjectId& blockId, const wchar_t* blo
   QvDbIdMapping map;
   map.setDeepCloneContext(QvDb::kDcInsert);
   {
-    QvDbObjectCloner cloner(source, this, QvDbObjectCloner::Mode::kAcrossDatabases, map);
+    QvDbObjectCloner cloner(source, dest, Mode::kAcrossDatabases, map);
+    cloner.setDependentPrefix(dependentPrefix);
     cloner.mapTo(sourceSpace, targetId);
     if (const Vexa::ErrorStatus es = cloner.clonePrimaries(entities, targetId); es != Vexa::eOk)
       return es;
     if (const Vexa::ErrorStatus es = cloner.translate(); es != Vexa::eOk) return es;
   }
-  if (blockNestsItself(targetId)) return Vexa::eInvalidInput;  // the block would contain itself
+  // The block would contain itself.
+  if (dest->blockNestsItself(targetId)) return Vexa::eInvalidInput;
   {
     QvDbObjectPointer<QvDbBlockTableRecord> target(targetId, QvDb::kForWrite);
     if (target.openStatus() != Vexa::eOk) return target.openStatus();

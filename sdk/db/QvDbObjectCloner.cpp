@@ -315,25 +315,50 @@ QvDbObjectId QvDbObjectCloner::resolveAcross(QvDbObjectId sourceId) {
       (name.compareNoCase(kQvDbModelSpace) == 0 ||
        name.left(12).compareNoCase(kQvDbPaperSpace) == 0))
     return QvDbObjectId();  // another drawing's spaces have no counterpart here
+  const QvString destName = anonymous ? name : dependentName(kind, name);
   if (!anonymous) {
-    const QvDbObjectId existing = dest_->findSymbolRecord(kind, name);
+    const QvDbObjectId existing = dest_->findSymbolRecord(kind, destName);
     if (!existing.isNull()) {
       mapTo(sourceId, existing);
       return existing;
     }
   }
   QvDbObjectId cloneId;
-  failure_ = cloneAcrossInto(dest_->tables_[kind], sourceId, cloneId);
+  failure_ = cloneAcrossInto(dest_->tables_[kind], sourceId, cloneId, destName);
   return cloneId;
 }
 
+QvString QvDbObjectCloner::dependentName(int kind, const QvString& name) const {
+  if (dependentPrefix_.isEmpty()) return name;
+  switch (kind) {
+    case QvDbDatabase::kLayerTable:
+      if (name == L"0") return name;
+      break;
+    case QvDbDatabase::kLinetypeTable:
+      if (name.isEqualNoCase(L"ByBlock") || name.isEqualNoCase(L"ByLayer") ||
+          name.isEqualNoCase(L"Continuous"))
+        return name;
+      break;
+    case QvDbDatabase::kTextStyleTable:
+    case QvDbDatabase::kDimStyleTable:
+    case QvDbDatabase::kBlockTable:
+      break;
+    default:
+      return name;
+  }
+  return dependentPrefix_ + L"|" + name;
+}
+
 Vexa::ErrorStatus QvDbObjectCloner::cloneAcrossInto(QvDbObjectId ownerId, QvDbObjectId sourceId,
-                                                    QvDbObjectId& cloneId) {
+                                                    QvDbObjectId& cloneId,
+                                                    const QvString& recordName) {
   QvDbObjectPointer<QvDbObject> owner(ownerId, QvDb::kForWrite);
   if (owner.openStatus() != Vexa::eOk) return owner.openStatus();
   if (const Vexa::ErrorStatus es = owner->assertWriteEnabled(); es != Vexa::eOk) return es;
   QvDbObject* clone = nullptr;
   if (const Vexa::ErrorStatus es = cloneObject(sourceId, false, clone); es != Vexa::eOk) return es;
+  if (auto* record = QvDbSymbolTableRecord::cast(clone); record && !recordName.isEmpty())
+    record->name_ = recordName;
   if (const Vexa::ErrorStatus es = placeInOwner(owner.object(), clone, sourceId); es != Vexa::eOk)
     return es;
   cloneId = clone->objectId();

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "sdk/base/QvString.h"
 #include "sdk/base/VexaErrorStatus.h"
 #include "sdk/db/QvDbIdMapping.h"
 #include "sdk/db/QvDbObjectId.h"
@@ -27,6 +28,21 @@ class QvDbObjectCloner {
   QvDbObjectCloner(const QvDbObjectCloner&) = delete;
   QvDbObjectCloner& operator=(const QvDbObjectCloner&) = delete;
   ~QvDbObjectCloner();
+
+  // Copies the model space of `source` into `dest` as the block `blockName` (QvDbDatabase::insert).
+  // With a prefix, the records brought along are those of an external reference: named
+  // "PREFIX|NAME" (dependentName) and matched in `dest` under that name.
+  static Vexa::ErrorStatus insertModelSpace(QvDbDatabase* dest, QvDbObjectId& blockId,
+                                            const wchar_t* blockName, QvDbDatabase* source,
+                                            const QvString& dependentPrefix);
+
+  // Across databases, records brought along are named as dependentName says.
+  void setDependentPrefix(const QvString& prefix) { dependentPrefix_ = prefix; }
+  // The name a record of table `kind` (QvDbDatabase::TableKind) takes in the destination: its
+  // own without a prefix, and for the layers, linetypes, text and dimension styles and blocks
+  // of an external reference "PREFIX|NAME", except layer "0" and the linetypes ByBlock,
+  // ByLayer and Continuous, which every drawing shares.
+  QvString dependentName(int kind, const QvString& name) const;
 
   // Makes `destId` stand for `sourceId` without cloning it.
   void mapTo(QvDbObjectId sourceId, QvDbObjectId destId);
@@ -59,9 +75,10 @@ class QvDbObjectCloner {
   Vexa::ErrorStatus resolveDefinitionAcross(QvDbObjectId sourceId, QvDbObjectId& destId);
   // Cloned underlay references join the reactors of the definition they show.
   Vexa::ErrorStatus joinDefinitions();
-  // Clones a source object into an owner of the destination (a symbol table, a dictionary).
+  // Clones a source object into an owner of the destination (a symbol table, a dictionary); a
+  // symbol record under `recordName` when one is given.
   Vexa::ErrorStatus cloneAcrossInto(QvDbObjectId ownerId, QvDbObjectId sourceId,
-                                    QvDbObjectId& cloneId);
+                                    QvDbObjectId& cloneId, const QvString& recordName = {});
   Vexa::ErrorStatus registerApplications();
   // Database handles (1005) in a clone's extended data that name a cloned object name its
   // clone; others are kept.
@@ -72,6 +89,7 @@ class QvDbObjectCloner {
   QvDbDatabase* dest_;
   Mode mode_;
   QvDbIdMapping& map_;
+  QvString dependentPrefix_;
   std::vector<QvDbObject*> openClones_;
   std::vector<Pending> pending_;
   Vexa::ErrorStatus failure_ = Vexa::eOk;  // the first failure met while translating

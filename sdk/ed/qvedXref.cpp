@@ -1,15 +1,16 @@
 #include "sdk/ed/qvedXref.h"
 
+#include <filesystem>
 #include <memory>
 #include <vector>
 
+#include "sdk/base/VexaFaultInjection.h"
 #include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbDependentInsert.h"
 #include "sdk/db/QvDbHostApplicationServices.h"
-#include "sdk/db/QvDbLayerTableRecord.h"
-#include "sdk/db/QvDbLinetypeTableRecord.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbSymbolTable.h"
 #include "sdk/db/QvDbSymbolTableIterator.h"
@@ -45,31 +46,6 @@ std::vector<QvDbObjectId> recordsOf(QvDbObjectId tableId) {
   return ids;
 }
 
-// Names a referenced drawing shares with every drawing: they stay as they are.
-bool keepsItsName(const QvDbSymbolTableRecord& record) {
-  const QvString name = record.name();
-  if (name.isEmpty() || name.getAt(0) == L'*') return true;  // spaces, anonymous blocks
-  if (const auto* block = QvDbBlockTableRecord::cast(&record)) return block->isLayout();
-  if (QvDbLayerTableRecord::cast(&record)) return name == L"0";
-  if (QvDbLinetypeTableRecord::cast(&record))
-    return name.isEqualNoCase(L"ByBlock") || name.isEqualNoCase(L"ByLayer") ||
-           name.isEqualNoCase(L"Continuous");
-  return false;
-}
-
-// Renames the referenced drawing's own records "PREFIX|NAME" before it is copied.
-Vexa::ErrorStatus prefixRecords(QvDbDatabase& side, const QvString& prefix) {
-  for (const QvDbObjectId& tableId : namedTables(&side))
-    for (const QvDbObjectId& id : recordsOf(tableId)) {
-      QvDbObjectPointer<QvDbSymbolTableRecord> record(id, QvDb::kForWrite);
-      if (record.openStatus() != Vexa::eOk) return record.openStatus();
-      if (keepsItsName(*record)) continue;
-      const QvString name = prefix + L"|" + record->name();
-      if (const Vexa::ErrorStatus es = record->setName(name.c_str()); es != Vexa::eOk) return es;
-    }
-  return Vexa::eOk;
-}
-
 bool startsWithNoCase(const QvString& text, const QvString& start) {
   return text.length() >= start.length() && text.left(start.length()).isEqualNoCase(start);
 }
@@ -95,15 +71,13 @@ QvString bareName(const QvString& path) {
   return path.mid(at + 1);
 }
 
-// Reads `path` as the contents of the external-reference block `name` of `db` (a new block, or
-// the block's contents replaced), its symbols as dependent records. A failure changes nothing.
-Vexa::ErrorStatus readReference(QvDbDatabase* db, const QvString& path, const QvString& name,
+// Copies `contents` into the external-reference block `name` of `db` (a new block, or the
+// block's contents replaced), its symbols as dependent records. A failure changes nothing.
+Vexa::ErrorStatus copyReference(QvDbDatabase* db, QvDbDatabase& contents, const QvString& name,
                                 QvDbObjectId& block) {
-  QvDbDatabase side(false, true);
-  if (const Vexa::ErrorStatus es = side.readDwgFile(path.c_str()); es != Vexa::eOk) return es;
-  if (const Vexa::ErrorStatus es = prefixRecords(side, name); es != Vexa::eOk) return es;
   QvDbTransactionScope scope(db);
-  if (const Vexa::ErrorStatus es = db->insert(block, name.c_str(), &side); es != Vexa::eOk)
+  if (const Vexa::ErrorStatus es = qvdbInsertDependent(db, block, name.c_str(), &contents, name);
+      es != Vexa::eOk)
     return es;
   if (const Vexa::ErrorStatus es = markDependent(db, name); es != Vexa::eOk) return es;
   {
@@ -116,13 +90,20 @@ Vexa::ErrorStatus readReference(QvDbDatabase* db, const QvString& path, const Qv
   return scope.commit();
 }
 
-}  // namespace
+// Reads `path` as the contents of the external-reference block `name` of `db`.
+Vexa::ErrorStatus readReference(QvDbDatabase* db, const QvString& path, const QvString& name,
+                                QvDbObjectId& block) {
+  QvDbDatabase side(false, true);
+  if (const Vexa::ErrorStatus es = side.readDwgFile(path.c_str()); es != Vexa::eOk) return es;
+  return copyReference(db, side, name, block);
+}
 
-Vexa::ErrorStatus qvedXrefAttach(const wchar_t* path, const wchar_t* blockName,
-                                 QvDbObjectId* blockId, QvDbObjectId* referenceId,
-                                 const QvGePoint3d* insertionPoint, const QvGeScale3d* scale,
-                                 const double* rotation, bool /*quiet*/, QvDbDatabase* hostDb,
-                                 const wchar_t* /*password*/) {
+// Attaches `path` as the block `blockName`, its contents from `contents` or, without it, read
+// from the file.
+Vexa::ErrorStatus attach(const wchar_t* path, QvDbDatabase* contents, const wchar_t* blockName,
+                         QvDbObjectId* blockId, QvDbObjectId* referenceId,
+                         const QvGePoint3d* insertionPoint, const QvGeScale3d* scale,
+                         const double* rotation, QvDbDatabase* hostDb) {
   QvDbDatabase* db = orWorking(hostDb);
   if (!path || !blockName || !db) return Vexa::eNullPtr;
   const QvString name(blockName);
@@ -136,7 +117,9 @@ Vexa::ErrorStatus qvedXrefAttach(const wchar_t* path, const wchar_t* blockName,
   }
   QvDbTransactionScope scope(db);
   QvDbObjectId block;
-  if (const Vexa::ErrorStatus es = readReference(db, QvString(path), name, block); es != Vexa::eOk)
+  if (const Vexa::ErrorStatus es = contents ? copyReference(db, *contents, name, block)
+                                            : readReference(db, QvString(path), name, block);
+      es != Vexa::eOk)
     return es;
   {
     QvDbObjectPointer<QvDbBlockTableRecord> record(block, QvDb::kForWrite);
@@ -164,10 +147,35 @@ Vexa::ErrorStatus qvedXrefAttach(const wchar_t* path, const wchar_t* blockName,
   return Vexa::eOk;
 }
 
+}  // namespace
+
+Vexa::ErrorStatus qvedXrefAttach(const wchar_t* path, const wchar_t* blockName,
+                                 QvDbObjectId* blockId, QvDbObjectId* referenceId,
+                                 const QvGePoint3d* insertionPoint, const QvGeScale3d* scale,
+                                 const double* rotation, bool /*quiet*/, QvDbDatabase* hostDb,
+                                 const wchar_t* /*password*/) {
+  return attach(path, nullptr, blockName, blockId, referenceId, insertionPoint, scale, rotation,
+                hostDb);
+}
+
+Vexa::ErrorStatus qvedXrefAttachSaved(QvDbDatabase* contents, const wchar_t* blockName,
+                                      QvDbObjectId* blockId, QvDbObjectId* referenceId,
+                                      const QvGePoint3d* insertionPoint, const QvGeScale3d* scale,
+                                      const double* rotation, bool /*quiet*/,
+                                      QvDbDatabase* hostDb) {
+  if (!contents) return Vexa::eNullPtr;
+  if (contents == orWorking(hostDb)) return Vexa::eInvalidInput;
+  const QvString path = contents->fileName();
+  if (path.isEmpty() || !std::filesystem::is_regular_file(path.utf8())) return Vexa::eFileNotFound;
+  return attach(path.c_str(), contents, blockName, blockId, referenceId, insertionPoint, scale,
+                rotation, hostDb);
+}
+
 Vexa::ErrorStatus qvedXrefBind(const wchar_t* blockName, bool insertBind, bool /*quiet*/,
                                QvDbDatabase* hostDb) {
   QvDbDatabase* db = orWorking(hostDb);
   if (!blockName || !db) return Vexa::eNullPtr;
+  if (const Vexa::ErrorStatus es = vexaFaultStatus("qvedXrefBind"); es != Vexa::eOk) return es;
   const QvString name(blockName);
   QvDbObjectId block;
   {

@@ -28,6 +28,19 @@ Vexa::ErrorStatus qvedXrefAttach(const wchar_t* path, const wchar_t* blockName,
                                  const double* rotation = nullptr, bool quiet = true,
                                  QvDbDatabase* hostDb = nullptr, const wchar_t* password = nullptr);
 
+// Attaches, as qvedXrefAttach does, the drawing file that `contents` was just saved to or read
+// from (its fileName()), taking the contents from `contents` rather than reading the file again;
+// the caller answers for `contents` being what the file holds. `contents` is not changed.
+// Refusals as qvedXrefAttach's, and eNullPtr without `contents`, eInvalidInput when it is the
+// host drawing itself, eFileNotFound when it has no file or its file is gone.
+Vexa::ErrorStatus qvedXrefAttachSaved(QvDbDatabase* contents, const wchar_t* blockName,
+                                      QvDbObjectId* blockId = nullptr,
+                                      QvDbObjectId* referenceId = nullptr,
+                                      const QvGePoint3d* insertionPoint = nullptr,
+                                      const QvGeScale3d* scale = nullptr,
+                                      const double* rotation = nullptr, bool quiet = true,
+                                      QvDbDatabase* hostDb = nullptr);
+
 // Binds the external reference `blockName` into `hostDb` (the working drawing when null): its
 // dependent records "BLOCKNAME|NAME" become ordinary records "BLOCKNAME$N$NAME", N the first of
 // 0, 1, ... whose name is free; with `insertBind` they take their own name NAME when it is free

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbBlockTable.h"
@@ -13,6 +14,7 @@
 #include "sdk/db/QvDbLayerTableRecord.h"
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbSymbolTableRecord.h"
 #include "sdk/ed/qvedXref.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/DbSetup.h"
@@ -174,6 +176,73 @@ TEST_F(XrefTest, ResolveReadsTheFilesAgainAndKeepsBlocksWhoseFileIsGone) {
   // Only the unresolved one is tried again, and it is still missing.
   EXPECT_EQ(qvdbResolveCurrentXRefs(db(), true, true), Vexa::eFileNotFound);
   EXPECT_TRUE(nothingLeftOpen(db()));
+}
+
+// A drawing just saved is attached from memory: the same block, dependent records and reference
+// as reading its file gives, the host's own records of the same names left alone and the saved
+// drawing unchanged. Without a file behind it, it is refused.
+TEST_F(XrefTest, AttachOfASavedDrawingTakesItsContentsFromMemory) {
+  QvDbDatabase side(true, true);
+  const QvDbObjectId sideWalls = addLayer(&side, L"Walls");
+  auto* wall = new QvDbLine(QvGePoint3d(0, 0, 0), QvGePoint3d(10, 0, 0));
+  wall->setLayer(sideWalls);
+  appendToModelSpace(&side, wall);
+  const QvDbObjectId sideDoor = addBlock(&side, L"Door");
+  appendEntity(sideDoor, new QvDbLine(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 0, 0)));
+  appendToModelSpace(&side, new QvDbBlockReference(QvGePoint3d(5, 0, 0), sideDoor));
+  const std::string path = folder_.path("saved.dxf");
+  const QvString file(path.c_str());
+  EXPECT_EQ(qvedXrefAttachSaved(&side, L"EARLY"), Vexa::eFileNotFound);  // not saved yet
+  ASSERT_EQ(side.saveAs(file.c_str()), Vexa::eOk);
+
+  const QvDbObjectId hostWalls = addLayer(db(), L"Walls");
+  QvDbObjectId fromMemory, refId, fromFile;
+  const QvGePoint3d at(7, 8, 0);
+  ASSERT_EQ(qvedXrefAttachSaved(&side, L"MEM", &fromMemory, &refId, &at), Vexa::eOk);
+  ASSERT_EQ(qvedXrefAttach(file.c_str(), L"FILE", &fromFile), Vexa::eOk);
+
+  // Both blocks: the wall on the dependent layer, the reference of the dependent door block.
+  for (const auto& [prefix, blockId] :
+       {std::pair<std::wstring, QvDbObjectId>{L"MEM", fromMemory}, {L"FILE", fromFile}}) {
+    SCOPED_TRACE(prefix);
+    const QvDbObjectId walls = record(db()->layerTableId(), (prefix + L"|Walls").c_str());
+    const QvDbObjectId door = record(db()->blockTableId(), (prefix + L"|Door").c_str());
+    EXPECT_TRUE(dependent(walls));
+    EXPECT_TRUE(dependent(door));
+    QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForRead);
+    ASSERT_TRUE(block);
+    EXPECT_TRUE(block->isFromExternalReference());
+    EXPECT_EQ(block->pathName(), file);
+    const QvDbObjectIdArray ids = block->entityIds();
+    ASSERT_EQ(ids.length(), 2);
+    QvDbObjectPointer<QvDbLine> line(ids[0], QvDb::kForRead);
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->layerId(), walls);
+    QvDbObjectPointer<QvDbBlockReference> nested(ids[1], QvDb::kForRead);
+    ASSERT_TRUE(nested);
+    EXPECT_EQ(nested->blockTableRecord(), door);
+  }
+  EXPECT_FALSE(dependent(hostWalls));
+  EXPECT_EQ(record(db()->layerTableId(), L"Walls"), hostWalls);
+  {
+    QvDbObjectPointer<QvDbBlockReference> ref(refId, QvDb::kForRead);
+    ASSERT_TRUE(ref);
+    EXPECT_EQ(ref->blockTableRecord(), fromMemory);
+    EXPECT_EQ(ref->position(), at);
+  }
+  // The saved drawing keeps its own names.
+  EXPECT_EQ(QvDbSymbolTableRecord::nameOf(sideWalls), QvString(L"Walls"));
+  EXPECT_EQ(QvDbSymbolTableRecord::nameOf(sideDoor), QvString(L"Door"));
+
+  const int before = db()->numObjects();
+  EXPECT_EQ(qvedXrefAttachSaved(nullptr, L"X"), Vexa::eNullPtr);
+  EXPECT_EQ(qvedXrefAttachSaved(db(), L"X"), Vexa::eInvalidInput);
+  EXPECT_EQ(qvedXrefAttachSaved(&side, L"MEM"), Vexa::eDuplicateKey);
+  std::filesystem::remove(path);
+  EXPECT_EQ(qvedXrefAttachSaved(&side, L"X"), Vexa::eFileNotFound);
+  EXPECT_EQ(db()->numObjects(), before);
+  EXPECT_TRUE(nothingLeftOpen(db()));
+  EXPECT_TRUE(nothingLeftOpen(&side));
 }
 
 }  // namespace

@@ -1,20 +1,22 @@
 #include "xqcmdutil/XqDgnBind.h"
 
-#include <unistd.h>
-
 #include <unordered_set>
 #include <vector>
 
+#include "sdk/app/CQvUiPathname.h"
 #include "sdk/app/VexaTempFiles.h"
 #include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbDatabase.h"
+#include "sdk/db/QvDbDictionary.h"
 #include "sdk/db/QvDbHostApplicationServices.h"
 #include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbTransactionScope.h"
 #include "sdk/db/QvDbUnderlayDefinition.h"
 #include "sdk/db/QvDbUnderlayFile.h"
 #include "sdk/db/QvDbUnderlayReference.h"
 #include "sdk/ed/qvedXref.h"
+#include "xqcmdutil/QvDbUnderlayService.h"
 
 namespace {
 
@@ -35,8 +37,10 @@ struct Placement {
 class TempDrawing {
  public:
   TempDrawing() : path_(vexaReserveTempFile(L"TarvoTempDgnXref", L".dwg")) {}
+  // Only a regular file is removed.
   ~TempDrawing() {
-    if (!path_.isEmpty()) ::unlink(path_.utf8().c_str());
+    CQvUiPathname file;
+    if (!path_.isEmpty() && file.parse(path_) == CQvUiPathname::kFileExists) file.remove();
   }
   TempDrawing(const TempDrawing&) = delete;
   TempDrawing& operator=(const TempDrawing&) = delete;
@@ -114,17 +118,21 @@ bool bind(QvDbObjectId definitionId, const wchar_t* blockName, bool insertBind,
 
   const std::vector<Placement> all = placements(reactors, definitionId);
   if (all.empty()) return false;
+  // From the attach on, a failure takes the drawing back to where it was.
+  QvDbTransactionScope scope(db);
   QvDbObjectId blockId;
   QvDbObjectId attachedId;
   const Placement& first = all.front();
-  if (qvedXrefAttach(path.c_str(), blockName, &blockId, &attachedId, &first.position, &first.scale,
-                     &first.rotation, true, db) != Vexa::eOk)
+  // The contents just saved are attached as they are in memory: reading the file back would
+  // give them again.
+  if (qvedXrefAttachSaved(contents, blockName, &blockId, &attachedId, &first.position, &first.scale,
+                          &first.rotation, true, db) != Vexa::eOk)
     return false;
   if (qvedXrefBind(blockName, insertBind, true, db) != Vexa::eOk) return false;
   if (!placeFirst(attachedId, blockId, first)) return false;
   for (size_t i = 1; i < all.size(); ++i)
     if (!addReference(blockId, all[i])) return false;
-  return true;
+  return scope.commit() == Vexa::eOk;
 }
 
 // The references placed directly in a layout that show, at any depth, the block `blockId`.
@@ -140,6 +148,19 @@ void layoutReferences(QvDbObjectId blockId, std::unordered_set<QvDbObjectId>& ou
     QvDbObjectPointer<QvDbBlockTableRecord> owner(ref->ownerId(), QvDb::kForRead);
     if (owner && owner->isLayout()) out.insert(refId);
   }
+}
+
+// The DGN dictionary goes with its last definition: taken out of the named objects and erased.
+void dropEmptyDictionary(QvDbDatabase* db) {
+  const QvDbDgnUnderlayService service;
+  const QvDbObjectId dictId = service.underlayDictionary(db);
+  {
+    QvDbObjectPointer<QvDbDictionary> dict(dictId, QvDb::kForRead);
+    if (!dict || dict->numEntries() != 0) return;
+  }
+  if (service.removeUnderlayDictionary(db) != Vexa::eOk) return;
+  QvDbObjectPointer<QvDbDictionary> dict(dictId, QvDb::kForWrite);
+  if (dict) dict->erase();
 }
 
 // Erases the definition and its references; true when they have to stay.
@@ -172,6 +193,7 @@ bool cleanUp(QvDbObjectId definitionId, const std::vector<QvDbObjectId>& reactor
     QvDbObjectPointer<QvDbUnderlayReference> ref(id, QvDb::kForWrite);
     if (ref) ref->erase();
   }
+  dropEmptyDictionary(definitionId.database());
   return false;
 }
 

@@ -38,5 +38,5 @@ void vexaFaultPoint(const char* point);
 // For operations that answer a status rather than raise: the armed status when the point is
 // armed in the running host (one arming used up), else eOk. Points of this kind:
 //   "QvDbDatabase::deepCloneObjects", "QvDbDatabase::insert", "QvDbEntity::explode",
-//   "QvDbBlockTableRecord::appendQvDbEntity", "QvDbDictionary::setAt".
+//   "QvDbBlockTableRecord::appendQvDbEntity", "QvDbDictionary::setAt", "qvedXrefBind".
 Vexa::ErrorStatus vexaFaultStatus(const char* point);

@@ -4,7 +4,8 @@
 # aside); ezdxf reads the result and its audit finds no error; the two PDF underlays show one
 # definition of the survey's first page, placed, scaled and turned as asked, and both are its
 # reactors. The two DGN underlays were bound: two references of the block "partner_site", which
-# holds the DGN file's converted contents on its bound layers, and no DGN definition is left.
+# holds the DGN file's converted contents on its bound layers, and no DGN definition, nor the DGN
+# dictionary, is left.
 # A text file named .pdf is refused with its reason.
 source "$(dirname "$0")/lib/example_run.sh"
 
@@ -35,7 +36,7 @@ assert tuple(second.dxf.insert) == (100, 0, 0) and second.scaling == (4, 4, 4)
 assert math.isclose(first.dxf.rotation, 0) and math.isclose(second.dxf.rotation, 90)
 
 assert not doc.modelspace().query("DGNUNDERLAY")
-assert len(doc.rootdict.get("ACAD_DGNDEFINITIONS", {})) == 0
+assert "ACAD_DGNDEFINITIONS" not in doc.rootdict, list(doc.rootdict.keys())
 bound = doc.blocks.get("partner_site")
 assert bound is not None and not bound.block.is_xref
 kinds = sorted(e.dxftype() for e in bound)

@@ -7,16 +7,18 @@
 
 // Binds the DGN definition `definitionId` of the working drawing: its converted contents (the
 // loaded item's drawing) are saved to a temporary drawing "TarvoTempDgnXref<n>.dwg" in the
-// session's private temporary folder, attached as the external reference `blockName` and bound
-// (with the "insert" kind of bind when `insertBind`); every underlay reference of the definition
-// that is live is then replaced by a reference of that block with its transform (normal
-// included), in the block or layout that holds the underlay. The temporary file is removed.
-// False when nothing was bound: a null id or name, no working drawing, a definition that does
-// not open, is not loaded or has no references, a temporary path longer than 259 characters, a
-// failed save, attach or bind (the drawing as it was before the bind, unless the failure came
-// while the references were replaced). True otherwise, and then the definition and its
-// references are erased (`definitionKept` false) unless one of the references or the definition
-// could not be opened for write (`definitionKept` true: all of them stay).
+// session's private temporary folder, attached as the external reference `blockName` (from the
+// contents in memory, which the file holds too) and bound (with the "insert" kind of bind when
+// `insertBind`); every underlay reference of the definition that is live is then replaced by a
+// reference of that block with its transform (normal included), in the block or layout that
+// holds the underlay. The temporary file is removed.
+// False when nothing was bound, and then the drawing is as it was: a null id or name, no working
+// drawing, a definition that does not open, is not loaded or has no references, a temporary
+// path longer than 259 characters, a failed save, attach or bind, or a reference that could not
+// be replaced. True otherwise, and then the definition and its references are erased
+// (`definitionKept` false), and the DGN dictionary with them when it holds nothing else, unless
+// one of the references or the definition could not be opened for write (`definitionKept` true:
+// all of them stay).
 XQCMDUTIL_EXPORT bool doDgnBind(QvDbObjectId definitionId, const wchar_t* blockName,
                                 bool& definitionKept, bool insertBind);
 

@@ -5,22 +5,30 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "sdk/app/VexaSessionTempFolder.h"
+#include "sdk/base/VexaFaultInjection.h"
 #include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
+#include "sdk/db/QvDbDictionary.h"
+#include "sdk/db/QvDbDictionaryIterator.h"
 #include "sdk/db/QvDbLayerTable.h"
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbSymbolTable.h"
+#include "sdk/db/QvDbSymbolTableIterator.h"
+#include "sdk/db/QvDbSymbolTableRecord.h"
 #include "sdk/db/QvDbUnderlayDefinition.h"
 #include "sdk/db/QvDbUnderlayReference.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/TestPaths.h"
+#include "xqcmdutil/QvDbUnderlayService.h"
 #include "xqcmdutil/XqDgnBind.h"
 
 namespace {
@@ -35,11 +43,11 @@ class DgnBindTest : public HostFixture {
   }
 
   // A loaded definition of site.dgn.
-  QvDbObjectId addDefinition() {
+  QvDbObjectId addDefinition(const wchar_t* key = L"site - Default") {
     auto* def = new QvDbDgnDefinition();
     def->setSourceFileName(QvString((testDataDir() + "/underlay/site.dgn").c_str()).c_str());
     QvDbObjectId id;
-    EXPECT_EQ(QvDbUnderlayDefinition::addToDatabase(db(), L"site - Default", def, id), Vexa::eOk);
+    EXPECT_EQ(QvDbUnderlayDefinition::addToDatabase(db(), key, def, id), Vexa::eOk);
     QvDbObjectPointer<QvDbDgnDefinition> open(id, QvDb::kForWrite);
     EXPECT_EQ(open->load(), Vexa::eOk);
     return id;
@@ -69,6 +77,31 @@ class DgnBindTest : public HostFixture {
     std::vector<QvDbObjectId> ids;
     for (const QvDbObjectId& id : record->entityIds()) ids.push_back(id);
     return ids;
+  }
+
+  static std::vector<std::wstring> recordNames(QvDbObjectId tableId) {
+    std::vector<std::wstring> names;
+    QvDbObjectPointer<QvDbSymbolTable> table(tableId, QvDb::kForRead);
+    QvDbSymbolTableIterator* raw = nullptr;
+    EXPECT_EQ(table->newIterator(raw), Vexa::eOk);
+    const std::unique_ptr<QvDbSymbolTableIterator> it(raw);
+    for (; !it->done(); it->step()) {
+      QvDbObjectId id;
+      it->getRecordId(id);
+      names.push_back(QvDbSymbolTableRecord::nameOf(id).wstr());
+    }
+    return names;
+  }
+
+  // The keys of the DGN dictionary; none without it.
+  std::vector<std::wstring> dgnKeys() {
+    std::vector<std::wstring> keys;
+    QvDbObjectPointer<QvDbDictionary> dict(QvDbDgnUnderlayService().underlayDictionary(db()),
+                                           QvDb::kForRead);
+    if (!dict) return keys;
+    std::unique_ptr<QvDbDictionaryIterator> it(dict->newIterator());
+    for (; !it->done(); it->next()) keys.push_back(it->name().wstr());
+    return keys;
   }
 
   std::vector<std::string> tempFiles() {
@@ -192,6 +225,92 @@ TEST_F(DgnBindTest, NothingIsBoundWithoutLiveReferencesOrAUsableName) {
   EXPECT_TRUE(block(L"SITE").isNull());
   EXPECT_FALSE(defId.isErased());
   EXPECT_TRUE(tempFiles().empty());
+}
+
+// A failure after the external reference was attached (in the attach, its bind, or while the
+// other underlays are replaced) takes everything back: no block, no dependent or bound layers,
+// the underlays and their definition as they were, no temporary file; a second try then binds.
+TEST_F(DgnBindTest, AFailureWhileAttachingBindingOrReplacingLeavesTheDrawingAsItWas) {
+  struct Fault {
+    const char* point;
+    int after;  // passes through the point that succeed first
+    const wchar_t* block;
+  };
+  // Appends: the attached reference, then the second underlay's replacement; the third fails.
+  const Fault faults[] = {{"QvDbDatabase::insert", 0, L"SITE_A"},
+                          {"qvedXrefBind", 0, L"SITE_B"},
+                          {"QvDbBlockTableRecord::appendQvDbEntity", 2, L"SITE_C"}};
+  auto& injection = host().service<VexaFaultInjection>();
+  for (const Fault& fault : faults) {
+    SCOPED_TRACE(fault.point);
+    const QvDbObjectId defId = addDefinition();
+    const QvDbObjectId space = db()->modelSpaceId();
+    const QvDbObjectId refs[] = {addReference(space, defId, {100, 50, 0}, 2.0, kPi / 2),
+                                 addReference(space, defId, {0, 0, 0}, 1.0, 0.0),
+                                 addReference(space, defId, {-20, 5, 3}, 0.5, kPi / 6)};
+    const std::vector<QvDbObjectId> model = entitiesOf(space);
+    const std::vector<std::wstring> blocks = recordNames(db()->blockTableId());
+    const std::vector<std::wstring> layers = recordNames(db()->layerTableId());
+
+    injection.arm(fault.point, 1, Vexa::eOutOfMemory, fault.after);
+    bool kept = true;
+    EXPECT_FALSE(doDgnBind(defId, fault.block, kept, false));
+    EXPECT_EQ(injection.tripped(fault.point), 1);
+    injection.disarm(fault.point);
+    EXPECT_TRUE(kept);
+    EXPECT_TRUE(block(fault.block).isNull());
+    EXPECT_EQ(recordNames(db()->blockTableId()), blocks);
+    EXPECT_EQ(recordNames(db()->layerTableId()), layers);
+    EXPECT_EQ(entitiesOf(space), model);
+    for (const QvDbObjectId& id : refs) EXPECT_FALSE(id.isErased());
+    {
+      QvDbObjectPointer<QvDbDgnDefinition> def(defId, QvDb::kForRead);
+      ASSERT_TRUE(def);
+      EXPECT_TRUE(def->isLoaded());
+      EXPECT_EQ(def->reactors().length(), 3);
+    }
+    EXPECT_EQ(dgnKeys(), std::vector<std::wstring>{L"site - Default"});
+    EXPECT_TRUE(tempFiles().empty());
+    EXPECT_TRUE(nothingLeftOpen(db()));
+
+    ASSERT_TRUE(doDgnBind(defId, fault.block, kept, false));
+    EXPECT_FALSE(kept);
+    const std::vector<QvDbObjectId> after = entitiesOf(space);
+    ASSERT_EQ(after.size(), model.size());
+    for (size_t i = model.size() - 3; i < after.size(); ++i) {
+      QvDbObjectPointer<QvDbBlockReference> ref(after[i], QvDb::kForRead);
+      ASSERT_TRUE(ref) << i;
+      EXPECT_EQ(ref->blockTableRecord(), block(fault.block));
+    }
+  }
+}
+
+// The DGN dictionary stays while it holds another definition and goes with its last one.
+TEST_F(DgnBindTest, TheDgnDictionaryGoesWithItsLastDefinition) {
+  const QvDbObjectId first = addDefinition(L"site - Default");
+  const QvDbObjectId second = addDefinition(L"site copy");
+  addReference(db()->modelSpaceId(), first, {0, 0, 0}, 1.0, 0.0);
+  addReference(db()->modelSpaceId(), second, {200, 0, 0}, 1.0, 0.0);
+  const QvDbObjectId dictId = QvDbDgnUnderlayService().underlayDictionary(db());
+  ASSERT_FALSE(dictId.isNull());
+
+  bool kept = true;
+  ASSERT_TRUE(doDgnBind(first, L"FIRST", kept, false));
+  EXPECT_EQ(dgnKeys(), std::vector<std::wstring>{L"site copy"});
+  EXPECT_EQ(QvDbDgnUnderlayService().underlayDictionary(db()), dictId);
+
+  ASSERT_TRUE(doDgnBind(second, L"SECOND", kept, false));
+  EXPECT_FALSE(kept);
+  EXPECT_TRUE(QvDbDgnUnderlayService().underlayDictionary(db()).isNull());
+  EXPECT_TRUE(dictId.isErased());
+  {
+    QvDbObjectPointer<QvDbDictionary> root(db()->namedObjectsDictionaryId(), QvDb::kForRead);
+    EXPECT_FALSE(root->has(L"ACAD_DGNDEFINITIONS"));
+  }
+  // A later attach makes a dictionary again.
+  const QvDbObjectId again = addDefinition(L"site again");
+  EXPECT_FALSE(again.isNull());
+  EXPECT_EQ(dgnKeys(), std::vector<std::wstring>{L"site again"});
 }
 
 TEST_F(DgnBindTest, AnExistingTemporaryNameIsLeftAloneAndTheNextOneUsed) {

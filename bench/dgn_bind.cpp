@@ -1,14 +1,16 @@
 // Binding a DGN underlay with REFERENCES underlays of a file of 50,000 elements
 // (tests/data/underlay/make_dgns.py big): the time split into the conversion (loading the
 // definition), the temporary drawing's save, the attach, the bind and the added references,
-// and the whole bind without the conversion against plain inserts of the same contents as a
-// block: from memory (QvDbDatabase::insert of the converted drawing), and from the drawing file
-// (read, then insert), which is what the bind does with its temporary drawing.
+// and the whole bind without the conversion against a plain insert of the same contents as a
+// block (QvDbDatabase::insert of the converted drawing in memory). For comparison it prints an
+// insert of the contents read from a drawing file, and the attach that reads the temporary
+// drawing back instead of taking the contents from memory.
 //
-//   bench_dgn_bind [REFERENCES]   (default 100)
+//   bench_dgn_bind [REFERENCES [ROUNDS]]   (default 100 and 3)
 //
-// Processor seconds of this process. Prints both ratios; fails when the bind takes 3x the
-// insert from the file or more.
+// Processor seconds of this process, the best of ROUNDS for the bind and the inserts. Fails when
+// the bind takes 3x the insert from memory or more.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -20,6 +22,7 @@
 #include "sdk/app/VexaSessionTempFolder.h"
 #include "sdk/base/VexaHost.h"
 #include "sdk/db/QvDbBlockReference.h"
+#include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbHostApplicationServices.h"
@@ -69,6 +72,15 @@ double load(QvDbObjectId defId) {
   return processSeconds() - start;
 }
 
+constexpr double kNone = 1e300;
+
+QvDbObjectId blockNamed(const wchar_t* name) {
+  QvDbObjectPointer<QvDbBlockTable> table(workingDb()->blockTableId(), QvDb::kForRead);
+  QvDbObjectId id;
+  if (table) table->getAt(name, id);
+  return id;
+}
+
 int entitiesOf(QvDbObjectId blockId) {
   QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForRead);
   return block ? block->entityIds().length() : -1;
@@ -83,39 +95,40 @@ QvDbDatabase* contentsOf(QvDbObjectId defId) {
 
 int main(int argc, char** argv) {
   const int references = argc > 1 ? std::atoi(argv[1]) : 100;
+  const int rounds = std::max(1, argc > 2 ? std::atoi(argv[2]) : 3);
   const std::string folder = std::filesystem::temp_directory_path() / "bench_dgn_bind";
   std::filesystem::create_directories(folder);
   runCommand("/usr/bin/python3 '" TARVO_BENCH_DIR "/../tests/data/underlay/make_dgns.py' '" +
              folder + "' big");
   const std::string file = folder + "/big.dgn";
+  const std::string saved = folder + "/contents.dxf";
 
-  double convert = 0, whole = 0, insert = 0, fromFile = 0;
-  double save = 0, attach = 0, bind = 0, added = 0;
-  {
+  double convert = kNone, whole = kNone, insert = kNone, fromFile = kNone;
+  double save = 0, attach = 0, attachRead = 0, bind = 0, added = 0;
+  for (int round = 0; round < rounds; ++round) {
     // The whole bind.
     VexaHost host;
     host.service<VexaDocumentManager>().newDocument();
     const QvDbObjectId defId = underlays(file, references);
-    convert = load(defId);
+    convert = std::min(convert, load(defId));
     bool kept = true;
     double start = processSeconds();
     check(doDgnBind(defId, L"BOUND", kept, false) && !kept, "doDgnBind");
-    whole = processSeconds() - start;
+    whole = std::min(whole, processSeconds() - start);
+    check(entitiesOf(blockNamed(L"BOUND")) == 50000, "the bound block's 50000 entities");
 
     // A plain insert of the same contents, in a new document.
-    QvDbDatabase* contents = nullptr;
     const QvDbObjectId again = underlays(file, 1);
     load(again);
-    contents = contentsOf(again);
+    QvDbDatabase* contents = contentsOf(again);
     host.service<VexaDocumentManager>().newDocument();
     QvDbObjectId blockId;
     start = processSeconds();
     check(workingDb()->insert(blockId, L"PLAIN", contents) == Vexa::eOk, "insert");
-    insert = processSeconds() - start;
+    insert = std::min(insert, processSeconds() - start);
     check(entitiesOf(blockId) == 50000, "the inserted block's 50000 entities");
 
     // The same from a drawing file.
-    const std::string saved = folder + "/contents.dxf";
     check(contents->saveAs(QvString(saved.c_str()).c_str(), false) == Vexa::eOk, "save");
     start = processSeconds();
     {
@@ -123,7 +136,7 @@ int main(int argc, char** argv) {
       check(side.readDwgFile(QvString(saved.c_str()).c_str()) == Vexa::eOk, "read");
       check(workingDb()->insert(blockId, L"FROMFILE", &side) == Vexa::eOk, "insert");
     }
-    fromFile = processSeconds() - start;
+    fromFile = std::min(fromFile, processSeconds() - start);
     check(entitiesOf(blockId) == 50000, "the block's 50000 entities from the file");
   }
   {
@@ -140,35 +153,44 @@ int main(int argc, char** argv) {
     save = processSeconds() - start;
     QvDbObjectId blockId;
     start = processSeconds();
-    check(qvedXrefAttach(temp.c_str(), L"BOUND", &blockId) == Vexa::eOk, "attach");
+    check(qvedXrefAttachSaved(contents, L"BOUND", &blockId) == Vexa::eOk, "attach");
     attach = processSeconds() - start;
     start = processSeconds();
     check(qvedXrefBind(L"BOUND") == Vexa::eOk, "bind");
     bind = processSeconds() - start;
     start = processSeconds();
-    QvDbObjectPointer<QvDbBlockTableRecord> space(workingDb()->modelSpaceId(), QvDb::kForWrite);
-    for (int i = 1; i < references; ++i) {
-      auto* ref =
-          new QvDbBlockReference(QvGePoint3d(1100.0 * (i % 10), 900.0 * (i / 10), 0), blockId);
-      check(space->appendQvDbEntity(ref) == Vexa::eOk, "reference");
-      ref->close();
+    {
+      QvDbObjectPointer<QvDbBlockTableRecord> space(workingDb()->modelSpaceId(), QvDb::kForWrite);
+      for (int i = 1; i < references; ++i) {
+        auto* ref =
+            new QvDbBlockReference(QvGePoint3d(1100.0 * (i % 10), 900.0 * (i / 10), 0), blockId);
+        check(space->appendQvDbEntity(ref) == Vexa::eOk, "reference");
+        ref->close();
+      }
     }
     added = processSeconds() - start;
     check(entitiesOf(blockId) == 50000, "the bound block's 50000 entities");
+    // The attach that reads the file back.
+    start = processSeconds();
+    check(qvedXrefAttach(temp.c_str(), L"READ", &blockId) == Vexa::eOk, "attach from the file");
+    attachRead = processSeconds() - start;
+    check(entitiesOf(blockId) == 50000, "the attached block's 50000 entities");
   }
   std::filesystem::remove_all(folder);
 
-  std::printf("DGN bind, %d underlays of 50000 elements (processor seconds)\n", references);
-  std::printf("  conversion (load)        %8.4f\n", convert);
-  std::printf("  bind without conversion  %8.4f\n", whole);
-  std::printf("    save of the drawing    %8.4f\n", save);
-  std::printf("    attach                 %8.4f\n", attach);
-  std::printf("    bind                   %8.4f\n", bind);
-  std::printf("    %d added references    %8.4f\n", references - 1, added);
-  std::printf("  insert from memory       %8.4f\n", insert);
-  std::printf("  insert from the file     %8.4f\n", fromFile);
-  std::printf("  bind / insert from memory    %6.2fx\n", whole / insert);
-  const double ratio = whole / fromFile;
-  std::printf("  bind / insert from the file  %6.2fx (goal under 3x)\n", ratio);
+  std::printf("DGN bind, %d underlays of 50000 elements (processor seconds, best of %d)\n",
+              references, rounds);
+  std::printf("  conversion (load)          %8.4f\n", convert);
+  std::printf("  bind without conversion    %8.4f\n", whole);
+  std::printf("    save of the drawing      %8.4f\n", save);
+  std::printf("    attach (from memory)     %8.4f\n", attach);
+  std::printf("    bind                     %8.4f\n", bind);
+  std::printf("    %d added references      %8.4f\n", references - 1, added);
+  std::printf("  attach reading the file    %8.4f\n", attachRead);
+  std::printf("  insert from memory         %8.4f\n", insert);
+  std::printf("  insert from the file       %8.4f\n", fromFile);
+  std::printf("  bind / insert from the file  %6.2fx\n", whole / fromFile);
+  const double ratio = whole / insert;
+  std::printf("  bind / insert from memory    %6.2fx (goal under 3x)\n", ratio);
   return ratio < 3.0 ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <typeinfo>
+#include <utility>
 
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbObject.h"
@@ -120,8 +121,14 @@ void QvDbTransaction::mergeInto(QvDbTransaction& parent) {
     }
   }
   saved_.clear();
-  parent.added_.reserve(parent.added_.size() + added_.size());
-  for (QvDbObjectStub* stub : added_) parent.noteAdded(stub);
+  if (parent.added_.empty()) {
+    // The usual nesting: the parent added nothing yet and takes these over whole.
+    std::swap(parent.added_, added_);
+    std::swap(parent.addedSet_, addedSet_);
+  } else {
+    parent.added_.reserve(parent.added_.size() + added_.size());
+    for (QvDbObjectStub* stub : added_) parent.noteAdded(stub);
+  }
   added_.clear();
   addedSet_.clear();
   for (const HeldObject& held : opened_) parent.opened_.push_back(held);

@@ -97,6 +97,23 @@ TEST_F(QvDbTransactionTest, EndKeepsAndNestedLevelsAnswerToTheirParents) {
   EXPECT_EQ(valueOf(c), 3);
   EXPECT_TRUE(e.isErased());
   EXPECT_EQ(valuesIn(db()->modelSpaceId()), (std::vector<int>{2, 3}));
+
+  // Additions handed up through levels that added nothing yet, then to one that did: the
+  // outermost abort takes every one of them out.
+  tm()->startTransaction();
+  const QvDbObjectId f = addTestEntity(db()->modelSpaceId(), 10);
+  tm()->startTransaction();
+  tm()->startTransaction();
+  const QvDbObjectId g = addTestEntity(db()->modelSpaceId(), 11);
+  ASSERT_EQ(tm()->endTransaction(), eOk);
+  const QvDbObjectId h = addTestEntity(db()->modelSpaceId(), 12);
+  ASSERT_EQ(tm()->endTransaction(), eOk);
+  EXPECT_EQ(valuesIn(db()->modelSpaceId()), (std::vector<int>{2, 3, 10, 11, 12}));
+  ASSERT_EQ(tm()->abortTransaction(), eOk);
+  EXPECT_TRUE(f.isErased());
+  EXPECT_TRUE(g.isErased());
+  EXPECT_TRUE(h.isErased());
+  EXPECT_EQ(valuesIn(db()->modelSpaceId()), (std::vector<int>{2, 3}));
 }
 
 // An erase saves only the flags; a later change of data, at any level, saves the data still.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -66,6 +67,18 @@ TEST_F(PdfUnderlayServiceTest, FilesThatAreNoReadablePdfAreRefusedWithTheirReaso
   QvDbUnderlayFile* file = nullptr;
   EXPECT_EQ(service_.getFile(nullptr, L"", file), Vexa::eFileNotFound);
   EXPECT_EQ(file, nullptr);
+}
+
+TEST_F(PdfUnderlayServiceTest, APathWithLettersBeyondAsciiOpens) {
+  std::filesystem::copy_file(folder_.path("plan.pdf"),
+                             folder_.path("Lageplan \xC3\xA4 \xC3\xA9.pdf"));
+  QvDbUnderlayFile* raw = nullptr;
+  const QvString path =
+      QvString(folder_.path("").c_str()) + QvString(L"Lageplan \u00E4 \u00E9.pdf");
+  ASSERT_EQ(service_.getFile(path.c_str(), L"", raw), Vexa::eOk);
+  file_.reset(raw);
+  EXPECT_EQ(file_->getItemCount(), 2);
+  EXPECT_EQ(file_->path(), path);
 }
 
 TEST_F(PdfUnderlayServiceTest, ALockedFileOpensOnlyWithItsPassword) {

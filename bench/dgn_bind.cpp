@@ -6,7 +6,7 @@
 // insert of the contents read from a drawing file, and the attach that reads the temporary
 // drawing back instead of taking the contents from memory.
 //
-//   bench_dgn_bind [REFERENCES [ROUNDS]]   (default 100 and 3)
+//   bench_dgn_bind [REFERENCES [ROUNDS]]   (default 100 and 5)
 //
 // Processor seconds of this process, the best of ROUNDS for the bind and the inserts. Fails when
 // the bind takes 3x the insert from memory or more.
@@ -95,7 +95,7 @@ QvDbDatabase* contentsOf(QvDbObjectId defId) {
 
 int main(int argc, char** argv) {
   const int references = argc > 1 ? std::atoi(argv[1]) : 100;
-  const int rounds = std::max(1, argc > 2 ? std::atoi(argv[2]) : 3);
+  const int rounds = std::max(1, argc > 2 ? std::atoi(argv[2]) : 5);
   const std::string folder = std::filesystem::temp_directory_path() / "bench_dgn_bind";
   std::filesystem::create_directories(folder);
   runCommand("/usr/bin/python3 '" TARVO_BENCH_DIR "/../tests/data/underlay/make_dgns.py' '" +

@@ -74,6 +74,7 @@ constexpr std::array kCommands{
     TarvoCommandEntry{L"EDITATT", &TarvoEditAttCommand::run},
     TarvoCommandEntry{L"BLOCKEDIT", &TarvoBlockEditCommand::run},
     TarvoCommandEntry{L"DIMPOINTS", &TarvoDimPointsCommand::run},
+    TarvoCommandEntry{L"NDIMPOINTS", &TarvoDimPointsCommand::runNested},
     TarvoCommandEntry{L"DIMENSION", &TarvoDimensionCommand::run},
     TarvoCommandEntry{L"PDFATTACH", &TarvoUnderlayAttachCommand::runPdf},
     TarvoCommandEntry{L"DWFATTACH", &TarvoUnderlayAttachCommand::runDwf},

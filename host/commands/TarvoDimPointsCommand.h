@@ -10,7 +10,14 @@ class IVexaBuildInCommandContext;
 // Prints one line an object, in world coordinates: its two points, a polyline's segment, a
 // circle's four quadrant points in the view, or why it cannot be dimensioned. Answers
 // kQvNormal; kQvCancel; kQvNone when nothing was selected.
+//
+// NDIMPOINTS does the same for one entity picked also inside block references (qvedNEntSelP):
+//   "Select nested object: "  a point, or H with a path of handles and the pick point
+// Prints the entity and the references it lies in, innermost first, the pick point, the
+// transform from the entity's coordinates to the world (origin and axes) and its definition
+// points in world coordinates.
 class TarvoDimPointsCommand {
  public:
   static int run(IVexaBuildInCommandContext& context);
+  static int runNested(IVexaBuildInCommandContext& context);
 };

@@ -78,10 +78,8 @@ VexaSelectSet VexaSelectableEntities::inWindow(const std::array<double, 3>& corn
   return set;
 }
 
-namespace {
-
-// The plan distance from a point to an entity: its curve's, seen along Z, else its extents'.
-double planDistance(const QvDbEntity& entity, const QvDbExtents& extents, const QvGePoint3d& p) {
+double VexaSelectableEntities::planDistance(const QvDbEntity& entity, const QvDbExtents& extents,
+                                            const QvGePoint3d& p) {
   if (const QvDbCurve* curve = QvDbCurve::cast(&entity)) {
     QvGePoint3d onCurve;
     if (curve->getClosestPointTo(p, QvGeVector3d::kZAxis, onCurve) == Vexa::eOk)
@@ -91,8 +89,6 @@ double planDistance(const QvDbEntity& entity, const QvDbExtents& extents, const 
   const double dy = std::max({extents.minPoint().y - p.y, 0.0, p.y - extents.maxPoint().y});
   return std::hypot(dx, dy);
 }
-
-}  // namespace
 
 QvDbObjectId VexaSelectableEntities::atPoint(const std::array<double, 3>& point,
                                              double aperture) const {

@@ -10,6 +10,8 @@
 #include "sdk/ed/VexaSelectSet.h"
 
 class QvDbDatabase;
+class QvDbEntity;
+class QvGePoint3d;
 
 // What a selection chooses from: the live entities of the current space of a drawing (model
 // space, or the active layout's paper space), in drawing order, each with the state of its
@@ -53,6 +55,11 @@ class VexaSelectableEntities {
   // passes nearest it in X and Y, within `aperture` (curves by their closest point seen along
   // Z, other entities by their extents); the first in drawing order of equals. Null for none.
   QvDbObjectId atPoint(const std::array<double, 3>& point, double aperture) const;
+
+  // The plan distance (world X and Y) from a point to an entity: its curve's closest point seen
+  // along Z, else its extents'.
+  static double planDistance(const QvDbEntity& entity, const QvDbExtents& extents,
+                             const QvGePoint3d& point);
 
  private:
   // Whether Last, windows and picks may choose the entry.

@@ -1,6 +1,7 @@
 // XqDbUtil: the definition points a new dimension takes from a picked entity.
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #include "cmdutil/geometry/XqSelectionPath.h"
 #include "cmdutil/geometry/XqVertexWalk.h"
@@ -14,6 +15,7 @@
 #include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbCircle.h"
 #include "sdk/db/QvDbLine.h"
+#include "sdk/db/QvDbMline.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbPolyline.h"
 #include "sdk/db/QvDbSubentPath.h"
@@ -169,6 +171,29 @@ int solidEdgePoints(const QvDb3dSolid& solid, const QvGePoint3d& pick, QvGePoint
   return kQvNormal;
 }
 
+// The ends of the line piece of a multiline's explosion whose closest point is nearest the pick.
+int mlinePiecePoints(const QvDbMline& mline, const QvGePoint3d& pick, QvGePoint3d& p1,
+                     QvGePoint3d& p2) {
+  QvArray<QvDbEntity*> exploded;
+  if (mline.explode(exploded) != Vexa::eOk) return kQvError;
+  std::vector<EntityPtr> pieces;
+  for (QvDbEntity* piece : exploded) pieces.emplace_back(piece);
+  double best = 1e10;
+  bool found = false;
+  for (const EntityPtr& piece : pieces) {
+    const auto* line = QvDbLine::cast(piece.get());
+    QvGePoint3d closest;
+    if (!line || line->getClosestPointTo(pick, closest) != Vexa::eOk) continue;
+    if (const double d = closest.distanceTo(pick); d < best) {
+      best = d;
+      p1 = line->startPoint();
+      p2 = line->endPoint();
+      found = true;
+    }
+  }
+  return found ? kQvNormal : kQvError;
+}
+
 }  // namespace
 
 int XqDbUtil::getDimensionDefPoints(const XqVector<QvDbObjectId>& fullPath, QvGePoint3d& p1,
@@ -206,6 +231,8 @@ int XqDbUtil::getDimensionDefPoints(const XqVector<QvDbObjectId>& fullPath, QvGe
   QvDbEntity* entity = picked.get();
   if (const auto* solid = QvDb3dSolid::cast(entity))
     return solidEdgePoints(*solid, pickPoint, p1, p2);
+  if (const auto* mline = QvDbMline::cast(entity))
+    return mlinePiecePoints(*mline, pickPoint, p1, p2);
   if (isPolylineClass(entity)) {
     isPolyline = true;
     return polylineSegment(QvDbCurve::cast(entity), pickPoint, ucs, p1, p2, segmentIndex);

@@ -10,6 +10,7 @@
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/ge/QvGePlane.h"
 #include "sdk/gi/QvGiGeometry.h"
+#include "sdk/gi/QvGiSubEntityTraits.h"
 #include "sdk/gi/QvGiWorldDraw.h"
 #include "sdk/rx/QvRxClass.h"
 
@@ -346,16 +347,89 @@ Vexa::ErrorStatus QvDbMline::subGetOutlineCurves(bool, QvArray<QvGeCurve3d*>& cu
 
 bool QvDbMline::subWorldDraw(QvGiWorldDraw* wd) {
   assertReadEnabled();
-  const int n = static_cast<int>(vertices_.size());
-  if (n < 2) return true;
-  const bool wraps = closed_ && n > 2;
-  for (int e = 0; e < offsets_.length(); ++e) {
-    std::vector<QvGePoint3d> points;
-    for (int k = 0; k < n; ++k) points.push_back(elementPoint(k, e));
-    if (wraps) points.push_back(points.front());
-    wd->geometry().polyline(static_cast<int>(points.size()), points.data());
+  for (int s = 0; s < numSegments(); ++s) {
+    for (int e = 0; e < offsets_.length(); ++e) {
+      QvGeLineSeg3d piece;
+      if (getElementSegment(s, e, piece) != Vexa::eOk) continue;
+      const QvGePoint3d ends[2] = {piece.startPoint(), piece.endPoint()};
+      wd->subEntityTraits().setSelectionMarker(pieceMarker(s, e));
+      wd->geometry().polyline(2, ends);
+    }
   }
+  wd->subEntityTraits().setSelectionMarker(0);
   return true;
+}
+
+int64_t QvDbMline::pieceMarker(int segment, int element) const {
+  return static_cast<int64_t>(segment) * offsets_.length() + element + 1;
+}
+
+bool QvDbMline::pieceOfMarker(int64_t marker, int& segment, int& element) const {
+  const int64_t elements = offsets_.length();
+  if (marker < 1 || elements < 1 || marker > numSegments() * elements) return false;
+  segment = static_cast<int>((marker - 1) / elements);
+  element = static_cast<int>((marker - 1) % elements);
+  return true;
+}
+
+bool QvDbMline::nearestPiece(const QvGePoint3d& point, const QvGeVector3d& viewDir, int& segment,
+                             int& element) const {
+  if (!finite(point) || !finite(viewDir) || numVertices() < 2) return false;
+  const QvGeVector3d dir = unitOr(viewDir, QvGeVector3d());
+  double best = INFINITY;
+  for (int s = 0; s < numSegments(); ++s) {
+    for (int e = 0; e < numElements(); ++e) {
+      QvGeLineSeg3d piece;
+      getElementSegment(s, e, piece);
+      // Distance from the point to the piece, both seen along the direction.
+      const QvGeVector3d a = across(piece.startPoint() - point, dir);
+      const QvGeVector3d ab = across(piece.endPoint() - piece.startPoint(), dir);
+      const double len2 = ab.dotProduct(ab);
+      const double t = len2 > 0.0 ? std::clamp(-a.dotProduct(ab) / len2, 0.0, 1.0) : 0.0;
+      const double distance = (a + ab * t).length();
+      if (distance < best) {
+        best = distance;
+        segment = s;
+        element = e;
+      }
+    }
+  }
+  return std::isfinite(best);
+}
+
+Vexa::ErrorStatus QvDbMline::getSubentPathsAtGsMarker(QvDb::SubentType type, int64_t gsMark,
+                                                      const QvGePoint3d& pickPoint,
+                                                      const QvGeMatrix3d& viewXform,
+                                                      QvArray<QvDbFullSubentPath>& paths) const {
+  if (const Vexa::ErrorStatus es = assertReadEnabled(); es != Vexa::eOk) return es;
+  if (type != QvDb::kMlineSubentCache && type != QvDb::kEdgeSubentType) return Vexa::eNotApplicable;
+  int segment = 0;
+  int element = 0;
+  if (gsMark == 0) {
+    const QvGeVector3d view(viewXform.entry[2][0], viewXform.entry[2][1], viewXform.entry[2][2]);
+    if (!nearestPiece(pickPoint, view.isZeroLength() ? QvGeVector3d::kZAxis : view, segment,
+                      element))
+      return Vexa::eNotApplicable;
+    gsMark = pieceMarker(segment, element);
+  } else if (!pieceOfMarker(gsMark, segment, element)) {
+    return Vexa::eNotApplicable;
+  }
+  paths.append(QvDbFullSubentPath(objectId(), QvDbSubentId(type, gsMark)));
+  return Vexa::eOk;
+}
+
+QvDbEntity* QvDbMline::subentPtr(const QvDbSubentId& id) const {
+  if (assertReadEnabled() != Vexa::eOk) return nullptr;
+  int segment = 0;
+  int element = 0;
+  if (id.type() != QvDb::kMlineSubentCache && id.type() != QvDb::kEdgeSubentType) return nullptr;
+  QvGeLineSeg3d piece;
+  if (!pieceOfMarker(id.index(), segment, element) ||
+      getElementSegment(segment, element, piece) != Vexa::eOk)
+    return nullptr;
+  auto* line = new QvDbLine(piece.startPoint(), piece.endPoint());
+  line->setPropertiesFrom(this);
+  return line;
 }
 
 QvDbImpObject* QvDbMline::createImpObject() {
@@ -370,26 +444,12 @@ Vexa::ErrorStatus QvDbMlineImp::getNearestEntAtPt(const QvGePoint3d& point,
   entity = nullptr;
   if (const Vexa::ErrorStatus es = mline_->assertReadEnabled(); es != Vexa::eOk) return es;
   if (!finite(point) || !finite(viewDir) || mline_->numVertices() < 2) return Vexa::eInvalidInput;
-  const QvGeVector3d dir = unitOr(viewDir, QvGeVector3d());
-  double best = INFINITY;
+  int segment = 0;
+  int element = 0;
   QvGeLineSeg3d nearest;
-  for (int s = 0; s < mline_->numSegments(); ++s) {
-    for (int e = 0; e < mline_->numElements(); ++e) {
-      QvGeLineSeg3d piece;
-      mline_->getElementSegment(s, e, piece);
-      // Distance from the point to the piece, both seen along the direction.
-      const QvGeVector3d a = across(piece.startPoint() - point, dir);
-      const QvGeVector3d ab = across(piece.endPoint() - piece.startPoint(), dir);
-      const double len2 = ab.dotProduct(ab);
-      const double t = len2 > 0.0 ? std::clamp(-a.dotProduct(ab) / len2, 0.0, 1.0) : 0.0;
-      const double distance = (a + ab * t).length();
-      if (distance < best) {
-        best = distance;
-        nearest = piece;
-      }
-    }
-  }
-  if (!std::isfinite(best)) return Vexa::eInvalidInput;
+  if (!mline_->nearestPiece(point, viewDir, segment, element) ||
+      mline_->getElementSegment(segment, element, nearest) != Vexa::eOk)
+    return Vexa::eInvalidInput;
   auto line = std::make_unique<QvDbLine>(nearest.startPoint(), nearest.endPoint());
   line->setPropertiesFrom(mline_);
   entity = line.release();

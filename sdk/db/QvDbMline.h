@@ -4,6 +4,7 @@
 
 #include "sdk/db/QvDbEntity.h"
 #include "sdk/db/QvDbImpObject.h"
+#include "sdk/db/QvDbSubentPath.h"
 #include "sdk/ge/QvGeLineSeg3d.h"
 
 // A multiline: parallel elements along a chain of vertices in the plane of its normal. Each
@@ -15,7 +16,10 @@
 // centre line or the bottom element on the vertices, and the scale multiplies the offsets.
 // Changing the vertices, offsets, justification, scale or normal works the vertex data out
 // again; setVertexData takes them as a file gives them.
-class QvDbMline : public QvDbEntity {
+//
+// Sub-entities: each element piece (element e on segment s) is drawn with the selection marker
+// s * numElements() + e + 1 and is the multiline sub-entity (or edge) of that index.
+class QvDbMline : public QvDbEntity, public QvDbSubentHolder {
   QVDB_DECLARE_MEMBERS(QvDbMline);
 
   enum Justification { kTop = 0, kZero = 1, kBottom = 2 };
@@ -67,6 +71,24 @@ class QvDbMline : public QvDbEntity {
   Vexa::ErrorStatus getElementSegment(int segment, int element, QvGeLineSeg3d& piece) const;
   int numSegments() const;
 
+  // The selection marker of a piece, and the piece of a marker (false outside).
+  int64_t pieceMarker(int segment, int element) const;
+  bool pieceOfMarker(int64_t marker, int& segment, int& element) const;
+  // The piece passing nearest `point` seen along `viewDir` (a zero direction: in space);
+  // false for a multiline of fewer than two vertices or input that is not finite.
+  bool nearestPiece(const QvGePoint3d& point, const QvGeVector3d& viewDir, int& segment,
+                    int& element) const;
+
+  // Multiline sub-entities and edges: the piece a marker names, or with a marker of 0 the
+  // piece nearest the pick point seen along the view (the z axis of `viewXform`, its third
+  // row). eNotApplicable for another kind or a marker that names no piece.
+  Vexa::ErrorStatus getSubentPathsAtGsMarker(QvDb::SubentType type, int64_t gsMark,
+                                             const QvGePoint3d& pickPoint,
+                                             const QvGeMatrix3d& viewXform,
+                                             QvArray<QvDbFullSubentPath>& paths) const override;
+  // The piece as a line with the multiline's properties; null for a marker of no piece.
+  QvDbEntity* subentPtr(const QvDbSubentId& id) const override;
+
  protected:
   // Uniform scaling, turns, moves and mirrors; eNotApplicable for other matrices.
   Vexa::ErrorStatus subTransformBy(const QvGeMatrix3d& xform) override;
@@ -79,7 +101,7 @@ class QvDbMline : public QvDbEntity {
   Vexa::ErrorStatus subGetPlane(QvGePlane& plane, QvDb::Planarity& planarity) const override;
   Vexa::ErrorStatus subGetOutlineCurves(bool extended,
                                         QvArray<QvGeCurve3d*>& curves) const override;
-  // Each element as a polyline along the vertices.
+  // Each element piece with its selection marker.
   bool subWorldDraw(QvGiWorldDraw* wd) override;
   QvDbImpObject* createImpObject() override;
 

@@ -12,6 +12,7 @@
 #include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbCircle.h"
 #include "sdk/db/QvDbLine.h"
+#include "sdk/db/QvDbMline.h"
 #include "sdk/db/QvDbObjectIterator.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbPolyline.h"
@@ -375,3 +376,57 @@ TEST_F(DimensionPointsTest, TheSubEntityAMarkerNames) {
 }
 
 }  // namespace
+
+// A wall of two elements from (0,0) over (10,0) to (10,5), top justified: the upper element on
+// the vertices, the lower one 1 to the right of the way along, turning at (11,-1). Its pieces:
+// marker 1 (0,0)-(10,0), 2 (0,-1)-(11,-1), 3 (10,0)-(10,5), 4 (11,-1)-(11,5).
+TEST_F(DimensionPointsTest, MultilinePiecesBySegmentAndByMarker) {
+  auto* wall = new QvDbMline;
+  for (const P& p : {P(0, 0, 0), P(10, 0, 0), P(10, 5, 0)})
+    ASSERT_EQ(wall->appendSeg(p), Vexa::eOk);
+  const QvDbObjectId mline = add(wall);
+
+  // Picked: the piece whose closest point is nearest, 0.3 off the lower element's second piece.
+  ASSERT_EQ(defPoints(Path{mline}, P(11.3, 2, 0)), kQvNormal);
+  EXPECT_POINT_NEAR(p1_, P(11, -1, 0));
+  EXPECT_POINT_NEAR(p2_, P(11, 5, 0));
+  EXPECT_FALSE(isPolyline_);
+  ASSERT_EQ(defPoints(Path{mline}, P(4, -0.4, 0)), kQvNormal);
+  EXPECT_POINT_NEAR(p1_, P(0, 0, 0));
+  EXPECT_POINT_NEAR(p2_, P(10, 0, 0));
+
+  // By marker: each piece; one past the last names none.
+  int64_t marker = 2;
+  auto markerPoints = [&](const Path& path) {
+    p1_ = p2_ = P(-1, -1, -1);
+    return XqDbUtil::getDimensionDefPoints(path, P(5, 0, 0), false, false, p1_, p2_, p3_, p4_,
+                                           marker);
+  };
+  ASSERT_EQ(markerPoints(Path{mline}), kQvNormal);
+  EXPECT_POINT_NEAR(p1_, P(0, -1, 0));
+  EXPECT_POINT_NEAR(p2_, P(11, -1, 0));
+  marker = 3;
+  ASSERT_EQ(markerPoints(Path{mline}), kQvNormal);
+  EXPECT_POINT_NEAR(p1_, P(10, 0, 0));
+  EXPECT_POINT_NEAR(p2_, P(10, 5, 0));
+  for (int64_t none : {0, 5, -2}) {
+    marker = none;
+    EXPECT_EQ(markerPoints(Path{mline}), kQvRejected) << none;
+  }
+
+  // Inside a block reference moved by (100,0): in world coordinates.
+  const QvDbObjectId block = addBlock(db(), L"WALL");
+  auto* inner = new QvDbMline;
+  for (const P& p : {P(0, 0, 0), P(10, 0, 0), P(10, 5, 0)})
+    ASSERT_EQ(inner->appendSeg(p), Vexa::eOk);
+  const QvDbObjectId innerId = appendEntity(block, inner);
+  const QvDbObjectId ref = add(new QvDbBlockReference(P(100, 0, 0), block));
+  marker = 4;
+  ASSERT_EQ(markerPoints(Path{ref, innerId}), kQvNormal);
+  EXPECT_POINT_NEAR(p1_, P(111, -1, 0));
+  EXPECT_POINT_NEAR(p2_, P(111, 5, 0));
+  ASSERT_EQ(defPoints(Path{ref, innerId}, P(104, 0.2, 0)), kQvNormal);
+  EXPECT_POINT_NEAR(p1_, P(100, 0, 0));
+  EXPECT_POINT_NEAR(p2_, P(110, 0, 0));
+  EXPECT_TRUE(nothingLeftOpen(db()));
+}

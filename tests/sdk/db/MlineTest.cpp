@@ -5,11 +5,13 @@
 
 #include <cmath>
 #include <memory>
+#include <set>
 
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbMline.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/ge/QvGePlane.h"
+#include "sdk/render/QvGiWorldDrawRecorder.h"
 #include "tests/sdk/db/EntityTestSupport.h"
 
 namespace {
@@ -155,6 +157,76 @@ TEST(MlineTest, TheNearestElementIsFoundAlongTheViewDirection) {
   auto* singleImp = dynamic_cast<QvDbMlineImp*>(QvDbSystemInternals::getImpObject(single.get()));
   ASSERT_NE(singleImp, nullptr);
   EXPECT_EQ(singleImp->getNearestEntAtPt({1, 1, 0}, {0, 0, 1}, found), eInvalidInput);
+}
+
+TEST(MlineTest, ElementPiecesAreSubEntitiesByTheirMarkers) {
+  // Pieces (segment, element) and their markers s * 2 + e + 1, worked out above.
+  auto mline = mlineThrough({{0, 0, 0}, {10, 0, 0}, {10, 5, 0}});
+  const QvGePoint3d ends[4][2] = {{{0, 0, 0}, {10, 0, 0}},
+                                  {{0, -1, 0}, {11, -1, 0}},
+                                  {{10, 0, 0}, {10, 5, 0}},
+                                  {{11, -1, 0}, {11, 5, 0}}};
+  QvGiWorldDrawRecorder drawn;
+  drawn.drawTopLevel(mline.get());
+  std::set<int64_t> markers;
+  for (const auto& p : drawn.primitives()) {
+    ASSERT_EQ(QvGiWorldDrawRecorder::kPolyline, p.kind);
+    ASSERT_GE(p.marker, 1);
+    ASSERT_LE(p.marker, 4);
+    markers.insert(p.marker);
+    // Drawn where the sub-entity of its marker runs.
+    ASSERT_EQ(p.points.length(), 2);
+    EXPECT_POINT_NEAR(p.points[0], ends[p.marker - 1][0], 1e-12);
+    EXPECT_POINT_NEAR(p.points[1], ends[p.marker - 1][1], 1e-12);
+  }
+  EXPECT_EQ(markers.size(), 4u);
+  for (int64_t marker = 1; marker <= 4; ++marker) {
+    for (QvDb::SubentType type : {QvDb::kMlineSubentCache, QvDb::kEdgeSubentType}) {
+      std::unique_ptr<QvDbEntity> piece(mline->subentPtr(QvDbSubentId(type, marker)));
+      const QvDbLine* line = QvDbLine::cast(piece.get());
+      ASSERT_NE(line, nullptr) << marker;
+      EXPECT_POINT_NEAR(line->startPoint(), ends[marker - 1][0], 1e-12);
+      EXPECT_POINT_NEAR(line->endPoint(), ends[marker - 1][1], 1e-12);
+    }
+  }
+
+  // Marker 0 names the piece nearest the pick seen along the view (the third row of the
+  // transform): from above, 0.2 right of the lower element's second piece. Seen along Y from
+  // (10.8, 50, 0.1) the pieces along X are 0.1 (the lower one, reaching x = 11) and 0.81 away,
+  // the pieces along Y are points, the nearer (11, 0) 0.22 away: the lower element's first
+  // piece (seen from above that point is nearest the end (11,5) of marker 4).
+  QvArray<QvDbFullSubentPath> paths;
+  ASSERT_EQ(mline->getSubentPathsAtGsMarker(QvDb::kMlineSubentCache, 0, {11.2, 3, 0},
+                                            QvGeMatrix3d(), paths),
+            eOk);
+  ASSERT_EQ(paths.length(), 1);
+  EXPECT_EQ(paths[0].subentId(), QvDbSubentId(QvDb::kMlineSubentCache, 4));
+  QvGeMatrix3d alongY;
+  alongY.setCoordSystem(QvGePoint3d(), {1, 0, 0}, {0, 0, 1}, {0, -1, 0});
+  const QvGeMatrix3d lookAlongY = alongY.inverse();
+  paths.setLogicalLength(0);
+  ASSERT_EQ(mline->getSubentPathsAtGsMarker(QvDb::kMlineSubentCache, 0, {10.8, 50, 0.1}, lookAlongY,
+                                            paths),
+            eOk);
+  EXPECT_EQ(paths.last().subentId().index(), 2);
+  // A marker names its piece; others, or another kind, name none.
+  paths.setLogicalLength(0);
+  ASSERT_EQ(mline->getSubentPathsAtGsMarker(QvDb::kEdgeSubentType, 3, {}, QvGeMatrix3d(), paths),
+            eOk);
+  EXPECT_EQ(paths.last().subentId(), QvDbSubentId(QvDb::kEdgeSubentType, 3));
+  for (int64_t none : {5, -1})
+    EXPECT_EQ(
+        mline->getSubentPathsAtGsMarker(QvDb::kMlineSubentCache, none, {}, QvGeMatrix3d(), paths),
+        Vexa::eNotApplicable)
+        << none;
+  EXPECT_EQ(mline->getSubentPathsAtGsMarker(QvDb::kFaceSubentType, 1, {}, QvGeMatrix3d(), paths),
+            Vexa::eNotApplicable);
+  EXPECT_EQ(mline->subentPtr(QvDbSubentId(QvDb::kMlineSubentCache, 5)), nullptr);
+  EXPECT_EQ(mline->subentPtr(QvDbSubentId(QvDb::kFaceSubentType, 1)), nullptr);
+  auto single = mlineThrough({{1, 1, 0}});
+  EXPECT_EQ(single->getSubentPathsAtGsMarker(QvDb::kMlineSubentCache, 0, {1, 1, 0}, QvGeMatrix3d(),
+                                             paths),
+            Vexa::eNotApplicable);
 }
 
 TEST(MlineTest, RefusesWhatMakesNoMultiline) {

@@ -1,5 +1,6 @@
 #include "sdk/modeler/QvDbShapeEntity.h"
 
+#include <BRepBuilderAPI_Copy.hxx>
 #include <BRepBuilderAPI_Transform.hxx>
 #include <BRepGProp.hxx>
 #include <BRep_Tool.hxx>
@@ -14,6 +15,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <vector>
 
 #include "sdk/db/QvDbCurve.h"
 #include "sdk/db/detail/CurveFromGe.h"
@@ -22,11 +24,13 @@
 #include "sdk/gi/QvGiGeometry.h"
 #include "sdk/gi/QvGiSubEntityTraits.h"
 #include "sdk/gi/QvGiWorldDraw.h"
+#include "sdk/modeler/QvDbRegion.h"
 #include "sdk/modeler/QvDbSurface.h"
 #include "sdk/modeler/detail/BodyData.h"
 #include "sdk/modeler/detail/BodyShape.h"
 #include "sdk/modeler/detail/OcctCurves.h"
 #include "sdk/modeler/detail/OcctShapes.h"
+#include "sdk/modeler/detail/RegionShape.h"
 
 using qvmodeler_detail::BodyShape;
 
@@ -240,4 +244,37 @@ QvDbEntity* QvDbShapeEntity::subentPtr(const QvDbSubentId& id) const {
     return surface.release();
   }
   return nullptr;
+}
+
+Vexa::ErrorStatus QvDbShapeEntity::subExplode(QvArray<QvDbEntity*>& pieces) const {
+  if (const Vexa::ErrorStatus es = assertReadEnabled(); es != Vexa::eOk) return es;
+  if (body_->shape.IsNull()) return Vexa::eNotApplicable;
+  const TopTools_IndexedMapOfShape faces = mapOf(body_->shape, TopAbs_FACE);
+  std::vector<std::unique_ptr<QvDbEntity>> made;
+  try {
+    for (int i = 1; i <= faces.Extent(); ++i) {
+      // A copy of its own, so that the pieces share no geometry.
+      const TopoDS_Face face = TopoDS::Face(BRepBuilderAPI_Copy(faces(i)).Shape());
+      if (!Handle(Geom_Plane)::DownCast(BRep_Tool::Surface(face)).IsNull()) {
+        auto region = std::make_unique<QvDbRegion>();
+        region->setShape(qvmodeler_detail::RegionShape{face});
+        made.push_back(std::move(region));
+      } else {
+        auto surface = std::make_unique<QvDbSurface>();
+        if (surface->setShape(BodyShape{face}) != Vexa::eOk) return Vexa::eNotApplicable;
+        made.push_back(std::move(surface));
+      }
+    }
+  } catch (const Standard_Failure&) {
+    return Vexa::eNotApplicable;
+  }
+  // A surface of one curved face is as far apart as it goes.
+  if (made.empty() ||
+      (made.size() == 1 && isKindOf(QvDbSurface::desc()) && QvDbSurface::cast(made.front().get())))
+    return Vexa::eNotApplicable;
+  for (std::unique_ptr<QvDbEntity>& piece : made) {
+    piece->setPropertiesFrom(this);
+    pieces.append(piece.release());
+  }
+  return Vexa::eOk;
 }

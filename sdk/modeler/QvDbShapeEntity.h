@@ -54,6 +54,10 @@ class QvDbShapeEntity : public QvDbModelerEntity, public QvDbSubentHolder {
   Vexa::ErrorStatus subGetGeomExtents(QvDbExtents& extents) const override;
   // The edges, each with its number as selection marker.
   bool subWorldDraw(QvGiWorldDraw* wd) override;
+  // One piece a face, with the body's properties: a region where the face is planar, a surface
+  // of that face otherwise. eNotApplicable without a body, and for a surface of one face that
+  // is not planar (it would give itself again).
+  Vexa::ErrorStatus subExplode(QvArray<QvDbEntity*>& pieces) const override;
 
  private:
   std::unique_ptr<qvmodeler_detail::BodyShape> body_;

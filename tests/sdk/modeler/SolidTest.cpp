@@ -8,6 +8,7 @@
 #include <memory>
 #include <numbers>
 #include <set>
+#include <vector>
 
 #include "sdk/db/QvDbArc.h"
 #include "sdk/db/QvDbBlockReference.h"
@@ -345,5 +346,123 @@ TEST_F(SolidTest, AFullPathThroughBlockReferencesGivesTheEdgeInTheWorld) {
   dangling.append(QvDbObjectId());
   EXPECT_EQ(nullptr, QvDbPointRef::subentPtr(
                          QvDbFullSubentPath(dangling, {QvDb::kEdgeSubentType, 1}), made));
+  EXPECT_TRUE(nothingLeftOpen(db()));
+}
+
+namespace {
+
+// Takes the pieces of an explode into owners.
+std::vector<std::unique_ptr<QvDbEntity>> exploded(const QvDbEntity& body, Vexa::ErrorStatus& es) {
+  QvArray<QvDbEntity*> pieces;
+  es = body.explode(pieces);
+  std::vector<std::unique_ptr<QvDbEntity>> owned;
+  for (QvDbEntity* piece : pieces) owned.emplace_back(piece);
+  return owned;
+}
+
+}  // namespace
+
+TEST_F(SolidTest, BodiesExplodeIntoRegionsOfPlanarFacesAndSurfacesOfCurvedOnes) {
+  // A 2 x 3 x 4 box: six planar faces, regions of 6, 8 and 12 twice each.
+  auto b = box(2, 3, 4);
+  b->setColorIndex(3);
+  Vexa::ErrorStatus es = Vexa::eOk;
+  auto pieces = exploded(*b, es);
+  ASSERT_EQ(Vexa::eOk, es);
+  ASSERT_EQ(6u, pieces.size());
+  std::multiset<long> areas;
+  for (const auto& piece : pieces) {
+    const auto* region = QvDbRegion::cast(piece.get());
+    ASSERT_NE(nullptr, region);
+    EXPECT_EQ(3, region->colorIndex());
+    double area = 0.0;
+    ASSERT_EQ(Vexa::eOk, region->getArea(area));
+    areas.insert(std::lround(area * 1e6));
+  }
+  EXPECT_EQ((std::multiset<long>{6000000, 6000000, 8000000, 8000000, 12000000, 12000000}), areas);
+
+  // A cylinder of radius 1 and height 2: two discs (regions of pi) and its side (a surface of
+  // 4 pi).
+  QvDbCircle disc(QvGePoint3d(0, 0, 0), QvGeVector3d::kZAxis, 1.0);
+  auto r = regionOf({&disc});
+  QvDb3dSolid cylinder;
+  ASSERT_EQ(Vexa::eOk, cylinder.extrude(r.get(), 2.0));
+  pieces = exploded(cylinder, es);
+  ASSERT_EQ(Vexa::eOk, es);
+  ASSERT_EQ(3u, pieces.size());
+  int regions = 0;
+  for (const auto& piece : pieces) {
+    double area = 0.0;
+    if (const auto* region = QvDbRegion::cast(piece.get())) {
+      ++regions;
+      ASSERT_EQ(Vexa::eOk, region->getArea(area));
+      EXPECT_NEAR(kPi, area, 1e-6);
+    } else {
+      const auto* side = QvDbSurface::cast(piece.get());
+      ASSERT_NE(nullptr, side);
+      EXPECT_EQ(nullptr, QvDbPlaneSurface::cast(piece.get()));
+      EXPECT_NEAR(4 * kPi, areaOf(*side), 1e-6);
+      // A surface of one curved face does not come apart further.
+      EXPECT_TRUE(exploded(*side, es).empty());
+      EXPECT_EQ(Vexa::eNotApplicable, es);
+    }
+  }
+  EXPECT_EQ(2, regions);
+
+  // A plane surface becomes the region it fills; the exploded box is unchanged.
+  QvDbLine a(QvGePoint3d(0, 0, 0), QvGePoint3d(4, 0, 0));
+  QvDbLine c(QvGePoint3d(4, 0, 0), QvGePoint3d(0, 3, 0));
+  QvDbLine d(QvGePoint3d(0, 3, 0), QvGePoint3d(0, 0, 0));
+  auto triangle = regionOf({&a, &c, &d});
+  QvDbPlaneSurface plane;
+  ASSERT_EQ(Vexa::eOk, plane.createFromRegion(triangle.get()));
+  pieces = exploded(plane, es);
+  ASSERT_EQ(Vexa::eOk, es);
+  ASSERT_EQ(1u, pieces.size());
+  double area = 0.0;
+  ASSERT_TRUE(QvDbRegion::cast(pieces[0].get()));
+  ASSERT_EQ(Vexa::eOk, QvDbRegion::cast(pieces[0].get())->getArea(area));
+  EXPECT_NEAR(6.0, area, 1e-9);
+  EXPECT_NEAR(52.0, areaOf(*b), 1e-9);
+  EXPECT_EQ(6, b->numFaces());
+
+  // Without a body nothing comes out.
+  QvDbSurface empty;
+  EXPECT_TRUE(exploded(empty, es).empty());
+  EXPECT_EQ(Vexa::eNotApplicable, es);
+}
+
+TEST_F(SolidTest, UnevenTransformsOfBodiesAreRefusedAlsoThroughReferences) {
+  QvGeMatrix3d stretch;
+  stretch.entry[1][1] = 2.0;
+  auto b = box(2, 2, 2);
+  QvDbEntity* copy = nullptr;
+  EXPECT_EQ(Vexa::eNotApplicable, b->getTransformedCopy(stretch, copy));
+  EXPECT_EQ(nullptr, copy);
+
+  // A reference scaled 1 x 2 x 1 of a block holding the box: its explode is refused and hands
+  // out nothing; scaled evenly it gives the box, twice the size.
+  const QvDbObjectId block = addBlock(db(), L"CRATE");
+  appendEntity(block, b.release());
+  auto* uneven = new QvDbBlockReference(QvGePoint3d(10, 0, 0), block);
+  ASSERT_EQ(Vexa::eOk, uneven->setScaleFactors(QvGeScale3d(1, 2, 1)));
+  auto* even = new QvDbBlockReference(QvGePoint3d(10, 0, 0), block);
+  ASSERT_EQ(Vexa::eOk, even->setScaleFactors(QvGeScale3d(2, 2, 2)));
+  const QvDbObjectId unevenId = appendToModelSpace(db(), uneven);
+  const QvDbObjectId evenId = appendToModelSpace(db(), even);
+  Vexa::ErrorStatus es = Vexa::eOk;
+  {
+    QvDbObjectPointer<QvDbBlockReference> ref(unevenId, QvDb::kForRead);
+    EXPECT_TRUE(exploded(*ref, es).empty());
+    EXPECT_EQ(Vexa::eNotApplicable, es);
+  }
+  {
+    QvDbObjectPointer<QvDbBlockReference> ref(evenId, QvDb::kForRead);
+    const auto pieces = exploded(*ref, es);
+    ASSERT_EQ(Vexa::eOk, es);
+    ASSERT_EQ(1u, pieces.size());
+    ASSERT_TRUE(QvDb3dSolid::cast(pieces[0].get()));
+    EXPECT_NEAR(4 * 24.0, areaOf(*QvDb3dSolid::cast(pieces[0].get())), 1e-6);
+  }
   EXPECT_TRUE(nothingLeftOpen(db()));
 }

@@ -1,6 +1,8 @@
 #include "sdk/db/QvDbDimension.h"
 
+#include <cmath>
 #include <memory>
+#include <numbers>
 #include <vector>
 
 #include "sdk/db/QvDbBlockTable.h"
@@ -8,9 +10,11 @@
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbDimStyleTableRecord.h"
 #include "sdk/db/QvDbExtents.h"
+#include "sdk/db/QvDbMText.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbSymbolUtilities.h"
 #include "sdk/db/detail/BlockEntities.h"
+#include "sdk/db/detail/DimensionDrawing.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/ge/QvGePlane.h"
 #include "sdk/gi/QvGiGeometry.h"
@@ -95,6 +99,25 @@ Vexa::ErrorStatus QvDbDimension::setHorizontalRotation(double rotation) {
   return Vexa::eOk;
 }
 
+QvString QvDbDimension::dimensionText() const {
+  assertReadEnabled();
+  return dimensionText_;
+}
+
+Vexa::ErrorStatus QvDbDimension::setDimensionText(const QvString& text) {
+  return setGeometryValue(dimensionText_, text);
+}
+
+double QvDbDimension::textRotation() const {
+  assertReadEnabled();
+  return textRotation_;
+}
+
+Vexa::ErrorStatus QvDbDimension::setTextRotation(double rotation) {
+  if (!std::isfinite(rotation)) return Vexa::eInvalidInput;
+  return setGeometryValue(textRotation_, rotation);
+}
+
 QvDbObjectId QvDbDimension::dimBlockId() const {
   assertReadEnabled();
   return dimBlockId_;
@@ -124,6 +147,13 @@ Vexa::ErrorStatus QvDbDimension::subTransformBy(const QvGeMatrix3d& xform) {
   for (QvGePoint3d& point : points) point.transformBy(xform);
   setDefinitionPoints(points);
   textPosition_.transformBy(xform);
+  // A text turned by the user keeps its direction on the page.
+  if (textRotation_ != 0.0) {
+    QvGeVector3d direction = qvdb_detail::planeDirection(textRotation_, normal_);
+    direction.transformBy(xform);
+    const double turned = qvdb_detail::planeAngle(direction, plane.normal());
+    textRotation_ = turned != 0.0 ? turned : 2.0 * std::numbers::pi;
+  }
   normal_ = plane.normal();
   noteGeometryChanged();
   return Vexa::eOk;
@@ -142,6 +172,32 @@ Vexa::ErrorStatus QvDbDimension::subGetGeomExtents(QvDbExtents& extents) const {
 Vexa::ErrorStatus QvDbDimension::subMakeBlockEntities(const BlockSizes&, bool, QvGePoint3d&,
                                                       QvArray<QvDbEntity*>&) const {
   return Vexa::eNotApplicable;
+}
+
+Vexa::ErrorStatus QvDbDimension::makeBlockEntities(const BlockSizes& sizes, bool placeText,
+                                                   QvGePoint3d& textPosition,
+                                                   QvArray<QvDbEntity*>& entities) const {
+  const int before = entities.length();
+  const Vexa::ErrorStatus es = subMakeBlockEntities(sizes, placeText, textPosition, entities);
+  if (es != Vexa::eOk || (dimensionText_.isEmpty() && textRotation_ == 0.0)) return es;
+  const bool hidden = dimensionText_ == L" ";
+  for (int i = entities.length() - 1; i >= before; --i) {
+    auto* label = QvDbMText::cast(entities[i]);
+    if (!label) continue;
+    if (hidden) {
+      delete label;
+      entities.removeAt(i);
+      continue;
+    }
+    if (!dimensionText_.isEmpty()) {
+      QvString contents = dimensionText_;
+      contents.replace(L"<>", label->contents());
+      label->setContents(contents);
+    }
+    if (textRotation_ != 0.0)
+      label->setDirection(qvdb_detail::planeDirection(textRotation_, normal_));
+  }
+  return es;
 }
 
 QvDbDimension::BlockSizes QvDbDimension::blockSizes(QvDbDatabase* db) {
@@ -175,7 +231,7 @@ Vexa::ErrorStatus QvDbDimension::recomputeDimBlock(bool forceUpdate) {
   QvGePoint3d textPosition = textPosition_;
   QvArray<QvDbEntity*> made;
   const Vexa::ErrorStatus drawn =
-      subMakeBlockEntities(blockSizes(db), !textPlaced_, textPosition, made);
+      makeBlockEntities(blockSizes(db), !textPlaced_, textPosition, made);
   EntityList entities = takeEntities(made);
   if (drawn != Vexa::eOk) return drawn;
   for (const auto& entity : entities) setBlockEntityProperties(*entity, db);
@@ -246,8 +302,7 @@ bool QvDbDimension::subWorldDraw(QvGiWorldDraw* wd) {
   }
   QvGePoint3d textPosition = textPosition_;
   QvArray<QvDbEntity*> made;
-  const Vexa::ErrorStatus drawn =
-      subMakeBlockEntities(BlockSizes(), !textPlaced_, textPosition, made);
+  const Vexa::ErrorStatus drawn = makeBlockEntities(BlockSizes(), !textPlaced_, textPosition, made);
   const EntityList entities = takeEntities(made);
   if (drawn != Vexa::eOk) return true;
   for (const auto& entity : entities) geometry.draw(entity.get());

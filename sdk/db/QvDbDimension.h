@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sdk/base/QvArray.h"
+#include "sdk/base/QvString.h"
 #include "sdk/db/QvDbEntity.h"
 #include "sdk/ge/QvGeArrays.h"
 
@@ -35,6 +36,16 @@ class QvDbDimension : public QvDbEntity {
   // The angle of the text's horizontal from the x axis of the dimension's plane.
   double horizontalRotation() const;
   Vexa::ErrorStatus setHorizontalRotation(double rotation);
+
+  // The text the user gave: empty shows the measurement as the kind writes it, "<>" in the
+  // text stands for that, and a single blank shows no text.
+  QvString dimensionText() const;
+  Vexa::ErrorStatus setDimensionText(const QvString& text);
+  // The angle (radians) of the text's direction from the x axis of the arbitrary-axis frame of
+  // the normal; 0 leaves the text where the kind turns it (along the dimension, readable).
+  // eInvalidInput for an angle that is not finite.
+  double textRotation() const;
+  Vexa::ErrorStatus setTextRotation(double rotation);
 
   // The block that draws the dimension (null when none is made). It must be a block table
   // record of the dimension's database (eWrongObjectType, eWrongDatabase).
@@ -114,6 +125,10 @@ class QvDbDimension : public QvDbEntity {
   void subClose() override;
 
  private:
+  // The entities of the kind, with the user's text and text rotation applied to its label.
+  Vexa::ErrorStatus makeBlockEntities(const BlockSizes& sizes, bool placeText,
+                                      QvGePoint3d& textPosition,
+                                      QvArray<QvDbEntity*>& entities) const;
   // The sizes from the drawing's current dimension style (defaults without one).
   static BlockSizes blockSizes(QvDbDatabase* db);
   // Whether the dimension may empty and refill its present block.
@@ -125,6 +140,8 @@ class QvDbDimension : public QvDbEntity {
   QvGeVector3d normal_ = QvGeVector3d::kZAxis;
   QvGePoint3d textPosition_;
   double horizontalRotation_ = 0.0;
+  QvString dimensionText_;
+  double textRotation_ = 0.0;
   QvDbObjectId dimBlockId_;
   // The dimension the block was made for or given to; a copy sees another one's id here and
   // makes a block of its own instead of refilling a shared one.

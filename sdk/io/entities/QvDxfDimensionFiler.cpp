@@ -188,8 +188,9 @@ const DimensionKind kLargeRadialKinds[] = {
 // The dimension records. Subclass 2 holds what every kind has: its block by name (2), the
 // kind's point 10 (world), the text position (11, in the OCS of the normal), the type (70),
 // the measurement (42, written as the dimension measures), the text's horizontal direction
-// (51, degrees) and the normal (210); the kind's subclass holds its other points. The style
-// (3), the text (1) and what else a dimension record holds are kept.
+// (51, degrees), the user's text (1) and its rotation (53, degrees) and the normal (210); the
+// kind's subclass holds its other points. The style (3) and what else a dimension record holds
+// are kept.
 class DimensionFiler : public QvDxfEntityFiler {
  public:
   DimensionFiler(std::string_view recordName, std::span<const std::string_view> markers,
@@ -226,6 +227,8 @@ class DimensionFiler : public QvDxfEntityFiler {
     const int64_t flags = in.flags(70, 0, kTypeMask | (ordinate ? kOrdinateXAxis : 0));
     if (ordinate) (flags & kOrdinateXAxis) ? ordinate->useXAxis() : ordinate->useYAxis();
     dimension.setHorizontalRotation(in.angle(51, 0.0));
+    dimension.setDimensionText(in.text(1));
+    dimension.setTextRotation(in.angle(53, 0.0));
     const size_t measurementAt = in.find(42);
     QvDxfFields::read(in, object, kind.head);
     QvDxfFields::read(in, object, kind.body);
@@ -250,6 +253,8 @@ class DimensionFiler : public QvDxfEntityFiler {
     out.flags(70, type);
     const double measurement = dimension.measurement();
     writeDerived(out, 42, 1, &measurement);
+    if (!dimension.dimensionText().isEmpty()) out.text(1, dimension.dimensionText());
+    if (dimension.textRotation() != 0.0) out.angle(53, dimension.textRotation());
     if (dimension.horizontalRotation() != 0.0) out.angle(51, dimension.horizontalRotation());
     writeNormal(out, dimension.normal());
     QvDxfFields::write(out, object, kind.body, kind.body.front().subclass - 1, kind.lastSubclass);

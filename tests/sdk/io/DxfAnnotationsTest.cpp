@@ -316,3 +316,82 @@ TEST_F(DxfAnnotationsTest, AnOrdinateKeepsWhatItDoesNotModelAndWritesItsAxis) {
   EXPECT_LT(marker, kept);
   EXPECT_TRUE(nothingLeftOpen(read.get()));
 }
+
+// The user's text and text rotation in the dimension block, as ezdxf reads the record and as
+// it draws the same dimension itself. The aligned dimensions measure 5 along (3,4), whose
+// direction is at 53.130102 degrees.
+TEST_F(DxfAnnotationsTest, TheUsersTextAndRotationAreDrawnAsEzdxfDrawsThem) {
+  if (!hasEzdxf()) GTEST_SKIP() << "/usr/bin/python3 with ezdxf is not installed";
+  struct Case {
+    const wchar_t* text;
+    double degrees;
+    std::string ezdxfBlock;  // the MTEXT ezdxf draws, as the probe prints it
+  };
+  const std::vector<Case> cases = {
+      {L"Door", 30.0, "Door@30.000000"},  // a text of its own, turned
+      {L" ", 0.0, ""},                    // no text at all
+      {L"<>", 0.0, "5@53.130102"},        // the measurement, along the dimension
+      {L"", 300.0, "5@300.000000"},       // the measurement, turned
+  };
+  std::vector<std::string> handles;
+  for (const Case& c : cases) {
+    auto* dimension =
+        new QvDbAlignedDimension(QvGePoint3d(0, 0, 0), QvGePoint3d(3, 4, 0), QvGePoint3d(-4, 3, 0));
+    ASSERT_EQ(Vexa::eOk, dimension->setDimensionText(c.text));
+    ASSERT_EQ(Vexa::eOk, dimension->setTextRotation(c.degrees * kPi / 180.0));
+    QvDbObjectId id;
+    {
+      QvDbObjectPointer<QvDbBlockTableRecord> space(db()->modelSpaceId(), QvDb::kForWrite);
+      ASSERT_EQ(Vexa::eOk, space->appendQvDbEntity(id, dimension));
+      dimension->close();
+    }
+    handles.push_back(id.handle().ascii().utf8());
+  }
+  TempFolder folder;
+  const std::string path = folder.path("dimtext.dxf");
+  writeFile(path, dxfText(*db()));
+  const PythonRun run = runPython({dxfDataPath("ezdxf_dimtext_probe.py"), path});
+  ASSERT_EQ(0, run.status) << run.output;
+  std::map<std::string, std::vector<std::string>> lines;
+  for (size_t at = 0; at < run.output.size();) {
+    const size_t end = std::min(run.output.find('\n', at), run.output.size());
+    std::vector<std::string> fields;
+    const std::string line = run.output.substr(at, end - at);
+    for (size_t f = 0; f <= line.size();) {
+      const size_t bar = std::min(line.find('|', f), line.size());
+      fields.push_back(line.substr(f, bar - f));
+      f = bar + 1;
+    }
+    if (fields.size() == 5) lines[fields[0]] = fields;
+    at = end + 1;
+  }
+  for (size_t i = 0; i < cases.size(); ++i) {
+    const auto found = lines.find(handles[i]);
+    ASSERT_NE(found, lines.end()) << handles[i] << "\n" << run.output;
+    const std::vector<std::string>& f = found->second;
+    EXPECT_EQ(QvString(cases[i].text).utf8(), f[1]) << i;
+    EXPECT_NEAR(cases[i].degrees, std::stod(f[2]), 1e-9) << i;
+    EXPECT_EQ(cases[i].ezdxfBlock, f[4]) << i << ": what ezdxf draws";
+    EXPECT_EQ(f[4], f[3]) << i << ": our block beside ezdxf's";
+  }
+
+  // "<>" within a text stands for the measurement (ezdxf draws such texts as they stand).
+  QvDbObjectId id;
+  {
+    auto* dimension =
+        new QvDbAlignedDimension(QvGePoint3d(0, 0, 0), QvGePoint3d(3, 4, 0), QvGePoint3d(-4, 3, 0));
+    dimension->setDimensionText(L"<> mm (<>)");
+    QvDbObjectPointer<QvDbBlockTableRecord> space(db()->modelSpaceId(), QvDb::kForWrite);
+    ASSERT_EQ(Vexa::eOk, space->appendQvDbEntity(id, dimension));
+    dimension->close();
+  }
+  QvDbObjectPointer<QvDbAlignedDimension> dimension(id, QvDb::kForRead);
+  QvDbObjectPointer<QvDbBlockTableRecord> block(dimension->dimBlockId(), QvDb::kForRead);
+  std::vector<std::wstring> labels;
+  for (const QvDbObjectId& e : block->entityIds()) {
+    QvDbObjectPointer<QvDbMText> label(e, QvDb::kForRead);
+    if (label) labels.push_back(label->contents().wstr());
+  }
+  EXPECT_EQ(std::vector<std::wstring>({L"5 mm (5)"}), labels);
+  EXPECT_EQ(Vexa::eInvalidInput, QvDbAlignedDimension().setTextRotation(std::nan("")));
+}

@@ -6,6 +6,7 @@
 #include "sdk/db/QvDbAttribute.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbExtents.h"
+#include "sdk/db/QvDbModelerEntity.h"
 #include "sdk/db/QvDbObjectIterator.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbObjectStub.h"
@@ -46,6 +47,9 @@ Vexa::ErrorStatus appendTransformed(const QvDbEntity& entity, const QvGeMatrix3d
     out.append(copy);
     return Vexa::eOk;
   }
+  // A body is not taken apart into faces and wires to follow a transform it refuses (an uneven
+  // scaling): the body would be lost.
+  if (dynamic_cast<const QvDbModelerEntity*>(&entity)) return es;
   QvArray<QvDbEntity*> parts;
   if (entity.explode(parts) != Vexa::eOk) return es;
   Vexa::ErrorStatus result = Vexa::eOk;

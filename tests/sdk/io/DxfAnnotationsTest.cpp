@@ -318,8 +318,8 @@ TEST_F(DxfAnnotationsTest, AnOrdinateKeepsWhatItDoesNotModelAndWritesItsAxis) {
 }
 
 // The user's text and text rotation in the dimension block, as ezdxf reads the record and as
-// it draws the same dimension itself. The aligned dimensions measure 5 along (3,4), whose
-// direction is at 53.130102 degrees.
+// it draws the same dimension itself. The dimensions measure 5 along (3,4), whose direction
+// is at 53.130102 degrees (rotated dimensions: ezdxf draws a length along their angle).
 TEST_F(DxfAnnotationsTest, TheUsersTextAndRotationAreDrawnAsEzdxfDrawsThem) {
   if (!hasEzdxf()) GTEST_SKIP() << "/usr/bin/python3 with ezdxf is not installed";
   struct Case {
@@ -335,8 +335,8 @@ TEST_F(DxfAnnotationsTest, TheUsersTextAndRotationAreDrawnAsEzdxfDrawsThem) {
   };
   std::vector<std::string> handles;
   for (const Case& c : cases) {
-    auto* dimension =
-        new QvDbAlignedDimension(QvGePoint3d(0, 0, 0), QvGePoint3d(3, 4, 0), QvGePoint3d(-4, 3, 0));
+    auto* dimension = new QvDbRotatedDimension(std::atan2(4.0, 3.0), QvGePoint3d(0, 0, 0),
+                                               QvGePoint3d(3, 4, 0), QvGePoint3d(-4, 3, 0));
     ASSERT_EQ(Vexa::eOk, dimension->setDimensionText(c.text));
     ASSERT_EQ(Vexa::eOk, dimension->setTextRotation(c.degrees * kPi / 180.0));
     QvDbObjectId id;

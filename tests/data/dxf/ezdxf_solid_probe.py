@@ -16,6 +16,8 @@ import sys
 
 import ezdxf
 
+import probe_cli
+
 SAT = ["400 0 1 0", "@8 stand-in @4 test @11 ACIS 7.0 NT 24",
        "1 9.9999999999999995e-07 1e-10", "body $-1 -1 $-1 $1 $-1 $-1 #", "End-of-ACIS-data"]
 
@@ -54,20 +56,8 @@ def check(path, expected_path):
             m = entity.transformation_matrix_sweep_entity
             if not m.is_orthogonal:
                 problems.append(f"{e['handle']}: the sweep transform is {m!r}")
-    for p in problems:
-        print(p)
-    return 1 if problems else 0
-
-
-def main(argv):
-    if len(argv) >= 2 and argv[0] == "make":
-        make(argv[1])
-        return 0
-    if len(argv) >= 3 and argv[0] == "check":
-        return check(argv[1], argv[2])
-    print(__doc__)
-    return 2
+    return probe_cli.report(problems)
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1:]))
+    sys.exit(probe_cli.run(__doc__, make, None, check))

@@ -14,11 +14,12 @@ def report(problems):
 
 
 def run(usage, make, describe, check, argv=None):
+    """Runs a probe's command line; a probe without `describe` passes None."""
     argv = sys.argv[1:] if argv is None else argv
     if len(argv) >= 2 and argv[0] == "make":
         make(argv[1])
         return 0
-    if len(argv) >= 2 and argv[0] == "describe":
+    if describe and len(argv) >= 2 and argv[0] == "describe":
         print(json.dumps(describe(ezdxf.readfile(argv[1])), indent=1))
         return 0
     if len(argv) >= 3 and argv[0] == "check":

@@ -14,12 +14,7 @@ namespace {
 
 using P = QvGePoint3d;
 
-class ClassicCommandsTest : public CommandModuleFixture {
- protected:
-  bool contains(const std::string& part) const {
-    return transcript().find(part) != std::string::npos;
-  }
-};
+class ClassicCommandsTest : public CommandModuleFixture {};
 
 TEST_F(ClassicCommandsTest, CensusAndRescalingOfTheSelectedReferences) {
   const QvDbObjectId block = addBlock(db(), L"DOOR");

@@ -18,6 +18,10 @@ class CommandModuleFixture : public HostFixture {
 
   // The command line so far, as it shows it.
   std::string transcript() const;
+  // Whether the transcript so far holds `part`.
+  bool contains(const std::string& part) const {
+    return transcript().find(part) != std::string::npos;
+  }
   // The live entities of model space, in order.
   std::vector<QvDbObjectId> modelSpace() const;
 

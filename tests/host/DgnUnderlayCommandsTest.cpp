@@ -20,9 +20,6 @@ class DgnUnderlayCommandsTest : public CommandModuleFixture {
   static QvString data(const std::string& name) {
     return QvString((testDataDir() + "/underlay/" + name).c_str());
   }
-  bool contains(const std::string& part) const {
-    return transcript().find(part) != std::string::npos;
-  }
   std::string svg() const {
     std::ostringstream out;
     EXPECT_EQ(QvGiSvgWriter::write(db(), QvString(L"Model"), out), Vexa::eOk);

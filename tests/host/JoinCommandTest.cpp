@@ -16,9 +16,6 @@ using P = QvGePoint3d;
 
 class JoinCommandTest : public CommandModuleFixture {
  protected:
-  bool contains(const std::string& part) const {
-    return transcript().find(part) != std::string::npos;
-  }
   // The classes of model space's entities, in order.
   std::vector<std::wstring> kinds() const {
     std::vector<std::wstring> out;

@@ -10,9 +10,6 @@ namespace {
 
 class LengthenCommandTest : public CommandModuleFixture {
  protected:
-  bool contains(const std::string& part) const {
-    return transcript().find(part) != std::string::npos;
-  }
   double lengthOf(const QvDbObjectId& id) const {
     QvDbObjectPointer<QvDbCurve> curve(id, QvDb::kForRead);
     double end = 0.0, length = -1.0;

@@ -5,12 +5,7 @@
 
 namespace {
 
-class PathAndDistanceCommandsTest : public CommandModuleFixture {
- protected:
-  bool contains(const std::string& part) const {
-    return transcript().find(part) != std::string::npos;
-  }
-};
+class PathAndDistanceCommandsTest : public CommandModuleFixture {};
 
 TEST_F(PathAndDistanceCommandsTest, PathInfoShowsPartsArgumentsAndTheRelativeForm) {
   const auto summary =

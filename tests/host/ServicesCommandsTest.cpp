@@ -18,9 +18,6 @@ namespace {
 
 class ServicesCommandsTest : public CommandModuleFixture {
  protected:
-  bool contains(const std::string& part) const {
-    return transcript().find(part) != std::string::npos;
-  }
   // A block "Tree" (a circle) and two references of it, a line between them.
   void trees() {
     tree_ = addBlock(db(), L"Tree");

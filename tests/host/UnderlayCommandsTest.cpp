@@ -35,10 +35,6 @@ class UnderlayCommandsTest : public CommandModuleFixture {
     ASSERT_EQ(std::system(dwfs.c_str()), 0) << dwfs;
   }
 
-  bool contains(const std::string& part) const {
-    return transcript().find(part) != std::string::npos;
-  }
-
   QvString path(const std::string& name) const { return QvString(folder_.path(name).c_str()); }
 
   // The PDF definitions by key, and the definition each PDF underlay shows.

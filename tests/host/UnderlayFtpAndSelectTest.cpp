@@ -26,9 +26,6 @@ class UnderlayFtpAndSelectTest : public CommandModuleFixture {
         "/usr/bin/python3 '" + testDataDir() + "/underlay/make_pdfs.py' '" + served_.path("") + "'";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
   }
-  bool contains(const std::string& part) const {
-    return transcript().find(part) != std::string::npos;
-  }
   TempFolder served_;
 };
 

@@ -5,12 +5,7 @@
 
 namespace {
 
-class UnitsCommandsTest : public CommandModuleFixture {
- protected:
-  bool contains(const std::string& part) const {
-    return transcript().find(part) != std::string::npos;
-  }
-};
+class UnitsCommandsTest : public CommandModuleFixture {};
 
 TEST_F(UnitsCommandsTest, LengthsReadInTheCurrentUnitsAndWrittenInEveryMode) {
   const auto summary =

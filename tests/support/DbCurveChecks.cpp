@@ -33,12 +33,6 @@ Span spanOf(const QvDbCurve& c) {
   return s;
 }
 
-QvGePoint3d at(const QvDbCurve& c, double t) {
-  QvGePoint3d p;
-  EXPECT_EQ(c.getPointAtParam(t, p), Vexa::eOk) << "t=" << t;
-  return p;
-}
-
 std::vector<QvGePoint3d> samples(const QvDbCurve& c, int count) {
   const Span s = spanOf(c);
   std::vector<QvGePoint3d> points;
@@ -84,6 +78,12 @@ double lengthOf(const QvDbCurve& c) {
 }
 
 }  // namespace
+
+QvGePoint3d at(const QvDbCurve& c, double t) {
+  QvGePoint3d p;
+  EXPECT_EQ(c.getPointAtParam(t, p), Vexa::eOk) << "t=" << t;
+  return p;
+}
 
 void pointsAndParams(const QvDbCurve& c) {
   const Span s = spanOf(c);

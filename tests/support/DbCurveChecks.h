@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sdk/ge/QvGeMatrix3d.h"
+#include "sdk/ge/QvGePoint3d.h"
 
 class QvDbCurve;
 
@@ -8,6 +9,9 @@ class QvDbCurve;
 // own points, finite differences, dense chords, brute-force nearest samples) rather than
 // against its algorithms. Each check fails the running test with the parameter concerned.
 namespace dbcurvecheck {
+
+// The point at a parameter (the curve's own answer); a refusal fails the test.
+QvGePoint3d at(const QvDbCurve& c, double t);
 
 // The ends are the points at the end parameters; the parameter of a point of the curve is
 // the one it was evaluated at (but at the seam of a closed curve); points off the curve have

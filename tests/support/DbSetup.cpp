@@ -20,3 +20,8 @@ QvDbObjectId appendEntity(QvDbObjectId blockId, QvDbEntity* entity) {
 QvDbObjectId appendToModelSpace(QvDbDatabase* db, QvDbEntity* entity) {
   return appendEntity(db->modelSpaceId(), entity);
 }
+
+QvDbObjectIdArray entitiesOf(QvDbObjectId blockId) {
+  QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForRead, true);
+  return block ? block->entityIds() : QvDbObjectIdArray();
+}

@@ -20,6 +20,9 @@ class QvDbEntity;
 QvDbObjectId appendEntity(QvDbObjectId blockId, QvDbEntity* entity);
 QvDbObjectId appendToModelSpace(QvDbDatabase* db, QvDbEntity* entity);
 
+// The live entities of a block, in order (empty when the block does not open).
+QvDbObjectIdArray entitiesOf(QvDbObjectId blockId);
+
 // Adds a record of that name to the table, after `fill` has set it up; its id, or null when
 // the table refuses it.
 template <class Table, class Record, class Fill>

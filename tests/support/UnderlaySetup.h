@@ -46,3 +46,13 @@ QvDbObjectId addUnderlayReference(QvDbDatabase* db, QvDbObjectId definitionId) {
   ref->setDefinitionId(definitionId);
   return appendToModelSpace(db, ref);
 }
+
+// The references a definition lists as its persistent reactors, in order.
+inline std::vector<QvDbObjectId> reactorsOf(QvDbObjectId definitionId) {
+  std::vector<QvDbObjectId> ids;
+  QvDbObjectPointer<QvDbUnderlayDefinition> def(definitionId, QvDb::kForRead);
+  if (!def) return ids;
+  for (const QvDbReactorEntry& e : def->reactors())
+    if (e.isPersistent()) ids.push_back(e.persistentId);
+  return ids;
+}

@@ -158,15 +158,6 @@ TEST_F(RequestRecordsTest, InsertDataCopiesAreDeepAndMovesTakeTheAttributeMap) {
   CreateInsertData moved(std::move(source));
   EXPECT_TRUE(source.getAttributeIdNameMapAdress()->empty());  // NOLINT
   EXPECT_EQ(moved.getAttributeIdNameMapAdress()->size(), 2u);
-  QvString name, path;
-  moved.getInsertName(name);
-  moved.getFilePathToBlock(path);
-  EXPECT_EQ(name, QvString(L"door"));
-  EXPECT_EQ(path, QvString(L"/parts/door.dxf"));
-  EXPECT_EQ(moved.getInsertPoint(), QvGePoint3d(1, 2, 3));
-  EXPECT_EQ(moved.getRotationAngle(), 0.5);
-  EXPECT_EQ(moved.getSpaceID(), ids[0]);
-  EXPECT_TRUE(moved.getExplodeFlag());
 
   // Move assignment first clears the target's map: an entry only the target had is gone.
   CreateInsertData target;

@@ -77,16 +77,4 @@ TEST_F(InternalPEAreas, ARegionAnswersItsOwnAreaAndPerimeter) {
   ASSERT_TRUE(qvrxDynamicLinker()->unloadModule(L"Xq3dCmds.qrx"));
 }
 
-TEST_F(InternalPEAreas, ASectionHasNoAreaOrLength) {
-  double value = 5.0;
-  // A section has no area or length.
-  QvDbEntityInternalBasePE* section = peOfClass(L"QvDbSection");
-  ASSERT_NE(nullptr, section);
-  EXPECT_EQ(Vexa::eNotApplicable, section->entityArea(nullptr, value));
-  EXPECT_EQ(0.0, value);
-  EXPECT_EQ(Vexa::eNotApplicable, section->entityLength(nullptr, value));
-  EXPECT_EQ(Vexa::eNotImplemented, section->entityAngle(nullptr, value));
-  EXPECT_EQ(Vexa::eNotImplemented, section->setEntityLength(nullptr, 1.0, QvGePoint3d()));
-}
-
 }  // namespace

@@ -28,22 +28,9 @@ class MirrorPreviewTest : public HostFixture {
     data_->mirrorPoint2 = b;
     data_->mirrorMask = mask;
   }
-  QvDbObjectIdArray modelSpace() {
-    QvDbObjectIdArray ids;
-    QvDbObjectPointer<QvDbBlockTableRecord> space(db()->modelSpaceId(), QvDb::kForRead);
-    QvDbBlockTableRecordIterator* it = nullptr;
-    if (!space || space->newIterator(it) != Vexa::eOk) return ids;
-    for (; !it->done(); it->step()) {
-      QvDbObjectId id;
-      it->getEntityId(id);
-      ids.append(id);
-    }
-    delete it;
-    return ids;
-  }
   // The line last added to model space, as (start, end).
   std::pair<QvGePoint3d, QvGePoint3d> lastLine() {
-    const QvDbObjectIdArray ids = modelSpace();
+    const QvDbObjectIdArray ids = entitiesOf(db()->modelSpaceId());
     QvDbObjectPointer<QvDbLine> line(ids.last(), QvDb::kForRead);
     if (!line) return {};
     return {line->startPoint(), line->endPoint()};
@@ -56,14 +43,14 @@ class MirrorPreviewTest : public HostFixture {
 TEST_F(MirrorPreviewTest, CopiesOnlyUnderMirrorDrawAndAMatchingMask) {
   mirrorLine(QvGePoint3d(0, 0, 0), QvGePoint3d(0, 1, 0), kSymmetricalLines);
   XqDbUtil::drawSymmetricalLine(source_, kSymmetricalLines);
-  EXPECT_EQ(modelSpace().length(), 1) << "MIRRORDRAW is 0";
+  EXPECT_EQ(entitiesOf(db()->modelSpaceId()).length(), 1) << "MIRRORDRAW is 0";
 
   ASSERT_EQ(setShortVar(L"MIRRORDRAW", 1), kQvNormal);
   XqDbUtil::drawSymmetricalLine(source_, kSymmetricalTexts);
-  EXPECT_EQ(modelSpace().length(), 1) << "no kind in common";
+  EXPECT_EQ(entitiesOf(db()->modelSpaceId()).length(), 1) << "no kind in common";
 
   XqDbUtil::drawSymmetricalLine(source_, kSymmetricalLines);
-  ASSERT_EQ(modelSpace().length(), 2);
+  ASSERT_EQ(entitiesOf(db()->modelSpaceId()).length(), 2);
   const auto [start, end] = lastLine();
   EXPECT_POINT_NEAR(start, QvGePoint3d(-1, 0, 0));
   EXPECT_POINT_NEAR(end, QvGePoint3d(-2, 1, 0));
@@ -88,12 +75,12 @@ TEST_F(MirrorPreviewTest, TheMirrorLineIsInTheUcsAndALineAlongZUsesTheFirstPoint
   EXPECT_POINT_NEAR(end, QvGePoint3d(2, 9, 0));
 
   // A mirror line of no length, and an entity that is not there, add nothing.
-  const int count = modelSpace().length();
+  const int count = entitiesOf(db()->modelSpaceId()).length();
   mirrorLine(QvGePoint3d(1, 1, 0), QvGePoint3d(1, 1, 0), kSymmetricalLines);
   XqDbUtil::drawCopyEntity(source_, kSymmetricalLines);
   mirrorLine(QvGePoint3d(0, 0, 0), QvGePoint3d(0, 1, 0), kSymmetricalLines);
   XqDbUtil::drawCopyEntity(QvDbObjectId(), kSymmetricalLines);
-  EXPECT_EQ(modelSpace().length(), count);
+  EXPECT_EQ(entitiesOf(db()->modelSpaceId()).length(), count);
   EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
@@ -101,14 +88,14 @@ TEST_F(MirrorPreviewTest, ATrackedCopyIsReplacedInPlace) {
   const auto tracked = static_cast<SymmetricalObjMask>(kSymmetricalLines | kSymmetricalTracked);
   mirrorLine(QvGePoint3d(0, 0, 0), QvGePoint3d(0, 1, 0), tracked);
   XqDbUtil::drawCopyEntity(source_, tracked);
-  ASSERT_EQ(modelSpace().length(), 2);
+  ASSERT_EQ(entitiesOf(db()->modelSpaceId()).length(), 2);
   const QvDbObjectId copy = data_->mirrorCopyId;
-  EXPECT_EQ(modelSpace().last(), copy);
+  EXPECT_EQ(entitiesOf(db()->modelSpaceId()).last(), copy);
 
   // The mirror line moves to y = 0: the same copy now lies below.
   mirrorLine(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 0, 0), tracked);
   XqDbUtil::drawCopyEntity(source_, tracked);
-  ASSERT_EQ(modelSpace().length(), 2);
+  ASSERT_EQ(entitiesOf(db()->modelSpaceId()).length(), 2);
   EXPECT_EQ(data_->mirrorCopyId, copy);
   const auto [start, end] = lastLine();
   EXPECT_POINT_NEAR(start, QvGePoint3d(1, 0, 0));

@@ -55,16 +55,11 @@ class OffsetPreviewFileTest : public HostFixture {
   }
   // The one entity of the model space.
   static QvDbObjectId onlyEntity(QvDbDatabase& db) {
-    QvDbObjectPointer<QvDbBlockTableRecord> space(db.modelSpaceId(), QvDb::kForRead);
-    QvDbBlockTableRecordIterator* it = nullptr;
-    if (!space || space->newIterator(it) != Vexa::eOk) return {};
-    QvDbObjectId id;
-    int count = 0;
-    for (; !it->done(); it->step(), ++count) it->getEntityId(id);
-    delete it;
-    EXPECT_EQ(count, 1);
-    return id;
+    const QvDbObjectIdArray ids = entitiesOf(db.modelSpaceId());
+    EXPECT_EQ(ids.length(), 1);
+    return ids.isEmpty() ? QvDbObjectId() : ids.last();
   }
+
   QvString path(const std::string& name) const { return QvString(folder_.path(name).c_str()); }
   TempFolder folder_;
 };

@@ -72,13 +72,6 @@ class DgnBindTest : public HostFixture {
     return id;
   }
 
-  std::vector<QvDbObjectId> entitiesOf(QvDbObjectId blockId) {
-    QvDbObjectPointer<QvDbBlockTableRecord> record(blockId, QvDb::kForRead);
-    std::vector<QvDbObjectId> ids;
-    for (const QvDbObjectId& id : record->entityIds()) ids.push_back(id);
-    return ids;
-  }
-
   static std::vector<std::wstring> recordNames(QvDbObjectId tableId) {
     std::vector<std::wstring> names;
     QvDbObjectPointer<QvDbSymbolTable> table(tableId, QvDb::kForRead);
@@ -143,9 +136,9 @@ TEST_F(DgnBindTest, ThreeUnderlaysBecomeOneBlockAndThreeReferences) {
   }
   // Model space holds the three references of the block, in the underlays' order and with
   // their transforms; the underlays and their definition are gone.
-  const std::vector<QvDbObjectId> entities = entitiesOf(space);
-  ASSERT_EQ(entities.size(), 3u);
-  for (size_t i = 0; i < entities.size(); ++i) {
+  const QvDbObjectIdArray entities = entitiesOf(space);
+  ASSERT_EQ(entities.length(), 3);
+  for (int i = 0; i < entities.length(); ++i) {
     QvDbObjectPointer<QvDbBlockReference> ref(entities[i], QvDb::kForRead);
     ASSERT_TRUE(ref) << i;
     EXPECT_EQ(ref->blockTableRecord(), blockId);
@@ -166,16 +159,16 @@ TEST_F(DgnBindTest, ReplacementsLandWhereTheUnderlaysWereAndKeepTheirNormal) {
 
   bool kept = true;
   ASSERT_TRUE(doDgnBind(defId, L"SITE", kept, false));
-  const std::vector<QvDbObjectId> inDetail = entitiesOf(detail);
-  ASSERT_EQ(inDetail.size(), 1u);
+  const QvDbObjectIdArray inDetail = entitiesOf(detail);
+  ASSERT_EQ(inDetail.length(), 1);
   QvDbObjectPointer<QvDbBlockReference> first(inDetail[0], QvDb::kForRead);
   ASSERT_TRUE(first);
   EXPECT_TRUE(first->normal().isEqualTo(tilted));
   EXPECT_EQ(first->position(), QvGePoint3d(1, 2, 3));
   first.close();
   // Model space: the reference of Detail and the second replacement.
-  const std::vector<QvDbObjectId> inModel = entitiesOf(db()->modelSpaceId());
-  ASSERT_EQ(inModel.size(), 2u);
+  const QvDbObjectIdArray inModel = entitiesOf(db()->modelSpaceId());
+  ASSERT_EQ(inModel.length(), 2);
   EXPECT_EQ(inModel[0], placed);
   QvDbObjectPointer<QvDbBlockReference> second(inModel[1], QvDb::kForRead);
   ASSERT_TRUE(second);
@@ -199,7 +192,7 @@ TEST_F(DgnBindTest, AReferenceHeldOpenKeepsTheDefinitionAndItsReferences) {
   EXPECT_FALSE(block(L"SITE").isNull());
   // The held reference does not read, so only the other one was replaced: both underlays and
   // one block reference.
-  EXPECT_EQ(entitiesOf(db()->modelSpaceId()).size(), 3u);
+  EXPECT_EQ(entitiesOf(db()->modelSpaceId()).length(), 3);
 }
 
 TEST_F(DgnBindTest, NothingIsBoundWithoutLiveReferencesOrAUsableName) {
@@ -248,7 +241,7 @@ TEST_F(DgnBindTest, AFailureWhileAttachingBindingOrReplacingLeavesTheDrawingAsIt
     const QvDbObjectId refs[] = {addReference(space, defId, {100, 50, 0}, 2.0, kPi / 2),
                                  addReference(space, defId, {0, 0, 0}, 1.0, 0.0),
                                  addReference(space, defId, {-20, 5, 3}, 0.5, kPi / 6)};
-    const std::vector<QvDbObjectId> model = entitiesOf(space);
+    const QvDbObjectIdArray model = entitiesOf(space);
     const std::vector<std::wstring> blocks = recordNames(db()->blockTableId());
     const std::vector<std::wstring> layers = recordNames(db()->layerTableId());
 
@@ -275,9 +268,9 @@ TEST_F(DgnBindTest, AFailureWhileAttachingBindingOrReplacingLeavesTheDrawingAsIt
 
     ASSERT_TRUE(doDgnBind(defId, fault.block, kept, false));
     EXPECT_FALSE(kept);
-    const std::vector<QvDbObjectId> after = entitiesOf(space);
-    ASSERT_EQ(after.size(), model.size());
-    for (size_t i = model.size() - 3; i < after.size(); ++i) {
+    const QvDbObjectIdArray after = entitiesOf(space);
+    ASSERT_EQ(after.length(), model.length());
+    for (int i = model.length() - 3; i < after.length(); ++i) {
       QvDbObjectPointer<QvDbBlockReference> ref(after[i], QvDb::kForRead);
       ASSERT_TRUE(ref) << i;
       EXPECT_EQ(ref->blockTableRecord(), block(fault.block));

@@ -19,22 +19,12 @@
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/UnderlaySetup.h"
 #include "xqcmdutil/QvDbUnderlayService.h"
 
 namespace {
 
 using Vexa::eOk;
-
-// A format service that opens every file as one item, 8.5 x 11.
-class OneItemService : public QvDbUnderlayFormatService {
- public:
-  Vexa::ErrorStatus getFile(const wchar_t* path, const wchar_t*,
-                            QvDbUnderlayFile*& file) const override {
-    file =
-        new QvDbUnderlayFile(QvString(path), {QvDbUnderlayItem(QvString(L"1"), {0, 0}, {8.5, 11})});
-    return eOk;
-  }
-};
 
 std::wstring w(const CString& s) {
   return std::wstring(static_cast<const wchar_t*>(s));
@@ -52,8 +42,8 @@ class UnderlayServiceTest : public HostFixture {
   void SetUp() override {
     HostFixture::SetUp();
     for (QvDbUnderlayFormat format : {QvDbUnderlayFormat::kPdf, QvDbUnderlayFormat::kDgn})
-      host().service<VexaUnderlayServices>().setFormatService(format,
-                                                              std::make_unique<OneItemService>());
+      host().service<VexaUnderlayServices>().setFormatService(
+          format, std::make_unique<OneItemUnderlayService>());
   }
   void TearDown() override {
     EXPECT_TRUE(nothingLeftOpen(db()));
@@ -62,22 +52,13 @@ class UnderlayServiceTest : public HostFixture {
 
   template <class Definition>
   QvDbObjectId addDefinition(const wchar_t* key, const std::string& path, bool load) {
-    auto* def = new Definition();
-    EXPECT_EQ(def->setSourceFileName(QvString(path.c_str()).c_str()), eOk);
-    QvDbObjectId id;
-    EXPECT_EQ(QvDbUnderlayDefinition::addToDatabase(db(), key, def, id), eOk);
+    const QvDbObjectId id = addUnderlayDefinition<Definition>(db(), key, QvString(path.c_str()));
+    EXPECT_FALSE(id.isNull());
     if (load) {
       QvDbObjectPointer<QvDbUnderlayDefinition> open(id, QvDb::kForWrite);
       EXPECT_EQ(open->load(), eOk);
     }
     return id;
-  }
-
-  template <class Reference>
-  QvDbObjectId addReference(QvDbObjectId defId) {
-    auto* ref = new Reference();
-    EXPECT_EQ(ref->setDefinitionId(defId), eOk);
-    return appendToModelSpace(db(), ref);
   }
 
   TempFolder folder_;
@@ -209,9 +190,9 @@ TEST_F(UnderlayServiceTest, PdfListingSaysLoadedUnreferencedMissingAndNotLoaded)
   const QvDbObjectId idle = addDefinition<QvDbPdfDefinition>(L"idle", here, true);
   const QvDbObjectId later = addDefinition<QvDbPdfDefinition>(L"later", here, false);
   const QvDbObjectId gone = addDefinition<QvDbPdfDefinition>(L"gone", "/nowhere/gone.pdf", false);
-  const QvDbObjectId r1 = addReference<QvDbPdfReference>(shown);
-  const QvDbObjectId r2 = addReference<QvDbPdfReference>(shown);
-  const QvDbObjectId erased = addReference<QvDbPdfReference>(idle);
+  const QvDbObjectId r1 = addUnderlayReference<QvDbPdfReference>(db(), shown);
+  const QvDbObjectId r2 = addUnderlayReference<QvDbPdfReference>(db(), shown);
+  const QvDbObjectId erased = addUnderlayReference<QvDbPdfReference>(db(), idle);
   {
     QvDbObjectPointer<QvDbPdfReference> ref(erased, QvDb::kForWrite);
     ASSERT_EQ(ref->erase(), eOk);

@@ -27,13 +27,6 @@ QvGePoint3d mapped(const QvGeMatrix3d& m, QvGePoint3d p) {
   return p.transformBy(m);
 }
 
-// A point at a parameter (the curve's own answer).
-QvGePoint3d at(const QvDbCurve& curve, double param) {
-  QvGePoint3d p;
-  EXPECT_EQ(curve.getPointAtParam(param, p), eOk);
-  return p;
-}
-
 TEST(CircleArcTest, AnglesRunFromTheArbitraryAxisOfTheNormal) {
   // The x axis of the frame: Wz x N, unless N is within 1/64 of the world z axis (then Wy x N).
   struct Case {

@@ -19,11 +19,6 @@ int valueOf(QvDbObjectId id) {
   return entity ? entity->value() : -1;
 }
 
-QvDbObjectIdArray entitiesOf(QvDbObjectId blockId) {
-  QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForRead, true);
-  return block ? block->entityIds() : QvDbObjectIdArray();
-}
-
 std::vector<int> valuesIn(QvDbObjectId blockId) {
   std::vector<int> values;
   for (const QvDbObjectId& id : entitiesOf(blockId)) values.push_back(valueOf(id));

@@ -17,7 +17,5 @@ int valueOf(QvDbObjectId id);
 QvDbObjectId addReference(QvDbObjectId ownerId, QvDbObjectId blockId);
 // The block a reference uses (null when it does not open).
 QvDbObjectId blockOfReference(QvDbObjectId referenceId);
-// The live entities of a block, in order.
-QvDbObjectIdArray entitiesOf(QvDbObjectId blockId);
 // The values of the live test entities of a block, in order.
 std::vector<int> valuesIn(QvDbObjectId blockId);

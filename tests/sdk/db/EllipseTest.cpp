@@ -27,12 +27,6 @@ double simpsonLength(double a, double b, double from, double to) {
   return sum * h / 3;
 }
 
-QvGePoint3d at(const QvDbCurve& curve, double param) {
-  QvGePoint3d p;
-  EXPECT_EQ(curve.getPointAtParam(param, p), eOk);
-  return p;
-}
-
 TEST(EllipseTest, RefusesDataThatMakesNoEllipse) {
   QvDbEllipse ellipse;
   const QvGePoint3d c(0, 0, 0);

@@ -8,10 +8,13 @@
 #include "sdk/db/QvDbEntity.h"
 #include "sdk/db/QvDbEntityTypes.h"
 #include "sdk/ge/QvGePoint3d.h"
+#include "tests/support/DbCurveChecks.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/PointChecks.h"
 
 // Steps and checks the entity tests share.
+
+using dbcurvecheck::at;
 
 // Owns the new entities an explode or a split hands back.
 class EntityList {

@@ -43,12 +43,6 @@ QvDb2dPolyline* splinedPolyline() {
   return pline;
 }
 
-QvGePoint3d at(const QvDbCurve& curve, double param) {
-  QvGePoint3d p;
-  EXPECT_EQ(curve.getPointAtParam(param, p), eOk);
-  return p;
-}
-
 class Polyline2dTest : public HostFixture {};
 
 TEST_F(Polyline2dTest, WalkSkipsSplineControlVertices) {

@@ -35,12 +35,6 @@ std::unique_ptr<QvDbPolyline> hook(bool closed = false) {
   return pline;
 }
 
-QvGePoint3d at(const QvDbCurve& curve, double param) {
-  QvGePoint3d p;
-  EXPECT_EQ(curve.getPointAtParam(param, p), eOk);
-  return p;
-}
-
 double lengthOf(const QvDbCurve& curve) {
   double end = 0, dist = 0;
   EXPECT_EQ(curve.getEndParam(end), eOk);

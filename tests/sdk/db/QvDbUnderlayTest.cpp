@@ -19,6 +19,7 @@
 #include "tests/support/HostFixture.h"
 #include "tests/support/PointChecks.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/UnderlaySetup.h"
 
 namespace {
 
@@ -67,15 +68,6 @@ class QvDbUnderlayTest : public HostFixture {
     EXPECT_EQ(ref->setDefinitionId(defId), eOk);
     EXPECT_EQ(ref->setPosition(at), eOk);
     return appendToModelSpace(db(), ref);
-  }
-
-  static std::vector<QvDbObjectId> reactorsOf(QvDbObjectId defId) {
-    std::vector<QvDbObjectId> ids;
-    QvDbObjectPointer<QvDbUnderlayDefinition> def(defId, QvDb::kForRead);
-    if (!def) return ids;
-    for (const QvDbReactorEntry& e : def->reactors())
-      if (e.isPersistent()) ids.push_back(e.persistentId);
-    return ids;
   }
 
   TempFolder folder_;

@@ -25,30 +25,6 @@ namespace {
 
 using Vexa::eOk;
 
-std::vector<QvDbObjectId> reactorsOf(QvDbObjectId defId) {
-  std::vector<QvDbObjectId> ids;
-  QvDbObjectPointer<QvDbUnderlayDefinition> def(defId, QvDb::kForRead);
-  if (!def) return ids;
-  for (const QvDbReactorEntry& e : def->reactors())
-    if (e.isPersistent()) ids.push_back(e.persistentId);
-  return ids;
-}
-
-std::vector<QvDbObjectId> entitiesOf(QvDbObjectId blockId) {
-  std::vector<QvDbObjectId> ids;
-  QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForRead);
-  if (!block) return ids;
-  QvDbBlockTableRecordIterator* raw = nullptr;
-  if (block->newIterator(raw) != eOk) return ids;
-  const std::unique_ptr<QvDbBlockTableRecordIterator> it(raw);
-  for (; !it->done(); it->step()) {
-    QvDbObjectId id;
-    it->getEntityId(id);
-    ids.push_back(id);
-  }
-  return ids;
-}
-
 // A PDF reference of `defId` at `at`, scaled by 2 and turned by 0.5.
 QvDbObjectId placeReference(QvDbDatabase* db, QvDbObjectId defId, const QvGePoint3d& at) {
   auto* ref = new QvDbPdfReference();
@@ -112,8 +88,8 @@ TEST_F(UnderlayCloneTest, ADrawingWithUnderlaysInsertedAsABlockBringsItsDefiniti
 
   QvDbObjectId block;
   ASSERT_EQ(db()->insert(block, L"Survey", source.get()), eOk);
-  const std::vector<QvDbObjectId> contents = entitiesOf(block);
-  ASSERT_EQ(contents.size(), 1u);
+  const QvDbObjectIdArray contents = entitiesOf(block);
+  ASSERT_EQ(contents.length(), 1);
   QvDbObjectId copiedDef;
   {
     QvDbObjectPointer<QvDbPdfReference> copy(contents[0], QvDb::kForRead);
@@ -141,8 +117,8 @@ TEST_F(UnderlayCloneTest, ADrawingWithUnderlaysInsertedAsABlockBringsItsDefiniti
   // Again under another name: the definition now here is used.
   QvDbObjectId again;
   ASSERT_EQ(db()->insert(again, L"Survey again", source.get()), eOk);
-  const std::vector<QvDbObjectId> second = entitiesOf(again);
-  ASSERT_EQ(second.size(), 1u);
+  const QvDbObjectIdArray second = entitiesOf(again);
+  ASSERT_EQ(second.length(), 1);
   EXPECT_EQ(reactorsOf(copiedDef), (std::vector<QvDbObjectId>{contents[0], second[0]}));
 
   // Another file under the same key: the definition comes along under a numbered key.

@@ -52,36 +52,8 @@
 
 namespace {
 
-std::string jsonString(const std::string& text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    switch (c) {
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          char buf[8];
-          std::snprintf(buf, sizeof(buf), "\\u%04x", c);
-          out += buf;
-        } else {
-          out += c;
-        }
-    }
-  }
-  return out + "\"";
-}
-
-std::string jsonString(const QvString& text) {
-  return jsonString(text.utf8());
-}
-
-std::string real(double value) {
-  return QvDxfNumber::realText(value);
-}
+using json::point;
+using json::real;
 
 template <class Table, class Visit>
 void forEachRecord(QvDbObjectId tableId, Visit visit) {
@@ -107,7 +79,7 @@ std::string xdataOf(const QvDbObject& object) {
   for (const resbuf* rb = list.get(); rb; rb = rb->next) {
     if (rb->type == 1001) {
       out += std::string(firstApp ? "" : "]") + (firstApp ? "" : ",") +
-             jsonString(QvString(rb->value.string)) + ":[";
+             json::text(QvString(rb->value.string)) + ":[";
       firstApp = false;
       continue;
     }
@@ -115,7 +87,7 @@ std::string xdataOf(const QvDbObject& object) {
     out += "[" + std::to_string(rb->type) + ",";
     switch (qvRbValueKind(rb->type)) {
       case QvRbKind::kString:
-        out += jsonString(QvString(rb->value.string));
+        out += json::text(QvString(rb->value.string));
         break;
       case QvRbKind::kReal:
         out += real(rb->value.real);
@@ -137,7 +109,7 @@ std::string xdataOf(const QvDbObject& object) {
           hex += kHex[b >> 4];
           hex += kHex[b & 0xF];
         }
-        out += jsonString(hex);
+        out += json::text(hex);
         break;
       }
       default:
@@ -146,14 +118,6 @@ std::string xdataOf(const QvDbObject& object) {
     out += "]";
   }
   return out + "]}";
-}
-
-std::string point(const QvGePoint3d& p) {
-  return "[" + real(p.x) + "," + real(p.y) + "," + real(p.z) + "]";
-}
-
-std::string vector(const QvGeVector3d& v) {
-  return point(QvGePoint3d(v.x, v.y, v.z));
 }
 
 // An angle in degrees, in [0, 360).
@@ -171,7 +135,7 @@ std::string join(const std::vector<std::string>& items) {
 
 // Left and baseline aligned text stands at its position, any other at its alignment point.
 std::string textGeometry(const QvDbText& text) {
-  return join({jsonString(text.textString()),
+  return join({json::text(text.textString()),
                point(text.isDefaultAlignment() ? text.position() : text.alignmentPoint()),
                real(text.height()), degrees(text.rotation())});
 }
@@ -183,7 +147,7 @@ std::string dimensionGeometry(const QvDbEntity& entity) {
   if (!dimension) return "";
   const QvDbObjectId block = dimension->dimBlockId();
   const std::string blockName =
-      jsonString(block.isNull() ? QvString() : QvDbSymbolTableRecord::nameOf(block));
+      json::text(block.isNull() ? QvString() : QvDbSymbolTableRecord::nameOf(block));
   const auto points = [](std::initializer_list<QvGePoint3d> list) {
     std::vector<std::string> items;
     for (const QvGePoint3d& p : list) items.push_back(point(p));
@@ -244,7 +208,7 @@ std::string annotationGeometry(const QvDbEntity& entity) {
   if (dimension) {
     const QvDbObjectId block = dimension->dimBlockId();
     return join({rotated ? "0" : "1",
-                 jsonString(block.isNull() ? QvString() : QvDbSymbolTableRecord::nameOf(block)),
+                 json::text(block.isNull() ? QvString() : QvDbSymbolTableRecord::nameOf(block)),
                  point(dimension->dimLinePoint()), point(dimension->textPosition()),
                  point(dimension->xLine1Point()), point(dimension->xLine2Point()),
                  rotated ? degrees(rotated->rotation()) : "0", real(dimension->measurement())});
@@ -257,12 +221,11 @@ std::string annotationGeometry(const QvDbEntity& entity) {
       vertices.push_back(point(p));
     }
     const QvDbObjectId annotation = leader->annotationObjId();
-    return join(
-        {join(vertices), jsonString(annotation.handle().ascii()), vector(leader->normal())});
+    return join({join(vertices), json::text(annotation.handle().ascii()), point(leader->normal())});
   }
   if (const auto* frame = QvDbFcf::cast(&entity)) {
-    return join({jsonString(frame->text()), point(frame->location()), vector(frame->direction()),
-                 vector(frame->normal())});
+    return join({json::text(frame->text()), point(frame->location()), point(frame->direction()),
+                 point(frame->normal())});
   }
   return "";
 }
@@ -279,13 +242,13 @@ std::string geometryOf(const QvDbEntity& entity) {
     return join({point(arc->center()), real(arc->radius()), degrees(arc->startAngle()),
                  degrees(arc->endAngle())});
   if (const auto* ellipse = QvDbEllipse::cast(&entity))
-    return join({point(ellipse->center()), vector(ellipse->majorAxis()),
+    return join({point(ellipse->center()), point(ellipse->majorAxis()),
                  real(ellipse->radiusRatio()), real(ellipse->startParam()),
                  real(ellipse->endParam())});
   if (const auto* text = QvDbText::cast(&entity)) return textGeometry(*text);
   if (const auto* mtext = QvDbMText::cast(&entity))
     return join(
-        {jsonString(mtext->contents()), point(mtext->location()), real(mtext->textHeight())});
+        {json::text(mtext->contents()), point(mtext->location()), real(mtext->textHeight())});
   if (const auto* reference = QvDbBlockReference::cast(&entity)) {
     const QvGeScale3d scale = reference->scaleFactors();
     return join({point(reference->position()), real(scale.sx), real(scale.sy), real(scale.sz),
@@ -341,9 +304,9 @@ std::string geometryOf(const QvDbEntity& entity) {
     return join(items);
   }
   if (const auto* ray = QvDbRay::cast(&entity))
-    return join({point(ray->basePoint()), vector(ray->unitDir())});
+    return join({point(ray->basePoint()), point(ray->unitDir())});
   if (const auto* xline = QvDbXline::cast(&entity))
-    return join({point(xline->basePoint()), vector(xline->unitDir())});
+    return join({point(xline->basePoint()), point(xline->unitDir())});
   if (const std::string annotation = annotationGeometry(entity); !annotation.empty())
     return annotation;
   if (const auto* spline = QvDbSpline::cast(&entity)) {
@@ -379,10 +342,10 @@ std::string entitiesOf(const QvDbBlockTableRecord& block) {
     EntityJson e;
     e.type = type;
     e.head =
-        "\"type\":" + jsonString(type) + ",\"handle\":" + jsonString(entity->handle().ascii()) +
-        ",\"layer\":" + jsonString(entity->layer().isEmpty() ? QvString(L"0") : entity->layer()) +
+        "\"type\":" + json::text(type) + ",\"handle\":" + json::text(entity->handle().ascii()) +
+        ",\"layer\":" + json::text(entity->layer().isEmpty() ? QvString(L"0") : entity->layer()) +
         ",\"color\":" + std::to_string(entity->colorIndex()) + ",\"linetype\":" +
-        jsonString(entity->linetypeId().isNull()
+        json::text(entity->linetypeId().isNull()
                        ? QvString(L"BYLAYER")
                        : QvDbSymbolTableRecord::nameOf(entity->linetypeId()).makeUpper());
     const std::string geometry = geometryOf(*entity);
@@ -395,9 +358,9 @@ std::string entitiesOf(const QvDbBlockTableRecord& block) {
       for (it->start(); !it->done(); it->step()) {
         QvDbObjectPointer<QvDbAttribute> attribute(it->objectId(), QvDb::kForRead);
         if (!attribute) continue;
-        e.attribs.push_back("{\"tag\":" + jsonString(attribute->tag()) +
-                            ",\"text\":" + jsonString(attribute->textString()) +
-                            ",\"handle\":" + jsonString(attribute->handle().ascii()) + "}");
+        e.attribs.push_back("{\"tag\":" + json::text(attribute->tag()) +
+                            ",\"text\":" + json::text(attribute->textString()) +
+                            ",\"handle\":" + json::text(attribute->handle().ascii()) + "}");
       }
     }
     entities.push_back(std::move(e));
@@ -407,7 +370,7 @@ std::string entitiesOf(const QvDbBlockTableRecord& block) {
     if (out.size() > 1) out += ",";
     out += "{" + e.head;
     if (e.type == "INSERT") {
-      out += ",\"block\":" + jsonString(e.block) + ",\"attribs\":[";
+      out += ",\"block\":" + json::text(e.block) + ",\"attribs\":[";
       for (size_t i = 0; i < e.attribs.size(); ++i) out += (i ? "," : "") + e.attribs[i];
       out += "]";
     }
@@ -422,12 +385,12 @@ std::string describeAsJson(QvDbDatabase& db) {
   std::string layers;
   forEachRecord<QvDbLayerTableRecord>(db.layerTableId(), [&](const QvDbLayerTableRecord& layer) {
     const QvDbObjectId linetype = layer.linetypeObjectId();
-    layers += std::string(layers.empty() ? "" : ",") + jsonString(layer.name()) +
+    layers += std::string(layers.empty() ? "" : ",") + json::text(layer.name()) +
               ":{\"color\":" + std::to_string(layer.colorIndex()) +
               ",\"off\":" + (layer.isOff() ? "true" : "false") +
               ",\"frozen\":" + (layer.isFrozen() ? "true" : "false") +
               ",\"locked\":" + (layer.isLocked() ? "true" : "false") + ",\"linetype\":" +
-              jsonString(linetype.isNull() ? QvString(L"Continuous")
+              json::text(linetype.isNull() ? QvString(L"Continuous")
                                            : QvDbSymbolTableRecord::nameOf(linetype)) +
               "}";
   });
@@ -443,13 +406,13 @@ std::string describeAsJson(QvDbDatabase& db) {
   std::sort(appids.begin(), appids.end());
   auto list = [](const std::vector<std::string>& names) {
     std::string out = "[";
-    for (size_t i = 0; i < names.size(); ++i) out += (i ? "," : "") + jsonString(names[i]);
+    for (size_t i = 0; i < names.size(); ++i) out += (i ? "," : "") + json::text(names[i]);
     return out + "]";
   };
   std::string blocks;
   forEachRecord<QvDbBlockTableRecord>(db.blockTableId(), [&](const QvDbBlockTableRecord& block) {
     blocks +=
-        std::string(blocks.empty() ? "" : ",") + jsonString(block.name()) + ":" + entitiesOf(block);
+        std::string(blocks.empty() ? "" : ",") + json::text(block.name()) + ":" + entitiesOf(block);
   });
   return "{\"layers\":{" + layers + "},\"linetypes\":" + list(linetypes) +
          ",\"appids\":" + list(appids) + ",\"blocks\":{" + blocks + "}}\n";
@@ -492,3 +455,46 @@ bool isNumberStart(char c) {
   if (i != a.size() || j != b.size()) return ::testing::AssertionFailure() << "lengths differ";
   return ::testing::AssertionSuccess();
 }
+
+namespace json {
+
+std::string text(const std::string& text) {
+  std::string out = "\"";
+  for (const char c : text) {
+    switch (c) {
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          char buf[8];
+          std::snprintf(buf, sizeof(buf), "\\u%04x", c);
+          out += buf;
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out + "\"";
+}
+
+std::string text(const QvString& text) {
+  return json::text(text.utf8());
+}
+
+std::string real(double value) {
+  return QvDxfNumber::realText(value);
+}
+
+std::string point(const QvGePoint3d& p) {
+  return "[" + real(p.x) + "," + real(p.y) + "," + real(p.z) + "]";
+}
+
+std::string point(const QvGeVector3d& v) {
+  return point(QvGePoint3d(v.x, v.y, v.z));
+}
+
+}  // namespace json

@@ -4,6 +4,10 @@
 
 #include <string>
 
+#include "sdk/base/QvString.h"
+#include "sdk/ge/QvGePoint3d.h"
+#include "sdk/ge/QvGeVector3d.h"
+
 class QvDbDatabase;
 
 // What a drawing holds, as JSON in the form tests/data/dxf/ezdxf_probe.py describes a DXF
@@ -15,3 +19,13 @@ std::string describeAsJson(QvDbDatabase& db);
 // Two descriptions alike: the same text but for numbers, which may differ by 1e-9 relatively
 // (points given in an object coordinate system come back within a few units of the last place).
 ::testing::AssertionResult sameDescription(const std::string& a, const std::string& b);
+
+// Pieces of those descriptions: numbers as the drawing files write them, points and vectors as
+// arrays of three, texts quoted and escaped.
+namespace json {
+std::string real(double value);
+std::string point(const QvGePoint3d& p);
+std::string point(const QvGeVector3d& v);
+std::string text(const std::string& utf8);
+std::string text(const QvString& text);
+}  // namespace json

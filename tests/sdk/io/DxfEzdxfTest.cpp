@@ -38,12 +38,7 @@ const std::string kProbe = dxfDataPath("ezdxf_probe.py");
 // ezdxf's verdict on a file against the database's own description.
 ::testing::AssertionResult ezdxfAgrees(QvDbDatabase& db, const std::string& file,
                                        const TempFolder& folder) {
-  const std::string expected = folder.path("expected.json");
-  writeFile(expected, describeAsJson(db));
-  const PythonRun run = runPython({kProbe, "check", file, expected});
-  if (run.status == 0) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "ezdxf on " << file << " (exit " << run.status << "):\n"
-                                       << run.output;
+  return ezdxfProbeAgrees(kProbe, file, folder.path("expected.json"), describeAsJson(db));
 }
 
 }  // namespace

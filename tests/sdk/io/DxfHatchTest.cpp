@@ -18,6 +18,7 @@
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/ge/QvGeNurbCurve2d.h"
 #include "sdk/io/QvDxfNumber.h"
+#include "tests/sdk/io/DxfDescription.h"
 #include "tests/sdk/io/DxfTestSupport.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/DbSetup.h"
@@ -26,20 +27,9 @@
 
 namespace {
 
+using json::real;
+
 const std::string kProbe = dxfDataPath("ezdxf_hatch_probe.py");
-
-QvDbObjectIdArray modelSpaceEntities(QvDbDatabase& db) {
-  QvDbObjectPointer<QvDbBlockTableRecord> block(db.modelSpaceId(), QvDb::kForRead);
-  return block ? block->entityIds() : QvDbObjectIdArray();
-}
-
-std::string real(double v) {
-  return QvDxfNumber::realText(v);
-}
-
-std::string json(const QvGePoint3d& p) {
-  return "[" + real(p.x) + "," + real(p.y) + "," + real(p.z) + "]";
-}
 
 std::string handleOf(QvDbObjectId id) {
   return "\"" + id.handle().ascii().utf8() + "\"";
@@ -71,7 +61,7 @@ std::string loopPoints(const QvDbHatch& hatch, int loop) {
     for (const QvGePoint2d& p : points) {
       QvGePoint3d world(p.x, p.y, 0.0);
       world.transformBy(toWorld);
-      out += (out.empty() ? "" : ",") + json(world);
+      out += (out.empty() ? "" : ",") + json::point(world);
     }
     delete edge;
   }
@@ -81,7 +71,7 @@ std::string loopPoints(const QvDbHatch& hatch, int loop) {
 // The hatches of the model space, in the form ezdxf_hatch_probe.py compares.
 std::string describeHatches(QvDbDatabase& db) {
   std::string out;
-  for (const QvDbObjectId& id : modelSpaceEntities(db)) {
+  for (const QvDbObjectId& id : entitiesOf(db.modelSpaceId())) {
     QvDbObjectPointer<QvDbHatch> hatch(id, QvDb::kForRead);
     if (hatch.openStatus() != Vexa::eOk) continue;
     std::string seeds, paths;
@@ -104,7 +94,7 @@ std::string describeHatches(QvDbDatabase& db) {
     const bool hasGradient = hatch->getGradient(gradient) == Vexa::eOk;
     const QvGeVector3d n = hatch->normal();
     out += std::string(out.empty() ? "" : ",") + handleOf(id) +
-           ":{\"normal\":" + json(QvGePoint3d(n.x, n.y, n.z)) +
+           ":{\"normal\":" + json::point(QvGePoint3d(n.x, n.y, n.z)) +
            ",\"elevation\":" + real(hatch->elevation()) +
            ",\"solid\":" + (hatch->isSolidFill() ? "1" : "0") + ",\"pattern_name\":\"" +
            hatch->patternName().utf8() +
@@ -122,12 +112,8 @@ class DxfHatchTest : public HostFixture {
  protected:
   // ezdxf's verdict on a file against what the hatches of `db` hold.
   ::testing::AssertionResult ezdxfAgrees(QvDbDatabase& db, const std::string& file) {
-    const std::string expected = folder_.path("expected hatches.json");
-    writeFile(expected, describeHatches(db));
-    const PythonRun run = runPython({kProbe, "check", file, expected});
-    if (run.status == 0) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "ezdxf on " << file << " (exit " << run.status << "):\n"
-                                         << run.output;
+    return ezdxfProbeAgrees(kProbe, file, folder_.path("expected hatches.json"),
+                            describeHatches(db));
   }
 
   TempFolder folder_;
@@ -241,7 +227,7 @@ TEST_F(DxfHatchTest, HatchesWrittenByEzdxfReadHereAlikeAndWriteBackAlike) {
 
   // The drawing's hatches, measured here: the first has an island.
   int hatches = 0;
-  for (const QvDbObjectId& id : modelSpaceEntities(*read)) {
+  for (const QvDbObjectId& id : entitiesOf(read->modelSpaceId())) {
     QvDbObjectPointer<QvDbHatch> hatch(id, QvDb::kForRead);
     if (hatch.openStatus() != Vexa::eOk) continue;
     if (hatches++ == 0) {

@@ -20,6 +20,7 @@
 #include "sdk/db/QvDbWipeout.h"
 #include "sdk/ge/QvGePoint2d.h"
 #include "sdk/io/QvDxfNumber.h"
+#include "tests/sdk/io/DxfDescription.h"
 #include "tests/sdk/io/DxfTestSupport.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/DbSetup.h"
@@ -27,29 +28,14 @@
 
 namespace {
 
+using json::real;
+
 const std::string kProbe = dxfDataPath("ezdxf_image_probe.py");
 
 QvGePoint2dArray points2d(std::initializer_list<QvGePoint2d> points) {
   QvGePoint2dArray out;
   for (const QvGePoint2d& p : points) out.append(p);
   return out;
-}
-
-QvDbObjectIdArray entitiesOf(QvDbObjectId blockId) {
-  QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForRead);
-  return block ? block->entityIds() : QvDbObjectIdArray();
-}
-
-std::string real(double v) {
-  return QvDxfNumber::realText(v);
-}
-
-std::string json(const QvGePoint3d& p) {
-  return "[" + real(p.x) + "," + real(p.y) + "," + real(p.z) + "]";
-}
-
-std::string json(const QvGeVector3d& v) {
-  return json(QvGePoint3d(v.x, v.y, v.z));
 }
 
 // The images and wipeouts of the model space in the form ezdxf_image_probe.py compares.
@@ -66,14 +52,15 @@ std::string describeImages(QvDbDatabase& db) {
     QvGePoint3dArray vertices;
     image->getVertices(vertices);
     std::string boundary;
-    for (const QvGePoint3d& p : vertices) boundary += (boundary.empty() ? "" : ",") + json(p);
+    for (const QvGePoint3d& p : vertices)
+      boundary += (boundary.empty() ? "" : ",") + json::point(p);
     std::string file = "null";
     if (QvDbObjectPointer<QvDbRasterImageDef> def(image->imageDefId(), QvDb::kForRead); def)
       file = "\"" + def->sourceFileName().utf8() + "\"";
     out += std::string(out.size() > 1 ? "," : "") + "{\"type\":\"" +
            (QvDbWipeout::cast(image.object()) ? "WIPEOUT" : "IMAGE") +
-           "\",\"insert\":" + json(origin) + ",\"u\":" + json(u / size.x) +
-           ",\"v\":" + json(v / size.y) + ",\"size\":[" + real(size.x) + "," + real(size.y) +
+           "\",\"insert\":" + json::point(origin) + ",\"u\":" + json::point(u / size.x) +
+           ",\"v\":" + json::point(v / size.y) + ",\"size\":[" + real(size.x) + "," + real(size.y) +
            ",0]" + ",\"clipped\":" + (image->isClipped() ? "true" : "false") + ",\"boundary\":[" +
            boundary + "],\"file\":" + file + "}";
   }
@@ -82,12 +69,7 @@ std::string describeImages(QvDbDatabase& db) {
 
 ::testing::AssertionResult ezdxfAgrees(QvDbDatabase& db, const std::string& file,
                                        const TempFolder& folder) {
-  const std::string expected = folder.path("expected images.json");
-  writeFile(expected, describeImages(db));
-  const PythonRun run = runPython({kProbe, "check", file, expected});
-  if (run.status == 0) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "ezdxf on " << file << " (exit " << run.status << "):\n"
-                                       << run.output;
+  return ezdxfProbeAgrees(kProbe, file, folder.path("expected images.json"), describeImages(db));
 }
 
 bool sameExactly(const QvGePoint3d& a, const QvGePoint3d& b) {

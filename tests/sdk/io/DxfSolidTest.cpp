@@ -27,11 +27,6 @@ namespace {
 
 const std::string kProbe = dxfDataPath("ezdxf_solid_probe.py");
 
-QvDbObjectIdArray modelSpaceEntities(QvDbDatabase& db) {
-  QvDbObjectPointer<QvDbBlockTableRecord> block(db.modelSpaceId(), QvDb::kForRead);
-  return block ? block->entityIds() : QvDbObjectIdArray();
-}
-
 // The groups of a record that carry modeler data (1, 3, 310), in order.
 DxfGroups dataGroups(const DxfGroups& record) {
   DxfGroups out;
@@ -51,7 +46,7 @@ struct Body {
 // What the model space's solids and surfaces hold, in order.
 std::vector<Body> bodiesOf(QvDbDatabase& db) {
   std::vector<Body> out;
-  for (QvDbObjectId id : modelSpaceEntities(db)) {
+  for (QvDbObjectId id : entitiesOf(db.modelSpaceId())) {
     QvDbObjectPointer<QvDbEntity> e(id, QvDb::kForRead);
     const auto* shape = dynamic_cast<const QvDbShapeEntity*>(e.object());
     if (!shape) continue;
@@ -83,11 +78,7 @@ class DxfSolidTest : public HostFixture {
       expected += std::string(expected.empty() ? "" : ",") + "{\"handle\":\"" + b.handle +
                   "\",\"type\":\"" + type + "\",\"layer\":\"" + b.layer.utf8() + "\"}";
     }
-    const std::string json = folder_.path("expected.json");
-    writeFile(json, "[" + expected + "]");
-    const PythonRun run = runPython({kProbe, "check", file, json});
-    if (run.status == 0) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "ezdxf on " << file << ":\n" << run.output;
+    return ezdxfProbeAgrees(kProbe, file, folder_.path("expected.json"), "[" + expected + "]");
   }
 
   TempFolder folder_;

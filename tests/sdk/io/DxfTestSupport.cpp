@@ -136,3 +136,13 @@ QvDbObjectId idOfHandle(QvDbDatabase& db, const std::string& handle) {
   if (db.getQvDbObjectId(id, false, h) != Vexa::eOk || !id.objectClass()) id.setNull();
   return id;
 }
+
+::testing::AssertionResult ezdxfProbeAgrees(const std::string& probe, const std::string& file,
+                                            const std::string& expectedJson,
+                                            const std::string& description) {
+  writeFile(expectedJson, description);
+  const PythonRun run = runPython({probe, "check", file, expectedJson});
+  if (run.status == 0) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "ezdxf on " << file << " (exit " << run.status << "):\n"
+                                       << run.output;
+}

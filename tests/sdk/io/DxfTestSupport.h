@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <utility>
@@ -49,6 +51,12 @@ bool hasEzdxf();
 
 // Writes text to a file and reads a file whole.
 void writeFile(const std::string& path, const std::string& text);
+
+// Writes `description` (what ezdxf should see, as JSON) to `expectedJson` and has the probe
+// script check the drawing `file` against it.
+::testing::AssertionResult ezdxfProbeAgrees(const std::string& probe, const std::string& file,
+                                            const std::string& expectedJson,
+                                            const std::string& description);
 std::string readFile(const std::string& path);
 
 // The id of the object of a handle ("1F") in a database, or null.

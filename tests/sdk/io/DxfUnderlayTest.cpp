@@ -14,6 +14,7 @@
 #include "sdk/db/QvDbUnderlayDefinition.h"
 #include "sdk/db/QvDbUnderlayReference.h"
 #include "sdk/io/QvDxfNumber.h"
+#include "tests/sdk/io/DxfDescription.h"
 #include "tests/sdk/io/DxfTestSupport.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/DbSetup.h"
@@ -21,11 +22,9 @@
 
 namespace {
 
-const std::string kProbe = dxfDataPath("ezdxf_underlay_probe.py");
+using json::real;
 
-std::string real(double v) {
-  return QvDxfNumber::realText(v);
-}
+const std::string kProbe = dxfDataPath("ezdxf_underlay_probe.py");
 
 std::string quoted(const QvString& text) {
   return "\"" + text.utf8() + "\"";
@@ -75,12 +74,8 @@ std::string describeUnderlays(QvDbDatabase& db) {
 
 ::testing::AssertionResult ezdxfAgrees(QvDbDatabase& db, const std::string& file,
                                        const TempFolder& folder) {
-  const std::string expected = folder.path("expected underlays.json");
-  writeFile(expected, describeUnderlays(db));
-  const PythonRun run = runPython({kProbe, "check", file, expected});
-  if (run.status == 0) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "ezdxf on " << file << " (exit " << run.status << "):\n"
-                                       << run.output;
+  return ezdxfProbeAgrees(kProbe, file, folder.path("expected underlays.json"),
+                          describeUnderlays(db));
 }
 
 // Every reference of the model space is a reactor of its definition, and every reference among

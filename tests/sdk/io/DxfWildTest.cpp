@@ -26,6 +26,7 @@
 #include "tests/sdk/io/DxfTestRecords.h"
 #include "tests/sdk/io/DxfTestSupport.h"
 #include "tests/support/DbChecks.h"
+#include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 
 namespace {
@@ -119,24 +120,6 @@ QvDbObjectId dimTextStyle(QvDbDatabase& db, const wchar_t* dimStyle) {
     style->close();
   }
   return id;
-}
-
-// The entities of model space, in order.
-std::vector<QvDbObjectId> modelSpaceEntities(QvDbDatabase& db) {
-  std::vector<QvDbObjectId> ids;
-  QvDbBlockTableRecord* space = nullptr;
-  if (qvdbOpenObject(space, db.modelSpaceId(), QvDb::kForRead) != Vexa::eOk) return ids;
-  QvDbBlockTableRecordIterator* it = nullptr;
-  if (space->newIterator(it) == Vexa::eOk) {
-    for (; !it->done(); it->step()) {
-      QvDbObjectId id;
-      it->getEntityId(id);
-      ids.push_back(id);
-    }
-    delete it;
-  }
-  space->close();
-  return ids;
 }
 
 }  // namespace
@@ -359,8 +342,8 @@ TEST_F(DxfWildTest, ArraysUnderTheMultipleInsertMarkerAreRead) {
   WildRead read = readWild("multiple_insert.dxf");
   ASSERT_TRUE(read.db) << read.result.message().utf8();
   EXPECT_TRUE(read.result.diagnostics.empty()) << read.result.message().utf8();
-  const std::vector<QvDbObjectId> ids = modelSpaceEntities(*read.db);
-  ASSERT_EQ(ids.size(), 1u);
+  const QvDbObjectIdArray ids = entitiesOf(read.db->modelSpaceId());
+  ASSERT_EQ(ids.length(), 1);
   QvDbMInsertBlock* array = nullptr;
   ASSERT_EQ(Vexa::eOk, qvdbOpenObject(array, ids[0], QvDb::kForRead));
   EXPECT_EQ(array->rows(), 2);
@@ -385,7 +368,7 @@ TEST_F(DxfWildTest, AFileWithoutTablesKeepsItsOwnRootDictionary) {
   // The standard dictionaries are completed in it.
   EXPECT_TRUE(root->has(L"ACAD_LAYOUT"));
   root->close();
-  EXPECT_EQ(modelSpaceEntities(*read.db).size(), 1u);
+  EXPECT_EQ(entitiesOf(read.db->modelSpaceId()).length(), 1);
   EXPECT_TRUE(writtenAndReadAgain(*read.db));
 }
 
@@ -413,8 +396,8 @@ TEST_F(DxfWildTest, WhatOtherReadersLetPassIsMendedAndReported) {
   QvDbDatabase& db = *read.db;
   EXPECT_EQ(db.headerValue(L"LUPREC").asLong(), 8);
   // Both lines are there, each with a handle of its own; the first keeps the file's.
-  const std::vector<QvDbObjectId> lines = modelSpaceEntities(db);
-  ASSERT_EQ(lines.size(), 2u);
+  const QvDbObjectIdArray lines = entitiesOf(db.modelSpaceId());
+  ASSERT_EQ(lines.length(), 2);
   EXPECT_NE(lines[0].handle(), lines[1].handle());
   // The extended data keeps the lone coordinates as single values, where they stood.
   QvDbObject* first = nullptr;
@@ -437,8 +420,8 @@ TEST_F(DxfWildTest, BezierPiecesAreOneSplineAndASplineThatMakesNoneIsKeptAsRead)
   ASSERT_EQ(codesOf(read.result),
             (std::vector<D::Code>{D::kSplinePiecesJoined, D::kEntityKeptAsProxy}))
       << read.result.message().utf8();
-  const std::vector<QvDbObjectId> ids = modelSpaceEntities(*read.db);
-  ASSERT_EQ(ids.size(), 4u);  // nothing is lost around the spline that makes no curve
+  const QvDbObjectIdArray ids = entitiesOf(read.db->modelSpaceId());
+  ASSERT_EQ(ids.length(), 4);  // nothing is lost around the spline that makes no curve
   QvDbSpline* spline = nullptr;
   ASSERT_EQ(Vexa::eOk, qvdbOpenObject(spline, ids[1], QvDb::kForRead));
   int degree = 0;
@@ -485,8 +468,8 @@ TEST_F(DxfWildTest, ColumnsOfOlderFilesAreJoinedIntoTheirTextInTheCurrentForm) {
             (std::vector<D::Code>{D::kMTextColumnsJoined, D::kMTextColumnsJoined}))
       << read.result.message().utf8();
   // The further column texts are gone; their contents follow the main text's.
-  const std::vector<QvDbObjectId> ids = modelSpaceEntities(*read.db);
-  ASSERT_EQ(ids.size(), 2u);
+  const QvDbObjectIdArray ids = entitiesOf(read.db->modelSpaceId());
+  ASSERT_EQ(ids.length(), 2);
   std::vector<std::string> contents;
   for (const QvDbObjectId& id : ids) {
     QvDbMText* text = nullptr;

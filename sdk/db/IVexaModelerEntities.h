@@ -2,7 +2,7 @@
 
 class QvDbModelerEntity;
 
-// Where the drawing reader gets new modeler entities (3D solids and surfaces, which the
+// Where the drawing reader gets new modeler entities (regions, 3D solids and surfaces, which the
 // modeler implements) by class name ("QvDb3dSolid"): null for a name it does not know. The
 // modeler's service is bound here when the host starts.
 class IVexaModelerEntities {

@@ -93,7 +93,8 @@ QvDxfFilerRegistry::QvDxfFilerRegistry() {
   add(qvDxfPdfReferenceFiler());
   add(qvDxfDwfReferenceFiler());
   add(qvDxfDgnReferenceFiler());
-  // 3D solids and surfaces, made by the modeler.
+  // Regions, 3D solids and surfaces, made by the modeler.
+  add(qvDxfRegionFiler());
   add(qvDxf3dSolidFiler());
   add(qvDxfSurfaceFiler());
   add(qvDxfPlaneSurfaceFiler());

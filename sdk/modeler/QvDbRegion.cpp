@@ -14,12 +14,14 @@
 #include <Bnd_Box.hxx>
 #include <GProp_GProps.hxx>
 #include <ShapeUpgrade_UnifySameDomain.hxx>
+#include <Standard_Failure.hxx>
 #include <TopExp_Explorer.hxx>
 #include <TopoDS.hxx>
 #include <TopoDS_Wire.hxx>
 #include <gp_Pln.hxx>
 #include <gp_Trsf.hxx>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -31,6 +33,7 @@
 #include "sdk/ge/QvGePlane.h"
 #include "sdk/gi/QvGiGeometry.h"
 #include "sdk/gi/QvGiWorldDraw.h"
+#include "sdk/modeler/detail/BodyData.h"
 #include "sdk/modeler/detail/OcctCurves.h"
 #include "sdk/modeler/detail/OcctShapes.h"
 #include "sdk/modeler/detail/RegionBuilder.h"
@@ -63,6 +66,28 @@ bool cornersWithin(const TopoDS_Shape& a, const TopoDS_Shape& b, double reach) {
       if (p.SquareDistance(q) <= reach2) return true;
   }
   return false;
+}
+
+// Whether every face of the shape lies in one plane (within kTouchShare of its size).
+bool facesShareAPlane(const TopoDS_Shape& shape) {
+  const auto faces = qvmodeler_detail::facesOf(shape);
+  if (faces.empty()) return false;
+  const double reach = kTouchShare * sizeOf(boxOf(shape));
+  double n0[3], o0[3];
+  for (const TopoDS_Face& face : faces) {
+    double n[3], o[3];
+    if (!qvmodeler_detail::faceNormal(face, n, o)) return false;
+    if (&face == &faces.front()) {
+      std::copy(n, n + 3, n0);
+      std::copy(o, o + 3, o0);
+      continue;
+    }
+    const double cross = std::hypot(n[1] * n0[2] - n[2] * n0[1], n[2] * n0[0] - n[0] * n0[2],
+                                    n[0] * n0[1] - n[1] * n0[0]);
+    const double offset = (o[0] - o0[0]) * n0[0] + (o[1] - o0[1]) * n0[1] + (o[2] - o0[2]) * n0[2];
+    if (cross > 1e-9 || std::fabs(offset) > reach) return false;
+  }
+  return true;
 }
 
 // The curves of a face's loops, outer loop first, each loop in order along it.
@@ -109,11 +134,11 @@ QvDbRegion::QvDbRegion() : shape_(std::make_unique<RegionShape>()) {}
 QvDbRegion::~QvDbRegion() = default;
 
 QvDbRegion::QvDbRegion(const QvDbRegion& other)
-    : QvDbEntity(other), shape_(std::make_unique<RegionShape>(*other.shape_)) {}
+    : QvDbModelerEntity(other), shape_(std::make_unique<RegionShape>(*other.shape_)) {}
 
 QvDbRegion& QvDbRegion::operator=(const QvDbRegion& other) {
   if (this == &other) return *this;
-  QvDbEntity::operator=(other);
+  QvDbModelerEntity::operator=(other);
   *shape_ = *other.shape_;
   return *this;
 }
@@ -124,12 +149,37 @@ const RegionShape& QvDbRegion::shape() const {
 
 void QvDbRegion::setShape(const RegionShape& shape) {
   if (assertWriteEnabled() != Vexa::eOk) return;
-  *shape_ = shape;
+  adopt(shape.shape);
+}
+
+void QvDbRegion::adopt(const TopoDS_Shape& shape) {
+  shape_->shape = shape;
+  replaceModelerData(qvmodeler_detail::dataOfShape(shape));
+}
+
+bool QvDbRegion::subBodyFromData(const QvDbModelerData& data) {
+  TopoDS_Shape read;
+  shape_->shape.Nullify();
+  if (!qvmodeler_detail::shapeOfData(data, read)) return false;
+  try {
+    if (facesShareAPlane(read)) shape_->shape = qvmodeler_detail::regionShapeOf(read);
+  } catch (const Standard_Failure&) {
+    shape_->shape.Nullify();
+  }
+  return subHasBody();
+}
+
+bool QvDbRegion::subHasBody() const {
+  return !shape_->shape.IsNull() && !qvmodeler_detail::facesOf(shape_->shape).empty();
+}
+
+bool QvDbRegion::isOpaque() const {
+  return !subHasBody() && !modelerData().empty();
 }
 
 bool QvDbRegion::isNull() const {
   assertReadEnabled();
-  return shape_->shape.IsNull() || qvmodeler_detail::facesOf(shape_->shape).empty();
+  return !subHasBody() && modelerData().empty();
 }
 
 int QvDbRegion::numFaces() const {
@@ -149,6 +199,7 @@ Vexa::ErrorStatus QvDbRegion::getNormal(QvGeVector3d& normal) const {
 
 Vexa::ErrorStatus QvDbRegion::getArea(double& area) const {
   if (const Vexa::ErrorStatus es = assertReadEnabled(); es != Vexa::eOk) return es;
+  if (isOpaque()) return Vexa::eNotApplicable;
   GProp_GProps props;
   if (!shape_->shape.IsNull()) BRepGProp::SurfaceProperties(shape_->shape, props);
   area = std::fabs(props.Mass());
@@ -157,6 +208,7 @@ Vexa::ErrorStatus QvDbRegion::getArea(double& area) const {
 
 Vexa::ErrorStatus QvDbRegion::getPerimeter(double& perimeter) const {
   if (const Vexa::ErrorStatus es = assertReadEnabled(); es != Vexa::eOk) return es;
+  if (isOpaque()) return Vexa::eNotApplicable;
   perimeter = 0.0;
   for (const TopoDS_Face& face : qvmodeler_detail::facesOf(shape_->shape)) {
     GProp_GProps props;
@@ -173,7 +225,7 @@ Vexa::ErrorStatus QvDbRegion::getAreaProp(const QvGePoint3d& origin, const QvGeV
                                           QvGeVector2d prinAxes[2], double radiiGyration[2],
                                           QvGePoint2d& extentsLow, QvGePoint2d& extentsHigh) const {
   if (const Vexa::ErrorStatus es = assertReadEnabled(); es != Vexa::eOk) return es;
-  if (isNull()) return Vexa::eNotApplicable;
+  if (!subHasBody()) return Vexa::eNotApplicable;
   if (xAxis.isZeroLength() || yAxis.isZeroLength() || xAxis.isParallelTo(yAxis))
     return Vexa::eInvalidInput;
   const QvGeVector3d x = xAxis.normal();
@@ -226,6 +278,7 @@ Vexa::ErrorStatus QvDbRegion::booleanOper(BoolOperType operation, QvDbRegion* ot
   if (operation < kBoolUnite || operation > kBoolSubtract) return Vexa::eInvalidInput;
   if (const Vexa::ErrorStatus es = assertWriteEnabled(); es != Vexa::eOk) return es;
   if (const Vexa::ErrorStatus es = other->assertWriteEnabled(); es != Vexa::eOk) return es;
+  if (isOpaque() || other->isOpaque()) return Vexa::eNotApplicable;
   const TopoDS_Shape& a = shape_->shape;
   const TopoDS_Shape& b = other->shape_->shape;
   TopoDS_Shape result;
@@ -264,19 +317,19 @@ Vexa::ErrorStatus QvDbRegion::booleanOper(BoolOperType operation, QvDbRegion* ot
       return Vexa::eNotApplicable;
     }
   }
-  shape_->shape = result;
-  other->shape_->shape.Nullify();
+  adopt(result);
+  other->adopt(TopoDS_Shape());
   return Vexa::eOk;
 }
 
 Vexa::ErrorStatus QvDbRegion::subTransformBy(const QvGeMatrix3d& xform) {
   gp_Trsf trsf;
-  if (!similarity(xform, trsf)) return Vexa::eNotApplicable;
+  if (!similarity(xform, trsf) || isOpaque()) return Vexa::eNotApplicable;
   if (shape_->shape.IsNull()) return Vexa::eOk;
   try {
     BRepBuilderAPI_Transform moved(shape_->shape, trsf, true);
     if (!moved.IsDone()) return Vexa::eNotApplicable;
-    shape_->shape = qvmodeler_detail::regionShapeOf(moved.Shape());
+    adopt(qvmodeler_detail::regionShapeOf(moved.Shape()));
   } catch (const Standard_Failure&) {
     return Vexa::eNotApplicable;
   }
@@ -300,7 +353,7 @@ Vexa::ErrorStatus QvDbRegion::subExplode(QvArray<QvDbEntity*>& pieces) const {
     for (const TopoDS_Face& face : faces) {
       auto* region = new QvDbRegion();
       region->setPropertiesFrom(this);
-      region->shape_->shape = face;
+      region->adopt(face);
       made.append(region);
     }
   } else {

@@ -2,9 +2,11 @@
 
 #include <memory>
 
-#include "sdk/db/QvDbEntity.h"
 #include "sdk/db/QvDbImpObject.h"
+#include "sdk/db/QvDbModelerEntity.h"
 #include "sdk/ge/QvGeArrays.h"
+
+class TopoDS_Shape;
 
 namespace qvmodeler_detail {
 struct RegionShape;
@@ -13,9 +15,11 @@ struct RegionShape;
 // A region: a planar area bounded by closed loops, possibly of several separate faces (a union
 // of apart areas, or what a subtraction leaves in pieces), each face an outer loop with its
 // holes. Made by the modeler (spaCreateOneRegionFromCurves) and by booleans of regions; an
-// empty region (what a subtraction of everything leaves) is null. Regions live in memory: a
-// drawing file's regions are read as proxies that keep their data.
-class QvDbRegion : public QvDbEntity {
+// empty region (what a subtraction of everything leaves) is null. Drawing files keep a region
+// as modeler data: the modeler's own data gives the faces back; other data (another modeler's)
+// is kept and written back unchanged, and such a region has no faces here: it is not null, its
+// measures, booleans and transformations answer eNotApplicable and it draws nothing.
+class QvDbRegion : public QvDbModelerEntity {
   QVDB_DECLARE_MEMBERS(QvDbRegion);
 
   enum BoolOperType { kBoolUnite = 0, kBoolIntersect = 1, kBoolSubtract = 2 };
@@ -49,7 +53,7 @@ class QvDbRegion : public QvDbEntity {
   // unchanged). eInvalidInput for a null `other` pointer or `other` being this region.
   Vexa::ErrorStatus booleanOper(BoolOperType operation, QvDbRegion* other);
 
-  // The modeler's shape (for the modeler's own code).
+  // The modeler's shape (for the modeler's own code). Setting it replaces the modeler data.
   const qvmodeler_detail::RegionShape& shape() const;
   void setShape(const qvmodeler_detail::RegionShape& shape);
 
@@ -68,8 +72,17 @@ class QvDbRegion : public QvDbEntity {
   // The loops, as polylines.
   bool subWorldDraw(QvGiWorldDraw* wd) override;
   QvDbImpObject* createImpObject() override;
+  // The faces of the modeler's data; data that is not the modeler's, or whose faces are not
+  // planar regions, leaves no faces (the data is kept).
+  bool subBodyFromData(const QvDbModelerData& data) override;
+  bool subHasBody() const override;
 
  private:
+  // The shape becomes `shape`, and its data what files get.
+  void adopt(const TopoDS_Shape& shape);
+  // Data kept that the modeler could not read: nothing can be computed from it.
+  bool isOpaque() const;
+
   std::unique_ptr<qvmodeler_detail::RegionShape> shape_;
 };
 

@@ -3,7 +3,7 @@
 #include "sdk/base/VexaHost.h"
 #include "sdk/db/IVexaModelerEntities.h"
 
-// The modeler's entities for the drawing reader: 3D solids and the surfaces.
+// The modeler's entities for the drawing reader: regions, 3D solids and the surfaces.
 class VexaModelerEntities : public IVexaModelerEntities, public VexaHostService {
  public:
   QvDbModelerEntity* create(const wchar_t* className) const override;

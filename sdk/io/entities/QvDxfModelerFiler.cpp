@@ -1,8 +1,8 @@
-// 3D solids and surfaces: the modeler data (subclass 2, "AcDbModelerGeometry") as groups 1 and
-// 3 (text lines and their continuations) or 310 (binary chunks), kept as read. The entities
-// are the modeler's (IVexaModelerEntities). Groups of the subclasses after it (a surface's
-// isoline counts, a swept surface's sweep data, a solid's history) are kept as read; a swept
-// surface made here gets the sweep data other readers require, with identity transforms.
+// Regions, 3D solids and surfaces: the modeler data (subclass 2, "AcDbModelerGeometry") as groups 1
+// and 3 (text lines and their continuations) or 310 (binary chunks), kept as read. The entities are
+// the modeler's (IVexaModelerEntities). Groups of the subclasses after it (a surface's isoline
+// counts, a swept surface's sweep data, a solid's history) are kept as read; a swept surface made
+// here gets the sweep data other readers require, with identity transforms.
 #include <array>
 #include <optional>
 
@@ -18,6 +18,7 @@
 
 namespace {
 
+constexpr std::string_view kRegionMarkers[] = {"AcDbEntity", "AcDbModelerGeometry"};
 constexpr std::string_view kSolidMarkers[] = {"AcDbEntity", "AcDbModelerGeometry", "AcDb3dSolid"};
 constexpr std::string_view kSurfaceMarkers[] = {"AcDbEntity", "AcDbModelerGeometry", "AcDbSurface"};
 constexpr std::string_view kPlaneSurfaceMarkers[] = {"AcDbEntity", "AcDbModelerGeometry",
@@ -129,6 +130,10 @@ QvDxfClassRecord surfaceClass(std::string_view dxfName, std::string_view classNa
 }
 
 }  // namespace
+
+QvDxfFilerPtr qvDxfRegionFiler() {
+  return std::make_unique<ModelerFiler>("REGION", L"QvDbRegion", kRegionMarkers, std::nullopt);
+}
 
 QvDxfFilerPtr qvDxf3dSolidFiler() {
   return std::make_unique<ModelerFiler>("3DSOLID", L"QvDb3dSolid", kSolidMarkers, std::nullopt);

@@ -1,9 +1,10 @@
 #!/usr/bin/python3
-"""The independent side of the 3D solid and surface file tests, on ezdxf.
+"""The independent side of the region, 3D solid and surface file tests, on ezdxf.
 
-  ezdxf_solid_probe.py make FILE        writes an R2010 drawing with a 3D solid, a surface and
-                                        a swept surface holding modeler text of another modeler
-                                        (ezdxf encodes it in groups 1 and 3), on layers of their own
+  ezdxf_solid_probe.py make FILE        writes an R2010 drawing with a 3D solid, a surface, a
+                                        swept surface and a region holding modeler text of another
+                                        modeler (ezdxf encodes it in groups 1 and 3), on layers of
+                                        their own
   ezdxf_solid_probe.py check FILE EXPECTED
                                         reads FILE with ezdxf and audits it; exit 0 when the audit
                                         found no error and every entity of EXPECTED (JSON written
@@ -33,6 +34,8 @@ def make(path):
     surface.sat = list(SAT)
     swept = msp.add_swept_surface(dxfattribs={"layer": "SURFACES"})
     swept.sat = list(SAT)
+    region = msp.add_region(dxfattribs={"layer": "SURFACES"})
+    region.sat = list(SAT)
     doc.saveas(path)
 
 

@@ -47,8 +47,8 @@ Vexa::ErrorStatus appendTransformed(const QvDbEntity& entity, const QvGeMatrix3d
     out.append(copy);
     return Vexa::eOk;
   }
-  // A body is not taken apart into faces and wires to follow a transform it refuses (an uneven
-  // scaling): the body would be lost.
+  // A body or a region is not taken apart into faces and wires to follow a transform it refuses
+  // (an uneven scaling): it would be lost.
   if (dynamic_cast<const QvDbModelerEntity*>(&entity)) return es;
   QvArray<QvDbEntity*> parts;
   if (entity.explode(parts) != Vexa::eOk) return es;

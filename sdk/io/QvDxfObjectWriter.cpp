@@ -63,6 +63,11 @@ void QvDxfObjectWriter::subclassKeptNow(int k, int replacedCode, std::string_vie
   flushed_ = k;
 }
 
+void QvDxfObjectWriter::subclassKeptNowWithout(int k, int leftCode) {
+  writeKept(static_cast<uint16_t>(k), -1, {}, leftCode);
+  flushed_ = k;
+}
+
 bool QvDxfObjectWriter::hasKept(uint16_t slot) const {
   return kept_.hasSlot(slot);
 }
@@ -83,11 +88,12 @@ void QvDxfObjectWriter::keptGroups(uint16_t slot) {
   writeKept(slot);
 }
 
-void QvDxfObjectWriter::writeKept(uint16_t slot, int replacedCode, std::string_view replacement) {
+void QvDxfObjectWriter::writeKept(uint16_t slot, int replacedCode, std::string_view replacement,
+                                  int leftCode) {
   bool replaced = false;  // only the first group of the code, the one the reader took
   for (int i = 0; i < kept_.length(); ++i) {
     const QvDbFileGroup& g = kept_.at(i);
-    if (g.slot != slot) continue;
+    if (g.slot != slot || g.code == leftCode) continue;
     if (g.code == replacedCode && !replaced) {
       replaced = true;
       out_.raw(g.code, replacement);

@@ -41,6 +41,9 @@ class QvDxfObjectWriter {
   // classes whose kept groups precede a list: a dictionary's flags); with `replacedCode`, the first
   // kept group of that code is written with `replacement` as its value.
   void subclassKeptNow(int k, int replacedCode = -1, std::string_view replacement = {});
+  // Writes the kept groups of subclass k now but those of `leftCode`, which the filer wrote
+  // itself where they belong (before a list of groups the kept ones follow).
+  void subclassKeptNowWithout(int k, int leftCode);
   // The kept groups of a slot, at a place the filer chooses.
   void keptGroups(uint16_t slot);
   bool hasKept(uint16_t slot) const;
@@ -67,7 +70,8 @@ class QvDxfObjectWriter {
   void angle(int code, double radians);
 
  private:
-  void writeKept(uint16_t slot, int replacedCode = -1, std::string_view replacement = {});
+  void writeKept(uint16_t slot, int replacedCode = -1, std::string_view replacement = {},
+                 int leftCode = -1);
   // The head's kept groups before the owner, or (afterOwner) the 330s kept there: written
   // before the owner, reading again would take one of them for it.
   void writeKeptHead(uint16_t slot, bool afterOwner);

@@ -28,6 +28,7 @@ constexpr std::string_view kSweptSurfaceMarkers[] = {"AcDbEntity", "AcDbModelerG
 
 constexpr int kDataSubclass = 2;
 constexpr int kSweepSubclass = 4;
+constexpr int kVersionCode = 70;
 
 bool isDataCode(int code) {
   return code == 1 || code == 3 || code == 310;
@@ -73,10 +74,15 @@ class ModelerFiler : public QvDxfEntityFiler {
   void write(QvDxfObjectWriter& out, const QvDbObject& object) const override {
     const auto& entity = static_cast<const QvDbModelerEntity&>(object);
     beginEntity(out, entity);
+    // The format version, the data, then what follows the data in the file (a history flag and
+    // a class id in newer files).
     out.subclass(kDataSubclass);
-    out.subclassKeptNow(kDataSubclass);
-    if (!out.hasKept(kDataSubclass, 70)) out.integer(70, 1);
+    if (out.hasKept(kDataSubclass, kVersionCode))
+      out.raw(kVersionCode, out.keptText(kDataSubclass, kVersionCode));
+    else
+      out.integer(kVersionCode, 1);
     for (const QvDbModelerGroup& group : entity.modelerData()) out.raw(group.code, group.value);
+    out.subclassKeptNowWithout(kDataSubclass, kVersionCode);
     for (int k = kDataSubclass + 1; k <= static_cast<int>(markers_.size()); ++k) {
       out.subclass(k);
       if (k == kSweepSubclass && !out.hasKept(kSweepSubclass)) writeSweepData(out);

@@ -45,6 +45,14 @@ Int128 gcd(Int128 a, Int128 b) {
   return a;
 }
 
+// Names compare as QvString::isEqualNoCase does, without copies: conversions look units up
+// by name each time.
+bool sameNameNoCase(const wchar_t* a, const wchar_t* b) {
+  for (; *a && *b; ++a, ++b)
+    if (*a != *b && qvToLower(*a) != qvToLower(*b)) return false;
+  return *a == *b;
+}
+
 }  // namespace
 
 std::span<const VexaLengthUnit> VexaUnitTable::units() {
@@ -53,9 +61,8 @@ std::span<const VexaLengthUnit> VexaUnitTable::units() {
 
 const VexaLengthUnit* VexaUnitTable::find(const wchar_t* name) {
   if (!name) return nullptr;
-  const QvString key(name);
   for (const VexaLengthUnit& unit : kUnits)
-    if (key.isEqualNoCase(unit.name)) return &unit;
+    if (sameNameNoCase(name, unit.name)) return &unit;
   return nullptr;
 }
 

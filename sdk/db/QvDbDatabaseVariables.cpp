@@ -43,6 +43,16 @@ enum class Special {
 };
 
 Special specialOf(const QvString& upper) {
+  // Most names read are header variables: the first letter rules them out cheaply.
+  switch (upper.c_str()[0]) {
+    case L'C':
+    case L'T':
+    case L'D':
+    case L'H':
+      break;
+    default:
+      return Special::kNone;
+  }
   if (upper == L"CLAYER") return Special::kClayer;
   if (upper == L"TEXTSTYLE") return Special::kTextstyle;
   if (upper == L"DIMSTYLE") return Special::kDimstyle;

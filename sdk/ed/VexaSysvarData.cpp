@@ -33,8 +33,9 @@ constexpr uint32_t kDrawing = kSysVarPerDrawing;
 constexpr uint32_t kReadOnly = kSysVarReadOnly;
 constexpr uint32_t kUcs = kSysVarPerDrawing | kSysVarReadOnly | kSysVarUcsAxis;
 
-// Alphabetical by name. The host's own additions (LASTPOINTINIT, LISPCOMMANDHASMORE,
-// MIRRORDRAW) are two-state values that carry only the switch flag, no range text.
+// Alphabetical by name (the look-up halves the table). The host's own additions (LASTPOINTINIT,
+// LISPCOMMANDHASMORE, MIRRORDRAW) are two-state values that carry only the switch flag, no range
+// text.
 constexpr VexaSysvarData kTable[] = {
     switchVar(L"ATTDIA", 0),
     switchVar(L"ATTREQ", 1),
@@ -85,10 +86,14 @@ wchar_t folded(wchar_t c) {
   if (c >= 0x80) return qvToLower(c);
   return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + (L'a' - L'A')) : c;
 }
-bool sameName(const wchar_t* a, const wchar_t* b) {
-  for (; *a && *b; ++a, ++b)
-    if (*a != *b && folded(*a) != folded(*b)) return false;
-  return *a == *b;
+// Orders names as the table is ordered: by their folded characters.
+int compareNames(const wchar_t* a, const wchar_t* b) {
+  for (; *a && *b; ++a, ++b) {
+    if (*a == *b) continue;
+    const wchar_t fa = folded(*a), fb = folded(*b);
+    if (fa != fb) return fa < fb ? -1 : 1;
+  }
+  return *a == *b ? 0 : (*a ? 1 : -1);
 }
 
 }  // namespace
@@ -126,9 +131,10 @@ bool VexaSysvarData::shortRange(int& min, int& max) const {
 
 const VexaSysvarData* vexaFindSysvarData(const wchar_t* name) {
   if (!name) return nullptr;
-  const auto* it = std::find_if(std::begin(kTable), std::end(kTable),
-                                [&](const VexaSysvarData& v) { return sameName(name, v.name); });
-  return it == std::end(kTable) ? nullptr : it;
+  const auto* it = std::lower_bound(
+      std::begin(kTable), std::end(kTable), name,
+      [](const VexaSysvarData& v, const wchar_t* n) { return compareNames(v.name, n) < 0; });
+  return it != std::end(kTable) && compareNames(it->name, name) == 0 ? it : nullptr;
 }
 
 std::span<const VexaSysvarData> vexaSysvarTable() {

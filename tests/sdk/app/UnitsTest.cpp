@@ -65,6 +65,9 @@ TEST(UnitsTest, TheTableHoldsTheTwentyOneUnitsInCodeOrder) {
   EXPECT_EQ(QvString(units[20].name), QvString(L"Parsecs"));
   EXPECT_EQ(VexaUnitTable::find(L"inches"), &units[1]);
   EXPECT_EQ(VexaUnitTable::find(L"Inch"), nullptr);
+  EXPECT_EQ(VexaUnitTable::find(L"InchesX"), nullptr);
+  EXPECT_EQ(VexaUnitTable::find(L"LIGHT years"), &units[19]);
+  EXPECT_EQ(VexaUnitTable::find(L""), nullptr);
   EXPECT_EQ(VexaUnitTable::find(nullptr), nullptr);
 }
 

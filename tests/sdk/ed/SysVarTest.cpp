@@ -37,6 +37,14 @@ TEST_F(SysVarTest, EveryVariableReadsWithItsDeclaredTypeAndIsFoundInAnyCase) {
   EXPECT_EQ(vexaFindSysvarData(L"ucsicon")->type, kRbShort);
   EXPECT_EQ(vexaFindSysvarData(L"NOSUCHVAR"), nullptr);
   EXPECT_EQ(vexaFindSysvarData(nullptr), nullptr);
+  // Mixed case, and names that share a beginning with others.
+  EXPECT_EQ(vexaFindSysvarData(L"InsUnitsDefTarget")->type, kRbShort);
+  EXPECT_STREQ(vexaFindSysvarData(L"insunits")->name, L"INSUNITS");
+  EXPECT_EQ(vexaFindSysvarData(L"INSUNITSDEF"), nullptr);
+  EXPECT_EQ(vexaFindSysvarData(L"INSUNITSDEFSOURCEX"), nullptr);
+  EXPECT_EQ(vexaFindSysvarData(L"AAA"), nullptr);
+  EXPECT_EQ(vexaFindSysvarData(L"ZZZ"), nullptr);
+  EXPECT_EQ(vexaFindSysvarData(L""), nullptr);
 }
 
 TEST_F(SysVarTest, RangesComeFromTheRangeTextOrTheTwoStateFlag) {

@@ -1,11 +1,8 @@
 #include "xqcmdutil/CreateInsertData.h"
 
-#include <cstdlib>
 #include <utility>
 
-#include "sdk/base/QvClassicCodes.h"
-#include "sdk/base/resbuf.h"
-#include "sdk/ed/qvedSysVar.h"
+#include "cmdutil/blocks/XqInsertScaling.h"
 
 namespace {
 
@@ -14,18 +11,6 @@ constexpr double kZeroScale = 1e-10;
 
 double nonZeroFactor(double factor) {
   return factor >= -kZeroScale && factor <= kZeroScale ? 1.0 : factor;
-}
-
-// A point-valued system variable as a vector; false when it cannot be read as a point.
-bool readDirection(const wchar_t* name, QvGeVector3d& direction) {
-  resbuf value{};
-  if (qvedGetVar(name, &value) != kQvNormal) return false;
-  if (value.type != kRbPoint3d) {
-    if (value.type == kRbString) std::free(value.value.string);
-    return false;
-  }
-  direction.set(value.value.point[0], value.value.point[1], value.value.point[2]);
-  return true;
 }
 
 }  // namespace
@@ -150,13 +135,7 @@ const CreateInsertData::AttributeIdNameMap* CreateInsertData::getAttributeIdName
 }
 
 QvGeVector3d CreateInsertData::getExtrusionDir() const {
-  QvGeVector3d xAxis;
-  QvGeVector3d yAxis;
-  if (!readDirection(L"UCSXDIR", xAxis) || !readDirection(L"UCSYDIR", yAxis))
-    return QvGeVector3d::kZAxis;
-  const QvGeVector3d zAxis = xAxis.crossProduct(yAxis);
-  if (zAxis.isZeroLength()) return QvGeVector3d::kZAxis;
-  return zAxis.normal(QvGeContext::gTol);
+  return XqInsertScaling::UcsAxes::current().extrusion();
 }
 
 void CreateInsertData::getData(QvString& name, QvGePoint3d& insertPoint, QvGeVector3d& extrusion,

@@ -70,14 +70,4 @@ bool setPoint(const wchar_t* name, const QvGePoint3d& value) {
   return qvedSetVar(name, &rb) == kQvNormal;
 }
 
-QvGeVector3d ucsXDir() {
-  const std::optional<QvGePoint3d> p = getPoint(L"UCSXDIR");
-  return p ? QvGeVector3d(p->x, p->y, p->z) : QvGeVector3d::kXAxis;
-}
-
-QvGeVector3d ucsYDir() {
-  const std::optional<QvGePoint3d> p = getPoint(L"UCSYDIR");
-  return p ? QvGeVector3d(p->x, p->y, p->z) : QvGeVector3d::kYAxis;
-}
-
 }  // namespace XqBlockVars

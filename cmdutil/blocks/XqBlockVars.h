@@ -4,7 +4,6 @@
 
 #include "sdk/base/QvString.h"
 #include "sdk/ge/QvGePoint3d.h"
-#include "sdk/ge/QvGeVector3d.h"
 
 // System variables the block engines read and write through the classic interface. Each
 // reader answers nothing when the variable cannot be read or has another type.
@@ -17,9 +16,5 @@ std::optional<QvString> getString(const wchar_t* name);
 bool setString(const wchar_t* name, const QvString& value);
 bool setShort(const wchar_t* name, int value);
 bool setPoint(const wchar_t* name, const QvGePoint3d& value);
-
-// The X and Y axes of the current UCS ("UCSXDIR", "UCSYDIR"; the world's when unreadable).
-QvGeVector3d ucsXDir();
-QvGeVector3d ucsYDir();
 
 }  // namespace XqBlockVars

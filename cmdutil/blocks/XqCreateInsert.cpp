@@ -71,7 +71,8 @@ struct Placement {
   QvGeVector3d normal;
   QvGeScale3d scale;
   double rotation = 0.0;
-  bool annotative = false;  // the definition is
+  double ucsRotation = 0.0;  // added to a single reference's rotation
+  bool annotative = false;   // the definition is
 };
 
 QvDbObjectId insertSingle(QvDbDatabase* db, QvDbObjectId spaceId, QvDbObjectId blockId,
@@ -83,7 +84,7 @@ QvDbObjectId insertSingle(QvDbDatabase* db, QvDbObjectId spaceId, QvDbObjectId b
   ref->setDatabaseDefaults(db);
   ref->setNormal(p.normal);
   ref->setBlockTableRecord(blockId);
-  XqInsertScaling::setRotationWithUCS(ref.object(), p.rotation);
+  ref->setRotation(p.ucsRotation + p.rotation);
   ref->setPosition(p.point);
   if (p.annotative) addCurrentScale(ref.object());
   ref->setScaleFactors(p.scale);
@@ -192,8 +193,16 @@ int CreateInsert(IVexaBuildInCommandContext* context, QvDbObjectId& insertId,
   QvDbDatabase* db = context ? context->database() : nullptr;
   if (!db) return kQvError;
   QvString name;
+  data.getInsertName(name);
   Placement p;
-  data.getData(name, p.point, p.normal, p.scale, p.rotation);
+  {  // The UCS is read once for the normal and the rotation.
+    const XqInsertScaling::UcsAxes ucs = XqInsertScaling::UcsAxes::current();
+    p.normal = ucs.extrusion();
+    p.ucsRotation = ucs.rotation();
+  }
+  p.point = data.getInsertPoint();
+  data.getScale3d(p.scale);
+  p.rotation = data.getRotationAngle();
   const QvDbObjectId blockId = getBlockIdByName(db->blockTableId(), name.c_str());
   if (blockId.isNull()) return kQvCancel;  // -5002: no such block
 

@@ -77,10 +77,10 @@ int InsertDragBase::prepare() {
   rotation_ = data_->presetRotation;
   insertionPoint_ = data_->insertionPoint;
   isArray_ = data_->columns > 1 || data_->rows > 1;
-  ucsOrigin_ = XqBlockVars::getPoint(L"UCSORG").value_or(QvGePoint3d::kOrigin);
 
   blockId_ = getBlockIdByName(db->blockTableId(), blockName_.c_str());
   if (blockId_.isNull()) return kQvError;
+  readSettings(db);
   {  // The active layout, whose drawing gives the preview its settings.
     QvDbHostApplicationServices* services = qvdbHostApplicationServices();
     if (!services) return kQvError;
@@ -104,6 +104,24 @@ int InsertDragBase::prepare() {
   return kQvNormal;
 }
 
+void InsertDragBase::readSettings(QvDbDatabase* db) {
+  using Settings = InsertDragPreview::Settings;
+  std::optional<Settings> read;
+  std::optional<Settings>& kept = shared_ ? shared_->settings : read;
+  if (!kept || !kept->sameRequest(db, blockId_, isArray_)) {
+    kept.emplace();
+    kept->db = db;
+    kept->blockId = blockId_;
+    kept->isArray = isArray_;
+    kept->ucsRotation = XqInsertScaling::ucsRotation();
+    kept->scaling = XqInsertScaling::DefinitionScaling::of(blockId_, isArray_);
+  }
+  ucsRotation_ = kept->ucsRotation;
+  definitionOpened_ = kept->scaling.has_value();
+  unitFactor_ = kept->scaling ? kept->scaling->factor : 1.0;
+  uniformDefinition_ = kept->scaling && kept->scaling->uniform;
+}
+
 void InsertDragBase::sharePreview(std::shared_ptr<InsertDragPreview>& shared) {
   if (!shared) shared = std::make_shared<InsertDragPreview>();
   shared_ = shared;
@@ -113,8 +131,8 @@ void InsertDragBase::place(QvDbBlockReference& reference) const {
   if (isArray_) {
     auto& array = static_cast<QvDbMInsertBlock&>(reference);
     array.setNormal(normal_);
-    XqInsertScaling::setRotationWithUCS(&array, rotation_);
-    XqInsertScaling::setArrayScaleFactors(&array, scale_);
+    rotateWithUcs(array, rotation_);
+    scaleAsDefined(array, scale_);
     array.setColumns(data_->columns);
     array.setColumnSpacing(data_->columnSpacing);
     array.setRows(data_->rows);
@@ -122,8 +140,18 @@ void InsertDragBase::place(QvDbBlockReference& reference) const {
     return;
   }
   reference.setNormal(normal_);
-  XqInsertScaling::setRotationWithUCS(&reference, rotation_);
-  XqInsertScaling::setScaleFactorsWithCheck(&reference, scale_);
+  rotateWithUcs(reference, rotation_);
+  scaleAsDefined(reference, scale_);
+}
+
+void InsertDragBase::rotateWithUcs(QvDbBlockReference& reference, double angle) const {
+  reference.setRotation(ucsRotation_ + angle);
+}
+
+void InsertDragBase::scaleAsDefined(QvDbBlockReference& reference, const QvGeScale3d& scale) const {
+  if (!definitionOpened_) return;
+  reference.setScaleFactors(
+      XqInsertScaling::DefinitionScaling{unitFactor_, uniformDefinition_}.applied(scale));
 }
 
 void InsertDragBase::build(InsertDragPreview& built, QvDbDatabase* db, bool annotative) const {
@@ -146,7 +174,7 @@ void InsertDragBase::build(InsertDragPreview& built, QvDbDatabase* db, bool anno
     if (auto* contexts =
             QvDbObjectContextInterface::cast(reference.queryX(QvDbObjectContextInterface::desc())))
       contexts->addContext(&reference, *annoScale);
-    XqInsertScaling::setScaleFactorsWithCheck(&reference, scale_);
+    scaleAsDefined(reference, scale_);
   }
 
   // The attributes, with their default texts.
@@ -227,25 +255,21 @@ void InsertDragBase::refreshAttributes() {
 }
 
 void InsertDragBase::setPreviewScale(const QvGeScale3d& scale) {
-  if (isArray_)
-    XqInsertScaling::setArrayScaleFactors(preview(), scale);
-  else
-    XqInsertScaling::setScaleFactorsWithCheck(preview(), scale);
+  if (QvDbBlockReference* reference = preview()) scaleAsDefined(*reference, scale);
 }
 
 bool InsertDragBase::placeScaled(double rotation) {
   QvDbBlockReference* reference = preview();
   if (!reference || scale_.sx == 0.0 || scale_.sy == 0.0 || scale_.sz == 0.0) return false;
   setPreviewScale(scale_);
-  XqInsertScaling::setRotationWithUCS(reference, rotation);
+  rotateWithUcs(*reference, rotation);
   reference->setPosition(insertionPoint_);
   refreshAttributes();
   return true;
 }
 
 bool InsertDragBase::definitionScalesUniformly() const {
-  QvDbObjectPointer<QvDbBlockTableRecord> block(blockId_, QvDb::kForRead);
-  return block.openStatus() == Vexa::eOk && block->blockScaling() == QvDb::kUniform;
+  return uniformDefinition_;
 }
 
 XqOrthoModeOff::XqOrthoModeOff() : saved_(XqBlockVars::getShort(L"ORTHOMODE")) {

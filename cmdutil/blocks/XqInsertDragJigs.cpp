@@ -2,7 +2,6 @@
 #include <cmath>
 
 #include "cmdutil/blocks/XqBlockVars.h"
-#include "cmdutil/blocks/XqInsertScaling.h"
 #include "sdk/base/QvClassicCodes.h"
 #include "sdk/ed/IVexaBuildInCommandContext.h"
 #include "sdk/ed/qvedUcs.h"
@@ -83,7 +82,7 @@ bool InsertDragUniformScale::update() {
   QvDbBlockReference* reference = preview();
   if (!reference) return false;
   reference->setScaleFactors(scale_);
-  XqInsertScaling::setRotationWithUCS(reference, rotation_);
+  rotateWithUcs(*reference, rotation_);
   reference->setPosition(insertionPoint_);
   refreshAttributes();
   return true;

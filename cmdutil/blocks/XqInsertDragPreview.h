@@ -1,9 +1,11 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
+#include "cmdutil/blocks/XqInsertScaling.h"
 #include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbObjectId.h"
 
@@ -19,6 +21,21 @@ struct InsertDragPreview {
   bool fits(const QvDbDatabase* drawing, QvDbObjectId block, bool array) const {
     return reference && !annotative && db == drawing && blockId == block && isArray == array;
   }
+
+  // What the drags read once for their command (nothing changes it between its questions):
+  // the UCS rotation and how the definition, in the form asked, scales references.
+  struct Settings {
+    bool sameRequest(const QvDbDatabase* drawing, QvDbObjectId block, bool array) const {
+      return db == drawing && blockId == block && isArray == array;
+    }
+
+    const QvDbDatabase* db = nullptr;
+    QvDbObjectId blockId;
+    bool isArray = false;
+    double ucsRotation = 0.0;
+    std::optional<XqInsertScaling::DefinitionScaling> scaling;
+  };
+  std::optional<Settings> settings;
 
   QvDbDatabase* db = nullptr;
   QvDbObjectId blockId;

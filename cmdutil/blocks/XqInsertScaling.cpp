@@ -16,15 +16,8 @@ int drawingUnits() {
   return XqBlockVars::getShort(L"INSUNITS").value_or(1);
 }
 
-void applyScale(QvDbBlockReference* reference, const QvGeScale3d& scale, bool array) {
-  if (!reference) return;
-  QvDbObjectPointer<QvDbBlockTableRecord> block(reference->blockTableRecord(), QvDb::kForRead);
-  if (block.openStatus() != Vexa::eOk) return;
-  const double factor = array ? arrayUnitFactor(*block) : unitFactor(*block);
-  const QvGeScale3d uniform = uniformRule(*block, scale);
-  block.close();
-  reference->setScaleFactors(
-      QvGeScale3d(uniform.sx * factor, uniform.sy * factor, uniform.sz * factor));
+QvGeScale3d ruled(bool uniform, const QvGeScale3d& scale) {
+  return uniform ? QvGeScale3d(scale.sx, scale.sx, scale.sx) : scale;
 }
 
 }  // namespace
@@ -43,15 +36,48 @@ double arrayUnitFactor(const QvDbBlockTableRecord& block) {
 }
 
 QvGeScale3d uniformRule(const QvDbBlockTableRecord& block, const QvGeScale3d& scale) {
-  if (block.blockScaling() != QvDb::kUniform) return scale;
-  return QvGeScale3d(scale.sx, scale.sx, scale.sx);
+  return ruled(block.blockScaling() == QvDb::kUniform, scale);
+}
+
+std::optional<DefinitionScaling> DefinitionScaling::of(QvDbObjectId blockId, bool array) {
+  QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForRead);
+  if (block.openStatus() != Vexa::eOk) return std::nullopt;
+  DefinitionScaling scaling;
+  scaling.factor = array ? arrayUnitFactor(*block) : unitFactor(*block);
+  scaling.uniform = block->blockScaling() == QvDb::kUniform;
+  return scaling;
+}
+
+QvGeScale3d DefinitionScaling::applied(const QvGeScale3d& scale) const {
+  const QvGeScale3d r = ruled(uniform, scale);
+  return QvGeScale3d(r.sx * factor, r.sy * factor, r.sz * factor);
+}
+
+UcsAxes UcsAxes::current() {
+  const auto axis = [](const wchar_t* name) -> std::optional<QvGeVector3d> {
+    const std::optional<QvGePoint3d> p = XqBlockVars::getPoint(name);
+    if (!p) return std::nullopt;
+    return QvGeVector3d(p->x, p->y, p->z);
+  };
+  return UcsAxes{axis(L"UCSXDIR"), axis(L"UCSYDIR")};
+}
+
+QvGeVector3d UcsAxes::extrusion() const {
+  if (!x || !y) return QvGeVector3d::kZAxis;
+  const QvGeVector3d z = x->crossProduct(*y);
+  if (z.isZeroLength()) return QvGeVector3d::kZAxis;
+  return z.normal(QvGeContext::gTol);
+}
+
+double UcsAxes::rotation() const {
+  const QvGeVector3d xAxis = x.value_or(QvGeVector3d::kXAxis);
+  const QvGeVector3d yAxis = y.value_or(QvGeVector3d::kYAxis);
+  const QvGePlane plane(QvGePoint3d::kOrigin, xAxis.crossProduct(yAxis));
+  return xAxis.angleOnPlane(plane);
 }
 
 double ucsRotation() {
-  const QvGeVector3d x = XqBlockVars::ucsXDir();
-  const QvGeVector3d y = XqBlockVars::ucsYDir();
-  const QvGePlane plane(QvGePoint3d::kOrigin, x.crossProduct(y));
-  return x.angleOnPlane(plane);
+  return UcsAxes::current().rotation();
 }
 
 void setRotationWithUCS(QvDbBlockReference* reference, double angle) {
@@ -59,11 +85,9 @@ void setRotationWithUCS(QvDbBlockReference* reference, double angle) {
 }
 
 void setScaleFactorsWithCheck(QvDbBlockReference* reference, const QvGeScale3d& scale) {
-  applyScale(reference, scale, false);
-}
-
-void setArrayScaleFactors(QvDbBlockReference* reference, const QvGeScale3d& scale) {
-  applyScale(reference, scale, true);
+  if (!reference) return;
+  if (const auto scaling = DefinitionScaling::of(reference->blockTableRecord(), false))
+    reference->setScaleFactors(scaling->applied(scale));
 }
 
 }  // namespace XqInsertScaling

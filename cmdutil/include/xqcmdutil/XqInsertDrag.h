@@ -55,6 +55,8 @@ class XQCMDUTIL_EXPORT InsertDragBase : public QvEdDrag {
   // point: the preview of the scale and rotation questions. False when nothing changed.
   bool placeScaled(double rotation);
   void setPreviewScale(const QvGeScale3d& scale);
+  // `reference` takes `angle` plus the UCS rotation.
+  void rotateWithUcs(QvDbBlockReference& reference, double angle) const;
   bool definitionScalesUniformly() const;
   // The copy of the preview made with it.
   QvDbBlockReference* previewCopy() const;
@@ -73,6 +75,11 @@ class XQCMDUTIL_EXPORT InsertDragBase : public QvEdDrag {
  private:
   // Normal, rotation, scale (and the array's layout) from the request.
   void place(QvDbBlockReference& reference) const;
+  // Reads the UCS rotation and the definition's scaling, or takes them from the shared preview
+  // when another drag of the command read them for the same block.
+  void readSettings(QvDbDatabase* db);
+  // `scale` as the definition takes it (see DefinitionScaling): unit factor and uniform rule.
+  void scaleAsDefined(QvDbBlockReference& reference, const QvGeScale3d& scale) const;
   void build(InsertDragPreview& built, QvDbDatabase* db, bool annotative) const;
   // Puts a preview built before back as a new one would be; false when the definition's
   // attributes are no longer those it was built with.
@@ -92,7 +99,13 @@ class XQCMDUTIL_EXPORT InsertDragBase : public QvEdDrag {
   QvGeScale3d scale_;
   double rotation_ = 0.0;
   bool isArray_ = false;
-  QvGePoint3d ucsOrigin_;
+  // Read by prepare (once for the drags of a command that share a preview): the UCS rotation
+  // added to the preview's, and how the definition scales it (no scale is applied when the
+  // definition did not open).
+  double ucsRotation_ = 0.0;
+  double unitFactor_ = 1.0;
+  bool uniformDefinition_ = false;
+  bool definitionOpened_ = false;
   QvGePoint3d position_;
   bool positioned_ = false;
 };

@@ -416,6 +416,59 @@ TEST_F(InsertDragTest, AnArrayRequestPreviewsAnArrayAndTheCellIsDrawnAsFourLines
   EXPECT_EQ(shortVar(L"ORTHOMODE"), 1);
 }
 
+// The drags of one command read the UCS and the definition's units once; each still shows the
+// rotation about the UCS and the converted scale. A request for another block reads them anew.
+TEST_F(InsertDragTest, DragsSharingAPreviewConvertUnitsAndTurnWithTheUcs) {
+  ASSERT_EQ(setShortVar(L"INSUNITS", 1), kQvNormal);  // inches
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> block(tree, QvDb::kForWrite);
+    block->setBlockInsertUnits(QvDb::kUnitsMillimeters);
+  }
+  const double a = std::numbers::pi / 3;
+  QvGeMatrix3d ucs;
+  ucs.setCoordSystem(P(5, 0, 0), QvGeVector3d(std::cos(a), std::sin(a), 0),
+                     QvGeVector3d(-std::sin(a), std::cos(a), 0), QvGeVector3d::kZAxis);
+  ASSERT_EQ(qvedSetCurrentUCS(ucs), Vexa::eOk);
+  data.presetScale = QvGeScale3d(2, 4, 1);
+  data.presetRotation = 0.25;
+  std::shared_ptr<InsertDragPreview> shared;
+  InsertDragInsertionPoint point(&context, &data, L"Tree");
+  point.sharePreview(shared);
+  ASSERT_EQ(point.prepare(), kQvNormal);
+  InsertDragScaleY scaleY(&context, &data, L"Tree");
+  scaleY.sharePreview(shared);
+  ASSERT_EQ(scaleY.prepare(), kQvNormal);
+  for (const InsertDragBase* jig :
+       {static_cast<const InsertDragBase*>(&point), static_cast<const InsertDragBase*>(&scaleY)}) {
+    EXPECT_NEAR(jig->preview()->rotation(), a + 0.25, 1e-12);
+    EXPECT_NEAR(jig->preview()->scaleFactors().sx, 2 / 25.4, 1e-12);
+    EXPECT_NEAR(jig->preview()->scaleFactors().sy, 4 / 25.4, 1e-12);
+  }
+  // A sample redraws the preview with what was read at the start.
+  const int framesBefore = frames().frameCount();
+  script(L"~2,2\n5\n");
+  ASSERT_EQ(scaleY.drag(), QvEdDrag::kNormal);
+  EXPECT_GT(frames().frameCount(), framesBefore);
+  EXPECT_NEAR(scaleY.preview()->rotation(), a + 0.25, 1e-12);
+  EXPECT_NEAR(scaleY.preview()->scaleFactors().sx, 2 / 25.4, 1e-12);
+  scaleY.finish(kQvNormal);
+  EXPECT_DOUBLE_EQ(scale().sy, 5);  // the request keeps the factor as answered
+
+  // Another block in the same command: its own units (none: no conversion from inches).
+  const QvDbObjectId bush = addBlock(db(), L"Bush");
+  appendEntity(bush, new QvDbLine(P(0, 0, 0), P(0, 1, 0)));
+  data.blockName = L"Bush";
+  data.presetScale = QvGeScale3d(2, 2, 2);
+  InsertDragRotateAroundInsertPoint rotation(&context, &data, L"Bush");
+  rotation.sharePreview(shared);
+  ASSERT_EQ(rotation.prepare(), kQvNormal);
+  InsertDragRotateAroundInsertPoint alone(&context, &data, L"Bush");
+  ASSERT_EQ(alone.prepare(), kQvNormal);
+  EXPECT_DOUBLE_EQ(rotation.preview()->scaleFactors().sx, 2);
+  EXPECT_DOUBLE_EQ(alone.preview()->scaleFactors().sx, 2);
+  EXPECT_NEAR(rotation.preview()->rotation(), a + 0.25, 1e-12);
+}
+
 TEST_F(InsertDragTest, PlacementFunctionsConvertUnitsAndAddTheUcsRotation) {
   ASSERT_EQ(setShortVar(L"INSUNITS", 1), kQvNormal);
   {

@@ -12,7 +12,7 @@ void QvGiDragFrames::drawFrame(const std::vector<QvGiDrawable*>& drawables) {
   QvGiWorldDrawRecorder recorder;
   for (QvGiDrawable* drawable : drawables)
     if (drawable) recorder.drawTopLevel(drawable);
-  if (static_cast<int>(frames_.size()) == kKeptFrames) frames_.erase(frames_.begin());
+  if (static_cast<int>(frames_.size()) == kKeptFrames) frames_.pop_front();
   frames_.push_back(recorder.takePrimitives());
 
   if (folder_.empty()) return;

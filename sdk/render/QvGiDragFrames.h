@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,7 @@ class QvGiDragFrames : public VexaHostService, public IVexaDragPreview {
   void drawFrame(const std::vector<QvGiDrawable*>& drawables) override;
 
   int frameCount() const { return count_; }
-  const std::vector<Frame>& frames() const { return frames_; }
+  const std::deque<Frame>& frames() const { return frames_; }
   void clear();
 
   // The folder for SVG frames (empty: none are written); the files written so far.
@@ -30,7 +31,7 @@ class QvGiDragFrames : public VexaHostService, public IVexaDragPreview {
   static QvGiDragFrames* current();
 
  private:
-  std::vector<Frame> frames_;
+  std::deque<Frame> frames_;
   int count_ = 0;
   std::string folder_;
   int written_ = 0;

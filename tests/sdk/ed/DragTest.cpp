@@ -253,4 +253,21 @@ TEST_F(DragTest, EachRedrawIsDrawnAsAFrameOfThePreview) {
   EXPECT_THAT(frames->frames()[2][0].points[1], IsPoint(4, 4, 0));
 }
 
+// A long drag keeps its last frames, oldest first, and counts them all.
+TEST_F(DragTest, OnlyTheLastFramesAreKept) {
+  QvGiDragFrames* frames = QvGiDragFrames::current();
+  const int drawn = QvGiDragFrames::kKeptFrames + 4;
+  for (int i = 0; i < drawn; ++i) {
+    QvDbLine line(QvGePoint3d(0, 0, 0), QvGePoint3d(i, 0, 0));
+    frames->drawFrame({&line});
+  }
+  EXPECT_EQ(frames->frameCount(), drawn);
+  ASSERT_EQ(frames->frames().size(), static_cast<size_t>(QvGiDragFrames::kKeptFrames));
+  EXPECT_THAT(frames->frames().front()[0].points[1], IsPoint(4, 0, 0));
+  EXPECT_THAT(frames->frames().back()[0].points[1], IsPoint(drawn - 1, 0, 0));
+  frames->clear();
+  EXPECT_EQ(frames->frameCount(), 0);
+  EXPECT_TRUE(frames->frames().empty());
+}
+
 }  // namespace

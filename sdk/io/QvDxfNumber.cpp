@@ -93,6 +93,12 @@ int formatReal(double value, char* out) {
     std::memcpy(p, "0.0", 3);
     return static_cast<int>(p - out) + 3;
   }
+  // A whole number below 2^53 is its own shortest form: its digits and ".0".
+  if (value < 0x1p53 && static_cast<double>(static_cast<uint64_t>(value)) == value) {
+    p = std::to_chars(p, p + 20, static_cast<uint64_t>(value)).ptr;
+    std::memcpy(p, ".0", 2);
+    return static_cast<int>(p - out) + 2;
+  }
   // Shortest digits, as d[.ddd]e[+-]xx.
   char sci[32];
   const char* const sciEnd =

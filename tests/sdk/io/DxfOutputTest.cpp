@@ -87,3 +87,31 @@ TEST(DxfOutputTest, ReservedRoomKeepsTheTextWritten) {
   qvDxfAdviseHugePages(nullptr, 0);
   EXPECT_STREQ("kept", small);
 }
+
+// Reals take their shortest round-trip digits: fixed with at least one decimal up to sixteen
+// digits before the point and from 1e-4, else d.ddde+xx. Whole numbers, the most common
+// values of a drawing, around the edges of the fixed form.
+TEST(DxfOutputTest, RealsTakeTheirShortestFormWholeNumbersIncluded) {
+  const std::vector<std::pair<double, std::string>> cases = {
+      {3.0, "3.0"},
+      {-600.0, "-600.0"},
+      {1.0, "1.0"},
+      {0.0, "0.0"},
+      {-0.0, "-0.0"},
+      {2.5e15, "2500000000000000.0"},
+      {9007199254740991.0, "9007199254740991.0"},  // 2^53 - 1
+      {9007199254740992.0, "9007199254740992.0"},  // 2^53
+      {9999999999999998.0, "9999999999999998.0"},
+      {1e16, "1e+16"},
+      {-3e22, "-3e+22"},
+      {123456.75, "123456.75"},
+      {0.5, "0.5"},
+      {0.0001, "0.0001"},
+      {0.00001, "1e-05"},
+      {1.0 / 3.0, "0.3333333333333333"},
+  };
+  for (const auto& [value, text] : cases) {
+    EXPECT_EQ(QvDxfNumber::realText(value), text) << text;
+    EXPECT_TRUE(QvDxfNumber::isRealText(text, value)) << text;
+  }
+}

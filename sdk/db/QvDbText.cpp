@@ -296,7 +296,11 @@ void QvDbText::visitIds(QvDbIdVisitor& visitor) {
 Vexa::ErrorStatus QvDbText::subTransformBy(const QvGeMatrix3d& xform) {
   QvGeVector3d normal;
   if (!qvdb_detail::imageNormal(xform, normal_, normal)) return Vexa::eDegenerateGeometry;
-  QvGeVector3d run = direction(), up = upDirection();
+  // The reading and upward directions, from one direction in the text's frame.
+  const QvGeVector3d along = directionInFrame(rotation_, normal_);
+  QvGeVector3d run = mirroredInX_ ? -along : along;
+  const QvGeVector3d across = normal_.crossProduct(along);
+  QvGeVector3d up = mirroredInY_ ? -across : across;
   run.transformBy(xform);
   up.transformBy(xform);
   const double runLength = run.length();

@@ -14,6 +14,40 @@ QvGeVector3d column(const QvGeMatrix3d& m, int c) {
   return {m.entry[0][c], m.entry[1][c], m.entry[2][c]};
 }
 
+// Gauss-Jordan elimination of `m` beside the identity, with partial pivoting, over the first
+// `width` columns of `a`: 8 leaves the inverse on the right; 4 only tells whether there is
+// one (the left half never depends on the right). False for a matrix with a non-finite entry,
+// all zeros, or a pivot within `tol` of its size.
+bool reduce(const QvGeMatrix3d& m, double (&a)[4][8], int width, double tol) {
+  double size = 0.0;
+  for (int i = 0; i < 4; ++i) {
+    for (int j = 0; j < 4; ++j) {
+      a[i][j] = m.entry[i][j];
+      a[i][j + 4] = (i == j) ? 1.0 : 0.0;
+      if (!std::isfinite(m.entry[i][j])) return false;
+      const double magnitude = std::fabs(m.entry[i][j]);
+      if (magnitude > size) size = magnitude;
+    }
+  }
+  if (!(size > 0.0)) return false;
+  for (int col = 0; col < 4; ++col) {
+    int pivot = col;
+    for (int r = col + 1; r < 4; ++r)
+      if (std::fabs(a[r][col]) > std::fabs(a[pivot][col])) pivot = r;
+    if (!(std::fabs(a[pivot][col]) > tol * size)) return false;
+    if (pivot != col)
+      for (int j = 0; j < width; ++j) std::swap(a[pivot][j], a[col][j]);
+    const double p = a[col][col];
+    for (int j = 0; j < width; ++j) a[col][j] /= p;
+    for (int r = 0; r < 4; ++r) {
+      if (r == col || a[r][col] == 0.0) continue;
+      const double f = a[r][col];
+      for (int j = 0; j < width; ++j) a[r][j] -= f * a[col][j];
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 QvGeMatrix3d& QvGeMatrix3d::setToIdentity() {
@@ -253,31 +287,7 @@ double QvGeMatrix3d::det() const {
 
 bool QvGeMatrix3d::inverse(QvGeMatrix3d& result, double tol) const {
   double a[4][8];
-  double size = 0.0;
-  for (int i = 0; i < 4; ++i) {
-    for (int j = 0; j < 4; ++j) {
-      a[i][j] = entry[i][j];
-      a[i][j + 4] = (i == j) ? 1.0 : 0.0;
-      if (!std::isfinite(entry[i][j])) return false;
-      size = std::fmax(size, std::fabs(entry[i][j]));
-    }
-  }
-  if (!(size > 0.0)) return false;
-  for (int col = 0; col < 4; ++col) {
-    int pivot = col;
-    for (int r = col + 1; r < 4; ++r)
-      if (std::fabs(a[r][col]) > std::fabs(a[pivot][col])) pivot = r;
-    if (!(std::fabs(a[pivot][col]) > tol * size)) return false;
-    if (pivot != col)
-      for (int j = 0; j < 8; ++j) std::swap(a[pivot][j], a[col][j]);
-    const double p = a[col][col];
-    for (int j = 0; j < 8; ++j) a[col][j] /= p;
-    for (int r = 0; r < 4; ++r) {
-      if (r == col || a[r][col] == 0.0) continue;
-      const double f = a[r][col];
-      for (int j = 0; j < 8; ++j) a[r][j] -= f * a[col][j];
-    }
-  }
+  if (!reduce(*this, a, 8, tol)) return false;
   for (int i = 0; i < 4; ++i)
     for (int j = 0; j < 4; ++j) result.entry[i][j] = a[i][j + 4];
   return true;
@@ -301,8 +311,8 @@ QvGeMatrix3d QvGeMatrix3d::transpose() const {
 }
 
 bool QvGeMatrix3d::isSingular(double tol) const {
-  QvGeMatrix3d unused;
-  return !inverse(unused, tol);
+  double a[4][8];
+  return !reduce(*this, a, 4, tol);
 }
 
 bool QvGeMatrix3d::isEqualTo(const QvGeMatrix3d& m, const QvGeTol& tol) const {

@@ -15,9 +15,20 @@ QvGeVector3d::QvGeVector3d(const QvGePlane& plane, const QvGeVector2d& v) {
   *this = plane.uAxis() * v.x + plane.vAxis() * v.y;
 }
 
+namespace {
+
+// std::fmax, NaN rule included, without the library call: lengths are taken very often.
+inline double larger(double a, double b) {
+  if (std::isnan(a)) return b;
+  if (std::isnan(b)) return a;
+  return a < b ? b : a;
+}
+
+}  // namespace
+
 double QvGeVector3d::length() const {
   // Scaled so that very large or very small components neither overflow nor underflow.
-  const double m = std::fmax(std::fabs(x), std::fmax(std::fabs(y), std::fabs(z)));
+  const double m = larger(std::fabs(x), larger(std::fabs(y), std::fabs(z)));
   if (m == 0.0 || !std::isfinite(m)) return m;
   const double a = x / m, b = y / m, c = z / m;
   return m * std::sqrt(a * a + b * b + c * c);

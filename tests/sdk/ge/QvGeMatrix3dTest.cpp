@@ -87,6 +87,34 @@ TEST(QvGeMatrix3d, RotationScalingMirroringAndInverse) {
   EXPECT_TRUE(singular.inverse().isEqualTo(QvGeMatrix3d::kIdentity));
 }
 
+// Singularity against the tolerance: a diagonal matrix whose smallest entry sits just above or
+// below tol times its largest, a pivot that only appears after a row swap, and matrices made
+// singular by a repeated row.
+TEST(QvGeMatrix3d, SingularityFollowsTheSmallestPivotAgainstTheTolerance) {
+  QvGeMatrix3d m = QvGeMatrix3d::scaling(4.0);
+  m.entry[1][1] = 4.0 * 2e-10;
+  EXPECT_FALSE(m.isSingular(1e-10));
+  m.entry[1][1] = 4.0 * 0.5e-10;
+  EXPECT_TRUE(m.isSingular(1e-10));
+  QvGeMatrix3d out;
+  EXPECT_FALSE(m.inverse(out, 1e-10));
+
+  // The rows of the identity in another order: every pivot comes from a swap.
+  QvGeMatrix3d swapped;
+  for (int i = 0; i < 4; ++i)
+    for (int j = 0; j < 4; ++j) swapped.entry[i][j] = (j == (i + 1) % 4) ? 1.0 : 0.0;
+  EXPECT_FALSE(swapped.isSingular());
+  ASSERT_TRUE(swapped.inverse(out));
+  EXPECT_TRUE((swapped * out).isEqualTo(QvGeMatrix3d::kIdentity));
+
+  QvGeMatrix3d repeated = QvGeMatrix3d::translation({1, 2, 3});
+  repeated.entry[0][0] = 2.0;
+  repeated.entry[0][1] = 3.0;
+  for (int j = 0; j < 4; ++j) repeated.entry[1][j] = repeated.entry[0][j];
+  EXPECT_TRUE(repeated.isSingular());
+  EXPECT_TRUE(QvGeMatrix3d::scaling(0.0).isSingular());
+}
+
 TEST(QvGeMatrix3d, TranslateThenScaleNormalisesABox) {
   // Center (15, 20, 0) to the origin, then scale the 50-unit diagonal down to 10.
   const QvGeMatrix3d t = QvGeMatrix3d::translation(QvGePoint3d::kOrigin - QvGePoint3d(15, 20, 0));

@@ -33,6 +33,23 @@ TEST(QvGeVector3d, NormalizeReportsZeroLengthAndLeavesVectorAlone) {
   EXPECT_FALSE(QvGeVector3d::kIdentity.normal().isUnitLength());
 }
 
+// Lengths of vectors holding what is not a number: a NaN gives NaN unless every other
+// component is zero (then it is ignored, as the largest magnitude is zero); an infinity gives
+// infinity.
+TEST(QvGeVector3d, LengthsOfVectorsWithNaNOrInfinity) {
+  const double nan = std::nan(""), inf = HUGE_VAL;
+  EXPECT_EQ(QvGeVector3d(3.0, -4.0, 0.0).length(), 5.0);
+  EXPECT_EQ(QvGeVector3d(0.0, -0.0, 0.0).length(), 0.0);
+  EXPECT_TRUE(std::isnan(QvGeVector3d(nan, 4.0, 0.0).length()));
+  EXPECT_TRUE(std::isnan(QvGeVector3d(3.0, nan, 0.0).length()));
+  EXPECT_TRUE(std::isnan(QvGeVector3d(3.0, 0.0, nan).length()));
+  EXPECT_EQ(QvGeVector3d(nan, 0.0, 0.0).length(), 0.0);
+  EXPECT_EQ(QvGeVector3d(0.0, 0.0, nan).length(), 0.0);
+  EXPECT_TRUE(std::isnan(QvGeVector3d(nan, nan, nan).length()));
+  EXPECT_EQ(QvGeVector3d(-inf, 1.0, 0.0).length(), inf);
+  EXPECT_EQ(QvGeVector3d(nan, inf, 0.0).length(), inf);
+}
+
 TEST(QvGeVector3d, PerpVectorFollowsTheArbitraryAxisRule) {
   // Near the z axis the world Y axis is crossed with the vector, elsewhere the world Z axis.
   EXPECT_TRUE(QvGeVector3d(0, 0, -1).perpVector().isEqualTo(QvGeVector3d(-1, 0, 0)));

@@ -32,6 +32,17 @@ void alignmentFractions(QvDbTextHorzMode horz, QvDbTextVertMode vert, double& fx
   if (horz == kTextMid) fy = 0.5;
 }
 
+// The reading and upward directions (unit) of a text, from one direction in its frame.
+struct ReadingFrame {
+  ReadingFrame(double rotation, const QvGeVector3d& normal, bool mirroredInX, bool mirroredInY) {
+    const QvGeVector3d along = directionInFrame(rotation, normal);
+    const QvGeVector3d across = normal.crossProduct(along);
+    run = mirroredInX ? -along : along;
+    up = mirroredInY ? -across : across;
+  }
+  QvGeVector3d run, up;
+};
+
 }  // namespace
 
 QvDbText::QvDbText(const QvGePoint3d& position, const wchar_t* text, QvDbObjectId style,
@@ -238,14 +249,12 @@ Vexa::ErrorStatus QvDbText::mirrorInY(bool mirror) {
 
 QvGeVector3d QvDbText::direction() const {
   assertReadEnabled();
-  const QvGeVector3d d = directionInFrame(rotation_, normal_);
-  return mirroredInX_ ? -d : d;
+  return ReadingFrame(rotation_, normal_, mirroredInX_, mirroredInY_).run;
 }
 
 QvGeVector3d QvDbText::upDirection() const {
   assertReadEnabled();
-  const QvGeVector3d u = normal_.crossProduct(directionInFrame(rotation_, normal_));
-  return mirroredInY_ ? -u : u;
+  return ReadingFrame(rotation_, normal_, mirroredInX_, mirroredInY_).up;
 }
 
 double QvDbText::advanceWidth() const {
@@ -296,11 +305,8 @@ void QvDbText::visitIds(QvDbIdVisitor& visitor) {
 Vexa::ErrorStatus QvDbText::subTransformBy(const QvGeMatrix3d& xform) {
   QvGeVector3d normal;
   if (!qvdb_detail::imageNormal(xform, normal_, normal)) return Vexa::eDegenerateGeometry;
-  // The reading and upward directions, from one direction in the text's frame.
-  const QvGeVector3d along = directionInFrame(rotation_, normal_);
-  QvGeVector3d run = mirroredInX_ ? -along : along;
-  const QvGeVector3d across = normal_.crossProduct(along);
-  QvGeVector3d up = mirroredInY_ ? -across : across;
+  const ReadingFrame frame(rotation_, normal_, mirroredInX_, mirroredInY_);
+  QvGeVector3d run = frame.run, up = frame.up;
   run.transformBy(xform);
   up.transformBy(xform);
   const double runLength = run.length();
@@ -390,9 +396,10 @@ QvString QvDbText::displayString() const {
 }
 
 bool QvDbText::subWorldDraw(QvGiWorldDraw* wd) {
-  const QvGeVector3d e = direction(), v = upDirection();
-  wd->geometry().text(position_, e.crossProduct(v), e, height_, widthFactor_, oblique_,
-                      displayString());
+  assertReadEnabled();
+  const ReadingFrame frame(rotation_, normal_, mirroredInX_, mirroredInY_);
+  wd->geometry().text(position_, frame.run.crossProduct(frame.up), frame.run, height_, widthFactor_,
+                      oblique_, displayString());
   return true;
 }
 

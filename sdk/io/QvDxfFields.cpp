@@ -93,36 +93,38 @@ void readField(QvDxfObjectReader& in, QvDbObject& object, const QvDxfField& f,
 void writeField(QvDxfObjectWriter& out, const QvDbObject& object, const QvDxfField& f,
                 const QvDxfField* normalField) {
   const QvDxfField::Access& a = f.access;
+  // A default is written when the record keeps a repeat of its group: read again, the first of
+  // the two is the one taken, as it was.
+  const bool always = f.writesDefault || out.hasKept(static_cast<uint16_t>(f.subclass), f.code);
   switch (f.kind) {
     case QvDxfField::kReal: {
       const double v = a.real.get(object);
-      if (f.writesDefault || v != f.real[0]) out.real(f.code, v);
+      if (always || v != f.real[0]) out.real(f.code, v);
       break;
     }
     case QvDxfField::kAngle: {
       const double v = a.real.get(object);
-      if (f.writesDefault || v != f.real[0]) out.angle(f.code, v);
+      if (always || v != f.real[0]) out.angle(f.code, v);
       break;
     }
     case QvDxfField::kInteger: {
       const int64_t v = a.integer.get(object);
-      if (f.writesDefault || v != f.integer) out.integer(f.code, v);
+      if (always || v != f.integer) out.integer(f.code, v);
       break;
     }
     case QvDxfField::kFlags: {
       const int64_t v = a.integer.get(object);
-      if (f.writesDefault || v != f.integer || out.hasKept(QvDxfSlot::kMerged, f.code))
-        out.flags(f.code, v);
+      if (always || v != f.integer || out.hasKept(QvDxfSlot::kMerged, f.code)) out.flags(f.code, v);
       break;
     }
     case QvDxfField::kText: {
       const QvString v = a.text.get(object);
-      if (f.writesDefault || v != QvString(f.text)) out.text(f.code, v);
+      if (always || v != QvString(f.text)) out.text(f.code, v);
       break;
     }
     case QvDxfField::kPoint: {
       const QvGePoint3d p = a.point.get(object);
-      if (f.writesDefault || !same(p, f)) out.point(f.code, p);
+      if (always || !same(p, f)) out.point(f.code, p);
       break;
     }
     case QvDxfField::kOcsPoint: {
@@ -133,7 +135,7 @@ void writeField(QvDxfObjectWriter& out, const QvDbObject& object, const QvDxfFie
     }
     case QvDxfField::kVector: {
       const QvGeVector3d v = a.vector.get(object);
-      if (f.writesDefault || !same(v, f)) out.vector(f.code, v);
+      if (always || !same(v, f)) out.vector(f.code, v);
       break;
     }
     case QvDxfField::kNormal:

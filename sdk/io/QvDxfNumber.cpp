@@ -85,13 +85,15 @@ int formatReal(double value, char* out) {
     std::memcpy(out, "nan", 3);
     return 3;
   }
+  // Zero of either sign: a negative zero would read back as one and could be written the other
+  // way by what is computed from it.
+  if (value == 0.0) {
+    std::memcpy(out, "0.0", 3);
+    return 3;
+  }
   if (std::signbit(value)) {
     *p++ = '-';
     value = -value;
-  }
-  if (value == 0.0) {
-    std::memcpy(p, "0.0", 3);
-    return static_cast<int>(p - out) + 3;
   }
   // A whole number below 2^53 is its own shortest form: its digits and ".0".
   if (value < 0x1p53 && static_cast<double>(static_cast<uint64_t>(value)) == value) {

@@ -133,8 +133,9 @@ TEST_F(DxfTextTest, ControlCharactersAndCaretsAreWrittenInCaretNotationAndReadBa
 // reads back as the same double, and Python agrees on every character.
 TEST_F(DxfTextTest, RealsAreWrittenShortestAndExact) {
   std::mt19937_64 random(7);
+  // Negative zero is written as zero: computed from, it could be written either way.
+  EXPECT_EQ("0.0", QvDxfNumber::realText(-0.0));
   std::vector<double> values = {0.0,
-                                -0.0,
                                 1.0,
                                 0.1,
                                 1e16,
@@ -152,7 +153,7 @@ TEST_F(DxfTextTest, RealsAreWrittenShortestAndExact) {
     double v;
     const uint64_t bits = random();
     std::memcpy(&v, &bits, sizeof(v));
-    if (std::isfinite(v)) values.push_back(v);
+    if (std::isfinite(v) && v != 0.0) values.push_back(v);
     values.push_back(
         std::ldexp(static_cast<double>(random() % 100000), static_cast<int>(random() % 40) - 20));
   }

@@ -109,7 +109,7 @@ void InsertDragBase::readSettings(QvDbDatabase* db) {
   std::optional<Settings> read;
   std::optional<Settings>& kept = shared_ ? shared_->settings : read;
   if (!kept || !kept->sameRequest(db, blockId_, isArray_)) {
-    kept.emplace();
+    kept = Settings{};
     kept->db = db;
     kept->blockId = blockId_;
     kept->isArray = isArray_;

@@ -73,19 +73,16 @@ bool facesShareAPlane(const TopoDS_Shape& shape) {
   const auto faces = qvmodeler_detail::facesOf(shape);
   if (faces.empty()) return false;
   const double reach = kTouchShare * sizeOf(boxOf(shape));
-  double n0[3], o0[3];
+  QvGePlane first;
   for (const TopoDS_Face& face : faces) {
     double n[3], o[3];
     if (!qvmodeler_detail::faceNormal(face, n, o)) return false;
-    if (&face == &faces.front()) {
-      std::copy(n, n + 3, n0);
-      std::copy(o, o + 3, o0);
-      continue;
-    }
-    const double cross = std::hypot(n[1] * n0[2] - n[2] * n0[1], n[2] * n0[0] - n[0] * n0[2],
-                                    n[0] * n0[1] - n[1] * n0[0]);
-    const double offset = (o[0] - o0[0]) * n0[0] + (o[1] - o0[1]) * n0[1] + (o[2] - o0[2]) * n0[2];
-    if (cross > 1e-9 || std::fabs(offset) > reach) return false;
+    const QvGePlane plane(QvGePoint3d(o[0], o[1], o[2]), QvGeVector3d(n[0], n[1], n[2]));
+    if (&face == &faces.front())
+      first = plane;
+    else if (!plane.normal().isParallelTo(first.normal(), QvGeTol(1e-9, 1e-9)) ||
+             std::fabs(first.signedDistanceTo(plane.pointOnPlane())) > reach)
+      return false;
   }
   return true;
 }

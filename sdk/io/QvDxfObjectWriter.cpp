@@ -78,6 +78,12 @@ bool QvDxfObjectWriter::hasKept(uint16_t slot, int code) const {
   return false;
 }
 
+bool QvDxfObjectWriter::hasKeptCode(int code) const {
+  for (int i = 0; i < kept_.length(); ++i)
+    if (kept_.at(i).code == code) return true;
+  return false;
+}
+
 std::string_view QvDxfObjectWriter::keptText(uint16_t slot, int code) const {
   for (int i = 0; i < kept_.length(); ++i)
     if (kept_.at(i).slot == slot && kept_.at(i).code == code) return kept_.at(i).text;

@@ -48,6 +48,8 @@ class QvDxfObjectWriter {
   void keptGroups(uint16_t slot);
   bool hasKept(uint16_t slot) const;
   bool hasKept(uint16_t slot, int code) const;
+  // Whether a group of `code` is kept in any slot.
+  bool hasKeptCode(int code) const;
   // The text of the first kept group of a slot and code (empty when there is none).
   std::string_view keptText(uint16_t slot, int code) const;
   // The rest: kept groups not written yet (subclasses, embedded object), the extended data and

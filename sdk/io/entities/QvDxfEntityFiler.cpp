@@ -3,7 +3,6 @@
 #include <iterator>
 
 #include "sdk/db/QvDbEntity.h"
-#include "sdk/db/QvDbFileGroups.h"
 #include "sdk/db/QvDbSymbolTableRecord.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/io/QvDxfError.h"
@@ -105,10 +104,7 @@ QvGeVector3d QvDxfEntityFiler::readNormal(QvDxfObjectReader& in) {
 void QvDxfEntityFiler::writeNormal(QvDxfObjectWriter& out, const QvGeVector3d& normal) {
   // The default too when the record keeps a repeat of the group: read again, the first of the
   // two is the one taken, as it was.
-  bool repeated = false;
-  for (int i = 0; i < out.kept().length() && !repeated; ++i)
-    repeated = out.kept().at(i).code == 210;
-  if (!isZAxis(normal) || repeated) out.vector(210, normal);
+  if (!isZAxis(normal) || out.hasKeptCode(210)) out.vector(210, normal);
 }
 
 QvGePoint3d QvDxfEntityFiler::toWorld(const QvGePoint3d& ocs, const QvGeVector3d& normal) {

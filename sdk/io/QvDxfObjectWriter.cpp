@@ -78,9 +78,11 @@ bool QvDxfObjectWriter::hasKept(uint16_t slot, int code) const {
   return false;
 }
 
-bool QvDxfObjectWriter::hasKeptCode(int code) const {
-  for (int i = 0; i < kept_.length(); ++i)
-    if (kept_.at(i).code == code) return true;
+bool QvDxfObjectWriter::keepsRepeat(int code) const {
+  for (int i = 0; i < kept_.length(); ++i) {
+    const QvDbFileGroup& g = kept_.at(i);
+    if (g.code == code && g.slot >= 1 && g.slot <= QvDxfSlot::kMaxSubclass) return true;
+  }
   return false;
 }
 

@@ -48,8 +48,12 @@ class QvDxfObjectWriter {
   void keptGroups(uint16_t slot);
   bool hasKept(uint16_t slot) const;
   bool hasKept(uint16_t slot, int code) const;
-  // Whether a group of `code` is kept in any slot.
-  bool hasKeptCode(int code) const;
+  // Whether a value the filer may leave out as its default is written: when it differs from
+  // the default, or when the record keeps a repeat of its group among the subclasses' groups,
+  // which reading again would otherwise take in its place.
+  bool writesGroup(int code, bool differsFromDefault) const {
+    return differsFromDefault || keepsRepeat(code);
+  }
   // The text of the first kept group of a slot and code (empty when there is none).
   std::string_view keptText(uint16_t slot, int code) const;
   // The rest: kept groups not written yet (subclasses, embedded object), the extended data and
@@ -78,6 +82,7 @@ class QvDxfObjectWriter {
   // before the owner, reading again would take one of them for it.
   void writeKeptHead(uint16_t slot, bool afterOwner);
   void flushUpTo(int slot);
+  bool keepsRepeat(int code) const;
 
   QvDxfWriteSession& session_;
   QvDxfOutput& out_;

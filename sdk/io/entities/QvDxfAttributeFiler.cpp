@@ -96,9 +96,12 @@ class AttributeDefinitionFiler : public QvDxfEntityFilerOf<QvDbAttributeDefiniti
                       (definition.isConstant() ? kConstant : 0) |
                       (definition.isVerifiable() ? kVerify : 0) |
                       (definition.isPreset() ? kPreset : 0));
-    if (definition.fieldLength() != 0) out.integer(73, definition.fieldLength());
-    if (definition.verticalMode() != kTextBase) out.integer(74, definition.verticalMode());
-    if (definition.lockPositionInBlock()) out.integer(280, 1);
+    if (out.writesGroup(73, definition.fieldLength() != 0))
+      out.integer(73, definition.fieldLength());
+    if (out.writesGroup(74, definition.verticalMode() != kTextBase))
+      out.integer(74, definition.verticalMode());
+    if (out.writesGroup(280, definition.lockPositionInBlock()))
+      out.integer(280, definition.lockPositionInBlock() ? 1 : 0);
     out.end();
   }
 };
@@ -128,7 +131,8 @@ class AttributeFiler : public QvDxfEntityFilerOf<QvDbAttribute> {
     writeVersion(out);
     out.text(2, attribute.tag());
     out.flags(70, attribute.isInvisible() ? kInvisible : 0);
-    if (attribute.verticalMode() != kTextBase) out.integer(74, attribute.verticalMode());
+    if (out.writesGroup(74, attribute.verticalMode() != kTextBase))
+      out.integer(74, attribute.verticalMode());
     out.end();
   }
 };

@@ -85,14 +85,15 @@ class BlockReferenceFiler : public QvDxfEntityFilerOf<QvDbBlockReference> {
     const auto& reference = static_cast<const QvDbBlockReference&>(object);
     beginEntity(out, reference);
     out.subclass(2);
-    if (reference.numAttributes() > 0) out.integer(66, 1);
+    if (out.writesGroup(66, reference.numAttributes() > 0))
+      out.integer(66, reference.numAttributes() > 0 ? 1 : 0);
     out.text(2, QvDbSymbolTableRecord::nameOf(reference.blockTableRecord()));
     writeOcsPoint(out, 10, reference.position(), reference.normal());
     const QvGeScale3d scale = reference.scaleFactors();
-    if (scale.sx != 1.0) out.real(41, scale.sx);
-    if (scale.sy != 1.0) out.real(42, scale.sy);
-    if (scale.sz != 1.0) out.real(43, scale.sz);
-    if (reference.rotation() != 0.0) out.angle(50, reference.rotation());
+    if (out.writesGroup(41, scale.sx != 1.0)) out.real(41, scale.sx);
+    if (out.writesGroup(42, scale.sy != 1.0)) out.real(42, scale.sy);
+    if (out.writesGroup(43, scale.sz != 1.0)) out.real(43, scale.sz);
+    if (out.writesGroup(50, reference.rotation() != 0.0)) out.angle(50, reference.rotation());
     if (const auto* array = QvDbMInsertBlock::cast(&object)) {
       out.integer(70, array->columns());
       out.integer(71, array->rows());

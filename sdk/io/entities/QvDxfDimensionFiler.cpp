@@ -243,13 +243,10 @@ class DimensionFiler : public QvDxfEntityFiler {
     const DimensionKind& kind = kindOf(object);
     beginEntity(out, dimension);
     out.subclass(2);
-    // A group left out is written all the same when the record keeps a repeat of it: read again,
-    // the first of the two is the one taken, as it was.
-    const auto repeated = [&out](int code) { return out.hasKept(2, code); };
     const QvDbObjectId block = dimension.dimBlockId();
     if (out.session().isWritten(block))
       out.text(2, QvDbSymbolTableRecord::nameOf(block));
-    else if (repeated(2))
+    else if (out.writesGroup(2, false))
       out.raw(2, "");
     QvDxfFields::write(out, object, kind.head, 2, 2);
     writeOcsPoint(out, 11, dimension.textPosition(), dimension.normal());
@@ -259,9 +256,11 @@ class DimensionFiler : public QvDxfEntityFiler {
     out.flags(70, type);
     const double measurement = dimension.measurement();
     writeDerived(out, 42, 1, &measurement);
-    if (!dimension.dimensionText().isEmpty() || repeated(1)) out.text(1, dimension.dimensionText());
-    if (dimension.textRotation() != 0.0 || repeated(53)) out.angle(53, dimension.textRotation());
-    if (dimension.horizontalRotation() != 0.0 || repeated(51))
+    if (out.writesGroup(1, !dimension.dimensionText().isEmpty()))
+      out.text(1, dimension.dimensionText());
+    if (out.writesGroup(53, dimension.textRotation() != 0.0))
+      out.angle(53, dimension.textRotation());
+    if (out.writesGroup(51, dimension.horizontalRotation() != 0.0))
       out.angle(51, dimension.horizontalRotation());
     writeNormal(out, dimension.normal());
     QvDxfFields::write(out, object, kind.body, kind.body.front().subclass - 1, kind.lastSubclass);

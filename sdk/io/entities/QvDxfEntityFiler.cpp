@@ -102,9 +102,7 @@ QvGeVector3d QvDxfEntityFiler::readNormal(QvDxfObjectReader& in) {
 }
 
 void QvDxfEntityFiler::writeNormal(QvDxfObjectWriter& out, const QvGeVector3d& normal) {
-  // The default too when the record keeps a repeat of the group: read again, the first of the
-  // two is the one taken, as it was.
-  if (!isZAxis(normal) || out.hasKeptCode(210)) out.vector(210, normal);
+  if (out.writesGroup(210, !isZAxis(normal))) out.vector(210, normal);
 }
 
 QvGePoint3d QvDxfEntityFiler::toWorld(const QvGePoint3d& ocs, const QvGeVector3d& normal) {

@@ -248,15 +248,17 @@ class PolylineFiler : public QvDxfEntityFiler, public QvDxfFlaggedFollowers {
     out.subclass(2);
     out.integer(66, 1);
     out.point(10, QvGePoint3d(0.0, 0.0, polyline.elevation()));
-    if (polyline.thickness() != 0.0) out.real(39, polyline.thickness());
+    if (out.writesGroup(39, polyline.thickness() != 0.0)) out.real(39, polyline.thickness());
     int64_t flags =
         (polyline.isClosed() ? kClosed : 0) | (polyline.isLinetypeGenerationOn() ? kPlinegen : 0);
     if (polyline.polyType() == k2dFitCurvePoly) flags |= kCurveFit;
     if (polyline.polyType() == k2dQuadSplinePoly || polyline.polyType() == k2dCubicSplinePoly)
       flags |= kSplineFit;
     out.flags(70, flags);
-    if (polyline.defaultStartWidth() != 0.0) out.real(40, polyline.defaultStartWidth());
-    if (polyline.defaultEndWidth() != 0.0) out.real(41, polyline.defaultEndWidth());
+    if (out.writesGroup(40, polyline.defaultStartWidth() != 0.0))
+      out.real(40, polyline.defaultStartWidth());
+    if (out.writesGroup(41, polyline.defaultEndWidth() != 0.0))
+      out.real(41, polyline.defaultEndWidth());
     if (flags & kSplineFit)
       out.integer(75, polyline.polyType() == k2dQuadSplinePoly ? kQuadratic : kCubic);
     writeNormal(out, polyline.normal());
@@ -351,9 +353,9 @@ class Vertex2dFiler : public QvDxfEntityFilerOf<QvDb2dVertex> {
     out.subclass(2);
     out.subclass(3);
     out.point(10, vertex.position());
-    if (vertex.startWidth() != 0.0) out.real(40, vertex.startWidth());
-    if (vertex.endWidth() != 0.0) out.real(41, vertex.endWidth());
-    if (vertex.bulge() != 0.0) out.real(42, vertex.bulge());
+    if (out.writesGroup(40, vertex.startWidth() != 0.0)) out.real(40, vertex.startWidth());
+    if (out.writesGroup(41, vertex.endWidth() != 0.0)) out.real(41, vertex.endWidth());
+    if (out.writesGroup(42, vertex.bulge() != 0.0)) out.real(42, vertex.bulge());
     int64_t flags = vertex.isTangentUsed() ? kTangentUsed : 0;
     switch (vertex.vertexType()) {
       case k2dSplineCtlVertex:
@@ -369,8 +371,10 @@ class Vertex2dFiler : public QvDxfEntityFilerOf<QvDb2dVertex> {
         break;
     }
     out.flags(70, flags);
-    if (vertex.isTangentUsed()) out.angle(50, vertex.tangent());
-    if (vertex.vertexIdentifier() != 0) out.integer(91, vertex.vertexIdentifier());
+    if (out.writesGroup(50, vertex.isTangentUsed()))
+      out.angle(50, vertex.isTangentUsed() ? vertex.tangent() : 0.0);
+    if (out.writesGroup(91, vertex.vertexIdentifier() != 0))
+      out.integer(91, vertex.vertexIdentifier());
     out.end();
   }
 };
@@ -501,7 +505,7 @@ class FaceRecordFiler : public QvDxfEntityFilerOf<QvDbFaceRecord> {
       bool visible = true;
       face.getVertexAt(c, number);
       face.isEdgeVisibleAt(c, visible);
-      if (number != 0) out.integer(71 + c, visible ? number : -number);
+      if (out.writesGroup(71 + c, number != 0)) out.integer(71 + c, visible ? number : -number);
     }
     out.end();
   }

@@ -98,9 +98,9 @@ class PolylineFiler : public QvDxfEntityFilerOf<QvDbPolyline> {
     out.flags(70, (polyline.isClosed() ? kClosed : 0) | (polyline.hasPlinegen() ? kPlinegen : 0));
     double constantWidth = 0.0;
     const bool constant = polyline.getConstantWidth(constantWidth) == Vexa::eOk;
-    if (constant) out.real(43, constantWidth);
-    if (polyline.elevation() != 0.0) out.real(38, polyline.elevation());
-    if (polyline.thickness() != 0.0) out.real(39, polyline.thickness());
+    if (out.writesGroup(43, constant)) out.real(43, constant ? constantWidth : 0.0);
+    if (out.writesGroup(38, polyline.elevation() != 0.0)) out.real(38, polyline.elevation());
+    if (out.writesGroup(39, polyline.thickness() != 0.0)) out.real(39, polyline.thickness());
     for (unsigned int i = 0; i < count; ++i) {
       QvGePoint2d point;
       polyline.getPointAt(i, point);

@@ -1,7 +1,7 @@
 #include "sdk/db/QvDbShape.h"
-#include "sdk/io/entities/QvDxfEntityClassFilers.h"
 #include "sdk/io/QvDxfObjectReader.h"
 #include "sdk/io/QvDxfObjectWriter.h"
+#include "sdk/io/entities/QvDxfEntityClassFilers.h"
 #include "sdk/io/entities/QvDxfEntityFiler.h"
 
 namespace {
@@ -33,13 +33,13 @@ class ShapeFiler : public QvDxfEntityFilerOf<QvDbShape> {
     const auto& shape = static_cast<const QvDbShape&>(object);
     beginEntity(out, shape);
     out.subclass(2);
-    if (shape.thickness() != 0.0) out.real(39, shape.thickness());
+    if (out.writesGroup(39, shape.thickness() != 0.0)) out.real(39, shape.thickness());
     out.point(10, shape.position());
     out.real(40, shape.size());
     out.text(2, shape.name());
-    if (shape.rotation() != 0.0) out.angle(50, shape.rotation());
-    if (shape.widthFactor() != 1.0) out.real(41, shape.widthFactor());
-    if (shape.oblique() != 0.0) out.angle(51, shape.oblique());
+    if (out.writesGroup(50, shape.rotation() != 0.0)) out.angle(50, shape.rotation());
+    if (out.writesGroup(41, shape.widthFactor() != 1.0)) out.real(41, shape.widthFactor());
+    if (out.writesGroup(51, shape.oblique() != 0.0)) out.angle(51, shape.oblique());
     writeNormal(out, shape.normal());
     out.end();
   }

@@ -206,8 +206,8 @@ void QvDxfSplineFiler::write(QvDxfObjectWriter& out, const QvDbObject& object) c
     QvGeVector3d start;
     QvGeVector3d end;
     spline.getFitTangents(start, end);
-    if (start.length() > 0.0) out.vector(12, start);
-    if (end.length() > 0.0) out.vector(13, end);
+    if (out.writesGroup(12, start.length() > 0.0)) out.vector(12, start);
+    if (out.writesGroup(13, end.length() > 0.0)) out.vector(13, end);
   }
   for (const double knot : knots) out.real(40, knot);
   if (rational)

@@ -27,7 +27,7 @@ class TextFiler : public QvDxfEntityFilerOf<QvDbText> {
     out.subclass(2);
     QvDxfTextPart::write(out, text);
     out.subclass(3);
-    if (text.verticalMode() != kTextBase) out.integer(73, text.verticalMode());
+    if (out.writesGroup(73, text.verticalMode() != kTextBase)) out.integer(73, text.verticalMode());
     out.end();
   }
 };

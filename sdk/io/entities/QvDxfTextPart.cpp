@@ -94,22 +94,22 @@ void QvDxfTextPart::read(QvDxfObjectReader& in, QvDbText& text, int verticalSubc
 
 void QvDxfTextPart::write(QvDxfObjectWriter& out, const QvDbText& text) {
   const QvGeVector3d normal = text.normal();
-  if (text.thickness() != 0.0) out.real(39, text.thickness());
+  if (out.writesGroup(39, text.thickness() != 0.0)) out.real(39, text.thickness());
   double values[3];
   ocsValues(text.position(), normal, values);
   QvDxfEntityFiler::writeDerived(out, 10, 3, values);
   const double height = text.height();
   QvDxfEntityFiler::writeDerived(out, 40, 1, &height);
   out.text(1, text.textString());
-  if (text.rotation() != 0.0) {
+  if (out.writesGroup(50, text.rotation() != 0.0)) {
     const double rotation = QvDxfNumber::radiansToDegrees(text.rotation());
     QvDxfEntityFiler::writeDerived(out, 50, 1, &rotation);
   }
-  if (text.widthFactor() != 1.0) {
+  if (out.writesGroup(41, text.widthFactor() != 1.0)) {
     const double width = text.widthFactor();
     QvDxfEntityFiler::writeDerived(out, 41, 1, &width);
   }
-  if (text.oblique() != 0.0) {
+  if (out.writesGroup(51, text.oblique() != 0.0)) {
     const double oblique = QvDxfNumber::radiansToDegrees(text.oblique());
     QvDxfEntityFiler::writeDerived(out, 51, 1, &oblique);
   }
@@ -119,8 +119,9 @@ void QvDxfTextPart::write(QvDxfObjectWriter& out, const QvDbText& text) {
   const int64_t flags =
       (text.isMirroredInX() ? kMirroredInX : 0) | (text.isMirroredInY() ? kMirroredInY : 0);
   if (flags != 0 || out.hasKept(QvDxfSlot::kMerged, 71)) out.flags(71, flags);
-  if (text.horizontalMode() != kTextLeft) out.integer(72, text.horizontalMode());
-  if (!text.isDefaultAlignment()) {
+  if (out.writesGroup(72, text.horizontalMode() != kTextLeft))
+    out.integer(72, text.horizontalMode());
+  if (out.writesGroup(11, !text.isDefaultAlignment())) {
     ocsValues(text.alignmentPoint(), normal, values);
     QvDxfEntityFiler::writeDerived(out, 11, 3, values);
   }

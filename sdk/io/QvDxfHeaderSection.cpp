@@ -178,6 +178,19 @@ void QvDxfHeaderSection::read(QvDxfReadSession& session, size_t begin, size_t en
     QvDxfRawGroups groups;
     for (size_t k = first; k < next; ++k)
       groups.push_back({static_cast<int16_t>(tokens.code(k)), session.toUtf8(tokens.value(k))});
+    // A current record named twice: the last names it, kept in the place of the first, so that
+    // a name that stays unresolved is written back as the one read.
+    const auto keepCurrent = [&](QvString& record, uint32_t& recordLine) {
+      record = session.decode(rawValue);
+      recordLine = line;
+      for (QvDxfFileExtras::HeaderVariable& v : extras.header) {
+        if (v.name == name) {
+          v.groups = std::move(groups);
+          return;
+        }
+      }
+      extras.header.push_back({name, true, std::move(groups)});
+    };
     switch (specialOf(name)) {
       case Special::kVersion:
       case Special::kCodePage:
@@ -185,24 +198,16 @@ void QvDxfHeaderSection::read(QvDxfReadSession& session, size_t begin, size_t en
         extras.header.push_back({name, true, std::move(groups)});
         continue;
       case Special::kLayer:
-        current.layer = session.decode(rawValue);
-        current.layerLine = line;
-        extras.header.push_back({name, true, std::move(groups)});
+        keepCurrent(current.layer, current.layerLine);
         continue;
       case Special::kLinetype:
-        current.linetype = session.decode(rawValue);
-        current.linetypeLine = line;
-        extras.header.push_back({name, true, std::move(groups)});
+        keepCurrent(current.linetype, current.linetypeLine);
         continue;
       case Special::kTextStyle:
-        current.textStyle = session.decode(rawValue);
-        current.textStyleLine = line;
-        extras.header.push_back({name, true, std::move(groups)});
+        keepCurrent(current.textStyle, current.textStyleLine);
         continue;
       case Special::kDimStyle:
-        current.dimStyle = session.decode(rawValue);
-        current.dimStyleLine = line;
-        extras.header.push_back({name, true, std::move(groups)});
+        keepCurrent(current.dimStyle, current.dimStyleLine);
         continue;
       case Special::kNone:
         break;

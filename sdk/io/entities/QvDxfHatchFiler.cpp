@@ -12,6 +12,7 @@
 #include "sdk/ge/QvGeEllipArc2d.h"
 #include "sdk/ge/QvGeLineSeg2d.h"
 #include "sdk/ge/QvGeNurbCurve2d.h"
+#include "sdk/ge/QvGePrecision.h"
 #include "sdk/io/QvDxfObjectReader.h"
 #include "sdk/io/QvDxfObjectWriter.h"
 #include "sdk/io/QvDxfWriteSession.h"
@@ -43,6 +44,10 @@ class Cursor {
   }
   QvDbObjectId pointer(int code) { return in_.pointerAt(expect(code)); }
   QvString text(int code) { return in_.textAt(expect(code)); }
+  // Refuses the value of group i, which the hatch does not take.
+  [[noreturn]] void refuse(size_t i, const std::string& what) {
+    in_.fail(i, QvDxfDiagnostic::kRefusedValue, what);
+  }
   // The value of an optional group, when it comes next.
   bool optionalReal(int code, double& value) {
     if (!atCode(code)) return false;
@@ -106,12 +111,16 @@ double angleAt(double a, double b, double param) {
 QvGeCurve2d* readEllipse(Cursor& c) {
   const QvGePoint2d center = c.point(10);
   const QvGeVector2d major = c.point(11).asVector();
+  const size_t ratioAt = c.at();
   const double ratio = c.real(40);
-  double start = radians(c.real(50));
+  // As an ellipse entity's: above 0, and 1 at most.
+  if (!(ratio > 0.0) || ratio > 1.0 + QvGePrecision::kRoundoff)
+    c.refuse(ratioAt, "the axis ratio (40) of an ellipse edge is not above 0 and at most 1");
+  const double start = radians(c.real(50));
   double end = radians(c.real(51));
   const bool ccw = c.integer(73, INT16_MIN, INT16_MAX) != 0;
   if (!(end > start)) end += 2.0 * std::numbers::pi;
-  const double a = major.length(), b = a * ratio;
+  const double a = major.length(), b = a * std::fmin(ratio, 1.0);
   const QvGeVector2d unit = a > 0.0 ? major / a : QvGeVector2d::kXAxis;
   const QvGeVector2d minor = ccw ? unit.perpVector() : -unit.perpVector();
   const double t0 = paramAt(a, b, start);

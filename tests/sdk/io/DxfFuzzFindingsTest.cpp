@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/io/QvDxfFile.h"
@@ -81,4 +82,34 @@ TEST_F(DxfFuzzFindingsTest, ARecordKeptAsProxyIsWrittenWithItsMarkersAndRepeated
   EXPECT_EQ(valuesOf(spline, 100), (std::vector<std::string>{"AcDbEntity", "AcDbSpline"}));
   EXPECT_EQ(valuesOf(spline, 8), (std::vector<std::string>{"0", ""}));
   EXPECT_EQ(valuesOf(spline, 71), (std::vector<std::string>{"3"}));
+}
+
+TEST_F(DxfFuzzFindingsTest, ACurrentLayerNamedTwiceIsTheLastAndIsWrittenOnceAsRead) {
+  // The second name is no layer: the standard one is current and the variable is written back
+  // as the file had it last, in the place of the first.
+  const std::string text =
+      readFile((findings() / "header_names_its_current_layer_twice.dxf").string());
+  QvDxfReadResult result;
+  const std::unique_ptr<QvDbDatabase> read = readDxf(text, result);
+  ASSERT_TRUE(read) << result.message();
+  EXPECT_EQ(std::vector<QvDxfDiagnostic::Code>{QvDxfDiagnostic::kCurrentRecordReplaced},
+            codesOf(result));
+  const DxfGroups written = groupsOf(dxfText(*read));
+  size_t variables = 0;
+  for (size_t i = 0; i + 1 < written.size(); ++i) {
+    if (written[i] != DxfGroups::value_type{9, "$CLAYER"}) continue;
+    ++variables;
+    EXPECT_EQ((DxfGroups::value_type{8, "*"}), written[i + 1]);
+  }
+  EXPECT_EQ(1u, variables);
+}
+
+TEST_F(DxfFuzzFindingsTest, AnEllipseEdgeWiderThanLongIsRefusedAtItsRatio) {
+  const std::string text =
+      readFile((findings() / "hatch_ellipse_edge_wider_than_long.dxf").string());
+  QvDxfReadResult result;
+  EXPECT_FALSE(readDxf(text, result));
+  ASSERT_NE(nullptr, result.refusal());
+  EXPECT_EQ(QvDxfDiagnostic::kRefusedValue, result.refusal()->code);
+  EXPECT_EQ(lineOf(text, "1e20"), result.refusal()->line);
 }

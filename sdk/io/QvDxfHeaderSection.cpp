@@ -185,6 +185,7 @@ void QvDxfHeaderSection::read(QvDxfReadSession& session, size_t begin, size_t en
       recordLine = line;
       for (QvDxfFileExtras::HeaderVariable& v : extras.header) {
         if (v.name == name) {
+          v.known = true;  // the first may have had no value
           v.groups = std::move(groups);
           return;
         }

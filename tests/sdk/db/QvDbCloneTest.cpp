@@ -16,6 +16,7 @@
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/SymbolRecords.h"
 
 namespace {
 
@@ -276,12 +277,7 @@ class QvDbInsertTest : public QvDbCloneTest {
     sourceObjects = src->numObjects();
   }
 
-  QvDbObjectId findBlock(const wchar_t* name) {
-    QvDbObjectPointer<QvDbBlockTable> table(db()->blockTableId(), QvDb::kForRead);
-    QvDbObjectId id;
-    table->getAt(name, id);
-    return id;
-  }
+  QvDbObjectId findBlock(const wchar_t* name) { return recordNamed(db()->blockTableId(), name); }
   QvDbObjectId layerOf(QvDbObjectId entityId) {
     QvDbObjectPointer<QvDbEntity> entity(entityId, QvDb::kForRead);
     return entity ? entity->layerId() : QvDbObjectId();

@@ -24,6 +24,7 @@
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/SymbolRecords.h"
 
 namespace {
 
@@ -109,13 +110,6 @@ int anonymousDimensionBlocks(QvDbDatabase* db) {
   return n;
 }
 
-QvDbObjectId blockNamed(QvDbDatabase* db, const QvString& name) {
-  QvDbObjectPointer<QvDbBlockTable> table(db->blockTableId(), QvDb::kForRead);
-  QvDbObjectId id;
-  table->getAt(name.c_str(), id);
-  return id;
-}
-
 class QvDbDimensionBlockTest : public HostFixture {
  protected:
   QvDbObjectId append(QvDbEntity* entity) { return appendEntity(db()->modelSpaceId(), entity); }
@@ -133,7 +127,7 @@ TEST_F(QvDbDimensionBlockTest, AnAppendedDimensionGetsABlockThatDrawsIt) {
   ASSERT_FALSE(blockId.isNull());
   const BlockContents block = contentsOf(blockId);
   EXPECT_EQ(L"*D", block.name.left(2)) << block.name.utf8();
-  EXPECT_EQ(blockId, blockNamed(db(), block.name));
+  EXPECT_EQ(blockId, recordNamed(db()->blockTableId(), block.name.c_str()));
 
   ASSERT_EQ(3u, block.lines.size());
   ASSERT_EQ(2u, block.arrows.size());

@@ -18,6 +18,7 @@
 #include "sdk/rx/QvRxClass.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/SymbolRecords.h"
 
 namespace {
 
@@ -29,12 +30,7 @@ constexpr double kPi = 3.14159265358979323846;
 class BlockInsertExplodeTest : public HostFixture {
  protected:
   QvDbObjectId line(const P& a, const P& b) { return appendToModelSpace(db(), new QvDbLine(a, b)); }
-  QvDbObjectId blockNamed(const wchar_t* name) {
-    QvDbObjectPointer<QvDbBlockTable> table(db()->blockTableId(), QvDb::kForRead);
-    QvDbObjectId id;
-    table->getAt(name, id);
-    return id;
-  }
+  QvDbObjectId blockNamed(const wchar_t* name) { return recordNamed(db()->blockTableId(), name); }
   // The end points of the lines of a block (or a space), in order.
   std::vector<std::pair<P, P>> linesOf(QvDbObjectId blockId) {
     std::vector<std::pair<P, P>> out;

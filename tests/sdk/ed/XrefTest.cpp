@@ -19,6 +19,7 @@
 #include "tests/support/DbChecks.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/SymbolRecords.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -40,13 +41,6 @@ class XrefTest : public HostFixture {
     const std::string path = folder_.path("house.dxf");
     EXPECT_EQ(side.saveAs(QvString(path.c_str()).c_str()), Vexa::eOk);
     return path;
-  }
-
-  QvDbObjectId record(QvDbObjectId tableId, const wchar_t* name) {
-    QvDbObjectPointer<QvDbSymbolTable> table(tableId, QvDb::kForRead);
-    QvDbObjectId id;
-    if (table) table->getAt(name, id);
-    return id;
   }
 
   bool dependent(QvDbObjectId id) {
@@ -75,12 +69,12 @@ TEST_F(XrefTest, AttachMakesAnExternalBlockWithDependentSymbolsAndAReference) {
     EXPECT_EQ(block->pathName(), QvString(path.c_str()));
     EXPECT_EQ(block->entityIds().length(), 2);
   }
-  const QvDbObjectId walls = record(db()->layerTableId(), L"HOUSE|Walls");
-  const QvDbObjectId door = record(db()->blockTableId(), L"HOUSE|Door");
+  const QvDbObjectId walls = recordNamed(db()->layerTableId(), L"HOUSE|Walls");
+  const QvDbObjectId door = recordNamed(db()->blockTableId(), L"HOUSE|Door");
   EXPECT_TRUE(dependent(walls));
   EXPECT_TRUE(dependent(door));
-  EXPECT_TRUE(record(db()->layerTableId(), L"Walls").isNull());
-  EXPECT_FALSE(dependent(record(db()->layerTableId(), L"0")));
+  EXPECT_TRUE(recordNamed(db()->layerTableId(), L"Walls").isNull());
+  EXPECT_FALSE(dependent(recordNamed(db()->layerTableId(), L"0")));
   {
     QvDbObjectPointer<QvDbBlockReference> ref(refId, QvDb::kForRead);
     ASSERT_TRUE(ref);
@@ -93,8 +87,8 @@ TEST_F(XrefTest, AttachMakesAnExternalBlockWithDependentSymbolsAndAReference) {
 
   // Bind: ordinary records named BLOCK$0$NAME, the flag and the path gone, ids kept.
   ASSERT_EQ(qvedXrefBind(L"HOUSE"), Vexa::eOk);
-  EXPECT_EQ(record(db()->layerTableId(), L"HOUSE$0$Walls"), walls);
-  EXPECT_EQ(record(db()->blockTableId(), L"HOUSE$0$Door"), door);
+  EXPECT_EQ(recordNamed(db()->layerTableId(), L"HOUSE$0$Walls"), walls);
+  EXPECT_EQ(recordNamed(db()->blockTableId(), L"HOUSE$0$Door"), door);
   EXPECT_FALSE(dependent(walls));
   {
     QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForRead);
@@ -110,13 +104,13 @@ TEST_F(XrefTest, BindTakesTheNextFreeNumberAndInsertBindTheOwnNames) {
   addLayer(db(), L"A$0$Walls");
   ASSERT_EQ(qvedXrefAttach(QvString(path.c_str()).c_str(), L"A"), Vexa::eOk);
   ASSERT_EQ(qvedXrefBind(L"a"), Vexa::eOk);  // block names in any case
-  EXPECT_FALSE(record(db()->layerTableId(), L"A$1$Walls").isNull());
+  EXPECT_FALSE(recordNamed(db()->layerTableId(), L"A$1$Walls").isNull());
 
   addLayer(db(), L"Walls");
   ASSERT_EQ(qvedXrefAttach(QvString(path.c_str()).c_str(), L"B"), Vexa::eOk);
   ASSERT_EQ(qvedXrefBind(L"B", true), Vexa::eOk);
-  EXPECT_FALSE(record(db()->blockTableId(), L"Door").isNull());       // free: its own name
-  EXPECT_FALSE(record(db()->layerTableId(), L"B$0$Walls").isNull());  // taken: numbered
+  EXPECT_FALSE(recordNamed(db()->blockTableId(), L"Door").isNull());       // free: its own name
+  EXPECT_FALSE(recordNamed(db()->layerTableId(), L"B$0$Walls").isNull());  // taken: numbered
   EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
@@ -137,7 +131,7 @@ TEST_F(XrefTest, RefusalsLeaveTheDrawingAsItWas) {
   EXPECT_EQ(qvedXrefBind(L"Taken"), Vexa::eNotApplicable);
   EXPECT_EQ(db()->numObjects(), withBlock);
   EXPECT_GT(withBlock, before);
-  EXPECT_TRUE(record(db()->layerTableId(), L"X|Walls").isNull());
+  EXPECT_TRUE(recordNamed(db()->layerTableId(), L"X|Walls").isNull());
   EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
@@ -161,7 +155,7 @@ TEST_F(XrefTest, ResolveReadsTheFilesAgainAndKeepsBlocksWhoseFileIsGone) {
     appendToModelSpace(&side, line);
     ASSERT_EQ(side.saveAs(file.c_str(), false), Vexa::eOk);
   }
-  const QvDbObjectId walls = record(db()->layerTableId(), L"HOUSE|Walls");
+  const QvDbObjectId walls = recordNamed(db()->layerTableId(), L"HOUSE|Walls");
   EXPECT_EQ(qvdbResolveCurrentXRefs(db(), true, false), Vexa::eFileNotFound);
   {
     QvDbObjectPointer<QvDbBlockTableRecord> block(house, QvDb::kForRead);
@@ -171,8 +165,8 @@ TEST_F(XrefTest, ResolveReadsTheFilesAgainAndKeepsBlocksWhoseFileIsGone) {
     EXPECT_EQ(kept->entityIds().length(), 2);  // its file is gone: the contents stay
     EXPECT_FALSE(kept->isResolved());
   }
-  EXPECT_EQ(record(db()->layerTableId(), L"HOUSE|Walls"), walls);  // the same record again
-  EXPECT_TRUE(dependent(record(db()->layerTableId(), L"HOUSE|Roof")));
+  EXPECT_EQ(recordNamed(db()->layerTableId(), L"HOUSE|Walls"), walls);  // the same record again
+  EXPECT_TRUE(dependent(recordNamed(db()->layerTableId(), L"HOUSE|Roof")));
   // Only the unresolved one is tried again, and it is still missing.
   EXPECT_EQ(qvdbResolveCurrentXRefs(db(), true, true), Vexa::eFileNotFound);
   EXPECT_TRUE(nothingLeftOpen(db()));
@@ -205,8 +199,8 @@ TEST_F(XrefTest, AttachOfASavedDrawingTakesItsContentsFromMemory) {
   for (const auto& [prefix, blockId] :
        {std::pair<std::wstring, QvDbObjectId>{L"MEM", fromMemory}, {L"FILE", fromFile}}) {
     SCOPED_TRACE(prefix);
-    const QvDbObjectId walls = record(db()->layerTableId(), (prefix + L"|Walls").c_str());
-    const QvDbObjectId door = record(db()->blockTableId(), (prefix + L"|Door").c_str());
+    const QvDbObjectId walls = recordNamed(db()->layerTableId(), (prefix + L"|Walls").c_str());
+    const QvDbObjectId door = recordNamed(db()->blockTableId(), (prefix + L"|Door").c_str());
     EXPECT_TRUE(dependent(walls));
     EXPECT_TRUE(dependent(door));
     QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForRead);
@@ -223,7 +217,7 @@ TEST_F(XrefTest, AttachOfASavedDrawingTakesItsContentsFromMemory) {
     EXPECT_EQ(nested->blockTableRecord(), door);
   }
   EXPECT_FALSE(dependent(hostWalls));
-  EXPECT_EQ(record(db()->layerTableId(), L"Walls"), hostWalls);
+  EXPECT_EQ(recordNamed(db()->layerTableId(), L"Walls"), hostWalls);
   {
     QvDbObjectPointer<QvDbBlockReference> ref(refId, QvDb::kForRead);
     ASSERT_TRUE(ref);

@@ -26,16 +26,6 @@
 
 namespace {
 
-void registerApp(QvDbDatabase* db, const wchar_t* name) {
-  QvDbRegAppTable* table = nullptr;
-  ASSERT_EQ(Vexa::eOk, db->getSymbolTable(table, QvDb::kForWrite));
-  auto* app = new QvDbRegAppTableRecord();
-  app->setName(name);
-  ASSERT_EQ(Vexa::eOk, table->add(app));
-  app->close();
-  table->close();
-}
-
 // A stand-in entity: a proxy of a made-up type on a layer, in a block.
 QvDbObjectId addProxyEntity(QvDbObjectId blockId, QvDbObjectId layerId) {
   auto* entity = new QvDbProxyEntity(QvDbProxyClass{L"TESTSHAPE", L"", L"", 0});
@@ -179,7 +169,7 @@ TEST_F(DxfObjectsTest, DictionariesRecordsReactorsAndExtensionDictionariesComeBa
 }
 
 TEST_F(DxfObjectsTest, ExtendedDataOfEveryKindComesBack) {
-  registerApp(db(), L"TARVO_DATA");
+  ASSERT_FALSE(addRegApp(db(), L"TARVO_DATA").isNull());
   const QvDbObjectId layer = addLayer(db(), L"Data");
   const QvDbObjectId entity = addProxyEntity(db()->modelSpaceId(), layer);
   const double where[3] = {1.5, 2.25, -7.0};

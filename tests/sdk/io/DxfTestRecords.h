@@ -6,16 +6,11 @@
 #include "sdk/db/QvDbLayerTable.h"
 #include "sdk/db/QvDbLayerTableRecord.h"
 #include "tests/support/DbSetup.h"  // addRecord, addLayer
+#include "tests/support/SymbolRecords.h"
 
 // Symbol-table records the DXF tests look up.
 
 // The id of the layer of that name; null when there is none.
 inline QvDbObjectId layerNamed(QvDbDatabase* db, const wchar_t* name) {
-  QvDbLayerTable* table = nullptr;
-  QvDbObjectId id;
-  if (db->getLayerTable(table, QvDb::kForRead) == Vexa::eOk) {
-    table->getAt(name, id);
-    table->close();
-  }
-  return id;
+  return recordNamed(db->layerTableId(), name);
 }

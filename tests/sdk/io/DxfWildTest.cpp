@@ -28,6 +28,7 @@
 #include "tests/support/DbChecks.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/SymbolRecords.h"
 
 namespace {
 
@@ -99,16 +100,6 @@ std::vector<StyleSeen> textStyles(QvDbDatabase& db) {
     style->close();
   }
   return seen;
-}
-
-QvDbObjectId recordNamed(QvDbObjectId tableId, const wchar_t* name) {
-  QvDbSymbolTable* table = nullptr;
-  QvDbObjectId id;
-  if (qvdbOpenObject(table, tableId, QvDb::kForRead) == Vexa::eOk) {
-    table->getAt(name, id);
-    table->close();
-  }
-  return id;
 }
 
 QvDbObjectId dimTextStyle(QvDbDatabase& db, const wchar_t* dimStyle) {

@@ -9,8 +9,8 @@ namespace {
 TEST(Resbuf, BuildListCarriesEachKindOfValue) {
   const double pt[3] = {1, 2, 3};
   const int64_t name[2] = {7, 8};
-  QvRbListPtr list(qvutBuildList(kRbString, L"text", kRbShort, 12, kRbReal, 2.5, kRbPoint3d,
-                                 pt, kRbEntityName, name, 1070, -3, 1000, L"x", 0));
+  QvRbListPtr list(qvutBuildList(kRbString, L"text", kRbShort, 12, kRbReal, 2.5, kRbPoint3d, pt,
+                                 kRbEntityName, name, 1070, -3, 1000, L"x", 0));
   ASSERT_TRUE(list);
   EXPECT_EQ(qvutListLength(list.get()), 7);
   const resbuf* rb = list.get();
@@ -41,22 +41,15 @@ TEST(Resbuf, DuplicateIsDeepAndStringsAreReplaced) {
 }
 
 TEST(Resbuf, GroupCodesMapToValueKinds) {
-  EXPECT_EQ(qvRbValueKind(0), QvRbKind::kString);
-  EXPECT_EQ(qvRbValueKind(10), QvRbKind::kPoint);
-  EXPECT_EQ(qvRbValueKind(37), QvRbKind::kPoint);
-  EXPECT_EQ(qvRbValueKind(38), QvRbKind::kReal);  // elevation
-  EXPECT_EQ(qvRbValueKind(39), QvRbKind::kReal);  // thickness
-  EXPECT_EQ(qvRbValueKind(41), QvRbKind::kReal);
-  EXPECT_EQ(qvRbValueKind(70), QvRbKind::kShort);
-  EXPECT_EQ(qvRbValueKind(90), QvRbKind::kLong);
-  EXPECT_EQ(qvRbValueKind(-1), QvRbKind::kName);
-  EXPECT_EQ(qvRbValueKind(330), QvRbKind::kName);
-  EXPECT_EQ(qvRbValueKind(1001), QvRbKind::kString);
-  EXPECT_EQ(qvRbValueKind(1004), QvRbKind::kBinary);
-  EXPECT_EQ(qvRbValueKind(1010), QvRbKind::kPoint);
-  EXPECT_EQ(qvRbValueKind(1040), QvRbKind::kReal);
-  EXPECT_EQ(qvRbValueKind(1070), QvRbKind::kShort);
-  EXPECT_EQ(qvRbValueKind(1071), QvRbKind::kLong);
+  // 38 is an elevation and 39 a thickness: reals right after the point codes.
+  const std::pair<int, QvRbKind> kinds[] = {
+      {0, QvRbKind::kString},   {10, QvRbKind::kPoint},    {37, QvRbKind::kPoint},
+      {38, QvRbKind::kReal},    {39, QvRbKind::kReal},     {41, QvRbKind::kReal},
+      {70, QvRbKind::kShort},   {90, QvRbKind::kLong},     {-1, QvRbKind::kName},
+      {330, QvRbKind::kName},   {1001, QvRbKind::kString}, {1004, QvRbKind::kBinary},
+      {1010, QvRbKind::kPoint}, {1040, QvRbKind::kReal},   {1070, QvRbKind::kShort},
+      {1071, QvRbKind::kLong}};
+  for (const auto& [code, kind] : kinds) EXPECT_EQ(qvRbValueKind(code), kind) << code;
   EXPECT_EQ(qvutBuildList(1004, nullptr, 0), nullptr);  // binary has no single-value form
 }
 

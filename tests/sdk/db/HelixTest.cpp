@@ -51,10 +51,7 @@ double helixLength(const QvDbHelix& helix) {
 
 TEST(HelixTest, LengthIsTheHelixsOwnCylindricalAndConical) {
   // Cylindrical: turns * sqrt((2 pi r)^2 + rise^2).
-  ZHelix cyl;
-  cyl.r0 = cyl.r1 = 2.5;
-  cyl.turns = 3.25;
-  cyl.rise = 1.5;
+  const ZHelix cyl{.r0 = 2.5, .r1 = 2.5, .turns = 3.25, .rise = 1.5};
   QvDbHelix helix;
   ASSERT_EQ(make(helix, cyl), eOk);
   const double analytic = 3.25 * std::sqrt(std::pow(2 * M_PI * 2.5, 2) + 1.5 * 1.5);
@@ -65,11 +62,7 @@ TEST(HelixTest, LengthIsTheHelixsOwnCylindricalAndConical) {
   // Conical, widening and narrowing, and a flat spiral: against the chord sums.
   for (const auto& [r0, r1, rise] :
        {std::tuple{1.0, 4.0, 2.0}, std::tuple{5.0, 0.0, 0.7}, std::tuple{0.5, 3.0, 0.0}}) {
-    ZHelix cone;
-    cone.r0 = r0;
-    cone.r1 = r1;
-    cone.rise = rise;
-    cone.turns = 2.5;
+    const ZHelix cone{.r0 = r0, .r1 = r1, .turns = 2.5, .rise = rise};
     QvDbHelix conical;
     ASSERT_EQ(make(conical, cone), eOk);
     const double expected = cone.chordLength();
@@ -78,14 +71,7 @@ TEST(HelixTest, LengthIsTheHelixsOwnCylindricalAndConical) {
 }
 
 TEST(HelixTest, TheSplineFollowsTheHelix) {
-  ZHelix h;
-  h.cx = 10;
-  h.cy = -4;
-  h.z0 = 3;
-  h.r0 = 2;
-  h.r1 = 3;
-  h.turns = 1.6;
-  h.rise = 4;
+  const ZHelix h{.cx = 10, .cy = -4, .z0 = 3, .r0 = 2, .r1 = 3, .turns = 1.6, .rise = 4};
   for (const bool ccw : {true, false}) {
     QvDbHelix helix;
     ASSERT_EQ(make(helix, h, ccw), eOk);
@@ -120,29 +106,23 @@ TEST(HelixTest, TheSplineFollowsTheHelix) {
 
 TEST(HelixTest, RefusesWhatMakesNoHelixAndKeepsItsData) {
   QvDbHelix helix;
-  ZHelix h;
-  h.r0 = h.r1 = 2;
-  h.turns = 2;
-  ASSERT_EQ(make(helix, h), eOk);
-  const QvGePoint3d o(0, 0, 0);
+  ASSERT_EQ(make(helix, {.r0 = 2, .r1 = 2, .turns = 2}), eOk);
   const double nan = std::nan("");
-  const double inf = INFINITY;
-  EXPECT_EQ(helix.setHelix(o, QvGePoint3d(1, 0, 0), QvGeVector3d(), 1, 1, 1), eInvalidInput);
-  EXPECT_EQ(helix.setHelix(o, QvGePoint3d(0, 0, 5), QvGeVector3d(0, 0, 1), 1, 1, 1),
-            eInvalidInput);  // start on the axis
-  EXPECT_EQ(helix.setHelix(o, QvGePoint3d(1, 0, 0), QvGeVector3d(0, 0, 1), 1, 0, 1), eInvalidInput);
-  EXPECT_EQ(helix.setHelix(o, QvGePoint3d(1, 0, 0), QvGeVector3d(0, 0, 1), 1, -2, 1),
-            eInvalidInput);
-  EXPECT_EQ(helix.setHelix(o, QvGePoint3d(1, 0, 0), QvGeVector3d(0, 0, 1), -1, 1, 1),
-            eInvalidInput);
-  EXPECT_EQ(helix.setHelix(o, QvGePoint3d(1, 0, 0), QvGeVector3d(0, 0, 1), 1, nan, 1),
-            eInvalidInput);
-  EXPECT_EQ(helix.setHelix(o, QvGePoint3d(1, 0, 0), QvGeVector3d(0, 0, 1), 1, 1, inf),
-            eInvalidInput);
-  EXPECT_EQ(helix.setHelix(o, QvGePoint3d(nan, 0, 0), QvGeVector3d(0, 0, 1), 1, 1, 1),
-            eInvalidInput);
-  EXPECT_EQ(helix.setHelix(o, QvGePoint3d(1, 0, 0), QvGeVector3d(0, 0, 1), 1, 1e9, 1),
-            eInvalidInput);
+  // Start point, axis, top radius, turns and rise: a zero axis, a start on the axis, no turns,
+  // turns backwards, a negative radius, values that are not finite, too many turns.
+  const struct {
+    QvGePoint3d start;
+    QvGeVector3d axis;
+    double radius, turns, rise;
+  } refused[] = {{{1, 0, 0}, {0, 0, 0}, 1, 1, 1},        {{0, 0, 5}, {0, 0, 1}, 1, 1, 1},
+                 {{1, 0, 0}, {0, 0, 1}, 1, 0, 1},        {{1, 0, 0}, {0, 0, 1}, 1, -2, 1},
+                 {{1, 0, 0}, {0, 0, 1}, -1, 1, 1},       {{1, 0, 0}, {0, 0, 1}, 1, nan, 1},
+                 {{1, 0, 0}, {0, 0, 1}, 1, 1, INFINITY}, {{nan, 0, 0}, {0, 0, 1}, 1, 1, 1},
+                 {{1, 0, 0}, {0, 0, 1}, 1, 1e9, 1}};
+  for (const auto& r : refused)
+    EXPECT_EQ(helix.setHelix(QvGePoint3d(0, 0, 0), r.start, r.axis, r.radius, r.turns, r.rise),
+              eInvalidInput)
+        << r.radius << " " << r.turns << " " << r.rise;
   EXPECT_DOUBLE_EQ(helix.turns(), 2);
   EXPECT_DOUBLE_EQ(helix.topRadius(), 2);
   EXPECT_EQ(helix.setConstrain(static_cast<QvDbHelix::ConstrainType>(7)), eInvalidInput);
@@ -150,11 +130,7 @@ TEST(HelixTest, RefusesWhatMakesNoHelixAndKeepsItsData) {
 }
 
 TEST(HelixTest, TransformsMoveTheDataWithTheSpline) {
-  ZHelix h;
-  h.r0 = 1;
-  h.r1 = 2;
-  h.turns = 1.5;
-  h.rise = 2;
+  const ZHelix h{.r0 = 1, .r1 = 2, .turns = 1.5, .rise = 2};
   QvDbHelix helix;
   ASSERT_EQ(make(helix, h), eOk);
   const double length = helixLength(helix);

@@ -22,6 +22,22 @@ double dot(const VexaSysVarValue::Point& a, const VexaSysVarValue::Point& b) {
   return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
 }
 
+// Single values as a program passes them.
+resbuf rbReal(double v) {
+  resbuf rb{};
+  rb.type = kRbReal;
+  rb.value.real = v;
+  return rb;
+}
+resbuf rbPoint(double x, double y, double z) {
+  resbuf rb{};
+  rb.type = kRbPoint3d;
+  rb.value.point[0] = x;
+  rb.value.point[1] = y;
+  rb.value.point[2] = z;
+  return rb;
+}
+
 TEST_F(SysVarTest, EveryVariableReadsWithItsDeclaredTypeAndIsFoundInAnyCase) {
   for (const VexaSysvarData& var : vexaSysvarTable()) {
     resbuf rb{};
@@ -79,17 +95,11 @@ TEST_F(SysVarTest, WritesAreReadBackInAnyCase) {
   EXPECT_EQ(QvString(rb.value.string), L"DOOR");
   std::free(rb.value.string);
 
-  resbuf real{};
-  real.type = kRbReal;
-  real.value.real = 0.25;
+  resbuf real = rbReal(0.25);
   EXPECT_EQ(qvedSetVar(L"SNAPANG", &real), kQvNormal);
   EXPECT_DOUBLE_EQ(vars().get(L"SNAPANG")->realValue(), 0.25);
 
-  resbuf point{};
-  point.type = kRbPoint3d;
-  point.value.point[0] = 1;
-  point.value.point[1] = 2;
-  point.value.point[2] = 3;
+  resbuf point = rbPoint(1, 2, 3);
   EXPECT_EQ(qvedSetVar(L"LASTPOINT", &point), kQvNormal);
   EXPECT_EQ(vars().get(L"LASTPOINT")->pointValue(), (VexaSysVarValue::Point{1, 2, 3}));
 
@@ -112,9 +122,7 @@ TEST_F(SysVarTest, RefusedWritesChangeNothing) {
   EXPECT_EQ(rb.value.int16, 77);  // untouched
 
   // Wrong types: a real, a long and a string for a short variable.
-  resbuf real{};
-  real.type = kRbReal;
-  real.value.real = 1.0;
+  resbuf real = rbReal(1.0);
   EXPECT_EQ(qvedSetVar(L"CMDECHO", &real), kQvError);
   resbuf longValue{};
   longValue.type = kRbLong;
@@ -150,9 +158,7 @@ TEST_F(SysVarTest, RefusedWritesChangeNothing) {
 }
 
 TEST_F(SysVarTest, ReadOnlyVariablesRefuseProgramsButNotTheHost) {
-  resbuf real{};
-  real.type = kRbReal;
-  real.value.real = 0.5;
+  resbuf real = rbReal(0.5);
   EXPECT_EQ(qvedSetVar(L"CANNOSCALEVALUE", &real), kQvError);
   EXPECT_DOUBLE_EQ(vars().get(L"CANNOSCALEVALUE")->realValue(), 1.0);
   EXPECT_EQ(setShortVar(L"LISPCOMMANDHASMORE", 1), kQvError);
@@ -182,11 +188,7 @@ TEST_F(SysVarTest, TheAnnotationScaleIsChosenByNameFromTheDrawingsList) {
 }
 
 TEST_F(SysVarTest, UcsAxesChangeOnlyTogetherAndStayOrthonormal) {
-  resbuf axis{};
-  axis.type = kRbPoint3d;
-  axis.value.point[0] = 0;
-  axis.value.point[1] = 1;
-  axis.value.point[2] = 0;
+  resbuf axis = rbPoint(0, 1, 0);
   EXPECT_EQ(qvedSetVar(L"UCSXDIR", &axis), kQvError);
   EXPECT_EQ(vars().setByHost(L"UCSXDIR", VexaSysVarValue::ofPoint({0, 1, 0})),
             VexaSysVarResult::kReadOnly);

@@ -30,32 +30,14 @@ std::vector<std::string> elements(const std::string& svg, const std::string& nam
 }
 
 TEST(AciColors, TheStandardTable) {
-  EXPECT_EQ(qvgiAciToRgb(1), 0xFF0000u);
-  EXPECT_EQ(qvgiAciToRgb(2), 0xFFFF00u);
-  EXPECT_EQ(qvgiAciToRgb(3), 0x00FF00u);
-  EXPECT_EQ(qvgiAciToRgb(4), 0x00FFFFu);
-  EXPECT_EQ(qvgiAciToRgb(5), 0x0000FFu);
-  EXPECT_EQ(qvgiAciToRgb(6), 0xFF00FFu);
-  EXPECT_EQ(qvgiAciToRgb(7), 0xFFFFFFu);
-  EXPECT_EQ(qvgiAciToRgb(8), 0x808080u);
-  EXPECT_EQ(qvgiAciToRgb(9), 0xC0C0C0u);
-  // The hue rows: full and half saturation, five values each.
-  EXPECT_EQ(qvgiAciToRgb(10), 0xFF0000u);
-  EXPECT_EQ(qvgiAciToRgb(11), 0xFF7F7Fu);
-  EXPECT_EQ(qvgiAciToRgb(12), 0xA50000u);
-  EXPECT_EQ(qvgiAciToRgb(13), 0xA55252u);
-  EXPECT_EQ(qvgiAciToRgb(18), 0x260000u);
-  EXPECT_EQ(qvgiAciToRgb(19), 0x261313u);
-  EXPECT_EQ(qvgiAciToRgb(20), 0xFF3F00u);
-  EXPECT_EQ(qvgiAciToRgb(30), 0xFF7F00u);
-  EXPECT_EQ(qvgiAciToRgb(50), 0xFFFF00u);
-  EXPECT_EQ(qvgiAciToRgb(90), 0x00FF00u);
-  EXPECT_EQ(qvgiAciToRgb(130), 0x00FFFFu);
-  EXPECT_EQ(qvgiAciToRgb(170), 0x0000FFu);
-  EXPECT_EQ(qvgiAciToRgb(210), 0xFF00FFu);
-  EXPECT_EQ(qvgiAciToRgb(240), 0xFF003Fu);
-  EXPECT_EQ(qvgiAciToRgb(250), 0x333333u);
-  EXPECT_EQ(qvgiAciToRgb(255), 0xFFFFFFu);
+  // The nine named colours, then from the hue rows full and half saturation and their shades.
+  const std::pair<int, uint32_t> colours[] = {
+      {1, 0xFF0000u},   {2, 0xFFFF00u},   {3, 0x00FF00u},   {4, 0x00FFFFu},   {5, 0x0000FFu},
+      {6, 0xFF00FFu},   {7, 0xFFFFFFu},   {8, 0x808080u},   {9, 0xC0C0C0u},   {10, 0xFF0000u},
+      {11, 0xFF7F7Fu},  {12, 0xA50000u},  {13, 0xA55252u},  {18, 0x260000u},  {19, 0x261313u},
+      {20, 0xFF3F00u},  {30, 0xFF7F00u},  {50, 0xFFFF00u},  {90, 0x00FF00u},  {130, 0x00FFFFu},
+      {170, 0x0000FFu}, {210, 0xFF00FFu}, {240, 0xFF003Fu}, {250, 0x333333u}, {255, 0xFFFFFFu}};
+  for (const auto& [index, rgb] : colours) EXPECT_EQ(qvgiAciToRgb(index), rgb) << index;
   // By block, by layer and out of range answer the colour of 7.
   for (int odd : {0, 256, -1, 1000}) EXPECT_EQ(qvgiAciToRgb(odd), 0xFFFFFFu);
   // Every hue row darkens from its first to its ninth entry.

@@ -63,8 +63,6 @@ TEST_F(QvDbDimensionTest, PointsAndMeasurementsOfBothKinds) {
   EXPECT_EQ(rotated->setNormal(QvGeVector3d(0, 0, 3)), eOk);
   EXPECT_EQ(rotated->normal(), QvGeVector3d::kZAxis);  // kept as a unit vector
   ASSERT_EQ(rotated->setTextPosition(QvGePoint3d(2, 9, 0)), eOk);
-  ASSERT_EQ(rotated->setHorizontalRotation(0.25), eOk);
-  EXPECT_EQ(rotated->horizontalRotation(), 0.25);
 
   // Extents: the definition points and the text position.
   QvDbExtents extents;

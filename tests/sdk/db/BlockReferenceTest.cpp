@@ -27,10 +27,6 @@ using QvGe::kHalfPi;
 using QvGe::kPi;
 using Vexa::eOk;
 
-QvGePoint3d mapped(const QvGeMatrix3d& m, QvGePoint3d p) {
-  return p.transformBy(m);
-}
-
 class BlockReferenceTest : public HostFixture {
  protected:
   // Appends an entity to a block.

@@ -23,10 +23,6 @@ using Vexa::eOk;
 
 constexpr double kTol = 1e-12;
 
-QvGePoint3d mapped(const QvGeMatrix3d& m, QvGePoint3d p) {
-  return p.transformBy(m);
-}
-
 TEST(CircleArcTest, AnglesRunFromTheArbitraryAxisOfTheNormal) {
   // The x axis of the frame: Wz x N, unless N is within 1/64 of the world z axis (then Wy x N).
   struct Case {

@@ -16,6 +16,11 @@
 
 using dbcurvecheck::at;
 
+// The image of a point under a matrix.
+inline QvGePoint3d mapped(const QvGeMatrix3d& m, QvGePoint3d p) {
+  return p.transformBy(m);
+}
+
 // Owns the new entities an explode or a split hands back.
 class EntityList {
  public:

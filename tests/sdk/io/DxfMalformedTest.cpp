@@ -64,17 +64,8 @@ TEST_F(DxfMalformedTest, TheSoundDrawingIsRead) {
 }
 
 TEST_F(DxfMalformedTest, EveryMalformedFileIsRefusedAndTheDrawingStaysAsItWas) {
-  const QvDbObjectId marker = [&] {
-    QvDbLayerTable* table = nullptr;
-    EXPECT_EQ(Vexa::eOk, db()->getLayerTable(table, QvDb::kForWrite));
-    auto* layer = new QvDbLayerTableRecord();
-    layer->setName(L"Before reading");
-    QvDbObjectId id;
-    EXPECT_EQ(Vexa::eOk, table->add(id, layer));
-    layer->close();
-    table->close();
-    return id;
-  }();
+  const QvDbObjectId marker = addLayer(db(), L"Before reading");
+  ASSERT_FALSE(marker.isNull());
   const int objectsBefore = db()->numObjects();
   int files = 0;
   for (const auto& entry : std::filesystem::directory_iterator(dxfDataPath("malformed"))) {

@@ -21,12 +21,10 @@ TEST(QvGePlane, ConstructionsAgreeAndBadDataIsRefused) {
   c.getCoefficients(ca, cb, cc, cd);
   EXPECT_NEAR(cd, -2.0, 1e-15);
 
+  // A plane without a normal answers its own point as the closest to any other (its other
+  // refusals are checked with every degenerate plane in QvGeBadInputTest).
   const QvGePlane bad(QvGePoint3d(1, 2, 3), QvGeVector3d());
-  EXPECT_FALSE(bad.isValid());
-  EXPECT_FALSE(bad.isOn(QvGePoint3d(1, 2, 3)));
   EXPECT_TRUE(bad.closestPointTo(QvGePoint3d(9, 9, 9)).isEqualTo(QvGePoint3d(1, 2, 3)));
-  const QvGePlane collinear(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 1, 1), QvGePoint3d(2, 2, 2));
-  EXPECT_FALSE(collinear.isValid());
 
   QvGePlane p = a;
   EXPECT_EQ(p.set(QvGePoint3d(), QvGeVector3d(0, 0, 1e-14)), Vexa::eInvalidInput);

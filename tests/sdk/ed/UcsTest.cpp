@@ -8,6 +8,7 @@
 #include "sdk/ge/QvGePoint3d.h"
 #include "sdk/ge/QvGePrecision.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/PointChecks.h"
 
 namespace {
 
@@ -44,25 +45,19 @@ TEST_F(UcsTest, TransAgreesExactlyWithTheUcsMatrixAndItsVariables) {
   QvGePoint3d w;
   ASSERT_EQ(qvedTrans(p, kQvTransUcs, kQvTransWorld, false, w), kQvNormal);
   const QvGePoint3d expected = QvGePoint3d(p).transformBy(m);
-  EXPECT_EQ(w.x, expected.x);
-  EXPECT_EQ(w.y, expected.y);
-  EXPECT_EQ(w.z, expected.z);
+  EXPECT_POINT_NEAR(w, expected, 0.0);  // exactly
   // Back again, and the same through the classic form with result in place.
   double q[3] = {w.x, w.y, w.z};
   const resbuf world = system(kQvTransWorld);
   const resbuf ucs = system(kQvTransUcs);
   ASSERT_EQ(qvedTrans(q, &world, &ucs, 0, q), kQvNormal);
-  EXPECT_NEAR(q[0], p.x, 1e-12);
-  EXPECT_NEAR(q[1], p.y, 1e-12);
-  EXPECT_NEAR(q[2], p.z, 1e-12);
+  EXPECT_POINT_NEAR(QvGePoint3d(q[0], q[1], q[2]), p, 1e-12);
   // A displacement is turned, not moved: its length is kept.
   QvGePoint3d v;
   ASSERT_EQ(qvedTrans(QvGePoint3d(3, 4, 0), kQvTransUcs, kQvTransWorld, true, v), kQvNormal);
   EXPECT_NEAR(v.asVector().length(), 5.0, 1e-12);
   const QvGeVector3d turned = QvGeVector3d(3, 4, 0).transformBy(m);
-  EXPECT_NEAR(v.x, turned.x, 1e-12);
-  EXPECT_NEAR(v.y, turned.y, 1e-12);
-  EXPECT_NEAR(v.z, turned.z, 1e-12);
+  EXPECT_VECTOR_NEAR(v.asVector(), turned, 1e-12);
 }
 
 TEST_F(UcsTest, ExtrusionDirectionsGiveTheArbitraryAxisFrame) {
@@ -74,16 +69,12 @@ TEST_F(UcsTest, ExtrusionDirectionsGiveTheArbitraryAxisFrame) {
   const double p[3] = {1, 2, 3};
   double w[3];
   ASSERT_EQ(qvedTrans(p, &ocs, &world, 0, w), kQvNormal);
-  EXPECT_NEAR(w[0], 3.0, 1e-15);
-  EXPECT_NEAR(w[1], 1.0, 1e-15);
-  EXPECT_NEAR(w[2], 2.0, 1e-15);
+  EXPECT_POINT_NEAR(QvGePoint3d(w[0], w[1], w[2]), QvGePoint3d(3, 1, 2), 1e-15);
   // Near world Z (within 1/64), Ax = Wy x N: for N = Z that is world X, so the frame is world.
   ocs.value.point[0] = 0;
   ocs.value.point[2] = 1;
   ASSERT_EQ(qvedTrans(p, &world, &ocs, 0, w), kQvNormal);
-  EXPECT_NEAR(w[0], 1.0, 1e-15);
-  EXPECT_NEAR(w[1], 2.0, 1e-15);
-  EXPECT_NEAR(w[2], 3.0, 1e-15);
+  EXPECT_POINT_NEAR(QvGePoint3d(w[0], w[1], w[2]), QvGePoint3d(1, 2, 3), 1e-15);
 }
 
 TEST_F(UcsTest, BadSystemsAndMatricesAreRefused) {

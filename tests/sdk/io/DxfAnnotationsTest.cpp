@@ -25,6 +25,7 @@
 #include "tests/sdk/io/DxfTestSupport.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/PointChecks.h"
 
 namespace {
 
@@ -48,12 +49,6 @@ std::multimap<std::string, QvDbObjectId> entitiesByType(QvDbDatabase& db) {
     out.emplace(type, id);
   }
   return out;
-}
-
-void expectNear(const QvGePoint3d& expected, const QvGePoint3d& got) {
-  EXPECT_NEAR(expected.x, got.x, 1e-12);
-  EXPECT_NEAR(expected.y, got.y, 1e-12);
-  EXPECT_NEAR(expected.z, got.z, 1e-12);
 }
 
 // The DXF text of a drawing with one entity in model space, made by `make`.
@@ -101,8 +96,8 @@ TEST_F(DxfAnnotationsTest, EzdxfsAnnotationsAreReadWithTheirValuesAndUnknownKind
   {  // add_linear_dim(p1=(0, 0), p2=(4, 3), angle=30): measured along 30 degrees.
     QvDbObjectPointer<QvDbRotatedDimension> rotated(dimension->second, QvDb::kForRead);
     ASSERT_TRUE(rotated);
-    expectNear(QvGePoint3d(0, 0, 0), rotated->xLine1Point());
-    expectNear(QvGePoint3d(4, 3, 0), rotated->xLine2Point());
+    EXPECT_POINT_NEAR(QvGePoint3d(0, 0, 0), rotated->xLine1Point(), 1e-12);
+    EXPECT_POINT_NEAR(QvGePoint3d(4, 3, 0), rotated->xLine2Point(), 1e-12);
     EXPECT_NEAR(30 * kPi / 180, rotated->rotation(), 1e-12);
     EXPECT_NEAR(4 * std::cos(kPi / 6) + 3 * std::sin(kPi / 6), rotated->measurement(), 1e-12);
     // The dimension line runs through the base point along 30 degrees.
@@ -116,8 +111,8 @@ TEST_F(DxfAnnotationsTest, EzdxfsAnnotationsAreReadWithTheirValuesAndUnknownKind
      // along the measured line, 1.5 off it.
     QvDbObjectPointer<QvDbRotatedDimension> along((++dimension)->second, QvDb::kForRead);
     ASSERT_TRUE(along);
-    expectNear(QvGePoint3d(1, 5, 0), along->xLine1Point());
-    expectNear(QvGePoint3d(4, 9, 0), along->xLine2Point());
+    EXPECT_POINT_NEAR(QvGePoint3d(1, 5, 0), along->xLine1Point(), 1e-12);
+    EXPECT_POINT_NEAR(QvGePoint3d(4, 9, 0), along->xLine2Point(), 1e-12);
     EXPECT_NEAR(std::atan2(4.0, 3.0), along->rotation(), 1e-12);
     EXPECT_NEAR(5.0, along->measurement(), 1e-12);
     const QvGeVector3d off = along->dimLinePoint() - QvGePoint3d(1, 5, 0);
@@ -127,8 +122,9 @@ TEST_F(DxfAnnotationsTest, EzdxfsAnnotationsAreReadWithTheirValuesAndUnknownKind
   {  // add_radius_dim(center=(10, 10), radius=2.5, angle=45), without a leader length.
     QvDbObjectPointer<QvDbRadialDimension> radial(radiusId, QvDb::kForRead);
     ASSERT_TRUE(radial);
-    expectNear(QvGePoint3d(10, 10, 0), radial->center());
-    expectNear(QvGePoint3d(10, 10, 0) + QvGeVector3d(1, 1, 0).normal() * 2.5, radial->chordPoint());
+    EXPECT_POINT_NEAR(QvGePoint3d(10, 10, 0), radial->center(), 1e-12);
+    EXPECT_POINT_NEAR(QvGePoint3d(10, 10, 0) + QvGeVector3d(1, 1, 0).normal() * 2.5,
+                      radial->chordPoint(), 1e-12);
     EXPECT_EQ(0.0, radial->leaderLength());
     EXPECT_NEAR(2.5, radial->measurement(), 1e-12);
   }
@@ -140,7 +136,7 @@ TEST_F(DxfAnnotationsTest, EzdxfsAnnotationsAreReadWithTheirValuesAndUnknownKind
     for (int i = 0; i < 3; ++i) {
       QvGePoint3d vertex;
       ASSERT_EQ(Vexa::eOk, leader->getVertexAt(i, vertex));
-      expectNear(expected[i], vertex);
+      EXPECT_POINT_NEAR(expected[i], vertex, 1e-12);
     }
     // The annotation is the paragraph text "See detail A".
     bool found = false;
@@ -152,8 +148,8 @@ TEST_F(DxfAnnotationsTest, EzdxfsAnnotationsAreReadWithTheirValuesAndUnknownKind
     QvDbObjectPointer<QvDbFcf> frame(entities.find("TOLERANCE")->second, QvDb::kForRead);
     ASSERT_TRUE(frame);
     EXPECT_STREQ(L"{\\Fgdt;j}%%v0.1%%vA\n{\\Fgdt;u}%%v0.05", frame->text().c_str());
-    expectNear(QvGePoint3d(3, -4, 0), frame->location());
-    expectNear(QvGePoint3d(0, 1, 0), QvGePoint3d::kOrigin + frame->direction());
+    EXPECT_POINT_NEAR(QvGePoint3d(3, -4, 0), frame->location(), 1e-12);
+    EXPECT_POINT_NEAR(QvGePoint3d(0, 1, 0), QvGePoint3d::kOrigin + frame->direction(), 1e-12);
   }
 
   // Written back with what they keep.
@@ -237,7 +233,7 @@ TEST_F(DxfAnnotationsTest, FaultyAnnotationsAreMendedOrRefusedWithTheirLine) {
         entitiesByType(*read).find("DIMENSION")->second, QvDb::kForRead);
     ASSERT_TRUE(dimension);
     EXPECT_TRUE(dimension->dimBlockId().isNull());
-    expectNear(QvGePoint3d(2, 0, 0), dimension->xLine2Point());
+    EXPECT_POINT_NEAR(QvGePoint3d(2, 0, 0), dimension->xLine2Point(), 1e-12);
   }
   const std::string leader = drawingWith(db(), [](QvDbDatabase*) {
     auto* leader = new QvDbLeader();

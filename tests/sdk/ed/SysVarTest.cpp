@@ -10,6 +10,7 @@
 #include "sdk/ed/VexaSysvarData.h"
 #include "sdk/ed/qvedSysVar.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/PointChecks.h"
 
 namespace {
 
@@ -217,13 +218,9 @@ TEST_F(SysVarTest, UcsMapsPointsBothWaysAndKeepsRightHandedAxes) {
   const auto z = ucs.zAxis();
   EXPECT_NEAR(z[2], 1.0, 1e-15);
   const auto w = ucs.toWorld({1, 2, 3});
-  EXPECT_NEAR(w[0], 8.0, 1e-12);
-  EXPECT_NEAR(w[1], 1.0, 1e-12);
-  EXPECT_NEAR(w[2], 3.0, 1e-12);
+  EXPECT_POINT_NEAR(QvGePoint3d(w[0], w[1], w[2]), QvGePoint3d(8, 1, 3), 1e-12);
   const auto back = ucs.toUcs(w);
-  EXPECT_NEAR(back[0], 1.0, 1e-12);
-  EXPECT_NEAR(back[1], 2.0, 1e-12);
-  EXPECT_NEAR(back[2], 3.0, 1e-12);
+  EXPECT_POINT_NEAR(QvGePoint3d(back[0], back[1], back[2]), QvGePoint3d(1, 2, 3), 1e-12);
   // A displacement ignores the origin.
   const auto d = ucs.toWorld({1, 0, 0}, true);
   EXPECT_NEAR(d[0], 0.0, 1e-15);

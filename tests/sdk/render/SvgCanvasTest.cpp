@@ -7,6 +7,7 @@
 
 #include "sdk/gi/QvGiAciColors.h"
 #include "sdk/render/QvGiSvgCanvas.h"
+#include "tests/sdk/render/SvgTestSupport.h"
 
 namespace {
 
@@ -18,15 +19,6 @@ std::string written(const QvGiSvgCanvas& canvas, const wchar_t* title = L"t") {
   std::ostringstream out;
   canvas.write(out, title);
   return out.str();
-}
-
-// The lines of the document that hold an element of that name.
-std::vector<std::string> elements(const std::string& svg, const std::string& name) {
-  std::vector<std::string> found;
-  std::istringstream lines(svg);
-  for (std::string line; std::getline(lines, line);)
-    if (line.rfind("<" + name + " ", 0) == 0) found.push_back(line);
-  return found;
 }
 
 TEST(AciColors, TheStandardTable) {

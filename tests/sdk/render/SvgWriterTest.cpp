@@ -25,6 +25,7 @@
 #include "sdk/db/QvDbText.h"
 #include "sdk/ge/QvGeScale3d.h"
 #include "sdk/render/QvGiSvgWriter.h"
+#include "tests/sdk/render/SvgTestSupport.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 
@@ -39,14 +40,10 @@ class SvgWriterTest : public HostFixture {
  protected:
   template <class Setting>
   QvDbObjectId layer(const wchar_t* name, int16_t color, Setting setting) {
-    QvDbObjectPointer<QvDbLayerTable> table(db()->layerTableId(), QvDb::kForWrite);
-    QvDbObjectPointer<QvDbLayerTableRecord> record(new QvDbLayerTableRecord());
-    record->setName(name);
-    record->setColorIndex(color);
-    setting(*record);
-    QvDbObjectId id;
-    EXPECT_EQ(table->add(id, record.object()), Vexa::eOk);
-    return id;
+    return addLayer(db(), name, [&](QvDbLayerTableRecord& record) {
+      record.setColorIndex(color);
+      setting(record);
+    });
   }
   QvDbObjectId layer(const wchar_t* name, int16_t color) {
     return layer(name, color, [](QvDbLayerTableRecord&) {});
@@ -71,13 +68,6 @@ class SvgWriterTest : public HostFixture {
     std::ostringstream out;
     EXPECT_EQ(QvGiSvgWriter::write(db(), layout, out), Vexa::eOk);
     return out.str();
-  }
-  static std::vector<std::string> elements(const std::string& svg, const std::string& name) {
-    std::vector<std::string> found;
-    std::istringstream lines(svg);
-    for (std::string line; std::getline(lines, line);)
-      if (line.rfind("<" + name + " ", 0) == 0) found.push_back(line);
-    return found;
   }
 };
 

@@ -239,20 +239,14 @@ class QvDbInsertTest : public QvDbCloneTest {
     QvDbCloneTest::SetUp();
     source = std::make_unique<QvDbDatabase>();
     QvDbDatabase* src = source.get();
-    QvDbObjectId dashed;
-    {
-      QvDbObjectPointer<QvDbLinetypeTable> linetypes(src->linetypeTableId(), QvDb::kForWrite);
-      QvDbObjectPointer<QvDbLinetypeTableRecord> record(new QvDbLinetypeTableRecord());
-      record->setName(L"Dashed");
-      record->setDashes({0.5, -0.25});
-      linetypes->add(dashed, record.object());
-    }
-    walls = addLayer(src, L"Walls");
-    {
-      QvDbObjectPointer<QvDbLayerTableRecord> layer(walls, QvDb::kForWrite);
-      layer->setColorIndex(1);
-      layer->setLinetypeObjectId(dashed);
-    }
+    const QvDbObjectId dashed =
+        addRecord<QvDbLinetypeTable, QvDbLinetypeTableRecord>(src, L"Dashed", [](auto& r) {
+          r.setDashes({0.5, -0.25});
+        });
+    walls = addLayer(src, L"Walls", [&](QvDbLayerTableRecord& layer) {
+      layer.setColorIndex(1);
+      layer.setLinetypeObjectId(dashed);
+    });
     bolt = addBlock(src, L"Bolt");
     addTestEntity(bolt, 100);
     addTestEntity(bolt, 101);

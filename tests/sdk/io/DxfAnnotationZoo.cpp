@@ -20,14 +20,7 @@ const QvGeVector3d kTilted = QvGeVector3d(0.3, -0.5, 0.8).normal();
 
 // An anonymous dimension block ("*D" numbered by the table) drawing the dimension line.
 QvDbObjectId dimensionBlock(QvDbDatabase* db, const QvGePoint3d& from, const QvGePoint3d& to) {
-  QvDbBlockTable* table = nullptr;
-  EXPECT_EQ(Vexa::eOk, db->getSymbolTable(table, QvDb::kForWrite));
-  auto* record = new QvDbBlockTableRecord();
-  record->setName(L"*D");
-  QvDbObjectId id;
-  EXPECT_EQ(Vexa::eOk, table->add(id, record));
-  record->close();
-  table->close();
+  const QvDbObjectId id = addBlock(db, L"*D");
   appendEntity(id, new QvDbLine(from, to));
   return id;
 }

@@ -16,6 +16,7 @@
 #include "sdk/db/QvDbProxyObject.h"
 #include "tests/sdk/io/DxfTestSupport.h"
 #include "tests/support/DbChecks.h"
+#include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 
 namespace {
@@ -131,14 +132,8 @@ TEST_F(DxfKeptGroupsTest, AProxyFollowsItsLayerAndIsClonedWithItsReferences) {
     ASSERT_EQ(Vexa::eOk, layer->setName(L"Outer walls"));
   }
   // A block holding a copy of the proxy: its reference to the layer still names the layer.
-  QvDbObjectId blockId;
-  {
-    QvDbObjectPointer<QvDbBlockTable> blocks(read->blockTableId(), QvDb::kForWrite);
-    auto* block = new QvDbBlockTableRecord();
-    block->setName(L"Widgets");
-    ASSERT_EQ(Vexa::eOk, blocks->add(blockId, block));
-    block->close();
-  }
+  const QvDbObjectId blockId = addBlock(read.get(), L"Widgets");
+  ASSERT_FALSE(blockId.isNull());
   QvDbIdMapping map;
   QvDbObjectIdArray ids;
   ids.append(widget);

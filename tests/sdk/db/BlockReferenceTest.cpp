@@ -31,9 +31,7 @@ class BlockReferenceTest : public HostFixture {
  protected:
   // Appends an entity to a block.
   void add(QvDbObjectId block, QvDbEntity* entity) {
-    QvDbObjectPointer<QvDbBlockTableRecord> record(block, QvDb::kForWrite);
-    ASSERT_EQ(record->appendQvDbEntity(entity), eOk);
-    entity->close();
+    ASSERT_FALSE(appendEntity(block, entity).isNull());
   }
   // INNER: a line from the origin to (1, 0) and a circle of radius 0.5 about (2, 0).
   QvDbObjectId innerBlock() {

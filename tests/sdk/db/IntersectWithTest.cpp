@@ -153,12 +153,8 @@ class IntersectWithDbTest : public HostFixture {};
 
 TEST_F(IntersectWithDbTest, BlockReferencesMeetWithTheirBlocksGeometry) {
   const QvDbObjectId block = addBlock(db(), L"RING");
-  {
-    QvDbObjectPointer<QvDbBlockTableRecord> record(block, QvDb::kForWrite);
-    auto* circle = new QvDbCircle(QvGePoint3d(), QvGeVector3d::kZAxis, 1.0);
-    ASSERT_EQ(record->appendQvDbEntity(circle), eOk);
-    circle->close();
-  }
+  ASSERT_FALSE(
+      appendEntity(block, new QvDbCircle(QvGePoint3d(), QvGeVector3d::kZAxis, 1.0)).isNull());
   QvDbBlockReference reference(QvGePoint3d(10, 0, 0), block);
   reference.setScaleFactors(QvGeScale3d(2.0));
   const QvDbLine line(QvGePoint3d(0, 0, 0), QvGePoint3d(20, 0, 0));

@@ -89,13 +89,8 @@ TEST_F(QvDbLeaderDbTest, AnnotationIsNamedNotOwned) {
   const QvDbObjectId annotation = addTestEntity(db()->modelSpaceId(), 1);
   ASSERT_EQ(leader->attachAnnotation(annotation), eOk);
   EXPECT_EQ(leader->annotationObjId(), annotation);
-  const QvDbObjectId leaderId = [&] {
-    QvDbObjectPointer<QvDbBlockTableRecord> space(db()->modelSpaceId(), QvDb::kForWrite);
-    QvDbObjectId id;
-    EXPECT_EQ(space->appendQvDbEntity(id, leader.get()), eOk);
-    leader.release()->close();
-    return id;
-  }();
+  const QvDbObjectId leaderId = appendToModelSpace(db(), leader.release());
+  ASSERT_FALSE(leaderId.isNull());
   QvDbObjectPointer<QvDbLeader> reopened(leaderId, QvDb::kForWrite);
   EXPECT_EQ(reopened->annotationObjId(), annotation);
   ASSERT_EQ(reopened->detachAnnotation(), eOk);

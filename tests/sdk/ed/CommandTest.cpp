@@ -201,12 +201,8 @@ TEST_F(CommandTest, UcsOptionsTurnAndMoveTheCurrentUcs) {
 
 TEST_F(CommandTest, UcsObjectFollowsTheObject) {
   auto add = [&](QvDbEntity* made) {
-    QvDbObjectPointer<QvDbEntity> entity(made);
-    entity->setDatabaseDefaults(db());
-    QvDbObjectPointer<QvDbBlockTableRecord> space(db()->modelSpaceId(), QvDb::kForWrite);
-    QvDbObjectId id;
-    EXPECT_EQ(space->appendQvDbEntity(id, entity.object()), Vexa::eOk);
-    return id.handle().ascii();
+    made->setDatabaseDefaults(db());
+    return appendToModelSpace(db(), made).handle().ascii();
   };
   auto alignTo = [&](const QvString& handle) {
     return run(L"UCS\nW\nUCS\nOB\nH " + handle + L"\n");

@@ -24,6 +24,7 @@
 #include "sdk/io/QvDxfNumber.h"
 #include "tests/sdk/io/DxfTestSupport.h"
 #include "tests/support/DbChecks.h"
+#include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/PointChecks.h"
 
@@ -54,13 +55,7 @@ std::multimap<std::string, QvDbObjectId> entitiesByType(QvDbDatabase& db) {
 // The DXF text of a drawing with one entity in model space, made by `make`.
 template <class Make>
 std::string drawingWith(QvDbDatabase* db, Make make) {
-  {
-    QvDbObjectPointer<QvDbBlockTableRecord> space(db->modelSpaceId(), QvDb::kForWrite);
-    QvDbEntity* entity = make(db);
-    QvDbObjectId id;
-    EXPECT_EQ(Vexa::eOk, space->appendQvDbEntity(id, entity));
-    entity->close();
-  }
+  EXPECT_FALSE(appendToModelSpace(db, make(db)).isNull());
   return dxfText(*db);
 }
 
@@ -335,12 +330,8 @@ TEST_F(DxfAnnotationsTest, TheUsersTextAndRotationAreDrawnAsEzdxfDrawsThem) {
                                                QvGePoint3d(3, 4, 0), QvGePoint3d(-4, 3, 0));
     ASSERT_EQ(Vexa::eOk, dimension->setDimensionText(c.text));
     ASSERT_EQ(Vexa::eOk, dimension->setTextRotation(c.degrees * kPi / 180.0));
-    QvDbObjectId id;
-    {
-      QvDbObjectPointer<QvDbBlockTableRecord> space(db()->modelSpaceId(), QvDb::kForWrite);
-      ASSERT_EQ(Vexa::eOk, space->appendQvDbEntity(id, dimension));
-      dimension->close();
-    }
+    const QvDbObjectId id = appendToModelSpace(db(), dimension);
+    ASSERT_FALSE(id.isNull());
     handles.push_back(id.handle().ascii().utf8());
   }
   TempFolder folder;
@@ -372,15 +363,11 @@ TEST_F(DxfAnnotationsTest, TheUsersTextAndRotationAreDrawnAsEzdxfDrawsThem) {
   }
 
   // "<>" within a text stands for the measurement (ezdxf draws such texts as they stand).
-  QvDbObjectId id;
-  {
-    auto* dimension =
-        new QvDbAlignedDimension(QvGePoint3d(0, 0, 0), QvGePoint3d(3, 4, 0), QvGePoint3d(-4, 3, 0));
-    dimension->setDimensionText(L"<> mm (<>)");
-    QvDbObjectPointer<QvDbBlockTableRecord> space(db()->modelSpaceId(), QvDb::kForWrite);
-    ASSERT_EQ(Vexa::eOk, space->appendQvDbEntity(id, dimension));
-    dimension->close();
-  }
+  auto* withText =
+      new QvDbAlignedDimension(QvGePoint3d(0, 0, 0), QvGePoint3d(3, 4, 0), QvGePoint3d(-4, 3, 0));
+  withText->setDimensionText(L"<> mm (<>)");
+  const QvDbObjectId id = appendToModelSpace(db(), withText);
+  ASSERT_FALSE(id.isNull());
   QvDbObjectPointer<QvDbAlignedDimension> dimension(id, QvDb::kForRead);
   QvDbObjectPointer<QvDbBlockTableRecord> block(dimension->dimBlockId(), QvDb::kForRead);
   std::vector<std::wstring> labels;

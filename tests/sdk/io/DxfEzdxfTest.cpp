@@ -29,6 +29,7 @@
 #include "tests/sdk/io/DxfTestRecords.h"
 #include "tests/sdk/io/DxfTestSupport.h"
 #include "tests/support/DbChecks.h"
+#include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 
 namespace {
@@ -93,21 +94,13 @@ TEST_F(DxfEzdxfTest, ADrawingWrittenHereOpensInEzdxfWithTheSameContent) {
 // Dimensions made in code make their blocks themselves: ezdxf's audit, which drops a dimension
 // without its block, finds nothing to mend, and the blocks hold what the database holds.
 TEST_F(DxfEzdxfTest, DimensionsMadeInCodeAreWrittenWithTheirBlocks) {
-  QvDbObjectIdArray dimensions;
-  {
-    QvDbObjectPointer<QvDbBlockTableRecord> space(db()->modelSpaceId(), QvDb::kForWrite);
-    auto* rotated = new QvDbRotatedDimension(0.5, QvGePoint3d(1, 1, 0), QvGePoint3d(6, 3, 0),
-                                             QvGePoint3d(0, 6, 0));
-    auto* aligned = new QvDbAlignedDimension(QvGePoint3d(-2, 4, 1), QvGePoint3d(3, 1, 1),
-                                             QvGePoint3d(-4, 0, 1));
-    for (QvDbEntity* dimension :
-         {static_cast<QvDbEntity*>(rotated), static_cast<QvDbEntity*>(aligned)}) {
-      QvDbObjectId id;
-      ASSERT_EQ(Vexa::eOk, space->appendQvDbEntity(id, dimension));
-      dimension->close();
-      dimensions.append(id);
-    }
-  }
+  const QvDbObjectIdArray dimensions{
+      appendToModelSpace(db(),
+                         new QvDbRotatedDimension(0.5, QvGePoint3d(1, 1, 0), QvGePoint3d(6, 3, 0),
+                                                  QvGePoint3d(0, 6, 0))),
+      appendToModelSpace(db(), new QvDbAlignedDimension(QvGePoint3d(-2, 4, 1), QvGePoint3d(3, 1, 1),
+                                                        QvGePoint3d(-4, 0, 1)))};
+  ASSERT_FALSE(dimensions.contains(QvDbObjectId()));
   {  // Moved after it was made: its block follows.
     QvDbObjectPointer<QvDbAlignedDimension> aligned(dimensions[1], QvDb::kForWrite);
     ASSERT_EQ(Vexa::eOk, aligned->setXLine2Point(QvGePoint3d(8, -3, 1)));
@@ -194,13 +187,7 @@ TEST_F(DxfEzdxfTest, EveryDimensionKindIsWrittenWithItsPointsAndReadBack) {
   ordinate->setOrigin(QvGePoint3d(60, 1, 0));
   ordinate->setHorizontalRotation(-0.3);
   made.push_back(ordinate);
-  {
-    QvDbObjectPointer<QvDbBlockTableRecord> space(db()->modelSpaceId(), QvDb::kForWrite);
-    for (QvDbDimension* dimension : made) {
-      ASSERT_EQ(Vexa::eOk, space->appendQvDbEntity(dimension));
-      dimension->close();
-    }
-  }
+  for (QvDbDimension* dimension : made) ASSERT_FALSE(appendToModelSpace(db(), dimension).isNull());
   const std::string file = folder_.path("kinds.dxf");
   ASSERT_EQ(Vexa::eOk, db()->saveAs(QvString(file.c_str()))) << db()->fileMessage();
   EXPECT_TRUE(ezdxfAgrees(*db(), file, folder_));

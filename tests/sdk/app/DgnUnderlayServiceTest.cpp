@@ -23,6 +23,7 @@
 #include "sdk/db/QvDbUnderlayFile.h"
 #include "sdk/rx/QvRxClass.h"
 #include "tests/support/DbChecks.h"
+#include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestPaths.h"
@@ -44,9 +45,7 @@ class DgnUnderlayServiceTest : public HostFixture {
   // The converted entities by class name, each with its layer's name.
   std::multimap<std::string, std::string> contents() const {
     std::multimap<std::string, std::string> found;
-    QvDbDatabase* db = file_->getItem(0)->database();
-    QvDbObjectPointer<QvDbBlockTableRecord> space(db->modelSpaceId(), QvDb::kForRead);
-    for (const QvDbObjectId& id : space->entityIds()) {
+    for (const QvDbObjectId& id : entitiesOf(file_->getItem(0)->database()->modelSpaceId())) {
       QvDbObjectPointer<QvDbEntity> entity(id, QvDb::kForRead);
       found.emplace(QvString(entity->isA()->name()).utf8(), entity->layer().utf8());
     }
@@ -56,9 +55,7 @@ class DgnUnderlayServiceTest : public HostFixture {
   template <class T>
   std::vector<QvDbObjectId> idsOf() const {
     std::vector<QvDbObjectId> ids;
-    QvDbDatabase* db = file_->getItem(0)->database();
-    QvDbObjectPointer<QvDbBlockTableRecord> space(db->modelSpaceId(), QvDb::kForRead);
-    for (const QvDbObjectId& id : space->entityIds())
+    for (const QvDbObjectId& id : entitiesOf(file_->getItem(0)->database()->modelSpaceId()))
       if (id.objectClass() == T::desc()) ids.push_back(id);
     return ids;
   }

@@ -34,8 +34,7 @@ class BlockInsertExplodeTest : public HostFixture {
   // The end points of the lines of a block (or a space), in order.
   std::vector<std::pair<P, P>> linesOf(QvDbObjectId blockId) {
     std::vector<std::pair<P, P>> out;
-    QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForRead);
-    for (const QvDbObjectId id : block->entityIds()) {
+    for (const QvDbObjectId id : entitiesOf(blockId)) {
       QvDbObjectPointer<QvDbLine> l(id, QvDb::kForRead);
       if (l) out.emplace_back(l->startPoint(), l->endPoint());
     }
@@ -44,8 +43,7 @@ class BlockInsertExplodeTest : public HostFixture {
   // The live references of model space, in order.
   std::vector<QvDbObjectId> references() {
     std::vector<QvDbObjectId> out;
-    QvDbObjectPointer<QvDbBlockTableRecord> space(db()->modelSpaceId(), QvDb::kForRead);
-    for (const QvDbObjectId id : space->entityIds())
+    for (const QvDbObjectId id : entitiesOf(db()->modelSpaceId()))
       if (id.objectClass()->isDerivedFrom(QvDbBlockReference::desc())) out.push_back(id);
     return out;
   }

@@ -122,24 +122,16 @@ TEST_F(DxfEzdxfTest, DimensionsMadeInCodeAreWrittenWithTheirBlocks) {
     EXPECT_EQ(L"*D", QvDbSymbolTableRecord::nameOf(block).left(2));
     EXPECT_FALSE(blocks.contains(block));
     blocks.append(block);
-    QvDbObjectPointer<QvDbBlockTableRecord> record(block, QvDb::kForRead);
-    EXPECT_EQ(6, record->entityIds().length());
+    EXPECT_EQ(6, entitiesOf(block).length());
   }
   // The file's block counts as current: a change of colour keeps it, a moved point refills it.
   const QvDbObjectId readAligned = idOfHandle(read, dimensions[1].handle().ascii().utf8());
-  QvDbObjectIdArray fromFile;
-  {
-    QvDbObjectPointer<QvDbBlockTableRecord> record(blocks[1], QvDb::kForRead);
-    fromFile = record->entityIds();
-  }
+  const QvDbObjectIdArray fromFile = entitiesOf(blocks[1]);
   {
     QvDbObjectPointer<QvDbAlignedDimension> aligned(readAligned, QvDb::kForWrite);
     ASSERT_EQ(Vexa::eOk, aligned->setColorIndex(5));
   }
-  {
-    QvDbObjectPointer<QvDbBlockTableRecord> record(blocks[1], QvDb::kForRead);
-    EXPECT_EQ(fromFile, record->entityIds());
-  }
+  EXPECT_EQ(fromFile, entitiesOf(blocks[1]));
   {
     QvDbObjectPointer<QvDbAlignedDimension> aligned(readAligned, QvDb::kForWrite);
     ASSERT_EQ(Vexa::eOk, aligned->setXLine1Point(QvGePoint3d(0, 0, 1)));
@@ -147,9 +139,8 @@ TEST_F(DxfEzdxfTest, DimensionsMadeInCodeAreWrittenWithTheirBlocks) {
   {
     QvDbObjectPointer<QvDbAlignedDimension> aligned(readAligned, QvDb::kForRead);
     EXPECT_EQ(blocks[1], aligned->dimBlockId());
-    QvDbObjectPointer<QvDbBlockTableRecord> record(blocks[1], QvDb::kForRead);
-    EXPECT_NE(fromFile, record->entityIds());
-    EXPECT_EQ(6, record->entityIds().length());
+    EXPECT_NE(fromFile, entitiesOf(blocks[1]));
+    EXPECT_EQ(6, entitiesOf(blocks[1]).length());
   }
   EXPECT_TRUE(nothingLeftOpen(&read));
 }

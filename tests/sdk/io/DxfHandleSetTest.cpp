@@ -12,6 +12,7 @@
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/io/QvDxfHandleSet.h"
 #include "tests/sdk/io/DxfTestSupport.h"
+#include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 
 TEST(DxfHandleSetTest, HandlesInAndAboveTheDenseRangeAreKeptOnce) {
@@ -68,12 +69,7 @@ TEST_F(DxfMarkerHandleTest, AnObjectOnAMarkersHandleGetsANewOne) {
         << handle;
     // The line of the handle, right after the record's name.
     EXPECT_EQ(result.diagnostics[0].line, lineOf(text, "LINE") + 2);
-    QvDbObjectIdArray ids;
-    {
-      QvDbObjectPointer<QvDbBlockTableRecord> space(db->modelSpaceId(), QvDb::kForRead);
-      ASSERT_TRUE(space);
-      ids = space->entityIds();
-    }
+    const QvDbObjectIdArray ids = entitiesOf(db->modelSpaceId());
     ASSERT_EQ(2, ids.length());
     EXPECT_TRUE(ids[1].objectClass() == QvDbLine::desc());
     EXPECT_NE(ids[1].handle(), idOfHandle(*db, "10").handle());

@@ -143,11 +143,7 @@ TEST_F(DxfKeptGroupsTest, AProxyFollowsItsLayerAndIsClonedWithItsReferences) {
   const DxfGroups proxy = recordOf(groups, "ABC1");
   ASSERT_FALSE(proxy.empty());
   EXPECT_EQ(std::vector<std::string>{"Outer walls"}, valuesOf(proxy, 8));
-  QvDbObjectIdArray cloned;
-  {
-    QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForRead);
-    cloned = block->entityIds();
-  }
+  const QvDbObjectIdArray cloned = entitiesOf(blockId);
   ASSERT_EQ(1, cloned.length());
   const DxfGroups copy = recordOf(groups, cloned[0].handle().ascii().utf8());
   ASSERT_FALSE(copy.empty());

@@ -78,11 +78,7 @@ TEST_F(DxfTextTest, OldFilesAreReadInTheirCodePageAndWrittenAsUtf8) {
   EXPECT_FALSE(layerNamed(read.get(), L"UNDEFINED").isNull());
   EXPECT_THAT(codesOf(result), testing::Contains(QvDxfDiagnostic::kLayerAdded)) << result.message();
   // Entities without handles got handles of their own, none used twice.
-  QvDbObjectIdArray entities;
-  {
-    QvDbObjectPointer<QvDbBlockTableRecord> space(read->modelSpaceId(), QvDb::kForRead);
-    entities = space->entityIds();
-  }
+  const QvDbObjectIdArray entities = entitiesOf(read->modelSpaceId());
   ASSERT_EQ(2, entities.length());
   EXPECT_NE(entities[0].handle(), entities[1].handle());
   {
@@ -108,8 +104,7 @@ TEST_F(DxfTextTest, AFileOfEntitiesAloneGetsADrawingsTables) {
   EXPECT_FALSE(read->modelSpaceId().isNull());
   EXPECT_FALSE(read->paperSpaceId().isNull());
   EXPECT_FALSE(read->layoutDictionaryId().isNull());
-  QvDbObjectPointer<QvDbBlockTableRecord> space(read->modelSpaceId(), QvDb::kForRead);
-  EXPECT_EQ(1, space->entityIds().length());
+  EXPECT_EQ(1, entitiesOf(read->modelSpaceId()).length());
 }
 
 TEST_F(DxfTextTest, ControlCharactersAndCaretsAreWrittenInCaretNotationAndReadBack) {

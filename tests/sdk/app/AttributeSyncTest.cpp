@@ -12,6 +12,7 @@
 #include "tests/support/DbChecks.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/ObjectEdits.h"
 
 namespace {
 
@@ -45,10 +46,7 @@ TEST_F(AttributeSyncTest, AReferenceIsKeptOnlyInADrawingWithItsDefinition) {
   QvDbBlockReference loose(QvGePoint3d(0, 0, 0), block);
   EXPECT_NE(UpdataBlkAttribute(&loose), 0);
   EXPECT_NE(UpdataBlkAttribute(nullptr), 0);
-  {
-    QvDbObjectPointer<QvDbBlockTableRecord> b(block, QvDb::kForWrite);
-    ASSERT_EQ(b->erase(), Vexa::eOk);
-  }
+  ASSERT_EQ(eraseObject(block), Vexa::eOk);
   {
     QvDbObjectPointer<QvDbBlockReference> r(refId, QvDb::kForRead);
     EXPECT_NE(UpdataBlkAttribute(r.object()), 0);

@@ -21,6 +21,7 @@
 #include "sdk/win/VexaWindowRegistry.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/ObjectEdits.h"
 
 namespace {
 
@@ -107,10 +108,7 @@ TEST_F(DCDrawSupportTest, ABlockFittedIntoARectangle) {
 TEST_F(DCDrawSupportTest, RefusalsDrawNothing) {
   const QvDbObjectId empty = addBlock(db(), L"Empty");
   const QvDbObjectId gone = addBlock(db(), L"Gone");
-  {
-    QvDbObjectPointer<QvDbBlockTableRecord> record(gone, QvDb::kForWrite);
-    ASSERT_EQ(record->erase(), Vexa::eOk);
-  }
+  ASSERT_EQ(eraseObject(gone), Vexa::eOk);
   const QvDbObjectId line =
       appendToModelSpace(db(), new QvDbLine(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 0, 0)));
   const VexaDCDrawSupportInternal* support = getVexaDCDrawSupportInternalInterface();

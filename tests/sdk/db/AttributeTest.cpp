@@ -17,6 +17,7 @@
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/sdk/db/EntityTestSupport.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/ObjectEdits.h"
 
 namespace {
 
@@ -176,10 +177,7 @@ TEST_F(AttributeTest, ReferenceOwnsItsAttributesInMemoryThenInTheDatabase) {
     EXPECT_EQ(QvDbAttribute::cast(copyIt->entity())->textString(), QvString(L"one"));
   }
   // Erasing the reference erases its attributes.
-  {
-    QvDbObjectPointer<QvDbBlockReference> ref(refId, QvDb::kForWrite);
-    ASSERT_EQ(ref->erase(), eOk);
-  }
+  ASSERT_EQ(eraseObject(refId), Vexa::eOk);
   EXPECT_TRUE(attributeIds[0].isErased());
   EXPECT_TRUE(attributeIds[1].isErased());
 }

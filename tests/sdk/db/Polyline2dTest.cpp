@@ -22,6 +22,7 @@
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/sdk/db/EntityTestSupport.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/ObjectEdits.h"
 
 namespace {
 
@@ -127,10 +128,7 @@ TEST_F(Polyline2dTest, VerticesJoinTheDatabaseWithTheirPolyline) {
     EXPECT_EQ(pline->numVertices(), 5);
   }
   // Erasing the polyline takes its vertices along, and unerasing brings them back.
-  {
-    QvDbObjectPointer<QvDb2dPolyline> pline(plineId, QvDb::kForWrite);
-    ASSERT_EQ(pline->erase(), eOk);
-  }
+  ASSERT_EQ(eraseObject(plineId), Vexa::eOk);
   for (int i = 0; i < vertexIds.length(); ++i) EXPECT_TRUE(vertexIds[i].isErased());
   {
     QvDbObjectPointer<QvDb2dPolyline> pline(plineId, QvDb::kForWrite, true);

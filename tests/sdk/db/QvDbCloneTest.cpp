@@ -16,6 +16,7 @@
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/ObjectEdits.h"
 #include "tests/support/SymbolRecords.h"
 
 namespace {
@@ -397,10 +398,7 @@ TEST_F(QvDbInsertTest, PurgeKeepsWhatIsUsed) {
   ASSERT_EQ(src->purge(ids), eOk);
   EXPECT_EQ(ids, (QvDbObjectIdArray{unused, spare}));
   // Used only by an erased entity: purgeable.
-  {
-    QvDbObjectPointer<QvDbBlockReference> reference(boltRef, QvDb::kForWrite);
-    ASSERT_EQ(reference->erase(), eOk);
-  }
+  ASSERT_EQ(eraseObject(boltRef), Vexa::eOk);
   QvDbObjectIdArray again{bolt};
   ASSERT_EQ(src->purge(again), eOk);
   EXPECT_EQ(again, (QvDbObjectIdArray{bolt}));

@@ -24,6 +24,7 @@
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/ObjectEdits.h"
 #include "tests/support/SymbolRecords.h"
 
 namespace {
@@ -325,10 +326,7 @@ TEST_F(QvDbDimensionBlockTest, CopiesMakeTheirOwnBlockAndErasedDimensionsLeaveTh
   ASSERT_EQ(eOk, db()->purge(purgeable));
   EXPECT_TRUE(purgeable.isEmpty()) << "blocks of live dimensions are in use";
 
-  {
-    QvDbObjectPointer<QvDbAlignedDimension> dimension(original, QvDb::kForWrite);
-    ASSERT_EQ(eOk, dimension->erase());
-  }
+  ASSERT_EQ(eraseObject(original), Vexa::eOk);
   EXPECT_EQ(originalBlock, [&] {
     QvDbObjectPointer<QvDbAlignedDimension> d(original, QvDb::kForRead, true);
     return d->dimBlockId();

@@ -10,6 +10,7 @@
 #include "sdk/db/QvDbXrecord.h"
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/ObjectEdits.h"
 
 namespace {
 
@@ -228,10 +229,7 @@ TEST_F(QvDbObjectDataTest, ExtensionDictionaryGoesWithItsObject) {
   }
   EXPECT_FALSE(extDict.isErased());
   // Erasing the extension dictionary on its own leaves the object alone.
-  {
-    QvDbObjectPointer<QvDbDictionary> dict(extDict, QvDb::kForWrite);
-    ASSERT_EQ(dict->erase(), eOk);
-  }
+  ASSERT_EQ(eraseObject(extDict), Vexa::eOk);
   EXPECT_FALSE(entityId.isErased());
   QvDbObjectPointer<TestEntity> entity(entityId, QvDb::kForWrite);
   EXPECT_EQ(entity->createExtensionDictionary(), eOk);  // a new one replaces the erased one
@@ -242,19 +240,13 @@ TEST_F(QvDbObjectDataTest, ErasingWithOwnersAndWhatCannotBeErased) {
   const QvDbObjectId block = addBlock(db(), L"Parts");
   const QvDbObjectId inside = addTestEntity(block, 5);
   // Erasing a block definition leaves its entities as they are (they are erased through it).
-  {
-    QvDbObjectPointer<QvDbBlockTableRecord> record(block, QvDb::kForWrite);
-    ASSERT_EQ(record->erase(), eOk);
-  }
+  ASSERT_EQ(eraseObject(block), Vexa::eOk);
   EXPECT_FALSE(inside.isErased());
   EXPECT_EQ(valuesIn(block), (std::vector<int>{5}));
   // An erased entity stays in its place and comes back there.
   const QvDbObjectId second = addTestEntity(db()->modelSpaceId(), 2);
   const QvDbObjectId third = addTestEntity(db()->modelSpaceId(), 3);
-  {
-    QvDbObjectPointer<TestEntity> entity(second, QvDb::kForWrite);
-    ASSERT_EQ(entity->erase(), eOk);
-  }
+  ASSERT_EQ(eraseObject(second), Vexa::eOk);
   EXPECT_EQ(valuesIn(db()->modelSpaceId()), (std::vector<int>{1, 3}));
   {
     QvDbObjectPointer<TestEntity> entity(second, QvDb::kForWrite, true);

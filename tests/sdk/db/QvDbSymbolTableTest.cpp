@@ -13,6 +13,7 @@
 #include "sdk/db/QvDbViewportTable.h"
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/ObjectEdits.h"
 
 namespace {
 
@@ -133,10 +134,7 @@ TEST_F(QvDbSymbolTableTest, ErasedRecordsAreSkippedAndTheirNamesFreed) {
   const QvDbObjectId a = addLayer(db(), L"A");
   const QvDbObjectId b = addLayer(db(), L"B");
   addLayer(db(), L"C");
-  {
-    QvDbObjectPointer<QvDbLayerTableRecord> layer(b, QvDb::kForWrite);
-    ASSERT_EQ(layer->erase(), eOk);
-  }
+  ASSERT_EQ(eraseObject(b), Vexa::eOk);
   EXPECT_EQ(namesIn<QvDbLayerTable>(db()->layerTableId()),
             (std::vector<QvString>{L"0", L"A", L"C"}));
   EXPECT_EQ(namesIn<QvDbLayerTable>(db()->layerTableId(), false),

@@ -19,6 +19,7 @@
 #include "tests/support/DbChecks.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/ObjectEdits.h"
 #include "tests/support/UnderlaySetup.h"
 
 namespace {
@@ -72,10 +73,7 @@ TEST_F(UnderlayCloneTest, ClonesShowTheSameDefinitionAndJoinItsReactors) {
   EXPECT_EQ(dict->numEntries(), 1);
 
   // An erased copy stays a reactor (it may come back), named as erased.
-  {
-    QvDbObjectPointer<QvDbPdfReference> copy(cb, QvDb::kForWrite);
-    ASSERT_EQ(copy->erase(), eOk);
-  }
+  ASSERT_EQ(eraseObject(cb), Vexa::eOk);
   EXPECT_EQ(reactorsOf(def), (std::vector<QvDbObjectId>{a, b, ca, cb}));
   EXPECT_TRUE(cb.isErased());
 }

@@ -12,6 +12,7 @@
 #include "tests/support/DbChecks.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/ObjectEdits.h"
 
 namespace {
 
@@ -74,10 +75,7 @@ TEST_F(PickfirstTest, NotificationsWaitForTheLastResume) {
 
   proc->suspendPickfirstMNotify();
   proc->suspendPickfirstMNotify();
-  {
-    QvDbObjectPointer<QvDbEntity> erased(a, QvDb::kForWrite);
-    ASSERT_EQ(erased->erase(), Vexa::eOk);
-  }
+  ASSERT_EQ(eraseObject(a), Vexa::eOk);
   proc->notifyModified(both);
   EXPECT_EQ(proc->queuedNotifications(), 1);
   proc->resumePickfirstMNotify();

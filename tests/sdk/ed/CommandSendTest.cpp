@@ -17,6 +17,7 @@
 #include "sdk/ed/qvedSelection.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/ObjectEdits.h"
 
 namespace {
 
@@ -154,10 +155,7 @@ TEST_F(CommandSendTest, BadArgumentsRunNothing) {
   EXPECT_EQ(qvedCommand(kRbString, L"_.UCS", kRbString, L"_O", kRbPoint3d, nan, 0), kQvError);
   EXPECT_EQ(qvedCommand(kRbString, L"_.SETVAR", kRbReal, INFINITY, 0), kQvError);
   EXPECT_EQ(qvedCommand(kRbString, L"_.UCS", kRbPickSet, noSet, 0), kQvError);
-  {
-    QvDbObjectPointer<QvDbEntity> entity(line, QvDb::kForWrite);
-    ASSERT_EQ(entity->erase(), Vexa::eOk);
-  }
+  ASSERT_EQ(eraseObject(line), Vexa::eOk);
   EXPECT_EQ(qvedCommand(kRbString, L"_.UCS", kRbString, L"_OB", kRbEntityName, name, 0), kQvError);
   EXPECT_TRUE(transcript().entries().empty());  // nothing ran
   EXPECT_EQ(ucs().origin(), QvGePoint3d(0, 0, 0));

@@ -13,6 +13,7 @@
 #include "sdk/ed/qvdbEntData.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/ObjectEdits.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -132,10 +133,7 @@ TEST_F(EntityDataTest, ListsOfAnotherTypeOrEntityAndErasedEntitiesAreRefused) {
   owner->value.name[0] = 0x7fffffff;  // names nothing
   EXPECT_EQ(qvdbEntMod(list.get()), kQvError);
   EXPECT_EQ(qvdbEntMod(nullptr), kQvError);
-  {
-    QvDbObjectPointer<QvDbLine> erase(id, QvDb::kForWrite);
-    ASSERT_EQ(erase->erase(), Vexa::eOk);
-  }
+  ASSERT_EQ(eraseObject(id), Vexa::eOk);
   EXPECT_EQ(qvdbEntGet(Name(id)), nullptr);
   EXPECT_EQ(qvdbEntUpd(Name(id)), kQvError);
   EXPECT_EQ(qvdbEntGet(nullptr), nullptr);

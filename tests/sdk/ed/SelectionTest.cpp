@@ -24,6 +24,7 @@
 #include "tests/sdk/ed/BoxEntity.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/ObjectEdits.h"
 
 namespace {
 
@@ -58,10 +59,7 @@ class SelectionTest : public HostFixture {
     EXPECT_EQ(owner->appendQvDbEntity(id, entity.object()), Vexa::eOk);
     return id;
   }
-  void erase(QvDbObjectId id) {
-    QvDbObjectPointer<QvDbEntity> entity(id, QvDb::kForWrite);
-    ASSERT_EQ(entity->erase(), Vexa::eOk);
-  }
+  void erase(QvDbObjectId id) { ASSERT_EQ(eraseObject(id), Vexa::eOk); }
 
   int select(VexaSelectSet& set, VexaSelectionQuestion::Setup setup = {}) {
     host().service<VexaTranscript>().clear();

@@ -62,7 +62,17 @@ class BlockInsertsTest : public HostFixture {
     return appendToModelSpace(db(), ref);
   }
   std::wstring printed() { return transcript().text().wstr(); }
+  // Whether the rescaling left its temporary block in the drawing.
+  bool hasTemporaryBlock() {
+    QvDbObjectPointer<QvDbBlockTable> table(db()->blockTableId(), QvDb::kForRead);
+    return !table || table->has(L"acet-tmp-block");
+  }
 };
+
+// The census table's head, ahead of its rows.
+const std::wstring kCensusHead =
+    L"Block..............................Count"
+    L"\n------------------------------------------------";
 
 TEST_F(BlockInsertsTest, TheCensusTableByteForByteInOrderOfFirstAppearance) {
   const QvDbObjectId tree = block(L"TREE");
@@ -75,14 +85,12 @@ TEST_F(BlockInsertsTest, TheCensusTableByteForByteInOrderOfFirstAppearance) {
                  appendToModelSpace(db(), new QvDbLine(P(0, 0, 0), P(1, 1, 0)))});
   transcript().clear();
   EXPECT_EQ(CountBlockInserts(set.name()), kQvNormal);
-  EXPECT_EQ(printed(),
-            L"Block..............................Count"
-            L"\n------------------------------------------------"
-            L"\nTREE..........................3"
-            L"\n" +
-                longName +
-                L"...1"
-                L"\nA.B...........................1");
+  EXPECT_EQ(printed(), kCensusHead +
+                           L"\nTREE..........................3"
+                           L"\n" +
+                           longName +
+                           L"...1"
+                           L"\nA.B...........................1");
 }
 
 // Names up to the longest a block may have are printed whole; the dots stop at three from 30
@@ -94,17 +102,13 @@ TEST_F(BlockInsertsTest, CensusNamesAtTheDotBoundaryAndOfTheLongestLength) {
                  reference(block(of30.c_str()))});
   transcript().clear();
   EXPECT_EQ(CountBlockInserts(set.name()), kQvNormal);
-  EXPECT_EQ(printed(),
-            L"Block..............................Count"
-            L"\n------------------------------------------------"
-            L"\n" +
-                longest +
-                L"...1"
-                L"\n" +
-                shortOf30 +
-                L".1"
-                L"\n" +
-                of30 + L"...1");
+  EXPECT_EQ(printed(), kCensusHead + L"\n" + longest +
+                           L"...1"
+                           L"\n" +
+                           shortOf30 +
+                           L".1"
+                           L"\n" +
+                           of30 + L"...1");
 }
 
 TEST_F(BlockInsertsTest, DynamicAndTagReferencesCountUnderTheirVisibleName) {
@@ -127,11 +131,9 @@ TEST_F(BlockInsertsTest, DynamicAndTagReferencesCountUnderTheirVisibleName) {
   Selection set({reference(doorRep), reference(door), reference(gateRep), reference(doorRep)});
   transcript().clear();
   EXPECT_EQ(CountBlockInserts(set.name()), kQvNormal);
-  EXPECT_EQ(printed(),
-            L"Block..............................Count"
-            L"\n------------------------------------------------"
-            L"\nDOOR..........................3"
-            L"\nGATE..........................1");
+  EXPECT_EQ(printed(), kCensusHead +
+                           L"\nDOOR..........................3"
+                           L"\nGATE..........................1");
 }
 
 TEST_F(BlockInsertsTest, NothingCountableGivesNoTable) {
@@ -175,11 +177,9 @@ TEST_F(BlockInsertsTest, AHugeSelectionIsCountedWhole) {
   Selection set(ids);
   transcript().clear();
   EXPECT_EQ(CountBlockInserts(set.name()), kQvNormal);
-  EXPECT_EQ(printed(),
-            L"Block..............................Count"
-            L"\n------------------------------------------------"
-            L"\nBOLT..........................65537"
-            L"\nNUT...........................1");
+  EXPECT_EQ(printed(), kCensusHead +
+                           L"\nBOLT..........................65537"
+                           L"\nNUT...........................1");
 }
 
 TEST_F(BlockInsertsTest, RescalingThroughEntityDataMultipliesOrSets) {
@@ -294,10 +294,7 @@ TEST_F(BlockInsertsTest, ReferencesWithAttributesAreRebuiltThroughTheHostsComman
   EXPECT_TRUE(vars().currentUcs().origin().isEqualTo(P(1, 2, 0)));
   EXPECT_EQ(shortVar(L"EXPLMODE"), 0);
   EXPECT_EQ(shortVar(L"ATTREQ"), 1);
-  QvDbBlockTable* table = nullptr;
-  ASSERT_EQ(db()->getBlockTable(table, QvDb::kForRead), Vexa::eOk);
-  EXPECT_FALSE(table->has(L"acet-tmp-block"));
-  table->close();
+  EXPECT_FALSE(hasTemporaryBlock());
   EXPECT_THAT(transcript().text().wstr(), testing::HasSubstr(L"Command: _.EXPLODE"));
 }
 
@@ -333,10 +330,7 @@ TEST_F(BlockInsertsTest, RebuiltReferencesTakeUnevenFactorsInTheirOwnAxes) {
   EXPECT_EQ(ScaleOneBlkInsert(name, 0.0, 1, 1, 0, L"acet-tmp-block"), kQvError);
   EXPECT_EQ(ScaleOneBlkInsert(name, 1, NAN, 1, 2, L"acet-tmp-block"), kQvError);
   EXPECT_FALSE(ref.id.isErased());
-  QvDbBlockTable* table = nullptr;
-  ASSERT_EQ(db()->getBlockTable(table, QvDb::kForRead), Vexa::eOk);
-  EXPECT_FALSE(table->has(L"acet-tmp-block"));
-  table->close();
+  EXPECT_FALSE(hasTemporaryBlock());
 }
 
 }  // namespace
@@ -378,10 +372,7 @@ TEST_F(BlockInsertsTest, AReferenceTheBlockCommandDoesNotTakeIsReportedAndKept) 
   EXPECT_EQ(faults.tripped("QvDbBlockTableRecord::appendQvDbEntity"), 1);
   EXPECT_FALSE(id.isErased());
   EXPECT_EQ(liveReference(db()).scale.sx, 1.0);
-  QvDbBlockTable* table = nullptr;
-  ASSERT_EQ(db()->getBlockTable(table, QvDb::kForRead), Vexa::eOk);
-  EXPECT_FALSE(table->has(L"acet-tmp-block"));
-  table->close();
+  EXPECT_FALSE(hasTemporaryBlock());
 }
 
 // The variables the rescaling holds while it works come back as they were, on both paths.
@@ -424,10 +415,7 @@ TEST_F(BlockInsertsTest, ErasedReferencesAreLeftAlone) {
   }
   transcript().clear();
   EXPECT_EQ(CountBlockInserts(set.name()), kQvNormal);
-  EXPECT_EQ(printed(),
-            L"Block..............................Count"
-            L"\n------------------------------------------------"
-            L"\nTREE..........................1");
+  EXPECT_EQ(printed(), kCensusHead + L"\nTREE..........................1");
   int64_t name[2];
   ASSERT_EQ(qvdbGetAdsName(name, tagged), Vexa::eOk);
   EXPECT_EQ(ScaleOneBlkInsert(name, 2, 2, 2, 0, L"acet-tmp-block"), kQvError);
@@ -441,10 +429,7 @@ TEST_F(BlockInsertsTest, ErasedReferencesAreLeftAlone) {
     EXPECT_TRUE(ref->isErased());
     EXPECT_EQ(ref->scaleFactors().sx, 1.0);
   }
-  QvDbBlockTable* table = nullptr;
-  ASSERT_EQ(db()->getBlockTable(table, QvDb::kForRead), Vexa::eOk);
-  EXPECT_FALSE(table->has(L"acet-tmp-block"));
-  table->close();
+  EXPECT_FALSE(hasTemporaryBlock());
 }
 
 TEST_F(BlockInsertsTest, EmptySelectionsCountNothingAndScaleNothing) {

@@ -32,6 +32,10 @@ TEST(XqDbSubEntContainerClass, IsRegisteredOnLoadAndRemovedOnUnload) {
   EXPECT_EQ(std::wstring(cls->parentName()), L"AcDbEntity");
   EXPECT_EQ(cls->myParent(), QvDbEntity::desc());
   EXPECT_EQ(std::wstring(cls->dxfName()), L"QVDBOFFSETPREVIEWENTITY");
+  EXPECT_EQ(std::wstring(cls->appName()), L"XqDbSubEntContainer|Description: TARVO Offset Entity");
+  EXPECT_EQ(cls->dwgVersion(), 33);
+  EXPECT_EQ(cls->maintenanceVersion(), 55);
+  EXPECT_EQ(cls->proxyFlags(), 0);
   EXPECT_EQ(cls->appNameCallbackPtr(), nullptr);
   // A second registration, with a callback, finds the class and stops.
   XqDbSubEntContainer::rxInit(&renameApp);
@@ -58,8 +62,6 @@ TEST(XqDbSubEntContainerClass, TheSecondRegistrationFormPassesTheCallback) {
   ASSERT_NE(cls, nullptr);
   EXPECT_EQ(cls->appNameCallbackPtr(), &renameApp);
   EXPECT_EQ(cls->dwgVersion(), 33);
-  EXPECT_EQ(cls->maintenanceVersion(), 55);
-  EXPECT_EQ(std::wstring(cls->appName()), L"XqDbSubEntContainer|Description: TARVO Offset Entity");
   deleteQvRxClass(cls);
   XqDbSubEntContainer::gpDesc = nullptr;
 }

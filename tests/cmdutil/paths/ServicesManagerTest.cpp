@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <fstream>
 #include <limits>
 #include <string>
 
@@ -14,6 +13,7 @@
 #include "sdk/win/VexaDriveMap.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TextFiles.h"
 #include "xqcmdutil/VexaServicesManager.h"
 
 namespace {
@@ -22,11 +22,6 @@ using S = VexaServicesManager;
 
 QvString w(const std::string& utf8) {
   return qvWidenUtf8(utf8);
-}
-
-std::string read(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 TEST(ServicesManagerTest, FileNamePartsKindsAndRelativeForms) {
@@ -77,7 +72,7 @@ TEST(ServicesManagerTest, TextFilesWithAndWithoutByteOrderMarks) {
   const std::string log = folder.path("log.txt");
   EXPECT_EQ(S::AppendToTextFile(w(log), L"one\n"), kQvNormal);
   EXPECT_EQ(S::AppendToTextFile(w(log), L"zwei \u00fc\n"), kQvNormal);
-  EXPECT_EQ(read(log), "one\nzwei \xC3\xBC\n");
+  EXPECT_EQ(readTextFile(log), "one\nzwei \xC3\xBC\n");
   EXPECT_EQ(S::AppendToTextFile(w(log), L""), kQvError);
   EXPECT_EQ(S::AppendToTextFile(w(folder.path("")), L"x"), kQvError);
   ASSERT_EQ(mkfifo(folder.path("pipe").c_str(), 0600), 0);

@@ -2,14 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "sdk/db/QvDbLine.h"
 #include "sdk/win/VexaDialogPictures.h"
 #include "tests/host/CommandModuleFixture.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TextFiles.h"
 
 namespace {
 
@@ -24,13 +23,6 @@ class BlockPickCommandTest : public CommandModuleFixture {
       appendEntity(block, new QvDbLine(P(0, 0, 0), P(10, 5, 0)));
     }
   }
-  bool says(const std::string& part) const { return transcript().find(part) != std::string::npos; }
-  static std::string read(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
 };
 
 TEST_F(BlockPickCommandTest, TypingOpeningTheListAndEnterPickABlock) {
@@ -38,38 +30,38 @@ TEST_F(BlockPickCommandTest, TypingOpeningTheListAndEnterPickABlock) {
   // the box and closes the list, and Enter again (an exact match now) is the dialog's OK.
   const auto summary = run(L"BLOCKPICK\n@type la\n@key Enter\n@type m\n@key Enter\n@key Enter\n");
   EXPECT_EQ(summary.done, 1) << transcript();
-  EXPECT_TRUE(says("Block: Lamp")) << transcript();
+  EXPECT_TRUE(contains("Block: Lamp")) << transcript();
 }
 
 TEST_F(BlockPickCommandTest, TheLastInsertedBlockIsTheRecentItem) {
   run(L"SETVAR\nINSNAME\nWindow\n");
   // The first item under the title is the recent one: Down twice passes the first title.
   run(L"BLOCKPICK\n@key Down\n@key Down\n@ok\n");
-  EXPECT_TRUE(says("Block: Window")) << transcript();
+  EXPECT_TRUE(contains("Block: Window")) << transcript();
 }
 
 TEST_F(BlockPickCommandTest, AnUnknownNameKeepsTheDialogOpenAndCancelEndsIt) {
   const auto summary = run(L"BLOCKPICK\n@type chair\n@ok\n@key Nowhere\n@cancel\n");
-  EXPECT_TRUE(says("No block is named \"chair\".")) << transcript();
-  EXPECT_TRUE(says("Unknown key \"NOWHERE\"")) << transcript();
-  EXPECT_TRUE(says("*Cancel*")) << transcript();
+  EXPECT_TRUE(contains("No block is named \"chair\".")) << transcript();
+  EXPECT_TRUE(contains("Unknown key \"NOWHERE\"")) << transcript();
+  EXPECT_TRUE(contains("*Cancel*")) << transcript();
   EXPECT_EQ(summary.done, 0);
   // A script that runs out, or goes on with a command, cancels the dialog too.
   run(L"BLOCKPICK\n@type door\nLINE\n");
-  EXPECT_TRUE(says("expected a dialog line")) << transcript();
+  EXPECT_TRUE(contains("expected a dialog line")) << transcript();
 }
 
 TEST_F(BlockPickCommandTest, EachStateOfTheDialogIsPictured) {
   TempFolder folder;
   host().service<VexaDialogPictures>().setFolder(folder.path(""));
   run(L"BLOCKPICK\n@type door\n@key F4\n@ok\n");
-  EXPECT_TRUE(says("Block: Door")) << transcript();
+  EXPECT_TRUE(contains("Block: Door")) << transcript();
   // The opened dialog, then one picture a line.
   EXPECT_EQ(host().service<VexaDialogPictures>().written(), 4);
-  const std::string opened = read(folder.path("/blockpick-01.svg"));
+  const std::string opened = readTextFile(folder.path("/blockpick-01.svg"));
   EXPECT_NE(opened.find(">Block name:</text>"), std::string::npos);
   EXPECT_EQ(opened.find("<g transform"), std::string::npos);  // nothing named: no preview yet
-  const std::string dropped = read(folder.path("/blockpick-03.svg"));
+  const std::string dropped = readTextFile(folder.path("/blockpick-03.svg"));
   EXPECT_NE(dropped.find(">LADDER</text>"), std::string::npos);  // the open list
   EXPECT_NE(dropped.find("<g transform"), std::string::npos);    // DOOR's preview
   EXPECT_NE(dropped.find("<polyline"), std::string::npos);
@@ -79,7 +71,7 @@ TEST_F(BlockPickCommandTest, ADrawingWithoutBlocksHasNothingToPick) {
   CommandModuleFixture::TearDown();
   CommandModuleFixture::SetUp();
   run(L"BLOCKPICK\n");
-  EXPECT_TRUE(says("The drawing has no blocks to pick.")) << transcript();
+  EXPECT_TRUE(contains("The drawing has no blocks to pick.")) << transcript();
 }
 
 }  // namespace

@@ -73,24 +73,6 @@ TEST_F(DgnUnderlayCommandsTest, FilesTheHostCannotReadAreRefused) {
   EXPECT_TRUE(QvDbUnderlayDefinition::dictionaryId(db(), QvDbUnderlayFormat::kDgn).isNull());
 }
 
-TEST_F(DgnUnderlayCommandsTest, BindReplacesTheUnderlaysByReferencesOfABlock) {
-  const QvString site = data("site.dgn");
-  const auto summary = run(
-      QvString::format(L"DGNATTACH\n%ls\n\n0,0\n\n\nDGNATTACH\n%ls\n\n200,0\n\n90\nDGNBIND\n\n\n\n",
-                       site.c_str(), site.c_str()));
-  EXPECT_EQ(summary.done, 3) << transcript();
-  EXPECT_TRUE(contains("Bound \"site - Default\" as the block \"site\" with 2 references."))
-      << transcript();
-  const std::vector<QvDbObjectId> entities = modelSpace();
-  ASSERT_EQ(entities.size(), 2u);
-  QvDbObjectPointer<QvDbBlockReference> second(entities[1], QvDb::kForRead);
-  ASSERT_TRUE(second);
-  EXPECT_EQ(second->position(), QvGePoint3d(200, 0, 0));
-  second.close();
-  // Its definition was the only one: the DGN dictionary went with it.
-  EXPECT_TRUE(QvDbUnderlayDefinition::dictionaryId(db(), QvDbUnderlayFormat::kDgn).isNull());
-}
-
 TEST_F(DgnUnderlayCommandsTest, AnUnloadedDefinitionIsLoadedForTheBindOrTheBindRefused) {
   const auto attached =
       run(QvString::format(L"DGNATTACH\n%ls\n\n0,0\n\n\n", data("site.dgn").c_str()));

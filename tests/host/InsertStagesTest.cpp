@@ -30,7 +30,6 @@ class InsertStagesTest : public CommandModuleFixture {
     QvDbObjectPointer<QvDbBlockTableRecord> block(even, QvDb::kForWrite);
     block->setBlockScaling(QvDb::kUniform);
   }
-  bool says(const std::string& part) const { return transcript().find(part) != std::string::npos; }
   QvGeScale3d lastScale() const {
     QvDbObjectPointer<QvDbBlockReference> r(modelSpace().back(), QvDb::kForRead);
     return r->scaleFactors();
@@ -46,8 +45,8 @@ TEST_F(InsertStagesTest, AUniformBlockAsksOneFactorAndTheFreeStagesFollowTheKeyw
   run(L"INSERT\neven\n0,0\n0\n-2\n0\n");
   // The uniform keyword list (no X, Y, Z), one factor, zero refused and asked again.
   EXPECT_TRUE(
-      says("[Basepoint/Scale/Rotation]: 0,0\nSpecify scale factor <1>: 0\nThe value must "
-           "not be zero.\nSpecify scale factor <1>: -2"))
+      contains("[Basepoint/Scale/Rotation]: 0,0\nSpecify scale factor <1>: 0\nThe value must "
+               "not be zero.\nSpecify scale factor <1>: -2"))
       << transcript();
   ASSERT_EQ(modelSpace().size(), 1u);
   EXPECT_EQ(lastScale(), QvGeScale3d(-2, -2, -2));  // a uniform block takes X on every axis
@@ -57,7 +56,8 @@ TEST_F(InsertStagesTest, AUniformBlockAsksOneFactorAndTheFreeStagesFollowTheKeyw
   EXPECT_EQ(lastScale(), QvGeScale3d(3, 4, 3)) << transcript();
   // XYZ: X typed, then Y, then Z asked with the factors so far.
   run(L"INSERT\npost\n0,0\nXYZ\n2\n5\n-7\n0\n");
-  EXPECT_TRUE(says("Specify Z scale factor (X = 2.0000, Y = 5.0000) <2.0000>: -7")) << transcript();
+  EXPECT_TRUE(contains("Specify Z scale factor (X = 2.0000, Y = 5.0000) <2.0000>: -7"))
+      << transcript();
   EXPECT_EQ(lastScale(), QvGeScale3d(2, 5, 7));
   // XYZ then Corner: the corner, then Z (Enter: the absolute X).
   run(L"INSERT\npost\n0,0\nXYZ\nC\n-3,2\n\n0\n");
@@ -77,19 +77,19 @@ TEST_F(InsertStagesTest, AFileNameThatIsNoBlockNameIsNamedInTheDialog) {
   const std::wstring file = QvString(path.c_str()).wstr();
   // A bad name is refused in a box and asked again; a new name is taken at once.
   run(L"INSERT\n" + file + L"\nbad<name\ngate2\n0,0\n\n\n0\n");
-  EXPECT_TRUE(says("Invalid Block Name: The block name is not valid.")) << transcript();
+  EXPECT_TRUE(contains("Invalid Block Name: The block name is not valid.")) << transcript();
   EXPECT_TRUE(hasBlock(L"gate2"));
   ASSERT_EQ(modelSpace().size(), 1u);
   // An existing name asks whether to redefine: No keeps the dialog open, Yes redefines.
   run(L"INSERT\n" + file + L"\npost\n\npost\ny\n0,0\n\n\n0\n");
-  EXPECT_TRUE(says("Redefine Block: A block named \"post\" already exists")) << transcript();
-  EXPECT_TRUE(says("Redefining block \"post\".")) << transcript();
+  EXPECT_TRUE(contains("Redefine Block: A block named \"post\" already exists")) << transcript();
+  EXPECT_TRUE(contains("Redefining block \"post\".")) << transcript();
   ASSERT_EQ(modelSpace().size(), 2u);
   // Cancel in the dialog, or FILEDIA 0: the name cannot be used.
   run(L"INSERT\n" + file + L"\n^C\n");
   setShortVar(L"FILEDIA", 0);
   run(L"INSERT\n" + file + L"\n");
-  EXPECT_TRUE(says("The block name cannot be used.")) << transcript();
+  EXPECT_TRUE(contains("The block name cannot be used.")) << transcript();
   EXPECT_EQ(modelSpace().size(), 2u);
 }
 
@@ -101,8 +101,8 @@ TEST_F(InsertStagesTest, AnAnnotativeFileAsksTheAnnotationScaleAndScalesUniforml
   ASSERT_EQ(part.saveAs(QvString(path.c_str()).c_str()), Vexa::eOk);
   // A scale the list lacks is refused in a box; then 1:50 becomes current.
   run(L"INSERT\n" + QvString(path.c_str()).wstr() + L"\n1:3\n1:50\n0,0\n2\n0\n");
-  EXPECT_TRUE(says("Annotation scale <1:1>: 1:3")) << transcript();
-  EXPECT_TRUE(says("The drawing has no annotation scale \"1:3\"")) << transcript();
+  EXPECT_TRUE(contains("Annotation scale <1:1>: 1:3")) << transcript();
+  EXPECT_TRUE(contains("The drawing has no annotation scale \"1:3\"")) << transcript();
   EXPECT_EQ(db()->cannoscaleName(), QvString(L"1:50"));
   ASSERT_TRUE(hasBlock(L"tag"));
   {
@@ -113,9 +113,9 @@ TEST_F(InsertStagesTest, AnAnnotativeFileAsksTheAnnotationScaleAndScalesUniforml
     EXPECT_EQ(block->blockScaling(), QvDb::kUniform);
   }
   // One factor only (the uniform question), and no array of it.
-  EXPECT_TRUE(says("Specify scale factor <1>: 2")) << transcript();
+  EXPECT_TRUE(contains("Specify scale factor <1>: 2")) << transcript();
   run(L"MINSERT\ntag\n");
-  EXPECT_TRUE(says("An annotative block cannot be inserted as an array.")) << transcript();
+  EXPECT_TRUE(contains("An annotative block cannot be inserted as an array.")) << transcript();
   EXPECT_EQ(modelSpace().size(), 1u);
 }
 

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "host/TarvoOptions.h"
@@ -13,6 +12,7 @@
 #include "sdk/rx/QvRxDynamicLinker.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestPaths.h"
+#include "tests/support/TextFiles.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ bool contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-TEST(TarvoRun, ScriptsFromStandardInputAndFilesChangeTheDrawing) {
+TEST(TarvoRun, ScriptsFromStandardInputChangeTheDrawing) {
   const std::string script =
       "SETVAR\nINSUNITS\n6\n"
       "setvar INSUNITS\n\n"
@@ -61,11 +61,6 @@ TEST(TarvoRun, ScriptsFromStandardInputAndFilesChangeTheDrawing) {
             "Enter layout option [New/Delete/Rename/Set/?] <Set>: ?\n"
             "  Model\n"
             "* Layout1\n");
-
-  TempFolder folder;
-  const TarvoRun fromFile = runTarvo({"run", folder.file("s.script", script)});
-  EXPECT_EQ(fromFile.code, TarvoProgram::kSuccess);
-  EXPECT_EQ(fromFile.out, piped.out);
 
   // Each run starts from a new drawing: nothing carries over.
   const TarvoRun fresh = runTarvo({"run", "-"}, "SETVAR\nINSUNITS\n\n");
@@ -126,12 +121,6 @@ std::string drawingWithUndefinedLayers(int count) {
   for (int i = 1; i <= count; ++i)
     text += "  0\nLINE\n  8\nL" + std::to_string(i) + "\n 10\n0\n 20\n0\n 11\n1\n 21\n1\n";
   return text + "  0\nENDSEC\n  0\nEOF\n";
-}
-
-size_t occurrences(const std::string& text, const std::string& part) {
-  size_t n = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
 }
 
 TEST(TarvoRun, RepairsAreCountedAndRefusalsNameTheFileOnce) {

@@ -15,7 +15,7 @@
 namespace {
 
 struct Repeat {
-  const char* before;  // the records' groups up to the repeated pair (see specGroups)
+  const char* before;  // the records' groups up to the repeated pair (see barGroups)
   const char* after;   // and after it
   int code;
   const char* first;  // the default value, the one read
@@ -56,8 +56,8 @@ constexpr Repeat kRepeats[] = {
 
 // "0|LINE|5|30|@AcDbEntity|8|0" as groups: codes and values alternate; "@Name" is a subclass
 // marker (100), left out of files without markers.
-std::string specGroups(const std::string& spec, bool markers) {
-  std::istringstream in(spec);
+std::string barGroups(const std::string& bars, bool markers) {
+  std::istringstream in(bars);
   std::string part;
   std::string text;
   while (std::getline(in, part, '|')) {
@@ -75,10 +75,10 @@ std::string specGroups(const std::string& spec, bool markers) {
 
 // A file of `version` with an empty block "B" and `entities`.
 std::string drawing(const std::string& version, const std::string& entities) {
-  return specGroups("0|SECTION|2|HEADER|9|$ACADVER|1|" + version +
-                        "|0|ENDSEC|0|SECTION|2|BLOCKS|0|BLOCK|8|0|2|B|70|0|10|0.0|20|0.0|30|0.0|"
-                        "3|B|0|ENDBLK|0|ENDSEC|0|SECTION|2|ENTITIES",
-                    false) +
+  return barGroups("0|SECTION|2|HEADER|9|$ACADVER|1|" + version +
+                       "|0|ENDSEC|0|SECTION|2|BLOCKS|0|BLOCK|8|0|2|B|70|0|10|0.0|20|0.0|30|0.0|"
+                       "3|B|0|ENDBLK|0|ENDSEC|0|SECTION|2|ENTITIES",
+                   false) +
          entities + "0\nENDSEC\n0\nEOF\n";
 }
 
@@ -86,7 +86,7 @@ std::string drawing(const std::string& version, const std::string& entities) {
 void checkRepeat(const Repeat& r, bool markers) {
   const std::string code = std::to_string(r.code);
   const std::string pair = code + "\n" + r.first + "\n" + code + "\n" + r.second + "\n";
-  const std::string entities = specGroups(r.before, markers) + pair + specGroups(r.after, markers);
+  const std::string entities = barGroups(r.before, markers) + pair + barGroups(r.after, markers);
   SCOPED_TRACE((markers ? "R2000\n" : "R12\n") + entities);
   QvDxfReadResult result;
   const std::unique_ptr<QvDbDatabase> read =

@@ -6,12 +6,50 @@
 
 namespace {
 
+bool isBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r';
+}
+
 std::string_view trimmed(std::string_view text) {
+  // Most values have no blanks at all.
+  if (!text.empty() && !isBlank(text.front()) && !isBlank(text.back())) return text;
   size_t b = 0;
   size_t e = text.size();
   while (b < e && (text[b] == ' ' || text[b] == '\t')) ++b;
   while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t' || text[e - 1] == '\r')) --e;
   return text.substr(b, e - b);
+}
+
+// A plain decimal ("-12.375": digits, a point and digits) whose digits make an integer of at
+// most 2^53 with at most 22 of them after the point: that integer and the power of ten are
+// exact doubles, so their one correctly rounded quotient is the value the text denotes.
+// Anything else (exponents, more digits, a bare point) is left to the full parser.
+bool parsePlainDecimal(std::string_view text, double& value) {
+  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  const bool negative = p < end && *p == '-';
+  if (negative) ++p;
+  uint64_t digits = 0;
+  int count = 0;
+  const char* const whole = p;
+  for (; p < end && *p >= '0' && *p <= '9' && count < 19; ++p, ++count)
+    digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+  if (p == whole) return false;
+  int fraction = 0;
+  if (p < end && *p == '.') {
+    const char* const first = ++p;
+    for (; p < end && *p >= '0' && *p <= '9' && count < 19; ++p, ++count)
+      digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+    fraction = static_cast<int>(p - first);
+    if (fraction == 0) return false;
+  }
+  if (p != end || fraction > 22 || digits > (uint64_t{1} << 53)) return false;
+  const double quotient = static_cast<double>(digits) / kPowers[fraction];
+  value = negative ? -quotient : quotient;
+  return true;
 }
 
 }  // namespace
@@ -22,6 +60,7 @@ bool parseReal(std::string_view text, double& value) {
   text = trimmed(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty()) return false;
+  if (parsePlainDecimal(text, value)) return true;
   const char* end = text.data() + text.size();
   const auto [ptr, ec] = std::from_chars(text.data(), end, value);
   return ec == std::errc() && ptr == end && std::isfinite(value);

@@ -1,5 +1,8 @@
 #include "sdk/io/QvDxfTokenizer.h"
 
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -12,8 +15,37 @@ namespace {
 
 constexpr std::string_view kBinaryDxfSentinel = "AutoCAD Binary DXF";
 
-// Values up to this length are scanned for their line end byte by byte.
+// Values up to this length are scanned for their line end here; longer ones by memchr.
 constexpr ptrdiff_t kShortValue = 24;
+
+// The first line feed in [p, limit), or limit; eight bytes at a time while there are eight.
+const char* lineFeedBefore(const char* p, const char* const limit) {
+  static_assert(std::endian::native == std::endian::little);
+  constexpr uint64_t kOnes = 0x0101010101010101u;
+  constexpr uint64_t kHighs = 0x8080808080808080u;
+  while (limit - p >= 8) {
+    uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    const uint64_t x = word ^ (kOnes * '\n');
+    // The high bit of each byte that is zero (a line feed): exact up to the first such byte.
+    const uint64_t feeds = (x - kOnes) & ~x & kHighs;
+    if (feeds) return p + (std::countr_zero(feeds) >> 3);
+    p += 8;
+  }
+  while (p < limit && *p != '\n') ++p;
+  return p;
+}
+
+// Whether each code up to the highest is one files may hold.
+const std::array<bool, QvDxfGroupCode::kMaxCode + 1>& validCodes() {
+  static const std::array<bool, QvDxfGroupCode::kMaxCode + 1> valid = [] {
+    std::array<bool, QvDxfGroupCode::kMaxCode + 1> table{};
+    for (int code = 0; code <= QvDxfGroupCode::kMaxCode; ++code)
+      table[static_cast<size_t>(code)] = QvDxfGroupCode::isValid(code);
+    return table;
+  }();
+  return valid;
+}
 
 bool looksLikeDwg(const std::string& text) {
   if (text.size() < 6 || text.compare(0, 4, "AC10") != 0) return false;
@@ -48,6 +80,7 @@ QvDxfTokens QvDxfTokenizer::tokenize(std::string text, QvDxfProgress* progress) 
   bool sawEnd = false;
   uint32_t groups = 0;
 
+  const std::array<bool, QvDxfGroupCode::kMaxCode + 1>& valid = validCodes();
   // Without a NUL anywhere, values need no check of their own.
   const bool holdsNul = std::memchr(p, '\0', static_cast<size_t>(end - p)) != nullptr;
 
@@ -80,7 +113,7 @@ QvDxfTokens QvDxfTokenizer::tokenize(std::string text, QvDxfProgress* progress) 
               " is not a group code");
     }
     if (negative) code = -code;
-    if (!QvDxfGroupCode::isValid(code))
+    if (code < 0 || code > QvDxfGroupCode::kMaxCode || !valid[static_cast<size_t>(code)])
       throw QvDxfError(Vexa::eBadDxfFile, QvDxfDiagnostic::kUnknownGroupCode, codeLine,
                        "group code " + std::to_string(code) + " does not exist in DXF files");
     if (!lineEnd)
@@ -91,9 +124,8 @@ QvDxfTokens QvDxfTokenizer::tokenize(std::string text, QvDxfProgress* progress) 
     ++line;
 
     // The value line; most are short enough to be scanned here.
-    const char* valueEnd = p;
     const char* const shortEnd = end - p > kShortValue ? p + kShortValue : end;
-    while (valueEnd < shortEnd && *valueEnd != '\n') ++valueEnd;
+    const char* valueEnd = lineFeedBefore(p, shortEnd);
     if (valueEnd == shortEnd)
       valueEnd = static_cast<const char*>(
           std::memchr(valueEnd, '\n', static_cast<size_t>(end - valueEnd)));

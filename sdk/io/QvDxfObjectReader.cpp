@@ -185,8 +185,11 @@ size_t QvDxfObjectReader::next(size_t from) const {
 
 size_t QvDxfObjectReader::find(int code) {
   // In file order, so that of two groups of one code the first is always the one taken: a
-  // record that repeats a group reads the same however its groups are written back.
-  for (size_t i = begin_ + 1; i < xdataBegin_; ++i) {
+  // record that repeats a group reads the same however its groups are written back. The
+  // head's groups not taken are the head's own (kHead) when there are markers; without, they
+  // start the body: a subclass's groups start at bodyBegin_.
+  const size_t from = selected_ == QvDxfSlot::kHead ? begin_ + 1 : bodyBegin_;
+  for (size_t i = from; i < xdataBegin_; ++i) {
     if (tokens_.code(i) == code && inSelection(i)) {
       used_[i - begin_] = 1;
       return i;
@@ -196,7 +199,8 @@ size_t QvDxfObjectReader::find(int code) {
 }
 
 bool QvDxfObjectReader::has(int code) const {
-  for (size_t i = begin_ + 1; i < xdataBegin_; ++i)
+  const size_t from = selected_ == QvDxfSlot::kHead ? begin_ + 1 : bodyBegin_;
+  for (size_t i = from; i < xdataBegin_; ++i)
     if (tokens_.code(i) == code && inSelection(i)) return true;
   return false;
 }

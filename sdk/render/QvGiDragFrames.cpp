@@ -10,6 +10,7 @@
 void QvGiDragFrames::drawFrame(const std::vector<QvGiDrawable*>& drawables) {
   ++count_;
   QvGiWorldDrawRecorder recorder;
+  if (!frames_.empty()) recorder.reserve(frames_.back().size());  // a drag's frames are alike
   for (QvGiDrawable* drawable : drawables)
     if (drawable) recorder.drawTopLevel(drawable);
   if (static_cast<int>(frames_.size()) == kKeptFrames) frames_.pop_front();

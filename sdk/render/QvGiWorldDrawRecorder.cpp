@@ -67,10 +67,10 @@ QvGiWorldDrawRecorder::Primitive QvGiWorldDrawRecorder::start(Kind kind) const {
 
 void QvGiWorldDrawRecorder::polyline(int numVertices, const QvGePoint3d* vertices,
                                      const QvGeVector3d* normal) {
-  Primitive p = start(kPolyline);
+  Primitive& p = primitives_.emplace_back(start(kPolyline));
+  p.points.setPhysicalLength(numVertices);
   for (int i = 0; i < numVertices; ++i) p.points.append(mapped(current(), vertices[i]));
   if (normal) p.normal = linear(current(), *normal);
-  primitives_.push_back(std::move(p));
 }
 
 void QvGiWorldDrawRecorder::circle(const QvGePoint3d& center, double radius,

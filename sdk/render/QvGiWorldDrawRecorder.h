@@ -72,6 +72,8 @@ class QvGiWorldDrawRecorder : public QvGiWorldDraw,
   const std::vector<Primitive>& primitives() const { return primitives_; }
   // Hands the primitives over, leaving the recorder empty.
   std::vector<Primitive> takePrimitives() { return std::move(primitives_); }
+  // Room for n primitives, so that a big drawing is recorded without moving them.
+  void reserve(size_t n) { primitives_.reserve(n); }
   int count(Kind kind) const;
   void clear() { primitives_.clear(); }
 

@@ -1,6 +1,7 @@
 #include "sdk/db/QvDbEntity.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "sdk/base/VexaFaultInjection.h"
 #include "sdk/db/QvDbDatabase.h"
@@ -15,12 +16,20 @@ QVRX_DEFINE_HOST_MEMBERS(QvDbEntity)
 
 namespace {
 
-// A matrix that flattens space (or holds no numbers) carries no entity.
+// A matrix that flattens space (or holds no numbers) carries no entity. The last matrix found
+// regular is remembered: a block's entities are transformed by one matrix, one after another.
 bool isSingularTransform(const QvGeMatrix3d& xform) {
+  thread_local QvGeMatrix3d lastRegular;
+  thread_local bool hasLastRegular = false;
+  if (hasLastRegular && std::memcmp(&xform.entry, &lastRegular.entry, sizeof xform.entry) == 0)
+    return false;
   double sum = 0.0;
   for (const auto& row : xform.entry)
     for (double v : row) sum += v;
-  return !std::isfinite(sum) || xform.isSingular(QvGePrecision::kSingular);
+  if (!std::isfinite(sum) || xform.isSingular(QvGePrecision::kSingular)) return true;
+  lastRegular = xform;
+  hasLastRegular = true;
+  return false;
 }
 
 }  // namespace

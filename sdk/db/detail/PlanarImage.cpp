@@ -1,6 +1,7 @@
 #include "sdk/db/detail/PlanarImage.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "sdk/ge/QvGe.h"
 #include "sdk/ge/QvGePrecision.h"
@@ -20,7 +21,10 @@ bool isMirroring(const QvGeMatrix3d& xform) {
   return xform.det() < 0.0;
 }
 
-bool imageNormal(const QvGeMatrix3d& xform, const QvGeVector3d& normal, QvGeVector3d& result) {
+namespace {
+
+bool computeImageNormal(const QvGeMatrix3d& xform, const QvGeVector3d& normal,
+                        QvGeVector3d& result) {
   // The image plane is spanned by the images of two in-plane axes; its normal is taken on
   // the side of the image of the normal.
   const QvGeVector3d u = normal.perpVector();
@@ -30,6 +34,41 @@ bool imageNormal(const QvGeMatrix3d& xform, const QvGeVector3d& normal, QvGeVect
   n.normalize();
   if (isMirroring(xform)) n = -n;
   result = n;
+  return true;
+}
+
+}  // namespace
+
+bool imageNormal(const QvGeMatrix3d& xform, const QvGeVector3d& normal, QvGeVector3d& result) {
+  // The last image found is remembered with what it was found from (the matrix, the normal
+  // and the tolerances): the entities of a selection or block mostly share their normal and
+  // are transformed by one matrix.
+  struct Key {
+    double entry[4][4];
+    double normal[3];
+    double tolerances[2];
+  };
+  struct Last {
+    Key key;
+    QvGeVector3d image;
+    bool valid = false;
+  };
+  thread_local Last last;
+  Key key;
+  std::memcpy(key.entry, xform.entry, sizeof key.entry);
+  key.normal[0] = normal.x;
+  key.normal[1] = normal.y;
+  key.normal[2] = normal.z;
+  key.tolerances[0] = QvGeContext::gTol.equalPoint();
+  key.tolerances[1] = QvGeContext::gTol.equalVector();
+  if (last.valid && std::memcmp(&last.key, &key, sizeof key) == 0) {
+    result = last.image;
+    return true;
+  }
+  if (!computeImageNormal(xform, normal, result)) return false;
+  last.key = key;
+  last.image = result;
+  last.valid = true;
   return true;
 }
 

@@ -156,6 +156,37 @@ TEST(CurveLineTest, TransformsReversesAndProjects) {
   EXPECT_POINT_NEAR(line.startPoint(), QvGePoint3d(0, 1, 2), 1e-12);
   EXPECT_POINT_NEAR(line.endPoint(), QvGePoint3d(0, 3, 2), 1e-12);
   EXPECT_EQ(line.transformBy(QvGeMatrix3d::scaling(0.0)), Vexa::eDegenerateGeometry);
+  // Right after a regular matrix, one that differs from it in a single entry and flattens
+  // space, or holds a NaN, is still refused; the regular one is taken again.
+  QvDbLine other(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 1, 1));
+  QvGeMatrix3d twice = QvGeMatrix3d::scaling(2.0);
+  ASSERT_EQ(other.transformBy(twice), eOk);
+  QvGeMatrix3d flat = twice;
+  flat.entry[2][2] = 0.0;
+  EXPECT_EQ(other.transformBy(flat), Vexa::eDegenerateGeometry);
+  QvGeMatrix3d holed = twice;
+  holed.entry[0][3] = std::nan("");
+  EXPECT_EQ(other.transformBy(holed), Vexa::eDegenerateGeometry);
+  EXPECT_POINT_NEAR(other.endPoint(), QvGePoint3d(2, 2, 2), 0.0);
+  ASSERT_EQ(other.transformBy(twice), eOk);
+  EXPECT_POINT_NEAR(other.endPoint(), QvGePoint3d(4, 4, 4), 0.0);
+  // Lines of different normals one after another under one matrix, then a mirror: each
+  // normal is the image of its own (a quarter turn about X takes Z to -Y and Y to Z).
+  const QvGeMatrix3d quarter = QvGeMatrix3d::rotation(QvGe::kHalfPi, QvGeVector3d::kXAxis);
+  QvDbLine up(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 0, 0));
+  QvDbLine side(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 0, 0));
+  ASSERT_EQ(side.setNormal(QvGeVector3d::kYAxis), eOk);
+  ASSERT_EQ(up.transformBy(quarter), eOk);
+  ASSERT_EQ(side.transformBy(quarter), eOk);
+  EXPECT_VECTOR_NEAR(up.normal(), QvGeVector3d(0, -1, 0), 1e-15);
+  EXPECT_VECTOR_NEAR(side.normal(), QvGeVector3d(0, 0, 1), 1e-15);
+  QvDbLine again(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 0, 0));
+  ASSERT_EQ(again.transformBy(quarter), eOk);
+  EXPECT_VECTOR_NEAR(again.normal(), QvGeVector3d(0, -1, 0), 1e-15);
+  QvGeMatrix3d mirror;
+  mirror.entry[1][1] = -1.0;  // y to -y: the plane y = 0 stays, its normal turns over
+  ASSERT_EQ(again.transformBy(mirror), eOk);
+  EXPECT_VECTOR_NEAR(again.normal(), QvGeVector3d(0, 1, 0), 1e-15);
   EXPECT_EQ(line.reverseCurve(), eOk);
   EXPECT_POINT_NEAR(line.startPoint(), QvGePoint3d(0, 3, 2), 1e-12);
 

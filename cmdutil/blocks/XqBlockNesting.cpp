@@ -29,6 +29,26 @@ QvDbObjectId blockUsedBy(const QvDbObject* object) {
   return QvDbObjectId();
 }
 
+// Whether objects of a class can show a block: references, block records and the classes
+// blockUsedBy answers for. Classes found not to are remembered, as a selection is mostly of a
+// few classes.
+class BlockUsers {
+ public:
+  bool mayUseBlock(const QvRxClass* cls) {
+    if (!cls) return true;  // not known without opening
+    for (const QvRxClass* known : plain_)
+      if (known == cls) return false;
+    for (const QvRxClass* user : {QvDbBlockReference::desc(), QvDbBlockTableRecord::desc(),
+                                  QvDbDimension::desc(), QvDbLeader::desc(), QvDbMLeader::desc()})
+      if (cls->isDerivedFrom(user)) return true;
+    plain_.push_back(cls);
+    return false;
+  }
+
+ private:
+  std::vector<const QvRxClass*> plain_;
+};
+
 bool isBlockRecord(QvDbObjectId id) {
   return id.isValid() && id.objectClass() &&
          id.objectClass()->isDerivedFrom(QvDbBlockTableRecord::desc());
@@ -70,7 +90,9 @@ int hasNestedBlockName(QvDbObjectId blockId, const CString& name) {
 }
 
 int ContainBlockNameInObjArray(const QvArray<QvDbObjectId>& ids, const CString& name) {
+  BlockUsers users;
   for (const QvDbObjectId& id : ids) {
+    if (!users.mayUseBlock(id.objectClass())) continue;
     QvDbObjectId used;
     {
       QvDbObjectPointer<QvDbObject> object(id, QvDb::kForRead);

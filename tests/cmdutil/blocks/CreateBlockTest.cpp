@@ -16,6 +16,7 @@
 #include "sdk/db/QvDbEvalGraph.h"
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbRotatedDimension.h"
 #include "sdk/db/QvDbSmartBlockGlobals.h"
 #include "sdk/db/QvDbSortentsTable.h"
 #include "sdk/ed/VexaBuildInCommandContext.h"
@@ -294,6 +295,24 @@ TEST_F(CreateBlockTest, NestingIsFoundThroughReferencesDimensionsAndCyclesEnd) {
   ids.append(refOfC);
   EXPECT_EQ(ContainBlockNameInObjArray(ids, L"B"), 1);
   EXPECT_EQ(ContainBlockNameInObjArray(QvArray<QvDbObjectId>(), L"B"), 0);
+  // Lines before and after do not hide a dimension that shows C, nor C itself.
+  QvArray<QvDbObjectId> mixed;
+  for (int i = 0; i < 3; ++i) mixed.append(addLine(db(), P(0, i, 0), P(1, i, 0)));
+  auto* dim = new QvDbRotatedDimension(0.0, P(0, 0, 0), P(1, 0, 0), P(0, 1, 0));
+  const QvDbObjectId dimId = appendToModelSpace(db(), dim);
+  {
+    QvDbObjectPointer<QvDbRotatedDimension> open(dimId, QvDb::kForWrite);
+    ASSERT_EQ(open->setDimBlockId(c), Vexa::eOk);
+  }
+  EXPECT_EQ(ContainBlockNameInObjArray(mixed, L"A"), 0);
+  mixed.append(dimId);
+  mixed.append(addLine(db(), P(0, 5, 0), P(1, 5, 0)));
+  EXPECT_EQ(ContainBlockNameInObjArray(mixed, L"A"), 1);
+  EXPECT_EQ(ContainBlockNameInObjArray(mixed, L"Nowhere"), 0);
+  QvArray<QvDbObjectId> linesThenBlock;
+  linesThenBlock.append(mixed[0]);
+  linesThenBlock.append(b);
+  EXPECT_EQ(ContainBlockNameInObjArray(linesThenBlock, L"A"), 1);
   EXPECT_TRUE(IsBlockAlreadyExist(db(), L"b"));
   EXPECT_FALSE(IsBlockAlreadyExist(db(), L""));
   EXPECT_FALSE(IsBlockAlreadyExist(nullptr, L"B"));

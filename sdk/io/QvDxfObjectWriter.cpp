@@ -49,13 +49,23 @@ void QvDxfObjectWriter::beginMarker(std::string_view recordName, QvDbHandle hand
 }
 
 void QvDxfObjectWriter::flushUpTo(int slot) {
-  for (int s = flushed_ + 1; s <= slot; ++s) writeKept(static_cast<uint16_t>(s));
+  for (int s = flushed_ + 1; s <= slot; ++s) {
+    // Groups kept in a subclass the filer wrote no marker for (a damaged record, or one of
+    // another kind) go under their own marker: after another one, reading again would take
+    // them for that subclass's.
+    const auto k = static_cast<uint16_t>(s);
+    if ((markersWritten_ & (uint64_t{1} << s)) == 0 && static_cast<size_t>(s) <= markers_.size() &&
+        kept_.hasSlot(k))
+      out_.raw(100, markers_[static_cast<size_t>(s - 1)]);
+    writeKept(k);
+  }
   if (slot > flushed_) flushed_ = slot;
 }
 
 void QvDxfObjectWriter::subclass(int k) {
   flushUpTo(k - 1);
   out_.raw(100, markers_[static_cast<size_t>(k - 1)]);
+  markersWritten_ |= uint64_t{1} << k;
 }
 
 void QvDxfObjectWriter::subclassKeptNow(int k, int replacedCode, std::string_view replacement) {

@@ -89,5 +89,6 @@ class QvDxfObjectWriter {
   const QvDbObject& object_;
   const QvDbFileGroups& kept_;
   std::span<const std::string_view> markers_;
-  int flushed_ = 0;  // subclass slots 1..flushed_ are written
+  int flushed_ = 0;              // subclass slots 1..flushed_ are written
+  uint64_t markersWritten_ = 0;  // bit k: the marker of subclass k
 };

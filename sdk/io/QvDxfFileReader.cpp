@@ -48,12 +48,14 @@ void QvDxfFileReader::read() {
   session_.setFileHandles(std::move(handles));
 
   if (n == 0) qvDxfFail(1, QvDxfDiagnostic::kMisplaced, "the file holds no section");
+  const auto group = [this](size_t i) {
+    return "group " + std::to_string(tokens_.code(i)) + " \"" + qvDxfExcerpt(tokens_.value(i)) +
+           "\"";
+  };
   for (size_t i = 0; i < n;) {
     if (!tokens_.is(i, 0, "SECTION"))
       qvDxfFail(tokens_[i].line, QvDxfDiagnostic::kMisplaced,
-                "a section (0 SECTION) should start here, not group " +
-                    std::to_string(tokens_.code(i)) + " \"" + qvDxfExcerpt(tokens_.value(i)) +
-                    "\"");
+                "a section (0 SECTION) should start here, not " + group(i));
     if (i + 1 >= n || tokens_.code(i + 1) != 2)
       qvDxfFail(tokens_[i].line, QvDxfDiagnostic::kMissingGroup, "the section has no name (2)");
     const std::string name(tokens_.value(i + 1));
@@ -70,6 +72,11 @@ void QvDxfFileReader::read() {
       qvDxfFail(tokens_[i].line, QvDxfDiagnostic::kNotClosed,
                 "the section " + name + " is not closed (0 ENDSEC): the file is cut short");
     const size_t begin = i + 2;
+    // Sections of records start with one; the rest of a record's groups follow it.
+    if ((name == "ENTITIES" || name == "OBJECTS") && begin < j && tokens_.code(begin) != 0)
+      qvDxfFail(
+          tokens_[begin].line, QvDxfDiagnostic::kMisplaced,
+          "a record (group 0) should start the section " + name + " here, not " + group(begin));
     if (name == "HEADER") {
       QvDxfHeaderSection::readVersion(session_, begin, j);
       QvDxfHeaderSection::read(session_, begin, j, *extras_, current_);

@@ -113,3 +113,22 @@ TEST_F(DxfFuzzFindingsTest, AnEllipseEdgeWiderThanLongIsRefusedAtItsRatio) {
   EXPECT_EQ(QvDxfDiagnostic::kRefusedValue, result.refusal()->code);
   EXPECT_EQ(lineOf(text, "1e20"), result.refusal()->line);
 }
+
+TEST_F(DxfFuzzFindingsTest, ASectionOfRecordsStartingWithAnotherGroupIsRefusedThere) {
+  // Group 1 "SECTION" opened the second ENTITIES section: it was read as a record named
+  // SECTION, kept, and written as "0 SECTION", which the writer's own file then refused.
+  const std::string text = readFile(
+      (findings() / "second_entities_section_starts_with_a_group_1_section.dxf").string());
+  QvDxfReadResult result;
+  EXPECT_FALSE(readDxf(text, result));
+  ASSERT_NE(nullptr, result.refusal());
+  EXPECT_EQ(QvDxfDiagnostic::kMisplaced, result.refusal()->code);
+  EXPECT_EQ(lineOf(text, " 01"), result.refusal()->line);
+
+  const std::string objects =
+      "  0\nSECTION\n  2\nOBJECTS\n  5\nC\n  0\nDICTIONARY\n  5\nC\n  0\nENDSEC\n  0\nEOF\n";
+  EXPECT_FALSE(readDxf(objects, result));
+  ASSERT_NE(nullptr, result.refusal());
+  EXPECT_EQ(QvDxfDiagnostic::kMisplaced, result.refusal()->code);
+  EXPECT_EQ(5u, result.refusal()->line);
+}

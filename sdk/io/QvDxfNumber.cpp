@@ -20,6 +20,14 @@ std::string_view trimmed(std::string_view text) {
   return text.substr(b, e - b);
 }
 
+// A number's text without its blanks and its plus sign. A plus before another sign stays, so the
+// parsers refuse "+-1".
+std::string_view withoutPlus(std::string_view text) {
+  text = trimmed(text);
+  if (text.size() > 1 && text[0] == '+' && text[1] != '-' && text[1] != '+') text.remove_prefix(1);
+  return text;
+}
+
 // A plain decimal ("-12.375": digits, a point and digits) whose digits make an integer of at
 // most 2^53 with at most 22 of them after the point: that integer and the power of ten are
 // exact doubles, so their one correctly rounded quotient is the value the text denotes.
@@ -57,8 +65,7 @@ bool parsePlainDecimal(std::string_view text, double& value) {
 namespace QvDxfNumber {
 
 bool parseReal(std::string_view text, double& value) {
-  text = trimmed(text);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  text = withoutPlus(text);
   if (text.empty()) return false;
   if (parsePlainDecimal(text, value)) return true;
   const char* end = text.data() + text.size();
@@ -67,8 +74,7 @@ bool parseReal(std::string_view text, double& value) {
 }
 
 bool parseInteger(std::string_view text, int64_t& value) {
-  text = trimmed(text);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  text = withoutPlus(text);
   if (text.empty()) return false;
   const char* end = text.data() + text.size();
   const auto [ptr, ec] = std::from_chars(text.data(), end, value);

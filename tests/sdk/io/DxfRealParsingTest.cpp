@@ -84,10 +84,20 @@ TEST(DxfRealParsingTest, BlanksAndSignsAroundTheValueAndRefusals) {
   EXPECT_EQ(12.25, value);
   ASSERT_TRUE(QvDxfNumber::parseReal("\t+0.75 ", value));
   EXPECT_EQ(0.75, value);
-  for (const char* bad : {"", " ", "-", "+", ".", "-.", "--1", "++1", "1.2.3", "1..2", "1,5", "12a",
-                          "0x10", "1e400", "-1e400", "inf", "nan", "1 2", "\r1.5"}) {
+  for (const char* bad :
+       {"",      " ",    "-",   "+",   ".",    "-.",    "--1",    "++1", "+-1", "-+1", "+-.5",
+        "1.2.3", "1..2", "1,5", "12a", "0x10", "1e400", "-1e400", "inf", "nan", "1 2", "\r1.5"}) {
     value = 7.0;
     EXPECT_FALSE(QvDxfNumber::parseReal(bad, value)) << '"' << bad << '"';
+  }
+  // Integers take the same blanks and signs.
+  int64_t integer = 0;
+  ASSERT_TRUE(QvDxfNumber::parseInteger(" +12\r", integer));
+  EXPECT_EQ(12, integer);
+  ASSERT_TRUE(QvDxfNumber::parseInteger("-7", integer));
+  EXPECT_EQ(-7, integer);
+  for (const char* bad : {"+", "+-1", "-+1", "++1", "1.5", "9223372036854775808"}) {
+    EXPECT_FALSE(QvDxfNumber::parseInteger(bad, integer)) << '"' << bad << '"';
   }
 }
 

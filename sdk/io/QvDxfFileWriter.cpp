@@ -19,6 +19,7 @@
 #include "sdk/io/QvDxfObjectWriter.h"
 #include "sdk/io/QvDxfProgress.h"
 #include "sdk/io/QvDxfSlot.h"
+#include "sdk/io/QvDxfText.h"
 #include "sdk/rx/QvRxClass.h"
 
 namespace {
@@ -115,11 +116,13 @@ std::string QvDxfFileWriter::headerAndClasses() {
     }
   }
   for (const auto& [name, use] : session_.classes()) {
-    if (listed.count(name) != 0) continue;
+    // Names come from files and may hold control characters; kept records hold them encoded.
+    const std::string dxfName = QvDxfText::encoded(use.dxfName);
+    if (listed.count(dxfName) != 0) continue;
     out.raw(0, "CLASS");
-    out.raw(1, use.dxfName);
-    out.raw(2, use.className);
-    out.raw(3, use.appName);
+    out.raw(1, dxfName);
+    out.raw(2, QvDxfText::encoded(use.className));
+    out.raw(3, QvDxfText::encoded(use.appName));
     out.integer(90, use.record.proxyFlags);
     out.integer(91, use.count);
     out.integer(280, 0);

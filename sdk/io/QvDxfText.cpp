@@ -182,4 +182,16 @@ void appendEncoded(std::string& out, const QvString& text) {
   }
 }
 
+std::string encoded(const QvString& text) {
+  std::string out;
+  appendEncoded(out, text);
+  return out;
+}
+
+std::string encoded(std::string_view utf8) {
+  std::string out;
+  appendEncoded(out, utf8);
+  return out;
+}
+
 }  // namespace QvDxfText

@@ -23,5 +23,9 @@ bool isValidUtf8(std::string_view text);
 // Appends `text` as UTF-8 with control characters in caret notation.
 void appendEncoded(std::string& out, const QvString& text);
 void appendEncoded(std::string& out, std::string_view utf8);
+// The same as a new string: a value from a file that may hold control characters (a record's
+// or a class's name) made fit to be written back.
+std::string encoded(const QvString& text);
+std::string encoded(std::string_view utf8);
 
 }  // namespace QvDxfText

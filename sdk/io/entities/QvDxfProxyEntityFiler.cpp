@@ -3,6 +3,7 @@
 #include "sdk/io/QvDxfFilers.h"
 #include "sdk/io/QvDxfObjectReader.h"
 #include "sdk/io/QvDxfObjectWriter.h"
+#include "sdk/io/QvDxfText.h"
 #include "sdk/io/entities/QvDxfEntityFiler.h"
 #include "sdk/rx/QvRxClass.h"
 
@@ -60,7 +61,7 @@ class ProxyEntityFiler : public QvDxfEntityFiler {
       out.end();
       return;
     }
-    out.begin(proxy->originalDxfName().utf8());
+    out.begin(QvDxfText::encoded(proxy->originalDxfName()));
     out.subclass(1);
     writePlacement(out, entity);
     out.subclassKeptNow(1, 8, layerName(entity).utf8());

@@ -3,6 +3,7 @@
 #include "sdk/io/QvDxfFilers.h"
 #include "sdk/io/QvDxfObjectReader.h"
 #include "sdk/io/QvDxfObjectWriter.h"
+#include "sdk/io/QvDxfText.h"
 #include "sdk/rx/QvRxClass.h"
 
 namespace {
@@ -36,7 +37,7 @@ class ProxyObjectFiler : public QvDxfClassFiler {
     const QvRxClass* cls = object.isA();
     const QvString name = proxy ? proxy->originalDxfName()
                                 : QvString(cls->dxfName()[0] ? cls->dxfName() : cls->name());
-    out.begin(name.utf8());
+    out.begin(QvDxfText::encoded(name));
     out.end();
   }
 

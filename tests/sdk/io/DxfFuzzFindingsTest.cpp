@@ -3,6 +3,7 @@
 // read again and written to the same bytes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -117,8 +118,8 @@ TEST_F(DxfFuzzFindingsTest, AnEllipseEdgeWiderThanLongIsRefusedAtItsRatio) {
 TEST_F(DxfFuzzFindingsTest, ASectionOfRecordsStartingWithAnotherGroupIsRefusedThere) {
   // Group 1 "SECTION" opened the second ENTITIES section: it was read as a record named
   // SECTION, kept, and written as "0 SECTION", which the writer's own file then refused.
-  const std::string text = readFile(
-      (findings() / "second_entities_section_starts_with_a_group_1_section.dxf").string());
+  const std::string text =
+      readFile((findings() / "second_entities_section_starts_with_a_group_1_section.dxf").string());
   QvDxfReadResult result;
   EXPECT_FALSE(readDxf(text, result));
   ASSERT_NE(nullptr, result.refusal());
@@ -131,4 +132,24 @@ TEST_F(DxfFuzzFindingsTest, ASectionOfRecordsStartingWithAnotherGroupIsRefusedTh
   ASSERT_NE(nullptr, result.refusal());
   EXPECT_EQ(QvDxfDiagnostic::kMisplaced, result.refusal()->code);
   EXPECT_EQ(5u, result.refusal()->line);
+}
+
+TEST_F(DxfFuzzFindingsTest, RecordAndClassNamesHoldingControlCharactersAreWrittenInCaretNotation) {
+  // "^J" in a record's name is read as a line feed; written as it was decoded, it broke the
+  // record in two lines, and the class listed for it was written a second time the same way.
+  const std::string text =
+      readFile((findings() / "record_names_with_caret_line_feeds.dxf").string());
+  QvDxfReadResult result;
+  const std::unique_ptr<QvDbDatabase> read = readDxf(text, result);
+  ASSERT_TRUE(read) << result.message();
+  const DxfGroups written = groupsOf(dxfText(*read));
+  int classes = 0;
+  for (size_t i = 0; i + 1 < written.size(); ++i)
+    if (written[i] == DxfGroups::value_type{0, "CLASS"} && written[i + 1].second == "THING^JX")
+      ++classes;
+  EXPECT_EQ(1, classes);
+  for (const char* name : {"THING^JX", "END^JMARK", "BAG^JX"})
+    EXPECT_NE(written.end(),
+              std::find(written.begin(), written.end(), DxfGroups::value_type{0, name}))
+        << name;
 }

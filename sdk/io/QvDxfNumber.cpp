@@ -1,5 +1,7 @@
 #include "sdk/io/QvDxfNumber.h"
 
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -58,6 +60,184 @@ bool parsePlainDecimal(std::string_view text, double& value) {
   const double quotient = static_cast<double>(digits) / kPowers[fraction];
   value = negative ? -quotient : quotient;
   return true;
+}
+
+// The shortest digits that read back as a value, and where the decimal point goes: the value
+// is 0.d1d2d3... times 10^decpt.
+struct ShortestDigits {
+  char text[24];
+  int count = 0;
+  int decpt = 0;
+};
+
+__extension__ typedef unsigned __int128 U128;
+
+constexpr std::array<U128, 21> makePowersOfTen() {
+  std::array<U128, 21> powers{};
+  U128 power = 1;
+  for (U128& p : powers) {
+    p = power;
+    power *= 10;
+  }
+  return powers;
+}
+
+constexpr std::array<U128, 21> kPowersOfTen = makePowersOfTen();
+constexpr uint64_t kFifteenDigits = 1000000000000000;  // 10^15
+
+uint64_t powerOfTen(int n) {
+  return static_cast<uint64_t>(kPowersOfTen[static_cast<size_t>(n)]);
+}
+
+int decimalDigitCount(uint64_t n) {
+  // From the bit length: log10(2) is about 1233 / 4096; too low by one at most.
+  const int bits = 64 - std::countl_zero(n | 1);
+  const int count = (bits * 1233) >> 12;
+  return n == 0 ? 1 : count + (count < 20 && n >= powerOfTen(count) ? 1 : 0);
+}
+
+// The decimal digits of `n`, two at a time from the right; returns their count.
+int writeDigits(uint64_t n, char* out) {
+  static constexpr char kPairs[] =
+      "0001020304050607080910111213141516171819202122232425262728293031323334353637383940414243"
+      "4445464748495051525354555657585960616263646566676869707172737475767778798081828384858687"
+      "888990919293949596979899";
+  const int count = decimalDigitCount(n);
+  char* p = out + count;
+  while (n >= 100) {
+    const auto pair = static_cast<size_t>(n % 100) * 2;
+    n /= 100;
+    p -= 2;
+    std::memcpy(p, kPairs + pair, 2);
+  }
+  if (n >= 10) {
+    p -= 2;
+    std::memcpy(p, kPairs + static_cast<size_t>(n) * 2, 2);
+  } else {
+    *--p = static_cast<char>('0' + n);
+  }
+  return count;
+}
+
+// `n` without its trailing zeros, at most `places` of them; `places` goes down by as many.
+uint64_t withoutTrailingZeros(uint64_t n, int& places) {
+  while (places >= 8 && n % 100000000 == 0) {
+    n /= 100000000;
+    places -= 8;
+  }
+  for (const int step : {4, 2, 1}) {
+    if (places >= step && n % powerOfTen(step) == 0) {
+      n /= powerOfTen(step);
+      places -= step;
+    }
+  }
+  return n;
+}
+
+// The shortest digits of a value that is not whole, from 1e-4 up to 1e15, found by exact
+// integer arithmetic. Such a value is m * 2^e, and the decimals that read back as it lie
+// within half a unit of its last place around it (the ends included when m is even). At
+// fifteen significant digits that interval holds at most one decimal, and every shorter
+// decimal in it is that one without its trailing zeros; at sixteen or seventeen the nearest
+// decimal is taken. False, leaving the general path to decide, for a power of two (whose
+// interval is lopsided), for a value halfway between two decimals and outside the range.
+bool exactShortestDigits(double value, ShortestDigits& digits) {
+  if (!(value >= 1e-4 && value < 1e15)) return false;
+  uint64_t bits = 0;
+  std::memcpy(&bits, &value, sizeof(bits));
+  const uint64_t fraction = bits & ((uint64_t{1} << 52) - 1);
+  const int biased = static_cast<int>(bits >> 52);
+  if (fraction == 0 || biased == 0) return false;
+  const uint64_t mantissa = fraction | (uint64_t{1} << 52);
+  // value = (2 * mantissa) / 2^shift; half a unit of the last place is 1 / 2^shift.
+  const int shift = 1075 - biased + 1;
+  if (shift <= 1 || shift > 70) return false;
+  const uint64_t twice = mantissa * 2;
+  const U128 low = (U128{1} << shift) - 1;
+  const U128 half = U128{1} << (shift - 1);
+  // Below 2^121: the mantissa has 54 bits and 10^20 67.
+  auto scaled = [&](int places) {
+    return places < 20 ? U128{twice} * powerOfTen(places) : U128{twice} * powerOfTen(19) * 10;
+  };
+  // The most places after the point that keep the scaled value below 10^15.
+  int places = 0;
+  if (value >= 1.0) {
+    places = 15 - decimalDigitCount(static_cast<uint64_t>(value));
+  } else {
+    places = 15;
+    while (places < 18 && (scaled(places + 1) >> shift) < kFifteenDigits) ++places;
+  }
+  const bool ends = (mantissa & 1) == 0;
+  for (int extra = 0; extra < 3; ++extra, ++places) {
+    const U128 exact = scaled(places);
+    const U128 rest = exact & low;
+    if (rest == half) return false;
+    uint64_t n = static_cast<uint64_t>(exact >> shift) + (rest > half ? 1 : 0);
+    const U128 at = U128{n} << shift;
+    const U128 distance = at > exact ? at - exact : exact - at;
+    const U128 reach = kPowersOfTen[static_cast<size_t>(places)];
+    if (ends ? distance > reach : distance >= reach) continue;
+    int kept = places;
+    n = withoutTrailingZeros(n, kept);
+    const int count = writeDigits(n, digits.text);
+    digits.count = count;
+    digits.decpt = count - kept;
+    return true;
+  }
+  return false;
+}
+
+// The shortest digits as the standard library finds them (d[.ddd]e[+-]xx).
+void libraryShortestDigits(double value, ShortestDigits& digits) {
+  char sci[32];
+  const char* const sciEnd =
+      std::to_chars(sci, sci + sizeof(sci), value, std::chars_format::scientific).ptr;
+  int count = 0;
+  const char* q = sci;
+  digits.text[count++] = *q++;
+  if (*q == '.')
+    for (++q; *q != 'e'; ++q) digits.text[count++] = *q;
+  ++q;  // the 'e'
+  const bool negativeExponent = *q++ == '-';
+  int exponent = 0;
+  for (; q < sciEnd; ++q) exponent = exponent * 10 + (*q - '0');
+  digits.count = count;
+  digits.decpt = (negativeExponent ? -exponent : exponent) + 1;
+}
+
+// Writes the digits fixed from 1e-4 to below 1e16, else as d.ddde+xx; returns the end.
+char* layOut(const ShortestDigits& d, char* p) {
+  const int decpt = d.decpt;
+  const int nDigits = d.count;
+  if (decpt > 16 || decpt < -3) {
+    const int exponent = decpt - 1;
+    *p++ = d.text[0];
+    if (nDigits > 1) {
+      *p++ = '.';
+      std::memcpy(p, d.text + 1, static_cast<size_t>(nDigits - 1));
+      p += nDigits - 1;
+    }
+    *p++ = 'e';
+    *p++ = exponent < 0 ? '-' : '+';
+    const int mag = exponent < 0 ? -exponent : exponent;
+    if (mag < 10) *p++ = '0';
+    return std::to_chars(p, p + 4, mag).ptr;
+  }
+  if (decpt <= 0) {
+    *p++ = '0';
+    *p++ = '.';
+    for (int i = 0; i < -decpt; ++i) *p++ = '0';
+    std::memcpy(p, d.text, static_cast<size_t>(nDigits));
+    return p + nDigits;
+  }
+  for (int i = 0; i < decpt; ++i) *p++ = i < nDigits ? d.text[i] : '0';
+  *p++ = '.';
+  if (nDigits > decpt) {
+    std::memcpy(p, d.text + decpt, static_cast<size_t>(nDigits - decpt));
+    return p + (nDigits - decpt);
+  }
+  *p++ = '0';
+  return p;
 }
 
 }  // namespace
@@ -146,53 +326,9 @@ int formatReal(double value, char* out) {
     std::memcpy(p, ".0", 2);
     return static_cast<int>(p - out) + 2;
   }
-  // Shortest digits, as d[.ddd]e[+-]xx.
-  char sci[32];
-  const char* const sciEnd =
-      std::to_chars(sci, sci + sizeof(sci), value, std::chars_format::scientific).ptr;
-  char digits[24];
-  int nDigits = 0;
-  const char* q = sci;
-  digits[nDigits++] = *q++;
-  if (*q == '.')
-    for (++q; *q != 'e'; ++q) digits[nDigits++] = *q;
-  ++q;  // the 'e'
-  const bool negativeExponent = *q++ == '-';
-  int exponent = 0;
-  for (; q < sciEnd; ++q) exponent = exponent * 10 + (*q - '0');
-  if (negativeExponent) exponent = -exponent;
-  const int decpt = exponent + 1;  // digits before the decimal point
-  if (decpt > 16 || decpt < -3) {
-    *p++ = digits[0];
-    if (nDigits > 1) {
-      *p++ = '.';
-      std::memcpy(p, digits + 1, static_cast<size_t>(nDigits - 1));
-      p += nDigits - 1;
-    }
-    *p++ = 'e';
-    *p++ = exponent < 0 ? '-' : '+';
-    const int mag = exponent < 0 ? -exponent : exponent;
-    if (mag < 10) *p++ = '0';
-    p = std::to_chars(p, p + 4, mag).ptr;
-    return static_cast<int>(p - out);
-  }
-  if (decpt <= 0) {
-    *p++ = '0';
-    *p++ = '.';
-    for (int i = 0; i < -decpt; ++i) *p++ = '0';
-    std::memcpy(p, digits, static_cast<size_t>(nDigits));
-    p += nDigits;
-    return static_cast<int>(p - out);
-  }
-  for (int i = 0; i < decpt; ++i) *p++ = i < nDigits ? digits[i] : '0';
-  *p++ = '.';
-  if (nDigits > decpt) {
-    std::memcpy(p, digits + decpt, static_cast<size_t>(nDigits - decpt));
-    p += nDigits - decpt;
-  } else {
-    *p++ = '0';
-  }
-  return static_cast<int>(p - out);
+  ShortestDigits digits;
+  if (!exactShortestDigits(value, digits)) libraryShortestDigits(value, digits);
+  return static_cast<int>(layOut(digits, p) - out);
 }
 
 bool isRealText(std::string_view text, double value) {

@@ -1,5 +1,9 @@
 #include "sdk/app/VexaDrawingVarStore.h"
 
+#include <functional>
+#include <span>
+#include <vector>
+
 #include "sdk/base/QvClassicCodes.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbHostApplicationServices.h"
@@ -12,12 +16,29 @@ QvDbDatabase* workingDatabase() {
   return services ? services->workingDatabase() : nullptr;
 }
 
+// The variable's name as a string: those of the host's table are made once, so that reads,
+// the most frequent use, do not copy it each time.
+const QvString& nameOf(const VexaSysvarData& var, QvString& copy) {
+  static const std::vector<QvString> names = [] {
+    std::vector<QvString> all;
+    for (const VexaSysvarData& v : vexaSysvarTable()) all.emplace_back(v.name);
+    return all;
+  }();
+  const std::span<const VexaSysvarData> table = vexaSysvarTable();
+  const std::less<const VexaSysvarData*> before;
+  if (!before(&var, table.data()) && before(&var, table.data() + table.size()))
+    return names[static_cast<size_t>(&var - table.data())];
+  copy = QvString(var.name);
+  return copy;
+}
+
 }  // namespace
 
 std::optional<VexaSysVarValue> VexaDrawingVarStore::read(const VexaSysvarData& var) const {
   const QvDbDatabase* db = workingDatabase();
   QvDbHeaderValue value;
-  if (!db || db->getSystemVariable(var.name, value) != Vexa::eOk) return std::nullopt;
+  QvString copy;
+  if (!db || db->getSystemVariable(nameOf(var, copy), value) != Vexa::eOk) return std::nullopt;
   switch (var.type) {
     case kRbShort:
       if (value.kind() == QvDbHeaderValue::kShort || value.kind() == QvDbHeaderValue::kLong)
@@ -64,5 +85,6 @@ Vexa::ErrorStatus VexaDrawingVarStore::write(const VexaSysvarData& var,
     default:
       return Vexa::eInvalidInput;
   }
-  return db->setSystemVariable(var.name, header);
+  QvString copy;
+  return db->setSystemVariable(nameOf(var, copy), header);
 }

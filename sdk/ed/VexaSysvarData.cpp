@@ -1,6 +1,7 @@
 #include "sdk/ed/VexaSysvarData.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdlib>
 #include <cwchar>
@@ -33,7 +34,7 @@ constexpr uint32_t kDrawing = kSysVarPerDrawing;
 constexpr uint32_t kReadOnly = kSysVarReadOnly;
 constexpr uint32_t kUcs = kSysVarPerDrawing | kSysVarReadOnly | kSysVarUcsAxis;
 
-// Alphabetical by name (the look-up halves the table). The host's own additions (LASTPOINTINIT,
+// Alphabetical by name, as vexaSysvarTable() lists them. The host's own additions (LASTPOINTINIT,
 // LISPCOMMANDHASMORE, MIRRORDRAW) are two-state values that carry only the switch flag, no range
 // text.
 constexpr VexaSysvarData kTable[] = {
@@ -96,6 +97,28 @@ int compareNames(const wchar_t* a, const wchar_t* b) {
   return *a == *b ? 0 : (*a ? 1 : -1);
 }
 
+// The table's index by name: slots of an open-addressed hash of the folded names, made once.
+constexpr size_t kSlots = 128;
+static_assert(std::size(kTable) * 2 <= kSlots, "the index needs room to stay sparse");
+
+size_t nameHash(const wchar_t* name) {
+  uint32_t hash = 2166136261u;
+  for (; *name; ++name) hash = (hash ^ static_cast<uint32_t>(folded(*name))) * 16777619u;
+  return hash;
+}
+
+struct NameIndex {
+  std::array<int16_t, kSlots> slots;
+  NameIndex() {
+    slots.fill(-1);
+    for (size_t i = 0; i < std::size(kTable); ++i) {
+      size_t slot = nameHash(kTable[i].name) & (kSlots - 1);
+      while (slots[slot] >= 0) slot = (slot + 1) & (kSlots - 1);
+      slots[slot] = static_cast<int16_t>(i);
+    }
+  }
+};
+
 }  // namespace
 
 bool VexaSysvarData::isReadOnly() const {
@@ -131,10 +154,13 @@ bool VexaSysvarData::shortRange(int& min, int& max) const {
 
 const VexaSysvarData* vexaFindSysvarData(const wchar_t* name) {
   if (!name) return nullptr;
-  const auto* it = std::lower_bound(
-      std::begin(kTable), std::end(kTable), name,
-      [](const VexaSysvarData& v, const wchar_t* n) { return compareNames(v.name, n) < 0; });
-  return it != std::end(kTable) && compareNames(it->name, name) == 0 ? it : nullptr;
+  static const NameIndex index;
+  for (size_t slot = nameHash(name) & (kSlots - 1);; slot = (slot + 1) & (kSlots - 1)) {
+    const int16_t i = index.slots[slot];
+    if (i < 0) return nullptr;
+    const VexaSysvarData& var = kTable[static_cast<size_t>(i)];
+    if (compareNames(var.name, name) == 0) return &var;
+  }
 }
 
 std::span<const VexaSysvarData> vexaSysvarTable() {

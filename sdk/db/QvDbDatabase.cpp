@@ -252,12 +252,15 @@ QvDbObjectId QvDbDatabase::findSymbolRecord(int kind, const QvString& name) cons
   return table ? table->findLive(name) : QvDbObjectId();
 }
 
+// The names of the spaces as the block table keys them, made once: spaces are looked up often.
 QvDbObjectId QvDbDatabase::modelSpaceId() const {
-  return findSymbolRecord(kBlockTable, kQvDbModelSpace);
+  static const QvString key = QvDbSymbolTable::keyOf(kQvDbModelSpace);
+  return findSymbolRecord(kBlockTable, key);
 }
 
 QvDbObjectId QvDbDatabase::paperSpaceId() const {
-  return findSymbolRecord(kBlockTable, kQvDbPaperSpace);
+  static const QvString key = QvDbSymbolTable::keyOf(kQvDbPaperSpace);
+  return findSymbolRecord(kBlockTable, key);
 }
 
 QvDbObjectId QvDbDatabase::currentSpaceId() const {

@@ -166,7 +166,8 @@ Vexa::ErrorStatus QvDbDatabase::setInsunits(QvDb::UnitsValue units) {
 }
 
 bool QvDbDatabase::tilemode() const {
-  return state_.header.get(L"TILEMODE").asShort() != 0;
+  static const QvString kName(L"TILEMODE");  // read for every look-up of the current space
+  return state_.header.get(kName).asShort() != 0;
 }
 
 Vexa::ErrorStatus QvDbDatabase::setTilemode(bool on) {

@@ -127,7 +127,10 @@ Vexa::ErrorStatus QvDbEntity::setPropertiesFrom(const QvDbEntity* from, bool doS
 }
 
 Vexa::ErrorStatus QvDbEntity::setPropertyDefaults(QvDbDatabase* db) {
-  const int16_t color = db->headerValue(L"CECOLOR").asShort();
+  // The names are made once: every entity made reads them.
+  static const QvString kColor(L"CECOLOR");
+  static const QvString kLinetypeScale(L"CELTSCALE");
+  const int16_t color = db->headerValue(kColor).asShort();
   if (color >= 0 && color <= kColorByLayer) {
     if (const Vexa::ErrorStatus es = setColorIndex(static_cast<uint16_t>(color), false);
         es != Vexa::eOk)
@@ -137,7 +140,7 @@ Vexa::ErrorStatus QvDbEntity::setPropertyDefaults(QvDbDatabase* db) {
   if (!linetype.isNull() && (!isResident() || linetype.database() == database())) {
     if (const Vexa::ErrorStatus es = setLinetype(linetype, false); es != Vexa::eOk) return es;
   }
-  const double scale = db->headerValue(L"CELTSCALE").asReal();
+  const double scale = db->headerValue(kLinetypeScale).asReal();
   if (scale > 0.0) setLinetypeScale(scale, false);
   subSetDatabaseDefaults(db);
   return Vexa::eOk;

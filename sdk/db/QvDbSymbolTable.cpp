@@ -8,6 +8,18 @@
 
 QVRX_DEFINE_HOST_MEMBERS(QvDbSymbolTable)
 
+namespace {
+
+// Whether a name is its own key already (no letter that upper case changes): found without a
+// copy.
+bool isKey(const QvString& name) {
+  for (const wchar_t* p = name.c_str(); *p; ++p)
+    if (*p >= 0x80 || (*p >= L'a' && *p <= L'z')) return false;
+  return true;
+}
+
+}  // namespace
+
 QvString QvDbSymbolTable::keyOf(const QvString& name) {
   QvString key = name;
   key.makeUpper();
@@ -17,7 +29,7 @@ QvString QvDbSymbolTable::keyOf(const QvString& name) {
 QvDbObjectId QvDbSymbolTable::findAny(const QvString& name) const {
   // Records without a name (text styles of shape files) are found by their ids only.
   if (name.isEmpty()) return QvDbObjectId();
-  const auto it = index_.find(keyOf(name));
+  const auto it = isKey(name) ? index_.find(name) : index_.find(keyOf(name));
   return it == index_.end() ? QvDbObjectId() : it->second;
 }
 

@@ -3,12 +3,12 @@
 #include <cmath>
 #include <memory>
 #include <optional>
-#include <set>
 #include <unordered_set>
 #include <vector>
 
 #include "cmdutil/blocks/XqBlockSettings.h"
 #include "cmdutil/blocks/XqBlockVars.h"
+#include "cmdutil/blocks/XqIdSet.h"
 #include "sdk/app/VexaBlockNotifications.h"
 #include "sdk/app/VexaDocContext.h"
 #include "sdk/app/VexaDocData.h"
@@ -43,9 +43,13 @@ constexpr int kKeepSources = 2;
 // The objects that become the definition's contents, in order, each once.
 class SourceList {
  public:
-  bool contains(QvDbObjectId id) const { return index_.count(id) != 0; }
+  void reserve(size_t count) {
+    ids_.reserve(count);
+    index_.reserve(count);
+  }
+  bool contains(QvDbObjectId id) const { return index_.contains(id); }
   void append(QvDbObjectId id) {
-    if (index_.insert(id).second) ids_.push_back(id);
+    if (index_.insert(id)) ids_.push_back(id);
   }
   void remove(QvDbObjectId id) {
     if (index_.erase(id)) ids_.erase(std::find(ids_.begin(), ids_.end(), id));
@@ -54,7 +58,7 @@ class SourceList {
 
  private:
   std::vector<QvDbObjectId> ids_;
-  std::unordered_set<QvDbObjectId> index_;
+  XqIdSet index_;
 };
 
 bool isAttributeDefinition(QvDbObjectId id, bool& opened) {
@@ -81,20 +85,34 @@ QvDbObjectIdArray activeDrawOrder(QvDbDatabase* db) {
 // Step one of the source list: the requested ids in draw order (attribute definitions left
 // for later), or in request order for fewer than two ids or without a draw order.
 void orderSources(QvDbDatabase* db, const QvArray<QvDbObjectId>& requested, SourceList& list) {
+  list.reserve(static_cast<size_t>(requested.length()));
   const QvDbObjectIdArray order =
       requested.length() < 2 ? QvDbObjectIdArray() : activeDrawOrder(db);
   if (order.isEmpty()) {
     for (const QvDbObjectId& id : requested) list.append(id);
     return;
   }
-  std::set<QvDbObjectId> left(requested.begin(), requested.end());
+  // The requested ids, each once in id order, and whether the draw order has taken each.
+  std::vector<QvDbObjectId> left(requested.begin(), requested.end());
+  std::sort(left.begin(), left.end());
+  left.erase(std::unique(left.begin(), left.end(),
+                         [](QvDbObjectId a, QvDbObjectId b) { return !(a < b) && !(b < a); }),
+             left.end());
+  std::vector<bool> taken(left.size(), false);
   auto take = [&list](QvDbObjectId id) {
     bool opened = false;
     if (!isAttributeDefinition(id, opened) && opened) list.append(id);
   };
-  for (const QvDbObjectId& id : order)
-    if (left.erase(id)) take(id);
-  for (const QvDbObjectId& id : left) take(id);
+  for (const QvDbObjectId& id : order) {
+    const auto it = std::lower_bound(left.begin(), left.end(), id);
+    if (it == left.end() || id < *it) continue;
+    const auto at = static_cast<size_t>(it - left.begin());
+    if (taken[at]) continue;
+    taken[at] = true;
+    take(id);
+  }
+  for (size_t i = 0; i < left.size(); ++i)
+    if (!taken[i]) take(left[i]);
 }
 
 // What CreateBlock does with the sources once they are cloned.

@@ -47,8 +47,9 @@ void QvDbTransaction::save(QvDbObjectStub* stub) {
 }
 
 void QvDbTransaction::saveFlags(QvDbObjectStub* stub) {
-  if (!stub->object || addedSet_.contains(stub) || saved_.count(stub)) return;
-  saveIdentity(stub, saved_[stub]);
+  if (!stub->object || addedSet_.contains(stub)) return;
+  const auto [it, added] = saved_.try_emplace(stub);
+  if (added) saveIdentity(stub, it->second);
 }
 
 void QvDbTransaction::saveIdentity(QvDbObjectStub* stub, SavedState& saved) {

@@ -183,8 +183,12 @@ QvDbObjectIterator* QvDbBlockReference::attributeIterator() const {
 
 int QvDbBlockReference::numAttributes() const {
   assertReadEnabled();
+  // Counted as the iterator lists them (live or not yet in a database), without listing them.
   int n = 0;
-  for (QvDbObjectIterator it(attributes_); !it.done(); it.step()) ++n;
+  for (int i = 0; i < attributes_.length(); ++i) {
+    const QvDbObjectId id = attributes_.idAt(i);
+    if (attributes_.localAt(i) || (!id.isNull() && !id.isErased())) ++n;
+  }
   return n;
 }
 

@@ -122,6 +122,7 @@ TEST_F(AttributeTest, ReferenceOwnsItsAttributesInMemoryThenInTheDatabase) {
     it->step();
     EXPECT_EQ(it->entity(), b);
     EXPECT_TRUE(it->seek(a));
+    EXPECT_EQ(reference->numAttributes(), 2);
   }
   // In the drawing the attributes become objects of it, owned by the reference.
   const QvDbObjectId refId = appendToModelSpace(db(), reference);
@@ -175,6 +176,16 @@ TEST_F(AttributeTest, ReferenceOwnsItsAttributesInMemoryThenInTheDatabase) {
     std::unique_ptr<QvDbObjectIterator> copyIt(copy->attributeIterator());
     ASSERT_NE(QvDbAttribute::cast(copyIt->entity()), nullptr);
     EXPECT_EQ(QvDbAttribute::cast(copyIt->entity())->textString(), QvString(L"one"));
+  }
+  // An erased attribute is neither counted nor listed.
+  ASSERT_EQ(eraseObject(attributeIds[1]), Vexa::eOk);
+  {
+    QvDbObjectPointer<QvDbBlockReference> ref(refId, QvDb::kForRead);
+    EXPECT_EQ(ref->numAttributes(), 1);
+    std::unique_ptr<QvDbObjectIterator> it(ref->attributeIterator());
+    EXPECT_EQ(it->objectId(), attributeIds[0]);
+    it->step();
+    EXPECT_TRUE(it->done());
   }
   // Erasing the reference erases its attributes.
   ASSERT_EQ(eraseObject(refId), Vexa::eOk);

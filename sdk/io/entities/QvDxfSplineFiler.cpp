@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "sdk/db/QvDbProxyEntity.h"
 #include "sdk/db/QvDbSpline.h"
@@ -165,12 +166,18 @@ void QvDxfSplineFiler::read(QvDxfObjectReader& in, QvDbObject& object) const {
             std::to_string(data.joinedPieces) + (data.joinedPieces == 1 ? " joint" : " joints") +
             " with a knot repeated degree + 1 times read as one");
   if (data.byControlPoints()) {
+    // Every fit point moves with the fit data; of the fit header's groups only the first of each
+    // code does, a repeat stays where it stood.
+    std::vector<int> headerCodesSeen;
     for (size_t i = in.next(in.bodyBegin()); i != QvDxfObjectReader::npos; i = in.next(i + 1)) {
       const int code = in.code(i);
       if (code == 11 || code == 21 || code == 31) {
         in.setSlot(i, kFitPointsSlot);
-      } else if (code == 74 || code == 44 || code == 12 || code == 22 || code == 32 || code == 13 ||
-                 code == 23 || code == 33) {
+      } else if ((code == 74 || code == 44 || code == 12 || code == 22 || code == 32 ||
+                  code == 13 || code == 23 || code == 33) &&
+                 std::find(headerCodesSeen.begin(), headerCodesSeen.end(), code) ==
+                     headerCodesSeen.end()) {
+        headerCodesSeen.push_back(code);
         in.setSlot(i, kFitHeaderSlot);
       }
     }

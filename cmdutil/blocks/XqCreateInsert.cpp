@@ -37,9 +37,7 @@ QvDbObjectId targetSpace(QvDbDatabase* db, const CreateInsertData& data) {
   QvDbHostApplicationServices* services = qvdbHostApplicationServices();
   if (!services) return QvDbObjectId();
   QvDbLayoutManager* layouts = services->layoutManager();
-  const QvString active = layouts->findActiveLayout(true, db);
-  QvDbObjectPointer<QvDbLayout> layout(layouts->findLayoutNamed(active.c_str(), db),
-                                       QvDb::kForRead);
+  QvDbObjectPointer<QvDbLayout> layout(layouts->getActiveLayoutId(true, db), QvDb::kForRead);
   if (layout.openStatus() != Vexa::eOk) return QvDbObjectId();
   return cvport <= 1 ? layout->getBlockTableRecordId() : db->currentSpaceId();
 }

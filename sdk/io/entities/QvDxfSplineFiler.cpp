@@ -119,6 +119,36 @@ SplineData readData(QvDxfObjectReader& in) {
   return d;
 }
 
+// Puts the fit data of a spline read with control points in its slots, as a fit-point spline
+// reads it: every fit point (11), the first fit count (74), tolerance (44) and tangents (12, 13),
+// each point with the coordinates that follow it. Repeats and stray coordinates stay in place.
+void slotFitData(QvDxfObjectReader& in) {
+  std::vector<int> headerCodesSeen;
+  size_t last = QvDxfObjectReader::npos;
+  int lastCode = 0;
+  uint16_t lastSlot = 0;
+  for (size_t i = in.next(in.bodyBegin()); i != QvDxfObjectReader::npos; i = in.next(i + 1)) {
+    const int code = in.code(i);
+    uint16_t slot = 0;
+    if (code == 11) {
+      slot = kFitPointsSlot;
+    } else if (code == 74 || code == 44 || code == 12 || code == 13) {
+      if (std::find(headerCodesSeen.begin(), headerCodesSeen.end(), code) ==
+          headerCodesSeen.end()) {
+        headerCodesSeen.push_back(code);
+        slot = kFitHeaderSlot;
+      }
+    } else if (lastSlot != 0 && i == last + 1 && code == lastCode + 10 && code >= 21 &&
+               code <= 33) {
+      slot = lastSlot;  // the next coordinate of the point before
+    }
+    if (slot != 0) in.setSlot(i, slot);
+    last = i;
+    lastCode = code;
+    lastSlot = slot;
+  }
+}
+
 }  // namespace
 
 const QvRxClass* QvDxfSplineFiler::objectClass() const {
@@ -165,23 +195,7 @@ void QvDxfSplineFiler::read(QvDxfObjectReader& in, QvDbObject& object) const {
         "the " + std::string(recordName()) + " is made of pieces that meet end to end; " +
             std::to_string(data.joinedPieces) + (data.joinedPieces == 1 ? " joint" : " joints") +
             " with a knot repeated degree + 1 times read as one");
-  if (data.byControlPoints()) {
-    // Every fit point moves with the fit data; of the fit header's groups only the first of each
-    // code does, a repeat stays where it stood.
-    std::vector<int> headerCodesSeen;
-    for (size_t i = in.next(in.bodyBegin()); i != QvDxfObjectReader::npos; i = in.next(i + 1)) {
-      const int code = in.code(i);
-      if (code == 11 || code == 21 || code == 31) {
-        in.setSlot(i, kFitPointsSlot);
-      } else if ((code == 74 || code == 44 || code == 12 || code == 22 || code == 32 ||
-                  code == 13 || code == 23 || code == 33) &&
-                 std::find(headerCodesSeen.begin(), headerCodesSeen.end(), code) ==
-                     headerCodesSeen.end()) {
-        headerCodesSeen.push_back(code);
-        in.setSlot(i, kFitHeaderSlot);
-      }
-    }
-  }
+  if (data.byControlPoints()) slotFitData(in);
   check(in, data.makeInto(spline),
         data.byControlPoints() ? "the knots, weights and control points make no spline"
                                : "the fit points (11) make no spline");

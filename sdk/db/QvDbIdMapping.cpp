@@ -2,35 +2,35 @@
 
 Vexa::ErrorStatus QvDbIdMapping::assign(const QvDbIdPair& pair) {
   if (pair.key().isNull()) return Vexa::eNullObjectId;
-  if (const auto it = index_.find(pair.key()); it != index_.end()) {
-    pairs_[it->second] = pair;
-  } else {
-    index_[pair.key()] = pairs_.size();
+  const size_t position = index_.insert(pair.key().stub(), pairs_.size());
+  if (position == pairs_.size()) {
     pairs_.push_back(pair);
+  } else {
+    pairs_[position] = pair;
   }
   return Vexa::eOk;
 }
 
 bool QvDbIdMapping::compute(QvDbIdPair& pair) const {
-  const auto it = index_.find(pair.key());
-  if (it == index_.end()) return false;
-  pair = pairs_[it->second];
+  const size_t position = index_.find(pair.key().stub());
+  if (position == QvPointerIndex::npos) return false;
+  pair = pairs_[position];
   return true;
 }
 
 bool QvDbIdMapping::change(const QvDbIdPair& pair) {
-  const auto it = index_.find(pair.key());
-  if (it == index_.end()) return false;
-  pairs_[it->second] = pair;
+  const size_t position = index_.find(pair.key().stub());
+  if (position == QvPointerIndex::npos) return false;
+  pairs_[position] = pair;
   return true;
 }
 
 bool QvDbIdMapping::del(QvDbObjectId key) {
-  const auto it = index_.find(key);
-  if (it == index_.end()) return false;
-  pairs_.erase(pairs_.begin() + static_cast<std::ptrdiff_t>(it->second));
+  const size_t position = index_.find(key.stub());
+  if (position == QvPointerIndex::npos) return false;
+  pairs_.erase(pairs_.begin() + static_cast<std::ptrdiff_t>(position));
   index_.clear();
-  for (size_t i = 0; i < pairs_.size(); ++i) index_[pairs_[i].key()] = i;
+  for (size_t i = 0; i < pairs_.size(); ++i) index_.insert(pairs_[i].key().stub(), i);
   return true;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <unordered_map>
 #include <vector>
 
+#include "sdk/base/QvPointerIndex.h"
 #include "sdk/base/VexaErrorStatus.h"
 #include "sdk/db/QvDb.h"
 #include "sdk/db/QvDbIdPair.h"
@@ -40,7 +40,7 @@ class QvDbIdMapping {
   friend class QvDbObjectCloner;
 
   std::vector<QvDbIdPair> pairs_;
-  std::unordered_map<QvDbObjectId, size_t> index_;
+  QvPointerIndex index_;  // the position in pairs_ of each key's stub
   QvDbDatabase* origDb_ = nullptr;
   QvDbDatabase* destDb_ = nullptr;
   QvDb::DeepCloneType context_ = QvDb::kDcCopy;

@@ -34,22 +34,27 @@ Vexa::ErrorStatus QvDbTransaction::getObject(QvDbObject*& object, QvDbObjectId i
   return es;
 }
 
+QvDbTransaction::SavedState& QvDbTransaction::saveSlot(QvDbObjectStub* stub, bool& added) {
+  const size_t position = savedIndex_.insert(stub, saved_.size());
+  added = position == saved_.size();
+  if (added) saved_.emplace_back(stub, SavedState());
+  return saved_[position].second;
+}
+
 void QvDbTransaction::save(QvDbObjectStub* stub) {
   if (!stub->object || addedSet_.contains(stub)) return;
-  if (const auto it = saved_.find(stub); it != saved_.end()) {
-    // Saved by an erase: the data is still as it was, and is saved before it changes.
-    if (!it->second.state) it->second.state.reset(stub->object->copyState());
-    return;
-  }
-  SavedState& saved = saved_[stub];
-  saveIdentity(stub, saved);
-  saved.state.reset(stub->object->copyState());
+  bool added = false;
+  SavedState& saved = saveSlot(stub, added);
+  if (added) saveIdentity(stub, saved);
+  // Saved by an erase, the data is still as it was and is saved before it changes.
+  if (!saved.state) saved.state.reset(stub->object->copyState());
 }
 
 void QvDbTransaction::saveFlags(QvDbObjectStub* stub) {
   if (!stub->object || addedSet_.contains(stub)) return;
-  const auto [it, added] = saved_.try_emplace(stub);
-  if (added) saveIdentity(stub, it->second);
+  bool added = false;
+  SavedState& saved = saveSlot(stub, added);
+  if (added) saveIdentity(stub, saved);
 }
 
 void QvDbTransaction::saveIdentity(QvDbObjectStub* stub, SavedState& saved) {
@@ -113,15 +118,17 @@ void QvDbTransaction::closeHeldObjects(bool committed) {
 void QvDbTransaction::mergeInto(QvDbTransaction& parent) {
   for (auto& [stub, saved] : saved_) {
     if (parent.addedSet_.contains(stub)) continue;
-    const auto it = parent.saved_.find(stub);
-    if (it == parent.saved_.end()) {
-      parent.saved_.emplace(stub, std::move(saved));
-    } else if (!it->second.state && saved.state) {
+    bool added = false;
+    SavedState& theirs = parent.saveSlot(stub, added);
+    if (added) {
+      theirs = std::move(saved);
+    } else if (!theirs.state && saved.state) {
       // The parent saved only the flags; the data saved here is still the data it had then.
-      it->second.state = std::move(saved.state);
+      theirs.state = std::move(saved.state);
     }
   }
   saved_.clear();
+  savedIndex_.clear();
   if (parent.added_.empty()) {
     // The usual nesting: the parent added nothing yet and takes these over whole.
     std::swap(parent.added_, added_);
@@ -140,6 +147,7 @@ void QvDbTransaction::rollBack() {
   closeHeldObjects(false);
   for (auto& [stub, saved] : saved_) restore(stub, saved);
   saved_.clear();
+  savedIndex_.clear();
   for (auto it = added_.rbegin(); it != added_.rend(); ++it) db_->removeAddedObject(*it);
   added_.clear();
   addedSet_.clear();

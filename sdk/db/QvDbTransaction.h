@@ -1,9 +1,10 @@
 #pragma once
 
 #include <memory>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
+#include "sdk/base/QvPointerIndex.h"
 #include "sdk/base/QvPointerSet.h"
 #include "sdk/base/VexaErrorStatus.h"
 #include "sdk/db/QvDb.h"
@@ -51,6 +52,8 @@ class QvDbTransaction {
     QvDb::OpenMode mode;
   };
 
+  // The state saved for `stub`, new (and `added`) when there was none.
+  SavedState& saveSlot(QvDbObjectStub* stub, bool& added);
   void save(QvDbObjectStub* stub);
   // Saves what an erase changes: the flags (and the identity), not the data.
   void saveFlags(QvDbObjectStub* stub);
@@ -65,7 +68,8 @@ class QvDbTransaction {
   void rollBack();
 
   QvDbDatabase* db_;
-  std::unordered_map<QvDbObjectStub*, SavedState> saved_;
+  std::vector<std::pair<QvDbObjectStub*, SavedState>> saved_;  // in the order saved
+  QvPointerIndex savedIndex_;  // the position in saved_ of each stub
   std::vector<QvDbObjectStub*> added_;
   QvPointerSet addedSet_;  // the members of added_
   std::vector<HeldObject> opened_;

@@ -1,6 +1,6 @@
 // The block engine against ezdxf, and the cost of the insertion drag's repeated samples.
 //
-//   bench_blocks [REFERENCES] [ENTITIES] [SAMPLES]   (defaults 20000, 50000, 100000)
+//   bench_blocks [REFERENCES] [ENTITIES] [SAMPLES] [ROUNDS]   (defaults 20000, 50000, 100000, 3)
 //
 // 1. CreateInsert of REFERENCES references of a block with three attributes (varied points,
 //    rotations, scales and texts), then saving, against ezdxf add_blockref + add_auto_attribs +
@@ -10,10 +10,12 @@
 // 3. SAMPLES cursor samples through the insertion-point drag on a block of 1000 entities with
 //    5 attributes: new points, then the same point over and over (the no-change path).
 // Both sides count processor seconds, from the same point of the same work: the drawing and
-// the block (or the entities) are made before the clock starts. Prints the ratios; fails when a
+// the block (or the entities) are made before the clock starts. Parts 1 and 2 take the best of
+// ROUNDS on each side, each round on a drawing of its own. Prints the ratios; fails when a
 // goal (50x, 20x, repeated samples under 5% of new ones) is not met.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -100,62 +102,71 @@ int main(int argc, char** argv) {
   const int references = argc > 1 ? std::atoi(argv[1]) : 20000;
   const int entities = argc > 2 ? std::atoi(argv[2]) : 50000;
   const int samples = argc > 3 ? std::atoi(argv[3]) : 100000;
+  const int rounds = std::max(1, argc > 4 ? std::atoi(argv[4]) : 3);
   const std::string side = std::string(TARVO_BENCH_DIR) + "/blocks_ezdxf_side.py";
   std::string folder = (std::filesystem::temp_directory_path() / "tarvo-bench-XXXXXX").string();
   if (!::mkdtemp(folder.data())) return 2;
   bool met = true;
 
+  const std::string roundsArgument = std::string(1, ' ').append(std::to_string(rounds));
   {  // 1. Inserting, then saving.
-    VexaHost host;
-    host.service<VexaDocumentManager>().newDocument();
-    VexaBuildInCommandContext context;
-    const QvDbObjectId tree = addBlock(L"TREE");
-    append(tree, new QvDbCircle(QvGePoint3d(0, 0, 0), QvGeVector3d::kZAxis, 1.0));
-    QvDbObjectId defs[3] = {addAttDef(tree, L"SPECIES", -1.2), addAttDef(tree, L"HEIGHT", -1.6),
-                            addAttDef(tree, L"KIND", -2.0)};
     const std::string ours = folder + "/inserted.dxf";
-    const double start = processSeconds();
-    CreateInsertData data;
-    data.setInsertName(L"TREE");
-    for (int i = 0; i < references; ++i) {
-      placement(i, data, defs);
-      QvDbObjectId id;
-      if (CreateInsert(&context, id, data) != 5100) return 2;
+    double here = 1e30;
+    for (int round = 0; round < rounds; ++round) {
+      VexaHost host;
+      host.service<VexaDocumentManager>().newDocument();
+      VexaBuildInCommandContext context;
+      const QvDbObjectId tree = addBlock(L"TREE");
+      append(tree, new QvDbCircle(QvGePoint3d(0, 0, 0), QvGeVector3d::kZAxis, 1.0));
+      QvDbObjectId defs[3] = {addAttDef(tree, L"SPECIES", -1.2), addAttDef(tree, L"HEIGHT", -1.6),
+                              addAttDef(tree, L"KIND", -2.0)};
+      const double start = processSeconds();
+      CreateInsertData data;
+      data.setInsertName(L"TREE");
+      for (int i = 0; i < references; ++i) {
+        placement(i, data, defs);
+        QvDbObjectId id;
+        if (CreateInsert(&context, id, data) != 5100) return 2;
+      }
+      QvString message;
+      if (QvDxfFile::writeFile(*workingDb(), QvString(ours.c_str()), false, message) != Vexa::eOk)
+        return 2;
+      here = std::min(here, processSeconds() - start);
     }
-    QvString message;
-    if (QvDxfFile::writeFile(*workingDb(), QvString(ours.c_str()), false, message) != Vexa::eOk)
-      return 2;
-    const double here = processSeconds() - start;
-    const double there =
-        secondsOf(runCommand("/usr/bin/python3 '" + side + "' insert " +
-                             std::to_string(references) + " '" + folder + "/ez.dxf'"));
+    const double there = secondsOf(runCommand("/usr/bin/python3 '" + side + "' insert " +
+                                              std::to_string(references) + " '" + folder +
+                                              "/ez.dxf'" + roundsArgument));
     const std::string check = runCommand("/usr/bin/python3 '" + side + "' check '" + ours + "' " +
                                          std::to_string(references));
     const double ratio = there / here;
     std::printf(
-        "CreateInsert of %d references with 3 attributes, then saving: %.3f s; ezdxf "
-        "%.3f s; %.1fx (goal 50x)\n  ezdxf reads our file: %s",
-        references, here, there, ratio, check.c_str());
+        "CreateInsert of %d references with 3 attributes, then saving, best of %d: %.3f s; "
+        "ezdxf %.3f s; %.1fx (goal 50x)\n  ezdxf reads our file: %s",
+        references, rounds, here, there, ratio, check.c_str());
     met = met && ratio >= 50.0 && check.find("mismatches 0 audit_errors 0") != std::string::npos;
   }
   {  // 2. A block from model-space entities.
-    VexaHost host;
-    host.service<VexaDocumentManager>().newDocument();
-    VexaBuildInCommandContext context;
-    QvArray<QvDbObjectId> ids;
-    for (int i = 0; i < entities; ++i)
-      ids.append(append(workingDb()->modelSpaceId(),
-                        new QvDbLine(QvGePoint3d(i, 0, 0), QvGePoint3d(i, 1, 0))));
-    CreateBlockData data;
-    data.setData(L"ALL", ids, QvGePoint3d(0, 0, 0));
-    const double start = processSeconds();
-    if (CreateBlock(&context, data).isNull()) return 2;
-    const double here = processSeconds() - start;
-    const double there =
-        secondsOf(runCommand("/usr/bin/python3 '" + side + "' block " + std::to_string(entities)));
+    double here = 1e30;
+    for (int round = 0; round < rounds; ++round) {
+      VexaHost host;
+      host.service<VexaDocumentManager>().newDocument();
+      VexaBuildInCommandContext context;
+      QvArray<QvDbObjectId> ids;
+      for (int i = 0; i < entities; ++i)
+        ids.append(append(workingDb()->modelSpaceId(),
+                          new QvDbLine(QvGePoint3d(i, 0, 0), QvGePoint3d(i, 1, 0))));
+      CreateBlockData data;
+      data.setData(L"ALL", ids, QvGePoint3d(0, 0, 0));
+      const double start = processSeconds();
+      if (CreateBlock(&context, data).isNull()) return 2;
+      here = std::min(here, processSeconds() - start);
+    }
+    const double there = secondsOf(runCommand("/usr/bin/python3 '" + side + "' block " +
+                                              std::to_string(entities) + roundsArgument));
     const double ratio = there / here;
-    std::printf("CreateBlock from %d entities: %.3f s; ezdxf %.3f s; %.1fx (goal 20x)\n", entities,
-                here, there, ratio);
+    std::printf(
+        "CreateBlock from %d entities, best of %d: %.3f s; ezdxf %.3f s; %.1fx (goal 20x)\n",
+        entities, rounds, here, there, ratio);
     met = met && ratio >= 20.0;
   }
   {  // 3. The insertion drag: new samples, then repeated ones.

@@ -56,6 +56,8 @@ void readDirection(QvDxfObjectReader& in, QvDbMText& text) {
 
 void writeDirection(QvDxfObjectWriter& out, const QvDbMText& text) {
   out.vector(11, text.direction());
+  // A rotation kept as a repeat would be taken (and dropped) as this one on the next read.
+  if (out.writesGroup(50, false)) out.real(50, text.rotation());
 }
 
 // Multiline text: insertion point (10, world), height (40), reference width (41), attachment

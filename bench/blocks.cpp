@@ -10,7 +10,7 @@
 // 3. SAMPLES cursor samples through the insertion-point drag on a block of 1000 entities with
 //    5 attributes: new points, then the same point over and over (the no-change path).
 // Both sides count processor seconds, from the same point of the same work: the drawing and
-// the block (or the entities) are made before the clock starts. Parts 1 and 2 take the best of
+// the block (or the entities) are made before the clock starts. Steps 1 and 2 take the best of
 // ROUNDS on each side, each round on a drawing of its own. Prints the ratios; fails when a
 // goal (50x, 20x, repeated samples under 5% of new ones) is not met.
 #include <unistd.h>

@@ -22,6 +22,11 @@ std::filesystem::path findings() {
   return std::filesystem::path(testDataDir()) / "fuzz" / "dxf";
 }
 
+// The finding of that name read into a new database (null when refused, with `result` saying why).
+std::unique_ptr<QvDbDatabase> readFinding(const char* name, QvDxfReadResult& result) {
+  return readDxf(readFile((findings() / name).string()), result);
+}
+
 }  // namespace
 
 class DxfFuzzFindingsTest : public HostFixture {};
@@ -53,9 +58,8 @@ TEST_F(DxfFuzzFindingsTest, EachFindingIsRefusedOrReadWrittenAndReadBackAlike) {
 TEST_F(DxfFuzzFindingsTest, HatchEdgeAnglesAreWrittenOnAGridThatReadsBackToThemselves) {
   // A clockwise ellipse edge from 180 to 360 degrees: through radians and ellipse parameters
   // its end came back as 359.99999999999994, then 359.9999999999999, one step each round.
-  const std::string text = readFile((findings() / "hatch_clockwise_ellipse_edge.dxf").string());
   QvDxfReadResult result;
-  std::unique_ptr<QvDbDatabase> read = readDxf(text, result);
+  std::unique_ptr<QvDbDatabase> read = readFinding("hatch_clockwise_ellipse_edge.dxf", result);
   ASSERT_TRUE(read) << result.message();
   std::string written = dxfText(*read);
   const DxfGroups hatch = recordOf(groupsOf(written), "30");
@@ -73,10 +77,9 @@ TEST_F(DxfFuzzFindingsTest, HatchEdgeAnglesAreWrittenOnAGridThatReadsBackToThems
 TEST_F(DxfFuzzFindingsTest, ARecordKeptAsProxyIsWrittenWithItsMarkersAndRepeatedGroupsAsRead) {
   // A spline whose data make no spline: its own marker was lost, and its second, empty layer
   // group was written with the layer's name.
-  const std::string text =
-      readFile((findings() / "spline_kept_as_proxy_repeats_its_layer.dxf").string());
   QvDxfReadResult result;
-  const std::unique_ptr<QvDbDatabase> read = readDxf(text, result);
+  const std::unique_ptr<QvDbDatabase> read =
+      readFinding("spline_kept_as_proxy_repeats_its_layer.dxf", result);
   ASSERT_TRUE(read) << result.message();
   const DxfGroups spline = recordOf(groupsOf(dxfText(*read)), "30");
   ASSERT_FALSE(spline.empty());
@@ -88,10 +91,9 @@ TEST_F(DxfFuzzFindingsTest, ARecordKeptAsProxyIsWrittenWithItsMarkersAndRepeated
 TEST_F(DxfFuzzFindingsTest, ACurrentLayerNamedTwiceIsTheLastAndIsWrittenOnceAsRead) {
   // The second name is no layer: the standard one is current and the variable is written back
   // as the file had it last, in the place of the first.
-  const std::string text =
-      readFile((findings() / "header_names_its_current_layer_twice.dxf").string());
   QvDxfReadResult result;
-  const std::unique_ptr<QvDbDatabase> read = readDxf(text, result);
+  const std::unique_ptr<QvDbDatabase> read =
+      readFinding("header_names_its_current_layer_twice.dxf", result);
   ASSERT_TRUE(read) << result.message();
   EXPECT_EQ(std::vector<QvDxfDiagnostic::Code>{QvDxfDiagnostic::kCurrentRecordReplaced},
             codesOf(result));
@@ -137,10 +139,9 @@ TEST_F(DxfFuzzFindingsTest, ASectionOfRecordsStartingWithAnotherGroupIsRefusedTh
 TEST_F(DxfFuzzFindingsTest, RecordAndClassNamesHoldingControlCharactersAreWrittenInCaretNotation) {
   // "^J" in a record's name is read as a line feed; written as it was decoded, it broke the
   // record in two lines, and the class listed for it was written a second time the same way.
-  const std::string text =
-      readFile((findings() / "record_names_with_caret_line_feeds.dxf").string());
   QvDxfReadResult result;
-  const std::unique_ptr<QvDbDatabase> read = readDxf(text, result);
+  const std::unique_ptr<QvDbDatabase> read =
+      readFinding("record_names_with_caret_line_feeds.dxf", result);
   ASSERT_TRUE(read) << result.message();
   const DxfGroups written = groupsOf(dxfText(*read));
   int classes = 0;

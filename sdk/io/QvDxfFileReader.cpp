@@ -28,18 +28,22 @@ void QvDxfFileReader::read() {
   // Dimensions take the blocks the file gives them.
   const QvDbDimension::AutomaticUpdateSuspension fileBlocks;
   const size_t n = tokens_.size();
-  // Objects without a handle get new ones above every handle the file gives.
-  // A reference to a handle that none has is dropped.
+  // Objects without a handle get new ones above every handle the file's records give.
+  // A reference to a handle that none has is dropped. Groups of the header are variables and
+  // groups kept with them, not records: their handles count for neither.
   uint64_t maxHandle = 0;
   std::vector<uint64_t> handles;
   bool hasObjects = false;  // the root dictionary is the file's
+  bool inHeader = false;
   for (size_t i = 0; i < n; ++i) {
     const int code = tokens_.code(i);
-    if (code == 2 && i > 0 && tokens_.is(i, 2, "OBJECTS") && tokens_.is(i - 1, 0, "SECTION"))
-      hasObjects = true;
+    if (code == 2 && i > 0 && tokens_.is(i - 1, 0, "SECTION")) {
+      inHeader = tokens_.is(i, 2, "HEADER");
+      if (tokens_.is(i, 2, "OBJECTS")) hasObjects = true;
+    }
+    if (code == 0 && tokens_.is(i, 0, "ENDSEC")) inHeader = false;
     uint64_t h = 0;
-    if ((code == 5 || code == 105) && !(i > 0 && tokens_.is(i - 1, 9, "$HANDSEED")) &&
-        QvDxfNumber::parseHandle(tokens_.value(i), h)) {
+    if ((code == 5 || code == 105) && !inHeader && QvDxfNumber::parseHandle(tokens_.value(i), h)) {
       maxHandle = std::max(maxHandle, h);
       handles.push_back(h);
     }

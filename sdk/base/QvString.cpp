@@ -40,6 +40,7 @@ wchar_t qvToUpper(wchar_t c) {
   return static_cast<wchar_t>(towupper_l(static_cast<wint_t>(c), unicodeLocale()));
 }
 bool qvIsSpace(wchar_t c) {
+  if (c < 0x80) return c == L' ' || (c >= L'\t' && c <= L'\r');
   return iswspace_l(static_cast<wint_t>(c), unicodeLocale()) != 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cwchar>
 #include <cwctype>
+#include <iterator>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -29,17 +30,22 @@ struct Conversion {
   template <typename Value>
   void append(std::wstring& out, const std::wstring& tail, Value value) const {
     const std::wstring text = directive + tail;
-    std::vector<wchar_t> buffer(64);
-    for (;;) {
-      int n;
+    const auto print = [&](wchar_t* buffer, size_t size) {
       if (widthArg && precisionArg)
-        n = std::swprintf(buffer.data(), buffer.size(), text.c_str(), width, precision, value);
-      else if (widthArg)
-        n = std::swprintf(buffer.data(), buffer.size(), text.c_str(), width, value);
-      else if (precisionArg)
-        n = std::swprintf(buffer.data(), buffer.size(), text.c_str(), precision, value);
-      else
-        n = std::swprintf(buffer.data(), buffer.size(), text.c_str(), value);
+        return std::swprintf(buffer, size, text.c_str(), width, precision, value);
+      if (widthArg) return std::swprintf(buffer, size, text.c_str(), width, value);
+      if (precisionArg) return std::swprintf(buffer, size, text.c_str(), precision, value);
+      return std::swprintf(buffer, size, text.c_str(), value);
+    };
+    wchar_t local[128];  // most conversions fit without a heap buffer
+    int n = print(local, std::size(local));
+    if (n >= 0 && static_cast<size_t>(n) < std::size(local)) {
+      out.append(local, static_cast<size_t>(n));
+      return;
+    }
+    std::vector<wchar_t> buffer(std::size(local) * 4);
+    for (;;) {
+      n = print(buffer.data(), buffer.size());
       if (n >= 0 && static_cast<size_t>(n) < buffer.size()) {
         out.append(buffer.data(), static_cast<size_t>(n));
         return;
@@ -110,6 +116,63 @@ void appendInteger(std::wstring& out, const Conversion& c, va_list& ap) {
     c.append(out, conv, va_arg(ap, Int));
 }
 
+// The conversions without flags, width or precision that need no C library call: "%s",
+// "%ls", "%hs", "%S", "%d", "%i" and "%u". Reads one at `p` (after its '%') and leaves `p`
+// after it; answers false, with `p` as it was, for any other conversion.
+bool appendPlain(std::wstring& out, const wchar_t*& p, va_list& ap) {
+  const auto appendDecimal = [&out](unsigned long long magnitude, bool negative) {
+    wchar_t digits[24];
+    wchar_t* end = std::end(digits);
+    wchar_t* first = end;
+    do {
+      *--first = static_cast<wchar_t>(L'0' + magnitude % 10);
+      magnitude /= 10;
+    } while (magnitude);
+    if (negative) *--first = L'-';
+    out.append(first, end);
+  };
+  switch (p[0]) {
+    case L'd':
+    case L'i': {
+      const long long value = va_arg(ap, int);
+      appendDecimal(value < 0 ? 0ULL - static_cast<unsigned long long>(value)
+                              : static_cast<unsigned long long>(value),
+                    value < 0);
+      p += 1;
+      return true;
+    }
+    case L'u':
+      appendDecimal(va_arg(ap, unsigned), false);
+      p += 1;
+      return true;
+    case L's': {
+      const wchar_t* text = va_arg(ap, const wchar_t*);
+      out.append(text ? text : L"(null)");
+      p += 1;
+      return true;
+    }
+    case L'l':
+      if (p[1] != L's') return false;
+      {
+        const wchar_t* text = va_arg(ap, const wchar_t*);
+        out.append(text ? text : L"(null)");
+      }
+      p += 2;
+      return true;
+    case L'S':
+    case L'h':
+      if (p[0] == L'h' && p[1] != L's') return false;
+      {
+        const char* text = va_arg(ap, const char*);
+        out.append(text ? qvWidenUtf8(text) : L"(null)");
+      }
+      p += p[0] == L'h' ? 2 : 1;
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 VexaFormatArgument vexaFormatArgument(wchar_t conversion) {
@@ -156,7 +219,9 @@ int vexaFormatVS(QvString& out, const wchar_t* fmt, va_list args) {
   va_copy(ap, args);
   for (const wchar_t* p = fmt; *p;) {
     if (*p != L'%') {
-      result += *p++;
+      const wchar_t* run = p;
+      while (*p && *p != L'%') ++p;
+      result.append(run, p);
       continue;
     }
     const wchar_t* start = p++;
@@ -165,6 +230,7 @@ int vexaFormatVS(QvString& out, const wchar_t* fmt, va_list args) {
       ++p;
       continue;
     }
+    if (appendPlain(result, p, ap)) continue;
     const Conversion c = readConversion(p, ap);
     if (!c.conv) {
       result.append(start);  // a conversion cut short is copied as text

@@ -11,23 +11,23 @@ bool isCapital(wchar_t c) {
 VexaKeywordList::VexaKeywordList(const QvString& text) {
   std::vector<QvString> globals;
   bool inGlobals = false;
-  int i = 0;
-  const int n = text.length();
-  while (i < n) {
-    while (i < n && qvIsSpace(text.getAt(i))) ++i;
-    const int start = i;
-    while (i < n && !qvIsSpace(text.getAt(i))) ++i;
-    if (start == i) break;
-    QvString word = text.mid(start, i - start);
-    if (!inGlobals && word.startsWith(L"_")) {
+  const wchar_t* p = text.c_str();
+  const wchar_t* const end = p + text.length();
+  while (p < end) {
+    while (p < end && qvIsSpace(*p)) ++p;
+    const wchar_t* start = p;
+    while (p < end && !qvIsSpace(*p)) ++p;
+    if (start == p) break;
+    if (!inGlobals && *start == L'_') {
       inGlobals = true;
-      word = word.mid(1);
-      if (word.isEmpty()) continue;
+      if (++start == p) continue;
     }
-    (inGlobals ? globals : local_).push_back(word);
+    (inGlobals ? globals : local_)
+        .emplace_back(std::wstring_view(start, static_cast<size_t>(p - start)));
   }
   global_ = local_;
-  for (size_t k = 0; k < globals.size() && k < global_.size(); ++k) global_[k] = globals[k];
+  for (size_t k = 0; k < globals.size() && k < global_.size(); ++k)
+    global_[k] = std::move(globals[k]);
 }
 
 int VexaKeywordList::match(const QvString& answer) const {

@@ -17,6 +17,12 @@ TEST(vexaFormat, TreatsPercentSAsWideText) {
   EXPECT_EQ(QvString::format(L"%*d|%.*f", 4, 42, 1, 2.25), L"  42|2.2");
   EXPECT_EQ(QvString::format(L"%lld %x %c %%", 1LL << 40, 255u, L'Z'), L"1099511627776 ff Z %");
   EXPECT_EQ(QvString::format(L"%s", static_cast<const wchar_t*>(nullptr)), L"(null)");
+  EXPECT_EQ(QvString::format(L"%hs", static_cast<const char*>(nullptr)), L"(null)");
+  // Integers at the ends of their range, and text longer than any small buffer.
+  EXPECT_EQ(QvString::format(L"%d|%i|%u|%d", INT_MIN, 0, UINT_MAX, -7),
+            L"-2147483648|0|4294967295|-7");
+  const QvString longText(L'x', 300);
+  EXPECT_EQ(QvString::format(L"<%s>", longText.c_str()), L"<" + longText + L">");
 }
 
 TEST(vexaFormat, NullOrBrokenFormatIsSafe) {

@@ -41,8 +41,20 @@ void placeAttribute(QvDbAttribute& attribute, const QvDbAttributeDefinition* def
 bool annotativeHere(QvDbDatabase* db, QvDbObjectId blockId, bool isArray) {
   if (isArray) return false;
   QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForRead);
-  const std::unique_ptr<QvDbAnnotationScale> annoScale(qvdbGetCurAnnoScale(db));
-  return block.openStatus() == Vexa::eOk && IsObjectAnnotative(block.object()) && annoScale;
+  if (block.openStatus() != Vexa::eOk || !IsObjectAnnotative(block.object())) return false;
+  return std::unique_ptr<QvDbAnnotationScale>(qvdbGetCurAnnoScale(db)) != nullptr;
+}
+
+// Whether the active layout, whose drawing gives the preview its settings, and its space open.
+bool activeSpaceOpens(QvDbDatabase* db) {
+  QvDbHostApplicationServices* services = qvdbHostApplicationServices();
+  if (!services) return false;
+  QvDbLayoutManager* layouts = services->layoutManager();
+  QvDbObjectPointer<QvDbLayout> layout(
+      layouts->findLayoutNamed(layouts->findActiveLayout(true, db).c_str(), db), QvDb::kForRead);
+  if (layout.openStatus() != Vexa::eOk) return false;
+  QvDbObjectPointer<QvDbBlockTableRecord> space(layout->getBlockTableRecordId(), QvDb::kForRead);
+  return space.openStatus() == Vexa::eOk;
 }
 
 }  // namespace
@@ -58,6 +70,11 @@ QvDbEntity* InsertDragBase::entity() const {
 }
 
 QvDbBlockReference* InsertDragBase::preview() const {
+  placePendingAttributes();
+  return previewToPlace();
+}
+
+QvDbBlockReference* InsertDragBase::previewToPlace() const {
   return preview_ ? preview_->reference.get() : nullptr;
 }
 
@@ -80,17 +97,7 @@ int InsertDragBase::prepare() {
 
   blockId_ = getBlockIdByName(db->blockTableId(), blockName_.c_str());
   if (blockId_.isNull()) return kQvError;
-  readSettings(db);
-  {  // The active layout, whose drawing gives the preview its settings.
-    QvDbHostApplicationServices* services = qvdbHostApplicationServices();
-    if (!services) return kQvError;
-    QvDbLayoutManager* layouts = services->layoutManager();
-    QvDbObjectPointer<QvDbLayout> layout(
-        layouts->findLayoutNamed(layouts->findActiveLayout(true, db).c_str(), db), QvDb::kForRead);
-    if (layout.openStatus() != Vexa::eOk) return kQvError;
-    QvDbObjectPointer<QvDbBlockTableRecord> space(layout->getBlockTableRecordId(), QvDb::kForRead);
-    if (space.openStatus() != Vexa::eOk) return kQvError;
-  }
+  if (!readSettings(db)) return kQvError;
 
   const bool annotative = annotativeHere(db, blockId_, isArray_);
   std::shared_ptr<InsertDragPreview> built = shared_ ? shared_ : preview_;
@@ -104,11 +111,13 @@ int InsertDragBase::prepare() {
   return kQvNormal;
 }
 
-void InsertDragBase::readSettings(QvDbDatabase* db) {
+bool InsertDragBase::readSettings(QvDbDatabase* db) {
   using Settings = InsertDragPreview::Settings;
   std::optional<Settings> read;
   std::optional<Settings>& kept = shared_ ? shared_->settings : read;
   if (!kept || !kept->sameRequest(db, blockId_, isArray_)) {
+    kept.reset();
+    if (!activeSpaceOpens(db)) return false;
     kept = Settings{};
     kept->db = db;
     kept->blockId = blockId_;
@@ -120,6 +129,7 @@ void InsertDragBase::readSettings(QvDbDatabase* db) {
   definitionOpened_ = kept->scaling.has_value();
   unitFactor_ = kept->scaling ? kept->scaling->factor : 1.0;
   uniformDefinition_ = kept->scaling && kept->scaling->uniform;
+  return true;
 }
 
 void InsertDragBase::sharePreview(std::shared_ptr<InsertDragPreview>& shared) {
@@ -156,6 +166,7 @@ void InsertDragBase::scaleAsDefined(QvDbBlockReference& reference, const QvGeSca
 
 void InsertDragBase::build(InsertDragPreview& built, QvDbDatabase* db, bool annotative) const {
   built.attributes.clear();
+  built.pending.reset();
   built.copy.reset();
   built.db = db;
   built.blockId = blockId_;
@@ -232,34 +243,34 @@ bool InsertDragBase::placeAgain(InsertDragPreview& built) const {
   QvDbBlockReference& reference = *built.reference;
   reference.setDatabaseDefaults(built.db);
   placeFromScratch(reference);
-  const QvGeMatrix3d xform = reference.blockTransform();
-  for (auto& [attribute, definitionId] : built.attributes) {
-    QvDbObjectPointer<QvDbAttributeDefinition> definition(definitionId, QvDb::kForRead);
-    if (definition.openStatus() != Vexa::eOk) return false;
-    placeAttribute(*attribute, definition.object(), xform);
-    attribute->setTextString(definition->textString().c_str());
-  }
+  built.pending = InsertDragPreview::PendingPlacement{reference.blockTransform(), true};
   if (built.copy) placeFromScratch(*built.copy);
   return true;
 }
 
 void InsertDragBase::refreshAttributes() {
-  QvDbBlockReference* reference = preview();
-  if (!reference) return;
-  const QvGeMatrix3d xform = reference->blockTransform();
+  if (QvDbBlockReference* reference = previewToPlace())
+    preview_->pending = InsertDragPreview::PendingPlacement{reference->blockTransform(), false};
+}
+
+void InsertDragBase::placePendingAttributes() const {
+  if (!preview_ || !preview_->pending) return;
+  const InsertDragPreview::PendingPlacement placement = *preview_->pending;
+  preview_->pending.reset();
   for (auto& [attribute, definitionId] : preview_->attributes) {
     QvDbObjectPointer<QvDbAttributeDefinition> definition(definitionId, QvDb::kForRead);
-    if (definition.openStatus() == Vexa::eOk)
-      placeAttribute(*attribute, definition.object(), xform);
+    if (definition.openStatus() != Vexa::eOk) continue;
+    placeAttribute(*attribute, definition.object(), placement.blockTransform);
+    if (placement.resetTexts) attribute->setTextString(definition->textString().c_str());
   }
 }
 
 void InsertDragBase::setPreviewScale(const QvGeScale3d& scale) {
-  if (QvDbBlockReference* reference = preview()) scaleAsDefined(*reference, scale);
+  if (QvDbBlockReference* reference = previewToPlace()) scaleAsDefined(*reference, scale);
 }
 
 bool InsertDragBase::placeScaled(double rotation) {
-  QvDbBlockReference* reference = preview();
+  QvDbBlockReference* reference = previewToPlace();
   if (!reference || scale_.sx == 0.0 || scale_.sy == 0.0 || scale_.sz == 0.0) return false;
   setPreviewScale(scale_);
   rotateWithUcs(*reference, rotation);

@@ -36,7 +36,7 @@ QvEdDrag::DragStatus InsertDragInsertionPoint::sampler() {
 }
 
 bool InsertDragInsertionPoint::update() {
-  QvDbBlockReference* reference = preview();
+  QvDbBlockReference* reference = previewToPlace();
   if (!reference) return false;
   const QvGeVector3d viewNormal = context_ ? context_->viewNormal() : QvGeVector3d::kZAxis;
   if (!positioned_) {
@@ -79,7 +79,7 @@ QvEdDrag::DragStatus InsertDragUniformScale::sampler() {
 }
 
 bool InsertDragUniformScale::update() {
-  QvDbBlockReference* reference = preview();
+  QvDbBlockReference* reference = previewToPlace();
   if (!reference) return false;
   reference->setScaleFactors(scale_);
   rotateWithUcs(*reference, rotation_);

@@ -8,6 +8,7 @@
 #include "cmdutil/blocks/XqInsertScaling.h"
 #include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbObjectId.h"
+#include "sdk/ge/QvGeMatrix3d.h"
 
 class QvDbAttribute;
 class QvDbDatabase;
@@ -22,8 +23,9 @@ struct InsertDragPreview {
     return reference && !annotative && db == drawing && blockId == block && isArray == array;
   }
 
-  // What the drags read once for their command (nothing changes it between its questions):
-  // the UCS rotation and how the definition, in the form asked, scales references.
+  // What the drags read once for their command (nothing changes it between its questions),
+  // once the active layout is found to open: the UCS rotation and how the definition, in the
+  // form asked, scales references.
   struct Settings {
     bool sameRequest(const QvDbDatabase* drawing, QvDbObjectId block, bool array) const {
       return db == drawing && blockId == block && isArray == array;
@@ -45,4 +47,11 @@ struct InsertDragPreview {
   std::unique_ptr<QvDbBlockReference> copy;
   // The non-constant attributes (owned by the reference) with their definitions.
   std::vector<std::pair<QvDbAttribute*, QvDbObjectId>> attributes;
+  // Placing the attributes waits until the preview is read or drawn: the block transform to
+  // place them by, and whether their texts are then set again from their definitions.
+  struct PendingPlacement {
+    QvGeMatrix3d blockTransform;
+    bool resetTexts = false;
+  };
+  std::optional<PendingPlacement> pending;
 };

@@ -39,11 +39,16 @@ class DraggingScope {
 void QvEdDrag::drawPreview() {
   VexaHost* host = VexaHost::current();
   if (!host) return;
+  IVexaDragPreview& preview = host->service<IVexaDragPreview>();
+  if (!preview.isWatched()) {
+    preview.skipFrame();
+    return;
+  }
   std::vector<QvGiDrawable*> drawables;
   if (QvDbEntity* shown = entity()) drawables.push_back(shown);
   for (QvDbEntity* extra : drawnEntities())
     if (extra) drawables.push_back(extra);
-  host->service<IVexaDragPreview>().drawFrame(drawables);
+  preview.drawFrame(drawables);
 }
 
 QvArray<QvDbEntity*> QvEdDrag::drawnEntities() {

@@ -9,12 +9,14 @@
 
 void QvGiDragFrames::drawFrame(const std::vector<QvGiDrawable*>& drawables) {
   ++count_;
-  QvGiWorldDrawRecorder recorder;
-  if (!frames_.empty()) recorder.reserve(frames_.back().size());  // a drag's frames are alike
-  for (QvGiDrawable* drawable : drawables)
-    if (drawable) recorder.drawTopLevel(drawable);
-  if (static_cast<int>(frames_.size()) == kKeptFrames) frames_.pop_front();
-  frames_.push_back(recorder.takePrimitives());
+  if (recording_) {
+    QvGiWorldDrawRecorder recorder;
+    if (!frames_.empty()) recorder.reserve(frames_.back().size());  // a drag's frames are alike
+    for (QvGiDrawable* drawable : drawables)
+      if (drawable) recorder.drawTopLevel(drawable);
+    if (static_cast<int>(frames_.size()) == kKeptFrames) frames_.pop_front();
+    frames_.push_back(recorder.takePrimitives());
+  }
 
   if (folder_.empty()) return;
   const QvDbHostApplicationServices* services = qvdbHostApplicationServices();

@@ -43,13 +43,15 @@ class XQCMDUTIL_EXPORT InsertDragBase : public QvEdDrag {
   virtual void finish(int result);
   const QvGeScale3d& currentScale() const { return scale_; }
 
-  // The preview drawn (a reference, or an array reference for an array request); null before
-  // prepare.
+  // The preview drawn (a reference, or an array reference for an array request), its
+  // attributes placed; null before prepare.
   QvDbBlockReference* preview() const;
   const QvString& defaultName() const { return defaultName_; }
 
  protected:
-  // The attributes follow the preview's block transform.
+  // The preview as the drags change it: its attributes are placed when it is read.
+  QvDbBlockReference* previewToPlace() const;
+  // The attributes follow the preview's block transform (placed when the preview is read).
   void refreshAttributes();
   // Scale (when no factor is zero), rotation about the UCS and position at the insertion
   // point: the preview of the scale and rotation questions. False when nothing changed.
@@ -76,14 +78,17 @@ class XQCMDUTIL_EXPORT InsertDragBase : public QvEdDrag {
   // Normal, rotation, scale (and the array's layout) from the request.
   void place(QvDbBlockReference& reference) const;
   // Reads the UCS rotation and the definition's scaling, or takes them from the shared preview
-  // when another drag of the command read them for the same block.
-  void readSettings(QvDbDatabase* db);
+  // when another drag of the command read them for the same block; false when the active
+  // layout or its space does not open.
+  bool readSettings(QvDbDatabase* db);
   // `scale` as the definition takes it (see DefinitionScaling): unit factor and uniform rule.
   void scaleAsDefined(QvDbBlockReference& reference, const QvGeScale3d& scale) const;
   void build(InsertDragPreview& built, QvDbDatabase* db, bool annotative) const;
   // Puts a preview built before back as a new one would be; false when the definition's
   // attributes are no longer those it was built with.
   bool placeAgain(InsertDragPreview& built) const;
+  // Places the attributes as the last change of the preview asked.
+  void placePendingAttributes() const;
 
  protected:
   IVexaBuildInCommandContext* context_;

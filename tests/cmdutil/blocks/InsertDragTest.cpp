@@ -39,6 +39,7 @@ class InsertDragTest : public HostFixture {
  protected:
   void SetUp() override {
     HostFixture::SetUp();
+    QvGiDragFrames::current()->setRecording(true);
     tree = addBlock(db(), L"Tree");
     appendEntity(tree, new QvDbLine(P(0, 0, 0), P(1, 0, 0)));
     addAttDef(tree, L"SPECIES", L"oak", P(0, -1, 0));

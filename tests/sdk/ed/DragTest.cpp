@@ -228,7 +228,10 @@ class LineJig : public QvEdDrag {
     preview.setEndPoint(point);
     return point.y != 0.0;
   }
-  QvDbEntity* entity() const override { return const_cast<QvDbLine*>(&preview); }
+  QvDbEntity* entity() const override {
+    ++asked;
+    return const_cast<QvDbLine*>(&preview);
+  }
   QvArray<QvDbEntity*> drawnEntities() override {
     QvArray<QvDbEntity*> extra;
     extra.append(&marker);
@@ -237,13 +240,15 @@ class LineJig : public QvEdDrag {
   QvGePoint3d point;
   QvDbLine preview;
   QvDbLine marker;
+  mutable int asked = 0;  // calls of entity()
 };
 
 TEST_F(DragTest, EachRedrawIsDrawnAsAFrameOfThePreview) {
   script(L"~1,1\n~5,0\n~2,3\n4,4\n");
+  QvGiDragFrames* frames = QvGiDragFrames::current();
+  frames->setRecording(true);
   LineJig jig;
   EXPECT_EQ(jig.drag(), QvEdDrag::kNormal);
-  const QvGiDragFrames* frames = QvGiDragFrames::current();
   // The sample on the x axis asked for no redraw.
   ASSERT_EQ(frames->frameCount(), 3);
   const QvGiDragFrames::Frame& second = frames->frames()[1];
@@ -253,9 +258,21 @@ TEST_F(DragTest, EachRedrawIsDrawnAsAFrameOfThePreview) {
   EXPECT_THAT(frames->frames()[2][0].points[1], IsPoint(4, 4, 0));
 }
 
+// With nothing watching, frames are counted and nothing is drawn: the preview is not asked for.
+TEST_F(DragTest, FramesNobodyWatchesAreCountedWithoutDrawingThePreview) {
+  script(L"~1,1\n~2,3\n4,4\n");
+  LineJig jig;
+  EXPECT_EQ(jig.drag(), QvEdDrag::kNormal);
+  const QvGiDragFrames* frames = QvGiDragFrames::current();
+  EXPECT_EQ(frames->frameCount(), 3);
+  EXPECT_TRUE(frames->frames().empty());
+  EXPECT_EQ(jig.asked, 0);
+}
+
 // A long drag keeps its last frames, oldest first, and counts them all.
 TEST_F(DragTest, OnlyTheLastFramesAreKept) {
   QvGiDragFrames* frames = QvGiDragFrames::current();
+  frames->setRecording(true);
   const int drawn = QvGiDragFrames::kKeptFrames + 4;
   for (int i = 0; i < drawn; ++i) {
     QvDbLine line(QvGePoint3d(0, 0, 0), QvGePoint3d(i, 0, 0));

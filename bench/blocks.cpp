@@ -8,7 +8,8 @@
 // 2. CreateBlock from ENTITIES model-space lines against ezdxf copying them into a new block
 //    and deleting the originals.
 // 3. SAMPLES cursor samples through the insertion-point drag on a block of 1000 entities with
-//    5 attributes: new points, then the same point over and over (the no-change path).
+//    5 attributes: new points, then the same point over and over (the no-change path). The
+//    frames are watched, as on a screen: each new sample draws the preview.
 // Both sides count processor seconds, from the same point of the same work: the drawing and
 // the block (or the entities) are made before the clock starts. Steps 1 and 2 take the best of
 // ROUNDS on each side, each round on a drawing of its own. Prints the ratios; fails when a
@@ -36,6 +37,7 @@
 #include "sdk/ed/VexaBuildInCommandContext.h"
 #include "sdk/ed/VexaInputScript.h"
 #include "sdk/io/QvDxfFile.h"
+#include "sdk/render/QvGiDragFrames.h"
 #include "xqcmdutil/CreateBlockData.h"
 #include "xqcmdutil/CreateInsertData.h"
 #include "xqcmdutil/InsertData.h"
@@ -172,6 +174,7 @@ int main(int argc, char** argv) {
   {  // 3. The insertion drag: new samples, then repeated ones.
     VexaHost host;
     host.service<VexaDocumentManager>().newDocument();
+    host.service<QvGiDragFrames>().setRecording(true);
     VexaBuildInCommandContext context;
     const QvDbObjectId big = addBlock(L"BIG");
     for (int i = 0; i < 1000; ++i)

@@ -1,5 +1,6 @@
 #include "xqcmdutil/XqUnits.h"
 
+#include <array>
 #include <cmath>
 #include <iterator>
 
@@ -67,18 +68,33 @@ const wchar_t* unitName(int code) {
   return kUnitNames[code];
 }
 
+// The factor from the unit of code `source` to that of `target`, as the unit conversion gives
+// it; 1.0 for a code without a name or a unit without a size. The unit table never changes, so
+// the factors of all pairs are worked out once.
+double namedFactor(int target, int source) {
+  constexpr size_t kCodes = std::size(kUnitNames);
+  static const auto factors = [] {
+    std::array<std::array<double, kCodes>, kCodes> all{};
+    for (size_t to = 0; to < kCodes; ++to) {
+      for (size_t from = 0; from < kCodes; ++from) {
+        double factor = 1.0;
+        if (qvutCvUnit(1.0, kUnitNames[from], kUnitNames[to], &factor) != kQvNormal) factor = 1.0;
+        all[to][from] = factor;
+      }
+    }
+    return all;
+  }();
+  if (!unitName(source) || !unitName(target)) return 1.0;
+  return factors[static_cast<size_t>(target)][static_cast<size_t>(source)];
+}
+
 }  // namespace
 
 double getScaleFactor(int target, int source) {
   if (source == 0 && !xqGetShortVar(L"INSUNITSDEFSOURCE", source)) return 1.0;
   if (target == 0 && !xqGetShortVar(L"INSUNITSDEFTARGET", target)) return 1.0;
   if (source == target) return 1.0;  // what the conversion gives, without its table look-ups
-  const wchar_t* from = unitName(source);
-  const wchar_t* to = unitName(target);
-  if (!from || !to) return 1.0;
-  double factor = 1.0;
-  if (qvutCvUnit(1.0, from, to, &factor) != kQvNormal) return 1.0;
-  return factor;
+  return namedFactor(target, source);
 }
 
 double inchToUnitFactor() {

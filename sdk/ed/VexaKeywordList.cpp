@@ -1,5 +1,10 @@
 #include "sdk/ed/VexaKeywordList.h"
 
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
 namespace {
 
 bool isCapital(wchar_t c) {
@@ -8,7 +13,33 @@ bool isCapital(wchar_t c) {
 
 }  // namespace
 
+VexaKeywordList::VexaKeywordList() {
+  static const std::shared_ptr<const Lists> none = std::make_shared<const Lists>();
+  lists_ = none;
+}
+
 VexaKeywordList::VexaKeywordList(const QvString& text) {
+  // The lists read so far, by text; a host asks with a few dozen texts at most.
+  struct TextHash {
+    using is_transparent = void;
+    size_t operator()(std::wstring_view text) const { return std::hash<std::wstring_view>()(text); }
+  };
+  constexpr size_t kMostTexts = 256;
+  thread_local std::unordered_map<std::wstring, std::shared_ptr<const Lists>, TextHash,
+                                  std::equal_to<>>
+      readBefore;
+  const std::wstring_view key(text.c_str(), static_cast<size_t>(text.length()));
+  if (const auto it = readBefore.find(key); it != readBefore.end()) {
+    lists_ = it->second;
+    return;
+  }
+  if (readBefore.size() >= kMostTexts) readBefore.clear();
+  lists_ = read(text);
+  readBefore.emplace(std::wstring(key), lists_);
+}
+
+std::shared_ptr<const VexaKeywordList::Lists> VexaKeywordList::read(const QvString& text) {
+  auto lists = std::make_shared<Lists>();
   std::vector<QvString> globals;
   bool inGlobals = false;
   const wchar_t* p = text.c_str();
@@ -22,26 +53,27 @@ VexaKeywordList::VexaKeywordList(const QvString& text) {
       inGlobals = true;
       if (++start == p) continue;
     }
-    (inGlobals ? globals : local_)
+    (inGlobals ? globals : lists->local)
         .emplace_back(std::wstring_view(start, static_cast<size_t>(p - start)));
   }
-  global_ = local_;
-  for (size_t k = 0; k < globals.size() && k < global_.size(); ++k)
-    global_[k] = std::move(globals[k]);
+  lists->global = lists->local;
+  for (size_t k = 0; k < globals.size() && k < lists->global.size(); ++k)
+    lists->global[k] = std::move(globals[k]);
+  return lists;
 }
 
 int VexaKeywordList::match(const QvString& answer) const {
   QvString text = answer;
   text.trim();
-  if (text.startsWith(L"_")) return matchIn(global_, text.mid(1));
-  return matchIn(local_, text);
+  if (text.startsWith(L"_")) return matchIn(lists_->global, text.mid(1));
+  return matchIn(lists_->local, text);
 }
 
 QvString VexaKeywordList::options() const {
   QvString out;
-  for (size_t k = 0; k < local_.size(); ++k) {
+  for (size_t k = 0; k < lists_->local.size(); ++k) {
     if (k) out += L'/';
-    out += local_[k];
+    out += lists_->local[k];
   }
   return out;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "sdk/base/QvString.h"
@@ -13,15 +14,18 @@
 // ("PS" for "PScale"), or a beginning of it that reaches its last capital letter ("psc").
 // A keyword without capital letters must be typed whole. An answer starting with "_" is
 // matched the same way against the global keywords.
+//
+// Questions ask with the same few keyword texts over and over: each text is read once, and the
+// lists read from it are shared by every list made from it (they never change).
 class VexaKeywordList {
  public:
-  VexaKeywordList() = default;
+  VexaKeywordList();
   explicit VexaKeywordList(const QvString& text);
 
-  bool isEmpty() const { return local_.empty(); }
-  int count() const { return static_cast<int>(local_.size()); }
-  const QvString& local(int i) const { return local_[static_cast<size_t>(i)]; }
-  const QvString& global(int i) const { return global_[static_cast<size_t>(i)]; }
+  bool isEmpty() const { return lists_->local.empty(); }
+  int count() const { return static_cast<int>(lists_->local.size()); }
+  const QvString& local(int i) const { return lists_->local[static_cast<size_t>(i)]; }
+  const QvString& global(int i) const { return lists_->global[static_cast<size_t>(i)]; }
 
   // The index of the keyword `answer` names, or -1. A whole keyword wins over an abbreviation;
   // otherwise the first keyword in the list that matches.
@@ -33,6 +37,11 @@ class VexaKeywordList {
   static int matchIn(const std::vector<QvString>& keywords, const QvString& answer);
   static bool abbreviates(const QvString& answer, const QvString& keyword);
 
-  std::vector<QvString> local_;
-  std::vector<QvString> global_;
+  struct Lists {
+    std::vector<QvString> local;
+    std::vector<QvString> global;
+  };
+  static std::shared_ptr<const Lists> read(const QvString& text);
+
+  std::shared_ptr<const Lists> lists_;
 };

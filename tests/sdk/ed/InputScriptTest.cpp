@@ -132,6 +132,16 @@ TEST(KeywordListTest, LocalAndGlobalKeywordsPairByPosition) {
   EXPECT_EQ(same.global(1), L"No");
   EXPECT_TRUE(VexaKeywordList(L" ").isEmpty());
   EXPECT_TRUE(VexaKeywordList(L"").isEmpty());
+
+  // Texts read before are taken again as they were, however many others came between.
+  for (int i = 0; i < 600; ++i) {
+    const VexaKeywordList other(QvString::format(L"K%d Other _G%d", i, i));
+    ASSERT_EQ(other.global(0), QvString::format(L"G%d", i));
+  }
+  const VexaKeywordList again(L"Ja Nein Abbruch _Yes No");
+  EXPECT_EQ(again.count(), 3);
+  EXPECT_EQ(again.match(L"_N"), 1);
+  EXPECT_EQ(again.options(), L"Ja/Nein/Abbruch");
 }
 
 TEST(KeywordListTest, AnswersMatchByCapitalLetters) {

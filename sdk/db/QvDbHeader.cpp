@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
+#include <unordered_map>
 
 namespace {
 
@@ -50,9 +52,13 @@ constexpr KnownVariable kKnownVariables[] = {
 };
 
 const KnownVariable* findKnown(const QvString& name) {
-  for (const KnownVariable& v : kKnownVariables)
-    if (name == v.name) return &v;
-  return nullptr;
+  static const std::unordered_map<std::wstring_view, const KnownVariable*> byName = [] {
+    std::unordered_map<std::wstring_view, const KnownVariable*> all;
+    for (const KnownVariable& v : kKnownVariables) all.emplace(v.name, &v);
+    return all;
+  }();
+  const auto it = byName.find(std::wstring_view(name.c_str(), static_cast<size_t>(name.length())));
+  return it == byName.end() ? nullptr : it->second;
 }
 
 QvDbHeaderValue defaultOf(const KnownVariable& v) {
@@ -166,7 +172,7 @@ Vexa::ErrorStatus QvDbHeader::set(const QvString& name, const QvDbHeaderValue& v
 }
 
 bool QvDbHeader::has(const QvString& name) const {
-  return values_.count(normalName(name)) != 0;
+  return (isNormal(name) ? values_.count(name) : values_.count(normalName(name))) != 0;
 }
 
 bool QvDbHeader::isKnown(const QvString& name) {

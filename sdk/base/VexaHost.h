@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+#include <cstddef>
 #include <memory>
 #include <type_traits>
 #include <typeindex>
@@ -42,18 +44,28 @@ class VexaHost {
       services_.emplace_back(std::type_index(typeid(T)), std::move(made));
       return ref;
     } else {
-      return *static_cast<T*>(resolve(std::type_index(typeid(T)), true));
+      return *static_cast<T*>(resolve(std::type_index(typeid(T)), true, bindingHint<T>()));
     }
   }
   // The service of type T (or bound to the interface T) when it has been made, else null.
   template <typename T>
   T* findService() const {
     if constexpr (std::is_base_of_v<VexaHostService, T>) {
-      for (const auto& [type, svc] : services_)
-        if (type == std::type_index(typeid(T))) return static_cast<T*>(svc.get());
+      // Services keep their places: where T was found last is looked at first.
+      static std::atomic<size_t> hint{0};
+      const std::type_index wanted(typeid(T));
+      const size_t at = hint.load(std::memory_order_relaxed);
+      if (at < services_.size() && services_[at].first == wanted)
+        return static_cast<T*>(services_[at].second.get());
+      for (size_t i = 0; i < services_.size(); ++i) {
+        if (services_[i].first == wanted) {
+          hint.store(i, std::memory_order_relaxed);
+          return static_cast<T*>(services_[i].second.get());
+        }
+      }
       return nullptr;
     } else {
-      return static_cast<T*>(resolve(std::type_index(typeid(T)), false));
+      return static_cast<T*>(resolve(std::type_index(typeid(T)), false, bindingHint<T>()));
     }
   }
 
@@ -63,10 +75,10 @@ class VexaHost {
   template <typename Interface, typename Impl>
   void bind() {
     static_assert(std::is_base_of_v<Interface, Impl> && std::is_base_of_v<VexaHostService, Impl>);
-    bindings_.push_back({std::type_index(typeid(Interface)), [](VexaHost& host, bool make) {
-                           Impl* impl = make ? &host.service<Impl>() : host.findService<Impl>();
-                           return static_cast<void*>(static_cast<Interface*>(impl));
-                         }});
+    bind({std::type_index(typeid(Interface)), [](VexaHost& host, bool make) {
+            Impl* impl = make ? &host.service<Impl>() : host.findService<Impl>();
+            return static_cast<void*>(static_cast<Interface*>(impl));
+          }});
   }
 
  private:
@@ -74,9 +86,17 @@ class VexaHost {
     std::type_index interface;
     void* (*resolve)(VexaHost& host, bool make);  // the Interface* of the bound service
   };
+  // Each interface has one binding, which keeps its place: where the interface T was found
+  // last is looked at first.
+  template <typename T>
+  static std::atomic<size_t>& bindingHint() {
+    static std::atomic<size_t> hint{0};
+    return hint;
+  }
+  void bind(const Binding& binding);
   // The bound service of an interface (made when `make`), or null; an interface bound to
   // nothing raises std::logic_error when asked to make.
-  void* resolve(std::type_index interface, bool make) const;
+  void* resolve(std::type_index interface, bool make, std::atomic<size_t>& hint) const;
 
   static VexaHost* current_;
   std::vector<std::pair<std::type_index, std::unique_ptr<VexaHostService>>> services_;

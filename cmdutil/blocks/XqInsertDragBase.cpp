@@ -243,24 +243,24 @@ bool InsertDragBase::placeAgain(InsertDragPreview& built) const {
   QvDbBlockReference& reference = *built.reference;
   reference.setDatabaseDefaults(built.db);
   placeFromScratch(reference);
-  built.pending = InsertDragPreview::PendingPlacement{reference.blockTransform(), true};
+  built.pending = InsertDragPreview::PendingPlacement{true};
   if (built.copy) placeFromScratch(*built.copy);
   return true;
 }
 
 void InsertDragBase::refreshAttributes() {
-  if (QvDbBlockReference* reference = previewToPlace())
-    preview_->pending = InsertDragPreview::PendingPlacement{reference->blockTransform(), false};
+  if (previewToPlace()) preview_->pending = InsertDragPreview::PendingPlacement{false};
 }
 
 void InsertDragBase::placePendingAttributes() const {
   if (!preview_ || !preview_->pending) return;
   const InsertDragPreview::PendingPlacement placement = *preview_->pending;
   preview_->pending.reset();
+  const QvGeMatrix3d xform = preview_->reference->blockTransform();
   for (auto& [attribute, definitionId] : preview_->attributes) {
     QvDbObjectPointer<QvDbAttributeDefinition> definition(definitionId, QvDb::kForRead);
     if (definition.openStatus() != Vexa::eOk) continue;
-    placeAttribute(*attribute, definition.object(), placement.blockTransform);
+    placeAttribute(*attribute, definition.object(), xform);
     if (placement.resetTexts) attribute->setTextString(definition->textString().c_str());
   }
 }

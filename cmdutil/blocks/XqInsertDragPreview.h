@@ -8,7 +8,6 @@
 #include "cmdutil/blocks/XqInsertScaling.h"
 #include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbObjectId.h"
-#include "sdk/ge/QvGeMatrix3d.h"
 
 class QvDbAttribute;
 class QvDbDatabase;
@@ -47,10 +46,9 @@ struct InsertDragPreview {
   std::unique_ptr<QvDbBlockReference> copy;
   // The non-constant attributes (owned by the reference) with their definitions.
   std::vector<std::pair<QvDbAttribute*, QvDbObjectId>> attributes;
-  // Placing the attributes waits until the preview is read or drawn: the block transform to
-  // place them by, and whether their texts are then set again from their definitions.
+  // Placing the attributes by the reference's block transform waits until the preview is read
+  // or drawn; whether their texts are then set again from their definitions.
   struct PendingPlacement {
-    QvGeMatrix3d blockTransform;
     bool resetTexts = false;
   };
   std::optional<PendingPlacement> pending;

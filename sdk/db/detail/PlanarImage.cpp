@@ -15,6 +15,30 @@ QvGeVector3d linear(const QvGeMatrix3d& m, const QvGeVector3d& v) {
   return r.transformBy(m);
 }
 
+// The last result of a computation, with the bytes of what it was computed from.
+template <typename Key, typename Value>
+struct Remembered {
+  bool holds(const Key& from) const { return valid && std::memcmp(&key, &from, sizeof key) == 0; }
+  void keep(const Key& from, const Value& result) {
+    key = from;
+    value = result;
+    valid = true;
+  }
+  Key key;
+  Value value;
+  bool valid = false;
+};
+
+// A normal with the tolerances that normalizing it depends on.
+struct NormalKey {
+  static NormalKey of(const QvGeVector3d& normal) {
+    return {{normal.x, normal.y, normal.z},
+            {QvGeContext::gTol.equalPoint(), QvGeContext::gTol.equalVector()}};
+  }
+  double normal[3];
+  double tolerances[2];
+};
+
 }  // namespace
 
 bool isMirroring(const QvGeMatrix3d& xform) {
@@ -40,35 +64,22 @@ bool computeImageNormal(const QvGeMatrix3d& xform, const QvGeVector3d& normal,
 }  // namespace
 
 bool imageNormal(const QvGeMatrix3d& xform, const QvGeVector3d& normal, QvGeVector3d& result) {
-  // The last image found is remembered with what it was found from (the matrix, the normal
-  // and the tolerances): the entities of a selection or block mostly share their normal and
-  // are transformed by one matrix.
+  // The entities of a selection or block mostly share their normal and are transformed by one
+  // matrix.
   struct Key {
     double entry[4][4];
-    double normal[3];
-    double tolerances[2];
+    NormalKey normal;
   };
-  struct Last {
-    Key key;
-    QvGeVector3d image;
-    bool valid = false;
-  };
-  thread_local Last last;
+  thread_local Remembered<Key, QvGeVector3d> last;
   Key key;
   std::memcpy(key.entry, xform.entry, sizeof key.entry);
-  key.normal[0] = normal.x;
-  key.normal[1] = normal.y;
-  key.normal[2] = normal.z;
-  key.tolerances[0] = QvGeContext::gTol.equalPoint();
-  key.tolerances[1] = QvGeContext::gTol.equalVector();
-  if (last.valid && std::memcmp(&last.key, &key, sizeof key) == 0) {
-    result = last.image;
+  key.normal = NormalKey::of(normal);
+  if (last.holds(key)) {
+    result = last.value;
     return true;
   }
   if (!computeImageNormal(xform, normal, result)) return false;
-  last.key = key;
-  last.image = result;
-  last.valid = true;
+  last.keep(key, result);
   return true;
 }
 
@@ -98,17 +109,36 @@ double normalizeAngle(double angle) {
   return a;
 }
 
+namespace {
+
+// The in-plane axes of the plane of `normal`: x by the arbitrary axis rule, y = normal x x. Most
+// entities of a drawing share their normal.
+void planeAxes(const QvGeVector3d& normal, QvGeVector3d& x, QvGeVector3d& y) {
+  struct Axes {
+    QvGeVector3d x, y;
+  };
+  thread_local Remembered<NormalKey, Axes> last;
+  const NormalKey key = NormalKey::of(normal);
+  if (!last.holds(key)) {
+    const QvGeVector3d n = normal.normal();
+    const QvGeVector3d inPlane = n.perpVector().normal();
+    last.keep(key, Axes{inPlane, n.crossProduct(inPlane)});
+  }
+  x = last.value.x;
+  y = last.value.y;
+}
+
+}  // namespace
+
 double angleInFrame(const QvGeVector3d& direction, const QvGeVector3d& normal) {
-  const QvGeVector3d n = normal.normal();
-  const QvGeVector3d x = n.perpVector().normal();
-  const QvGeVector3d y = n.crossProduct(x);
+  QvGeVector3d x, y;
+  planeAxes(normal, x, y);
   return normalizeAngle(std::atan2(direction.dotProduct(y), direction.dotProduct(x)));
 }
 
 QvGeVector3d directionInFrame(double angle, const QvGeVector3d& normal) {
-  const QvGeVector3d n = normal.normal();
-  const QvGeVector3d x = n.perpVector().normal();
-  const QvGeVector3d y = n.crossProduct(x);
+  QvGeVector3d x, y;
+  planeAxes(normal, x, y);
   return x * std::cos(angle) + y * std::sin(angle);
 }
 

@@ -145,29 +145,26 @@ bool appendPlain(std::wstring& out, const wchar_t*& p, va_list& ap) {
       appendDecimal(va_arg(ap, unsigned), false);
       p += 1;
       return true;
+    case L'l':
+      if (p[1] != L's') return false;
+      ++p;
+      [[fallthrough]];
     case L's': {
       const wchar_t* text = va_arg(ap, const wchar_t*);
       out.append(text ? text : L"(null)");
       p += 1;
       return true;
     }
-    case L'l':
-      if (p[1] != L's') return false;
-      {
-        const wchar_t* text = va_arg(ap, const wchar_t*);
-        out.append(text ? text : L"(null)");
-      }
-      p += 2;
-      return true;
-    case L'S':
     case L'h':
-      if (p[0] == L'h' && p[1] != L's') return false;
-      {
-        const char* text = va_arg(ap, const char*);
-        out.append(text ? qvWidenUtf8(text) : L"(null)");
-      }
-      p += p[0] == L'h' ? 2 : 1;
+      if (p[1] != L's') return false;
+      ++p;
+      [[fallthrough]];
+    case L'S': {
+      const char* text = va_arg(ap, const char*);
+      out.append(text ? qvWidenUtf8(text) : L"(null)");
+      p += 1;
       return true;
+    }
     default:
       return false;
   }

@@ -54,22 +54,8 @@ TEST_F(DocContextTest, CommandContextsInsideAndOutsideCommands) {
   EXPECT_TRUE(doc->hasUnhandledInput());
 }
 
-TEST_F(DocContextTest, DataAndGraphicsBelongToTheDocument) {
-  VexaDocData* data = GetVexaAppCtxActiveDocData();
-  ASSERT_NE(data, nullptr);
-  EXPECT_EQ(data, vexaCurDocument()->docData());
-  EXPECT_EQ(data->explodedInsert, 0);
-  VexaGraphics* graphics = GetActiveGraphics();
-  ASSERT_NE(graphics, nullptr);
-  graphics->invalidate(2, false, false);
-  VexaGraphics::Rect rect{0, 0, 1, 1};
-  graphics->repairScreenRect(&rect, true, true);
-  ASSERT_EQ(graphics->calls().size(), 2u);
-  EXPECT_EQ(graphics->calls()[0].bufferBits, 2);
-  EXPECT_FALSE(graphics->calls()[1].wholeScreen);
-}
-
 TEST_F(DocContextTest, RedefinitionNotificationsReachTheLogUndoAndScreen) {
+  EXPECT_EQ(GetVexaAppCtxActiveDocData(), vexaCurDocument()->docData());
   const QvDbObjectId door = addBlock(db(), L"Door");
   QvDbObjectIdArray ids;
   ids.append(door);

@@ -98,10 +98,6 @@ TEST(TerminalProgressBarTest, InstalledOnStandardErrorOnlyForATerminal) {
   EXPECT_EQ(meter.sink() != nullptr, ::isatty(STDERR_FILENO) != 0);
 }
 
-}  // namespace
-
-namespace {
-
 // A drawing of `lines` lines in model space, as DXF text.
 std::string drawingOfLines(int lines) {
   QvDbDatabase db;

@@ -6,8 +6,6 @@
 #include <sys/time.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -17,15 +15,11 @@
 #include "tests/support/LoopbackFtpServer.h"
 #include "tests/support/ScopedEnv.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TextFiles.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string contents(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // Regular files under a folder (temporary ones included), by path.
 std::vector<std::string> filesUnder(const std::string& folder) {
@@ -79,7 +73,7 @@ TEST_F(RemoteFilesTest, FetchedThenCurrentThenAtHandAndFetchedAgainWhenChanged) 
       local.find("/remote/127.0.0.1_" + std::to_string(server.port()) + "/plans/site plan.pdf"),
       std::string::npos)
       << local;
-  EXPECT_EQ(contents(local), "%PDF-1.4 first");
+  EXPECT_EQ(readTextFile(local), "%PDF-1.4 first");
   EXPECT_EQ(fs::last_write_time(local), fs::last_write_time(file));
 
   EXPECT_EQ(get(url), Vexa::eRemoteUnchanged);
@@ -89,7 +83,7 @@ TEST_F(RemoteFilesTest, FetchedThenCurrentThenAtHandAndFetchedAgainWhenChanged) 
   served_.file("plans/site plan.pdf", "%PDF-1.4 later");
   stamp(file, 1700003600);
   EXPECT_EQ(get(url), Vexa::eRemoteFetched);
-  EXPECT_EQ(contents(local), "%PDF-1.4 later");
+  EXPECT_EQ(readTextFile(local), "%PDF-1.4 later");
   // Without the cache it is fetched whatever the cached copy is.
   EXPECT_EQ(get(url, false), Vexa::eRemoteFetched);
 
@@ -97,7 +91,7 @@ TEST_F(RemoteFilesTest, FetchedThenCurrentThenAtHandAndFetchedAgainWhenChanged) 
   EXPECT_EQ(get(url), Vexa::eRemoteInCache);
   EXPECT_EQ(local_.utf8(), local);
   EXPECT_EQ(get(url, false), Vexa::eRemoteCannotConnect);
-  EXPECT_EQ(contents(local), "%PDF-1.4 later");  // a failed fetch keeps the copy
+  EXPECT_EQ(readTextFile(local), "%PDF-1.4 later");  // a failed fetch keeps the copy
   EXPECT_EQ(filesUnder(cacheFolder()).size(), 1u);
 }
 
@@ -117,7 +111,7 @@ TEST_F(RemoteFilesTest, MissingEmptyAndNonAsciiFilesAndThePortOfTheAddress) {
   EXPECT_EQ(fs::file_size(local_.utf8()), 0u);
 
   EXPECT_EQ(get(L"ftp://127.0.0.1/Pl\u00e4ne \u20ac.pdf"), Vexa::eRemoteFetched);
-  EXPECT_EQ(contents(local_.utf8()), "euro");
+  EXPECT_EQ(readTextFile(local_.utf8()), "euro");
 
   // A port in the address wins over the configured one.
   remote_->setFtpPort(1);
@@ -163,7 +157,7 @@ TEST_F(RemoteFilesTest, RefusingServerAndTransferCutOffLeaveNothingInTheCache) {
     EXPECT_EQ(get(L"ftp://127.0.0.1/big.pdf"), Vexa::eRemoteTransferFailed);
   }
   EXPECT_EQ(fs::file_size(local_.utf8()), big.size());
-  EXPECT_TRUE(contents(local_.utf8()) == big);
+  EXPECT_TRUE(readTextFile(local_.utf8()) == big);
   EXPECT_EQ(filesUnder(cacheFolder()).size(), 1u);
 }
 

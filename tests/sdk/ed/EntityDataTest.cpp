@@ -2,29 +2,28 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "sdk/base/QvClassicCodes.h"
 #include "sdk/base/qvUtf8.h"
-#include "sdk/db/QvDbAdsName.h"
 #include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbCircle.h"
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/ed/qvdbEntData.h"
+#include "sdk/ed/qvdbEntNext.h"
+#include "sdk/io/QvDxfFile.h"
+#include "tests/support/AdsNames.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/ObjectEdits.h"
+#include "tests/support/ResbufLists.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TestPaths.h"
 
 namespace {
 
 using P = QvGePoint3d;
-
-struct Name {
-  int64_t words[2] = {0, 0};
-  explicit Name(QvDbObjectId id) { qvdbGetAdsName(words, id); }
-  operator const int64_t*() const { return words; }
-};
 
 resbuf* find(resbuf* list, int code) {
   for (; list; list = list->next)
@@ -45,7 +44,7 @@ class EntityDataTest : public HostFixture {
 
 TEST_F(EntityDataTest, ALineListStartsWithItsNameAndKeepsPointsWhole) {
   const QvDbObjectId id = line();
-  QvRbListPtr list(qvdbEntGet(Name(id)));
+  QvRbListPtr list(qvdbEntGet(AdsName(id)));
   ASSERT_TRUE(list);
   EXPECT_EQ(list->type, -1);
   QvDbObjectId named;
@@ -68,12 +67,12 @@ TEST_F(EntityDataTest, ALineListStartsWithItsNameAndKeepsPointsWhole) {
 
 TEST_F(EntityDataTest, ChangesKeepTheEntityMakeUnknownLayersAndSurviveASave) {
   const QvDbObjectId id = line();
-  QvRbListPtr list(qvdbEntGet(Name(id)));
+  QvRbListPtr list(qvdbEntGet(AdsName(id)));
   ASSERT_TRUE(list);
   qvutSetRbString(find(list.get(), 8), L"Fence \u00e9");
   find(list.get(), 10)->value.point[0] = -3.5;
   ASSERT_EQ(qvdbEntMod(list.get()), kQvNormal);
-  EXPECT_EQ(qvdbEntUpd(Name(id)), kQvNormal);
+  EXPECT_EQ(qvdbEntUpd(AdsName(id)), kQvNormal);
   {
     QvDbObjectPointer<QvDbLine> changed(id, QvDb::kForRead);
     ASSERT_EQ(changed.openStatus(), Vexa::eOk);
@@ -95,7 +94,7 @@ TEST_F(EntityDataTest, ChangesKeepTheEntityMakeUnknownLayersAndSurviveASave) {
 
 TEST_F(EntityDataTest, ReferencesListTheirScalesAndRefuseZeroOnesUnchanged) {
   const QvDbObjectId id = reference(1.0);
-  QvRbListPtr list(qvdbEntGet(Name(id)));
+  QvRbListPtr list(qvdbEntGet(AdsName(id)));
   ASSERT_TRUE(list);
   for (int code : {41, 42, 43}) {
     ASSERT_NE(find(list.get(), code), nullptr) << code;
@@ -120,22 +119,22 @@ TEST_F(EntityDataTest, ReferencesListTheirScalesAndRefuseZeroOnesUnchanged) {
 TEST_F(EntityDataTest, ListsOfAnotherTypeOrEntityAndErasedEntitiesAreRefused) {
   const QvDbObjectId id = line();
   const QvDbObjectId circle = appendToModelSpace(db(), new QvDbCircle(P(0, 0, 0), {0, 0, 1}, 2));
-  QvRbListPtr list(qvdbEntGet(Name(id)));
+  QvRbListPtr list(qvdbEntGet(AdsName(id)));
   qvutSetRbString(find(list.get(), 0), L"CIRCLE");
   EXPECT_EQ(qvdbEntMod(list.get()), kQvError);
   qvutSetRbString(find(list.get(), 0), L"LINE");
-  Name other(circle);
-  list->value.name[0] = other.words[0];
+  AdsName other(circle);
+  list->value.name[0] = other.w[0];
   EXPECT_EQ(qvdbEntMod(list.get()), kQvError);  // a circle cannot take a line's list
-  Name self(id);
-  list->value.name[0] = self.words[0];
+  AdsName self(id);
+  list->value.name[0] = self.w[0];
   resbuf* owner = find(list.get(), 330);
   owner->value.name[0] = 0x7fffffff;  // names nothing
   EXPECT_EQ(qvdbEntMod(list.get()), kQvError);
   EXPECT_EQ(qvdbEntMod(nullptr), kQvError);
   ASSERT_EQ(eraseObject(id), Vexa::eOk);
-  EXPECT_EQ(qvdbEntGet(Name(id)), nullptr);
-  EXPECT_EQ(qvdbEntUpd(Name(id)), kQvError);
+  EXPECT_EQ(qvdbEntGet(AdsName(id)), nullptr);
+  EXPECT_EQ(qvdbEntUpd(AdsName(id)), kQvError);
   EXPECT_EQ(qvdbEntGet(nullptr), nullptr);
 }
 
@@ -161,6 +160,86 @@ TEST_F(EntityDataTest, TableSearchAndNextWalkRecordsWithoutTheSpaces) {
   QvRbListPtr after(qvdbTblNext(L"BLOCK", 0));
   ASSERT_TRUE(after);
   EXPECT_EQ(std::wstring(find(after.get(), 2)->value.string), L"B2");
+}
+
+// An entity given its own data list back through qvdbEntMod stays as it was (fuzzing found
+// block references, leaders and light polylines that grew groups or vertices each time), and a
+// refused list leaves it as it was. The drawing is tests/data/fuzz/entity_data/own_lists.dxf.
+struct Entity {
+  int64_t name[2];
+  std::string type;
+};
+
+std::vector<Entity> entities() {
+  std::vector<Entity> found;
+  int64_t name[2] = {0, 0}, next[2];
+  while (qvdbEntNext(name, next) == kQvNormal) {
+    QvRbListPtr list(qvdbEntGet(next));
+    std::string type;
+    for (const resbuf* rb = list.get(); rb; rb = rb->next)
+      if (rb->type == 0) type = qvNarrowUtf8(rb->value.string);
+    found.push_back({{next[0], next[1]}, type});
+    name[0] = next[0];
+    name[1] = next[1];
+  }
+  return found;
+}
+
+class EntityDataOwnListTest : public HostFixture {
+ protected:
+  void SetUp() override {
+    HostFixture::SetUp();
+    const std::string path = testDataDir() + "/fuzz/entity_data/own_lists.dxf";
+    ASSERT_EQ(db()->readDwgFile(qvWidenUtf8(path).c_str()), Vexa::eOk) << db()->fileMessage();
+  }
+};
+
+TEST_F(EntityDataOwnListTest, OwnListsChangeNothingAndTheDrawingSavesAlike) {
+  std::string savedBefore;
+  QvString message;
+  ASSERT_EQ(QvDxfFile::writeText(*db(), savedBefore, message), Vexa::eOk) << message;
+  std::vector<std::string> types;
+  for (const Entity& e : entities()) {
+    types.push_back(e.type);
+    QvRbListPtr before(qvdbEntGet(e.name));
+    ASSERT_TRUE(before) << e.type;
+    for (int round = 0; round < 2; ++round) EXPECT_EQ(qvdbEntMod(before.get()), kQvNormal);
+    QvRbListPtr after(qvdbEntGet(e.name));
+    EXPECT_TRUE(sameResbufList(before.get(), after.get())) << e.type;
+  }
+  EXPECT_EQ(types, (std::vector<std::string>{"INSERT", "LEADER", "LWPOLYLINE"}));
+  std::string savedAfter;
+  ASSERT_EQ(QvDxfFile::writeText(*db(), savedAfter, message), Vexa::eOk) << message;
+  EXPECT_EQ(savedBefore, savedAfter);
+}
+
+TEST_F(EntityDataOwnListTest, ARefusedListLeavesTheReferenceAsItWas) {
+  const Entity insert = entities().at(0);
+  ASSERT_EQ(insert.type, "INSERT");
+  QvRbListPtr before(qvdbEntGet(insert.name));
+  QvRbListPtr edited(qvutDupList(before.get()));
+  for (resbuf* rb = edited.get(); rb; rb = rb->next)
+    if (rb->type == 2) qvutSetRbString(rb, L"No such block");
+  EXPECT_EQ(qvdbEntMod(edited.get()), kQvError);
+  QvRbListPtr after(qvdbEntGet(insert.name));
+  EXPECT_TRUE(sameResbufList(before.get(), after.get()));
+}
+
+TEST_F(EntityDataOwnListTest, AVertexGroupBeforeAnyVertexIsDroppedNotGivenToTheLastVertex) {
+  const Entity polyline = entities().at(2);
+  ASSERT_EQ(polyline.type, "LWPOLYLINE");
+  QvRbListPtr before(qvdbEntGet(polyline.name));
+  QvRbListPtr edited(qvutDupList(before.get()));
+  resbuf* rb = edited.get();
+  while (rb->next && rb->next->type != 10) rb = rb->next;
+  ASSERT_NE(nullptr, rb->next);
+  resbuf* stray = qvutNewRb(42);
+  stray->value.real = 0.5;
+  stray->next = rb->next;
+  rb->next = stray;
+  EXPECT_EQ(qvdbEntMod(edited.get()), kQvNormal);
+  QvRbListPtr after(qvdbEntGet(polyline.name));
+  EXPECT_TRUE(sameResbufList(before.get(), after.get()));
 }
 
 }  // namespace

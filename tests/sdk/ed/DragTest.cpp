@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <numbers>
 #include <vector>
 
@@ -11,7 +12,6 @@
 #include "sdk/ed/VexaInputScript.h"
 #include "sdk/ed/VexaSysVarService.h"
 #include "sdk/ed/VexaTranscript.h"
-#include "sdk/ed/qvedSysVar.h"
 #include "sdk/render/QvGiDragFrames.h"
 #include "tests/support/HostFixture.h"
 
@@ -63,6 +63,11 @@ class ScaleJig : public QvEdDrag {
   int updates = 0;
 };
 
+class SilentJig : public QvEdDrag {
+ public:
+  DragStatus sampler() override { return kNoChange; }
+};
+
 class DragTest : public HostFixture {};
 
 MATCHER_P3(IsPoint, x, y, z, "") {
@@ -83,15 +88,14 @@ TEST_F(DragTest, SamplesUpdateThePreviewAndAPlainLineIsAccepted) {
   EXPECT_THAT(transcript().texts(Kind::kAnswer), ElementsAre(L"3,3"));
   // The accepted point is the last point (in UCS coordinates).
   EXPECT_EQ(vars().get(L"LASTPOINT")->pointValue(), (VexaSysVarValue::Point{3, 3, 0}));
-}
 
-TEST_F(DragTest, AcceptingTheSampledPointEndsNormallyWithoutAnotherUpdate) {
+  // Accepting the sampled point gets no other update; kKeepLastPoint leaves LASTPOINT alone.
   script(L"~4,4\n4,4\n");
-  PointJig jig;
-  jig.setUserInputControls(QvEdDrag::kKeepLastPoint);
-  EXPECT_EQ(jig.drag(), QvEdDrag::kNormal);
-  EXPECT_EQ(jig.updates.size(), 1u);
-  EXPECT_EQ(vars().get(L"LASTPOINT")->pointValue(), (VexaSysVarValue::Point{0, 0, 0}));
+  PointJig kept;
+  kept.setUserInputControls(QvEdDrag::kKeepLastPoint);
+  EXPECT_EQ(kept.drag(), QvEdDrag::kNormal);
+  EXPECT_EQ(kept.updates.size(), 1u);
+  EXPECT_EQ(vars().get(L"LASTPOINT")->pointValue(), (VexaSysVarValue::Point{3, 3, 0}));
 }
 
 TEST_F(DragTest, TerminalInputsEndTheDragWithTheirStatuses) {
@@ -112,6 +116,12 @@ TEST_F(DragTest, TerminalInputsEndTheDragWithTheirStatuses) {
   // The script has run out: a cancel.
   EXPECT_EQ(jig.drag(), QvEdDrag::kCancel);
   EXPECT_EQ(jig.updates.size(), 1u);
+
+  // A sampler that reads nothing must not hang the drag.
+  script(L"1,1\n");
+  SilentJig silent;
+  EXPECT_EQ(silent.drag(), QvEdDrag::kNoChange);
+  EXPECT_EQ(host().service<VexaInputScript>().linesLeft(), 1);
 }
 
 TEST_F(DragTest, ABadLineAsksAgainInsideTheDrag) {
@@ -121,16 +131,14 @@ TEST_F(DragTest, ABadLineAsksAgainInsideTheDrag) {
   jig.setKeywordList(L" ");
   EXPECT_EQ(jig.drag(), QvEdDrag::kNormal);
   EXPECT_THAT(jig.point, IsPoint(5, 5, 0));
-  std::vector<std::pair<Kind, std::wstring>> seen;
-  for (const auto& e : transcript().entries()) seen.emplace_back(e.kind, e.text.wstr());
   EXPECT_THAT(
-      seen,
+      entries(),
       ElementsAre(testing::Pair(Kind::kPrompt, L"\nP: "), testing::Pair(Kind::kAnswer, L"abc"),
                   testing::Pair(Kind::kMessage, L"\nA point is required."),
                   testing::Pair(Kind::kPrompt, L"\nP: "), testing::Pair(Kind::kAnswer, L"5,5")));
 }
 
-TEST_F(DragTest, ASamplerStatusOtherThanNormalEndsTheDrag) {
+TEST_F(DragTest, ASamplerStatusOtherThanNormalEndsTheDragUnlessAControlAsksAgain) {
   script(L"~3,4\n~0,0\n2\n");
   ScaleJig jig;
   EXPECT_EQ(jig.drag(), ScaleJig::kZero);  // the cursor at the base point
@@ -139,11 +147,9 @@ TEST_F(DragTest, ASamplerStatusOtherThanNormalEndsTheDrag) {
   EXPECT_EQ(jig.drag(), QvEdDrag::kNormal);
   EXPECT_DOUBLE_EQ(jig.value, 2.0);
   EXPECT_EQ(jig.updates, 2);
-}
 
-TEST_F(DragTest, NoZeroAndNoNegativeControlsAskAgainForTypedValues) {
+  // The no-zero and no-negative controls ask again for typed values instead.
   script(L"0\n-2\n4\n");
-  ScaleJig jig;
   jig.setUserInputControls(QvEdDrag::kNoZeroResponse | QvEdDrag::kNoNegativeResponse);
   EXPECT_EQ(jig.drag(), QvEdDrag::kNormal);
   EXPECT_DOUBLE_EQ(jig.value, 4.0);
@@ -159,7 +165,7 @@ TEST_F(DragTest, ScaleFactorsAreCornerDistancesInTheUcsOrATypedValue) {
   // A UCS turned a quarter turn about Z: factors follow its axes, not the world's.
   ASSERT_EQ(vars().setCurrentUcs(*VexaUcs::fromAxes({0, 0, 0}, {0, 1, 0}, {-1, 0, 0})), Vexa::eOk);
   script(L"3,4\n-2\nsomething\n1.5\n");
-  QvEdDrag* jig = new QvEdJig();
+  auto jig = std::make_unique<QvEdJig>();
   QvGePoint3d corner;
   double x = 0;
   double y = 0;
@@ -180,15 +186,10 @@ TEST_F(DragTest, ScaleFactorsAreCornerDistancesInTheUcsOrATypedValue) {
   EXPECT_EQ(jig->acquirePoint(corner), QvEdDrag::kOtherInput);  // "1.5" is no point
   EXPECT_EQ(jig->acquireDistFromInput(d), QvEdDrag::kNormal);
   EXPECT_DOUBLE_EQ(d, 1.5);
-  delete jig;
 }
 
 TEST_F(DragTest, AnglesAndDistancesFromABaseOrTheLastPoint) {
-  resbuf last{};
-  last.type = kRbPoint3d;
-  last.value.point[0] = 1;
-  last.value.point[1] = 1;
-  ASSERT_EQ(qvedSetVar(L"LASTPOINT", &last), kQvNormal);
+  ASSERT_EQ(vars().set(L"LASTPOINT", VexaSysVarValue::ofPoint({1, 1, 0})), VexaSysVarResult::kOk);
   script(L"~4,5\n4,5\n~1,2\n0,2\n45\n");
   QvEdJig jig;  // no base point: from LASTPOINT (1, 1)
   EXPECT_EQ(jig.drag(), QvEdDrag::kNormal);
@@ -198,19 +199,6 @@ TEST_F(DragTest, AnglesAndDistancesFromABaseOrTheLastPoint) {
   EXPECT_DOUBLE_EQ(a, 0.75 * std::numbers::pi);
   EXPECT_EQ(jig.acquireAngle(a), QvEdDrag::kNormal);
   EXPECT_DOUBLE_EQ(a, 0.25 * std::numbers::pi);
-}
-
-// A sampler that reads nothing must not hang the drag.
-class SilentJig : public QvEdDrag {
- public:
-  DragStatus sampler() override { return kNoChange; }
-};
-
-TEST_F(DragTest, ASamplerThatReadsNoInputEndsTheDrag) {
-  script(L"1,1\n");
-  SilentJig jig;
-  EXPECT_EQ(jig.drag(), QvEdDrag::kNoChange);
-  EXPECT_EQ(host().service<VexaInputScript>().linesLeft(), 1);
 }
 
 // A jig whose preview is a line from the origin to the sampled point, with a marker line
@@ -243,10 +231,19 @@ class LineJig : public QvEdDrag {
   mutable int asked = 0;  // calls of entity()
 };
 
-TEST_F(DragTest, EachRedrawIsDrawnAsAFrameOfThePreview) {
-  script(L"~1,1\n~5,0\n~2,3\n4,4\n");
+TEST_F(DragTest, EachRedrawIsAFrameOfThePreviewDrawnOnlyWhenRecorded) {
+  // With nothing watching, frames are counted and the preview is not asked for.
+  script(L"~1,1\n~2,3\n4,4\n");
   QvGiDragFrames* frames = QvGiDragFrames::current();
+  LineJig unseen;
+  EXPECT_EQ(unseen.drag(), QvEdDrag::kNormal);
+  EXPECT_EQ(frames->frameCount(), 3);
+  EXPECT_TRUE(frames->frames().empty());
+  EXPECT_EQ(unseen.asked, 0);
+
+  frames->clear();
   frames->setRecording(true);
+  script(L"~1,1\n~5,0\n~2,3\n4,4\n");
   LineJig jig;
   EXPECT_EQ(jig.drag(), QvEdDrag::kNormal);
   // The sample on the x axis asked for no redraw.
@@ -256,17 +253,6 @@ TEST_F(DragTest, EachRedrawIsDrawnAsAFrameOfThePreview) {
   EXPECT_THAT(second[0].points[1], IsPoint(2, 3, 0));
   EXPECT_THAT(second[1].points[1], IsPoint(0, -1, 0));
   EXPECT_THAT(frames->frames()[2][0].points[1], IsPoint(4, 4, 0));
-}
-
-// With nothing watching, frames are counted and nothing is drawn: the preview is not asked for.
-TEST_F(DragTest, FramesNobodyWatchesAreCountedWithoutDrawingThePreview) {
-  script(L"~1,1\n~2,3\n4,4\n");
-  LineJig jig;
-  EXPECT_EQ(jig.drag(), QvEdDrag::kNormal);
-  const QvGiDragFrames* frames = QvGiDragFrames::current();
-  EXPECT_EQ(frames->frameCount(), 3);
-  EXPECT_TRUE(frames->frames().empty());
-  EXPECT_EQ(jig.asked, 0);
 }
 
 // A long drag keeps its last frames, oldest first, and counts them all.

@@ -9,7 +9,6 @@
 #include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbCircle.h"
 #include "sdk/db/QvDbLine.h"
-#include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/ed/VexaNestedPick.h"
 #include "sdk/ed/VexaSysVarService.h"
 #include "sdk/ed/VexaUcs.h"
@@ -20,7 +19,6 @@
 
 namespace {
 
-using testing::HasSubstr;
 using P = QvGePoint3d;
 using V = QvGeVector3d;
 
@@ -110,40 +108,30 @@ TEST_F(NestedPickTest, PointPickDescendsToTheNearestNestedEntity) {
 }
 
 TEST_F(NestedPickTest, BadPathsAreRefusedAndAskedAgain) {
+  const QvString lines[] = {L"H ZZ* 1,1",                                   // not a handle
+                            L"H FFFF0 1,1",                                 // no such object
+                            L"H 105,15",                                    // empty path
+                            L"H",                                           // nothing at all
+                            L"H " + h(plain_) + L" " + h(line_) + L" 1,1",  // not a reference
+                            L"H " + h(outer_) + L" " + h(line_) + L" 1,1",  // skips a level
+                            L"H " + h(line_) + L" 1,1",                     // not in the space
+                            L"H " + h(outer_) + L" " + h(inner_) + L" " + h(line_),  // no point
+                            L"H " + h(db()->layerTableId()) + L" 1,1",  // not an entity
+                            L"words"};
+  QvString text;
+  for (const QvString& line : lines) text += line + L"\n";
   VexaNestedPick pick;
-  const QvString lines =
-      L"H ZZ* 1,1\n"    // not a handle
-      L"H FFFF0 1,1\n"  // no such object
-      L"H 105,15\n"     // empty path
-      L"H\n"            // nothing at all
-      L"H " +
-      h(plain_) + L" " + h(line_) +
-      L" 1,1\n"  // not a reference
-      L"H " +
-      h(outer_) + L" " + h(line_) +
-      L" 1,1\n"  // skips a level
-      L"H " +
-      h(line_) +
-      L" 1,1\n"  // not in the space
-      L"H " +
-      h(outer_) + L" " + h(inner_) + L" " + h(line_) +
-      L"\n"  // no point
-      L"H " +
-      h(db()->layerTableId()) +
-      L" 1,1\n"  // not an entity
-      L"words\n" +
-      path3(L"105,15");
-  ASSERT_EQ(ask(lines, pick), kQvNormal);
+  ASSERT_EQ(ask(text + path3(L"105,15"), pick), kQvNormal);
   EXPECT_EQ(pick.entity(), line_) << "the last line answers";
-  EXPECT_TRUE(said(L"'ZZ*' is not a handle."));
-  EXPECT_TRUE(said(L"No object has the handle FFFF0."));
-  EXPECT_TRUE(said(L"The pick point (x,y or x,y,z) follows the handles."));
-  EXPECT_TRUE(said(L"No handle given"));
-  EXPECT_TRUE(said((L"The entity " + h(plain_) + L" is not a block reference").c_str()));
-  EXPECT_TRUE(said((L"The entity " + h(line_) + L" is not in the block of " + h(outer_)).c_str()));
-  EXPECT_TRUE(said((L"The entity " + h(line_) + L" is not in the current space.").c_str()));
-  EXPECT_TRUE(said((L"The object " + h(db()->layerTableId()) + L" is not an entity.").c_str()));
-  EXPECT_TRUE(said(L"Expects a point, or H with the handles"));
+  for (const QvString& part :
+       {QvString(L"'ZZ*' is not a handle."), QvString(L"No object has the handle FFFF0."),
+        QvString(L"The pick point (x,y or x,y,z) follows the handles."),
+        QvString(L"No handle given"), L"The entity " + h(plain_) + L" is not a block reference",
+        L"The entity " + h(line_) + L" is not in the block of " + h(outer_),
+        L"The entity " + h(line_) + L" is not in the current space.",
+        L"The object " + h(db()->layerTableId()) + L" is not an entity.",
+        QvString(L"Expects a point, or H with the handles")})
+    EXPECT_TRUE(said(part)) << part;
   int refusals = 0;
   for (const std::wstring& m : messages())
     if (!m.empty()) ++refusals;
@@ -157,7 +145,7 @@ TEST_F(NestedPickTest, ClassicFunctionsGiveNamesTransformAndReferenceStack) {
   resbuf* stack = nullptr;
   // Points come and go in the current UCS: moved to (100,0), the pick 5,15 is (105,15).
   vars().setCurrentUcs(*VexaUcs::fromAxes(P(100, 0, 0), V::kXAxis, V::kYAxis));
-  script(L"H " + h(outer_) + L" " + h(inner_) + L" " + h(line_) + L" 5,15");
+  script(path3(L"5,15"));
   ASSERT_EQ(qvedNEntSelP(nullptr, name, point, 0, xform, &stack), kQvNormal);
   const QvRbListPtr owned(stack);
   QvDbObjectId id;
@@ -178,7 +166,7 @@ TEST_F(NestedPickTest, ClassicFunctionsGiveNamesTransformAndReferenceStack) {
   EXPECT_EQ(second, outer_);
 
   // The outer entity only: the reference the path starts at.
-  script(L"H " + h(outer_) + L" " + h(inner_) + L" " + h(line_) + L" 5,15");
+  script(path3(L"5,15"));
   ASSERT_EQ(qvedEntSel(L"\nPick: ", name, point), kQvNormal);
   ASSERT_EQ(qvdbGetObjectId(id, name), Vexa::eOk);
   EXPECT_EQ(id, outer_);

@@ -7,11 +7,8 @@
 #include <utility>
 
 #include "sdk/db/QvDbBlockReference.h"
-#include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbDatabase.h"
-#include "sdk/db/QvDbLayerTable.h"
-#include "sdk/db/QvDbLayerTableRecord.h"
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbSymbolTableRecord.h"
@@ -28,9 +25,9 @@ constexpr double kPi = 3.14159265358979323846;
 
 class XrefTest : public HostFixture {
  protected:
-  // A drawing with a line on layer "Walls" and a reference of block "Door" (a line on "0").
-  std::string saveSideDrawing() {
-    QvDbDatabase side(true, true);
+  // Gives `side` a line on layer "Walls" and a reference of block "Door" (a line on "0"); the
+  // layer's and the block's ids.
+  static std::pair<QvDbObjectId, QvDbObjectId> fillSideDrawing(QvDbDatabase& side) {
     const QvDbObjectId walls = addLayer(&side, L"Walls");
     auto* wall = new QvDbLine(QvGePoint3d(0, 0, 0), QvGePoint3d(10, 0, 0));
     wall->setLayer(walls);
@@ -38,6 +35,12 @@ class XrefTest : public HostFixture {
     const QvDbObjectId door = addBlock(&side, L"Door");
     appendEntity(door, new QvDbLine(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 0, 0)));
     appendToModelSpace(&side, new QvDbBlockReference(QvGePoint3d(5, 0, 0), door));
+    return {walls, door};
+  }
+  // That drawing saved as house.dxf; its path.
+  std::string saveSideDrawing() {
+    QvDbDatabase side(true, true);
+    fillSideDrawing(side);
     const std::string path = folder_.path("house.dxf");
     EXPECT_EQ(side.saveAs(QvString(path.c_str()).c_str()), Vexa::eOk);
     return path;
@@ -61,14 +64,7 @@ TEST_F(XrefTest, AttachMakesAnExternalBlockWithDependentSymbolsAndAReference) {
   ASSERT_EQ(qvedXrefAttach(QvString(path.c_str()).c_str(), L"HOUSE", &blockId, &refId, &at, &scale,
                            &rotation),
             Vexa::eOk);
-  {
-    QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForRead);
-    ASSERT_TRUE(block);
-    EXPECT_EQ(block->name(), QvString(L"HOUSE"));
-    EXPECT_TRUE(block->isFromExternalReference());
-    EXPECT_EQ(block->pathName(), QvString(path.c_str()));
-    EXPECT_EQ(block->entityIds().length(), 2);
-  }
+  // The block's contents are checked with those of an attach from memory below.
   const QvDbObjectId walls = recordNamed(db()->layerTableId(), L"HOUSE|Walls");
   const QvDbObjectId door = recordNamed(db()->blockTableId(), L"HOUSE|Door");
   EXPECT_TRUE(dependent(walls));
@@ -96,7 +92,6 @@ TEST_F(XrefTest, AttachMakesAnExternalBlockWithDependentSymbolsAndAReference) {
     EXPECT_TRUE(block->pathName().isEmpty());
   }
   EXPECT_EQ(qvedXrefBind(L"HOUSE"), Vexa::eNotApplicable);  // no longer a reference
-  EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
 TEST_F(XrefTest, BindTakesTheNextFreeNumberAndInsertBindTheOwnNames) {
@@ -111,7 +106,6 @@ TEST_F(XrefTest, BindTakesTheNextFreeNumberAndInsertBindTheOwnNames) {
   ASSERT_EQ(qvedXrefBind(L"B", true), Vexa::eOk);
   EXPECT_FALSE(recordNamed(db()->blockTableId(), L"Door").isNull());       // free: its own name
   EXPECT_FALSE(recordNamed(db()->layerTableId(), L"B$0$Walls").isNull());  // taken: numbered
-  EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
 TEST_F(XrefTest, RefusalsLeaveTheDrawingAsItWas) {
@@ -132,7 +126,6 @@ TEST_F(XrefTest, RefusalsLeaveTheDrawingAsItWas) {
   EXPECT_EQ(db()->numObjects(), withBlock);
   EXPECT_GT(withBlock, before);
   EXPECT_TRUE(recordNamed(db()->layerTableId(), L"X|Walls").isNull());
-  EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
 TEST_F(XrefTest, ResolveReadsTheFilesAgainAndKeepsBlocksWhoseFileIsGone) {
@@ -169,7 +162,6 @@ TEST_F(XrefTest, ResolveReadsTheFilesAgainAndKeepsBlocksWhoseFileIsGone) {
   EXPECT_TRUE(dependent(recordNamed(db()->layerTableId(), L"HOUSE|Roof")));
   // Only the unresolved one is tried again, and it is still missing.
   EXPECT_EQ(qvdbResolveCurrentXRefs(db(), true, true), Vexa::eFileNotFound);
-  EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
 // A drawing just saved is attached from memory: the same block, dependent records and reference
@@ -177,13 +169,7 @@ TEST_F(XrefTest, ResolveReadsTheFilesAgainAndKeepsBlocksWhoseFileIsGone) {
 // drawing unchanged. Without a file behind it, it is refused.
 TEST_F(XrefTest, AttachOfASavedDrawingTakesItsContentsFromMemory) {
   QvDbDatabase side(true, true);
-  const QvDbObjectId sideWalls = addLayer(&side, L"Walls");
-  auto* wall = new QvDbLine(QvGePoint3d(0, 0, 0), QvGePoint3d(10, 0, 0));
-  wall->setLayer(sideWalls);
-  appendToModelSpace(&side, wall);
-  const QvDbObjectId sideDoor = addBlock(&side, L"Door");
-  appendEntity(sideDoor, new QvDbLine(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 0, 0)));
-  appendToModelSpace(&side, new QvDbBlockReference(QvGePoint3d(5, 0, 0), sideDoor));
+  const auto [sideWalls, sideDoor] = fillSideDrawing(side);
   const std::string path = folder_.path("saved.dxf");
   const QvString file(path.c_str());
   EXPECT_EQ(qvedXrefAttachSaved(&side, L"EARLY"), Vexa::eFileNotFound);  // not saved yet
@@ -235,7 +221,6 @@ TEST_F(XrefTest, AttachOfASavedDrawingTakesItsContentsFromMemory) {
   std::filesystem::remove(path);
   EXPECT_EQ(qvedXrefAttachSaved(&side, L"X"), Vexa::eFileNotFound);
   EXPECT_EQ(db()->numObjects(), before);
-  EXPECT_TRUE(nothingLeftOpen(db()));
   EXPECT_TRUE(nothingLeftOpen(&side));
 }
 

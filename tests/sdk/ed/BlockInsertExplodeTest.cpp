@@ -2,6 +2,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "sdk/base/QvClassicCodes.h"
@@ -12,7 +14,6 @@
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbObjectIterator.h"
 #include "sdk/db/QvDbObjectPointer.h"
-#include "sdk/ed/VexaSysVarService.h"
 #include "sdk/ed/qvdbEntNext.h"
 #include "sdk/ed/qvedCommand.h"
 #include "sdk/rx/QvRxClass.h"
@@ -48,6 +49,18 @@ class BlockInsertExplodeTest : public HostFixture {
     return out;
   }
   static bool erased(QvDbObjectId id) { return id.isErased(); }
+  // The text and position of the only attribute of a reference.
+  static std::pair<QvString, P> attributeOf(QvDbObjectId refId) {
+    QvDbObjectPointer<QvDbBlockReference> ref(refId, QvDb::kForRead);
+    EXPECT_EQ(ref->numAttributes(), 1);
+    std::unique_ptr<QvDbObjectIterator> it(ref->attributeIterator());
+    QvDbObjectPointer<QvDbAttribute> attribute(it->objectId(), QvDb::kForRead);
+    return {attribute->textString(), attribute->position()};
+  }
+  void setExplodable(const wchar_t* name, bool explodable) {
+    QvDbObjectPointer<QvDbBlockTableRecord> block(blockNamed(name), QvDb::kForWrite);
+    block->setExplodable(explodable);
+  }
   static void expectPoint(const P& actual, const P& expected) {
     EXPECT_TRUE(actual.isEqualTo(expected, QvGeTol(1e-9, 1e-9)))
         << actual.x << "," << actual.y << "," << actual.z;
@@ -168,21 +181,13 @@ TEST_F(BlockInsertExplodeTest, InsertPlacesFactorsPointAndRotationInTheUcs) {
 TEST_F(BlockInsertExplodeTest, InsertAsksAttributesOnlyUnderAttreq) {
   const QvDbObjectId tag = addBlock(db(), L"TAG");
   appendEntity(tag, new QvDbAttributeDefinition(P(1, 0, 0), L"oak", L"KIND", L"Which tree"));
-  auto valueOf = [&]() {
-    QvDbObjectPointer<QvDbBlockReference> ref(references().back(), QvDb::kForRead);
-    EXPECT_EQ(ref->numAttributes(), 1);
-    QvDbObjectIterator* it = ref->attributeIterator();
-    QvDbObjectPointer<QvDbAttribute> attribute(it->objectId(), QvDb::kForRead);
-    delete it;
-    return std::make_pair(attribute->textString(), attribute->position());
-  };
   run(L"INSERT\nTAG\n10,0\n2\n\n\nbirch\n");
   EXPECT_THAT(transcript().text().wstr(), HasSubstr(L"Which tree <oak>: birch"));
-  EXPECT_EQ(valueOf().first, L"birch");
-  expectPoint(valueOf().second, P(12, 0, 0));
+  EXPECT_EQ(attributeOf(references().back()).first, L"birch");
+  expectPoint(attributeOf(references().back()).second, P(12, 0, 0));
   ASSERT_EQ(setShortVar(L"ATTREQ", 0), kQvNormal);
   EXPECT_EQ(run(L"INSERT\nTAG\n0,0\n\n\n\n").done, 1);
-  EXPECT_EQ(valueOf().first, L"oak");
+  EXPECT_EQ(attributeOf(references().back()).first, L"oak");
 }
 
 TEST_F(BlockInsertExplodeTest, ExplodeHonoursExplmodeAndKeepsNestedAttributes) {
@@ -212,33 +217,25 @@ TEST_F(BlockInsertExplodeTest, ExplodeHonoursExplmodeAndKeepsNestedAttributes) {
   EXPECT_TRUE(erased(wrap));
   const std::vector<QvDbObjectId> refs = references();
   ASSERT_EQ(refs.size(), 1u);
-  QvDbObjectPointer<QvDbBlockReference> ref(refs[0], QvDb::kForRead);
-  EXPECT_NEAR(ref->scaleFactors().sx, 3, 1e-12);
-  EXPECT_NEAR(ref->scaleFactors().sy, 1, 1e-12);
-  ASSERT_EQ(ref->numAttributes(), 1);
-  QvDbObjectIterator* it = ref->attributeIterator();
-  QvDbObjectPointer<QvDbAttribute> attribute(it->objectId(), QvDb::kForRead);
-  delete it;
-  EXPECT_EQ(attribute->textString(), L"Rowan");
-  expectPoint(attribute->position(), P(6, 0, 0));
+  {
+    QvDbObjectPointer<QvDbBlockReference> ref(refs[0], QvDb::kForRead);
+    EXPECT_NEAR(ref->scaleFactors().sx, 3, 1e-12);
+    EXPECT_NEAR(ref->scaleFactors().sy, 1, 1e-12);
+  }
+  EXPECT_EQ(attributeOf(refs[0]).first, L"Rowan");
+  expectPoint(attributeOf(refs[0]).second, P(6, 0, 0));
 }
 
 TEST_F(BlockInsertExplodeTest, SentExplodeTakesOneAnswerAndRefusesUnexplodableBlocks) {
   line(P(0, 0, 0), P(1, 0, 0));
   run(L"BLOCK\nSOLID\n0,0\nALL\n\nINSERT\nSOLID\n0,0\n\n\n\n");
-  {
-    QvDbObjectPointer<QvDbBlockTableRecord> block(blockNamed(L"SOLID"), QvDb::kForWrite);
-    block->setExplodable(false);
-  }
+  setExplodable(L"SOLID", false);
   int64_t last[2];
   ASSERT_EQ(qvdbEntLast(last), kQvNormal);
   // Sent from code, the selection ends after the entity: no "" is needed.
   EXPECT_EQ(qvedCommand(kRbString, L"_.EXPLODE", kRbEntityName, last, 0), kQvNormal);
   EXPECT_FALSE(erased(references().at(0)));
-  {
-    QvDbObjectPointer<QvDbBlockTableRecord> block(blockNamed(L"SOLID"), QvDb::kForWrite);
-    block->setExplodable(true);
-  }
+  setExplodable(L"SOLID", true);
   EXPECT_EQ(qvedCommand(kRbString, L"_.EXPLODE", kRbEntityName, last, 0), kQvNormal);
   EXPECT_TRUE(references().empty());
   EXPECT_EQ(linesOf(db()->modelSpaceId()).size(), 1u);

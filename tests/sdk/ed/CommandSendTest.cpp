@@ -6,15 +6,13 @@
 #include <limits>
 
 #include "sdk/base/QvClassicCodes.h"
-#include "sdk/db/QvDbAdsName.h"
 #include "sdk/db/QvDbLine.h"
-#include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/ed/VexaCommandStack.h"
 #include "sdk/ed/VexaInputScript.h"
 #include "sdk/ed/VexaQuestion.h"
 #include "sdk/ed/VexaSysVarService.h"
 #include "sdk/ed/qvedCommand.h"
-#include "sdk/ed/qvedSelection.h"
+#include "tests/support/AdsNames.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/ObjectEdits.h"
@@ -130,23 +128,23 @@ TEST_F(CommandSendTest, PointsNumbersAnglesAndEntitiesAreAnswers) {
   // An entity name answers an object question.
   const QvDbObjectId line =
       appendToModelSpace(db(), new QvDbLine(QvGePoint3d(1, 1, 0), QvGePoint3d(1, 5, 0)));
-  int64_t name[2];
-  ASSERT_EQ(qvdbGetAdsName(name, line), Vexa::eOk);
+  const AdsName name(line);
   transcript().clear();
-  ASSERT_EQ(qvedCommand(kRbString, L"_.UCS", kRbString, L"_OB", kRbEntityName, name, 0), kQvNormal);
+  ASSERT_EQ(qvedCommand(kRbString, L"_.UCS", kRbString, L"_OB", kRbEntityName, name.w, 0),
+            kQvNormal);
   EXPECT_EQ(ucs().origin(), QvGePoint3d(1, 1, 0));
   EXPECT_THAT(transcript().text().wstr(), HasSubstr(L"Select object to align UCS: <Entity name: " +
                                                     line.handle().ascii().wstr() + L">"));
   // An entity where a point is asked is refused, and the question asks again.
-  EXPECT_EQ(qvedCommand(kRbString, L"_.UCS", kRbString, L"_O", kRbEntityName, name, 0), kQvCancel);
+  EXPECT_EQ(qvedCommand(kRbString, L"_.UCS", kRbString, L"_O", kRbEntityName, name.w, 0),
+            kQvCancel);
   EXPECT_EQ(ucs().origin(), QvGePoint3d(1, 1, 0));
 }
 
 TEST_F(CommandSendTest, BadArgumentsRunNothing) {
   const QvDbObjectId line =
       appendToModelSpace(db(), new QvDbLine(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 0, 0)));
-  int64_t name[2];
-  ASSERT_EQ(qvdbGetAdsName(name, line), Vexa::eOk);
+  const AdsName name(line);
   const double nan[3] = {std::numeric_limits<double>::quiet_NaN(), 0, 0};
   const int64_t noSet[2] = {12345, 0};
   const wchar_t* nullText = nullptr;
@@ -156,7 +154,8 @@ TEST_F(CommandSendTest, BadArgumentsRunNothing) {
   EXPECT_EQ(qvedCommand(kRbString, L"_.SETVAR", kRbReal, INFINITY, 0), kQvError);
   EXPECT_EQ(qvedCommand(kRbString, L"_.UCS", kRbPickSet, noSet, 0), kQvError);
   ASSERT_EQ(eraseObject(line), Vexa::eOk);
-  EXPECT_EQ(qvedCommand(kRbString, L"_.UCS", kRbString, L"_OB", kRbEntityName, name, 0), kQvError);
+  EXPECT_EQ(qvedCommand(kRbString, L"_.UCS", kRbString, L"_OB", kRbEntityName, name.w, 0),
+            kQvError);
   EXPECT_TRUE(transcript().entries().empty());  // nothing ran
   EXPECT_EQ(ucs().origin(), QvGePoint3d(0, 0, 0));
   EXPECT_EQ(qvedCmd(nullptr), kQvNormal);  // no command at all

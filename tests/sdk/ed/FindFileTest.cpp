@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -10,28 +8,23 @@
 #include "sdk/app/VexaDocumentManager.h"
 #include "sdk/ed/qvedFindFile.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// A fresh folder tree for one test, removed afterwards; the current folder is put back.
+// A fresh folder tree for one test, its "current" folder the current one until the end.
 class FindFileTest : public HostFixture {
  protected:
   void SetUp() override {
     HostFixture::SetUp();
-    root_ = fs::temp_directory_path() /
-            ("tarvo-findfile-" + std::to_string(::getpid()) + "-" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(root_);
     for (const char* folder : {"drawing", "current", "support1", "support2", "current/sub"})
       fs::create_directories(root_ / folder);
-    previous_ = fs::current_path();
     fs::current_path(root_ / "current");
   }
   void TearDown() override {
     fs::current_path(previous_);
-    fs::remove_all(root_);
     HostFixture::TearDown();
   }
 
@@ -51,8 +44,9 @@ class FindFileTest : public HostFixture {
     return qvedFindFile(name, found) == kQvNormal ? found : QvString(L"<none>");
   }
 
-  fs::path root_;
-  fs::path previous_;
+  TempFolder folder_;
+  const fs::path root_ = folder_.path("");
+  const fs::path previous_ = fs::current_path();
 };
 
 TEST_F(FindFileTest, BareNamesSearchDrawingFolderCurrentFolderThenSupportPathInOrder) {

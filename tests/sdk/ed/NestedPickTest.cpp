@@ -123,7 +123,7 @@ TEST_F(NestedPickTest, BadPathsAreRefusedAndAskedAgain) {
   VexaNestedPick pick;
   ASSERT_EQ(ask(text + path3(L"105,15"), pick), kQvNormal);
   EXPECT_EQ(pick.entity(), line_) << "the last line answers";
-  for (const QvString& part :
+  for (const QvString& expected :
        {QvString(L"'ZZ*' is not a handle."), QvString(L"No object has the handle FFFF0."),
         QvString(L"The pick point (x,y or x,y,z) follows the handles."),
         QvString(L"No handle given"), L"The entity " + h(plain_) + L" is not a block reference",
@@ -131,7 +131,7 @@ TEST_F(NestedPickTest, BadPathsAreRefusedAndAskedAgain) {
         L"The entity " + h(line_) + L" is not in the current space.",
         L"The object " + h(db()->layerTableId()) + L" is not an entity.",
         QvString(L"Expects a point, or H with the handles")})
-    EXPECT_TRUE(said(part)) << part;
+    EXPECT_TRUE(said(expected)) << expected;
   int refusals = 0;
   for (const std::wstring& m : messages())
     if (!m.empty()) ++refusals;

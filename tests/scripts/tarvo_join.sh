@@ -4,13 +4,9 @@
 # is one polyline of its five pieces with their length (three 8 m lines, two 6 m lines and a
 # quarter circle of 4 m), none of the pieces is left, and the new garden path is one polyline
 # too, beside the flower bed and the pond.
-set -uo pipefail
-tarvo="$TARVO_BIN/tarvo"
-examples="$(dirname "$0")/../../examples"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/lib/example_run.sh"
 
+examples="$root/examples"
 "$tarvo" run "$examples/site_plan.dxf" "$examples/join.script" -o "$work/join.dxf" --strict \
   >"$work/transcript" 2>&1 || fail "run exited $?: $(cat "$work/transcript")"
 grep -q '^5 objects became 1 polyline\.$' "$work/transcript" ||

@@ -6,10 +6,8 @@
 # reactors. The two DGN underlays were bound: two references of the block "partner_site", which
 # holds the DGN file's converted contents on its bound layers, and no DGN definition, nor the DGN
 # dictionary, is left.
-# A text file named .pdf is refused with its reason.
 source "$(dirname "$0")/lib/example_run.sh"
 
-cd "$root" || fail "no checkout"
 run_example underlay examples/site_plan.dxf
 
 /usr/bin/python3 - "$work/underlay.dxf" <<'PY' || fail "the drawing with underlays"
@@ -47,9 +45,3 @@ inserts = doc.modelspace().query("INSERT[name=='partner_site']")
 assert [tuple(i.dxf.insert) for i in inserts] == [(150, 0, 0), (150, 60, 0)]
 assert all(i.dxf.xscale == 0.5 for i in inserts)
 PY
-
-printf 'PDFATTACH\nexamples/underlay.script\n' >"$work/refused.script"
-"$tarvo" run "$work/refused.script" >"$work/refused" 2>&1
-grep -q 'cannot be attached: it is not a PDF file\.$' "$work/refused" ||
-  fail "a text file taken for a PDF: $(cat "$work/refused")"
-exit 0

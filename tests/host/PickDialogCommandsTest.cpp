@@ -28,14 +28,6 @@ class BlockPickCommandTest : public CommandModuleFixture {
   }
 };
 
-TEST_F(BlockPickCommandTest, TypingOpeningTheListAndEnterPickABlock) {
-  // "la" is no block: Enter opens the list. Typing on selects LAMP in it, Enter takes it into
-  // the box and closes the list, and Enter again (an exact match now) is the dialog's OK.
-  const auto summary = run(L"BLOCKPICK\n@type la\n@key Enter\n@type m\n@key Enter\n@key Enter\n");
-  EXPECT_EQ(summary.done, 1) << transcript();
-  EXPECT_TRUE(contains("Block: Lamp"));
-}
-
 TEST_F(BlockPickCommandTest, TheLastInsertedBlockIsTheRecentItem) {
   run(L"SETVAR\nINSNAME\nWindow\n");
   // The first item under the title is the recent one: Down twice passes the first title.

@@ -100,6 +100,7 @@ TEST_F(InsertCommandTest, AFileBecomesABlockWithItsUnitsAndBasePointAndIsPlaced)
   {
     QvDbObjectPointer<QvDbBlockTableRecord> block(door(), QvDb::kForRead);
     EXPECT_EQ(block->blockInsertUnits(), QvDb::kUnitsMillimeters);
+    EXPECT_POINT_NEAR(block->origin(), P(1, 0, 0));  // the file's base point
   }
   ASSERT_EQ(modelSpace().size(), 1u);
   const QvDbObjectId ref = modelSpace()[0];
@@ -114,8 +115,6 @@ TEST_F(InsertCommandTest, AFileBecomesABlockWithItsUnitsAndBasePointAndIsPlaced)
   EXPECT_EQ(attributeText(ref), QvString(L"D-7"));
   EXPECT_TRUE(contains("Door number <101> :D-7"));
   EXPECT_EQ(vars().get(L"INSNAME")->textValue(), L"door");
-  // The base point (1, 0) of the file is the block's origin: the first line starts at
-  // (0, 0) - (1, 0), scaled by 2 and turned 30 degrees about (5, 5).
   EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
@@ -203,8 +202,7 @@ TEST_F(InsertCommandTest, RedefinitionAskedAnsweredOrSkippedAndUnreadableFilesCh
   EXPECT_EQ(doorSize(), 2);
   run(L"INSERT\n" + QvString(folder.file("notes.dxf", "hello\n").c_str()).wstr() + L"\n");
   EXPECT_TRUE(contains("notes.dxf\"."));
-  QvDbObjectPointer<QvDbBlockTable> table(db()->blockTableId(), QvDb::kForRead);
-  EXPECT_FALSE(table->has(L"notes"));
+  EXPECT_TRUE(blockNamed(L"notes").isNull());
   EXPECT_EQ(modelSpace().size(), refs);
 }
 

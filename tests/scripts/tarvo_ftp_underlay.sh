@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# The FTP underlay example end to end: with examples/ served by a loopback FTP server,
-# `tarvo run --strict` of examples/ftp_underlay.script succeeds and says what
-# examples/ftp_underlay.transcript says (dates and the session's cache folder aside); ezdxf
-# audits the result with no error, and the definition keeps the ftp:// path.
+# The FTP underlay example, with examples/ served by a loopback FTP server, prints its transcript
+# (the session's cache folder masked); ezdxf audits the result clean and the path stays ftp://.
 source "$(dirname "$0")/lib/example_run.sh"
 
 coproc FTP { exec /usr/bin/python3 "$root/tests/support/loopback_ftp.py" "$root/examples"; }

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The hatch trimming example end to end: `tarvo run --strict` of examples/trimhatch.script on
-# the sample site plan succeeds and reports the lawn's new loops; ezdxf reads the result and
-# its audit finds no error; the lawn keeps two paths: the rowan's canopy (a circle of radius
-# 1.5) and the part of the lawn under the shed, whose area is measured here on a fine grid of
-# points tested against the shed's rectangle and the lawn's outline; each seed lies in its path.
+# The hatch trimming example on the site plan: the lawn keeps two paths, the rowan's canopy (a
+# circle of radius 1.5) and the lawn under the shed, whose area is measured here on a fine grid
+# of points against the shed and the lawn's outline; each seed lies in its path.
 source "$(dirname "$0")/lib/example_run.sh"
 
 examples="$root/examples"

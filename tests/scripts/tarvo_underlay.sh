@@ -1,11 +1,8 @@
 #!/usr/bin/env bash
-# The underlay example end to end: `tarvo run --strict` of examples/underlay.script on the
-# sample site plan succeeds and says what examples/underlay.transcript says (the file's date
-# aside); ezdxf reads the result and its audit finds no error; the two PDF underlays show one
-# definition of the survey's first page, placed, scaled and turned as asked, and both are its
-# reactors. The two DGN underlays were bound: two references of the block "partner_site", which
-# holds the DGN file's converted contents on its bound layers, and no DGN definition, nor the DGN
-# dictionary, is left.
+# The underlay example prints its transcript; in the result, audited clean by ezdxf, the two PDF
+# underlays show one definition of the survey's first page, placed as asked, both its reactors,
+# and the two DGN underlays are bound: references of the block "partner_site" with the DGN's
+# contents on its bound layers, and no DGN definition or dictionary is left.
 source "$(dirname "$0")/lib/example_run.sh"
 
 run_example underlay examples/site_plan.dxf

@@ -256,8 +256,10 @@ TEST_F(InsertCommandTest, RunsWithoutAUserRedefineWithoutAsking) {
   const std::vector<std::pair<const char*, std::function<void()>>> senders = {
       {"from code",
        [&] {
-         qvedCommand(kRbString, L"INSERT", kRbString, QvString(redefine.c_str()).c_str(), kRbString,
-                     L"5,0", kRbString, L"", kRbString, L"", kRbString, L"0", kRbString, L"Z-9", 0);
+         EXPECT_EQ(qvedCommand(kRbString, L"INSERT", kRbString, QvString(redefine.c_str()).c_str(),
+                               kRbString, L"5,0", kRbString, L"", kRbString, L"", kRbString, L"0",
+                               kRbString, L"Z-9", 0),
+                   kQvNormal);
        }},
       {"SCRIPT",
        [&] {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,12 +21,13 @@ class CommandModuleFixture : public HostFixture {
 
   // The command line so far, as it shows it.
   std::string transcript() const;
-  // Whether the transcript so far holds `part`.
-  bool contains(const std::string& part) const {
-    return transcript().find(part) != std::string::npos;
-  }
+  // Whether the transcript so far holds each of `parts`; the message shows the transcript.
+  ::testing::AssertionResult contains(std::initializer_list<std::string> parts) const;
+  ::testing::AssertionResult contains(const std::string& part) const { return contains({part}); }
   // The live entities of model space, in order.
   std::vector<QvDbObjectId> modelSpace() const;
+  // The block definition of that name; null when the drawing has none.
+  QvDbObjectId blockNamed(const wchar_t* name) const;
 
  private:
   std::optional<TarvoModuleSession> modules_;

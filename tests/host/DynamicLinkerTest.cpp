@@ -112,18 +112,6 @@ TEST_F(DynamicLinker, LoadingXqCmdUtilRegistersItsClassesAndUnloadingLeavesNothi
   EXPECT_NE(linker().lastError().find(L"not loaded"), QvString::kNotFound);
 }
 
-TEST_F(DynamicLinker, ReloadingRegistersAFreshSetOfClasses) {
-  for (int round = 0; round < 3; ++round) {
-    ASSERT_TRUE(linker().loadModule(L"XqCmdUtil", false)) << linker().lastError();
-    EXPECT_EQ(moduleClassesRegistered(), 22) << round;
-    EXPECT_EQ(
-        name(qvrxFindQvRxClass(L"QvDbLine")->queryX(qvrxFindQvRxClass(L"VexaEntityPE"))->isA()),
-        L"VexaEntity_Extension");
-    ASSERT_TRUE(linker().unloadModule(L"XqCmdUtil"));
-    EXPECT_EQ(moduleClassesRegistered(), 0) << round;
-  }
-}
-
 TEST(DynamicLinkerShutdown, TheHostUnloadsEveryModuleWhenItEnds) {
   const int extensionsBefore = attachedExtensionCount();
   {

@@ -4,49 +4,29 @@
 
 #include "host/TarvoDrawingInfo.h"
 #include "sdk/db/QvDbBlockReference.h"
-#include "sdk/db/QvDbBlockTable.h"
-#include "sdk/db/QvDbBlockTableRecord.h"
-#include "sdk/db/QvDbDatabase.h"
-#include "sdk/db/QvDbLayerTable.h"
-#include "sdk/db/QvDbLayerTableRecord.h"
-#include "sdk/db/QvDbObjectPointer.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/ObjectEdits.h"
 
 namespace {
 
-class TarvoDrawingInfoTest : public HostFixture {
- protected:
-  QvDbObjectId reference(QvDbObjectId ownerId, QvDbObjectId blockId) {
-    QvDbObjectPointer<QvDbBlockTableRecord> owner(ownerId, QvDb::kForWrite);
-    QvDbObjectPointer<QvDbBlockReference> ref(new QvDbBlockReference(blockId));
-    QvDbObjectId id;
-    EXPECT_EQ(owner->appendQvDbEntity(id, ref.object()), Vexa::eOk);
-    return id;
-  }
-};
+using TarvoDrawingInfoTest = HostFixture;
 
 TEST_F(TarvoDrawingInfoTest, CountsEntitiesByClassPerSpaceAndBlock) {
-  {
-    QvDbObjectPointer<QvDbLayerTable> table(db()->layerTableId(), QvDb::kForWrite);
-    QvDbObjectPointer<QvDbLayerTableRecord> layer(new QvDbLayerTableRecord());
-    layer->setName(L"Walls");
-    layer->setColorIndex(1);
-    layer->setIsFrozen(true);
-    layer->setIsLocked(true);
-    ASSERT_EQ(table->add(layer.object()), Vexa::eOk);
-  }
+  addLayer(db(), L"Walls", [](QvDbLayerTableRecord& layer) {
+    layer.setColorIndex(1);
+    layer.setIsFrozen(true);
+    layer.setIsLocked(true);
+  });
   const QvDbObjectId leaf = addBlock(db(), L"Leaf");
   const QvDbObjectId tree = addBlock(db(), L"Tree");
-  reference(tree, leaf);
-  reference(tree, leaf);
-  reference(db()->modelSpaceId(), tree);
-  reference(db()->paperSpaceId(), tree);
-  const QvDbObjectId gone = reference(db()->modelSpaceId(), tree);
-  {
-    QvDbObjectPointer<QvDbEntity> entity(gone, QvDb::kForWrite);
-    ASSERT_EQ(entity->erase(), Vexa::eOk);
-  }
+  appendEntity(tree, new QvDbBlockReference(QvGePoint3d(0, 0, 0), leaf));
+  appendEntity(tree, new QvDbBlockReference(QvGePoint3d(0, 0, 0), leaf));
+  appendEntity(db()->modelSpaceId(), new QvDbBlockReference(QvGePoint3d(0, 0, 0), tree));
+  appendEntity(db()->paperSpaceId(), new QvDbBlockReference(QvGePoint3d(0, 0, 0), tree));
+  ASSERT_EQ(
+      eraseObject(appendToModelSpace(db(), new QvDbBlockReference(QvGePoint3d(0, 0, 0), tree))),
+      Vexa::eOk);
 
   std::ostringstream out;
   TarvoDrawingInfo::write(*db(), out);

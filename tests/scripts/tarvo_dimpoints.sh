@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# The dimension points example end to end: `tarvo run --strict` of examples/dimpoints.script
-# succeeds and its transcript is examples/dimpoints.transcript line for line.
+# The dimension points example prints examples/dimpoints.transcript (see lib/example_run.sh).
 source "$(dirname "$0")/lib/example_run.sh"
 
 run_example dimpoints

@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# The object UCS example end to end: `tarvo run --strict` of examples/entityucs.script on a new
-# drawing prints exactly examples/entityucs.transcript, and each marker line it draws, as ezdxf
-# reads the saved drawing, runs 2 units along the X axis the module aligned with the object
-# picked: from the ridge line's top end back down along it (the host's own rule would start at
-# the bottom and lay X flat), from the pond's centre toward the pick, and from the bed's first
-# vertex back along its closing side.
+# The object UCS example prints its transcript; each marker line runs 2 units along the X axis
+# aligned with the object picked: down the ridge line from its top end, from the pond's centre
+# toward the pick, and from the bed's first vertex back along its closing side.
 source "$(dirname "$0")/lib/example_run.sh"
 
 run_example entityucs

@@ -1,16 +1,10 @@
 #!/usr/bin/env bash
-# The join example end to end: `tarvo run --strict` of examples/join.script on the sample site
-# plan succeeds; ezdxf reads the result and its audit finds no error; the fence on layer FENCE
-# is one polyline of its five pieces with their length (three 8 m lines, two 6 m lines and a
-# quarter circle of 4 m), none of the pieces is left, and the new garden path is one polyline
-# too, beside the flower bed and the pond.
-set -uo pipefail
-tarvo="$TARVO_BIN/tarvo"
-examples="$(dirname "$0")/../../examples"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# The join example on the site plan: the fence on layer FENCE is one polyline of its five pieces
+# (three 8 m lines, two 6 m lines, a quarter circle of 4 m) with none left, and the new garden
+# path is one polyline beside the flower bed and the pond; ezdxf audits the result clean.
+source "$(dirname "$0")/lib/example_run.sh"
 
+examples="$root/examples"
 "$tarvo" run "$examples/site_plan.dxf" "$examples/join.script" -o "$work/join.dxf" --strict \
   >"$work/transcript" 2>&1 || fail "run exited $?: $(cat "$work/transcript")"
 grep -q '^5 objects became 1 polyline\.$' "$work/transcript" ||

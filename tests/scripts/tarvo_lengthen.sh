@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# The measuring and lengthening example end to end: `tarvo run --strict` of
-# examples/lengthen.script on a new drawing prints exactly examples/lengthen.transcript, and the
-# drawing it saves holds, as ezdxf reads it, the line grown to 12 from its right end, the arc
-# of 135 degrees kept at its top end and the path cut back at its start.
+# The measuring and lengthening example prints its transcript; the saved line is grown to 12 from
+# its right end, the arc to 135 degrees kept at its top end, the path cut back at its start.
 source "$(dirname "$0")/lib/example_run.sh"
 
 run_example lengthen

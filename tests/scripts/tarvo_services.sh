@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# The services example end to end: `tarvo run --strict` of examples/services.script on the site
-# plan, run in a folder of its own, prints examples/services.transcript line for line and leaves
-# the two pictures of the tree block, only the second with its attribute tags.
+# The services example, run in a folder of its own, prints its transcript and leaves the two
+# pictures of the tree block, only the second with its attribute tags.
 source "$(dirname "$0")/lib/example_run.sh"
 
 (cd "$work" && "$tarvo" run "$root/examples/site_plan.dxf" "$root/examples/services.script" \

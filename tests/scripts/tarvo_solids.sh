@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The bodies example end to end: `tarvo run --strict` of examples/solids.script on a new drawing
-# prints exactly examples/solids.transcript, and the drawing it saves opens in ezdxf without
-# audit errors, holding the shed as a 3D solid, the terrace as a plane surface, the awning as a
-# swept surface, the bank of the exploded pond as a surface and its water and bottom as regions,
-# and read again here they measure the same (from their modeler data).
+# The bodies example prints its transcript; the saved drawing, audited clean by ezdxf, holds the
+# solid, plane and swept surfaces, the exploded pond's surface and regions, and read again they
+# measure the same.
 source "$(dirname "$0")/lib/example_run.sh"
 
 run_example solids

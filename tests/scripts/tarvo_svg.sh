@@ -2,12 +2,8 @@
 # `tarvo run --svg` and `tarvo render` on the sample site plan: the picture is well-formed SVG
 # (read by Python's XML parser), names the layout, and leaves the frozen layer out; a layout the
 # drawing lacks is refused with exit status 1 and no file.
-set -uo pipefail
-tarvo="$TARVO_BIN/tarvo"
-plan="$(dirname "$0")/../../examples/site_plan.dxf"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/lib/example_run.sh"
+plan="$root/examples/site_plan.dxf"
 
 "$tarvo" render "$plan" -o "$work/plan.svg" || fail "render exited $?"
 printf 'LAYOUT\nLayout1\n' | "$tarvo" run "$plan" - --svg "$work/after.svg" --strict >/dev/null ||

@@ -1,16 +1,10 @@
 #!/usr/bin/env bash
-# The hatch trimming example end to end: `tarvo run --strict` of examples/trimhatch.script on
-# the sample site plan succeeds and reports the lawn's new loops; ezdxf reads the result and
-# its audit finds no error; the lawn keeps two paths: the rowan's canopy (a circle of radius
-# 1.5) and the part of the lawn under the shed, whose area is measured here on a fine grid of
-# points tested against the shed's rectangle and the lawn's outline; each seed lies in its path.
-set -uo pipefail
-tarvo="$TARVO_BIN/tarvo"
-examples="$(dirname "$0")/../../examples"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# The hatch trimming example on the site plan: the lawn keeps two paths, the rowan's canopy (a
+# circle of radius 1.5) and the lawn under the shed, whose area is measured here on a fine grid
+# of points against the shed and the lawn's outline; each seed lies in its path.
+source "$(dirname "$0")/lib/example_run.sh"
 
+examples="$root/examples"
 "$tarvo" run "$examples/site_plan.dxf" "$examples/trimhatch.script" -o "$work/trim.dxf" --strict \
   >"$work/transcript" 2>&1 || fail "run exited $?: $(cat "$work/transcript")"
 grep -q '^The hatch had 1 loop; it now has 2 loops\.$' "$work/transcript" ||

@@ -42,20 +42,18 @@ TEST_F(CommandGuards, PickFirstIsOffWhileTheGuardLives) {
   }
   EXPECT_EQ(shortVar(L"PICKFIRST"), 1);
 
-  // A value of 0 stays 0.
-  ASSERT_EQ(setShortVar(L"PICKFIRST", 0), kQvNormal);
-  { AutoSysVar_PICKFIRST guard; }
-  EXPECT_EQ(shortVar(L"PICKFIRST"), 0);
-}
-
-TEST_F(CommandGuards, ACopiedPickFirstGuardRestoresTheSameValue) {
-  ASSERT_EQ(setShortVar(L"PICKFIRST", 1), kQvNormal);
+  // A copied guard restores the value the original saved.
   {
     AutoSysVar_PICKFIRST first;
     AutoSysVar_PICKFIRST second;  // saved 0
     second = first;               // now holds the 1 that first saved
   }
   EXPECT_EQ(shortVar(L"PICKFIRST"), 1);
+
+  // A value of 0 stays 0.
+  ASSERT_EQ(setShortVar(L"PICKFIRST", 0), kQvNormal);
+  { AutoSysVar_PICKFIRST guard; }
+  EXPECT_EQ(shortVar(L"PICKFIRST"), 0);
 }
 
 TEST_F(CommandGuards, CommandEchoIsOffWhileTheGuardLives) {
@@ -115,14 +113,12 @@ TEST_F(CommandGuards, TheConsoleTypeIsTwoWhileTheGuardLivesAndThenRestored) {
   }
   EXPECT_EQ(interaction.consoleOutputControllerType(), 1);
   ASSERT_EQ(interaction.controllerCalls().size(), 2u);
-  const auto& on = interaction.controllerCalls()[0];
-  EXPECT_EQ(on.type, 2);
-  EXPECT_FALSE(on.option);
-  EXPECT_EQ(on.first, nullptr);
-  EXPECT_EQ(on.second, nullptr);
-  const auto& off = interaction.controllerCalls()[1];
-  EXPECT_EQ(off.type, 1);
-  EXPECT_FALSE(off.option);
+  for (const auto& [call, type] : {std::pair{interaction.controllerCalls()[0], 2},
+                                   std::pair{interaction.controllerCalls()[1], 1}}) {
+    EXPECT_EQ(call.type, type);
+    EXPECT_FALSE(call.option);
+    EXPECT_EQ(call.first, nullptr);
+  }
 
   // The type the interaction had is the one restored.
   VexaUserInteraction& quiet = interactions().begin(Type::eQuiet);

@@ -50,7 +50,6 @@ TEST(XqDbSubEntContainerClass, IsRegisteredOnLoadAndRemovedOnUnload) {
   EXPECT_EQ(XqDbSubEntContainer::cast(&unrelated), nullptr);
 
   app->exitApplication();
-  EXPECT_EQ(qvrxFindQvRxClass(L"XqDbSubEntContainer"), nullptr);
   EXPECT_EQ(XqDbSubEntContainer::gpDesc, nullptr);
   EXPECT_EQ(XqDbSubEntContainer::cast(&container), nullptr) << "no class, no cast";
 }

@@ -41,38 +41,34 @@ QvDbPolyline* lwPolyline(std::initializer_list<QvGePoint2d> points, bool closed 
 }
 
 TEST(ClosestPointOnPolyline, SegmentsOfOpenAndClosedPolylinesAndArcs) {
-  QvGePoint3d closest(-9, -9, -9);
-  unsigned int index = 99;
-  // Past the end of an open polyline: its last vertex, on its last segment.
   std::unique_ptr<QvDbPolyline> open(lwPolyline({{0, 0}, {10, 0}, {10, 10}}));
-  XqDbUtil::closestPointOnPolyline(open.get(), P(12, 14, 0), closest, index);
-  EXPECT_POINT_NEAR(closest, P(10, 10, 0));
-  EXPECT_EQ(index, 1u);
-  XqDbUtil::closestPointOnPolyline(open.get(), P(4, -3, 0), closest, index);
-  EXPECT_POINT_NEAR(closest, P(4, 0, 0));
-  EXPECT_EQ(index, 0u);
-
-  // The closing segment of a closed polyline.
   std::unique_ptr<QvDbPolyline> square(lwPolyline({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true));
-  XqDbUtil::closestPointOnPolyline(square.get(), P(-1, 5, 0), closest, index);
-  EXPECT_POINT_NEAR(closest, P(0, 5, 0));
-  EXPECT_EQ(index, 3u);
-
   // A half circle below (0,0)-(10,0): centre (5,0), radius 5.
   std::unique_ptr<QvDbPolyline> arc(lwPolyline({{0, 0}, {10, 0}}));
   arc->setBulgeAt(0, 1.0);
-  XqDbUtil::closestPointOnPolyline(arc.get(), P(5, -7, 0), closest, index);
-  EXPECT_POINT_NEAR(closest, P(5, -5, 0));
-  EXPECT_EQ(index, 0u);
-
-  // One vertex: that vertex; none: nothing touched.
   std::unique_ptr<QvDbPolyline> single(lwPolyline({{3, 4}}));
-  XqDbUtil::closestPointOnPolyline(single.get(), P(0, 0, 0), closest, index);
-  EXPECT_POINT_NEAR(closest, P(3, 4, 0));
-  EXPECT_EQ(index, 0u);
+  const struct {
+    const QvDbPolyline* polyline;
+    P pick, closest;
+    unsigned int index;
+  } cases[] = {
+      {open.get(), P(12, 14, 0), P(10, 10, 0), 1},  // past the end: the last vertex
+      {open.get(), P(4, -3, 0), P(4, 0, 0), 0},
+      {square.get(), P(-1, 5, 0), P(0, 5, 0), 3},  // the closing segment
+      {arc.get(), P(5, -7, 0), P(5, -5, 0), 0},
+      {single.get(), P(0, 0, 0), P(3, 4, 0), 0},  // one vertex: that vertex
+  };
+  for (const auto& c : cases) {
+    QvGePoint3d closest(-9, -9, -9);
+    unsigned int index = 99;
+    XqDbUtil::closestPointOnPolyline(c.polyline, c.pick, closest, index);
+    EXPECT_POINT_NEAR(closest, c.closest);
+    EXPECT_EQ(index, c.index);
+  }
+  // None: nothing touched.
+  QvGePoint3d closest(-9, -9, -9);
+  unsigned int index = 99;
   QvDbPolyline empty;
-  closest = P(-9, -9, -9);
-  index = 99;
   XqDbUtil::closestPointOnPolyline(&empty, P(0, 0, 0), closest, index);
   XqDbUtil::closestPointOnPolyline(nullptr, P(0, 0, 0), closest, index);
   EXPECT_POINT_NEAR(closest, P(-9, -9, -9));
@@ -95,6 +91,21 @@ class DimensionPointsTest : public HostFixture {
     return XqDbUtil::getDimensionDefPoints(path, p1_, p2_, p3_, p4_, pick, QvGeMatrix3d(), segment_,
                                            isPolyline_);
   }
+  // The points a sub-entity marker names, picked at `pick`.
+  int markerPoints(const Path& path, int64_t& marker, bool quadrants = false,
+                   const QvGePoint3d& pick = P(9, 5, 0)) {
+    p1_ = p2_ = p3_ = p4_ = P(-1, -1, -1);
+    return XqDbUtil::getDimensionDefPoints(path, pick, false, quadrants, p1_, p2_, p3_, p4_,
+                                           marker);
+  }
+  // The definition points found, from the first on.
+  ::testing::AssertionResult pointsAre(std::initializer_list<P> expected) const {
+    const P* found[] = {&p1_, &p2_, &p3_, &p4_};
+    int i = 0;
+    for (const P& e : expected)
+      if (auto r = pointsNear(*found[i++], e); !r) return r << " (point " << i << ")";
+    return ::testing::AssertionSuccess();
+  }
   QvGePoint3d p1_, p2_, p3_, p4_;
   unsigned int segment_ = 0;
   bool isPolyline_ = false;
@@ -103,8 +114,7 @@ class DimensionPointsTest : public HostFixture {
 TEST_F(DimensionPointsTest, TheEndsOfALineOrOfThePickedPolylineSegment) {
   const QvDbObjectId line = add(new QvDbLine(P(1, 2, 0), P(7, 5, 0)));
   ASSERT_EQ(defPoints(Path{line}, P(3, 3, 0)), kQvNormal);
-  EXPECT_POINT_NEAR(p1_, P(1, 2, 0));
-  EXPECT_POINT_NEAR(p2_, P(7, 5, 0));
+  EXPECT_TRUE(pointsAre({P(1, 2, 0), P(7, 5, 0)}));
   EXPECT_FALSE(isPolyline_);
 
   // The last segment of an open polyline, also when picked at its very end.
@@ -113,8 +123,7 @@ TEST_F(DimensionPointsTest, TheEndsOfALineOrOfThePickedPolylineSegment) {
     ASSERT_EQ(defPoints(Path{open}, pick), kQvNormal);
     EXPECT_TRUE(isPolyline_);
     EXPECT_EQ(segment_, 2u);
-    EXPECT_POINT_NEAR(p1_, P(10, 10, 0));
-    EXPECT_POINT_NEAR(p2_, P(20, 10, 0));
+    EXPECT_TRUE(pointsAre({P(10, 10, 0), P(20, 10, 0)}));
   }
   // Picked high above: projected along the UCS z axis onto the polyline's plane.
   ASSERT_EQ(defPoints(Path{open}, P(4, 0.5, 30)), kQvNormal);
@@ -124,19 +133,14 @@ TEST_F(DimensionPointsTest, TheEndsOfALineOrOfThePickedPolylineSegment) {
   const QvDbObjectId square = add(lwPolyline({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true));
   ASSERT_EQ(defPoints(Path{square}, P(-0.5, 5, 0)), kQvNormal);
   EXPECT_EQ(segment_, 3u);
-  EXPECT_POINT_NEAR(p1_, P(0, 10, 0));
-  EXPECT_POINT_NEAR(p2_, P(0, 0, 0));
+  EXPECT_TRUE(pointsAre({P(0, 10, 0), P(0, 0, 0)}));
 
   // A 3D polyline: its segment's vertices in space.
-  QvGePoint3dArray corners;
-  corners.append(P(0, 0, 0));
-  corners.append(P(0, 0, 5));
-  corners.append(P(3, 0, 5));
-  const QvDbObjectId spatial = add(new QvDb3dPolyline(k3dSimplePoly, corners));
+  const QvDbObjectId spatial =
+      add(new QvDb3dPolyline(k3dSimplePoly, {{0, 0, 0}, {0, 0, 5}, {3, 0, 5}}));
   ASSERT_EQ(defPoints(Path{spatial}, P(2, 0, 5)), kQvNormal);
   EXPECT_EQ(segment_, 1u);
-  EXPECT_POINT_NEAR(p1_, P(0, 0, 5));
-  EXPECT_POINT_NEAR(p2_, P(3, 0, 5));
+  EXPECT_TRUE(pointsAre({P(0, 0, 5), P(3, 0, 5)}));
 
   // One vertex makes no segment.
   const QvDbObjectId dot = add(lwPolyline({{3, 3}}));
@@ -147,20 +151,14 @@ TEST_F(DimensionPointsTest, TheEndsOfALineOrOfThePickedPolylineSegment) {
 TEST_F(DimensionPointsTest, CircleQuadrantsFollowTheActiveView) {
   const QvDbObjectId circle = add(new QvDbCircle(P(5, 5, 0), QvGeVector3d::kZAxis, 2.0));
   ASSERT_EQ(defPoints(Path{circle}, P(7, 5, 0)), kQvNormal);
-  EXPECT_POINT_NEAR(p1_, P(7, 5, 0));
-  EXPECT_POINT_NEAR(p2_, P(3, 5, 0));
-  EXPECT_POINT_NEAR(p3_, P(5, 7, 0));
-  EXPECT_POINT_NEAR(p4_, P(5, 3, 0));
+  EXPECT_TRUE(pointsAre({P(7, 5, 0), P(3, 5, 0), P(5, 7, 0), P(5, 3, 0)}));
 
   // Seen with world X up (so -Y to the right) at zoom 3: the quadrants turn, the radius stays.
   VexaGsViewport* viewport = GetActiveGraphics()->activeViewport();
   ASSERT_EQ(viewport->gsView()->setView(P(0, 0, 10), P(0, 0, 0), QvGeVector3d::kXAxis), Vexa::eOk);
   ASSERT_EQ(viewport->setZoom(3.0), Vexa::eOk);
   ASSERT_EQ(defPoints(Path{circle}, P(7, 5, 0)), kQvNormal);
-  EXPECT_POINT_NEAR(p1_, P(5, 3, 0));
-  EXPECT_POINT_NEAR(p2_, P(5, 7, 0));
-  EXPECT_POINT_NEAR(p3_, P(7, 5, 0));
-  EXPECT_POINT_NEAR(p4_, P(3, 5, 0));
+  EXPECT_TRUE(pointsAre({P(5, 3, 0), P(5, 7, 0), P(7, 5, 0), P(3, 5, 0)}));
   EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
@@ -174,12 +172,10 @@ TEST_F(DimensionPointsTest, ThePieceOfABlockReferenceInWorldCoordinates) {
 
   // Picked on the reference: the nearest piece (the line, turned to run up from (100,0)).
   ASSERT_EQ(defPoints(Path{ref}, P(100.2, 3, 0)), kQvNormal);
-  EXPECT_POINT_NEAR(p1_, P(100, 0, 0));
-  EXPECT_POINT_NEAR(p2_, P(100, 4, 0));
+  EXPECT_TRUE(pointsAre({P(100, 0, 0), P(100, 4, 0)}));
   // Picked through the reference to the line itself: the same, in world coordinates.
   ASSERT_EQ(defPoints(Path{ref, inner}, P(100, 1, 0)), kQvNormal);
-  EXPECT_POINT_NEAR(p1_, P(100, 0, 0));
-  EXPECT_POINT_NEAR(p2_, P(100, 4, 0));
+  EXPECT_TRUE(pointsAre({P(100, 0, 0), P(100, 4, 0)}));
   // Near the circle (now at (100,10)): its quadrants.
   ASSERT_EQ(defPoints(Path{ref}, P(101, 10, 0)), kQvNormal);
   EXPECT_POINT_NEAR(p1_, P(101, 10, 0));
@@ -217,11 +213,8 @@ TEST_F(DimensionPointsTest, ViewportsTablesDimensionsAndOtherClasses) {
 }
 
 TEST_F(DimensionPointsTest, VerticesMarkersAndNames) {
-  QvGePoint3dArray corners;
-  corners.append(P(0, 0, 0));
-  corners.append(P(10, 0, 0));
-  corners.append(P(10, 10, 0));
-  const QvDbObjectId pline = add(new QvDb2dPolyline(k2dSimplePoly, corners));
+  const QvDbObjectId pline =
+      add(new QvDb2dPolyline(k2dSimplePoly, {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}}));
   QvDbObjectIdArray vertices;
   {
     QvDbObjectPointer<QvDb2dPolyline> p(pline, QvDb::kForRead);
@@ -323,42 +316,31 @@ TEST_F(DimensionPointsTest, TheNearestPieceOfABlockAndItsNestedBlocks) {
 TEST_F(DimensionPointsTest, TheSubEntityAMarkerNames) {
   int64_t marker = 2;
   const QvDbObjectId lw = add(lwPolyline({{0, 0}, {10, 0}, {10, 10}}));
-  auto markerPoints = [&](const Path& path, bool quadrants) {
-    p1_ = p2_ = p3_ = p4_ = P(-1, -1, -1);
-    return XqDbUtil::getDimensionDefPoints(path, P(9, 5, 0), false, quadrants, p1_, p2_, p3_, p4_,
-                                           marker);
-  };
-  ASSERT_EQ(markerPoints(Path{lw}, false), kQvNormal);
-  EXPECT_POINT_NEAR(p1_, P(10, 0, 0));
-  EXPECT_POINT_NEAR(p2_, P(10, 10, 0));
+  ASSERT_EQ(markerPoints(Path{lw}, marker), kQvNormal);
+  EXPECT_TRUE(pointsAre({P(10, 0, 0), P(10, 10, 0)}));
   for (int64_t none : {0, 3, -1}) {
     marker = none;
-    EXPECT_EQ(markerPoints(Path{lw}, false), kQvRejected) << none;
+    EXPECT_EQ(markerPoints(Path{lw}, marker), kQvRejected) << none;
   }
 
   // A vertex of a 2D polyline names the segment that leaves it, whatever the marker was.
-  QvGePoint3dArray corners;
-  corners.append(P(0, 0, 0));
-  corners.append(P(0, 6, 0));
-  corners.append(P(8, 6, 0));
-  const QvDbObjectId pline = add(new QvDb2dPolyline(k2dSimplePoly, corners));
+  const QvDbObjectId pline =
+      add(new QvDb2dPolyline(k2dSimplePoly, {{0, 0, 0}, {0, 6, 0}, {8, 6, 0}}));
   QvDbObjectId second;
   {
     QvDbObjectPointer<QvDb2dPolyline> p(pline, QvDb::kForRead);
     XqDbUtil::get2dPlineVertIdByIndex(p.object(), 2, second);
   }
   marker = 0;
-  ASSERT_EQ(markerPoints(Path{pline, second}, false), kQvNormal);
+  ASSERT_EQ(markerPoints(Path{pline, second}, marker), kQvNormal);
   EXPECT_EQ(marker, second.asOldId());
-  EXPECT_POINT_NEAR(p1_, P(0, 6, 0));
-  EXPECT_POINT_NEAR(p2_, P(8, 6, 0));
+  EXPECT_TRUE(pointsAre({P(0, 6, 0), P(8, 6, 0)}));
 
   // A circle: the point nearest the pick and its opposite, or the quadrants.
   const QvDbObjectId circle = add(new QvDbCircle(P(5, 5, 0), QvGeVector3d::kZAxis, 2.0));
-  ASSERT_EQ(markerPoints(Path{circle}, false), kQvNormal);
-  EXPECT_POINT_NEAR(p1_, P(7, 5, 0));
-  EXPECT_POINT_NEAR(p2_, P(3, 5, 0));
-  ASSERT_EQ(markerPoints(Path{circle}, true), kQvNormal);
+  ASSERT_EQ(markerPoints(Path{circle}, marker), kQvNormal);
+  EXPECT_TRUE(pointsAre({P(7, 5, 0), P(3, 5, 0)}));
+  ASSERT_EQ(markerPoints(Path{circle}, marker, true), kQvNormal);
   EXPECT_POINT_NEAR(p3_, P(5, 7, 0));
   EXPECT_POINT_NEAR(p4_, P(5, 3, 0));
 
@@ -366,12 +348,11 @@ TEST_F(DimensionPointsTest, TheSubEntityAMarkerNames) {
   const QvDbObjectId block = addBlock(db(), L"MARK");
   const QvDbObjectId inner = appendEntity(block, new QvDbLine(P(0, 0, 0), P(2, 0, 0)));
   const QvDbObjectId ref = add(new QvDbBlockReference(P(50, 50, 0), block));
-  ASSERT_EQ(markerPoints(Path{ref, inner}, false), kQvNormal);
-  EXPECT_POINT_NEAR(p1_, P(50, 50, 0));
-  EXPECT_POINT_NEAR(p2_, P(52, 50, 0));
+  ASSERT_EQ(markerPoints(Path{ref, inner}, marker), kQvNormal);
+  EXPECT_TRUE(pointsAre({P(50, 50, 0), P(52, 50, 0)}));
   const QvDbObjectId dim = add(new QvDbAlignedDimension(P(0, 0, 0), P(1, 0, 0), P(0, 1, 0)));
-  EXPECT_EQ(markerPoints(Path{dim, inner}, false), kQvRejected);
-  EXPECT_EQ(markerPoints(Path{}, false), kQvError);
+  EXPECT_EQ(markerPoints(Path{dim, inner}, marker), kQvRejected);
+  EXPECT_EQ(markerPoints(Path{}, marker), kQvError);
   EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
@@ -388,30 +369,21 @@ TEST_F(DimensionPointsTest, MultilinePiecesBySegmentAndByMarker) {
 
   // Picked: the piece whose closest point is nearest, 0.3 off the lower element's second piece.
   ASSERT_EQ(defPoints(Path{mline}, P(11.3, 2, 0)), kQvNormal);
-  EXPECT_POINT_NEAR(p1_, P(11, -1, 0));
-  EXPECT_POINT_NEAR(p2_, P(11, 5, 0));
+  EXPECT_TRUE(pointsAre({P(11, -1, 0), P(11, 5, 0)}));
   EXPECT_FALSE(isPolyline_);
   ASSERT_EQ(defPoints(Path{mline}, P(4, -0.4, 0)), kQvNormal);
-  EXPECT_POINT_NEAR(p1_, P(0, 0, 0));
-  EXPECT_POINT_NEAR(p2_, P(10, 0, 0));
+  EXPECT_TRUE(pointsAre({P(0, 0, 0), P(10, 0, 0)}));
 
   // By marker: each piece; one past the last names none.
   int64_t marker = 2;
-  auto markerPoints = [&](const Path& path) {
-    p1_ = p2_ = P(-1, -1, -1);
-    return XqDbUtil::getDimensionDefPoints(path, P(5, 0, 0), false, false, p1_, p2_, p3_, p4_,
-                                           marker);
-  };
-  ASSERT_EQ(markerPoints(Path{mline}), kQvNormal);
-  EXPECT_POINT_NEAR(p1_, P(0, -1, 0));
-  EXPECT_POINT_NEAR(p2_, P(11, -1, 0));
+  ASSERT_EQ(markerPoints(Path{mline}, marker, false, P(5, 0, 0)), kQvNormal);
+  EXPECT_TRUE(pointsAre({P(0, -1, 0), P(11, -1, 0)}));
   marker = 3;
-  ASSERT_EQ(markerPoints(Path{mline}), kQvNormal);
-  EXPECT_POINT_NEAR(p1_, P(10, 0, 0));
-  EXPECT_POINT_NEAR(p2_, P(10, 5, 0));
+  ASSERT_EQ(markerPoints(Path{mline}, marker, false, P(5, 0, 0)), kQvNormal);
+  EXPECT_TRUE(pointsAre({P(10, 0, 0), P(10, 5, 0)}));
   for (int64_t none : {0, 5, -2}) {
     marker = none;
-    EXPECT_EQ(markerPoints(Path{mline}), kQvRejected) << none;
+    EXPECT_EQ(markerPoints(Path{mline}, marker, false, P(5, 0, 0)), kQvRejected) << none;
   }
 
   // Inside a block reference moved by (100,0): in world coordinates.
@@ -422,11 +394,9 @@ TEST_F(DimensionPointsTest, MultilinePiecesBySegmentAndByMarker) {
   const QvDbObjectId innerId = appendEntity(block, inner);
   const QvDbObjectId ref = add(new QvDbBlockReference(P(100, 0, 0), block));
   marker = 4;
-  ASSERT_EQ(markerPoints(Path{ref, innerId}), kQvNormal);
-  EXPECT_POINT_NEAR(p1_, P(111, -1, 0));
-  EXPECT_POINT_NEAR(p2_, P(111, 5, 0));
+  ASSERT_EQ(markerPoints(Path{ref, innerId}, marker, false, P(5, 0, 0)), kQvNormal);
+  EXPECT_TRUE(pointsAre({P(111, -1, 0), P(111, 5, 0)}));
   ASSERT_EQ(defPoints(Path{ref, innerId}, P(104, 0.2, 0)), kQvNormal);
-  EXPECT_POINT_NEAR(p1_, P(100, 0, 0));
-  EXPECT_POINT_NEAR(p2_, P(110, 0, 0));
+  EXPECT_TRUE(pointsAre({P(100, 0, 0), P(110, 0, 0)}));
   EXPECT_TRUE(nothingLeftOpen(db()));
 }

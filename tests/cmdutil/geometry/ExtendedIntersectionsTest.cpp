@@ -16,12 +16,7 @@ namespace {
 
 // A box 10 wide and 2 high, corners in the order the text extensions give them.
 QvGePoint3dArray textBox() {
-  QvGePoint3dArray box;
-  box.append(QvGePoint3d(0, 2, 0));
-  box.append(QvGePoint3d(10, 2, 0));
-  box.append(QvGePoint3d(10, 0, 0));
-  box.append(QvGePoint3d(0, 0, 0));
-  return box;
+  return {{0, 2, 0}, {10, 2, 0}, {10, 0, 0}, {0, 0, 0}};
 }
 
 bool containsPoint(const QvGePoint3dArray& points, const QvGePoint3d& p) {
@@ -30,25 +25,27 @@ bool containsPoint(const QvGePoint3dArray& points, const QvGePoint3d& p) {
   return false;
 }
 
+// The points where `box` grown by `margin` meets `entity`, appended to `points`; the status.
+Vexa::ErrorStatus meet(const QvGePoint3dArray& box, QvDbEntity* entity, double margin,
+                       QvGePoint3dArray& points, QvDb::Intersect extend = QvDb::kOnBothOperands,
+                       bool projected = false) {
+  return XqDbUtil::getExtendedIntPtsWithEnt(box, entity, margin, extend, points, QvGePlane(),
+                                            projected);
+}
+
 TEST(ExtendedIntersections, TheBoxGrowsByTheMarginOnEverySide) {
-  const QvGePlane xy;
   // The diagonal of the grown box passes exactly through its corners (-1,3) and (11,-1).
   QvDbLine diagonal(QvGePoint3d(-4, 4, 0), QvGePoint3d(14, -2, 0));
   QvGePoint3dArray points;
-  ASSERT_EQ(XqDbUtil::getExtendedIntPtsWithEnt(textBox(), &diagonal, 1.0, QvDb::kOnBothOperands,
-                                               points, xy, false),
-            Vexa::eOk);
+  ASSERT_EQ(meet(textBox(), &diagonal, 1.0, points), Vexa::eOk);
   EXPECT_TRUE(containsPoint(points, QvGePoint3d(-1, 3, 0)));
   EXPECT_TRUE(containsPoint(points, QvGePoint3d(11, -1, 0)));
 
   // A line in the margin only (x = -0.5) meets the grown top and bottom edges, appended to
   // what the output held.
   QvDbLine inMargin(QvGePoint3d(-0.5, -5, 0), QvGePoint3d(-0.5, 5, 0));
-  QvGePoint3dArray more;
-  more.append(QvGePoint3d(100, 100, 100));
-  ASSERT_EQ(
-      getExtendedIntPtsWithEnt(textBox(), &inMargin, 1.0, QvDb::kOnBothOperands, more, xy, false),
-      Vexa::eOk);
+  QvGePoint3dArray more = {QvGePoint3d(100, 100, 100)};
+  ASSERT_EQ(meet(textBox(), &inMargin, 1.0, more), Vexa::eOk);
   ASSERT_EQ(more.length(), 3);
   EXPECT_TRUE(containsPoint(more, QvGePoint3d(-0.5, 3, 0)));
   EXPECT_TRUE(containsPoint(more, QvGePoint3d(-0.5, -1, 0)));
@@ -56,26 +53,18 @@ TEST(ExtendedIntersections, TheBoxGrowsByTheMarginOnEverySide) {
   // Beyond the margin: nothing, and still success. With extension of the edges it is met.
   QvDbLine outside(QvGePoint3d(-2, -5, 0), QvGePoint3d(-2, 5, 0));
   QvGePoint3dArray none;
-  EXPECT_EQ(XqDbUtil::getExtendedIntPtsWithEnt(textBox(), &outside, 1.0, QvDb::kOnBothOperands,
-                                               none, xy, false),
-            Vexa::eOk);
+  EXPECT_EQ(meet(textBox(), &outside, 1.0, none), Vexa::eOk);
   EXPECT_EQ(none.length(), 0);
-  EXPECT_EQ(XqDbUtil::getExtendedIntPtsWithEnt(textBox(), &outside, 1.0, QvDb::kExtendThis, none,
-                                               xy, false),
-            Vexa::eOk);
+  EXPECT_EQ(meet(textBox(), &outside, 1.0, none, QvDb::kExtendThis), Vexa::eOk);
   EXPECT_TRUE(containsPoint(none, QvGePoint3d(-2, 3, 0)));
 }
 
 TEST(ExtendedIntersections, APlaneMeetsWhatPassesAboveTheBox) {
   QvDbLine above(QvGePoint3d(5, -5, 7), QvGePoint3d(5, 5, 7));
   QvGePoint3dArray points;
-  ASSERT_EQ(XqDbUtil::getExtendedIntPtsWithEnt(textBox(), &above, 0.5, QvDb::kOnBothOperands,
-                                               points, QvGePlane(), false),
-            Vexa::eOk);
+  ASSERT_EQ(meet(textBox(), &above, 0.5, points), Vexa::eOk);
   EXPECT_EQ(points.length(), 0) << "skew lines do not meet";
-  ASSERT_EQ(XqDbUtil::getExtendedIntPtsWithEnt(textBox(), &above, 0.5, QvDb::kOnBothOperands,
-                                               points, QvGePlane(), true),
-            Vexa::eOk);
+  ASSERT_EQ(meet(textBox(), &above, 0.5, points, QvDb::kOnBothOperands, true), Vexa::eOk);
   ASSERT_EQ(points.length(), 2);
   EXPECT_TRUE(containsPoint(points, QvGePoint3d(5, 2.5, 0)));  // on the box's edges
   EXPECT_TRUE(containsPoint(points, QvGePoint3d(5, -0.5, 0)));
@@ -88,34 +77,20 @@ TEST(ExtendedIntersections, RefusesBadInputAndAppendsNothing) {
   QvGePoint3dArray five = textBox();
   five.append(QvGePoint3d(1, 1, 0));
   QvGePoint3dArray points;
-  const QvGePlane xy;
-  EXPECT_EQ(XqDbUtil::getExtendedIntPtsWithEnt(three, &line, 1.0, QvDb::kOnBothOperands, points, xy,
-                                               false),
+  EXPECT_EQ(meet(three, &line, 1.0, points), Vexa::eInvalidInput);
+  EXPECT_EQ(meet(five, &line, 1.0, points), Vexa::eInvalidInput);
+  EXPECT_EQ(meet(textBox(), nullptr, 1.0, points), Vexa::eInvalidInput);
+  EXPECT_EQ(meet(textBox(), &line, std::numeric_limits<double>::quiet_NaN(), points),
             Vexa::eInvalidInput);
-  EXPECT_EQ(XqDbUtil::getExtendedIntPtsWithEnt(five, &line, 1.0, QvDb::kOnBothOperands, points, xy,
-                                               false),
-            Vexa::eInvalidInput);
-  EXPECT_EQ(XqDbUtil::getExtendedIntPtsWithEnt(textBox(), nullptr, 1.0, QvDb::kOnBothOperands,
-                                               points, xy, false),
-            Vexa::eInvalidInput);
-  EXPECT_EQ(
-      XqDbUtil::getExtendedIntPtsWithEnt(textBox(), &line, std::numeric_limits<double>::quiet_NaN(),
-                                         QvDb::kOnBothOperands, points, xy, false),
-      Vexa::eInvalidInput);
   EXPECT_EQ(points.length(), 0);
 }
 
 // A cubic through control points (0,0) (1,0) (2,0) (3,1): straight at its start (the second
 // derivative there is 6 (P0 - 2 P1 + P2) = 0), curved at its end.
 std::unique_ptr<QvDbSpline> straightStartSpline() {
-  QvGePoint3dArray ctrl;
-  ctrl.append(QvGePoint3d(0, 0, 0));
-  ctrl.append(QvGePoint3d(1, 0, 0));
-  ctrl.append(QvGePoint3d(2, 0, 0));
-  ctrl.append(QvGePoint3d(3, 1, 0));
-  QvGeDoubleArray knots;
-  for (double k : {0.0, 0.0, 0.0, 0.0, 1.0, 1.0, 1.0, 1.0}) knots.append(k);
-  return std::make_unique<QvDbSpline>(3, false, false, false, ctrl, knots, QvGeDoubleArray());
+  return std::make_unique<QvDbSpline>(
+      3, false, false, false, QvGePoint3dArray({{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {3, 1, 0}}),
+      QvGeDoubleArray({0, 0, 0, 0, 1, 1, 1, 1}), QvGeDoubleArray());
 }
 
 struct Curves {

@@ -10,6 +10,15 @@ QvGePoint3dArray fitPointsOf(const QvGeCurve3d* curve) {
   return points;
 }
 
+CurveEnds endsOf(const QvDbCurve& curve) {
+  CurveEnds ends;
+  EXPECT_EQ(curve.getStartPoint(ends.start), Vexa::eOk);
+  EXPECT_EQ(curve.getEndPoint(ends.end), Vexa::eOk);
+  EXPECT_EQ(curve.getStartParam(ends.startParam), Vexa::eOk);
+  EXPECT_EQ(curve.getEndParam(ends.endParam), Vexa::eOk);
+  return ends;
+}
+
 void PrintTo(const QvArray<double>& values, std::ostream* os) {
   *os << "{";
   for (int i = 0; i < values.length(); ++i) *os << (i ? ", " : "") << values[i];

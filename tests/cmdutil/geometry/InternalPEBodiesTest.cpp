@@ -15,7 +15,7 @@
 #include "sdk/modeler/QvDbSurface.h"
 #include "sdk/modeler/VexaSpaModelerMgr.h"
 #include "sdk/rx/QvRxDynamicLinker.h"
-#include "tests/cmdutil/geometry/InternalPEFixture.h"
+#include "tests/cmdutil/geometry/ModuleFixtures.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/PointChecks.h"
@@ -41,10 +41,8 @@ class InternalPEBodies : public InternalPEFixture {
   void expectBodyRows(const QvDbEntity& body, double expectedArea) {
     EXPECT_NEAR(expectedArea, area(body), 1e-6);
     EXPECT_EQ(0.0, length(body));
-    angle(body, Vexa::eNotImplemented);
-    QvDbEntity& writable = const_cast<QvDbEntity&>(body);
-    EXPECT_EQ(Vexa::eNotImplemented, setLength(writable, 1.0, P()));
-    EXPECT_EQ(Vexa::eNotImplemented, setAngle(writable, 1.0, P()));
+    expectAngleRow(const_cast<QvDbEntity&>(body), Vexa::eNotImplemented, Vexa::eNotImplemented,
+                   Vexa::eNotImplemented);
   }
 };
 
@@ -54,10 +52,8 @@ TEST_F(InternalPEBodies, EachBodyClassAnswersItsOwnArea) {
   expectBodyRows(box, 2 * (2 + 6 + 3));
 
   QvDbCircle circle(P(0, 0, 0), QvGeVector3d::kZAxis, 2.0);
-  QvArray<QvDbCurve*> curves;
-  curves.append(&circle);
   QvDbRegion* made = nullptr;
-  ASSERT_EQ(Vexa::eOk, spaCreateOneRegionFromCurves(curves, made, false, true, 1e-6));
+  ASSERT_EQ(Vexa::eOk, spaCreateOneRegionFromCurves({&circle}, made, false, true, 1e-6));
   std::unique_ptr<QvDbRegion> disc(made);
   QvDb3dSolid cylinder;
   ASSERT_EQ(Vexa::eOk, cylinder.extrude(disc.get(), 5.0));

@@ -13,7 +13,8 @@
 #include "sdk/db/QvDbPolyline.h"
 #include "sdk/ed/qvedUcs.h"
 #include "sdk/ge/QvGeMatrix3d.h"
-#include "tests/cmdutil/geometry/InternalPEFixture.h"
+#include "tests/cmdutil/geometry/GeometryTestSupport.h"
+#include "tests/cmdutil/geometry/ModuleFixtures.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/PointChecks.h"
@@ -35,18 +36,6 @@ std::unique_ptr<QvDbPolyline> lwPolyline(std::initializer_list<QvGePoint2d> poin
 QvGePoint3d vertex(const QvDbPolyline& pline, unsigned int index) {
   QvGePoint3d p;
   EXPECT_EQ(Vexa::eOk, pline.getPointAt(index, p));
-  return p;
-}
-
-QvGePoint3d endOf(const QvDbCurve& curve) {
-  QvGePoint3d p;
-  EXPECT_EQ(Vexa::eOk, curve.getEndPoint(p));
-  return p;
-}
-
-QvGePoint3d startOf(const QvDbCurve& curve) {
-  QvGePoint3d p;
-  EXPECT_EQ(Vexa::eOk, curve.getStartPoint(p));
   return p;
 }
 
@@ -89,7 +78,7 @@ TEST_F(InternalPEPolyline, AnEndArcGrowsRoundItsCircleButNeverCloses) {
 
   // A quarter turn more: the end goes round to (2, 2).
   ASSERT_EQ(Vexa::eOk, setLength(*pline, full + kPi, QvGePoint3d(4, 4.1, 0)));
-  EXPECT_POINT_NEAR(QvGePoint3d(2, 2, 0), endOf(*pline), 1e-9);
+  EXPECT_POINT_NEAR(QvGePoint3d(2, 2, 0), endsOf(*pline).end, 1e-9);
   EXPECT_NEAR(full + kPi, length(*pline), 1e-9);
 
   // What is left of the circle is a quarter turn (pi long): as long or longer is refused, as
@@ -97,12 +86,12 @@ TEST_F(InternalPEPolyline, AnEndArcGrowsRoundItsCircleButNeverCloses) {
   for (double more : {kPi, kPi + 0.5, 4 * kPi + 0.5}) {
     EXPECT_EQ(Vexa::eInvalidInput, setLength(*pline, full + kPi + more, QvGePoint3d(2, 2.1, 0)))
         << more;
-    EXPECT_POINT_NEAR(QvGePoint3d(2, 2, 0), endOf(*pline), 1e-9);
+    EXPECT_POINT_NEAR(QvGePoint3d(2, 2, 0), endsOf(*pline).end, 1e-9);
     EXPECT_NEAR(full + kPi, length(*pline), 1e-9);
   }
   // Cut back into the arc: the end lands on the circle at the length asked.
   ASSERT_EQ(Vexa::eOk, setLength(*pline, 4 + kPi, QvGePoint3d(2, 2, 0)));
-  EXPECT_POINT_NEAR(QvGePoint3d(6, 2, 0), endOf(*pline), 1e-9);
+  EXPECT_POINT_NEAR(QvGePoint3d(6, 2, 0), endsOf(*pline).end, 1e-9);
 }
 
 TEST_F(InternalPEPolyline, ClosedPolylinesAndBadLengthsAreRefused) {
@@ -147,10 +136,8 @@ TEST_F(InternalPEPolyline, APolylineInAnotherPlaneRunsOnInItsPlane) {
 }
 
 TEST_F(InternalPEPolyline, A2dPolylineInTheDrawingKeepsItsVerticesInOrder) {
-  QvGePoint3dArray points;
-  for (QvGePoint3d p : {QvGePoint3d(0, 0, 0), QvGePoint3d(10, 0, 0), QvGePoint3d(10, 10, 0)})
-    points.append(p);
-  const QvDbObjectId id = appendToModelSpace(db(), new QvDb2dPolyline(k2dSimplePoly, points));
+  const QvDbObjectId id = appendToModelSpace(
+      db(), new QvDb2dPolyline(k2dSimplePoly, {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}}));
   {
     QvDbObjectPointer<QvDb2dPolyline> pline(id, QvDb::kForWrite);
     ASSERT_EQ(Vexa::eOk, pline.openStatus());
@@ -162,8 +149,8 @@ TEST_F(InternalPEPolyline, A2dPolylineInTheDrawingKeepsItsVerticesInOrder) {
   QvDbObjectPointer<QvDb2dPolyline> pline(id, QvDb::kForRead);
   ASSERT_EQ(Vexa::eOk, pline.openStatus());
   EXPECT_EQ(3, pline->numVertices());
-  EXPECT_POINT_NEAR(QvGePoint3d(-5, 0, 0), startOf(*pline.object()));
-  EXPECT_POINT_NEAR(QvGePoint3d(10, 5, 0), endOf(*pline.object()));
+  EXPECT_POINT_NEAR(QvGePoint3d(-5, 0, 0), endsOf(*pline.object()).start);
+  EXPECT_POINT_NEAR(QvGePoint3d(10, 5, 0), endsOf(*pline.object()).end);
   EXPECT_DOUBLE_EQ(20.0, length(*pline.object()));
   pline.close();
   EXPECT_TRUE(nothingLeftOpen(db()));
@@ -171,20 +158,18 @@ TEST_F(InternalPEPolyline, A2dPolylineInTheDrawingKeepsItsVerticesInOrder) {
 }
 
 TEST_F(InternalPEPolyline, A3dPolylineIsCutInSpaceAndRunsOnAlongItsFirstSegment) {
-  QvGePoint3dArray points;
-  for (QvGePoint3d p : {QvGePoint3d(0, 0, 0), QvGePoint3d(3, 4, 0), QvGePoint3d(3, 16, 5)})
-    points.append(p);
-  const QvDbObjectId id = appendToModelSpace(db(), new QvDb3dPolyline(k3dSimplePoly, points));
+  const QvDbObjectId id = appendToModelSpace(
+      db(), new QvDb3dPolyline(k3dSimplePoly, {{0, 0, 0}, {3, 4, 0}, {3, 16, 5}}));
   QvDbObjectPointer<QvDb3dPolyline> pline(id, QvDb::kForWrite);
   ASSERT_EQ(Vexa::eOk, pline.openStatus());
   EXPECT_DOUBLE_EQ(18.0, length(*pline.object()));
 
   // Cut to 10 from the end: 5 along the rising segment.
   ASSERT_EQ(Vexa::eOk, setLength(*pline.object(), 10.0, QvGePoint3d(3, 15.9, 0)));
-  EXPECT_POINT_NEAR(QvGePoint3d(3, 4 + 60.0 / 13, 25.0 / 13), endOf(*pline.object()), 1e-9);
+  EXPECT_POINT_NEAR(QvGePoint3d(3, 4 + 60.0 / 13, 25.0 / 13), endsOf(*pline.object()).end, 1e-9);
   // 5 more at the start, back along the first segment.
   ASSERT_EQ(Vexa::eOk, setLength(*pline.object(), 15.0, QvGePoint3d(0.1, 0.2, 0)));
-  EXPECT_POINT_NEAR(QvGePoint3d(-3, -4, 0), startOf(*pline.object()), 1e-9);
+  EXPECT_POINT_NEAR(QvGePoint3d(-3, -4, 0), endsOf(*pline.object()).start, 1e-9);
   EXPECT_EQ(3, pline->numVertices());
   // Closed: refused.
   ASSERT_EQ(Vexa::eOk, pline->setClosed(true));

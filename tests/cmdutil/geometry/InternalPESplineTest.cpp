@@ -14,7 +14,8 @@
 #include <vector>
 
 #include "sdk/db/QvDbSpline.h"
-#include "tests/cmdutil/geometry/InternalPEFixture.h"
+#include "tests/cmdutil/geometry/GeometryTestSupport.h"
+#include "tests/cmdutil/geometry/ModuleFixtures.h"
 #include "tests/support/PointChecks.h"
 
 namespace {
@@ -73,13 +74,9 @@ QvGePoint3d occtPointAtLength(const QvDbSpline& spline, double dist) {
 // A cubic in space with uneven knots over [0, 1]: about 25 long, so that its parameter is
 // always far below half its length.
 QvDbSpline wavyCubic() {
-  QvGePoint3dArray points;
-  for (QvGePoint3d p :
-       {QvGePoint3d(0, 0, 0), QvGePoint3d(3, 4, 1), QvGePoint3d(6, -2, 2), QvGePoint3d(9, 5, 0),
-        QvGePoint3d(13, 1, -2), QvGePoint3d(16, 3, 1), QvGePoint3d(20, 0, 0)})
-    points.append(p);
-  QvGeDoubleArray knots;
-  for (double k : {0.0, 0.0, 0.0, 0.0, 0.1, 0.45, 0.6, 1.0, 1.0, 1.0, 1.0}) knots.append(k);
+  const QvGePoint3dArray points = {{0, 0, 0},   {3, 4, 1},  {6, -2, 2}, {9, 5, 0},
+                                   {13, 1, -2}, {16, 3, 1}, {20, 0, 0}};
+  const QvGeDoubleArray knots = {0.0, 0.0, 0.0, 0.0, 0.1, 0.45, 0.6, 1.0, 1.0, 1.0, 1.0};
   QvDbSpline spline;
   EXPECT_EQ(Vexa::eOk,
             spline.setNurbsData(3, false, false, false, points, knots, QvGeDoubleArray()));
@@ -94,14 +91,8 @@ TEST_F(InternalPESpline, LengthsAgreeWithOpenCascadeAndWithCircles) {
   EXPECT_NEAR(expected, length(wavy), 1e-9 * expected);
 
   // A quarter circle of radius 4 as a rational quadratic.
-  const double w = std::sqrt(0.5);
-  QvGePoint3dArray points;
-  for (QvGePoint3d p : {QvGePoint3d(4, 0, 0), QvGePoint3d(4, 4, 0), QvGePoint3d(0, 4, 0)})
-    points.append(p);
-  QvGeDoubleArray knots, weights;
-  for (double k : {0.0, 0.0, 0.0, 1.0, 1.0, 1.0}) knots.append(k);
-  for (double x : {1.0, w, 1.0}) weights.append(x);
-  QvDbSpline quarter(2, true, false, false, points, knots, weights);
+  QvDbSpline quarter(2, true, false, false, {{4, 0, 0}, {4, 4, 0}, {0, 4, 0}},
+                     {0.0, 0.0, 0.0, 1.0, 1.0, 1.0}, {1.0, std::sqrt(0.5), 1.0});
   EXPECT_NEAR(2 * kPi, length(quarter), 1e-10);
   // The area between the quarter circle and its chord.
   EXPECT_NEAR(4 * kPi - 8, area(quarter), 1e-9);
@@ -114,28 +105,21 @@ TEST_F(InternalPESpline, ShorteningKeepsTheEndAwayFromThePick) {
   const QvDbSpline original = wavyCubic();
   const double full = length(spline);
   const double target = 0.6 * full;
-  QvGePoint3d start, end;
-  spline.getStartPoint(start);
-  spline.getEndPoint(end);
+  const CurveEnds before = endsOf(spline);
 
   // A pick near the end: the start stays, the end comes back along the curve. The parameter
   // there (near 1) is far below half the length (about 12), so only a comparison of
   // distances names the end.
   ASSERT_EQ(Vexa::eOk, setLength(spline, target, QvGePoint3d(19.5, 0.5, 0)));
   EXPECT_NEAR(target, length(spline), 1e-9 * full);
-  QvGePoint3d newStart, newEnd;
-  spline.getStartPoint(newStart);
-  spline.getEndPoint(newEnd);
-  EXPECT_POINT_NEAR(start, newStart, 1e-9);
-  EXPECT_POINT_NEAR(occtPointAtLength(original, target), newEnd, 1e-7);
+  EXPECT_POINT_NEAR(before.start, endsOf(spline).start, 1e-9);
+  EXPECT_POINT_NEAR(occtPointAtLength(original, target), endsOf(spline).end, 1e-7);
 
   // A pick near the start of a fresh copy: the end stays.
   QvDbSpline other = wavyCubic();
   ASSERT_EQ(Vexa::eOk, setLength(other, target, QvGePoint3d(0.5, 0.5, 0)));
-  other.getStartPoint(newStart);
-  other.getEndPoint(newEnd);
-  EXPECT_POINT_NEAR(end, newEnd, 1e-9);
-  EXPECT_POINT_NEAR(occtPointAtLength(original, -target), newStart, 1e-7);
+  EXPECT_POINT_NEAR(before.end, endsOf(other).end, 1e-9);
+  EXPECT_POINT_NEAR(occtPointAtLength(original, -target), endsOf(other).start, 1e-7);
   EXPECT_NEAR(target, length(other), 1e-9 * full);
 }
 
@@ -152,11 +136,7 @@ TEST_F(InternalPESpline, SplinesDoNotGrowAndBadLengthsChangeNothing) {
   EXPECT_EQ(7, spline.numControlPoints());
 
   // A closed spline has no end to cut back.
-  QvGePoint3dArray loop;
-  for (QvGePoint3d p : {QvGePoint3d(0, 0, 0), QvGePoint3d(5, 0, 0), QvGePoint3d(5, 5, 0),
-                        QvGePoint3d(0, 5, 0), QvGePoint3d(0, 0, 0)})
-    loop.append(p);
-  QvDbSpline closed(loop);
+  QvDbSpline closed(QvGePoint3dArray({{0, 0, 0}, {5, 0, 0}, {5, 5, 0}, {0, 5, 0}, {0, 0, 0}}));
   ASSERT_TRUE(closed.isClosed());
   const double closedLength = length(closed);
   EXPECT_EQ(Vexa::eInvalidInput, setLength(closed, closedLength / 2, QvGePoint3d(5, 0, 0)));
@@ -164,20 +144,14 @@ TEST_F(InternalPESpline, SplinesDoNotGrowAndBadLengthsChangeNothing) {
 }
 
 TEST_F(InternalPESpline, ASplineOfOneSpanIsCutLikeAnyOther) {
-  QvGePoint3dArray points;
-  for (QvGePoint3d p :
-       {QvGePoint3d(0, 0, 0), QvGePoint3d(1, 2, 0), QvGePoint3d(3, 2, 0), QvGePoint3d(4, 0, 0)})
-    points.append(p);
-  QvGeDoubleArray knots;
-  for (double k : {0.0, 0.0, 0.0, 0.0, 1.0, 1.0, 1.0, 1.0}) knots.append(k);
+  const QvGePoint3dArray points = {{0, 0, 0}, {1, 2, 0}, {3, 2, 0}, {4, 0, 0}};
+  const QvGeDoubleArray knots = {0.0, 0.0, 0.0, 0.0, 1.0, 1.0, 1.0, 1.0};
   QvDbSpline arch(3, false, false, false, points, knots, QvGeDoubleArray());
   const QvDbSpline original(3, false, false, false, points, knots, QvGeDoubleArray());
   const double full = occtLength(original);
   EXPECT_NEAR(full, length(arch), 1e-9 * full);
   ASSERT_EQ(Vexa::eOk, setLength(arch, full / 4, QvGePoint3d(0.1, 0.1, 0)));
-  QvGePoint3d newStart;
-  arch.getStartPoint(newStart);
-  EXPECT_POINT_NEAR(occtPointAtLength(original, -full / 4), newStart, 1e-7);
+  EXPECT_POINT_NEAR(occtPointAtLength(original, -full / 4), endsOf(arch).start, 1e-7);
 }
 
 }  // namespace

@@ -42,6 +42,13 @@ QvArray<double> paramsAt(const QvDbCurve& curve, const QvGePoint3d& point,
   return params;
 }
 
+// The one parameter the curve has at `point` (NaN, failing the test, unless there is one).
+double oneParamAt(const QvDbCurve& curve, const QvGePoint3d& point) {
+  const QvArray<double> params = paramsAt(curve, point);
+  EXPECT_EQ(params.length(), 1) << ::testing::PrintToString(params);
+  return params.length() == 1 ? params[0] : std::nan("");
+}
+
 class ParamsAtPointTest : public HostFixture {};
 
 TEST_F(ParamsAtPointTest, StraightSegmentsAndTheirJoints) {
@@ -71,13 +78,9 @@ TEST_F(ParamsAtPointTest, StraightSegmentsAndTheirJoints) {
 TEST_F(ParamsAtPointTest, ArcSegments) {
   // A half circle from (0, 0) to (10, 0) below the x axis (bulge 1), then a line up.
   const QvDbPolyline polyline = lightweight({{0, 0, 1.0}, {10, 0}, {10, 10}});
-  const QvArray<double> bottom = paramsAt(polyline, QvGePoint3d(5, -5, 0));
-  ASSERT_EQ(bottom.length(), 1);
-  EXPECT_NEAR(bottom[0], 0.5, 1e-12);
+  EXPECT_NEAR(oneParamAt(polyline, QvGePoint3d(5, -5, 0)), 0.5, 1e-12);
   const double s = std::sqrt(0.5) * 5.0;  // 45 degrees after the start
-  const QvArray<double> quarter = paramsAt(polyline, QvGePoint3d(5 - s, -s, 0));
-  ASSERT_EQ(quarter.length(), 1);
-  EXPECT_NEAR(quarter[0], 0.25, 1e-12);
+  EXPECT_NEAR(oneParamAt(polyline, QvGePoint3d(5 - s, -s, 0)), 0.25, 1e-12);
   // The joint of the arc and the line, also a hair inside the arc's end: one parameter.
   EXPECT_EQ(paramsAt(polyline, QvGePoint3d(10, 0, 0)), QvArray<double>({1.0}));
   EXPECT_EQ(paramsAt(polyline, QvGePoint3d(10, -1e-8, 0)), QvArray<double>({1.0}));
@@ -91,12 +94,8 @@ TEST_F(ParamsAtPointTest, ClockwiseArcsAndArcsThroughAngleZero) {
   // Clockwise half circle from (0, 0) to (10, 0), above the x axis.
   const QvDbPolyline clockwise = lightweight({{0, 0, -1.0}, {10, 0}});
   const double s = std::sqrt(0.5) * 5.0;
-  const QvArray<double> top = paramsAt(clockwise, QvGePoint3d(5, 5, 0));
-  ASSERT_EQ(top.length(), 1);
-  EXPECT_NEAR(top[0], 0.5, 1e-12);
-  const QvArray<double> early = paramsAt(clockwise, QvGePoint3d(5 - s, s, 0));
-  ASSERT_EQ(early.length(), 1);
-  EXPECT_NEAR(early[0], 0.25, 1e-12);
+  EXPECT_NEAR(oneParamAt(clockwise, QvGePoint3d(5, 5, 0)), 0.5, 1e-12);
+  EXPECT_NEAR(oneParamAt(clockwise, QvGePoint3d(5 - s, s, 0)), 0.25, 1e-12);
   paramsAt(clockwise, QvGePoint3d(5, -5, 0), Vexa::eInvalidInput);  // the other half
 
   // A third of a circle of radius 10 about the origin from -60 to +60 degrees (through angle
@@ -114,12 +113,8 @@ TEST_F(ParamsAtPointTest, ClockwiseArcsAndArcsThroughAngleZero) {
   for (const auto& row : rows) {
     const double a = row.degrees * kPi / 180.0;
     const QvGePoint3d p(r * std::cos(a), r * std::sin(a), 0);
-    const QvArray<double> forward = paramsAt(through, p);
-    ASSERT_EQ(forward.length(), 1) << row.degrees;
-    EXPECT_NEAR(forward[0], row.forward, 1e-9) << row.degrees;
-    const QvArray<double> backward = paramsAt(back, p);
-    ASSERT_EQ(backward.length(), 1) << row.degrees;
-    EXPECT_NEAR(backward[0], 1.0 - row.forward, 1e-9) << row.degrees;
+    EXPECT_NEAR(oneParamAt(through, p), row.forward, 1e-9) << row.degrees;
+    EXPECT_NEAR(oneParamAt(back, p), 1.0 - row.forward, 1e-9) << row.degrees;
   }
   // The rest of the circle, opposite the arc, is not on it.
   paramsAt(through, QvGePoint3d(-r, 0, 0), Vexa::eInvalidInput);
@@ -140,9 +135,7 @@ TEST_F(ParamsAtPointTest, SegmentsShorterThanTheTolerance) {
 // away counts as on it; 0.1 off does not.
 TEST_F(ParamsAtPointTest, LargeCoordinates) {
   const QvDbPolyline far = lightweight({{1e7, 0}, {1e7 + 10, 0}});
-  const QvArray<double> near = paramsAt(far, QvGePoint3d(1e7 + 5, 1e-4, 0));
-  ASSERT_EQ(near.length(), 1);
-  EXPECT_NEAR(near[0], 0.5, 1e-9);
+  EXPECT_NEAR(oneParamAt(far, QvGePoint3d(1e7 + 5, 1e-4, 0)), 0.5, 1e-9);
   paramsAt(far, QvGePoint3d(1e7 + 5, 0.1, 0), Vexa::eInvalidInput);
 }
 
@@ -151,9 +144,7 @@ TEST_F(ParamsAtPointTest, ThreeDimensionalPolylinesAndOtherClasses) {
       db(), new QvDb3dPolyline(k3dSimplePoly, {{0, 0, 0}, {4, 0, 0}, {4, 0, 4}}));
   {
     QvDbObjectPointer<QvDb3dPolyline> polyline(id, QvDb::kForRead);
-    const QvArray<double> params = paramsAt(*polyline, QvGePoint3d(4, 0, 1));
-    ASSERT_EQ(params.length(), 1);
-    EXPECT_NEAR(params[0], 1.25, 1e-12);
+    EXPECT_NEAR(oneParamAt(*polyline, QvGePoint3d(4, 0, 1)), 1.25, 1e-12);
     paramsAt(*polyline, QvGePoint3d(1, 1, 1), Vexa::eInvalidInput);
   }
 

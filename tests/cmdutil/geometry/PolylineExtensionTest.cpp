@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include "EntityExtensionChecks.h"
 
 #include "sdk/db/QvDb2dPolyline.h"
 #include "sdk/db/QvDbArc.h"
@@ -14,9 +13,9 @@
 #include "sdk/db/QvDbPolyline.h"
 #include "sdk/db/QvDbSpline.h"
 #include "sdk/db/QvDbText.h"
+#include "tests/cmdutil/geometry/ModuleFixtures.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/DbSetup.h"
-#include "tests/support/PointChecks.h"
 #include "xqcmdutil/XqUcsTransforms.h"
 
 namespace {
@@ -27,10 +26,8 @@ class PolylineExtension : public EntityExtensionTest {
   static void expectFrame(QvDbEntity& entity, const QvGePoint3d* pick, const QvGePoint3d& origin,
                           const QvGeVector3d& x) {
     QvGeMatrix3d ucs;
-    ASSERT_EQ(pe(&entity)->getAlignedUCS(&entity, pick, vexaGetActiveQvGsView(), ucs), Vexa::eOk);
-    EXPECT_TRUE(isOrthonormal(ucs));
-    EXPECT_POINT_NEAR(frameOf(ucs).origin, origin);
-    EXPECT_VECTOR_NEAR(frameOf(ucs).x, x);
+    ASSERT_EQ(align(entity, pick, ucs), Vexa::eOk);
+    EXPECT_TRUE(isFrame(ucs, origin, x));
   }
 
   static QvDbPolyline* square(double elevation) {
@@ -61,9 +58,8 @@ TEST_F(PolylineExtension, LightweightPolylineTakesTheNearestSegment) {
   ASSERT_EQ(polyline->setClosed(false), Vexa::eOk);
   expectFrame(*polyline, &lowOnClosing, QvGePoint3d(0, 0, 2), QvGeVector3d::kXAxis);
 
+  EXPECT_POINT_NEAR(basePoint(*polyline), QvGePoint3d(0, 0, 2));
   QvGePoint3d base;
-  ASSERT_EQ(pe(polyline.get())->getBasePoint(polyline.get(), base), Vexa::eOk);
-  EXPECT_POINT_NEAR(base, QvGePoint3d(0, 0, 2));
   EXPECT_EQ(pe(polyline.get())->getBasePoint(nullptr, base), Vexa::eInvalidInput);
 }
 
@@ -82,27 +78,22 @@ TEST_F(PolylineExtension, ArcSegmentsGiveTheirCentre) {
 
 TEST_F(PolylineExtension, RefusalsLeaveTheMatrix) {
   std::unique_ptr<QvDbPolyline> polyline(square(0.0));
-  QvGeMatrix3d kept = turnedFrame();
   const QvGePoint3d pick(1, 1, 0);
-  EXPECT_EQ(pe(polyline.get())->getAlignedUCS(polyline.get(), &pick, nullptr, kept),
-            Vexa::eNotApplicable);
+  EXPECT_TRUE(
+      refusesAlign(pe(polyline.get()), polyline.get(), &pick, nullptr, Vexa::eNotApplicable));
   QvDbPolyline single;
   single.addVertexAt(0, QvGePoint2d(3, 3));
-  EXPECT_EQ(pe(&single)->getAlignedUCS(&single, nullptr, nullptr, kept), Vexa::eNotApplicable);
+  EXPECT_TRUE(refusesAlign(pe(&single), &single, nullptr, nullptr, Vexa::eNotApplicable));
   // The extension of one class asked about another.
   QvDb2dPolyline other;
-  EXPECT_EQ(pe(polyline.get())->getAlignedUCS(&other, nullptr, nullptr, kept),
-            Vexa::eNotApplicable);
-  EXPECT_TRUE(kept.isEqualTo(turnedFrame()));
+  EXPECT_TRUE(refusesAlign(pe(polyline.get()), &other, nullptr, nullptr, Vexa::eNotApplicable));
 }
 
 TEST_F(PolylineExtension, PicksThatAreNotFiniteAreRefusedByEveryClass) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
   std::unique_ptr<QvDbPolyline> polyline(square(0.0));
-  QvGePoint3dArray fit;
-  for (const QvGePoint3d& p : {QvGePoint3d(0, 0, 0), QvGePoint3d(1, 1, 0), QvGePoint3d(2, 0, 0)})
-    fit.append(p);
+  const QvGePoint3dArray fit = {{0, 0, 0}, {1, 1, 0}, {2, 0, 0}};
   QvDbLine line(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 0, 0));
   QvDbArc arc(QvGePoint3d(0, 0, 0), 1.0, 0.0, 1.0);
   QvDbCircle circle(QvGePoint3d(0, 0, 0), QvGeVector3d::kZAxis, 1.0);
@@ -113,22 +104,16 @@ TEST_F(PolylineExtension, PicksThatAreNotFiniteAreRefusedByEveryClass) {
   QvDbEntity* entities[] = {polyline.get(), &line, &arc, &circle, &spline, &twoD, &hatch, &text};
   for (const QvGePoint3d& bad : {QvGePoint3d(nan, 0, 0), QvGePoint3d(0, inf, 0)}) {
     for (QvDbEntity* entity : entities) {
-      QvGeMatrix3d kept = turnedFrame();
-      EXPECT_EQ(pe(entity)->getAlignedUCS(entity, &bad, vexaGetActiveQvGsView(), kept),
-                Vexa::eInvalidInput)
+      EXPECT_TRUE(
+          refusesAlign(pe(entity), entity, &bad, vexaGetActiveQvGsView(), Vexa::eInvalidInput))
           << QvString(entity->isA()->name()).utf8();
-      EXPECT_TRUE(kept.isEqualTo(turnedFrame()));
     }
   }
 }
 
 TEST_F(PolylineExtension, TwoDimensionalPolylineInADrawingPicksItsClosingSegment) {
-  QvGePoint3dArray corners;
-  for (const QvGePoint3d& p :
-       {QvGePoint3d(0, 0, 0), QvGePoint3d(10, 0, 0), QvGePoint3d(10, 10, 0), QvGePoint3d(0, 10, 0)})
-    corners.append(p);
-  QvGeDoubleArray bulges;
-  for (double b : {0.0, 0.0, 0.0, 0.0}) bulges.append(b);
+  const QvGePoint3dArray corners = {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}};
+  const QvGeDoubleArray bulges = {0.0, 0.0, 0.0, 0.0};
   const QvDbObjectId id = appendToModelSpace(
       db(), new QvDb2dPolyline(k2dSimplePoly, corners, 3.0, true, 0.0, 0.0, &bulges));
   ASSERT_FALSE(id.isNull());
@@ -141,21 +126,15 @@ TEST_F(PolylineExtension, TwoDimensionalPolylineInADrawingPicksItsClosingSegment
     expectFrame(entity, &lowOnClosing, QvGePoint3d(0, 0, 3), QvGeVector3d::kYAxis);
     const QvGePoint3d nearThird(4, 9.8, 0);
     expectFrame(entity, &nearThird, QvGePoint3d(0, 10, 3), QvGeVector3d::kXAxis);
-    QvGePoint3d base;
-    ASSERT_EQ(pe(&entity)->getBasePoint(&entity, base), Vexa::eOk);
-    EXPECT_POINT_NEAR(base, QvGePoint3d(0, 0, 3));
+    EXPECT_POINT_NEAR(basePoint(entity), QvGePoint3d(0, 0, 3));
   }
   EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
 TEST_F(PolylineExtension, TwoDimensionalArcSegmentsBendByTheirBulge) {
   // A quarter turn counterclockwise from (10, 0) to (0, 10) about the origin (bulge tan(pi/8)).
-  QvGePoint3dArray points;
-  points.append(QvGePoint3d(10, 0, 0));
-  points.append(QvGePoint3d(0, 10, 0));
-  QvGeDoubleArray bulges;
-  bulges.append(0.41421356237309503);
-  bulges.append(0.0);
+  const QvGePoint3dArray points = {{10, 0, 0}, {0, 10, 0}};
+  const QvGeDoubleArray bulges = {0.41421356237309503, 0.0};
   QvDb2dPolyline polyline(k2dSimplePoly, points, 0.0, false, 0.0, 0.0, &bulges);
   const QvGePoint3d nearEnd(2, 9.9, 0);
   expectFrame(polyline, &nearEnd, QvGePoint3d::kOrigin, QvGeVector3d::kYAxis);

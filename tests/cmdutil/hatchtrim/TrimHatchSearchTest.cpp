@@ -3,7 +3,6 @@
 // order, with the same seeds, associated objects and area.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 #include <random>
 #include <string>
@@ -11,14 +10,13 @@
 
 #include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbCircle.h"
-#include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbHatch.h"
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbPolyline.h"
-#include "sdk/ge/QvGeCurve2d.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/ge/QvGePlane.h"
+#include "tests/cmdutil/hatchtrim/TrimHatchSupport.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HatchShapes.h"
@@ -108,52 +106,8 @@ class TrimHatchSearchTest : public HostFixture {
   bool trim(QvDbObjectId hatchId, const std::vector<QvDbObjectId>& cutterIds, bool indexed,
             const Placement& at) {
     CTrimHatch::setIndexedSearch(indexed);
-    QvArray<QvDbCurve*> cutters;
-    for (const QvDbObjectId& id : cutterIds) {
-      QvDbEntity* entity = nullptr;
-      EXPECT_EQ(Vexa::eOk, qvdbOpenObject(entity, id, QvDb::kForRead));
-      cutters.append(reinterpret_cast<QvDbCurve*>(entity));
-    }
-    QvDbObjectPointer<QvDbHatch> hatch(hatchId, QvDb::kForWrite);
-    const QvGePlane view(QvGePoint3d::kOrigin, at.normal);
-    return CTrimHatch::TrimHatch(db(), cutters, hatch.object(), at.offPlane ? 1 : 0, view);
-  }
-
-  // Everything a saved hatch keeps of its loops, exactly (17 digits).
-  static std::string describe(QvDbObjectId hatchId) {
-    QvDbObjectPointer<QvDbHatch> hatch(hatchId, QvDb::kForRead);
-    std::string text;
-    char line[160];
-    for (int i = 0; i < hatch->numLoops(); ++i) {
-      int type = 0;
-      QvArray<QvGeCurve2d*> edges;
-      QvGeIntArray types;
-      hatch->getLoopAt(i, type, edges, types);
-      text += "loop " + std::to_string(type) + "\n";
-      for (int k = 0; k < edges.length(); ++k) {
-        QvGePoint2d s, e;
-        edges[k]->hasStartPoint(s);
-        edges[k]->hasEndPoint(e);
-        std::snprintf(line, sizeof line, "%d %.17g %.17g %.17g %.17g\n", types[k], s.x, s.y, e.x,
-                      e.y);
-        text += line;
-        delete edges[k];
-      }
-      QvDbObjectIdArray ids;
-      hatch->getAssocObjIdsAt(i, ids);
-      for (const QvDbObjectId& id : ids) text += std::to_string(id.asOldId()) + " ";
-      text += "\n";
-    }
-    QvGePoint2dArray seeds;
-    hatch->getHatchSeedPoints(seeds);
-    for (const QvGePoint2d& p : seeds) {
-      std::snprintf(line, sizeof line, "seed %.17g %.17g\n", p.x, p.y);
-      text += line;
-    }
-    double area = 0.0;
-    hatch->getArea(area);
-    std::snprintf(line, sizeof line, "area %.17g\n", area);
-    return text + line;
+    return trimHatch(db(), hatchId, cutterIds, at.offPlane ? 1 : 0,
+                     QvGePlane(QvGePoint3d::kOrigin, at.normal));
   }
 
   // Both searches on each seed's drawing give the same hatch.
@@ -165,8 +119,8 @@ class TrimHatchSearchTest : public HostFixture {
       const bool literal = trim(drawing.hatches[0], drawing.cutters, false, at);
       const bool indexed = trim(drawing.hatches[1], drawing.cutters, true, at);
       EXPECT_EQ(literal, indexed);
-      const std::string expected = describe(drawing.hatches[0]);
-      EXPECT_EQ(expected, describe(drawing.hatches[1]));
+      const std::string expected = describeHatch(drawing.hatches[0]);
+      EXPECT_EQ(expected, describeHatch(drawing.hatches[1]));
       if (literal && expected.find("loop") != std::string::npos) ++cut;
     }
     // The drawings must exercise the trimming: most seeds leave cut loops.
@@ -177,22 +131,19 @@ class TrimHatchSearchTest : public HostFixture {
 
 }  // namespace
 
+// In the XY plane; in a tilted plane far from the origin (the indexes work on other axes, with
+// coordinates of 1e7); with cutters off the plane (always asked) and pieces projected onto it
+// (indexed).
 TEST_F(TrimHatchSearchTest, IndexedAndLiteralSearchesAgreeOnRandomDrawings) {
-  expectSameResults(Placement{}, 1, 6);
-}
-
-TEST_F(TrimHatchSearchTest, TheyAgreeInATiltedPlaneFarFromTheOrigin) {
-  // The indexes work on other axes here, and with coordinates of 1e7.
-  Placement at;
-  at.normal = QvGeVector3d(1, 2, 3).normal();
-  at.elevation = 5.0;
-  at.offset = 1e7;
-  expectSameResults(at, 101, 3);
-}
-
-TEST_F(TrimHatchSearchTest, TheyAgreeWithCuttersOffThePlaneProjectedOntoIt) {
-  // Cutters seen in other planes, or in none, are always asked; projected pieces are indexed.
-  Placement at;
-  at.offPlane = true;
-  expectSameResults(at, 201, 3);
+  const struct {
+    Placement at;
+    uint32_t firstSeed;
+    int seeds;
+  } runs[] = {{Placement{}, 1, 6},
+              {Placement{QvGeVector3d(1, 2, 3).normal(), 5.0, 1e7, false}, 101, 3},
+              {Placement{QvGeVector3d::kZAxis, 0.0, 0.0, true}, 201, 3}};
+  for (const auto& run : runs) {
+    SCOPED_TRACE("from seed " + std::to_string(run.firstSeed));
+    expectSameResults(run.at, run.firstSeed, run.seeds);
+  }
 }

@@ -12,9 +12,8 @@
 #include "sdk/db/QvDbPolyline.h"
 #include "sdk/db/QvDbRay.h"
 #include "sdk/db/QvDbSpline.h"
-#include "sdk/ge/QvGeCircArc3d.h"
-#include "sdk/ge/QvGeLineSeg3d.h"
 #include "tests/cmdutil/join/JoinTestCurves.h"
+#include "tests/support/PointChecks.h"
 #include "xqcmdutil/CombineHelper.h"
 
 namespace {
@@ -62,43 +61,34 @@ void join(const JoinTestCurves& in, JoinOutputs& out) {
   ASSERT_TRUE(CombineHelper::ChangeToPolyLine(in.view(), out.array()));
 }
 
+// A line to (10,0), then a counterclockwise half turn to (10,10) through (15,5): bulge 1. With
+// the line reversed the walk runs back from the line's start over the arc, whose bulge turns
+// over: the same path the other way round. The same arc drawn mirrored (normal -Z, from (10,10)
+// to (10,0)) still bulges to (15,5).
 TEST(CombineHelper, LineAndArcJoinEitherWayWithTheArcOnItsSide) {
-  // A line to (10,0), then a counterclockwise half turn to (10,10) through (15,5): bulge 1.
-  {
+  const struct {
+    P lineStart, lineEnd;
+    bool mirrored;
+    std::vector<Vertex> vertices;
+    unsigned int arcSegment;
+  } cases[] = {{P(0, 0, 0), P(10, 0, 0), false, {{0, 0, 0}, {10, 0, 1}, {10, 10, 0}}, 1},
+               {P(10, 0, 0), P(0, 0, 0), false, {{10, 10, -1}, {10, 0, 0}, {0, 0, 0}}, 0},
+               {P(0, 0, 0), P(10, 0, 0), true, {{0, 0, 0}, {10, 0, 1}, {10, 10, 0}}, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(&c - cases);
     JoinTestCurves in;
-    in.add(new QvDbLine(P(0, 0, 0), P(10, 0, 0)));
-    in.add(new QvDbArc(P(10, 5, 0), 5.0, -M_PI / 2, M_PI / 2));
-    JoinOutputs out;
-    join(in, out);
-    ASSERT_EQ(out.length(), 1);
-    EXPECT_TRUE(hasVertices(out.polyline(0), {{0, 0, 0}, {10, 0, 1}, {10, 10, 0}}));
-    EXPECT_TRUE(segmentMiddle(*out.polyline(0), 1).isEqualTo(P(15, 5, 0), QvGeTol(1e-9, 1e-9)));
-    EXPECT_FALSE(out.polyline(0)->isClosed());
-  }
-  // The line reversed: the walk runs back from the line's start over the arc, whose bulge
-  // turns over; the path is the same, the other way round.
-  {
-    JoinTestCurves in;
-    in.add(new QvDbLine(P(10, 0, 0), P(0, 0, 0)));
-    in.add(new QvDbArc(P(10, 5, 0), 5.0, -M_PI / 2, M_PI / 2));
-    JoinOutputs out;
-    join(in, out);
-    ASSERT_EQ(out.length(), 1);
-    EXPECT_TRUE(hasVertices(out.polyline(0), {{10, 10, -1}, {10, 0, 0}, {0, 0, 0}}));
-    EXPECT_TRUE(segmentMiddle(*out.polyline(0), 0).isEqualTo(P(15, 5, 0), QvGeTol(1e-9, 1e-9)));
-  }
-  // The same arc drawn mirrored (normal -Z, from (10,10) to (10,0)) still bulges to (15,5).
-  {
-    JoinTestCurves in;
-    in.add(new QvDbLine(P(0, 0, 0), P(10, 0, 0)));
-    in.add(arcThrough(P(10, 10, 0), P(10, 0, 0), 1.0, -QvGeVector3d::kZAxis));
-    ASSERT_TRUE(QvDbArc::cast(in.view()[1])->normal().isEqualTo(-QvGeVector3d::kZAxis));
+    in.add(new QvDbLine(c.lineStart, c.lineEnd));
+    if (c.mirrored)
+      in.add(arcThrough(P(10, 10, 0), P(10, 0, 0), 1.0, -QvGeVector3d::kZAxis));
+    else
+      in.add(new QvDbArc(P(10, 5, 0), 5.0, -M_PI / 2, M_PI / 2));
     JoinOutputs out;
     join(in, out);
     ASSERT_EQ(out.length(), 1);
     EXPECT_TRUE(out.polyline(0)->normal().isEqualTo(QvGeVector3d::kZAxis));
-    EXPECT_TRUE(hasVertices(out.polyline(0), {{0, 0, 0}, {10, 0, 1}, {10, 10, 0}}));
-    EXPECT_TRUE(segmentMiddle(*out.polyline(0), 1).isEqualTo(P(15, 5, 0), QvGeTol(1e-9, 1e-9)));
+    EXPECT_FALSE(out.polyline(0)->isClosed());
+    EXPECT_TRUE(hasVertices(out.polyline(0), c.vertices));
+    EXPECT_POINT_NEAR(segmentMiddle(*out.polyline(0), c.arcSegment), P(15, 5, 0));
   }
 }
 
@@ -171,16 +161,11 @@ TEST(CombineHelper, ClosedPolylineKeepsItsClosingSegmentWithTheLastBulge) {
   EXPECT_TRUE(
       hasVertices(out.polyline(0), {{0, 0, 0}, {4, 0, 0}, {4, 4, 0}, {0, 4, 1}, {0, 0, 0}}));
   EXPECT_NEAR(lengthOf(*out.polyline(0)), lengthOf(*outline), 1e-9);
-  EXPECT_TRUE(segmentMiddle(*out.polyline(0), 3).isEqualTo(P(-2, 2, 0), QvGeTol(1e-9, 1e-9)));
+  EXPECT_POINT_NEAR(segmentMiddle(*out.polyline(0), 3), P(-2, 2, 0));
 }
 
 TEST(CombineHelper, ApproximatedSplineStartsWithADoubledVertexAndStaysOnTheCurve) {
-  QvGePoint3dArray fit;
-  fit.append(P(0, 0, 3));
-  fit.append(P(4, 3, 3));
-  fit.append(P(9, -1, 3));
-  fit.append(P(12, 2, 3));
-  const QvDbSpline spline(fit);
+  const QvDbSpline spline(QvGePoint3dArray({{0, 0, 3}, {4, 3, 3}, {9, -1, 3}, {12, 2, 3}}));
   std::unique_ptr<QvDbPolyline> pl(CombineHelper::approximateByPolyline(&spline));
   ASSERT_TRUE(pl);
   ASSERT_GE(pl->numVerts(), 22u);
@@ -216,12 +201,7 @@ TEST(CombineHelper, ApproximatedSplineStartsWithADoubledVertexAndStaysOnTheCurve
   // Other kinds give nothing; so does a spline that does not lie in a plane.
   const QvDbLine line(P(0, 0, 0), P(1, 0, 0));
   EXPECT_EQ(CombineHelper::approximateByPolyline(&line), nullptr);
-  QvGePoint3dArray twisted;
-  twisted.append(P(0, 0, 0));
-  twisted.append(P(1, 0, 1));
-  twisted.append(P(1, 1, 0));
-  twisted.append(P(0, 1, 2));
-  const QvDbSpline spatial(twisted);
+  const QvDbSpline spatial(QvGePoint3dArray({{0, 0, 0}, {1, 0, 1}, {1, 1, 0}, {0, 1, 2}}));
   EXPECT_EQ(CombineHelper::approximateByPolyline(&spatial), nullptr);
   EXPECT_FALSE(CombineHelper::takesCurve(&spatial));
 }
@@ -283,7 +263,7 @@ TEST(CombineHelper, OnlyCurvesOfOnePlaneChainAndKeepThatPlane) {
   for (unsigned int i = 0; i < 4; ++i) {
     P p;
     inclined->getPointAt(i, p);
-    EXPECT_TRUE(p.isEqualTo(expected[i], QvGeTol(1e-9, 1e-9))) << "vertex " << i;
+    EXPECT_POINT_NEAR(p, expected[i]) << "vertex " << i;
   }
   // The arc turns counterclockwise about its own normal -tilted, so clockwise in the
   // polyline's plane, and its middle stays where it was.
@@ -295,7 +275,7 @@ TEST(CombineHelper, OnlyCurvesOfOnePlaneChainAndKeepThatPlane) {
   arc->getEndParam(endParam);
   P arcMiddle;
   ASSERT_EQ(arc->getPointAtParam((startParam + endParam) / 2, arcMiddle), Vexa::eOk);
-  EXPECT_TRUE(segmentMiddle(*inclined, 2).isEqualTo(arcMiddle, QvGeTol(1e-9, 1e-9)));
+  EXPECT_POINT_NEAR(segmentMiddle(*inclined, 2), arcMiddle);
 
   const QvDbPolyline* level = out.polyline(2);
   EXPECT_EQ(level->numVerts(), 2u);
@@ -411,7 +391,6 @@ TEST(CombineHelper, ListStepsNumberPointsAndWalkSegmentsInListOrder) {
   QvDbArc* arc = new QvDbArc(P(0, 0, 0), 1.0, 3 * M_PI / 2, M_PI / 2);  // through angle 0
   EXPECT_NEAR(CombineHelper::GetBulge(arc), std::tan(M_PI / 4), 1e-15);
   delete arc;
-  EXPECT_DOUBLE_EQ(CombineHelper::m_cPI2, 2 * M_PI);
 }
 
 }  // namespace

@@ -27,6 +27,8 @@
 #include "tests/support/DbChecks.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/ObjectEdits.h"
+#include "tests/support/ScopedEnv.h"
 #include "tests/support/TestPaths.h"
 #include "xqcmdutil/QvDbUnderlayService.h"
 #include "xqcmdutil/XqDgnBind.h"
@@ -53,8 +55,9 @@ class DgnBindTest : public HostFixture {
     return id;
   }
 
-  QvDbObjectId addReference(QvDbObjectId ownerId, QvDbObjectId defId, const QvGePoint3d& at,
-                            double scale, double rotation,
+  QvDbObjectId addReference(QvDbObjectId ownerId, QvDbObjectId defId,
+                            const QvGePoint3d& at = QvGePoint3d::kOrigin, double scale = 1.0,
+                            double rotation = 0.0,
                             const QvGeVector3d& normal = QvGeVector3d::kZAxis) {
     auto* ref = new QvDbDgnReference();
     ref->setDefinitionId(defId);
@@ -110,7 +113,7 @@ TEST_F(DgnBindTest, ThreeUnderlaysBecomeOneBlockAndThreeReferences) {
   const QvDbObjectId defId = addDefinition();
   const QvDbObjectId space = db()->modelSpaceId();
   const QvDbObjectId refs[] = {addReference(space, defId, {100, 50, 0}, 2.0, kPi / 2),
-                               addReference(space, defId, {0, 0, 0}, 1.0, 0.0),
+                               addReference(space, defId),
                                addReference(space, defId, {-20, 5, 3}, 0.5, kPi / 6)};
   std::vector<QvGeMatrix3d> transforms;
   for (const QvDbObjectId& id : refs) {
@@ -154,7 +157,7 @@ TEST_F(DgnBindTest, ReplacementsLandWhereTheUnderlaysWereAndKeepTheirNormal) {
   const QvDbObjectId detail = addBlock(db(), L"Detail");
   const QvGeVector3d tilted = QvGeVector3d(0, 1, 1).normal();
   addReference(detail, defId, {1, 2, 3}, 1.0, 0.0, tilted);
-  addReference(db()->modelSpaceId(), defId, {5, 5, 0}, 1.0, 0.0);
+  addReference(db()->modelSpaceId(), defId, {5, 5, 0});
   const QvDbObjectId placed = appendToModelSpace(db(), new QvDbBlockReference({0, 0, 0}, detail));
 
   bool kept = true;
@@ -177,8 +180,8 @@ TEST_F(DgnBindTest, ReplacementsLandWhereTheUnderlaysWereAndKeepTheirNormal) {
 
 TEST_F(DgnBindTest, AReferenceHeldOpenKeepsTheDefinitionAndItsReferences) {
   const QvDbObjectId defId = addDefinition();
-  const QvDbObjectId a = addReference(db()->modelSpaceId(), defId, {0, 0, 0}, 1.0, 0.0);
-  const QvDbObjectId b = addReference(db()->modelSpaceId(), defId, {9, 0, 0}, 1.0, 0.0);
+  const QvDbObjectId a = addReference(db()->modelSpaceId(), defId);
+  const QvDbObjectId b = addReference(db()->modelSpaceId(), defId, {9, 0, 0});
   bool kept = false;
   {
     QvDbObjectPointer<QvDbDgnReference> held(b, QvDb::kForWrite);
@@ -199,7 +202,7 @@ TEST_F(DgnBindTest, NothingIsBoundWithoutLiveReferencesOrAUsableName) {
   const QvDbObjectId defId = addDefinition();
   bool kept = true;
   EXPECT_FALSE(doDgnBind(defId, L"SITE", kept, false));  // no references at all
-  const QvDbObjectId ref = addReference(db()->modelSpaceId(), defId, {0, 0, 0}, 1.0, 0.0);
+  const QvDbObjectId ref = addReference(db()->modelSpaceId(), defId);
   EXPECT_FALSE(doDgnBind(QvDbObjectId(), L"SITE", kept, false));
   EXPECT_FALSE(doDgnBind(defId, nullptr, kept, false));
   EXPECT_FALSE(doDgnBind(defId, L"BAD|NAME", kept, false));
@@ -209,10 +212,7 @@ TEST_F(DgnBindTest, NothingIsBoundWithoutLiveReferencesOrAUsableName) {
     QvDbObjectPointer<QvDbDgnDefinition> held(defId, QvDb::kForWrite);  // another caller's
     EXPECT_FALSE(doDgnBind(defId, L"SITE", kept, false));
   }
-  {
-    QvDbObjectPointer<QvDbDgnReference> open(ref, QvDb::kForWrite);
-    open->erase();
-  }
+  ASSERT_EQ(eraseObject(ref), Vexa::eOk);
   EXPECT_FALSE(doDgnBind(defId, L"SITE", kept, false));  // its only reference erased
   EXPECT_TRUE(kept);                                     // never touched by a failed bind
   EXPECT_TRUE(block(L"SITE").isNull());
@@ -239,7 +239,7 @@ TEST_F(DgnBindTest, AFailureWhileAttachingBindingOrReplacingLeavesTheDrawingAsIt
     const QvDbObjectId defId = addDefinition();
     const QvDbObjectId space = db()->modelSpaceId();
     const QvDbObjectId refs[] = {addReference(space, defId, {100, 50, 0}, 2.0, kPi / 2),
-                                 addReference(space, defId, {0, 0, 0}, 1.0, 0.0),
+                                 addReference(space, defId),
                                  addReference(space, defId, {-20, 5, 3}, 0.5, kPi / 6)};
     const QvDbObjectIdArray model = entitiesOf(space);
     const std::vector<std::wstring> blocks = recordNames(db()->blockTableId());
@@ -282,8 +282,8 @@ TEST_F(DgnBindTest, AFailureWhileAttachingBindingOrReplacingLeavesTheDrawingAsIt
 TEST_F(DgnBindTest, TheDgnDictionaryGoesWithItsLastDefinition) {
   const QvDbObjectId first = addDefinition(L"site - Default");
   const QvDbObjectId second = addDefinition(L"site copy");
-  addReference(db()->modelSpaceId(), first, {0, 0, 0}, 1.0, 0.0);
-  addReference(db()->modelSpaceId(), second, {200, 0, 0}, 1.0, 0.0);
+  addReference(db()->modelSpaceId(), first);
+  addReference(db()->modelSpaceId(), second, {200, 0, 0});
   const QvDbObjectId dictId = QvDbDgnUnderlayService().underlayDictionary(db());
   ASSERT_FALSE(dictId.isNull());
 
@@ -310,7 +310,7 @@ TEST_F(DgnBindTest, AnExistingTemporaryNameIsLeftAloneAndTheNextOneUsed) {
   const std::string folder = host().service<VexaSessionTempFolder>().folder().utf8();
   std::ofstream(folder + "TarvoTempDgnXref1.dwg") << "someone else's";
   const QvDbObjectId defId = addDefinition();
-  addReference(db()->modelSpaceId(), defId, {0, 0, 0}, 1.0, 0.0);
+  addReference(db()->modelSpaceId(), defId);
   bool kept = true;
   ASSERT_TRUE(doDgnBind(defId, L"SITE", kept, false));
   EXPECT_EQ(tempFiles(), std::vector<std::string>{"TarvoTempDgnXref1.dwg"});
@@ -321,21 +321,19 @@ TEST_F(DgnBindTest, AnExistingTemporaryNameIsLeftAloneAndTheNextOneUsed) {
 }
 
 TEST_F(DgnBindTest, ATemporaryPathPastItsBufferFailsInsteadOfBeingCut) {
-  const std::string deep = std::string(240, 'd');
   const std::string base = testBinaryDir() + "/dgnbind-tmp";
-  std::filesystem::create_directories(base + "/" + deep);
-  const char* old = std::getenv("TMPDIR");
-  const std::string saved = old ? old : "";
-  setenv("TMPDIR", (base + "/" + deep).c_str(), 1);
-  const QvDbObjectId defId = addDefinition();
-  addReference(db()->modelSpaceId(), defId, {0, 0, 0}, 1.0, 0.0);
-  bool kept = true;
-  const bool bound = doDgnBind(defId, L"SITE", kept, false);
-  const std::string folder = host().service<VexaSessionTempFolder>().folder().utf8();
-  if (old)
-    setenv("TMPDIR", saved.c_str(), 1);
-  else
-    unsetenv("TMPDIR");
+  const std::string deep = base + "/" + std::string(240, 'd');
+  std::filesystem::create_directories(deep);
+  bool bound = true;
+  std::string folder;
+  {
+    ScopedEnv tmp("TMPDIR", deep);
+    const QvDbObjectId defId = addDefinition();
+    addReference(db()->modelSpaceId(), defId);
+    bool kept = true;
+    bound = doDgnBind(defId, L"SITE", kept, false);
+    folder = host().service<VexaSessionTempFolder>().folder().utf8();
+  }
   EXPECT_FALSE(bound);
   EXPECT_GT(folder.size() + std::string("TarvoTempDgnXref1.dwg").size(), 259u);
   EXPECT_TRUE(std::filesystem::is_empty(folder));
@@ -343,26 +341,21 @@ TEST_F(DgnBindTest, ATemporaryPathPastItsBufferFailsInsteadOfBeingCut) {
   std::filesystem::remove_all(base);
 }
 
-TEST_F(DgnBindTest, ErasedOwnersMakeTheirObjectsErased) {
+TEST_F(DgnBindTest, ErasedOwnersAndOwnerLoopsMakeTheirObjectsErased) {
   EXPECT_TRUE(isEffectivelyErased(QvDbObjectId()));
   const QvDbObjectId inModel = appendToModelSpace(db(), new QvDbLine({0, 0, 0}, {1, 0, 0}));
   EXPECT_FALSE(isEffectivelyErased(inModel));
   const QvDbObjectId blockId = addBlock(db(), L"Gone");
   const QvDbObjectId inBlock = appendEntity(blockId, new QvDbLine({0, 0, 0}, {1, 0, 0}));
   EXPECT_FALSE(isEffectivelyErased(inBlock));
-  {
-    QvDbObjectPointer<QvDbBlockTableRecord> record(blockId, QvDb::kForWrite);
-    ASSERT_EQ(record->erase(), Vexa::eOk);
-  }
+  ASSERT_EQ(eraseObject(blockId), Vexa::eOk);
   EXPECT_FALSE(inBlock.isErased());
   EXPECT_TRUE(isEffectivelyErased(inBlock));
-}
 
-TEST_F(DgnBindTest, AnOwnerChainThatLoopsCountsAsErased) {
+  // A damaged drawing whose owner chain loops (a block owned by its own entity): erased.
   const QvDbObjectId a = addBlock(db(), L"A");
   const QvDbObjectId line = appendEntity(a, new QvDbLine({0, 0, 0}, {1, 0, 0}));
   {
-    // A damaged drawing: the block's owner is its own entity.
     QvDbObjectPointer<QvDbBlockTableRecord> record(a, QvDb::kForWrite);
     ASSERT_EQ(record->setOwnerId(line), Vexa::eOk);
   }

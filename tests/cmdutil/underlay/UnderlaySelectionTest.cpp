@@ -17,6 +17,7 @@
 #include "sdk/render/QvGiHighlightLog.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/ObjectEdits.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UnderlaySetup.h"
 #include "xqcmdutil/XqUnderlaySelection.h"
@@ -190,10 +191,7 @@ TEST_F(UnderlaySelectionTest, TheDgnFileOfSelectedUnderlays) {
   EXPECT_EQ(path, L"untouched");
 
   // A definition that no longer opens.
-  {
-    QvDbObjectPointer<QvDbDgnDefinition> def(otherDef, QvDb::kForWrite);
-    ASSERT_EQ(def->erase(), Vexa::eOk);
-  }
+  ASSERT_EQ(eraseObject(otherDef), Vexa::eOk);
   VexaSelectSet erasedDef = selection({otherRef});
   EXPECT_FALSE(isOneDgnFileInSS(erasedDef, path));
   getDgnUnderlayPathFromSS(erasedDef, path);

@@ -13,11 +13,11 @@
 #include "sdk/db/QvDbDictionary.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbUnderlayDefinition.h"
-#include "sdk/db/QvDbUnderlayReference.h"
 #include "sdk/win/VexaFileServices.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/ObjectEdits.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UnderlaySetup.h"
 #include "xqcmdutil/QvDbUnderlayService.h"
@@ -52,12 +52,9 @@ class UnderlayServiceTest : public HostFixture {
 
   template <class Definition>
   QvDbObjectId addDefinition(const wchar_t* key, const std::string& path, bool load) {
-    const QvDbObjectId id = addUnderlayDefinition<Definition>(db(), key, QvString(path.c_str()));
+    const QvDbObjectId id =
+        addUnderlayDefinition<Definition>(db(), key, QvString(path.c_str()), load);
     EXPECT_FALSE(id.isNull());
-    if (load) {
-      QvDbObjectPointer<QvDbUnderlayDefinition> open(id, QvDb::kForWrite);
-      EXPECT_EQ(open->load(), eOk);
-    }
     return id;
   }
 
@@ -193,10 +190,7 @@ TEST_F(UnderlayServiceTest, PdfListingSaysLoadedUnreferencedMissingAndNotLoaded)
   const QvDbObjectId r1 = addUnderlayReference<QvDbPdfReference>(db(), shown);
   const QvDbObjectId r2 = addUnderlayReference<QvDbPdfReference>(db(), shown);
   const QvDbObjectId erased = addUnderlayReference<QvDbPdfReference>(db(), idle);
-  {
-    QvDbObjectPointer<QvDbPdfReference> ref(erased, QvDb::kForWrite);
-    ASSERT_EQ(ref->erase(), eOk);
-  }
+  ASSERT_EQ(eraseObject(erased), eOk);
   // A DGN definition in the PDF dictionary is not a PDF definition.
   addDefinition<QvDbDgnDefinition>(L"dgn", here, false);
 

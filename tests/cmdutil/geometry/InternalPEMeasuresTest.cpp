@@ -1,5 +1,5 @@
-// Lines, arcs, circles and ellipses answer area, length and angle through the internal
-// extension, and change length or angle at the end nearer the pick.
+// Curves, hatches, regions, helixes and sections answer area, length and angle through the
+// internal extension; lines and arcs change length or angle at the end nearer the pick.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,21 +9,28 @@
 #include "sdk/db/QvDbArc.h"
 #include "sdk/db/QvDbCircle.h"
 #include "sdk/db/QvDbEllipse.h"
+#include "sdk/db/QvDbHelix.h"
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbSection.h"
 #include "sdk/db/QvDbText.h"
 #include "sdk/ed/qvedUcs.h"
 #include "sdk/ge/QvGeMatrix3d.h"
-#include "tests/cmdutil/geometry/InternalPEFixture.h"
+#include "sdk/modeler/QvDbRegion.h"
+#include "sdk/modeler/VexaSpaModelerMgr.h"
+#include "sdk/rx/QvRxDynamicLinker.h"
+#include "tests/cmdutil/geometry/ModuleFixtures.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/DbSetup.h"
-#include "tests/support/PointChecks.h"
+#include "tests/support/HatchShapes.h"
 
 namespace {
 
 constexpr double kPi = std::numbers::pi;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
+
+using Vexa::eInvalidInput, Vexa::eNotApplicable, Vexa::eNotImplemented;
 
 using InternalPECurves = InternalPEFixture;
 
@@ -155,9 +162,7 @@ TEST_F(InternalPECurves, CircleMeasuresButHasNoEndsToMove) {
   QvDbCircle circle(QvGePoint3d(5, 5, 1), QvGeVector3d(0, 1, 1).normal(), 3.0);
   EXPECT_NEAR(6 * kPi, length(circle), 1e-12);
   EXPECT_NEAR(9 * kPi, area(circle), 1e-12);
-  angle(circle, Vexa::eNotImplemented);
-  EXPECT_EQ(Vexa::eNotImplemented, setLength(circle, 1.0, QvGePoint3d(5, 5, 1)));
-  EXPECT_EQ(Vexa::eNotApplicable, setAngle(circle, 1.0, QvGePoint3d(5, 5, 1)));
+  expectAngleRow(circle, eNotImplemented, eNotImplemented, eNotApplicable);
   EXPECT_DOUBLE_EQ(3.0, circle.radius());
 }
 
@@ -176,17 +181,110 @@ TEST_F(InternalPECurves, EllipseLengthAreaAndTheAngleOfAnOpenArc) {
   // The right half: half the perimeter, and half the area (its chord runs through the centre).
   EXPECT_NEAR(2 * a * std::comp_ellint_2(e), length(part), 1e-8);
   EXPECT_NEAR(kPi * a * b / 2, area(part), 1e-9);
-  EXPECT_EQ(Vexa::eNotImplemented, setLength(part, 1.0, QvGePoint3d(a, 0, 0)));
-  EXPECT_EQ(Vexa::eNotApplicable, setAngle(part, 1.0, QvGePoint3d(a, 0, 0)));
+  EXPECT_EQ(eNotImplemented, setLength(part, 1.0, QvGePoint3d(a, 0, 0)));
+  EXPECT_EQ(eNotApplicable, setAngle(part, 1.0, QvGePoint3d(a, 0, 0)));
 }
 
-TEST_F(InternalPECurves, EntitiesOutsideTheTablesAnswerNotImplemented) {
+TEST_F(InternalPECurves, AHelixAnswersItsOwnLength) {
+  QvDbHelix helix;
+  const double r = 3.0, turns = 4.5, pitch = 2.0;
+  ASSERT_EQ(helix.setHelix(QvGePoint3d(1, 1, 0), QvGePoint3d(1 + r, 1, 0), QvGeVector3d(0, 0, 1), r,
+                           turns, pitch),
+            Vexa::eOk);
+  const double analytic = turns * std::sqrt(std::pow(2 * kPi * r, 2) + pitch * pitch);
+  EXPECT_NEAR(length(helix), analytic, 1e-12 * analytic);
+  // The spline's own length differs a little: the row must not take it.
+  double splineLength = 0;
+  QvGeInterval interval;
+  helix.nurbCurve().getInterval(interval);
+  ASSERT_EQ(helix.getDistAtParam(interval.upperBound(), splineLength), Vexa::eOk);
+  EXPECT_NE(splineLength, analytic);
+
+  // Half a turn with no rise is a half circle; its area (with the chord) is the spline's, which
+  // the area row samples.
+  QvDbHelix flat;
+  ASSERT_EQ(
+      flat.setHelix(QvGePoint3d(0, 0, 0), QvGePoint3d(2, 0, 0), QvGeVector3d(0, 0, 1), 2, 0.5, 0.0),
+      Vexa::eOk);
+  EXPECT_NEAR(area(flat), kPi * 2 * 2 / 2, 1e-3);
+  EXPECT_NEAR(length(flat), kPi * 2, 1e-12);
+
+  // No setter: length not offered, angle not applicable to a curve; unchanged.
+  expectAngleRow(helix, eNotImplemented, eNotImplemented, eNotApplicable);
+  EXPECT_NEAR(length(helix), analytic, 1e-12 * analytic);
+  // Asked about something that is no helix, or nothing: wrong class.
+  QvDbLine line(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 0, 0));
+  double value = 5;
+  EXPECT_EQ(pe(helix)->entityLength(&line, value), eNotApplicable);
+  EXPECT_EQ(value, 0.0);
+  EXPECT_EQ(pe(helix)->entityLength(nullptr, value), eNotApplicable);
+}
+
+TEST_F(InternalPECurves, AHatchMeasuresItsFilledAreaAndEveryLoop) {
+  auto hatch = solidHatch();
+  addEdgeLoop(*hatch, rectangleEdges(0, 0, 10, 6));
+  addEdgeLoop(*hatch, circleEdges(QvGePoint2d(5, 3), 2), QvDbHatch::kDefault);
+  EXPECT_NEAR(60 - 4 * kPi, area(*hatch), 1e-9);
+  EXPECT_NEAR(32 + 4 * kPi, length(*hatch), 1e-9);
+  expectAngleRow(*hatch, eNotImplemented, eNotImplemented, eNotImplemented);
+
+  // A polyline loop with a half-circle side, in a tilted plane.
+  auto tilted = solidHatch(QvGeVector3d(0, 1, 1).normal(), 2.0);
+  addPolylineLoop(*tilted, {{0, 0}, {4, 0}, {4, 4}, {0, 4}}, {0.0, 1.0, 0.0, 0.0});
+  EXPECT_NEAR(16 + 2 * kPi, area(*tilted), 1e-9);
+  EXPECT_NEAR(12 + 2 * kPi, length(*tilted), 1e-9);
+
+  // No boundary: nothing to measure.
+  auto empty = solidHatch();
+  EXPECT_EQ(0.0, area(*empty, eNotApplicable));
+  EXPECT_EQ(0.0, length(*empty, eInvalidInput));
+  double value = 1.0;
+  EXPECT_EQ(eInvalidInput, pe(*hatch)->entityLength(nullptr, value));
+  EXPECT_EQ(eNotApplicable, pe(*hatch)->entityArea(nullptr, value));
+}
+
+TEST_F(InternalPECurves, ARegionAnswersItsOwnAreaAndPerimeter) {
+  ASSERT_TRUE(qvrxDynamicLinker()->loadModule(L"Xq3dCmds.qrx", false));
+  QvDbLine bottom(QvGePoint3d(0, 0, 0), QvGePoint3d(8, 0, 0));
+  QvDbLine right(QvGePoint3d(8, 0, 0), QvGePoint3d(8, 5, 0));
+  QvDbLine top(QvGePoint3d(8, 5, 0), QvGePoint3d(0, 5, 0));
+  QvDbLine left(QvGePoint3d(0, 5, 0), QvGePoint3d(0, 0, 0));
+  QvDbCircle hole(QvGePoint3d(4, 2.5, 0), QvGeVector3d::kZAxis, 1.5);
+  QvDbRegion *made = nullptr, *cut = nullptr;
+  ASSERT_EQ(Vexa::eOk,
+            spaCreateOneRegionFromCurves({&bottom, &right, &top, &left}, made, false, true, 1e-6));
+  std::unique_ptr<QvDbRegion> plate(made);
+  ASSERT_EQ(Vexa::eOk, spaCreateOneRegionFromCurves({&hole}, cut, false, true, 1e-6));
+  std::unique_ptr<QvDbRegion> disc(cut);
+  ASSERT_EQ(Vexa::eOk, plate->booleanOper(QvDbRegion::kBoolSubtract, disc.get()));
+
+  EXPECT_NEAR(40 - 2.25 * kPi, area(*plate), 1e-6);
+  EXPECT_NEAR(26 + 3 * kPi, length(*plate), 1e-6);
+  angle(*plate, eNotImplemented);
+  EXPECT_EQ(eNotImplemented, setLength(*plate, 1.0, QvGePoint3d()));
+  // What the subtraction consumed is null: it has no area and no boundary.
+  EXPECT_EQ(0.0, area(*disc));
+  EXPECT_EQ(0.0, length(*disc));
+  plate.reset();
+  disc.reset();
+  ASSERT_TRUE(qvrxDynamicLinker()->unloadModule(L"Xq3dCmds.qrx"));
+}
+
+// Sections have nothing to measure (wrong class) and nothing to set; texts are outside the
+// tables.
+TEST_F(InternalPECurves, SectionsAndTextsHaveNoAreaLengthOrAngle) {
+  QvDbSection section({QvGePoint3d(0, 0, 0), QvGePoint3d(4, 0, 0)}, QvGeVector3d::kZAxis);
+  EXPECT_EQ(area(section, eNotApplicable), 0.0);
+  EXPECT_EQ(length(section, eNotApplicable), 0.0);
+  expectAngleRow(section, eNotImplemented, eNotImplemented, eNotImplemented);
+  QvGePoint3d end;
+  ASSERT_EQ(section.getVertex(1, end), Vexa::eOk);
+  EXPECT_POINT_NEAR(end, QvGePoint3d(4, 0, 0));
+
   QvDbText text(QvGePoint3d(0, 0, 0), L"label");
-  area(text, Vexa::eNotImplemented);
-  length(text, Vexa::eNotImplemented);
-  angle(text, Vexa::eNotImplemented);
-  EXPECT_EQ(Vexa::eNotImplemented, setLength(text, 1.0, QvGePoint3d()));
-  EXPECT_EQ(Vexa::eNotImplemented, setAngle(text, 1.0, QvGePoint3d()));
+  area(text, eNotImplemented);
+  length(text, eNotImplemented);
+  expectAngleRow(text, eNotImplemented, eNotImplemented, eNotImplemented);
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
-// Entities as geometry curves: the geometry of every kind of the list, both flags, the class
-// matching and entities read from the drawing.
+// Entities as geometry curves (the geometry of every kind of the list, both flags, the class
+// matching and entities read from the drawing), and geometry curves as database curves (each
+// kind, the arc's frame, and round trips).
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <numbers>
 
 #include "sdk/db/QvDb2dPolyline.h"
@@ -11,7 +13,6 @@
 #include "sdk/db/QvDbArc.h"
 #include "sdk/db/QvDbAttributeDefinition.h"
 #include "sdk/db/QvDbCircle.h"
-#include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbEllipse.h"
 #include "sdk/db/QvDbFace.h"
 #include "sdk/db/QvDbFcf.h"
@@ -34,7 +35,7 @@
 #include "sdk/ge/QvGeEllipArc3d.h"
 #include "sdk/ge/QvGeLine3d.h"
 #include "sdk/ge/QvGeLineSeg3d.h"
-#include "sdk/ge/QvGeNurbCurve3d.h"
+#include "sdk/ge/QvGePolyline3d.h"
 #include "sdk/ge/QvGeRay3d.h"
 #include "sdk/rx/QvRxClass.h"
 #include "tests/cmdutil/geometry/GeometryTestSupport.h"
@@ -123,18 +124,13 @@ TEST_F(AsQvGeCurveTest, CirclesArcsAndEllipses) {
     const CurvePtr curve = convert(arc);
     ASSERT_EQ(curve->type(), QvGe::kCircArc3d);
     const auto& geArc = static_cast<const QvGeCircArc3d&>(*curve);
-    QvGePoint3d start, end;
-    double startParam = 0, endParam = 0;
-    ASSERT_EQ(arc.getStartPoint(start), eOk);
-    ASSERT_EQ(arc.getEndPoint(end), eOk);
-    ASSERT_EQ(arc.getStartParam(startParam), eOk);
-    ASSERT_EQ(arc.getEndParam(endParam), eOk);
-    EXPECT_POINT_NEAR(geArc.startPoint(), start);
-    EXPECT_POINT_NEAR(geArc.endPoint(), end);
-    EXPECT_NEAR(geArc.startAng(), startParam, 1e-12);
-    EXPECT_NEAR(geArc.endAng(), endParam, 1e-12);
+    const CurveEnds ends = endsOf(arc);
+    EXPECT_POINT_NEAR(geArc.startPoint(), ends.start);
+    EXPECT_POINT_NEAR(geArc.endPoint(), ends.end);
+    EXPECT_NEAR(geArc.startAng(), ends.startParam, 1e-12);
+    EXPECT_NEAR(geArc.endAng(), ends.endParam, 1e-12);
     QvGePoint3d middle;
-    ASSERT_EQ(arc.getPointAtParam((startParam + endParam) / 2, middle), eOk);
+    ASSERT_EQ(arc.getPointAtParam((ends.startParam + ends.endParam) / 2, middle), eOk);
     EXPECT_POINT_NEAR(geArc.evalPoint((geArc.startAng() + geArc.endAng()) / 2), middle);
 
     const CurvePtr full = convert(arc, true);
@@ -166,9 +162,8 @@ TEST_F(AsQvGeCurveTest, CirclesArcsAndEllipses) {
   const CurvePtr turnedCurve = convert(turned);
   ASSERT_TRUE(turnedCurve);
   EXPECT_TRUE(turnedCurve->isClosed());
-  QvGePoint3d turnedStart;
-  ASSERT_EQ(turned.getStartPoint(turnedStart), eOk);
-  EXPECT_POINT_NEAR(static_cast<const QvGeEllipArc3d&>(*turnedCurve).startPoint(), turnedStart);
+  EXPECT_POINT_NEAR(static_cast<const QvGeEllipArc3d&>(*turnedCurve).startPoint(),
+                    endsOf(turned).start);
   EXPECT_NEAR(turnedCurve->length(), CurvePtr(convert(turned, true))->length(), 1e-9);
 }
 
@@ -191,23 +186,19 @@ TEST_F(AsQvGeCurveTest, EllipticalArcsStartAndEndWhereTheEllipseDoes) {
       const CurvePtr curve = convert(ellipse);
       ASSERT_TRUE(curve);
       ASSERT_EQ(curve->type(), QvGe::kEllipArc3d);
-      QvGePoint3d start, end, middle, opposite;
-      double startParam = 0, endParam = 0;
-      ASSERT_EQ(ellipse.getStartPoint(start), eOk);
-      ASSERT_EQ(ellipse.getEndPoint(end), eOk);
-      ASSERT_EQ(ellipse.getStartParam(startParam), eOk);
-      ASSERT_EQ(ellipse.getEndParam(endParam), eOk);
-      ASSERT_EQ(ellipse.getPointAtParam((startParam + endParam) / 2, middle), eOk);
+      const CurveEnds ends = endsOf(ellipse);
+      const double half = (ends.startParam + ends.endParam) / 2;
+      QvGePoint3d middle;
+      ASSERT_EQ(ellipse.getPointAtParam(half, middle), eOk);
       // The middle of the part left out, from the ellipse's own axes.
-      const double outside = (startParam + endParam) / 2 + kPi;
-      opposite = ellipse.center() + ellipse.majorAxis() * std::cos(outside) +
-                 ellipse.minorAxis() * std::sin(outside);
+      const QvGePoint3d opposite = ellipse.center() + ellipse.majorAxis() * std::cos(half + kPi) +
+                                   ellipse.minorAxis() * std::sin(half + kPi);
       const auto& arc = static_cast<const QvGeEllipArc3d&>(*curve);
-      EXPECT_POINT_NEAR(arc.startPoint(), start);
-      EXPECT_POINT_NEAR(arc.endPoint(), end);
+      EXPECT_POINT_NEAR(arc.startPoint(), ends.start);
+      EXPECT_POINT_NEAR(arc.endPoint(), ends.end);
       EXPECT_TRUE(arc.isOn(middle));
       EXPECT_FALSE(arc.isOn(opposite));
-      EXPECT_NEAR(arc.endAng() - arc.startAng(), endParam - startParam, 1e-12);
+      EXPECT_NEAR(arc.endAng() - arc.startAng(), ends.endParam - ends.startParam, 1e-12);
     }
   }
 }
@@ -216,11 +207,9 @@ TEST_F(AsQvGeCurveTest, SplinesFollowTheirNurbsCurve) {
   const QvDbSpline spline({{0, 0, 0}, {1, 2, 0}, {3, 1, 1}, {5, 4, 0}});
   const CurvePtr curve = convert(spline);
   ASSERT_EQ(curve->type(), QvGe::kNurbCurve3d);
-  double start = 0, end = 0;
-  ASSERT_EQ(spline.getStartParam(start), eOk);
-  ASSERT_EQ(spline.getEndParam(end), eOk);
+  const CurveEnds ends = endsOf(spline);
   for (int i = 0; i <= 8; ++i) {
-    const double t = start + (end - start) * i / 8;
+    const double t = ends.startParam + (ends.endParam - ends.startParam) * i / 8;
     QvGePoint3d expected;
     ASSERT_EQ(spline.getPointAtParam(t, expected), eOk);
     EXPECT_POINT_NEAR(curve->evalPoint(t), expected);
@@ -256,8 +245,8 @@ TEST_F(AsQvGeCurveTest, PolylinesOfEveryKind) {
   lightweight.addVertexAt(0, QvGePoint2d(0, 0));
   lightweight.addVertexAt(1, QvGePoint2d(4, 0), 1.0);
   lightweight.addVertexAt(2, QvGePoint2d(4, 4));
-  for (const QvDbEntity* entity : {static_cast<const QvDbEntity*>(&polyline2d),
-                                   static_cast<const QvDbEntity*>(&lightweight)}) {
+  for (const QvDbEntity* entity :
+       std::initializer_list<const QvDbEntity*>{&polyline2d, &lightweight}) {
     const CurvePtr curve = convert(*entity);
     ASSERT_TRUE(curve);
     ASSERT_EQ(curve->type(), QvGe::kCompositeCrv3d);
@@ -280,8 +269,7 @@ TEST_F(AsQvGeCurveTest, TiltedClosed2dPolylines) {
   ASSERT_EQ(curve->type(), QvGe::kCompositeCrv3d);
   EXPECT_EQ(static_cast<const QvGeCompositeCurve3d&>(*curve).numCurves(), 3);
   EXPECT_TRUE(curve->isClosed());
-  QvGePoint3d start;
-  ASSERT_EQ(polyline.getStartPoint(start), eOk);
+  const QvGePoint3d start = endsOf(polyline).start;
   EXPECT_POINT_NEAR(curve->evalPoint(curve->paramOf(start)), start);
   double previous = -1.0;
   for (double param : {0.0, 0.5, 1.25, 2.5, 2.9}) {
@@ -334,8 +322,7 @@ TEST_F(AsQvGeCurveTest, LeadersDimensionsAndImages) {
   const QvGePoint3d x1(1, 1, 0), x2(5, 4, 0);
   const QvDbAlignedDimension aligned(x1, x2, QvGePoint3d(0, 6, 0));
   const QvDbRotatedDimension rotated(0.0, x1, x2, QvGePoint3d(0, 6, 0));
-  for (const QvDbEntity* dimension :
-       {static_cast<const QvDbEntity*>(&aligned), static_cast<const QvDbEntity*>(&rotated)}) {
+  for (const QvDbEntity* dimension : std::initializer_list<const QvDbEntity*>{&aligned, &rotated}) {
     const CurvePtr segment = convert(*dimension);
     ASSERT_EQ(segment->type(), QvGe::kLineSeg3d);
     EXPECT_POINT_NEAR(static_cast<QvGeLineSeg3d&>(*segment).startPoint(), x1);
@@ -406,6 +393,150 @@ TEST_F(AsQvGeCurveTest, ResidentEntitiesLeaveNothingOpen) {
     EXPECT_EQ(db()->numOpenObjects(), 3);  // only the three opened here
   }
   EXPECT_EQ(db()->numOpenObjects(), 0);
+}
+
+using DbCurvePtr = std::unique_ptr<QvDbCurve>;
+
+DbCurvePtr convert(const QvGeCurve3d& curve) {
+  return DbCurvePtr(XqDbUtil::asDbCurve(&curve));
+}
+
+// The curve's points at n + 1 even steps of its parameter.
+QvGePoint3dArray samples(const QvDbCurve& curve, int n = 8) {
+  const CurveEnds ends = endsOf(curve);
+  QvGePoint3dArray points;
+  for (int i = 0; i <= n; ++i) {
+    QvGePoint3d p;
+    curve.getPointAtParam(ends.startParam + (ends.endParam - ends.startParam) * i / n, p);
+    points.append(p);
+  }
+  return points;
+}
+
+class AsDbCurveTest : public HostFixture {};
+
+TEST_F(AsDbCurveTest, CircularArcsBecomeCirclesOrArcs) {
+  const QvGeCircArc3d circle(QvGePoint3d(1, 2, 3), QvGeVector3d(0, 1, 1), 2.0);
+  const DbCurvePtr dbCircle = convert(circle);
+  ASSERT_TRUE(dbCircle);
+  ASSERT_EQ(dbCircle->isA(), QvDbCircle::desc());
+  const auto& c = static_cast<const QvDbCircle&>(*dbCircle);
+  EXPECT_POINT_NEAR(c.center(), circle.center());
+  EXPECT_NEAR(c.radius(), 2.0, 1e-12);
+  EXPECT_NEAR(c.normal().dotProduct(QvGeVector3d(0, 1, 1).normal()), 1.0, 1e-12);
+
+  // Open arcs whose reference vector is not the plane's default axis: the same angles are
+  // measured from it, so the ends and the middle stay where they were.
+  const QvGeCircArc3d arcs[] = {
+      QvGeCircArc3d(QvGePoint3d(1, 2, 3), QvGeVector3d::kZAxis, QvGeVector3d(0, 1, 0), 2.0, 0.5,
+                    2.0),
+      QvGeCircArc3d(QvGePoint3d(-1, 0, 2), QvGeVector3d(1, 1, 1).normal(),
+                    QvGeVector3d(1, -1, 0).normal(), 3.0, -1.0, 3.5),
+  };
+  for (const QvGeCircArc3d& arc : arcs) {
+    const DbCurvePtr dbArc = convert(arc);
+    ASSERT_TRUE(dbArc);
+    ASSERT_EQ(dbArc->isA(), QvDbArc::desc());
+    EXPECT_POINT_NEAR(endsOf(*dbArc).start, arc.startPoint());
+    EXPECT_POINT_NEAR(endsOf(*dbArc).end, arc.endPoint());
+    EXPECT_NEAR(static_cast<const QvDbArc&>(*dbArc).totalAngle(), arc.endAng() - arc.startAng(),
+                1e-12);
+    EXPECT_TRUE(arc.isOn(samples(*dbArc)[4]));
+
+    // And back: the geometry of the new arc is the arc again.
+    const CurvePtr back(XqDbUtil::asQvGeCurve(dbArc.get(), false, true));
+    ASSERT_TRUE(back);
+    EXPECT_POINT_NEAR(back->evalPoint(static_cast<const QvGeCircArc3d&>(*back).startAng()),
+                      arc.startPoint());
+    EXPECT_NEAR(back->length(), arc.length(), 1e-9);
+  }
+}
+
+TEST_F(AsDbCurveTest, EllipticalArcs) {
+  const QvGePoint3d center(1, 1, 1);
+  const QvGeEllipArc3d whole(center, QvGeVector3d(1, 1, 0).normal(),
+                             QvGeVector3d(-1, 1, 0).normal(), 4.0, 1.0);
+  const DbCurvePtr dbWhole = convert(whole);
+  ASSERT_TRUE(dbWhole);
+  ASSERT_EQ(dbWhole->isA(), QvDbEllipse::desc());
+  const auto& ellipse = static_cast<const QvDbEllipse&>(*dbWhole);
+  EXPECT_TRUE(ellipse.isClosed());
+  EXPECT_NEAR(ellipse.majorRadius(), 4.0, 1e-12);
+  EXPECT_NEAR(ellipse.radiusRatio(), 0.25, 1e-12);
+  EXPECT_POINT_NEAR(ellipse.center(), center);
+
+  // Open arcs, also through parameter 0 (2 pi) and from a negative start.
+  const double ranges[][2] = {{0.3, 4.0}, {5.0, 7.0}, {-1.0, 1.0}};
+  for (const auto& [from, to] : ranges) {
+    const QvGeEllipArc3d part(center, QvGeVector3d::kXAxis, QvGeVector3d::kYAxis, 3.0, 2.0, from,
+                              to);
+    const DbCurvePtr dbPart = convert(part);
+    ASSERT_TRUE(dbPart);
+    const CurveEnds ends = endsOf(*dbPart);
+    EXPECT_POINT_NEAR(ends.start, part.startPoint());
+    EXPECT_POINT_NEAR(ends.end, part.endPoint());
+    for (const QvGePoint3d& p : samples(*dbPart)) EXPECT_TRUE(part.isOn(p)) << from;
+    double length = 0;
+    ASSERT_EQ(dbPart->getDistAtParam(ends.endParam, length), eOk);
+    EXPECT_NEAR(length, part.length(), 1e-9) << from;
+  }
+
+  // A minor radius larger than the major one: the ellipse takes the axes the other way round
+  // and keeps the points.
+  const QvGeEllipArc3d tall(center, QvGeVector3d::kXAxis, QvGeVector3d::kYAxis, 1.0, 3.0, 0.2, 2.5);
+  const DbCurvePtr dbTall = convert(tall);
+  ASSERT_TRUE(dbTall);
+  EXPECT_NEAR(static_cast<const QvDbEllipse&>(*dbTall).majorRadius(), 3.0, 1e-12);
+  EXPECT_POINT_NEAR(endsOf(*dbTall).start, tall.startPoint());
+  for (const QvGePoint3d& p : samples(*dbTall)) EXPECT_TRUE(tall.isOn(p));
+}
+
+TEST_F(AsDbCurveTest, LinearKindsPolylinesAndSplines) {
+  const QvGePoint3d a(1, 2, 3), b(4, 6, 3);
+  const DbCurvePtr line = convert(QvGeLineSeg3d(a, b));
+  ASSERT_EQ(line->isA(), QvDbLine::desc());
+  EXPECT_POINT_NEAR(static_cast<const QvDbLine&>(*line).startPoint(), a);
+  EXPECT_POINT_NEAR(static_cast<const QvDbLine&>(*line).endPoint(), b);
+
+  const DbCurvePtr xline = convert(QvGeLine3d(a, b));
+  ASSERT_EQ(xline->isA(), QvDbXline::desc());
+  EXPECT_POINT_NEAR(static_cast<const QvDbXline&>(*xline).basePoint(), a);
+  EXPECT_NEAR(static_cast<const QvDbXline&>(*xline).unitDir().dotProduct((b - a).normal()), 1.0,
+              1e-12);
+
+  const DbCurvePtr ray = convert(QvGeRay3d(a, QvGeVector3d(0, 0, -2)));
+  ASSERT_EQ(ray->isA(), QvDbRay::desc());
+  EXPECT_POINT_NEAR(static_cast<const QvDbRay&>(*ray).basePoint(), a);
+  EXPECT_POINT_NEAR(static_cast<const QvDbRay&>(*ray).secondPoint(), a - QvGeVector3d(0, 0, 1));
+
+  // A polyline whose last point is its first is still not marked closed.
+  const QvGePoint3dArray points = {{0, 0, 0}, {1, 0, 0}, {1, 1, 1}, {0, 0, 0}};
+  const DbCurvePtr polyline = convert(QvGePolyline3d(points));
+  ASSERT_EQ(polyline->isA(), QvDb3dPolyline::desc());
+  EXPECT_FALSE(polyline->isClosed());
+  EXPECT_EQ(static_cast<const QvDb3dPolyline&>(*polyline).numVertices(), 4);
+  EXPECT_POINTS_NEAR(fitPointsOf(CurvePtr(XqDbUtil::asQvGeCurve(polyline.get())).get()), points);
+
+  const DbCurvePtr empty = convert(QvGePolyline3d());
+  ASSERT_TRUE(empty);
+  EXPECT_EQ(static_cast<const QvDb3dPolyline&>(*empty).numVertices(), 0);
+
+  const QvDbSpline model({{0, 0, 0}, {1, 2, 0}, {3, 1, 1}, {5, 4, 0}});
+  const DbCurvePtr spline = convert(model.nurbCurve());
+  ASSERT_EQ(spline->isA(), QvDbSpline::desc());
+  EXPECT_POINTS_NEAR(samples(*spline), samples(model));
+}
+
+TEST_F(AsDbCurveTest, OtherKindsGiveNothing) {
+  QvGeLineSeg3d first(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 0, 0));
+  QvGeLineSeg3d second(QvGePoint3d(1, 0, 0), QvGePoint3d(1, 1, 0));
+  const QvGeCompositeCurve3d composite(QvArray<QvGeCurve3d*>{&first, &second});
+  ASSERT_TRUE(composite.isValid());
+  EXPECT_EQ(XqDbUtil::asDbCurve(&composite), nullptr);
+  EXPECT_EQ(XqDbUtil::asDbCurve(nullptr), nullptr);
+  const QvGeCircArc3d invalid(QvGePoint3d(), QvGeVector3d(), 1.0);  // no normal
+  ASSERT_FALSE(invalid.isValid());
+  EXPECT_EQ(XqDbUtil::asDbCurve(&invalid), nullptr);
 }
 
 }  // namespace

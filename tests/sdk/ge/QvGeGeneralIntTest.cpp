@@ -236,19 +236,12 @@ TEST(QvGeCurveCurveInt3d, ResultsDoNotDependOnWhereTheDrawingLies) {
 }
 
 TEST(QvGeCurveCurveInt2d, PlaneCurvesUseTheSameMethods) {
-  const QvGeCircArc2d arc(QvGePoint2d(1, 0), QvGePoint2d(0, 1), QvGePoint2d(-1, 0));
-  const QvGeLineSeg2d seg(QvGePoint2d(0, -2), QvGePoint2d(0, 2));
-  QvGeCurveCurveInt2d ints(arc, seg);
-  ASSERT_EQ(ints.numIntPoints(), 1);
-  EXPECT_TRUE(ints.intPoint(0).isEqualTo(QvGePoint2d(0, 1)));
-  double p1, p2;
-  ints.getIntParams(0, p1, p2);
-  EXPECT_NEAR(p1, kPi / 2, 1e-15);
-  EXPECT_NEAR(p2, 0.75, 1e-15);
-  // A clockwise arc over the same points.
+  // A clockwise arc across a segment.
   const QvGeCircArc2d cw(QvGePoint2d(-1, 0), QvGePoint2d(0, 1), QvGePoint2d(1, 0));
-  ints.set(cw, seg);
+  const QvGeLineSeg2d seg(QvGePoint2d(0, -2), QvGePoint2d(0, 2));
+  QvGeCurveCurveInt2d ints(cw, seg);
   ASSERT_EQ(ints.numIntPoints(), 1);
+  double p1, p2;
   ints.getIntParams(0, p1, p2);
   EXPECT_TRUE(cw.evalPoint(p1).isEqualTo(QvGePoint2d(0, 1)));
   // An ellipse and a spline.

@@ -9,7 +9,7 @@
 #include "sdk/ge/QvGeLineSeg3d.h"
 #include "sdk/ge/QvGePlane.h"
 #include "sdk/ge/QvGeRay3d.h"
-#include "tests/support/IntersectionChecks.h"
+#include "tests/sdk/ge/IntersectionPairs.h"
 
 namespace {
 
@@ -18,17 +18,6 @@ const QvGeVector3d kZ = QvGeVector3d::kZAxis;
 
 QvGeLineSeg3d seg(double x1, double y1, double x2, double y2) {
   return QvGeLineSeg3d(QvGePoint3d(x1, y1, 0), QvGePoint3d(x2, y2, 0));
-}
-
-// Intersects the pair and checks the points found against the expected ones, against both
-// curves, and against the pair taken the other way round.
-QvGeCurveCurveInt3d meet(const QvGeCurve3d& a, const QvGeCurve3d& b,
-                         std::vector<QvGePoint3d> expected, double relTol = 1e-9) {
-  QvGeCurveCurveInt3d ints(a, b);
-  intcheck::expectPoints(ints, std::move(expected), relTol);
-  intcheck::expectConsistent(ints);
-  intcheck::expectSymmetric(a, b);
-  return ints;
 }
 
 TEST(QvGeCurveCurveInt3d, SegmentsCrossTouchAndMiss) {

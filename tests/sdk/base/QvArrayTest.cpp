@@ -7,9 +7,6 @@
 namespace {
 
 TEST(QvArray, LengthsAndGrowLength) {
-  QvArray<int> a;
-  EXPECT_EQ(a.length(), 0);
-  EXPECT_EQ(a.growLength(), 8);
   QvArray<int> b(0, 20);
   EXPECT_EQ(b.growLength(), 20);
   b.append(1);

@@ -5,7 +5,6 @@
 
 #include "sdk/ge/QvGeCircArc3d.h"
 #include "sdk/ge/QvGeCompositeCurve3d.h"
-#include "sdk/ge/QvGeEllipArc3d.h"
 #include "sdk/ge/QvGeLineSeg3d.h"
 #include "sdk/ge/QvGeNurbCurve3d.h"
 #include "sdk/ge/QvGePlane.h"
@@ -134,58 +133,57 @@ TEST(QvGeCompositeCurve3d, ClosedChainsSplitAcrossTheSeamAndProject) {
   EXPECT_TRUE(flat->isClosed());
 }
 
-TEST(QvGeUtility, ComplementaryCurvesContinueTheEnds) {
-  const QvGeCompositeCurve3d comp = lineArcLine();
+// The complementary curves of one end, owned; none when refused with `expected`.
+std::vector<std::unique_ptr<QvGeCurve3d>> complementary(const QvGeCurve3d& c, int side,
+                                                        Vexa::ErrorStatus expected = Vexa::eOk) {
   QvArray<QvGeCurve3d*> curves;
+  EXPECT_EQ(QvGeUtility::qvgeGetComplementaryCurves(c, side, curves), expected);
+  if (expected != Vexa::eOk) {
+    EXPECT_TRUE(curves.isEmpty());
+  }
+  return {curves.begin(), curves.end()};
+}
+
+TEST(QvGeUtility, ComplementaryCurvesContinueTheEnds) {
   // A straight end: a ray outward.
-  ASSERT_EQ(QvGeUtility::qvgeGetComplementaryCurves(comp, QvGe::kEnd, curves), Vexa::eOk);
-  ASSERT_EQ(curves.length(), 1);
-  ASSERT_EQ(curves[0]->type(), QvGe::kRay3d);
-  auto* ray = static_cast<QvGeRay3d*>(curves[0]);
-  EXPECT_TRUE(ray->pointOnLine().isEqualTo(QvGePoint3d(0, 10, 0)));
-  EXPECT_TRUE(ray->rayDirection().isEqualTo(-QvGeVector3d::kXAxis));
-  delete curves[0];
-  curves.removeAll();
-  ASSERT_EQ(QvGeUtility::qvgeGetComplementaryCurves(comp, QvGe::kStart, curves), Vexa::eOk);
-  EXPECT_TRUE(static_cast<QvGeRay3d*>(curves[0])->rayDirection().isEqualTo(-QvGeVector3d::kXAxis));
-  EXPECT_TRUE(static_cast<QvGeRay3d*>(curves[0])->pointOnLine().isEqualTo(QvGePoint3d::kOrigin));
-  delete curves[0];
-  curves.removeAll();
+  const QvGeCompositeCurve3d comp = lineArcLine();
+  for (auto [side, base] : {std::pair{QvGe::kEnd, QvGePoint3d(0, 10, 0)},
+                            std::pair{QvGe::kStart, QvGePoint3d::kOrigin}}) {
+    const auto curves = complementary(comp, side);
+    ASSERT_EQ(curves.size(), 1u);
+    ASSERT_EQ(curves[0]->type(), QvGe::kRay3d);
+    const auto& ray = static_cast<const QvGeRay3d&>(*curves[0]);
+    EXPECT_TRUE(ray.pointOnLine().isEqualTo(base));
+    EXPECT_TRUE(ray.rayDirection().isEqualTo(-QvGeVector3d::kXAxis));
+  }
 
   // An arc end: the rest of its circle, starting at the end and running on.
   const QvGeCircArc3d arc(QvGePoint3d(), QvGeVector3d::kZAxis, QvGeVector3d::kXAxis, 2.0, 0.0,
                           kPi / 2);
   for (int side : {QvGe::kStart, QvGe::kEnd}) {
-    ASSERT_EQ(QvGeUtility::qvgeGetComplementaryCurves(arc, side, curves), Vexa::eOk);
+    const auto curves = complementary(arc, side);
     ASSERT_EQ(curves[0]->type(), QvGe::kCircArc3d);
-    const auto* rest = static_cast<QvGeCircArc3d*>(curves[0]);
-    EXPECT_NEAR(rest->length(), 2.0 * 1.5 * kPi, 1e-12);
+    const auto& rest = static_cast<const QvGeCircArc3d&>(*curves[0]);
+    EXPECT_NEAR(rest.length(), 2.0 * 1.5 * kPi, 1e-12);
     const QvGePoint3d end = side == QvGe::kEnd ? arc.endPoint() : arc.startPoint();
-    EXPECT_TRUE(rest->startPoint().isEqualTo(end));
+    EXPECT_TRUE(rest.startPoint().isEqualTo(end));
     // It leaves the end in the direction the arc was going (or against it at the start).
-    const QvGePoint3d next = rest->evalPoint(rest->startAng() + 0.1);
-    EXPECT_FALSE(arc.isOn(next));
-    delete curves[0];
-    curves.removeAll();
+    EXPECT_FALSE(arc.isOn(rest.evalPoint(rest.startAng() + 0.1)));
   }
-  EXPECT_EQ(QvGeUtility::qvgeGetComplementaryCurves(QvGeCircArc3d(), QvGe::kEnd, curves),
-            Vexa::eNotApplicable);
-  EXPECT_EQ(QvGeUtility::qvgeGetComplementaryCurves(arc, 3, curves), Vexa::eInvalidInput);
-  EXPECT_EQ(QvGeUtility::qvgeGetComplementaryCurves(QvGeRay3d(), QvGe::kEnd, curves),
-            Vexa::eNotApplicable);
-  EXPECT_TRUE(curves.isEmpty());
+  complementary(QvGeCircArc3d(), QvGe::kEnd, Vexa::eNotApplicable);
+  complementary(arc, 3, Vexa::eInvalidInput);
+  complementary(QvGeRay3d(), QvGe::kEnd, Vexa::eNotApplicable);
 
   // A NURBS end: its outward extension, then a ray from its far end.
   const QvGeNurbCurve3d spline(QvGePoint3dArray{{0, 0, 0}, {1, 1, 0}, {2, 0, 0}, {3, 1, 0}});
-  ASSERT_EQ(QvGeUtility::qvgeGetComplementaryCurves(spline, QvGe::kStart, curves), Vexa::eOk);
-  ASSERT_EQ(curves.length(), 2);
+  const auto curves = complementary(spline, QvGe::kStart);
+  ASSERT_EQ(curves.size(), 2u);
   QvGePoint3d s, e, rayBase;
   curves[0]->hasStartPoint(s);
   curves[0]->hasEndPoint(e);
   curves[1]->hasStartPoint(rayBase);
   EXPECT_TRUE(s.isEqualTo(QvGePoint3d(0, 0, 0), QvGeTol(1e-12, 1e-12)));
   EXPECT_TRUE(rayBase.isEqualTo(e));
-  for (QvGeCurve3d* c : curves) delete c;
 }
 
 }  // namespace

@@ -9,48 +9,41 @@
 #include "sdk/ge/QvGeLineSeg3d.h"
 #include "sdk/ge/QvGePlane.h"
 #include "sdk/ge/QvGeRay3d.h"
-#include "tests/support/IntersectionChecks.h"
+#include "tests/sdk/ge/IntersectionPairs.h"
 
 namespace {
 
 constexpr double kPi = QvGe::kPi;
+const QvGeVector3d kZ = QvGeVector3d::kZAxis;
+
+QvGeLineSeg3d seg(double x1, double y1, double x2, double y2) {
+  return QvGeLineSeg3d(QvGePoint3d(x1, y1, 0), QvGePoint3d(x2, y2, 0));
+}
 
 TEST(QvGeCurveCurveInt3d, SegmentsCrossTouchAndMiss) {
-  const QvGeLineSeg3d a(QvGePoint3d(0, 0, 0), QvGePoint3d(4, 4, 0));
-  const QvGeLineSeg3d b(QvGePoint3d(0, 4, 0), QvGePoint3d(4, 0, 0));
-  QvGeCurveCurveInt3d ints(a, b);
-  intcheck::expectPoints(ints, {{2, 2, 0}});
+  const QvGeLineSeg3d a = seg(0, 0, 4, 4);
+  QvGeCurveCurveInt3d ints = meet(a, seg(0, 4, 4, 0), {{2, 2, 0}});
   double p1, p2;
   ints.getIntParams(0, p1, p2);
   EXPECT_NEAR(p1, 0.5, 1e-15);
   EXPECT_NEAR(p2, 0.5, 1e-15);
   EXPECT_EQ(ints.intConfig(0), QvGe::kIntCrossing);
-  intcheck::expectSymmetric(a, b);
 
-  // A T: b ends on a's interior; the end parameter is exact.
-  const QvGeLineSeg3d t(QvGePoint3d(1, 3, 0), QvGePoint3d(2, 2, 0));
-  ints.set(a, t);
-  intcheck::expectPoints(ints, {{2, 2, 0}});
+  // A T: the other ends on a's interior; the end parameter is exact.
+  ints = meet(a, seg(1, 3, 2, 2), {{2, 2, 0}});
   ints.getIntParams(0, p1, p2);
   EXPECT_EQ(p2, 1.0);
   // Ending a hair short of a, within the tolerance, still meets; further off does not.
-  ints.set(a, QvGeLineSeg3d(QvGePoint3d(1, 3, 0), QvGePoint3d(2 - 3e-11, 2 + 3e-11, 0)));
-  EXPECT_EQ(ints.numIntPoints(), 1);
-  ints.set(a, QvGeLineSeg3d(QvGePoint3d(1, 3, 0), QvGePoint3d(2 - 1e-9, 2 + 1e-9, 0)));
-  EXPECT_EQ(ints.numIntPoints(), 0);
-  // Skew in space.
-  ints.set(a, QvGeLineSeg3d(QvGePoint3d(0, 4, 1e-6), QvGePoint3d(4, 0, 1e-6)));
-  EXPECT_EQ(ints.numIntPoints(), 0);
-  // Parallel apart.
-  ints.set(a, QvGeLineSeg3d(QvGePoint3d(1, 0, 0), QvGePoint3d(5, 4, 0)));
-  EXPECT_EQ(ints.numIntPoints(), 0);
-  EXPECT_EQ(ints.overlapCount(), 0);
+  meet(a, seg(1, 3, 2 - 3e-11, 2 + 3e-11), {{2, 2, 0}});
+  meet(a, seg(1, 3, 2 - 1e-9, 2 + 1e-9), {});
+  // Skew in space, and parallel apart.
+  meet(a, QvGeLineSeg3d(QvGePoint3d(0, 4, 1e-6), QvGePoint3d(4, 0, 1e-6)), {});
+  EXPECT_EQ(meet(a, seg(1, 0, 5, 4), {}).overlapCount(), 0);
 }
 
 TEST(QvGeCurveCurveInt3d, CollinearSegmentsOverlapOrTouch) {
-  const QvGeLineSeg3d a(QvGePoint3d(0, 0, 0), QvGePoint3d(10, 0, 0));
-  const QvGeLineSeg3d b(QvGePoint3d(12, 0, 0), QvGePoint3d(4, 0, 0));  // the other way
-  QvGeCurveCurveInt3d ints(a, b);
+  const QvGeLineSeg3d a = seg(0, 0, 10, 0);
+  QvGeCurveCurveInt3d ints = meet(a, seg(12, 0, 4, 0), {{4, 0, 0}, {10, 0, 0}});  // the other way
   ASSERT_EQ(ints.overlapCount(), 1);
   QvGeInterval r1, r2;
   ints.getOverlapRanges(0, r1, r2);
@@ -59,62 +52,41 @@ TEST(QvGeCurveCurveInt3d, CollinearSegmentsOverlapOrTouch) {
   EXPECT_NEAR(r2.lowerBound(), 0.25, 1e-15);
   EXPECT_NEAR(r2.upperBound(), 1.0, 1e-15);
   EXPECT_TRUE(ints.isOverlapReversed(0));
-  intcheck::expectPoints(ints, {{4, 0, 0}, {10, 0, 0}});
   EXPECT_EQ(ints.intConfig(0), QvGe::kIntOverlapEnd);
-  intcheck::expectConsistent(ints);
-  intcheck::expectSymmetric(a, b);
   // End to end: one point where they touch.
-  ints.set(a, QvGeLineSeg3d(QvGePoint3d(10, 0, 0), QvGePoint3d(15, 0, 0)));
+  ints = meet(a, seg(10, 0, 15, 0), {{10, 0, 0}});
   EXPECT_EQ(ints.overlapCount(), 0);
-  intcheck::expectPoints(ints, {{10, 0, 0}});
   EXPECT_EQ(ints.intConfig(0), QvGe::kIntTangent);
   // A segment against the unbounded line carrying it: the segment is the overlap.
-  const QvGeLine3d carrier(QvGePoint3d(-5, 0, 0), QvGeVector3d(1, 0, 0));
-  ints.set(carrier, a);
+  ints.set(QvGeLine3d(QvGePoint3d(-5, 0, 0), QvGeVector3d(1, 0, 0)), a);
   ASSERT_EQ(ints.overlapCount(), 1);
   ints.getOverlapRanges(0, r1, r2);
   EXPECT_NEAR(r1.lowerBound(), 5.0, 1e-14);
   EXPECT_NEAR(r1.upperBound(), 15.0, 1e-14);
-  // A ray starting in the middle of the segment.
-  ints.set(a, QvGeRay3d(QvGePoint3d(3, 0, 0), QvGeVector3d(-1, 0, 0)));
-  intcheck::expectPoints(ints, {{0, 0, 0}, {3, 0, 0}});
-  // A zero-length segment on the other is a point on it.
-  ints.set(a, QvGeLineSeg3d(QvGePoint3d(7, 0, 0), QvGePoint3d(7, 0, 0)));
-  intcheck::expectPoints(ints, {{7, 0, 0}});
+  // A ray starting in the middle of the segment; a zero-length segment on it is a point on it.
+  meet(a, QvGeRay3d(QvGePoint3d(3, 0, 0), QvGeVector3d(-1, 0, 0)), {{0, 0, 0}, {3, 0, 0}});
+  meet(a, seg(7, 0, 7, 0), {{7, 0, 0}});
 }
 
 TEST(QvGeCurveCurveInt3d, LinesAgainstCirclesMatchTheAnalyticPoints) {
   // x^2 + y^2 = 25 and y = 3 meet at (+-4, 3).
-  const QvGeCircArc3d circle(QvGePoint3d(), QvGeVector3d::kZAxis, 5.0);
-  const QvGeLineSeg3d chord(QvGePoint3d(-10, 3, 0), QvGePoint3d(10, 3, 0));
-  QvGeCurveCurveInt3d ints(chord, circle);
-  intcheck::expectPoints(ints, {{-4, 3, 0}, {4, 3, 0}}, 1e-15);
-  intcheck::expectConsistent(ints);
-  intcheck::expectSymmetric(chord, circle);
+  const QvGeCircArc3d circle(QvGePoint3d(), kZ, 5.0);
+  const QvGeLineSeg3d chord = seg(-10, 3, 10, 3);
+  const QvGeCurveCurveInt3d ints = meet(chord, circle, {{-4, 3, 0}, {4, 3, 0}}, 1e-15);
   double p1, p2;
   ints.getIntParams(1, p1, p2);
   EXPECT_NEAR(p2, std::atan2(3.0, 4.0), 1e-15);
   // Tangent at the top: one point.
-  const QvGeLineSeg3d top(QvGePoint3d(-10, 5, 0), QvGePoint3d(10, 5, 0));
-  ints.set(top, circle);
-  intcheck::expectPoints(ints, {{0, 5, 0}});
-  EXPECT_TRUE(ints.isTangential(0));
-  ints.set(QvGeLineSeg3d(QvGePoint3d(-10, 5.001, 0), QvGePoint3d(10, 5.001, 0)), circle);
-  EXPECT_EQ(ints.numIntPoints(), 0);
+  EXPECT_TRUE(meet(seg(-10, 5, 10, 5), circle, {{0, 5, 0}}).isTangential(0));
+  meet(seg(-10, 5.001, 10, 5.001), circle, {});
   // Only the part of the arc that is there.
-  const QvGeCircArc3d upper(QvGePoint3d(), QvGeVector3d::kZAxis, QvGeVector3d::kXAxis, 5.0, 0.0,
-                            kPi / 2);
-  ints.set(chord, upper);
-  intcheck::expectPoints(ints, {{4, 3, 0}});
+  const QvGeCircArc3d upper(QvGePoint3d(), kZ, QvGeVector3d::kXAxis, 5.0, 0.0, kPi / 2);
+  meet(chord, upper, {{4, 3, 0}});
   // A line through the arc's plane: the point where it pierces the circle.
-  const QvGeLine3d pierce(QvGePoint3d(3, -4, 7), QvGeVector3d(0, 0, 1));
-  ints.set(pierce, circle);
-  intcheck::expectPoints(ints, {{3, -4, 0}});
-  ints.set(QvGeLine3d(QvGePoint3d(3, -3, 7), QvGeVector3d(0, 0, 1)), circle);
-  EXPECT_EQ(ints.numIntPoints(), 0);
+  meet(QvGeLine3d(QvGePoint3d(3, -4, 7), kZ), circle, {{3, -4, 0}});
+  meet(QvGeLine3d(QvGePoint3d(3, -3, 7), kZ), circle, {});
   // A segment ending exactly on the arc's end point.
-  ints.set(QvGeLineSeg3d(QvGePoint3d(9, 9, 0), QvGePoint3d(0, 5, 0)), upper);
-  intcheck::expectPoints(ints, {{0, 5, 0}});
+  meet(seg(9, 9, 0, 5), upper, {{0, 5, 0}});
 }
 
 TEST(QvGeCurveCurveInt3d, RandomSegmentArcPairsAgreeWithTheirEquations) {
@@ -158,60 +130,40 @@ TEST(QvGeCurveCurveInt3d, RandomSegmentArcPairsAgreeWithTheirEquations) {
 }
 
 TEST(QvGeCurveCurveInt3d, CirclesCrossTouchAndCoincide) {
-  const QvGeCircArc3d a(QvGePoint3d(), QvGeVector3d::kZAxis, 5.0);
-  const QvGeCircArc3d b(QvGePoint3d(8, 0, 0), QvGeVector3d::kZAxis, 5.0);
-  QvGeCurveCurveInt3d ints(a, b);
-  intcheck::expectPoints(ints, {{4, 3, 0}, {4, -3, 0}}, 1e-15);
-  intcheck::expectSymmetric(a, b);
+  const QvGeCircArc3d a(QvGePoint3d(), kZ, 5.0);
+  meet(a, QvGeCircArc3d(QvGePoint3d(8, 0, 0), kZ, 5.0), {{4, 3, 0}, {4, -3, 0}}, 1e-15);
   // Tangent outside and inside.
-  ints.set(a, QvGeCircArc3d(QvGePoint3d(10, 0, 0), QvGeVector3d::kZAxis, 5.0));
-  intcheck::expectPoints(ints, {{5, 0, 0}});
-  EXPECT_TRUE(ints.isTangential(0));
-  ints.set(a, QvGeCircArc3d(QvGePoint3d(0, 2, 0), QvGeVector3d(0, 0, -1), 3.0));
-  intcheck::expectPoints(ints, {{0, 5, 0}});
-  EXPECT_TRUE(ints.isTangential(0));
+  EXPECT_TRUE(meet(a, QvGeCircArc3d(QvGePoint3d(10, 0, 0), kZ, 5.0), {{5, 0, 0}}).isTangential(0));
+  EXPECT_TRUE(meet(a, QvGeCircArc3d(QvGePoint3d(0, 2, 0), -kZ, 3.0), {{0, 5, 0}}).isTangential(0));
   // Concentric, and in parallel planes.
-  ints.set(a, QvGeCircArc3d(QvGePoint3d(), QvGeVector3d::kZAxis, 4.0));
-  EXPECT_EQ(ints.numIntPoints(), 0);
-  ints.set(a, QvGeCircArc3d(QvGePoint3d(0, 0, 1), QvGeVector3d::kZAxis, 5.0));
-  EXPECT_EQ(ints.numIntPoints(), 0);
+  meet(a, QvGeCircArc3d(QvGePoint3d(), kZ, 4.0), {});
+  meet(a, QvGeCircArc3d(QvGePoint3d(0, 0, 1), kZ, 5.0), {});
   // Crossing planes: the circle in the XZ plane through (+-5, 0, 0).
-  const QvGeCircArc3d upright(QvGePoint3d(0, 0, 3), QvGeVector3d::kYAxis, std::sqrt(34.0));
-  ints.set(a, upright);
-  intcheck::expectPoints(ints, {{5, 0, 0}, {-5, 0, 0}});
-  intcheck::expectSymmetric(a, upright);
+  meet(a, QvGeCircArc3d(QvGePoint3d(0, 0, 3), QvGeVector3d::kYAxis, std::sqrt(34.0)),
+       {{5, 0, 0}, {-5, 0, 0}});
   // Arcs of one circle overlap where their angles do, whichever way they run.
-  const QvGeCircArc3d arc1(QvGePoint3d(), QvGeVector3d::kZAxis, QvGeVector3d::kXAxis, 5, 0, 2);
-  const QvGeCircArc3d arc2(QvGePoint3d(), QvGeVector3d(0, 0, -1), QvGeVector3d::kXAxis, 5,
-                           2 * kPi - 3, 2 * kPi - 1);  // angles 1..3 counterclockwise
-  ints.set(arc1, arc2);
+  const QvGeCircArc3d arc1(QvGePoint3d(), kZ, QvGeVector3d::kXAxis, 5, 0, 2);
+  const QvGeCircArc3d arc2(QvGePoint3d(), -kZ, QvGeVector3d::kXAxis, 5, 2 * kPi - 3,
+                           2 * kPi - 1);  // angles 1..3 counterclockwise
+  const QvGeCurveCurveInt3d ints = meet(arc1, arc2, {a.evalPoint(1.0), a.evalPoint(2.0)});
   ASSERT_EQ(ints.overlapCount(), 1);
   QvGeInterval r1, r2;
   ints.getOverlapRanges(0, r1, r2);
   EXPECT_NEAR(r1.lowerBound(), 1.0, 1e-14);
   EXPECT_NEAR(r1.upperBound(), 2.0, 1e-14);
-  intcheck::expectPoints(ints, {a.evalPoint(1.0), a.evalPoint(2.0)});
-  intcheck::expectConsistent(ints);
-  intcheck::expectSymmetric(arc1, arc2);
   // Two full circles: one overlap without ends.
-  ints.set(a, QvGeCircArc3d(QvGePoint3d(), QvGeVector3d(0, 0, -1), 5.0));
-  EXPECT_EQ(ints.overlapCount(), 1);
-  EXPECT_EQ(ints.numIntPoints(), 0);
+  EXPECT_EQ(meet(a, QvGeCircArc3d(QvGePoint3d(), -kZ, 5.0), {}).overlapCount(), 1);
   // An arc pair meeting end to end.
-  ints.set(arc1, QvGeCircArc3d(QvGePoint3d(), QvGeVector3d::kZAxis, QvGeVector3d::kXAxis, 5, 2, 3));
-  intcheck::expectPoints(ints, {a.evalPoint(2.0)});
+  meet(arc1, QvGeCircArc3d(QvGePoint3d(), kZ, QvGeVector3d::kXAxis, 5, 2, 3), {a.evalPoint(2.0)});
 }
 
 TEST(QvGeCurveCurveInt3d, LinesAgainstEllipsesInClosedForm) {
   // x^2/16 + y^2 = 1 and x = 2: y = +-sqrt(3)/2.
   const QvGeEllipArc3d e(QvGePoint3d(), QvGeVector3d::kXAxis, QvGeVector3d::kYAxis, 4.0, 1.0);
-  const QvGeLine3d vertical(QvGePoint3d(2, 0, 0), QvGeVector3d::kYAxis);
-  QvGeCurveCurveInt3d ints(vertical, e);
-  intcheck::expectPoints(ints, {{2, std::sqrt(3.0) / 2, 0}, {2, -std::sqrt(3.0) / 2, 0}}, 1e-15);
-  intcheck::expectConsistent(ints);
-  ints.set(QvGeLine3d(QvGePoint3d(4, 0, 0), QvGeVector3d::kYAxis), e);
-  intcheck::expectPoints(ints, {{4, 0, 0}});
-  EXPECT_TRUE(ints.isTangential(0));
+  meet(QvGeLine3d(QvGePoint3d(2, 0, 0), QvGeVector3d::kYAxis), e,
+       {{2, std::sqrt(3.0) / 2, 0}, {2, -std::sqrt(3.0) / 2, 0}}, 1e-15);
+  EXPECT_TRUE(
+      meet(QvGeLine3d(QvGePoint3d(4, 0, 0), QvGeVector3d::kYAxis), e, {{4, 0, 0}}).isTangential(0));
 }
 
 }  // namespace

@@ -232,8 +232,11 @@ TEST(QvGeCurveCurveInt2d, KeepsItsOwnCopiesOfTemporaryCurves) {
   QvGeCurveCurveInt2d ints(QvGeLineSeg2d(QvGePoint2d(0, -2), QvGePoint2d(0, 2)),
                            QvGeCircArc2d(QvGePoint2d(1, 0), QvGePoint2d(0, 1), QvGePoint2d(-1, 0)));
   ASSERT_EQ(ints.numIntPoints(), 1);
+  EXPECT_TRUE(ints.intPoint(0).isEqualTo(QvGePoint2d(0, 1)));
   double p1, p2;
   ints.getIntParams(0, p1, p2);
+  EXPECT_NEAR(p1, 0.75, 1e-15);
+  EXPECT_NEAR(p2, QvGe::kPi / 2, 1e-15);
   EXPECT_TRUE(ints.curve1()->evalPoint(p1).isEqualTo(QvGePoint2d(0, 1)));
   EXPECT_TRUE(ints.curve2()->evalPoint(p2).isEqualTo(QvGePoint2d(0, 1)));
 
@@ -263,16 +266,13 @@ TEST(QvGeCurveCurveInt3d, ClosedFormPairsAllocateNothing) {
   const QvGeCircArc2d arc2(QvGePoint2d(1, 0), QvGePoint2d(0, 1), QvGePoint2d(-1, 0));
   QvGeCurveCurveInt3d ints;
   QvGeCurveCurveInt2d ints2;
+  const QvGeCurve3d* pairs[][2] = {{&seg, &arc}, {&line, &ellipse}, {&ray, &seg}, {&arc, &other}};
   int points = 0;
   const long before = gAllocations;
-  ints.set(seg, arc);
-  points += ints.numIntPoints();
-  ints.set(line, ellipse);
-  points += ints.numIntPoints();
-  ints.set(ray, seg);
-  points += ints.numIntPoints();
-  ints.set(arc, other);
-  points += ints.numIntPoints();
+  for (const auto& pair : pairs) {
+    ints.set(*pair[0], *pair[1]);
+    points += ints.numIntPoints();
+  }
   const QvGeCurveCurveInt3d copy = ints;
   points += copy.numIntPoints();
   ints2.set(seg2, arc2);

@@ -13,7 +13,6 @@
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbPolyline.h"
 #include "sdk/db/QvDbRay.h"
-#include "sdk/db/QvDbSpline.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/ge/QvGePlane.h"
 #include "sdk/modeler/QvDbRegion.h"
@@ -47,6 +46,15 @@ Curves square(double x0, double y0, double side, double z = 0.0) {
   return out;
 }
 
+// Lines from corner to corner, closed back to the first.
+Curves polygon(std::initializer_list<QvGePoint3d> corners) {
+  const std::vector<QvGePoint3d> at(corners);
+  Curves out;
+  for (size_t i = 0; i < at.size(); ++i)
+    out.push_back(std::make_unique<QvDbLine>(at[i], at[(i + 1) % at.size()]));
+  return out;
+}
+
 Curves circle(double x, double y, double r) {
   Curves out;
   out.push_back(std::make_unique<QvDbCircle>(QvGePoint3d(x, y, 0), QvGeVector3d::kZAxis, r));
@@ -73,6 +81,13 @@ class RegionTest : public HostFixture {
     EXPECT_EQ(expected, spaCreateOneRegionFromCurves(pointers(curves), made, false, true, kTol));
     EXPECT_EQ(expected == Vexa::eOk, made != nullptr);
     return std::unique_ptr<QvDbRegion>(made);
+  }
+  // The square [0, 10]^2 less the disc of radius 2 about its middle.
+  std::unique_ptr<QvDbRegion> plateWithHole() {
+    auto plate = region(square(0, 0, 10));
+    auto hole = region(circle(5, 5, 2));
+    EXPECT_EQ(Vexa::eOk, plate->booleanOper(QvDbRegion::kBoolSubtract, hole.get()));
+    return plate;
   }
 };
 
@@ -115,12 +130,7 @@ TEST_F(RegionTest, AClosedChainInAnyOrderMakesOneRegionAndOthersAreRefused) {
   for (auto& c : square(5, 5, 1)) two.push_back(std::move(c));
   region(two, Vexa::eInvalidInput);
   // A bow tie crosses itself.
-  Curves bowTie;
-  bowTie.push_back(std::make_unique<QvDbLine>(QvGePoint3d(0, 0, 0), QvGePoint3d(4, 4, 0)));
-  bowTie.push_back(std::make_unique<QvDbLine>(QvGePoint3d(4, 4, 0), QvGePoint3d(4, 0, 0)));
-  bowTie.push_back(std::make_unique<QvDbLine>(QvGePoint3d(4, 0, 0), QvGePoint3d(0, 4, 0)));
-  bowTie.push_back(std::make_unique<QvDbLine>(QvGePoint3d(0, 4, 0), QvGePoint3d(0, 0, 0)));
-  region(bowTie, Vexa::eInvalidInput);
+  region(polygon({{0, 0, 0}, {4, 4, 0}, {4, 0, 0}, {0, 4, 0}}), Vexa::eInvalidInput);
   // Not planar.
   Curves bent = square(0, 0, 4);
   bent[3] = std::make_unique<QvDbLine>(QvGePoint3d(4, 0, 0), QvGePoint3d(4, 4, 1));
@@ -222,12 +232,7 @@ TEST_F(RegionTest, BooleansGiveHolesPiecesAndEmptyRegions) {
 
 TEST_F(RegionTest, AreaPropertiesInAFrame) {
   // The rectangle [0, 4] x [0, 2], in the frame at (1, 1): x in [-1, 3], y in [-1, 1].
-  Curves rectangle;
-  rectangle.push_back(std::make_unique<QvDbLine>(QvGePoint3d(0, 0, 0), QvGePoint3d(4, 0, 0)));
-  rectangle.push_back(std::make_unique<QvDbLine>(QvGePoint3d(4, 0, 0), QvGePoint3d(4, 2, 0)));
-  rectangle.push_back(std::make_unique<QvDbLine>(QvGePoint3d(4, 2, 0), QvGePoint3d(0, 2, 0)));
-  rectangle.push_back(std::make_unique<QvDbLine>(QvGePoint3d(0, 2, 0), QvGePoint3d(0, 0, 0)));
-  auto r = region(rectangle);
+  auto r = region(polygon({{0, 0, 0}, {4, 0, 0}, {4, 2, 0}, {0, 2, 0}}));
   double perimeter, area, moments[2], product, principal[2], radii[2];
   QvGePoint2d centroid, low, high;
   QvGeVector2d axes[2];
@@ -250,9 +255,7 @@ TEST_F(RegionTest, AreaPropertiesInAFrame) {
 }
 
 TEST_F(RegionTest, ExplodedLoopsMeetExactlyAndTransformsKeepTheShape) {
-  auto plate = region(square(0, 0, 10));
-  auto hole = region(circle(5, 5, 2));
-  ASSERT_EQ(Vexa::eOk, plate->booleanOper(QvDbRegion::kBoolSubtract, hole.get()));
+  auto plate = plateWithHole();
   QvArray<QvDbEntity*> pieces;
   ASSERT_EQ(Vexa::eOk, plate->explode(pieces));
   std::vector<std::unique_ptr<QvDbEntity>> owned;
@@ -296,27 +299,19 @@ TEST_F(RegionTest, ExplodedLoopsMeetExactlyAndTransformsKeepTheShape) {
 
 TEST_F(RegionTest, RegionsTouchWhenTheyShareAPoint) {
   auto a = region(square(0, 0, 2));
-  auto edge = region(square(2, 0, 2));    // shares the side x = 2
-  auto corner = region(square(2, 2, 1));  // shares the corner (2, 2)
-  auto apart = region(square(2.01, 0, 1));
-  auto inside = region(circle(1, 1, 0.5));
   auto* imp = static_cast<QvDbRegionImp*>(QvDbSystemInternals::getImpObject(a.get()));
   ASSERT_TRUE(imp);
-  EXPECT_TRUE(imp->isIntersectWithRegion(edge.get(), false));
-  EXPECT_TRUE(imp->isIntersectWithRegion(corner.get(), false));
-  EXPECT_TRUE(imp->isIntersectWithRegion(inside.get(), false));
-  EXPECT_FALSE(imp->isIntersectWithRegion(apart.get(), false));
+  EXPECT_TRUE(imp->isIntersectWithRegion(region(square(2, 0, 2)).get(), false));  // a side
+  EXPECT_TRUE(imp->isIntersectWithRegion(region(square(2, 2, 1)).get(), false));  // a corner
+  EXPECT_TRUE(imp->isIntersectWithRegion(region(circle(1, 1, 0.5)).get(), false));
+  EXPECT_FALSE(imp->isIntersectWithRegion(region(square(2.01, 0, 1)).get(), false));
   EXPECT_FALSE(imp->isIntersectWithRegion(nullptr, false));
 }
 
 TEST_F(RegionTest, RegionsInOneAnothersBoxTouchOnlyWhereTheyMeet) {
   // An L of side 4 and width 1: squares in its notch lie in its box without touching it,
   // unless they reach its inner corner (exactly, or within a millionth of the size).
-  Curves outline;
-  const QvGePoint3d corners[6] = {{0, 0, 0}, {4, 0, 0}, {4, 1, 0}, {1, 1, 0}, {1, 4, 0}, {0, 4, 0}};
-  for (int i = 0; i < 6; ++i)
-    outline.push_back(std::make_unique<QvDbLine>(corners[i], corners[(i + 1) % 6]));
-  auto l = region(outline);
+  auto l = region(polygon({{0, 0, 0}, {4, 0, 0}, {4, 1, 0}, {1, 1, 0}, {1, 4, 0}, {0, 4, 0}}));
   auto* imp = static_cast<QvDbRegionImp*>(QvDbSystemInternals::getImpObject(l.get()));
   ASSERT_TRUE(imp);
   EXPECT_FALSE(imp->isIntersectWithRegion(region(square(2, 2, 1)).get(), false));
@@ -328,9 +323,7 @@ TEST_F(RegionTest, RegionsInOneAnothersBoxTouchOnlyWhereTheyMeet) {
 }
 
 TEST_F(RegionTest, ARayMeetsEveryLoopOfARegion) {
-  auto plate = region(square(0, 0, 10));
-  auto hole = region(circle(5, 5, 2));
-  ASSERT_EQ(Vexa::eOk, plate->booleanOper(QvDbRegion::kBoolSubtract, hole.get()));
+  auto plate = plateWithHole();
   const QvDbRay ray({-1, 5, 0}, {1, 0, 0});
   QvGePoint3dArray points;
   ASSERT_EQ(Vexa::eOk, plate->intersectWith(&ray, QvDb::kOnBothOperands, points));

@@ -31,7 +31,8 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-double areaOf(const QvDbShapeEntity& e) {
+template <class Entity>
+double areaOf(const Entity& e) {
   double area = -1.0;
   EXPECT_EQ(Vexa::eOk, e.getArea(area));
   return area;
@@ -43,6 +44,14 @@ std::unique_ptr<QvDbRegion> regionOf(std::initializer_list<QvDbCurve*> curves) {
   QvDbRegion* made = nullptr;
   EXPECT_EQ(Vexa::eOk, spaCreateOneRegionFromCurves(list, made, false, true, 1e-6));
   return std::unique_ptr<QvDbRegion>(made);
+}
+
+// The right triangle (0, 0), (4, 0), (4, 3): an area of 6.
+std::unique_ptr<QvDbRegion> triangle() {
+  QvDbLine a(QvGePoint3d(0, 0, 0), QvGePoint3d(4, 0, 0));
+  QvDbLine b(QvGePoint3d(4, 0, 0), QvGePoint3d(4, 3, 0));
+  QvDbLine c(QvGePoint3d(4, 3, 0), QvGePoint3d(0, 0, 0));
+  return regionOf({&a, &b, &c});
 }
 
 std::unique_ptr<QvDb3dSolid> box(double x, double y, double z) {
@@ -58,6 +67,19 @@ double chord(const QvDbEntity* e) {
   if (!curve || curve->getStartPoint(a) != Vexa::eOk || curve->getEndPoint(b) != Vexa::eOk)
     return -1.0;
   return a.distanceTo(b);
+}
+
+// The sub-entity paths a marker (or, for marker 0, a pick from above) names; empty unless the
+// call answers `expected`.
+QvArray<QvDbFullSubentPath> pathsAt(const QvDbShapeEntity& e, QvDb::SubentType type, int64_t marker,
+                                    const QvGePoint3d& pick = {},
+                                    Vexa::ErrorStatus expected = Vexa::eOk) {
+  QvArray<QvDbFullSubentPath> paths;
+  EXPECT_EQ(expected, e.getSubentPathsAtGsMarker(type, marker, pick, QvGeMatrix3d(), paths));
+  if (expected != Vexa::eOk) {
+    EXPECT_TRUE(paths.isEmpty());
+  }
+  return paths;
 }
 
 }  // namespace
@@ -125,12 +147,9 @@ TEST_F(SolidTest, BoxesAndExtrusionsMeasureAsWorkedOutByHand) {
 }
 
 TEST_F(SolidTest, PlaneAndSweptSurfacesMeasureTheirFaces) {
-  QvDbLine a(QvGePoint3d(0, 0, 0), QvGePoint3d(4, 0, 0));
-  QvDbLine b(QvGePoint3d(4, 0, 0), QvGePoint3d(4, 3, 0));
-  QvDbLine c(QvGePoint3d(4, 3, 0), QvGePoint3d(0, 0, 0));
-  auto triangle = regionOf({&a, &b, &c});
+  const auto flat = triangle();
   QvDbPlaneSurface plane;
-  ASSERT_EQ(Vexa::eOk, plane.createFromRegion(triangle.get()));
+  ASSERT_EQ(Vexa::eOk, plane.createFromRegion(flat.get()));
   EXPECT_NEAR(6.0, areaOf(plane), 1e-9);
   EXPECT_EQ(Vexa::eInvalidInput, plane.createFromRegion(nullptr));
   EXPECT_NEAR(6.0, areaOf(plane), 1e-9);
@@ -156,7 +175,7 @@ TEST_F(SolidTest, PlaneAndSweptSurfacesMeasureTheirFaces) {
 
   QvDbSweptSurface refused;
   EXPECT_EQ(Vexa::eInvalidInput, refused.createSweptSurface(nullptr, &up));
-  EXPECT_EQ(Vexa::eInvalidInput, refused.createSweptSurface(&profile, triangle.get()));
+  EXPECT_EQ(Vexa::eInvalidInput, refused.createSweptSurface(&profile, flat.get()));
   EXPECT_FALSE(refused.hasBody());
 }
 
@@ -211,10 +230,7 @@ TEST_F(SolidTest, DataTheModelerCannotReadIsKeptAndAnswersItsOwnStatus) {
     QvGiWorldDrawRecorder drawn;
     drawn.drawTopLevel(&surface);
     EXPECT_TRUE(drawn.primitives().empty());
-    QvArray<QvDbFullSubentPath> paths;
-    EXPECT_EQ(Vexa::eNotApplicable,
-              surface.getSubentPathsAtGsMarker(QvDb::kEdgeSubentType, 1, QvGePoint3d(),
-                                               QvGeMatrix3d(), paths));
+    pathsAt(surface, QvDb::kEdgeSubentType, 1, {}, Vexa::eNotApplicable);
     EXPECT_EQ(nullptr, surface.subentPtr(QvDbSubentId(QvDb::kEdgeSubentType, 1)));
     EXPECT_EQ(data, surface.modelerData());
   }
@@ -237,18 +253,14 @@ TEST_F(SolidTest, EdgesAndFacesAreSubEntitiesNamedByTheirMarkers) {
   const QvDbObjectId id = appendToModelSpace(db(), b.release());
   QvDbObjectPointer<QvDb3dSolid> solid(id, QvDb::kForRead);
   for (const auto& p : drawn.primitives()) {
-    QvArray<QvDbFullSubentPath> paths;
-    ASSERT_EQ(Vexa::eOk, solid->getSubentPathsAtGsMarker(QvDb::kEdgeSubentType, p.marker,
-                                                         QvGePoint3d(), QvGeMatrix3d(), paths));
+    const auto paths = pathsAt(*solid, QvDb::kEdgeSubentType, p.marker);
     ASSERT_EQ(1, paths.length());
     EXPECT_EQ(id, paths[0].objectIds().last());
     std::unique_ptr<QvDbEntity> edge(solid->subentPtr(paths[0].subentId()));
     ASSERT_TRUE(edge);
     EXPECT_NEAR(p.points.first().distanceTo(p.points.last()), chord(edge.get()), 1e-9);
 
-    QvArray<QvDbFullSubentPath> faces;
-    ASSERT_EQ(Vexa::eOk, solid->getSubentPathsAtGsMarker(QvDb::kFaceSubentType, p.marker,
-                                                         QvGePoint3d(), QvGeMatrix3d(), faces));
+    const auto faces = pathsAt(*solid, QvDb::kFaceSubentType, p.marker);
     ASSERT_EQ(2, faces.length());
     double sum = 0.0;
     for (const QvDbFullSubentPath& f : faces) {
@@ -263,10 +275,7 @@ TEST_F(SolidTest, EdgesAndFacesAreSubEntitiesNamedByTheirMarkers) {
   }
 
   // Marker 0: the edge nearest the pick seen along the view; from above the top one wins.
-  QvArray<QvDbFullSubentPath> picked;
-  ASSERT_EQ(Vexa::eOk,
-            solid->getSubentPathsAtGsMarker(QvDb::kEdgeSubentType, 0, QvGePoint3d(1.05, 0.5, 0),
-                                            QvGeMatrix3d(), picked));
+  const auto picked = pathsAt(*solid, QvDb::kEdgeSubentType, 0, {1.05, 0.5, 0});
   ASSERT_EQ(1, picked.length());
   std::unique_ptr<QvDbEntity> top(solid->subentPtr(picked[0].subentId()));
   QvGePoint3d start;
@@ -277,17 +286,10 @@ TEST_F(SolidTest, EdgesAndFacesAreSubEntitiesNamedByTheirMarkers) {
 
   // Markers that name nothing, kinds a body has not.
   for (int64_t bad : {int64_t(13), int64_t(-1)}) {
-    QvArray<QvDbFullSubentPath> none;
-    EXPECT_EQ(Vexa::eNotApplicable,
-              solid->getSubentPathsAtGsMarker(QvDb::kEdgeSubentType, bad, QvGePoint3d(),
-                                              QvGeMatrix3d(), none));
-    EXPECT_TRUE(none.isEmpty());
+    pathsAt(*solid, QvDb::kEdgeSubentType, bad, {}, Vexa::eNotApplicable);
     EXPECT_EQ(nullptr, solid->subentPtr(QvDbSubentId(QvDb::kEdgeSubentType, bad)));
   }
-  QvArray<QvDbFullSubentPath> none;
-  EXPECT_EQ(Vexa::eNotApplicable,
-            solid->getSubentPathsAtGsMarker(QvDb::kVertexSubentType, 1, QvGePoint3d(),
-                                            QvGeMatrix3d(), none));
+  pathsAt(*solid, QvDb::kVertexSubentType, 1, {}, Vexa::eNotApplicable);
   EXPECT_EQ(nullptr, solid->subentPtr(QvDbSubentId(QvDb::kMlineSubentCache, 1)));
 }
 
@@ -303,18 +305,14 @@ TEST_F(SolidTest, AFullPathThroughBlockReferencesGivesTheEdgeInTheWorld) {
   QvGePoint3d localStart, localEnd;
   {
     QvDbObjectPointer<QvDb3dSolid> solid(solidId, QvDb::kForRead);
-    QvArray<QvDbFullSubentPath> paths;
-    ASSERT_EQ(Vexa::eOk,
-              solid->getSubentPathsAtGsMarker(QvDb::kEdgeSubentType, 0, QvGePoint3d(1, 0, 0),
-                                              QvGeMatrix3d(), paths));
+    const auto paths = pathsAt(*solid, QvDb::kEdgeSubentType, 0, {1, 0, 0});
+    ASSERT_EQ(1, paths.length());
     marker = paths[0].subentId().index();
     std::unique_ptr<QvDbEntity> edge(solid->subentPtr(paths[0].subentId()));
     QvDbCurve::cast(edge.get())->getStartPoint(localStart);
     QvDbCurve::cast(edge.get())->getEndPoint(localEnd);
   }
-  QvDbObjectIdArray ids;
-  ids.append(refId);
-  ids.append(solidId);
+  const QvDbObjectIdArray ids{refId, solidId};
   bool made = false;
   std::unique_ptr<QvDbEntity> edge(
       QvDbPointRef::subentPtr(QvDbFullSubentPath(ids, {QvDb::kEdgeSubentType, marker}), made));
@@ -326,9 +324,8 @@ TEST_F(SolidTest, AFullPathThroughBlockReferencesGivesTheEdgeInTheWorld) {
   EXPECT_TRUE(start.isEqualTo(QvGePoint3d(10 - localStart.y, localStart.x, localStart.z)));
 
   // A null sub-entity is the entity itself: opened when in the world, a copy through a block.
-  QvDbObjectIdArray alone;
-  alone.append(solidId);
-  QvDbEntity* itself = QvDbPointRef::subentPtr(QvDbFullSubentPath(alone, {}), made);
+  QvDbEntity* itself =
+      QvDbPointRef::subentPtr(QvDbFullSubentPath(QvDbObjectIdArray{solidId}, {}), made);
   ASSERT_NE(nullptr, itself);
   EXPECT_FALSE(made);
   EXPECT_EQ(solidId, itself->objectId());
@@ -342,10 +339,9 @@ TEST_F(SolidTest, AFullPathThroughBlockReferencesGivesTheEdgeInTheWorld) {
 
   // Empty paths and ids that do not open give nothing.
   EXPECT_EQ(nullptr, QvDbPointRef::subentPtr(QvDbFullSubentPath(), made));
-  QvDbObjectIdArray dangling;
-  dangling.append(QvDbObjectId());
-  EXPECT_EQ(nullptr, QvDbPointRef::subentPtr(
-                         QvDbFullSubentPath(dangling, {QvDb::kEdgeSubentType, 1}), made));
+  EXPECT_EQ(nullptr, QvDbPointRef::subentPtr(QvDbFullSubentPath(QvDbObjectIdArray{QvDbObjectId()},
+                                                                {QvDb::kEdgeSubentType, 1}),
+                                             made));
   EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
@@ -375,9 +371,7 @@ TEST_F(SolidTest, BodiesExplodeIntoRegionsOfPlanarFacesAndSurfacesOfCurvedOnes) 
     const auto* region = QvDbRegion::cast(piece.get());
     ASSERT_NE(nullptr, region);
     EXPECT_EQ(3, region->colorIndex());
-    double area = 0.0;
-    ASSERT_EQ(Vexa::eOk, region->getArea(area));
-    areas.insert(std::lround(area * 1e6));
+    areas.insert(std::lround(areaOf(*region) * 1e6));
   }
   EXPECT_EQ((std::multiset<long>{6000000, 6000000, 8000000, 8000000, 12000000, 12000000}), areas);
 
@@ -392,11 +386,9 @@ TEST_F(SolidTest, BodiesExplodeIntoRegionsOfPlanarFacesAndSurfacesOfCurvedOnes) 
   ASSERT_EQ(3u, pieces.size());
   int regions = 0;
   for (const auto& piece : pieces) {
-    double area = 0.0;
     if (const auto* region = QvDbRegion::cast(piece.get())) {
       ++regions;
-      ASSERT_EQ(Vexa::eOk, region->getArea(area));
-      EXPECT_NEAR(kPi, area, 1e-6);
+      EXPECT_NEAR(kPi, areaOf(*region), 1e-6);
     } else {
       const auto* side = QvDbSurface::cast(piece.get());
       ASSERT_NE(nullptr, side);
@@ -410,19 +402,13 @@ TEST_F(SolidTest, BodiesExplodeIntoRegionsOfPlanarFacesAndSurfacesOfCurvedOnes) 
   EXPECT_EQ(2, regions);
 
   // A plane surface becomes the region it fills; the exploded box is unchanged.
-  QvDbLine a(QvGePoint3d(0, 0, 0), QvGePoint3d(4, 0, 0));
-  QvDbLine c(QvGePoint3d(4, 0, 0), QvGePoint3d(0, 3, 0));
-  QvDbLine d(QvGePoint3d(0, 3, 0), QvGePoint3d(0, 0, 0));
-  auto triangle = regionOf({&a, &c, &d});
   QvDbPlaneSurface plane;
-  ASSERT_EQ(Vexa::eOk, plane.createFromRegion(triangle.get()));
+  ASSERT_EQ(Vexa::eOk, plane.createFromRegion(triangle().get()));
   pieces = exploded(plane, es);
   ASSERT_EQ(Vexa::eOk, es);
   ASSERT_EQ(1u, pieces.size());
-  double area = 0.0;
   ASSERT_TRUE(QvDbRegion::cast(pieces[0].get()));
-  ASSERT_EQ(Vexa::eOk, QvDbRegion::cast(pieces[0].get())->getArea(area));
-  EXPECT_NEAR(6.0, area, 1e-9);
+  EXPECT_NEAR(6.0, areaOf(*QvDbRegion::cast(pieces[0].get())), 1e-9);
   EXPECT_NEAR(52.0, areaOf(*b), 1e-9);
   EXPECT_EQ(6, b->numFaces());
 

@@ -60,6 +60,11 @@ class DialogTest : public HostFixture {
       if (kind == VexaTranscriptEntry::Kind::kPrompt && text.find(part) != std::wstring::npos) ++n;
     return n;
   }
+  std::wstring allMessages() {
+    std::wstring all;
+    for (const auto& m : messages()) all += m;
+    return all;
+  }
 };
 
 TEST_F(DialogTest, FieldsAskedWithLabelAndValueEnterKeepsTextReplaces) {
@@ -87,9 +92,7 @@ TEST_F(DialogTest, OkThatKeepsTheDialogOpenAsksAgainUntilItCloses) {
   EXPECT_TRUE(dialog.confirmed);
   EXPECT_EQ(std::wstring(dialog.name), L"taken");
   EXPECT_EQ(std::wstring(dialog.note), L"#x");
-  std::wstring all;
-  for (const auto& m : messages()) all += m;
-  EXPECT_THAT(all, HasSubstr(L"Name it: A name is needed."));
+  EXPECT_THAT(allMessages(), HasSubstr(L"Name it: A name is needed."));
   EXPECT_EQ(prompts(L"Replace it? [Yes/No] <No>: "), 2);
   EXPECT_TRUE(inputScript().atEnd());
 }
@@ -113,9 +116,7 @@ TEST_F(DialogTest, MessageBoxButtonsByNameLetterOrDefault) {
   EXPECT_EQ(MessageBox(nullptr, L"Go?", L"Q", MB_YESNOCANCEL | MB_DEFBUTTON3), IDCANCEL);
   EXPECT_EQ(MessageBox(nullptr, L"Go?", L"Q", MB_OKCANCEL), IDCANCEL);
   EXPECT_EQ(MessageBox(nullptr, L"Go?", L"Q", MB_YESNO), IDNO);  // ^C: the last button
-  std::wstring all;
-  for (const auto& m : messages()) all += m;
-  EXPECT_THAT(all, HasSubstr(L"Answer one of Yes/No."));
+  EXPECT_THAT(allMessages(), HasSubstr(L"Answer one of Yes/No."));
   // An OK box only tells.
   EXPECT_EQ(MessageBox(nullptr, L"Done.", nullptr, MB_OK), IDOK);
   EXPECT_THAT(messages().back(), HasSubstr(L"Done."));

@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -19,53 +20,27 @@ std::vector<std::string>* gTrace = nullptr;
 LRESULT gCreateAnswer = 0;
 
 LRESULT tracingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (gTrace) {
-    const std::string name = VexaWindowRegistry::current()->text(window).utf8();
-    switch (message) {
-      case WM_CREATE:
-        gTrace->push_back(name + ":create");
-        return gCreateAnswer;
-      case WM_DESTROY:
-        gTrace->push_back(name + ":destroy");
-        break;
-      case WM_NCDESTROY:
-        gTrace->push_back(name + ":ncdestroy");
-        break;
-      case WM_TIMER:
-        gTrace->push_back(name + ":timer" + std::to_string(wParam));
-        break;
-      case WM_KEYDOWN:
-        gTrace->push_back(name + ":key" + std::to_string(wParam));
-        break;
-      case WM_SETFOCUS:
-        gTrace->push_back(name + ":setfocus");
-        break;
-      case WM_KILLFOCUS:
-        gTrace->push_back(name + ":killfocus");
-        break;
-      case WM_MOUSEMOVE:
-        gTrace->push_back(name + ":move" + std::to_string(GET_X_LPARAM(lParam)) + "," +
-                          std::to_string(GET_Y_LPARAM(lParam)));
-        break;
-      case WM_MOUSELEAVE:
-        gTrace->push_back(name + ":leave");
-        break;
-      case WM_USER:
-        gTrace->push_back(name + ":user");
-        break;
-      case WM_PAINT: {
-        gTrace->push_back(name + ":paint");
-        PAINTSTRUCT ps;
-        const HDC dc = BeginPaint(window, &ps);
-        RECT r{0, 0, 100, 20};
-        DrawText(dc, L"WWW", -1, &r, DT_SINGLELINE);
-        if (wParam == 0) InvalidateRect(window, nullptr, FALSE);  // keeps asking: no hang
-        EndPaint(window, &ps);
-        return 0;
-      }
-      default:
-        break;
-    }
+  static const std::map<UINT, std::string> kNames = {
+      {WM_CREATE, "create"},       {WM_DESTROY, "destroy"}, {WM_NCDESTROY, "ncdestroy"},
+      {WM_TIMER, "timer"},         {WM_KEYDOWN, "key"},     {WM_SETFOCUS, "setfocus"},
+      {WM_KILLFOCUS, "killfocus"}, {WM_MOUSEMOVE, "move"},  {WM_MOUSELEAVE, "leave"},
+      {WM_USER, "user"},           {WM_PAINT, "paint"}};
+  const auto name = kNames.find(message);
+  if (!gTrace || name == kNames.end()) return DefWindowProc(window, message, wParam, lParam);
+  std::string entry = VexaWindowRegistry::current()->text(window).utf8() + ":" + name->second;
+  if (message == WM_TIMER || message == WM_KEYDOWN) entry += std::to_string(wParam);
+  if (message == WM_MOUSEMOVE)
+    entry += std::to_string(GET_X_LPARAM(lParam)) + "," + std::to_string(GET_Y_LPARAM(lParam));
+  gTrace->push_back(entry);
+  if (message == WM_CREATE) return gCreateAnswer;
+  if (message == WM_PAINT) {
+    PAINTSTRUCT ps;
+    const HDC dc = BeginPaint(window, &ps);
+    RECT r{0, 0, 100, 20};
+    DrawText(dc, L"WWW", -1, &r, DT_SINGLELINE);
+    if (wParam == 0) InvalidateRect(window, nullptr, FALSE);  // keeps asking: no hang
+    EndPaint(window, &ps);
+    return 0;
   }
   return DefWindowProc(window, message, wParam, lParam);
 }

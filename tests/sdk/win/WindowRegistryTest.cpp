@@ -53,17 +53,6 @@ TEST_F(WindowRegistryTest, DestroyedWindowsAndStrangersReceiveNothing) {
   EXPECT_NE(windows().create(L"Static"), window);
 }
 
-TEST_F(WindowRegistryTest, TheApplicationHasALargeAndASmallIcon) {
-  VexaApplicationIcons& icons = host().service<VexaApplicationIcons>();
-  ASSERT_NE(icons.largeIcon(), nullptr);
-  ASSERT_NE(icons.smallIcon(), nullptr);
-  EXPECT_EQ(icons.largeIcon()->size, 32);
-  EXPECT_EQ(icons.smallIcon()->size, 16);
-  icons.removeSmallIcon();
-  EXPECT_EQ(icons.smallIcon(), nullptr);
-  EXPECT_NE(icons.largeIcon(), nullptr);
-}
-
 TEST(WindowNoHostTest, SendingWithoutAHostDoesNothing) {
   EXPECT_EQ(SendMessage(reinterpret_cast<HWND>(0x10000), WM_SETICON, ICON_BIG, 1), 0);
   EXPECT_EQ(VexaApplicationIcons::current(), nullptr);

@@ -66,38 +66,6 @@ std::string describeMline(const QvDbMline& mline) {
          "]}";
 }
 
-std::string describeSection(const QvDbSection& section) {
-  return "{\"type\":\"SECTIONOBJECT\",\"name\":\"" + section.name().utf8() +
-         "\",\"vertical\":" + point(section.verticalDirection()) + ",\"heights\":[" +
-         real(section.bottomHeight()) + "," + real(section.topHeight()) +
-         "],\"vertices\":" + points(section.vertices()) +
-         ",\"back\":" + points(section.backLine()) + "}";
-}
-
-std::string describeShape(const QvDbShape& shape) {
-  return "{\"type\":\"SHAPE\",\"name\":\"" + shape.name().utf8() +
-         "\",\"at\":" + point(shape.position()) + ",\"size\":" + real(shape.size()) +
-         ",\"rotation\":" + real(std::round(shape.rotation() * 180.0 / M_PI * 1e9) / 1e9) +
-         ",\"xscale\":" + real(shape.widthFactor()) + ",\"normal\":" + point(shape.normal()) + "}";
-}
-
-std::string describeFrame(const QvDbOle2Frame& frame) {
-  QvGePoint3d location;
-  frame.getLocation(location);
-  return "{\"type\":\"OLE2FRAME\",\"corners\":[" + point(location) + "," +
-         point(frame.lowerRight()) + "],\"data\":0}";
-}
-
-std::string describeViewport(const QvDbViewport& viewport) {
-  return "{\"type\":\"VIEWPORT\",\"center\":" + point(viewport.centerPoint()) + ",\"size\":[" +
-         real(viewport.width()) + "," + real(viewport.height()) + "]}";
-}
-
-std::string describeTable(const QvDbTable& table) {
-  return "{\"type\":\"ACAD_TABLE\",\"at\":" + point(table.position()) +
-         ",\"direction\":" + point(table.direction()) + "}";
-}
-
 // A vertex as the probe gives it: position and flags.
 std::string vertexOf(const QvGePoint3d& p, int flags) {
   return "[" + real(p.x) + "," + real(p.y) + "," + real(p.z) + "," + std::to_string(flags) + "]";
@@ -144,13 +112,30 @@ std::string describePolyFaceMesh(const QvDbPolyFaceMesh& mesh) {
 std::string describeEntity(const QvDbEntity* e) {
   if (const auto* x = QvDbHelix::cast(e)) return describeHelix(*x);
   if (const auto* x = QvDbMline::cast(e)) return describeMline(*x);
-  if (const auto* x = QvDbSection::cast(e)) return describeSection(*x);
-  if (const auto* x = QvDbShape::cast(e)) return describeShape(*x);
-  if (const auto* x = QvDbOle2Frame::cast(e)) return describeFrame(*x);
-  if (const auto* x = QvDbViewport::cast(e)) return describeViewport(*x);
-  if (const auto* x = QvDbTable::cast(e)) return describeTable(*x);
   if (const auto* x = QvDbPolygonMesh::cast(e)) return describePolygonMesh(*x);
   if (const auto* x = QvDbPolyFaceMesh::cast(e)) return describePolyFaceMesh(*x);
+  if (const auto* x = QvDbSection::cast(e))
+    return "{\"type\":\"SECTIONOBJECT\",\"name\":\"" + x->name().utf8() +
+           "\",\"vertical\":" + point(x->verticalDirection()) + ",\"heights\":[" +
+           real(x->bottomHeight()) + "," + real(x->topHeight()) +
+           "],\"vertices\":" + points(x->vertices()) + ",\"back\":" + points(x->backLine()) + "}";
+  if (const auto* x = QvDbShape::cast(e))
+    return "{\"type\":\"SHAPE\",\"name\":\"" + x->name().utf8() +
+           "\",\"at\":" + point(x->position()) + ",\"size\":" + real(x->size()) +
+           ",\"rotation\":" + real(std::round(x->rotation() * 180.0 / M_PI * 1e9) / 1e9) +
+           ",\"xscale\":" + real(x->widthFactor()) + ",\"normal\":" + point(x->normal()) + "}";
+  if (const auto* x = QvDbOle2Frame::cast(e)) {
+    QvGePoint3d location;
+    x->getLocation(location);
+    return "{\"type\":\"OLE2FRAME\",\"corners\":[" + point(location) + "," +
+           point(x->lowerRight()) + "],\"data\":0}";
+  }
+  if (const auto* x = QvDbViewport::cast(e))
+    return "{\"type\":\"VIEWPORT\",\"center\":" + point(x->centerPoint()) + ",\"size\":[" +
+           real(x->width()) + "," + real(x->height()) + "]}";
+  if (const auto* x = QvDbTable::cast(e))
+    return "{\"type\":\"ACAD_TABLE\",\"at\":" + point(x->position()) +
+           ",\"direction\":" + point(x->direction()) + "}";
   return std::string();
 }
 

@@ -193,18 +193,14 @@ TEST_F(DxfImageTest, FieldsAndEvaluationGraphsKeepWhatTheyHold) {
   const std::string text = dxfText(*db());
   auto read = readDxf(text);
   ASSERT_TRUE(read);
-  auto handles = [](const QvDbObjectIdArray& ids) {
-    std::vector<std::string> out;
-    for (const QvDbObjectId& id : ids) out.push_back(handleOf(id));
-    return out;
-  };
+  const auto handles = [](const QvDbObjectIdArray& ids) { return json::array(ids, handleOf); };
   {
     QvDbObjectPointer<QvDbField> field(sameHandleIn(*read, evaluatedId), QvDb::kForRead);
     ASSERT_TRUE(field);
     EXPECT_EQ(field->getFieldCode(), QvString(code));
     EXPECT_TRUE(field->isEvaluated());
     EXPECT_EQ(field->getValue(), QvString(L"1.0000 m\u00B2"));
-    EXPECT_EQ(handles(field->objectIds()), (std::vector<std::string>{handleOf(a), handleOf(b)}));
+    EXPECT_EQ(handles(field->objectIds()), handles(QvDbObjectIdArray{a, b}));
     QvDbObjectPointer<QvDbField> pending(sameHandleIn(*read, pendingId), QvDb::kForRead);
     ASSERT_TRUE(pending);
     EXPECT_FALSE(pending->isEvaluated());
@@ -213,7 +209,7 @@ TEST_F(DxfImageTest, FieldsAndEvaluationGraphsKeepWhatTheyHold) {
   {
     QvDbObjectPointer<QvDbEvalGraph> graph(sameHandleIn(*read, graphId), QvDb::kForRead);
     ASSERT_TRUE(graph);
-    EXPECT_EQ(handles(graph->nodes()), (std::vector<std::string>{handleOf(b), handleOf(a)}));
+    EXPECT_EQ(handles(graph->nodes()), handles(QvDbObjectIdArray{b, a}));
     QvDbObjectPointer<QvDbTagEvalGraph> tags(sameHandleIn(*read, tagGraphId), QvDb::kForRead);
     ASSERT_TRUE(tags);
     ASSERT_EQ(2, tags->tags().length());

@@ -89,11 +89,10 @@ TEST_F(DxfObjectsTest, DictionariesRecordsReactorsAndExtensionDictionariesComeBa
   QvDbObjectId readLayer = layerNamed(read.get(), L"Survey");
   ASSERT_FALSE(readLayer.isNull());
   {
-    QvDbDictionary* root = nullptr;
-    ASSERT_EQ(Vexa::eOk, read->getNamedObjectsDictionary(root, QvDb::kForRead));
     QvDbObjectId readDict;
-    EXPECT_EQ(Vexa::eOk, root->getAt(L"TARVO_SURVEY", readDict));
-    root->close();
+    EXPECT_EQ(Vexa::eOk,
+              QvDbObjectPointer<QvDbDictionary>(read->namedObjectsDictionaryId(), QvDb::kForRead)
+                  ->getAt(L"TARVO_SURVEY", readDict));
     EXPECT_EQ(dictId.handle(), readDict.handle());
     QvDbObjectPointer<QvDbDictionary> dict(readDict, QvDb::kForRead);
     QvDbObjectId readRecord;
@@ -196,12 +195,10 @@ TEST_F(DxfObjectsTest, ErasedObjectsAndReferencesToThemAreLeftOut) {
   const QvDbObjectId gone = addLayer(db(), L"Gone");
   QvDbObjectId recordId;
   {
-    QvDbDictionary* root = nullptr;
-    ASSERT_EQ(Vexa::eOk, db()->getNamedObjectsDictionary(root, QvDb::kForWrite));
+    QvDbObjectPointer<QvDbDictionary> root(db()->namedObjectsDictionaryId(), QvDb::kForWrite);
     auto* record = new QvDbXrecord();
     ASSERT_EQ(Vexa::eOk, root->setAt(L"TARVO_GONE", record, recordId));
     record->close();
-    root->close();
     QvDbObjectPointer<QvDbLayerTableRecord> layer(kept, QvDb::kForWrite);
     layer->addPersistentReactor(recordId);
   }

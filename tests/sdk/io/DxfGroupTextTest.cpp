@@ -60,6 +60,21 @@ std::string shortestDigitsByPrintf(double value) {
   return digits;
 }
 
+// Whether a written real has the form [-]d[.ddd]e(+|-)dd[d] with d not 0, or the fixed form
+// [-]ddd.ddd without leading zeros before the point.
+bool wellFormed(const std::string& text) {
+  const size_t sign = text.rfind('-', 0) == 0 ? 1 : 0;
+  const size_t e = text.find('e');
+  const std::string mantissa = text.substr(sign, e == std::string::npos ? e : e - sign);
+  const size_t point = mantissa.find('.');
+  const std::string whole = mantissa.substr(0, point);
+  if (whole.empty() || (whole.size() > 1 && whole[0] == '0')) return false;
+  if (e == std::string::npos) return point != std::string::npos && point + 1 < mantissa.size();
+  const std::string exponent = text.substr(e + 1);
+  return whole.size() == 1 && whole[0] != '0' && point != mantissa.size() - 1 &&
+         exponent.size() >= 3 && exponent.size() <= 4 && (exponent[0] == '+' || exponent[0] == '-');
+}
+
 // The significant digits of a written real: its digits without the exponent, the leading
 // zeros and the trailing ones.
 std::string significantDigits(const std::string& text) {
@@ -216,6 +231,7 @@ TEST(DxfOutputTest, RealsTakeTheShortestNearestDigits) {
       ASSERT_EQ(0, std::memcmp(&value, &back, sizeof(value))) << text;
       ASSERT_EQ(std::strtod(text.c_str(), nullptr), value) << text;
       ASSERT_EQ(fixed, text.find('e') == std::string::npos) << text;
+      ASSERT_TRUE(wellFormed(text)) << text;
       // Fixed: at least one decimal, and no trailing zero after the first.
       if (fixed && value != std::trunc(value)) {
         ASSERT_NE(text.back(), '0') << text;

@@ -8,7 +8,6 @@
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbLayerTable.h"
 #include "sdk/db/QvDbObjectPointer.h"
-#include "tests/sdk/io/DxfTestRecords.h"
 #include "tests/sdk/io/DxfTestSupport.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/HostFixture.h"

@@ -12,6 +12,7 @@
 #include "sdk/db/QvDb3PointAngularDimension.h"
 #include "sdk/db/QvDb3dPolyline.h"
 #include "sdk/db/QvDb3dPolylineVertex.h"
+#include "sdk/db/QvDbAdsName.h"
 #include "sdk/db/QvDbAlignedDimension.h"
 #include "sdk/db/QvDbArc.h"
 #include "sdk/db/QvDbArcDimension.h"
@@ -49,73 +50,23 @@
 #include "sdk/db/QvDbXline.h"
 #include "sdk/io/QvDxfFilerRegistry.h"
 #include "sdk/io/QvDxfNumber.h"
+#include "tests/sdk/io/DxfTestSupport.h"
 
 namespace {
 
 using json::point;
 using json::real;
 
-template <class Table, class Visit>
-void forEachRecord(QvDbObjectId tableId, Visit visit) {
-  QvDbObjectPointer<QvDbSymbolTable> table(tableId, QvDb::kForRead);
-  if (!table) return;
-  QvDbSymbolTableIterator* raw = nullptr;
-  table->newIterator(raw);
-  std::unique_ptr<QvDbSymbolTableIterator> it(raw);
-  for (; !it->done(); it->step()) {
-    QvDbObjectId id;
-    it->getRecordId(id);
-    QvDbObjectPointer<Table> record(id, QvDb::kForRead);
-    if (record) visit(*record);
-  }
-}
-
+// The extended data of an object by application: {"APP":[[code,value],...],...}.
 std::string xdataOf(const QvDbObject& object) {
   QvRbListPtr list(object.xData());
   if (!list) return "";
-  static const char kHex[] = "0123456789ABCDEF";
-  std::string out = "{";
-  bool firstApp = true;
+  std::string out;
   for (const resbuf* rb = list.get(); rb; rb = rb->next) {
-    if (rb->type == 1001) {
-      out += std::string(firstApp ? "" : "]") + (firstApp ? "" : ",") +
-             json::text(QvString(rb->value.string)) + ":[";
-      firstApp = false;
-      continue;
-    }
-    if (out.back() != '[') out += ",";
-    out += "[" + std::to_string(rb->type) + ",";
-    switch (qvRbValueKind(rb->type)) {
-      case QvRbKind::kString:
-        out += json::text(QvString(rb->value.string));
-        break;
-      case QvRbKind::kReal:
-        out += real(rb->value.real);
-        break;
-      case QvRbKind::kPoint:
-        out += "[" + real(rb->value.point[0]) + "," + real(rb->value.point[1]) + "," +
-               real(rb->value.point[2]) + "]";
-        break;
-      case QvRbKind::kShort:
-        out += std::to_string(rb->value.int16);
-        break;
-      case QvRbKind::kLong:
-        out += std::to_string(rb->value.int32);
-        break;
-      case QvRbKind::kBinary: {
-        std::string hex;
-        for (int16_t i = 0; i < rb->value.binary.length; ++i) {
-          const auto b = static_cast<unsigned char>(rb->value.binary.data[i]);
-          hex += kHex[b >> 4];
-          hex += kHex[b & 0xF];
-        }
-        out += json::text(hex);
-        break;
-      }
-      default:
-        out += "null";
-    }
-    out += "]";
+    if (rb->type == 1001)
+      out += std::string(out.empty() ? "{" : "],") + json::text(QvString(rb->value.string)) + ":[";
+    else
+      out += std::string(out.back() == '[' ? "" : ",") + json::item(*rb);
   }
   return out + "]}";
 }
@@ -128,9 +79,21 @@ std::string degrees(double radians) {
 }
 
 std::string join(const std::vector<std::string>& items) {
-  std::string out = "[";
-  for (size_t i = 0; i < items.size(); ++i) out += (i ? "," : "") + items[i];
-  return out + "]";
+  std::string out;
+  for (const std::string& item : items) out += (out.empty() ? "" : ",") + item;
+  return "[" + out + "]";
+}
+
+// The points `count` calls of `at(i, point)` give, as an array.
+template <class At>
+std::string pointsOf(int count, At at) {
+  std::vector<std::string> items;
+  for (int i = 0; i < count; ++i) {
+    QvGePoint3d p;
+    at(i, p);
+    items.push_back(point(p));
+  }
+  return join(items);
 }
 
 // Left and baseline aligned text stands at its position, any other at its alignment point.
@@ -140,8 +103,8 @@ std::string textGeometry(const QvDbText& text) {
                real(text.height()), degrees(text.rotation())});
 }
 
-// What defines a dimension of a kind other than a length, in the form ezdxf_probe.py's
-// dimension_geometry gives; empty for other classes.
+// What defines a dimension, in the form ezdxf_probe.py's dimension_geometry (annotation_geometry
+// for lengths) gives; empty for other classes.
 std::string dimensionGeometry(const QvDbEntity& entity) {
   const auto* dimension = QvDbDimension::cast(&entity);
   if (!dimension) return "";
@@ -194,34 +157,24 @@ std::string dimensionGeometry(const QvDbEntity& entity) {
                  points({d->origin(), d->definingPoint(), d->leaderEndPoint()}), text,
                  d->isUsingXAxis() ? "true" : "false", measurement});
   }
-  return "";
+  const auto* rotated = QvDbRotatedDimension::cast(&entity);
+  const auto* length = rotated ? static_cast<const QvDbLengthDimension*>(rotated)
+                               : QvDbAlignedDimension::cast(&entity);
+  if (!length) return "";
+  return join({rotated ? "0" : "1", blockName, point(length->dimLinePoint()), text,
+               point(length->xLine1Point()), point(length->xLine2Point()),
+               rotated ? degrees(rotated->rotation()) : "0", measurement});
 }
 
 // What defines a dimension, leader or feature control frame, in the form ezdxf_probe.py's
 // annotation_geometry gives; empty for other classes.
 std::string annotationGeometry(const QvDbEntity& entity) {
   if (const std::string dimension = dimensionGeometry(entity); !dimension.empty()) return dimension;
-  const auto* rotated = QvDbRotatedDimension::cast(&entity);
-  const auto* aligned = QvDbAlignedDimension::cast(&entity);
-  const QvDbLengthDimension* dimension = rotated ? static_cast<const QvDbLengthDimension*>(rotated)
-                                                 : static_cast<const QvDbLengthDimension*>(aligned);
-  if (dimension) {
-    const QvDbObjectId block = dimension->dimBlockId();
-    return join({rotated ? "0" : "1",
-                 json::text(block.isNull() ? QvString() : QvDbSymbolTableRecord::nameOf(block)),
-                 point(dimension->dimLinePoint()), point(dimension->textPosition()),
-                 point(dimension->xLine1Point()), point(dimension->xLine2Point()),
-                 rotated ? degrees(rotated->rotation()) : "0", real(dimension->measurement())});
-  }
   if (const auto* leader = QvDbLeader::cast(&entity)) {
-    std::vector<std::string> vertices;
-    for (int i = 0; i < leader->numVertices(); ++i) {
-      QvGePoint3d p;
-      leader->getVertexAt(i, p);
-      vertices.push_back(point(p));
-    }
-    const QvDbObjectId annotation = leader->annotationObjId();
-    return join({join(vertices), json::text(annotation.handle().ascii()), point(leader->normal())});
+    const std::string vertices =
+        pointsOf(leader->numVertices(), [&](int i, QvGePoint3d& p) { leader->getVertexAt(i, p); });
+    return join({vertices, json::text(leader->annotationObjId().handle().ascii()),
+                 point(leader->normal())});
   }
   if (const auto* frame = QvDbFcf::cast(&entity)) {
     return join({json::text(frame->text()), point(frame->location()), point(frame->direction()),
@@ -285,39 +238,20 @@ std::string geometryOf(const QvDbEntity& entity) {
   }
   if (const auto* corners = QvDbSolid::cast(&entity)
                                 ? static_cast<const QvDbCornerEntity*>(QvDbSolid::cast(&entity))
-                                : static_cast<const QvDbCornerEntity*>(QvDbTrace::cast(&entity))) {
-    std::vector<std::string> items;
-    for (int i = 0; i < 4; ++i) {
-      QvGePoint3d p;
-      corners->getPointAt(i, p);
-      items.push_back(point(p));
-    }
-    return join(items);
-  }
-  if (const auto* face = QvDbFace::cast(&entity)) {
-    std::vector<std::string> items;
-    for (int i = 0; i < 4; ++i) {
-      QvGePoint3d p;
-      face->getVertexAt(i, p);
-      items.push_back(point(p));
-    }
-    return join(items);
-  }
+                                : static_cast<const QvDbCornerEntity*>(QvDbTrace::cast(&entity)))
+    return pointsOf(4, [&](int i, QvGePoint3d& p) { corners->getPointAt(i, p); });
+  if (const auto* face = QvDbFace::cast(&entity))
+    return pointsOf(4, [&](int i, QvGePoint3d& p) { face->getVertexAt(i, p); });
   if (const auto* ray = QvDbRay::cast(&entity))
     return join({point(ray->basePoint()), point(ray->unitDir())});
   if (const auto* xline = QvDbXline::cast(&entity))
     return join({point(xline->basePoint()), point(xline->unitDir())});
   if (const std::string annotation = annotationGeometry(entity); !annotation.empty())
     return annotation;
-  if (const auto* spline = QvDbSpline::cast(&entity)) {
-    std::vector<std::string> items;
-    for (int i = 0; i < spline->numControlPoints(); ++i) {
-      QvGePoint3d p;
-      spline->getControlPointAt(i, p);
-      items.push_back(point(p));
-    }
-    return join({std::to_string(spline->degree()), join(items)});
-  }
+  if (const auto* spline = QvDbSpline::cast(&entity))
+    return join({std::to_string(spline->degree()),
+                 pointsOf(spline->numControlPoints(),
+                          [&](int i, QvGePoint3d& p) { spline->getControlPointAt(i, p); })});
   return "";
 }
 
@@ -326,57 +260,40 @@ std::string typeOf(const QvDbObject& object) {
   return std::string(QvDxfFilerRegistry::instance().forObject(object.isA()).recordName());
 }
 
-struct EntityJson {
-  std::string type;
-  std::string head;  // type, handle, layer, xdata
-  std::vector<std::string> attribs;
-  std::string block;
-};
-
 std::string entitiesOf(const QvDbBlockTableRecord& block) {
-  std::vector<EntityJson> entities;
+  std::vector<std::string> entities;
   for (const QvDbObjectId& id : block.entityIds()) {
     QvDbObjectPointer<QvDbEntity> entity(id, QvDb::kForRead);
     if (!entity) continue;
-    const std::string type = typeOf(*entity);
-    EntityJson e;
-    e.type = type;
-    e.head =
-        "\"type\":" + json::text(type) + ",\"handle\":" + json::text(entity->handle().ascii()) +
+    std::string e =
+        "{\"type\":" + json::text(typeOf(*entity)) +
+        ",\"handle\":" + json::text(entity->handle().ascii()) +
         ",\"layer\":" + json::text(entity->layer().isEmpty() ? QvString(L"0") : entity->layer()) +
         ",\"color\":" + std::to_string(entity->colorIndex()) + ",\"linetype\":" +
         json::text(entity->linetypeId().isNull()
                        ? QvString(L"BYLAYER")
                        : QvDbSymbolTableRecord::nameOf(entity->linetypeId()).makeUpper());
-    const std::string geometry = geometryOf(*entity);
-    if (!geometry.empty()) e.head += ",\"geometry\":" + geometry;
-    const std::string xdata = xdataOf(*entity);
-    if (!xdata.empty()) e.head += ",\"xdata\":" + xdata;
+    if (const std::string geometry = geometryOf(*entity); !geometry.empty())
+      e += ",\"geometry\":" + geometry;
+    if (const std::string xdata = xdataOf(*entity); !xdata.empty()) e += ",\"xdata\":" + xdata;
     if (const auto* reference = QvDbBlockReference::cast(entity.object())) {
-      e.block = QvDbSymbolTableRecord::nameOf(reference->blockTableRecord()).utf8();
+      std::vector<std::string> attribs;
       std::unique_ptr<QvDbObjectIterator> it(reference->attributeIterator());
       for (it->start(); !it->done(); it->step()) {
         QvDbObjectPointer<QvDbAttribute> attribute(it->objectId(), QvDb::kForRead);
-        if (!attribute) continue;
-        e.attribs.push_back("{\"tag\":" + json::text(attribute->tag()) +
+        if (attribute)
+          attribs.push_back("{\"tag\":" + json::text(attribute->tag()) +
                             ",\"text\":" + json::text(attribute->textString()) +
                             ",\"handle\":" + json::text(attribute->handle().ascii()) + "}");
       }
+      if (typeOf(*entity) == "INSERT")
+        e += ",\"block\":" +
+             json::text(QvDbSymbolTableRecord::nameOf(reference->blockTableRecord())) +
+             ",\"attribs\":" + join(attribs);
     }
-    entities.push_back(std::move(e));
+    entities.push_back(e + "}");
   }
-  std::string out = "[";
-  for (const EntityJson& e : entities) {
-    if (out.size() > 1) out += ",";
-    out += "{" + e.head;
-    if (e.type == "INSERT") {
-      out += ",\"block\":" + json::text(e.block) + ",\"attribs\":[";
-      for (size_t i = 0; i < e.attribs.size(); ++i) out += (i ? "," : "") + e.attribs[i];
-      out += "]";
-    }
-    out += "}";
-  }
-  return out + "]";
+  return join(entities);
 }
 
 }  // namespace
@@ -402,12 +319,10 @@ std::string describeAsJson(QvDbDatabase& db) {
   forEachRecord<QvDbRegAppTableRecord>(db.regAppTableId(), [&](const QvDbRegAppTableRecord& r) {
     appids.push_back(r.name().utf8());
   });
-  std::sort(linetypes.begin(), linetypes.end());
-  std::sort(appids.begin(), appids.end());
-  auto list = [](const std::vector<std::string>& names) {
-    std::string out = "[";
-    for (size_t i = 0; i < names.size(); ++i) out += (i ? "," : "") + json::text(names[i]);
-    return out + "]";
+  auto list = [](std::vector<std::string> names) {
+    std::sort(names.begin(), names.end());
+    for (std::string& name : names) name = json::text(name);
+    return join(names);
   };
   std::string blocks;
   forEachRecord<QvDbBlockTableRecord>(db.blockTableId(), [&](const QvDbBlockTableRecord& block) {
@@ -461,21 +376,14 @@ namespace json {
 std::string text(const std::string& text) {
   std::string out = "\"";
   for (const char c : text) {
-    switch (c) {
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          char buf[8];
-          std::snprintf(buf, sizeof(buf), "\\u%04x", c);
-          out += buf;
-        } else {
-          out += c;
-        }
+    if (c == '"' || c == '\\') {
+      out += {'\\', c};
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char buf[8];
+      std::snprintf(buf, sizeof(buf), "\\u%04x", c);
+      out += buf;
+    } else {
+      out += c;
     }
   }
   return out + "\"";
@@ -495,6 +403,55 @@ std::string point(const QvGePoint3d& p) {
 
 std::string point(const QvGeVector3d& v) {
   return point(QvGePoint3d(v.x, v.y, v.z));
+}
+
+std::string item(const resbuf& rb) {
+  std::string value = "null";
+  switch (qvRbValueKind(rb.type)) {
+    case QvRbKind::kString:
+      value = text(QvString(rb.value.string));
+      break;
+    case QvRbKind::kReal:
+      value = real(rb.value.real);
+      break;
+    case QvRbKind::kPoint:
+      value = point(QvGePoint3d(rb.value.point[0], rb.value.point[1], rb.value.point[2]));
+      break;
+    case QvRbKind::kShort:
+      value = std::to_string(rb.value.int16);
+      break;
+    case QvRbKind::kLong:
+      value = std::to_string(rb.value.int32);
+      break;
+    case QvRbKind::kInt64:
+      value = std::to_string(rb.value.int64);
+      break;
+    case QvRbKind::kName: {
+      QvDbObjectId id;
+      qvdbGetObjectId(id, rb.value.name);
+      value = text(id.handle().ascii());
+      break;
+    }
+    case QvRbKind::kBinary: {
+      static const char kHex[] = "0123456789ABCDEF";
+      std::string hex;
+      for (int16_t i = 0; i < rb.value.binary.length; ++i) {
+        const auto b = static_cast<unsigned char>(rb.value.binary.data[i]);
+        hex += {kHex[b >> 4], kHex[b & 0xF]};
+      }
+      value = text(hex);
+      break;
+    }
+    default:
+      break;
+  }
+  return "[" + std::to_string(rb.type) + "," + value + "]";
+}
+
+std::string list(const resbuf* rb) {
+  std::string out;
+  for (; rb; rb = rb->next) out += (out.empty() ? "" : ",") + item(*rb);
+  return "[" + out + "]";
 }
 
 }  // namespace json

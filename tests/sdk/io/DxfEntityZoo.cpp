@@ -8,6 +8,7 @@
 #include "sdk/base/resbuf.h"
 #include "sdk/db/QvDb2dPolyline.h"
 #include "sdk/db/QvDb3dPolyline.h"
+#include "sdk/db/QvDbAlignedDimension.h"
 #include "sdk/db/QvDbArc.h"
 #include "sdk/db/QvDbAttribute.h"
 #include "sdk/db/QvDbAttributeDefinition.h"
@@ -18,7 +19,9 @@
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbEllipse.h"
 #include "sdk/db/QvDbFace.h"
+#include "sdk/db/QvDbFcf.h"
 #include "sdk/db/QvDbLayerTable.h"
+#include "sdk/db/QvDbLeader.h"
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbLinetypeTable.h"
 #include "sdk/db/QvDbMInsertBlock.h"
@@ -28,6 +31,7 @@
 #include "sdk/db/QvDbPolyline.h"
 #include "sdk/db/QvDbRay.h"
 #include "sdk/db/QvDbRegAppTable.h"
+#include "sdk/db/QvDbRotatedDimension.h"
 #include "sdk/db/QvDbSolid.h"
 #include "sdk/db/QvDbSpline.h"
 #include "sdk/db/QvDbText.h"
@@ -35,14 +39,55 @@
 #include "sdk/db/QvDbTrace.h"
 #include "sdk/db/QvDbXline.h"
 #include "sdk/ge/QvGePoint2d.h"
-#include "tests/sdk/io/DxfAnnotationZoo.h"
-#include "tests/sdk/io/DxfTestRecords.h"
 #include "tests/support/DbSetup.h"
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 const QvGeVector3d kTilted = QvGeVector3d(0.3, -0.5, 0.8).normal();
+
+// An anonymous dimension block ("*D" numbered by the table) drawing the dimension line.
+QvDbObjectId dimensionBlock(QvDbDatabase* db, const QvGePoint3d& from, const QvGePoint3d& to) {
+  const QvDbObjectId id = addBlock(db, L"*D");
+  appendEntity(id, new QvDbLine(from, to));
+  return id;
+}
+
+// A rotated and an aligned dimension (each with a dimension block of its own, the aligned one
+// in a tilted plane with its text turned), a leader pointing from a paragraph text and a
+// feature control frame of two rows in a tilted plane.
+void addAnnotations(QvDbDatabase* db) {
+  const QvDbObjectId space = db->modelSpaceId();
+  auto* rotated = new QvDbRotatedDimension(0.5, QvGePoint3d(1, 1, 0), QvGePoint3d(7, 4, 0),
+                                           QvGePoint3d(6, 8.5, 0));
+  rotated->setTextPosition(QvGePoint3d(4, 7, 0));
+  rotated->setDimBlockId(dimensionBlock(db, QvGePoint3d(0, 6, 0), QvGePoint3d(6, 8.5, 0)));
+  rotated->setColorIndex(5);
+  appendEntity(space, rotated);
+
+  auto* aligned = new QvDbAlignedDimension(QvGePoint3d(-3, 2, 1), QvGePoint3d(2, -1, 0.5),
+                                           QvGePoint3d(-2, 4, 1.25));
+  aligned->setNormal(kTilted);
+  aligned->setTextPosition(QvGePoint3d(0.25, 3.5, 1.5));
+  aligned->setHorizontalRotation(0.3);
+  aligned->setDimBlockId(dimensionBlock(db, QvGePoint3d(-2, 4, 1.25), QvGePoint3d(3, 1, 0.75)));
+  appendEntity(space, aligned);
+
+  auto* note = new QvDbMText();
+  note->setLocation(QvGePoint3d(12, 6, 0));
+  note->setTextHeight(0.25);
+  note->setContents(L"See detail A");
+  const QvDbObjectId noteId = appendEntity(space, note);
+  auto* leader = new QvDbLeader();
+  for (const QvGePoint3d& p :
+       {QvGePoint3d(8, 2, 0), QvGePoint3d(10, 5.5, 0), QvGePoint3d(11.75, 5.875, 0.125)})
+    leader->appendVertex(p);
+  leader->attachAnnotation(noteId);
+  appendEntity(space, leader);
+
+  appendEntity(space, new QvDbFcf(L"{\\Fgdt;j}%%v0.1%%vA\n{\\Fgdt;u}%%v0.05", QvGePoint3d(3, -4, 2),
+                                  kTilted, kTilted.perpVector()));
+}
 
 }  // namespace
 
@@ -82,21 +127,11 @@ void addEntityZoo(QvDbDatabase* db) {
   appendEntity(space, new QvDbEllipse(QvGePoint3d(5, 5, 0), QvGeVector3d::kZAxis,
                                       QvGeVector3d(3, 1, 0), 0.4, 0.5, 4.0));
 
-  QvGePoint3dArray fit;
-  fit.append(QvGePoint3d(0, 0, 0));
-  fit.append(QvGePoint3d(1, 2, 0));
-  fit.append(QvGePoint3d(3, 1, 0));
-  fit.append(QvGePoint3d(4, 4, 1));
+  const QvGePoint3dArray fit{{0, 0, 0}, {1, 2, 0}, {3, 1, 0}, {4, 4, 1}};
   appendEntity(space, new QvDbSpline(fit, 3, 0.001, QvGeVector3d(1, 0, 0), QvGeVector3d(0, 1, 0)));
-  QvGePoint3dArray control;
-  control.append(QvGePoint3d(0, 0, 0));
-  control.append(QvGePoint3d(1, 1, 0));
-  control.append(QvGePoint3d(2, -1, 0));
-  control.append(QvGePoint3d(3, 0, 0));
-  QvGeDoubleArray knots;
-  for (const double k : {0.0, 0.0, 0.0, 0.0, 1.0, 1.0, 1.0, 1.0}) knots.append(k);
-  QvGeDoubleArray weights;
-  for (const double w : {1.0, 0.5, 2.0, 1.0}) weights.append(w);
+  const QvGePoint3dArray control{{0, 0, 0}, {1, 1, 0}, {2, -1, 0}, {3, 0, 0}};
+  const QvGeDoubleArray knots{0, 0, 0, 0, 1, 1, 1, 1};
+  const QvGeDoubleArray weights{1, 0.5, 2, 1};
   appendEntity(space, new QvDbSpline(3, true, false, false, control, knots, weights));
 
   appendEntity(space, new QvDbRay(QvGePoint3d(1, 1, 1), QvGeVector3d(1, 2, 2)));
@@ -176,15 +211,11 @@ void addEntityZoo(QvDbDatabase* db) {
   for (unsigned int i = 0; i < 4; ++i)
     constant->addVertexAt(i, QvGePoint2d(i, i % 2), 0.0, 0.05, 0.05);
   appendEntity(space, constant);
-  QvGePoint3dArray vertices;
-  vertices.append(QvGePoint3d(0, 0, 0));
-  vertices.append(QvGePoint3d(3, 0, 0));
-  vertices.append(QvGePoint3d(3, 3, 0));
-  QvGeDoubleArray bulges;
-  for (const double b : {0.0, 0.25, 0.0}) bulges.append(b);
+  QvGePoint3dArray vertices{{0, 0, 0}, {3, 0, 0}, {3, 3, 0}};
+  const QvGeDoubleArray bulges{0.0, 0.25, 0.0};
   appendEntity(space, new QvDb2dPolyline(k2dSimplePoly, vertices, 2.0, true, 0.1, 0.3, &bulges));
   vertices.append(QvGePoint3d(0, 3, 4));
   appendEntity(space, new QvDb3dPolyline(k3dSimplePoly, vertices, false));
 
-  addAnnotationZoo(db);
+  addAnnotations(db);
 }

@@ -1,9 +1,11 @@
-// Objects through a DXF file: dictionaries, extended records, extension dictionaries,
-// persistent reactors, extended data and draw order come back equal, with their handles;
-// erased objects are left out.
+// Objects through a DXF file: dictionaries, records, reactors, extended data (one codec for
+// both) and draw order come back with their handles; erased objects are left out. Handles are
+// kept, new ones come above them, and a handle a marker and an object both claim is resolved.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <set>
 
@@ -13,12 +15,14 @@
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbDictionary.h"
 #include "sdk/db/QvDbLayerTable.h"
+#include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbProxyEntity.h"
 #include "sdk/db/QvDbRegAppTable.h"
 #include "sdk/db/QvDbSortentsTable.h"
 #include "sdk/db/QvDbXrecord.h"
-#include "tests/sdk/io/DxfTestRecords.h"
+#include "sdk/io/QvDxfHandleSet.h"
+#include "tests/sdk/io/DxfDescription.h"
 #include "tests/sdk/io/DxfTestSupport.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/DbSetup.h"
@@ -31,52 +35,6 @@ QvDbObjectId addProxyEntity(QvDbObjectId blockId, QvDbObjectId layerId) {
   auto* entity = new QvDbProxyEntity(QvDbProxyClass{L"TESTSHAPE", L"", L"", 0});
   entity->setLayer(layerId);
   return appendEntity(blockId, entity);
-}
-
-// The values of two result-buffer lists, record by record.
-::testing::AssertionResult sameList(const resbuf* a, const resbuf* b) {
-  int index = 0;
-  for (; a && b; a = a->next, b = b->next, ++index) {
-    if (a->type != b->type)
-      return ::testing::AssertionFailure()
-             << "record " << index << ": type " << a->type << " vs " << b->type;
-    bool same = true;
-    switch (qvRbValueKind(a->type)) {
-      case QvRbKind::kString:
-        same = QvString(a->value.string) == QvString(b->value.string);
-        break;
-      case QvRbKind::kReal:
-        same = a->value.real == b->value.real;
-        break;
-      case QvRbKind::kPoint:
-        for (int k = 0; k < 3; ++k) same = same && a->value.point[k] == b->value.point[k];
-        break;
-      case QvRbKind::kShort:
-        same = a->value.int16 == b->value.int16;
-        break;
-      case QvRbKind::kLong:
-        same = a->value.int32 == b->value.int32;
-        break;
-      case QvRbKind::kBinary:
-        same = a->value.binary.length == b->value.binary.length &&
-               std::equal(a->value.binary.data, a->value.binary.data + a->value.binary.length,
-                          b->value.binary.data);
-        break;
-      case QvRbKind::kName: {
-        QvDbObjectId x, y;
-        qvdbGetObjectId(x, a->value.name);
-        qvdbGetObjectId(y, b->value.name);
-        same = x.handle() == y.handle();
-        break;
-      }
-      default:
-        break;
-    }
-    if (!same)
-      return ::testing::AssertionFailure() << "record " << index << " (" << a->type << ") differs";
-  }
-  if (a || b) return ::testing::AssertionFailure() << "lengths differ at record " << index;
-  return ::testing::AssertionSuccess();
 }
 
 }  // namespace
@@ -131,11 +89,10 @@ TEST_F(DxfObjectsTest, DictionariesRecordsReactorsAndExtensionDictionariesComeBa
   QvDbObjectId readLayer = layerNamed(read.get(), L"Survey");
   ASSERT_FALSE(readLayer.isNull());
   {
-    QvDbDictionary* root = nullptr;
-    ASSERT_EQ(Vexa::eOk, read->getNamedObjectsDictionary(root, QvDb::kForRead));
     QvDbObjectId readDict;
-    EXPECT_EQ(Vexa::eOk, root->getAt(L"TARVO_SURVEY", readDict));
-    root->close();
+    EXPECT_EQ(Vexa::eOk,
+              QvDbObjectPointer<QvDbDictionary>(read->namedObjectsDictionaryId(), QvDb::kForRead)
+                  ->getAt(L"TARVO_SURVEY", readDict));
     EXPECT_EQ(dictId.handle(), readDict.handle());
     QvDbObjectPointer<QvDbDictionary> dict(readDict, QvDb::kForRead);
     QvDbObjectId readRecord;
@@ -146,7 +103,7 @@ TEST_F(DxfObjectsTest, DictionariesRecordsReactorsAndExtensionDictionariesComeBa
     resbuf* data = nullptr;
     record->rbChain(data);
     QvRbListPtr readData(data);
-    EXPECT_TRUE(sameList(originalData.get(), readData.get()));
+    EXPECT_EQ(json::list(originalData.get()), json::list(readData.get()));
     // The reference in the data names the layer of the new database.
     QvDbObjectId named;
     const resbuf* last = readData.get();
@@ -182,9 +139,7 @@ TEST_F(DxfObjectsTest, ExtendedDataOfEveryKindComesBack) {
   resbuf* chunk = qvutNewRb(1004);
   chunk->value.binary.length = 3;
   chunk->value.binary.data = static_cast<char*>(std::malloc(3));
-  chunk->value.binary.data[0] = 0x00;
-  chunk->value.binary.data[1] = static_cast<char>(0xAB);
-  chunk->value.binary.data[2] = 0x7F;
+  std::memcpy(chunk->value.binary.data, "\x00\xAB\x7F", 3);
   resbuf* tail = xdata.get();
   while (tail->next) tail = tail->next;
   tail->next = chunk;
@@ -196,11 +151,10 @@ TEST_F(DxfObjectsTest, ExtendedDataOfEveryKindComesBack) {
   auto read = readDxf(dxfText(*db()));
   ASSERT_TRUE(read);
   for (const QvDbObjectId& id : {layer, entity}) {
-    QvDbObjectPointer<QvDbObject> object(idOfHandle(*read, id.handle().ascii().utf8()),
-                                         QvDb::kForRead);
+    QvDbObjectPointer<QvDbObject> object(sameHandleIn(*read, id), QvDb::kForRead);
     ASSERT_TRUE(object);
     QvRbListPtr back(object->xData(L"TARVO_DATA"));
-    EXPECT_TRUE(sameList(xdata.get(), back.get())) << "object " << id.handle().ascii();
+    EXPECT_EQ(json::list(xdata.get()), json::list(back.get())) << "object " << handleOf(id);
   }
 }
 
@@ -212,12 +166,8 @@ TEST_F(DxfObjectsTest, DrawOrderComesBack) {
     QvDbObjectPointer<QvDbBlockTableRecord> space(db()->modelSpaceId(), QvDb::kForWrite);
     QvDbSortentsTable* table = nullptr;
     ASSERT_EQ(Vexa::eOk, space->getSortentsTable(table, QvDb::kForWrite, true));
-    QvDbObjectIdArray first;
-    first.append(ids[0]);
-    ASSERT_EQ(Vexa::eOk, table->moveToTop(first));
-    QvDbObjectIdArray last;
-    last.append(ids[3]);
-    ASSERT_EQ(Vexa::eOk, table->moveToBottom(last));
+    ASSERT_EQ(Vexa::eOk, table->moveToTop(QvDbObjectIdArray{ids[0]}));
+    ASSERT_EQ(Vexa::eOk, table->moveToBottom(QvDbObjectIdArray{ids[3]}));
     table->close();
   }
   auto orderOf = [](QvDbDatabase& db) {
@@ -228,13 +178,13 @@ TEST_F(DxfObjectsTest, DrawOrderComesBack) {
     QvDbObjectIdArray order;
     table->getFullDrawOrder(order);
     table->close();
-    for (const QvDbObjectId& id : order) handles.push_back(id.handle().ascii().utf8());
+    for (const QvDbObjectId& id : order) handles.push_back(handleOf(id));
     return handles;
   };
   const std::vector<std::string> before = orderOf(*db());
   ASSERT_EQ(4u, before.size());
-  EXPECT_EQ(ids[3].handle().ascii().utf8(), before.front());
-  EXPECT_EQ(ids[0].handle().ascii().utf8(), before.back());
+  EXPECT_EQ(handleOf(ids[3]), before.front());
+  EXPECT_EQ(handleOf(ids[0]), before.back());
   auto read = readDxf(dxfText(*db()));
   ASSERT_TRUE(read);
   EXPECT_EQ(before, orderOf(*read));
@@ -245,12 +195,10 @@ TEST_F(DxfObjectsTest, ErasedObjectsAndReferencesToThemAreLeftOut) {
   const QvDbObjectId gone = addLayer(db(), L"Gone");
   QvDbObjectId recordId;
   {
-    QvDbDictionary* root = nullptr;
-    ASSERT_EQ(Vexa::eOk, db()->getNamedObjectsDictionary(root, QvDb::kForWrite));
+    QvDbObjectPointer<QvDbDictionary> root(db()->namedObjectsDictionaryId(), QvDb::kForWrite);
     auto* record = new QvDbXrecord();
     ASSERT_EQ(Vexa::eOk, root->setAt(L"TARVO_GONE", record, recordId));
     record->close();
-    root->close();
     QvDbObjectPointer<QvDbLayerTableRecord> layer(kept, QvDb::kForWrite);
     layer->addPersistentReactor(recordId);
   }
@@ -260,9 +208,9 @@ TEST_F(DxfObjectsTest, ErasedObjectsAndReferencesToThemAreLeftOut) {
   }
   const std::string text = dxfText(*db());
   const DxfGroups groups = groupsOf(text);
-  EXPECT_TRUE(recordOf(groups, gone.handle().ascii().utf8()).empty());
-  EXPECT_TRUE(recordOf(groups, recordId.handle().ascii().utf8()).empty());
-  EXPECT_TRUE(valuesOf(recordOf(groups, kept.handle().ascii().utf8()), 102).empty());
+  EXPECT_TRUE(recordOf(groups, handleOf(gone)).empty());
+  EXPECT_TRUE(recordOf(groups, handleOf(recordId)).empty());
+  EXPECT_TRUE(valuesOf(recordOf(groups, handleOf(kept)), 102).empty());
   EXPECT_EQ(std::string::npos, text.find("TARVO_GONE"));
   auto read = readDxf(text);
   ASSERT_TRUE(read);
@@ -292,10 +240,174 @@ TEST_F(DxfObjectsTest, HandlesStayAndNewOnesComeAboveEveryHandleOfTheFile) {
   auto read = readDxf(text);
   ASSERT_TRUE(read);
   for (const QvDbObjectId& id : db()->objectIds()) {
-    const QvDbObjectId same = idOfHandle(*read, id.handle().ascii().utf8());
+    const QvDbObjectId same = sameHandleIn(*read, id);
     ASSERT_FALSE(same.isNull()) << "handle " << id.handle().ascii();
     EXPECT_EQ(id.objectClass(), same.objectClass()) << "handle " << id.handle().ascii();
   }
   const QvDbObjectId added = addLayer(read.get(), L"Added after reading");
   EXPECT_GE(added.handle().value(), seed);
+}
+
+namespace {
+
+// A drawing with an extended record (handle D) holding `recordData` and a line (handle E) with
+// the extended data `lineData` of an application.
+std::string drawing(const std::string& recordData, const std::string& lineData) {
+  return "0\nSECTION\n2\nOBJECTS\n0\nDICTIONARY\n5\nC\n0\nXRECORD\n5\nD\n330\nC\n100\n"
+         "AcDbXrecord\n280\n1\n" +
+         recordData +
+         "0\nENDSEC\n0\nSECTION\n2\nENTITIES\n0\nLINE\n5\nE\n8\n0\n10\n0.0\n20\n0.0\n30\n"
+         "0.0\n11\n1.0\n21\n0.0\n31\n0.0\n1001\nTARVO_DATA\n" +
+         lineData + "0\nENDSEC\n0\nEOF\n";
+}
+
+const std::string kSoundLineData = "1000\nnote\n";
+const std::string kSoundRecordData = "1\nnote\n";
+
+// The groups the object of a handle is written with, from its subclass marker or its first
+// extended data on.
+DxfGroups writtenGroups(QvDbDatabase& db, const std::string& handle, int from) {
+  const DxfGroups record = recordOf(groupsOf(dxfText(db)), handle);
+  for (size_t i = 0; i < record.size(); ++i)
+    if (record[i].first == from)
+      return DxfGroups(record.begin() + static_cast<std::ptrdiff_t>(i), record.end());
+  return {};
+}
+
+std::string hexOf(int bytes) {
+  std::string hex;
+  for (int i = 0; i < bytes; ++i) hex += i % 2 ? "ab" : "0F";
+  return hex;
+}
+
+using D = QvDxfDiagnostic;
+using testing::ElementsAre;
+using testing::Pair;
+
+}  // namespace
+
+class DxfResultBufferTest : public HostFixture {};
+
+TEST_F(DxfResultBufferTest, APointNeedsItsYInBothAndALoneCoordinateStaysOneValue) {
+  for (const auto& [record, line] :
+       {std::pair{"10\n1.25\n40\n2.5\n" + kSoundRecordData, kSoundLineData},
+        std::pair{kSoundRecordData, kSoundLineData + "1011\n1.25\n1040\n2.5\n"}}) {
+    const std::string text = drawing(record, line);
+    EXPECT_TRUE(refusedAt(text, D::kMissingGroup, lineOf(text, "1.25")));
+  }
+  // Elevation (38) and a y (1020) without their points; a 2D point gets its z.
+  const std::string text = drawing("38\n4.5\n12\n1.0\n22\n2.0\n" + kSoundRecordData,
+                                   kSoundLineData + "1020\n7.5\n1012\n1.0\n1022\n2.0\n");
+  QvDxfReadResult result;
+  auto read = readDxf(text, result);
+  ASSERT_TRUE(read) << result.message();
+  EXPECT_THAT(writtenGroups(*read, "D", 100),
+              ElementsAre(Pair(100, "AcDbXrecord"), Pair(280, "1"), Pair(38, "4.5"),
+                          Pair(12, "1.0"), Pair(22, "2.0"), Pair(32, "0.0"), Pair(1, "note")));
+  EXPECT_THAT(writtenGroups(*read, "E", 1001),
+              ElementsAre(Pair(1001, "TARVO_DATA"), Pair(1000, "note"), Pair(1020, "7.5"),
+                          Pair(1012, "1.0"), Pair(1022, "2.0"), Pair(1032, "0.0")));
+  EXPECT_TRUE(nothingLeftOpen(read.get()));
+}
+
+TEST_F(DxfResultBufferTest, BinaryChunksReadAlikeAndOnlyExtendedDataLimitsThemTo127Bytes) {
+  // Either case in, the same bytes, upper case out.
+  auto read = readDxf(drawing("310\n00ab7F\n", kSoundLineData + "1004\n00ab7F\n"));
+  ASSERT_TRUE(read);
+  {
+    QvDbObjectPointer<QvDbXrecord> record(idOfHandle(*read, "D"), QvDb::kForRead);
+    ASSERT_TRUE(record);
+    resbuf* data = nullptr;
+    ASSERT_EQ(Vexa::eOk, record->rbChain(data));
+    QvRbListPtr owned(data);
+    EXPECT_EQ("[[310,\"00AB7F\"]]", json::list(data));
+  }
+  EXPECT_THAT(valuesOf(writtenGroups(*read, "D", 100), 310), ElementsAre("00AB7F"));
+  EXPECT_THAT(valuesOf(writtenGroups(*read, "E", 1001), 1004), ElementsAre("00AB7F"));
+
+  // 128 bytes: a record keeps them, extended data cannot hold them.
+  auto large = readDxf(drawing("310\n" + hexOf(128) + "\n", kSoundLineData));
+  ASSERT_TRUE(large);
+  const std::vector<std::string> written = valuesOf(writtenGroups(*large, "D", 100), 310);
+  ASSERT_EQ(1u, written.size());
+  EXPECT_EQ(256u, written[0].size());
+  EXPECT_TRUE(refusedAt(drawing(kSoundRecordData, kSoundLineData + "1004\n" + hexOf(128) + "\n"),
+                        D::kOutOfRange));
+  for (const std::string& line : {kSoundLineData + "1004\n0G\n", kSoundLineData + "1004\nABC\n"})
+    EXPECT_TRUE(refusedAt(drawing(kSoundRecordData, line), D::kBadValue)) << line;
+  EXPECT_TRUE(refusedAt(drawing("310\nABC\n", kSoundLineData), D::kBadValue));
+}
+
+TEST(DxfHandleSetTest, HandlesInAndAboveTheDenseRangeAreKeptOnce) {
+  for (const uint64_t dense :
+       {uint64_t{0}, uint64_t{1}, uint64_t{64}, uint64_t{1000}, uint64_t{1} << 40}) {
+    QvDxfHandleSet set(dense);
+    const std::vector<uint64_t> handles = {
+        0, 1, 63, 64, 65, 999, 1000, 1001, 4096, uint64_t{1} << 26, ~uint64_t{0}};
+    for (const uint64_t h : handles) {
+      EXPECT_FALSE(set.contains(h)) << h << " of " << dense;
+      EXPECT_TRUE(set.insert(h)) << h << " of " << dense;
+    }
+    for (const uint64_t h : handles) {
+      EXPECT_TRUE(set.contains(h)) << h << " of " << dense;
+      EXPECT_FALSE(set.insert(h)) << h << " of " << dense;
+    }
+    // Neighbours stay out.
+    for (const uint64_t h :
+         {uint64_t{2}, uint64_t{62}, uint64_t{66}, uint64_t{998}, uint64_t{1002}})
+      EXPECT_FALSE(set.contains(h)) << h << " of " << dense;
+  }
+}
+
+namespace {
+
+// A polyline whose sequence end takes `seqendHandle`, then a line with `lineHandle`.
+std::string polylineThenLine(const std::string& seqendHandle, const std::string& lineHandle) {
+  return "  0\nSECTION\n  2\nENTITIES\n"
+         "  0\nPOLYLINE\n  5\n10\n  8\n0\n 66\n1\n 10\n0.0\n 20\n0.0\n 30\n0.0\n"
+         "  0\nVERTEX\n  5\n11\n  8\n0\n 10\n1.0\n 20\n1.0\n 30\n0.0\n"
+         "  0\nVERTEX\n  5\n13\n  8\n0\n 10\n2.0\n 20\n0.0\n 30\n0.0\n"
+         "  0\nSEQEND\n  5\n" +
+         seqendHandle +
+         "\n  8\n0\n"
+         "  0\nLINE\n  5\n" +
+         lineHandle +
+         "\n  8\n0\n 10\n0.0\n 20\n0.0\n 30\n0.0\n 11\n1.0\n 21\n1.0\n 31\n0.0\n"
+         "  0\nENDSEC\n  0\nEOF\n";
+}
+
+}  // namespace
+
+class DxfMarkerHandleTest : public HostFixture {};
+
+// Whether the handle lies among the file's handles or far above them, an object that claims a
+// sequence end's handle gets a new one, and the repair names its line.
+TEST_F(DxfMarkerHandleTest, AnObjectOnAMarkersHandleGetsANewOne) {
+  for (const std::string handle : {"12", "3FFFFFF0"}) {
+    const std::string text = polylineThenLine(handle, handle);
+    QvDxfReadResult result;
+    auto db = readDxf(text, result);
+    ASSERT_TRUE(db) << result.message().utf8();
+    ASSERT_EQ(codesOf(result), std::vector<QvDxfDiagnostic::Code>{QvDxfDiagnostic::kHandleReplaced})
+        << handle;
+    // The line of the handle, right after the record's name.
+    EXPECT_EQ(result.diagnostics[0].line, lineOf(text, "LINE") + 2);
+    const QvDbObjectIdArray ids = entitiesOf(db->modelSpaceId());
+    ASSERT_EQ(2, ids.length());
+    EXPECT_TRUE(ids[1].objectClass() == QvDbLine::desc());
+    EXPECT_NE(handleOf(ids[1]), "10");
+    EXPECT_TRUE(idOfHandle(*db, handle).isNull()) << handle;
+    // Written and read again, nothing is repaired any more.
+    QvDxfReadResult again;
+    ASSERT_TRUE(readDxf(dxfText(*db), again)) << again.message().utf8();
+    EXPECT_TRUE(again.diagnostics.empty()) << again.message().utf8();
+  }
+}
+
+// The other way round the marker comes second and the file is refused at it.
+TEST_F(DxfMarkerHandleTest, AMarkerOnAnObjectsHandleIsRefused) {
+  for (const std::string handle : {"11", "10"}) {
+    EXPECT_TRUE(refusedAt(polylineThenLine(handle, "20"), QvDxfDiagnostic::kHandleUsedTwice))
+        << handle;
+  }
 }

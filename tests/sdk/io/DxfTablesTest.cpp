@@ -14,7 +14,6 @@
 #include "sdk/db/QvDbRegAppTable.h"
 #include "sdk/db/QvDbTextStyleTable.h"
 #include "sdk/db/QvDbViewTable.h"
-#include "tests/sdk/io/DxfTestRecords.h"
 #include "tests/sdk/io/DxfTestSupport.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/HostFixture.h"
@@ -40,16 +39,13 @@ TEST_F(DxfTablesTest, RecordsComeBackWithTheirSettingsAndHandles) {
         r.setDashes({0.5, -0.25, 0.0, -0.25});
       });
   const QvDbObjectId walls =
-      addRecord<QvDbLayerTable, QvDbLayerTableRecord>(db(), L"Walls", [](auto& r) {
+      addRecord<QvDbLayerTable, QvDbLayerTableRecord>(db(), L"Walls", [&](auto& r) {
         r.setColorIndex(3);
         r.setIsOff(true);
         r.setIsLocked(true);
         r.setIsPlottable(false);
+        r.setLinetypeObjectId(dashed);
       });
-  {
-    QvDbObjectPointer<QvDbLayerTableRecord> layer(walls, QvDb::kForWrite);
-    layer->setLinetypeObjectId(dashed);
-  }
   const QvDbObjectId frozen = addRecord<QvDbLayerTable, QvDbLayerTableRecord>(
       db(), L"Frozen layer é", [](auto& r) { r.setIsFrozen(true); });
   const QvDbObjectId slanted =
@@ -60,17 +56,13 @@ TEST_F(DxfTablesTest, RecordsComeBackWithTheirSettingsAndHandles) {
         r.setFileName(L"arial.ttf");
         r.setBigFontFileName(L"bigfont.shx");
       });
-  const QvDbObjectId dims =
-      addRecord<QvDbDimStyleTable, QvDbDimStyleTableRecord>(db(), L"Plans", [](auto& r) {
-        r.setDimscale(50.0);
-        r.setDimtxt(2.5);
-      });
-  {
-    QvDbObjectPointer<QvDbDimStyleTableRecord> style(dims, QvDb::kForWrite);
-    style->setDimtxsty(slanted);
-  }
-  addRecord<QvDbRegAppTable, QvDbRegAppTableRecord>(db(), L"TARVO_APP", [](auto&) {});
-  addRecord<QvDbViewTable, QvDbViewTableRecord>(db(), L"Front", [](auto&) {});
+  addRecord<QvDbDimStyleTable, QvDbDimStyleTableRecord>(db(), L"Plans", [&](auto& r) {
+    r.setDimscale(50.0);
+    r.setDimtxt(2.5);
+    r.setDimtxsty(slanted);
+  });
+  addRegApp(db(), L"TARVO_APP");
+  addRecord<QvDbViewTable, QvDbViewTableRecord>(db(), L"Front");
   const QvDbObjectId door =
       addRecord<QvDbBlockTable, QvDbBlockTableRecord>(db(), L"Door", [](auto& r) {
         r.setComments(L"A door, 90 cm");
@@ -143,8 +135,7 @@ TEST_F(DxfTablesTest, RecordsComeBackWithTheirSettingsAndHandles) {
 }
 
 TEST_F(DxfTablesTest, HeaderVariablesAndCurrentRecordsComeBack) {
-  const QvDbObjectId layer =
-      addRecord<QvDbLayerTable, QvDbLayerTableRecord>(db(), L"Notes", [](auto&) {});
+  const QvDbObjectId layer = addLayer(db(), L"Notes");
   ASSERT_EQ(Vexa::eOk, db()->setClayer(layer));
   ASSERT_EQ(Vexa::eOk, db()->setInsunits(QvDb::kUnitsMillimeters));
   ASSERT_EQ(Vexa::eOk, db()->setHeaderValue(L"LTSCALE", QvDbHeaderValue::ofReal(0.1)));
@@ -197,7 +188,5 @@ TEST_F(DxfTablesTest, HeaderValuesOutOfRangeAreClampedAndReported) {
   // A value that is no number of its kind is still refused.
   text.replace(text.find("$INSUNITS\n 70\n99"), std::string("$INSUNITS\n 70\n99").size(),
                "$INSUNITS\n 70\nmm");
-  EXPECT_FALSE(readDxf(text, result));
-  ASSERT_NE(nullptr, result.refusal());
-  EXPECT_EQ(QvDxfDiagnostic::kBadValue, result.refusal()->code);
+  EXPECT_TRUE(refusedAt(text, QvDxfDiagnostic::kBadValue));
 }

@@ -12,6 +12,8 @@
 
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/io/QvDxfFile.h"
+#include "tests/sdk/io/DxfDescription.h"
+#include "tests/support/DbChecks.h"
 #include "tests/support/TestPaths.h"
 
 std::string dxfText(QvDbDatabase& db) {
@@ -22,12 +24,10 @@ std::string dxfText(QvDbDatabase& db) {
   return text;
 }
 
-std::unique_ptr<QvDbDatabase> readDxf(const std::string& text, Vexa::ErrorStatus* status,
-                                      QvString* message) {
+std::unique_ptr<QvDbDatabase> readDxf(const std::string& text) {
   QvDxfReadResult result;
   std::unique_ptr<QvDbDatabase> db = readDxf(text, result);
-  if (status) *status = result.status;
-  if (message) *message = result.message();
+  EXPECT_TRUE(db) << result.message();
   return db;
 }
 
@@ -36,6 +36,28 @@ std::unique_ptr<QvDbDatabase> readDxf(const std::string& text, QvDxfReadResult& 
   result = QvDxfFile::readText(text, *db);
   if (!result.ok()) return nullptr;
   return db;
+}
+
+::testing::AssertionResult refusedAt(const std::string& text, QvDxfDiagnostic::Code code,
+                                     uint32_t line) {
+  QvDxfReadResult result;
+  if (readDxf(text, result)) return ::testing::AssertionFailure() << "the text was read";
+  const QvDxfDiagnostic* refusal = result.refusal();
+  if (!refusal || result.status != Vexa::eBadDxfFile)
+    return ::testing::AssertionFailure() << "no refusal: " << result.message();
+  if (refusal->code != code || refusal->line == 0 || (line != 0 && refusal->line != line))
+    return ::testing::AssertionFailure()
+           << "refused with code " << static_cast<int>(refusal->code) << " at line "
+           << refusal->line << ": " << result.message();
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult readsBackAlike(const std::string& text) {
+  QvDxfReadResult result;
+  const std::unique_ptr<QvDbDatabase> read = readDxf(text, result);
+  if (!read) return ::testing::AssertionFailure() << "refused: " << result.message();
+  if (dxfText(*read) != text) return ::testing::AssertionFailure() << "written differently";
+  return ::testing::AssertionSuccess();
 }
 
 std::vector<QvDxfDiagnostic::Code> codesOf(const QvDxfReadResult& result) {
@@ -137,12 +159,58 @@ QvDbObjectId idOfHandle(QvDbDatabase& db, const std::string& handle) {
   return id;
 }
 
-::testing::AssertionResult ezdxfProbeAgrees(const std::string& probe, const std::string& file,
-                                            const std::string& expectedJson,
-                                            const std::string& description) {
-  writeFile(expectedJson, description);
-  const PythonRun run = runPython({probe, "check", file, expectedJson});
+std::string handleOf(QvDbObjectId id) {
+  return id.handle().ascii().utf8();
+}
+
+QvDbObjectId sameHandleIn(QvDbDatabase& db, QvDbObjectId id) {
+  return idOfHandle(db, handleOf(id));
+}
+
+::testing::AssertionResult EzdxfProbe::agrees(QvDbDatabase& db, const std::string& file,
+                                              const TempFolder& folder) const {
+  const std::string expected = folder.file("expected.json", describe(db));
+  const PythonRun run = runPython({script, "check", file, expected});
   if (run.status == 0) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "ezdxf on " << file << " (exit " << run.status << "):\n"
                                        << run.output;
+}
+
+EzdxfMade EzdxfProbe::readMade(const TempFolder& folder,
+                               const std::vector<std::string>& args) const {
+  EzdxfMade made;
+  const std::string path = folder.path("made by ezdxf.dxf");
+  std::vector<std::string> command = {script, "make"};
+  command.insert(command.end(), args.begin(), args.end());
+  command.push_back(path);
+  const PythonRun run = runPython(command);
+  EXPECT_EQ(0, run.status) << run.output;
+  made.made = readFile(path);
+  QvDxfReadResult result;
+  made.db = readDxf(made.made, result);
+  EXPECT_TRUE(made.db) << result.message();
+  if (!made.db) return made;
+  EXPECT_TRUE(agrees(*made.db, path, folder));
+  made.written = dxfText(*made.db);
+  EXPECT_TRUE(agrees(*made.db, folder.file("written here.dxf", made.written), folder));
+  return made;
+}
+
+std::unique_ptr<QvDbDatabase> EzdxfProbe::roundTrip(QvDbDatabase& db,
+                                                    const TempFolder& folder) const {
+  const std::string text = dxfText(db);
+  if (hasEzdxf()) {
+    EXPECT_TRUE(agrees(db, folder.file("ours.dxf", text), folder));
+  }
+  QvDxfReadResult result;
+  std::unique_ptr<QvDbDatabase> again = readDxf(text, result);
+  EXPECT_TRUE(again) << result.message();
+  if (!again) return again;
+  if (measures)
+    EXPECT_TRUE(sameDescription(describe(*again), describe(db)));
+  else
+    EXPECT_EQ(describe(*again), describe(db));
+  EXPECT_EQ(dxfText(*again), text);
+  EXPECT_TRUE(nothingLeftOpen(again.get()));
+  return again;
 }

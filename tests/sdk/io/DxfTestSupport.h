@@ -9,21 +9,26 @@
 
 #include "sdk/base/QvString.h"
 #include "sdk/base/VexaErrorStatus.h"
+#include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbObjectId.h"
 #include "sdk/io/QvDxfFile.h"
+#include "tests/support/DbSetup.h"
+#include "tests/support/SymbolRecords.h"
 #include "tests/support/TempFolder.h"
-
-class QvDbDatabase;
 
 // Steps the DXF tests share.
 
 // The database as DXF text (the test fails when writing fails).
 std::string dxfText(QvDbDatabase& db);
-// DXF text read into a new database; null when refused, with the status and message.
-std::unique_ptr<QvDbDatabase> readDxf(const std::string& text, Vexa::ErrorStatus* status = nullptr,
-                                      QvString* message = nullptr);
+// DXF text read into a new database; null when refused (the test then fails with the message).
+std::unique_ptr<QvDbDatabase> readDxf(const std::string& text);
 // The same with what the read found (the repairs, or the refusal).
 std::unique_ptr<QvDbDatabase> readDxf(const std::string& text, QvDxfReadResult& result);
+// Success when `text` is refused as a bad file with `code` at `line` (at some line when 0).
+::testing::AssertionResult refusedAt(const std::string& text, QvDxfDiagnostic::Code code,
+                                     uint32_t line = 0);
+// Success when `text` reads and the drawing read writes the same text again.
+::testing::AssertionResult readsBackAlike(const std::string& text);
 // The codes of a read's findings, in order.
 std::vector<QvDxfDiagnostic::Code> codesOf(const QvDxfReadResult& result);
 // The line of text (from 1) of the first line that is `line` (without its line end); 0 for none.
@@ -51,13 +56,57 @@ bool hasEzdxf();
 
 // Writes text to a file and reads a file whole.
 void writeFile(const std::string& path, const std::string& text);
-
-// Writes `description` (what ezdxf should see, as JSON) to `expectedJson` and has the probe
-// script check the drawing `file` against it.
-::testing::AssertionResult ezdxfProbeAgrees(const std::string& probe, const std::string& file,
-                                            const std::string& expectedJson,
-                                            const std::string& description);
 std::string readFile(const std::string& path);
+
+// A drawing ezdxf made, read here.
+struct EzdxfMade {
+  std::unique_ptr<QvDbDatabase> db;  // null when it was not made or read (the test has failed)
+  std::string made;                  // the file ezdxf wrote
+  std::string written;               // the file written here from what was read
+};
+
+// A script of tests/data/dxf that has ezdxf, an independent DXF library, make drawings and check
+// one against a JSON description, and the function that describes a database that way.
+struct EzdxfProbe {
+  std::string script;
+  std::string (*describe)(QvDbDatabase& db);
+  // The description holds measures that a drawing read back may give in other last digits.
+  bool measures = false;
+
+  // Success when ezdxf sees in `file` what `describe` sees in `db`.
+  ::testing::AssertionResult agrees(QvDbDatabase& db, const std::string& file,
+                                    const TempFolder& folder) const;
+  // Has the script make a drawing ("make", `args`, the file) and reads it here: ezdxf agrees on
+  // its own file and on the file written from what was read.
+  EzdxfMade readMade(const TempFolder& folder, const std::vector<std::string>& args = {}) const;
+  // Writes `db` (ezdxf agrees when it is installed) and reads it back: the drawing read
+  // describes itself alike (measures within 1e-9) and writes the same text. Null when not read.
+  std::unique_ptr<QvDbDatabase> roundTrip(QvDbDatabase& db, const TempFolder& folder) const;
+};
 
 // The id of the object of a handle ("1F") in a database, or null.
 QvDbObjectId idOfHandle(QvDbDatabase& db, const std::string& handle);
+// The handle of an object as text ("1F").
+std::string handleOf(QvDbObjectId id);
+// The id of the object of `db` with the handle of `id` (of another database), or null.
+QvDbObjectId sameHandleIn(QvDbDatabase& db, QvDbObjectId id);
+
+// Calls `visit` with each record of the symbol table `tableId` in order, open for read.
+template <class Record, class Visit>
+void forEachRecord(QvDbObjectId tableId, Visit visit) {
+  QvDbObjectPointer<QvDbSymbolTable> table(tableId, QvDb::kForRead);
+  QvDbSymbolTableIterator* raw = nullptr;
+  if (!table || table->newIterator(raw) != Vexa::eOk) return;
+  std::unique_ptr<QvDbSymbolTableIterator> it(raw);
+  for (; !it->done(); it->step()) {
+    QvDbObjectId id;
+    it->getRecordId(id);
+    QvDbObjectPointer<Record> record(id, QvDb::kForRead);
+    if (record) visit(*record);
+  }
+}
+
+// The id of the layer of that name; null when there is none.
+inline QvDbObjectId layerNamed(QvDbDatabase* db, const wchar_t* name) {
+  return recordNamed(db->layerTableId(), name);
+}

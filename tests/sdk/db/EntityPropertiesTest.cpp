@@ -1,5 +1,4 @@
-// What every entity has: colour, linetype, linetype scale and visibility with their drawing
-// defaults and their copy, the open rules of the new operations, highlighting and drawing.
+// What every entity has: its properties, the open rules, highlighting and drawing.
 #include <gtest/gtest.h>
 
 #include <memory>

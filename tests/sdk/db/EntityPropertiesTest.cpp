@@ -60,9 +60,8 @@ TEST_F(EntityPropertiesTest, PropertiesReachSubEntitiesWhenAsked) {
   QvDbObjectPointer<QvDb2dPolyline> opened(id, QvDb::kForWrite);
   ASSERT_EQ(opened->setColorIndex(1), eOk);
   ASSERT_EQ(opened->setColorIndex(2, false), eOk);
-  std::unique_ptr<QvDbObjectIterator> it(opened->vertexIterator());
-  for (; !it->done(); it->step()) {
-    QvDbObjectPointer<QvDb2dVertex> vertex(it->objectId(), QvDb::kForRead);
+  for (const QvDbObjectId& vertexId : idsOf(opened->vertexIterator())) {
+    QvDbObjectPointer<QvDb2dVertex> vertex(vertexId, QvDb::kForRead);
     EXPECT_EQ(vertex->colorIndex(), 1);  // the second change stayed on the polyline
     EXPECT_EQ(vertex->layerId(), opened->layerId());
   }

@@ -1,8 +1,6 @@
 // What every entity has: its properties, the open rules, highlighting and drawing.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "sdk/db/QvDb2dPolyline.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbHeaderValue.h"

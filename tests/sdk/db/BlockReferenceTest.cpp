@@ -1,6 +1,4 @@
-// Block references and arrays: the block transform, placements taken from matrices, explode
-// of nested references through rotations, non-uniform scales and mirrors, extents and
-// drawing.
+// Block references and arrays: the block transform, explode, extents and drawing.
 #include <gtest/gtest.h>
 
 #include <cmath>

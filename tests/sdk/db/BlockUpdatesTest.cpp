@@ -1,5 +1,4 @@
-// Updates after block redefinitions, the host's inner block operations, fault points that
-// answer a status, and the multileader's block content.
+// Block redefinition updates, the inner block operations and their fault points.
 #include <gtest/gtest.h>
 
 #include "sdk/base/VexaFaultInjection.h"
@@ -14,6 +13,7 @@
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/ObjectEdits.h"
 
 namespace {
 
@@ -40,10 +40,7 @@ TEST_F(BlockUpdatesTest, RepresentationsAreRefilledFromTheRedefinedDefinition) {
   ASSERT_EQ(QvDbSmartBlockGlobals::createAnonymousRepresentation(door, rep1), eOk);
   ASSERT_EQ(QvDbSmartBlockGlobals::createAnonymousRepresentation(door, rep2), eOk);
   // Redefined: 1 and 2 go, 5 comes, and the base point moves.
-  for (const QvDbObjectId& id : entitiesOf(door)) {
-    QvDbObjectPointer<QvDbEntity> e(id, QvDb::kForWrite);
-    ASSERT_EQ(e->erase(), eOk);
-  }
+  for (const QvDbObjectId& id : entitiesOf(door)) ASSERT_EQ(eraseObject(id), eOk);
   addTestEntity(door, 5);
   {
     QvDbObjectPointer<QvDbBlockTableRecord> record(door, QvDb::kForWrite);
@@ -82,50 +79,32 @@ TEST_F(BlockUpdatesTest, UpdatingADefinitionIsRecordedForBlocksOnly) {
 
 TEST_F(BlockUpdatesTest, ExplodingIntoTheOwnerAppendsAllPiecesOrNone) {
   const QvDbObjectId block = addBlock(db(), L"B");
-  addTestEntity(block, 1);
-  addTestEntity(block, 2);
-  addTestEntity(block, 3);
+  for (int v : {1, 2, 3}) addTestEntity(block, v);
   const QvDbObjectId ref = addReference(db()->modelSpaceId(), block);
   const int before = entitiesOf(db()->modelSpaceId()).length();
   {
     QvDbObjectPointer<QvDbEntity> reference(ref, QvDb::kForRead);
+    const auto explodeToOwner = [&](QvArray<QvDbEntity*>& pieces) {
+      return QvDbBlockInternals::explodeToOwner(reference.object(), db()->modelSpaceId(), pieces,
+                                                true);
+    };
     QvArray<QvDbEntity*> pieces;
     faults().arm("QvDbEntity::explode", 1, Vexa::eNotApplicable);
-    EXPECT_EQ(
-        QvDbBlockInternals::explodeToOwner(reference.object(), db()->modelSpaceId(), pieces, true),
-        Vexa::eNotApplicable);
+    EXPECT_EQ(explodeToOwner(pieces), Vexa::eNotApplicable);
+    EXPECT_TRUE(pieces.isEmpty());
+    // The second append fails: the first piece goes again.
+    faults().arm("QvDbBlockTableRecord::appendQvDbEntity", 1, Vexa::eOutOfMemory, 1);
+    EXPECT_EQ(explodeToOwner(pieces), Vexa::eOutOfMemory);
     EXPECT_TRUE(pieces.isEmpty());
     EXPECT_EQ(entitiesOf(db()->modelSpaceId()).length(), before);
 
-    ASSERT_EQ(
-        QvDbBlockInternals::explodeToOwner(reference.object(), db()->modelSpaceId(), pieces, true),
-        eOk);
+    ASSERT_EQ(explodeToOwner(pieces), eOk);
     EXPECT_EQ(pieces.length(), 3);
   }
   // The pieces follow the reference, which stays.
-  EXPECT_EQ(entitiesOf(db()->modelSpaceId()).length(), before + 3);
   EXPECT_FALSE(ref.isErased());
   // The reference (no test entity: -1), then the pieces.
   EXPECT_EQ(valuesIn(db()->modelSpaceId()), (std::vector<int>{-1, 1, 2, 3}));
-  EXPECT_TRUE(nothingLeftOpen(db()));
-}
-
-TEST_F(BlockUpdatesTest, AFailedAppendWhileExplodingTakesThePiecesBack) {
-  const QvDbObjectId block = addBlock(db(), L"B");
-  addTestEntity(block, 1);
-  addTestEntity(block, 2);
-  const QvDbObjectId ref = addReference(db()->modelSpaceId(), block);
-  const int before = entitiesOf(db()->modelSpaceId()).length();
-  QvDbObjectPointer<QvDbEntity> reference(ref, QvDb::kForRead);
-  QvArray<QvDbEntity*> pieces;
-  // The second append fails: the first piece goes again.
-  faults().arm("QvDbBlockTableRecord::appendQvDbEntity", 1, Vexa::eOutOfMemory, 1);
-  EXPECT_EQ(
-      QvDbBlockInternals::explodeToOwner(reference.object(), db()->modelSpaceId(), pieces, true),
-      Vexa::eOutOfMemory);
-  EXPECT_TRUE(pieces.isEmpty());
-  reference.close();
-  EXPECT_EQ(entitiesOf(db()->modelSpaceId()).length(), before);
   EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
@@ -133,8 +112,7 @@ TEST_F(BlockUpdatesTest, StatusFaultPointsFailCloneInsertAndAppendWithoutChanges
   const QvDbObjectId block = addBlock(db(), L"B");
   const QvDbObjectId one = addTestEntity(db()->modelSpaceId(), 1);
   QvDbIdMapping map;
-  QvDbObjectIdArray ids;
-  ids.append(one);
+  const QvDbObjectIdArray ids{one};
   faults().arm("QvDbDatabase::deepCloneObjects", 1, Vexa::eOutOfMemory);
   EXPECT_EQ(db()->deepCloneObjects(ids, block, map), Vexa::eOutOfMemory);
   EXPECT_TRUE(entitiesOf(block).isEmpty());
@@ -174,10 +152,7 @@ TEST_F(BlockUpdatesTest, AMultileaderShowsABlockAndCarriesItWhenCloned) {
   auto* leader = new QvDbMLeader();
   EXPECT_EQ(leader->setBlockContentId(layer), Vexa::eWrongObjectType);
   ASSERT_EQ(leader->setBlockContentId(tag), eOk);
-  QvGePoint3dArray line;
-  line.append(QvGePoint3d(0, 0, 0));
-  line.append(QvGePoint3d(4, 3, 0));
-  leader->setLeaderLine(line);
+  leader->setLeaderLine(QvGePoint3dArray{QvGePoint3d(0, 0, 0), QvGePoint3d(4, 3, 0)});
   leader->setBlockPosition(QvGePoint3d(4, 3, 0));
   const QvDbObjectId id = appendToModelSpace(db(), leader);
   ASSERT_FALSE(id.isNull());
@@ -190,9 +165,7 @@ TEST_F(BlockUpdatesTest, AMultileaderShowsABlockAndCarriesItWhenCloned) {
   // A clone into a block keeps the content.
   const QvDbObjectId holder = addBlock(db(), L"Holder");
   QvDbIdMapping map;
-  QvDbObjectIdArray ids;
-  ids.append(id);
-  ASSERT_EQ(db()->deepCloneObjects(ids, holder, map), eOk);
+  ASSERT_EQ(db()->deepCloneObjects(QvDbObjectIdArray{id}, holder, map), eOk);
   QvDbObjectPointer<QvDbMLeader> copy(entitiesOf(holder)[0], QvDb::kForRead);
   ASSERT_TRUE(copy);
   EXPECT_EQ(copy->blockContentId(), tag);

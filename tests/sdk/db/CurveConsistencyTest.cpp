@@ -1,5 +1,4 @@
-// Every kind of bounded curve entity keeps its evaluation, parameters, distances, closest
-// points, extents and transforms consistent with each other.
+// Every kind of bounded curve entity keeps its queries consistent with each other.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -31,19 +30,14 @@ TEST(CurveConsistencyTest, LinesCirclesArcsAndEllipses) {
 }
 
 TEST(CurveConsistencyTest, FittedAndRationalSplines) {
-  QvGePoint3dArray fit;
-  for (const QvGePoint3d& p :
-       {QvGePoint3d(0, 0, 0), QvGePoint3d(1, 2, 0), QvGePoint3d(3, 1, 0), QvGePoint3d(4, 4, 1)})
-    fit.append(p);
+  const QvGePoint3dArray fit{QvGePoint3d(0, 0, 0), QvGePoint3d(1, 2, 0), QvGePoint3d(3, 1, 0),
+                             QvGePoint3d(4, 4, 1)};
   dbcurvecheck::consistent(QvDbSpline(fit, 3, 0.0, QvGeVector3d(1, 0, 0), QvGeVector3d(0, 1, 0)));
 
-  QvGePoint3dArray control;
-  for (const QvGePoint3d& p : {QvGePoint3d(0, 0, 0), QvGePoint3d(1, 1, 0), QvGePoint3d(2, -1, 0.5),
-                               QvGePoint3d(3, 0, 0), QvGePoint3d(5, 2, 1)})
-    control.append(p);
-  QvGeDoubleArray knots, weights;
-  for (const double k : {0.0, 0.0, 0.0, 0.0, 0.4, 1.0, 1.0, 1.0, 1.0}) knots.append(k);
-  for (const double w : {1.0, 0.5, 2.0, 1.0, 0.8}) weights.append(w);
+  const QvGePoint3dArray control{QvGePoint3d(0, 0, 0), QvGePoint3d(1, 1, 0),
+                                 QvGePoint3d(2, -1, 0.5), QvGePoint3d(3, 0, 0),
+                                 QvGePoint3d(5, 2, 1)};
+  const QvGeDoubleArray knots{0, 0, 0, 0, 0.4, 1, 1, 1, 1}, weights{1, 0.5, 2, 1, 0.8};
   dbcurvecheck::consistent(QvDbSpline(3, true, false, false, control, knots, weights));
 }
 
@@ -65,11 +59,8 @@ TEST(CurveConsistencyTest, PolylinesOfEveryKind) {
     open.addVertexAt(i, QvGePoint2d(i * 1.5, i % 2), i == 2 ? 0.7 : 0.0);
   dbcurvecheck::consistent(open);
 
-  QvGePoint3dArray vertices;
-  for (const QvGePoint3d& p : {QvGePoint3d(0, 0, 0), QvGePoint3d(3, 0, 0), QvGePoint3d(3, 3, 0)})
-    vertices.append(p);
-  QvGeDoubleArray bulges;
-  for (const double b : {0.0, 0.25, 0.4}) bulges.append(b);
+  QvGePoint3dArray vertices{QvGePoint3d(0, 0, 0), QvGePoint3d(3, 0, 0), QvGePoint3d(3, 3, 0)};
+  QvGeDoubleArray bulges{0.0, 0.25, 0.4};
   dbcurvecheck::consistent(QvDb2dPolyline(k2dSimplePoly, vertices, 2.0, true, 0.1, 0.3, &bulges));
   vertices.append(QvGePoint3d(0, 3, 4));
   dbcurvecheck::consistent(QvDb3dPolyline(k3dSimplePoly, vertices, false));

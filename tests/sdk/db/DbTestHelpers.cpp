@@ -4,14 +4,10 @@
 
 #include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbBlockTableRecordIterator.h"
+#include "sdk/db/QvDbIdPair.h"
 
 QvDbObjectId addTestEntity(QvDbObjectId ownerId, int value) {
-  QvDbObjectPointer<QvDbBlockTableRecord> owner(ownerId, QvDb::kForWrite);
-  if (!owner) return QvDbObjectId();
-  QvDbObjectPointer<TestEntity> entity(new TestEntity(value));
-  QvDbObjectId id;
-  owner->appendQvDbEntity(id, entity.object());
-  return id;
+  return appendEntity(ownerId, new TestEntity(value));
 }
 
 int valueOf(QvDbObjectId id) {
@@ -35,7 +31,25 @@ QvDbObjectId addReference(QvDbObjectId ownerId, QvDbObjectId blockId) {
   return id;
 }
 
+QvDbObjectId ownerOf(QvDbObjectId id) {
+  QvDbObjectPointer<QvDbObject> object(id, QvDb::kForRead, true);
+  return object ? object->ownerId() : QvDbObjectId();
+}
+
 QvDbObjectId blockOfReference(QvDbObjectId referenceId) {
   QvDbObjectPointer<QvDbBlockReference> reference(referenceId, QvDb::kForRead, true);
   return reference ? reference->blockTableRecord() : QvDbObjectId();
+}
+
+QvDbObjectIdArray idsOf(QvDbObjectIterator* iterator) {
+  std::unique_ptr<QvDbObjectIterator> it(iterator);
+  QvDbObjectIdArray ids;
+  for (it->start(); !it->done(); it->step()) ids.append(it->objectId());
+  return ids;
+}
+
+QvDbObjectId cloneOf(const QvDbIdMapping& map, QvDbObjectId key) {
+  QvDbIdPair pair(key, QvDbObjectId(), false);
+  EXPECT_TRUE(map.compute(pair));
+  return pair.value();
 }

@@ -1,8 +1,5 @@
-// What every entity has: colour, linetype, linetype scale and visibility with their drawing
-// defaults and their copy, the open rules of the new operations, highlighting and drawing.
+// What every entity has: its properties, the open rules, highlighting and drawing.
 #include <gtest/gtest.h>
-
-#include <memory>
 
 #include "sdk/db/QvDb2dPolyline.h"
 #include "sdk/db/QvDbDatabase.h"
@@ -61,9 +58,8 @@ TEST_F(EntityPropertiesTest, PropertiesReachSubEntitiesWhenAsked) {
   QvDbObjectPointer<QvDb2dPolyline> opened(id, QvDb::kForWrite);
   ASSERT_EQ(opened->setColorIndex(1), eOk);
   ASSERT_EQ(opened->setColorIndex(2, false), eOk);
-  std::unique_ptr<QvDbObjectIterator> it(opened->vertexIterator());
-  for (; !it->done(); it->step()) {
-    QvDbObjectPointer<QvDb2dVertex> vertex(it->objectId(), QvDb::kForRead);
+  for (const QvDbObjectId& vertexId : idsOf(opened->vertexIterator())) {
+    QvDbObjectPointer<QvDb2dVertex> vertex(vertexId, QvDb::kForRead);
     EXPECT_EQ(vertex->colorIndex(), 1);  // the second change stayed on the polyline
     EXPECT_EQ(vertex->layerId(), opened->layerId());
   }

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
+#include "sdk/db/QvDbCurve.h"
 #include "sdk/db/QvDbEntity.h"
 #include "sdk/db/QvDbEntityTypes.h"
 #include "sdk/ge/QvGePoint3d.h"
@@ -45,3 +47,34 @@ class EntityList {
  private:
   std::vector<std::unique_ptr<QvDbEntity>> items_;
 };
+
+// The length of a bounded curve, from its start to its end parameter.
+inline double lengthOf(const QvDbCurve& curve) {
+  double end = 0, dist = 0;
+  EXPECT_EQ(curve.getEndParam(end), Vexa::eOk);
+  EXPECT_EQ(curve.getDistAtParam(end, dist), Vexa::eOk);
+  return dist;
+}
+
+// Splits `curve` at `params` into `count` pieces of class T, which run one into the next (the
+// last into the first round a closed curve) and add up to the curve's length.
+template <class T>
+EntityList splitInto(const QvDbCurve& curve, const QvGeDoubleArray& params, int count) {
+  QvArray<QvDbEntity*> out;
+  EXPECT_EQ(curve.getSplitCurves(params, out), Vexa::eOk);
+  EntityList pieces(out);
+  EXPECT_EQ(pieces.size(), count);
+  EXPECT_EQ(pieces.count<T>(), count);
+  if (pieces.size() != count || pieces.count<T>() != count) return pieces;
+  double total = 0;
+  for (int i = 0; i < count; ++i) {
+    total += lengthOf(*pieces.as<T>(i));
+    if (i + 1 == count && !curve.isClosed()) break;
+    QvGePoint3d end, next;
+    pieces.as<T>(i)->getEndPoint(end);
+    pieces.as<T>((i + 1) % count)->getStartPoint(next);
+    EXPECT_POINT_NEAR(end, next, 1e-9) << "after piece " << i;
+  }
+  EXPECT_NEAR(total, lengthOf(curve), 1e-9 * std::max(1.0, total));
+  return pieces;
+}

@@ -1,5 +1,4 @@
-// The hatch entity: the area its loops enclose (even-odd), its plane, its loops in both
-// forms, associativity kept as reactors, its transformation and its drawing.
+// Hatches: the even-odd area of their loops, plane, associativity, transforms, drawing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -90,15 +89,11 @@ TEST(HatchTest, BadLoopsAreRefusedAndChangeNothing) {
   types[0] = QvDbHatch::kLine;
   types.append(QvDbHatch::kLine);
   EXPECT_EQ(Vexa::eInvalidInput, hatch->appendLoop(QvDbHatch::kDefault, edges, types));
-  QvGePoint2dArray one;
-  one.append(QvGePoint2d(1, 1));
-  EXPECT_EQ(Vexa::eInvalidInput, hatch->appendLoop(QvDbHatch::kDefault, one, QvGeDoubleArray()));
-  QvGePoint2dArray two = one;
-  two.append(QvGePoint2d(2, 2));
-  QvGeDoubleArray nan;
-  nan.append(std::nan(""));
-  nan.append(0.0);
-  EXPECT_EQ(Vexa::eInvalidInput, hatch->appendLoop(QvDbHatch::kDefault, two, nan));
+  EXPECT_EQ(Vexa::eInvalidInput,
+            hatch->appendLoop(QvDbHatch::kDefault, QvGePoint2dArray{{1, 1}}, QvGeDoubleArray()));
+  EXPECT_EQ(Vexa::eInvalidInput,
+            hatch->appendLoop(QvDbHatch::kDefault, QvGePoint2dArray{{1, 1}, {2, 2}},
+                              QvGeDoubleArray{std::nan(""), 0.0}));
   EXPECT_EQ(Vexa::eInvalidIndex, hatch->removeLoopAt(1));
   EXPECT_EQ(1, hatch->numLoops());
   EXPECT_NEAR(12.0, areaOf(*hatch), 1e-9);
@@ -122,8 +117,7 @@ TEST(HatchTest, TheElevationIsAHeightAlongTheNormal) {
   EXPECT_TRUE(box.contains(corner, QvGeTol(1e-9, 1e-9)));
 
   // A rotation and a move carry the area with them; a non-uniform scale is refused.
-  QvGePoint2dArray seeds;
-  seeds.append(QvGePoint2d(0.5, 0.5));
+  QvGePoint2dArray seeds{{0.5, 0.5}};
   ASSERT_EQ(Vexa::eOk, hatch->setHatchSeedPoints(seeds));
   const QvGePoint3d seedBefore = worldOf(*hatch, {0.5, 0.5});
   const QvGeMatrix3d move = QvGeMatrix3d::translation(QvGeVector3d(3, 0, -1)) *
@@ -167,8 +161,7 @@ TEST_F(HatchInDrawingTest, AssociatedObjectsHaveTheHatchAsReactorWhileTheyAreIts
   const QvDbObjectId squareId = appendEntity(db()->modelSpaceId(), square);
 
   auto hatch = solidHatch();
-  QvDbObjectIdArray ids;
-  ids.append(squareId);
+  QvDbObjectIdArray ids{squareId};
   addPolylineLoop(*hatch, {{0, 0}, {4, 0}, {4, 4}, {0, 4}});
   EXPECT_EQ(Vexa::eNotApplicable, hatch->setHatchAssocObjIdsAt(0, ids));
   ASSERT_EQ(Vexa::eOk, hatch->setAssociative(true));

@@ -1,5 +1,4 @@
-// Helices: the helix data, the spline that follows the helix, the helix's own length against
-// independent sums, and how transforms move the data.
+// Helices: the data, the spline that follows them, their length and transforms.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -147,27 +146,26 @@ TEST(HelixTest, TransformsMoveTheDataWithTheSpline) {
   QvGePoint3d start;
   ASSERT_EQ(helix.getStartPoint(start), eOk);
   EXPECT_POINT_NEAR(start, helix.startPoint(), 1e-9);
-  // The spline's end is where the helix data put it.
-  QvDbHelix remade;
-  ASSERT_EQ(remade.setHelix(helix.axisPoint(), helix.startPoint(), helix.axisVector(),
-                            helix.topRadius(), helix.turns(), helix.turnHeight(), helix.twistCcw()),
-            eOk);
-  QvGePoint3d end, remadeEnd;
-  ASSERT_EQ(helix.getEndPoint(end), eOk);
-  ASSERT_EQ(remade.getEndPoint(remadeEnd), eOk);
-  EXPECT_POINT_NEAR(end, remadeEnd, 1e-9);
+  // The spline ends where a helix made afresh from the data ends.
+  const auto endsWhereItsDataSay = [&] {
+    QvDbHelix remade;
+    ASSERT_EQ(
+        remade.setHelix(helix.axisPoint(), helix.startPoint(), helix.axisVector(),
+                        helix.topRadius(), helix.turns(), helix.turnHeight(), helix.twistCcw()),
+        eOk);
+    QvGePoint3d end, remadeEnd;
+    ASSERT_EQ(helix.getEndPoint(end), eOk);
+    ASSERT_EQ(remade.getEndPoint(remadeEnd), eOk);
+    EXPECT_POINT_NEAR(end, remadeEnd, 1e-9);
+  };
+  endsWhereItsDataSay();
 
   // A mirror turns the twist round and keeps the end where the mirrored spline has it.
   ASSERT_EQ(helix.transformBy(
                 QvGeMatrix3d::mirroring(QvGePlane(QvGePoint3d::kOrigin, QvGeVector3d(0, 1, 0)))),
             eOk);
   EXPECT_FALSE(helix.twistCcw());
-  ASSERT_EQ(remade.setHelix(helix.axisPoint(), helix.startPoint(), helix.axisVector(),
-                            helix.topRadius(), helix.turns(), helix.turnHeight(), helix.twistCcw()),
-            eOk);
-  ASSERT_EQ(helix.getEndPoint(end), eOk);
-  ASSERT_EQ(remade.getEndPoint(remadeEnd), eOk);
-  EXPECT_POINT_NEAR(end, remadeEnd, 1e-9);
+  endsWhereItsDataSay();
 
   // Non-uniform scaling would make it no helix: refused, unchanged.
   QvGeMatrix3d squash;

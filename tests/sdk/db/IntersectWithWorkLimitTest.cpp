@@ -1,5 +1,4 @@
-// Entity intersections that reach the geometry library's work limit fail instead of answering
-// part of the points.
+// Intersections that reach the geometry work limit fail instead of answering in part.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,5 +1,4 @@
-// Polygon and polyface meshes: their vertices (and face records) in memory and in a database,
-// the grid and faces they draw and explode into, transforms, and what is refused.
+// Polygon and polyface meshes: vertices, faces, explode, transforms and refusals.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -11,6 +10,7 @@
 #include "sdk/db/QvDbPolyFaceMesh.h"
 #include "sdk/db/QvDbPolygonMesh.h"
 #include "sdk/ge/QvGeMatrix3d.h"
+#include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/sdk/db/EntityTestSupport.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/HostFixture.h"
@@ -61,12 +61,7 @@ TEST(MeshTest, APolygonMeshExplodesIntoTheCellsOfItsGrid) {
   EntityList faces(made);
   // Open both ways: (3 - 1) * (2 - 1) cells, the second from vertex (1, 0) round.
   ASSERT_EQ(faces.size(), 2);
-  const QvGePoint3dArray second = cornersOf(faces[1]);
-  ASSERT_EQ(second.length(), 4);
-  EXPECT_POINT_NEAR(second[0], QvGePoint3d(1, 0, 0), 0);
-  EXPECT_POINT_NEAR(second[1], QvGePoint3d(1, 2, 1), 0);
-  EXPECT_POINT_NEAR(second[2], QvGePoint3d(2, 2, 2), 0);
-  EXPECT_POINT_NEAR(second[3], QvGePoint3d(2, 0, 0), 0);
+  EXPECT_POINTS_NEAR(cornersOf(faces[1]), {{1, 0, 0}, {1, 2, 1}, {2, 2, 2}, {2, 0, 0}}, 0);
 
   // Closed in M and N: every vertex starts a cell.
   ASSERT_EQ(mesh.makeMClosed(), eOk);
@@ -157,8 +152,7 @@ TEST_F(MeshDbTest, VerticesJoinTheDatabaseWithTheirMeshAndGoWithIt) {
   {
     QvDbObjectPointer<QvDbPolyFaceMesh> mesh(meshId, QvDb::kForRead);
     ASSERT_TRUE(mesh);
-    std::unique_ptr<QvDbObjectIterator> it(mesh->vertexIterator());
-    for (it->start(); !it->done(); it->step()) owned.append(it->objectId());
+    owned = idsOf(mesh->vertexIterator());
   }
   ASSERT_EQ(owned.length(), 8);
   for (const QvDbObjectId& id : owned) {

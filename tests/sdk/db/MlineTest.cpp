@@ -1,6 +1,4 @@
-// Multilines: where the elements run for each justification and scale, at corners and round a
-// closed one (worked out by hand), explode, transforms, the nearest element seen along a
-// direction, and what is refused.
+// Multilines: where the elements run (worked out by hand), explode, transforms, picking.
 #include <gtest/gtest.h>
 
 #include <cmath>

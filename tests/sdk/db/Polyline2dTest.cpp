@@ -1,6 +1,4 @@
-// 2D and 3D polylines of vertex entities: the vertices they own in memory and in a database,
-// the walk that skips control vertices, extended data on vertices, erasing, cloning, deep
-// cloning and selection markers.
+// 2D and 3D polylines of vertex entities, in memory and in a database.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -10,7 +8,6 @@
 #include "sdk/db/QvDb3dPolyline.h"
 #include "sdk/db/QvDbArc.h"
 #include "sdk/db/QvDbIdMapping.h"
-#include "sdk/db/QvDbIdPair.h"
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbObjectIterator.h"
 #include "sdk/db/QvDbObjectPointer.h"
@@ -42,6 +39,16 @@ QvDb2dPolyline* splinedPolyline() {
   pline->appendVertex(fit);
   pline->appendVertex(new QvDb2dVertex(QvGePoint3d(10, 10, 0)));
   return pline;
+}
+
+// The ids of the vertices of a polyline in a database (in a database the walk gives ids to
+// open, no entities).
+QvDbObjectIdArray vertexIdsOf(QvDbObjectId plineId) {
+  QvDbObjectPointer<QvDb2dPolyline> pline(plineId, QvDb::kForRead);
+  if (!pline) return QvDbObjectIdArray();
+  std::unique_ptr<QvDbObjectIterator> it(pline->vertexIterator());
+  for (; !it->done(); it->step()) EXPECT_EQ(it->entity(), nullptr);
+  return idsOf(pline->vertexIterator());
 }
 
 class Polyline2dTest : public HostFixture {};
@@ -85,16 +92,7 @@ TEST_F(Polyline2dTest, VerticesJoinTheDatabaseWithTheirPolyline) {
   ASSERT_FALSE(plineId.isNull());
   addRegApp(db(), L"XQ_TEST");
 
-  QvDbObjectIdArray vertexIds;
-  {
-    QvDbObjectPointer<QvDb2dPolyline> pline(plineId, QvDb::kForRead);
-    ASSERT_TRUE(pline);
-    std::unique_ptr<QvDbObjectIterator> it(pline->vertexIterator());
-    for (it->start(); !it->done(); it->step()) {
-      EXPECT_EQ(it->entity(), nullptr);  // in a database: ids to open
-      vertexIds.append(it->objectId());
-    }
-  }
+  const QvDbObjectIdArray vertexIds = vertexIdsOf(plineId);
   ASSERT_EQ(vertexIds.length(), 4);
   // A vertex is an object of the drawing owned by the polyline, with data of its own.
   {
@@ -140,12 +138,7 @@ TEST_F(Polyline2dTest, VerticesJoinTheDatabaseWithTheirPolyline) {
 TEST_F(Polyline2dTest, TransformMovesEveryVertexOrNone) {
   const QvDbObjectId plineId = appendToModelSpace(db(), splinedPolyline());
   const QvGeMatrix3d move = QvGeMatrix3d::translation(QvGeVector3d(1, 2, 3));
-  QvDbObjectId firstVertex;
-  {
-    QvDbObjectPointer<QvDb2dPolyline> pline(plineId, QvDb::kForRead);
-    std::unique_ptr<QvDbObjectIterator> it(pline->vertexIterator());
-    firstVertex = it->objectId();
-  }
+  const QvDbObjectId firstVertex = vertexIdsOf(plineId)[0];
   {
     // A vertex held open by someone else: the polyline refuses and stays where it is.
     QvDbObjectPointer<QvDb2dVertex> busy(firstVertex, QvDb::kForRead);
@@ -166,11 +159,9 @@ TEST_F(Polyline2dTest, TransformMovesEveryVertexOrNone) {
 
 TEST_F(Polyline2dTest, CloneCopiesVerticesAndDeepCloneClonesThem) {
   const QvDbObjectId plineId = appendToModelSpace(db(), splinedPolyline());
-  QvDbObjectIdArray originals;
+  const QvDbObjectIdArray originals = vertexIdsOf(plineId);
   {
     QvDbObjectPointer<QvDb2dPolyline> pline(plineId, QvDb::kForRead);
-    std::unique_ptr<QvDbObjectIterator> it(pline->vertexIterator());
-    for (; !it->done(); it->step()) originals.append(it->objectId());
     // clone: a polyline in no database with vertices of its own in memory.
     std::unique_ptr<QvDb2dPolyline> copy(static_cast<QvDb2dPolyline*>(pline->clone()));
     std::unique_ptr<QvDbObjectIterator> copyIt(copy->vertexIterator());
@@ -187,31 +178,21 @@ TEST_F(Polyline2dTest, CloneCopiesVerticesAndDeepCloneClonesThem) {
   // A deep clone brings clones of the vertices, owned by the new polyline.
   QvDbIdMapping map;
   ASSERT_EQ(db()->deepCloneObjects(QvDbObjectIdArray{plineId}, db()->modelSpaceId(), map), eOk);
-  QvDbIdPair pair(plineId, QvDbObjectId(), false);
-  ASSERT_TRUE(map.compute(pair));
-  const QvDbObjectId cloneId = pair.value();
-  QvDbObjectPointer<QvDb2dPolyline> clone(cloneId, QvDb::kForRead);
-  ASSERT_TRUE(clone);
-  std::unique_ptr<QvDbObjectIterator> it(clone->vertexIterator());
-  int n = 0;
-  for (; !it->done(); it->step(), ++n) {
-    EXPECT_FALSE(originals.contains(it->objectId()));
-    QvDbObjectPointer<QvDb2dVertex> vertex(it->objectId(), QvDb::kForRead);
-    ASSERT_TRUE(vertex);
-    EXPECT_EQ(vertex->ownerId(), cloneId);
+  const QvDbObjectId cloneId = cloneOf(map, plineId);
+  const QvDbObjectIdArray clones = vertexIdsOf(cloneId);
+  EXPECT_EQ(clones.length(), 4);
+  for (const QvDbObjectId& id : clones) {
+    EXPECT_FALSE(originals.contains(id));
+    EXPECT_EQ(ownerOf(id), cloneId);
   }
-  EXPECT_EQ(n, 4);
+  QvDbObjectPointer<QvDb2dPolyline> clone(cloneId, QvDb::kForRead);
   EXPECT_POINT_NEAR(at(*clone, 1.5), QvGePoint3d(15, 5, 1), 1e-12);
 }
 
 TEST_F(Polyline2dTest, TakingOverASplitPieceReplacesTheVertices) {
   const QvDbObjectId plineId = appendToModelSpace(db(), splinedPolyline());
+  const QvDbObjectIdArray before = vertexIdsOf(plineId);
   QvDbObjectPointer<QvDb2dPolyline> pline(plineId, QvDb::kForWrite);
-  QvDbObjectIdArray before;
-  {
-    std::unique_ptr<QvDbObjectIterator> it(pline->vertexIterator());
-    for (; !it->done(); it->step()) before.append(it->objectId());
-  }
   // Shortened to its first half: split at the middle, the first piece taken over.
   QvArray<QvDbEntity*> out;
   ASSERT_EQ(pline->getSplitCurves(QvGeDoubleArray{1.5}, out), eOk);
@@ -223,23 +204,16 @@ TEST_F(Polyline2dTest, TakingOverASplitPieceReplacesTheVertices) {
   EXPECT_EQ(end, 2.0);
   EXPECT_POINT_NEAR(at(*pline, 2.0), QvGePoint3d(15, 5, 1), 1e-12);
   for (int i = 0; i < before.length(); ++i) EXPECT_TRUE(before[i].isErased());
-  std::unique_ptr<QvDbObjectIterator> it(pline->vertexIterator());
-  int n = 0;
-  for (; !it->done(); it->step(), ++n) {
-    EXPECT_FALSE(it->objectId().isNull());  // the new vertices joined the drawing
-    QvDbObjectPointer<QvDb2dVertex> vertex(it->objectId(), QvDb::kForRead);
-    EXPECT_EQ(vertex->ownerId(), plineId);
-  }
-  EXPECT_EQ(n, 3);
+  const QvDbObjectIdArray after = idsOf(pline->vertexIterator());
+  EXPECT_EQ(after.length(), 3);
+  for (const QvDbObjectId& id : after) EXPECT_EQ(ownerOf(id), plineId);  // joined the drawing
   EXPECT_FALSE(pline->copyFrom(nullptr));
 }
 
 TEST_F(Polyline2dTest, SegmentsAreMarkedByTheirFirstVertex) {
   const QvDbObjectId plineId = appendToModelSpace(db(), splinedPolyline());
+  const QvDbObjectIdArray ids = vertexIdsOf(plineId);
   QvDbObjectPointer<QvDb2dPolyline> pline(plineId, QvDb::kForRead);
-  std::unique_ptr<QvDbObjectIterator> it(pline->vertexIterator());
-  QvDbObjectIdArray ids;
-  for (; !it->done(); it->step()) ids.append(it->objectId());
   auto* imp =
       static_cast<QvDbVertexPolylineImp*>(QvDbSystemInternals::getImpObject(pline.object()));
   ASSERT_NE(imp, nullptr);

@@ -35,6 +35,26 @@ class QvDbAnnotationTest : public HostFixture {
   static QvDbObjectContextInterface* contexts(const QvDbObject* obj) {
     return QvDbObjectContextInterface::cast(obj->queryX(QvDbObjectContextInterface::desc()));
   }
+  // Adds `scale` to the scales of `obj` (a second add changes nothing, a scale the drawing's
+  // list lacks is refused); then it lists `listed`.
+  static void addScale(QvDbObject* obj, const QvDbAnnotationScale& scale,
+                       const QvArray<QvString>& listed) {
+    QvDbObjectContextInterface* ci = contexts(obj);
+    ASSERT_NE(ci, nullptr);
+    EXPECT_FALSE(ci->hasContext(obj, scale));
+    ASSERT_EQ(ci->addContext(obj, scale), eOk);
+    EXPECT_EQ(ci->addContext(obj, scale), eOk);
+    EXPECT_EQ(ci->addContext(obj, QvDbAnnotationScale(L"1:3", 1, 3)), Vexa::eKeyNotFound);
+    EXPECT_TRUE(ci->hasContext(obj, scale));
+    EXPECT_EQ(ci->contextNames(obj), listed);
+  }
+  // Removes `scale` (once); then `obj` lists `listed`.
+  static void removeScale(QvDbObject* obj, const QvDbAnnotationScale& scale,
+                          const QvArray<QvString>& listed) {
+    ASSERT_EQ(contexts(obj)->removeContext(obj, scale), eOk);
+    EXPECT_EQ(contexts(obj)->removeContext(obj, scale), Vexa::eKeyNotFound);
+    EXPECT_EQ(contexts(obj)->contextNames(obj), listed);
+  }
 };
 
 TEST_F(QvDbAnnotationTest, AnnotativeSettingLivesInExtendedData) {
@@ -104,46 +124,27 @@ TEST_F(QvDbAnnotationTest, CurrentScaleAndScaleContexts) {
 
   const QvDbObjectId reference = addReference(db()->modelSpaceId(), addBlock(db(), L"B"));
   QvDbObjectPointer<QvDbBlockReference> ref(reference, QvDb::kForWrite);
-  QvDbObjectContextInterface* ci = contexts(ref.object());
-  ASSERT_NE(ci, nullptr);
-  EXPECT_TRUE(ci->supportsCollection(ref.object(), L"ACDB_ANNOTATIONSCALES"));
+  ASSERT_NE(contexts(ref.object()), nullptr);
+  EXPECT_TRUE(contexts(ref.object())->supportsCollection(ref.object(), L"ACDB_ANNOTATIONSCALES"));
   const QvDbAnnotationScale half(L"1:2", 1, 2);
-  const QvDbAnnotationScale unknown(L"1:3", 1, 3);
-  EXPECT_FALSE(ci->hasContext(ref.object(), half));
-  ASSERT_EQ(ci->addContext(ref.object(), half), eOk);
-  ASSERT_EQ(ci->addContext(ref.object(), *scale), eOk);
-  EXPECT_EQ(ci->addContext(ref.object(), half), eOk);  // once only
-  EXPECT_EQ(ci->addContext(ref.object(), unknown), Vexa::eKeyNotFound);
-  EXPECT_TRUE(ci->hasContext(ref.object(), half));
-  EXPECT_EQ(ci->contextNames(ref.object()), (QvArray<QvString>{L"1:2", L"1:50"}));
-  ASSERT_EQ(ci->removeContext(ref.object(), half), eOk);
-  EXPECT_EQ(ci->removeContext(ref.object(), half), Vexa::eKeyNotFound);
-  EXPECT_EQ(ci->contextNames(ref.object()), (QvArray<QvString>{L"1:50"}));
+  addScale(ref.object(), half, {L"1:2"});
+  addScale(ref.object(), *scale, {L"1:2", L"1:50"});
+  removeScale(ref.object(), half, {L"1:50"});
 }
 
 // A preview is no object of the drawing; it takes scales of the working drawing's list.
 TEST_F(QvDbAnnotationTest, AnObjectOutsideTheDrawingTakesScalesOfTheWorkingDrawing) {
   const int objectsAtStart = db()->numObjects();
   QvDbBlockReference preview;
-  QvDbObjectContextInterface* ci = contexts(&preview);
-  ASSERT_NE(ci, nullptr);
   const QvDbAnnotationScale quarter(L"1:4", 1, 4);
-  const QvDbAnnotationScale unknown(L"1:3", 1, 3);
-  EXPECT_FALSE(ci->hasContext(&preview, quarter));
-  ASSERT_EQ(ci->addContext(&preview, quarter), eOk);
-  EXPECT_EQ(ci->addContext(&preview, quarter), eOk);  // once only
-  EXPECT_EQ(ci->addContext(&preview, unknown), Vexa::eKeyNotFound);
-  EXPECT_TRUE(ci->hasContext(&preview, quarter));
-  EXPECT_EQ(ci->contextNames(&preview), (QvArray<QvString>{L"1:4"}));
+  addScale(&preview, quarter, {L"1:4"});
   {  // Each object has its own; a copy, like a copy in the drawing, starts without any.
     QvDbBlockReference other;
-    EXPECT_TRUE(ci->contextNames(&other).isEmpty());
+    EXPECT_TRUE(contexts(&other)->contextNames(&other).isEmpty());
     const std::unique_ptr<QvDbObject> copy(preview.clone());
-    EXPECT_TRUE(ci->contextNames(copy.get()).isEmpty());
+    EXPECT_TRUE(contexts(copy.get())->contextNames(copy.get()).isEmpty());
   }
-  ASSERT_EQ(ci->removeContext(&preview, quarter), eOk);
-  EXPECT_EQ(ci->removeContext(&preview, quarter), Vexa::eKeyNotFound);
-  EXPECT_TRUE(ci->contextNames(&preview).isEmpty());
+  removeScale(&preview, quarter, QvArray<QvString>());
   EXPECT_EQ(db()->numObjects(), objectsAtStart);  // nothing went into the drawing
 }
 

@@ -48,10 +48,6 @@ class QvDbCloneTest : public HostFixture {
     QvDbObjectPointer<TestEntity> entity(id, QvDb::kForRead);
     return entity ? entity->child() : QvDbObjectId();
   }
-  static QvDbObjectId ownerOf(QvDbObjectId id) {
-    QvDbObjectPointer<QvDbObject> object(id, QvDb::kForRead, true);
-    return object ? object->ownerId() : QvDbObjectId();
-  }
   static QvDbObjectId extDictOf(QvDbObjectId id) {
     QvDbObjectPointer<QvDbObject> object(id, QvDb::kForRead, true);
     return object ? object->extensionDictionary() : QvDbObjectId();
@@ -203,10 +199,7 @@ TEST_F(QvDbCloneTest, AFailedCloneLeavesTheDrawingAsItWas) {
     QvDbObjectPointer<QvDbBlockTableRecord> busy(target, QvDb::kForRead);
     EXPECT_EQ(db()->deepCloneObjects(QvDbObjectIdArray{a}, target, map), Vexa::eWasOpenForRead);
   }
-  {
-    QvDbObjectPointer<TestEntity> gone(b, QvDb::kForWrite);
-    gone->erase();
-  }
+  ASSERT_EQ(eraseObject(b), eOk);
   EXPECT_EQ(db()->deepCloneObjects(QvDbObjectIdArray{a, b}, target, map), Vexa::eWasErased);
   QvDbDatabase other;
   EXPECT_EQ(db()->deepCloneObjects(QvDbObjectIdArray{other.modelSpaceId()}, target, map),

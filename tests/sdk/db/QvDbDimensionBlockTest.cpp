@@ -1,8 +1,6 @@
-// The dimension block: made when a dimension joins a drawing, refilled when its geometry
-// changes, kept apart from a copy's, left to purge when the dimension is erased.
+// The dimension block: made, refilled, kept apart from a copy's, left to purge.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
 #include <memory>
 #include <numbers>
@@ -11,19 +9,14 @@
 #include "sdk/db/QvDbAlignedDimension.h"
 #include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbIdMapping.h"
-#include "sdk/db/QvDbLine.h"
-#include "sdk/db/QvDbMText.h"
 #include "sdk/db/QvDbRotatedDimension.h"
-#include "sdk/db/QvDbSolid.h"
 #include "sdk/db/QvDbSymbolUtilities.h"
 #include "sdk/db/QvDbTransaction.h"
 #include "sdk/db/QvDbTransactionScope.h"
-#include "sdk/ge/QvGeLineSeg3d.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/render/QvGiWorldDrawRecorder.h"
 #include "tests/sdk/db/DbTestHelpers.h"
-#include "tests/support/DbSetup.h"
-#include "tests/support/HostFixture.h"
+#include "tests/sdk/db/DimensionBlockContents.h"
 #include "tests/support/ObjectEdits.h"
 #include "tests/support/SymbolRecords.h"
 
@@ -32,70 +25,6 @@ namespace {
 using Vexa::eOk;
 constexpr double kPi = std::numbers::pi;
 constexpr double kTol = 1e-9;
-
-// A copy of what a dimension block holds, read with every object closed again.
-struct BlockContents {
-  QvString name;
-  QvDbObjectIdArray ids;
-  std::vector<QvGeLineSeg3d> lines;
-  std::vector<std::array<QvGePoint3d, 3>> arrows;  // the solids' three corners
-  std::vector<QvString> texts;
-  std::vector<QvGePoint3d> textLocations;
-  std::vector<QvGeVector3d> textDirections;
-  int onLayerZeroByBlock = 0;  // entities on layer "0" with colour by block
-};
-
-BlockContents contentsOf(QvDbObjectId blockId) {
-  BlockContents contents;
-  contents.name = QvDbSymbolTableRecord::nameOf(blockId);
-  contents.ids = entitiesOf(blockId);
-  for (const QvDbObjectId& id : contents.ids) {
-    QvDbObjectPointer<QvDbEntity> entity(id, QvDb::kForRead);
-    if (!entity) continue;
-    if (entity->layer() == L"0" && entity->colorIndex() == QvDbEntity::kColorByBlock)
-      ++contents.onLayerZeroByBlock;
-    if (const auto* line = QvDbLine::cast(entity.object())) {
-      contents.lines.emplace_back(line->startPoint(), line->endPoint());
-    } else if (const auto* solid = QvDbSolid::cast(entity.object())) {
-      std::array<QvGePoint3d, 3> corners;
-      for (int i = 0; i < 3; ++i) solid->getPointAt(i, corners[i]);
-      QvGePoint3d fourth;
-      solid->getPointAt(3, fourth);
-      EXPECT_EQ(fourth, corners[2]) << "an arrowhead is a triangle";
-      contents.arrows.push_back(corners);
-    } else if (const auto* text = QvDbMText::cast(entity.object())) {
-      contents.texts.push_back(text->text());
-      contents.textLocations.push_back(text->location());
-      contents.textDirections.push_back(text->direction());
-    }
-  }
-  return contents;
-}
-
-QvDbObjectId dimBlockOf(QvDbObjectId dimensionId) {
-  QvDbObjectPointer<QvDbDimension> dimension(dimensionId, QvDb::kForRead);
-  return dimension ? dimension->dimBlockId() : QvDbObjectId();
-}
-
-// Whether `line` runs between the two points, in either direction.
-bool joins(const QvGeLineSeg3d& line, const QvGePoint3d& a, const QvGePoint3d& b) {
-  const QvGePoint3d s = line.startPoint(), e = line.endPoint();
-  return (s.distanceTo(a) < kTol && e.distanceTo(b) < kTol) ||
-         (s.distanceTo(b) < kTol && e.distanceTo(a) < kTol);
-}
-
-int countJoining(const BlockContents& contents, const QvGePoint3d& a, const QvGePoint3d& b) {
-  int n = 0;
-  for (const QvGeLineSeg3d& line : contents.lines) n += joins(line, a, b) ? 1 : 0;
-  return n;
-}
-
-// The arrowhead whose tip (its first corner) is at `tip`, or null.
-const std::array<QvGePoint3d, 3>* arrowAt(const BlockContents& contents, const QvGePoint3d& tip) {
-  for (const auto& arrow : contents.arrows)
-    if (arrow[0].distanceTo(tip) < kTol) return &arrow;
-  return nullptr;
-}
 
 int anonymousDimensionBlocks(QvDbDatabase* db) {
   QvDbObjectPointer<QvDbBlockTable> table(db->blockTableId(), QvDb::kForRead);
@@ -111,10 +40,7 @@ int anonymousDimensionBlocks(QvDbDatabase* db) {
   return n;
 }
 
-class QvDbDimensionBlockTest : public HostFixture {
- protected:
-  QvDbObjectId append(QvDbEntity* entity) { return appendEntity(db()->modelSpaceId(), entity); }
-};
+using QvDbDimensionBlockTest = DimensionTest;
 
 // The 3-4-5 triangle: the points (0,0) and (3,4) measured along their own line, the dimension
 // line 2 units off to the left of it. Its feet lie at the points moved by 2 * (-0.8, 0.6).
@@ -136,16 +62,16 @@ TEST_F(QvDbDimensionBlockTest, AnAppendedDimensionGetsABlockThatDrawsIt) {
   EXPECT_EQ(6, block.onLayerZeroByBlock);
 
   // The dimension line joins the feet: 5 long, parallel to the measured points.
-  EXPECT_EQ(1, countJoining(block, foot1, foot2));
+  EXPECT_EQ(1, block.countJoining(foot1, foot2));
   // Each extension line lies across the measured line, from just off its point to past its
   // foot (the default style: 0.0625 off, 0.18 past).
-  EXPECT_EQ(1, countJoining(block, p1 + off * 0.0625, foot1 + off * 0.18));
-  EXPECT_EQ(1, countJoining(block, p2 + off * 0.0625, foot2 + off * 0.18));
+  EXPECT_EQ(1, block.countJoining(p1 + off * 0.0625, foot1 + off * 0.18));
+  EXPECT_EQ(1, block.countJoining(p2 + off * 0.0625, foot2 + off * 0.18));
 
   // An arrowhead at each foot, pointing outwards: its body lies between the feet, 0.18 long.
   const QvGeVector3d along(0.6, 0.8, 0);
   for (const auto& [tip, inward] : {std::pair{foot1, along}, std::pair{foot2, -along}}) {
-    const auto* arrow = arrowAt(block, tip);
+    const auto* arrow = block.arrowAt(tip);
     ASSERT_NE(nullptr, arrow);
     for (int i = 1; i < 3; ++i) {
       EXPECT_NEAR(0.18, ((*arrow)[i] - tip).dotProduct(inward), kTol);
@@ -192,7 +118,7 @@ TEST_F(QvDbDimensionBlockTest, ChangingTheGeometryRefillsTheSameBlock) {
   for (const QvDbObjectId& old : before.ids) EXPECT_TRUE(old.isErased());
   ASSERT_EQ(1u, after.texts.size());
   EXPECT_EQ(L"10.5", after.texts[0]);
-  EXPECT_EQ(1, countJoining(after, QvGePoint3d(1, 7, 0), QvGePoint3d(11.5, 7, 0)));
+  EXPECT_EQ(1, after.countJoining(QvGePoint3d(1, 7, 0), QvGePoint3d(11.5, 7, 0)));
   EXPECT_EQ(1, anonymousDimensionBlocks(db()));
 
   // Turning it a quarter: now the vertical distance, 3, along a vertical line through x = 0.
@@ -203,7 +129,7 @@ TEST_F(QvDbDimensionBlockTest, ChangingTheGeometryRefillsTheSameBlock) {
   const BlockContents turned = contentsOf(blockId);
   ASSERT_EQ(1u, turned.texts.size());
   EXPECT_EQ(L"3", turned.texts[0]);
-  EXPECT_EQ(1, countJoining(turned, QvGePoint3d(0, 1, 0), QvGePoint3d(0, -2, 0)));
+  EXPECT_EQ(1, turned.countJoining(QvGePoint3d(0, 1, 0), QvGePoint3d(0, -2, 0)));
 
   // A forced update refills without a change; an unforced one of a current block does not.
   QvDbObjectPointer<QvDbRotatedDimension> dimension(id, QvDb::kForWrite);
@@ -223,20 +149,15 @@ TEST_F(QvDbDimensionBlockTest, TransactionsRefillTheBlockWhenTheyEnd) {
   const QvDbObjectId blockId = dimBlockOf(id);
   const QvDbObjectIdArray before = contentsOf(blockId).ids;
 
-  {
-    QvDbTransactionScope scope(db(), QvDbTransactionScope::OnExit::kAbort);
+  const auto moveSecondPoint = [&](QvDbTransactionScope::OnExit onExit) {
+    QvDbTransactionScope scope(db(), onExit);
     QvDbObject* object = nullptr;
     ASSERT_EQ(eOk, scope.transaction()->getObject(object, id, QvDb::kForWrite));
     ASSERT_EQ(eOk, QvDbRotatedDimension::cast(object)->setXLine2Point(QvGePoint3d(9, 5, 0)));
-  }
+  };
+  moveSecondPoint(QvDbTransactionScope::OnExit::kAbort);
   EXPECT_EQ(before, contentsOf(blockId).ids);
-
-  {
-    QvDbTransactionScope scope(db(), QvDbTransactionScope::OnExit::kEnd);
-    QvDbObject* object = nullptr;
-    ASSERT_EQ(eOk, scope.transaction()->getObject(object, id, QvDb::kForWrite));
-    ASSERT_EQ(eOk, QvDbRotatedDimension::cast(object)->setXLine2Point(QvGePoint3d(9, 5, 0)));
-  }
+  moveSecondPoint(QvDbTransactionScope::OnExit::kEnd);
   ASSERT_EQ(blockId, dimBlockOf(id));
   const BlockContents after = contentsOf(blockId);
   ASSERT_EQ(1u, after.texts.size());
@@ -266,7 +187,7 @@ TEST_F(QvDbDimensionBlockTest, AlignedAndRotatedDimensionsMeasureAndDrawRight) {
   };
   for (const Case& c : cases) {
     const QvDbObjectId id = append(c.dimension);
-    const BlockContents block = contentsOf(dimBlockOf(id));
+    const BlockContents block = drawnIn(id);
     ASSERT_EQ(1u, block.texts.size());
     EXPECT_EQ(c.text, block.texts[0]);
     // The dimension line is the one line along the direction, as long as the measurement.
@@ -283,7 +204,7 @@ TEST_F(QvDbDimensionBlockTest, AlignedAndRotatedDimensionsMeasureAndDrawRight) {
   auto* upright =
       new QvDbAlignedDimension(QvGePoint3d(0, 0, 0), QvGePoint3d(0, 3, 4), QvGePoint3d(0, 0, 2));
   upright->setNormal(QvGeVector3d::kXAxis);
-  const BlockContents block = contentsOf(dimBlockOf(append(upright)));
+  const BlockContents block = drawnIn(append(upright));
   ASSERT_EQ(1u, block.texts.size());
   EXPECT_EQ(L"5", block.texts[0]);
   for (const QvGeLineSeg3d& l : block.lines) {
@@ -305,9 +226,7 @@ TEST_F(QvDbDimensionBlockTest, CopiesMakeTheirOwnBlockAndErasedDimensionsLeaveTh
 
   QvDbIdMapping map;
   ASSERT_EQ(eOk, db()->deepCloneObjects({original}, db()->modelSpaceId(), map));
-  QvDbIdPair pair(original, QvDbObjectId(), false);
-  ASSERT_TRUE(map.compute(pair));
-  const QvDbObjectId copy = pair.value();
+  const QvDbObjectId copy = cloneOf(map, original);
   {
     QvDbObjectPointer<QvDbAlignedDimension> dimension(copy, QvDb::kForWrite);
     ASSERT_EQ(eOk, dimension->transformBy(QvGeMatrix3d::translation(QvGeVector3d(0, 10, 0))));
@@ -320,7 +239,7 @@ TEST_F(QvDbDimensionBlockTest, CopiesMakeTheirOwnBlockAndErasedDimensionsLeaveTh
   const BlockContents copyContents = contentsOf(copyBlock);
   ASSERT_EQ(1u, copyContents.texts.size());
   EXPECT_EQ(L"7", copyContents.texts[0]);
-  EXPECT_EQ(1, countJoining(copyContents, QvGePoint3d(0, 11, 0), QvGePoint3d(7, 11, 0)));
+  EXPECT_EQ(1, copyContents.countJoining(QvGePoint3d(0, 11, 0), QvGePoint3d(7, 11, 0)));
 
   QvDbObjectIdArray purgeable{originalBlock, copyBlock};
   ASSERT_EQ(eOk, db()->purge(purgeable));
@@ -353,7 +272,7 @@ TEST_F(QvDbDimensionBlockTest, ABlockTableHeldByTheCallerDefersTheBlockToTheClos
   table->close();
   const QvDbObjectId id = dimension->objectId();
   ASSERT_EQ(eOk, dimension->close());
-  const BlockContents block = contentsOf(dimBlockOf(id));
+  const BlockContents block = drawnIn(id);
   ASSERT_EQ(1u, block.texts.size());
   EXPECT_EQ(L"2", block.texts[0]);
 

@@ -1,5 +1,4 @@
-// The angular, arc, radial, diametric and ordinate dimensions: what they measure, worked out by
-// hand, and the blocks they draw themselves with.
+// Angular, arc, radial, diametric and ordinate dimensions: measurements and blocks.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,21 +7,16 @@
 
 #include "sdk/db/QvDb2LineAngularDimension.h"
 #include "sdk/db/QvDb3PointAngularDimension.h"
-#include "sdk/db/QvDbArc.h"
 #include "sdk/db/QvDbArcDimension.h"
 #include "sdk/db/QvDbDiametricDimension.h"
 #include "sdk/db/QvDbExtents.h"
-#include "sdk/db/QvDbLine.h"
-#include "sdk/db/QvDbMText.h"
 #include "sdk/db/QvDbOrdinateDimension.h"
 #include "sdk/db/QvDbRadialDimension.h"
 #include "sdk/db/QvDbRadialDimensionLarge.h"
-#include "sdk/db/QvDbSolid.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/render/QvGiWorldDrawRecorder.h"
 #include "tests/sdk/db/DbTestHelpers.h"
-#include "tests/support/DbSetup.h"
-#include "tests/support/HostFixture.h"
+#include "tests/sdk/db/DimensionBlockContents.h"
 
 namespace {
 
@@ -34,69 +28,6 @@ QvGePoint3d polar(const QvGePoint3d& center, double radius, double angle) {
   return center + QvGeVector3d(std::cos(angle), std::sin(angle), 0) * radius;
 }
 
-// What a dimension block holds, read with every object closed again.
-struct Drawn {
-  struct Segment {
-    QvGePoint3d start, end;
-  };
-  struct ArcPiece {
-    QvGePoint3d center, start, end;
-    double radius = 0.0;
-  };
-  std::vector<Segment> lines;
-  std::vector<ArcPiece> arcs;
-  std::vector<QvGePoint3d> arrowTips;
-  std::vector<QvString> texts;
-  std::vector<QvGePoint3d> textLocations;
-
-  bool hasArrowAt(const QvGePoint3d& tip) const {
-    for (const QvGePoint3d& p : arrowTips)
-      if (p.distanceTo(tip) < kTol) return true;
-    return false;
-  }
-  // A line with one end at `a` whose other end lies on the ray from `a` through `b`.
-  bool hasLineFromTowards(const QvGePoint3d& a, const QvGePoint3d& b) const {
-    const QvGeVector3d dir = (b - a).normal();
-    for (const Segment& s : lines) {
-      for (const auto& [p, q] : {std::pair(s.start, s.end), std::pair(s.end, s.start)}) {
-        if (p.distanceTo(a) > kTol) continue;
-        if ((q - p).normal().isEqualTo(dir)) return true;
-      }
-    }
-    return false;
-  }
-};
-
-Drawn drawnIn(QvDbObjectId dimensionId) {
-  QvDbObjectId blockId;
-  {
-    QvDbObjectPointer<QvDbDimension> dimension(dimensionId, QvDb::kForRead);
-    EXPECT_EQ(eOk, dimension.openStatus());
-    if (dimension) blockId = dimension->dimBlockId();
-  }
-  Drawn drawn;
-  EXPECT_FALSE(blockId.isNull());
-  for (const QvDbObjectId& id : entitiesOf(blockId)) {
-    QvDbObjectPointer<QvDbEntity> entity(id, QvDb::kForRead);
-    if (const auto* line = QvDbLine::cast(entity.object())) {
-      drawn.lines.push_back({line->startPoint(), line->endPoint()});
-    } else if (const auto* arc = QvDbArc::cast(entity.object())) {
-      QvGePoint3d s, e;
-      arc->getStartPoint(s);
-      arc->getEndPoint(e);
-      drawn.arcs.push_back({arc->center(), s, e, arc->radius()});
-    } else if (const auto* solid = QvDbSolid::cast(entity.object())) {
-      QvGePoint3d tip;
-      solid->getPointAt(0, tip);
-      drawn.arrowTips.push_back(tip);
-    } else if (const auto* text = QvDbMText::cast(entity.object())) {
-      drawn.texts.push_back(text->text());
-      drawn.textLocations.push_back(text->location());
-    }
-  }
-  return drawn;
-}
-
 template <class Dimension>
 double measured(QvDbObjectId id) {
   QvDbObjectPointer<Dimension> dimension(id, QvDb::kForRead);
@@ -104,10 +35,7 @@ double measured(QvDbObjectId id) {
   return dimension ? dimension->measurement() : -1.0;
 }
 
-class QvDbDimensionKindsTest : public HostFixture {
- protected:
-  QvDbObjectId append(QvDbEntity* entity) { return appendEntity(db()->modelSpaceId(), entity); }
-};
+using QvDbDimensionKindsTest = DimensionTest;
 
 }  // namespace
 
@@ -197,17 +125,19 @@ TEST_F(QvDbDimensionKindsTest, AnAngularBlockDrawsTheArcItsArrowsAndTheDegrees) 
   const QvGePoint3d c(0, 0, 0);
   const QvDbObjectId id = append(new QvDb3PointAngularDimension(
       c, QvGePoint3d(2, 0, 0), QvGePoint3d(0, 2, 0), QvGePoint3d(3, 3, 0)));
-  const Drawn drawn = drawnIn(id);
+  const BlockContents drawn = drawnIn(id);
   const double r = std::sqrt(18.0);
   ASSERT_EQ(1u, drawn.arcs.size());
   EXPECT_NEAR(r, drawn.arcs[0].radius, kTol);
   EXPECT_TRUE(drawn.arcs[0].center.isEqualTo(c));
-  EXPECT_TRUE(drawn.hasArrowAt(QvGePoint3d(r, 0, 0)));
-  EXPECT_TRUE(drawn.hasArrowAt(QvGePoint3d(0, r, 0)));
+  EXPECT_TRUE(drawn.arrowAt(QvGePoint3d(r, 0, 0)) != nullptr);
+  EXPECT_TRUE(drawn.arrowAt(QvGePoint3d(0, r, 0)) != nullptr);
   ASSERT_EQ(2u, drawn.lines.size());
   for (const auto& line : drawn.lines) {  // radial, beyond the measured points
-    EXPECT_NEAR(0.0, line.start.x * line.end.y - line.start.y * line.end.x, kTol);
-    EXPECT_GT(line.end.distanceTo(c), r);
+    EXPECT_NEAR(0.0,
+                line.startPoint().x * line.endPoint().y - line.startPoint().y * line.endPoint().x,
+                kTol);
+    EXPECT_GT(line.endPoint().distanceTo(c), r);
   }
   ASSERT_EQ(1u, drawn.texts.size());
   EXPECT_EQ(L"90\u00B0", drawn.texts[0]);
@@ -222,34 +152,34 @@ TEST_F(QvDbDimensionKindsTest, TwoLineExtensionLinesJoinOnlySegmentsThatStopShor
   const QvDbObjectId id = append(new QvDb2LineAngularDimension(
       QvGePoint3d(0, 0, 0), QvGePoint3d(10, 0, 0), QvGePoint3d(0, 0, 0), QvGePoint3d(0, 2, 0),
       QvGePoint3d(3, 3, 0)));
-  const Drawn drawn = drawnIn(id);
+  const BlockContents drawn = drawnIn(id);
   const double r = std::sqrt(18.0);
   ASSERT_EQ(1u, drawn.arcs.size());
   EXPECT_NEAR(r, drawn.arcs[0].radius, kTol);
   ASSERT_EQ(1u, drawn.lines.size());  // along y, from near (0,2) out past the arc
-  EXPECT_NEAR(0.0, drawn.lines[0].start.x, kTol);
-  EXPECT_GT(drawn.lines[0].start.y, 2.0);
-  EXPECT_GT(drawn.lines[0].end.y, r);
+  EXPECT_NEAR(0.0, drawn.lines[0].startPoint().x, kTol);
+  EXPECT_GT(drawn.lines[0].startPoint().y, 2.0);
+  EXPECT_GT(drawn.lines[0].endPoint().y, r);
   EXPECT_EQ(L"90\u00B0", drawn.texts.at(0));
 }
 
 TEST_F(QvDbDimensionKindsTest, RadialDiametricAndArcBlocksShowTheirSigns) {
   const QvGePoint3d c(5, 5, 0);
   const QvDbObjectId radial = append(new QvDbRadialDimension(c, c + QvGeVector3d(3, 4, 0), 2.0));
-  Drawn drawn = drawnIn(radial);
+  BlockContents drawn = drawnIn(radial);
   EXPECT_EQ(L"R5", drawn.texts.at(0));
-  ASSERT_EQ(1u, drawn.arrowTips.size());
-  EXPECT_TRUE(drawn.hasArrowAt(c + QvGeVector3d(3, 4, 0)));
+  ASSERT_EQ(1u, drawn.arrows.size());
+  EXPECT_TRUE(drawn.arrowAt(c + QvGeVector3d(3, 4, 0)) != nullptr);
   ASSERT_EQ(1u, drawn.lines.size());  // from the center to the leader's end, 2 past the chord
-  EXPECT_TRUE(drawn.lines[0].start.isEqualTo(c));
-  EXPECT_TRUE(drawn.lines[0].end.isEqualTo(c + QvGeVector3d(4.2, 5.6, 0)));
+  EXPECT_TRUE(drawn.lines[0].startPoint().isEqualTo(c));
+  EXPECT_TRUE(drawn.lines[0].endPoint().isEqualTo(c + QvGeVector3d(4.2, 5.6, 0)));
 
   const QvDbObjectId diametric = append(
       new QvDbDiametricDimension(c + QvGeVector3d(0, 2.5, 0), c - QvGeVector3d(0, 2.5, 0), 0.0));
   drawn = drawnIn(diametric);
   EXPECT_EQ(L"\u23005", drawn.texts.at(0));
-  EXPECT_TRUE(drawn.hasArrowAt(c + QvGeVector3d(0, 2.5, 0)));
-  EXPECT_TRUE(drawn.hasArrowAt(c - QvGeVector3d(0, 2.5, 0)));
+  EXPECT_TRUE(drawn.arrowAt(c + QvGeVector3d(0, 2.5, 0)) != nullptr);
+  EXPECT_TRUE(drawn.arrowAt(c - QvGeVector3d(0, 2.5, 0)) != nullptr);
 
   const QvDbObjectId arc =
       append(new QvDbArcDimension(c, polar(c, 1, 0), polar(c, 1, kPi / 2), polar(c, 1.5, kPi / 4)));
@@ -265,9 +195,9 @@ TEST_F(QvDbDimensionKindsTest, RadialDiametricAndArcBlocksShowTheirSigns) {
 TEST_F(QvDbDimensionKindsTest, ALargeRadialBlockJogsToTheCenterItShows) {
   const QvGePoint3d center(0, -100, 0), chord(0, 20, 0), shown(4, 2, 0), jog(2, 8, 0);
   const QvDbObjectId id = append(new QvDbRadialDimensionLarge(center, chord, shown, jog, kPi / 4));
-  const Drawn drawn = drawnIn(id);
+  const BlockContents drawn = drawnIn(id);
   EXPECT_EQ(L"R120", drawn.texts.at(0));
-  EXPECT_TRUE(drawn.hasArrowAt(chord));
+  EXPECT_TRUE(drawn.arrowAt(chord) != nullptr);
   EXPECT_TRUE(drawn.hasLineFromTowards(chord, center));
   EXPECT_TRUE(drawn.hasLineFromTowards(QvGePoint3d(0, 8, 0), jog));
   EXPECT_TRUE(drawn.hasLineFromTowards(jog, shown));
@@ -279,14 +209,14 @@ TEST_F(QvDbDimensionKindsTest, AnOrdinateBlockLeadsFromTheFeatureToTheText) {
   auto* ordinate = new QvDbOrdinateDimension(true, QvGePoint3d(7.5, 2, 0), QvGePoint3d(8, 6, 0));
   ordinate->setOrigin(QvGePoint3d(1, 1, 0));
   const QvDbObjectId id = append(ordinate);
-  const Drawn drawn = drawnIn(id);
+  const BlockContents drawn = drawnIn(id);
   EXPECT_EQ(L"6.5", drawn.texts.at(0));
   ASSERT_EQ(2u, drawn.lines.size());
-  EXPECT_NEAR(7.5, drawn.lines[0].start.x, kTol);
-  EXPECT_NEAR(7.5, drawn.lines[0].end.x, kTol);
-  EXPECT_TRUE(drawn.lines[1].end.isEqualTo(QvGePoint3d(8, 6, 0)));
+  EXPECT_NEAR(7.5, drawn.lines[0].startPoint().x, kTol);
+  EXPECT_NEAR(7.5, drawn.lines[0].endPoint().x, kTol);
+  EXPECT_TRUE(drawn.lines[1].endPoint().isEqualTo(QvGePoint3d(8, 6, 0)));
   EXPECT_GT(drawn.textLocations.at(0).y, 6.0);
-  EXPECT_TRUE(drawn.arrowTips.empty());
+  EXPECT_TRUE(drawn.arrows.empty());
 }
 
 // Moved, turned and scaled, each kind keeps its angle and scales its lengths; the block follows.

@@ -1,5 +1,4 @@
-// The aligned and rotated dimensions: their points, what they measure, and how they follow a
-// transformation.
+// Aligned and rotated dimensions: points, measurements and transformations.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,8 +11,7 @@
 #include "sdk/ge/QvGePlane.h"
 #include "sdk/ge/QvGeScale3d.h"
 #include "tests/sdk/db/DbTestHelpers.h"
-#include "tests/support/DbSetup.h"
-#include "tests/support/HostFixture.h"
+#include "tests/sdk/db/DimensionBlockContents.h"
 #include "tests/support/PointChecks.h"
 
 namespace {
@@ -21,10 +19,7 @@ namespace {
 using Vexa::eOk;
 constexpr double kPi = std::numbers::pi;
 
-class QvDbDimensionTest : public HostFixture {
- protected:
-  QvDbObjectId append(QvDbEntity* entity) { return appendEntity(db()->modelSpaceId(), entity); }
-};
+using QvDbDimensionTest = DimensionTest;
 
 // Collects the ids an object reports.
 struct IdCollector : QvDbIdVisitor {

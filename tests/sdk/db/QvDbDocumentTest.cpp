@@ -9,6 +9,7 @@
 #include "sdk/ed/qvedSysVar.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "tests/sdk/db/DbTestHelpers.h"
+#include "tests/sdk/db/EntityTestSupport.h"
 #include "tests/support/HostFixture.h"
 
 namespace {
@@ -77,12 +78,8 @@ TEST_F(QvDbDocumentTest, UcsAndHeaderVariablesLiveInTheDrawing) {
   QvGeMatrix3d m;
   ASSERT_EQ(qvdbUcsMatrix(m), eOk);
   // UCS (1, 0, 0) is one step along the UCS X axis (world Y) from the origin.
-  QvGePoint3d p(1, 0, 0);
-  p.transformBy(m);
-  EXPECT_TRUE(p.isEqualTo(QvGePoint3d(10, 1, 0)));
-  QvGePoint3d q(0, 1, 0);
-  q.transformBy(m);
-  EXPECT_TRUE(q.isEqualTo(QvGePoint3d(9, 0, 0)));
+  EXPECT_POINT_NEAR(mapped(m, QvGePoint3d(1, 0, 0)), QvGePoint3d(10, 1, 0));
+  EXPECT_POINT_NEAR(mapped(m, QvGePoint3d(0, 1, 0)), QvGePoint3d(9, 0, 0));
   // The database refuses axes that are not a UCS.
   EXPECT_EQ(db()->setUcs(QvGePoint3d(), QvGeVector3d(1, 0, 0), QvGeVector3d(1, 1, 0)),
             Vexa::eInvalidInput);

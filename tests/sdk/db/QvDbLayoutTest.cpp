@@ -8,6 +8,7 @@
 #include "sdk/ed/qvedSysVar.h"
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/ObjectEdits.h"
 
 namespace {
 
@@ -118,24 +119,24 @@ TEST_F(QvDbLayoutTest, DrawOrderMovesAndStaysWithTheBlock) {
   block.close();
   QvDbObjectPointer<QvDbSortentsTable> sortents(table);
   EXPECT_EQ(sortents->blockId(), space);
-  QvDbObjectIdArray order;
-  ASSERT_EQ(sortents->getFullDrawOrder(order), eOk);
-  EXPECT_EQ(order, e);  // no move yet: the order of appending
+  const auto drawOrder = [&] {
+    QvDbObjectIdArray order;
+    EXPECT_EQ(sortents->getFullDrawOrder(order), eOk);
+    return order;
+  };
+  EXPECT_EQ(drawOrder(), e);  // no move yet: the order of appending
 
   ASSERT_EQ(sortents->moveToTop(QvDbObjectIdArray{e[1], e[0]}), eOk);
-  sortents->getFullDrawOrder(order);
-  EXPECT_EQ(order, (QvDbObjectIdArray{e[2], e[3], e[4], e[0], e[1]}));  // their own order kept
+  EXPECT_EQ(drawOrder(),
+            (QvDbObjectIdArray{e[2], e[3], e[4], e[0], e[1]}));  // their own order kept
   ASSERT_EQ(sortents->moveToBottom(QvDbObjectIdArray{e[4]}), eOk);
   ASSERT_EQ(sortents->moveAbove(QvDbObjectIdArray{e[2]}, e[0]), eOk);
-  sortents->getFullDrawOrder(order);
-  EXPECT_EQ(order, (QvDbObjectIdArray{e[4], e[3], e[0], e[2], e[1]}));
+  EXPECT_EQ(drawOrder(), (QvDbObjectIdArray{e[4], e[3], e[0], e[2], e[1]}));
   ASSERT_EQ(sortents->moveBelow(QvDbObjectIdArray{e[1]}, e[4]), eOk);
   ASSERT_EQ(sortents->swapOrder(e[3], e[2]), eOk);
-  sortents->getFullDrawOrder(order);
-  EXPECT_EQ(order, (QvDbObjectIdArray{e[1], e[4], e[2], e[0], e[3]}));
+  EXPECT_EQ(drawOrder(), (QvDbObjectIdArray{e[1], e[4], e[2], e[0], e[3]}));
   ASSERT_EQ(sortents->setRelativeDrawOrder(QvDbObjectIdArray{e[3], e[1]}), eOk);
-  sortents->getFullDrawOrder(order);
-  EXPECT_EQ(order, (QvDbObjectIdArray{e[3], e[4], e[2], e[0], e[1]}));
+  EXPECT_EQ(drawOrder(), (QvDbObjectIdArray{e[3], e[4], e[2], e[0], e[1]}));
   bool before = false;
   ASSERT_EQ(sortents->firstEntityIsDrawnBeforeSecond(e[3], e[1], before), eOk);
   EXPECT_TRUE(before);
@@ -147,29 +148,23 @@ TEST_F(QvDbLayoutTest, DrawOrderMovesAndStaysWithTheBlock) {
   const QvDbObjectId elsewhere = addTestEntity(addBlock(db(), L"Other"), 9);
   EXPECT_EQ(sortents->moveToTop(QvDbObjectIdArray{e[0], elsewhere}), Vexa::eInvalidInput);
   EXPECT_EQ(sortents->moveAbove(QvDbObjectIdArray{e[0]}, e[0]), Vexa::eInvalidInput);
-  sortents->getFullDrawOrder(order);
-  EXPECT_EQ(order, (QvDbObjectIdArray{e[3], e[4], e[2], e[0], e[1]}));
+  EXPECT_EQ(drawOrder(), (QvDbObjectIdArray{e[3], e[4], e[2], e[0], e[1]}));
 
   // The order as a file keeps it reads back to the same order.
   const auto pairs = sortents->sortHandles();
   EXPECT_FALSE(pairs.empty());
   ASSERT_EQ(sortents->moveToTop(QvDbObjectIdArray{e[3]}), eOk);
   ASSERT_EQ(sortents->setSortHandles(pairs), eOk);
-  sortents->getFullDrawOrder(order);
-  EXPECT_EQ(order, (QvDbObjectIdArray{e[3], e[4], e[2], e[0], e[1]}));
+  EXPECT_EQ(drawOrder(), (QvDbObjectIdArray{e[3], e[4], e[2], e[0], e[1]}));
   sortents.close();
 
   // Later entities are drawn on top; erased ones are left out.
   const QvDbObjectId late = addTestEntity(space, 5);
-  {
-    QvDbObjectPointer<TestEntity> entity(e[2], QvDb::kForWrite);
-    entity->erase();
-  }
+  ASSERT_EQ(eraseObject(e[2]), Vexa::eOk);
   block.open(space, QvDb::kForRead);
   ASSERT_EQ(block->getSortentsTable(table, QvDb::kForRead), eOk);
   sortents.acquire(table);
-  sortents->getFullDrawOrder(order);
-  EXPECT_EQ(order, (QvDbObjectIdArray{e[3], e[4], e[0], e[1], late}));
+  EXPECT_EQ(drawOrder(), (QvDbObjectIdArray{e[3], e[4], e[0], e[1], late}));
 }
 
 TEST_F(QvDbLayoutTest, AbortTakesBackDrawOrderAndLayoutSwitches) {

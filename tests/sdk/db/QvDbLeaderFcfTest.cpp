@@ -104,10 +104,7 @@ TEST(QvDbFcfTest, FrameFromTheText) {
   QvGePoint3dArray corners;
   ASSERT_EQ(frame.getBoundingPoints(corners), eOk);
   ASSERT_EQ(corners.length(), 4);
-  EXPECT_POINT_NEAR(corners[0], QvGePoint3d(1, 2, 0));
-  EXPECT_POINT_NEAR(corners[1], QvGePoint3d(5.4, 2, 0));
-  EXPECT_POINT_NEAR(corners[2], QvGePoint3d(1, -2, 0));
-  EXPECT_POINT_NEAR(corners[3], QvGePoint3d(5.4, -2, 0));
+  EXPECT_POINTS_NEAR(corners, {{1, 2, 0}, {5.4, 2, 0}, {1, -2, 0}, {5.4, -2, 0}});
 
   QvGiWorldDrawRecorder recorder;
   ASSERT_TRUE(recorder.drawTopLevel(&frame));

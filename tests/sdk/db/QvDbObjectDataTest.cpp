@@ -1,5 +1,4 @@
-// What objects carry besides their own data: extended data, extension dictionaries,
-// dictionaries and records, reactors, and erasing with owners.
+// Extended data, extension dictionaries, dictionaries, reactors and erasing.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -256,18 +255,11 @@ TEST_F(QvDbObjectDataTest, ErasingWithOwnersAndWhatCannotBeErased) {
   EXPECT_FALSE(third.isErased());
 
   // Objects a drawing cannot do without.
-  const auto cannotErase = [](QvDbObjectId id) {
-    QvDbObjectPointer<QvDbObject> object(id, QvDb::kForWrite);
-    return object ? object->erase() : object.openStatus();
-  };
-  EXPECT_EQ(cannotErase(db()->clayer()), Vexa::eCannotBeErased);
-  EXPECT_EQ(cannotErase(db()->modelSpaceId()), Vexa::eCannotBeErased);
-  EXPECT_EQ(cannotErase(db()->paperSpaceId()), Vexa::eCannotBeErased);
-  EXPECT_EQ(cannotErase(db()->layerTableId()), Vexa::eCannotBeErased);
-  EXPECT_EQ(cannotErase(db()->namedObjectsDictionaryId()), Vexa::eCannotBeErased);
-  EXPECT_EQ(cannotErase(db()->textstyle()), Vexa::eCannotBeErased);
-  const QvDbObjectId spare = addLayer(db(), L"Spare");
-  EXPECT_EQ(cannotErase(spare), eOk);
+  for (const QvDbObjectId& id :
+       {db()->clayer(), db()->modelSpaceId(), db()->paperSpaceId(), db()->layerTableId(),
+        db()->namedObjectsDictionaryId(), db()->textstyle()})
+    EXPECT_EQ(eraseObject(id), Vexa::eCannotBeErased);
+  EXPECT_EQ(eraseObject(addLayer(db(), L"Spare")), eOk);
   // Without a write open, nothing is erased.
   QvDbObjectPointer<TestEntity> entity(third, QvDb::kForRead);
   EXPECT_EQ(entity->erase(), Vexa::eNotOpenForWrite);

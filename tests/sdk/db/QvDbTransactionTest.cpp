@@ -7,6 +7,7 @@
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/support/DbChecks.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/SymbolRecords.h"
 
 namespace {
 
@@ -24,10 +25,6 @@ class QvDbTransactionTest : public HostFixture {
     QvDbObjectPointer<TestEntity> entity(id, QvDb::kForWrite);
     ASSERT_EQ(entity.openStatus(), eOk);
     ASSERT_EQ(entity->setValue(value), eOk);
-  }
-  bool hasLayer(const wchar_t* name) {
-    QvDbObjectPointer<QvDbLayerTable> layers(db()->layerTableId(), QvDb::kForRead);
-    return layers->has(name);
   }
 
   QvDbObjectId a, c;
@@ -57,7 +54,7 @@ TEST_F(QvDbTransactionTest, AbortPutsBackChangesAndTakesOutAdditions) {
   EXPECT_FALSE(b.isValid());
   EXPECT_TRUE(layer.isErased());
   EXPECT_EQ(valuesIn(db()->modelSpaceId()), (std::vector<int>{1, 3}));
-  EXPECT_FALSE(hasLayer(L"New"));
+  EXPECT_TRUE(recordNamed(db()->layerTableId(), L"New").isNull());
   EXPECT_EQ(db()->insunits(), QvDb::kUnitsMillimeters);
   EXPECT_EQ(QvDbSymbolTableRecord::nameOf(db()->clayer()), L"0");
   EXPECT_EQ(db()->numObjects(), objectsBefore);
@@ -253,19 +250,32 @@ TEST_F(QvDbTransactionTest, HandOverKeepsTheIdAndAbortBringsTheOriginalBack) {
   EXPECT_EQ(entity->ownerId(), db()->modelSpaceId());
 }
 
+// A clone is a copy in no database that shares nothing the original owns; copyFrom takes the
+// data but keeps the identity.
 TEST_F(QvDbTransactionTest, CopyFromAndCloneKeepIdentityApart) {
   addRegApp(db(), L"APP");
   QvDbObjectPointer<TestEntity> source(a, QvDb::kForWrite);
   QvRbListPtr xdata(qvutBuildList(kGcXDataAppName, L"APP", kGcXDataShort, 7, 0));
   ASSERT_EQ(source->setXData(xdata.get()), eOk);
   ASSERT_EQ(source->createExtensionDictionary(), eOk);
+  ASSERT_EQ(source->setChild(c), eOk);
+  ASSERT_EQ(source->setReference(c), eOk);
   QvDbObjectPointer<TestEntity> copy(static_cast<TestEntity*>(source->clone()));
   EXPECT_FALSE(copy->isResident());
   EXPECT_TRUE(copy->ownerId().isNull());
   EXPECT_TRUE(copy->extensionDictionary().isNull());
+  EXPECT_TRUE(copy->child().isNull());
+  EXPECT_EQ(copy->reference(), c);  // what it only points to is kept
   EXPECT_EQ(copy->value(), 1);
   EXPECT_TRUE(QvRbListPtr(copy->xData(L"APP")));
   source.close();
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> space(db()->modelSpaceId(), QvDb::kForRead);
+    QvDbObjectPointer<QvDbBlockTableRecord> block(
+        static_cast<QvDbBlockTableRecord*>(space->clone()));
+    EXPECT_TRUE(block->entityIds().isEmpty());
+    EXPECT_FALSE(block->isLayout());
+  }
 
   QvDbObjectPointer<TestEntity> target(c, QvDb::kForRead);
   EXPECT_FALSE(target->copyFrom(copy.object()));  // not open for write
@@ -278,27 +288,6 @@ TEST_F(QvDbTransactionTest, CopyFromAndCloneKeepIdentityApart) {
   EXPECT_TRUE(QvRbListPtr(target->xData(L"APP")));
   QvDbLayerTableRecord layer;
   EXPECT_FALSE(target->copyFrom(&layer));  // another class
-}
-
-}  // namespace
-
-namespace {
-
-class QvDbCloneOwnedTest : public HostFixture {};
-
-TEST_F(QvDbCloneOwnedTest, ACopyNeverSharesWhatTheOriginalOwns) {
-  const QvDbObjectId a = addTestEntity(db()->modelSpaceId(), 1);
-  const QvDbObjectId b = addTestEntity(db()->modelSpaceId(), 2);
-  QvDbObjectPointer<TestEntity> entity(a, QvDb::kForWrite);
-  ASSERT_EQ(entity->setChild(b), eOk);
-  ASSERT_EQ(entity->setReference(b), eOk);
-  QvDbObjectPointer<TestEntity> copy(static_cast<TestEntity*>(entity->clone()));
-  EXPECT_TRUE(copy->child().isNull());
-  EXPECT_EQ(copy->reference(), b);  // what it only points to is kept
-  QvDbObjectPointer<QvDbBlockTableRecord> space(db()->modelSpaceId(), QvDb::kForRead);
-  QvDbObjectPointer<QvDbBlockTableRecord> block(static_cast<QvDbBlockTableRecord*>(space->clone()));
-  EXPECT_TRUE(block->entityIds().isEmpty());
-  EXPECT_FALSE(block->isLayout());
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// Underlay definitions and references: the dictionaries, the reactor links between them,
-// loading through a format service, placement and clip boundaries.
+// Underlay definitions and references: dictionaries, reactors, loading and placement.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,12 +9,8 @@
 #include "sdk/app/VexaUnderlayServices.h"
 #include "sdk/db/QvDbDictionary.h"
 #include "sdk/db/QvDbExtents.h"
-#include "sdk/db/QvDbObjectPointer.h"
-#include "sdk/db/QvDbUnderlayDefinition.h"
-#include "sdk/db/QvDbUnderlayReference.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "tests/support/DbChecks.h"
-#include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/PointChecks.h"
 #include "tests/support/TempFolder.h"
@@ -53,21 +48,7 @@ class QvDbUnderlayTest : public HostFixture {
 
   template <class Definition>
   QvDbObjectId addDefinition(const wchar_t* name, const std::string& path) {
-    auto* def = new Definition();
-    EXPECT_EQ(def->setSourceFileName(QvString(path.c_str()).c_str()), eOk);
-    QvDbObjectId id;
-    const Vexa::ErrorStatus es = QvDbUnderlayDefinition::addToDatabase(db(), name, def, id);
-    EXPECT_EQ(es, eOk);
-    if (es != eOk) delete def;
-    return id;
-  }
-
-  template <class Reference>
-  QvDbObjectId addReference(QvDbObjectId defId, const QvGePoint3d& at) {
-    auto* ref = new Reference();
-    EXPECT_EQ(ref->setDefinitionId(defId), eOk);
-    EXPECT_EQ(ref->setPosition(at), eOk);
-    return appendToModelSpace(db(), ref);
+    return addUnderlayDefinition<Definition>(db(), name, QvString(path.c_str()));
   }
 
   TempFolder folder_;
@@ -103,9 +84,9 @@ TEST_F(QvDbUnderlayTest, DefinitionsLiveInTheDictionaryOfTheirFormat) {
 TEST_F(QvDbUnderlayTest, ReferencesAreReactorsOfTheirDefinitionInOrder) {
   const QvDbObjectId a = addDefinition<QvDbDgnDefinition>(L"a", file_);
   const QvDbObjectId b = addDefinition<QvDbDgnDefinition>(L"b", file_);
-  const QvDbObjectId r1 = addReference<QvDbDgnReference>(a, {0, 0, 0});
-  const QvDbObjectId r2 = addReference<QvDbDgnReference>(a, {5, 0, 0});
-  const QvDbObjectId r3 = addReference<QvDbDgnReference>(b, {9, 0, 0});
+  const QvDbObjectId r1 = addUnderlayReference<QvDbDgnReference>(db(), a);
+  const QvDbObjectId r2 = addUnderlayReference<QvDbDgnReference>(db(), a);
+  const QvDbObjectId r3 = addUnderlayReference<QvDbDgnReference>(db(), b);
   EXPECT_EQ(reactorsOf(a), (std::vector<QvDbObjectId>{r1, r2}));
   EXPECT_EQ(reactorsOf(b), (std::vector<QvDbObjectId>{r3}));
 
@@ -176,9 +157,10 @@ TEST_F(QvDbUnderlayTest, LoadingFindsTheFileAndTheItem) {
 
 TEST_F(QvDbUnderlayTest, PlacementFrameAndClipBoundary) {
   const QvDbObjectId defId = addDefinition<QvDbDgnDefinition>(L"site", file_);
-  const QvDbObjectId refId = addReference<QvDbDgnReference>(defId, {100, 50, 0});
+  const QvDbObjectId refId = addUnderlayReference<QvDbDgnReference>(db(), defId);
   QvDbObjectPointer<QvDbDgnReference> ref(refId, QvDb::kForWrite);
   ASSERT_TRUE(ref);
+  EXPECT_EQ(ref->setPosition({100, 50, 0}), eOk);
   EXPECT_EQ(ref->setScaleFactors(QvGeScale3d(2, 2, 1)), eOk);
   EXPECT_EQ(ref->setRotation(M_PI / 2), eOk);
   // Not loaded and not clipped: no frame.
@@ -194,19 +176,13 @@ TEST_F(QvDbUnderlayTest, PlacementFrameAndClipBoundary) {
                      1e-9);
 
   // A rectangle by two corners, then a polygon; bad boundaries change nothing.
-  QvGePoint2dArray rect;
-  rect.append(QvGePoint2d(1, 1));
-  rect.append(QvGePoint2d(2, 3));
-  ASSERT_EQ(ref->setClipBoundary(rect), eOk);
+  ASSERT_EQ(ref->setClipBoundary(QvGePoint2dArray{{1, 1}, {2, 3}}), eOk);
   EXPECT_TRUE(ref->isClipped());
   frame.removeAll();
   ASSERT_EQ(ref->getFrame(frame), eOk);
   EXPECT_POINTS_NEAR(frame, {{98, 52, 0}, {98, 54, 0}, {94, 54, 0}, {94, 52, 0}, {98, 52, 0}},
                      1e-9);
-  QvGePoint2dArray flat;
-  flat.append(QvGePoint2d(1, 1));
-  flat.append(QvGePoint2d(1, 3));
-  EXPECT_EQ(ref->setClipBoundary(flat), Vexa::eInvalidInput);
+  EXPECT_EQ(ref->setClipBoundary(QvGePoint2dArray{{1, 1}, {1, 3}}), Vexa::eInvalidInput);
   EXPECT_EQ(ref->clipBoundary().length(), 2);
   EXPECT_EQ(ref->setClipBoundary(QvGePoint2dArray()), eOk);
   EXPECT_FALSE(ref->isClipped());

@@ -1,5 +1,4 @@
-// Section objects: the section line and its vertical direction, what is refused, the plane they
-// span and how transforms move them.
+// Section objects: the section line, its plane, refusals and transforms.
 #include <gtest/gtest.h>
 
 #include <cmath>

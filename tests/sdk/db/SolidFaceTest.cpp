@@ -1,5 +1,4 @@
-// Solids, traces, faces and points: corners and grips in stored order, outlines round the
-// area, planes and transforms.
+// Solids, traces, faces and points: corners, grips, outlines, planes and transforms.
 #include <gtest/gtest.h>
 
 #include "sdk/db/QvDbExtents.h"

@@ -12,16 +12,6 @@ QvRxClass* TestEntity::isA() const {
   return desc();
 }
 
-QvRxClass* TestAttributeDefinition::desc() {
-  static QvRxClass* const cls =
-      newQvRxClass(L"TestAttributeDefinition", L"QvDbAttributeDefinition");
-  return cls;
-}
-
-QvRxClass* TestAttributeDefinition::isA() const {
-  return desc();
-}
-
 int TestEntity::value() const {
   assertReadEnabled();
   return value_;

@@ -34,10 +34,3 @@ class TestEntity : public QvDbEntity {
   QvDbObjectId reference_;
   QvDbObjectId child_;
 };
-
-// A test entity registered as an attribute definition.
-class TestAttributeDefinition : public TestEntity {
-  QVDB_DECLARE_MEMBERS(TestAttributeDefinition);
-
-  TestAttributeDefinition() = default;
-};

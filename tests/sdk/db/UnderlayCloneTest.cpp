@@ -1,23 +1,15 @@
-// Underlay references copied: cloned within the drawing (the copies show the same definition
-// and join its reactors), and a drawing with underlays inserted into another as a block (the
-// definition comes along into the other drawing's dictionary, or the other drawing's own
-// definition of that file and item is used; the source unchanged).
+// Underlay references cloned within a drawing and inserted with a drawing as a block.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
 
-#include "sdk/db/QvDbBlockTable.h"
-#include "sdk/db/QvDbBlockTableRecord.h"
-#include "sdk/db/QvDbBlockTableRecordIterator.h"
 #include "sdk/db/QvDbDictionary.h"
-#include "sdk/db/QvDbIdMapping.h"
-#include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbUnderlayDefinition.h"
 #include "sdk/db/QvDbUnderlayReference.h"
 #include "sdk/ge/QvGeScale3d.h"
+#include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/support/DbChecks.h"
-#include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/ObjectEdits.h"
 #include "tests/support/UnderlaySetup.h"
@@ -38,6 +30,9 @@ QvDbObjectId placeReference(QvDbDatabase* db, QvDbObjectId defId, const QvGePoin
 
 class UnderlayCloneTest : public HostFixture {
  protected:
+  QvDbObjectPointer<QvDbDictionary> pdfDictionary() {
+    return {QvDbUnderlayDefinition::dictionaryId(db(), QvDbUnderlayFormat::kPdf), QvDb::kForRead};
+  }
   void TearDown() override {
     EXPECT_TRUE(nothingLeftOpen(db()));
     HostFixture::TearDown();
@@ -52,10 +47,7 @@ TEST_F(UnderlayCloneTest, ClonesShowTheSameDefinitionAndJoinItsReactors) {
 
   QvDbIdMapping map;
   ASSERT_EQ(db()->deepCloneObjects(QvDbObjectIdArray{a, b}, db()->modelSpaceId(), map), eOk);
-  QvDbIdPair pa(a, QvDbObjectId(), false), pb(b, QvDbObjectId(), false);
-  ASSERT_TRUE(map.compute(pa));
-  ASSERT_TRUE(map.compute(pb));
-  const QvDbObjectId ca = pa.value(), cb = pb.value();
+  const QvDbObjectId ca = cloneOf(map, a), cb = cloneOf(map, b);
   ASSERT_FALSE(ca.isNull());
   EXPECT_NE(ca, a);
   EXPECT_EQ(reactorsOf(def), (std::vector<QvDbObjectId>{a, b, ca, cb}));
@@ -68,9 +60,7 @@ TEST_F(UnderlayCloneTest, ClonesShowTheSameDefinitionAndJoinItsReactors) {
     EXPECT_DOUBLE_EQ(copy->rotation(), 0.5);
   }
   // The dictionary still holds the one definition.
-  QvDbObjectPointer<QvDbDictionary> dict(
-      QvDbUnderlayDefinition::dictionaryId(db(), QvDbUnderlayFormat::kPdf), QvDb::kForRead);
-  EXPECT_EQ(dict->numEntries(), 1);
+  EXPECT_EQ(pdfDictionary()->numEntries(), 1);
 
   // An erased copy stays a reactor (it may come back), named as erased.
   ASSERT_EQ(eraseObject(cb), Vexa::eOk);
@@ -99,11 +89,8 @@ TEST_F(UnderlayCloneTest, ADrawingWithUnderlaysInsertedAsABlockBringsItsDefiniti
   EXPECT_EQ(copiedDef.database(), db());
   EXPECT_EQ(reactorsOf(copiedDef), (std::vector<QvDbObjectId>{contents[0]}));
   {
-    QvDbObjectPointer<QvDbDictionary> dict(
-        QvDbUnderlayDefinition::dictionaryId(db(), QvDbUnderlayFormat::kPdf), QvDb::kForRead);
-    ASSERT_TRUE(dict);
     QvDbObjectId found;
-    EXPECT_EQ(dict->getAt(L"survey - Page 1", found), eOk);
+    EXPECT_EQ(pdfDictionary()->getAt(L"survey - Page 1", found), eOk);
     EXPECT_EQ(found, copiedDef);
     QvDbObjectPointer<QvDbPdfDefinition> def(copiedDef, QvDb::kForRead);
     EXPECT_EQ(def->getSourceFileName(), QvString(L"/nowhere/survey.pdf"));
@@ -126,8 +113,7 @@ TEST_F(UnderlayCloneTest, ADrawingWithUnderlaysInsertedAsABlockBringsItsDefiniti
   placeReference(other.get(), otherDef, {0, 0, 0});
   QvDbObjectId third;
   ASSERT_EQ(db()->insert(third, L"Other survey", other.get()), eOk);
-  QvDbObjectPointer<QvDbDictionary> dict(
-      QvDbUnderlayDefinition::dictionaryId(db(), QvDbUnderlayFormat::kPdf), QvDb::kForRead);
+  QvDbObjectPointer<QvDbDictionary> dict = pdfDictionary();
   EXPECT_EQ(dict->numEntries(), 2);
   QvDbObjectId numbered;
   ASSERT_EQ(dict->getAt(L"survey - Page 1_1", numbered), eOk);

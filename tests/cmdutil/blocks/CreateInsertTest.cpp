@@ -1,19 +1,21 @@
 // CreateInsert: finding the block, the target space, units, rotation, arrays, attributes with
-// fields, exploding, and the failures that leave nothing behind.
+// fields, exploding, and the failures that leave nothing behind; and CreateInsertEnt called with a
+// given name and file, as the host's commands call it.
 #include <gtest/gtest.h>
 
 #include <numbers>
 
 #include "sdk/app/VexaDocData.h"
+#include "sdk/base/QvClassicCodes.h"
 #include "sdk/base/VexaFaultInjection.h"
 #include "sdk/base/resbuf.h"
-#include "sdk/db/QvDbAnnotativeObjectPE.h"
 #include "sdk/db/QvDbAttribute.h"
 #include "sdk/db/QvDbAttributeDefinition.h"
 #include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbBlockUpdates.h"
+#include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbEvalGraph.h"
 #include "sdk/db/QvDbField.h"
 #include "sdk/db/QvDbHostApplicationServices.h"
@@ -24,16 +26,21 @@
 #include "sdk/db/QvDbObjectIterator.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/ed/VexaBuildInCommandContext.h"
+#include "sdk/ed/VexaInputScript.h"
 #include "sdk/ed/VexaSysVarService.h"
 #include "sdk/ed/qvedUcs.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "tests/cmdutil/blocks/BlockTestSupport.h"
-#include "tests/support/DbChecks.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/PointChecks.h"
+#include "tests/support/ScaleChecks.h"
+#include "tests/support/SymbolRecords.h"
+#include "tests/support/TempFolder.h"
 #include "xqcmdutil/CreateInsertData.h"
 #include "xqcmdutil/XqBlockInsert.h"
+#include "xqcmdutil/XqInsertCommand.h"
+#include "xqcmdutil/XqObjectAnnotation.h"
 
 namespace {
 
@@ -68,29 +75,18 @@ class CreateInsertTest : public HostFixture {
     QvDbObjectPointer<QvDbBlockReference> r(ref, QvDb::kForRead);
     return r->scaleFactors();
   }
-  // Tag and text of each attribute of a reference.
-  std::vector<std::pair<QvString, QvString>> attributesOf(QvDbObjectId ref) {
-    std::vector<std::pair<QvString, QvString>> out;
-    QvDbObjectPointer<QvDbBlockReference> r(ref, QvDb::kForRead);
-    std::unique_ptr<QvDbObjectIterator> it(r->attributeIterator());
-    for (; !it->done(); it->step()) {
-      QvDbObjectPointer<QvDbAttribute> a(it->objectId(), QvDb::kForRead);
-      out.emplace_back(a->tag(), a->textString());
-    }
-    return out;
-  }
   VexaBuildInCommandContext context;
   QvDbObjectId id, tree, species, kind;
 };
 
-using Attrs = std::vector<std::pair<QvString, QvString>>;
+using Attrs = std::vector<std::pair<std::wstring, std::wstring>>;
 
 TEST_F(CreateInsertTest, AttributesTakeTheRequestsTextsExceptPresetAndConstantOnes) {
   CreateInsertData data = request(L"tree", P(5, 5, 0));
   (*data.getAttributeIdNameMapAdress())[species] = L"Oak";
   (*data.getAttributeIdNameMapAdress())[kind] = L"ignored";
   ASSERT_EQ(insert(data), kNormal);
-  EXPECT_EQ(attributesOf(id), (Attrs{{L"SPECIES", L"Oak"}, {L"KIND", L"tree"}}));
+  EXPECT_EQ(attributeTexts(id), (Attrs{{L"SPECIES", L"Oak"}, {L"KIND", L"tree"}}));
   {  // placed with the reference
     QvDbObjectPointer<QvDbBlockReference> r(id, QvDb::kForRead);
     std::unique_ptr<QvDbObjectIterator> it(r->attributeIterator());
@@ -104,8 +100,7 @@ TEST_F(CreateInsertTest, AttributesTakeTheRequestsTextsExceptPresetAndConstantOn
   // nothing.
   host().service<VexaFaultInjection>().arm("QvDbAttribute::setAttributeFromBlock");
   ASSERT_EQ(insert(request(L"Tree")), kNormal);
-  EXPECT_EQ(attributesOf(id), (Attrs{{L"SPECIES", L"unknown"}, {L"KIND", L"tree"}}));
-  EXPECT_TRUE(nothingLeftOpen(db()));
+  EXPECT_EQ(attributeTexts(id), (Attrs{{L"SPECIES", L"unknown"}, {L"KIND", L"tree"}}));
 }
 
 TEST_F(CreateInsertTest, FieldsOfDefinitionsAreRetargetedToTheNewReference) {
@@ -131,19 +126,17 @@ TEST_F(CreateInsertTest, UnitsUniformScalingAndTheUcsRotation) {
   ASSERT_EQ(setShortVar(L"INSUNITS", 1), kQvNormal);  // inches
   setBlock(tree, 4);                                  // millimetres
   ASSERT_EQ(insert(request(L"Tree")), kNormal);
-  EXPECT_NEAR(scaleOf(id).sx, 1 / 25.4, 1e-12);
-  EXPECT_NEAR(scaleOf(id).sz, 1 / 25.4, 1e-12);
+  EXPECT_SCALE_NEAR(scaleOf(id), QvGeScale3d(1 / 25.4), 1e-12);
   QvDbBlockInternals::setUnitsIgnored(true);
   ASSERT_EQ(insert(request(L"Tree")), kNormal);
-  EXPECT_NEAR(scaleOf(id).sx, 1.0, 1e-12);
+  EXPECT_SCALE_NEAR(scaleOf(id), QvGeScale3d(1), 1e-12);
   QvDbBlockInternals::setUnitsIgnored(false);
 
   setBlock(tree, 0, true);  // unitless (defaults: inches to inches), uniform
   CreateInsertData data = request(L"Tree");
   data.setScale3d(QvGeScale3d(1, 2, 3));
   ASSERT_EQ(insert(data), kNormal);
-  EXPECT_NEAR(scaleOf(id).sy, 1.0, 1e-12);
-  EXPECT_NEAR(scaleOf(id).sz, 1.0, 1e-12);
+  EXPECT_SCALE_NEAR(scaleOf(id), QvGeScale3d(1), 1e-12);
 
   // A UCS turned 30 degrees: single references turn with it, arrays do not.
   const double a = std::numbers::pi / 6;
@@ -168,8 +161,7 @@ TEST_F(CreateInsertTest, UnitsUniformScalingAndTheUcsRotation) {
     EXPECT_DOUBLE_EQ(array->columnSpacing(), 4);
     EXPECT_DOUBLE_EQ(array->rowSpacing(), 5);
   }
-  EXPECT_EQ(attributesOf(id).size(), 2u);
-  EXPECT_TRUE(nothingLeftOpen(db()));
+  EXPECT_EQ(attributeTexts(id).size(), 2u);
 }
 
 TEST_F(CreateInsertTest, TheTargetSpaceFollowsTheRequestAndCvport) {
@@ -185,7 +177,7 @@ TEST_F(CreateInsertTest, TheTargetSpaceFollowsTheRequestAndCvport) {
   CreateInsertData data = request(L"Tree");
   data.setSpaceID(addBlock(db(), L"Holder"));
   ASSERT_EQ(insert(data), kNormal);
-  EXPECT_EQ(contentsOf(data.getSpaceID()).length(), 1);
+  EXPECT_EQ(entitiesOf(data.getSpaceID()).length(), 1);
 }
 
 TEST_F(CreateInsertTest, ADynamicBlockIsFoundByItsTrueNameAndAnAnnotativeOneGetsTheScale) {
@@ -198,8 +190,7 @@ TEST_F(CreateInsertTest, ADynamicBlockIsFoundByItsTrueNameAndAnAnnotativeOneGets
     const QvRbListPtr xdata(
         qvutBuildList(kGcXDataAppName, L"AcDbDynamicBlockTrueName", kGcXDataString, L"Gate", 0));
     ASSERT_EQ(block->setXData(xdata.get()), Vexa::eOk);
-    auto* pe = QvDbAnnotativeObjectPE::cast(block->queryX(QvDbAnnotativeObjectPE::desc()));
-    ASSERT_EQ(pe->setAnnotative(block.object(), true), Vexa::eOk);
+    ASSERT_EQ(SetObjectAnnotative(block.object(), true), Vexa::eOk);
   }
   ASSERT_EQ(insert(request(L"Gate")), kNormal);
   QvDbObjectPointer<QvDbBlockReference> ref(id, QvDb::kForRead);
@@ -212,12 +203,12 @@ TEST_F(CreateInsertTest, ADynamicBlockIsFoundByItsTrueNameAndAnAnnotativeOneGets
 }
 
 TEST_F(CreateInsertTest, ExplodingLeavesThePiecesAndFlagsOnlyWhatReallyHappened) {
-  const int model = contentsOf(db()->modelSpaceId()).length();
+  const int model = entitiesOf(db()->modelSpaceId()).length();
   CreateInsertData data = request(L"Tree", P(2, 0, 0));
   data.setExplodeFlag(true);
   ASSERT_EQ(insert(data), kNormal);
   EXPECT_TRUE(id.isErased());
-  EXPECT_EQ(contentsOf(db()->modelSpaceId()).length(), model + 4);  // line, 2 attributes, MARK
+  EXPECT_EQ(entitiesOf(db()->modelSpaceId()).length(), model + 4);  // line, 2 attributes, MARK
   EXPECT_EQ(GetVexaAppCtxActiveDocData()->explodedInsert, 1);
 
   // EXPLMODE 0 and unequal factors: refused, the reference stays.
@@ -246,11 +237,10 @@ TEST_F(CreateInsertTest, ExplodingLeavesThePiecesAndFlagsOnlyWhatReallyHappened)
   EXPECT_FALSE(temp2.isErased());
   EXPECT_EQ(vars().get(L"INSNAME")->textValue(), kTempBlockName);
   EXPECT_EQ(GetVexaAppCtxActiveDocData()->explodedInsert, 0);
-  EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
 TEST_F(CreateInsertTest, FailuresLeaveNothingBehind) {
-  const int model = contentsOf(db()->modelSpaceId()).length();
+  const int model = entitiesOf(db()->modelSpaceId()).length();
   EXPECT_EQ(CreateInsert(nullptr, id, request(L"Tree")), kError);
   EXPECT_EQ(insert(request(L"Nowhere")), kNotFound);
   host().service<VexaFaultInjection>().arm("QvDbBlockTableRecord::appendQvDbEntity", 1,
@@ -264,8 +254,126 @@ TEST_F(CreateInsertTest, FailuresLeaveNothingBehind) {
   data = request(L"Tree");
   data.setSpaceID(db()->layerTableId());  // no space
   EXPECT_EQ(insert(data), kError);
-  EXPECT_EQ(contentsOf(db()->modelSpaceId()).length(), model);
-  EXPECT_TRUE(nothingLeftOpen(db()));
+  EXPECT_EQ(entitiesOf(db()->modelSpaceId()).length(), model);
+}
+
+class InsertRequestTest : public HostFixture {
+ protected:
+  bool hasBlock(const wchar_t* name) const {
+    return !recordNamed(db()->blockTableId(), name).isNull();
+  }
+  // A drawing of `lines` horizontal lines saved as `name` in the folder; its path.
+  std::string savedPart(const char* name, int lines) {
+    QvDbDatabase part(true, true);
+    for (int i = 0; i < lines; ++i)
+      appendEntity(part.modelSpaceId(), new QvDbLine(P(0, i, 0), P(3, i, 0)));
+    const std::string path = folder.path(name);
+    EXPECT_EQ(part.saveAs(QvString(path.c_str()).c_str()), Vexa::eOk);
+    return path;
+  }
+  TempFolder folder;
+};
+
+TEST_F(InsertRequestTest, ATemplateRequestStopsBeforeInserting) {
+  const std::string path = savedPart("sheet.dwt", 1);
+  VexaBuildInCommandContext context;
+  InsertData data;
+  data.nameGiven = true;
+  data.blockName = L"sheet";
+  data.filePath = QvString(path.c_str());
+  data.acceptTemplateFile = true;
+  data.stopBeforeInsertTag = 7;
+  EXPECT_EQ(CreateInsertEnt(&context, data), -5008);
+  EXPECT_FALSE(hasBlock(L"sheet"));
+  EXPECT_EQ(entitiesOf(db()->modelSpaceId()).length(), 0);
+  // Without the stop tag the template is read into the block and placed.
+  data.stopBeforeInsertTag = 0;
+  data.askInsertionPoint = data.askScale = data.askRotation = false;
+  EXPECT_EQ(CreateInsertEnt(&context, data), kNormal);
+  EXPECT_TRUE(hasBlock(L"sheet"));
+  EXPECT_EQ(entitiesOf(db()->modelSpaceId()).length(), 1);
+}
+
+// A caller-given name and file: an existing block is redefined from the file only when the
+// request asks it, without a question; a file that is not found changes nothing.
+TEST_F(InsertRequestTest, AGivenFileRedefinesAnExistingBlockOnlyWhenAsked) {
+  const QvDbObjectId gate = addBlock(db(), L"gate");
+  appendEntity(gate, new QvDbLine(P(0, 0, 0), P(1, 0, 0)));
+  const std::string path = savedPart("gate.dxf", 3);
+  VexaBuildInCommandContext context;
+  auto request = [&](bool redefine, const std::string& file) {
+    InsertData data;
+    data.nameGiven = true;
+    data.blockName = L" gate ";
+    data.filePath = QvString(file.c_str());
+    data.redefineFromFile = redefine;
+    data.askInsertionPoint = data.askScale = data.askRotation = false;
+    const int rc = CreateInsertEnt(&context, data);
+    EXPECT_EQ(data.definitionUpdated, redefine && rc == kNormal);
+    return rc;
+  };
+  script(L"");  // no question may be asked
+  EXPECT_EQ(request(false, path), kNormal);
+  EXPECT_EQ(entitiesOf(gate).length(), 1);
+  EXPECT_EQ(request(true, path), kNormal);
+  EXPECT_EQ(entitiesOf(gate).length(), 3);
+  EXPECT_EQ(entitiesOf(db()->modelSpaceId()).length(), 2);
+  EXPECT_EQ(inputScript().readsPastEnd(), 0);
+
+  EXPECT_EQ(request(true, folder.path("nowhere.dxf")), kNone);
+  EXPECT_EQ(entitiesOf(gate).length(), 3);
+  EXPECT_EQ(entitiesOf(db()->modelSpaceId()).length(), 2);
+}
+
+// A block named at the question whose annotative setting differs from the current dimension
+// style's is refused when the request asks it (message 10985, 5000), nothing placed; an
+// exploded insert that EXPLMODE 0 forbids (uneven scale) gives the same 5000 and leaves nothing.
+TEST_F(InsertRequestTest, AnnotativeMismatchAndForbiddenExplodeStopTheInsert) {
+  const QvDbObjectId sign = addBlock(db(), L"sign");
+  appendEntity(sign, new QvDbLine(P(0, 0, 0), P(1, 0, 0)));
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> block(sign, QvDb::kForWrite);
+    ASSERT_EQ(SetObjectAnnotative(block.object(), true), Vexa::eOk);
+  }
+  VexaBuildInCommandContext context;
+  context.setNonInteractive(true);  // no annotation scale dialog
+  auto insert = [&](const wchar_t* answer, bool check) {
+    InsertData data;
+    data.checkDimStyleAnnotative = check;
+    data.askInsertionPoint = data.askScale = data.askRotation = false;
+    data.scale = QvGeScale3d(1.0, 2.0, 1.0);
+    script(QvString(answer) + L"\n");
+    transcript().clear();
+    return CreateInsertEnt(&context, data);
+  };
+  EXPECT_EQ(insert(L"sign", true), kNone);
+  bool refused = false;
+  for (const std::wstring& message : messages())
+    refused = refused || message.find(L"annotative setting differs") != std::wstring::npos;
+  EXPECT_TRUE(refused);
+  EXPECT_EQ(entitiesOf(db()->modelSpaceId()).length(), 0);
+  // Without the check the same block is placed.
+  EXPECT_EQ(insert(L"sign", false), kNormal);
+  EXPECT_EQ(entitiesOf(db()->modelSpaceId()).length(), 1);
+
+  // "*name" explodes; EXPLMODE 0 refuses the uneven scale: 5000, the reference stays unexploded.
+  const QvDbObjectId post = addBlock(db(), L"post");
+  appendEntity(post, new QvDbLine(P(0, 0, 0), P(0, 1, 0)));
+  ASSERT_EQ(setShortVar(L"EXPLMODE", 0), kQvNormal);
+  EXPECT_EQ(insert(L"*post", false), kNone);
+  QvDbObjectIdArray placed = entitiesOf(db()->modelSpaceId());
+  ASSERT_EQ(placed.length(), 2);
+  EXPECT_EQ(placed.last().objectClass(), QvDbBlockReference::desc());
+  // EXPLMODE 1 lets it explode into its line, stretched to twice its length.
+  ASSERT_EQ(setShortVar(L"EXPLMODE", 1), kQvNormal);
+  EXPECT_EQ(insert(L"*post", false), kNormal);
+  placed = entitiesOf(db()->modelSpaceId());
+  ASSERT_EQ(placed.length(), 3);
+  {
+    QvDbObjectPointer<QvDbLine> line(placed.last(), QvDb::kForRead);
+    ASSERT_EQ(line.openStatus(), Vexa::eOk);
+    EXPECT_NEAR(line->startPoint().distanceTo(line->endPoint()), 2.0, 1e-12);
+  }
 }
 
 }  // namespace

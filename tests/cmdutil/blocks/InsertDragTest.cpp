@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "sdk/base/QvClassicCodes.h"
-#include "sdk/db/QvDbAnnotativeObjectPE.h"
 #include "sdk/db/QvDbAttribute.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbLine.h"
@@ -24,16 +23,33 @@
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/render/QvGiDragFrames.h"
 #include "tests/cmdutil/blocks/BlockTestSupport.h"
-#include "tests/support/DbChecks.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/PointChecks.h"
+#include "tests/support/ScaleChecks.h"
 #include "xqcmdutil/InsertData.h"
 #include "xqcmdutil/XqInsertDrag.h"
+#include "xqcmdutil/XqObjectAnnotation.h"
 
 namespace {
 
 using P = QvGePoint3d;
+
+// Two previews show the same: placement, factors, rotation and attributes.
+void expectSamePreview(const InsertDragBase& got, const InsertDragBase& fresh) {
+  const QvDbBlockReference *a = got.preview(), *b = fresh.preview();
+  EXPECT_POINT_NEAR(a->position(), b->position());
+  EXPECT_VECTOR_NEAR(a->normal(), b->normal());
+  EXPECT_SCALE_NEAR(a->scaleFactors(), b->scaleFactors(), 1e-12);
+  EXPECT_DOUBLE_EQ(a->rotation(), b->rotation());
+  ASSERT_EQ(a->numAttributes(), b->numAttributes());
+  std::unique_ptr<QvDbObjectIterator> i(a->attributeIterator()), k(b->attributeIterator());
+  for (; !i->done(); i->step(), k->step()) {
+    const auto *x = QvDbAttribute::cast(i->entity()), *y = QvDbAttribute::cast(k->entity());
+    EXPECT_POINT_NEAR(x->position(), y->position());
+    EXPECT_EQ(x->textString(), y->textString());
+  }
+}
 
 class InsertDragTest : public HostFixture {
  protected:
@@ -45,19 +61,17 @@ class InsertDragTest : public HostFixture {
     addAttDef(tree, L"SPECIES", L"oak", P(0, -1, 0));
     addAttDef(tree, L"MARK", L"*", P(0, -2, 0), true);
     data.blockName = L"Tree";
-    before = contentsOf(db()->modelSpaceId()).length();
+    before = entitiesOf(db()->modelSpaceId()).length();
   }
   void TearDown() override {
-    EXPECT_EQ(contentsOf(db()->modelSpaceId()).length(), before);  // previews stay out
-    EXPECT_TRUE(nothingLeftOpen(db()));
+    EXPECT_EQ(entitiesOf(db()->modelSpaceId()).length(), before);  // previews stay out
     HostFixture::TearDown();
   }
   const QvGiDragFrames& frames() { return *QvGiDragFrames::current(); }
-  // The position of the preview's first attribute.
-  static P attributeAt(const InsertDragBase& jig) {
+  // The preview's first attribute.
+  static QvDbAttribute* firstAttribute(const InsertDragBase& jig) {
     std::unique_ptr<QvDbObjectIterator> it(jig.preview()->attributeIterator());
-    const auto* a = QvDbAttribute::cast(it->entity());
-    return a ? a->position() : P(-1, -1, -1);
+    return QvDbAttribute::cast(it->entity());
   }
   // Copies of the request's fields (a packed record: its fields are read by copy).
   QvGeScale3d scale() const { return data.scale; }
@@ -82,7 +96,7 @@ TEST_F(InsertDragTest, TheInsertionPointFollowsTheCursorWithTheBasePointOffset) 
   // The repeated sample drew nothing; the point one offset away from it is a new point.
   EXPECT_EQ(frames().frameCount(), 2);
   EXPECT_POINT_NEAR(jig.preview()->position(), P(20, 10, 0));
-  EXPECT_POINT_NEAR(attributeAt(jig), P(20, 9, 0));
+  EXPECT_POINT_NEAR(firstAttribute(jig)->position(), P(20, 9, 0));
   EXPECT_POINT_NEAR(dragPosition(), P(20, 10, 0));
   jig.finish(kQvNormal);
   EXPECT_POINT_NEAR(insertionPoint(), P(20, 10, 0));
@@ -93,15 +107,13 @@ TEST_F(InsertDragTest, TheInsertionPointFollowsTheCursorWithTheBasePointOffset) 
   for (const auto& primitive : frames().frames()[0])
     seen = seen || primitive.points.contains(P(15, 10, 0));
   EXPECT_TRUE(seen);
-}
 
-TEST_F(InsertDragTest, AcceptingTheLastSampleKeepsItsOffsetAndCancelsWriteNothing) {
-  data.basePointOffset = QvGeVector3d(5, 0, 0);
-  InsertDragInsertionPoint jig(&context, &data, L"Tree");
-  ASSERT_EQ(jig.prepare(), kQvNormal);
+  // Accepting the last sample keeps its offset; a cancel writes nothing.
+  InsertDragInsertionPoint accepted(&context, &data, L"Tree");
+  ASSERT_EQ(accepted.prepare(), kQvNormal);
   script(L"~10,10\n10,10\n");
-  ASSERT_EQ(jig.drag(), QvEdDrag::kNormal);
-  jig.finish(kQvNormal);
+  ASSERT_EQ(accepted.drag(), QvEdDrag::kNormal);
+  accepted.finish(kQvNormal);
   EXPECT_POINT_NEAR(insertionPoint(), P(15, 10, 0));
 
   InsertDragInsertionPoint cancelled(&context, &data, L"Tree");
@@ -123,14 +135,11 @@ TEST_F(InsertDragTest, UniformScaleTakesDistancesAndTypedValues) {
   ASSERT_EQ(jig.prepare(), kQvNormal);
   script(L"~3,1\n-2\n");
   ASSERT_EQ(jig.drag(), QvEdDrag::kNormal);
-  EXPECT_DOUBLE_EQ(jig.currentScale().sx, -2);
-  EXPECT_DOUBLE_EQ(jig.currentScale().sz, 2);
+  EXPECT_SCALE_NEAR(jig.currentScale(), QvGeScale3d(-2, -2, 2));  // z keeps the magnitude
   jig.finish(kQvNormal);
-  EXPECT_DOUBLE_EQ(scale().sy, -2);
-  EXPECT_DOUBLE_EQ(presetScale().sz, 2);
+  EXPECT_SCALE_NEAR(scale(), QvGeScale3d(-2, -2, 2));
+  EXPECT_SCALE_NEAR(presetScale(), QvGeScale3d(-2, -2, 2));
   EXPECT_EQ(frames().frameCount(), 2);
-  // The first frame showed the block twice as large.
-  EXPECT_DOUBLE_EQ(presetScale().sx, -2);
   jig.finish(kQvNone);
   EXPECT_DOUBLE_EQ(scale().sx, 1);
 }
@@ -145,9 +154,7 @@ TEST_F(InsertDragTest, ScaleCornersGiveTwoFactorsAndTypedOnesOneAndOrthoModeCome
     ASSERT_EQ(jig.drag(), QvEdDrag::kNormal);
     EXPECT_FALSE(jig.singleFactor());
     jig.finish(kQvNormal);
-    EXPECT_DOUBLE_EQ(scale().sx, 3);
-    EXPECT_DOUBLE_EQ(scale().sy, 4);
-    EXPECT_DOUBLE_EQ(scale().sz, 3);
+    EXPECT_SCALE_NEAR(scale(), QvGeScale3d(3, 4, 3));
     EXPECT_EQ(shortVar(L"ORTHOMODE"), 1);
     EXPECT_EQ(shortVar(L"LASTPOINTINIT"), 1);
   }
@@ -172,42 +179,22 @@ TEST_F(InsertDragTest, ScaleCornersGiveTwoFactorsAndTypedOnesOneAndOrthoModeCome
   EXPECT_EQ(shortVar(L"ORTHOMODE"), 1);
 }
 
-TEST_F(InsertDragTest, YAndZQuestionsAndTheUniformDefinition) {
-  data.presetScale = QvGeScale3d(-2, 1, 1);
-  {
-    InsertDragScaleY y(&context, &data, L"Tree");
-    ASSERT_EQ(y.prepare(), kQvNormal);
-    script(L"\n");
-    EXPECT_EQ(y.drag(), QvEdDrag::kNull);
-    y.finish(kQvNone);
-    EXPECT_DOUBLE_EQ(scale().sy, -2);
-    EXPECT_DOUBLE_EQ(scale().sz, -2);
-  }
-  {
-    data.presetScale = QvGeScale3d(-2, 1, 1);
-    InsertDragScaleZ z(&context, &data, L"Tree");
-    ASSERT_EQ(z.prepare(), kQvNormal);
-    script(L"\n");
-    z.drag();
-    z.finish(kQvNone);
-    EXPECT_DOUBLE_EQ(scale().sz, 2);
-  }
+// A block that scales uniformly takes the Y answer for all three factors.
+TEST_F(InsertDragTest, YOfAUniformDefinitionSetsEveryFactor) {
   {
     QvDbObjectPointer<QvDbBlockTableRecord> block(tree, QvDb::kForWrite);
     block->setBlockScaling(QvDb::kUniform);
   }
-  data.presetScale = QvGeScale3d(1, 1, 1);
   InsertDragScaleY y(&context, &data, L"Tree");
   ASSERT_EQ(y.prepare(), kQvNormal);
   script(L"3,4\n");
   ASSERT_EQ(y.drag(), QvEdDrag::kNormal);
   y.finish(kQvNormal);
-  EXPECT_DOUBLE_EQ(scale().sx, 5);
-  EXPECT_DOUBLE_EQ(scale().sy, 5);
-  EXPECT_DOUBLE_EQ(scale().sz, 5);
+  EXPECT_SCALE_NEAR(scale(), QvGeScale3d(5));
 }
 
-// The Y and Z questions share their sampler: Z keeps only the magnitude of a factor.
+// The Y and Z questions share their sampler: Z keeps only the magnitude of a factor. Enter
+// takes the X factor for Y and Z.
 TEST_F(InsertDragTest, YAndZFactorsComeFromCornersAndTypedValues) {
   struct Case {
     const char* what;
@@ -224,6 +211,15 @@ TEST_F(InsertDragTest, YAndZFactorsComeFromCornersAndTypedValues) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const auto expected = [&](double v) { return c.absolute ? std::abs(v) : v; };
+    data.presetScale = QvGeScale3d(-2, 1, 1);
+    std::unique_ptr<InsertDragBase> enter = c.make();
+    ASSERT_EQ(enter->prepare(), kQvNormal);
+    script(L"\n");
+    EXPECT_EQ(enter->drag(), QvEdDrag::kNull);
+    enter->finish(kQvNone);
+    EXPECT_DOUBLE_EQ(scale().*c.axis, expected(-2));
+    EXPECT_DOUBLE_EQ(scale().sz, expected(-2));
+
     data.insertionPoint = P(1, 1, 0);
     data.presetScale = QvGeScale3d(2, 1, 1);
     std::unique_ptr<InsertDragBase> jig = c.make();
@@ -285,8 +281,7 @@ TEST_F(InsertDragTest, ThePreviewOfAnAnnotativeBlockTakesTheCurrentAnnotationSca
   }
   {
     QvDbObjectPointer<QvDbBlockTableRecord> block(tree, QvDb::kForWrite);
-    auto* pe = QvDbAnnotativeObjectPE::cast(block->queryX(QvDbAnnotativeObjectPE::desc()));
-    ASSERT_EQ(pe->setAnnotative(block.object(), true), Vexa::eOk);
+    ASSERT_EQ(SetObjectAnnotative(block.object(), true), Vexa::eOk);
   }
   data.presetScale = QvGeScale3d(2, 2, 2);
   InsertDragInsertionPoint jig(&context, &data, L"Tree");
@@ -309,36 +304,6 @@ TEST_F(InsertDragTest, ThePreviewOfAnAnnotativeBlockTakesTheCurrentAnnotationSca
 // request would be, whatever the drag before did to it, and a definition whose attributes
 // changed gets a preview built again.
 TEST_F(InsertDragTest, DragsSharingAPreviewStartFromWhatANewPreviewShows) {
-  struct Shown {
-    P position;
-    QvGeVector3d normal;
-    QvGeScale3d scale;
-    double rotation;
-    std::vector<std::pair<P, QvString>> attributes;
-  };
-  const auto shown = [](const InsertDragBase& jig) {
-    const QvDbBlockReference* ref = jig.preview();
-    Shown s{ref->position(), ref->normal(), ref->scaleFactors(), ref->rotation(), {}};
-    std::unique_ptr<QvDbObjectIterator> it(ref->attributeIterator());
-    for (; !it->done(); it->step()) {
-      const auto* a = QvDbAttribute::cast(it->entity());
-      s.attributes.emplace_back(a->position(), a->textString());
-    }
-    return s;
-  };
-  const auto expectSame = [](const Shown& got, const Shown& fresh) {
-    EXPECT_POINT_NEAR(got.position, fresh.position);
-    EXPECT_VECTOR_NEAR(got.normal, fresh.normal);
-    EXPECT_DOUBLE_EQ(got.scale.sx, fresh.scale.sx);
-    EXPECT_DOUBLE_EQ(got.scale.sy, fresh.scale.sy);
-    EXPECT_DOUBLE_EQ(got.scale.sz, fresh.scale.sz);
-    EXPECT_DOUBLE_EQ(got.rotation, fresh.rotation);
-    ASSERT_EQ(got.attributes.size(), fresh.attributes.size());
-    for (size_t i = 0; i < got.attributes.size(); ++i) {
-      EXPECT_POINT_NEAR(got.attributes[i].first, fresh.attributes[i].first);
-      EXPECT_EQ(got.attributes[i].second, fresh.attributes[i].second);
-    }
-  };
   std::shared_ptr<InsertDragPreview> shared;
   context.setViewNormal(QvGeVector3d(0, 1, 1));
   data.presetScale = QvGeScale3d(2, 3, 1);
@@ -350,10 +315,8 @@ TEST_F(InsertDragTest, DragsSharingAPreviewStartFromWhatANewPreviewShows) {
   ASSERT_EQ(point.drag(), QvEdDrag::kNormal);
   point.finish(kQvNormal);
   ASSERT_TRUE(pointsNear(point.preview()->position(), P(12, 10, 0)));
-  {  // What the command wrote into the preview's attribute does not outlive the drag.
-    std::unique_ptr<QvDbObjectIterator> it(point.preview()->attributeIterator());
-    QvDbAttribute::cast(it->entity())->setTextString(L"elm");
-  }
+  // What the command wrote into the preview's attribute does not outlive the drag.
+  firstAttribute(point)->setTextString(L"elm");
 
   // A zero factor is refused by the reference: a new preview keeps its own factors.
   data.presetScale = QvGeScale3d(0, 0.5, 0.5);
@@ -366,14 +329,14 @@ TEST_F(InsertDragTest, DragsSharingAPreviewStartFromWhatANewPreviewShows) {
   InsertDragScale alone(&context, &data, L"Tree");
   ASSERT_EQ(alone.prepare(), kQvNormal);
   EXPECT_NE(alone.preview(), scale.preview());
-  EXPECT_EQ(shown(alone).attributes.at(0).second, QvString(L"oak"));
-  expectSame(shown(scale), shown(alone));
+  EXPECT_EQ(firstAttribute(alone)->textString(), QvString(L"oak"));
+  expectSamePreview(scale, alone);
   // The accepted corner places both alike.
   script(L"3,4\n");
   ASSERT_EQ(scale.drag(), QvEdDrag::kNormal);
   script(L"3,4\n");
   ASSERT_EQ(alone.drag(), QvEdDrag::kNormal);
-  expectSame(shown(scale), shown(alone));
+  expectSamePreview(scale, alone);
 
   // A definition that gained an attribute since: the shared preview shows it too.
   addAttDef(tree, L"HEIGHT", L"12 m", P(0, -3, 0));
@@ -383,7 +346,7 @@ TEST_F(InsertDragTest, DragsSharingAPreviewStartFromWhatANewPreviewShows) {
   InsertDragRotateAroundInsertPoint rotationAlone(&context, &data, L"Tree");
   ASSERT_EQ(rotationAlone.prepare(), kQvNormal);
   ASSERT_EQ(rotation.preview()->numAttributes(), 2);
-  expectSame(shown(rotation), shown(rotationAlone));
+  expectSamePreview(rotation, rotationAlone);
 }
 
 TEST_F(InsertDragTest, AnArrayRequestPreviewsAnArrayAndTheCellIsDrawnAsFourLines) {
@@ -442,8 +405,7 @@ TEST_F(InsertDragTest, DragsSharingAPreviewConvertUnitsAndTurnWithTheUcs) {
   for (const InsertDragBase* jig :
        {static_cast<const InsertDragBase*>(&point), static_cast<const InsertDragBase*>(&scaleY)}) {
     EXPECT_NEAR(jig->preview()->rotation(), a + 0.25, 1e-12);
-    EXPECT_NEAR(jig->preview()->scaleFactors().sx, 2 / 25.4, 1e-12);
-    EXPECT_NEAR(jig->preview()->scaleFactors().sy, 4 / 25.4, 1e-12);
+    EXPECT_SCALE_NEAR(jig->preview()->scaleFactors(), QvGeScale3d(2, 4, 1) * (1 / 25.4), 1e-12);
   }
   // A sample redraws the preview with what was read at the start.
   const int framesBefore = frames().frameCount();
@@ -468,19 +430,13 @@ TEST_F(InsertDragTest, DragsSharingAPreviewConvertUnitsAndTurnWithTheUcs) {
   EXPECT_DOUBLE_EQ(rotation.preview()->scaleFactors().sx, 2);
   EXPECT_DOUBLE_EQ(alone.preview()->scaleFactors().sx, 2);
   EXPECT_NEAR(rotation.preview()->rotation(), a + 0.25, 1e-12);
-}
 
-TEST_F(InsertDragTest, PlacementFunctionsConvertUnitsAndAddTheUcsRotation) {
-  ASSERT_EQ(setShortVar(L"INSUNITS", 1), kQvNormal);
-  {
-    QvDbObjectPointer<QvDbBlockTableRecord> block(tree, QvDb::kForWrite);
-    block->setBlockInsertUnits(QvDb::kUnitsMillimeters);
-  }
+  // The placement functions of a reference do the same.
   QvDbBlockReference ref(P(0, 0, 0), tree);
   BlockReference_Insert::setScaleFactorsWithCheck(&ref, QvGeScale3d(2, 2, 2));
   EXPECT_NEAR(ref.scaleFactors().sx, 2 / 25.4, 1e-12);
   BlockReference_Insert::setRotationWithUCS(&ref, 0.5);
-  EXPECT_NEAR(ref.rotation(), 0.5, 1e-12);
+  EXPECT_NEAR(ref.rotation(), a + 0.5, 1e-12);
 }
 
 }  // namespace

@@ -1,18 +1,23 @@
-// The annotative dimension styles and text style of the classic helper library.
+// The annotative dimension styles and text style of the classic helper library, and the
+// annotative and paper-orientation settings of objects.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "sdk/base/resbuf.h"
+#include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbDimStyleTable.h"
+#include "sdk/db/QvDbLayerTable.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbRegAppTable.h"
 #include "sdk/db/QvDbTextStyleTable.h"
-#include "tests/support/DbChecks.h"
+#include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/ObjectEdits.h"
 #include "xqcmdutil/XqAnnotation.h"
+#include "xqcmdutil/XqObjectAnnotation.h"
 
 namespace {
 
@@ -75,7 +80,6 @@ TEST_F(AnnotationTest, SettingAndReadingTheAnnotativeFlag) {
   }
   EXPECT_EQ(xdataOf(style, L"AcadAnnotative"), annotativeData(0));
   EXPECT_FALSE(IsDimStyleAnnotative(style));
-  EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
 TEST_F(AnnotationTest, OtherDataStaysAndBadDataIsReplaced) {
@@ -131,7 +135,6 @@ TEST_F(AnnotationTest, RefusalsLeaveTheStyleAlone) {
   QvDbDimStyleTableRecord loose;
   EXPECT_EQ(SetDimStyleAnnotative(&loose, true), Vexa::eOk);
   EXPECT_TRUE(IsDimStyleAnnotative(&loose));
-  EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
 TEST_F(AnnotationTest, TheAnnotativeTextStyle) {
@@ -153,12 +156,45 @@ TEST_F(AnnotationTest, TheAnnotativeTextStyle) {
     EXPECT_TRUE(getTextStyleAnnotativeId(db()).isNull());
   }
   EXPECT_EQ(getTextStyleAnnotativeId(db()), added);
-  {
-    QvDbObjectPointer<QvDbTextStyleTableRecord> record(added, QvDb::kForWrite);
-    ASSERT_EQ(record->erase(), Vexa::eOk);
-  }
+  ASSERT_EQ(eraseObject(added), Vexa::eOk);
   EXPECT_TRUE(getTextStyleAnnotativeId(db()).isNull());
-  EXPECT_TRUE(nothingLeftOpen(db()));
+}
+
+TEST_F(AnnotationTest, SettingsGoThroughTheExtensions) {
+  const QvDbObjectId id = addBlock(db(), L"Tag");
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> block(id, QvDb::kForWrite);
+    EXPECT_FALSE(IsObjectAnnotative(block.object()));
+    EXPECT_FALSE(IsObjectPaperOrientation(block.object()));
+    ASSERT_EQ(SetObjectAnnotative(block.object(), true), Vexa::eOk);
+    ASSERT_EQ(SetObjectPaperOrientation(block.object(), true), Vexa::eOk);
+  }
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> block(id, QvDb::kForRead);
+    EXPECT_TRUE(IsObjectAnnotative(block.object()));
+    EXPECT_TRUE(IsObjectPaperOrientation(block.object()));
+    // Already so: nothing is written, so a read open is enough.
+    EXPECT_EQ(SetObjectAnnotative(block.object(), true), Vexa::eOk);
+    EXPECT_EQ(SetObjectPaperOrientation(block.object(), true), Vexa::eOk);
+  }
+  {
+    QvDbObjectPointer<QvDbBlockTableRecord> block(id, QvDb::kForWrite);
+    ASSERT_EQ(SetObjectAnnotative(block.object(), false), Vexa::eOk);
+    EXPECT_FALSE(IsObjectAnnotative(block.object()));
+    EXPECT_TRUE(IsObjectPaperOrientation(block.object()));
+  }
+}
+
+TEST_F(AnnotationTest, ObjectsWithoutTheExtensionsAndNull) {
+  QvDbObjectPointer<QvDbLayerTable> layers(db()->layerTableId(), QvDb::kForWrite);
+  EXPECT_FALSE(IsObjectAnnotative(layers.object()));
+  EXPECT_FALSE(IsObjectPaperOrientation(layers.object()));
+  EXPECT_EQ(SetObjectAnnotative(layers.object(), true), Vexa::eNotApplicable);
+  EXPECT_EQ(SetObjectPaperOrientation(layers.object(), true), Vexa::eNotApplicable);
+  EXPECT_FALSE(IsObjectAnnotative(nullptr));
+  EXPECT_FALSE(IsObjectPaperOrientation(nullptr));
+  EXPECT_EQ(SetObjectAnnotative(nullptr, true), Vexa::eNullPtr);
+  EXPECT_EQ(SetObjectPaperOrientation(nullptr, false), Vexa::eNullPtr);
 }
 
 }  // namespace

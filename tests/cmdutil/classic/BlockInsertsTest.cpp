@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-
 #include <string>
 
 #include "sdk/base/QvClassicCodes.h"
@@ -25,6 +24,8 @@
 #include "sdk/ed/qvedSelection.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/ObjectEdits.h"
+#include "tests/support/ScaleChecks.h"
 #include "xqcmdutil/XqBlockInserts.h"
 
 namespace {
@@ -62,6 +63,12 @@ class BlockInsertsTest : public HostFixture {
     return appendToModelSpace(db(), ref);
   }
   std::wstring printed() { return transcript().text().wstr(); }
+  // What the census of a selection prints, its status expected.
+  std::wstring census(const Selection& set, int status = kQvNormal) {
+    transcript().clear();
+    EXPECT_EQ(CountBlockInserts(set.name()), status);
+    return printed();
+  }
   // Whether the rescaling left its temporary block in the drawing.
   bool hasTemporaryBlock() {
     QvDbObjectPointer<QvDbBlockTable> table(db()->blockTableId(), QvDb::kForRead);
@@ -74,41 +81,20 @@ const std::wstring kCensusHead =
     L"Block..............................Count"
     L"\n------------------------------------------------";
 
+// Rows in order of first appearance; names up to the longest a block may have are printed
+// whole, and the dots stop at three from 30 characters on.
 TEST_F(BlockInsertsTest, TheCensusTableByteForByteInOrderOfFirstAppearance) {
   const QvDbObjectId tree = block(L"TREE");
-  const std::wstring longName(34, L'L');
-  const QvDbObjectId big = block(longName.c_str());
-  const QvDbObjectId dotted = block(L"A.B");
-  const QvDbObjectId anon = block(L"*U");
-  Selection set({reference(tree), reference(big), reference(tree), reference(dotted),
-                 reference(anon), reference(tree),
-                 appendToModelSpace(db(), new QvDbLine(P(0, 0, 0), P(1, 1, 0)))});
-  transcript().clear();
-  EXPECT_EQ(CountBlockInserts(set.name()), kQvNormal);
-  EXPECT_EQ(printed(), kCensusHead +
-                           L"\nTREE..........................3"
-                           L"\n" +
-                           longName +
-                           L"...1"
-                           L"\nA.B...........................1");
-}
-
-// Names up to the longest a block may have are printed whole; the dots stop at three from 30
-// characters on.
-TEST_F(BlockInsertsTest, CensusNamesAtTheDotBoundaryAndOfTheLongestLength) {
+  const std::wstring longName(34, L'L'), of29(29, L'q'), of30(30, L'r');
   const std::wstring longest = L"N" + std::wstring(253, L'-') + L"Z";
-  const std::wstring shortOf30(29, L'q'), of30(30, L'r');
-  Selection set({reference(block(longest.c_str())), reference(block(shortOf30.c_str())),
-                 reference(block(of30.c_str()))});
-  transcript().clear();
-  EXPECT_EQ(CountBlockInserts(set.name()), kQvNormal);
-  EXPECT_EQ(printed(), kCensusHead + L"\n" + longest +
-                           L"...1"
-                           L"\n" +
-                           shortOf30 +
-                           L".1"
-                           L"\n" +
-                           of30 + L"...1");
+  const QvDbObjectId big = block(longName.c_str());
+  Selection set({reference(tree), reference(big), reference(tree), reference(block(L"A.B")),
+                 reference(block(L"*U")), reference(tree), reference(block(longest.c_str())),
+                 reference(block(of29.c_str())), reference(block(of30.c_str())),
+                 appendToModelSpace(db(), new QvDbLine(P(0, 0, 0), P(1, 1, 0)))});
+  EXPECT_EQ(census(set), kCensusHead + L"\nTREE..........................3\n" + longName +
+                             L"...1\nA.B...........................1\n" + longest + L"...1\n" +
+                             of29 + L".1\n" + of30 + L"...1");
 }
 
 TEST_F(BlockInsertsTest, DynamicAndTagReferencesCountUnderTheirVisibleName) {
@@ -129,19 +115,15 @@ TEST_F(BlockInsertsTest, DynamicAndTagReferencesCountUnderTheirVisibleName) {
   ASSERT_EQ(QvDbSmartBlockGlobals::createAnonymousRepresentation(gate, gateRep), Vexa::eOk);
   // Anonymous representations, seen through their references, count as their definitions.
   Selection set({reference(doorRep), reference(door), reference(gateRep), reference(doorRep)});
-  transcript().clear();
-  EXPECT_EQ(CountBlockInserts(set.name()), kQvNormal);
-  EXPECT_EQ(printed(), kCensusHead +
-                           L"\nDOOR..........................3"
-                           L"\nGATE..........................1");
+  EXPECT_EQ(census(set), kCensusHead +
+                             L"\nDOOR..........................3"
+                             L"\nGATE..........................1");
 }
 
 TEST_F(BlockInsertsTest, NothingCountableGivesNoTable) {
   const QvDbObjectId anon = block(L"*U");
   Selection set({reference(anon), appendToModelSpace(db(), new QvDbLine(P(0, 0, 0), P(1, 1, 0)))});
-  transcript().clear();
-  EXPECT_EQ(CountBlockInserts(set.name()), kQvError);
-  EXPECT_EQ(printed(), L"");
+  EXPECT_EQ(census(set, kQvError), L"");
   CStringArray names;
   XqBlockCounts counts;
   EXPECT_EQ(OutputBlkInserts(names, counts), kQvError);
@@ -175,11 +157,9 @@ TEST_F(BlockInsertsTest, AHugeSelectionIsCountedWhole) {
   for (int i = 0; i < 65537; ++i) ids.push_back(reference(bolt));
   ids.push_back(reference(nut));
   Selection set(ids);
-  transcript().clear();
-  EXPECT_EQ(CountBlockInserts(set.name()), kQvNormal);
-  EXPECT_EQ(printed(), kCensusHead +
-                           L"\nBOLT..........................65537"
-                           L"\nNUT...........................1");
+  EXPECT_EQ(census(set), kCensusHead +
+                             L"\nBOLT..........................65537"
+                             L"\nNUT...........................1");
 }
 
 TEST_F(BlockInsertsTest, RescalingThroughEntityDataMultipliesOrSets) {
@@ -190,6 +170,8 @@ TEST_F(BlockInsertsTest, RescalingThroughEntityDataMultipliesOrSets) {
     QvDbObjectPointer<QvDbBlockReference> ref(b, QvDb::kForWrite);
     ref->setScaleFactors(QvGeScale3d(1, 3, 1));
   }
+  ASSERT_EQ(setShortVar(L"UCSICON", 1), kQvNormal);
+  ASSERT_EQ(setShortVar(L"EXPLMODE", 0), kQvNormal);
   {
     Selection set({a, b});
     EXPECT_EQ(ScaleBlkInserts(set.name(), 1.5, 1.5, 1.5, 0), kQvNormal);
@@ -198,23 +180,24 @@ TEST_F(BlockInsertsTest, RescalingThroughEntityDataMultipliesOrSets) {
     QvDbObjectPointer<QvDbBlockReference> ref(id, QvDb::kForRead);
     return ref->scaleFactors();
   };
-  EXPECT_EQ(scaleOf(a).sx, 3.0);
-  EXPECT_EQ(scaleOf(b).sy, 4.5);
+  EXPECT_SCALE_NEAR(scaleOf(a), QvGeScale3d(3));
+  EXPECT_SCALE_NEAR(scaleOf(b), QvGeScale3d(1.5, 4.5, 1.5));
   {
     Selection set({a});
     EXPECT_EQ(ScaleBlkInserts(set.name(), 0.5, 0.25, 2, 2), kQvNormal);
   }
-  EXPECT_EQ(scaleOf(a).sx, 0.5);
-  EXPECT_EQ(scaleOf(a).sy, 0.25);
-  EXPECT_EQ(scaleOf(a).sz, 2.0);
+  EXPECT_SCALE_NEAR(scaleOf(a), QvGeScale3d(0.5, 0.25, 2));
   // Zero and endless factors are refused with nothing changed.
   {
     Selection set({a});
     EXPECT_EQ(ScaleBlkInserts(set.name(), 0.0, 1, 1, 2), kQvError);
     EXPECT_EQ(ScaleBlkInserts(set.name(), 1, INFINITY, 1, 0), kQvError);
   }
-  EXPECT_EQ(scaleOf(a).sx, 0.5);
+  EXPECT_SCALE_NEAR(scaleOf(a), QvGeScale3d(0.5, 0.25, 2));
+  // The variables held while it works come back.
   EXPECT_EQ(shortVar(L"ATTREQ"), 1);
+  EXPECT_EQ(shortVar(L"UCSICON"), 1);
+  EXPECT_EQ(shortVar(L"EXPLMODE"), 0);
 }
 
 // A reference of TREE at `at`, turned by `rotation`, with a name tag two units to its right.
@@ -278,6 +261,7 @@ TEST_F(BlockInsertsTest, ReferencesWithAttributesAreRebuiltThroughTheHostsComman
   // A UCS of the user's and an explode mode that refuses uneven scaling: both come back.
   run(L"UCS\nO\n1,2\n");
   ASSERT_EQ(setShortVar(L"EXPLMODE", 0), kQvNormal);
+  ASSERT_EQ(setShortVar(L"UCSICON", 2), kQvNormal);
   script(L"leftover\n");
   {
     Selection set({id});
@@ -294,6 +278,7 @@ TEST_F(BlockInsertsTest, ReferencesWithAttributesAreRebuiltThroughTheHostsComman
   EXPECT_TRUE(vars().currentUcs().origin().isEqualTo(P(1, 2, 0)));
   EXPECT_EQ(shortVar(L"EXPLMODE"), 0);
   EXPECT_EQ(shortVar(L"ATTREQ"), 1);
+  EXPECT_EQ(shortVar(L"UCSICON"), 2);
   EXPECT_FALSE(hasTemporaryBlock());
   EXPECT_THAT(transcript().text().wstr(), testing::HasSubstr(L"Command: _.EXPLODE"));
 }
@@ -307,8 +292,7 @@ TEST_F(BlockInsertsTest, RebuiltReferencesTakeUnevenFactorsInTheirOwnAxes) {
     EXPECT_EQ(ScaleBlkInserts(set.name(), 2, 1, 1, 0), kQvNormal);
   }
   Rebuilt ref = liveReference(db());
-  EXPECT_NEAR(ref.scale.sx, 2.0, 1e-12);
-  EXPECT_NEAR(ref.scale.sy, 1.0, 1e-12);
+  EXPECT_SCALE_NEAR(ref.scale, QvGeScale3d(2, 1, 1), 1e-12);
   EXPECT_NEAR(ref.rotation, kTurn, 1e-12);
   EXPECT_TRUE(ref.position.isEqualTo(P(4, 0, 0)));
   // The tag lay on the reference's X axis: it moves out along it.
@@ -320,8 +304,7 @@ TEST_F(BlockInsertsTest, RebuiltReferencesTakeUnevenFactorsInTheirOwnAxes) {
     Selection set({ref.id});
     EXPECT_EQ(ScaleBlkInserts(set.name(), 0.5, 0.5, 0.5, mode), kQvNormal) << mode;
     ref = liveReference(db());
-    EXPECT_NEAR(ref.scale.sx, 0.5, 1e-12) << mode;
-    EXPECT_NEAR(ref.scale.sy, 0.5, 1e-12) << mode;
+    EXPECT_SCALE_NEAR(ref.scale, QvGeScale3d(0.5), 1e-12) << mode;
     EXPECT_NEAR(ref.tagHeight, 0.5, 1e-12) << mode;
   }
   // Refused factors change nothing and leave no temporary block behind.
@@ -375,33 +358,6 @@ TEST_F(BlockInsertsTest, AReferenceTheBlockCommandDoesNotTakeIsReportedAndKept) 
   EXPECT_FALSE(hasTemporaryBlock());
 }
 
-// The variables the rescaling holds while it works come back as they were, on both paths.
-TEST_F(BlockInsertsTest, RescalingRestoresTheVariablesItHolds) {
-  const QvDbObjectId tree = block(L"TREE");
-  const QvDbObjectId plain = reference(tree, P(1, 0, 0));
-  const QvDbObjectId tagged = taggedReference(db(), tree, P(10, 10, 0));
-  const struct {
-    QvDbObjectId id;
-    int icon;
-  } runs[] = {{plain, 1}, {tagged, 2}};
-  for (const auto& run : runs) {
-    ASSERT_EQ(setShortVar(L"UCSICON", run.icon), kQvNormal);
-    ASSERT_EQ(setShortVar(L"ATTREQ", 1), kQvNormal);
-    ASSERT_EQ(setShortVar(L"EXPLMODE", 0), kQvNormal);
-    {
-      Selection set({run.id});
-      EXPECT_EQ(ScaleBlkInserts(set.name(), 2, 2, 2, 0), kQvNormal) << run.icon;
-    }
-    EXPECT_EQ(shortVar(L"UCSICON"), run.icon);
-    EXPECT_EQ(shortVar(L"ATTREQ"), 1);
-    EXPECT_EQ(shortVar(L"EXPLMODE"), 0);
-    EXPECT_TRUE(vars().currentUcs().origin().isEqualTo(P(0, 0, 0)));
-  }
-  QvDbObjectPointer<QvDbBlockReference> scaled(plain, QvDb::kForRead);
-  EXPECT_EQ(scaled->scaleFactors().sx, 2.0);
-  EXPECT_TRUE(tagged.isErased());  // rebuilt through the commands
-}
-
 // Erased references in a selection are neither counted nor rescaled.
 TEST_F(BlockInsertsTest, ErasedReferencesAreLeftAlone) {
   const QvDbObjectId tree = block(L"TREE");
@@ -409,13 +365,8 @@ TEST_F(BlockInsertsTest, ErasedReferencesAreLeftAlone) {
   const QvDbObjectId gone = reference(tree, P(2, 0, 0));
   const QvDbObjectId tagged = taggedReference(db(), tree, P(3, 0, 0));
   Selection set({live, gone, tagged});
-  for (const QvDbObjectId id : {gone, tagged}) {
-    QvDbObjectPointer<QvDbBlockReference> ref(id, QvDb::kForWrite);
-    ASSERT_EQ(ref->erase(), Vexa::eOk);
-  }
-  transcript().clear();
-  EXPECT_EQ(CountBlockInserts(set.name()), kQvNormal);
-  EXPECT_EQ(printed(), kCensusHead + L"\nTREE..........................1");
+  for (const QvDbObjectId id : {gone, tagged}) ASSERT_EQ(eraseObject(id), Vexa::eOk);
+  EXPECT_EQ(census(set), kCensusHead + L"\nTREE..........................1");
   int64_t name[2];
   ASSERT_EQ(qvdbGetAdsName(name, tagged), Vexa::eOk);
   EXPECT_EQ(ScaleOneBlkInsert(name, 2, 2, 2, 0, L"acet-tmp-block"), kQvError);

@@ -2,10 +2,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "sdk/app/VexaConfigDataManager.h"
@@ -15,6 +11,7 @@
 #include "sdk/ed/VexaInputScript.h"
 #include "sdk/ed/VexaTranscript.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/TempFolder.h"
 #include "xqcmdutil/XqFilePrompts.h"
 #include "xqcmdutil/XqNamePrompt.h"
 
@@ -88,13 +85,9 @@ TEST(FileDialogNoHostTest, FailsWithoutAHost) {
 }
 
 TEST_F(FilePromptsTest, FindFileCopiesTheFullPathWhenItFits) {
-  namespace fs = std::filesystem;
-  const fs::path folder =
-      fs::temp_directory_path() / ("tarvo-vexafind-" + std::to_string(getpid()));
-  fs::create_directories(folder);
-  std::ofstream(folder / "door.dwg") << "0\nEOF\n";
-  getConfigDataManager()->setSupportPath(QvString(folder.string().c_str()));
-  const std::string full = (folder / "door.dwg").string();
+  TempFolder folder;
+  const std::string full = folder.file("door.dwg", "0\nEOF\n");
+  getConfigDataManager()->setSupportPath(QvString(full.substr(0, full.rfind('/')).c_str()));
 
   std::wstring found(full.size() + 1, L'?');
   ASSERT_EQ(VexaFindFile(L"door.dwg", found.data(), found.size()), kQvNormal);
@@ -106,7 +99,6 @@ TEST_F(FilePromptsTest, FindFileCopiesTheFullPathWhenItFits) {
   EXPECT_EQ(small[full.size()], L'?');
   EXPECT_EQ(VexaFindFile(L"door.dwg", nullptr, 100), kQvError);
   EXPECT_EQ(VexaFindFile(L"window.dwg", found.data(), found.size()), kQvError);
-  fs::remove_all(folder);
 }
 
 // A command context with a fixed answer.

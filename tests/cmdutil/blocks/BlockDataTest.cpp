@@ -1,18 +1,24 @@
-// The block request records: the scale rule, the array flag, copies, moves and the extrusion
-// direction taken from the live UCS.
+// The data of the block commands: the request records (the scale rule, the array flag, copies,
+// moves, the extrusion direction taken from the live UCS), the insert command's packed request,
+// and the id set (membership through growth, removal and reinsertion).
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
+#include <utility>
+#include <vector>
 
+#include "cmdutil/blocks/XqIdSet.h"
 #include "sdk/db/QvDbDatabase.h"
-#include "sdk/db/QvDbObjectPointer.h"
+#include "sdk/db/QvDbObjectStub.h"
 #include "sdk/ed/qvedUcs.h"
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/PointChecks.h"
+#include "tests/support/ScaleChecks.h"
 #include "xqcmdutil/CreateBlockData.h"
 #include "xqcmdutil/CreateInsertData.h"
+#include "xqcmdutil/InsertData.h"
 
 namespace {
 
@@ -67,26 +73,22 @@ TEST(CreateInsertDataTest, TheArrayFlagFollowsTheRowsAndColumns) {
 }
 
 TEST(CreateInsertDataTest, ZeroScaleFactorsBecomeOneEachOnItsOwn) {
-  CreateInsertData data;
-  QvGeScale3d scale;
-  data.setScale3d(QvGeScale3d(0, 2, 5e-11));
-  data.getScale3d(scale);
-  EXPECT_EQ(scale.sx, 1.0);
-  EXPECT_EQ(scale.sy, 2.0);
-  EXPECT_EQ(scale.sz, 1.0);
-
-  data.setScale3d(QvGeScale3d(-1, -1e-9, 3));
-  data.getScale3d(scale);
-  EXPECT_EQ(scale.sx, -1.0);
-  EXPECT_EQ(scale.sy, -1e-9);
-  EXPECT_EQ(scale.sz, 3.0);
-
   // The bounds themselves count as zero; just beyond them does not.
-  data.setScale3d(QvGeScale3d(1e-10, -1e-10, std::nextafter(1e-10, 1.0)));
-  data.getScale3d(scale);
-  EXPECT_EQ(scale.sx, 1.0);
-  EXPECT_EQ(scale.sy, 1.0);
-  EXPECT_EQ(scale.sz, std::nextafter(1e-10, 1.0));
+  const double beyond = std::nextafter(1e-10, 1.0);
+  const struct {
+    QvGeScale3d given, kept;
+  } cases[] = {
+      {{0, 2, 5e-11}, {1, 2, 1}},
+      {{-1, -1e-9, 3}, {-1, -1e-9, 3}},
+      {{1e-10, -1e-10, beyond}, {1, 1, beyond}},
+  };
+  for (const auto& c : cases) {
+    CreateInsertData data;
+    data.setScale3d(c.given);
+    QvGeScale3d scale;
+    data.getScale3d(scale);
+    EXPECT_SCALE_NEAR(scale, c.kept);
+  }
 }
 
 // Every field of an insert request, none at its default.
@@ -114,9 +116,7 @@ void expectFilledInsertData(const CreateInsertData& data, const QvArray<QvDbObje
   EXPECT_EQ(data.getInsertPoint(), QvGePoint3d(4, 5, 6));
   QvGeScale3d scale;
   data.getScale3d(scale);
-  EXPECT_EQ(scale.sx, 2.0);
-  EXPECT_EQ(scale.sy, -3.0);
-  EXPECT_EQ(scale.sz, 0.5);
+  EXPECT_SCALE_NEAR(scale, QvGeScale3d(2, -3, 0.5));
   EXPECT_EQ(data.getRotationAngle(), 1.25);
   EXPECT_EQ(data.getSpaceID(), ids[1]);
   int columns = 0, rows = 0;
@@ -148,7 +148,7 @@ TEST_F(RequestRecordsTest, InsertDataMovesCarryEveryField) {
   moveAssigned.setRowDistance(9.0);
   (*moveAssigned.getAttributeIdNameMapAdress())[ids[2]] = L"only the target's";
   moveAssigned = std::move(moved);
-  expectFilledInsertData(moveAssigned, ids);  // the target's own entry is gone
+  expectFilledInsertData(moveAssigned, ids);                  // the target's own entry is gone
   EXPECT_TRUE(moved.getAttributeIdNameMapAdress()->empty());  // NOLINT
 
   // A record moved onto itself keeps what it had.
@@ -187,11 +187,83 @@ TEST_F(RequestRecordsTest, ExtrusionFollowsTheCurrentUcs) {
   EXPECT_EQ(rotation, std::numbers::pi);
 }
 
+// Texts and maps at odd offsets are used, copied and moved like plain fields (the sanitizer
+// build would stop at a misaligned access).
+TEST_F(RequestRecordsTest, PackedTextAndMapFieldsBehaveAsValues) {
+  InsertData data;
+  data.blockName = L"door";
+  data.filePath = QvString(L"/parts/door.dxf");
+  data.blockName->trim();
+  (*data.attributeValues)[db()->layerTableId()] = L"LAYER VALUE";
+  (*data.attributePrompts)[L"TAG#1"] = L"Enter the tag";
+  data.insertionPoint = QvGePoint3d(1, 2, 3);
+
+  InsertData copy = data;
+  copy.blockName->makeUpper();
+  copy.attributeValues->clear();
+  EXPECT_EQ(*data.blockName, QvString(L"door"));
+  EXPECT_EQ(*copy.blockName, QvString(L"DOOR"));
+  EXPECT_EQ(data.attributeValues->size(), 1u);
+  const QvGePoint3d copied = copy.insertionPoint;
+  EXPECT_EQ(copied, QvGePoint3d(1, 2, 3));
+
+  InsertData moved = std::move(data);
+  EXPECT_EQ(*moved.filePath, QvString(L"/parts/door.dxf"));
+  EXPECT_EQ(moved.attributePrompts->at(L"TAG#1"), QvString(L"Enter the tag"));
+  EXPECT_EQ(moved.attributeValues->at(db()->layerTableId()), QvString(L"LAYER VALUE"));
+  // The source stays a usable record.
+  data.blockName = L"again";
+  EXPECT_EQ(*data.blockName, QvString(L"again"));
+
+  copy = moved;
+  EXPECT_EQ(*copy.blockName, QvString(L"door"));
+  EXPECT_EQ(copy.attributeValues->size(), 1u);
+  const QvString& name = copy.blockName;  // reads as a QvString
+  EXPECT_EQ(name.length(), 4);
+}
+
 // With no host to read the UCS from, the extrusion is the world Z axis.
 TEST(CreateInsertDataWithoutHost, ExtrusionIsTheWorldZAxis) {
   ASSERT_EQ(VexaHost::current(), nullptr);
   const CreateInsertData data;
   EXPECT_VECTOR_NEAR(data.getExtrusionDir(), QvGeVector3d::kZAxis, 1e-12);
+}
+
+TEST(IdSetTest, EachIdIsHeldOnceThroughGrowthAndRemoval) {
+  std::vector<QvDbObjectStub> stubs(5000);
+  auto id = [&](size_t i) { return QvDbObjectId(&stubs[i]); };
+  XqIdSet set;
+  EXPECT_FALSE(set.contains(id(0)));
+  EXPECT_FALSE(set.erase(id(0)));
+  // The even ids, each twice: the second insertion finds it there.
+  for (size_t i = 0; i < stubs.size(); i += 2) {
+    ASSERT_TRUE(set.insert(id(i))) << i;
+    ASSERT_FALSE(set.insert(id(i))) << i;
+  }
+  for (size_t i = 0; i < stubs.size(); ++i) ASSERT_EQ(set.contains(id(i)), i % 2 == 0) << i;
+  // Every fourth goes; the others stay, found past the removed slots.
+  for (size_t i = 0; i < stubs.size(); i += 4) ASSERT_TRUE(set.erase(id(i))) << i;
+  for (size_t i = 0; i < stubs.size(); i += 4) ASSERT_FALSE(set.erase(id(i))) << i;
+  for (size_t i = 0; i < stubs.size(); ++i) ASSERT_EQ(set.contains(id(i)), i % 4 == 2) << i;
+  // Removed ids come back, and the odd ones join, growing the table over removed slots.
+  for (size_t i = 0; i < stubs.size(); i += 4) ASSERT_TRUE(set.insert(id(i))) << i;
+  for (size_t i = 1; i < stubs.size(); i += 2) ASSERT_TRUE(set.insert(id(i))) << i;
+  for (size_t i = 0; i < stubs.size(); ++i) {
+    ASSERT_TRUE(set.contains(id(i))) << i;
+    ASSERT_FALSE(set.insert(id(i))) << i;
+  }
+}
+
+TEST(IdSetTest, TheNullIdIsAnIdLikeAnyOther) {
+  QvDbObjectStub stub;
+  XqIdSet set;
+  set.reserve(3);
+  EXPECT_TRUE(set.insert(QvDbObjectId()));
+  EXPECT_FALSE(set.insert(QvDbObjectId()));
+  EXPECT_TRUE(set.contains(QvDbObjectId()));
+  EXPECT_FALSE(set.contains(QvDbObjectId(&stub)));
+  EXPECT_TRUE(set.erase(QvDbObjectId()));
+  EXPECT_FALSE(set.contains(QvDbObjectId()));
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
-// Conversions between the world and the current user coordinate system.
+// Coordinate frames: the arbitrary axis of a normal, plain 4x4 matrices, and conversions between
+// the world and the current user coordinate system.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <random>
 
 #include "InvalidParameterCounter.h"
@@ -9,6 +12,7 @@
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/PointChecks.h"
+#include "xqcmdutil/XqArbitraryAxis.h"
 #include "xqcmdutil/XqPlainMatrix.h"
 #include "xqcmdutil/XqUcsTransforms.h"
 
@@ -47,6 +51,120 @@ void expectIdentity(const double m[4][4]) {
     for (int k = 0; k < 4; ++k) EXPECT_EQ(m[r][k], r == k ? 1.0 : 0.0) << r << "," << k;
 }
 
+QvGeVector3d vec(const double* v) {
+  return {v[0], v[1], v[2]};
+}
+
+// The X axis of a normal's frame: world Y x z while both plan components of the unit normal
+// are below 1/64, else world Z x z; within 1e-7 of +Z the world axes exactly.
+TEST(XqArbitraryAxis, TheXAxisOnEitherSideOfTheBranches) {
+  const auto yCrossZ = [](QvGeVector3d n) {
+    n.normalize();
+    return QvGeVector3d(n.z, 0, -n.x).normal();
+  };
+  const struct {
+    QvGeVector3d normal, x;
+    bool worldAxes;  // x, y and z exactly the world's (z downwards for a downward normal)
+  } cases[] = {
+      {{0, 0, 5}, {1, 0, 0}, true},
+      {{5e-8, 0, 1}, {1, 0, 0}, true},
+      {{0, 0, -1}, {-1, 0, 0}, true},
+      {{2e-7, 0, 1}, yCrossZ({2e-7, 0, 1}), false},
+      {{0.01, 0, 1}, yCrossZ({0.01, 0, 1}), false},
+      {{0.0156, 0, 1}, yCrossZ({0.0156, 0, 1}), false},
+      {{0.0157, 0, 1}, {0, 1, 0}, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.normal.x << ", " << c.normal.z);
+    const double n[3] = {c.normal.x, c.normal.y, c.normal.z};
+    double x[3], y[3], z[3];
+    ASSERT_EQ(qv_arbaxis(n, x, y, z), 0);
+    if (c.worldAxes) {
+      const QvGeTol exactly(0, 0);
+      EXPECT_TRUE(vec(x).isEqualTo(c.x, exactly));
+      EXPECT_TRUE(vec(y).isEqualTo(QvGeVector3d::kYAxis, exactly));
+      EXPECT_TRUE(vec(z).isEqualTo(QvGeVector3d(0, 0, c.normal.z > 0 ? 1 : -1), exactly));
+    } else {
+      const QvGeTol tol(1e-15, 1e-15);
+      EXPECT_TRUE(vec(x).isEqualTo(c.x, tol));
+      EXPECT_TRUE(vec(z).isEqualTo(c.normal.normal(), tol));
+      EXPECT_TRUE(vec(y).isEqualTo(vec(z).crossProduct(c.x), tol));
+    }
+    QvGeVector3d gx, gy, gz;
+    ASSERT_TRUE(vexaGetArbitraryAxis(c.normal, gx, gy, gz));
+    const double hostTol = c.worldAxes ? 1e-7 : 1e-15;  // the host form has no shortcut
+    EXPECT_TRUE(gx.isEqualTo(vec(x), QvGeTol(hostTol, hostTol)));
+  }
+  // A zero normal: -1, x and y untouched.
+  double xs[3] = {7, 7, 7}, ys[3] = {8, 8, 8}, z[3];
+  const double zero[3] = {0, 0, 1e-11}, n[3] = {0, 0, 1};
+  EXPECT_EQ(qv_arbaxis(zero, xs, ys, z), -1);
+  EXPECT_EQ(xs[0], 7.0);
+  EXPECT_EQ(ys[0], 8.0);
+  InvalidParameterCounter reports;
+  EXPECT_EQ(qv_arbaxis(n, nullptr, ys, z), -1);
+  EXPECT_EQ(reports.value(), 1);
+}
+
+TEST(XqArbitraryAxis, AgreesWithTheGeometryLibraryFrame) {
+  std::mt19937 rng(2);
+  std::uniform_real_distribution<double> u(-1.0, 1.0);
+  for (int i = 0; i < 500; ++i) {
+    double n[3] = {u(rng), u(rng), u(rng)};
+    if (i % 4 == 0) n[0] *= 0.01, n[1] *= 0.01;
+    double x[3], y[3], z[3];
+    ASSERT_EQ(qv_arbaxis(n, x, y, z), 0);
+    // Orthonormal and right-handed.
+    EXPECT_NEAR(vec(x).length(), 1.0, 1e-15);
+    EXPECT_NEAR(vec(x).dotProduct(vec(z)), 0.0, 1e-15);
+    EXPECT_TRUE(vec(x).crossProduct(vec(y)).isEqualTo(vec(z), QvGeTol(1e-12, 1e-14)));
+    // The plane-to-world frame of the geometry library has the same axes.
+    QvGeVector3d px = QvGeVector3d::kXAxis, py = QvGeVector3d::kYAxis;
+    const QvGeMatrix3d m = QvGeMatrix3d::planeToWorld(vec(n));
+    EXPECT_TRUE(px.transformBy(m).isEqualTo(vec(x), QvGeTol(1e-12, 1e-14)));
+    EXPECT_TRUE(py.transformBy(m).isEqualTo(vec(y), QvGeTol(1e-12, 1e-14)));
+    QvGeVector3d gx, gy, gz;
+    ASSERT_TRUE(vexaGetArbitraryAxis(vec(n), gx, gy, gz));
+    EXPECT_TRUE(gx.isEqualTo(vec(x), QvGeTol(1e-12, 1e-14)));
+    EXPECT_TRUE(gy.isEqualTo(vec(y), QvGeTol(1e-12, 1e-14)));
+  }
+  QvGeVector3d gx(5, 5, 5), gy, gz;
+  EXPECT_FALSE(vexaGetArbitraryAxis(QvGeVector3d(0, 0, 1e-13), gx, gy, gz));
+  EXPECT_TRUE(gx.isEqualTo(QvGeVector3d(5, 5, 5)));
+}
+
+TEST(XqPlainMatrix, IdentityAndProductsWithAliasing) {
+  double a[4][4], b[4][4], c[4][4];
+  xq_idmat(a);
+  expectIdentity(a);
+  // Products agree with the host matrix, also when the output is an input.
+  const QvGeMatrix3d ma = QvGeMatrix3d::rotation(0.7, {1, 2, 3}, {4, 5, 6});
+  const QvGeMatrix3d mb = QvGeMatrix3d::translation({1, -2, 3}) * QvGeMatrix3d::scaling(2.5);
+  for (int r = 0; r < 4; ++r)
+    for (int k = 0; k < 4; ++k) a[r][k] = ma.entry[r][k], b[r][k] = mb.entry[r][k];
+  const QvGeMatrix3d expected = ma * mb;
+  multMtx2Mtx(a, b, c);
+  double again[4][4];
+  std::copy(&a[0][0], &a[0][0] + 16, &again[0][0]);
+  multMtx2Mtx(again, b, again);
+  double right[4][4];
+  std::copy(&b[0][0], &b[0][0] + 16, &right[0][0]);
+  multMtx2Mtx(a, right, right);
+  for (int r = 0; r < 4; ++r) {
+    for (int k = 0; k < 4; ++k) {
+      EXPECT_NEAR(c[r][k], expected.entry[r][k], 1e-14);
+      EXPECT_EQ(again[r][k], c[r][k]);
+      EXPECT_EQ(right[r][k], c[r][k]);
+    }
+  }
+  InvalidParameterCounter reports;
+  multMtx2Mtx(a, b, nullptr);
+  multMtx2Mtx(nullptr, b, c);
+  xq_idmat(nullptr);
+  EXPECT_EQ(reports.value(), 3);
+  EXPECT_NEAR(c[0][3], expected.entry[0][3], 1e-14);
+}
+
 class XqUcsTransforms : public HostFixture {
  protected:
   // A UCS turned about a slanted axis and moved away from the world origin.
@@ -79,45 +197,36 @@ TEST_F(XqUcsTransforms, WorldUcsGivesIdentities) {
   EXPECT_TRUE(origin.isEqualTo(QvGeMatrix3d::translation(QvGeVector3d(-1, -2, -3))));
 }
 
-TEST_F(XqUcsTransforms, PointsAndDisplacementsFollowTheUcs) {
-  useTiltedUcs();
-  for (int i = 0; i < 50; ++i) {
-    const QvGePoint3d p = randomPoint();
-    // Against the UCS matrix that was set.
-    EXPECT_POINT_NEAR(toWorld(p), QvGePoint3d(p).transformBy(ucs_), kTol);
-    QvGeVector3d v = p.asVector();
-    EXPECT_POINT_NEAR(toWorld(p, true), QvGePoint3d::kOrigin + v.transformBy(ucs_), kTol);
-    // There and back.
-    EXPECT_POINT_NEAR(toUcs(toWorld(p)), p, kTol);
-    EXPECT_POINT_NEAR(toWorld(toUcs(p)), p, kTol);
-    EXPECT_POINT_NEAR(toUcs(toWorld(p, true), true), p, kTol);
-    EXPECT_POINT_NEAR(toWorld(toUcs(p, true), true), p, kTol);
-    // The drawing's UCS matrix is the same UCS.
-    EXPECT_POINT_NEAR(ucsToWcs(p), toWorld(p), kTol);
-  }
-  // The result may overwrite the input.
-  double inPlace[3] = {1, 2, 3};
-  ASSERT_EQ(uc2wc(inPlace, inPlace, 0), 1);
-  EXPECT_POINT_NEAR(pt(inPlace), QvGePoint3d(1, 2, 3).transformBy(ucs_), kTol);
-}
-
-TEST_F(XqUcsTransforms, MatricesAgreeWithSinglePoints) {
+// Points and displacements follow the UCS that was set, there and back, and the matrices
+// agree with the single conversions.
+TEST_F(XqUcsTransforms, PointsDisplacementsAndMatricesFollowTheUcs) {
   useTiltedUcs();
   double w2u[4][4], u2w[4][4], product[4][4];
   wc2ucMatrix(w2u);
   uc2wcMatrix(u2w);
-  for (int k = 0; k < 3; ++k) EXPECT_EQ(u2w[3][k], 0.0);
-  EXPECT_EQ(u2w[3][3], 1.0);
   for (int i = 0; i < 50; ++i) {
     const QvGePoint3d p = randomPoint();
-    EXPECT_POINT_NEAR(apply(u2w, p), toWorld(p), kTol);
-    EXPECT_POINT_NEAR(apply(w2u, p), toUcs(p), kTol);
-    EXPECT_POINT_NEAR(apply(u2w, p, true), toWorld(p, true), kTol);
-    EXPECT_POINT_NEAR(apply(w2u, p, true), toUcs(p, true), kTol);
+    EXPECT_POINT_NEAR(toWorld(p), QvGePoint3d(p).transformBy(ucs_), kTol);
+    QvGeVector3d v = p.asVector();
+    EXPECT_POINT_NEAR(toWorld(p, true), QvGePoint3d::kOrigin + v.transformBy(ucs_), kTol);
+    for (bool displacement : {false, true}) {
+      EXPECT_POINT_NEAR(toUcs(toWorld(p, displacement), displacement), p, kTol);
+      EXPECT_POINT_NEAR(toWorld(toUcs(p, displacement), displacement), p, kTol);
+      EXPECT_POINT_NEAR(apply(u2w, p, displacement), toWorld(p, displacement), kTol);
+      EXPECT_POINT_NEAR(apply(w2u, p, displacement), toUcs(p, displacement), kTol);
+    }
+    // The drawing's UCS matrix is the same UCS.
+    EXPECT_POINT_NEAR(ucsToWcs(p), toWorld(p), kTol);
   }
+  for (int k = 0; k < 3; ++k) EXPECT_EQ(u2w[3][k], 0.0);
+  EXPECT_EQ(u2w[3][3], 1.0);
   multMtx2Mtx(w2u, u2w, product);
   for (int r = 0; r < 4; ++r)
     for (int k = 0; k < 4; ++k) EXPECT_NEAR(product[r][k], r == k ? 1.0 : 0.0, kTol);
+  // The result may overwrite the input.
+  double inPlace[3] = {1, 2, 3};
+  ASSERT_EQ(uc2wc(inPlace, inPlace, 0), 1);
+  EXPECT_POINT_NEAR(pt(inPlace), QvGePoint3d(1, 2, 3).transformBy(ucs_), kTol);
 }
 
 TEST_F(XqUcsTransforms, WorldTransformationsActOnUcsCoordinates) {

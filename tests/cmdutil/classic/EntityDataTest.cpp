@@ -10,7 +10,6 @@
 #include "sdk/base/VexaHost.h"
 #include "sdk/db/QvDb2dPolyline.h"
 #include "sdk/db/QvDb3dPolyline.h"
-#include "sdk/db/QvDbAdsName.h"
 #include "sdk/db/QvDbArc.h"
 #include "sdk/db/QvDbAttribute.h"
 #include "sdk/db/QvDbAttributeDefinition.h"
@@ -41,6 +40,7 @@
 #include "sdk/ed/qvdbEntData.h"
 #include "sdk/ed/qvedSelection.h"
 #include "sdk/modeler/QvDb3dSolid.h"
+#include "tests/support/AdsNames.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HatchShapes.h"
 #include "tests/support/HostFixture.h"
@@ -51,12 +51,6 @@
 namespace {
 
 using P = QvGePoint3d;
-
-struct Name {
-  int64_t words[2] = {0, 0};
-  explicit Name(QvDbObjectId id) { qvdbGetAdsName(words, id); }
-  operator const int64_t*() const { return words; }
-};
 
 // (8 . "Walls") (10 1 2 3) (40 . 2.5) (70 . 9) (90 . 70000) (330 . <name 7>)
 QvRbListPtr sample() {
@@ -142,25 +136,25 @@ class EntityDataHelpersTest : public HostFixture {};
 TEST_F(EntityDataHelpersTest, PointsStringsNamesAndLayersOfAnEntity) {
   const QvDbObjectId id = appendToModelSpace(db(), new QvDbLine(P(1, 2, 3), P(4, 5, 6)));
   double pt[3] = {0, 0, 0};
-  EXPECT_EQ(GetEntPoint(Name(id), 11, pt), kQvNormal);
+  EXPECT_EQ(GetEntPoint(AdsName(id), 11, pt), kQvNormal);
   EXPECT_EQ(pt[2], 6.0);
-  EXPECT_EQ(GetEntPoint(Name(id), 12, pt), kQvError);  // no such group: not a success
-  EXPECT_EQ(GetEntPoint(Name(id), 8, pt), kQvError);
+  EXPECT_EQ(GetEntPoint(AdsName(id), 12, pt), kQvError);  // no such group: not a success
+  EXPECT_EQ(GetEntPoint(AdsName(id), 8, pt), kQvError);
   wchar_t buf[16] = L"";
-  EXPECT_EQ(GetEntType(Name(id), buf, 16), kQvNormal);
+  EXPECT_EQ(GetEntType(AdsName(id), buf, 16), kQvNormal);
   EXPECT_EQ(std::wstring(buf), L"LINE");
-  EXPECT_EQ(GetEntString(Name(id), 8, buf, 16), kQvNormal);
+  EXPECT_EQ(GetEntString(AdsName(id), 8, buf, 16), kQvNormal);
   EXPECT_EQ(std::wstring(buf), L"0");
-  EXPECT_EQ(GetEntString(Name(id), 7, buf, 16), kQvError);
+  EXPECT_EQ(GetEntString(AdsName(id), 7, buf, 16), kQvError);
   int64_t owner[2] = {0, 0};
-  EXPECT_EQ(GetEntName(Name(id), 330, owner), kQvNormal);
-  EXPECT_EQ(GetEntName(Name(id), 331, owner), kQvError);
+  EXPECT_EQ(GetEntName(AdsName(id), 330, owner), kQvNormal);
+  EXPECT_EQ(GetEntName(AdsName(id), 331, owner), kQvError);
 
-  EXPECT_EQ(SetEntLayer(Name(id), L"Kerb"), kQvNormal);
+  EXPECT_EQ(SetEntLayer(AdsName(id), L"Kerb"), kQvNormal);
   QvDbObjectPointer<QvDbLine> line(id, QvDb::kForRead);
   EXPECT_EQ(line->layer(), L"Kerb");
   line.close();
-  EXPECT_EQ(SetEntLayer(Name(id), L"bad<name>"), kQvError);
+  EXPECT_EQ(SetEntLayer(AdsName(id), L"bad<name>"), kQvError);
   const int64_t nothing[2] = {0x7fffffff, 0};
   EXPECT_EQ(SetEntLayer(nothing, L"Kerb"), kQvError);
 }
@@ -170,7 +164,7 @@ TEST_F(EntityDataHelpersTest, PointsStringsNamesAndLayersOfAnEntity) {
 TEST_F(EntityDataHelpersTest, ErasedEntitiesAreNeitherReadNorChanged) {
   const QvDbObjectId id = appendToModelSpace(db(), new QvDbLine(P(1, 2, 3), P(4, 5, 6)));
   ASSERT_EQ(eraseObject(id), Vexa::eOk);
-  const Name ent(id);
+  const AdsName ent(id);
   double pt[3] = {-1, -1, -1};
   wchar_t buf[16] = L"kept";
   int64_t owner[2] = {-1, -1};
@@ -192,7 +186,7 @@ TEST_F(EntityDataHelpersTest, LastSelectionTakesWhatFollows) {
   std::vector<QvDbObjectId> ids;
   for (int k = 0; k < 4; ++k) ids.push_back(appendToModelSpace(db(), new QvDbPoint(P(k, 0, 0))));
   int64_t set[2] = {0, 0};
-  EXPECT_EQ(GetLastSel(Name(ids[1]), set), kQvNormal);
+  EXPECT_EQ(GetLastSel(AdsName(ids[1]), set), kQvNormal);
   int32_t length = 0;
   ASSERT_EQ(qvedSSLength(set, &length), kQvNormal);
   EXPECT_EQ(length, 2);
@@ -208,7 +202,7 @@ TEST_F(EntityDataHelpersTest, LastSelectionTakesWhatFollows) {
 // refused with the entity unchanged and no layer made (never one of a cut name).
 TEST_F(EntityDataHelpersTest, LongLayerNamesAreKeptWholeOrRefused) {
   const QvDbObjectId id = appendToModelSpace(db(), new QvDbLine(P(0, 0, 0), P(1, 0, 0)));
-  const Name ent(id);
+  const AdsName ent(id);
   auto layerOf = [&] {
     QvDbObjectPointer<QvDbLine> line(id, QvDb::kForRead);
     return line->layer().wstr();
@@ -254,9 +248,9 @@ TEST_F(EntityDataHelpersTest, LongBlockNamesInEntityDataAreRefused) {
   ASSERT_FALSE(block.isNull());
   const QvDbObjectId id = appendToModelSpace(db(), new QvDbBlockReference(P(0, 0, 0), block));
   wchar_t name[300];
-  EXPECT_EQ(GetEntString(Name(id), 2, name, 300), kQvNormal);
+  EXPECT_EQ(GetEntString(AdsName(id), 2, name, 300), kQvNormal);
   EXPECT_EQ(std::wstring(name), longest);
-  QvRbListPtr data(qvdbEntGet(Name(id)));
+  QvRbListPtr data(qvdbEntGet(AdsName(id)));
   ASSERT_TRUE(data);
   const std::wstring tooLong = longest + L"B";
   ASSERT_EQ(setrb_string(data.get(), 2, qvutDupString(tooLong.c_str()), nullptr), 1);
@@ -266,7 +260,7 @@ TEST_F(EntityDataHelpersTest, LongBlockNamesInEntityDataAreRefused) {
 }
 
 int typeOf(QvDbObjectId id) {
-  return getEntType(Name(id));
+  return getEntType(AdsName(id));
 }
 
 // The first vertex of a polyline or mesh of model space.

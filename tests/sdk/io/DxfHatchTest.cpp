@@ -199,6 +199,7 @@ TEST_F(DxfHatchTest, HatchesWrittenByEzdxfReadHereAlikeAndWriteBackAlike) {
     }
   }
   EXPECT_EQ(6, hatches);
+  EXPECT_TRUE(nothingLeftOpen(read));
 }
 
 TEST_F(DxfHatchTest, GroupsTheHatchDoesNotModelAreKeptAndDamagedPathsRefused) {

@@ -220,6 +220,7 @@ TEST_F(DxfSolidTest, ModelerDataOfOtherModelersIsKeptAndWrittenBackUnchanged) {
     EXPECT_EQ(valuesOf(was, 71), valuesOf(now, 71)) << b.handle;
     EXPECT_EQ(valuesOf(was, 350), valuesOf(now, 350)) << b.handle;
   }
+  EXPECT_TRUE(nothingLeftOpen(read));
 }
 
 TEST_F(DxfSolidTest, ARegionOfOtherDataIsNotNullAndCombinesWithNothing) {

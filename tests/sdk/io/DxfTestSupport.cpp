@@ -193,6 +193,7 @@ EzdxfMade EzdxfProbe::readMade(const TempFolder& folder,
   EXPECT_TRUE(agrees(*made.db, path, folder));
   made.written = dxfText(*made.db);
   EXPECT_TRUE(agrees(*made.db, folder.file("written here.dxf", made.written), folder));
+  EXPECT_TRUE(nothingLeftOpen(made.db.get()));
   return made;
 }
 

@@ -143,6 +143,7 @@ TEST_F(DxfUnderlayTest, OursAreReadByEzdxfAndComeBackAlike) {
   std::unique_ptr<QvDbDatabase> again = kProbe.roundTrip(*db(), folder_);
   ASSERT_TRUE(again);
   EXPECT_TRUE(linksHold(*again));
+  EXPECT_TRUE(nothingLeftOpen(again.get()));
 }
 
 TEST_F(DxfUnderlayTest, EzdxfDrawingsAreReadWithTheirLinks) {
@@ -163,4 +164,7 @@ TEST_F(DxfUnderlayTest, EzdxfDrawingsAreReadWithTheirLinks) {
   for (const QvDbReactorEntry& e : def->reactors())
     if (QvDbObjectPointer<QvDbPdfReference>(e.persistentId, QvDb::kForRead)) ++references;
   EXPECT_EQ(references, 2);
+  def.close();
+  dict.close();
+  EXPECT_TRUE(nothingLeftOpen(theirs.db.get()));
 }

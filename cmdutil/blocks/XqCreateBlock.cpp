@@ -313,17 +313,20 @@ QvDbObjectId CreateBlock(IVexaBuildInCommandContext* context, const CreateBlockD
     annoScale = XqBlockVars::getReal(L"CANNOSCALEVALUE");
     if (annoScale && std::abs(*annoScale) <= 1e-10) annoScale.reset();
   }
+  // A base point at the origin of the world leaves the clones where they are.
+  const bool moved = annoScale || !placement.isEqualTo(QvGeMatrix3d::kIdentity, QvGeTol(0.0, 0.0));
   Retirement retirement(fate);
   for (const QvDbObjectId& sourceId : list.ids()) {
     QvDbIdPair pair(sourceId, QvDbObjectId(), false);
     if (!mapping.compute(pair) || !pair.isCloned() || sourceId.isErased()) continue;
     QvDbObjectPointer<QvDbEntity> source(sourceId, QvDb::kForWrite);
     if (source.openStatus() != Vexa::eOk) continue;
-    QvDbObjectPointer<QvDbEntity> clone(pair.value(), QvDb::kForWrite);
-    if (clone.openStatus() != Vexa::eOk) continue;
-    clone->transformBy(placement);
-    if (annoScale) clone->transformBy(QvGeMatrix3d().setToScaling(*annoScale));
-    clone.close();
+    if (moved) {
+      QvDbObjectPointer<QvDbEntity> clone(pair.value(), QvDb::kForWrite);
+      if (clone.openStatus() != Vexa::eOk) continue;
+      clone->transformBy(placement);
+      if (annoScale) clone->transformBy(QvGeMatrix3d().setToScaling(*annoScale));
+    }
     if (!fate.temporary.count(sourceId)) retirement.retire(*source.object(), sourceId);
   }
   // Nested annotative references follow the rules of the other sources.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -45,10 +46,11 @@ class XqIdSet {
   enum : uint8_t { kEmpty, kFull, kRemoved };
 
   size_t home(QvDbObjectId id) const {
-    // Ids hash by address; multiplying spreads their bits over the slots.
+    // Ids hash by address; multiplying spreads their bits into the top ones of the product,
+    // as many of which as the table's size needs are taken.
     const uint64_t mixed =
         static_cast<uint64_t>(std::hash<QvDbObjectId>{}(id)) * 0x9E3779B97F4A7C15ull;
-    return static_cast<size_t>(mixed >> 32) & (slots_.size() - 1);
+    return static_cast<size_t>(mixed >> (std::countl_zero(slots_.size()) + 1));
   }
 
   // The slot holding `id`, else the first removed slot met on its probe, else the empty slot

@@ -2,6 +2,7 @@
 #include "sdk/app/VexaConfigDataManager.h"
 #include "sdk/app/VexaDocumentManager.h"
 #include "sdk/app/VexaEntityDataService.h"
+#include "sdk/app/VexaHostMemory.h"
 #include "sdk/app/VexaProgressMeter.h"
 #include "sdk/app/VexaRemoteFiles.h"
 #include "sdk/app/VexaResourceService.h"
@@ -26,6 +27,7 @@
 VexaHost::VexaHost() {
   if (current_) qvrx_abort(L"A host is already running");
   current_ = this;
+  vexaKeepFreedMemory();
   // The services lower areas reach through interfaces of their own.
   bind<IVexaStringResources, VexaResourceService>();
   bind<IVexaHighlighter, QvGiHighlightLog>();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <utility>
@@ -50,8 +51,9 @@ class QvPointerIndex {
   // The slot holding `p`, or the empty one where it belongs (the table is never full).
   static size_t indexOf(const std::vector<Slot>& slots, const void* p) {
     const size_t mask = slots.size() - 1;
+    // Fibonacci hashing: the top bits of the product are the well mixed ones.
     const uint64_t mixed = (reinterpret_cast<uintptr_t>(p) >> 3) * 0x9E3779B97F4A7C15ull;
-    size_t i = static_cast<size_t>(mixed >> 32) & mask;
+    size_t i = static_cast<size_t>(mixed >> (std::countl_zero(slots.size()) + 1));
     while (slots[i].key && slots[i].key != p) i = (i + 1) & mask;
     return i;
   }

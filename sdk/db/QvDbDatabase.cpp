@@ -275,7 +275,7 @@ QvDbObjectStub* QvDbDatabase::newStub(QvDbHandle handle) {
   stub.database = this;
   stub.handle = handle;
   stub.oldId = (static_cast<int64_t>(serial_) << kIndexBits) | static_cast<int64_t>(stubs_.size());
-  byHandle_[handle.value()] = &stub;
+  byHandle_.set(handle.value(), &stub);
   if (!(handle < handseed_)) handseed_ = QvDbHandle(handle.value() + 1);
   return &stub;
 }
@@ -287,14 +287,14 @@ Vexa::ErrorStatus QvDbDatabase::addQvDbObject(QvDbObjectId& id, QvDbObject* obje
   if (object->isResident()) return Vexa::eAlreadyInDb;
   QvDbObjectStub* stub = nullptr;
   if (!handle.isNull()) {
-    if (const auto it = byHandle_.find(handle.value()); it != byHandle_.end()) {
-      if (it->second->object || it->second->removed) return Vexa::eDuplicateKey;
-      stub = it->second;  // a forward reference made by getQvDbObjectId
+    if (QvDbObjectStub* known = byHandle_.find(handle.value())) {
+      if (known->object || known->removed) return Vexa::eDuplicateKey;
+      stub = known;  // a forward reference made by getQvDbObjectId
     } else {
       stub = newStub(handle);
     }
   } else {
-    while (byHandle_.count(handseed_.value())) ++handseed_;
+    while (byHandle_.contains(handseed_.value())) ++handseed_;
     stub = newStub(handseed_);
   }
   stub->object = object;
@@ -309,8 +309,8 @@ Vexa::ErrorStatus QvDbDatabase::getQvDbObjectId(QvDbObjectId& id, bool createIfN
                                                 QvDbHandle handle) {
   id.setNull();
   if (handle.isNull()) return Vexa::eInvalidInput;
-  if (const auto it = byHandle_.find(handle.value()); it != byHandle_.end()) {
-    id = QvDbObjectId(it->second);
+  if (QvDbObjectStub* known = byHandle_.find(handle.value())) {
+    id = QvDbObjectId(known);
     return Vexa::eOk;
   }
   if (!createIfNotFound) return Vexa::eKeyNotFound;

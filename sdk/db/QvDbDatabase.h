@@ -12,6 +12,7 @@
 #include "sdk/db/QvDb.h"
 #include "sdk/db/QvDbDrawingState.h"
 #include "sdk/db/QvDbFileExtras.h"
+#include "sdk/db/QvDbHandleMap.h"
 #include "sdk/db/QvDbHeader.h"
 #include "sdk/db/QvDbObjectId.h"
 #include "sdk/db/QvDbObjectStub.h"
@@ -306,7 +307,7 @@ class QvDbDatabase : public QvRxObject {
 
   uint32_t serial_;
   std::deque<QvDbObjectStub> stubs_;
-  std::unordered_map<uint64_t, QvDbObjectStub*> byHandle_;
+  QvDbHandleMap byHandle_;
   QvDbHandle handseed_{1};
 
   int openObjects_ = 0;

@@ -129,8 +129,11 @@ void QvDbTransaction::mergeInto(QvDbTransaction& parent) {
   }
   saved_.clear();
   savedIndex_.clear();
-  if (parent.added_.empty()) {
-    // The usual nesting: the parent added nothing yet and takes these over whole.
+  if (parent.added_.size() < added_.size()) {
+    // The usual nesting: the parent added fewer. Its additions go in front of these (an object
+    // is added once, so the two lists share none) and the longer index is kept.
+    for (QvDbObjectStub* stub : parent.added_) addedSet_.insert(stub);
+    added_.insert(added_.begin(), parent.added_.begin(), parent.added_.end());
     std::swap(parent.added_, added_);
     std::swap(parent.addedSet_, addedSet_);
   } else {

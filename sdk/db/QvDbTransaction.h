@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -68,7 +69,8 @@ class QvDbTransaction {
   void rollBack();
 
   QvDbDatabase* db_;
-  std::vector<std::pair<QvDbObjectStub*, SavedState>> saved_;  // in the order saved
+  // In the order saved; a deque, so that saving thousands of erasures moves none.
+  std::deque<std::pair<QvDbObjectStub*, SavedState>> saved_;
   QvPointerIndex savedIndex_;  // the position in saved_ of each stub
   std::vector<QvDbObjectStub*> added_;
   QvPointerSet addedSet_;  // the members of added_

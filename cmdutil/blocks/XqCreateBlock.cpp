@@ -151,8 +151,9 @@ void expandAnnotativeReference(const QvDbBlockReference& ref, QvDbObjectId refId
 // annotative references apart; attribute definitions go last.
 void prepareSources(const CreateBlockData& data, SourceList& list, SourceFate& fate,
                     std::vector<QvDbObjectId>& nestedReferences) {
+  const QvDb::OpenMode mode = data.getAnnotative() ? QvDb::kForWrite : QvDb::kForRead;
   for (const QvDbObjectId& id : data.getObjectIdToBlock()) {
-    QvDbObjectPointer<QvDbEntity> object(id, QvDb::kForWrite);
+    QvDbObjectPointer<QvDbEntity> object(id, mode);
     if (object.openStatus() != Vexa::eOk) continue;
     if (data.getAnnotative()) {
       if (auto* pe = QvDbAnnotativeObjectPE::cast(object->queryX(QvDbAnnotativeObjectPE::desc()))) {

@@ -24,8 +24,8 @@ void QvDbHandleMap::erase(uint64_t handle) {
   // probe path, so that no probe stops short of its entry.
   for (size_t next = (hole + 1) & mask; slots_[next].handle != 0; next = (next + 1) & mask) {
     const size_t wanted = home(slots_[next].handle, mask);
-    const bool reachable = hole <= next ? (wanted <= hole || wanted > next)
-                                        : (wanted <= hole && wanted > next);
+    const bool reachable =
+        hole <= next ? (wanted <= hole || wanted > next) : (wanted <= hole && wanted > next);
     if (reachable) {
       slots_[hole] = slots_[next];
       hole = next;

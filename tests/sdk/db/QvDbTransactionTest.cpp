@@ -95,19 +95,21 @@ TEST_F(QvDbTransactionTest, EndKeepsAndNestedLevelsAnswerToTheirParents) {
   EXPECT_TRUE(e.isErased());
   EXPECT_EQ(valuesIn(db()->modelSpaceId()), (std::vector<int>{2, 3}));
 
-  // Additions handed up through levels that added nothing yet, then to one that did: the
-  // outermost abort takes every one of them out.
+  // Additions handed up through levels that added nothing yet, then to one that added as many:
+  // the outermost abort takes every one of them out.
   tm()->startTransaction();
   const QvDbObjectId f = addTestEntity(db()->modelSpaceId(), 10);
+  const QvDbObjectId f2 = addTestEntity(db()->modelSpaceId(), 13);
   tm()->startTransaction();
   tm()->startTransaction();
   const QvDbObjectId g = addTestEntity(db()->modelSpaceId(), 11);
   ASSERT_EQ(tm()->endTransaction(), eOk);
   const QvDbObjectId h = addTestEntity(db()->modelSpaceId(), 12);
   ASSERT_EQ(tm()->endTransaction(), eOk);
-  EXPECT_EQ(valuesIn(db()->modelSpaceId()), (std::vector<int>{2, 3, 10, 11, 12}));
+  EXPECT_EQ(valuesIn(db()->modelSpaceId()), (std::vector<int>{2, 3, 10, 13, 11, 12}));
   ASSERT_EQ(tm()->abortTransaction(), eOk);
   EXPECT_TRUE(f.isErased());
+  EXPECT_TRUE(f2.isErased());
   EXPECT_TRUE(g.isErased());
   EXPECT_TRUE(h.isErased());
   EXPECT_EQ(valuesIn(db()->modelSpaceId()), (std::vector<int>{2, 3}));

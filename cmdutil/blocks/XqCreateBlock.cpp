@@ -309,13 +309,16 @@ QvDbObjectId CreateBlock(IVexaBuildInCommandContext* context, const CreateBlockD
   VexaDocData* docData = GetVexaAppCtxActiveDocData();
   if (docData) docData->removedObjects.removeAll();
 
-  std::optional<double> annoScale;
+  // An annotative block holds its contents at the current annotation scale.
+  bool annoScaled = false;
+  QvGeMatrix3d annoScaling;
   if (data.getAnnotative()) {
-    annoScale = XqBlockVars::getReal(L"CANNOSCALEVALUE");
-    if (annoScale && std::abs(*annoScale) <= 1e-10) annoScale.reset();
+    const double scale = XqBlockVars::getReal(L"CANNOSCALEVALUE").value_or(0.0);
+    annoScaled = std::abs(scale) > 1e-10;
+    if (annoScaled) annoScaling.setToScaling(scale);
   }
   // A base point at the origin of the world leaves the clones where they are.
-  const bool moved = annoScale || !placement.isEqualTo(QvGeMatrix3d::kIdentity, QvGeTol(0.0, 0.0));
+  const bool moved = annoScaled || !placement.isEqualTo(QvGeMatrix3d::kIdentity, QvGeTol(0.0, 0.0));
   Retirement retirement(fate);
   for (const QvDbObjectId& sourceId : list.ids()) {
     QvDbIdPair pair(sourceId, QvDbObjectId(), false);
@@ -326,7 +329,7 @@ QvDbObjectId CreateBlock(IVexaBuildInCommandContext* context, const CreateBlockD
       QvDbObjectPointer<QvDbEntity> clone(pair.value(), QvDb::kForWrite);
       if (clone.openStatus() != Vexa::eOk) continue;
       clone->transformBy(placement);
-      if (annoScale) clone->transformBy(QvGeMatrix3d().setToScaling(*annoScale));
+      if (annoScaled) clone->transformBy(annoScaling);
     }
     if (!fate.temporary.count(sourceId)) retirement.retire(*source.object(), sourceId);
   }

@@ -9,7 +9,7 @@ std::string VexaDialogPictures::write(HWND dialog, const std::string& name) {
   if (!enabled()) return std::string();
   const std::string svg = vexaWindowSvg(dialog);
   if (svg.empty()) return std::string();
-  char number[16];
+  char number[24];  // "-", any int, ".svg"
   std::snprintf(number, sizeof number, "-%02d.svg", count_ + 1);
   const std::string path = folder_ + "/" + name + number;
   std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -23,14 +23,10 @@ TEST_F(EntityClassesExtension, MultilineAlignsWithThePickedElement) {
   for (const QvGePoint3d& p : {QvGePoint3d(0, 0, 0), QvGePoint3d(10, 0, 0), QvGePoint3d(10, 5, 0)})
     ASSERT_EQ(mline.appendSeg(p), Vexa::eOk);
   // Near the right end of the lower element (0,-1)-(11,-1): its end, x back along it.
-  QvGeMatrix3d ucs;
   const QvGePoint3d lowRight(9, -0.9, 0);
-  ASSERT_EQ(align(mline, &lowRight, ucs), Vexa::eOk);
-  EXPECT_TRUE(isFrame(ucs, QvGePoint3d(11, -1, 0), -kX));
+  EXPECT_TRUE(alignsTo(mline, lowRight, QvGePoint3d(11, -1, 0), -kX));
   // Near the start of the upper element's second piece (10,0)-(10,5).
-  const QvGePoint3d upLow(10.2, 1, 0);
-  ASSERT_EQ(align(mline, &upLow, ucs), Vexa::eOk);
-  EXPECT_TRUE(isFrame(ucs, QvGePoint3d(10, 0, 0), kY));
+  EXPECT_TRUE(alignsTo(mline, QvGePoint3d(10.2, 1, 0), QvGePoint3d(10, 0, 0), kY));
 
   // No pick, no second vertex, no multiline: not applicable, the matrix kept.
   QvGsView* view = vexaGetActiveQvGsView();
@@ -55,12 +51,11 @@ TEST_F(EntityClassesExtension, SectionAlignsWithItsPlane) {
   // along the line, y up, z = x cross y across the section plane.
   QvDbSection section({QvGePoint3d(2, 1, 0), QvGePoint3d(2, 5, 0), QvGePoint3d(6, 5, 0)},
                       QvGeVector3d(0, 0, 2));
-  QvGeMatrix3d ucs;
-  const QvGePoint3d pick(6, 5, 0);  // the pick does not matter
-  ASSERT_EQ(align(section, &pick, ucs), Vexa::eOk);
-  EXPECT_TRUE(isFrame(ucs, QvGePoint3d(2, 1, 0), kY, kX));
+  // The pick does not matter.
+  EXPECT_TRUE(alignsTo(section, QvGePoint3d(6, 5, 0), QvGePoint3d(2, 1, 0), kY, kX));
   // A vertical direction leaning over the line is taken across it.
   ASSERT_EQ(section.setVerticalDirection(QvGeVector3d(0, 1, 1)), Vexa::eOk);
+  QvGeMatrix3d ucs;
   ASSERT_EQ(align(section, nullptr, ucs), Vexa::eOk);
   EXPECT_VECTOR_NEAR(frameOf(ucs).y, kZ);
   // No base point (not implemented); not a section: not applicable.
@@ -72,14 +67,13 @@ TEST_F(EntityClassesExtension, SectionAlignsWithItsPlane) {
 
 TEST_F(EntityClassesExtension, ShapeAlignsWithItsRotationAndOleFrameGivesItsLocation) {
   QvDbShape shape(QvGePoint3d(3, 4, 5), 2.0, L"ARROW", M_PI / 6);
-  QvGeMatrix3d ucs;
-  ASSERT_EQ(align(shape, nullptr, ucs), Vexa::eOk);
-  EXPECT_TRUE(isFrame(ucs, QvGePoint3d(3, 4, 5), QvGeVector3d(std::sqrt(3.0) / 2, 0.5, 0), kZ));
+  EXPECT_TRUE(
+      alignsTo(shape, nullptr, QvGePoint3d(3, 4, 5), QvGeVector3d(std::sqrt(3.0) / 2, 0.5, 0), kZ));
   // On a plane facing -z, the rotation turns the other way seen from above: the plane's x axis
   // is -X there.
   ASSERT_EQ(shape.setNormal(QvGeVector3d(0, 0, -1)), Vexa::eOk);
-  ASSERT_EQ(align(shape, nullptr, ucs), Vexa::eOk);
-  EXPECT_TRUE(isFrame(ucs, QvGePoint3d(3, 4, 5), QvGeVector3d(-std::sqrt(3.0) / 2, 0.5, 0), -kZ));
+  EXPECT_TRUE(alignsTo(shape, nullptr, QvGePoint3d(3, 4, 5),
+                       QvGeVector3d(-std::sqrt(3.0) / 2, 0.5, 0), -kZ));
   QvGePoint3d base;
   EXPECT_EQ(pe(&shape)->getBasePoint(&shape, base), Vexa::eNotImplemented);
 

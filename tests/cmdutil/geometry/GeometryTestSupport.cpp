@@ -1,15 +1,5 @@
 #include "tests/cmdutil/geometry/GeometryTestSupport.h"
 
-#include "sdk/ge/QvGePolyline3d.h"
-
-QvGePoint3dArray fitPointsOf(const QvGeCurve3d* curve) {
-  QvGePoint3dArray points;
-  if (!curve || curve->type() != QvGe::kPolyline3d) return points;
-  const auto& polyline = static_cast<const QvGePolyline3d&>(*curve);
-  for (int i = 0; i < polyline.numFitPoints(); ++i) points.append(polyline.fitPointAt(i));
-  return points;
-}
-
 CurveEnds endsOf(const QvDbCurve& curve) {
   CurveEnds ends;
   EXPECT_EQ(curve.getStartPoint(ends.start), Vexa::eOk);

@@ -6,15 +6,11 @@
 #include <ostream>
 
 #include "sdk/db/QvDbCurve.h"
-#include "sdk/ge/QvGeArrays.h"
 #include "sdk/ge/QvGeCurve3d.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/PointChecks.h"
 
 // Steps and checks the conversion tests share.
-
-// The fit points of a geometry polyline (empty for any other curve).
-QvGePoint3dArray fitPointsOf(const QvGeCurve3d* curve);
 
 // The ends of a database curve and their parameters (a refusal fails the test).
 struct CurveEnds {

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "sdk/app/VexaDocData.h"
-#include "sdk/db/QvDbBlockTableRecordIterator.h"
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/ed/qvedUcs.h"

@@ -3,11 +3,8 @@
 // while it is not.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
-#include "sdk/db/QvDbBlockTableRecordIterator.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbProxyEntity.h"
@@ -16,16 +13,10 @@
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TextFiles.h"
 #include "xqcmdutil/XqDbSubEntContainer.h"
 
 namespace {
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // The text of the record that holds `line`, from its "0" group to the next one.
 std::string recordText(const std::string& file, const std::string& line) {
@@ -74,7 +65,7 @@ TEST_F(OffsetPreviewFileTest, RoundTripsAsItsClassOrAsAnUnchangedProxy) {
     ASSERT_FALSE(appendToModelSpace(&source, container).isNull());
     ASSERT_EQ(source.saveAs(path("a.dxf")), Vexa::eOk);
   }
-  const std::string written = readFile(folder_.path("a.dxf"));
+  const std::string written = readTextFile(folder_.path("a.dxf"));
   const std::string classRecord = recordText(written, "XqDbSubEntContainer");
   EXPECT_NE(classRecord.find("QVDBOFFSETPREVIEWENTITY"), std::string::npos) << classRecord;
   EXPECT_NE(classRecord.find("XqDbSubEntContainer"), std::string::npos) << classRecord;
@@ -106,7 +97,7 @@ TEST_F(OffsetPreviewFileTest, RoundTripsAsItsClassOrAsAnUnchangedProxy) {
     }
     ASSERT_EQ(read.saveAs(path("b.dxf")), Vexa::eOk);
   }
-  const std::string rewritten = readFile(folder_.path("b.dxf"));
+  const std::string rewritten = readTextFile(folder_.path("b.dxf"));
   EXPECT_EQ(recordText(rewritten, "  0\nQVDBOFFSETPREVIEWENTITY"), entityRecord);
   EXPECT_EQ(recordText(rewritten, "XqDbSubEntContainer"), classRecord);
 

@@ -26,7 +26,7 @@ std::filesystem::path findings() {
 
 // The finding of that name read into a new database (null when refused, with `result` saying why).
 std::unique_ptr<QvDbDatabase> readFinding(const char* name, QvDxfReadResult& result) {
-  return readDxf(readFile((findings() / name).string()), result);
+  return readDxf(readTextFile((findings() / name).string()), result);
 }
 
 }  // namespace
@@ -40,7 +40,7 @@ TEST_F(DxfFuzzFindingsTest, EachFindingIsRefusedOrReadWrittenAndReadBackAlike) {
     ++files;
     const std::string before = dxfText(*db());
     const int objectsBefore = db()->numObjects();
-    const QvDxfReadResult read = QvDxfFile::readText(readFile(entry.path().string()), *db());
+    const QvDxfReadResult read = QvDxfFile::readText(readTextFile(entry.path().string()), *db());
     EXPECT_TRUE(nothingLeftOpen(db())) << name;
     if (!read.ok()) {
       EXPECT_NE(nullptr, read.refusal()) << name;
@@ -107,15 +107,15 @@ TEST_F(DxfFuzzFindingsTest, ACurrentLayerNamedTwiceIsTheLastAndIsWrittenOnceAsRe
 
 TEST_F(DxfFuzzFindingsTest, AnEllipseEdgeWiderThanLongIsRefusedAtItsRatio) {
   const std::string text =
-      readFile((findings() / "hatch_ellipse_edge_wider_than_long.dxf").string());
+      readTextFile((findings() / "hatch_ellipse_edge_wider_than_long.dxf").string());
   EXPECT_TRUE(refusedAt(text, QvDxfDiagnostic::kRefusedValue, lineOf(text, "1e20")));
 }
 
 TEST_F(DxfFuzzFindingsTest, ASectionOfRecordsStartingWithAnotherGroupIsRefusedThere) {
   // Group 1 "SECTION" opened the second ENTITIES section: it was read as a record named
   // SECTION, kept, and written as "0 SECTION", which the writer's own file then refused.
-  const std::string text =
-      readFile((findings() / "second_entities_section_starts_with_a_group_1_section.dxf").string());
+  const std::string text = readTextFile(
+      (findings() / "second_entities_section_starts_with_a_group_1_section.dxf").string());
   EXPECT_TRUE(refusedAt(text, QvDxfDiagnostic::kMisplaced, lineOf(text, " 01")));
   const std::string objects =
       "  0\nSECTION\n  2\nOBJECTS\n  5\nC\n  0\nDICTIONARY\n  5\nC\n  0\nENDSEC\n  0\nEOF\n";

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -240,9 +241,10 @@ class DxfMutationTest : public HostFixture {
         ++faults;
         // DXF_MUTANT_DIR=folder keeps the files that failed, to reproduce them.
         if (const char* dir = std::getenv("DXF_MUTANT_DIR"))
-          writeFile(
+          std::ofstream(
               std::string(dir) + "/" + std::to_string(seed) + "_" + std::to_string(i) + ".dxf",
-              mutant.text);
+              std::ios::binary)
+              << mutant.text;
       }
       const auto took = std::chrono::steady_clock::now() - start;
       if (took > std::chrono::seconds(3)) {
@@ -317,7 +319,7 @@ TEST_F(DxfMutationTest, DamagedEntityZooIsReadWholeOrRefusedWithALine) {
 }
 
 TEST_F(DxfMutationTest, DamagedSitePlanIsReadWholeOrRefusedWithALine) {
-  const std::string sound = readFile(testDataDir() + "/../../examples/site_plan.dxf");
+  const std::string sound = readTextFile(testDataDir() + "/../../examples/site_plan.dxf");
   ASSERT_TRUE(readDxf(sound)) << "the site plan itself must be sound";
   for (const uint32_t seed : {11u, 12u}) checkMutants(sound, seed, 400);
 }

@@ -224,7 +224,7 @@ TEST_F(DxfSolidTest, ModelerDataOfOtherModelersIsKeptAndWrittenBackUnchanged) {
 }
 
 TEST_F(DxfSolidTest, ARegionOfOtherDataIsNotNullAndCombinesWithNothing) {
-  std::string text = readFile(dxfDataPath("sound_r2018.dxf"));
+  std::string text = readTextFile(dxfDataPath("sound_r2018.dxf"));
   const std::string anchor = "  2\nENTITIES\n";
   const size_t at = text.find(anchor);
   ASSERT_NE(std::string::npos, at);

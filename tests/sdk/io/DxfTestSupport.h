@@ -15,6 +15,7 @@
 #include "tests/support/DbSetup.h"
 #include "tests/support/SymbolRecords.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TextFiles.h"
 
 // Steps the DXF tests share.
 
@@ -53,10 +54,6 @@ struct PythonRun {
 };
 PythonRun runPython(const std::vector<std::string>& args);
 bool hasEzdxf();
-
-// Writes text to a file and reads a file whole.
-void writeFile(const std::string& path, const std::string& text);
-std::string readFile(const std::string& path);
 
 // A drawing ezdxf made, read here.
 struct EzdxfMade {

@@ -107,17 +107,9 @@ TEST(IntersectWithTest, PolylinesSplinesTextsAndSolids) {
   EXPECT_TRUE(pointListsNear(intersections(square, circle),
                              {QvGePoint3d(5, 10, 0), QvGePoint3d(10, 5, 0)}));
 
-  // The unit circle as an exact NURBS.
-  const double w = std::sqrt(0.5);
-  QvGePoint3dArray pts;
-  const double xy[9][2] = {{1, 0},   {1, 1},  {0, 1},  {-1, 1}, {-1, 0},
-                           {-1, -1}, {0, -1}, {1, -1}, {1, 0}};
-  for (const auto& p : xy) pts.append(QvGePoint3d(p[0], p[1], 0));
-  const QvDbSpline spline(2, true, true, false, pts,
-                          QvGeDoubleArray{0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 4},
-                          QvGeDoubleArray{1, w, 1, w, 1, w, 1, w, 1});
+  const std::unique_ptr<QvDbSpline> spline(unitCircleSpline(QvGePoint3d()));
   const QvDbLine line(QvGePoint3d(-2, 0.6, 0), QvGePoint3d(2, 0.6, 0));
-  EXPECT_TRUE(pointListsNear(intersections(spline, line),
+  EXPECT_TRUE(pointListsNear(intersections(*spline, line),
                              {QvGePoint3d(-0.8, 0.6, 0), QvGePoint3d(0.8, 0.6, 0)}, 1e-8));
 
   // A text's box: "ABCD" 2 high is 4.8 wide.

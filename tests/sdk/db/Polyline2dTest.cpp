@@ -78,9 +78,7 @@ TEST_F(Polyline2dTest, WalkSkipsSplineControlVertices) {
   EXPECT_POINT_NEAR(kept[1], QvGePoint3d(10, 0, 1), 0);
   EXPECT_POINT_NEAR(at(*pline, 1.5), QvGePoint3d(15, 5, 1), 1e-12);
 
-  QvArray<QvDbEntity*> out;
-  ASSERT_EQ(pline->explode(out), eOk);
-  EntityList pieces(out);
+  const EntityList pieces = explodeOf(*pline);
   ASSERT_EQ(pieces.size(), 2);
   ASSERT_NE(pieces.as<QvDbLine>(0), nullptr);
   ASSERT_NE(pieces.as<QvDbArc>(1), nullptr);

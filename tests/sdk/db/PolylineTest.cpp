@@ -98,9 +98,7 @@ TEST(PolylineTest, ExplodesIntoTheRightLinesAndArcs) {
   auto ring = hook(true);
   ring->setColorIndex(5);
   ring->addVertexAt(4, QvGePoint2d(0, 10));  // a repeated vertex gives no segment
-  QvArray<QvDbEntity*> out;
-  ASSERT_EQ(ring->explode(out), eOk);
-  EntityList pieces(out);
+  const EntityList pieces = explodeOf(*ring);
   ASSERT_EQ(pieces.size(), 4);
   ASSERT_EQ(pieces.count<QvDbLine>(), 3);
   ASSERT_EQ(pieces.count<QvDbArc>(), 1);
@@ -117,8 +115,7 @@ TEST(PolylineTest, ExplodesIntoTheRightLinesAndArcs) {
 
   // A clockwise bulge gives an arc that runs counterclockwise from the segment's end.
   ring->setBulgeAt(1, -1.0);
-  ASSERT_EQ(ring->explode(out), eOk);
-  EntityList cw(out);
+  const EntityList cw = explodeOf(*ring);
   const QvDbArc* inner = cw.as<QvDbArc>(1);
   ASSERT_NE(inner, nullptr);
   QvGePoint3d s, e;

@@ -16,18 +16,6 @@ using QvGe::kPi;
 using Vexa::eInvalidInput;
 using Vexa::eOk;
 
-// The unit circle about a center as a rational quadratic NURBS (nine control points).
-QvDbSpline* unitCircle(const QvGePoint3d& c) {
-  const double w = std::sqrt(0.5);
-  QvGePoint3dArray pts;
-  const double xy[9][2] = {{1, 0},   {1, 1},  {0, 1},  {-1, 1}, {-1, 0},
-                           {-1, -1}, {0, -1}, {1, -1}, {1, 0}};
-  for (const auto& p : xy) pts.append(QvGePoint3d(c.x + p[0], c.y + p[1], c.z));
-  const QvGeDoubleArray knots{0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 4};
-  const QvGeDoubleArray weights{1, w, 1, w, 1, w, 1, w, 1};
-  return new QvDbSpline(2, true, true, false, pts, knots, weights);
-}
-
 TEST(SplineTest, FitDataPassesThroughItsPoints) {
   const QvGePoint3dArray fit{QvGePoint3d(0, 0, 0), QvGePoint3d(1, 1, 0), QvGePoint3d(2, 0, 0),
                              QvGePoint3d(3, 1, 0)};
@@ -65,7 +53,7 @@ TEST(SplineTest, FitDataPassesThroughItsPoints) {
 }
 
 TEST(SplineTest, ExactCircleHasTheCirclesLengthAndArea) {
-  std::unique_ptr<QvDbSpline> circle(unitCircle(QvGePoint3d(2, 3, 0)));
+  std::unique_ptr<QvDbSpline> circle(unitCircleSpline(QvGePoint3d(2, 3, 0)));
   EXPECT_TRUE(circle->isClosed());
   EXPECT_TRUE(circle->isRational());
   double end = 0, length = 0, area = 0;
@@ -109,7 +97,7 @@ TEST(SplineTest, SplitPiecesMeetAndKeepTheLength) {
 }
 
 TEST(SplineTest, ImplementationObjectHandsTheNurbsCurve) {
-  std::unique_ptr<QvDbSpline> circle(unitCircle(QvGePoint3d()));
+  std::unique_ptr<QvDbSpline> circle(unitCircleSpline(QvGePoint3d()));
   auto* imp = static_cast<QvDbSplineImp*>(QvDbSystemInternals::getImpObject(circle.get()));
   ASSERT_NE(imp, nullptr);
   EXPECT_EQ(imp->nurbCurve().numControlPoints(), 9);

@@ -1,5 +1,6 @@
 // Intersections between entities: known answers for each kind, the extension modes, the
-// projected form, and every pair of curve kinds through two common points.
+// projected form, every pair of curve kinds through two common points, and the geometry work
+// limit, reached, failing instead of answering in part.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -25,6 +26,7 @@
 #include "sdk/db/QvDbText.h"
 #include "sdk/db/QvDbXline.h"
 #include "sdk/ge/QvGePlane.h"
+#include "sdk/ge/QvGeScopedWorkLimit.h"
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/sdk/db/EntityTestSupport.h"
 #include "tests/support/HostFixture.h"
@@ -247,6 +249,40 @@ TEST(IntersectWithTest, EveryPairOfCurveKindsFindsItsCommonPoints) {
       EXPECT_EQ(points.length(), intersections(*b, *a).length());
     }
   }
+}
+
+// Splines through 2 sin x and 2 cos x over [-6, 6]: they cross four times.
+QvGePoint3dArray wave(bool cosine) {
+  QvGePoint3dArray fit;
+  for (int i = 0; i <= 24; ++i) {
+    const double x = -6.0 + 0.5 * i;
+    fit.append(QvGePoint3d(x, 2.0 * (cosine ? std::cos(x) : std::sin(x)), 0.0));
+  }
+  return fit;
+}
+
+TEST(IntersectWithWorkLimit, APartialAnswerIsAFailureAndAddsNothing) {
+  const QvDbSpline sine(wave(false)), cosine(wave(true));
+  EXPECT_EQ(intersections(sine, cosine).length(), 4);
+
+  const QvGePoint3d sentinel(99, 99, 99);
+  QvGePoint3dArray kept{sentinel};
+  {
+    const QvGeScopedWorkLimit tight(3);
+    EXPECT_EQ(sine.intersectWith(&cosine, QvDb::kOnBothOperands, kept), Vexa::eIncompleteResult);
+    EXPECT_EQ(cosine.intersectWith(&sine, QvDb::kExtendBoth, QvGePlane::kXYPlane, kept),
+              Vexa::eIncompleteResult);
+    ASSERT_EQ(kept.length(), 1);
+    EXPECT_EQ(kept[0].distanceTo(sentinel), 0.0);
+    // Closed forms do no piece work: a line and a spline still fail, a line and a line not.
+    const QvDbLine across(QvGePoint3d(0, -3, 0), QvGePoint3d(0, 3, 0));
+    const QvDbLine level(QvGePoint3d(-3, 0, 0), QvGePoint3d(3, 0, 0));
+    EXPECT_EQ(across.intersectWith(&sine, QvDb::kOnBothOperands, kept), Vexa::eIncompleteResult);
+    EXPECT_EQ(across.intersectWith(&level, QvDb::kOnBothOperands, kept), Vexa::eOk);
+    EXPECT_EQ(kept.length(), 2);
+  }
+  // The limit is back: the whole answer again.
+  EXPECT_EQ(intersections(sine, cosine).length(), 4);
 }
 
 }  // namespace

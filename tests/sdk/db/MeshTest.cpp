@@ -12,7 +12,6 @@
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/sdk/db/EntityTestSupport.h"
-#include "tests/support/DbChecks.h"
 #include "tests/support/HostFixture.h"
 
 namespace {
@@ -129,13 +128,7 @@ TEST(MeshTest, APolyfaceMeshExplodesIntoItsFaces) {
   EXPECT_EQ(record.setVertexAt(0, -3), Vexa::eInvalidInput);
 }
 
-class MeshDbTest : public HostFixture {
- protected:
-  void TearDown() override {
-    EXPECT_TRUE(nothingLeftOpen(db()));
-    HostFixture::TearDown();
-  }
-};
+class MeshDbTest : public HostFixture {};
 
 TEST_F(MeshDbTest, VerticesJoinTheDatabaseWithTheirMeshAndGoWithIt) {
   const QvDbObjectId meshId = appendToModelSpace(db(), tetrahedron().release());

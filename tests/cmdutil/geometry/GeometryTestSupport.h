@@ -7,17 +7,11 @@
 
 #include "sdk/db/QvDbCurve.h"
 #include "sdk/ge/QvGeCurve3d.h"
+#include "tests/support/CurveEnds.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/PointChecks.h"
 
 // Steps and checks the conversion tests share.
-
-// The ends of a database curve and their parameters (a refusal fails the test).
-struct CurveEnds {
-  QvGePoint3d start, end;
-  double startParam = 0, endParam = 0;
-};
-CurveEnds endsOf(const QvDbCurve& curve);
 
 // Parameter lists in failure messages.
 void PrintTo(const QvArray<double>& values, std::ostream* os);

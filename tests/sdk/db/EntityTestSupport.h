@@ -12,6 +12,7 @@
 #include "sdk/db/QvDbEntityTypes.h"
 #include "sdk/db/QvDbSpline.h"
 #include "sdk/ge/QvGePoint3d.h"
+#include "tests/support/CurveEnds.h"
 #include "tests/support/DbCurveChecks.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/PointChecks.h"

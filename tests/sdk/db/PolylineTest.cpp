@@ -36,11 +36,9 @@ std::unique_ptr<QvDbPolyline> hook(bool closed = false) {
 
 TEST(PolylineTest, ParameterIsVertexIndexPlusFraction) {
   const auto pline = hook();
-  double start = 0, end = 0, dist = 0, param = 0;
-  EXPECT_EQ(pline->getStartParam(start), eOk);
-  EXPECT_EQ(pline->getEndParam(end), eOk);
-  EXPECT_EQ(start, 0.0);
-  EXPECT_EQ(end, 3.0);
+  double end = 0, dist = 0, param = 0;
+  EXPECT_EQ(endsOf(*pline).startParam, 0.0);
+  EXPECT_EQ(endsOf(*pline).endParam, 3.0);
   EXPECT_POINT_NEAR(at(*pline, 0.25), QvGePoint3d(2.5, 0, 0), 1e-12);
   EXPECT_POINT_NEAR(at(*pline, 1.5), QvGePoint3d(15, 5, 0), 1e-12);  // half the arc's angle
   EXPECT_POINT_NEAR(at(*pline, 2.0), QvGePoint3d(10, 10, 0), 1e-12);
@@ -65,12 +63,9 @@ TEST(PolylineTest, ParameterIsVertexIndexPlusFraction) {
 
   // The closed polyline has its closing segment as parameter 3 to 4.
   const auto ring = hook(true);
-  EXPECT_EQ(ring->getEndParam(end), eOk);
-  EXPECT_EQ(end, 4.0);
+  EXPECT_EQ(endsOf(*ring).endParam, 4.0);
   EXPECT_POINT_NEAR(at(*ring, 3.5), QvGePoint3d(0, 5, 0), 1e-12);
-  QvGePoint3d last;
-  EXPECT_EQ(ring->getEndPoint(last), eOk);
-  EXPECT_POINT_NEAR(last, QvGePoint3d(0, 0, 0), 0);
+  EXPECT_POINT_NEAR(endsOf(*ring).end, QvGePoint3d(0, 0, 0), 0);
 }
 
 TEST(PolylineTest, AreaCountsTheArcsBulges) {
@@ -118,11 +113,8 @@ TEST(PolylineTest, ExplodesIntoTheRightLinesAndArcs) {
   const EntityList cw = explodeOf(*ring);
   const QvDbArc* inner = cw.as<QvDbArc>(1);
   ASSERT_NE(inner, nullptr);
-  QvGePoint3d s, e;
-  inner->getStartPoint(s);
-  inner->getEndPoint(e);
-  EXPECT_POINT_NEAR(s, QvGePoint3d(10, 10, 0), 1e-12);
-  EXPECT_POINT_NEAR(e, QvGePoint3d(10, 0, 0), 1e-12);
+  EXPECT_POINT_NEAR(endsOf(*inner).start, QvGePoint3d(10, 10, 0), 1e-12);
+  EXPECT_POINT_NEAR(endsOf(*inner).end, QvGePoint3d(10, 0, 0), 1e-12);
   EXPECT_VECTOR_NEAR(inner->normal(), QvGeVector3d::kZAxis, 0);
 }
 

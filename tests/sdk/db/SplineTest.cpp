@@ -22,7 +22,7 @@ TEST(SplineTest, FitDataPassesThroughItsPoints) {
   QvDbSpline spline(fit, 3, 0.0, QvGeVector3d(1, 0, 0), QvGeVector3d());
   ASSERT_TRUE(spline.hasFitData());
   EXPECT_EQ(spline.numFitPoints(), 4);
-  QvGePoint3d p, start, end;
+  QvGePoint3d p;
   EXPECT_EQ(spline.getFitPointAt(2, p), eOk);
   EXPECT_POINT_NEAR(p, QvGePoint3d(2, 0, 0), 0);
   EXPECT_EQ(spline.getFitPointAt(4, p), Vexa::eInvalidIndex);
@@ -30,18 +30,15 @@ TEST(SplineTest, FitDataPassesThroughItsPoints) {
     double param = 0;
     EXPECT_EQ(spline.getParamAtPoint(fit[i], param), eOk) << i;
   }
-  EXPECT_EQ(spline.getStartPoint(start), eOk);
-  EXPECT_EQ(spline.getEndPoint(end), eOk);
-  EXPECT_POINT_NEAR(start, fit[0], 1e-12);
-  EXPECT_POINT_NEAR(end, fit[3], 1e-12);
+  const CurveEnds ends = endsOf(spline);
+  EXPECT_POINT_NEAR(ends.start, fit[0], 1e-12);
+  EXPECT_POINT_NEAR(ends.end, fit[3], 1e-12);
   QvGeVector3d t0, t1;
   EXPECT_EQ(spline.getFitTangents(t0, t1), eOk);
   EXPECT_VECTOR_NEAR(t0, QvGeVector3d(1, 0, 0), 0);
   // The start tangent's direction holds at the start.
   QvGeVector3d d;
-  double startParam = 0;
-  spline.getStartParam(startParam);
-  EXPECT_EQ(spline.getFirstDeriv(startParam, d), eOk);
+  EXPECT_EQ(spline.getFirstDeriv(ends.startParam, d), eOk);
   EXPECT_NEAR(d.normal().dotProduct(QvGeVector3d(1, 0, 0)), 1.0, 1e-12);
 
   // Moving a control point leaves the fit data behind.
@@ -79,15 +76,11 @@ TEST(SplineTest, SplitPiecesMeetAndKeepTheLength) {
   const QvGePoint3dArray fit{QvGePoint3d(0, 0, 0), QvGePoint3d(2, 3, 1), QvGePoint3d(5, 1, 0),
                              QvGePoint3d(7, 4, 2)};
   const QvDbSpline spline(fit);
-  double start = 0, end = 0;
-  spline.getStartParam(start);
-  spline.getEndParam(end);
-  const double cut = start + 0.37 * (end - start);
+  const CurveEnds ends = endsOf(spline);
+  const double cut = ends.startParam + 0.37 * (ends.endParam - ends.startParam);
   const EntityList pieces = splitInto<QvDbSpline>(spline, QvGeDoubleArray{cut}, 2);
   ASSERT_EQ(pieces.size(), 2);
-  QvGePoint3d a;
-  pieces.as<QvDbSpline>(0)->getEndPoint(a);
-  EXPECT_POINT_NEAR(a, at(spline, cut), 1e-12);
+  EXPECT_POINT_NEAR(endsOf(*pieces.as<QvDbSpline>(0)).end, at(spline, cut), 1e-12);
   QvGePlane plane;
   QvDb::Planarity planarity = QvDb::kPlanar;
   EXPECT_EQ(spline.getPlane(plane, planarity), eOk);

@@ -40,6 +40,7 @@
 #include "sdk/rx/QvRxClass.h"
 #include "tests/cmdutil/geometry/GeometryTestSupport.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/PolylineShapes.h"
 #include "xqcmdutil/XqDbUtil.h"
 
 namespace {
@@ -250,12 +251,9 @@ TEST_F(AsQvGeCurveTest, PolylinesOfEveryKind) {
   const QvGeDoubleArray bulges = {0.0, 1.0, 0.0};
   QvDb2dPolyline polyline2d(k2dSimplePoly, {{0, 0, 0}, {4, 0, 0}, {4, 4, 0}}, 0.0, false, 0.0, 0.0,
                             &bulges);
-  QvDbPolyline lightweight;
-  lightweight.addVertexAt(0, QvGePoint2d(0, 0));
-  lightweight.addVertexAt(1, QvGePoint2d(4, 0), 1.0);
-  lightweight.addVertexAt(2, QvGePoint2d(4, 4));
+  const auto lightweight = lightweightPolyline({{0, 0}, {4, 0}, {4, 4}}, {0.0, 1.0});
   for (const QvDbEntity* entity :
-       std::initializer_list<const QvDbEntity*>{&polyline2d, &lightweight}) {
+       std::initializer_list<const QvDbEntity*>{&polyline2d, lightweight.get()}) {
     const CurvePtr curve = convert(*entity);
     ASSERT_TRUE(curve);
     ASSERT_EQ(curve->type(), QvGe::kCompositeCrv3d);

@@ -23,6 +23,7 @@
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/PointChecks.h"
+#include "tests/support/PolylineShapes.h"
 #include "xqcmdutil/XqDbUtil.h"
 #include "xqcmdutil/XqVector.h"
 
@@ -31,21 +32,12 @@ namespace {
 using Path = XqVector<QvDbObjectId>;
 using P = QvGePoint3d;
 
-QvDbPolyline* lwPolyline(std::initializer_list<QvGePoint2d> points, bool closed = false) {
-  auto* pline = new QvDbPolyline;
-  unsigned int i = 0;
-  for (const QvGePoint2d& p : points) pline->addVertexAt(i++, p);
-  pline->setClosed(closed);
-  return pline;
-}
-
 TEST(ClosestPointOnPolyline, SegmentsOfOpenAndClosedPolylinesAndArcs) {
-  std::unique_ptr<QvDbPolyline> open(lwPolyline({{0, 0}, {10, 0}, {10, 10}}));
-  std::unique_ptr<QvDbPolyline> square(lwPolyline({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true));
+  const auto open = lightweightPolyline({{0, 0}, {10, 0}, {10, 10}});
+  const auto square = lightweightPolyline({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, {}, true);
   // A half circle below (0,0)-(10,0): centre (5,0), radius 5.
-  std::unique_ptr<QvDbPolyline> arc(lwPolyline({{0, 0}, {10, 0}}));
-  arc->setBulgeAt(0, 1.0);
-  std::unique_ptr<QvDbPolyline> single(lwPolyline({{3, 4}}));
+  const auto arc = lightweightPolyline({{0, 0}, {10, 0}}, {1.0});
+  const auto single = lightweightPolyline({{3, 4}});
   const struct {
     const QvDbPolyline* polyline;
     P pick, closest;
@@ -77,6 +69,7 @@ TEST(ClosestPointOnPolyline, SegmentsOfOpenAndClosedPolylinesAndArcs) {
 class DimensionPointsTest : public HostFixture {
  protected:
   QvDbObjectId add(QvDbEntity* entity) { return appendToModelSpace(db(), entity); }
+  QvDbObjectId add(std::unique_ptr<QvDbEntity> entity) { return add(entity.release()); }
   // A proxy of an entity class the stand-in does not model, read under that DXF name.
   QvDbObjectId addProxy(const wchar_t* dxfName) {
     QvDbProxyClass cls;
@@ -117,7 +110,7 @@ TEST_F(DimensionPointsTest, TheEndsOfALineOrOfThePickedPolylineSegment) {
   EXPECT_FALSE(isPolyline_);
 
   // The last segment of an open polyline, also when picked at its very end.
-  const QvDbObjectId open = add(lwPolyline({{0, 0}, {10, 0}, {10, 10}, {20, 10}}));
+  const QvDbObjectId open = add(lightweightPolyline({{0, 0}, {10, 0}, {10, 10}, {20, 10}}));
   for (const P& pick : {P(19, 10.5, 0), P(20, 10, 0), P(25, 12, 0)}) {
     ASSERT_EQ(defPoints(Path{open}, pick), kQvNormal);
     EXPECT_TRUE(isPolyline_);
@@ -129,7 +122,8 @@ TEST_F(DimensionPointsTest, TheEndsOfALineOrOfThePickedPolylineSegment) {
   EXPECT_EQ(segment_, 0u);
 
   // The closing segment of a closed polyline runs from the last vertex to the first.
-  const QvDbObjectId square = add(lwPolyline({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true));
+  const QvDbObjectId square =
+      add(lightweightPolyline({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, {}, true));
   ASSERT_EQ(defPoints(Path{square}, P(-0.5, 5, 0)), kQvNormal);
   EXPECT_EQ(segment_, 3u);
   EXPECT_TRUE(pointsAre({P(0, 10, 0), P(0, 0, 0)}));
@@ -142,7 +136,7 @@ TEST_F(DimensionPointsTest, TheEndsOfALineOrOfThePickedPolylineSegment) {
   EXPECT_TRUE(pointsAre({P(0, 0, 5), P(3, 0, 5)}));
 
   // One vertex makes no segment.
-  const QvDbObjectId dot = add(lwPolyline({{3, 3}}));
+  const QvDbObjectId dot = add(lightweightPolyline({{3, 3}}));
   EXPECT_EQ(defPoints(Path{dot}, P(3, 3, 0)), kQvError);
 }
 
@@ -249,7 +243,7 @@ TEST_F(DimensionPointsTest, VerticesMarkersAndNames) {
   marker = 0;
   EXPECT_TRUE(XqDbUtil::getPolylineGsMarkerByGivenPointInViewDir(pline, P(10, 4, 25), marker));
   EXPECT_EQ(marker, vertices[1].asOldId());
-  const QvDbObjectId lw = add(lwPolyline({{0, 0}, {10, 0}, {10, 10}}));
+  const QvDbObjectId lw = add(lightweightPolyline({{0, 0}, {10, 0}, {10, 10}}));
   marker = 0;
   EXPECT_TRUE(XqDbUtil::getPolylineGsMarkerByGivenPointInViewDir(lw, P(10, 4, 25), marker));
   EXPECT_EQ(marker, 2);
@@ -307,7 +301,7 @@ TEST_F(DimensionPointsTest, TheNearestPieceOfABlockAndItsNestedBlocks) {
 
 TEST_F(DimensionPointsTest, TheSubEntityAMarkerNames) {
   int64_t marker = 2;
-  const QvDbObjectId lw = add(lwPolyline({{0, 0}, {10, 0}, {10, 10}}));
+  const QvDbObjectId lw = add(lightweightPolyline({{0, 0}, {10, 0}, {10, 10}}));
   ASSERT_EQ(markerPoints(Path{lw}, marker), kQvNormal);
   EXPECT_TRUE(pointsAre({P(10, 0, 0), P(10, 10, 0)}));
   for (int64_t none : {0, 3, -1}) {

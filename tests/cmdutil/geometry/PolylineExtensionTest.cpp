@@ -15,6 +15,7 @@
 #include "sdk/db/QvDbText.h"
 #include "tests/cmdutil/geometry/ModuleFixtures.h"
 #include "tests/support/DbSetup.h"
+#include "tests/support/PolylineShapes.h"
 #include "xqcmdutil/XqUcsTransforms.h"
 
 namespace {
@@ -23,18 +24,15 @@ const QvGeVector3d kX = QvGeVector3d::kXAxis, kY = QvGeVector3d::kYAxis;
 
 class PolylineExtension : public EntityExtensionTest {
  protected:
-  static QvDbPolyline* square(double elevation) {
-    auto* polyline = new QvDbPolyline;
-    const QvGePoint2d corners[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
-    for (unsigned int i = 0; i < 4; ++i) polyline->addVertexAt(i, corners[i]);
-    polyline->setClosed(true);
+  static std::unique_ptr<QvDbPolyline> square(double elevation) {
+    auto polyline = lightweightPolyline({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, {}, true);
     polyline->setElevation(elevation);
     return polyline;
   }
 };
 
 TEST_F(PolylineExtension, LightweightPolylineTakesTheNearestSegment) {
-  std::unique_ptr<QvDbPolyline> polyline(square(2.0));
+  const auto polyline = square(2.0);
   // No pick: vertex 0 toward vertex 1.
   EXPECT_TRUE(alignsTo(*polyline, nullptr, QvGePoint3d(0, 0, 2), kX));
   // Picks near the closing segment, from (0, 10) back to (0, 0), seen from above: past its
@@ -57,16 +55,13 @@ TEST_F(PolylineExtension, LightweightPolylineTakesTheNearestSegment) {
 TEST_F(PolylineExtension, ArcSegmentsGiveTheirCentre) {
   // A half circle below the chord from (0, 0) to (10, 0) (bulge 1, counterclockwise), centre
   // (5, 0); then a line on to (10, 10).
-  QvDbPolyline polyline;
-  polyline.addVertexAt(0, QvGePoint2d(0, 0), 1.0);
-  polyline.addVertexAt(1, QvGePoint2d(10, 0));
-  polyline.addVertexAt(2, QvGePoint2d(10, 10));
-  EXPECT_TRUE(alignsTo(polyline, QvGePoint3d(8.5, -3.5, 0), QvGePoint3d(5, 0, 0), kX));
-  EXPECT_TRUE(alignsTo(polyline, QvGePoint3d(1.5, -3.5, 0), QvGePoint3d(5, 0, 0), -kX));
+  const auto polyline = lightweightPolyline({{0, 0}, {10, 0}, {10, 10}}, {1.0});
+  EXPECT_TRUE(alignsTo(*polyline, QvGePoint3d(8.5, -3.5, 0), QvGePoint3d(5, 0, 0), kX));
+  EXPECT_TRUE(alignsTo(*polyline, QvGePoint3d(1.5, -3.5, 0), QvGePoint3d(5, 0, 0), -kX));
 }
 
 TEST_F(PolylineExtension, RefusalsLeaveTheMatrix) {
-  std::unique_ptr<QvDbPolyline> polyline(square(0.0));
+  const auto polyline = square(0.0);
   const QvGePoint3d pick(1, 1, 0);
   EXPECT_TRUE(
       refusesAlign(pe(polyline.get()), polyline.get(), &pick, nullptr, Vexa::eNotApplicable));
@@ -81,7 +76,7 @@ TEST_F(PolylineExtension, RefusalsLeaveTheMatrix) {
 TEST_F(PolylineExtension, PicksThatAreNotFiniteAreRefusedByEveryClass) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
-  std::unique_ptr<QvDbPolyline> polyline(square(0.0));
+  const auto polyline = square(0.0);
   const QvGePoint3dArray fit = {{0, 0, 0}, {1, 1, 0}, {2, 0, 0}};
   QvDbLine line(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 0, 0));
   QvDbArc arc(QvGePoint3d(0, 0, 0), 1.0, 0.0, 1.0);

@@ -30,6 +30,7 @@
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/sdk/db/EntityTestSupport.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/PolylineShapes.h"
 
 namespace {
 
@@ -90,23 +91,17 @@ TEST(IntersectWithTest, ExtensionModesExtendTheRightOperand) {
   EXPECT_TRUE(pointListsNear(intersections(ray, circle, QvDb::kExtendThis),
                              {QvGePoint3d(3, 0, 0), QvGePoint3d(7, 0, 0)}));
   // An open polyline runs on along its end segments.
-  QvDbPolyline hook;
-  hook.addVertexAt(0, QvGePoint2d(0, 0));
-  hook.addVertexAt(1, QvGePoint2d(0, 1));
-  hook.addVertexAt(2, QvGePoint2d(1, 1));
+  const auto hook = lightweightPolyline({{0, 0}, {0, 1}, {1, 1}});
   const QvDbLine across(QvGePoint3d(-1, -3, 0), QvGePoint3d(5, -3, 0));
-  EXPECT_EQ(intersections(hook, across).length(), 0);
+  EXPECT_EQ(intersections(*hook, across).length(), 0);
   EXPECT_TRUE(
-      pointListsNear(intersections(hook, across, QvDb::kExtendThis), {QvGePoint3d(0, -3, 0)}));
+      pointListsNear(intersections(*hook, across, QvDb::kExtendThis), {QvGePoint3d(0, -3, 0)}));
 }
 
 TEST(IntersectWithTest, PolylinesSplinesTextsAndSolids) {
-  QvDbPolyline square;
-  const double corners[4][2] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
-  for (int i = 0; i < 4; ++i) square.addVertexAt(i, QvGePoint2d(corners[i][0], corners[i][1]));
-  square.setClosed(true);
+  const auto square = lightweightPolyline({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, {}, true);
   const QvDbCircle circle(QvGePoint3d(10, 10, 0), QvGeVector3d::kZAxis, 5.0);
-  EXPECT_TRUE(pointListsNear(intersections(square, circle),
+  EXPECT_TRUE(pointListsNear(intersections(*square, circle),
                              {QvGePoint3d(5, 10, 0), QvGePoint3d(10, 5, 0)}));
 
   const std::unique_ptr<QvDbSpline> spline(unitCircleSpline(QvGePoint3d()));
@@ -186,12 +181,7 @@ std::vector<Kind> kindsThroughTwoPoints() {
        true, true},
       {"polyline",
        [] {
-         auto* p = new QvDbPolyline();
-         p->addVertexAt(0, QvGePoint2d(5, -3));
-         p->addVertexAt(1, QvGePoint2d(5, 0), 0.5);
-         p->addVertexAt(2, QvGePoint2d(0, 5));
-         p->addVertexAt(3, QvGePoint2d(-3, 5));
-         return p;
+         return lightweightPolyline({{5, -3}, {5, 0}, {0, 5}, {-3, 5}}, {0, 0.5}).release();
        },
        true, true},
       {"2d polyline",

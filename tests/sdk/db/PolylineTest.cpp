@@ -14,6 +14,7 @@
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/ge/QvGePlane.h"
 #include "tests/sdk/db/EntityTestSupport.h"
+#include "tests/support/PolylineShapes.h"
 
 namespace {
 
@@ -25,13 +26,7 @@ using Vexa::eOk;
 // (0,0) -> (10,0) straight, then a half circle bulging out to (15,5), on to (10,10), then
 // straight to (0,10).
 std::unique_ptr<QvDbPolyline> hook(bool closed = false) {
-  auto pline = std::make_unique<QvDbPolyline>();
-  pline->addVertexAt(0, QvGePoint2d(0, 0));
-  pline->addVertexAt(1, QvGePoint2d(10, 0), 1.0);
-  pline->addVertexAt(2, QvGePoint2d(10, 10));
-  pline->addVertexAt(3, QvGePoint2d(0, 10));
-  pline->setClosed(closed);
-  return pline;
+  return lightweightPolyline({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, {0.0, 1.0}, closed);
 }
 
 TEST(PolylineTest, ParameterIsVertexIndexPlusFraction) {
@@ -232,15 +227,12 @@ TEST(PolylineTest, ExtendsAlongItsEndSegments) {
   EXPECT_EQ(pline->extend(1.5), eInvalidInput);                            // inside
 
   // An end arc grows round its circle: the half circle to three quarters.
-  QvDbPolyline arcEnd;
-  arcEnd.addVertexAt(0, QvGePoint2d(0, 0));
-  arcEnd.addVertexAt(1, QvGePoint2d(10, 0), 1.0);
-  arcEnd.addVertexAt(2, QvGePoint2d(10, 10));
-  ASSERT_EQ(arcEnd.extend(2.5), eOk);
-  arcEnd.getPointAt(2, p);
+  const auto arcEnd = lightweightPolyline({{0, 0}, {10, 0}, {10, 10}}, {0.0, 1.0});
+  ASSERT_EQ(arcEnd->extend(2.5), eOk);
+  arcEnd->getPointAt(2, p);
   EXPECT_POINT_NEAR(p, QvGePoint3d(5, 5, 0), 1e-12);
   double bulge = 0;
-  arcEnd.getBulgeAt(1, bulge);
+  arcEnd->getBulgeAt(1, bulge);
   EXPECT_NEAR(bulge, std::tan(3 * kPi / 8), 1e-12);
   EXPECT_EQ(hook(true)->extend(5.0), Vexa::eNotApplicable);
 }

@@ -23,6 +23,7 @@
 #include "tests/support/DbSetup.h"
 #include "tests/support/HatchShapes.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/PolylineShapes.h"
 
 namespace {
 
@@ -112,11 +113,9 @@ class DxfHatchTest : public HostFixture {
 
 TEST_F(DxfHatchTest, HatchesOfEveryKindWrittenHereOpenInEzdxfAlike) {
   // The boundary object of an associative loop.
-  auto* square = new QvDbPolyline();
-  for (const QvGePoint2d& p : {QvGePoint2d(0, 0), {10, 0}, {10, 10}, {0, 10}})
-    square->addVertexAt(square->numVerts(), p);
-  square->setClosed(true);
-  const QvDbObjectId squareId = appendEntity(db()->modelSpaceId(), square);
+  const QvDbObjectId squareId =
+      appendEntity(db()->modelSpaceId(),
+                   lightweightPolyline({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, {}, true).release());
 
   // Every edge kind, arcs and ellipses both ways round, a spline with fit data, on a tilted
   // plane at an elevation; an island made by a polyline loop with bulges.

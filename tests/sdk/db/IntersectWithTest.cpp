@@ -31,6 +31,7 @@
 #include "tests/sdk/db/EntityTestSupport.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/PolylineShapes.h"
+#include "tests/support/WavePoints.h"
 
 namespace {
 
@@ -241,18 +242,8 @@ TEST(IntersectWithTest, EveryPairOfCurveKindsFindsItsCommonPoints) {
   }
 }
 
-// Splines through 2 sin x and 2 cos x over [-6, 6]: they cross four times.
-QvGePoint3dArray wave(bool cosine) {
-  QvGePoint3dArray fit;
-  for (int i = 0; i <= 24; ++i) {
-    const double x = -6.0 + 0.5 * i;
-    fit.append(QvGePoint3d(x, 2.0 * (cosine ? std::cos(x) : std::sin(x)), 0.0));
-  }
-  return fit;
-}
-
 TEST(IntersectWithWorkLimit, APartialAnswerIsAFailureAndAddsNothing) {
-  const QvDbSpline sine(wave(false)), cosine(wave(true));
+  const QvDbSpline sine(wavePoints(false)), cosine(wavePoints(true));
   EXPECT_EQ(intersections(sine, cosine).length(), 4);
 
   const QvGePoint3d sentinel(99, 99, 99);

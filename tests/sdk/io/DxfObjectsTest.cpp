@@ -111,8 +111,6 @@ TEST_F(DxfObjectsTest, DictionariesRecordsReactorsAndExtensionDictionariesComeBa
     ASSERT_TRUE(last);
     qvdbGetObjectId(named, last->value.name);
     EXPECT_EQ(readLayer, named);
-    record.close();
-
     QvDbObjectPointer<QvDbLayerTableRecord> watched(readLayer, QvDb::kForRead);
     EXPECT_TRUE(watched->hasPersistentReactor(readRecord));
     const QvDbObjectId xdictId = watched->extensionDictionary();

@@ -2,9 +2,7 @@
 // extension: cut back, run on along a straight end, or round the circle of an end arc.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
-#include <memory>
 #include <numbers>
 
 #include "sdk/db/QvDb2dPolyline.h"

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <initializer_list>
 #include <numbers>
 
 #include "sdk/db/QvDb2dPolyline.h"

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <memory>
 
 #include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbBlockTableRecord.h"

@@ -5,7 +5,6 @@
 #include "sdk/db/QvDbBlockUpdates.h"
 #include "sdk/db/QvDbEvalGraph.h"
 #include "sdk/db/QvDbIdMapping.h"
-#include "sdk/db/QvDbLayerTable.h"
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbMLeader.h"
 #include "sdk/db/QvDbSmartBlockGlobals.h"

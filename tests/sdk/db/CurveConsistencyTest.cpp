@@ -1,8 +1,6 @@
 // Every kind of bounded curve entity keeps its queries consistent with each other.
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "sdk/db/QvDb2dPolyline.h"
 #include "sdk/db/QvDb3dPolyline.h"
 #include "sdk/db/QvDbArc.h"

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <memory>
 #include <numbers>
-#include <vector>
 
 #include "sdk/db/QvDbAlignedDimension.h"
 #include "sdk/db/QvDbBlockTable.h"

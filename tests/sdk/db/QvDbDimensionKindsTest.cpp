@@ -3,7 +3,6 @@
 
 #include <cmath>
 #include <numbers>
-#include <vector>
 
 #include "sdk/db/QvDb2LineAngularDimension.h"
 #include "sdk/db/QvDb3PointAngularDimension.h"

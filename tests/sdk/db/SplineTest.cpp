@@ -1,8 +1,6 @@
 // Splines: fit and NURBS data, splits and exact circles.
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "sdk/db/QvDbSpline.h"
 #include "sdk/db/QvDbSplineImp.h"
 #include "sdk/ge/QvGeMatrix3d.h"

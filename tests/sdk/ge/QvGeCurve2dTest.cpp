@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <memory>
-
 #include "sdk/ge/QvGeCircArc2d.h"
 #include "sdk/ge/QvGeEllipArc2d.h"
 #include "sdk/ge/QvGeEllipArc3d.h"

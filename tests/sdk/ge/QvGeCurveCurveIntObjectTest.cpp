@@ -2,7 +2,6 @@
 // the curves they keep.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <new>

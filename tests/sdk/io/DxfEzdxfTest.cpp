@@ -17,7 +17,6 @@
 #include "sdk/db/QvDbLinetypeTable.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbOrdinateDimension.h"
-#include "sdk/db/QvDbProxyEntity.h"
 #include "sdk/db/QvDbRadialDimension.h"
 #include "sdk/db/QvDbRadialDimensionLarge.h"
 #include "sdk/db/QvDbRotatedDimension.h"

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "sdk/db/QvDbDatabase.h"
-#include "sdk/db/QvDbLayerTable.h"
 #include "sdk/io/QvDxfFile.h"
 #include "tests/sdk/io/DxfTestSupport.h"
 #include "tests/support/DbChecks.h"

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbIdMapping.h"

@@ -2,8 +2,6 @@
 // comes back equal, with the same handles.
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbDatabase.h"

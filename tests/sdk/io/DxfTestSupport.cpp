@@ -5,8 +5,6 @@
 
 #include <array>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <sstream>
 
 #include "sdk/db/QvDbDatabase.h"

@@ -24,10 +24,9 @@ std::vector<std::string> filesIn(const std::string& folder) {
 
 }  // namespace
 
-class DxfDatabaseFilesTest : public HostFixture {
+class DxfDatabaseFilesTest : public DxfFolderTest {
  protected:
   QvString path(const std::string& name) const { return QvString(folder_.path(name).c_str()); }
-  TempFolder folder_;
 };
 
 TEST_F(DxfDatabaseFilesTest, ReadingReplacesTheWholeDrawing) {

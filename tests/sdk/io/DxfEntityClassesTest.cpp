@@ -159,10 +159,7 @@ const EzdxfProbe kProbe{dxfDataPath("ezdxf_entclasses_probe.py"), describeEntiti
 
 }  // namespace
 
-class DxfEntityClassesTest : public HostFixture {
- protected:
-  TempFolder folder_;
-};
+class DxfEntityClassesTest : public DxfFolderTest {};
 
 TEST_F(DxfEntityClassesTest, HelicesGoBothWays) {
   for (const bool ccw : {true, false}) {

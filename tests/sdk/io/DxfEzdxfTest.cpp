@@ -49,13 +49,12 @@ TEST_F(DxfEntitiesTest, EveryEntityClassComesBackAlike) {
   EXPECT_TRUE(noAccessViolations(read.get()));
 }
 
-class DxfEzdxfTest : public HostFixture {
+class DxfEzdxfTest : public DxfFolderTest {
  protected:
   void SetUp() override {
-    HostFixture::SetUp();
+    DxfFolderTest::SetUp();
     if (!hasEzdxf()) GTEST_SKIP() << "/usr/bin/python3 with ezdxf is not installed";
   }
-  TempFolder folder_;
 };
 
 // Every entity class, and layers of every state with extended data.

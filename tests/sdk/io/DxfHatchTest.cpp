@@ -100,10 +100,7 @@ const EzdxfProbe kProbe{dxfDataPath("ezdxf_hatch_probe.py"), describeHatches, tr
 
 }  // namespace
 
-class DxfHatchTest : public HostFixture {
- protected:
-  TempFolder folder_;
-};
+class DxfHatchTest : public DxfFolderTest {};
 
 TEST_F(DxfHatchTest, HatchesOfEveryKindWrittenHereOpenInEzdxfAlike) {
   // The boundary object of an associative loop.

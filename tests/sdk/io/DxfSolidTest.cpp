@@ -112,18 +112,16 @@ std::unique_ptr<QvDbRegion> regionOf(QvDbCurve& curve) {
   return std::unique_ptr<QvDbRegion>(made);
 }
 
-class DxfSolidTest : public HostFixture {
+class DxfSolidTest : public DxfFolderTest {
  protected:
   void SetUp() override {
-    HostFixture::SetUp();
+    DxfFolderTest::SetUp();
     VexaSpaModelerMgr::getSpaModelerMgr()->setModelerAvailable(true);
   }
   void TearDown() override {
     VexaSpaModelerMgr::getSpaModelerMgr()->setModelerAvailable(false);
-    HostFixture::TearDown();
+    DxfFolderTest::TearDown();
   }
-
-  TempFolder folder_;
 };
 
 TEST_F(DxfSolidTest, BodiesMadeHereComeBackAlikeAndOpenCleanInEzdxf) {

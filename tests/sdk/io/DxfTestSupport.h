@@ -13,6 +13,7 @@
 #include "sdk/db/QvDbObjectId.h"
 #include "sdk/io/QvDxfFile.h"
 #include "tests/support/DbSetup.h"
+#include "tests/support/HostFixture.h"
 #include "tests/support/SymbolRecords.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TextFiles.h"
@@ -87,6 +88,12 @@ QvDbObjectId idOfHandle(QvDbDatabase& db, const std::string& handle);
 std::string handleOf(QvDbObjectId id);
 // The id of the object of `db` with the handle of `id` (of another database), or null.
 QvDbObjectId sameHandleIn(QvDbDatabase& db, QvDbObjectId id);
+
+// A fresh host, and a folder of its own for the files a test writes.
+class DxfFolderTest : public HostFixture {
+ protected:
+  TempFolder folder_;
+};
 
 // Calls `visit` with each record of the symbol table `tableId` in order, open for read.
 template <class Record, class Visit>

@@ -88,7 +88,7 @@ const EzdxfProbe kProbe{dxfDataPath("ezdxf_underlay_probe.py"), describeUnderlay
 
 }  // namespace
 
-class DxfUnderlayTest : public HostFixture {
+class DxfUnderlayTest : public DxfFolderTest {
  protected:
   template <class Definition>
   QvDbObjectId addDefinition(const wchar_t* key, const wchar_t* file, const wchar_t* item) {
@@ -111,8 +111,6 @@ class DxfUnderlayTest : public HostFixture {
     ASSERT_EQ(ref->setClipBoundary(clip), Vexa::eOk);
     ASSERT_FALSE(appendToModelSpace(db(), ref).isNull());
   }
-
-  TempFolder folder_;
 };
 
 TEST_F(DxfUnderlayTest, OursAreReadByEzdxfAndComeBackAlike) {

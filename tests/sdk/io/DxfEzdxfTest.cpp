@@ -78,11 +78,8 @@ TEST_F(DxfEzdxfTest, ADrawingWrittenHereOpensInEzdxfWithTheSameContent) {
   addRecord<QvDbLayerTable, QvDbLayerTableRecord>(db(), L"Gefroren äöü",
                                                   [](auto& r) { r.setIsFrozen(true); });
   addRegApp(db(), L"TARVO_TEST");
-  const QvDbObjectId block = addBlock(db(), L"Empty block");
-  {
-    QvDbObjectPointer<QvDbBlockTableRecord> record(block, QvDb::kForWrite);
-    record->setComments(L"nothing inside");
-  }
+  const QvDbObjectId block = addRecord<QvDbBlockTable, QvDbBlockTableRecord>(
+      db(), L"Empty block", [](auto& r) { r.setComments(L"nothing inside"); });
   // Extended data on a layer and on the block record.
   const double at[3] = {1, 2, 3};
   QvRbListPtr xdata(qvutBuildList(1001, L"TARVO_TEST", 1000, L"walls \"outer\"", 1002, L"{", 1010,

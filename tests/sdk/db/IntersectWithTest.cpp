@@ -1,6 +1,6 @@
 // Intersections between entities: known answers for each kind, the extension modes, the
 // projected form, every pair of curve kinds through two common points, and the geometry work
-// limit, reached, failing instead of answering in part.
+// limit, reached, failing instead of giving a partial answer.
 #include <gtest/gtest.h>
 
 #include <algorithm>

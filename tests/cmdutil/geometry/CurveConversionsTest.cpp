@@ -40,6 +40,7 @@
 #include "sdk/rx/QvRxClass.h"
 #include "tests/cmdutil/geometry/GeometryTestSupport.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/PolylineShapes.h"
 #include "xqcmdutil/XqDbUtil.h"
 
 namespace {
@@ -65,6 +66,16 @@ QvRxClass* DerivedLine::isA() const {
 
 CurvePtr convert(const QvDbEntity& entity, bool unbounded = false, bool exactClass = false) {
   return CurvePtr(XqDbUtil::asQvGeCurve(&entity, unbounded, exactClass));
+}
+
+// The fit points of the geometry polyline an entity converts to (empty for any other curve).
+QvGePoint3dArray outlineOf(const QvDbEntity& entity, bool exactClass = false) {
+  const CurvePtr curve = convert(entity, false, exactClass);
+  QvGePoint3dArray points;
+  if (!curve || curve->type() != QvGe::kPolyline3d) return points;
+  const auto& polyline = static_cast<const QvGePolyline3d&>(*curve);
+  for (int i = 0; i < polyline.numFitPoints(); ++i) points.append(polyline.fitPointAt(i));
+  return points;
 }
 
 class AsQvGeCurveTest : public HostFixture {};
@@ -219,34 +230,30 @@ TEST_F(AsQvGeCurveTest, SplinesFollowTheirNurbsCurve) {
 TEST_F(AsQvGeCurveTest, PolylinesOfEveryKind) {
   // 3D: control vertices are skipped; a closed one ends at its first point again, once.
   QvDb3dPolyline open3d(k3dSimplePoly, {{0, 0, 0}, {1, 0, 1}, {1, 1, 2}});
-  EXPECT_POINTS_NEAR(fitPointsOf(convert(open3d).get()),
-                     QvGePoint3dArray({{0, 0, 0}, {1, 0, 1}, {1, 1, 2}}));
+  EXPECT_POINTS_NEAR(outlineOf(open3d), QvGePoint3dArray({{0, 0, 0}, {1, 0, 1}, {1, 1, 2}}));
   QvDb3dPolyline closed3d(k3dSimplePoly, {{0, 0, 0}, {1, 0, 1}, {1, 1, 2}}, true);
-  EXPECT_POINTS_NEAR(fitPointsOf(convert(closed3d).get()),
+  EXPECT_POINTS_NEAR(outlineOf(closed3d),
                      QvGePoint3dArray({{0, 0, 0}, {1, 0, 1}, {1, 1, 2}, {0, 0, 0}}));
   QvDb3dPolyline alreadyClosed(k3dSimplePoly, {{0, 0, 0}, {1, 0, 1}, {1, 1, 2}, {0, 0, 0}}, true);
-  EXPECT_EQ(fitPointsOf(convert(alreadyClosed).get()).length(), 4);
+  EXPECT_EQ(outlineOf(alreadyClosed).length(), 4);
   auto* control = new QvDb3dPolylineVertex(QvGePoint3d(9, 9, 9));
   ASSERT_EQ(control->setVertexType(k3dControlVertex), eOk);
   ASSERT_EQ(open3d.appendVertex(control), eOk);
-  EXPECT_EQ(fitPointsOf(convert(open3d).get()).length(), 3);
+  EXPECT_EQ(outlineOf(open3d).length(), 3);
   // A vertex made by fitting (type 2) is kept in its place.
   auto* fit = new QvDb3dPolylineVertex(QvGePoint3d(2, 2, 2));
   ASSERT_EQ(fit->setVertexType(k3dFitVertex), eOk);
   ASSERT_EQ(open3d.appendVertex(fit), eOk);
-  EXPECT_POINTS_NEAR(fitPointsOf(convert(open3d).get()),
+  EXPECT_POINTS_NEAR(outlineOf(open3d),
                      QvGePoint3dArray({{0, 0, 0}, {1, 0, 1}, {1, 1, 2}, {2, 2, 2}}));
 
   // 2D and lightweight: a straight segment and a half circle (bulge 1) of radius 2.
   const QvGeDoubleArray bulges = {0.0, 1.0, 0.0};
   QvDb2dPolyline polyline2d(k2dSimplePoly, {{0, 0, 0}, {4, 0, 0}, {4, 4, 0}}, 0.0, false, 0.0, 0.0,
                             &bulges);
-  QvDbPolyline lightweight;
-  lightweight.addVertexAt(0, QvGePoint2d(0, 0));
-  lightweight.addVertexAt(1, QvGePoint2d(4, 0), 1.0);
-  lightweight.addVertexAt(2, QvGePoint2d(4, 4));
+  const auto lightweight = lightweightPolyline({{0, 0}, {4, 0}, {4, 4}}, {0.0, 1.0});
   for (const QvDbEntity* entity :
-       std::initializer_list<const QvDbEntity*>{&polyline2d, &lightweight}) {
+       std::initializer_list<const QvDbEntity*>{&polyline2d, lightweight.get()}) {
     const CurvePtr curve = convert(*entity);
     ASSERT_TRUE(curve);
     ASSERT_EQ(curve->type(), QvGe::kCompositeCrv3d);
@@ -286,29 +293,29 @@ TEST_F(AsQvGeCurveTest, OutlinesOfAreasAndTexts) {
   // Corners stored 1, 2, 3, 4 go round as 1, 2, 4, 3.
   const QvGePoint3d c1(0, 0, 0), c2(4, 0, 0), c3(0, 3, 0), c4(4, 3, 0);
   const QvGePoint3dArray round = {c1, c2, c4, c3, c1};
-  EXPECT_POINTS_NEAR(fitPointsOf(convert(QvDbSolid(c1, c2, c3, c4)).get()), round);
-  EXPECT_POINTS_NEAR(fitPointsOf(convert(QvDbTrace(c1, c2, c3, c4)).get()), round);
+  EXPECT_POINTS_NEAR(outlineOf(QvDbSolid(c1, c2, c3, c4)), round);
+  EXPECT_POINTS_NEAR(outlineOf(QvDbTrace(c1, c2, c3, c4)), round);
   EXPECT_NEAR(convert(QvDbSolid(c1, c2, c3, c4))->length(), 14.0, 1e-12);  // no bow tie
 
   // A face goes round in its own order.
-  EXPECT_POINTS_NEAR(fitPointsOf(convert(QvDbFace(c1, c2, c4, c3)).get()), round);
+  EXPECT_POINTS_NEAR(outlineOf(QvDbFace(c1, c2, c4, c3)), round);
 
   // Texts: the box from the baseline to the height, 0.6 x height per character.
   const QvDbText text(QvGePoint3d(1, 2, 0), L"AB", QvDbObjectId(), 2.0);
-  EXPECT_POINTS_NEAR(fitPointsOf(convert(text).get()),
+  EXPECT_POINTS_NEAR(outlineOf(text),
                      QvGePoint3dArray({{1, 4, 0}, {3.4, 4, 0}, {3.4, 2, 0}, {1, 2, 0}, {1, 4, 0}}));
   QvDbMText mtext;
   ASSERT_EQ(mtext.setContents(L"ABCD"), eOk);
   ASSERT_EQ(mtext.setTextHeight(1.0), eOk);
   EXPECT_POINTS_NEAR(
-      fitPointsOf(convert(mtext).get()),
+      outlineOf(mtext),
       QvGePoint3dArray({{0, 0, 0}, {2.4, 0, 0}, {2.4, -1, 0}, {0, -1, 0}, {0, 0, 0}}));
 
   // A frame of two rows: "AB | CD" (2 x (1.2 + 1) wide) and "E"; each row 2 high.
   QvDbFcf frame(L"AB%%vCD\nE", QvGePoint3d(0, 0, 0), QvGeVector3d::kZAxis, QvGeVector3d::kXAxis);
   ASSERT_EQ(frame.setTextHeight(1.0), eOk);
   EXPECT_POINTS_NEAR(
-      fitPointsOf(convert(frame).get()),
+      outlineOf(frame),
       QvGePoint3dArray({{0, 1, 0}, {4.4, 1, 0}, {4.4, -3, 0}, {0, -3, 0}, {0, 1, 0}}));
 }
 
@@ -316,8 +323,7 @@ TEST_F(AsQvGeCurveTest, LeadersDimensionsAndImages) {
   QvDbLeader leader;
   for (const QvGePoint3d& p : {QvGePoint3d(0, 0, 0), QvGePoint3d(2, 2, 0), QvGePoint3d(5, 2, 0)})
     ASSERT_EQ(leader.appendVertex(p), eOk);
-  EXPECT_POINTS_NEAR(fitPointsOf(convert(leader).get()),
-                     QvGePoint3dArray({{0, 0, 0}, {2, 2, 0}, {5, 2, 0}}));
+  EXPECT_POINTS_NEAR(outlineOf(leader), QvGePoint3dArray({{0, 0, 0}, {2, 2, 0}, {5, 2, 0}}));
 
   const QvGePoint3d x1(1, 1, 0), x2(5, 4, 0);
   const QvDbAlignedDimension aligned(x1, x2, QvGePoint3d(0, 6, 0));
@@ -339,12 +345,12 @@ TEST_F(AsQvGeCurveTest, LeadersDimensionsAndImages) {
       eOk);
   ASSERT_EQ(image.setImageSize(100, 50), eOk);
   ASSERT_EQ(image.setClipBoundary(QvDbRasterImage::kRect, {{20, 10}, {60, 40}}), eOk);
-  EXPECT_POINTS_NEAR(fitPointsOf(convert(image).get()),
+  EXPECT_POINTS_NEAR(outlineOf(image),
                      QvGePoint3dArray({{3, 2, 0}, {7, 2, 0}, {7, 5, 0}, {3, 5, 0}, {3, 2, 0}}));
   QvDbWipeout wipeout;
   ASSERT_EQ(wipeout.setFrom({{0, 0}, {4, 0}, {2, 3}}, QvGeVector3d::kZAxis), eOk);
   for (bool exact : {false, true})
-    EXPECT_POINTS_NEAR(fitPointsOf(convert(wipeout, false, exact).get()),
+    EXPECT_POINTS_NEAR(outlineOf(wipeout, exact),
                        QvGePoint3dArray({{0, 0, 0}, {4, 0, 0}, {2, 3, 0}, {0, 0, 0}}));
 }
 
@@ -361,7 +367,7 @@ TEST_F(AsQvGeCurveTest, ExactClassRefusesDerivedClasses) {
 
   // An attribute definition is a text, but not exactly.
   const QvDbAttributeDefinition definition(QvGePoint3d(), L"value", L"TAG", L"Prompt");
-  EXPECT_EQ(fitPointsOf(convert(definition).get()).length(), 5);
+  EXPECT_EQ(outlineOf(definition).length(), 5);
   EXPECT_FALSE(convert(definition, false, true));
 
   // Outside the list, and nothing at all.
@@ -382,10 +388,10 @@ TEST_F(AsQvGeCurveTest, ResidentEntitiesLeaveNothingOpen) {
   ASSERT_FALSE(polylineId.isNull() || textId.isNull() || polyline2dId.isNull());
   {
     QvDbObjectPointer<QvDb3dPolyline> polyline(polylineId, QvDb::kForRead);
-    EXPECT_POINTS_NEAR(fitPointsOf(convert(*polyline).get()),
+    EXPECT_POINTS_NEAR(outlineOf(*polyline),
                        QvGePoint3dArray({{0, 0, 0}, {3, 0, 0}, {3, 4, 0}, {0, 0, 0}}));
     QvDbObjectPointer<QvDbText> text(textId, QvDb::kForRead);
-    EXPECT_EQ(fitPointsOf(convert(*text).get()).length(), 5);
+    EXPECT_EQ(outlineOf(*text).length(), 5);
     QvDbObjectPointer<QvDb2dPolyline> polyline2d(polyline2dId, QvDb::kForRead);
     const CurvePtr arc = convert(*polyline2d);
     ASSERT_TRUE(arc);
@@ -515,7 +521,7 @@ TEST_F(AsDbCurveTest, LinearKindsPolylinesAndSplines) {
   ASSERT_EQ(polyline->isA(), QvDb3dPolyline::desc());
   EXPECT_FALSE(polyline->isClosed());
   EXPECT_EQ(static_cast<const QvDb3dPolyline&>(*polyline).numVertices(), 4);
-  EXPECT_POINTS_NEAR(fitPointsOf(CurvePtr(XqDbUtil::asQvGeCurve(polyline.get())).get()), points);
+  EXPECT_POINTS_NEAR(outlineOf(*polyline), points);
 
   const DbCurvePtr empty = convert(QvGePolyline3d());
   ASSERT_TRUE(empty);

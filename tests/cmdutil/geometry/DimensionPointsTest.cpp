@@ -20,10 +20,10 @@
 #include "sdk/db/QvDbText.h"
 #include "sdk/ed/qvedUcs.h"
 #include "sdk/ge/QvGeMatrix3d.h"
-#include "tests/support/DbChecks.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/PointChecks.h"
+#include "tests/support/PolylineShapes.h"
 #include "xqcmdutil/XqDbUtil.h"
 #include "xqcmdutil/XqVector.h"
 
@@ -32,21 +32,12 @@ namespace {
 using Path = XqVector<QvDbObjectId>;
 using P = QvGePoint3d;
 
-QvDbPolyline* lwPolyline(std::initializer_list<QvGePoint2d> points, bool closed = false) {
-  auto* pline = new QvDbPolyline;
-  unsigned int i = 0;
-  for (const QvGePoint2d& p : points) pline->addVertexAt(i++, p);
-  pline->setClosed(closed);
-  return pline;
-}
-
 TEST(ClosestPointOnPolyline, SegmentsOfOpenAndClosedPolylinesAndArcs) {
-  std::unique_ptr<QvDbPolyline> open(lwPolyline({{0, 0}, {10, 0}, {10, 10}}));
-  std::unique_ptr<QvDbPolyline> square(lwPolyline({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true));
+  const auto open = lightweightPolyline({{0, 0}, {10, 0}, {10, 10}});
+  const auto square = lightweightPolyline({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, {}, true);
   // A half circle below (0,0)-(10,0): centre (5,0), radius 5.
-  std::unique_ptr<QvDbPolyline> arc(lwPolyline({{0, 0}, {10, 0}}));
-  arc->setBulgeAt(0, 1.0);
-  std::unique_ptr<QvDbPolyline> single(lwPolyline({{3, 4}}));
+  const auto arc = lightweightPolyline({{0, 0}, {10, 0}}, {1.0});
+  const auto single = lightweightPolyline({{3, 4}});
   const struct {
     const QvDbPolyline* polyline;
     P pick, closest;
@@ -78,6 +69,7 @@ TEST(ClosestPointOnPolyline, SegmentsOfOpenAndClosedPolylinesAndArcs) {
 class DimensionPointsTest : public HostFixture {
  protected:
   QvDbObjectId add(QvDbEntity* entity) { return appendToModelSpace(db(), entity); }
+  QvDbObjectId add(std::unique_ptr<QvDbEntity> entity) { return add(entity.release()); }
   // A proxy of an entity class the stand-in does not model, read under that DXF name.
   QvDbObjectId addProxy(const wchar_t* dxfName) {
     QvDbProxyClass cls;
@@ -98,12 +90,17 @@ class DimensionPointsTest : public HostFixture {
     return XqDbUtil::getDimensionDefPoints(path, pick, false, quadrants, p1_, p2_, p3_, p4_,
                                            marker);
   }
+  // A normal status, and the definition points found are these, from the first on.
+  ::testing::AssertionResult found(int status, std::initializer_list<P> expected) const {
+    if (status != kQvNormal) return ::testing::AssertionFailure() << "status " << status;
+    return pointsAre(expected);
+  }
   // The definition points found, from the first on.
   ::testing::AssertionResult pointsAre(std::initializer_list<P> expected) const {
-    const P* found[] = {&p1_, &p2_, &p3_, &p4_};
+    const P* got[] = {&p1_, &p2_, &p3_, &p4_};
     int i = 0;
     for (const P& e : expected)
-      if (auto r = pointsNear(*found[i++], e); !r) return r << " (point " << i << ")";
+      if (auto r = pointsNear(*got[i++], e); !r) return r << " (point " << i << ")";
     return ::testing::AssertionSuccess();
   }
   QvGePoint3d p1_, p2_, p3_, p4_;
@@ -113,12 +110,11 @@ class DimensionPointsTest : public HostFixture {
 
 TEST_F(DimensionPointsTest, TheEndsOfALineOrOfThePickedPolylineSegment) {
   const QvDbObjectId line = add(new QvDbLine(P(1, 2, 0), P(7, 5, 0)));
-  ASSERT_EQ(defPoints(Path{line}, P(3, 3, 0)), kQvNormal);
-  EXPECT_TRUE(pointsAre({P(1, 2, 0), P(7, 5, 0)}));
+  EXPECT_TRUE(found(defPoints(Path{line}, P(3, 3, 0)), {P(1, 2, 0), P(7, 5, 0)}));
   EXPECT_FALSE(isPolyline_);
 
   // The last segment of an open polyline, also when picked at its very end.
-  const QvDbObjectId open = add(lwPolyline({{0, 0}, {10, 0}, {10, 10}, {20, 10}}));
+  const QvDbObjectId open = add(lightweightPolyline({{0, 0}, {10, 0}, {10, 10}, {20, 10}}));
   for (const P& pick : {P(19, 10.5, 0), P(20, 10, 0), P(25, 12, 0)}) {
     ASSERT_EQ(defPoints(Path{open}, pick), kQvNormal);
     EXPECT_TRUE(isPolyline_);
@@ -130,7 +126,8 @@ TEST_F(DimensionPointsTest, TheEndsOfALineOrOfThePickedPolylineSegment) {
   EXPECT_EQ(segment_, 0u);
 
   // The closing segment of a closed polyline runs from the last vertex to the first.
-  const QvDbObjectId square = add(lwPolyline({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true));
+  const QvDbObjectId square =
+      add(lightweightPolyline({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, {}, true));
   ASSERT_EQ(defPoints(Path{square}, P(-0.5, 5, 0)), kQvNormal);
   EXPECT_EQ(segment_, 3u);
   EXPECT_TRUE(pointsAre({P(0, 10, 0), P(0, 0, 0)}));
@@ -143,23 +140,21 @@ TEST_F(DimensionPointsTest, TheEndsOfALineOrOfThePickedPolylineSegment) {
   EXPECT_TRUE(pointsAre({P(0, 0, 5), P(3, 0, 5)}));
 
   // One vertex makes no segment.
-  const QvDbObjectId dot = add(lwPolyline({{3, 3}}));
+  const QvDbObjectId dot = add(lightweightPolyline({{3, 3}}));
   EXPECT_EQ(defPoints(Path{dot}, P(3, 3, 0)), kQvError);
-  EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
 TEST_F(DimensionPointsTest, CircleQuadrantsFollowTheActiveView) {
   const QvDbObjectId circle = add(new QvDbCircle(P(5, 5, 0), QvGeVector3d::kZAxis, 2.0));
-  ASSERT_EQ(defPoints(Path{circle}, P(7, 5, 0)), kQvNormal);
-  EXPECT_TRUE(pointsAre({P(7, 5, 0), P(3, 5, 0), P(5, 7, 0), P(5, 3, 0)}));
+  EXPECT_TRUE(
+      found(defPoints(Path{circle}, P(7, 5, 0)), {P(7, 5, 0), P(3, 5, 0), P(5, 7, 0), P(5, 3, 0)}));
 
   // Seen with world X up (so -Y to the right) at zoom 3: the quadrants turn, the radius stays.
   VexaGsViewport* viewport = GetActiveGraphics()->activeViewport();
   ASSERT_EQ(viewport->gsView()->setView(P(0, 0, 10), P(0, 0, 0), QvGeVector3d::kXAxis), Vexa::eOk);
   ASSERT_EQ(viewport->setZoom(3.0), Vexa::eOk);
-  ASSERT_EQ(defPoints(Path{circle}, P(7, 5, 0)), kQvNormal);
-  EXPECT_TRUE(pointsAre({P(5, 3, 0), P(5, 7, 0), P(7, 5, 0), P(3, 5, 0)}));
-  EXPECT_TRUE(nothingLeftOpen(db()));
+  EXPECT_TRUE(
+      found(defPoints(Path{circle}, P(7, 5, 0)), {P(5, 3, 0), P(5, 7, 0), P(7, 5, 0), P(3, 5, 0)}));
 }
 
 TEST_F(DimensionPointsTest, ThePieceOfABlockReferenceInWorldCoordinates) {
@@ -171,16 +166,13 @@ TEST_F(DimensionPointsTest, ThePieceOfABlockReferenceInWorldCoordinates) {
   const QvDbObjectId ref = add(reference);
 
   // Picked on the reference: the nearest piece (the line, turned to run up from (100,0)).
-  ASSERT_EQ(defPoints(Path{ref}, P(100.2, 3, 0)), kQvNormal);
-  EXPECT_TRUE(pointsAre({P(100, 0, 0), P(100, 4, 0)}));
+  EXPECT_TRUE(found(defPoints(Path{ref}, P(100.2, 3, 0)), {P(100, 0, 0), P(100, 4, 0)}));
   // Picked through the reference to the line itself: the same, in world coordinates.
-  ASSERT_EQ(defPoints(Path{ref, inner}, P(100, 1, 0)), kQvNormal);
-  EXPECT_TRUE(pointsAre({P(100, 0, 0), P(100, 4, 0)}));
+  EXPECT_TRUE(found(defPoints(Path{ref, inner}, P(100, 1, 0)), {P(100, 0, 0), P(100, 4, 0)}));
   // Near the circle (now at (100,10)): its quadrants.
   ASSERT_EQ(defPoints(Path{ref}, P(101, 10, 0)), kQvNormal);
   EXPECT_POINT_NEAR(p1_, P(101, 10, 0));
   EXPECT_POINT_NEAR(p4_, P(100, 9, 0));
-  EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
 TEST_F(DimensionPointsTest, ViewportsTablesDimensionsAndOtherClasses) {
@@ -209,7 +201,6 @@ TEST_F(DimensionPointsTest, ViewportsTablesDimensionsAndOtherClasses) {
   EXPECT_FALSE(XqDbUtil::isSupportableSelEntToDim(true, Path{}));
   EXPECT_FALSE(XqDbUtil::isSupportableSelEntToDim(true, Path{QvDbObjectId()}));
   EXPECT_TRUE(XqDbUtil::isSupportableSelEntToDim(true, Path{QvDbObjectId(), line}));
-  EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
 TEST_F(DimensionPointsTest, VerticesMarkersAndNames) {
@@ -254,7 +245,7 @@ TEST_F(DimensionPointsTest, VerticesMarkersAndNames) {
   marker = 0;
   EXPECT_TRUE(XqDbUtil::getPolylineGsMarkerByGivenPointInViewDir(pline, P(10, 4, 25), marker));
   EXPECT_EQ(marker, vertices[1].asOldId());
-  const QvDbObjectId lw = add(lwPolyline({{0, 0}, {10, 0}, {10, 10}}));
+  const QvDbObjectId lw = add(lightweightPolyline({{0, 0}, {10, 0}, {10, 10}}));
   marker = 0;
   EXPECT_TRUE(XqDbUtil::getPolylineGsMarkerByGivenPointInViewDir(lw, P(10, 4, 25), marker));
   EXPECT_EQ(marker, 2);
@@ -266,7 +257,6 @@ TEST_F(DimensionPointsTest, VerticesMarkersAndNames) {
   EXPECT_EQ(name, QvString(L"Walls"));
   EXPECT_FALSE(XqDbUtil::getSymbolTableRecordName(line, name));
   EXPECT_EQ(name, QvString(L"Walls"));
-  EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
 TEST_F(DimensionPointsTest, UcsNormalAndViewDirectionInTheWorld) {
@@ -309,15 +299,12 @@ TEST_F(DimensionPointsTest, TheNearestPieceOfABlockAndItsNestedBlocks) {
       XqDbUtil::getSelectedEntityFromTheBlock(reference.object(), P(2, -1, 0), distance = 5));
   ASSERT_NE(QvDbLine::cast(found.get()), nullptr);
   EXPECT_NEAR(distance, 1.0, 1e-9);
-  reference.close();
-  EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
 TEST_F(DimensionPointsTest, TheSubEntityAMarkerNames) {
   int64_t marker = 2;
-  const QvDbObjectId lw = add(lwPolyline({{0, 0}, {10, 0}, {10, 10}}));
-  ASSERT_EQ(markerPoints(Path{lw}, marker), kQvNormal);
-  EXPECT_TRUE(pointsAre({P(10, 0, 0), P(10, 10, 0)}));
+  const QvDbObjectId lw = add(lightweightPolyline({{0, 0}, {10, 0}, {10, 10}}));
+  EXPECT_TRUE(found(markerPoints(Path{lw}, marker), {P(10, 0, 0), P(10, 10, 0)}));
   for (int64_t none : {0, 3, -1}) {
     marker = none;
     EXPECT_EQ(markerPoints(Path{lw}, marker), kQvRejected) << none;
@@ -338,8 +325,7 @@ TEST_F(DimensionPointsTest, TheSubEntityAMarkerNames) {
 
   // A circle: the point nearest the pick and its opposite, or the quadrants.
   const QvDbObjectId circle = add(new QvDbCircle(P(5, 5, 0), QvGeVector3d::kZAxis, 2.0));
-  ASSERT_EQ(markerPoints(Path{circle}, marker), kQvNormal);
-  EXPECT_TRUE(pointsAre({P(7, 5, 0), P(3, 5, 0)}));
+  EXPECT_TRUE(found(markerPoints(Path{circle}, marker), {P(7, 5, 0), P(3, 5, 0)}));
   ASSERT_EQ(markerPoints(Path{circle}, marker, true), kQvNormal);
   EXPECT_POINT_NEAR(p3_, P(5, 7, 0));
   EXPECT_POINT_NEAR(p4_, P(5, 3, 0));
@@ -348,12 +334,10 @@ TEST_F(DimensionPointsTest, TheSubEntityAMarkerNames) {
   const QvDbObjectId block = addBlock(db(), L"MARK");
   const QvDbObjectId inner = appendEntity(block, new QvDbLine(P(0, 0, 0), P(2, 0, 0)));
   const QvDbObjectId ref = add(new QvDbBlockReference(P(50, 50, 0), block));
-  ASSERT_EQ(markerPoints(Path{ref, inner}, marker), kQvNormal);
-  EXPECT_TRUE(pointsAre({P(50, 50, 0), P(52, 50, 0)}));
+  EXPECT_TRUE(found(markerPoints(Path{ref, inner}, marker), {P(50, 50, 0), P(52, 50, 0)}));
   const QvDbObjectId dim = add(new QvDbAlignedDimension(P(0, 0, 0), P(1, 0, 0), P(0, 1, 0)));
   EXPECT_EQ(markerPoints(Path{dim, inner}, marker), kQvRejected);
   EXPECT_EQ(markerPoints(Path{}, marker), kQvError);
-  EXPECT_TRUE(nothingLeftOpen(db()));
 }
 
 }  // namespace
@@ -368,19 +352,17 @@ TEST_F(DimensionPointsTest, MultilinePiecesBySegmentAndByMarker) {
   const QvDbObjectId mline = add(wall);
 
   // Picked: the piece whose closest point is nearest, 0.3 off the lower element's second piece.
-  ASSERT_EQ(defPoints(Path{mline}, P(11.3, 2, 0)), kQvNormal);
-  EXPECT_TRUE(pointsAre({P(11, -1, 0), P(11, 5, 0)}));
+  EXPECT_TRUE(found(defPoints(Path{mline}, P(11.3, 2, 0)), {P(11, -1, 0), P(11, 5, 0)}));
   EXPECT_FALSE(isPolyline_);
-  ASSERT_EQ(defPoints(Path{mline}, P(4, -0.4, 0)), kQvNormal);
-  EXPECT_TRUE(pointsAre({P(0, 0, 0), P(10, 0, 0)}));
+  EXPECT_TRUE(found(defPoints(Path{mline}, P(4, -0.4, 0)), {P(0, 0, 0), P(10, 0, 0)}));
 
   // By marker: each piece; one past the last names none.
   int64_t marker = 2;
-  ASSERT_EQ(markerPoints(Path{mline}, marker, false, P(5, 0, 0)), kQvNormal);
-  EXPECT_TRUE(pointsAre({P(0, -1, 0), P(11, -1, 0)}));
+  EXPECT_TRUE(
+      found(markerPoints(Path{mline}, marker, false, P(5, 0, 0)), {P(0, -1, 0), P(11, -1, 0)}));
   marker = 3;
-  ASSERT_EQ(markerPoints(Path{mline}, marker, false, P(5, 0, 0)), kQvNormal);
-  EXPECT_TRUE(pointsAre({P(10, 0, 0), P(10, 5, 0)}));
+  EXPECT_TRUE(
+      found(markerPoints(Path{mline}, marker, false, P(5, 0, 0)), {P(10, 0, 0), P(10, 5, 0)}));
   for (int64_t none : {0, 5, -2}) {
     marker = none;
     EXPECT_EQ(markerPoints(Path{mline}, marker, false, P(5, 0, 0)), kQvRejected) << none;
@@ -394,9 +376,7 @@ TEST_F(DimensionPointsTest, MultilinePiecesBySegmentAndByMarker) {
   const QvDbObjectId innerId = appendEntity(block, inner);
   const QvDbObjectId ref = add(new QvDbBlockReference(P(100, 0, 0), block));
   marker = 4;
-  ASSERT_EQ(markerPoints(Path{ref, innerId}, marker, false, P(5, 0, 0)), kQvNormal);
-  EXPECT_TRUE(pointsAre({P(111, -1, 0), P(111, 5, 0)}));
-  ASSERT_EQ(defPoints(Path{ref, innerId}, P(104, 0.2, 0)), kQvNormal);
-  EXPECT_TRUE(pointsAre({P(100, 0, 0), P(110, 0, 0)}));
-  EXPECT_TRUE(nothingLeftOpen(db()));
+  EXPECT_TRUE(found(markerPoints(Path{ref, innerId}, marker, false, P(5, 0, 0)),
+                    {P(111, -1, 0), P(111, 5, 0)}));
+  EXPECT_TRUE(found(defPoints(Path{ref, innerId}, P(104, 0.2, 0)), {P(100, 0, 0), P(110, 0, 0)}));
 }

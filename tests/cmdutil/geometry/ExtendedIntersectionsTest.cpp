@@ -1,7 +1,6 @@
 // Where a grown text box meets other entities, and what continues a spline beyond its ends.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <memory>
 

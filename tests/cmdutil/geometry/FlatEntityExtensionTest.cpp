@@ -1,5 +1,6 @@
-// The entity protocol extension of references, dimensions, corner entities, hatches, points and
-// texts, asked through the host's protocol lookup.
+// The entity protocol extension of references, dimensions, corner entities, hatches, points,
+// texts, multilines, sections, shapes and OLE frames, asked through the host's protocol lookup:
+// aligned UCS frames and base points worked out by hand.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -16,11 +17,15 @@
 #include "sdk/db/QvDbLeader.h"
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbMText.h"
+#include "sdk/db/QvDbMline.h"
+#include "sdk/db/QvDbOle2Frame.h"
 #include "sdk/db/QvDbOrdinateDimension.h"
 #include "sdk/db/QvDbPoint.h"
 #include "sdk/db/QvDbRadialDimension.h"
 #include "sdk/db/QvDbRadialDimensionLarge.h"
 #include "sdk/db/QvDbRotatedDimension.h"
+#include "sdk/db/QvDbSection.h"
+#include "sdk/db/QvDbShape.h"
 #include "sdk/db/QvDbSolid.h"
 #include "sdk/db/QvDbText.h"
 #include "sdk/db/QvDbTrace.h"
@@ -47,9 +52,7 @@ QvGeMatrix3d alignedFrom(QvDbEntity& entity, const QvGePoint3d* pick, const QvGe
 TEST_F(FlatEntityExtension, BlockReferenceTurnsWithItsRotation) {
   QvDbBlockReference reference(QvGePoint3d(5, 5, 0), QvDbObjectId());
   ASSERT_EQ(reference.setRotation(kPi / 2), Vexa::eOk);
-  QvGeMatrix3d ucs;
-  ASSERT_EQ(align(reference, nullptr, ucs), Vexa::eOk);
-  EXPECT_TRUE(isFrame(ucs, QvGePoint3d(5, 5, 0), kY, kZ));
+  EXPECT_TRUE(alignsTo(reference, nullptr, QvGePoint3d(5, 5, 0), kY, kZ));
   EXPECT_POINT_NEAR(basePoint(reference), QvGePoint3d(5, 5, 0));
 }
 
@@ -57,10 +60,8 @@ TEST_F(FlatEntityExtension, DimensionsAlignAtTheirTextAndMeasureFromTheDimension
   QvDbAlignedDimension aligned(QvGePoint3d(0, 0, 0), QvGePoint3d(10, 0, 0), QvGePoint3d(5, 3, 0));
   ASSERT_EQ(aligned.setTextPosition(QvGePoint3d(4, 4, 0)), Vexa::eOk);
   ASSERT_EQ(aligned.setHorizontalRotation(kPi / 2), Vexa::eOk);
-  QvGeMatrix3d ucs;
-  ASSERT_EQ(align(aligned, nullptr, ucs), Vexa::eOk);
   // The frame turned the other way by the horizontal rotation.
-  EXPECT_TRUE(isFrame(ucs, QvGePoint3d(4, 4, 0), -kY, kZ));
+  EXPECT_TRUE(alignsTo(aligned, nullptr, QvGePoint3d(4, 4, 0), -kY, kZ));
   EXPECT_POINT_NEAR(basePoint(aligned), QvGePoint3d(5, 3, 0));
 
   QvDbRotatedDimension rotated(0.0, QvGePoint3d(0, 0, 0), QvGePoint3d(7, 2, 0),
@@ -91,31 +92,25 @@ TEST_F(FlatEntityExtension, EveryDimensionKindAnswersItsOwnBasePoint) {
   // The UCS row is the same for every kind: at the text, turned by the horizontal rotation.
   ASSERT_EQ(radial.setTextPosition(p6), Vexa::eOk);
   ASSERT_EQ(radial.setHorizontalRotation(kPi), Vexa::eOk);
-  QvGeMatrix3d ucs;
-  ASSERT_EQ(align(radial, nullptr, ucs), Vexa::eOk);
-  EXPECT_TRUE(isFrame(ucs, p6, -kX));
+  EXPECT_TRUE(alignsTo(radial, nullptr, p6, -kX));
 }
 
 TEST_F(FlatEntityExtension, FaceFramesAreNormalisedAndKeepAxesWhenDegenerate) {
   // Sides leaving vertex 0 at 45 degrees: z still has unit length.
   QvDbFace skewed(QvGePoint3d(1, 1, 1), QvGePoint3d(3, 1, 1), QvGePoint3d(4, 3, 1),
                   QvGePoint3d(2, 2, 1));
-  QvGeMatrix3d ucs;
-  ASSERT_EQ(align(skewed, nullptr, ucs), Vexa::eOk);
-  EXPECT_TRUE(isFrame(ucs, QvGePoint3d(1, 1, 1), kX, kZ));
+  EXPECT_TRUE(alignsTo(skewed, nullptr, QvGePoint3d(1, 1, 1), kX, kZ));
   EXPECT_POINT_NEAR(basePoint(skewed), QvGePoint3d(1, 1, 1));
 
   // Vertex 1 on vertex 0: the next one that differs gives x.
   QvDbFace folded(QvGePoint3d(0, 0, 0), QvGePoint3d(0, 0, 0), QvGePoint3d(0, 0, 4),
                   QvGePoint3d(0, 3, 0));
-  ASSERT_EQ(align(folded, nullptr, ucs), Vexa::eOk);
-  EXPECT_TRUE(isFrame(ucs, QvGePoint3d::kOrigin, kZ, -kX));
+  EXPECT_TRUE(alignsTo(folded, nullptr, QvGePoint3d::kOrigin, kZ, -kX));
 
   // All vertices on one line: the plane around it, still with x along it.
   QvDbFace straight(QvGePoint3d(0, 0, 0), QvGePoint3d(0, 2, 0), QvGePoint3d(0, 4, 0),
                     QvGePoint3d(0, 6, 0));
-  ASSERT_EQ(align(straight, nullptr, ucs), Vexa::eOk);
-  EXPECT_TRUE(isFrame(ucs, QvGePoint3d::kOrigin, kY));
+  EXPECT_TRUE(alignsTo(straight, nullptr, QvGePoint3d::kOrigin, kY));
 
   // A face shrunk to a point keeps the axes it is given.
   QvDbFace point(QvGePoint3d(2, 2, 2), QvGePoint3d(2, 2, 2), QvGePoint3d(2, 2, 2));
@@ -127,16 +122,13 @@ TEST_F(FlatEntityExtension, FaceFramesAreNormalisedAndKeepAxesWhenDegenerate) {
 TEST_F(FlatEntityExtension, SolidAndTraceCorners) {
   QvDbSolid solid(QvGePoint3d(1, 1, 0), QvGePoint3d(1, 1, 0), QvGePoint3d(1, 6, 0),
                   QvGePoint3d(4, 1, 0));
-  QvGeMatrix3d ucs;
-  ASSERT_EQ(align(solid, nullptr, ucs), Vexa::eOk);
-  EXPECT_TRUE(isFrame(ucs, QvGePoint3d(1, 1, 0), kY));
+  EXPECT_TRUE(alignsTo(solid, nullptr, QvGePoint3d(1, 1, 0), kY));
   EXPECT_POINT_NEAR(basePoint(solid), QvGePoint3d(1, 1, 0));
 
   // A trace runs from the middle of its first pair of corners to the middle of the second.
   QvDbTrace trace(QvGePoint3d(0, 0, 0), QvGePoint3d(0, 2, 0), QvGePoint3d(5, 0, 0),
                   QvGePoint3d(5, 2, 0));
-  ASSERT_EQ(align(trace, nullptr, ucs), Vexa::eOk);
-  EXPECT_TRUE(isFrame(ucs, QvGePoint3d(0, 1, 0), kX));
+  EXPECT_TRUE(alignsTo(trace, nullptr, QvGePoint3d(0, 1, 0), kX));
   EXPECT_POINT_NEAR(basePoint(trace), QvGePoint3d(0, 0, 0));
 }
 
@@ -189,9 +181,7 @@ TEST_F(FlatEntityExtension, MultilineTextAlignsAtItsTopLeftCorner) {
   QvGePoint3dArray box;
   ASSERT_EQ(mtext.getBoundingPoints(box), Vexa::eOk);
   ASSERT_EQ(box.length(), 4);
-  QvGeMatrix3d ucs;
-  ASSERT_EQ(align(mtext, nullptr, ucs), Vexa::eOk);
-  EXPECT_TRUE(isFrame(ucs, box[0], kX, kZ));
+  EXPECT_TRUE(alignsTo(mtext, nullptr, box[0], kX, kZ));
   EXPECT_POINT_NEAR(basePoint(mtext), QvGePoint3d(1, 10, 0));
 }
 
@@ -250,6 +240,74 @@ TEST_F(FlatEntityExtension, OtherEntitiesAndOtherClasses) {
   EXPECT_EQ(pe(&point)->extendedBoundingBoxIntersectWith(&point, &text, QvDb::kOnBothOperands,
                                                          points, QvGePlane(), false),
             Vexa::eNotImplemented);
+}
+
+using EntityClassesExtension = EntityExtensionTest;
+
+TEST_F(EntityClassesExtension, MultilineAlignsWithThePickedElement) {
+  QvDbMline mline;
+  for (const QvGePoint3d& p : {QvGePoint3d(0, 0, 0), QvGePoint3d(10, 0, 0), QvGePoint3d(10, 5, 0)})
+    ASSERT_EQ(mline.appendSeg(p), Vexa::eOk);
+  // Near the right end of the lower element (0,-1)-(11,-1): its end, x back along it.
+  const QvGePoint3d lowRight(9, -0.9, 0);
+  EXPECT_TRUE(alignsTo(mline, lowRight, QvGePoint3d(11, -1, 0), -kX));
+  // Near the start of the upper element's second piece (10,0)-(10,5).
+  EXPECT_TRUE(alignsTo(mline, QvGePoint3d(10.2, 1, 0), QvGePoint3d(10, 0, 0), kY));
+
+  // No pick, no second vertex, no multiline: not applicable, the matrix kept.
+  QvGsView* view = vexaGetActiveQvGsView();
+  EXPECT_TRUE(refusesAlign(pe(&mline), &mline, nullptr, view, Vexa::eNotApplicable));
+  QvDbMline single;
+  ASSERT_EQ(single.appendSeg(QvGePoint3d(1, 1, 0)), Vexa::eOk);
+  EXPECT_TRUE(refusesAlign(pe(&single), &single, &lowRight, view, Vexa::eNotApplicable));
+  QvDbLine line(QvGePoint3d(0, 0, 0), QvGePoint3d(1, 0, 0));
+  EXPECT_TRUE(refusesAlign(pe(&mline), &line, &lowRight, view, Vexa::eNotApplicable));
+  EXPECT_TRUE(refusesAlign(pe(&mline), nullptr, &lowRight, view, Vexa::eNotApplicable));
+
+  // The base point is the first vertex; none without vertices.
+  EXPECT_POINT_NEAR(basePoint(mline), QvGePoint3d::kOrigin);
+  QvDbMline empty;
+  QvGePoint3d base;
+  EXPECT_EQ(pe(&empty)->getBasePoint(&empty, base), Vexa::eNotApplicable);
+  EXPECT_EQ(pe(&mline)->getBasePoint(nullptr, base), Vexa::eNotApplicable);
+}
+
+TEST_F(EntityClassesExtension, SectionAlignsWithItsPlane) {
+  // A section line rising from (2, 1, 0) to (2, 5, 0) with the vertical direction along z: x
+  // along the line, y up, z = x cross y across the section plane.
+  QvDbSection section({QvGePoint3d(2, 1, 0), QvGePoint3d(2, 5, 0), QvGePoint3d(6, 5, 0)},
+                      QvGeVector3d(0, 0, 2));
+  // The pick does not matter.
+  EXPECT_TRUE(alignsTo(section, QvGePoint3d(6, 5, 0), QvGePoint3d(2, 1, 0), kY, kX));
+  // A vertical direction leaning over the line is taken across it.
+  ASSERT_EQ(section.setVerticalDirection(QvGeVector3d(0, 1, 1)), Vexa::eOk);
+  QvGeMatrix3d ucs;
+  ASSERT_EQ(align(section, nullptr, ucs), Vexa::eOk);
+  EXPECT_VECTOR_NEAR(frameOf(ucs).y, kZ);
+  // No base point (not implemented); not a section: not applicable.
+  QvGePoint3d base;
+  EXPECT_EQ(pe(&section)->getBasePoint(&section, base), Vexa::eNotImplemented);
+  QvDbShape shape;
+  EXPECT_TRUE(refusesAlign(pe(&section), &shape, nullptr, nullptr, Vexa::eNotApplicable));
+}
+
+TEST_F(EntityClassesExtension, ShapeAlignsWithItsRotationAndOleFrameGivesItsLocation) {
+  QvDbShape shape(QvGePoint3d(3, 4, 5), 2.0, L"ARROW", M_PI / 6);
+  EXPECT_TRUE(
+      alignsTo(shape, nullptr, QvGePoint3d(3, 4, 5), QvGeVector3d(std::sqrt(3.0) / 2, 0.5, 0), kZ));
+  // On a plane facing -z, the rotation turns the other way seen from above: the plane's x axis
+  // is -X there.
+  ASSERT_EQ(shape.setNormal(QvGeVector3d(0, 0, -1)), Vexa::eOk);
+  EXPECT_TRUE(alignsTo(shape, nullptr, QvGePoint3d(3, 4, 5),
+                       QvGeVector3d(-std::sqrt(3.0) / 2, 0.5, 0), -kZ));
+  QvGePoint3d base;
+  EXPECT_EQ(pe(&shape)->getBasePoint(&shape, base), Vexa::eNotImplemented);
+
+  QvDbOle2Frame frame;
+  ASSERT_EQ(frame.setPosition(QvGePoint3d(1, 9, 0), QvGePoint3d(7, 2, 0)), Vexa::eOk);
+  EXPECT_POINT_NEAR(basePoint(frame), QvGePoint3d(1, 9, 0));
+  EXPECT_EQ(pe(&frame)->getBasePoint(&shape, base), Vexa::eNotApplicable);
+  EXPECT_TRUE(refusesAlign(pe(&frame), &frame, nullptr, nullptr, Vexa::eNotImplemented));
 }
 
 }  // namespace

@@ -6,22 +6,12 @@
 #include <ostream>
 
 #include "sdk/db/QvDbCurve.h"
-#include "sdk/ge/QvGeArrays.h"
 #include "sdk/ge/QvGeCurve3d.h"
+#include "tests/support/CurveEnds.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/PointChecks.h"
 
 // Steps and checks the conversion tests share.
-
-// The fit points of a geometry polyline (empty for any other curve).
-QvGePoint3dArray fitPointsOf(const QvGeCurve3d* curve);
-
-// The ends of a database curve and their parameters (a refusal fails the test).
-struct CurveEnds {
-  QvGePoint3d start, end;
-  double startParam = 0, endParam = 0;
-};
-CurveEnds endsOf(const QvDbCurve& curve);
 
 // Parameter lists in failure messages.
 void PrintTo(const QvArray<double>& values, std::ostream* os);

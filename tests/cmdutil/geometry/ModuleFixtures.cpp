@@ -33,6 +33,17 @@ QvGePoint3d EntityExtensionTest::basePoint(QvDbEntity& entity) {
   return point;
 }
 
+::testing::AssertionResult EntityExtensionTest::alignsTo(QvDbEntity& entity,
+                                                         const QvGePoint3d* pick,
+                                                         const QvGePoint3d& origin,
+                                                         const QvGeVector3d& x,
+                                                         std::optional<QvGeVector3d> z) {
+  QvGeMatrix3d ucs;
+  if (const Vexa::ErrorStatus es = align(entity, pick, ucs); es != Vexa::eOk)
+    return ::testing::AssertionFailure() << "align answered " << es;
+  return isFrame(ucs, origin, x, z);
+}
+
 UcsFrame frameOf(const QvGeMatrix3d& ucs) {
   UcsFrame frame;
   ucs.getCoordSystem(frame.origin, frame.x, frame.y, frame.z);

@@ -28,6 +28,16 @@ class EntityExtensionTest : public ModuleFixture {
   static Vexa::ErrorStatus align(QvDbEntity& entity, const QvGePoint3d* pick, QvGeMatrix3d& ucs);
   // The base point the entity answers (the test fails on a refusal).
   static QvGePoint3d basePoint(QvDbEntity& entity);
+  // Success when the entity aligns at `pick` (null: none) the frame at `origin` with x axis `x`
+  // and, when given, z axis `z`.
+  static ::testing::AssertionResult alignsTo(QvDbEntity& entity, const QvGePoint3d* pick,
+                                             const QvGePoint3d& origin, const QvGeVector3d& x,
+                                             std::optional<QvGeVector3d> z = std::nullopt);
+  static ::testing::AssertionResult alignsTo(QvDbEntity& entity, const QvGePoint3d& pick,
+                                             const QvGePoint3d& origin, const QvGeVector3d& x,
+                                             std::optional<QvGeVector3d> z = std::nullopt) {
+    return alignsTo(entity, &pick, origin, x, z);
+  }
 };
 
 // The frame a UCS matrix holds.

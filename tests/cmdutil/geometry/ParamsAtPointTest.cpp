@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <initializer_list>
 #include <numbers>
 
 #include "sdk/db/QvDb2dPolyline.h"
@@ -13,6 +12,7 @@
 #include "sdk/db/QvDbPolyline.h"
 #include "tests/cmdutil/geometry/GeometryTestSupport.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/PolylineShapes.h"
 #include "xqcmdutil/XqDbUtil.h"
 
 namespace {
@@ -20,20 +20,6 @@ namespace {
 using Vexa::eOk;
 
 constexpr double kPi = std::numbers::pi;
-
-struct Vertex {
-  double x;
-  double y;
-  double bulge = 0.0;
-};
-
-QvDbPolyline lightweight(std::initializer_list<Vertex> vertices, bool closed = false) {
-  QvDbPolyline polyline;
-  unsigned int i = 0;
-  for (const Vertex& v : vertices) polyline.addVertexAt(i++, QvGePoint2d(v.x, v.y), v.bulge);
-  polyline.setClosed(closed);
-  return polyline;
-}
 
 QvArray<double> paramsAt(const QvDbCurve& curve, const QvGePoint3d& point,
                          Vexa::ErrorStatus expected = eOk) {
@@ -52,7 +38,7 @@ double oneParamAt(const QvDbCurve& curve, const QvGePoint3d& point) {
 class ParamsAtPointTest : public HostFixture {};
 
 TEST_F(ParamsAtPointTest, StraightSegmentsAndTheirJoints) {
-  const QvDbPolyline square = lightweight({{0, 0}, {10, 0}, {10, 10}, {0, 10}});
+  const QvDbPolyline square = *lightweightPolyline({{0, 0}, {10, 0}, {10, 10}, {0, 10}});
   EXPECT_EQ(paramsAt(square, QvGePoint3d(10, 5, 0)), QvArray<double>({1.5}));
   EXPECT_EQ(paramsAt(square, QvGePoint3d(2.5, 0, 0)), QvArray<double>({0.25}));
   // A vertex between two segments: one parameter, exactly the vertex's.
@@ -70,14 +56,14 @@ TEST_F(ParamsAtPointTest, StraightSegmentsAndTheirJoints) {
   EXPECT_EQ(params, QvArray<double>({7.0, 3.0}));
 
   // Closed: the closing segment runs back to the first vertex, which both ends share.
-  const QvDbPolyline closed = lightweight({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true);
+  const QvDbPolyline closed = *lightweightPolyline({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, {}, true);
   EXPECT_EQ(paramsAt(closed, QvGePoint3d(0, 5, 0)), QvArray<double>({3.5}));
   EXPECT_EQ(paramsAt(closed, QvGePoint3d(0, 0, 0)), QvArray<double>({0.0, 4.0}));
 }
 
 TEST_F(ParamsAtPointTest, ArcSegments) {
   // A half circle from (0, 0) to (10, 0) below the x axis (bulge 1), then a line up.
-  const QvDbPolyline polyline = lightweight({{0, 0, 1.0}, {10, 0}, {10, 10}});
+  const QvDbPolyline polyline = *lightweightPolyline({{0, 0}, {10, 0}, {10, 10}}, {1.0});
   EXPECT_NEAR(oneParamAt(polyline, QvGePoint3d(5, -5, 0)), 0.5, 1e-12);
   const double s = std::sqrt(0.5) * 5.0;  // 45 degrees after the start
   EXPECT_NEAR(oneParamAt(polyline, QvGePoint3d(5 - s, -s, 0)), 0.25, 1e-12);
@@ -92,7 +78,7 @@ TEST_F(ParamsAtPointTest, ArcSegments) {
 // vertex as well: the parameter grows along the polyline, whichever way the arc turns.
 TEST_F(ParamsAtPointTest, ClockwiseArcsAndArcsThroughAngleZero) {
   // Clockwise half circle from (0, 0) to (10, 0), above the x axis.
-  const QvDbPolyline clockwise = lightweight({{0, 0, -1.0}, {10, 0}});
+  const QvDbPolyline clockwise = *lightweightPolyline({{0, 0}, {10, 0}}, {-1.0});
   const double s = std::sqrt(0.5) * 5.0;
   EXPECT_NEAR(oneParamAt(clockwise, QvGePoint3d(5, 5, 0)), 0.5, 1e-12);
   EXPECT_NEAR(oneParamAt(clockwise, QvGePoint3d(5 - s, s, 0)), 0.25, 1e-12);
@@ -104,8 +90,8 @@ TEST_F(ParamsAtPointTest, ClockwiseArcsAndArcsThroughAngleZero) {
   const double bulge = std::tan(kPi / 6.0);  // a quarter of the included 120 degrees
   const QvGePoint3d low(r * std::cos(-kPi / 3), r * std::sin(-kPi / 3), 0);
   const QvGePoint3d high(r * std::cos(kPi / 3), r * std::sin(kPi / 3), 0);
-  const QvDbPolyline through = lightweight({{low.x, low.y, bulge}, {high.x, high.y}});
-  const QvDbPolyline back = lightweight({{high.x, high.y, -bulge}, {low.x, low.y}});
+  const QvDbPolyline through = *lightweightPolyline({{low.x, low.y}, {high.x, high.y}}, {bulge});
+  const QvDbPolyline back = *lightweightPolyline({{high.x, high.y}, {low.x, low.y}}, {-bulge});
   const struct {
     double degrees;
     double forward;  // the parameter on `through`; on `back` it is 1 - forward
@@ -124,7 +110,7 @@ TEST_F(ParamsAtPointTest, ClockwiseArcsAndArcsThroughAngleZero) {
 // A segment shorter than the tolerance: a point within the tolerance of it, but beyond one of
 // its ends, gets the parameter of that end, never one outside the segment.
 TEST_F(ParamsAtPointTest, SegmentsShorterThanTheTolerance) {
-  const QvDbPolyline polyline = lightweight({{0, 0}, {1e-8, 0}, {10, 0}});
+  const QvDbPolyline polyline = *lightweightPolyline({{0, 0}, {1e-8, 0}, {10, 0}});
   // Past its end: the next vertex, which the following segment gives as well.
   EXPECT_EQ(paramsAt(polyline, QvGePoint3d(5e-7, 0, 0)), QvArray<double>({1.0}));
   // Before its start: its start; the following segment starts within the tolerance too.
@@ -134,7 +120,7 @@ TEST_F(ParamsAtPointTest, SegmentsShorterThanTheTolerance) {
 // The tolerance grows with the coordinates: a point 1e-4 off a polyline ten million units
 // away counts as on it; 0.1 off does not.
 TEST_F(ParamsAtPointTest, LargeCoordinates) {
-  const QvDbPolyline far = lightweight({{1e7, 0}, {1e7 + 10, 0}});
+  const QvDbPolyline far = *lightweightPolyline({{1e7, 0}, {1e7 + 10, 0}});
   EXPECT_NEAR(oneParamAt(far, QvGePoint3d(1e7 + 5, 1e-4, 0)), 0.5, 1e-9);
   paramsAt(far, QvGePoint3d(1e7 + 5, 0.1, 0), Vexa::eInvalidInput);
 }
@@ -149,8 +135,8 @@ TEST_F(ParamsAtPointTest, ThreeDimensionalPolylinesAndOtherClasses) {
   }
 
   // Polylines without segments, and classes other than the two polylines.
-  paramsAt(lightweight({}), QvGePoint3d(), Vexa::eInvalidInput);
-  paramsAt(lightweight({{1, 1}}), QvGePoint3d(1, 1, 0), Vexa::eInvalidInput);
+  paramsAt(*lightweightPolyline({}), QvGePoint3d(), Vexa::eInvalidInput);
+  paramsAt(*lightweightPolyline({{1, 1}}), QvGePoint3d(1, 1, 0), Vexa::eInvalidInput);
   const QvDbLine line(QvGePoint3d(0, 0, 0), QvGePoint3d(10, 0, 0));
   paramsAt(line, QvGePoint3d(5, 0, 0), Vexa::eInvalidInput);
   const QvDb2dPolyline polyline2d(k2dSimplePoly, {{0, 0, 0}, {10, 0, 0}});

@@ -14,7 +14,6 @@
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbPolyline.h"
 #include "sdk/db/QvDbRegAppTable.h"
-#include "sdk/db/QvDbRegAppTableRecord.h"
 #include "tests/cmdutil/geometry/GeometryTestSupport.h"
 #include "tests/support/HostFixture.h"
 #include "xqcmdutil/XqDbUtil.h"

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <memory>
 
 #include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
@@ -69,9 +68,7 @@ TEST_F(BlockReferenceTest, BlockOriginGoesToThePosition) {
   QvDbBlockReference ref(QvGePoint3d(10, 5, 0), block);
   ref.setScaleFactors(QvGeScale3d(2.0));
   EXPECT_POINT_NEAR(mapped(ref.blockTransform(), QvGePoint3d(1, 0, 0)), QvGePoint3d(10, 5, 0), 0);
-  QvArray<QvDbEntity*> out;
-  ASSERT_EQ(ref.explode(out), eOk);
-  EntityList pieces(out);
+  const EntityList pieces = explodeOf(ref);
   EXPECT_POINT_NEAR(pieces.as<QvDbLine>(0)->startPoint(), QvGePoint3d(8, 5, 0), 1e-12);
   // While the definition is open for write (being redefined) its origin still counts.
   QvDbObjectPointer<QvDbBlockTableRecord> record(block, QvDb::kForWrite);
@@ -128,9 +125,7 @@ TEST_F(BlockReferenceTest, ExplodeOfAReferenceNestedTwoDeep) {
 
   // The nested reference cannot be carried as a reference (the turn inside a non-uniform
   // scale shears it), so it comes out exploded: a line and an ellipse.
-  QvArray<QvDbEntity*> out;
-  ASSERT_EQ(top.explode(out), eOk);
-  EntityList pieces(out);
+  const EntityList pieces = explodeOf(top);
   ASSERT_EQ(pieces.size(), 2);
   const QvDbLine* line = pieces.as<QvDbLine>(0);
   const QvDbEllipse* ellipse = pieces.as<QvDbEllipse>(1);
@@ -159,8 +154,7 @@ TEST_F(BlockReferenceTest, ExplodeOfAReferenceNestedTwoDeep) {
     record.close();
     ref->setRotation(0.0);
   }
-  ASSERT_EQ(straight.explode(out), eOk);
-  EntityList level1(out);
+  const EntityList level1 = explodeOf(straight);
   ASSERT_EQ(level1.size(), 1);
   const QvDbBlockReference* carried = level1.as<QvDbBlockReference>(0);
   ASSERT_NE(carried, nullptr);
@@ -168,8 +162,7 @@ TEST_F(BlockReferenceTest, ExplodeOfAReferenceNestedTwoDeep) {
   EXPECT_POINT_NEAR(carried->position(), QvGePoint3d(100, 10, 0), 1e-12);
   EXPECT_NEAR(carried->rotation(), kHalfPi, 1e-12);
   EXPECT_NEAR(carried->scaleFactors().sx, 2.0, 1e-12);
-  ASSERT_EQ(carried->explode(out), eOk);
-  EntityList level2(out);
+  const EntityList level2 = explodeOf(*carried);
   ASSERT_EQ(level2.size(), 2);
   EXPECT_POINT_NEAR(level2.as<QvDbLine>(0)->endPoint(), QvGePoint3d(100, 12, 0), 1e-12);
   ASSERT_NE(level2.as<QvDbEllipse>(1), nullptr);
@@ -181,8 +174,7 @@ TEST_F(BlockReferenceTest, MirroredReferenceExplodesIntoMirroredEntities) {
   QvDbBlockReference ref(QvGePoint3d(0, 0, 0), inner);
   ref.setScaleFactors(QvGeScale3d(-1, 1, 1));
   QvArray<QvDbEntity*> out;
-  ASSERT_EQ(ref.explode(out), eOk);
-  EntityList pieces(out);
+  const EntityList pieces = explodeOf(ref);
   ASSERT_EQ(pieces.size(), 2);
   EXPECT_POINT_NEAR(pieces.as<QvDbLine>(0)->endPoint(), QvGePoint3d(-1, 0, 0), 1e-12);
   const QvDbCircle* circle = pieces.as<QvDbCircle>(1);
@@ -200,9 +192,7 @@ TEST_F(BlockReferenceTest, ArrayExplodesIntoItsCells) {
   QvDbMInsertBlock array(QvGePoint3d(1, 1, 0), inner, 3, 2, 10.0, 5.0);
   array.setRotation(kHalfPi);
   EXPECT_EQ(array.setColumns(0), Vexa::eInvalidInput);
-  QvArray<QvDbEntity*> out;
-  ASSERT_EQ(array.explode(out), eOk);
-  EntityList cells(out);
+  const EntityList cells = explodeOf(array);
   ASSERT_EQ(cells.count<QvDbBlockReference>(), 6);
   // Columns along the turned x axis (world +y), rows along the turned y axis (world -x).
   EXPECT_POINT_NEAR(cells.as<QvDbBlockReference>(2)->position(), QvGePoint3d(1, 21, 0), 1e-12);

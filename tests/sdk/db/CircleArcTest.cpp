@@ -38,11 +38,9 @@ TEST(CircleArcTest, AnglesRunFromTheArbitraryAxisOfTheNormal) {
     const QvGeVector3d n = c.normal.normal();
     const QvGeVector3d y = n.crossProduct(c.xAxis);
     const QvDbArc arc(QvGePoint3d(1, 2, 3), n, 2.0, 0.0, kHalfPi);
-    QvGePoint3d start, end;
-    EXPECT_EQ(arc.getStartPoint(start), eOk);
-    EXPECT_EQ(arc.getEndPoint(end), eOk);
-    EXPECT_POINT_NEAR(start, QvGePoint3d(1, 2, 3) + c.xAxis * 2.0, 1e-12);
-    EXPECT_POINT_NEAR(end, QvGePoint3d(1, 2, 3) + y * 2.0, 1e-12);
+    const CurveEnds ends = endsOf(arc);
+    EXPECT_POINT_NEAR(ends.start, QvGePoint3d(1, 2, 3) + c.xAxis * 2.0, 1e-12);
+    EXPECT_POINT_NEAR(ends.end, QvGePoint3d(1, 2, 3) + y * 2.0, 1e-12);
     const QvDbCircle circle(QvGePoint3d(), n, 1.0);
     EXPECT_POINT_NEAR(at(circle, 0.0), QvGePoint3d() + c.xAxis, 1e-12);
   }
@@ -51,16 +49,14 @@ TEST(CircleArcTest, AnglesRunFromTheArbitraryAxisOfTheNormal) {
 TEST(CircleArcTest, ArcParametersLengthAndArea) {
   // From 300 to 60 degrees: the end parameter passes 2 pi.
   const QvDbArc arc(QvGePoint3d(0, 0, 0), 3.0, 5 * kPi / 3, kPi / 3);
-  double start = 0, end = 0;
-  EXPECT_EQ(arc.getStartParam(start), eOk);
-  EXPECT_EQ(arc.getEndParam(end), eOk);
-  EXPECT_NEAR(start, 5 * kPi / 3, kTol);
-  EXPECT_NEAR(end, kPi / 3 + k2Pi, kTol);
+  const CurveEnds ends = endsOf(arc);
+  EXPECT_NEAR(ends.startParam, 5 * kPi / 3, kTol);
+  EXPECT_NEAR(ends.endParam, kPi / 3 + k2Pi, kTol);
   EXPECT_NEAR(arc.totalAngle(), 2 * kPi / 3, kTol);
   EXPECT_POINT_NEAR(at(arc, k2Pi), QvGePoint3d(3, 0, 0), kTol);
 
   double dist = 0, param = 0, area = 0;
-  EXPECT_EQ(arc.getDistAtParam(end, dist), eOk);
+  EXPECT_EQ(arc.getDistAtParam(ends.endParam, dist), eOk);
   EXPECT_NEAR(dist, 2 * kPi, 1e-12);  // r * sweep
   EXPECT_EQ(arc.getParamAtPoint(QvGePoint3d(1.5, 1.5 * std::sqrt(3.0), 0), param), eOk);
   EXPECT_NEAR(param, kPi / 3 + k2Pi, 1e-12);
@@ -133,13 +129,9 @@ TEST(CircleArcTest, MirrorsSwapTheEndsAndKeepTheNormal) {
       QvGeMatrix3d::mirroring(QvGePlane(QvGePoint3d(0, 0, 0), QvGeVector3d(1, 0, 0)));
   QvDbArc arc(original);
   ASSERT_EQ(arc.transformBy(mirror), eOk);
-  QvGePoint3d s0, e0, s1, e1;
-  original.getStartPoint(s0);
-  original.getEndPoint(e0);
-  arc.getStartPoint(s1);
-  arc.getEndPoint(e1);
-  EXPECT_POINT_NEAR(e1, mapped(mirror, s0), 1e-9);
-  EXPECT_POINT_NEAR(s1, mapped(mirror, e0), 1e-9);
+  const CurveEnds before = endsOf(original), after = endsOf(arc);
+  EXPECT_POINT_NEAR(after.end, mapped(mirror, before.start), 1e-9);
+  EXPECT_POINT_NEAR(after.start, mapped(mirror, before.end), 1e-9);
 
   QvDbArc flat(QvGePoint3d(), 1.0, 0.0, kHalfPi);
   ASSERT_EQ(flat.transformBy(mirror), eOk);
@@ -164,11 +156,8 @@ TEST(CircleArcTest, NonUniformScalingMakesEllipses) {
   EXPECT_POINT_NEAR(ellipse->center(), QvGePoint3d(3, 0, 0), 1e-12);
   EXPECT_NEAR(ellipse->majorRadius(), 3.0, 1e-12);
   EXPECT_NEAR(ellipse->radiusRatio(), 2.0 / 3.0, 1e-12);
-  QvGePoint3d start, end;
-  ellipse->getStartPoint(start);
-  ellipse->getEndPoint(end);
-  EXPECT_POINT_NEAR(start, QvGePoint3d(6, 0, 0), 1e-12);
-  EXPECT_POINT_NEAR(end, QvGePoint3d(0, 0, 0), 1e-12);
+  EXPECT_POINT_NEAR(endsOf(*ellipse).start, QvGePoint3d(6, 0, 0), 1e-12);
+  EXPECT_POINT_NEAR(endsOf(*ellipse).end, QvGePoint3d(0, 0, 0), 1e-12);
   double param = 0, area = 0;
   EXPECT_EQ(ellipse->getParamAtPoint(mapped(stretch, at(arc, 1.0)), param), eOk);
   // Areas scale by the determinant: half the unit disc becomes 3 * pi.

@@ -1,8 +1,6 @@
 // Every kind of bounded curve entity keeps its queries consistent with each other.
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "sdk/db/QvDb2dPolyline.h"
 #include "sdk/db/QvDb3dPolyline.h"
 #include "sdk/db/QvDbArc.h"
@@ -12,6 +10,7 @@
 #include "sdk/db/QvDbPolyline.h"
 #include "sdk/db/QvDbSpline.h"
 #include "tests/support/DbCurveChecks.h"
+#include "tests/support/PolylineShapes.h"
 
 namespace {
 
@@ -44,15 +43,11 @@ TEST(CurveConsistencyTest, FittedAndRationalSplines) {
 TEST(CurveConsistencyTest, PolylinesOfEveryKind) {
   // Arcs both ways round, a straight segment, closed through a bulged closing segment, in a
   // tilted plane above the origin.
-  QvDbPolyline closed;
-  closed.addVertexAt(0, QvGePoint2d(0, 0), 0.5);
-  closed.addVertexAt(1, QvGePoint2d(2, 0), 0.0);
-  closed.addVertexAt(2, QvGePoint2d(2, 2), -1.0);
-  closed.addVertexAt(3, QvGePoint2d(-1, 3), 0.3);
-  closed.setClosed(true);
-  closed.setElevation(1.5);
-  closed.setNormal(kTilted);
-  dbcurvecheck::consistent(closed);
+  const auto closed =
+      lightweightPolyline({{0, 0}, {2, 0}, {2, 2}, {-1, 3}}, {0.5, 0.0, -1.0, 0.3}, true);
+  closed->setElevation(1.5);
+  closed->setNormal(kTilted);
+  dbcurvecheck::consistent(*closed);
 
   QvDbPolyline open;
   for (unsigned int i = 0; i < 5; ++i)

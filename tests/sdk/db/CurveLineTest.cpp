@@ -23,11 +23,9 @@ constexpr double kTol = 1e-12;
 // its start.
 TEST(CurveLineTest, ParametersMeasureTheDistanceFromTheStart) {
   const QvDbLine line(QvGePoint3d(1, 2, 0), QvGePoint3d(4, 6, 0));  // length 5
-  double start = -1, end = -1, dist = 0, area = -1;
-  EXPECT_EQ(line.getStartParam(start), eOk);
-  EXPECT_EQ(line.getEndParam(end), eOk);
-  EXPECT_EQ(start, 0.0);
-  EXPECT_NEAR(end, 5.0, kTol);
+  double dist = 0, area = -1;
+  EXPECT_EQ(endsOf(line).startParam, 0.0);
+  EXPECT_NEAR(endsOf(line).endParam, 5.0, kTol);
   for (double t : {1.0, 2.5, 4.0}) {
     EXPECT_POINT_NEAR(at(line, t), QvGePoint3d(1, 2, 0) + QvGeVector3d(0.6, 0.8, 0) * t, kTol);
     EXPECT_EQ(line.getDistAtParam(t, dist), eOk);

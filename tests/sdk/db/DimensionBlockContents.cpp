@@ -6,12 +6,9 @@
 #include "sdk/db/QvDbMText.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbSolid.h"
-
-namespace {
+#include "sdk/render/QvGiWorldDrawRecorder.h"
 
 constexpr double kTol = 1e-9;
-
-}  // namespace
 
 int BlockContents::countJoining(const QvGePoint3d& a, const QvGePoint3d& b) const {
   int n = 0;
@@ -79,4 +76,18 @@ BlockContents drawnIn(QvDbObjectId dimensionId) {
   const QvDbObjectId blockId = dimBlockOf(dimensionId);
   EXPECT_FALSE(blockId.isNull());
   return contentsOf(blockId);
+}
+
+void expectDrawing(QvDbEntity* dimension, int polylines, int polygons, int arcs,
+                   const wchar_t* text) {
+  QvGiWorldDrawRecorder recorder;
+  recorder.drawTopLevel(dimension);
+  EXPECT_EQ(polylines, recorder.count(QvGiWorldDrawRecorder::kPolyline));
+  EXPECT_EQ(polygons, recorder.count(QvGiWorldDrawRecorder::kPolygon));
+  EXPECT_EQ(arcs, recorder.count(QvGiWorldDrawRecorder::kCircularArc));
+  ASSERT_EQ(1, recorder.count(QvGiWorldDrawRecorder::kText));
+  for (const auto& primitive : recorder.primitives())
+    if (primitive.kind == QvGiWorldDrawRecorder::kText) {
+      EXPECT_EQ(text, primitive.text);
+    }
 }

@@ -38,6 +38,10 @@ QvDbObjectId dimBlockOf(QvDbObjectId dimensionId);
 // The contents of a dimension's block; a failure when it has none.
 BlockContents drawnIn(QvDbObjectId dimensionId);
 
+// A dimension draws `polylines` lines, `polygons` arrowheads, `arcs` arcs and the one text.
+void expectDrawing(QvDbEntity* dimension, int polylines, int polygons, int arcs,
+                   const wchar_t* text);
+
 class DimensionTest : public HostFixture {
  protected:
   QvDbObjectId append(QvDbEntity* entity) { return appendEntity(db()->modelSpaceId(), entity); }

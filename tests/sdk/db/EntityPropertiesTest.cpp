@@ -5,7 +5,6 @@
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbHeaderValue.h"
 #include "sdk/db/QvDbLine.h"
-#include "sdk/db/QvDbLinetypeTable.h"
 #include "sdk/db/QvDbObjectIterator.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/ge/QvGeMatrix3d.h"

@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <vector>
 
 #include "sdk/db/QvDbCurve.h"
 #include "sdk/db/QvDbEntity.h"
 #include "sdk/db/QvDbEntityTypes.h"
+#include "sdk/db/QvDbSpline.h"
 #include "sdk/ge/QvGePoint3d.h"
+#include "tests/support/CurveEnds.h"
 #include "tests/support/DbCurveChecks.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/PointChecks.h"
@@ -28,7 +31,10 @@ class EntityList {
  public:
   EntityList() = default;
   explicit EntityList(QvArray<QvDbEntity*>& entities) { take(entities); }
-  void take(QvArray<QvDbEntity*>& entities);
+  void take(QvArray<QvDbEntity*>& entities) {
+    for (int i = 0; i < entities.length(); ++i) items_.emplace_back(entities[i]);
+    entities.removeAll();
+  }
   int size() const { return static_cast<int>(items_.size()); }
   QvDbEntity* operator[](int i) const { return items_[static_cast<size_t>(i)].get(); }
   // The entity at i as T (null when it is not one).
@@ -47,6 +53,25 @@ class EntityList {
  private:
   std::vector<std::unique_ptr<QvDbEntity>> items_;
 };
+
+// The unit circle about `center` as a rational quadratic NURBS spline (nine control points).
+inline QvDbSpline* unitCircleSpline(const QvGePoint3d& center) {
+  const double w = std::sqrt(0.5);
+  const double xy[9][2] = {{1, 0},   {1, 1},  {0, 1},  {-1, 1}, {-1, 0},
+                           {-1, -1}, {0, -1}, {1, -1}, {1, 0}};
+  QvGePoint3dArray points;
+  for (const auto& p : xy) points.append(center + QvGeVector3d(p[0], p[1], 0));
+  return new QvDbSpline(2, true, true, false, points,
+                        QvGeDoubleArray{0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 4},
+                        QvGeDoubleArray{1, w, 1, w, 1, w, 1, w, 1});
+}
+
+// The pieces an entity explodes into; a refusal fails the test.
+inline EntityList explodeOf(const QvDbEntity& entity) {
+  QvArray<QvDbEntity*> pieces;
+  EXPECT_EQ(entity.explode(pieces), Vexa::eOk);
+  return EntityList(pieces);
+}
 
 // The length of a bounded curve, from its start to its end parameter.
 inline double lengthOf(const QvDbCurve& curve) {

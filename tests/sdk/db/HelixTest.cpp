@@ -78,13 +78,11 @@ TEST(HelixTest, TheSplineFollowsTheHelix) {
     QvGeInterval interval;
     curve.getInterval(interval);
     EXPECT_NEAR(interval.upperBound(), 2 * M_PI * 1.6, 1e-12);
-    QvGePoint3d start, end;
-    ASSERT_EQ(helix.getStartPoint(start), eOk);
-    ASSERT_EQ(helix.getEndPoint(end), eOk);
-    EXPECT_POINT_NEAR(start, h.at(0), 1e-12);
+    const CurveEnds ends = endsOf(helix);
+    EXPECT_POINT_NEAR(ends.start, h.at(0), 1e-12);
     const QvGePoint3d last = h.at(1);
     // A clockwise helix ends at the mirror image of the counterclockwise end (about y = cy).
-    EXPECT_POINT_NEAR(end, ccw ? last : QvGePoint3d(last.x, 2 * h.cy - last.y, last.z), 1e-9);
+    EXPECT_POINT_NEAR(ends.end, ccw ? last : QvGePoint3d(last.x, 2 * h.cy - last.y, last.z), 1e-9);
     // Every point of the spline is near the helix: the angle round the axis at which it
     // stands (unwrapped near its parameter) gives the helix's point there.
     for (int i = 0; i <= 200; ++i) {
@@ -143,9 +141,7 @@ TEST(HelixTest, TransformsMoveTheDataWithTheSpline) {
   EXPECT_NEAR(helix.topRadius(), 4, 1e-12);
   EXPECT_NEAR(helix.baseRadius(), 2, 1e-12);
   EXPECT_NEAR(helix.turnHeight(), 4, 1e-12);
-  QvGePoint3d start;
-  ASSERT_EQ(helix.getStartPoint(start), eOk);
-  EXPECT_POINT_NEAR(start, helix.startPoint(), 1e-9);
+  EXPECT_POINT_NEAR(endsOf(helix).start, helix.startPoint(), 1e-9);
   // The spline ends where a helix made afresh from the data ends.
   const auto endsWhereItsDataSay = [&] {
     QvDbHelix remade;
@@ -153,10 +149,7 @@ TEST(HelixTest, TransformsMoveTheDataWithTheSpline) {
         remade.setHelix(helix.axisPoint(), helix.startPoint(), helix.axisVector(),
                         helix.topRadius(), helix.turns(), helix.turnHeight(), helix.twistCcw()),
         eOk);
-    QvGePoint3d end, remadeEnd;
-    ASSERT_EQ(helix.getEndPoint(end), eOk);
-    ASSERT_EQ(remade.getEndPoint(remadeEnd), eOk);
-    EXPECT_POINT_NEAR(end, remadeEnd, 1e-9);
+    EXPECT_POINT_NEAR(endsOf(helix).end, endsOf(remade).end, 1e-9);
   };
   endsWhereItsDataSay();
 

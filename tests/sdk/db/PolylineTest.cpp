@@ -14,6 +14,7 @@
 #include "sdk/ge/QvGeMatrix3d.h"
 #include "sdk/ge/QvGePlane.h"
 #include "tests/sdk/db/EntityTestSupport.h"
+#include "tests/support/PolylineShapes.h"
 
 namespace {
 
@@ -25,22 +26,14 @@ using Vexa::eOk;
 // (0,0) -> (10,0) straight, then a half circle bulging out to (15,5), on to (10,10), then
 // straight to (0,10).
 std::unique_ptr<QvDbPolyline> hook(bool closed = false) {
-  auto pline = std::make_unique<QvDbPolyline>();
-  pline->addVertexAt(0, QvGePoint2d(0, 0));
-  pline->addVertexAt(1, QvGePoint2d(10, 0), 1.0);
-  pline->addVertexAt(2, QvGePoint2d(10, 10));
-  pline->addVertexAt(3, QvGePoint2d(0, 10));
-  pline->setClosed(closed);
-  return pline;
+  return lightweightPolyline({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, {0.0, 1.0}, closed);
 }
 
 TEST(PolylineTest, ParameterIsVertexIndexPlusFraction) {
   const auto pline = hook();
-  double start = 0, end = 0, dist = 0, param = 0;
-  EXPECT_EQ(pline->getStartParam(start), eOk);
-  EXPECT_EQ(pline->getEndParam(end), eOk);
-  EXPECT_EQ(start, 0.0);
-  EXPECT_EQ(end, 3.0);
+  double end = 0, dist = 0, param = 0;
+  EXPECT_EQ(endsOf(*pline).startParam, 0.0);
+  EXPECT_EQ(endsOf(*pline).endParam, 3.0);
   EXPECT_POINT_NEAR(at(*pline, 0.25), QvGePoint3d(2.5, 0, 0), 1e-12);
   EXPECT_POINT_NEAR(at(*pline, 1.5), QvGePoint3d(15, 5, 0), 1e-12);  // half the arc's angle
   EXPECT_POINT_NEAR(at(*pline, 2.0), QvGePoint3d(10, 10, 0), 1e-12);
@@ -65,12 +58,9 @@ TEST(PolylineTest, ParameterIsVertexIndexPlusFraction) {
 
   // The closed polyline has its closing segment as parameter 3 to 4.
   const auto ring = hook(true);
-  EXPECT_EQ(ring->getEndParam(end), eOk);
-  EXPECT_EQ(end, 4.0);
+  EXPECT_EQ(endsOf(*ring).endParam, 4.0);
   EXPECT_POINT_NEAR(at(*ring, 3.5), QvGePoint3d(0, 5, 0), 1e-12);
-  QvGePoint3d last;
-  EXPECT_EQ(ring->getEndPoint(last), eOk);
-  EXPECT_POINT_NEAR(last, QvGePoint3d(0, 0, 0), 0);
+  EXPECT_POINT_NEAR(endsOf(*ring).end, QvGePoint3d(0, 0, 0), 0);
 }
 
 TEST(PolylineTest, AreaCountsTheArcsBulges) {
@@ -98,9 +88,7 @@ TEST(PolylineTest, ExplodesIntoTheRightLinesAndArcs) {
   auto ring = hook(true);
   ring->setColorIndex(5);
   ring->addVertexAt(4, QvGePoint2d(0, 10));  // a repeated vertex gives no segment
-  QvArray<QvDbEntity*> out;
-  ASSERT_EQ(ring->explode(out), eOk);
-  EntityList pieces(out);
+  const EntityList pieces = explodeOf(*ring);
   ASSERT_EQ(pieces.size(), 4);
   ASSERT_EQ(pieces.count<QvDbLine>(), 3);
   ASSERT_EQ(pieces.count<QvDbArc>(), 1);
@@ -117,15 +105,11 @@ TEST(PolylineTest, ExplodesIntoTheRightLinesAndArcs) {
 
   // A clockwise bulge gives an arc that runs counterclockwise from the segment's end.
   ring->setBulgeAt(1, -1.0);
-  ASSERT_EQ(ring->explode(out), eOk);
-  EntityList cw(out);
+  const EntityList cw = explodeOf(*ring);
   const QvDbArc* inner = cw.as<QvDbArc>(1);
   ASSERT_NE(inner, nullptr);
-  QvGePoint3d s, e;
-  inner->getStartPoint(s);
-  inner->getEndPoint(e);
-  EXPECT_POINT_NEAR(s, QvGePoint3d(10, 10, 0), 1e-12);
-  EXPECT_POINT_NEAR(e, QvGePoint3d(10, 0, 0), 1e-12);
+  EXPECT_POINT_NEAR(endsOf(*inner).start, QvGePoint3d(10, 10, 0), 1e-12);
+  EXPECT_POINT_NEAR(endsOf(*inner).end, QvGePoint3d(10, 0, 0), 1e-12);
   EXPECT_VECTOR_NEAR(inner->normal(), QvGeVector3d::kZAxis, 0);
 }
 
@@ -243,15 +227,12 @@ TEST(PolylineTest, ExtendsAlongItsEndSegments) {
   EXPECT_EQ(pline->extend(1.5), eInvalidInput);                            // inside
 
   // An end arc grows round its circle: the half circle to three quarters.
-  QvDbPolyline arcEnd;
-  arcEnd.addVertexAt(0, QvGePoint2d(0, 0));
-  arcEnd.addVertexAt(1, QvGePoint2d(10, 0), 1.0);
-  arcEnd.addVertexAt(2, QvGePoint2d(10, 10));
-  ASSERT_EQ(arcEnd.extend(2.5), eOk);
-  arcEnd.getPointAt(2, p);
+  const auto arcEnd = lightweightPolyline({{0, 0}, {10, 0}, {10, 10}}, {0.0, 1.0});
+  ASSERT_EQ(arcEnd->extend(2.5), eOk);
+  arcEnd->getPointAt(2, p);
   EXPECT_POINT_NEAR(p, QvGePoint3d(5, 5, 0), 1e-12);
   double bulge = 0;
-  arcEnd.getBulgeAt(1, bulge);
+  arcEnd->getBulgeAt(1, bulge);
   EXPECT_NEAR(bulge, std::tan(3 * kPi / 8), 1e-12);
   EXPECT_EQ(hook(true)->extend(5.0), Vexa::eNotApplicable);
 }

@@ -344,11 +344,8 @@ TEST_F(QvDbInsertTest, InsertingUnderATakenNameRedefinesTheBlock) {
   const QvDbObjectId existing = addBlock(db(), L"Part");
   const QvDbObjectId old = addTestEntity(existing, 99);
   // A layer this drawing has already keeps its own settings.
-  const QvDbObjectId ownWalls = addLayer(db(), L"WALLS");
-  {
-    QvDbObjectPointer<QvDbLayerTableRecord> layer(ownWalls, QvDb::kForWrite);
-    layer->setColorIndex(5);
-  }
+  const QvDbObjectId ownWalls =
+      addLayer(db(), L"WALLS", [](QvDbLayerTableRecord& layer) { layer.setColorIndex(5); });
   QvDbObjectId part;
   ASSERT_EQ(db()->insert(part, L"part", source.get()), eOk);
   EXPECT_EQ(part, existing);

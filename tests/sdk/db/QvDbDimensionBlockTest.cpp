@@ -4,7 +4,6 @@
 #include <cmath>
 #include <memory>
 #include <numbers>
-#include <vector>
 
 #include "sdk/db/QvDbAlignedDimension.h"
 #include "sdk/db/QvDbBlockTable.h"
@@ -14,7 +13,6 @@
 #include "sdk/db/QvDbTransaction.h"
 #include "sdk/db/QvDbTransactionScope.h"
 #include "sdk/ge/QvGeMatrix3d.h"
-#include "sdk/render/QvGiWorldDrawRecorder.h"
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/sdk/db/DimensionBlockContents.h"
 #include "tests/support/ObjectEdits.h"
@@ -284,26 +282,15 @@ TEST_F(QvDbDimensionBlockTest, ABlockTableHeldByTheCallerDefersTheBlockToTheClos
 // A dimension draws its block's live entities; one in no database draws what its block would
 // hold.
 TEST_F(QvDbDimensionBlockTest, ADimensionDrawsWhatItsBlockHolds) {
-  auto expectDrawing = [](QvDbDimension* dimension, const wchar_t* text) {
-    QvGiWorldDrawRecorder recorder;
-    recorder.drawTopLevel(dimension);
-    EXPECT_EQ(3, recorder.count(QvGiWorldDrawRecorder::kPolyline));
-    EXPECT_EQ(2, recorder.count(QvGiWorldDrawRecorder::kPolygon));
-    ASSERT_EQ(1, recorder.count(QvGiWorldDrawRecorder::kText));
-    for (const auto& primitive : recorder.primitives())
-      if (primitive.kind == QvGiWorldDrawRecorder::kText) {
-        EXPECT_EQ(text, primitive.text);
-      }
-  };
   QvDbAlignedDimension loose(QvGePoint3d(0, 0, 0), QvGePoint3d(0, 2.5, 0), QvGePoint3d(1, 0, 0));
-  expectDrawing(&loose, L"2.5");
+  expectDrawing(&loose, 3, 2, 0, L"2.5");
 
   const QvDbObjectId id = append(
       new QvDbAlignedDimension(QvGePoint3d(0, 0, 0), QvGePoint3d(0, 2.5, 0), QvGePoint3d(1, 0, 0)));
   QvDbObjectPointer<QvDbAlignedDimension> dimension(id, QvDb::kForWrite);
   ASSERT_EQ(eOk, dimension->setXLine1Point(QvGePoint3d(0, -1, 0)));
   ASSERT_EQ(eOk, dimension->recomputeDimBlock());
-  expectDrawing(dimension.object(), L"3.5");  // the erased former entities are not drawn
+  expectDrawing(dimension.object(), 3, 2, 0, L"3.5");  // the erased former entities are not drawn
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 
 #include <cmath>
 #include <numbers>
-#include <vector>
 
 #include "sdk/db/QvDb2LineAngularDimension.h"
 #include "sdk/db/QvDb3PointAngularDimension.h"
@@ -14,7 +13,6 @@
 #include "sdk/db/QvDbRadialDimension.h"
 #include "sdk/db/QvDbRadialDimensionLarge.h"
 #include "sdk/ge/QvGeMatrix3d.h"
-#include "sdk/render/QvGiWorldDrawRecorder.h"
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/sdk/db/DimensionBlockContents.h"
 
@@ -251,16 +249,7 @@ TEST_F(QvDbDimensionKindsTest, TransformedDimensionsCarryTheirDefinitionPoints) 
 TEST_F(QvDbDimensionKindsTest, ADimensionOutOfADrawingDrawsItself) {
   QvDb3PointAngularDimension angular(QvGePoint3d(0, 0, 0), QvGePoint3d(2, 0, 0),
                                      QvGePoint3d(0, 2, 0), QvGePoint3d(3, 3, 0));
-  QvGiWorldDrawRecorder recorder;
-  recorder.drawTopLevel(&angular);
-  EXPECT_EQ(1, recorder.count(QvGiWorldDrawRecorder::kCircularArc));
-  EXPECT_EQ(2, recorder.count(QvGiWorldDrawRecorder::kPolyline));
-  EXPECT_EQ(2, recorder.count(QvGiWorldDrawRecorder::kPolygon));
-  ASSERT_EQ(1, recorder.count(QvGiWorldDrawRecorder::kText));
-  for (const auto& primitive : recorder.primitives())
-    if (primitive.kind == QvGiWorldDrawRecorder::kText) {
-      EXPECT_EQ(L"90\u00B0", primitive.text);
-    }
+  expectDrawing(&angular, 2, 2, 1, L"90\u00B0");
 }
 
 // The leader of an arc dimension counts in its extents only while it has one; it moves with the

@@ -1,7 +1,6 @@
 // Leaders (a curve through their vertices) and feature control frames (a box from their text).
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <memory>
 #include <numbers>
 

@@ -5,7 +5,6 @@
 
 #include "sdk/db/QvDbDictionary.h"
 #include "sdk/db/QvDbDictionaryIterator.h"
-#include "sdk/db/QvDbLayerTable.h"
 #include "sdk/db/QvDbXrecord.h"
 #include "tests/sdk/db/DbTestHelpers.h"
 #include "tests/support/HostFixture.h"

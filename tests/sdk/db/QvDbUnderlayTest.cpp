@@ -10,7 +10,6 @@
 #include "sdk/db/QvDbDictionary.h"
 #include "sdk/db/QvDbExtents.h"
 #include "sdk/ge/QvGeMatrix3d.h"
-#include "tests/support/DbChecks.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/PointChecks.h"
 #include "tests/support/TempFolder.h"
@@ -40,10 +39,6 @@ class QvDbUnderlayTest : public HostFixture {
     host().service<VexaUnderlayServices>().setFormatService(QvDbUnderlayFormat::kDgn,
                                                             std::make_unique<TwoItemService>());
     file_ = folder_.file("site.dgn", "contents");
-  }
-  void TearDown() override {
-    EXPECT_TRUE(nothingLeftOpen(db()));
-    HostFixture::TearDown();
   }
 
   template <class Definition>

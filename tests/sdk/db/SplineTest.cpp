@@ -1,8 +1,6 @@
 // Splines: fit and NURBS data, splits and exact circles.
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "sdk/db/QvDbSpline.h"
 #include "sdk/db/QvDbSplineImp.h"
 #include "sdk/ge/QvGeMatrix3d.h"
@@ -16,25 +14,13 @@ using QvGe::kPi;
 using Vexa::eInvalidInput;
 using Vexa::eOk;
 
-// The unit circle about a center as a rational quadratic NURBS (nine control points).
-QvDbSpline* unitCircle(const QvGePoint3d& c) {
-  const double w = std::sqrt(0.5);
-  QvGePoint3dArray pts;
-  const double xy[9][2] = {{1, 0},   {1, 1},  {0, 1},  {-1, 1}, {-1, 0},
-                           {-1, -1}, {0, -1}, {1, -1}, {1, 0}};
-  for (const auto& p : xy) pts.append(QvGePoint3d(c.x + p[0], c.y + p[1], c.z));
-  const QvGeDoubleArray knots{0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 4};
-  const QvGeDoubleArray weights{1, w, 1, w, 1, w, 1, w, 1};
-  return new QvDbSpline(2, true, true, false, pts, knots, weights);
-}
-
 TEST(SplineTest, FitDataPassesThroughItsPoints) {
   const QvGePoint3dArray fit{QvGePoint3d(0, 0, 0), QvGePoint3d(1, 1, 0), QvGePoint3d(2, 0, 0),
                              QvGePoint3d(3, 1, 0)};
   QvDbSpline spline(fit, 3, 0.0, QvGeVector3d(1, 0, 0), QvGeVector3d());
   ASSERT_TRUE(spline.hasFitData());
   EXPECT_EQ(spline.numFitPoints(), 4);
-  QvGePoint3d p, start, end;
+  QvGePoint3d p;
   EXPECT_EQ(spline.getFitPointAt(2, p), eOk);
   EXPECT_POINT_NEAR(p, QvGePoint3d(2, 0, 0), 0);
   EXPECT_EQ(spline.getFitPointAt(4, p), Vexa::eInvalidIndex);
@@ -42,18 +28,15 @@ TEST(SplineTest, FitDataPassesThroughItsPoints) {
     double param = 0;
     EXPECT_EQ(spline.getParamAtPoint(fit[i], param), eOk) << i;
   }
-  EXPECT_EQ(spline.getStartPoint(start), eOk);
-  EXPECT_EQ(spline.getEndPoint(end), eOk);
-  EXPECT_POINT_NEAR(start, fit[0], 1e-12);
-  EXPECT_POINT_NEAR(end, fit[3], 1e-12);
+  const CurveEnds ends = endsOf(spline);
+  EXPECT_POINT_NEAR(ends.start, fit[0], 1e-12);
+  EXPECT_POINT_NEAR(ends.end, fit[3], 1e-12);
   QvGeVector3d t0, t1;
   EXPECT_EQ(spline.getFitTangents(t0, t1), eOk);
   EXPECT_VECTOR_NEAR(t0, QvGeVector3d(1, 0, 0), 0);
   // The start tangent's direction holds at the start.
   QvGeVector3d d;
-  double startParam = 0;
-  spline.getStartParam(startParam);
-  EXPECT_EQ(spline.getFirstDeriv(startParam, d), eOk);
+  EXPECT_EQ(spline.getFirstDeriv(ends.startParam, d), eOk);
   EXPECT_NEAR(d.normal().dotProduct(QvGeVector3d(1, 0, 0)), 1.0, 1e-12);
 
   // Moving a control point leaves the fit data behind.
@@ -65,7 +48,7 @@ TEST(SplineTest, FitDataPassesThroughItsPoints) {
 }
 
 TEST(SplineTest, ExactCircleHasTheCirclesLengthAndArea) {
-  std::unique_ptr<QvDbSpline> circle(unitCircle(QvGePoint3d(2, 3, 0)));
+  std::unique_ptr<QvDbSpline> circle(unitCircleSpline(QvGePoint3d(2, 3, 0)));
   EXPECT_TRUE(circle->isClosed());
   EXPECT_TRUE(circle->isRational());
   double end = 0, length = 0, area = 0;
@@ -91,15 +74,11 @@ TEST(SplineTest, SplitPiecesMeetAndKeepTheLength) {
   const QvGePoint3dArray fit{QvGePoint3d(0, 0, 0), QvGePoint3d(2, 3, 1), QvGePoint3d(5, 1, 0),
                              QvGePoint3d(7, 4, 2)};
   const QvDbSpline spline(fit);
-  double start = 0, end = 0;
-  spline.getStartParam(start);
-  spline.getEndParam(end);
-  const double cut = start + 0.37 * (end - start);
+  const CurveEnds ends = endsOf(spline);
+  const double cut = ends.startParam + 0.37 * (ends.endParam - ends.startParam);
   const EntityList pieces = splitInto<QvDbSpline>(spline, QvGeDoubleArray{cut}, 2);
   ASSERT_EQ(pieces.size(), 2);
-  QvGePoint3d a;
-  pieces.as<QvDbSpline>(0)->getEndPoint(a);
-  EXPECT_POINT_NEAR(a, at(spline, cut), 1e-12);
+  EXPECT_POINT_NEAR(endsOf(*pieces.as<QvDbSpline>(0)).end, at(spline, cut), 1e-12);
   QvGePlane plane;
   QvDb::Planarity planarity = QvDb::kPlanar;
   EXPECT_EQ(spline.getPlane(plane, planarity), eOk);
@@ -109,7 +88,7 @@ TEST(SplineTest, SplitPiecesMeetAndKeepTheLength) {
 }
 
 TEST(SplineTest, ImplementationObjectHandsTheNurbsCurve) {
-  std::unique_ptr<QvDbSpline> circle(unitCircle(QvGePoint3d()));
+  std::unique_ptr<QvDbSpline> circle(unitCircleSpline(QvGePoint3d()));
   auto* imp = static_cast<QvDbSplineImp*>(QvDbSystemInternals::getImpObject(circle.get()));
   ASSERT_NE(imp, nullptr);
   EXPECT_EQ(imp->nurbCurve().numControlPoints(), 9);

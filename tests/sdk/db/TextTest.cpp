@@ -15,13 +15,9 @@ namespace {
 using QvGe::kHalfPi;
 using Vexa::eOk;
 
-QvGePoint3dArray boxOf(const QvDbText& text) {
-  QvGePoint3dArray points;
-  EXPECT_EQ(text.getBoundingPoints(points), eOk);
-  return points;
-}
-
-QvGePoint3dArray boxOf(const QvDbMText& text) {
+// The bounding points of a text or a multi-line text.
+template <class Text>
+QvGePoint3dArray boxOf(const Text& text) {
   QvGePoint3dArray points;
   EXPECT_EQ(text.getBoundingPoints(points), eOk);
   return points;

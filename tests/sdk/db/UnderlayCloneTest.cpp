@@ -33,10 +33,6 @@ class UnderlayCloneTest : public HostFixture {
   QvDbObjectPointer<QvDbDictionary> pdfDictionary() {
     return {QvDbUnderlayDefinition::dictionaryId(db(), QvDbUnderlayFormat::kPdf), QvDb::kForRead};
   }
-  void TearDown() override {
-    EXPECT_TRUE(nothingLeftOpen(db()));
-    HostFixture::TearDown();
-  }
 };
 
 TEST_F(UnderlayCloneTest, ClonesShowTheSameDefinitionAndJoinItsReactors) {

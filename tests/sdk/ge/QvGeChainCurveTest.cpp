@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <memory>
 
 #include "sdk/ge/QvGeCircArc3d.h"

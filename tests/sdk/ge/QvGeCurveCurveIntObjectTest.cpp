@@ -2,7 +2,6 @@
 // the curves they keep.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <new>
@@ -20,6 +19,7 @@
 #include "sdk/ge/QvGeRay3d.h"
 #include "sdk/ge/QvGeScopedWorkLimit.h"
 #include "tests/support/IntersectionChecks.h"
+#include "tests/support/WavePoints.h"
 
 // Counting replacements of the global allocation functions (they pair malloc with free, which
 // the compiler cannot see through).
@@ -42,17 +42,7 @@ void operator delete(void* p, std::size_t) noexcept {
 
 namespace {
 
-// Interpolations of 2 sin x and 2 cos x over [-6, 6]: they cross four times, near
-// x = pi/4 + k pi.
-QvGePoint3dArray wavePoints(bool cosine) {
-  QvGePoint3dArray fit;
-  for (int i = 0; i <= 24; ++i) {
-    const double x = -6.0 + 0.5 * i;
-    fit.append(QvGePoint3d(x, 2.0 * (cosine ? std::cos(x) : std::sin(x)), 0.0));
-  }
-  return fit;
-}
-
+// Interpolations of the two waves.
 QvGeNurbCurve3d sineCurve() {
   return QvGeNurbCurve3d(wavePoints(false));
 }

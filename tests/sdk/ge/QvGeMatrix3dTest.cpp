@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <random>
 
 #include "sdk/ge/QvGeMatrix3d.h"

@@ -78,17 +78,10 @@ TEST(QvGeNurbCurve3d, InvalidDefinitionDataIsRefused) {
   ASSERT_TRUE(curve.isValid());
   const QvGePoint3d mid = curve.evalPoint(0.5);
 
+  // Besides the bad data of QvGeBadInputTest's curve table: a refusal keeps the curve.
   EXPECT_EQ(curve.set(2, QvGeDoubleArray{0, 0, 0, 1, 1, 1}, pts), Vexa::eInvalidInput);  // count
-  EXPECT_EQ(curve.set(2, QvGeDoubleArray{0, 0, 0, 0.7, 0.5, 1, 1}, pts), Vexa::eInvalidInput);
-  EXPECT_EQ(curve.set(2, QvGeDoubleArray{0, 0, 0, 0, 0, 0, 0}, pts), Vexa::eInvalidInput);
   EXPECT_EQ(curve.set(1, QvGeDoubleArray{0, 0, 0.5, 0.5, 1, 1}, pts), Vexa::eInvalidInput);
-  EXPECT_EQ(curve.set(2, QvGeDoubleArray{0, 0, 0, std::nan(""), 1, 1, 1}, pts),
-            Vexa::eInvalidInput);
-  EXPECT_EQ(curve.set(0, goodKnots, pts), Vexa::eInvalidInput);
   EXPECT_EQ(curve.set(4, QvGeDoubleArray{0, 0, 0, 0, 0, 1, 1, 1, 1}, pts), Vexa::eInvalidInput);
-  EXPECT_EQ(curve.set(2, goodKnots, pts, QvGeDoubleArray{1, 1, 0, 1}), Vexa::eInvalidInput);
-  EXPECT_EQ(curve.set(2, goodKnots, pts, QvGeDoubleArray{1, 1, -2, 1}), Vexa::eInvalidInput);
-  EXPECT_EQ(curve.set(2, goodKnots, pts, QvGeDoubleArray{1, 1, 1}), Vexa::eInvalidInput);
   EXPECT_EQ(
       curve.set(2, goodKnots, QvGePoint3dArray{{0, 0, 0}, {1, HUGE_VAL, 0}, {2, 0, 0}, {3, 1, 0}}),
       Vexa::eInvalidInput);

@@ -24,10 +24,9 @@ std::vector<std::string> filesIn(const std::string& folder) {
 
 }  // namespace
 
-class DxfDatabaseFilesTest : public HostFixture {
+class DxfDatabaseFilesTest : public DxfFolderTest {
  protected:
   QvString path(const std::string& name) const { return QvString(folder_.path(name).c_str()); }
-  TempFolder folder_;
 };
 
 TEST_F(DxfDatabaseFilesTest, ReadingReplacesTheWholeDrawing) {
@@ -53,7 +52,7 @@ TEST_F(DxfDatabaseFilesTest, ReadingReplacesTheWholeDrawing) {
   EXPECT_EQ(Vexa::eNullPtr, qvdbReadDwgFile(nullptr, path("drawing.dwg")));
   QvDbDatabase viaDxfIn(false);
   EXPECT_EQ(Vexa::eOk, viaDxfIn.dxfIn(path("drawing.dwg"), path("read.log")));
-  EXPECT_NE(std::string::npos, readFile(folder_.path("read.log")).find("read "));
+  EXPECT_NE(std::string::npos, readTextFile(folder_.path("read.log")).find("read "));
   EXPECT_TRUE(nothingLeftOpen(&side));
 }
 
@@ -71,21 +70,21 @@ TEST_F(DxfDatabaseFilesTest, ReadingAndSavingWaitForOpenObjectsAndTransactions) 
 TEST_F(DxfDatabaseFilesTest, SavingKeepsTheFormerFileAsBackup) {
   addLayer(db(), L"First");
   ASSERT_EQ(Vexa::eOk, db()->saveAs(path("plan.dxf")));
-  const std::string first = readFile(folder_.path("plan.dxf"));
+  const std::string first = readTextFile(folder_.path("plan.dxf"));
   addLayer(db(), L"Second");
   ASSERT_EQ(Vexa::eOk, db()->saveAs(path("plan.dxf"), true));
-  EXPECT_EQ(first, readFile(folder_.path("plan.bak")));
-  EXPECT_NE(std::string::npos, readFile(folder_.path("plan.dxf")).find("Second"));
+  EXPECT_EQ(first, readTextFile(folder_.path("plan.bak")));
+  EXPECT_NE(std::string::npos, readTextFile(folder_.path("plan.dxf")).find("Second"));
   // Without the backup the file is replaced and the backup left alone.
   addLayer(db(), L"Third");
   ASSERT_EQ(Vexa::eOk, db()->saveAs(path("plan.dxf"), false));
-  EXPECT_EQ(first, readFile(folder_.path("plan.bak")));
-  EXPECT_NE(std::string::npos, readFile(folder_.path("plan.dxf")).find("Third"));
+  EXPECT_EQ(first, readTextFile(folder_.path("plan.bak")));
+  EXPECT_NE(std::string::npos, readTextFile(folder_.path("plan.dxf")).find("Third"));
   EXPECT_EQ((std::vector<std::string>{"plan.bak", "plan.dxf"}), filesIn(folder_.path("")));
 }
 
 TEST_F(DxfDatabaseFilesTest, AFailedSaveLeavesNothingBehind) {
-  writeFile(folder_.path("not a folder"), "x");
+  folder_.file("not a folder", "x");
   EXPECT_EQ(Vexa::eFileAccessError, db()->saveAs(path("not a folder/plan.dxf")));
   EXPECT_FALSE(db()->fileMessage().isEmpty());
   EXPECT_EQ(Vexa::eNotImplemented, db()->saveAs(path("old.dxf"), true, 27));

@@ -96,13 +96,6 @@ std::string pointsOf(int count, At at) {
   return join(items);
 }
 
-// Left and baseline aligned text stands at its position, any other at its alignment point.
-std::string textGeometry(const QvDbText& text) {
-  return join({json::text(text.textString()),
-               point(text.isDefaultAlignment() ? text.position() : text.alignmentPoint()),
-               real(text.height()), degrees(text.rotation())});
-}
-
 // What defines a dimension, in the form ezdxf_probe.py's dimension_geometry (annotation_geometry
 // for lengths) gives; empty for other classes.
 std::string dimensionGeometry(const QvDbEntity& entity) {
@@ -198,7 +191,11 @@ std::string geometryOf(const QvDbEntity& entity) {
     return join({point(ellipse->center()), point(ellipse->majorAxis()),
                  real(ellipse->radiusRatio()), real(ellipse->startParam()),
                  real(ellipse->endParam())});
-  if (const auto* text = QvDbText::cast(&entity)) return textGeometry(*text);
+  // Left and baseline aligned text stands at its position, any other at its alignment point.
+  if (const auto* text = QvDbText::cast(&entity))
+    return join({json::text(text->textString()),
+                 point(text->isDefaultAlignment() ? text->position() : text->alignmentPoint()),
+                 real(text->height()), degrees(text->rotation())});
   if (const auto* mtext = QvDbMText::cast(&entity))
     return join(
         {json::text(mtext->contents()), point(mtext->location()), real(mtext->textHeight())});

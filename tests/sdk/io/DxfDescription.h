@@ -44,4 +44,8 @@ std::string array(const Range& range, Write write) {
 inline std::string points(const QvGePoint3dArray& list) {
   return array(list, [](const QvGePoint3d& p) { return point(p); });
 }
+// Points of a plane as arrays of two.
+inline std::string points(const QvGePoint2dArray& list) {
+  return array(list, [](const QvGePoint2d& p) { return "[" + real(p.x) + "," + real(p.y) + "]"; });
+}
 }  // namespace json

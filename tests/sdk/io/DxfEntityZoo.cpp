@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 
 #include "sdk/base/resbuf.h"
@@ -93,11 +92,10 @@ void addAnnotations(QvDbDatabase* db) {
 
 void addEntityZoo(QvDbDatabase* db) {
   const QvDbObjectId layer = addRecord<QvDbLayerTable, QvDbLayerTableRecord>(db, L"Zoo");
-  const QvDbObjectId dashed = addRecord<QvDbLinetypeTable, QvDbLinetypeTableRecord>(db, L"DASHED");
-  {
-    QvDbObjectPointer<QvDbLinetypeTableRecord> linetype(dashed, QvDb::kForWrite);
-    linetype->setDashes({0.5, -0.25});
-  }
+  const QvDbObjectId dashed =
+      addRecord<QvDbLinetypeTable, QvDbLinetypeTableRecord>(db, L"DASHED", [](auto& r) {
+        r.setDashes({0.5, -0.25});
+      });
   const QvDbObjectId style = addRecord<QvDbTextStyleTable, QvDbTextStyleTableRecord>(db, L"Narrow");
   addRecord<QvDbRegAppTable, QvDbRegAppTableRecord>(db, L"TARVO_ZOO");
   const QvDbObjectId space = db->modelSpaceId();

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "sdk/db/QvDbDatabase.h"
-#include "sdk/db/QvDbLayerTable.h"
 #include "sdk/io/QvDxfFile.h"
 #include "tests/sdk/io/DxfTestSupport.h"
 #include "tests/support/DbChecks.h"
@@ -24,9 +23,9 @@ std::filesystem::path findings() {
   return std::filesystem::path(testDataDir()) / "fuzz" / "dxf";
 }
 
-// The finding of that name read into a new database (null when refused, with `result` saying why).
-std::unique_ptr<QvDbDatabase> readFinding(const char* name, QvDxfReadResult& result) {
-  return readDxf(readFile((findings() / name).string()), result);
+// The text of the finding of that name.
+std::string finding(const char* name) {
+  return readTextFile((findings() / name).string());
 }
 
 }  // namespace
@@ -40,7 +39,7 @@ TEST_F(DxfFuzzFindingsTest, EachFindingIsRefusedOrReadWrittenAndReadBackAlike) {
     ++files;
     const std::string before = dxfText(*db());
     const int objectsBefore = db()->numObjects();
-    const QvDxfReadResult read = QvDxfFile::readText(readFile(entry.path().string()), *db());
+    const QvDxfReadResult read = QvDxfFile::readText(readTextFile(entry.path().string()), *db());
     EXPECT_TRUE(nothingLeftOpen(db())) << name;
     if (!read.ok()) {
       EXPECT_NE(nullptr, read.refusal()) << name;
@@ -56,9 +55,8 @@ TEST_F(DxfFuzzFindingsTest, EachFindingIsRefusedOrReadWrittenAndReadBackAlike) {
 TEST_F(DxfFuzzFindingsTest, HatchEdgeAnglesAreWrittenOnAGridThatReadsBackToThemselves) {
   // A clockwise ellipse edge from 180 to 360 degrees: through radians and ellipse parameters
   // its end came back as 359.99999999999994, then 359.9999999999999, one step each round.
-  QvDxfReadResult result;
-  std::unique_ptr<QvDbDatabase> read = readFinding("hatch_clockwise_ellipse_edge.dxf", result);
-  ASSERT_TRUE(read) << result.message();
+  std::unique_ptr<QvDbDatabase> read = readDxf(finding("hatch_clockwise_ellipse_edge.dxf"));
+  ASSERT_TRUE(read);
   std::string written = dxfText(*read);
   const DxfGroups hatch = recordOf(groupsOf(written), "30");
   ASSERT_FALSE(hatch.empty());
@@ -66,8 +64,8 @@ TEST_F(DxfFuzzFindingsTest, HatchEdgeAnglesAreWrittenOnAGridThatReadsBackToThems
   for (const std::string& end : valuesOf(hatch, 51)) angles.push_back(end);
   EXPECT_EQ(angles, (std::vector<std::string>{"180.0", "360.0"}));
   for (int round = 0; round < 3; ++round) {
-    read = readDxf(written, result);
-    ASSERT_TRUE(read) << result.message();
+    read = readDxf(written);
+    ASSERT_TRUE(read);
     EXPECT_EQ(written, dxfText(*read)) << "round " << round;
   }
 }
@@ -75,10 +73,8 @@ TEST_F(DxfFuzzFindingsTest, HatchEdgeAnglesAreWrittenOnAGridThatReadsBackToThems
 TEST_F(DxfFuzzFindingsTest, ARecordKeptAsProxyIsWrittenWithItsMarkersAndRepeatedGroupsAsRead) {
   // A spline whose data make no spline: its own marker was lost, and its second, empty layer
   // group was written with the layer's name.
-  QvDxfReadResult result;
-  const std::unique_ptr<QvDbDatabase> read =
-      readFinding("spline_kept_as_proxy_repeats_its_layer.dxf", result);
-  ASSERT_TRUE(read) << result.message();
+  const auto read = readDxf(finding("spline_kept_as_proxy_repeats_its_layer.dxf"));
+  ASSERT_TRUE(read);
   const DxfGroups spline = recordOf(groupsOf(dxfText(*read)), "30");
   ASSERT_FALSE(spline.empty());
   EXPECT_EQ(valuesOf(spline, 100), (std::vector<std::string>{"AcDbEntity", "AcDbSpline"}));
@@ -90,8 +86,7 @@ TEST_F(DxfFuzzFindingsTest, ACurrentLayerNamedTwiceIsTheLastAndIsWrittenOnceAsRe
   // The second name is no layer: the standard one is current and the variable is written back
   // as the file had it last, in the place of the first.
   QvDxfReadResult result;
-  const std::unique_ptr<QvDbDatabase> read =
-      readFinding("header_names_its_current_layer_twice.dxf", result);
+  const auto read = readDxf(finding("header_names_its_current_layer_twice.dxf"), result);
   ASSERT_TRUE(read) << result.message();
   EXPECT_EQ(std::vector<QvDxfDiagnostic::Code>{QvDxfDiagnostic::kCurrentRecordReplaced},
             codesOf(result));
@@ -106,16 +101,14 @@ TEST_F(DxfFuzzFindingsTest, ACurrentLayerNamedTwiceIsTheLastAndIsWrittenOnceAsRe
 }
 
 TEST_F(DxfFuzzFindingsTest, AnEllipseEdgeWiderThanLongIsRefusedAtItsRatio) {
-  const std::string text =
-      readFile((findings() / "hatch_ellipse_edge_wider_than_long.dxf").string());
+  const std::string text = finding("hatch_ellipse_edge_wider_than_long.dxf");
   EXPECT_TRUE(refusedAt(text, QvDxfDiagnostic::kRefusedValue, lineOf(text, "1e20")));
 }
 
 TEST_F(DxfFuzzFindingsTest, ASectionOfRecordsStartingWithAnotherGroupIsRefusedThere) {
   // Group 1 "SECTION" opened the second ENTITIES section: it was read as a record named
   // SECTION, kept, and written as "0 SECTION", which the writer's own file then refused.
-  const std::string text =
-      readFile((findings() / "second_entities_section_starts_with_a_group_1_section.dxf").string());
+  const std::string text = finding("second_entities_section_starts_with_a_group_1_section.dxf");
   EXPECT_TRUE(refusedAt(text, QvDxfDiagnostic::kMisplaced, lineOf(text, " 01")));
   const std::string objects =
       "  0\nSECTION\n  2\nOBJECTS\n  5\nC\n  0\nDICTIONARY\n  5\nC\n  0\nENDSEC\n  0\nEOF\n";
@@ -125,10 +118,8 @@ TEST_F(DxfFuzzFindingsTest, ASectionOfRecordsStartingWithAnotherGroupIsRefusedTh
 TEST_F(DxfFuzzFindingsTest, RecordAndClassNamesHoldingControlCharactersAreWrittenInCaretNotation) {
   // "^J" in a record's name is read as a line feed; written as it was decoded, it broke the
   // record in two lines, and the class listed for it was written a second time the same way.
-  QvDxfReadResult result;
-  const std::unique_ptr<QvDbDatabase> read =
-      readFinding("record_names_with_caret_line_feeds.dxf", result);
-  ASSERT_TRUE(read) << result.message();
+  const auto read = readDxf(finding("record_names_with_caret_line_feeds.dxf"));
+  ASSERT_TRUE(read);
   const DxfGroups written = groupsOf(dxfText(*read));
   int classes = 0;
   for (size_t i = 0; i + 1 < written.size(); ++i)

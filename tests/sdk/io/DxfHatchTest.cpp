@@ -23,14 +23,11 @@
 #include "tests/support/DbSetup.h"
 #include "tests/support/HatchShapes.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/PolylineShapes.h"
 
 namespace {
 
 using json::real;
-
-std::string quotedHandle(QvDbObjectId id) {
-  return "\"" + handleOf(id) + "\"";
-}
 
 // The area of one loop alone: a hatch of that loop only.
 double loopArea(const QvDbHatch& hatch, int loop) {
@@ -71,32 +68,30 @@ std::string describeHatches(QvDbDatabase& db) {
   for (const QvDbObjectId& id : entitiesOf(db.modelSpaceId())) {
     QvDbObjectPointer<QvDbHatch> hatch(id, QvDb::kForRead);
     if (hatch.openStatus() != Vexa::eOk) continue;
-    std::string seeds, paths;
-    QvGePoint2dArray seedPoints;
-    hatch->getHatchSeedPoints(seedPoints);
-    for (const QvGePoint2d& s : seedPoints)
-      seeds += (seeds.empty() ? "[" : ",[") + real(s.x) + "," + real(s.y) + "]";
+    std::string paths;
+    QvGePoint2dArray seeds;
+    hatch->getHatchSeedPoints(seeds);
     for (int i = 0; i < hatch->numLoops(); ++i) {
       QvDbObjectIdArray ids;
       hatch->getAssocObjIdsAt(i, ids);
       paths += std::string(paths.empty() ? "" : ",") +
-               "{\"flags\":" + std::to_string(hatch->loopTypeAt(i)) +
-               ",\"sources\":" + json::array(ids, quotedHandle) +
+               "{\"flags\":" + std::to_string(hatch->loopTypeAt(i)) + ",\"sources\":" +
+               json::array(ids, [](QvDbObjectId i) { return json::text(handleOf(i)); }) +
                ",\"area\":" + real(loopArea(*hatch, i)) + ",\"points\":" + loopPoints(*hatch, i) +
                "}";
     }
     QvDbHatchGradient gradient;
     const bool hasGradient = hatch->getGradient(gradient) == Vexa::eOk;
     const QvGeVector3d n = hatch->normal();
-    out += std::string(out.empty() ? "" : ",") + quotedHandle(id) +
+    out += std::string(out.empty() ? "" : ",") + json::text(handleOf(id)) +
            ":{\"normal\":" + json::point(QvGePoint3d(n.x, n.y, n.z)) +
            ",\"elevation\":" + real(hatch->elevation()) +
            ",\"solid\":" + (hatch->isSolidFill() ? "1" : "0") + ",\"pattern_name\":\"" +
            hatch->patternName().utf8() +
            "\",\"pattern_lines\":" + std::to_string(hatch->numPatternDefinitions()) +
            ",\"gradient\":" + (hasGradient ? "\"" + gradient.name.utf8() + "\"" : "null") +
-           ",\"associative\":" + (hatch->associative() ? "1" : "0") + ",\"seeds\":[" + seeds +
-           "],\"paths\":[" + paths + "]}";
+           ",\"associative\":" + (hatch->associative() ? "1" : "0") +
+           ",\"seeds\":" + json::points(seeds) + ",\"paths\":[" + paths + "]}";
   }
   return "{" + out + "}\n";
 }
@@ -105,18 +100,13 @@ const EzdxfProbe kProbe{dxfDataPath("ezdxf_hatch_probe.py"), describeHatches, tr
 
 }  // namespace
 
-class DxfHatchTest : public HostFixture {
- protected:
-  TempFolder folder_;
-};
+class DxfHatchTest : public DxfFolderTest {};
 
 TEST_F(DxfHatchTest, HatchesOfEveryKindWrittenHereOpenInEzdxfAlike) {
   // The boundary object of an associative loop.
-  auto* square = new QvDbPolyline();
-  for (const QvGePoint2d& p : {QvGePoint2d(0, 0), {10, 0}, {10, 10}, {0, 10}})
-    square->addVertexAt(square->numVerts(), p);
-  square->setClosed(true);
-  const QvDbObjectId squareId = appendEntity(db()->modelSpaceId(), square);
+  const QvDbObjectId squareId =
+      appendEntity(db()->modelSpaceId(),
+                   lightweightPolyline({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, {}, true).release());
 
   // Every edge kind, arcs and ellipses both ways round, a spline with fit data, on a tilted
   // plane at an elevation; an island made by a polyline loop with bulges.

@@ -57,7 +57,7 @@ const EzdxfProbe kProbe{dxfDataPath("ezdxf_image_probe.py"), describeImages};
 
 }  // namespace
 
-class DxfImageTest : public HostFixture {
+class DxfImageTest : public DxfFolderTest {
  protected:
   // An image definition, images without clipping, clipped by a rectangle on a tilted frame and
   // by a polygon, an image without definition and a wipeout in a tilted plane.
@@ -103,7 +103,6 @@ class DxfImageTest : public HostFixture {
   }
 
   QvDbObjectId defId_;
-  TempFolder folder_;
 };
 
 TEST_F(DxfImageTest, ImagesWipeoutsAndDefinitionsComeBackAndAreWrittenAgainAlike) {

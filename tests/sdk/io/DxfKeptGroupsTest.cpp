@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbIdMapping.h"
@@ -29,7 +28,7 @@ struct Drawing {
 // layer "Walls", an object of an unknown class in the root dictionary, an unknown group in the
 // layer "Walls", and an application's group on the line.
 Drawing drawingWithUnknowns() {
-  std::string text = readFile(dxfDataPath("sound_r2018.dxf"));
+  std::string text = readTextFile(dxfDataPath("sound_r2018.dxf"));
   const std::string wallsHandle = handleOf(layerNamed(readDxf(text).get(), L"Walls"));
   EXPECT_NE("0", wallsHandle);
   auto insertAfter = [&](const std::string& anchor, const std::string& added) {

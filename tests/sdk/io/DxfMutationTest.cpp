@@ -5,7 +5,9 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <fstream>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -59,13 +61,15 @@ class Mutator {
   Mutator(const std::string& text, uint32_t seed) : text_(text), lines_(linesOf(text)), rng_(seed) {
     for (size_t i = 0; i + 1 < lines_.size(); i += 2) {
       const std::string code = trimmed(lines_[i]);
-      if (code == "5" || code == "105") lastHandle_ = trimmed(lines_[i + 1]);
-      if (isHandleCode(code)) {
+      if (code == "5" || code == "105") {
+        lastHandle_ = trimmed(lines_[i + 1]);
+        handles_.push_back(lastHandle_);
+      }
+      if (kHandleCodes.contains(code)) {
         handleValues_.push_back(i + 1);
         ownerHandle_.push_back(lastHandle_);
       }
-      if (isCountCode(code)) countValues_.push_back(i + 1);
-      if (code == "5" || code == "105") handles_.push_back(trimmed(lines_[i + 1]));
+      if (kCountCodes.contains(code)) countValues_.push_back(i + 1);
     }
   }
 
@@ -141,15 +145,10 @@ class Mutator {
   }
 
  private:
-  static bool isHandleCode(const std::string& code) {
-    return code == "5" || code == "105" || code == "330" || code == "340" || code == "350" ||
-           code == "360" || code == "320" || code == "331" || code == "1005" || code == "390";
-  }
-  static bool isCountCode(const std::string& code) {
-    return code == "90" || code == "76" || code == "71" || code == "72" || code == "73" ||
-           code == "74" || code == "91" || code == "92" || code == "93" || code == "95" ||
-           code == "96" || code == "97" || code == "98" || code == "66";
-  }
+  inline static const std::set<std::string> kHandleCodes = {"5",   "105", "330", "340",  "350",
+                                                            "360", "320", "331", "1005", "390"};
+  inline static const std::set<std::string> kCountCodes = {
+      "90", "76", "71", "72", "73", "74", "91", "92", "93", "95", "96", "97", "98", "66"};
 
   size_t pick(size_t n) { return n == 0 ? 0 : static_cast<size_t>(rng_() % n); }
 
@@ -240,9 +239,10 @@ class DxfMutationTest : public HostFixture {
         ++faults;
         // DXF_MUTANT_DIR=folder keeps the files that failed, to reproduce them.
         if (const char* dir = std::getenv("DXF_MUTANT_DIR"))
-          writeFile(
+          std::ofstream(
               std::string(dir) + "/" + std::to_string(seed) + "_" + std::to_string(i) + ".dxf",
-              mutant.text);
+              std::ios::binary)
+              << mutant.text;
       }
       const auto took = std::chrono::steady_clock::now() - start;
       if (took > std::chrono::seconds(3)) {
@@ -317,7 +317,7 @@ TEST_F(DxfMutationTest, DamagedEntityZooIsReadWholeOrRefusedWithALine) {
 }
 
 TEST_F(DxfMutationTest, DamagedSitePlanIsReadWholeOrRefusedWithALine) {
-  const std::string sound = readFile(testDataDir() + "/../../examples/site_plan.dxf");
+  const std::string sound = readTextFile(testDataDir() + "/../../examples/site_plan.dxf");
   ASSERT_TRUE(readDxf(sound)) << "the site plan itself must be sound";
   for (const uint32_t seed : {11u, 12u}) checkMutants(sound, seed, 400);
 }

@@ -6,7 +6,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <set>
 
 #include "sdk/base/resbuf.h"
@@ -18,7 +17,6 @@
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/db/QvDbProxyEntity.h"
-#include "sdk/db/QvDbRegAppTable.h"
 #include "sdk/db/QvDbSortentsTable.h"
 #include "sdk/db/QvDbXrecord.h"
 #include "sdk/io/QvDxfHandleSet.h"
@@ -111,8 +109,6 @@ TEST_F(DxfObjectsTest, DictionariesRecordsReactorsAndExtensionDictionariesComeBa
     ASSERT_TRUE(last);
     qvdbGetObjectId(named, last->value.name);
     EXPECT_EQ(readLayer, named);
-    record.close();
-
     QvDbObjectPointer<QvDbLayerTableRecord> watched(readLayer, QvDb::kForRead);
     EXPECT_TRUE(watched->hasPersistentReactor(readRecord));
     const QvDbObjectId xdictId = watched->extensionDictionary();

@@ -23,6 +23,7 @@
 #include "tests/support/DbChecks.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/PolylineShapes.h"
 
 namespace {
 
@@ -100,11 +101,7 @@ Vexa::ErrorStatus areaOf(const QvDbEntity& entity, double& area) {
 
 // A closed rectangle of lines' corners as a polyline.
 std::unique_ptr<QvDbPolyline> rectangle(double x0, double y0, double x1, double y1) {
-  auto outline = std::make_unique<QvDbPolyline>();
-  for (auto [x, y] : {std::pair{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}})
-    outline->addVertexAt(outline->numVerts(), QvGePoint2d(x, y));
-  outline->setClosed(true);
-  return outline;
+  return lightweightPolyline({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}, {}, true);
 }
 
 std::unique_ptr<QvDbRegion> regionOf(QvDbCurve& curve) {
@@ -115,18 +112,16 @@ std::unique_ptr<QvDbRegion> regionOf(QvDbCurve& curve) {
   return std::unique_ptr<QvDbRegion>(made);
 }
 
-class DxfSolidTest : public HostFixture {
+class DxfSolidTest : public DxfFolderTest {
  protected:
   void SetUp() override {
-    HostFixture::SetUp();
+    DxfFolderTest::SetUp();
     VexaSpaModelerMgr::getSpaModelerMgr()->setModelerAvailable(true);
   }
   void TearDown() override {
     VexaSpaModelerMgr::getSpaModelerMgr()->setModelerAvailable(false);
-    HostFixture::TearDown();
+    DxfFolderTest::TearDown();
   }
-
-  TempFolder folder_;
 };
 
 TEST_F(DxfSolidTest, BodiesMadeHereComeBackAlikeAndOpenCleanInEzdxf) {
@@ -224,7 +219,7 @@ TEST_F(DxfSolidTest, ModelerDataOfOtherModelersIsKeptAndWrittenBackUnchanged) {
 }
 
 TEST_F(DxfSolidTest, ARegionOfOtherDataIsNotNullAndCombinesWithNothing) {
-  std::string text = readFile(dxfDataPath("sound_r2018.dxf"));
+  std::string text = readTextFile(dxfDataPath("sound_r2018.dxf"));
   const std::string anchor = "  2\nENTITIES\n";
   const size_t at = text.find(anchor);
   ASSERT_NE(std::string::npos, at);

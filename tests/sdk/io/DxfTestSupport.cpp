@@ -5,9 +5,6 @@
 
 #include <array>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "sdk/db/QvDbDatabase.h"
@@ -138,19 +135,6 @@ bool hasEzdxf() {
   return runPython({"-c", "import ezdxf"}).status == 0;
 }
 
-void writeFile(const std::string& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary);
-  out << text;
-  ASSERT_TRUE(out.good()) << path;
-}
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 QvDbObjectId idOfHandle(QvDbDatabase& db, const std::string& handle) {
   QvDbHandle h;
   QvDbObjectId id;
@@ -185,7 +169,7 @@ EzdxfMade EzdxfProbe::readMade(const TempFolder& folder,
   command.push_back(path);
   const PythonRun run = runPython(command);
   EXPECT_EQ(0, run.status) << run.output;
-  made.made = readFile(path);
+  made.made = readTextFile(path);
   QvDxfReadResult result;
   made.db = readDxf(made.made, result);
   EXPECT_TRUE(made.db) << result.message();

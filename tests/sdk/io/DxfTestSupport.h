@@ -13,8 +13,10 @@
 #include "sdk/db/QvDbObjectId.h"
 #include "sdk/io/QvDxfFile.h"
 #include "tests/support/DbSetup.h"
+#include "tests/support/HostFixture.h"
 #include "tests/support/SymbolRecords.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TextFiles.h"
 
 // Steps the DXF tests share.
 
@@ -54,10 +56,6 @@ struct PythonRun {
 PythonRun runPython(const std::vector<std::string>& args);
 bool hasEzdxf();
 
-// Writes text to a file and reads a file whole.
-void writeFile(const std::string& path, const std::string& text);
-std::string readFile(const std::string& path);
-
 // A drawing ezdxf made, read here.
 struct EzdxfMade {
   std::unique_ptr<QvDbDatabase> db;  // null when it was not made or read (the test has failed)
@@ -90,6 +88,12 @@ QvDbObjectId idOfHandle(QvDbDatabase& db, const std::string& handle);
 std::string handleOf(QvDbObjectId id);
 // The id of the object of `db` with the handle of `id` (of another database), or null.
 QvDbObjectId sameHandleIn(QvDbDatabase& db, QvDbObjectId id);
+
+// A fresh host, and a folder of its own for the files a test writes.
+class DxfFolderTest : public HostFixture {
+ protected:
+  TempFolder folder_;
+};
 
 // Calls `visit` with each record of the symbol table `tableId` in order, open for read.
 template <class Record, class Visit>

@@ -23,10 +23,6 @@ namespace {
 
 using json::real;
 
-std::string quoted(const QvString& text) {
-  return "\"" + text.utf8() + "\"";
-}
-
 const char* recordNameOf(const QvDbUnderlayReference& ref) {
   if (QvDbPdfReference::cast(&ref)) return "PDFUNDERLAY";
   if (QvDbDgnReference::cast(&ref)) return "DGNUNDERLAY";
@@ -52,19 +48,17 @@ std::string describeUnderlays(QvDbDatabase& db) {
     QvDbObjectPointer<QvDbUnderlayReference> ref(id, QvDb::kForRead);
     if (!ref) continue;
     QvDbObjectPointer<QvDbUnderlayDefinition> def(ref->definitionId(), QvDb::kForRead);
-    const QvGePoint3d at = ref->position();
     const QvGeScale3d scale = ref->scaleFactors();
-    std::string boundary;
-    for (const QvGePoint2d& p : ref->clipBoundary())
-      boundary += (boundary.empty() ? "[" : ",[") + real(p.x) + "," + real(p.y) + "]";
     out += std::string(out.size() > 1 ? "," : "") + "{\"type\":\"" + recordNameOf(*ref) +
-           "\",\"file\":" + quoted(def->getSourceFileName()) +
-           ",\"item\":" + quoted(def->getItemName()) +
-           ",\"key\":" + quoted(keyOf(def->objectId())) + ",\"insert\":[" + real(at.x) + "," +
-           real(at.y) + "," + real(at.z) + "],\"scale\":[" + real(scale.sx) + "," + real(scale.sy) +
-           "," + real(scale.sz) + "],\"rotation\":" + real(ref->rotation() * 180.0 / M_PI) +
-           ",\"flags\":" + std::to_string(ref->underlayFlags()) + ",\"boundary\":[" + boundary +
-           "],\"reactor\":" + (def->hasPersistentReactor(id) ? "true" : "false") + "}";
+           "\",\"file\":" + json::text(def->getSourceFileName()) +
+           ",\"item\":" + json::text(def->getItemName()) +
+           ",\"key\":" + json::text(keyOf(def->objectId())) +
+           ",\"insert\":" + json::point(ref->position()) +
+           ",\"scale\":" + json::point(QvGePoint3d(scale.sx, scale.sy, scale.sz)) +
+           ",\"rotation\":" + real(ref->rotation() * 180.0 / M_PI) +
+           ",\"flags\":" + std::to_string(ref->underlayFlags()) +
+           ",\"boundary\":" + json::points(ref->clipBoundary()) +
+           ",\"reactor\":" + (def->hasPersistentReactor(id) ? "true" : "false") + "}";
   }
   return out + "]\n";
 }
@@ -94,7 +88,7 @@ const EzdxfProbe kProbe{dxfDataPath("ezdxf_underlay_probe.py"), describeUnderlay
 
 }  // namespace
 
-class DxfUnderlayTest : public HostFixture {
+class DxfUnderlayTest : public DxfFolderTest {
  protected:
   template <class Definition>
   QvDbObjectId addDefinition(const wchar_t* key, const wchar_t* file, const wchar_t* item) {
@@ -117,8 +111,6 @@ class DxfUnderlayTest : public HostFixture {
     ASSERT_EQ(ref->setClipBoundary(clip), Vexa::eOk);
     ASSERT_FALSE(appendToModelSpace(db(), ref).isNull());
   }
-
-  TempFolder folder_;
 };
 
 TEST_F(DxfUnderlayTest, OursAreReadByEzdxfAndComeBackAlike) {

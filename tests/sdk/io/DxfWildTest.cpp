@@ -37,7 +37,7 @@ struct WildRead {
 // A file of tests/data/dxf/wild read; the test fails unless it is read with findings of `codes`.
 WildRead readWild(const std::string& name, const std::vector<D::Code>& codes = {}) {
   WildRead read;
-  read.text = readFile(dxfDataPath("wild/" + name));
+  read.text = readTextFile(dxfDataPath("wild/" + name));
   read.db = readDxf(read.text, read.result);
   EXPECT_TRUE(read.db) << read.result.message().utf8();
   EXPECT_EQ(codesOf(read.result), codes) << read.result.message().utf8();

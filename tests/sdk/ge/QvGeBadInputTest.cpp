@@ -68,32 +68,14 @@ bool finiteBox(const Curve& c, const QvGeInterval& range) {
   }
 }
 
+// The point (x, y, z) of a space of `Dim` dimensions (z left out in the plane).
 template <int Dim>
-struct Space;
-template <>
-struct Space<3> {
-  using Point = QvGePoint3d;
-  using Vector = QvGeVector3d;
-  using PointArray = QvGePoint3dArray;
-  using VectorArray = QvGeVector3dArray;
-  using Curve = QvGeCurve3d;
-  static Point nanPoint() { return {kNaN, 0.0, 0.0}; }
-  static Point infPoint() { return {0.0, kInf, 0.0}; }
-  static Point near() { return {0.3, 0.7, 0.1}; }
-  static Point far() { return {1e9, -1e9, 3.0}; }
-};
-template <>
-struct Space<2> {
-  using Point = QvGePoint2d;
-  using Vector = QvGeVector2d;
-  using PointArray = QvGePoint2dArray;
-  using VectorArray = QvGeVector2dArray;
-  using Curve = QvGeCurve2d;
-  static Point nanPoint() { return {kNaN, 0.0}; }
-  static Point infPoint() { return {0.0, kInf}; }
-  static Point near() { return {0.3, 0.7}; }
-  static Point far() { return {1e9, -1e9}; }
-};
+auto pointAt(double x, double y, double z) {
+  if constexpr (Dim == 3)
+    return QvGePoint3d(x, y, z);
+  else
+    return QvGePoint2d(x, y);
+}
 
 // Parameters a caller may hand over by mistake, relative to the interval [lo, hi].
 std::vector<double> strayParams(double lo, double hi) {
@@ -109,7 +91,10 @@ std::vector<double> strayParams(double lo, double hi) {
 template <class Curve>
 void checkQueries(const Curve& c, const std::string& name) {
   constexpr int kDim = Curve::kDim;
-  using S = Space<kDim>;
+  using Point = decltype(pointAt<kDim>(0, 0, 0));
+  using Vector = std::conditional_t<kDim == 3, QvGeVector3d, QvGeVector2d>;
+  using PointArray = std::conditional_t<kDim == 3, QvGePoint3dArray, QvGePoint2dArray>;
+  using Base = std::conditional_t<kDim == 3, QvGeCurve3d, QvGeCurve2d>;
   SCOPED_TRACE(name);
   const bool valid = c.isValid();
   QvGeInterval iv;
@@ -123,8 +108,8 @@ void checkQueries(const Curve& c, const std::string& name) {
   const std::vector<double> bad = {kNaN, kInf, -kInf};
 
   // Checked evaluation: inside succeeds for a valid curve, outside / non-finite is refused.
-  typename S::Point p;
-  typename S::VectorArray d;
+  Point p;
+  std::conditional_t<kDim == 3, QvGeVector3dArray, QvGeVector2dArray> d;
   for (double t : inside) {
     const Vexa::ErrorStatus es = c.evaluate(t, 2, p, d);
     EXPECT_EQ(es == Vexa::eOk, valid) << "evaluate " << t;
@@ -140,7 +125,7 @@ void checkQueries(const Curve& c, const std::string& name) {
   std::vector<double> finiteParams = inside;
   finiteParams.insert(finiteParams.end(), stray.begin(), stray.end());
   for (double t : finiteParams) {
-    typename S::Vector derivs[Curve::kMaxDerivatives];
+    Vector derivs[Curve::kMaxDerivatives];
     c.evalDerivatives(t, Curve::kMaxDerivatives, p, derivs);
     EXPECT_TRUE(finite(p)) << "evalPoint " << t;
     for (const auto& v : derivs) EXPECT_TRUE(finite(v)) << "derivative at " << t;
@@ -148,14 +133,14 @@ void checkQueries(const Curve& c, const std::string& name) {
   for (double t : bad) (void)c.evalPoint(t);  // no crash
 
   // Points and parameters.
-  for (const auto& q : {S::near(), S::far()}) {
+  for (const auto& q : {pointAt<kDim>(0.3, 0.7, 0.1), pointAt<kDim>(1e9, -1e9, 3.0)}) {
     double param = kNaN;
     const auto cp = c.closestPointTo(q, param);
     EXPECT_TRUE(finite(cp) && finite(param)) << "closestPointTo";
     EXPECT_TRUE(finite(c.paramOf(q)));
     EXPECT_TRUE(finite(c.distanceTo(q)));
   }
-  for (const auto& q : {S::nanPoint(), S::infPoint()}) {
+  for (const auto& q : {pointAt<kDim>(kNaN, 0, 0), pointAt<kDim>(0, kInf, 0)}) {
     double param = 0.0;
     (void)c.closestPointTo(q, param);
     EXPECT_FALSE(c.isOn(q)) << "isOn of a non-finite point";
@@ -206,20 +191,20 @@ void checkQueries(const Curve& c, const std::string& name) {
 
   // Samples, including non-finite and absurd approximation values.
   for (double eps : {0.0, -1.0, kNaN, kInf}) {
-    typename S::PointArray pts;
+    PointArray pts;
     QvGeDoubleArray params;
     c.getSamplePoints(lo, hi, eps, pts, params);
     EXPECT_TRUE(allFinite(pts) && allFinite(params)) << "samples eps " << eps;
     EXPECT_LE(pts.length(), 1000000) << eps;
   }
   for (double t : bad) {
-    typename S::PointArray pts;
+    PointArray pts;
     QvGeDoubleArray params;
     c.getSamplePoints(t, hi, 0.0, pts, params);
     EXPECT_TRUE(allFinite(pts)) << "samples from " << t;
   }
   for (int n : {-3, 0, 1, 2}) {
-    typename S::PointArray pts;
+    PointArray pts;
     c.getSamplePoints(n, pts);
     EXPECT_TRUE(allFinite(pts)) << n;
   }
@@ -234,7 +219,7 @@ void checkQueries(const Curve& c, const std::string& name) {
     EXPECT_EQ(c.getTrimmedCurve(lo, t), nullptr) << "trim to " << t;
   }
   {
-    std::unique_ptr<typename S::Curve> trimmed(c.getTrimmedCurve(lo, hi));
+    std::unique_ptr<Base> trimmed(c.getTrimmedCurve(lo, hi));
     if (!valid) {
       EXPECT_EQ(trimmed, nullptr);
     }
@@ -245,7 +230,7 @@ void checkQueries(const Curve& c, const std::string& name) {
   }
   {
     const QvGeDoubleArray params{kNaN, kInf, inside[1], stray[3]};
-    QvArray<typename S::Curve*> pieces;
+    QvArray<Base*> pieces;
     const Vexa::ErrorStatus es = c.getSplitCurves(params, pieces);
     if (!valid) {
       EXPECT_NE(es, Vexa::eOk);

@@ -69,31 +69,24 @@ class DxfImageTest : public DxfFolderTest {
     ASSERT_EQ(Vexa::eOk, QvDbRasterImageDef::addToDatabase(db(), L"ground", def, defId_));
     const QvDbObjectId space = db()->modelSpaceId();
 
-    auto* plain = new QvDbRasterImage();
-    plain->setImageDefId(defId_);
-    plain->setImageSize(640, 480);
-    plain->setOrientation(QvGePoint3d(10, 20, 0), QvGeVector3d(64, 0, 0), QvGeVector3d(0, 48, 0));
-    appendEntity(space, plain);
-
-    auto* rect = new QvDbRasterImage();
-    rect->setImageDefId(defId_);
-    rect->setImageSize(640, 480);
-    rect->setOrientation(QvGePoint3d(-3.3, 1.7, 0.9), QvGeVector3d(3, 4, 0.1),
-                         QvGeVector3d(-1.2, 0.9, 0.7));
-    ASSERT_EQ(Vexa::eOk, rect->setClipBoundary(
-                             QvDbRasterImage::kRect,
-                             QvGePoint2dArray({QvGePoint2d(10.1, 20.3), QvGePoint2d(500.7, 400)})));
-    appendEntity(space, rect);
-
-    auto* polygon = new QvDbRasterImage();
-    polygon->setImageDefId(defId_);
-    polygon->setImageSize(640, 480);
-    polygon->setOrientation(QvGePoint3d(1, 1, 0), QvGeVector3d(6.4, 0, 0), QvGeVector3d(0, 4.8, 0));
-    ASSERT_EQ(Vexa::eOk, polygon->setClipBoundary(
-                             QvDbRasterImage::kPoly,
-                             QvGePoint2dArray({QvGePoint2d(0.1, 0.2), QvGePoint2d(600, 33.3),
-                                               QvGePoint2d(320.5, 470), QvGePoint2d(0.1, 0.2)})));
-    appendEntity(space, polygon);
+    // An image of the definition on the frame (origin, u, v), clipped when a boundary is given.
+    const auto addImage = [&](const QvGePoint3d& origin, const QvGeVector3d& u,
+                              const QvGeVector3d& v, QvDbRasterImage::ClipBoundaryType type,
+                              const QvGePoint2dArray& clip) {
+      auto* image = new QvDbRasterImage();
+      image->setImageDefId(defId_);
+      image->setImageSize(640, 480);
+      image->setOrientation(origin, u, v);
+      if (!clip.isEmpty()) {
+        EXPECT_EQ(Vexa::eOk, image->setClipBoundary(type, clip));
+      }
+      appendEntity(space, image);
+    };
+    addImage({10, 20, 0}, {64, 0, 0}, {0, 48, 0}, QvDbRasterImage::kRect, QvGePoint2dArray());
+    addImage({-3.3, 1.7, 0.9}, {3, 4, 0.1}, {-1.2, 0.9, 0.7}, QvDbRasterImage::kRect,
+             {{10.1, 20.3}, {500.7, 400}});
+    addImage({1, 1, 0}, {6.4, 0, 0}, {0, 4.8, 0}, QvDbRasterImage::kPoly,
+             {{0.1, 0.2}, {600, 33.3}, {320.5, 470}, {0.1, 0.2}});
 
     auto* wipeout = new QvDbWipeout();
     ASSERT_EQ(Vexa::eOk, wipeout->setFrom(QvGePoint2dArray({QvGePoint2d(0, 0), QvGePoint2d(4, 0.3),

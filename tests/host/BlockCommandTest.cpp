@@ -97,16 +97,7 @@ TEST_F(ClassicCommandsTest, TaggedReferencesAreRescaledQuietlyThroughTheHostsCom
   const QvDbObjectId block = addBlock(db(), L"TREE");
   appendEntity(block, new QvDbLine(P(0, 0, 0), P(1, 0, 0)));
   const QvDbObjectId tree = appendToModelSpace(db(), new QvDbBlockReference(P(3, 3, 0), block));
-  {
-    QvDbObjectPointer<QvDbBlockReference> ref(tree, QvDb::kForWrite);
-    auto* tag = new QvDbAttribute();
-    tag->setTag(L"NAME");
-    tag->setTextString(L"Oak");
-    tag->setPosition(P(4, 3, 0));
-    QvDbObjectId tagId;
-    ASSERT_EQ(ref->appendAttribute(tagId, tag), Vexa::eOk);
-    tag->close();
-  }
+  ASSERT_FALSE(appendAttribute(tree, new QvDbAttribute(P(4, 3, 0), L"Oak", L"NAME")).isNull());
   EXPECT_EQ(run(L"BSCALE\nALL\n\nMultiply\n2\n\n\n").done, 1) << transcript();
   EXPECT_FALSE(contains("_.BLOCK"));  // CMDECHO is off meanwhile
   EXPECT_EQ(shortVar(L"CMDECHO"), 1);

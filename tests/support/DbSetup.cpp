@@ -1,5 +1,7 @@
 #include "tests/support/DbSetup.h"
 
+#include "sdk/db/QvDbAttribute.h"
+#include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbEntity.h"
 #include "sdk/db/QvDbObjectPointer.h"
 
@@ -19,6 +21,20 @@ QvDbObjectId appendEntity(QvDbObjectId blockId, QvDbEntity* entity) {
 
 QvDbObjectId appendToModelSpace(QvDbDatabase* db, QvDbEntity* entity) {
   return appendEntity(db->modelSpaceId(), entity);
+}
+
+QvDbObjectId appendAttribute(QvDbObjectId referenceId, QvDbAttribute* attribute) {
+  QvDbObjectPointer<QvDbBlockReference> reference(referenceId, QvDb::kForWrite);
+  QvDbObjectId id;
+  EXPECT_EQ(Vexa::eOk, reference.openStatus());
+  if (reference.openStatus() == Vexa::eOk) {
+    EXPECT_EQ(Vexa::eOk, reference->appendAttribute(id, attribute));
+  }
+  if (id.isNull())
+    delete attribute;
+  else
+    attribute->close();
+  return id;
 }
 
 QvDbObjectIdArray entitiesOf(QvDbObjectId blockId) {

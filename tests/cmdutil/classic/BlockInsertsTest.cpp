@@ -206,16 +206,13 @@ QvDbObjectId taggedReference(QvDbDatabase* db, QvDbObjectId tree, const P& at,
   auto* ref = new QvDbBlockReference(at, tree);
   ref->setRotation(rotation);
   const QvDbObjectId id = appendToModelSpace(db, ref);
-  QvDbObjectPointer<QvDbBlockReference> open(id, QvDb::kForWrite);
   auto* tag = new QvDbAttribute();
   tag->setTextString(L"Rowan");
   tag->setTag(L"NAME");
   tag->setPosition(at + QvGeVector3d(2, 0, 0).rotateBy(rotation, QvGeVector3d::kZAxis));
   tag->setRotation(rotation);
   tag->setHeight(1.0);
-  QvDbObjectId tagId;
-  EXPECT_EQ(open->appendAttribute(tagId, tag), Vexa::eOk);
-  tag->close();
+  appendAttribute(id, tag);
   return id;
 }
 

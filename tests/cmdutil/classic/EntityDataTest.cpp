@@ -303,14 +303,7 @@ class EntityTypesTest : public HostFixture {
   // The attribute of a reference that carries one.
   QvDbObjectId attribute() {
     const QvDbObjectId ref = add(new QvDbBlockReference(P(0, 0, 0), addBlock(db(), L"TAGGED")));
-    QvDbObjectPointer<QvDbBlockReference> open(ref, QvDb::kForWrite);
-    auto* tag = new QvDbAttribute();
-    tag->setTag(L"NAME");
-    tag->setTextString(L"Rowan");
-    QvDbObjectId id;
-    EXPECT_EQ(open->appendAttribute(id, tag), Vexa::eOk);
-    tag->close();
-    return id;
+    return appendAttribute(ref, new QvDbAttribute(P(0, 0, 0), L"Rowan", L"NAME"));
   }
   QvDbObjectId hatch() {
     std::unique_ptr<QvDbHatch> fill = solidHatch();

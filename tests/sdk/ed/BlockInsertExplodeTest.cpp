@@ -195,16 +195,7 @@ TEST_F(BlockInsertExplodeTest, ExplodeHonoursExplmodeAndKeepsNestedAttributes) {
   const QvDbObjectId leaf = addBlock(db(), L"LEAF");
   appendEntity(leaf, new QvDbLine(P(0, 0, 0), P(1, 0, 0)));
   const QvDbObjectId inner = appendToModelSpace(db(), new QvDbBlockReference(P(0, 0, 0), leaf));
-  {
-    QvDbObjectPointer<QvDbBlockReference> ref(inner, QvDb::kForWrite);
-    auto* attribute = new QvDbAttribute();
-    attribute->setTag(L"NAME");
-    attribute->setTextString(L"Rowan");
-    attribute->setPosition(P(2, 0, 0));
-    QvDbObjectId attributeId;
-    ASSERT_EQ(ref->appendAttribute(attributeId, attribute), Vexa::eOk);
-    attribute->close();
-  }
+  ASSERT_FALSE(appendAttribute(inner, new QvDbAttribute(P(2, 0, 0), L"Rowan", L"NAME")).isNull());
   run(L"BLOCK\nWRAP\n0,0\nALL\n\nINSERT\nWRAP\n_X\n3\n0,0\n0\n");
   const QvDbObjectId wrap = references().back();
   ASSERT_EQ(setShortVar(L"EXPLMODE", 0), kQvNormal);

@@ -182,14 +182,9 @@ TEST_F(SvgWriterTest, AttributesArraysAndHiddenLayersInBlocks) {
   add(new QvDbMInsertBlock({0, 0, 0}, tree, 2, 3, 10, 10));
   // One tree with its attribute.
   const QvDbObjectId oak = add(new QvDbBlockReference({50, 0, 0}, tree));
-  {
-    QvDbObjectPointer<QvDbBlockReference> reference(oak, QvDb::kForWrite);
-    QvDbAttribute* attribute = new QvDbAttribute({50, -2, 0}, L"Oak", L"SPECIES");
-    attribute->setHeight(0.5);
-    QvDbObjectId attributeId;
-    ASSERT_EQ(reference->appendAttribute(attributeId, attribute), Vexa::eOk);
-    attribute->close();
-  }
+  auto* attribute = new QvDbAttribute({50, -2, 0}, L"Oak", L"SPECIES");
+  attribute->setHeight(0.5);
+  ASSERT_FALSE(appendAttribute(oak, attribute).isNull());
   const std::string picture = svg();
   const auto circles = elements(picture, "circle");
   ASSERT_EQ(circles.size(), 7u);

@@ -2,6 +2,7 @@
 // nothing of a preview reaches the drawing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -103,10 +104,9 @@ TEST_F(InsertDragTest, TheInsertionPointFollowsTheCursorWithTheBasePointOffset) 
   const auto last = vars().get(L"LASTPOINT")->pointValue();
   EXPECT_POINT_NEAR(P(last[0], last[1], last[2]), P(20, 10, 0));
   // The first frame showed the block at the first sample plus the offset.
-  bool seen = false;
-  for (const auto& primitive : frames().frames()[0])
-    seen = seen || primitive.points.contains(P(15, 10, 0));
-  EXPECT_TRUE(seen);
+  const auto& first = frames().frames()[0];
+  EXPECT_TRUE(std::any_of(first.begin(), first.end(),
+                          [](const auto& drawn) { return drawn.points.contains(P(15, 10, 0)); }));
 
   // Accepting the last sample keeps its offset; a cancel writes nothing.
   InsertDragInsertionPoint accepted(&context, &data, L"Tree");

@@ -9,9 +9,7 @@
 
 #include "sdk/db/QvDbAttribute.h"
 #include "sdk/db/QvDbAttributeDefinition.h"
-#include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbMText.h"
-#include "sdk/db/QvDbObjectIterator.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/ed/VexaBuildInCommandContext.h"
 #include "sdk/ed/VexaInputScript.h"

@@ -11,12 +11,10 @@
 #include "sdk/db/QvDbAttribute.h"
 #include "sdk/db/QvDbAttributeDefinition.h"
 #include "sdk/db/QvDbBlockReference.h"
-#include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbCircle.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbHostApplicationServices.h"
-#include "sdk/db/QvDbLayerTable.h"
 #include "sdk/db/QvDbLayerTableRecord.h"
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbMInsertBlock.h"
@@ -53,17 +51,12 @@ class SvgWriterTest : public HostFixture {
   // null) with a colour index (by layer unless given); its id.
   QvDbObjectId add(QvDbEntity* made, QvDbObjectId owner = {}, QvDbObjectId layerId = {},
                    uint16_t color = 256) {
-    QvDbObjectPointer<QvDbEntity> entity(made);
-    entity->setDatabaseDefaults(db());
+    made->setDatabaseDefaults(db());
     if (!layerId.isNull()) {
-      EXPECT_EQ(entity->setLayer(layerId), Vexa::eOk);
+      EXPECT_EQ(made->setLayer(layerId), Vexa::eOk);
     }
-    EXPECT_EQ(entity->setColorIndex(color), Vexa::eOk);
-    QvDbObjectPointer<QvDbBlockTableRecord> space(owner.isNull() ? db()->modelSpaceId() : owner,
-                                                  QvDb::kForWrite);
-    QvDbObjectId id;
-    EXPECT_EQ(space->appendQvDbEntity(id, entity.object()), Vexa::eOk);
-    return id;
+    EXPECT_EQ(made->setColorIndex(color), Vexa::eOk);
+    return appendEntity(owner.isNull() ? db()->modelSpaceId() : owner, made);
   }
   std::string svg(const wchar_t* layout = L"") {
     std::ostringstream out;

@@ -180,10 +180,7 @@ TEST_F(AnonymousBlocksTest, SpacesFollowTilemodeAndCvport) {
 // leak check of the test run sees a reference that is lost).
 TEST_F(AnonymousBlocksTest, AReferenceTheSpaceRefusesIsNotKept) {
   const QvDbObjectId block = addBlock(db(), L"B");
-  auto countOf = [&] {
-    QvDbObjectPointer<QvDbBlockTableRecord> model(space(L"*Model_Space"), QvDb::kForRead);
-    return model->entityIds().length();
-  };
+  auto countOf = [&] { return entitiesOf(db()->modelSpaceId()).length(); };
   const int before = countOf();
   VexaFaultInjection& faults = host().service<VexaFaultInjection>();
   faults.arm("QvDbBlockTableRecord::appendQvDbEntity", 1, Vexa::eOutOfMemory);

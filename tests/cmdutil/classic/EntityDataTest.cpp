@@ -311,11 +311,6 @@ class EntityTypesTest : public HostFixture {
                     QvDbHatch::kExternal | QvDbHatch::kPolyline);
     return add(fill.release());
   }
-  QvDbObjectId text() {
-    auto* made = new QvDbText();
-    made->setTextString(L"t");
-    return add(made);
-  }
   QvDbObjectId lightweightPolyline() {
     auto* pl = new QvDbPolyline(2);
     pl->addVertexAt(0, QvGePoint2d(0, 0));
@@ -357,7 +352,7 @@ TEST_F(EntityTypesTest, EveryRowOfTheTableThroughEntitiesOfThatType) {
       {"region of a file", add(proxyOf(L"REGION")), 13},
       {"body of a file", add(proxyOf(L"BODY")), 14},
       {"block reference", add(new QvDbBlockReference(P(0, 0, 0), addBlock(db(), L"B"))), 15},
-      {"text", text(), 16},
+      {"text", add(new QvDbText(P(0, 0, 0), L"t")), 16},
       {"attribute definition", add(new QvDbAttributeDefinition(P(0, 0, 0), L"v", L"T", L"V?")), 17},
       {"attribute", attribute(), 18},
       {"hatch", hatch(), 20},

@@ -78,7 +78,6 @@ TEST_F(CreateBlockTest, SourcesGoInDrawOrderWithAttributeDefinitionsLastAndAreEr
   EXPECT_TRUE(QvDbAttributeDefinition::cast(
       QvDbObjectPointer<QvDbObject>(contents[3], QvDb::kForRead).object()));
 
-  // Erased and listed, except the one on the locked layer.
   EXPECT_TRUE(a.isErased() && b.isErased() && tag.isErased());
   EXPECT_FALSE(locked.isErased());
   const QvDbObjectIdArray& removed = GetVexaAppCtxActiveDocData()->removedObjects;
@@ -219,7 +218,6 @@ TEST_F(CreateBlockTest, AnAnnotativeReferenceIsReplacedByItsContentsAndFollowsTh
   ASSERT_FALSE(block.isNull());
   ASSERT_EQ(entitiesOf(block).length(), 1);
   EXPECT_POINT_NEAR(lineEnds(entitiesOf(block)[0])[0], P(5, 0, 0));
-  // Kept, and no temporary copy stays in the drawing.
   EXPECT_FALSE(kept.isErased());
   EXPECT_EQ(entitiesOf(db()->modelSpaceId()).length(), model + 1);
 
@@ -234,7 +232,6 @@ TEST_F(CreateBlockTest, AnAnnotativeReferenceIsReplacedByItsContentsAndFollowsTh
   EXPECT_EQ(record->blockScaling(), QvDb::kUniform);
 }
 
-// An annotative block is drawn at the current annotation scale, chosen from the drawing's list.
 TEST_F(CreateBlockTest, AnAnnotativeBlockTakesTheCurrentAnnotationScale) {
   struct Case {
     const wchar_t* name;

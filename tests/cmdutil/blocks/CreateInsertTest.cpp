@@ -286,7 +286,6 @@ TEST_F(InsertRequestTest, ATemplateRequestStopsBeforeInserting) {
   EXPECT_EQ(CreateInsertEnt(&context, data), -5008);
   EXPECT_FALSE(hasBlock(L"sheet"));
   EXPECT_EQ(entitiesOf(db()->modelSpaceId()).length(), 0);
-  // Without the stop tag the template is read into the block and placed.
   data.stopBeforeInsertTag = 0;
   data.askInsertionPoint = data.askScale = data.askRotation = false;
   EXPECT_EQ(CreateInsertEnt(&context, data), kNormal);
@@ -346,7 +345,6 @@ TEST_F(InsertRequestTest, AnnotativeMismatchAndForbiddenExplodeStopTheInsert) {
   EXPECT_EQ(insert(L"sign", true), kNone);
   EXPECT_THAT(messages(), testing::Contains(testing::HasSubstr(L"annotative setting differs")));
   EXPECT_EQ(entitiesOf(db()->modelSpaceId()).length(), 0);
-  // Without the check the same block is placed.
   EXPECT_EQ(insert(L"sign", false), kNormal);
   EXPECT_EQ(entitiesOf(db()->modelSpaceId()).length(), 1);
 

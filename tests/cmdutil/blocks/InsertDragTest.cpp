@@ -179,7 +179,6 @@ TEST_F(InsertDragTest, ScaleCornersGiveTwoFactorsAndTypedOnesOneAndOrthoModeCome
   EXPECT_EQ(shortVar(L"ORTHOMODE"), 1);
 }
 
-// A block that scales uniformly takes the Y answer for all three factors.
 TEST_F(InsertDragTest, YOfAUniformDefinitionSetsEveryFactor) {
   {
     QvDbObjectPointer<QvDbBlockTableRecord> block(tree, QvDb::kForWrite);
@@ -266,7 +265,6 @@ TEST_F(InsertDragTest, RotationTurnsThePreviewWithTheUcs) {
   EXPECT_DOUBLE_EQ(rotation(), 0);
 }
 
-// The preview of an annotative block carries the drawing's current annotation scale.
 TEST_F(InsertDragTest, ThePreviewOfAnAnnotativeBlockTakesTheCurrentAnnotationScale) {
   const auto scalesOf = [](const QvDbEntity* preview) {
     const auto* contexts =

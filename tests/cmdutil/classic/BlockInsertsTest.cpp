@@ -353,7 +353,6 @@ TEST_F(BlockInsertsTest, AReferenceTheBlockCommandDoesNotTakeIsReportedAndKept) 
   EXPECT_FALSE(hasTemporaryBlock());
 }
 
-// Erased references in a selection are neither counted nor rescaled.
 TEST_F(BlockInsertsTest, ErasedReferencesAreLeftAlone) {
   const QvDbObjectId tree = block(L"TREE");
   const QvDbObjectId live = reference(tree, P(1, 0, 0));

@@ -386,10 +386,8 @@ TEST_F(AcquireInputTest, StringsFollowTheStringControls) {
   VexaAcquireInput input;
   input.setCursor(VexaAcquireInput::kCursorText);
   wchar_t buffer[2049];
-  // As typed.
   ASSERT_EQ(input.getString(buffer, 2049), kQvNormal);
   EXPECT_EQ(QvString(buffer), L"  front door");
-  // Trimmed.
   input.setInputControls(VexaAcquireInput::kTrimString);
   ASSERT_EQ(input.getString(buffer, 2049), kQvNormal);
   EXPECT_EQ(QvString(buffer), L"front door");

@@ -5,7 +5,6 @@
 
 #include "sdk/db/QvDbAttribute.h"
 #include "sdk/db/QvDbBlockReference.h"
-#include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "tests/host/CommandModuleFixture.h"
@@ -83,12 +82,8 @@ TEST_F(ClassicCommandsTest, CensusAndRescalingOfTheSelectedReferences) {
   auto summary = run(L"BCOUNT\nALL\n\nBSCALE\nALL\n\nSet\n2\n3\n\n");
   EXPECT_EQ(summary.done, 2) << transcript();
   EXPECT_TRUE(contains("DOOR..........................2"));
-  {
-    QvDbObjectPointer<QvDbBlockReference> ref(a, QvDb::kForRead);
-    EXPECT_EQ(ref->scaleFactors().sx, 2.0);
-    EXPECT_EQ(ref->scaleFactors().sy, 3.0);
-    EXPECT_EQ(ref->scaleFactors().sz, 2.0);
-  }
+  EXPECT_EQ(QvDbObjectPointer<QvDbBlockReference>(a, QvDb::kForRead)->scaleFactors(),
+            QvGeScale3d(2, 3, 2));
   summary = run(L"BSCALE\nALL\n\nSet\n0\n\n\n");
   EXPECT_EQ(summary.failed, 1) << transcript();  // a zero factor is refused
 }
@@ -97,16 +92,7 @@ TEST_F(ClassicCommandsTest, TaggedReferencesAreRescaledQuietlyThroughTheHostsCom
   const QvDbObjectId block = addBlock(db(), L"TREE");
   appendEntity(block, new QvDbLine(P(0, 0, 0), P(1, 0, 0)));
   const QvDbObjectId tree = appendToModelSpace(db(), new QvDbBlockReference(P(3, 3, 0), block));
-  {
-    QvDbObjectPointer<QvDbBlockReference> ref(tree, QvDb::kForWrite);
-    auto* tag = new QvDbAttribute();
-    tag->setTag(L"NAME");
-    tag->setTextString(L"Oak");
-    tag->setPosition(P(4, 3, 0));
-    QvDbObjectId tagId;
-    ASSERT_EQ(ref->appendAttribute(tagId, tag), Vexa::eOk);
-    tag->close();
-  }
+  ASSERT_FALSE(appendAttribute(tree, new QvDbAttribute(P(4, 3, 0), L"Oak", L"NAME")).isNull());
   EXPECT_EQ(run(L"BSCALE\nALL\n\nMultiply\n2\n\n\n").done, 1) << transcript();
   EXPECT_FALSE(contains("_.BLOCK"));  // CMDECHO is off meanwhile
   EXPECT_EQ(shortVar(L"CMDECHO"), 1);

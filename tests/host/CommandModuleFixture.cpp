@@ -1,10 +1,9 @@
 #include "tests/host/CommandModuleFixture.h"
 
-#include "sdk/db/QvDbBlockTable.h"
-#include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbDatabase.h"
-#include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/ed/VexaTranscript.h"
+#include "tests/support/DbSetup.h"
+#include "tests/support/SymbolRecords.h"
 
 void CommandModuleFixture::SetUp() {
   HostFixture::SetUp();
@@ -32,17 +31,10 @@ std::string CommandModuleFixture::transcript() const {
 }
 
 std::vector<QvDbObjectId> CommandModuleFixture::modelSpace() const {
-  QvDbObjectPointer<QvDbBlockTableRecord> space(db()->modelSpaceId(), QvDb::kForRead);
-  std::vector<QvDbObjectId> ids;
-  if (space.openStatus() != Vexa::eOk) return ids;
-  const QvDbObjectIdArray entities = space->entityIds();
-  for (int i = 0; i < entities.length(); ++i) ids.push_back(entities[i]);
-  return ids;
+  const QvDbObjectIdArray entities = entitiesOf(db()->modelSpaceId());
+  return std::vector<QvDbObjectId>(entities.begin(), entities.end());
 }
 
 QvDbObjectId CommandModuleFixture::blockNamed(const wchar_t* name) const {
-  QvDbObjectPointer<QvDbBlockTable> table(db()->blockTableId(), QvDb::kForRead);
-  QvDbObjectId id;
-  if (table.openStatus() == Vexa::eOk) table->getAt(name, id);
-  return id;
+  return recordNamed(db()->blockTableId(), name);
 }

@@ -18,9 +18,7 @@
 #include "sdk/db/QvDbAttribute.h"
 #include "sdk/db/QvDbAttributeDefinition.h"
 #include "sdk/db/QvDbBlockReference.h"
-#include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
-#include "sdk/db/QvDbCircle.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbMInsertBlock.h"
@@ -64,10 +62,7 @@ class InsertCommandTest : public CommandModuleFixture {
     ASSERT_EQ(part.saveAs(path), Vexa::eOk);
   }
   QvDbObjectId door() const { return blockNamed(L"door"); }
-  int doorSize() const {
-    QvDbObjectPointer<QvDbBlockTableRecord> block(door(), QvDb::kForRead);
-    return block.openStatus() == Vexa::eOk ? block->entityIds().length() : -1;
-  }
+  int doorSize() const { return entitiesOf(door()).length(); }
   // The text of a reference's first attribute ("" without one).
   static QvString attributeText(QvDbObjectId ref) {
     QvDbObjectPointer<QvDbBlockReference> r(ref, QvDb::kForRead);
@@ -107,8 +102,7 @@ TEST_F(InsertCommandTest, AFileBecomesABlockWithItsUnitsAndBasePointAndIsPlaced)
   {
     QvDbObjectPointer<QvDbBlockReference> r(ref, QvDb::kForRead);
     EXPECT_POINT_NEAR(r->position(), P(5, 5, 0));
-    EXPECT_DOUBLE_EQ(r->scaleFactors().sx, 2);
-    EXPECT_DOUBLE_EQ(r->scaleFactors().sy, 2);  // Enter at Y: the X factor
+    EXPECT_EQ(r->scaleFactors(), QvGeScale3d(2, 2, 2));  // Enter at Y: the X factor
     EXPECT_NEAR(r->rotation(), std::numbers::pi / 6, 1e-12);
     EXPECT_EQ(r->visibility(), QvDb::kVisible);
   }
@@ -129,25 +123,21 @@ TEST_F(InsertCommandTest, KeywordsGiveScaleAndRotationAheadAndPresetsOnlyShapeTh
   {
     QvDbObjectPointer<QvDbBlockReference> r(modelSpace()[1], QvDb::kForRead);
     EXPECT_POINT_NEAR(r->position(), P(3, 3, 0));
-    EXPECT_DOUBLE_EQ(r->scaleFactors().sx, -2);
-    EXPECT_DOUBLE_EQ(r->scaleFactors().sy, -2);
-    EXPECT_DOUBLE_EQ(r->scaleFactors().sz, 2);
+    EXPECT_EQ(r->scaleFactors(), QvGeScale3d(-2, -2, 2));
     EXPECT_NEAR(r->rotation(), std::numbers::pi / 2, 1e-12);
   }
   EXPECT_FALSE(contains("Specify rotation angle <0>: \nDoor"));
   // PScale then a point: the scale is still asked, and Enter takes 1.
   run(L"INSERT\ndoor\nPS\n4\n6,6\n\n\n\n\n");
-  QvDbObjectPointer<QvDbBlockReference> r(modelSpace()[2], QvDb::kForRead);
-  EXPECT_DOUBLE_EQ(r->scaleFactors().sx, 1);
-  EXPECT_DOUBLE_EQ(r->scaleFactors().sy, 1);
+  ASSERT_EQ(modelSpace().size(), 3u);
+  EXPECT_EQ(lastScale(), QvGeScale3d(1, 1, 1));
 }
 
 TEST_F(InsertCommandTest, ZeroScalesAreAskedAgainAndEnterAtThePointAsksAgain) {
   run(L"INSERT\n" + pathText() + L"\n\n0,0\n0\n3\n\n\n\n");
   EXPECT_TRUE(contains("Value must be nonzero."));
   ASSERT_EQ(modelSpace().size(), 1u);
-  QvDbObjectPointer<QvDbBlockReference> r(modelSpace()[0], QvDb::kForRead);
-  EXPECT_DOUBLE_EQ(r->scaleFactors().sx, 3);
+  EXPECT_EQ(lastScale().sx, 3);
 }
 
 TEST_F(InsertCommandTest, TheBasepointKeywordMovesTheBaseAndLeavesNoTemporaryReference) {

@@ -11,6 +11,7 @@
 #include "sdk/db/QvDbRegAppTable.h"
 #include "sdk/db/QvDbRegAppTableRecord.h"
 
+class QvDbAttribute;
 class QvDbEntity;
 
 // Steps that set a drawing up for a test; a refusal fails the test.
@@ -19,6 +20,10 @@ class QvDbEntity;
 // null (the entity deleted) when the block refuses it.
 QvDbObjectId appendEntity(QvDbObjectId blockId, QvDbEntity* entity);
 QvDbObjectId appendToModelSpace(QvDbDatabase* db, QvDbEntity* entity);
+
+// Appends a new attribute to a block reference and closes it; its id, or null (the attribute
+// deleted) when the reference refuses it.
+QvDbObjectId appendAttribute(QvDbObjectId referenceId, QvDbAttribute* attribute);
 
 // The live entities of a block, in order (empty when the block does not open).
 QvDbObjectIdArray entitiesOf(QvDbObjectId blockId);

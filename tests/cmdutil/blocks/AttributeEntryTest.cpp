@@ -9,9 +9,7 @@
 
 #include "sdk/db/QvDbAttribute.h"
 #include "sdk/db/QvDbAttributeDefinition.h"
-#include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbMText.h"
-#include "sdk/db/QvDbObjectIterator.h"
 #include "sdk/db/QvDbObjectPointer.h"
 #include "sdk/ed/VexaBuildInCommandContext.h"
 #include "sdk/ed/VexaInputScript.h"
@@ -127,7 +125,6 @@ TEST_F(AttributeEntryTest, EnterEverywhereKeepsTheDefaultsAndACancelChangesNothi
   EXPECT_EQ(attributes(), defaults);
   EXPECT_TRUE(inputScript().atEnd());
 
-  // Values typed before the cancel are not written.
   script(L"Hall\nx\n\nfirst\n^C\n");
   EXPECT_FALSE(EditAttBasedOnBlkRefId(ref));
   EXPECT_EQ(attributes(), defaults);
@@ -159,7 +156,6 @@ TEST_F(AttributeEntryTest, DialogAsksEveryNonConstantAttributeAndIsShownAgainFor
   for (const auto& m : messages()) said += m;
   EXPECT_THAT(said, HasSubstr(L"at most 8 characters"));
 
-  // Cancel in the dialog: nothing written.
   script(L"Gone\n^C\n");
   EXPECT_FALSE(EditAttBasedOnBlkRefId(ref));
   EXPECT_EQ(attributes()[0].second, L"Hall");
@@ -176,7 +172,6 @@ TEST_F(AttributeEntryTest, NonInteractiveRunsUseTheCommandLineAndANullIdAsksNoth
   script(L"x\n");
   EXPECT_FALSE(EditAttBasedOnBlkRefId(QvDbObjectId()));
   EXPECT_EQ(inputScript().linesLeft(), 1);
-  // A reference that is gone.
   ASSERT_EQ(eraseObject(ref), Vexa::eOk);
   EXPECT_FALSE(EditAttBasedOnBlkRefId(ref));
   EXPECT_EQ(inputScript().linesLeft(), 1);

@@ -151,7 +151,6 @@ TEST_F(RequestRecordsTest, InsertDataMovesCarryEveryField) {
   expectFilledInsertData(moveAssigned, ids);                  // the target's own entry is gone
   EXPECT_TRUE(moved.getAttributeIdNameMapAdress()->empty());  // NOLINT
 
-  // A record moved onto itself keeps what it had.
   CreateInsertData& self = moveAssigned;
   moveAssigned = std::move(self);
   expectFilledInsertData(moveAssigned, ids);
@@ -222,7 +221,6 @@ TEST_F(RequestRecordsTest, PackedTextAndMapFieldsBehaveAsValues) {
   EXPECT_EQ(name.length(), 4);
 }
 
-// With no host to read the UCS from, the extrusion is the world Z axis.
 TEST(CreateInsertDataWithoutHost, ExtrusionIsTheWorldZAxis) {
   ASSERT_EQ(VexaHost::current(), nullptr);
   const CreateInsertData data;

@@ -7,7 +7,6 @@
 #include "sdk/db/QvDbAttribute.h"
 #include "sdk/db/QvDbAttributeDefinition.h"
 #include "sdk/db/QvDbBlockReference.h"
-#include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbLine.h"
@@ -58,13 +57,4 @@ std::vector<QvGePoint3d> lineEnds(QvDbObjectId lineId) {
   QvDbObjectPointer<QvDbLine> line(lineId, QvDb::kForRead);
   if (!line) return {QvGePoint3d::kOrigin, QvGePoint3d::kOrigin};
   return {line->startPoint(), line->endPoint()};
-}
-
-int blockCount(QvDbDatabase* db) {
-  QvDbObjectPointer<QvDbBlockTable> table(db->blockTableId(), QvDb::kForRead);
-  return table ? table->numRecords() : 0;
-}
-
-QvDbObjectId addLayerLocked(QvDbDatabase* db, const wchar_t* name) {
-  return addLayer(db, name, [](QvDbLayerTableRecord& layer) { layer.setIsLocked(true); });
 }

@@ -23,7 +23,3 @@ QvDbObjectId addRef(QvDbObjectId owner, QvDbObjectId block, const QvGePoint3d& a
 std::vector<std::pair<std::wstring, std::wstring>> attributeTexts(QvDbObjectId refId);
 // The start and end of a line (both the origin when it does not open as one).
 std::vector<QvGePoint3d> lineEnds(QvDbObjectId lineId);
-// The number of block table records.
-int blockCount(QvDbDatabase* db);
-// A layer, locked when asked.
-QvDbObjectId addLayerLocked(QvDbDatabase* db, const wchar_t* name);

@@ -7,6 +7,7 @@
 #include "sdk/base/VexaFaultInjection.h"
 #include "sdk/db/QvDbAttributeDefinition.h"
 #include "sdk/db/QvDbBlockReference.h"
+#include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbBlockUpdates.h"
 #include "sdk/db/QvDbDynBlockReference.h"
@@ -44,6 +45,11 @@ class CreateBlockTest : public HostFixture {
     data.setData(name, QvArray<QvDbObjectId>(ids), base);
     return data;
   }
+  QvDbObjectId lockedLine() {
+    const QvDbObjectId layer =
+        addLayer(db(), L"L", [](QvDbLayerTableRecord& l) { l.setIsLocked(true); });
+    return addLine(db(), P(0, 0, 0), P(3, 0, 0), layer);
+  }
   VexaBuildInCommandContext context;
 };
 
@@ -51,7 +57,7 @@ TEST_F(CreateBlockTest, SourcesGoInDrawOrderWithAttributeDefinitionsLastAndAreEr
   const QvDbObjectId a = addLine(db(), P(0, 0, 0), P(1, 0, 0));
   const QvDbObjectId b = addLine(db(), P(0, 0, 0), P(2, 0, 0));
   const QvDbObjectId tag = addAttDef(db()->modelSpaceId(), L"TAG", L"x", P(0, 1, 0));
-  const QvDbObjectId locked = addLine(db(), P(0, 0, 0), P(3, 0, 0), addLayerLocked(db(), L"L"));
+  const QvDbObjectId locked = lockedLine();
   {  // b is sent below a: drawn first.
     QvDbObjectPointer<QvDbBlockTableRecord> space(db()->modelSpaceId(), QvDb::kForWrite);
     QvDbSortentsTable* order = nullptr;
@@ -72,7 +78,6 @@ TEST_F(CreateBlockTest, SourcesGoInDrawOrderWithAttributeDefinitionsLastAndAreEr
   EXPECT_TRUE(QvDbAttributeDefinition::cast(
       QvDbObjectPointer<QvDbObject>(contents[3], QvDb::kForRead).object()));
 
-  // Erased and listed, except the one on the locked layer.
   EXPECT_TRUE(a.isErased() && b.isErased() && tag.isErased());
   EXPECT_FALSE(locked.isErased());
   const QvDbObjectIdArray& removed = GetVexaAppCtxActiveDocData()->removedObjects;
@@ -84,7 +89,7 @@ TEST_F(CreateBlockTest, SourcesGoInDrawOrderWithAttributeDefinitionsLastAndAreEr
 }
 
 TEST_F(CreateBlockTest, SourcesAllOnLockedLayersLeaveNoIdsOfAnEarlierCommand) {
-  const QvDbObjectId locked = addLine(db(), P(0, 0, 0), P(3, 0, 0), addLayerLocked(db(), L"L"));
+  const QvDbObjectId locked = lockedLine();
   GetVexaAppCtxActiveDocData()->removedObjects.append(db()->layerTableId());
   GetVexaAppCtxActiveDocContext()->appendOopsEntity(db()->layerTableId());
   ASSERT_FALSE(CreateBlock(&context, request(L"Locked", {locked})).isNull());
@@ -99,7 +104,6 @@ TEST_F(CreateBlockTest, TheBasePointInARotatedUcsBecomesTheOriginInUcsAxes) {
   ucs.setCoordSystem(P(10, 0, 0), QvGeVector3d::kYAxis, -QvGeVector3d::kXAxis,
                      QvGeVector3d::kZAxis);
   ASSERT_EQ(qvedSetCurrentUCS(ucs), Vexa::eOk);
-  // From the base point one unit along the UCS X axis (world +Y).
   const QvDbObjectId line = addLine(db(), P(10, 1, 0), P(10, 2, 0));
   CreateBlockData data = request(L"Rot", {line}, P(1, 0, 0));
   data.setCompletionRequest(2);
@@ -171,7 +175,10 @@ TEST_F(CreateBlockTest, RefusalsChangeNothing) {
       db(), L"Site", [](QvDbBlockTableRecord& r) { r.setExternalReference(true, false); });
   appendEntity(inner, new QvDbLine(P(0, 0, 0), P(1, 1, 0)));
   const QvDbObjectId innerRef = addRef(db()->modelSpaceId(), inner, P(0, 0, 0));
-  const int blocks = blockCount(db());
+  const auto blockCount = [&] {
+    return QvDbObjectPointer<QvDbBlockTable>(db()->blockTableId(), QvDb::kForRead)->numRecords();
+  };
+  const int blocks = blockCount();
   const int model = entitiesOf(db()->modelSpaceId()).length();
 
   EXPECT_TRUE(CreateBlock(nullptr, request(L"B", {line})).isNull());
@@ -179,7 +186,7 @@ TEST_F(CreateBlockTest, RefusalsChangeNothing) {
   EXPECT_TRUE(CreateBlock(&context, request(L"*Model_Space", {line})).isNull());
   EXPECT_TRUE(CreateBlock(&context, request(L"Site", {line})).isNull());
   EXPECT_TRUE(CreateBlock(&context, request(L"inner", {innerRef})).isNull());  // itself
-  EXPECT_EQ(blockCount(db()), blocks);
+  EXPECT_EQ(blockCount(), blocks);
   EXPECT_EQ(entitiesOf(db()->modelSpaceId()).length(), model);
   EXPECT_FALSE(line.isErased());
   EXPECT_EQ(entitiesOf(inner).length(), 1);
@@ -211,7 +218,6 @@ TEST_F(CreateBlockTest, AnAnnotativeReferenceIsReplacedByItsContentsAndFollowsTh
   ASSERT_FALSE(block.isNull());
   ASSERT_EQ(entitiesOf(block).length(), 1);
   EXPECT_POINT_NEAR(lineEnds(entitiesOf(block)[0])[0], P(5, 0, 0));
-  // Kept, and no temporary copy stays in the drawing.
   EXPECT_FALSE(kept.isErased());
   EXPECT_EQ(entitiesOf(db()->modelSpaceId()).length(), model + 1);
 
@@ -226,7 +232,6 @@ TEST_F(CreateBlockTest, AnAnnotativeReferenceIsReplacedByItsContentsAndFollowsTh
   EXPECT_EQ(record->blockScaling(), QvDb::kUniform);
 }
 
-// An annotative block is drawn at the current annotation scale, chosen from the drawing's list.
 TEST_F(CreateBlockTest, AnAnnotativeBlockTakesTheCurrentAnnotationScale) {
   struct Case {
     const wchar_t* name;

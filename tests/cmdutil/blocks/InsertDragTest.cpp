@@ -2,6 +2,7 @@
 // nothing of a preview reaches the drawing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -103,10 +104,9 @@ TEST_F(InsertDragTest, TheInsertionPointFollowsTheCursorWithTheBasePointOffset) 
   const auto last = vars().get(L"LASTPOINT")->pointValue();
   EXPECT_POINT_NEAR(P(last[0], last[1], last[2]), P(20, 10, 0));
   // The first frame showed the block at the first sample plus the offset.
-  bool seen = false;
-  for (const auto& primitive : frames().frames()[0])
-    seen = seen || primitive.points.contains(P(15, 10, 0));
-  EXPECT_TRUE(seen);
+  const auto& first = frames().frames()[0];
+  EXPECT_TRUE(std::any_of(first.begin(), first.end(),
+                          [](const auto& drawn) { return drawn.points.contains(P(15, 10, 0)); }));
 
   // Accepting the last sample keeps its offset; a cancel writes nothing.
   InsertDragInsertionPoint accepted(&context, &data, L"Tree");
@@ -179,7 +179,6 @@ TEST_F(InsertDragTest, ScaleCornersGiveTwoFactorsAndTypedOnesOneAndOrthoModeCome
   EXPECT_EQ(shortVar(L"ORTHOMODE"), 1);
 }
 
-// A block that scales uniformly takes the Y answer for all three factors.
 TEST_F(InsertDragTest, YOfAUniformDefinitionSetsEveryFactor) {
   {
     QvDbObjectPointer<QvDbBlockTableRecord> block(tree, QvDb::kForWrite);
@@ -266,7 +265,6 @@ TEST_F(InsertDragTest, RotationTurnsThePreviewWithTheUcs) {
   EXPECT_DOUBLE_EQ(rotation(), 0);
 }
 
-// The preview of an annotative block carries the drawing's current annotation scale.
 TEST_F(InsertDragTest, ThePreviewOfAnAnnotativeBlockTakesTheCurrentAnnotationScale) {
   const auto scalesOf = [](const QvDbEntity* preview) {
     const auto* contexts =

@@ -16,6 +16,7 @@
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/ObjectEdits.h"
+#include "tests/support/SymbolRecords.h"
 #include "xqcmdutil/XqAnnotation.h"
 #include "xqcmdutil/XqObjectAnnotation.h"
 
@@ -46,12 +47,7 @@ std::vector<std::string> annotativeData(int flag) {
 
 class AnnotationTest : public HostFixture {
  protected:
-  QvDbObjectId standardDimStyle() {
-    QvDbObjectPointer<QvDbDimStyleTable> table(db()->dimStyleTableId(), QvDb::kForRead);
-    QvDbObjectId id;
-    EXPECT_EQ(table->getAt(L"Standard", id), Vexa::eOk);
-    return id;
-  }
+  QvDbObjectId standardDimStyle() { return recordNamed(db()->dimStyleTableId(), L"Standard"); }
   bool registered(const wchar_t* app) {
     QvDbObjectPointer<QvDbRegAppTable> table(db()->regAppTableId(), QvDb::kForRead);
     return table->has(app);

@@ -66,7 +66,6 @@ TEST_F(BlockLookupTest, OnlyDynamicDefinitionsWithAVisibleNameCount) {
   addDynamicBlock(L"*U", nullptr);
   const QvDbObjectId gate = addDynamicBlock(L"*U", L"Gate");
   EXPECT_EQ(find(L"Gate"), gate);
-  // An erased definition is passed over.
   ASSERT_EQ(eraseObject(gate), Vexa::eOk);
   EXPECT_TRUE(find(L"Gate").isNull());
 }
@@ -167,7 +166,6 @@ TEST_F(AnonymousBlocksTest, SpacesFollowTilemodeAndCvport) {
   EXPECT_EQ(ownerOf(model), space(L"*Model_Space"));
   EXPECT_EQ(ownerOf(makeBlockReference(block, P(1, 1, 0), QvGeScale3d(1, 1, 1))),
             space(L"*Model_Space"));
-  // A zero scale makes no reference.
   EXPECT_TRUE(makeBlockReference(block, P(1, 1, 0), QvGeScale3d(0, 1, 1)).isNull());
   QvDbObjectId id;
   auto* line = new QvDbLine(P(0, 0, 0), P(1, 0, 0));
@@ -180,17 +178,13 @@ TEST_F(AnonymousBlocksTest, SpacesFollowTilemodeAndCvport) {
 // leak check of the test run sees a reference that is lost).
 TEST_F(AnonymousBlocksTest, AReferenceTheSpaceRefusesIsNotKept) {
   const QvDbObjectId block = addBlock(db(), L"B");
-  auto countOf = [&] {
-    QvDbObjectPointer<QvDbBlockTableRecord> model(space(L"*Model_Space"), QvDb::kForRead);
-    return model->entityIds().length();
-  };
+  auto countOf = [&] { return entitiesOf(db()->modelSpaceId()).length(); };
   const int before = countOf();
   VexaFaultInjection& faults = host().service<VexaFaultInjection>();
   faults.arm("QvDbBlockTableRecord::appendQvDbEntity", 1, Vexa::eOutOfMemory);
   EXPECT_TRUE(makeBlockReference(block, P(1, 1, 0), QvGeScale3d(1, 1, 1)).isNull());
   EXPECT_EQ(faults.tripped("QvDbBlockTableRecord::appendQvDbEntity"), 1);
   EXPECT_EQ(countOf(), before);
-  // Once the space takes it again, the reference is made.
   EXPECT_FALSE(makeBlockReference(block, P(1, 1, 0), QvGeScale3d(1, 1, 1)).isNull());
   EXPECT_EQ(countOf(), before + 1);
 }

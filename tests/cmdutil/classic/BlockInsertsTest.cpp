@@ -25,6 +25,7 @@
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/ObjectEdits.h"
+#include "tests/support/PointChecks.h"
 #include "tests/support/ScaleChecks.h"
 #include "xqcmdutil/XqBlockInserts.h"
 
@@ -206,16 +207,11 @@ QvDbObjectId taggedReference(QvDbDatabase* db, QvDbObjectId tree, const P& at,
   auto* ref = new QvDbBlockReference(at, tree);
   ref->setRotation(rotation);
   const QvDbObjectId id = appendToModelSpace(db, ref);
-  QvDbObjectPointer<QvDbBlockReference> open(id, QvDb::kForWrite);
-  auto* tag = new QvDbAttribute();
-  tag->setTextString(L"Rowan");
-  tag->setTag(L"NAME");
-  tag->setPosition(at + QvGeVector3d(2, 0, 0).rotateBy(rotation, QvGeVector3d::kZAxis));
+  auto* tag = new QvDbAttribute(at + QvGeVector3d(2, 0, 0).rotateBy(rotation, QvGeVector3d::kZAxis),
+                                L"Rowan", L"NAME");
   tag->setRotation(rotation);
   tag->setHeight(1.0);
-  QvDbObjectId tagId;
-  EXPECT_EQ(open->appendAttribute(tagId, tag), Vexa::eOk);
-  tag->close();
+  appendAttribute(id, tag);
   return id;
 }
 
@@ -297,8 +293,7 @@ TEST_F(BlockInsertsTest, RebuiltReferencesTakeUnevenFactorsInTheirOwnAxes) {
   EXPECT_TRUE(ref.position.isEqualTo(P(4, 0, 0)));
   // The tag lay on the reference's X axis: it moves out along it.
   const P tagExpected = P(4, 0, 0) + QvGeVector3d(4, 0, 0).rotateBy(kTurn, QvGeVector3d::kZAxis);
-  EXPECT_TRUE(ref.tagPosition.isEqualTo(tagExpected))
-      << ref.tagPosition.x << "," << ref.tagPosition.y;
+  EXPECT_POINT_NEAR(ref.tagPosition, tagExpected);
   // Mode 2 sets the factors; so does any other mode (the rebuild divides by the current ones).
   for (int mode : {2, 1}) {
     Selection set({ref.id});
@@ -358,7 +353,6 @@ TEST_F(BlockInsertsTest, AReferenceTheBlockCommandDoesNotTakeIsReportedAndKept) 
   EXPECT_FALSE(hasTemporaryBlock());
 }
 
-// Erased references in a selection are neither counted nor rescaled.
 TEST_F(BlockInsertsTest, ErasedReferencesAreLeftAlone) {
   const QvDbObjectId tree = block(L"TREE");
   const QvDbObjectId live = reference(tree, P(1, 0, 0));

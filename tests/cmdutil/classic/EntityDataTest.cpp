@@ -241,7 +241,6 @@ TEST_F(EntityDataHelpersTest, LongLayerNamesAreKeptWholeOrRefused) {
   EXPECT_FALSE(layerExists(L"Kerbstone"));
 }
 
-// Block names through entity data: a reference does not move to a block of a name too long.
 TEST_F(EntityDataHelpersTest, LongBlockNamesInEntityDataAreRefused) {
   const std::wstring longest(255, L'B');
   const QvDbObjectId block = addBlock(db(), longest.c_str());
@@ -300,28 +299,15 @@ class EntityTypesTest : public HostFixture {
     EXPECT_EQ(mesh->appendFaceRecord(new QvDbFaceRecord(1, 2, 3, 0)), Vexa::eOk);
     return add(mesh);
   }
-  // The attribute of a reference that carries one.
   QvDbObjectId attribute() {
     const QvDbObjectId ref = add(new QvDbBlockReference(P(0, 0, 0), addBlock(db(), L"TAGGED")));
-    QvDbObjectPointer<QvDbBlockReference> open(ref, QvDb::kForWrite);
-    auto* tag = new QvDbAttribute();
-    tag->setTag(L"NAME");
-    tag->setTextString(L"Rowan");
-    QvDbObjectId id;
-    EXPECT_EQ(open->appendAttribute(id, tag), Vexa::eOk);
-    tag->close();
-    return id;
+    return appendAttribute(ref, new QvDbAttribute(P(0, 0, 0), L"Rowan", L"NAME"));
   }
   QvDbObjectId hatch() {
     std::unique_ptr<QvDbHatch> fill = solidHatch();
     addPolylineLoop(*fill, {{0, 0}, {1, 0}, {1, 1}}, {},
                     QvDbHatch::kExternal | QvDbHatch::kPolyline);
     return add(fill.release());
-  }
-  QvDbObjectId text() {
-    auto* made = new QvDbText();
-    made->setTextString(L"t");
-    return add(made);
   }
   QvDbObjectId lightweightPolyline() {
     auto* pl = new QvDbPolyline(2);
@@ -364,7 +350,7 @@ TEST_F(EntityTypesTest, EveryRowOfTheTableThroughEntitiesOfThatType) {
       {"region of a file", add(proxyOf(L"REGION")), 13},
       {"body of a file", add(proxyOf(L"BODY")), 14},
       {"block reference", add(new QvDbBlockReference(P(0, 0, 0), addBlock(db(), L"B"))), 15},
-      {"text", text(), 16},
+      {"text", add(new QvDbText(P(0, 0, 0), L"t")), 16},
       {"attribute definition", add(new QvDbAttributeDefinition(P(0, 0, 0), L"v", L"T", L"V?")), 17},
       {"attribute", attribute(), 18},
       {"hatch", hatch(), 20},
@@ -388,7 +374,6 @@ TEST_F(EntityTypesTest, EveryRowOfTheTableThroughEntitiesOfThatType) {
     ASSERT_FALSE(row.id.isNull()) << row.what;
     EXPECT_EQ(typeOf(row.id), row.code) << row.what;
   }
-  // A name that names nothing.
   const int64_t nothing[2] = {0x7fffffff, 0};
   EXPECT_EQ(getEntType(nothing), 0);
   EXPECT_EQ(getEntType(nullptr), 0);
@@ -463,7 +448,6 @@ TEST_F(EntityTypesTest, TypeNamesInAnyCaseAndTheFlagsOfPolylines) {
     };
     EXPECT_EQ(typeOf(any), row.code) << std::wstring(row.name) << " " << row.flags;
   }
-  // Lists without a type name.
   data.next = [] { return qvutBuildList(8, L"0", 70, 8, 0); };
   EXPECT_EQ(typeOf(any), 0);
   data.next = [] { return nullptr; };

@@ -25,6 +25,11 @@ std::wstring trimmed(std::wstring text, const wchar_t* how, bool tabs = false) {
   return std::wstring(text.c_str());
 }
 
+std::wstring unquoted(std::wstring text) {
+  qv_trimDoubleQuotation(text.data());
+  return std::wstring(text.c_str());
+}
+
 std::wstring extension(const wchar_t* path, size_t size = 64) {
   std::wstring out(size, L'#');
   qv_getext(path, out.data(), size);
@@ -52,18 +57,10 @@ TEST(StringsTest, TrimModesApplyInOrderAndBlanksOnlyBecomeEmpty) {
 }
 
 TEST(StringsTest, QuotesAreRemovedOnlyInPairs) {
-  wchar_t both[] = L"\"  C:\\a b  \"";
-  qv_trimDoubleQuotation(both);
-  EXPECT_EQ(std::wstring(both), L"C:\\a b");
-  wchar_t one[] = L"\"open";
-  qv_trimDoubleQuotation(one);
-  EXPECT_EQ(std::wstring(one), L"\"open");
-  wchar_t lone[] = L"\"";
-  qv_trimDoubleQuotation(lone);
-  EXPECT_EQ(std::wstring(lone), L"\"");
-  wchar_t pair[] = L"\"\"";
-  qv_trimDoubleQuotation(pair);
-  EXPECT_EQ(std::wstring(pair), L"");
+  EXPECT_EQ(unquoted(L"\"  C:\\a b  \""), L"C:\\a b");
+  EXPECT_EQ(unquoted(L"\"open"), L"\"open");
+  EXPECT_EQ(unquoted(L"\""), L"\"");
+  EXPECT_EQ(unquoted(L"\"\""), L"");
   qv_trimDoubleQuotation(nullptr);
 }
 

@@ -10,7 +10,6 @@
 #include <string>
 
 #include "sdk/base/QvClassicCodes.h"
-#include "sdk/ed/VexaSysVarService.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/ScopedCommaLocale.h"
 #include "xqcmdutil/XqDistance.h"
@@ -120,9 +119,14 @@ TEST_F(DistanceHostTest, ANegativeUnitModeNeedsAWorkingDatabase) {
   EXPECT_EQ(read(L"3", false, -1).status, kQvNormal);
 }
 
-TEST(DistanceNoHostTest, ANegativeUnitModeWithoutDatabaseIsAnError) {
+// No host: no working database and no system variables; what is given outright still converts.
+TEST(NoHostTest, ANegativeUnitModeIsAnErrorAndUnreadableVariablesGiveOneOnlyWhereNeeded) {
   EXPECT_EQ(read(L"3", false, -1).status, kQvError);
   EXPECT_EQ(read(L"3", false, 2).status, kQvNormal);
+  EXPECT_EQ(getScaleFactor(4, 1), 25.4);
+  EXPECT_EQ(getScaleFactor(4, 0), 1.0);
+  EXPECT_EQ(getScaleFactor(0, 1), 1.0);
+  EXPECT_EQ(inchToUnitFactor(), 1.0);
 }
 
 // Under a locale whose decimal mark is a comma, texts still read with the full stop, and a
@@ -189,14 +193,6 @@ TEST_F(InsUnitsTest, ZeroUnitsTakeTheDefaultsAndUnconvertibleOnesGiveOne) {
     EXPECT_EQ(getScaleFactor(code, 1), 1.0) << code;
     EXPECT_EQ(getScaleFactor(1, code), 1.0) << code;
   }
-}
-
-TEST(InsUnitsNoHostTest, UnreadableVariablesGiveOneOnlyWhereNeeded) {
-  // No host: no system variables. Codes given outright still convert.
-  EXPECT_EQ(getScaleFactor(4, 1), 25.4);
-  EXPECT_EQ(getScaleFactor(4, 0), 1.0);
-  EXPECT_EQ(getScaleFactor(0, 1), 1.0);
-  EXPECT_EQ(inchToUnitFactor(), 1.0);
 }
 
 TEST(MatchLineWidthTest, WidthsAtAndAroundEveryStandardWeight) {

@@ -20,17 +20,15 @@ TEST_F(AttributeSyncTest, AReferenceIsKeptOnlyInADrawingWithItsDefinition) {
   const QvDbObjectId block = addBlock(db(), L"B");
   auto* ref = new QvDbBlockReference(QvGePoint3d(10, 0, 0), block);
   const QvDbObjectId refId = appendToModelSpace(db(), ref);
-  QvDbObjectId attId;
+  auto* att = new QvDbAttribute(QvGePoint3d(10, 0, 0), L"x", L"NOTE");
+  att->convertIntoMTextAttribute(true);
   {
-    QvDbObjectPointer<QvDbBlockReference> r(refId, QvDb::kForWrite);
-    auto* att = new QvDbAttribute(QvGePoint3d(10, 0, 0), L"x", L"NOTE");
-    att->convertIntoMTextAttribute(true);
     std::unique_ptr<QvDbMText> text(att->getMTextAttribute());
     text->setContents(L"a\\Pb");
     att->setMTextAttribute(text.get());
-    ASSERT_EQ(r->appendAttribute(attId, att), Vexa::eOk);
-    att->close();
   }
+  const QvDbObjectId attId = appendAttribute(refId, att);
+  ASSERT_FALSE(attId.isNull());
   {
     QvDbObjectPointer<QvDbBlockReference> r(refId, QvDb::kForRead);
     EXPECT_EQ(UpdataBlkAttribute(r.object()), 0);

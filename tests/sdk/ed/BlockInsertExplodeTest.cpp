@@ -19,6 +19,8 @@
 #include "sdk/rx/QvRxClass.h"
 #include "tests/support/DbSetup.h"
 #include "tests/support/HostFixture.h"
+#include "tests/support/PointChecks.h"
+#include "tests/support/ScaleChecks.h"
 #include "tests/support/SymbolRecords.h"
 
 namespace {
@@ -48,7 +50,6 @@ class BlockInsertExplodeTest : public HostFixture {
       if (id.objectClass()->isDerivedFrom(QvDbBlockReference::desc())) out.push_back(id);
     return out;
   }
-  static bool erased(QvDbObjectId id) { return id.isErased(); }
   // The text and position of the only attribute of a reference.
   static std::pair<QvString, P> attributeOf(QvDbObjectId refId) {
     QvDbObjectPointer<QvDbBlockReference> ref(refId, QvDb::kForRead);
@@ -61,10 +62,6 @@ class BlockInsertExplodeTest : public HostFixture {
     QvDbObjectPointer<QvDbBlockTableRecord> block(blockNamed(name), QvDb::kForWrite);
     block->setExplodable(explodable);
   }
-  static void expectPoint(const P& actual, const P& expected) {
-    EXPECT_TRUE(actual.isEqualTo(expected, QvGeTol(1e-9, 1e-9)))
-        << actual.x << "," << actual.y << "," << actual.z;
-  }
 };
 
 TEST_F(BlockInsertExplodeTest, BlockDefinesInTheUcsAndErasesTheSources) {
@@ -76,34 +73,34 @@ TEST_F(BlockInsertExplodeTest, BlockDefinesInTheUcsAndErasesTheSources) {
   ASSERT_FALSE(post.isNull());
   const auto lines = linesOf(post);
   ASSERT_EQ(lines.size(), 2u);
-  expectPoint(lines[0].second, P(0, -2, 0));
-  expectPoint(lines[1].second, P(3, 0, 0));
-  EXPECT_TRUE(erased(a));
-  EXPECT_TRUE(erased(b));
+  EXPECT_POINT_NEAR(lines[0].second, P(0, -2, 0));
+  EXPECT_POINT_NEAR(lines[1].second, P(3, 0, 0));
+  EXPECT_TRUE(a.isErased());
+  EXPECT_TRUE(b.isErased());
 
   // Declining the redefinition changes nothing; "_Y" redefines it.
   const QvDbObjectId c = line(P(10, 0, 0), P(10, 0, 5));
   EXPECT_EQ(run(L"BLOCK\nPOST\nN\n").done, 1);
-  EXPECT_FALSE(erased(c));
+  EXPECT_FALSE(c.isErased());
   EXPECT_EQ(linesOf(post).size(), 2u);
   EXPECT_EQ(run(L"BLOCK\nPOST\n_Y\n0,0\nL\n\n").done, 1);
   ASSERT_EQ(linesOf(post).size(), 1u);
-  expectPoint(linesOf(post)[0].second, P(0, 0, 5));
-  EXPECT_TRUE(erased(c));
+  EXPECT_POINT_NEAR(linesOf(post)[0].second, P(0, 0, 5));
+  EXPECT_TRUE(c.isErased());
 }
 
 TEST_F(BlockInsertExplodeTest, BlockRefusesWhatWouldLoseOrLoopData) {
   const QvDbObjectId kept = line(P(0, 0, 0), P(1, 0, 0));
   run(L"BLOCK\nA<B\n0,0\nALL\n\n");
   EXPECT_THAT(messages(), Contains(L"\n\"A<B\" is not a valid block name."));
-  EXPECT_FALSE(erased(kept));
+  EXPECT_FALSE(kept.isErased());
   // A block is not redefined by a selection that references it, even through another block.
   run(L"BLOCK\nINNER\n0,0\nALL\n\nINSERT\nINNER\n0,0\n\n\n\nBLOCK\nOUTER\n0,0\nALL\n\n"
       L"INSERT\nOUTER\n5,0\n\n\n\n");
   const QvDbObjectId outer = references().at(0);
   run(L"BLOCK\nINNER\nY\n0,0\nALL\n\n");
   EXPECT_THAT(messages(), Contains(L"\nThe block would reference itself."));
-  EXPECT_FALSE(erased(outer));
+  EXPECT_FALSE(outer.isErased());
   EXPECT_EQ(linesOf(blockNamed(L"INNER")).size(), 1u);
   // Entities on a locked layer are left out; with nothing left nothing is made.
   const QvDbObjectId layer =
@@ -113,7 +110,7 @@ TEST_F(BlockInsertExplodeTest, BlockRefusesWhatWouldLoseOrLoopData) {
   const QvDbObjectId locked = appendToModelSpace(db(), onLocked);
   run(L"BLOCK\nLOCKED\n0,0\nL\n\n");
   EXPECT_TRUE(blockNamed(L"LOCKED").isNull());
-  EXPECT_FALSE(erased(locked));
+  EXPECT_FALSE(locked.isErased());
 }
 
 // A definition that refuses a copy part way changes nothing: the sources stay, a new block is
@@ -128,8 +125,8 @@ TEST_F(BlockInsertExplodeTest, BlockThatCannotTakeACopyLosesNothing) {
   EXPECT_EQ(faults.tripped(kAppend), 1);
   EXPECT_THAT(messages(), Contains(L"\nThe block cannot take the selected objects."));
   EXPECT_TRUE(blockNamed(L"POST").isNull());
-  EXPECT_FALSE(erased(a));
-  EXPECT_FALSE(erased(b));
+  EXPECT_FALSE(a.isErased());
+  EXPECT_FALSE(b.isErased());
 
   run(L"BLOCK\nPOST\n0,0\nALL\n\n");
   ASSERT_EQ(linesOf(blockNamed(L"POST")).size(), 2u);
@@ -140,10 +137,10 @@ TEST_F(BlockInsertExplodeTest, BlockThatCannotTakeACopyLosesNothing) {
   EXPECT_EQ(faults.tripped(kAppend), 2);
   const auto kept = linesOf(blockNamed(L"POST"));
   ASSERT_EQ(kept.size(), 2u);
-  expectPoint(kept[0].second, P(1, 0, 0));
-  expectPoint(kept[1].second, P(0, 1, 0));
-  EXPECT_FALSE(erased(c));
-  EXPECT_FALSE(erased(d));
+  EXPECT_POINT_NEAR(kept[0].second, P(1, 0, 0));
+  EXPECT_POINT_NEAR(kept[1].second, P(0, 1, 0));
+  EXPECT_FALSE(c.isErased());
+  EXPECT_FALSE(d.isErased());
 }
 
 TEST_F(BlockInsertExplodeTest, InsertPlacesFactorsPointAndRotationInTheUcs) {
@@ -154,18 +151,16 @@ TEST_F(BlockInsertExplodeTest, InsertPlacesFactorsPointAndRotationInTheUcs) {
   QvDbObjectId placed = references().back();
   {
     QvDbObjectPointer<QvDbBlockReference> ref(placed, QvDb::kForRead);
-    expectPoint(ref->position(), P(-1, 5, 0));
+    EXPECT_POINT_NEAR(ref->position(), P(-1, 5, 0));
     EXPECT_NEAR(ref->rotation(), 120 * kPi / 180, 1e-12);
-    EXPECT_NEAR(ref->scaleFactors().sx, 2, 1e-12);
-    EXPECT_NEAR(ref->scaleFactors().sy, 3, 1e-12);
-    EXPECT_NEAR(ref->scaleFactors().sz, 4, 1e-12);
+    EXPECT_SCALE_NEAR(ref->scaleFactors(), QvGeScale3d(2, 3, 4), 1e-12);
   }
   // Asked after the point: X, then Y (Enter takes X), Z follows X.
   EXPECT_EQ(run(L"UCS\nW\nINSERT\nBAR\nScale\n0\n2\n7,7\n\n\n\n").done, 2);
   EXPECT_THAT(messages(), Contains(L"\nThe value must not be zero."));
   {
     QvDbObjectPointer<QvDbBlockReference> ref(references().back(), QvDb::kForRead);
-    expectPoint(ref->position(), P(7, 7, 0));
+    EXPECT_POINT_NEAR(ref->position(), P(7, 7, 0));
     EXPECT_EQ(ref->scaleFactors().sy, 2.0);
     EXPECT_EQ(ref->rotation(), 0.0);
   }
@@ -184,7 +179,7 @@ TEST_F(BlockInsertExplodeTest, InsertAsksAttributesOnlyUnderAttreq) {
   run(L"INSERT\nTAG\n10,0\n2\n\n\nbirch\n");
   EXPECT_THAT(transcript().text().wstr(), HasSubstr(L"Which tree <oak>: birch"));
   EXPECT_EQ(attributeOf(references().back()).first, L"birch");
-  expectPoint(attributeOf(references().back()).second, P(12, 0, 0));
+  EXPECT_POINT_NEAR(attributeOf(references().back()).second, P(12, 0, 0));
   ASSERT_EQ(setShortVar(L"ATTREQ", 0), kQvNormal);
   EXPECT_EQ(run(L"INSERT\nTAG\n0,0\n\n\n\n").done, 1);
   EXPECT_EQ(attributeOf(references().back()).first, L"oak");
@@ -195,26 +190,17 @@ TEST_F(BlockInsertExplodeTest, ExplodeHonoursExplmodeAndKeepsNestedAttributes) {
   const QvDbObjectId leaf = addBlock(db(), L"LEAF");
   appendEntity(leaf, new QvDbLine(P(0, 0, 0), P(1, 0, 0)));
   const QvDbObjectId inner = appendToModelSpace(db(), new QvDbBlockReference(P(0, 0, 0), leaf));
-  {
-    QvDbObjectPointer<QvDbBlockReference> ref(inner, QvDb::kForWrite);
-    auto* attribute = new QvDbAttribute();
-    attribute->setTag(L"NAME");
-    attribute->setTextString(L"Rowan");
-    attribute->setPosition(P(2, 0, 0));
-    QvDbObjectId attributeId;
-    ASSERT_EQ(ref->appendAttribute(attributeId, attribute), Vexa::eOk);
-    attribute->close();
-  }
+  ASSERT_FALSE(appendAttribute(inner, new QvDbAttribute(P(2, 0, 0), L"Rowan", L"NAME")).isNull());
   run(L"BLOCK\nWRAP\n0,0\nALL\n\nINSERT\nWRAP\n_X\n3\n0,0\n0\n");
   const QvDbObjectId wrap = references().back();
   ASSERT_EQ(setShortVar(L"EXPLMODE", 0), kQvNormal);
   EXPECT_EQ(run(L"EXPLODE\nL\n\n").done, 1);
   EXPECT_THAT(messages(), Contains(L"\n1 object could not be exploded."));
-  EXPECT_FALSE(erased(wrap));
+  EXPECT_FALSE(wrap.isErased());
 
   ASSERT_EQ(setShortVar(L"EXPLMODE", 1), kQvNormal);
   EXPECT_EQ(run(L"EXPLODE\nL\n\n").done, 1);
-  EXPECT_TRUE(erased(wrap));
+  EXPECT_TRUE(wrap.isErased());
   const std::vector<QvDbObjectId> refs = references();
   ASSERT_EQ(refs.size(), 1u);
   {
@@ -223,7 +209,7 @@ TEST_F(BlockInsertExplodeTest, ExplodeHonoursExplmodeAndKeepsNestedAttributes) {
     EXPECT_NEAR(ref->scaleFactors().sy, 1, 1e-12);
   }
   EXPECT_EQ(attributeOf(refs[0]).first, L"Rowan");
-  expectPoint(attributeOf(refs[0]).second, P(6, 0, 0));
+  EXPECT_POINT_NEAR(attributeOf(refs[0]).second, P(6, 0, 0));
 }
 
 TEST_F(BlockInsertExplodeTest, SentExplodeTakesOneAnswerAndRefusesUnexplodableBlocks) {
@@ -234,7 +220,7 @@ TEST_F(BlockInsertExplodeTest, SentExplodeTakesOneAnswerAndRefusesUnexplodableBl
   ASSERT_EQ(qvdbEntLast(last), kQvNormal);
   // Sent from code, the selection ends after the entity: no "" is needed.
   EXPECT_EQ(qvedCommand(kRbString, L"_.EXPLODE", kRbEntityName, last, 0), kQvNormal);
-  EXPECT_FALSE(erased(references().at(0)));
+  EXPECT_FALSE(references().at(0).isErased());
   setExplodable(L"SOLID", true);
   EXPECT_EQ(qvedCommand(kRbString, L"_.EXPLODE", kRbEntityName, last, 0), kQvNormal);
   EXPECT_TRUE(references().empty());

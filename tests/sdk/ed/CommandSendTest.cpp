@@ -234,11 +234,6 @@ class ScriptCommandTest : public HostFixture {
   QvString file(const std::string& name, const std::string& text) {
     return QvString(folder_.file(name, text).c_str());
   }
-  bool says(const std::wstring& part) {
-    for (const std::wstring& message : messages())
-      if (message.find(part) != std::wstring::npos) return true;
-    return false;
-  }
 
   TempFolder folder_;
   std::vector<Probe> probes_;
@@ -274,7 +269,7 @@ TEST_F(ScriptCommandTest, QuestionsLeftWhenTheFileEndsAreCancelled) {
   EXPECT_EQ(probes_[0].answer, L"<cancel>");
   // The line after the file's name is left to the outer script, which reads it as a command.
   EXPECT_EQ(summary.commands, 2);
-  EXPECT_TRUE(says(L"Unknown command \"outer\"."));
+  EXPECT_THAT(messages(), testing::Contains(L"\nUnknown command \"outer\"."));
 }
 
 TEST_F(ScriptCommandTest, FilesThatCannotBeReadAndScriptsThatCallThemselves) {
@@ -283,14 +278,14 @@ TEST_F(ScriptCommandTest, FilesThatCannotBeReadAndScriptsThatCallThemselves) {
                                  folder_.path("pipe.scr"), std::string("Z:\\unmapped.scr")}) {
     const auto summary = run(L"SCRIPT\n" + QvString(bad.c_str()) + L"\n");
     EXPECT_EQ(summary.failed, 1) << bad;
-    EXPECT_TRUE(says(L"Cannot read the script file")) << bad;
+    EXPECT_THAT(messages(), testing::Contains(HasSubstr(L"Cannot read the script file"))) << bad;
   }
   // A file that runs itself stops at the nesting limit instead of running for ever.
   const std::string self = folder_.path("self.scr");
   file("self.scr", "PROBE\nonce\nSCRIPT\n" + self + "\n");
   const auto summary = run(L"SCRIPT\n" + QvString(self.c_str()) + L"\n");
   EXPECT_EQ(summary.failed, 1);
-  EXPECT_TRUE(says(L"Scripts nest too deep."));
+  EXPECT_THAT(messages(), testing::Contains(HasSubstr(L"Scripts nest too deep.")));
   EXPECT_EQ(probes_.size(), 8u);
   EXPECT_EQ(qvedGetInputState(), 0);
 }

@@ -21,6 +21,8 @@ namespace {
 
 using P = QvGePoint3d;
 using V = QvGeVector3d;
+using testing::Contains;
+using testing::HasSubstr;
 
 // A drawing with a line and a circle in block INNER, a reference of INNER at (5,5) turned a
 // quarter and scaled 2 in block OUTER, a reference of OUTER at (100,0) in model space, and a
@@ -50,11 +52,6 @@ class NestedPickTest : public HostFixture {
     script(lines);
     transcript().clear();
     return VexaNestedPickQuestion().ask(pick);
-  }
-  bool said(const wchar_t* text) {
-    for (const std::wstring& m : messages())
-      if (m.find(text) != std::wstring::npos) return true;
-    return false;
   }
 
   QvDbObjectId line_, circle_, inner_, outer_, plain_;
@@ -102,7 +99,7 @@ TEST_F(NestedPickTest, PointPickDescendsToTheNearestNestedEntity) {
 
   // Nothing near: refused, then the next line answers.
   ASSERT_EQ(ask(L"300,300\n5,50.5", pick), kQvNormal);
-  EXPECT_TRUE(said(L"No object passes near that point."));
+  EXPECT_THAT(messages(), Contains(HasSubstr(L"No object passes near that point.")));
   EXPECT_EQ(pick.entity(), plain_);
   EXPECT_EQ(pick.path.length(), 1);
 }
@@ -131,7 +128,7 @@ TEST_F(NestedPickTest, BadPathsAreRefusedAndAskedAgain) {
         L"The entity " + h(line_) + L" is not in the current space.",
         L"The object " + h(db()->layerTableId()) + L" is not an entity.",
         QvString(L"Expects a point, or H with the handles")})
-    EXPECT_TRUE(said(expected)) << expected;
+    EXPECT_THAT(messages(), Contains(HasSubstr(expected.wstr())));
   int refusals = 0;
   for (const std::wstring& m : messages())
     if (!m.empty()) ++refusals;

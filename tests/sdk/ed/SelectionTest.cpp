@@ -47,13 +47,8 @@ class SelectionTest : public HostFixture {
     return append(new BoxEntity(QvGePoint3d(x0, y0, 0), QvGePoint3d(x1, y1, 0)), layer, space);
   }
   QvDbObjectId append(BoxEntity* made, QvDbObjectId layer = {}, QvDbObjectId space = {}) {
-    QvDbObjectPointer<BoxEntity> entity(made);
-    if (!layer.isNull()) entity->setLayer(layer);
-    QvDbObjectPointer<QvDbBlockTableRecord> owner(space.isNull() ? db()->modelSpaceId() : space,
-                                                  QvDb::kForWrite);
-    QvDbObjectId id;
-    EXPECT_EQ(owner->appendQvDbEntity(id, entity.object()), Vexa::eOk);
-    return id;
+    if (!layer.isNull()) made->setLayer(layer);
+    return appendEntity(space.isNull() ? db()->modelSpaceId() : space, made);
   }
   void erase(QvDbObjectId id) { ASSERT_EQ(eraseObject(id), Vexa::eOk); }
 

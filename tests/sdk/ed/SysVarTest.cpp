@@ -15,29 +15,6 @@ namespace {
 
 class SysVarTest : public HostFixture {};
 
-double norm(const VexaSysVarValue::Point& v) {
-  return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
-}
-double dot(const VexaSysVarValue::Point& a, const VexaSysVarValue::Point& b) {
-  return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
-
-// Single values as a program passes them.
-resbuf rbReal(double v) {
-  resbuf rb{};
-  rb.type = kRbReal;
-  rb.value.real = v;
-  return rb;
-}
-resbuf rbPoint(double x, double y, double z) {
-  resbuf rb{};
-  rb.type = kRbPoint3d;
-  rb.value.point[0] = x;
-  rb.value.point[1] = y;
-  rb.value.point[2] = z;
-  return rb;
-}
-
 TEST_F(SysVarTest, EveryVariableReadsWithItsDeclaredTypeAndIsFoundInAnyCase) {
   for (const VexaSysvarData& var : vexaSysvarTable()) {
     resbuf rb{};
@@ -68,12 +45,13 @@ TEST_F(SysVarTest, WritesAreReadBackInAnyCase) {
   EXPECT_EQ(QvString(rb.value.string), L"DOOR");
   std::free(rb.value.string);
 
-  resbuf real = rbReal(0.25);
-  EXPECT_EQ(qvedSetVar(L"SNAPANG", &real), kQvNormal);
+  QvRbListPtr real(qvutBuildList(kRbReal, 0.25, 0));
+  EXPECT_EQ(qvedSetVar(L"SNAPANG", real.get()), kQvNormal);
   EXPECT_DOUBLE_EQ(vars().get(L"SNAPANG")->realValue(), 0.25);
 
-  resbuf point = rbPoint(1, 2, 3);
-  EXPECT_EQ(qvedSetVar(L"LASTPOINT", &point), kQvNormal);
+  const double p[3] = {1, 2, 3};
+  QvRbListPtr point(qvutBuildList(kRbPoint3d, p, 0));
+  EXPECT_EQ(qvedSetVar(L"LASTPOINT", point.get()), kQvNormal);
   EXPECT_EQ(vars().get(L"LASTPOINT")->pointValue(), (VexaSysVarValue::Point{1, 2, 3}));
 
   // As the command line shows them.
@@ -88,13 +66,13 @@ TEST_F(SysVarTest, RefusedWritesChangeNothing) {
 
   // Unknown name.
   EXPECT_EQ(setShortVar(L"NOSUCHVAR", 1), kQvError);
-  resbuf rb = rbReal(77);
-  EXPECT_EQ(qvedGetVar(L"NOSUCHVAR", &rb), kQvError);
-  EXPECT_EQ(rb.value.real, 77);  // untouched
+  QvRbListPtr real(qvutBuildList(kRbReal, 77.0, 0));
+  EXPECT_EQ(qvedGetVar(L"NOSUCHVAR", real.get()), kQvError);
+  EXPECT_EQ(real->value.real, 77);  // untouched
 
   // Wrong types: a real, a long and a string for a short variable.
-  resbuf real = rbReal(1.0);
-  EXPECT_EQ(qvedSetVar(L"CMDECHO", &real), kQvError);
+  EXPECT_EQ(qvedSetVar(L"CMDECHO", real.get()), kQvError);
+  resbuf rb{};
   rb.type = kRbLong;
   rb.value.int32 = 1;
   EXPECT_EQ(qvedSetVar(L"CMDECHO", &rb), kQvError);
@@ -105,7 +83,7 @@ TEST_F(SysVarTest, RefusedWritesChangeNothing) {
   rb.value.string = nullptr;
   EXPECT_EQ(qvedSetVar(L"INSNAME", &rb), kQvError);
   EXPECT_EQ(qvedSetVar(L"CMDECHO", nullptr), kQvError);
-  EXPECT_EQ(qvedSetVar(nullptr, &real), kQvError);
+  EXPECT_EQ(qvedSetVar(nullptr, real.get()), kQvError);
   EXPECT_EQ(qvedGetVar(L"CMDECHO", nullptr), kQvError);
 
   // Out of range: switches and bounded shorts.
@@ -118,8 +96,8 @@ TEST_F(SysVarTest, RefusedWritesChangeNothing) {
   EXPECT_EQ(setShortVar(L"CVPORT", 0), kQvRejected);
 
   // A real that is not finite.
-  real.value.real = std::nan("");
-  EXPECT_EQ(qvedSetVar(L"SNAPANG", &real), kQvRejected);
+  real->value.real = std::nan("");
+  EXPECT_EQ(qvedSetVar(L"SNAPANG", real.get()), kQvRejected);
 
   EXPECT_EQ(shortVar(L"CMDECHO"), 0);
   EXPECT_EQ(shortVar(L"MIRRORDRAW"), 0);
@@ -129,8 +107,8 @@ TEST_F(SysVarTest, RefusedWritesChangeNothing) {
 }
 
 TEST_F(SysVarTest, ReadOnlyVariablesRefuseProgramsButNotTheHost) {
-  resbuf real = rbReal(0.5);
-  EXPECT_EQ(qvedSetVar(L"CANNOSCALEVALUE", &real), kQvError);
+  QvRbListPtr real(qvutBuildList(kRbReal, 0.5, 0));
+  EXPECT_EQ(qvedSetVar(L"CANNOSCALEVALUE", real.get()), kQvError);
   EXPECT_DOUBLE_EQ(vars().get(L"CANNOSCALEVALUE")->realValue(), 1.0);
   EXPECT_EQ(setShortVar(L"LISPCOMMANDHASMORE", 1), kQvError);
 
@@ -159,21 +137,22 @@ TEST_F(SysVarTest, TheAnnotationScaleIsChosenByNameFromTheDrawingsList) {
 }
 
 TEST_F(SysVarTest, UcsAxesChangeOnlyTogetherAndStayOrthonormal) {
-  resbuf axis = rbPoint(0, 1, 0);
-  EXPECT_EQ(qvedSetVar(L"UCSXDIR", &axis), kQvError);
+  const double along[3] = {0, 1, 0};
+  QvRbListPtr axis(qvutBuildList(kRbPoint3d, along, 0));
+  EXPECT_EQ(qvedSetVar(L"UCSXDIR", axis.get()), kQvError);
   EXPECT_EQ(vars().setByHost(L"UCSXDIR", VexaSysVarValue::ofPoint({0, 1, 0})),
             VexaSysVarResult::kReadOnly);
 
-  // A skewed, unscaled Y is made perpendicular to X in their plane.
+  // A skewed, unscaled Y is made a unit vector perpendicular to X in their plane.
   auto ucs = VexaUcs::fromAxes({5, 6, 7}, {2, 0, 0}, {3, 4, 0});
   ASSERT_TRUE(ucs.has_value());
   ASSERT_EQ(vars().setCurrentUcs(*ucs), Vexa::eOk);
   const auto x = vars().get(L"UCSXDIR")->pointValue();
   const auto y = vars().get(L"UCSYDIR")->pointValue();
-  EXPECT_NEAR(norm(x), 1.0, 1e-15);
-  EXPECT_NEAR(norm(y), 1.0, 1e-15);
-  EXPECT_NEAR(dot(x, y), 0.0, 1e-15);
-  EXPECT_NEAR(y[1], 1.0, 1e-15);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_NEAR(x[i], i == 0 ? 1.0 : 0.0, 1e-15);
+    EXPECT_NEAR(y[i], i == 1 ? 1.0 : 0.0, 1e-15);
+  }
   EXPECT_EQ(vars().get(L"UCSORG")->pointValue(), (VexaSysVarValue::Point{5, 6, 7}));
 
   // Degenerate axes make no system.

@@ -3,7 +3,6 @@
 
 #include "sdk/ed/IVexaUserInteraction.h"
 #include "sdk/ed/VexaTranscript.h"
-#include "sdk/ed/VexaUserInteractionService.h"
 #include "sdk/ed/qvedOutput.h"
 #include "tests/support/HostFixture.h"
 
@@ -39,25 +38,6 @@ TEST_F(TranscriptTest, CommandLineTextEndsAnswerLinesAndDropsRedundantBreaks) {
   transcript().setSink(nullptr);
   transcript().addMessage(L"x");
   EXPECT_EQ(echoed.size(), 6u);
-}
-
-TEST_F(TranscriptTest, UserInteractionIsAbsentUntilBegunAndRecordsControllerCalls) {
-  EXPECT_EQ(qvedGetActiveUserInteraction(), nullptr);
-  VexaUserInteraction& ui = host().service<VexaUserInteractionService>().begin();
-  ASSERT_EQ(qvedGetActiveUserInteraction(), &ui);
-
-  // Setting the controller type answers the one before.
-  EXPECT_EQ(ui.setConsoleOutputControllerType(VexaConsoleOutputController::eQuiet, false, nullptr,
-                                              nullptr),
-            VexaConsoleOutputController::eDefault);
-  EXPECT_EQ(ui.setConsoleOutputControllerType(VexaConsoleOutputController::eDefault, true, nullptr,
-                                              nullptr),
-            VexaConsoleOutputController::eQuiet);
-  EXPECT_EQ(ui.consoleOutputControllerType(), VexaConsoleOutputController::eDefault);
-  EXPECT_EQ(ui.controllerCalls().size(), 2u);
-
-  host().service<VexaUserInteractionService>().end();
-  EXPECT_EQ(qvedGetActiveUserInteraction(), nullptr);
 }
 
 TEST(TranscriptNoHostTest, OutputFailsWithoutAHost) {

@@ -20,12 +20,7 @@ class UcsTest : public HostFixture {
                            QvGeMatrix3d::rotation(0.7, QvGeVector3d(1, 2, 3).normal());
     ASSERT_EQ(qvedSetCurrentUCS(m), Vexa::eOk);
   }
-  static resbuf system(int16_t code) {
-    resbuf rb{};
-    rb.type = kRbShort;
-    rb.value.int16 = code;
-    return rb;
-  }
+  static QvRbListPtr system(int code) { return QvRbListPtr(qvutBuildList(kRbShort, code, 0)); }
 };
 
 TEST_F(UcsTest, TransAgreesExactlyWithTheUcsMatrixAndItsVariables) {
@@ -48,9 +43,9 @@ TEST_F(UcsTest, TransAgreesExactlyWithTheUcsMatrixAndItsVariables) {
   EXPECT_POINT_NEAR(w, expected, 0.0);  // exactly
   // Back again, and the same through the classic form with result in place.
   double q[3] = {w.x, w.y, w.z};
-  const resbuf world = system(kQvTransWorld);
-  const resbuf ucs = system(kQvTransUcs);
-  ASSERT_EQ(qvedTrans(q, &world, &ucs, 0, q), kQvNormal);
+  const QvRbListPtr world = system(kQvTransWorld);
+  const QvRbListPtr ucs = system(kQvTransUcs);
+  ASSERT_EQ(qvedTrans(q, world.get(), ucs.get(), 0, q), kQvNormal);
   EXPECT_POINT_NEAR(QvGePoint3d(q[0], q[1], q[2]), p, 1e-12);
   // A displacement is turned, not moved: its length is kept.
   QvGePoint3d v;
@@ -65,32 +60,32 @@ TEST_F(UcsTest, ExtrusionDirectionsGiveTheArbitraryAxisFrame) {
   resbuf ocs{};
   ocs.type = kRbPoint3d;
   ocs.value.point[0] = 2;  // not a unit vector
-  const resbuf world = system(kQvTransWorld);
+  const QvRbListPtr world = system(kQvTransWorld);
   const double p[3] = {1, 2, 3};
   double w[3];
-  ASSERT_EQ(qvedTrans(p, &ocs, &world, 0, w), kQvNormal);
+  ASSERT_EQ(qvedTrans(p, &ocs, world.get(), 0, w), kQvNormal);
   EXPECT_POINT_NEAR(QvGePoint3d(w[0], w[1], w[2]), QvGePoint3d(3, 1, 2), 1e-15);
   // Near world Z (within 1/64), Ax = Wy x N: for N = Z that is world X, so the frame is world.
   ocs.value.point[0] = 0;
   ocs.value.point[2] = 1;
-  ASSERT_EQ(qvedTrans(p, &world, &ocs, 0, w), kQvNormal);
+  ASSERT_EQ(qvedTrans(p, world.get(), &ocs, 0, w), kQvNormal);
   EXPECT_POINT_NEAR(QvGePoint3d(w[0], w[1], w[2]), QvGePoint3d(1, 2, 3), 1e-15);
 }
 
 TEST_F(UcsTest, BadSystemsAndMatricesAreRefused) {
   const double p[3] = {1, 2, 3};
   double out[3] = {7, 7, 7};
-  const resbuf world = system(kQvTransWorld);
-  const resbuf display = system(2);
+  const QvRbListPtr world = system(kQvTransWorld);
+  const QvRbListPtr display = system(2);
   resbuf zero{};
   zero.type = kRbPoint3d;
   resbuf text{};
   text.type = kRbString;
-  EXPECT_EQ(qvedTrans(p, &display, &world, 0, out), kQvError);
-  EXPECT_EQ(qvedTrans(p, &world, &zero, 0, out), kQvError);
-  EXPECT_EQ(qvedTrans(p, &text, &world, 0, out), kQvError);
-  EXPECT_EQ(qvedTrans(nullptr, &world, &world, 0, out), kQvError);
-  EXPECT_EQ(qvedTrans(p, &world, &world, 0, nullptr), kQvError);
+  EXPECT_EQ(qvedTrans(p, display.get(), world.get(), 0, out), kQvError);
+  EXPECT_EQ(qvedTrans(p, world.get(), &zero, 0, out), kQvError);
+  EXPECT_EQ(qvedTrans(p, &text, world.get(), 0, out), kQvError);
+  EXPECT_EQ(qvedTrans(nullptr, world.get(), world.get(), 0, out), kQvError);
+  EXPECT_EQ(qvedTrans(p, world.get(), world.get(), 0, nullptr), kQvError);
   EXPECT_EQ(out[0], 7.0);
 
   useSlantedUcs();

@@ -185,15 +185,8 @@ void addEntityZoo(QvDbDatabase* db) {
   reference->setScaleFactors(QvGeScale3d(-1.0, 2.5, 1.0));
   reference->setRotation(-0.75);
   const QvDbObjectId referenceId = appendEntity(space, reference);
-  {
-    QvDbObjectPointer<QvDbBlockReference> open(referenceId, QvDb::kForWrite);
-    for (const auto& [tag, value] : {std::pair{L"NUMBER", L"D-101"}, std::pair{L"FIRE", L"EI30"}}) {
-      auto* attribute = new QvDbAttribute(QvGePoint3d(7.1, 8.1, 0.5), value, tag);
-      QvDbObjectId id;
-      EXPECT_EQ(Vexa::eOk, open->appendAttribute(id, attribute));
-      attribute->close();
-    }
-  }
+  for (const auto& [tag, value] : {std::pair{L"NUMBER", L"D-101"}, std::pair{L"FIRE", L"EI30"}})
+    appendAttribute(referenceId, new QvDbAttribute(QvGePoint3d(7.1, 8.1, 0.5), value, tag));
   appendEntity(space, new QvDbMInsertBlock(QvGePoint3d(20, 0, 0), door, 3, 2, 1.5, 2.5));
 
   auto* polyline = new QvDbPolyline();

@@ -11,12 +11,10 @@
 #include "sdk/db/QvDbAttribute.h"
 #include "sdk/db/QvDbAttributeDefinition.h"
 #include "sdk/db/QvDbBlockReference.h"
-#include "sdk/db/QvDbBlockTable.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbCircle.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbHostApplicationServices.h"
-#include "sdk/db/QvDbLayerTable.h"
 #include "sdk/db/QvDbLayerTableRecord.h"
 #include "sdk/db/QvDbLine.h"
 #include "sdk/db/QvDbMInsertBlock.h"
@@ -53,17 +51,12 @@ class SvgWriterTest : public HostFixture {
   // null) with a colour index (by layer unless given); its id.
   QvDbObjectId add(QvDbEntity* made, QvDbObjectId owner = {}, QvDbObjectId layerId = {},
                    uint16_t color = 256) {
-    QvDbObjectPointer<QvDbEntity> entity(made);
-    entity->setDatabaseDefaults(db());
+    made->setDatabaseDefaults(db());
     if (!layerId.isNull()) {
-      EXPECT_EQ(entity->setLayer(layerId), Vexa::eOk);
+      EXPECT_EQ(made->setLayer(layerId), Vexa::eOk);
     }
-    EXPECT_EQ(entity->setColorIndex(color), Vexa::eOk);
-    QvDbObjectPointer<QvDbBlockTableRecord> space(owner.isNull() ? db()->modelSpaceId() : owner,
-                                                  QvDb::kForWrite);
-    QvDbObjectId id;
-    EXPECT_EQ(space->appendQvDbEntity(id, entity.object()), Vexa::eOk);
-    return id;
+    EXPECT_EQ(made->setColorIndex(color), Vexa::eOk);
+    return appendEntity(owner.isNull() ? db()->modelSpaceId() : owner, made);
   }
   std::string svg(const wchar_t* layout = L"") {
     std::ostringstream out;
@@ -182,14 +175,9 @@ TEST_F(SvgWriterTest, AttributesArraysAndHiddenLayersInBlocks) {
   add(new QvDbMInsertBlock({0, 0, 0}, tree, 2, 3, 10, 10));
   // One tree with its attribute.
   const QvDbObjectId oak = add(new QvDbBlockReference({50, 0, 0}, tree));
-  {
-    QvDbObjectPointer<QvDbBlockReference> reference(oak, QvDb::kForWrite);
-    QvDbAttribute* attribute = new QvDbAttribute({50, -2, 0}, L"Oak", L"SPECIES");
-    attribute->setHeight(0.5);
-    QvDbObjectId attributeId;
-    ASSERT_EQ(reference->appendAttribute(attributeId, attribute), Vexa::eOk);
-    attribute->close();
-  }
+  auto* attribute = new QvDbAttribute({50, -2, 0}, L"Oak", L"SPECIES");
+  attribute->setHeight(0.5);
+  ASSERT_FALSE(appendAttribute(oak, attribute).isNull());
   const std::string picture = svg();
   const auto circles = elements(picture, "circle");
   ASSERT_EQ(circles.size(), 7u);

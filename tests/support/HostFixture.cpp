@@ -14,11 +14,11 @@ void HostFixture::SetUp() {
 }
 
 void HostFixture::TearDown() {
-  const VexaDocumentManager& documents = host_->service<VexaDocumentManager>();
-  for (int i = 0; i < documents.documentCount(); ++i) {
-    const QvDbDatabase* database = documents.documentAt(i)->database();
-    EXPECT_TRUE(nothingLeftOpen(database)) << "in " << documents.documentAt(i)->fileName();
-    EXPECT_TRUE(noAccessViolations(database)) << "in " << documents.documentAt(i)->fileName();
+  const VexaDocumentManager& open = documents();
+  for (int i = 0; i < open.documentCount(); ++i) {
+    const QvDbDatabase* database = open.documentAt(i)->database();
+    EXPECT_TRUE(nothingLeftOpen(database)) << "in " << open.documentAt(i)->fileName();
+    EXPECT_TRUE(noAccessViolations(database)) << "in " << open.documentAt(i)->fileName();
   }
   host_.reset();
 }
@@ -75,4 +75,8 @@ int HostFixture::setShortVar(const wchar_t* name, int value) {
   rb.type = kRbShort;
   rb.value.int16 = static_cast<int16_t>(value);
   return qvedSetVar(name, &rb);
+}
+
+VexaDocumentManager& HostFixture::documents() {
+  return host_->service<VexaDocumentManager>();
 }

@@ -14,6 +14,7 @@
 
 class QvDbDatabase;
 class QvString;
+class VexaDocumentManager;
 class VexaInputScript;
 class VexaSysVarService;
 
@@ -39,6 +40,7 @@ class HostFixture : public ::testing::Test {
   VexaCommandRunner::Summary run(const QvString& commands);
   VexaInputScript& inputScript();
   VexaTranscript& transcript();
+  VexaDocumentManager& documents();
   VexaSysVarService& vars();
   // The transcript's messages, and all its entries as (kind, text).
   std::vector<std::wstring> messages();

@@ -25,10 +25,7 @@ namespace {
 
 using testing::ElementsAre;
 
-class HostStateTest : public HostFixture {
- protected:
-  VexaDocumentManager& documents() { return host().service<VexaDocumentManager>(); }
-};
+using HostStateTest = HostFixture;
 
 TEST_F(HostStateTest, OnlyTheCurrentDocumentHearsOfADbModification) {
   VexaDocument* first = documents().curDocument();

@@ -16,10 +16,7 @@ namespace {
 
 using Vexa::eOk;
 
-class QvDbDocumentTest : public HostFixture {
- protected:
-  VexaDocumentManager& documents() { return host().service<VexaDocumentManager>(); }
-};
+using QvDbDocumentTest = HostFixture;
 
 TEST_F(QvDbDocumentTest, TheCurrentDocumentsDatabaseIsTheWorkingDatabase) {
   VexaDocument* first = documents().curDocument();

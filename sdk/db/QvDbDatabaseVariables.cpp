@@ -16,18 +16,6 @@
 #include "sdk/ge/QvGePoint3d.h"
 #include "sdk/ge/QvGePrecision.h"
 
-Vexa::ErrorStatus QvDbDatabase::setHeaderValue(const QvString& name, const QvDbHeaderValue& value) {
-  QvString key = name;
-  key.makeUpper();
-  if (key == L"TILEMODE" || key == L"$TILEMODE") {
-    if (value.kind() != QvDbHeaderValue::kShort && value.kind() != QvDbHeaderValue::kLong)
-      return Vexa::eInvalidInput;
-    if (value.asLong() != 0 && value.asLong() != 1) return Vexa::eOutOfRange;
-    return setTilemode(value.asLong() != 0);
-  }
-  return state_.header.set(name, value);
-}
-
 namespace {
 
 // The drawing variables that are not header variables of their own.
@@ -77,6 +65,18 @@ const QvString& upperName(const QvString& name, QvString& copy) {
 
 }  // namespace
 
+Vexa::ErrorStatus QvDbDatabase::setHeaderValue(const QvString& name, const QvDbHeaderValue& value) {
+  QvString copy;
+  const QvString& key = upperName(name, copy);
+  if (key == L"TILEMODE" || key == L"$TILEMODE") {
+    if (value.kind() != QvDbHeaderValue::kShort && value.kind() != QvDbHeaderValue::kLong)
+      return Vexa::eInvalidInput;
+    if (value.asLong() != 0 && value.asLong() != 1) return Vexa::eOutOfRange;
+    return setTilemode(value.asLong() != 0);
+  }
+  return state_.header.set(name, value);
+}
+
 bool QvDbDatabase::isDrawingVariable(const QvString& name) {
   QvString upper = name;
   upper.makeUpper();
@@ -120,8 +120,8 @@ Vexa::ErrorStatus QvDbDatabase::getSystemVariable(const QvString& name,
 
 Vexa::ErrorStatus QvDbDatabase::setSystemVariable(const QvString& name,
                                                   const QvDbHeaderValue& value) {
-  QvString upper = name;
-  upper.makeUpper();
+  QvString copy;
+  const QvString& upper = upperName(name, copy);
   const Special special = specialOf(upper);
   auto setByName = [&](int kind, Vexa::ErrorStatus (QvDbDatabase::*setter)(QvDbObjectId)) {
     if (value.kind() != QvDbHeaderValue::kString) return Vexa::eInvalidInput;

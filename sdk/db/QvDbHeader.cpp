@@ -146,6 +146,14 @@ bool isNormal(const QvString& name) {
   return true;
 }
 
+// The name as the header keeps it: `name` itself when it is so already (the usual case), else
+// `copy`.
+const QvString& keyOf(const QvString& name, QvString& copy) {
+  if (isNormal(name)) return name;
+  copy = normalName(name);
+  return copy;
+}
+
 }  // namespace
 
 QvDbHeader::QvDbHeader() {
@@ -153,12 +161,14 @@ QvDbHeader::QvDbHeader() {
 }
 
 QvDbHeaderValue QvDbHeader::get(const QvString& name) const {
-  const auto it = isNormal(name) ? values_.find(name) : values_.find(normalName(name));
+  QvString copy;
+  const auto it = values_.find(keyOf(name, copy));
   return it == values_.end() ? QvDbHeaderValue() : it->second;
 }
 
 Vexa::ErrorStatus QvDbHeader::set(const QvString& name, const QvDbHeaderValue& value) {
-  const QvString key = normalName(name);
+  QvString copy;
+  const QvString& key = keyOf(name, copy);
   if (key.isEmpty() || value.isNone()) return Vexa::eInvalidInput;
   if (const KnownVariable* known = findKnown(key)) {
     Vexa::ErrorStatus es;
@@ -172,7 +182,8 @@ Vexa::ErrorStatus QvDbHeader::set(const QvString& name, const QvDbHeaderValue& v
 }
 
 bool QvDbHeader::has(const QvString& name) const {
-  return (isNormal(name) ? values_.count(name) : values_.count(normalName(name))) != 0;
+  QvString copy;
+  return values_.count(keyOf(name, copy)) != 0;
 }
 
 bool QvDbHeader::isKnown(const QvString& name) {

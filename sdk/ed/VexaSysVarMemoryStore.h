@@ -14,5 +14,6 @@ class VexaSysVarMemoryStore : public VexaSysVarStore {
   void clear() { values_.clear(); }
 
  private:
-  std::map<std::wstring, VexaSysVarValue> values_;
+  // Looked up by the table's name without making a string of it.
+  std::map<std::wstring, VexaSysVarValue, std::less<>> values_;
 };

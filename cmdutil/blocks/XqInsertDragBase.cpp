@@ -284,10 +284,12 @@ bool InsertDragBase::definitionScalesUniformly() const {
 }
 
 XqOrthoModeOff::XqOrthoModeOff() : saved_(XqBlockVars::getShort(L"ORTHOMODE")) {
-  if (saved_) XqBlockVars::setShort(L"ORTHOMODE", 0);
+  if (saved_ && *saved_ != 0) XqBlockVars::setShort(L"ORTHOMODE", 0);
 }
 
 void XqOrthoModeOff::restore() {
-  if (saved_) XqBlockVars::setShort(L"ORTHOMODE", *saved_);
+  // Written only when the drag left it otherwise, as writing a variable is not free.
+  if (saved_ && XqBlockVars::getShort(L"ORTHOMODE") != saved_)
+    XqBlockVars::setShort(L"ORTHOMODE", *saved_);
   saved_.reset();
 }

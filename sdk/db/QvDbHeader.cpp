@@ -181,6 +181,14 @@ Vexa::ErrorStatus QvDbHeader::set(const QvString& name, const QvDbHeaderValue& v
   return Vexa::eOk;
 }
 
+std::vector<QvString> QvDbHeader::names() const {
+  std::vector<QvString> all;
+  all.reserve(values_.size());
+  for (const auto& entry : values_) all.push_back(entry.first);
+  std::sort(all.begin(), all.end());
+  return all;
+}
+
 bool QvDbHeader::has(const QvString& name) const {
   QvString copy;
   return values_.count(keyOf(name, copy)) != 0;

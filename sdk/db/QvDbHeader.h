@@ -1,6 +1,9 @@
 #pragma once
 
-#include <map>
+#include <functional>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "sdk/base/VexaErrorStatus.h"
 #include "sdk/db/QvDbHeaderValue.h"
@@ -19,8 +22,8 @@ class QvDbHeader {
   // variable's range; nothing changes then.
   Vexa::ErrorStatus set(const QvString& name, const QvDbHeaderValue& value);
   bool has(const QvString& name) const;
-  // Every variable set, in name order.
-  const std::map<QvString, QvDbHeaderValue>& values() const { return values_; }
+  // The names of every variable set, in name order.
+  std::vector<QvString> names() const;
 
   // Whether the stand-in knows the variable (and checks its values).
   static bool isKnown(const QvString& name);
@@ -29,5 +32,12 @@ class QvDbHeader {
   static QvDbHeaderValue clamped(const QvString& name, const QvDbHeaderValue& value);
 
  private:
-  std::map<QvString, QvDbHeaderValue> values_;
+  struct NameHash {
+    size_t operator()(const QvString& name) const {
+      return std::hash<std::wstring_view>{}(
+          std::wstring_view(name.c_str(), static_cast<size_t>(name.length())));
+    }
+  };
+
+  std::unordered_map<QvString, QvDbHeaderValue, NameHash> values_;
 };

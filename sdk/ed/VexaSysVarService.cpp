@@ -1,6 +1,7 @@
 #include "sdk/ed/VexaSysVarService.h"
 
 #include <cmath>
+#include <utility>
 
 #include "sdk/base/QvClassicCodes.h"
 #include "sdk/ed/VexaPoint.h"
@@ -46,7 +47,7 @@ std::optional<VexaSysVarValue> VexaSysVarService::get(const wchar_t* name) const
 VexaSysVarValue VexaSysVarService::get(const VexaSysvarData& var) const {
   std::optional<VexaSysVarValue> stored = storeFor(var).read(var);
   // A store that hands back a value of another type is ignored.
-  if (stored && stored->type() == var.type) return *stored;
+  if (stored && stored->type() == var.type) return std::move(*stored);
   return defaultValue(var);
 }
 

@@ -313,7 +313,7 @@ void QvDxfHeaderSection::write(QvDxfOutput& out, QvDbDatabase& db, const QvDxfFi
       }
     }
   }
-  for (const auto& [name, value] : db.header().values()) writeKnown(name.utf8());
+  for (const QvString& name : db.header().names()) writeKnown(name.utf8());
   for (const char* name : {"CLAYER", "CELTYPE", "TEXTSTYLE", "DIMSTYLE"})
     if (written.count(name) == 0) writeSpecial(name);
 }

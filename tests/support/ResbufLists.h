@@ -33,6 +33,9 @@ inline ::testing::AssertionResult sameResbufList(const resbuf* a, const resbuf* 
       case QvRbKind::kLong:
         same = a->value.int32 == b->value.int32;
         break;
+      case QvRbKind::kInt64:
+        same = a->value.int64 == b->value.int64;
+        break;
       case QvRbKind::kBinary:
         same = a->value.binary.length == b->value.binary.length &&
                std::equal(a->value.binary.data, a->value.binary.data + a->value.binary.length,
@@ -45,7 +48,7 @@ inline ::testing::AssertionResult sameResbufList(const resbuf* a, const resbuf* 
         same = x.handle() == y.handle();
         break;
       }
-      default:
+      case QvRbKind::kNone:
         break;
     }
     if (!same)

@@ -20,8 +20,9 @@ elseif(TARVO_SANITIZE)
 endif()
 
 # The standard headers the sources use most, compiled once per target into a precompiled
-# header: they are nearly all of what each source reads. Only the sanitizer build uses it, so
-# the other builds still find a source that leaves out an include it needs.
+# header: they are nearly all of what each source reads. Only the sanitizer build uses it; as it
+# would not notice a source that leaves out an include it needs, `make test` runs
+# scripts/check-std-includes.
 set(TARVO_STD_HEADERS
   <algorithm> <array> <cmath> <cstddef> <cstdint> <cstdlib> <cstring> <cwchar> <deque>
   <filesystem> <functional> <limits> <map> <memory> <optional> <set> <span> <sstream>

@@ -18,14 +18,13 @@ function(tarvo_test_suites target)
             -P ${_tarvo_list_suites}
     BYPRODUCTS ${_listed}
     VERBATIM)
-  set(_environment "${_arg_ENVIRONMENT}")
   string(CONCAT _content
     "if(EXISTS [==[${_listed}]==])\n"
     "  include([==[${_listed}]==])\n"
     "  foreach(_suite IN LISTS tarvo_suites)\n"
     "    add_test(\"${target}:\${_suite}\" [==[$<TARGET_FILE:${target}>]==] \"--gtest_filter=\${_suite}.*\")\n"
     "    set_tests_properties(\"${target}:\${_suite}\" PROPERTIES TIMEOUT ${_arg_TIMEOUT}\n"
-    "      ENVIRONMENT [==[${_environment}]==])\n"
+    "      ENVIRONMENT [==[${_arg_ENVIRONMENT}]==])\n"
     "  endforeach()\n"
     "else()\n"
     "  add_test(${target}_NOT_BUILT ${target}_NOT_BUILT)\n"

@@ -1,6 +1,8 @@
 #include "sdk/app/VexaDrawingVarStore.h"
 
+#include <cstddef>
 #include <functional>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -16,6 +18,15 @@ QvDbDatabase* workingDatabase() {
   return services ? services->workingDatabase() : nullptr;
 }
 
+// The variable's place in the host's table; -1 for a variable of another table.
+std::ptrdiff_t indexOf(const VexaSysvarData& var) {
+  const std::span<const VexaSysvarData> table = vexaSysvarTable();
+  const std::less<const VexaSysvarData*> before;
+  if (!before(&var, table.data()) && before(&var, table.data() + table.size()))
+    return &var - table.data();
+  return -1;
+}
+
 // The variable's name as a string: those of the host's table are made once, so that reads,
 // the most frequent use, do not copy it each time.
 const QvString& nameOf(const VexaSysvarData& var, QvString& copy) {
@@ -24,21 +35,14 @@ const QvString& nameOf(const VexaSysvarData& var, QvString& copy) {
     for (const VexaSysvarData& v : vexaSysvarTable()) all.emplace_back(v.name);
     return all;
   }();
-  const std::span<const VexaSysvarData> table = vexaSysvarTable();
-  const std::less<const VexaSysvarData*> before;
-  if (!before(&var, table.data()) && before(&var, table.data() + table.size()))
-    return names[static_cast<size_t>(&var - table.data())];
+  const std::ptrdiff_t index = indexOf(var);
+  if (index >= 0) return names[static_cast<size_t>(index)];
   copy = QvString(var.name);
   return copy;
 }
 
-}  // namespace
-
-std::optional<VexaSysVarValue> VexaDrawingVarStore::read(const VexaSysvarData& var) const {
-  const QvDbDatabase* db = workingDatabase();
-  QvDbHeaderValue value;
-  QvString copy;
-  if (!db || db->getSystemVariable(nameOf(var, copy), value) != Vexa::eOk) return std::nullopt;
+// A header value as the variable's type; nothing for a value of another kind.
+std::optional<VexaSysVarValue> fromHeader(const VexaSysvarData& var, const QvDbHeaderValue& value) {
   switch (var.type) {
     case kRbShort:
       if (value.kind() == QvDbHeaderValue::kShort || value.kind() == QvDbHeaderValue::kLong)
@@ -60,6 +64,36 @@ std::optional<VexaSysVarValue> VexaDrawingVarStore::read(const VexaSysvarData& v
       break;
   }
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<VexaSysVarValue> VexaDrawingVarStore::read(const VexaSysvarData& var) const {
+  const QvDbDatabase* db = workingDatabase();
+  if (!db) return std::nullopt;
+  if (const QvDbHeaderValue* place = headerPlace(*db, var)) return fromHeader(var, *place);
+  QvDbHeaderValue value;
+  QvString copy;
+  if (db->getSystemVariable(nameOf(var, copy), value) != Vexa::eOk) return std::nullopt;
+  return fromHeader(var, value);
+}
+
+const QvDbHeaderValue* VexaDrawingVarStore::headerPlace(const QvDbDatabase& db,
+                                                        const VexaSysvarData& var) const {
+  const std::ptrdiff_t index = indexOf(var);
+  if (index < 0) return nullptr;
+  const QvDbHeader& header = db.header();
+  if (placesRevision_ != header.placesRevision()) {
+    placesRevision_ = header.placesRevision();
+    places_.assign(vexaSysvarTable().size(), std::nullopt);
+  }
+  std::optional<const QvDbHeaderValue*>& place = places_[static_cast<size_t>(index)];
+  if (!place) {
+    QvString copy;
+    const QvString& name = nameOf(var, copy);
+    place = QvDbDatabase::isHeaderVariable(name) ? header.find(name) : nullptr;
+  }
+  return *place;
 }
 
 Vexa::ErrorStatus VexaDrawingVarStore::write(const VexaSysvarData& var,

@@ -191,6 +191,9 @@ class QvDbDatabase : public QvRxObject {
   Vexa::ErrorStatus getSystemVariable(const QvString& name, QvDbHeaderValue& value) const;
   Vexa::ErrorStatus setSystemVariable(const QvString& name, const QvDbHeaderValue& value);
   static bool isDrawingVariable(const QvString& name);
+  // Whether getSystemVariable answers the name from header() (every name but those of the
+  // current records, the current viewport, the annotation scale's value and the handle seed).
+  static bool isHeaderVariable(const QvString& name);
 
   QvDb::UnitsValue insunits() const;
   Vexa::ErrorStatus setInsunits(QvDb::UnitsValue units);

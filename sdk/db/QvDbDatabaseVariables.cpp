@@ -83,6 +83,11 @@ bool QvDbDatabase::isDrawingVariable(const QvString& name) {
   return specialOf(upper) != Special::kNone || QvDbHeader::isKnown(upper);
 }
 
+bool QvDbDatabase::isHeaderVariable(const QvString& name) {
+  QvString copy;
+  return specialOf(upperName(name, copy)) == Special::kNone;
+}
+
 Vexa::ErrorStatus QvDbDatabase::getSystemVariable(const QvString& name,
                                                   QvDbHeaderValue& value) const {
   QvString copy;

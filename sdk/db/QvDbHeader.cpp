@@ -1,6 +1,7 @@
 #include "sdk/db/QvDbHeader.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <string_view>
 #include <unordered_map>
@@ -154,30 +155,62 @@ const QvString& keyOf(const QvString& name, QvString& copy) {
   return copy;
 }
 
+std::uint64_t newPlacesRevision() {
+  static std::atomic<std::uint64_t> last{0};
+  return ++last;
+}
+
 }  // namespace
 
-QvDbHeader::QvDbHeader() {
+QvDbHeader::QvDbHeader() : placesRevision_(newPlacesRevision()) {
   for (const KnownVariable& v : kKnownVariables) values_[v.name] = defaultOf(v);
 }
 
+QvDbHeader::QvDbHeader(const QvDbHeader& other)
+    : values_(other.values_), placesRevision_(newPlacesRevision()) {}
+
+QvDbHeader::QvDbHeader(QvDbHeader&& other) noexcept
+    : values_(std::move(other.values_)), placesRevision_(newPlacesRevision()) {
+  other.placesRevision_ = newPlacesRevision();
+}
+
+QvDbHeader& QvDbHeader::operator=(const QvDbHeader& other) {
+  values_ = other.values_;
+  placesRevision_ = newPlacesRevision();
+  return *this;
+}
+
+QvDbHeader& QvDbHeader::operator=(QvDbHeader&& other) noexcept {
+  values_ = std::move(other.values_);
+  placesRevision_ = newPlacesRevision();
+  other.placesRevision_ = newPlacesRevision();
+  return *this;
+}
+
 QvDbHeaderValue QvDbHeader::get(const QvString& name) const {
+  const QvDbHeaderValue* value = find(name);
+  return value ? *value : QvDbHeaderValue();
+}
+
+const QvDbHeaderValue* QvDbHeader::find(const QvString& name) const {
   QvString copy;
   const auto it = values_.find(keyOf(name, copy));
-  return it == values_.end() ? QvDbHeaderValue() : it->second;
+  return it == values_.end() ? nullptr : &it->second;
 }
 
 Vexa::ErrorStatus QvDbHeader::set(const QvString& name, const QvDbHeaderValue& value) {
   QvString copy;
   const QvString& key = keyOf(name, copy);
   if (key.isEmpty() || value.isNone()) return Vexa::eInvalidInput;
+  QvDbHeaderValue accepted = value;
   if (const KnownVariable* known = findKnown(key)) {
     Vexa::ErrorStatus es;
-    QvDbHeaderValue accepted = checked(*known, value, es);
+    accepted = checked(*known, value, es);
     if (es != Vexa::eOk) return es;
-    values_[key] = std::move(accepted);
-    return Vexa::eOk;
   }
-  values_[key] = value;
+  const auto [place, added] = values_.try_emplace(key);
+  place->second = std::move(accepted);
+  if (added) placesRevision_ = newPlacesRevision();
   return Vexa::eOk;
 }
 

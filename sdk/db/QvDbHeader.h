@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string_view>
 #include <unordered_map>
@@ -15,9 +16,21 @@ class QvDbHeader {
  public:
   // The header of a new drawing: every known variable at its default.
   QvDbHeader();
+  // A copy, or a header moved from, keeps no place of the original (see find).
+  QvDbHeader(const QvDbHeader& other);
+  QvDbHeader(QvDbHeader&& other) noexcept;
+  QvDbHeader& operator=(const QvDbHeader& other);
+  QvDbHeader& operator=(QvDbHeader&& other) noexcept;
+  ~QvDbHeader() = default;
 
   // The value, or a value of kind kNone when the variable is not set.
   QvDbHeaderValue get(const QvString& name) const;
+  // Where the header keeps the value: null when the variable is not set. The place holds the
+  // variable's later values too, for as long as placesRevision() stays the same.
+  const QvDbHeaderValue* find(const QvString& name) const;
+  // Renewed when a variable is added and when the header is assigned, copied or moved; no two
+  // headers of the process ever share one.
+  std::uint64_t placesRevision() const { return placesRevision_; }
   // eInvalidInput for a value of the wrong kind, eOutOfRange for a number outside the
   // variable's range; nothing changes then.
   Vexa::ErrorStatus set(const QvString& name, const QvDbHeaderValue& value);
@@ -40,4 +53,5 @@ class QvDbHeader {
   };
 
   std::unordered_map<QvString, QvDbHeaderValue, NameHash> values_;
+  std::uint64_t placesRevision_;
 };

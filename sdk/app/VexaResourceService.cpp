@@ -2,19 +2,19 @@
 
 #include "sdk/rx/QvRxModuleLocator.h"
 
-VexaResourceModule* VexaResourceService::findOpen(const wchar_t* name) const {
-  const QvString key = QvRxModuleLocator::key(name);
+VexaResourceModule* VexaResourceService::findOpen(const QvString& key) const {
   for (const auto& module : modules_)
-    if (QvString(module->name()).makeLower() == key) return module.get();
+    if (module->name().isEqualNoCase(key)) return module.get();
   return nullptr;
 }
 
 VexaResourceModule* VexaResourceService::module(const wchar_t* name) {
-  if (QvRxModuleLocator::key(name).isEmpty()) {
+  const QvString key = QvRxModuleLocator::key(name);
+  if (key.isEmpty()) {
     lastError_ = L"No resource module name was given.";
     return nullptr;
   }
-  if (VexaResourceModule* open = findOpen(name)) return open;
+  if (VexaResourceModule* open = findOpen(key)) return open;
   std::unique_ptr<VexaResourceModule> opened = VexaResourceModule::openLibrary(name, lastError_);
   if (!opened) return nullptr;
   modules_.push_back(std::move(opened));
@@ -22,7 +22,8 @@ VexaResourceModule* VexaResourceService::module(const wchar_t* name) {
 }
 
 bool VexaResourceService::addModule(const wchar_t* name, std::map<unsigned int, QvString> texts) {
-  if (QvRxModuleLocator::key(name).isEmpty() || findOpen(name)) return false;
+  const QvString key = QvRxModuleLocator::key(name);
+  if (key.isEmpty() || findOpen(key)) return false;
   modules_.push_back(VexaResourceModule::fromTable(name, std::move(texts)));
   return true;
 }
@@ -53,7 +54,7 @@ bool VexaResourceService::hideString(const wchar_t* moduleName, unsigned int id)
 }
 
 void VexaResourceService::showAllStrings(const wchar_t* moduleName) {
-  if (VexaResourceModule* target = findOpen(moduleName)) target->showAll();
+  if (VexaResourceModule* target = findOpen(QvRxModuleLocator::key(moduleName))) target->showAll();
 }
 
 bool VexaResourceService::loadFromCurrent(unsigned int id, QvString& text) const {

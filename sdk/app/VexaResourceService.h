@@ -42,7 +42,8 @@ class VexaResourceService : public VexaHostService, public IVexaStringResources 
   const QvString& lastError() const { return lastError_; }
 
  private:
-  VexaResourceModule* findOpen(const wchar_t* name) const;
+  // The open module named `key` (as QvRxModuleLocator::key gives it), in any case.
+  VexaResourceModule* findOpen(const QvString& key) const;
 
   std::vector<std::unique_ptr<VexaResourceModule>> modules_;  // in opening order
   std::vector<VexaResourceModule*> stack_;                    // back() is current

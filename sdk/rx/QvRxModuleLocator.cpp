@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cwchar>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -17,9 +18,12 @@ bool hasSlash(const wchar_t* name) {
   return name && std::wcschr(name, L'/') != nullptr;
 }
 
-bool endsWithNoCase(const QvString& text, const wchar_t* suffix) {
-  const QvString tail(suffix);
-  return text.length() >= tail.length() && text.right(tail.length()).isEqualNoCase(tail);
+bool endsWithNoCase(std::wstring_view text, std::wstring_view suffix) {
+  if (text.size() < suffix.size()) return false;
+  const std::wstring_view tail = text.substr(text.size() - suffix.size());
+  for (size_t i = 0; i < suffix.size(); ++i)
+    if (qvToLower(tail[i]) != qvToLower(suffix[i])) return false;
+  return true;
 }
 
 std::string sdkFolder() {
@@ -47,20 +51,21 @@ std::string findInFolder(const std::string& folder, const std::string& file) {
 }  // namespace
 
 QvString baseName(const wchar_t* moduleName) {
-  QvString name(moduleName);
-  const int slash = name.findRev(L'/');
-  if (slash != QvString::kNotFound) name = name.mid(slash + 1);
+  // Module names are looked up often (each switch of resource module): no copies on the way.
+  std::wstring_view name(moduleName ? moduleName : L"");
+  const size_t slash = name.rfind(L'/');
+  if (slash != std::wstring_view::npos) name.remove_prefix(slash + 1);
   bool library = false;
-  for (const wchar_t* ext : {L".dll", L".qrx", L".so"}) {
-    if (endsWithNoCase(name, ext) && name.length() > QvString(ext).length()) {
-      library = QvString(ext) == L".so";
-      name = name.left(name.length() - QvString(ext).length());
+  for (const std::wstring_view ext : {L".dll", L".qrx", L".so"}) {
+    if (name.size() > ext.size() && endsWithNoCase(name, ext)) {
+      library = ext == L".so";
+      name.remove_suffix(ext.size());
       break;
     }
   }
-  if ((library || slash != QvString::kNotFound) && name.startsWith(L"lib") && name.length() > 3)
-    name = name.mid(3);
-  return name;
+  if ((library || slash != std::wstring_view::npos) && name.starts_with(L"lib") && name.size() > 3)
+    name.remove_prefix(3);
+  return QvString(name);
 }
 
 QvString key(const wchar_t* moduleName) {

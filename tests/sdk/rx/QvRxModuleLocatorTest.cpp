@@ -20,6 +20,10 @@ TEST(QvRxModuleLocator, HostNamesMapToSharedLibraries) {
   EXPECT_EQ(QvRxModuleLocator::baseName(L"/opt/tarvo/lib/libXqCmdShareRes.so"), L"XqCmdShareRes");
   // A name that only looks like an extension keeps it.
   EXPECT_EQ(QvRxModuleLocator::baseName(L".dll"), L".dll");
+  // Only a shared library's file name, or a path, drops the "lib" of its name.
+  EXPECT_EQ(QvRxModuleLocator::baseName(L"libXqCmdUtil.DLL"), L"libXqCmdUtil");
+  EXPECT_EQ(QvRxModuleLocator::baseName(L"lib/libXq3dCmds.qrx"), L"Xq3dCmds");
+  EXPECT_EQ(QvRxModuleLocator::baseName(L"lib.so"), L"lib");
   // Names are case-insensitive: every spelling is one module.
   EXPECT_EQ(QvRxModuleLocator::key(L"xqcmdutil.dll"), QvRxModuleLocator::key(L"XqCmdUtil"));
   EXPECT_EQ(QvRxModuleLocator::key(L"/x/libXqCmdUtil.so"), L"xqcmdutil");

@@ -70,21 +70,21 @@ QvDbEntity* InsertDragBase::entity() const {
 }
 
 QvDbBlockReference* InsertDragBase::preview() const {
+  showPrepared();
+  if (preview_ && placing_) {
+    const Placing placing = std::move(placing_);
+    placing_ = nullptr;
+    placing(*preview_->reference, preview_->copy.get());
+  }
   placePendingAttributes();
-  return previewToPlace();
-}
-
-QvDbBlockReference* InsertDragBase::previewToPlace() const {
   return preview_ ? preview_->reference.get() : nullptr;
-}
-
-QvDbBlockReference* InsertDragBase::previewCopy() const {
-  return preview_ ? preview_->copy.get() : nullptr;
 }
 
 void InsertDragBase::finish(int /*result*/) {}
 
 int InsertDragBase::prepare() {
+  pendingPreview_.reset();
+  placing_ = nullptr;
   if (!context_ || !data_) return kQvError;
   QvDbDatabase* db = context_->database();
   if (!db) return kQvError;
@@ -98,17 +98,47 @@ int InsertDragBase::prepare() {
   blockId_ = getBlockIdByName(db->blockTableId(), blockName_.c_str());
   if (blockId_.isNull()) return kQvError;
   if (!readSettings(db)) return kQvError;
+  pendingPreview_ = PendingPreview{db, placementAsked()};
+  positioned_ = false;
+  return kQvNormal;
+}
 
-  const bool annotative = annotativeHere(db, blockId_, isArray_);
+InsertDragBase::Placement InsertDragBase::placementAsked() const {
+  Placement asked;
+  asked.insertionPoint = insertionPoint_;
+  asked.normal = normal_;
+  asked.scale = scale_;
+  asked.rotation = rotation_;
+  asked.columns = data_->columns;
+  asked.rows = data_->rows;
+  asked.columnSpacing = data_->columnSpacing;
+  asked.rowSpacing = data_->rowSpacing;
+  return asked;
+}
+
+void InsertDragBase::showPrepared() const {
+  if (!pendingPreview_) return;
+  const PendingPreview asked = *pendingPreview_;
+  pendingPreview_.reset();
+  const bool annotative = annotativeHere(asked.db, blockId_, isArray_);
   std::shared_ptr<InsertDragPreview> built = shared_ ? shared_ : preview_;
   if (!built) built = std::make_shared<InsertDragPreview>();
-  if (annotative || !built->fits(db, blockId_, isArray_) || !placeAgain(*built))
-    build(*built, db, annotative);
+  if (annotative || !built->fits(asked.db, blockId_, isArray_) ||
+      !placeAgain(*built, asked.placement))
+    build(*built, asked.db, annotative, asked.placement);
   preview_ = std::move(built);
-  positioned_ = false;
-  if (QvDbBlockReference* copy = preview_->copy.get())
-    copy->setPosition(QvGePoint3d(insertionPoint_.x, insertionPoint_.y, 0.0));
-  return kQvNormal;
+  if (QvDbBlockReference* copy = preview_->copy.get()) {
+    const QvGePoint3d& at = asked.placement.insertionPoint;
+    copy->setPosition(QvGePoint3d(at.x, at.y, 0.0));
+  }
+}
+
+void InsertDragBase::placeWhenShown(Placing placing) {
+  placing_ = std::move(placing);
+}
+
+bool InsertDragBase::canShow() const {
+  return pendingPreview_.has_value() || preview_ != nullptr;
 }
 
 bool InsertDragBase::readSettings(QvDbDatabase* db) {
@@ -137,21 +167,16 @@ void InsertDragBase::sharePreview(std::shared_ptr<InsertDragPreview>& shared) {
   shared_ = shared;
 }
 
-void InsertDragBase::place(QvDbBlockReference& reference) const {
-  if (isArray_) {
-    auto& array = static_cast<QvDbMInsertBlock&>(reference);
-    array.setNormal(normal_);
-    rotateWithUcs(array, rotation_);
-    scaleAsDefined(array, scale_);
-    array.setColumns(data_->columns);
-    array.setColumnSpacing(data_->columnSpacing);
-    array.setRows(data_->rows);
-    array.setRowSpacing(data_->rowSpacing);
-    return;
+void InsertDragBase::place(QvDbBlockReference& reference, const Placement& asked) const {
+  reference.setNormal(asked.normal);
+  rotateWithUcs(reference, asked.rotation);
+  scaleAsDefined(reference, asked.scale);
+  if (auto* array = isArray_ ? QvDbMInsertBlock::cast(&reference) : nullptr) {
+    array->setColumns(asked.columns);
+    array->setColumnSpacing(asked.columnSpacing);
+    array->setRows(asked.rows);
+    array->setRowSpacing(asked.rowSpacing);
   }
-  reference.setNormal(normal_);
-  rotateWithUcs(reference, rotation_);
-  scaleAsDefined(reference, scale_);
 }
 
 void InsertDragBase::rotateWithUcs(QvDbBlockReference& reference, double angle) const {
@@ -164,7 +189,8 @@ void InsertDragBase::scaleAsDefined(QvDbBlockReference& reference, const QvGeSca
       XqInsertScaling::DefinitionScaling{unitFactor_, uniformDefinition_}.applied(scale));
 }
 
-void InsertDragBase::build(InsertDragPreview& built, QvDbDatabase* db, bool annotative) const {
+void InsertDragBase::build(InsertDragPreview& built, QvDbDatabase* db, bool annotative,
+                           const Placement& asked) const {
   built.attributes.clear();
   built.pending.reset();
   built.copy.reset();
@@ -179,13 +205,13 @@ void InsertDragBase::build(InsertDragPreview& built, QvDbDatabase* db, bool anno
   QvDbBlockReference& reference = *built.reference;
   reference.setDatabaseDefaults(db);
   reference.setBlockTableRecord(blockId_);
-  place(reference);
+  place(reference, asked);
   if (annotative) {
     const std::unique_ptr<QvDbAnnotationScale> annoScale(qvdbGetCurAnnoScale(db));
     if (auto* contexts =
             QvDbObjectContextInterface::cast(reference.queryX(QvDbObjectContextInterface::desc())))
       contexts->addContext(&reference, *annoScale);
-    scaleAsDefined(reference, scale_);
+    scaleAsDefined(reference, asked.scale);
   }
 
   // The attributes, with their default texts.
@@ -210,7 +236,7 @@ void InsertDragBase::build(InsertDragPreview& built, QvDbDatabase* db, bool anno
   built.copy.reset(QvDbBlockReference::cast(reference.clone()));
 }
 
-bool InsertDragBase::placeAgain(InsertDragPreview& built) const {
+bool InsertDragBase::placeAgain(InsertDragPreview& built, const Placement& asked) const {
   // The definition's attributes must be the ones the preview was built with.
   QvDbObjectIdArray contents;
   {
@@ -227,7 +253,7 @@ bool InsertDragBase::placeAgain(InsertDragPreview& built) const {
   if (next != built.attributes.size()) return false;
 
   // Back to what a new reference holds, then placed as one is.
-  const auto placeFromScratch = [this](QvDbBlockReference& reference) {
+  const auto placeFromScratch = [this, &asked](QvDbBlockReference& reference) {
     reference.setPosition(QvGePoint3d::kOrigin);
     reference.setNormal(QvGeVector3d::kZAxis);
     reference.setScaleFactors(QvGeScale3d(1.0, 1.0, 1.0));
@@ -238,7 +264,7 @@ bool InsertDragBase::placeAgain(InsertDragPreview& built) const {
       array->setColumnSpacing(0.0);
       array->setRowSpacing(0.0);
     }
-    place(reference);
+    place(reference, asked);
   };
   QvDbBlockReference& reference = *built.reference;
   reference.setDatabaseDefaults(built.db);
@@ -248,8 +274,8 @@ bool InsertDragBase::placeAgain(InsertDragPreview& built) const {
   return true;
 }
 
-void InsertDragBase::refreshAttributes() {
-  if (previewToPlace()) preview_->pending = InsertDragPreview::PendingPlacement{false};
+void InsertDragBase::refreshAttributes() const {
+  if (preview_) preview_->pending = InsertDragPreview::PendingPlacement{false};
 }
 
 void InsertDragBase::placePendingAttributes() const {
@@ -265,17 +291,15 @@ void InsertDragBase::placePendingAttributes() const {
   }
 }
 
-void InsertDragBase::setPreviewScale(const QvGeScale3d& scale) {
-  if (QvDbBlockReference* reference = previewToPlace()) scaleAsDefined(*reference, scale);
-}
-
 bool InsertDragBase::placeScaled(double rotation) {
-  QvDbBlockReference* reference = previewToPlace();
-  if (!reference || scale_.sx == 0.0 || scale_.sy == 0.0 || scale_.sz == 0.0) return false;
-  setPreviewScale(scale_);
-  rotateWithUcs(*reference, rotation);
-  reference->setPosition(insertionPoint_);
-  refreshAttributes();
+  if (!canShow() || scale_.sx == 0.0 || scale_.sy == 0.0 || scale_.sz == 0.0) return false;
+  placeWhenShown([this, scale = scale_, rotation, at = insertionPoint_](
+                     QvDbBlockReference& reference, QvDbBlockReference*) {
+    scaleAsDefined(reference, scale);
+    rotateWithUcs(reference, rotation);
+    reference.setPosition(at);
+    refreshAttributes();
+  });
   return true;
 }
 

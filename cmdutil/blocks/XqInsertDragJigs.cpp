@@ -36,23 +36,26 @@ QvEdDrag::DragStatus InsertDragInsertionPoint::sampler() {
 }
 
 bool InsertDragInsertionPoint::update() {
-  QvDbBlockReference* reference = previewToPlace();
-  if (!reference) return false;
-  const QvGeVector3d viewNormal = context_ ? context_->viewNormal() : QvGeVector3d::kZAxis;
+  if (!canShow()) return false;
   if (!positioned_) {
     position_ = sampled_;
-    if (QvDbBlockReference* copy = previewCopy()) {
-      copy->setNormal(viewNormal);
-      copy->setPosition(position_);
-    }
     positioned_ = true;
   }
   const QvGeVector3d offset = data_->basePointOffset;
   sampled_ = *lastCursor_ + offset;
   data_->dragPosition = sampled_;
-  reference->setNormal(viewNormal);
-  reference->setPosition(sampled_);
-  refreshAttributes();
+  const QvGeVector3d viewNormal = context_ ? context_->viewNormal() : QvGeVector3d::kZAxis;
+  placeWhenShown([this, viewNormal, at = sampled_, first = position_](QvDbBlockReference& reference,
+                                                                      QvDbBlockReference* copy) {
+    // The copy stays where the first sample put it.
+    if (copy) {
+      copy->setNormal(viewNormal);
+      copy->setPosition(first);
+    }
+    reference.setNormal(viewNormal);
+    reference.setPosition(at);
+    refreshAttributes();
+  });
   return true;
 }
 
@@ -79,12 +82,14 @@ QvEdDrag::DragStatus InsertDragUniformScale::sampler() {
 }
 
 bool InsertDragUniformScale::update() {
-  QvDbBlockReference* reference = previewToPlace();
-  if (!reference) return false;
-  reference->setScaleFactors(scale_);
-  rotateWithUcs(*reference, rotation_);
-  reference->setPosition(insertionPoint_);
-  refreshAttributes();
+  if (!canShow()) return false;
+  placeWhenShown([this, scale = scale_, rotation = rotation_, at = insertionPoint_](
+                     QvDbBlockReference& reference, QvDbBlockReference*) {
+    reference.setScaleFactors(scale);
+    rotateWithUcs(reference, rotation);
+    reference.setPosition(at);
+    refreshAttributes();
+  });
   return true;
 }
 

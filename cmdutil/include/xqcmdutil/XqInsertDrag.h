@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -34,8 +35,10 @@ class XQCMDUTIL_EXPORT InsertDragBase : public QvEdDrag {
   ~InsertDragBase() override;
 
   QvDbEntity* entity() const override;
-  // Builds the preview from the request, or places again the one built before for the same
-  // block: 5100, or -5001 when the block is not found or the active layout does not open.
+  // Checks the request and reads what the preview needs: 5100, or -5001 when the block is not
+  // found or the active layout does not open. The preview itself (built, or the one built
+  // before for the same block placed again) waits until it is first read or drawn: a
+  // placement answered from a script never shows it.
   virtual int prepare();
   // The drags of one command share one preview through `shared` (made here when empty).
   void sharePreview(std::shared_ptr<InsertDragPreview>& shared);
@@ -43,25 +46,26 @@ class XQCMDUTIL_EXPORT InsertDragBase : public QvEdDrag {
   virtual void finish(int result);
   const QvGeScale3d& currentScale() const { return scale_; }
 
-  // The preview drawn (a reference, or an array reference for an array request), its
-  // attributes placed; null before prepare.
+  // The preview drawn (a reference, or an array reference for an array request), placed as
+  // the last update asked, its attributes placed; null before prepare.
   QvDbBlockReference* preview() const;
   const QvString& defaultName() const { return defaultName_; }
 
  protected:
-  // The preview as the drags change it: its attributes are placed when it is read.
-  QvDbBlockReference* previewToPlace() const;
+  // What an update makes of the preview and of its copy (the copy may be null), done when the
+  // preview is next read or drawn; it replaces what an earlier update asked.
+  using Placing = std::function<void(QvDbBlockReference& reference, QvDbBlockReference* copy)>;
+  void placeWhenShown(Placing placing);
+  // Whether prepare succeeded: there is a preview to show.
+  bool canShow() const;
   // The attributes follow the preview's block transform (placed when the preview is read).
-  void refreshAttributes();
+  void refreshAttributes() const;
   // Scale (when no factor is zero), rotation about the UCS and position at the insertion
-  // point: the preview of the scale and rotation questions. False when nothing changed.
+  // point: the preview of the scale and rotation questions. False when nothing is shown.
   bool placeScaled(double rotation);
-  void setPreviewScale(const QvGeScale3d& scale);
   // `reference` takes `angle` plus the UCS rotation.
   void rotateWithUcs(QvDbBlockReference& reference, double angle) const;
   bool definitionScalesUniformly() const;
-  // The copy of the preview made with it.
-  QvDbBlockReference* previewCopy() const;
 
   // The last samples of a one-factor question, for the no-change test.
   struct FactorSamples {
@@ -75,27 +79,50 @@ class XQCMDUTIL_EXPORT InsertDragBase : public QvEdDrag {
                           FactorSamples& last);
 
  private:
-  // Normal, rotation, scale (and the array's layout) from the request.
-  void place(QvDbBlockReference& reference) const;
+  // What prepare read of the request for the preview.
+  struct Placement {
+    QvGePoint3d insertionPoint;
+    QvGeVector3d normal = QvGeVector3d::kZAxis;
+    QvGeScale3d scale;
+    double rotation = 0.0;
+    int columns = 1;
+    int rows = 1;
+    double columnSpacing = 0.0;
+    double rowSpacing = 0.0;
+  };
+  struct PendingPreview {
+    QvDbDatabase* db = nullptr;
+    Placement placement;
+  };
+  Placement placementAsked() const;
+  // Builds, or places again, the preview prepare asked for, if it waits.
+  void showPrepared() const;
+  // Normal, rotation, scale (and the array's layout) as asked.
+  void place(QvDbBlockReference& reference, const Placement& asked) const;
   // Reads the UCS rotation and the definition's scaling, or takes them from the shared preview
   // when another drag of the command read them for the same block; false when the active
   // layout or its space does not open.
   bool readSettings(QvDbDatabase* db);
   // `scale` as the definition takes it (see DefinitionScaling): unit factor and uniform rule.
   void scaleAsDefined(QvDbBlockReference& reference, const QvGeScale3d& scale) const;
-  void build(InsertDragPreview& built, QvDbDatabase* db, bool annotative) const;
+  void build(InsertDragPreview& built, QvDbDatabase* db, bool annotative,
+             const Placement& asked) const;
   // Puts a preview built before back as a new one would be; false when the definition's
   // attributes are no longer those it was built with.
-  bool placeAgain(InsertDragPreview& built) const;
+  bool placeAgain(InsertDragPreview& built, const Placement& asked) const;
   // Places the attributes as the last change of the preview asked.
   void placePendingAttributes() const;
+
+  // Filled on first reading (hence mutable): the preview, and what waits to be done to it.
+  mutable std::shared_ptr<InsertDragPreview> preview_;
+  mutable std::optional<PendingPreview> pendingPreview_;
+  mutable Placing placing_;
 
  protected:
   IVexaBuildInCommandContext* context_;
   InsertData* data_;
   QvString defaultName_;
-  // The preview this drag shows, and the one it shares with the other drags of its command.
-  std::shared_ptr<InsertDragPreview> preview_;
+  // The preview shared with the other drags of the command.
   std::shared_ptr<InsertDragPreview> shared_;
   QvString blockName_;
   QvDbObjectId blockId_;

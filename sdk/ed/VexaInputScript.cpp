@@ -3,17 +3,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include "sdk/ed/VexaAnswerText.h"
 
 namespace {
-
-// The line without trailing blanks and carriage return.
-QvString withoutTrailingBlanks(const QvString& line) {
-  QvString t = line;
-  t.trimRight();
-  return t;
-}
 
 QvString withoutLeadingBlanks(const QvString& line) {
   QvString t = line;
@@ -113,7 +107,10 @@ void VexaInputScript::addLines(const QvString& text, bool numbered) {
 }
 
 bool VexaInputScript::isComment(const Line& line) {
-  return !line.typedAhead && !line.sent && withoutLeadingBlanks(line.text).startsWith(L"#");
+  if (line.typedAhead || line.sent) return false;
+  for (const wchar_t* p = line.text.c_str(); *p; ++p)
+    if (!qvIsSpace(*p)) return *p == L'#';
+  return false;
 }
 
 VexaScriptLine VexaInputScript::next() {
@@ -123,16 +120,17 @@ VexaScriptLine VexaInputScript::next() {
     ++readsPastEnd_;
     return out;
   }
-  const Line line = lines_.front();
+  Line line = std::move(lines_.front());
   lines_.pop_front();
   out.lineNumber = line.number;
   if (line.objects) {
     out.kind = VexaScriptLine::Kind::kObjects;
-    out.text = line.text;
-    out.objects = line.selection;
+    out.text = std::move(line.text);
+    out.objects = std::move(line.selection);
     return out;
   }
-  out.text = withoutTrailingBlanks(line.text);
+  out.text = std::move(line.text);
+  out.text.trimRight();
   const QvString trimmed = withoutLeadingBlanks(out.text);
   if (trimmed.isEmpty()) {
     out.kind = VexaScriptLine::Kind::kEmpty;

@@ -76,9 +76,13 @@ VexaSysVarResult VexaSysVarService::write(const wchar_t* name, const VexaSysVarV
 }
 
 VexaUcs VexaSysVarService::currentUcs() const {
-  const auto ucs = VexaUcs::fromAxes(toGePoint(get(ucsVar(L"UCSORG")).pointValue()),
-                                     toGeVector(get(ucsVar(L"UCSXDIR")).pointValue()),
-                                     toGeVector(get(ucsVar(L"UCSYDIR")).pointValue()));
+  // Found once: points are carried through the UCS at every answer.
+  static const VexaSysvarData& org = ucsVar(L"UCSORG");
+  static const VexaSysvarData& xdir = ucsVar(L"UCSXDIR");
+  static const VexaSysvarData& ydir = ucsVar(L"UCSYDIR");
+  const auto ucs = VexaUcs::fromAxes(toGePoint(get(org).pointValue()),
+                                     toGeVector(get(xdir).pointValue()),
+                                     toGeVector(get(ydir).pointValue()));
   return ucs ? *ucs : VexaUcs();
 }
 

@@ -1,9 +1,20 @@
 #include "sdk/base/VexaFaultInjection.h"
 
+#include <atomic>
+
 #include "sdk/base/VexaHostError.h"
+
+namespace {
+
+// Whether any point was ever armed in this process: until then the points of the product's
+// hot paths cost one load, not a search of the host's services.
+std::atomic<bool> everArmed{false};
+
+}  // namespace
 
 void VexaFaultInjection::arm(const std::string& point, int times, Vexa::ErrorStatus status,
                              int after) {
+  everArmed.store(true, std::memory_order_relaxed);
   Arming& arming = points_[point];
   arming.remaining = times > 0 ? times : 0;
   arming.skip = after > 0 ? after : 0;
@@ -34,6 +45,7 @@ int VexaFaultInjection::tripped(const std::string& point) const {
 }
 
 void vexaFaultPoint(const char* point) {
+  if (!everArmed.load(std::memory_order_relaxed)) return;
   VexaHost* host = VexaHost::current();
   if (!host) return;
   auto* faults = host->findService<VexaFaultInjection>();
@@ -42,6 +54,7 @@ void vexaFaultPoint(const char* point) {
 }
 
 Vexa::ErrorStatus vexaFaultStatus(const char* point) {
+  if (!everArmed.load(std::memory_order_relaxed)) return Vexa::eOk;
   VexaHost* host = VexaHost::current();
   if (!host) return Vexa::eOk;
   auto* faults = host->findService<VexaFaultInjection>();

@@ -15,8 +15,24 @@ int shortVariable(const wchar_t* name, int fallback) {
 }  // namespace
 
 VexaUnitsFormatter::VexaUnitsFormatter()
-    : VexaUnitsFormatter(shortVariable(L"LUNITS", kDecimal), shortVariable(L"LUPREC", 4),
-                         shortVariable(L"AUNITS", kDegrees), shortVariable(L"AUPREC", 0)) {}
+    : VexaUnitsFormatter(currentLinearMode(), currentLinearPrecision(), currentAngularMode(),
+                         currentAngularPrecision()) {}
+
+int VexaUnitsFormatter::currentLinearMode() {
+  return shortVariable(L"LUNITS", kDecimal);
+}
+
+int VexaUnitsFormatter::currentLinearPrecision() {
+  return shortVariable(L"LUPREC", 4);
+}
+
+int VexaUnitsFormatter::currentAngularMode() {
+  return shortVariable(L"AUNITS", kDegrees);
+}
+
+int VexaUnitsFormatter::currentAngularPrecision() {
+  return shortVariable(L"AUPREC", 0);
+}
 
 int VexaUnitsFormatter::formatLinear(QvString& text, double value) const {
   std::optional<QvString> result = linearText(value, linearMode_, linearPrecision_);

@@ -40,6 +40,11 @@ class VexaUnitsFormatter {
 
   // The current drawing's LUNITS, LUPREC, AUNITS and AUPREC (their defaults without one).
   VexaUnitsFormatter();
+  // One of those settings alone, for a caller that needs no other.
+  static int currentLinearMode();
+  static int currentLinearPrecision();
+  static int currentAngularMode();
+  static int currentAngularPrecision();
   VexaUnitsFormatter(int linearMode, int linearPrecision, int angularMode, int angularPrecision)
       : linearMode_(linearMode),
         linearPrecision_(linearPrecision),

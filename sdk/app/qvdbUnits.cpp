@@ -26,16 +26,17 @@ int assign(std::optional<double> result, double* value) {
   return kQvNormal;
 }
 
+// -1 takes the drawing's setting; only the settings asked for are read.
 std::optional<QvString> lengthText(double value, int unit, int precision) {
-  const VexaUnitsFormatter current;
-  return VexaUnitsFormatter::linearText(value, unit == -1 ? current.linearMode() : unit,
-                                        precision == -1 ? current.linearPrecision() : precision);
+  return VexaUnitsFormatter::linearText(
+      value, unit == -1 ? VexaUnitsFormatter::currentLinearMode() : unit,
+      precision == -1 ? VexaUnitsFormatter::currentLinearPrecision() : precision);
 }
 
 std::optional<QvString> angleText(double angle, int unit, int precision) {
-  const VexaUnitsFormatter current;
-  return VexaUnitsFormatter::angleText(angle, unit == -1 ? current.angularMode() : unit,
-                                       precision == -1 ? current.angularPrecision() : precision);
+  return VexaUnitsFormatter::angleText(
+      angle, unit == -1 ? VexaUnitsFormatter::currentAngularMode() : unit,
+      precision == -1 ? VexaUnitsFormatter::currentAngularPrecision() : precision);
 }
 
 }  // namespace
@@ -58,12 +59,12 @@ int qvdbRawAngToS(double angle, int unit, int precision, QvString& text) {
 
 int qvdbDisToF(const wchar_t* text, int unit, double* value) {
   if (!text || !value) return kQvError;
-  if (unit == -1) unit = VexaUnitsFormatter().linearMode();
+  if (unit == -1) unit = VexaUnitsFormatter::currentLinearMode();
   return assign(VexaUnitsFormatter::linearValue(text, unit), value);
 }
 
 int qvdbAngToF(const wchar_t* text, int unit, double* value) {
   if (!text || !value) return kQvError;
-  if (unit == -1) unit = VexaUnitsFormatter().angularMode();
+  if (unit == -1) unit = VexaUnitsFormatter::currentAngularMode();
   return assign(VexaUnitsFormatter::angleValue(text, unit), value);
 }

@@ -95,7 +95,7 @@ int InsertDragBase::prepare() {
   insertionPoint_ = data_->insertionPoint;
   isArray_ = data_->columns > 1 || data_->rows > 1;
 
-  blockId_ = getBlockIdByName(db->blockTableId(), blockName_.c_str());
+  blockId_ = findBlock(db);
   if (blockId_.isNull()) return kQvError;
   if (!readSettings(db)) return kQvError;
   pendingPreview_ = PendingPreview{db, placementAsked()};
@@ -141,6 +141,15 @@ bool InsertDragBase::canShow() const {
   return pendingPreview_.has_value() || preview_ != nullptr;
 }
 
+QvDbObjectId InsertDragBase::findBlock(QvDbDatabase* db) const {
+  if (shared_ && shared_->settings) {
+    const InsertDragPreview::Settings& read = *shared_->settings;
+    if (read.db == db && read.blockName == blockName_ && !read.blockId.isErased())
+      return read.blockId;
+  }
+  return getBlockIdByName(db->blockTableId(), blockName_.c_str());
+}
+
 bool InsertDragBase::readSettings(QvDbDatabase* db) {
   using Settings = InsertDragPreview::Settings;
   std::optional<Settings> read;
@@ -150,6 +159,7 @@ bool InsertDragBase::readSettings(QvDbDatabase* db) {
     if (!activeSpaceOpens(db)) return false;
     kept = Settings{};
     kept->db = db;
+    kept->blockName = blockName_;
     kept->blockId = blockId_;
     kept->isArray = isArray_;
     kept->ucsRotation = XqInsertScaling::ucsRotation();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cmdutil/blocks/XqInsertScaling.h"
+#include "sdk/base/QvString.h"
 #include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbObjectId.h"
 
@@ -31,6 +32,7 @@ struct InsertDragPreview {
     }
 
     const QvDbDatabase* db = nullptr;
+    QvString blockName;  // as the request named the block
     QvDbObjectId blockId;
     bool isArray = false;
     double ucsRotation = 0.0;

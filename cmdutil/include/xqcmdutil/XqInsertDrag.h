@@ -99,6 +99,9 @@ class XQCMDUTIL_EXPORT InsertDragBase : public QvEdDrag {
   void showPrepared() const;
   // Normal, rotation, scale (and the array's layout) as asked.
   void place(QvDbBlockReference& reference, const Placement& asked) const;
+  // The request's block: the one another drag of the command found for the same name, while
+  // it is not erased, else looked up by name (null when there is none).
+  QvDbObjectId findBlock(QvDbDatabase* db) const;
   // Reads the UCS rotation and the definition's scaling, or takes them from the shared preview
   // when another drag of the command read them for the same block; false when the active
   // layout or its space does not open.

@@ -109,7 +109,7 @@ QvEdDrag::DragStatus QvEdDrag::acquire(VexaAnswerKind kind, const QvGePoint3d* b
   } else if (kind == VexaAnswerKind::kDistance || kind == VexaAnswerKind::kAngle) {
     setup.basePoint = toVexaPoint(lastPoint());
   }
-  VexaQuestion question(setup);
+  VexaQuestion question(std::move(setup));
   answer = dragging_ ? question.read(true) : question.ask();
   reading_ = answer.outcome == VexaAnswer::Outcome::kSample ? Reading::kSample : Reading::kFinal;
   DragStatus status = kCancel;

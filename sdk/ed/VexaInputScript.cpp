@@ -9,16 +9,21 @@
 
 namespace {
 
-QvString withoutLeadingBlanks(const QvString& line) {
-  QvString t = line;
-  t.trimLeft();
-  return t;
+std::wstring_view withoutLeadingBlanks(const QvString& line) {
+  std::wstring_view t = line.wstr();
+  size_t blanks = 0;
+  while (blanks < t.size() && qvIsSpace(t[blanks])) ++blanks;
+  return t.substr(blanks);
+}
+
+bool isCancel(std::wstring_view trimmed) {
+  return trimmed.size() == 2 && trimmed[0] == L'^' && qvToLower(trimmed[1]) == L'c';
 }
 
 // A backslash before one of the characters that start a line of another kind.
-bool isEscape(const QvString& trimmed) {
-  if (trimmed.length() < 2 || trimmed.getAt(0) != L'\\') return false;
-  const wchar_t c = trimmed.getAt(1);
+bool isEscape(std::wstring_view trimmed) {
+  if (trimmed.size() < 2 || trimmed[0] != L'\\') return false;
+  const wchar_t c = trimmed[1];
   return c == L'#' || c == L'~' || c == L'^';
 }
 
@@ -131,22 +136,22 @@ VexaScriptLine VexaInputScript::next() {
   }
   out.text = std::move(line.text);
   out.text.trimRight();
-  const QvString trimmed = withoutLeadingBlanks(out.text);
-  if (trimmed.isEmpty()) {
+  const std::wstring_view trimmed = withoutLeadingBlanks(out.text);
+  if (trimmed.empty()) {
     out.kind = VexaScriptLine::Kind::kEmpty;
     out.text.empty();
   } else if (line.typedAhead || line.sent) {
     out.kind = VexaScriptLine::Kind::kAnswer;
-  } else if (trimmed.isEqualNoCase(L"^C")) {
+  } else if (isCancel(trimmed)) {
     out.kind = VexaScriptLine::Kind::kCancel;
-  } else if (trimmed.startsWith(L"~")) {
-    out.text = trimmed;
-    out.kind = VexaAnswerText::toPoint(trimmed.mid(1), out.cursor)
+  } else if (trimmed[0] == L'~') {
+    out.text = QvString(trimmed);
+    out.kind = VexaAnswerText::toPoint(out.text.mid(1), out.cursor)
                    ? VexaScriptLine::Kind::kCursor
                    : VexaScriptLine::Kind::kBadCursor;
   } else {
     out.kind = VexaScriptLine::Kind::kAnswer;
-    if (isEscape(trimmed)) out.text = trimmed.mid(1);
+    if (isEscape(trimmed)) out.text = QvString(trimmed.substr(1));
   }
   return out;
 }

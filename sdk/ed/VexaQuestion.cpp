@@ -70,7 +70,7 @@ VexaAnswer VexaQuestion::read(bool samples) {
     showPrompt();
   };
   for (;;) {
-    const VexaScriptLine line = script->next();
+    VexaScriptLine line = script->next();
     switch (line.kind) {
       case VexaScriptLine::Kind::kEnd:
       case VexaScriptLine::Kind::kCancel:
@@ -110,7 +110,7 @@ VexaAnswer VexaQuestion::read(bool samples) {
         {
           VexaAnswer answer;
           answer.outcome = VexaAnswer::Outcome::kObjects;
-          answer.objects = line.objects;
+          answer.objects = std::move(line.objects);
           return answer;
         }
       case VexaScriptLine::Kind::kAnswer:
@@ -118,7 +118,7 @@ VexaAnswer VexaQuestion::read(bool samples) {
     }
     VexaAnswer answer;
     QvString reason;
-    QvString typed = line.text;
+    QvString typed = std::move(line.text);
     if (interpret(typed, answer, reason) == Reading::kAskAgain) {
       askAgain(typed, reason);
       continue;
@@ -203,7 +203,7 @@ bool VexaQuestion::interpretValue(const QvString& typed, VexaAnswer& answer, QvS
       }
       // The rest of the line is typed ahead, as a blank ends the answer on the host.
       if (!rest.isEmpty()) VexaInputScript::current()->pushFront(rest);
-      answer.text = text;
+      answer.text = std::move(text);
       return true;
     }
     case VexaAnswerKind::kKeyword:

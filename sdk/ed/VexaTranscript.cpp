@@ -2,9 +2,9 @@
 
 #include "sdk/ed/VexaCommandLineText.h"
 
-void VexaTranscript::add(const VexaTranscriptEntry& entry) {
+void VexaTranscript::add(VexaTranscriptEntry entry) {
   if (echoOff_ > 0 && entry.kind != VexaTranscriptEntry::Kind::kMessage) return;
-  entries_.push_back(entry);
+  entries_.push_back(std::move(entry));
   if (sink_) sink_(entries_.back());
 }
 

@@ -26,10 +26,10 @@ class VexaTranscript : public VexaHostService {
   // The answer text recorded for a cancel.
   static constexpr const wchar_t* kCancelText = L"*Cancel*";
 
-  void addPrompt(const QvString& text) { add({VexaTranscriptEntry::Kind::kPrompt, text}); }
-  void addMessage(const QvString& text) { add({VexaTranscriptEntry::Kind::kMessage, text}); }
-  void addAnswer(const QvString& text) { add({VexaTranscriptEntry::Kind::kAnswer, text}); }
-  void add(const VexaTranscriptEntry& entry);
+  void addPrompt(QvString text) { add({VexaTranscriptEntry::Kind::kPrompt, std::move(text)}); }
+  void addMessage(QvString text) { add({VexaTranscriptEntry::Kind::kMessage, std::move(text)}); }
+  void addAnswer(QvString text) { add({VexaTranscriptEntry::Kind::kAnswer, std::move(text)}); }
+  void add(VexaTranscriptEntry entry);
 
   // The text screen the command line switches to: the switch is shown as a message.
   static constexpr const wchar_t* kTextScreenText = L"\n[text screen]";

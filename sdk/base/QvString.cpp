@@ -31,16 +31,13 @@ locale_t userCollationLocale() {
 }  // namespace
 
 // ASCII is mapped here: it is most of the text, and the locale call is slow.
-wchar_t qvToLower(wchar_t c) {
-  if (c < 0x80) return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + (L'a' - L'A')) : c;
+wchar_t qvToLowerWide(wchar_t c) {
   return static_cast<wchar_t>(towlower_l(static_cast<wint_t>(c), unicodeLocale()));
 }
-wchar_t qvToUpper(wchar_t c) {
-  if (c < 0x80) return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - (L'a' - L'A')) : c;
+wchar_t qvToUpperWide(wchar_t c) {
   return static_cast<wchar_t>(towupper_l(static_cast<wint_t>(c), unicodeLocale()));
 }
-bool qvIsSpace(wchar_t c) {
-  if (c < 0x80) return c == L' ' || (c >= L'\t' && c <= L'\r');
+bool qvIsSpaceWide(wchar_t c) {
   return iswspace_l(static_cast<wint_t>(c), unicodeLocale()) != 0;
 }
 

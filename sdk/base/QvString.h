@@ -104,10 +104,23 @@ class QvString {
   std::wstring text_;
 };
 
-// Unicode case mapping and white space, independent of the process locale.
-wchar_t qvToLower(wchar_t c);
-wchar_t qvToUpper(wchar_t c);
-bool qvIsSpace(wchar_t c);
+// Unicode case mapping and white space, independent of the process locale. ASCII is mapped
+// here; the rest by the wide forms.
+wchar_t qvToLowerWide(wchar_t c);
+wchar_t qvToUpperWide(wchar_t c);
+bool qvIsSpaceWide(wchar_t c);
+inline wchar_t qvToLower(wchar_t c) {
+  if (c < 0x80) return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + (L'a' - L'A')) : c;
+  return qvToLowerWide(c);
+}
+inline wchar_t qvToUpper(wchar_t c) {
+  if (c < 0x80) return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - (L'a' - L'A')) : c;
+  return qvToUpperWide(c);
+}
+inline bool qvIsSpace(wchar_t c) {
+  if (c < 0x80) return c == L' ' || (c >= L'\t' && c <= L'\r');
+  return qvIsSpaceWide(c);
+}
 
 // Writes the text as UTF-8 (for messages and test output).
 std::ostream& operator<<(std::ostream& os, const QvString& s);

@@ -1,5 +1,6 @@
 // Attribute entry on the command line: one prompt per prompting attribute, multi-line values
 // line by line, verifiable attributes asked twice.
+#include <charconv>
 #include <map>
 #include <memory>
 #include <vector>
@@ -41,11 +42,22 @@ struct AttributePromptCursor {
   QvString lines;
   int index = -1;
 
-  QvString label() const { return promptText.isEmpty() ? tag : promptText; }
+  const QvString& label() const { return promptText.isEmpty() ? tag : promptText; }
 };
 
+// The key of a prompt: the tag, then the index among the prompting ones in decimal ("%s%d").
+QvString promptKey(const QvString& tag, int index) {
+  char digits[12];
+  const char* const end = std::to_chars(digits, digits + sizeof(digits), index).ptr;
+  std::wstring key;
+  key.reserve(static_cast<size_t>(tag.length()) + static_cast<size_t>(end - digits));
+  key.append(tag.wstr());
+  for (const char* d = digits; d < end; ++d) key += static_cast<wchar_t>(*d);
+  return QvString(std::move(key));
+}
+
 // The prompts of the block's prompting attribute definitions, keyed by tag and index among
-// them ("%s%d"; a tag ending in digits can meet another's key, the later prompt then wins).
+// them (a tag ending in digits can meet another's key, the later prompt then wins).
 void collectPrompts(QvDbObjectId blockId, std::map<QvString, QvString>& prompts) {
   prompts.clear();
   QvDbObjectPointer<QvDbBlockTableRecord> block(blockId, QvDb::kForRead);
@@ -59,30 +71,35 @@ void collectPrompts(QvDbObjectId blockId, std::map<QvString, QvString>& prompts)
     it->getEntityId(id);
     QvDbObjectPointer<QvDbAttributeDefinition> def(id, QvDb::kForRead);
     if (def.openStatus() != Vexa::eOk || def->isConstant() || def->isPreset()) continue;
-    prompts[QvString::format(L"%ls%d", def->tag().c_str(), index++)] = def->prompt();
+    prompts[promptKey(def->tag(), index++)] = def->prompt();
   }
 }
 
-// Loads the cursor with the attribute `id`; false when it does not open.
-bool loadAttribute(AttributePromptCursor& c, QvDbObjectId id,
+// Loads the cursor with the open attribute `att`, the cursor's index-th prompting one.
+void loadAttribute(AttributePromptCursor& c, const QvDbAttribute& att,
                    const std::map<QvString, QvString>& prompts) {
-  QvDbObjectPointer<QvDbAttribute> att(id, QvDb::kForRead);
-  if (att.openStatus() != Vexa::eOk) return false;
-  c.attributeId = id;
-  c.tag = att->tag();
-  c.isMultiline = att->isMTextAttribute();
-  c.verifiable = att->isVerifiable();
-  c.value = att->textString();
+  c.attributeId = att.objectId();
+  c.tag = att.tag();
+  c.isMultiline = att.isMTextAttribute();
+  c.verifiable = att.isVerifiable();
+  c.value = att.textString();
   if (c.isMultiline) {
-    const std::unique_ptr<QvDbMText> text(att->getMTextAttribute());
+    const std::unique_ptr<QvDbMText> text(att.getMTextAttribute());
     if (text) c.value = text->contents();
   }
-  const auto prompt = prompts.find(QvString::format(L"%ls%d", c.tag.c_str(), c.index));
+  const auto prompt = prompts.find(promptKey(c.tag, c.index));
   c.promptText = prompt == prompts.end() ? QvString() : prompt->second;
   c.firstLine = true;
   c.multilineDone = false;
   c.lines.empty();
-  return true;
+}
+
+// "label <value> :", the prompt of a value that Enter keeps.
+QvString keepablePrompt(const QvString& label, const QvString& value) {
+  std::wstring text;
+  text.reserve(static_cast<size_t>(label.length() + value.length()) + 4);
+  text.append(label.wstr()).append(L" <").append(value.wstr()).append(L"> :");
+  return QvString(std::move(text));
 }
 
 void printHeader(AttributePromptCursor& c) {
@@ -109,11 +126,10 @@ QvString firstLinePrompt(AttributePromptCursor& c) {
 
 int askSingleLine(AttributePromptCursor& c, std::map<QvDbObjectId, QvString>& values) {
   QvString answer;
-  const QvString prompt = c.label() + L" <" + c.value + L"> :";
-  const int rc = qvedGetString(1, prompt.c_str(), answer);
+  const int rc = qvedGetString(1, keepablePrompt(c.label(), c.value).c_str(), answer);
   if (rc != kQvNormal) return rc;
   if (!answer.isEmpty()) {
-    c.value = answer;
+    c.value = std::move(answer);
     values[c.attributeId] = c.value;
   }
   return kQvNormal;
@@ -145,8 +161,7 @@ int askMultiline(AttributePromptCursor& c, std::map<QvDbObjectId, QvString>& val
 // keeps the value, an answer (blanks kept) replaces it.
 int verify(AttributePromptCursor& c, std::map<QvDbObjectId, QvString>& values) {
   QvString answer;
-  const QvString prompt =
-      qvcmdQvResourceString(10831) + L"\n" + c.label() + L" <" + c.value + L"> :";
+  const QvString prompt = qvcmdQvResourceString(10831) + L"\n" + keepablePrompt(c.label(), c.value);
   const int rc = qvedGetString(1, prompt.c_str(), answer);
   if (rc != kQvNormal) return rc;
   if (!answer.isEmpty()) {
@@ -156,15 +171,8 @@ int verify(AttributePromptCursor& c, std::map<QvDbObjectId, QvString>& values) {
   return kQvNormal;
 }
 
-void writeBack(QvDbObjectId referenceId, const std::map<QvDbObjectId, QvString>& values) {
-  std::vector<QvDbObjectId> ids;
-  {
-    QvDbObjectPointer<QvDbBlockReference> ref(referenceId, QvDb::kForRead);
-    if (ref.openStatus() != Vexa::eOk) return;
-    const std::unique_ptr<QvDbObjectIterator> it(ref->attributeIterator());
-    if (!it) return;
-    for (; !it->done(); it->step()) ids.push_back(it->objectId());
-  }
+void writeBack(const std::vector<QvDbObjectId>& ids,
+               const std::map<QvDbObjectId, QvString>& values) {
   for (const QvDbObjectId& id : ids) {
     const auto value = values.find(id);
     if (value == values.end()) continue;
@@ -192,8 +200,10 @@ int XqAttributeEntry::runCommandLine(InsertCommandState& state) {
   std::map<QvString, QvString>& prompts = *data.attributePrompts;
   std::map<QvDbObjectId, QvString>& values = *data.attributeValues;
 
-  // The prompting attributes of the reference, in order.
-  std::vector<QvDbObjectId> asked;
+  // The attributes of the reference; those that prompt are loaded in order, each with its
+  // prompt, before the first is asked.
+  std::vector<QvDbObjectId> attributes;
+  std::vector<AttributePromptCursor> asked;
   {
     QvDbObjectPointer<QvDbBlockReference> ref(referenceId, QvDb::kForRead);
     if (ref.openStatus() != Vexa::eOk) return kQvError;
@@ -201,21 +211,24 @@ int XqAttributeEntry::runCommandLine(InsertCommandState& state) {
     const std::unique_ptr<QvDbObjectIterator> it(ref->attributeIterator());
     if (!it) return kQvError;
     for (; !it->done(); it->step()) {
+      attributes.push_back(it->objectId());
       QvDbObjectPointer<QvDbAttribute> att(it->objectId(), QvDb::kForRead);
-      if (att.openStatus() == Vexa::eOk && isPrompting(*att.object()))
-        asked.push_back(it->objectId());
+      if (att.openStatus() != Vexa::eOk || !isPrompting(*att.object())) continue;
+      AttributePromptCursor& cursor = asked.emplace_back();
+      cursor.index = static_cast<int>(asked.size()) - 1;
+      loadAttribute(cursor, *att.object(), prompts);
     }
   }
 
-  AttributePromptCursor cursor;
-  cursor.referenceId = referenceId;
-  for (const QvDbObjectId& id : asked) {
-    ++cursor.index;
-    if (!loadAttribute(cursor, id, prompts)) continue;
+  bool headerPending = true;
+  for (AttributePromptCursor& cursor : asked) {
+    cursor.referenceId = referenceId;
+    cursor.headerPending = headerPending;
     int rc = cursor.isMultiline ? askMultiline(cursor, values) : askSingleLine(cursor, values);
+    headerPending = cursor.headerPending;
     if (rc == kQvNormal && cursor.verifiable) rc = verify(cursor, values);
     if (rc != kQvNormal) return rc;
   }
-  writeBack(referenceId, values);
+  writeBack(attributes, values);
   return kQvNormal;
 }

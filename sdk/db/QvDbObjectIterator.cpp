@@ -3,6 +3,7 @@
 #include "sdk/db/QvDbOwnedEntities.h"
 
 QvDbObjectIterator::QvDbObjectIterator(const QvDbOwnedEntities& list) {
+  items_.reserve(static_cast<size_t>(list.length()));
   for (int i = 0; i < list.length(); ++i) {
     Item item{list.idAt(i), list.localAt(i)};
     if (!item.local && (item.id.isNull() || item.id.isErased())) continue;

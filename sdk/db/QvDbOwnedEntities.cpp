@@ -137,6 +137,8 @@ void QvDbOwnedEntities::visitIds(QvDbIdVisitor& visitor) {
 
 QvDbOwnedEntitiesOpener::QvDbOwnedEntitiesOpener(const QvDbOwnedEntities& list,
                                                  QvDb::OpenMode mode) {
+  entities_.reserve(static_cast<size_t>(list.length()));
+  opened_.reserve(static_cast<size_t>(list.length()));
   for (int i = 0; i < list.length(); ++i) {
     if (QvDbEntity* local = list.localAt(i)) {
       entities_.push_back(local);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdint>
 #include <cstdlib>
 #include <cwchar>
 
@@ -119,6 +120,16 @@ struct NameIndex {
   }
 };
 
+const VexaSysvarData* findByHash(const wchar_t* name) {
+  static const NameIndex index;
+  for (size_t slot = nameHash(name) & (kSlots - 1);; slot = (slot + 1) & (kSlots - 1)) {
+    const int16_t i = index.slots[slot];
+    if (i < 0) return nullptr;
+    const VexaSysvarData& var = kTable[static_cast<size_t>(i)];
+    if (compareNames(var.name, name) == 0) return &var;
+  }
+}
+
 }  // namespace
 
 bool VexaSysvarData::isReadOnly() const {
@@ -154,13 +165,18 @@ bool VexaSysvarData::shortRange(int& min, int& max) const {
 
 const VexaSysvarData* vexaFindSysvarData(const wchar_t* name) {
   if (!name) return nullptr;
-  static const NameIndex index;
-  for (size_t slot = nameHash(name) & (kSlots - 1);; slot = (slot + 1) & (kSlots - 1)) {
-    const int16_t i = index.slots[slot];
-    if (i < 0) return nullptr;
-    const VexaSysvarData& var = kTable[static_cast<size_t>(i)];
-    if (compareNames(var.name, name) == 0) return &var;
-  }
+  // Callers name variables by literals: what a text at the same place found last is kept,
+  // and taken again when the text still spells that name exactly.
+  struct Found {
+    const wchar_t* name = nullptr;
+    const VexaSysvarData* var = nullptr;
+  };
+  thread_local std::array<Found, 64> recent;
+  Found& seen = recent[(reinterpret_cast<std::uintptr_t>(name) >> 2) & 63];
+  if (seen.name == name && std::wcscmp(name, seen.var->name) == 0) return seen.var;
+  const VexaSysvarData* var = findByHash(name);
+  if (var) seen = Found{name, var};
+  return var;
 }
 
 std::span<const VexaSysvarData> vexaSysvarTable() {

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cwchar>
 #include <string>
 
 #include "sdk/base/resbuf.h"
@@ -30,6 +31,21 @@ TEST_F(SysVarTest, EveryVariableReadsWithItsDeclaredTypeAndIsFoundInAnyCase) {
   for (const wchar_t* name : missing)
     EXPECT_EQ(vexaFindSysvarData(name), nullptr) << QvString(name);
   EXPECT_EQ(vexaFindSysvarData(nullptr), nullptr);
+}
+
+TEST_F(SysVarTest, ABufferNamesWhatItHoldsAtEachLookUp) {
+  // The same characters at the same place, rewritten between look-ups.
+  wchar_t name[32] = L"INSUNITS";
+  for (int pass = 0; pass < 2; ++pass) {
+    std::wcscpy(name, L"INSUNITS");
+    EXPECT_STREQ(vexaFindSysvarData(name)->name, L"INSUNITS");
+    std::wcscpy(name, L"EXPERT");
+    EXPECT_STREQ(vexaFindSysvarData(name)->name, L"EXPERT");
+    std::wcscpy(name, L"expert");
+    EXPECT_STREQ(vexaFindSysvarData(name)->name, L"EXPERT");
+    std::wcscpy(name, L"INSUNITSX");
+    EXPECT_EQ(vexaFindSysvarData(name), nullptr);
+  }
 }
 
 TEST_F(SysVarTest, WritesAreReadBackInAnyCase) {

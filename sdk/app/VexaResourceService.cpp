@@ -9,6 +9,16 @@ VexaResourceModule* VexaResourceService::findOpen(const QvString& key) const {
 }
 
 VexaResourceModule* VexaResourceService::module(const wchar_t* name) {
+  if (name && lastNamed_ && lastName_ == name) return lastNamed_;
+  VexaResourceModule* found = moduleByKey(name);
+  if (found && name) {
+    lastName_ = name;
+    lastNamed_ = found;
+  }
+  return found;
+}
+
+VexaResourceModule* VexaResourceService::moduleByKey(const wchar_t* name) {
   const QvString key = QvRxModuleLocator::key(name);
   if (key.isEmpty()) {
     lastError_ = L"No resource module name was given.";

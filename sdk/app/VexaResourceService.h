@@ -42,12 +42,18 @@ class VexaResourceService : public VexaHostService, public IVexaStringResources 
   const QvString& lastError() const { return lastError_; }
 
  private:
+  // module() without the remembered name.
+  VexaResourceModule* moduleByKey(const wchar_t* name);
   // The open module named `key` (as QvRxModuleLocator::key gives it), in any case.
   VexaResourceModule* findOpen(const QvString& key) const;
 
   std::vector<std::unique_ptr<VexaResourceModule>> modules_;  // in opening order
   std::vector<VexaResourceModule*> stack_;                    // back() is current
   QvString lastError_;
+  // The name module() was last given and what it answered: commands switch to the same
+  // module at every run.
+  std::wstring lastName_;
+  VexaResourceModule* lastNamed_ = nullptr;
 };
 
 // The host's resource switch: makes the named module current; true when it switched.

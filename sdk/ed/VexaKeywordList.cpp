@@ -13,12 +13,18 @@ bool isCapital(wchar_t c) {
 
 }  // namespace
 
-VexaKeywordList::VexaKeywordList() {
-  static const std::shared_ptr<const Lists> none = std::make_shared<const Lists>();
-  lists_ = none;
+const std::shared_ptr<const VexaKeywordList::Lists>& VexaKeywordList::none() {
+  static const std::shared_ptr<const Lists> empty = std::make_shared<const Lists>();
+  return empty;
 }
 
+VexaKeywordList::VexaKeywordList() : lists_(none()) {}
+
 VexaKeywordList::VexaKeywordList(const QvString& text) {
+  if (text.isEmpty()) {
+    lists_ = none();
+    return;
+  }
   // The lists read so far, by text; a host asks with a few dozen texts at most.
   struct TextHash {
     using is_transparent = void;

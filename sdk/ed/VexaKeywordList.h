@@ -42,6 +42,7 @@ class VexaKeywordList {
     std::vector<QvString> global;
   };
   static std::shared_ptr<const Lists> read(const QvString& text);
+  static const std::shared_ptr<const Lists>& none();
 
   std::shared_ptr<const Lists> lists_;
 };

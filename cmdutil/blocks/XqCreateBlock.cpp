@@ -191,6 +191,12 @@ class Retirement {
  public:
   explicit Retirement(const SourceFate& fate)
       : fate_(fate), data_(GetVexaAppCtxActiveDocData()), doc_(GetVexaAppCtxActiveDocContext()) {}
+  // Makes room for `count` more sources, retired one by one.
+  void expect(int count) {
+    if (fate_.keep) return;
+    erased_.setPhysicalLength(erased_.length() + count);
+    if (data_) data_->removedObjects.setPhysicalLength(data_->removedObjects.length() + count);
+  }
   void retire(QvDbEntity& source, QvDbObjectId id) {
     if (fate_.keep || locks_.isLocked(source.layerId())) return;
     if (source.erase() != Vexa::eOk) return;
@@ -320,6 +326,7 @@ QvDbObjectId CreateBlock(IVexaBuildInCommandContext* context, const CreateBlockD
   // A base point at the origin of the world leaves the clones where they are.
   const bool moved = annoScaled || !placement.isEqualTo(QvGeMatrix3d::kIdentity, QvGeTol(0.0, 0.0));
   Retirement retirement(fate);
+  retirement.expect(static_cast<int>(list.ids().size() + nested.size()));
   for (const QvDbObjectId& sourceId : list.ids()) {
     QvDbIdPair pair(sourceId, QvDbObjectId(), false);
     if (!mapping.compute(pair) || !pair.isCloned() || sourceId.isErased()) continue;

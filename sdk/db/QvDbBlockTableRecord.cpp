@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "sdk/base/VexaFaultInjection.h"
+#include "sdk/db/QvDbAttributeDefinition.h"
 #include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbBlockTableRecordIterator.h"
 #include "sdk/db/QvDbDatabase.h"
@@ -79,7 +80,7 @@ Vexa::ErrorStatus QvDbBlockTableRecord::newIterator(QvDbBlockTableRecordIterator
 
 bool QvDbBlockTableRecord::hasAttributeDefinitions() const {
   assertReadEnabled();
-  const QvRxClass* attdef = qvrxFindQvRxClass(L"QvDbAttributeDefinition");
+  const QvRxClass* attdef = QvDbAttributeDefinition::desc();
   for (const QvDbObjectId& id : entities_) {
     if (id.isErased()) continue;
     const QvRxClass* cls = id.objectClass();

@@ -411,15 +411,15 @@ void QvDbDatabase::clearAccessViolations() {
 
 bool QvDbDatabase::isIndispensable(QvDbObjectId id) const {
   if (id.isNull()) return false;
+  const QvDbObject* object = peek(id);
+  if (object && QvDbEntity::cast(object)) return false;  // no entity is indispensable
   if (id == namedObjectsDictionaryId_) return true;
   for (const QvDbObjectId& table : tables_)
     if (id == table) return true;
   if (id == state_.clayer || id == state_.textstyle || id == state_.dimstyle ||
       id == state_.celtype)
     return true;
-  const QvDbObject* object = peek(id);
   if (!object) return id == layoutDictionaryId();
-  if (QvDbEntity::cast(object)) return false;  // no entity is indispensable
   if (id == layoutDictionaryId()) return true;
   const QvString name = QvDbSymbolTableRecord::nameOf(id);
   const QvRxClass* cls = object->isA();

@@ -12,9 +12,9 @@ namespace {
 
 // Whether a name is its own key already (no letter that upper case changes): found without a
 // copy.
-bool isKey(const QvString& name) {
-  for (const wchar_t* p = name.c_str(); *p; ++p)
-    if (*p >= 0x80 || (*p >= L'a' && *p <= L'z')) return false;
+bool isKey(std::wstring_view name) {
+  for (const wchar_t c : name)
+    if (c >= 0x80 || (c >= L'a' && c <= L'z')) return false;
   return true;
 }
 
@@ -26,14 +26,14 @@ QvString QvDbSymbolTable::keyOf(const QvString& name) {
   return key;
 }
 
-QvDbObjectId QvDbSymbolTable::findAny(const QvString& name) const {
+QvDbObjectId QvDbSymbolTable::findAny(std::wstring_view name) const {
   // Records without a name (text styles of shape files) are found by their ids only.
-  if (name.isEmpty()) return QvDbObjectId();
-  const auto it = isKey(name) ? index_.find(name) : index_.find(keyOf(name));
+  if (name.empty()) return QvDbObjectId();
+  const auto it = isKey(name) ? index_.find(name) : index_.find(keyOf(QvString(name)));
   return it == index_.end() ? QvDbObjectId() : it->second;
 }
 
-QvDbObjectId QvDbSymbolTable::findLive(const QvString& name) const {
+QvDbObjectId QvDbSymbolTable::findLive(std::wstring_view name) const {
   const QvDbObjectId id = findAny(name);
   return id.isErased() ? QvDbObjectId() : id;
 }
@@ -43,7 +43,7 @@ Vexa::ErrorStatus QvDbSymbolTable::getAt(const wchar_t* name, QvDbObjectId& id,
   id.setNull();
   if (const Vexa::ErrorStatus es = assertReadEnabled(); es != Vexa::eOk) return es;
   if (!name) return Vexa::eInvalidInput;
-  id = getErased ? findAny(QvString(name)) : findLive(QvString(name));
+  id = getErased ? findAny(std::wstring_view(name)) : findLive(std::wstring_view(name));
   return id.isNull() ? Vexa::eKeyNotFound : Vexa::eOk;
 }
 
@@ -57,7 +57,7 @@ Vexa::ErrorStatus QvDbSymbolTable::getAt(const wchar_t* name, QvDbSymbolTableRec
 
 bool QvDbSymbolTable::has(const wchar_t* name) const {
   assertReadEnabled();
-  return name && !findLive(QvString(name)).isNull();
+  return name && !findLive(std::wstring_view(name)).isNull();
 }
 
 bool QvDbSymbolTable::has(QvDbObjectId id) const {
@@ -142,7 +142,7 @@ QvDbObject* QvDbSymbolTable::clone() const {
 
 bool QvDbSymbolTable::copyFrom(const QvRxObject* other) {
   std::vector<QvDbObjectId> records = records_;
-  std::unordered_map<QvString, QvDbObjectId> index = index_;
+  Index index = index_;
   if (!QvDbObject::copyFrom(other)) return false;
   records_ = std::move(records);
   index_ = std::move(index);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -58,12 +59,38 @@ class QvDbSymbolTable : public QvDbObject {
 
   static QvString keyOf(const QvString& name);
   // Without the read assertion, for the database's own lookups.
-  QvDbObjectId findLive(const QvString& name) const;
-  QvDbObjectId findAny(const QvString& name) const;
+  QvDbObjectId findLive(std::wstring_view name) const;
+  QvDbObjectId findAny(std::wstring_view name) const;
+  QvDbObjectId findLive(const QvString& name) const {
+    return findLive(std::wstring_view(name.wstr()));
+  }
+  QvDbObjectId findAny(const QvString& name) const {
+    return findAny(std::wstring_view(name.wstr()));
+  }
   Vexa::ErrorStatus checkNewName(const QvDbSymbolTableRecord* record, const QvString& name) const;
 
   std::vector<QvDbObjectId> records_;
-  std::unordered_map<QvString, QvDbObjectId> index_;  // upper-case name -> last record of it
+  // Keys are found by a view of the name, without a copy.
+  struct KeyHash {
+    using is_transparent = void;
+    size_t operator()(std::wstring_view key) const noexcept {
+      return std::hash<std::wstring_view>()(key);
+    }
+    size_t operator()(const QvString& key) const noexcept {
+      return (*this)(std::wstring_view(key.wstr()));
+    }
+  };
+  struct KeyEqual {
+    using is_transparent = void;
+    static std::wstring_view view(std::wstring_view key) { return key; }
+    static std::wstring_view view(const QvString& key) { return key.wstr(); }
+    template <class A, class B>
+    bool operator()(const A& a, const B& b) const noexcept {
+      return view(a) == view(b);
+    }
+  };
+  using Index = std::unordered_map<QvString, QvDbObjectId, KeyHash, KeyEqual>;
+  Index index_;  // upper-case name -> last record of it
 };
 
 // A symbol table whose records are of class Record: getAt and newIterator hand them out typed.

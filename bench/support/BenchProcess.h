@@ -29,6 +29,13 @@ inline double secondsSince(std::chrono::steady_clock::time_point since) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
+// The rounds of a stretch of work that lasts tens of milliseconds. At that length a round now
+// and then lands in a slow spell of a shared machine (half again as long), so both sides take
+// the best of at least seven rounds.
+inline int shortStretchRounds(int rounds) {
+  return rounds > 7 ? rounds : 7;
+}
+
 // Processor seconds this process has used so far (user and system): unlike elapsed time, not
 // inflated by other programs sharing the machine.
 inline double processSeconds() {

@@ -16,6 +16,8 @@ class QvPointerSet {
   }
   bool contains(const void* p) const { return index_.find(p) != QvPointerIndex::npos; }
   size_t size() const { return index_.size(); }
+  // Room for `members` members in all without growing again.
+  void reserve(size_t members) { index_.reserve(members); }
   void clear() { index_.clear(); }
 
  private:

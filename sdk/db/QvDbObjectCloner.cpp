@@ -172,6 +172,7 @@ Vexa::ErrorStatus QvDbObjectCloner::clonePrimaries(const QvDbObjectIdArray& ids,
   const size_t more = static_cast<size_t>(ids.length());
   map_.pairs_.reserve(map_.pairs_.size() + more);
   map_.index_.reserve(map_.index_.size() + more);
+  dest_->transactionManager()->expectAdditions(more);
   for (const QvDbObjectId& id : ids) {
     if (id.isNull()) return Vexa::eNullObjectId;
     if (id.database() != source_) return Vexa::eWrongDatabase;

@@ -72,6 +72,11 @@ void QvDbTransaction::noteAdded(QvDbObjectStub* stub) {
   if (addedSet_.insert(stub)) added_.push_back(stub);
 }
 
+void QvDbTransaction::expectAdded(size_t count) {
+  added_.reserve(added_.size() + count);
+  addedSet_.reserve(addedSet_.size() + count);
+}
+
 void QvDbTransaction::restore(QvDbObjectStub* stub, SavedState& saved) {
   QvDbObject* current = stub->object;
   if (!current || stub->removed) return;

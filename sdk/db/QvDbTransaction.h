@@ -60,6 +60,7 @@ class QvDbTransaction {
   void saveFlags(QvDbObjectStub* stub);
   void saveIdentity(QvDbObjectStub* stub, SavedState& saved);
   void noteAdded(QvDbObjectStub* stub);
+  void expectAdded(size_t count);
   void restore(QvDbObjectStub* stub, SavedState& saved);
   // Closes what the transaction opened; a committed close lets each object finish its change
   // (QvDbObject::close), a rolled-back one only ends the opens.

@@ -47,3 +47,7 @@ void QvDbTransactionManager::recordErase(QvDbObjectStub* stub) {
 void QvDbTransactionManager::recordAddition(QvDbObjectStub* stub) {
   if (!stack_.empty()) stack_.back()->noteAdded(stub);
 }
+
+void QvDbTransactionManager::expectAdditions(size_t count) {
+  if (!stack_.empty()) stack_.back()->expectAdded(count);
+}

@@ -37,6 +37,8 @@ class QvDbTransactionManager {
   // Bookkeeping of the database: an object is about to change, an object was added.
   void recordChange(QvDbObjectStub* stub);
   void recordAddition(QvDbObjectStub* stub);
+  // Makes room for `count` more additions, recorded one by one.
+  void expectAdditions(size_t count);
   // An object is about to be erased or unerased: only its flags change.
   void recordErase(QvDbObjectStub* stub);
 

@@ -1,5 +1,6 @@
 #include "sdk/ed/VexaKeywordList.h"
 
+#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -34,14 +35,29 @@ VexaKeywordList::VexaKeywordList(const QvString& text) {
   thread_local std::unordered_map<std::wstring, std::shared_ptr<const Lists>, TextHash,
                                   std::equal_to<>>
       readBefore;
+  // The last few texts, compared whole before any hashing: a command asks with the same few
+  // texts at every run.
+  struct Recent {
+    std::wstring text;
+    std::shared_ptr<const Lists> lists;
+  };
+  thread_local std::array<Recent, 8> recent;
+  thread_local size_t nextRecent = 0;
   const std::wstring_view key(text.c_str(), static_cast<size_t>(text.length()));
+  for (const Recent& r : recent) {
+    if (r.lists && r.text == key) {
+      lists_ = r.lists;
+      return;
+    }
+  }
   if (const auto it = readBefore.find(key); it != readBefore.end()) {
     lists_ = it->second;
-    return;
+  } else {
+    if (readBefore.size() >= kMostTexts) readBefore.clear();
+    lists_ = read(text);
+    readBefore.emplace(std::wstring(key), lists_);
   }
-  if (readBefore.size() >= kMostTexts) readBefore.clear();
-  lists_ = read(text);
-  readBefore.emplace(std::wstring(key), lists_);
+  recent[nextRecent++ % recent.size()] = Recent{std::wstring(key), lists_};
 }
 
 std::shared_ptr<const VexaKeywordList::Lists> VexaKeywordList::read(const QvString& text) {

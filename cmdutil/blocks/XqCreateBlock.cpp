@@ -196,7 +196,6 @@ class Retirement {
     if (fate_.keep) return;
     erased_.setPhysicalLength(erased_.length() + count);
     if (data_) data_->removedObjects.setPhysicalLength(data_->removedObjects.length() + count);
-    if (doc_) doc_->expectOopsEntities(count);
   }
   void retire(QvDbEntity& source, QvDbObjectId id) {
     if (fate_.keep || locks_.isLocked(source.layerId())) return;

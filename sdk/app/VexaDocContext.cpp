@@ -10,12 +10,6 @@ void VexaDocContext::appendOopsEntity(QvDbObjectId id) {
   if (!id.isNull() && listed_.insert(id.stub())) oops_.append(id);
 }
 
-void VexaDocContext::expectOopsEntities(int count) {
-  if (count <= 0) return;
-  oops_.setPhysicalLength(oops_.length() + count);
-  listed_.reserve(listed_.size() + static_cast<size_t>(count));
-}
-
 QvDbDatabase* VexaDocContext::database() const {
   return document_.database();
 }

@@ -21,8 +21,6 @@ class VexaDocContext {
   }
   // Listed once; a null id is ignored.
   void appendOopsEntity(QvDbObjectId id);
-  // Makes room for `count` more ids, appended one by one.
-  void expectOopsEntities(int count);
   const QvDbObjectIdArray& oopsEnts() const { return oops_; }
 
   QvDbDatabase* database() const;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "sdk/base/QvPointerSet.h"
 #include "sdk/db/QvDbObjectId.h"
 
 class IVexaBuildInCommandContext;
@@ -17,11 +16,12 @@ class VexaDocContext {
 
   void clearOopsEnts() {
     oops_.removeAll();
-    listed_.clear();
+    unique_ = 0;
   }
   // Listed once; a null id is ignored.
   void appendOopsEntity(QvDbObjectId id);
-  const QvDbObjectIdArray& oopsEnts() const { return oops_; }
+  // Each id once, in the order first appended.
+  const QvDbObjectIdArray& oopsEnts() const;
 
   QvDbDatabase* database() const;
   // The context of the command that runs, or null.
@@ -33,8 +33,10 @@ class VexaDocContext {
 
  private:
   VexaDocument& document_;
-  QvDbObjectIdArray oops_;
-  QvPointerSet listed_;  // the ids of oops_, for the once-only test
+  // Appended as they come; repeats are dropped when the list is read, so that a command erasing
+  // thousands of objects pays no look-up for each.
+  mutable QvDbObjectIdArray oops_;
+  mutable int unique_ = 0;  // the leading part of oops_ known to hold no repeats
 };
 
 // The active document's context; null when no host runs or it has no document.

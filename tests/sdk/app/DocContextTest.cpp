@@ -23,10 +23,18 @@ TEST_F(DocContextTest, TheOopsListHoldsEachObjectOnce) {
   ASSERT_NE(doc, nullptr);
   EXPECT_EQ(doc->database(), db());
   const QvDbObjectId a = addLayer(db(), L"A");
+  const QvDbObjectId b = addLayer(db(), L"B");
+  const QvDbObjectId c = addLayer(db(), L"C");
   doc->appendOopsEntity(a);
+  doc->appendOopsEntity(b);
   doc->appendOopsEntity(a);
   doc->appendOopsEntity(QvDbObjectId());
-  EXPECT_EQ(doc->oopsEnts().length(), 1);
+  EXPECT_EQ(doc->oopsEnts(), QvDbObjectIdArray({a, b}));
+  // Appending after a read still lists each once, in the order first appended.
+  doc->appendOopsEntity(b);
+  doc->appendOopsEntity(c);
+  doc->appendOopsEntity(a);
+  EXPECT_EQ(doc->oopsEnts(), QvDbObjectIdArray({a, b, c}));
   doc->clearOopsEnts();
   EXPECT_TRUE(doc->oopsEnts().isEmpty());
 }

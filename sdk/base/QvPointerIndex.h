@@ -51,8 +51,12 @@ class QvPointerIndex {
   // The slot holding `p`, or the empty one where it belongs (the table is never full).
   static size_t indexOf(const std::vector<Slot>& slots, const void* p) {
     const size_t mask = slots.size() - 1;
-    // Fibonacci hashing: the top bits of the product are the well mixed ones.
-    const uint64_t mixed = (reinterpret_cast<uintptr_t>(p) >> 3) * 0x9E3779B97F4A7C15ull;
+    // Addresses come in runs with the allocator's strides; a single multiply left some heap
+    // layouts with long probe chains. Two rounds of xor-shift-multiply spread every bit, and
+    // the top bits are taken.
+    uint64_t mixed = reinterpret_cast<uintptr_t>(p);
+    mixed = (mixed ^ (mixed >> 30)) * 0xBF58476D1CE4E5B9ull;
+    mixed = (mixed ^ (mixed >> 27)) * 0x94D049BB133111EBull;
     size_t i = static_cast<size_t>(mixed >> (std::countl_zero(slots.size()) + 1));
     while (slots[i].key && slots[i].key != p) i = (i + 1) & mask;
     return i;

@@ -7,6 +7,15 @@
 class QvDbDatabase;
 class QvDbObject;
 
+// Where a transaction level keeps its record of an object: the level's serial number and the
+// object's place in the level's saved or added list. A mark only says where to look; the level
+// checks that the place holds the object, so a stale mark is harmless.
+struct QvDbTransactionMark {
+  static constexpr uint32_t kAdded = 0x80000000u;  // the slot is in the added list
+  uint32_t level = 0;
+  uint32_t slot = 0;
+};
+
 // The database's record of one object: what an object id points to. It lives as long as its
 // database, so ids stay valid after their object is erased or taken out again. Internal to the
 // database; callers use QvDbObjectId.
@@ -25,6 +34,8 @@ struct QvDbObjectStub {
   bool erasedWithOwner = false;  // erased because its owner was; unerased with it
   bool removed = false;          // taken out of the database again (an undone addition)
   bool modified = false;         // changed during the present write open
+
+  QvDbTransactionMark transactionMark;  // set by the innermost transaction that recorded it
 
   bool isOpen() const { return readers != 0 || notifiers != 0 || writer; }
 };

@@ -9,7 +9,18 @@
 #include "sdk/db/QvDbObjectStub.h"
 #include "sdk/db/QvDbOpenRules.h"
 
-QvDbTransaction::QvDbTransaction(QvDbDatabase* db) : db_(db), drawingState_(db->state_) {}
+namespace {
+
+uint32_t nextSerial() {
+  static uint32_t last = 0;
+  if (++last == 0) ++last;  // 0 marks no level
+  return last;
+}
+
+}  // namespace
+
+QvDbTransaction::QvDbTransaction(QvDbDatabase* db)
+    : db_(db), serial_(nextSerial()), drawingState_(db->state_) {}
 
 QvDbTransaction::~QvDbTransaction() = default;
 
@@ -34,15 +45,29 @@ Vexa::ErrorStatus QvDbTransaction::getObject(QvDbObject*& object, QvDbObjectId i
   return es;
 }
 
+size_t QvDbTransaction::savedPosition(const QvDbObjectStub* stub, QvDbTransactionMark mark) const {
+  if (mark.level != serial_ || (mark.slot & QvDbTransactionMark::kAdded)) return npos;
+  return mark.slot < saved_.size() && saved_[mark.slot].first == stub ? mark.slot : npos;
+}
+
+bool QvDbTransaction::isAddedHere(const QvDbObjectStub* stub, QvDbTransactionMark mark) const {
+  if (mark.level != serial_ || !(mark.slot & QvDbTransactionMark::kAdded)) return false;
+  const uint32_t slot = mark.slot & ~QvDbTransactionMark::kAdded;
+  return slot < added_.size() && added_[slot] == stub;
+}
+
 QvDbTransaction::SavedState& QvDbTransaction::saveSlot(QvDbObjectStub* stub, bool& added) {
-  const size_t position = savedIndex_.insert(stub, saved_.size());
-  added = position == saved_.size();
-  if (added) saved_.emplace_back(stub, SavedState());
-  return saved_[position].second;
+  const size_t position = savedPosition(stub, stub->transactionMark);
+  added = position == npos;
+  if (!added) return saved_[position].second;
+  SavedState& saved = saved_.emplace_back(stub, SavedState()).second;
+  saved.outerMark = stub->transactionMark;
+  stub->transactionMark = {serial_, static_cast<uint32_t>(saved_.size() - 1)};
+  return saved;
 }
 
 void QvDbTransaction::save(QvDbObjectStub* stub) {
-  if (!stub->object || addedSet_.contains(stub)) return;
+  if (!stub->object || isAddedHere(stub, stub->transactionMark)) return;
   bool added = false;
   SavedState& saved = saveSlot(stub, added);
   if (added) saveIdentity(stub, saved);
@@ -51,7 +76,7 @@ void QvDbTransaction::save(QvDbObjectStub* stub) {
 }
 
 void QvDbTransaction::saveFlags(QvDbObjectStub* stub) {
-  if (!stub->object || addedSet_.contains(stub)) return;
+  if (!stub->object || isAddedHere(stub, stub->transactionMark)) return;
   bool added = false;
   SavedState& saved = saveSlot(stub, added);
   if (added) saveIdentity(stub, saved);
@@ -69,12 +94,14 @@ void QvDbTransaction::saveIdentity(QvDbObjectStub* stub, SavedState& saved) {
 }
 
 void QvDbTransaction::noteAdded(QvDbObjectStub* stub) {
-  if (addedSet_.insert(stub)) added_.push_back(stub);
+  if (isAddedHere(stub, stub->transactionMark)) return;
+  stub->transactionMark = {serial_,
+                           static_cast<uint32_t>(added_.size()) | QvDbTransactionMark::kAdded};
+  added_.push_back(stub);
 }
 
 void QvDbTransaction::expectAdded(size_t count) {
   added_.reserve(added_.size() + count);
-  addedSet_.reserve(addedSet_.size() + count);
 }
 
 void QvDbTransaction::restore(QvDbObjectStub* stub, SavedState& saved) {
@@ -122,42 +149,39 @@ void QvDbTransaction::closeHeldObjects(bool committed) {
 
 void QvDbTransaction::mergeInto(QvDbTransaction& parent) {
   for (auto& [stub, saved] : saved_) {
-    if (parent.addedSet_.contains(stub)) continue;
-    bool added = false;
-    SavedState& theirs = parent.saveSlot(stub, added);
-    if (added) {
-      theirs = std::move(saved);
-    } else if (!theirs.state && saved.state) {
-      // The parent saved only the flags; the data saved here is still the data it had then.
-      theirs.state = std::move(saved.state);
+    const QvDbTransactionMark outer = saved.outerMark;
+    if (parent.isAddedHere(stub, outer)) {
+      // The parent added it: undoing the parent takes it away whatever it became.
+      stub->transactionMark = outer;
+      continue;
     }
+    if (const size_t position = parent.savedPosition(stub, outer); position != npos) {
+      // The parent saved only the flags; the data saved here is still the data it had then.
+      SavedState& theirs = parent.saved_[position].second;
+      if (!theirs.state && saved.state) theirs.state = std::move(saved.state);
+      stub->transactionMark = outer;
+      continue;
+    }
+    // New to the parent: the parent keeps it, with the mark of the level outside it.
+    parent.saved_.emplace_back(stub, std::move(saved));
+    stub->transactionMark = {parent.serial_, static_cast<uint32_t>(parent.saved_.size() - 1)};
   }
   saved_.clear();
-  savedIndex_.clear();
-  if (parent.added_.size() < added_.size()) {
-    // The usual nesting: the parent added fewer. Its additions go in front of these (an object
-    // is added once, so the two lists share none) and the longer index is kept.
-    for (QvDbObjectStub* stub : parent.added_) addedSet_.insert(stub);
-    added_.insert(added_.begin(), parent.added_.begin(), parent.added_.end());
-    std::swap(parent.added_, added_);
-    std::swap(parent.addedSet_, addedSet_);
-  } else {
-    parent.added_.reserve(parent.added_.size() + added_.size());
-    for (QvDbObjectStub* stub : added_) parent.noteAdded(stub);
-  }
+  parent.added_.reserve(parent.added_.size() + added_.size());
+  for (QvDbObjectStub* stub : added_) parent.noteAdded(stub);
   added_.clear();
-  addedSet_.clear();
   for (const HeldObject& held : opened_) parent.opened_.push_back(held);
   opened_.clear();
 }
 
 void QvDbTransaction::rollBack() {
   closeHeldObjects(false);
-  for (auto& [stub, saved] : saved_) restore(stub, saved);
+  for (auto& [stub, saved] : saved_) {
+    restore(stub, saved);
+    stub->transactionMark = saved.outerMark;
+  }
   saved_.clear();
-  savedIndex_.clear();
   for (auto it = added_.rbegin(); it != added_.rend(); ++it) db_->removeAddedObject(*it);
   added_.clear();
-  addedSet_.clear();
   db_->state_ = drawingState_;
 }

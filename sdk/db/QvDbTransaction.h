@@ -1,21 +1,20 @@
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <utility>
 #include <vector>
 
-#include "sdk/base/QvPointerIndex.h"
-#include "sdk/base/QvPointerSet.h"
 #include "sdk/base/VexaErrorStatus.h"
 #include "sdk/db/QvDb.h"
 #include "sdk/db/QvDbDrawingState.h"
 #include "sdk/db/QvDbObjectId.h"
 #include "sdk/db/QvDbObjectReactor.h"
+#include "sdk/db/QvDbObjectStub.h"
 
 class QvDbObject;
 class QvDbDatabase;
-struct QvDbObjectStub;
 
 // One level of a database's transactions. It saves the state of every object before its first
 // change (QvDbObject::assertWriteEnabled), notes every object added, and holds the objects it
@@ -47,12 +46,21 @@ class QvDbTransaction {
     std::vector<QvDbObjectId> persistentReactors;
     bool erased = false;
     bool erasedWithOwner = false;
+    // The object's mark before this level recorded it: an outer level's record, found again
+    // when this level ends.
+    QvDbTransactionMark outerMark;
   };
   struct HeldObject {
     QvDbObjectStub* stub;
     QvDb::OpenMode mode;
   };
 
+  static constexpr size_t npos = SIZE_MAX;
+
+  // Where this level saved `stub`, or npos.
+  size_t savedPosition(const QvDbObjectStub* stub, QvDbTransactionMark mark) const;
+  // Whether `mark` is this level's note that it added `stub`.
+  bool isAddedHere(const QvDbObjectStub* stub, QvDbTransactionMark mark) const;
   // The state saved for `stub`, new (and `added`) when there was none.
   SavedState& saveSlot(QvDbObjectStub* stub, bool& added);
   void save(QvDbObjectStub* stub);
@@ -70,11 +78,11 @@ class QvDbTransaction {
   void rollBack();
 
   QvDbDatabase* db_;
-  // In the order saved; a deque, so that saving thousands of erasures moves none.
+  const uint32_t serial_;  // this level's number in the stubs' marks; never 0
+  // In the order saved; a deque, so that saving thousands of erasures moves none. Each stub
+  // marks its own position, so neither list needs an index.
   std::deque<std::pair<QvDbObjectStub*, SavedState>> saved_;
-  QvPointerIndex savedIndex_;  // the position in saved_ of each stub
   std::vector<QvDbObjectStub*> added_;
-  QvPointerSet addedSet_;  // the members of added_
   std::vector<HeldObject> opened_;
   QvDbDrawingState drawingState_;  // as it was when the transaction started
 };

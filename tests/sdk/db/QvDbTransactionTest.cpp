@@ -151,6 +151,60 @@ TEST_F(QvDbTransactionTest, ChangesAfterAnEraseAreUndoneWithIt) {
   EXPECT_EQ(valuesIn(db()->modelSpaceId()), (std::vector<int>{3}));
 }
 
+// One object recorded at several levels: each level keeps one record of it, and an outer abort
+// puts back the state from before the outermost level, whatever the inner levels did.
+TEST_F(QvDbTransactionTest, AnObjectChangedAtSeveralLevelsIsPutBackOnce) {
+  // An inner abort leaves the outer level's record as the one it finds again.
+  tm()->startTransaction();
+  setValue(a, 2);
+  tm()->startTransaction();
+  setValue(a, 3);
+  ASSERT_EQ(tm()->abortTransaction(), eOk);
+  EXPECT_EQ(valueOf(a), 2);
+  setValue(a, 4);
+  tm()->startTransaction();  // a sibling that ends: its record joins the outer one
+  setValue(a, 5);
+  ASSERT_EQ(tm()->endTransaction(), eOk);
+  setValue(a, 6);
+  ASSERT_EQ(tm()->abortTransaction(), eOk);
+  EXPECT_EQ(valueOf(a), 1);
+
+  // Three levels, the middle one untouched: the innermost record goes up through it.
+  tm()->startTransaction();
+  setValue(c, 10);
+  tm()->startTransaction();
+  tm()->startTransaction();
+  setValue(c, 11);
+  setValue(a, 12);
+  ASSERT_EQ(tm()->endTransaction(), eOk);
+  setValue(a, 13);
+  ASSERT_EQ(tm()->endTransaction(), eOk);
+  EXPECT_EQ(valueOf(a), 13);
+  ASSERT_EQ(tm()->abortTransaction(), eOk);
+  EXPECT_EQ(valueOf(a), 1);
+  EXPECT_EQ(valueOf(c), 3);
+
+  // Added at the outer level, changed and erased inside: the inner abort brings back what the
+  // outer level made, the outer abort takes it out.
+  tm()->startTransaction();
+  const QvDbObjectId d = addTestEntity(db()->modelSpaceId(), 20);
+  tm()->startTransaction();
+  setValue(d, 21);
+  ASSERT_EQ(tm()->abortTransaction(), eOk);
+  EXPECT_EQ(valueOf(d), 20);
+  tm()->startTransaction();
+  setValue(d, 22);
+  {
+    QvDbObjectPointer<TestEntity> entity(d, QvDb::kForWrite);
+    ASSERT_EQ(entity->erase(), eOk);
+  }
+  ASSERT_EQ(tm()->endTransaction(), eOk);
+  EXPECT_TRUE(d.isErased());
+  ASSERT_EQ(tm()->abortTransaction(), eOk);
+  EXPECT_FALSE(d.isValid());
+  EXPECT_EQ(valuesIn(db()->modelSpaceId()), (std::vector<int>{1, 3}));
+}
+
 TEST_F(QvDbTransactionTest, ObjectsGotByATransactionStayOpenUntilItEnds) {
   QvDbTransaction* transaction = tm()->startTransaction();
   QvDbObject* first = nullptr;

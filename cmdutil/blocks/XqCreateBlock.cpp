@@ -170,20 +170,28 @@ void prepareSources(const CreateBlockData& data, SourceList& list, SourceFate& f
   }
 }
 
-// Whether layers are locked, each layer opened once.
+// Whether layers are locked, each layer opened once. Sources come in runs on one layer, so the
+// last answer is kept at hand.
 class LayerLocks {
  public:
   bool isLocked(QvDbObjectId layerId) {
+    if (asked_ && layerId == lastLayer_) return lastLocked_;
     const auto [it, added] = locked_.try_emplace(layerId, false);
     if (added) {
       QvDbObjectPointer<QvDbLayerTableRecord> layer(layerId, QvDb::kForRead);
       it->second = layer.openStatus() == Vexa::eOk && layer->isLocked();
     }
-    return it->second;
+    asked_ = true;
+    lastLayer_ = layerId;
+    lastLocked_ = it->second;
+    return lastLocked_;
   }
 
  private:
   std::unordered_map<QvDbObjectId, bool> locked_;
+  bool asked_ = false;
+  QvDbObjectId lastLayer_;
+  bool lastLocked_ = false;
 };
 
 // The last step for the sources: each is erased and listed unless kept or on a locked layer.

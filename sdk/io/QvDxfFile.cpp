@@ -168,7 +168,10 @@ QvString QvDxfReadResult::message() const {
   return QvString(text.c_str());
 }
 
-Vexa::ErrorStatus QvDxfFile::writeText(QvDbDatabase& db, std::string& text, QvString& message) {
+namespace {
+
+// The text of a drawing in its two parts, or why it cannot be written.
+Vexa::ErrorStatus writeParts(QvDbDatabase& db, QvDxfFileWriter::Parts& parts, QvString& message) {
   message.empty();
   std::string busy;
   if (isBusy(db, busy)) {
@@ -176,7 +179,7 @@ Vexa::ErrorStatus QvDxfFile::writeText(QvDbDatabase& db, std::string& text, QvSt
     return Vexa::eInvalidInput;
   }
   try {
-    text = QvDxfFileWriter(db).write();
+    parts = QvDxfFileWriter(db).writeParts();
     return Vexa::eOk;
   } catch (const QvDxfError& e) {
     message = QvString(e.what());
@@ -187,10 +190,22 @@ Vexa::ErrorStatus QvDxfFile::writeText(QvDbDatabase& db, std::string& text, QvSt
   }
 }
 
+}  // namespace
+
+Vexa::ErrorStatus QvDxfFile::writeText(QvDbDatabase& db, std::string& text, QvString& message) {
+  QvDxfFileWriter::Parts parts;
+  const Vexa::ErrorStatus es = writeParts(db, parts, message);
+  if (es == Vexa::eOk) {
+    parts.body.insert(0, parts.head);
+    text = std::move(parts.body);
+  }
+  return es;
+}
+
 Vexa::ErrorStatus QvDxfFile::writeFile(QvDbDatabase& db, const QvString& path, bool keepBackup,
                                        QvString& message) {
-  std::string text;
-  if (const Vexa::ErrorStatus es = writeText(db, text, message); es != Vexa::eOk) return es;
+  QvDxfFileWriter::Parts text;
+  if (const Vexa::ErrorStatus es = writeParts(db, text, message); es != Vexa::eOk) return es;
   const std::string name = path.utf8();
   if (name.empty()) {
     message = L"no file name was given";
@@ -209,8 +224,11 @@ Vexa::ErrorStatus QvDxfFile::writeFile(QvDbDatabase& db, const QvString& path, b
     message = QvString(systemError("cannot write", temp).c_str());
     return Vexa::eFileAccessError;
   }
-  const bool written = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size() &&
-                       std::fflush(file.get()) == 0 && ::fsync(fileno(file.get())) == 0;
+  const auto put = [&file](const std::string& part) {
+    return std::fwrite(part.data(), 1, part.size(), file.get()) == part.size();
+  };
+  const bool written = put(text.head) && put(text.body) && std::fflush(file.get()) == 0 &&
+                       ::fsync(fileno(file.get())) == 0;
   const int savedErrno = errno;
   if (file.close() != 0 || !written) {
     errno = savedErrno;

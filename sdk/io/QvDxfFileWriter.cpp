@@ -67,6 +67,12 @@ void writeWith(QvDxfWriteSession& session, const QvDbObject& object) {
 QvDxfFileWriter::QvDxfFileWriter(QvDbDatabase& db) : db_(db), session_(db) {}
 
 std::string QvDxfFileWriter::write() {
+  Parts parts = writeParts();
+  parts.body.insert(0, parts.head);
+  return std::move(parts.body);
+}
+
+QvDxfFileWriter::Parts QvDxfFileWriter::writeParts() {
   const auto objects = static_cast<uint64_t>(db_.numObjects());
   QvDxfProgress progress(L"Writing drawing", objects);
   progress_ = &progress;
@@ -87,11 +93,12 @@ std::string QvDxfFileWriter::write() {
   writeObjects();
   writeKeptSections();
   out.raw(0, "EOF");
-  std::string text = std::move(out.str());
-  text.insert(0, headerAndClasses());
+  Parts parts;
+  parts.body = std::move(out.str());
+  parts.head = headerAndClasses();
   progress.at(objects);
   progress_ = nullptr;
-  return text;
+  return parts;
 }
 
 void QvDxfFileWriter::written() {

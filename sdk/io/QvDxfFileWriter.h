@@ -20,6 +20,13 @@ class QvDxfFileWriter {
  public:
   explicit QvDxfFileWriter(QvDbDatabase& db);
 
+  // The text in two parts: the header and classes, which are known only once the rest is
+  // written, then the rest. A file takes them one after the other, without moving the rest.
+  struct Parts {
+    std::string head;
+    std::string body;
+  };
+  Parts writeParts();
   std::string write();
 
  private:

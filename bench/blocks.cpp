@@ -100,12 +100,13 @@ void placement(int i, CreateInsertData& data, QvDbObjectId defs[3]) {
 }
 
 // The best seconds of each side over `turns` turns: one round of ours (a negative answer is a
-// failure), then one process of theirs, which takes the better of two rounds so that its
-// second runs on warm memory as all of ours but the first do. Taking turns puts a slow spell of
-// the machine on both sides alike. False when a round of ours failed.
+// failure), then one process of theirs. Both sides time warm rounds only: ours runs once untimed
+// first, and each process of theirs keeps the better of two rounds. Taking turns puts a slow
+// spell of the machine on both sides alike. False when a round of ours failed.
 template <typename Round>
 bool takeTurns(int turns, Round&& ours, const std::string& theirs, double& here, double& there) {
   here = there = 1e30;
+  if (ours() < 0) return false;
   for (int turn = 0; turn < turns; ++turn) {
     const double seconds = ours();
     if (seconds < 0) return false;

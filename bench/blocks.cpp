@@ -99,23 +99,6 @@ void placement(int i, CreateInsertData& data, QvDbObjectId defs[3]) {
   texts[defs[2]] = QvString::format(L"K%d", i % 3);
 }
 
-// The best seconds of each side over `turns` turns: one round of ours (a negative answer is a
-// failure), then one process of theirs. Both sides time warm rounds only: ours runs once untimed
-// first, and each process of theirs keeps the better of two rounds. Taking turns puts a slow
-// spell of the machine on both sides alike. False when a round of ours failed.
-template <typename Round>
-bool takeTurns(int turns, Round&& ours, const std::string& theirs, double& here, double& there) {
-  here = there = 1e30;
-  if (ours() < 0) return false;
-  for (int turn = 0; turn < turns; ++turn) {
-    const double seconds = ours();
-    if (seconds < 0) return false;
-    here = std::min(here, seconds);
-    there = std::min(there, secondsOf(runCommand(theirs + " 2")));
-  }
-  return true;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -153,9 +136,10 @@ int main(int argc, char** argv) {
       return processSeconds() - start;
     };
     double here = 0, there = 0;
-    if (!takeTurns(rounds, round,
-                   python + "insert " + std::to_string(references) + " '" + folder + "/ez.dxf'",
-                   here, there))
+    const std::string theirs =
+        python + "insert " + std::to_string(references) + " '" + folder + "/ez.dxf' 2";
+    if (!takeTurns(
+            rounds, round, [&] { return secondsOf(runCommand(theirs)); }, here, there))
       return 2;
     const std::string check =
         runCommand(python + "check '" + ours + "' " + std::to_string(references));
@@ -183,7 +167,9 @@ int main(int argc, char** argv) {
       return processSeconds() - start;
     };
     double here = 0, there = 0;
-    if (!takeTurns(turns, round, python + "block " + std::to_string(entities), here, there))
+    const std::string theirs = python + "block " + std::to_string(entities) + " 2";
+    if (!takeTurns(
+            turns, round, [&] { return secondsOf(runCommand(theirs)); }, here, there))
       return 2;
     const double ratio = there / here;
     std::printf(

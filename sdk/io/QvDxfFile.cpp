@@ -195,10 +195,7 @@ Vexa::ErrorStatus writeParts(QvDbDatabase& db, QvDxfFileWriter::Parts& parts, Qv
 Vexa::ErrorStatus QvDxfFile::writeText(QvDbDatabase& db, std::string& text, QvString& message) {
   QvDxfFileWriter::Parts parts;
   const Vexa::ErrorStatus es = writeParts(db, parts, message);
-  if (es == Vexa::eOk) {
-    parts.body.insert(0, parts.head);
-    text = std::move(parts.body);
-  }
+  if (es == Vexa::eOk) text = std::move(parts).joined();
   return es;
 }
 

@@ -66,12 +66,6 @@ void writeWith(QvDxfWriteSession& session, const QvDbObject& object) {
 
 QvDxfFileWriter::QvDxfFileWriter(QvDbDatabase& db) : db_(db), session_(db) {}
 
-std::string QvDxfFileWriter::write() {
-  Parts parts = writeParts();
-  parts.body.insert(0, parts.head);
-  return std::move(parts.body);
-}
-
 QvDxfFileWriter::Parts QvDxfFileWriter::writeParts() {
   const auto objects = static_cast<uint64_t>(db_.numObjects());
   QvDxfProgress progress(L"Writing drawing", objects);

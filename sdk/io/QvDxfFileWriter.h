@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "sdk/db/QvDbObjectId.h"
 #include "sdk/io/QvDxfWriteSession.h"
@@ -25,9 +26,13 @@ class QvDxfFileWriter {
   struct Parts {
     std::string head;
     std::string body;
+    // The whole text, made from the parts.
+    std::string joined() && {
+      body.insert(0, head);
+      return std::move(body);
+    }
   };
   Parts writeParts();
-  std::string write();
 
  private:
   void writeTables();
@@ -49,6 +54,6 @@ class QvDxfFileWriter {
 
   QvDbDatabase& db_;
   QvDxfWriteSession session_;
-  QvDxfProgress* progress_ = nullptr;  // while write() runs
+  QvDxfProgress* progress_ = nullptr;  // while writeParts() runs
   uint64_t written_ = 0;
 };

@@ -39,6 +39,12 @@ struct NormalKey {
   double tolerances[2];
 };
 
+// The vector with +0.0 for every zero: a rotation leaves signed zeros in computed normals,
+// which compare equal but are other bytes, and other bytes to the remembered results.
+QvGeVector3d withoutNegativeZeros(const QvGeVector3d& v) {
+  return QvGeVector3d(v.x + 0.0, v.y + 0.0, v.z + 0.0);
+}
+
 }  // namespace
 
 bool isMirroring(const QvGeMatrix3d& xform) {
@@ -57,7 +63,7 @@ bool computeImageNormal(const QvGeMatrix3d& xform, const QvGeVector3d& normal,
   if (n.isZeroLength() || !std::isfinite(n.length())) return false;
   n.normalize();
   if (isMirroring(xform)) n = -n;
-  result = n;
+  result = withoutNegativeZeros(n);
   return true;
 }
 
@@ -118,9 +124,10 @@ void planeAxes(const QvGeVector3d& normal, QvGeVector3d& x, QvGeVector3d& y) {
     QvGeVector3d x, y;
   };
   thread_local Remembered<NormalKey, Axes> last;
-  const NormalKey key = NormalKey::of(normal);
+  const QvGeVector3d plain = withoutNegativeZeros(normal);
+  const NormalKey key = NormalKey::of(plain);
   if (!last.holds(key)) {
-    const QvGeVector3d n = normal.normal();
+    const QvGeVector3d n = plain.normal();
     const QvGeVector3d inPlane = n.perpVector().normal();
     last.keep(key, Axes{inPlane, n.crossProduct(inPlane)});
   }

@@ -312,7 +312,11 @@ Vexa::ErrorStatus QvDbText::subTransformBy(const QvGeMatrix3d& xform) {
   const double runLength = run.length();
   if (!(runLength > 0.0)) return Vexa::eDegenerateGeometry;
   const QvGeVector3d e = run / runLength;
-  const QvGeVector3d upPerp = up - e * up.dotProduct(e);
+  // A map without shear in the plane (turns, uniform scales, mirrors) keeps up square to the
+  // baseline but for rounding: taken as square, so the slant stays as it was.
+  double along = up.dotProduct(e);
+  if (std::fabs(along) <= 1e-12 * up.length()) along = 0.0;
+  const QvGeVector3d upPerp = up - e * along;
   const double upLength = upPerp.length();
   if (!(upLength > 0.0)) return Vexa::eDegenerateGeometry;
   const QvGeVector3d v = upPerp / upLength;
@@ -321,7 +325,7 @@ Vexa::ErrorStatus QvDbText::subTransformBy(const QvGeMatrix3d& xform) {
   const double height = height_ * upLength;
   const double widthFactor = widthFactor_ * height_ * runLength / height;
   const double oblique =
-      std::atan((height_ * up.dotProduct(e) + height_ * std::tan(oblique_) * runLength) / height);
+      std::atan((height_ * along + height_ * std::tan(oblique_) * runLength) / height);
   if (!(std::fabs(oblique) <= kMaxOblique)) return Vexa::eNotApplicable;
   // Reading direction and upward direction in the new plane: a frame of the other hand means
   // the text now reads backwards (mirrored in x), keeping its upside-down state.

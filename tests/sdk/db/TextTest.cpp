@@ -94,6 +94,27 @@ TEST(TextTest, AffineMapsCarryTheCornersExactly) {
   }
 }
 
+TEST(TextTest, TurnsAndUniformScalesKeepTheTextUpright) {
+  // Rounding in the image of the frame once slanted one text in ten by some 1e-15 degrees.
+  for (int step = 0; step < 36; ++step) {
+    for (const double scale : {0.5, 0.75, 1.25, 1.5}) {
+      QvDbText text(QvGePoint3d(0, -1.2, 0), L"T", QvDbObjectId(), 0.3);
+      const double angle = step * 10.0 * M_PI / 180.0;
+      ASSERT_EQ(text.transformBy(QvGeMatrix3d::rotation(angle, QvGeVector3d::kZAxis) *
+                                 QvGeMatrix3d::scaling(scale)),
+                eOk);
+      EXPECT_EQ(text.oblique(), 0.0) << step << " " << scale;
+      EXPECT_NEAR(text.height(), 0.3 * scale, 1e-15);
+    }
+  }
+  // A shear still slants it.
+  QvDbText sheared(QvGePoint3d(), L"T", QvDbObjectId(), 1.0);
+  QvGeMatrix3d shear;
+  shear.entry[0][1] = 0.5;
+  ASSERT_EQ(sheared.transformBy(shear), eOk);
+  EXPECT_NEAR(sheared.oblique(), std::atan(0.5), 1e-12);
+}
+
 TEST(TextTest, TurnsInItsPlaneKeepThePlainZAxis) {
   // Turns whose sine is negative used to leave -0.0 in the normal: equal, but not the same
   // bytes, so every later text of a block missed the shared plane axes.

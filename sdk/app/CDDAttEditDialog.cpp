@@ -30,7 +30,7 @@ std::map<QvString, QvString> promptsByTag(QvDbObjectId blockId) {
     it->getEntityId(id);
     QvDbObjectPointer<QvDbAttributeDefinition> def(id, QvDb::kForRead);
     if (def.openStatus() != Vexa::eOk) continue;
-    prompts.emplace(def->tag().makeUpper(), def->prompt());
+    prompts.emplace(QvString(def->tag()).makeUpper(), def->prompt());
   }
   return prompts;
 }

@@ -92,8 +92,7 @@ static std::wstring folded(const std::wstring& s) {
   return out;
 }
 
-// Case-insensitive order without copies of the texts.
-static int compareFolded(std::wstring_view a, std::wstring_view b) {
+int qvCompareNoCase(std::wstring_view a, std::wstring_view b) {
   const size_t n = std::min(a.size(), b.size());
   for (size_t i = 0; i < n; ++i) {
     const wchar_t x = qvToLower(a[i]);
@@ -104,7 +103,7 @@ static int compareFolded(std::wstring_view a, std::wstring_view b) {
 }
 
 int QvString::compareNoCase(const QvString& other) const {
-  return compareFolded(text_, other.text_);
+  return qvCompareNoCase(text_, other.text_);
 }
 
 int QvString::collateNoCase(const QvString& other) const {

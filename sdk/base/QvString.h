@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <iosfwd>
 #include <string>
@@ -120,6 +121,19 @@ inline wchar_t qvToUpper(wchar_t c) {
 inline bool qvIsSpace(wchar_t c) {
   if (c < 0x80) return c == L' ' || (c >= L'\t' && c <= L'\r');
   return qvIsSpaceWide(c);
+}
+
+// Case-insensitive order of two texts (<0, 0, >0), without copies of them.
+int qvCompareNoCase(std::wstring_view a, std::wstring_view b);
+
+// A quick hash for the short names of tables and variables: FNV-1a over the characters.
+inline size_t qvNameHash(std::wstring_view name) {
+  uint64_t hash = 14695981039346656037ULL;
+  for (const wchar_t c : name) {
+    hash ^= static_cast<uint32_t>(c);
+    hash *= 1099511628211ULL;
+  }
+  return static_cast<size_t>(hash);
 }
 
 // Writes the text as UTF-8 (for messages and test output).

@@ -28,7 +28,7 @@ QvDbAttribute::QvDbAttribute(const QvGePoint3d& position, const wchar_t* text, c
   if (validTag(tag)) data_.tag = tag;
 }
 
-QvString QvDbAttribute::tag() const {
+const QvString& QvDbAttribute::tag() const {
   assertReadEnabled();
   return data_.tag;
 }

@@ -15,7 +15,7 @@ class QvDbAttribute : public QvDbText {
   QvDbAttribute(const QvGePoint3d& position, const wchar_t* text, const wchar_t* tag,
                 QvDbObjectId style = QvDbObjectId());
 
-  QvString tag() const;
+  const QvString& tag() const;
   Vexa::ErrorStatus setTag(const wchar_t* tag);  // eInvalidInput for an empty tag or spaces
   bool isInvisible() const;
   Vexa::ErrorStatus setInvisible(bool on);

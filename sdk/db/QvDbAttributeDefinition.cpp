@@ -24,7 +24,7 @@ QvDbAttributeDefinition::QvDbAttributeDefinition(const QvGePoint3d& position, co
   if (validTag(tag)) data_.tag = tag;
 }
 
-QvString QvDbAttributeDefinition::tag() const {
+const QvString& QvDbAttributeDefinition::tag() const {
   assertReadEnabled();
   return data_.tag;
 }

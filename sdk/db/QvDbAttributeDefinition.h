@@ -15,7 +15,7 @@ class QvDbAttributeDefinition : public QvDbText {
   QvDbAttributeDefinition(const QvGePoint3d& position, const wchar_t* text, const wchar_t* tag,
                           const wchar_t* prompt, QvDbObjectId style = QvDbObjectId());
 
-  QvString tag() const;
+  const QvString& tag() const;
   Vexa::ErrorStatus setTag(const wchar_t* tag);  // eInvalidInput for an empty tag or spaces
   QvString prompt() const;
   Vexa::ErrorStatus setPrompt(const wchar_t* prompt);

@@ -207,7 +207,7 @@ Vexa::ErrorStatus QvDbObject::eraseOwned(QvDbObjectId ownedId, bool erasing) {
 resbuf* QvDbObject::xData(const wchar_t* regappName) const {
   assertReadEnabled();
   if (!regappName) return xdata_.copyAll();
-  return xdata_.copyOf(QvString(regappName));
+  return xdata_.copyOf(regappName);
 }
 
 Vexa::ErrorStatus QvDbObject::setXData(const resbuf* xdata) {

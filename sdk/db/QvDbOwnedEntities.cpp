@@ -57,6 +57,8 @@ Vexa::ErrorStatus QvDbOwnedEntities::insertAt(int index, QvDbEntity& owner, QvDb
   if (!entity) return Vexa::eNullPtr;
   if (indexOf(entity) >= 0) return Vexa::eAlreadyInDb;
   if (index < 0 || index > length()) return Vexa::eInvalidIndex;
+  // Attributes and vertices come a few at a time: room for four from the first.
+  if (items_.empty() && items_.capacity() < 4) items_.reserve(4);
   Item item;
   if (entity->isResident()) {
     // An entity already in the owner's database without owner (a drawing-file reader gives it

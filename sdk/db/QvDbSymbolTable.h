@@ -73,9 +73,7 @@ class QvDbSymbolTable : public QvDbObject {
   // Keys are found by a view of the name, without a copy.
   struct KeyHash {
     using is_transparent = void;
-    size_t operator()(std::wstring_view key) const noexcept {
-      return std::hash<std::wstring_view>()(key);
-    }
+    size_t operator()(std::wstring_view key) const noexcept { return qvNameHash(key); }
     size_t operator()(const QvString& key) const noexcept {
       return (*this)(std::wstring_view(key.wstr()));
     }

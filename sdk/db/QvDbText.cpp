@@ -121,7 +121,7 @@ Vexa::ErrorStatus QvDbText::adjustAlignment(QvDbDatabase*) {
   return Vexa::eOk;
 }
 
-QvString QvDbText::textString() const {
+const QvString& QvDbText::textString() const {
   assertReadEnabled();
   return text_;
 }

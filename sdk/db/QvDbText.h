@@ -42,7 +42,7 @@ class QvDbText : public QvDbEntity {
   // Places the text again after changes of its alignment (setters already do).
   Vexa::ErrorStatus adjustAlignment(QvDbDatabase* db = nullptr);
 
-  QvString textString() const;
+  const QvString& textString() const;
   virtual Vexa::ErrorStatus setTextString(const wchar_t* text);
   double height() const;
   Vexa::ErrorStatus setHeight(double height);  // eInvalidInput unless positive

@@ -107,13 +107,13 @@ QvString QvDbXDataList::applicationAt(int i) const {
   return QvString(sections_[static_cast<size_t>(i)]->value.string);
 }
 
-const resbuf* QvDbXDataList::find(const QvString& application) const {
+const resbuf* QvDbXDataList::find(std::wstring_view application) const {
   for (const resbuf* s : sections_)
-    if (application.compareNoCase(QvString(s->value.string)) == 0) return s;
+    if (qvCompareNoCase(application, s->value.string) == 0) return s;
   return nullptr;
 }
 
-resbuf* QvDbXDataList::copyOf(const QvString& application) const {
+resbuf* QvDbXDataList::copyOf(std::wstring_view application) const {
   const resbuf* section = find(application);
   return section ? qvutDupList(section) : nullptr;
 }

@@ -28,10 +28,10 @@ class QvDbXDataList {
   QvString applicationAt(int i) const;
   const resbuf* sectionAt(int i) const { return sections_[static_cast<size_t>(i)]; }
   // The section of an application (case-insensitive), or null.
-  const resbuf* find(const QvString& application) const;
+  const resbuf* find(std::wstring_view application) const;
 
   // A copy of one application's section, or of every section chained, for the caller.
-  resbuf* copyOf(const QvString& application) const;
+  resbuf* copyOf(std::wstring_view application) const;
   resbuf* copyAll() const;
 
   // Puts each section of `changes` in place of the same application's section, appends new

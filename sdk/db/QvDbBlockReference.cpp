@@ -144,8 +144,12 @@ QvGeMatrix3d QvDbBlockReference::blockTransform() const {
   assertReadEnabled();
   QvGeMatrix3d scaling;
   scale_.getMatrix(scaling);
-  return QvGeMatrix3d::translation(position_.asVector()) * QvGeMatrix3d::planeToWorld(normal_) *
-         QvGeMatrix3d::rotation(rotation_, QvGeVector3d::kZAxis) * scaling *
+  // The plane of the world's Z axis adds nothing (its matrix is the identity).
+  const bool worldPlane = normal_.x == 0.0 && normal_.y == 0.0 && normal_.z == 1.0;
+  const QvGeMatrix3d placed = worldPlane ? QvGeMatrix3d::translation(position_.asVector())
+                                         : QvGeMatrix3d::translation(position_.asVector()) *
+                                               QvGeMatrix3d::planeToWorld(normal_);
+  return placed * QvGeMatrix3d::rotation(rotation_, QvGeVector3d::kZAxis) * scaling *
          QvGeMatrix3d::translation(-blockOrigin().asVector());
 }
 

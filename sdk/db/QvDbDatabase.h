@@ -321,6 +321,7 @@ class QvDbDatabase : public QvRxObject {
   QvDbObjectId namedObjectsDictionaryId_;
 
   QvDbDrawingState state_;
+  mutable QvDbHeaderPlace tilemodePlace_{L"TILEMODE"};
 
   mutable std::unordered_map<QvString, int> anonymousCounters_;  // prefix -> last number
   std::unique_ptr<QvDbTransactionManager> transactionManager_;

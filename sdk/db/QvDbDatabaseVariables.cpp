@@ -5,6 +5,7 @@
 #include "sdk/db/QvDbDatabase.h"
 
 #include <cmath>
+#include <string_view>
 
 #include "sdk/db/QvDbDictionary.h"
 #include "sdk/db/QvDbLayoutManager.h"
@@ -31,8 +32,9 @@ enum class Special {
 };
 
 Special specialOf(const QvString& upper) {
+  const std::wstring_view name = upper.wstr();
   // Most names read are header variables: the first letter rules them out cheaply.
-  switch (upper.c_str()[0]) {
+  switch (name.empty() ? L'\0' : name[0]) {
     case L'C':
     case L'T':
     case L'D':
@@ -41,13 +43,13 @@ Special specialOf(const QvString& upper) {
     default:
       return Special::kNone;
   }
-  if (upper == L"CLAYER") return Special::kClayer;
-  if (upper == L"TEXTSTYLE") return Special::kTextstyle;
-  if (upper == L"DIMSTYLE") return Special::kDimstyle;
-  if (upper == L"CELTYPE") return Special::kCeltype;
-  if (upper == L"CVPORT") return Special::kCvport;
-  if (upper == L"CANNOSCALEVALUE") return Special::kCannoscaleValue;
-  if (upper == L"HANDSEED") return Special::kHandseed;
+  if (name == L"CLAYER") return Special::kClayer;
+  if (name == L"TEXTSTYLE") return Special::kTextstyle;
+  if (name == L"DIMSTYLE") return Special::kDimstyle;
+  if (name == L"CELTYPE") return Special::kCeltype;
+  if (name == L"CVPORT") return Special::kCvport;
+  if (name == L"CANNOSCALEVALUE") return Special::kCannoscaleValue;
+  if (name == L"HANDSEED") return Special::kHandseed;
   return Special::kNone;
 }
 
@@ -171,8 +173,9 @@ Vexa::ErrorStatus QvDbDatabase::setInsunits(QvDb::UnitsValue units) {
 }
 
 bool QvDbDatabase::tilemode() const {
-  static const QvString kName(L"TILEMODE");  // read for every look-up of the current space
-  return state_.header.get(kName).asShort() != 0;
+  // Read for every look-up of the current space.
+  const QvDbHeaderValue* value = tilemodePlace_.in(state_.header);
+  return value && value->asShort() != 0;
 }
 
 Vexa::ErrorStatus QvDbDatabase::setTilemode(bool on) {

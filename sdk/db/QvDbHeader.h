@@ -46,12 +46,29 @@ class QvDbHeader {
 
  private:
   struct NameHash {
-    size_t operator()(const QvString& name) const {
-      return std::hash<std::wstring_view>{}(
-          std::wstring_view(name.c_str(), static_cast<size_t>(name.length())));
-    }
+    size_t operator()(const QvString& name) const { return qvNameHash(name.wstr()); }
   };
 
   std::unordered_map<QvString, QvDbHeaderValue, NameHash> values_;
   std::uint64_t placesRevision_;
+};
+
+// Where a header keeps one variable, looked up again only when the header's places change:
+// for variables read at every step of a command.
+class QvDbHeaderPlace {
+ public:
+  explicit QvDbHeaderPlace(const wchar_t* name) : name_(name) {}
+  // The variable's value in `header`, or null when it is not set.
+  const QvDbHeaderValue* in(const QvDbHeader& header) {
+    if (revision_ != header.placesRevision()) {
+      place_ = header.find(name_);
+      revision_ = header.placesRevision();
+    }
+    return place_;
+  }
+
+ private:
+  QvString name_;
+  const QvDbHeaderValue* place_ = nullptr;
+  std::uint64_t revision_ = 0;  // no header has revision 0
 };

@@ -96,31 +96,52 @@ int decimalDigitCount(uint64_t n) {
   return n == 0 ? 1 : count + (count < 20 && n >= powerOfTen(count) ? 1 : 0);
 }
 
-// The decimal digits of `n`, two at a time from the right; returns their count.
-int writeDigits(uint64_t n, char* out) {
+// Writes `n` (below 100) as two digits.
+void writePair(uint32_t n, char* out) {
   static constexpr char kPairs[] =
       "0001020304050607080910111213141516171819202122232425262728293031323334353637383940414243"
       "4445464748495051525354555657585960616263646566676869707172737475767778798081828384858687"
       "888990919293949596979899";
+  std::memcpy(out, kPairs + static_cast<size_t>(n) * 2, 2);
+}
+
+// Writes `n` (below 10^8) as eight digits, with 32-bit arithmetic.
+void writeEight(uint32_t n, char* out) {
+  const uint32_t high = n / 10000;
+  const uint32_t low = n % 10000;
+  writePair(high / 100, out);
+  writePair(high % 100, out + 2);
+  writePair(low / 100, out + 4);
+  writePair(low % 100, out + 6);
+}
+
+// The decimal digits of `n`; returns their count. Eight at a time from the right, then the
+// rest two at a time.
+int writeDigits(uint64_t n, char* out) {
   const int count = decimalDigitCount(n);
   char* p = out + count;
-  while (n >= 100) {
-    const auto pair = static_cast<size_t>(n % 100) * 2;
-    n /= 100;
-    p -= 2;
-    std::memcpy(p, kPairs + pair, 2);
+  while (n >= 100000000) {
+    p -= 8;
+    writeEight(static_cast<uint32_t>(n % 100000000), p);
+    n /= 100000000;
   }
-  if (n >= 10) {
+  auto rest = static_cast<uint32_t>(n);
+  while (rest >= 100) {
     p -= 2;
-    std::memcpy(p, kPairs + static_cast<size_t>(n) * 2, 2);
+    writePair(rest % 100, p);
+    rest /= 100;
+  }
+  if (rest >= 10) {
+    writePair(rest, p - 2);
   } else {
-    *--p = static_cast<char>('0' + n);
+    *--p = static_cast<char>('0' + rest);
   }
   return count;
 }
 
 // `n` without its trailing zeros, at most `places` of them; `places` goes down by as many.
 uint64_t withoutTrailingZeros(uint64_t n, int& places) {
+  if (n % 10 != 0) return n;  // most values
   while (places >= 8 && n % 100000000 == 0) {
     n /= 100000000;
     places -= 8;

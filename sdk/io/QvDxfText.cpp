@@ -167,7 +167,10 @@ void appendEncoded(std::string& out, const QvString& text) {
     }
   }
   if (plain) {
-    for (const wchar_t c : w) out += static_cast<char>(c);
+    const size_t at = out.size();
+    out.resize(at + w.size());
+    char* p = out.data() + at;
+    for (const wchar_t c : w) *p++ = static_cast<char>(c);
     return;
   }
   for (size_t i = 0; i < w.size(); ++i) {

@@ -62,12 +62,14 @@ void QvDxfWriteSession::noteClass(const QvDxfClassRecord& record) {
 
 bool QvDxfWriteSession::isPaperSpaceBlock(QvDbObjectId blockId) {
   if (blockId == lastBlock_) return lastBlockIsPaper_;
-  bool paper = false;
+  if (blockId == lastOther_) return false;
   QvDbBlockTableRecord* block = nullptr;
-  if (qvdbOpenObject(block, blockId, QvDb::kForRead) == Vexa::eOk) {
-    paper = block->isLayout() && block->name().compareNoCase(kQvDbModelSpace) != 0;
-    block->close();
+  if (qvdbOpenObject(block, blockId, QvDb::kForRead) != Vexa::eOk) {
+    lastOther_ = blockId;
+    return false;
   }
+  const bool paper = block->isLayout() && block->name().compareNoCase(kQvDbModelSpace) != 0;
+  block->close();
   lastBlock_ = blockId;
   lastBlockIsPaper_ = paper;
   return paper;

@@ -57,6 +57,9 @@ class QvDxfWriteSession {
   uint64_t next_;
   std::map<std::string, ClassUse> classes_;
   std::unordered_map<QvDbObjectId, std::string> recordNames_;
+  // The last block asked about, and the last owner that was no block (a reference, whose
+  // attributes come between the entities of its space).
   QvDbObjectId lastBlock_;
   bool lastBlockIsPaper_ = false;
+  QvDbObjectId lastOther_;
 };

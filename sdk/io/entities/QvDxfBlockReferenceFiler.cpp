@@ -121,9 +121,9 @@ class BlockReferenceFiler : public QvDxfEntityFilerOf<QvDbBlockReference> {
   }
 
   QvDbObjectIdArray followers(const QvDbObject& object) const override {
-    QvDbObjectIdArray ids;
-    std::unique_ptr<QvDbObjectIterator> it(
-        static_cast<const QvDbBlockReference&>(object).attributeIterator());
+    const auto& reference = static_cast<const QvDbBlockReference&>(object);
+    QvDbObjectIdArray ids(reference.numAttributes());
+    std::unique_ptr<QvDbObjectIterator> it(reference.attributeIterator());
     for (it->start(); !it->done(); it->step())
       if (!it->objectId().isErased()) ids.append(it->objectId());
     return ids;

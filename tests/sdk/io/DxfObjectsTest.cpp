@@ -7,9 +7,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "sdk/base/resbuf.h"
 #include "sdk/db/QvDbAdsName.h"
+#include "sdk/db/QvDbAttribute.h"
+#include "sdk/db/QvDbBlockReference.h"
 #include "sdk/db/QvDbBlockTableRecord.h"
 #include "sdk/db/QvDbDatabase.h"
 #include "sdk/db/QvDbDictionary.h"
@@ -212,6 +216,36 @@ TEST_F(DxfObjectsTest, ErasedObjectsAndReferencesToThemAreLeftOut) {
   ASSERT_TRUE(read);
   EXPECT_TRUE(layerNamed(read.get(), L"Gone").isNull());
   EXPECT_FALSE(layerNamed(read.get(), L"Kept").isNull());
+}
+
+TEST_F(DxfObjectsTest, EntitiesKeepTheirSpaceAroundTheAttributesOfReferences) {
+  // Paper space, then model space, each with references whose attributes come between them
+  // and the next entity of their space.
+  const QvDbObjectId blockId = addBlock(db(), L"TAG");
+  std::vector<std::pair<QvDbObjectId, bool>> placed;  // id, in paper space
+  for (const bool paper : {true, false}) {
+    const QvDbObjectId spaceId = paper ? db()->paperSpaceId() : db()->modelSpaceId();
+    for (int i = 0; i < 2; ++i) {
+      const QvDbObjectId refId =
+          appendEntity(spaceId, new QvDbBlockReference(QvGePoint3d(i, 0, 0), blockId));
+      ASSERT_FALSE(appendAttribute(refId, new QvDbAttribute(QvGePoint3d(i, 1, 0), L"v", L"T"))
+                       .isNull());
+      placed.emplace_back(refId, paper);
+      placed.emplace_back(
+          appendEntity(spaceId, new QvDbLine(QvGePoint3d(i, 2, 0), QvGePoint3d(i, 3, 0))), paper);
+    }
+  }
+  const std::string text = dxfText(*db());
+  const DxfGroups groups = groupsOf(text);
+  for (const auto& [id, paper] : placed) {
+    const std::vector<std::string> flags = valuesOf(recordOf(groups, handleOf(id)), 67);
+    EXPECT_EQ(flags, paper ? std::vector<std::string>{"1"} : std::vector<std::string>{})
+        << handleOf(id);
+  }
+  auto read = readDxf(text);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(entitiesOf(read->paperSpaceId()).length(), 4);
+  EXPECT_EQ(entitiesOf(read->modelSpaceId()).length(), 4);
 }
 
 TEST_F(DxfObjectsTest, HandlesStayAndNewOnesComeAboveEveryHandleOfTheFile) {

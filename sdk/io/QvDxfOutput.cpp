@@ -81,10 +81,26 @@ void QvDxfOutput::text(int code, const QvString& value) {
   text_ += '\n';
 }
 
+char* QvDxfOutput::realText(double value, char* at) {
+  uint64_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  RealText& kept = realTexts_[(bits * 0x9E3779B97F4A7C15ULL) >> 56];
+  if (kept.bits == bits && kept.size != 0) {
+    std::memcpy(at, kept.text, sizeof kept.text);
+    return at + kept.size;
+  }
+  const int size = QvDxfNumber::formatReal(value, at);
+  if (size <= static_cast<int>(sizeof kept.text)) {
+    kept.bits = bits;
+    kept.size = static_cast<uint8_t>(size);
+    std::memcpy(kept.text, at, static_cast<size_t>(size));
+  }
+  return at + size;
+}
+
 void QvDxfOutput::real(int code, double value) {
   char buf[kGroupRoom];
-  char* p = codeLine(code, buf);
-  p += QvDxfNumber::formatReal(value, p);
+  char* p = realText(value, codeLine(code, buf));
   *p++ = '\n';
   text_.append(buf, static_cast<size_t>(p - buf));
 }
@@ -107,15 +123,12 @@ void QvDxfOutput::handle(int code, QvDbHandle value) {
 
 void QvDxfOutput::point(int code, double x, double y, double z, bool is3d) {
   char buf[3 * kGroupRoom];
-  char* p = codeLine(code, buf);
-  p += QvDxfNumber::formatReal(x, p);
+  char* p = realText(x, codeLine(code, buf));
   *p++ = '\n';
-  p = codeLine(code + 10, p);
-  p += QvDxfNumber::formatReal(y, p);
+  p = realText(y, codeLine(code + 10, p));
   *p++ = '\n';
   if (is3d) {
-    p = codeLine(code + 20, p);
-    p += QvDxfNumber::formatReal(z, p);
+    p = realText(z, codeLine(code + 20, p));
     *p++ = '\n';
   }
   text_.append(buf, static_cast<size_t>(p - buf));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -34,6 +35,15 @@ class QvDxfOutput {
  private:
   // Writes the code line at `at` (room for 8 chars at least) and answers its end.
   static char* codeLine(int code, char* at);
+  // Writes a real at `at` and answers its end. The texts of recent reals are kept: drawings
+  // repeat heights, scales and coordinates.
+  char* realText(double value, char* at);
 
+  struct RealText {
+    uint64_t bits = 0;
+    uint8_t size = 0;  // 0: no text kept
+    char text[23] = {};
+  };
   std::string text_;
+  std::array<RealText, 256> realTexts_{};
 };

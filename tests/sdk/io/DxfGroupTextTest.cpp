@@ -2,8 +2,10 @@
 // written for every kind of value, reals in their shortest form and read bit for bit.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -120,6 +122,42 @@ TEST(DxfOutputTest, PointsTakeTheirCoordinateCodes) {
   EXPECT_EQ(group(10, "1.0") + group(20, "-0.5") + group(30, "1e+20") + group(1011, "0.1") +
                 group(1021, "0.2"),
             out.str());
+}
+
+// Reals written again, by themselves and in points, and others that share the place their
+// text is kept in, each keep their own text.
+TEST(DxfOutputTest, RealsWrittenAgainKeepTheirOwnText) {
+  std::mt19937_64 rng(7);
+  std::vector<double> values;
+  for (int i = 0; i < 3000; ++i) {
+    uint64_t bits = rng();
+    double random = 0;
+    std::memcpy(&random, &bits, sizeof random);
+    values.push_back(std::isfinite(random) ? random : 1.0 / (i + 3));
+    values.push_back((i % 97) * 0.1 - 4.0);
+    values.push_back(-std::ldexp(1.0, i % 200 - 100));
+  }
+  QvDxfOutput out;
+  std::string expected;
+  for (int pass = 0; pass < 2; ++pass) {
+    for (size_t i = 0; i + 2 < values.size(); i += 3) {
+      out.real(40, values[i + pass]);
+      expected += group(40, QvDxfNumber::realText(values[i + pass]));
+      out.point(10, values[i + 2], values[i], values[i + 1]);
+      expected += group(10, QvDxfNumber::realText(values[i + 2])) +
+                  group(20, QvDxfNumber::realText(values[i])) +
+                  group(30, QvDxfNumber::realText(values[i + 1]));
+    }
+  }
+  // Compared up to the first difference: a whole diff of texts this long takes too long.
+  const std::string& written = out.str();
+  const auto [want, got] =
+      std::mismatch(expected.begin(), expected.end(), written.begin(), written.end());
+  EXPECT_TRUE(want == expected.end() && got == written.end())
+      << "at " << (want - expected.begin()) << ": expected \""
+      << std::string(want, want + std::min<std::ptrdiff_t>(40, expected.end() - want))
+      << "\", written \""
+      << std::string(got, got + std::min<std::ptrdiff_t>(40, written.end() - got)) << "\"";
 }
 
 // Values short enough to be assembled with their code line and values longer than that.

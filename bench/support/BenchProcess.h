@@ -45,18 +45,21 @@ inline double processSeconds() {
   return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
 }
 
-// The best seconds of each side over `turns` turns: a round of ours (a negative answer is a
-// failure), then a round of theirs. Only warm rounds count: ours runs once untimed first (the
-// peer's command is expected to keep the better of two rounds of its own). Taking turns puts a
-// slow spell of the machine on both sides alike. False when a round of ours failed.
+// The best seconds of each side over `turns` turns: two rounds of ours (a negative answer is a
+// failure), then a turn of theirs. Only warm rounds count: ours runs once untimed first, and
+// each turn keeps the better of two rounds on either side (the peer's command is expected to
+// run two of its own). Taking turns puts a slow spell of the machine on both sides alike.
+// False when a round of ours failed.
 template <typename Ours, typename Theirs>
 bool takeTurns(int turns, Ours&& ours, Theirs&& theirs, double& here, double& there) {
   here = there = 1e30;
   if (ours() < 0) return false;
   for (int turn = 0; turn < turns; ++turn) {
-    const double seconds = ours();
-    if (seconds < 0) return false;
-    here = std::min(here, seconds);
+    for (int round = 0; round < 2; ++round) {
+      const double seconds = ours();
+      if (seconds < 0) return false;
+      here = std::min(here, seconds);
+    }
     there = std::min(there, theirs());
   }
   return true;

@@ -315,9 +315,10 @@ Vexa::ErrorStatus QvDbText::subTransformBy(const QvGeMatrix3d& xform) {
   // A map without shear in the plane (turns, uniform scales, mirrors) keeps up square to the
   // baseline but for rounding: taken as square, so the slant stays as it was.
   double along = up.dotProduct(e);
-  if (std::fabs(along) <= 1e-12 * up.length()) along = 0.0;
+  const double fullLength = up.length();
+  if (std::fabs(along) <= 1e-12 * fullLength) along = 0.0;
   const QvGeVector3d upPerp = up - e * along;
-  const double upLength = upPerp.length();
+  const double upLength = along == 0.0 ? fullLength : upPerp.length();
   if (!(upLength > 0.0)) return Vexa::eDegenerateGeometry;
   const QvGeVector3d v = upPerp / upLength;
   // The characters' box: the new height is the image of the height across the baseline, the
